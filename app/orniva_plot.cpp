@@ -1,0 +1,273 @@
+// orniva-plot: the batch renderer. Loads one fault-slip data file through
+// the window's reader, draws one diagram through the window's plotting code
+// and writes the picture as an enhanced metafile.
+//
+// Exit status: 0 when the picture was written (also for a data file with bad
+// fields, or a log that could not be written); 2 for bad arguments, a data
+// file that cannot be read or has too many lines, and an output file that
+// cannot be written.
+
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/fault_data.h"
+#include "data/fault_reader.h"
+#include "platform/emf.h"
+#include "platform/file_error.h"
+#include "platform/messages.h"
+#include "platform/picture.h"
+#include "plot/fault_plane_diagram.h"
+#include "plot/net.h"
+#include "plot/tangent_lineation_diagram.h"
+
+namespace {
+
+constexpr const char* kProgram = "orniva-plot";
+constexpr int kFailure = 2;
+
+constexpr const char* kUsage =
+    "Usage: orniva-plot DATAFILE OUTFILE.emf [OPTIONS]\n"
+    "\n"
+    "Draws the fault-slip data of DATAFILE on the equal-angle lower-hemisphere\n"
+    "net and writes the picture (1000 x 1000 units) as an enhanced metafile.\n"
+    "The data file is checked as in the window: VORN.log is written beside it,\n"
+    "and a file with bad fields is reported here and still drawn.\n"
+    "\n"
+    "Options:\n"
+    "  --diagram fault-planes|tangent-lineation\n"
+    "                       fault planes with striation arrows (default), or\n"
+    "                       the tangent-lineation diagram at the poles\n"
+    "  --highlight N        draw datum N (line N of the data file) highlighted\n"
+    "  --symbol-size large|medium|small\n"
+    "                       size of arrows and dots (default medium)\n"
+    "  -h, --help           show this help and exit\n"
+    "\n"
+    "A data file of zero lines gives the empty net. Exit status: 0 when the\n"
+    "picture was written, 2 on bad arguments, an unreadable data file, more\n"
+    "than 32760 lines or an output file that cannot be written.\n";
+
+enum class Diagram { FaultPlanes, TangentLineation };
+
+struct Options {
+  std::string dataPath;
+  std::string outputPath;
+  Diagram diagram = Diagram::FaultPlanes;
+  std::int16_t highlight = -1;  // datum index, or -1 for none
+  orniva::SymbolSize symbolSize = orniva::SymbolSize::Medium;
+};
+
+// The outcome of reading the command line: run, show the help, or stop with
+// `error` (one line, without the program name).
+struct Command {
+  enum class Kind { Run, Help, Error } kind = Kind::Run;
+  Options options;
+  std::string error;
+};
+
+Command Fail(std::string error) {
+  Command command;
+  command.kind = Command::Kind::Error;
+  command.error = std::move(error);
+  return command;
+}
+
+bool EndsWithEmf(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string ext = path.substr(path.size() - 4);
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return ext == ".emf";
+}
+
+// A datum index: decimal digits only, 1 to the largest data count.
+std::optional<std::int16_t> ParseHighlight(const std::string& text) {
+  if (text.empty() || text.size() > 5) return std::nullopt;
+  long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value < 1 || value > orniva::FaultSet::kMaxCount) return std::nullopt;
+  return std::int16_t(value);
+}
+
+// Applies option `name` with `value`; returns an error line, empty when fine.
+std::string ApplyOption(const std::string& name, const std::string& value, Options& options) {
+  if (name == "--diagram") {
+    if (value == "fault-planes") {
+      options.diagram = Diagram::FaultPlanes;
+    } else if (value == "tangent-lineation") {
+      options.diagram = Diagram::TangentLineation;
+    } else {
+      return "unknown diagram '" + value + "' (use fault-planes or tangent-lineation)";
+    }
+  } else if (name == "--highlight") {
+    const std::optional<std::int16_t> index = ParseHighlight(value);
+    if (!index)
+      return "--highlight needs a datum number from 1 to the data count, not '" + value + "'";
+    options.highlight = *index;
+  } else {  // --symbol-size
+    if (value == "large") {
+      options.symbolSize = orniva::SymbolSize::Large;
+    } else if (value == "medium") {
+      options.symbolSize = orniva::SymbolSize::Medium;
+    } else if (value == "small") {
+      options.symbolSize = orniva::SymbolSize::Small;
+    } else {
+      return "unknown symbol size '" + value + "' (use large, medium or small)";
+    }
+  }
+  return {};
+}
+
+// Options and operands may come in any order; an option takes its value as
+// the next argument or after '='. "--" ends the options.
+Command ParseCommandLine(const std::vector<std::string>& args) {
+  Command command;
+  std::vector<std::string> operands;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+      operands.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "-h" || arg == "--help") {
+      command.kind = Command::Kind::Help;
+      return command;
+    }
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    if (name != "--diagram" && name != "--highlight" && name != "--symbol-size")
+      return Fail("unknown option '" + arg + "'");
+    std::string value;
+    if (equals != std::string::npos) {
+      value = arg.substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      return Fail("option '" + name + "' needs a value");
+    }
+    const std::string error = ApplyOption(name, value, command.options);
+    if (!error.empty()) return Fail(error);
+  }
+  if (operands.size() < 2) return Fail("expected DATAFILE and OUTFILE.emf (see --help)");
+  if (operands.size() > 2) return Fail("unexpected argument '" + operands[2] + "'");
+  command.options.dataPath = operands[0];
+  command.options.outputPath = operands[1];
+  if (!EndsWithEmf(command.options.outputPath))
+    return Fail("output file must end in .emf: " + command.options.outputPath);
+  return command;
+}
+
+void Report(const std::string& line) { std::fprintf(stderr, "%s: %s\n", kProgram, line.c_str()); }
+
+void ReportFileError(const orniva::FileError& error) {
+  const char* verb =
+      error.action() == orniva::FileError::Action::Read ? "cannot read " : "cannot write ";
+  Report(verb + error.path() + ": " + error.reason());
+}
+
+// The window's modal messages, as plain lines on standard error.
+class StderrMessages : public orniva::MessageSink {
+ public:
+  void ShowMessage(const std::string& text) override {
+    std::string lines;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+      lines += text[i];
+    }
+    std::fprintf(stderr, "%s\n", lines.c_str());
+    std::fflush(stderr);
+  }
+};
+
+// Loads the data file as the window does. Returns false (after reporting)
+// when the load is refused; a log that cannot be written is reported and the
+// load goes on.
+bool LoadDataFile(const std::string& path, orniva::FaultSet& data) {
+  std::vector<std::string> lines;
+  try {
+    lines = orniva::ReadDataLines(path);
+  } catch (const orniva::FileError& error) {
+    ReportFileError(error);
+    return false;
+  }
+  if (lines.size() > std::size_t(orniva::FaultSet::kMaxCount)) {
+    orniva::ShowMessage("Number of fault must be less than " +
+                        std::to_string(orniva::FaultSet::kMaxCount));
+    return false;
+  }
+  data.Recreate(std::int16_t(lines.size()));
+  try {
+    orniva::ParseFaultLines(lines, path, data);
+  } catch (const orniva::FileError& error) {
+    ReportFileError(error);  // the data are checked all the same
+  }
+  orniva::AssignColours(data);
+  return true;
+}
+
+void DrawDiagram(const Options& options, const orniva::FaultSet& data, orniva::PlotTarget& target) {
+  if (options.diagram == Diagram::FaultPlanes)
+    orniva::PlotFaultPlanes(data, target, options.highlight);
+  else
+    orniva::PlotTangentLineation(data, target, options.highlight);
+}
+
+int Run(const Options& options) {
+  // The picture as the window has it when first shown: the empty net.
+  orniva::Picture picture;
+  orniva::PlotTarget target;
+  target.picture = &picture;
+  target.symbolSize = options.symbolSize;
+  orniva::InitNetGeometry(target.geometry);
+  orniva::RenderPlot(target, {});
+
+  orniva::FaultSet data;
+  if (!LoadDataFile(options.dataPath, data)) return kFailure;
+  if (options.highlight > data.count()) {
+    Report("--highlight " + std::to_string(options.highlight) + " is beyond the " +
+           std::to_string(data.count()) + " data of " + options.dataPath);
+    return kFailure;
+  }
+  DrawDiagram(options, data, target);
+
+  try {
+    orniva::SaveEmf(picture, options.outputPath);
+  } catch (const orniva::FileError& error) {
+    ReportFileError(error);
+    return kFailure;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const Command command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (command.kind == Command::Kind::Help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (command.kind == Command::Kind::Error) {
+    Report(command.error);
+    return kFailure;
+  }
+  StderrMessages messages;
+  orniva::InstallMessageSink(&messages);
+  try {
+    return Run(command.options);
+  } catch (const std::exception& error) {
+    Report(error.what());
+    return kFailure;
+  }
+}

@@ -1,0 +1,194 @@
+#include "data/fault_reader.h"
+
+#include <cerrno>
+#include <cmath>
+#include <limits>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+#include <memory>
+
+#include "platform/file_error.h"
+#include "platform/messages.h"
+
+namespace orniva {
+namespace {
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view Trim(std::string_view s) {
+  std::size_t begin = 0, end = s.size();
+  while (begin < end && IsBlank(s[begin])) ++begin;
+  while (end > begin && IsBlank(s[end - 1])) --end;
+  return s.substr(begin, end - begin);
+}
+
+// Converts decimal text that strtold accepts whole, in the "C" locale so
+// that the period is the separator whatever the user's settings.
+long double ParseDecimal(const std::string& text) {
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+  return cLocale ? strtold_l(text.c_str(), nullptr, cLocale) : std::strtold(text.c_str(), nullptr);
+}
+
+// Stores an extended value as a float; beyond the float range it becomes
+// an infinity, which fails every range check.
+float NarrowToFloat(long double value) {
+  if (std::fabs(value) > std::numeric_limits<float>::max())
+    return std::copysign(std::numeric_limits<float>::infinity(), float(value < 0 ? -1 : 1));
+  return float(value);
+}
+
+// Converts `token` by the number grammar; see ReadNumberToken.
+float ConvertNumber(std::string_view token, bool& ok) {
+  std::size_t pos = 0;
+  const bool negative = !token.empty() && token[0] == '-';
+  if (!token.empty() && (token[0] == '+' || token[0] == '-')) ++pos;
+
+  std::string mantissaDigits;  // the digits before and after the period
+  std::string text;            // the token as strtold reads it
+  bool failed = pos == token.size();
+  while (!failed && pos < token.size() && IsDigit(token[pos])) mantissaDigits += token[pos++];
+  text = mantissaDigits;
+  if (!failed && pos < token.size() && token[pos] == '.') {
+    text += '.';
+    ++pos;
+    while (pos < token.size() && IsDigit(token[pos])) {
+      mantissaDigits += token[pos];
+      text += token[pos++];
+    }
+  }
+  if (!failed && pos < token.size() && (token[pos] == 'e' || token[pos] == 'E')) {
+    text += 'e';
+    ++pos;
+    if (pos < token.size() && (token[pos] == '+' || token[pos] == '-')) text += token[pos++];
+    const std::size_t expStart = pos;
+    while (pos < token.size() && IsDigit(token[pos])) text += token[pos++];
+    if (pos == expStart) failed = true;
+  }
+  if (pos != token.size()) failed = true;
+
+  ok = !failed;
+  if (failed) return mantissaDigits.empty() ? 0.0f : NarrowToFloat(ParseDecimal(mantissaDigits));
+  if (mantissaDigits.empty()) return negative ? -0.0f : 0.0f;
+  const long double value = ParseDecimal(text);
+  return NarrowToFloat(negative ? -value : value);
+}
+
+bool InRange(float value, float high) { return value >= 0 && value <= high; }
+
+}  // namespace
+
+std::vector<std::string> SplitDataLines(std::string_view text) {
+  const std::size_t nul = text.find('\0');
+  if (nul != std::string_view::npos) text = text.substr(0, nul);
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::vector<std::string> ReadDataLines(const std::string& path) {
+  using Closer = int (*)(std::FILE*);
+  errno = 0;
+  std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) throw FileError::FromErrno(FileError::Action::Read, path);
+  std::string bytes;
+  char buffer[65536];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+  if (std::ferror(file.get())) throw FileError::FromErrno(FileError::Action::Read, path);
+  return SplitDataLines(bytes);
+}
+
+float ReadNumberToken(std::string& remainder, bool& ok) {
+  const std::size_t space = remainder.find(' ');
+  const std::string_view rest(remainder);
+  const std::string_view token = space == std::string::npos ? std::string_view() : rest.substr(0, space);
+  const float value = ConvertNumber(token, ok);
+  remainder = std::string(Trim(space == std::string::npos ? rest : rest.substr(space)));
+  return value;
+}
+
+std::vector<std::string> CheckFaultLines(const std::vector<std::string>& lines, FaultSet& data) {
+  struct NumberField {
+    float TFaultData::*field;
+    float high;
+    FaultCheck check;
+    const char* name;
+  };
+  static const NumberField kNumberFields[] = {
+      {&TFaultData::faz, 360, kFazCheck, "faz"},
+      {&TFaultData::fpl, 90, kFplCheck, "fpl"},
+      {&TFaultData::saz, 360, kSazCheck, "saz"},
+      {&TFaultData::spl, 90, kSplCheck, "spl"},
+  };
+  std::vector<std::string> failures;
+  auto fail = [&failures](TFaultData& d, FaultCheck check, const char* name, std::size_t line) {
+    d.status = std::string(name) + " invalid";
+    d.failedChecks |= check;
+    failures.push_back("  " + d.status + " at line #" + std::to_string(line));
+  };
+
+  for (std::size_t i = 1; i <= lines.size() && i <= std::size_t(data.count()); ++i) {
+    TFaultData& d = data[i];
+    std::string remainder(Trim(lines[i - 1]));
+    for (const NumberField& f : kNumberFields) {
+      bool ok = false;
+      d.*f.field = ReadNumberToken(remainder, ok);
+      if (!(ok && InRange(d.*f.field, f.high))) fail(d, f.check, f.name, i);
+    }
+    const std::string_view rest = Trim(remainder);
+    const char c = rest.empty() ? '\0' : rest[0];
+    d.sense = c ? std::string(1, (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c) : std::string();
+    if (d.sense != "N" && d.sense != "R" && d.sense != "S" && d.sense != "D")
+      fail(d, kSenseCheck, "sense", i);
+  }
+  return failures;
+}
+
+std::string FileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string LogPathFor(const std::string& dataPath) {
+  const std::size_t slash = dataPath.find_last_of('/');
+  return (slash == std::string::npos ? std::string() : dataPath.substr(0, slash + 1)) + "VORN.log";
+}
+
+std::string ComposeLog(const std::string& fileName, const std::vector<std::string>& failures) {
+  std::string text = fileName + "\r\n";
+  if (failures.empty()) text += "No error\r\n";
+  for (const std::string& line : failures) text += line + "\r\n";
+  return text;
+}
+
+void WriteTextFile(const std::string& path, const std::string& text) {
+  errno = 0;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) throw FileError::FromErrno(FileError::Action::Write, path);
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  const int savedErrno = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (!written) errno = savedErrno;
+  if (!written || !closed) throw FileError::FromErrno(FileError::Action::Write, path);
+}
+
+std::string ParseFaultLines(const std::vector<std::string>& lines, const std::string& dataPath,
+                            FaultSet& data) {
+  const std::vector<std::string> failures = CheckFaultLines(lines, data);
+  const std::string logPath = LogPathFor(dataPath);
+  WriteTextFile(logPath, ComposeLog(FileNameOf(dataPath), failures));
+  if (!failures.empty()) ShowMessage("Data file has at least one error.\r\nConsult the file VORN.log.");
+  return logPath;
+}
+
+}  // namespace orniva

@@ -1,0 +1,57 @@
+// The fault-slip data file (.fdt) and its error log VORN.log.
+//
+// One datum per line: dip direction and dip of the plane, trend and plunge
+// of the striation, and a word whose first letter gives the sense of slip
+// (N, R, S or D in either case), separated by spaces. Every line, blank
+// ones included, is a datum.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/fault_data.h"
+
+namespace orniva {
+
+// Splits 8-bit text into lines: a line ends at CR LF, LF or CR (LF CR ends
+// two lines), a final break adds no empty line, a NUL byte ends the text.
+std::vector<std::string> SplitDataLines(std::string_view text);
+
+// Reads the whole file at `path` into lines (SplitDataLines).
+// Throws FileError when the file cannot be opened or read.
+std::vector<std::string> ReadDataLines(const std::string& path);
+
+// Takes the next number from the front of `remainder`: the token runs up to
+// the first space (none: the token is empty and the remainder stays), and
+// the remainder becomes the text from that space on, trimmed of characters
+// of code 32 or less. `ok` is true when the whole token is a number:
+// [+-] digits [. digits] [(E|e) [+-] digits], period always the decimal
+// separator, both digit runs may be empty but not all that follows the sign.
+// A failed conversion returns the digits read before the failure taken as
+// one whole number (12.5x gives 125, -7x gives 7).
+float ReadNumberToken(std::string& remainder, bool& ok);
+
+// Converts and checks every line into data 1 to count of `data` (already
+// re-created with count = lines.size()), filling `status` and
+// `failedChecks`. Returns the log lines of the failed checks, in order.
+std::vector<std::string> CheckFaultLines(const std::vector<std::string>& lines, FaultSet& data);
+
+// The data file's name without its folder.
+std::string FileNameOf(const std::string& path);
+// The data file's folder (up to and including its last separator) + "VORN.log".
+std::string LogPathFor(const std::string& dataPath);
+// The log text: file name, then the failed checks or "No error"; CR LF after every line.
+std::string ComposeLog(const std::string& fileName, const std::vector<std::string>& failures);
+// Writes `text` to `path`, replacing any earlier file. Throws FileError.
+void WriteTextFile(const std::string& path, const std::string& text);
+
+// Checks the lines into `data`, writes VORN.log beside the data file and,
+// when any check failed, shows "Data file has at least one error.\r\nConsult
+// the file VORN.log.". Returns the path of the log written. When the log
+// cannot be written the data are filled all the same, no message is shown,
+// and FileError is thrown.
+std::string ParseFaultLines(const std::vector<std::string>& lines, const std::string& dataPath,
+                            FaultSet& data);
+
+}  // namespace orniva

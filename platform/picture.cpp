@@ -1,0 +1,67 @@
+#include "platform/picture.h"
+
+#include <utility>
+
+namespace orniva {
+
+void Picture::SetSize(std::int32_t width, std::int32_t height) {
+  width_ = width;
+  height_ = height;
+}
+
+void Picture::Clear() {
+  records_.clear();
+  points_.clear();
+}
+
+RecordingCanvas::RecordingCanvas(Picture& target) : target_(&target) {
+  recording_.SetSize(target.width(), target.height());
+}
+
+RecordingCanvas::~RecordingCanvas() { Close(); }
+
+void RecordingCanvas::Close() {
+  if (!target_) return;
+  target_->records_ = std::move(recording_.records_);
+  target_->points_ = std::move(recording_.points_);
+  target_ = nullptr;
+}
+
+void RecordingCanvas::Add(DrawOp op, std::int32_t a, std::int32_t b, std::int32_t c,
+                          std::int32_t d) {
+  recording_.records_.push_back(DrawRecord{op, a, b, c, d});
+}
+
+void RecordingCanvas::SetPenWidth(std::int32_t width) { Add(DrawOp::PenWidth, width); }
+
+void RecordingCanvas::SetPenColour(TColor colour) {
+  penColour_ = colour;
+  Add(DrawOp::PenColour, std::int32_t(colour));
+}
+
+void RecordingCanvas::SetBrushColour(TColor colour) {
+  brushColour_ = colour;
+  Add(DrawOp::BrushColour, std::int32_t(colour));
+}
+
+void RecordingCanvas::FillRect(std::int32_t left, std::int32_t top, std::int32_t right,
+                               std::int32_t bottom) {
+  Add(DrawOp::FillRect, left, top, right, bottom);
+}
+
+void RecordingCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
+                              std::int32_t bottom) {
+  Add(DrawOp::Ellipse, left, top, right, bottom);
+}
+
+void RecordingCanvas::MoveTo(TPoint p) { Add(DrawOp::MoveTo, p.x, p.y); }
+
+void RecordingCanvas::LineTo(TPoint p) { Add(DrawOp::LineTo, p.x, p.y); }
+
+void RecordingCanvas::Polyline(const TPoint* points, std::size_t count) {
+  const auto first = std::int32_t(recording_.points_.size());
+  recording_.points_.insert(recording_.points_.end(), points, points + count);
+  Add(DrawOp::Polyline, first, std::int32_t(count));
+}
+
+}  // namespace orniva

@@ -1,0 +1,95 @@
+// The recorded vector picture behind the plot: an ordered list of canvas
+// operations in integer plot coordinates, 1000 x 1000 units. A
+// RecordingCanvas records into it; separate sinks replay it (a QPainter in
+// the window, an enhanced-metafile file on export).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/graphics.h"
+
+namespace orniva {
+
+enum class DrawOp : std::uint8_t {
+  PenWidth,     // a = width
+  PenColour,    // a = TColor
+  BrushColour,  // a = TColor
+  FillRect,     // a, b, c, d = left, top, right, bottom (right and bottom exclusive)
+  Ellipse,      // a, b, c, d = bounding box left, top, right, bottom
+  MoveTo,       // a, b = x, y
+  LineTo,       // a, b = x, y
+  Polyline,     // a = index of the first point in points(), b = number of points
+};
+
+struct DrawRecord {
+  DrawOp op;
+  std::int32_t a = 0, b = 0, c = 0, d = 0;
+
+  friend bool operator==(const DrawRecord& l, const DrawRecord& r) {
+    return l.op == r.op && l.a == r.a && l.b == r.b && l.c == r.c && l.d == r.d;
+  }
+};
+
+class Picture {
+ public:
+  static constexpr std::int32_t kDefaultSize = 1000;
+
+  std::int32_t width() const { return width_; }
+  std::int32_t height() const { return height_; }
+  void SetSize(std::int32_t width, std::int32_t height);
+
+  const std::vector<DrawRecord>& records() const { return records_; }
+  const std::vector<TPoint>& points() const { return points_; }
+  // The points of a Polyline record.
+  const TPoint* PolylinePoints(const DrawRecord& polyline) const {
+    return points_.data() + polyline.a;
+  }
+  bool empty() const { return records_.empty(); }
+  void Clear();
+
+ private:
+  friend class RecordingCanvas;
+  std::int32_t width_ = kDefaultSize;
+  std::int32_t height_ = kDefaultSize;
+  std::vector<DrawRecord> records_;
+  std::vector<TPoint> points_;
+};
+
+// Records a new picture. Closing (explicitly or on destruction) replaces
+// the target's whole content with what was recorded.
+class RecordingCanvas {
+ public:
+  explicit RecordingCanvas(Picture& target);
+  ~RecordingCanvas();
+  RecordingCanvas(const RecordingCanvas&) = delete;
+  RecordingCanvas& operator=(const RecordingCanvas&) = delete;
+
+  void SetPenWidth(std::int32_t width);
+  void SetPenColour(TColor colour);
+  TColor PenColour() const { return penColour_; }
+  void SetBrushColour(TColor colour);
+  TColor BrushColour() const { return brushColour_; }
+
+  void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+  void Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+  void MoveTo(TPoint p);
+  void LineTo(TPoint p);
+  void Polyline(const TPoint* points, std::size_t count);
+
+  void Close();
+  bool closed() const { return target_ == nullptr; }
+
+ private:
+  void Add(DrawOp op, std::int32_t a = 0, std::int32_t b = 0, std::int32_t c = 0,
+           std::int32_t d = 0);
+
+  Picture* target_;
+  Picture recording_;
+  // A fresh canvas draws with a black pen of width 1 and a white brush.
+  TColor penColour_ = Rgb(0, 0, 0);
+  TColor brushColour_ = Rgb(255, 255, 255);
+};
+
+}  // namespace orniva

@@ -1,0 +1,85 @@
+// Orientation and vector math.
+//
+// Frame: x east, y north, z up (right-handed). A line's trend is its azimuth
+// clockwise from north [deg]; its plunge is the angle below the horizontal
+// [deg], positive downward. Every angle at this interface is in degrees and
+// every stored value is a 32-bit float; intermediates are computed in extended
+// precision and rounded to float where a value is stored. No operation keeps
+// state or rejects an input: angles outside their usual ranges are used as
+// they are.
+#pragma once
+
+namespace orniva::directional_operations {
+
+// A line (a direction with a sense): trend and plunge [deg].
+struct Orientation {
+  float trend = 0;
+  float plunge = 0;
+};
+
+// Spherical angles of a line [deg]: theta from the upward vertical (+z),
+// [0, 180]; phi of the horizontal projection, counterclockwise from east.
+struct SphericalAngles {
+  float theta = 0;
+  float phi = 0;
+};
+
+struct Vec3 {
+  float x = 0;
+  float y = 0;
+  float z = 0;
+};
+
+// A 3 x 3 matrix stored row by row (mRC: row R, column C).
+struct Mat3 {
+  float m11 = 0, m12 = 0, m13 = 0;
+  float m21 = 0, m22 = 0, m23 = 0;
+  float m31 = 0, m32 = 0, m33 = 0;
+};
+
+Orientation MakeOrientation(float trend, float plunge);
+
+// theta = plunge + 90, phi = 90 - trend; no angle is reduced into a range.
+SphericalAngles LineToSpherical(Orientation line);
+// trend = 90 - phi, plunge = theta - 90: the inverse up to 32-bit rounding
+// (a plunge of 0.1 comes back as 0.09999847).
+Orientation SphericalToLine(SphericalAngles angles);
+
+// Unit vector (cos p sin t, cos p cos t, -sin p); theta and phi are turned
+// into radians and held as floats before their sines and cosines.
+Vec3 LineToVector(Orientation line);
+Vec3 TrendPlungeToVector(float trend, float plunge);
+
+// theta = acos(z / |v|), phi = atan2(y, x). |v| is the float square root of
+// the float dot product; when it is exactly 0 the message "Zero divide" is
+// shown and (0, 0) returned. An acos argument carried a hair past +-1 by
+// rounding is held at the bound.
+SphericalAngles VectorToSpherical(Vec3 v);
+// SphericalToLine(VectorToSpherical(v)): trend in (-90, 270], plunge in
+// [-90, 90], negative for an upward vector. The zero vector gives (90, -90).
+Orientation VectorToLine(Vec3 v);
+
+Vec3 MakeVector(float x, float y, float z);
+Vec3 NegateVector(Vec3 v);
+Vec3 ScaleVector(Vec3 v, float factor);
+Vec3 AddVectors(Vec3 a, Vec3 b);
+float DotProduct(Vec3 a, Vec3 b);
+// Right-handed: CrossProduct((1,0,0), (0,1,0)) = (0,0,1).
+Vec3 CrossProduct(Vec3 a, Vec3 b);
+
+// Rz(b) . Rx(a) . Rz(c) [deg]: applied to a vector it turns it by c about
+// the vertical, tilts it by a about the east axis (north towards up), then
+// turns it by b about the vertical (east towards north). The six sines and
+// cosines are taken of the unrounded radians and held as floats.
+Mat3 EulerMatrix(float a, float b, float c);
+// m . v
+Vec3 RotateVector(const Mat3& m, Vec3 v);
+
+// Signed acute angle from azimuth1 to azimuth2 [deg], in [-90, 90]:
+// asin(z of CrossProduct(u2, u1)) for the horizontal unit vectors u1, u2,
+// the arcsine held as a float in radians before conversion. Positive when
+// azimuth2 lies clockwise of azimuth1 by less than 180. Held at +-90 when
+// rounding carries the sine a hair past +-1.
+float AzimuthAngle(float azimuth1, float azimuth2);
+
+}  // namespace orniva::directional_operations

@@ -1,0 +1,38 @@
+// The fault plane and striation diagram: each fault plane as a great circle,
+// an arrow at the striation that shows the sense of slip, and a dot at the
+// striation.
+#pragma once
+
+#include <cstdint>
+
+#include "data/fault_data.h"
+#include "plot/arrows.h"
+#include "plot/net.h"
+
+namespace orniva {
+
+// Draws the whole diagram into target.picture. With no data nothing is
+// recorded and the picture keeps what it held. highlightIndex in 1..count
+// draws that datum again, highlighted, after every datum; 0 or less (or
+// beyond the data) highlights nothing.
+void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex);
+
+// One datum. A datum whose plane failed its checks draws nothing; one whose
+// striation failed draws only its great circle; one whose sense failed gets
+// no arrow.
+void DrawFaultPlaneDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlighted);
+
+// The great circle of the plane (faz, fpl) as a polyline of 181 projected
+// points, from the strike line faz + 90 through the dip line to faz - 90.
+void DrawGreatCircle(const PlotCanvas& plot, float faz, float fpl);
+
+// The arrow of a datum: straight or reversed for dip-slip (|alpha| < T,
+// alpha = AzimuthAngle(faz, saz), T = 0.25 fpl + 60), by the colour; a pair
+// of half-arrows for strike-slip, by the sense and the sign of alpha.
+void ChooseArrowShape(const TFaultData& datum, std::int16_t s, ArrowShape& shape);
+
+// The chosen shape turned to saz and placed at the projected striation,
+// drawn with a black pen of the current width.
+void DrawStriationArrow(const PlotCanvas& plot, const TFaultData& datum);
+
+}  // namespace orniva

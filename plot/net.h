@@ -1,0 +1,55 @@
+// The stereonet's place in the 1000 x 1000 plot picture, the equal-angle
+// lower-hemisphere projection, the empty net, and the cycle in which every
+// plot is recorded.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/graphics.h"
+#include "platform/picture.h"
+#include "plot/directional_operations.h"
+
+namespace orniva {
+
+struct NetGeometry {
+  std::int16_t symbolUnit = 0;  // base length [plot units]
+  std::int16_t netRadius = 0;   // radius of the primitive circle [plot units]
+  TPoint netCentre;             // centre of the net [plot units]
+};
+
+// symbolUnit 10, netCentre (500, 500), netRadius 450.
+void InitNetGeometry(NetGeometry& geometry);
+
+// Equal-angle projection of a line, lower hemisphere, north up:
+//   r = netRadius tan(45 - plunge/2), x = cx + r sin(trend), y = cy - r cos(trend),
+// with trend and plunge held as float radians and r as a float, rounded
+// ties-to-even. Nothing is clipped: an upward line lands outside the circle.
+// Non-finite or enormous results (a plunge of -90) are held within
+// +-2^29 plot units; NaN lands on the centre.
+TPoint ProjectLine(const NetGeometry& geometry, directional_operations::Orientation line);
+
+// The checked item of the Symbol Size menu.
+enum class SymbolSize { Large, Medium, Small };
+
+// round(1.5 unit), unit or round(0.7 unit): 15, 10 or 7.
+std::int16_t SymbolRadius(const NetGeometry& geometry, SymbolSize size);
+
+// Clears the picture to white and draws the primitive circle and its four
+// ticks (north, south, west, east) with a silver pen of width 2.
+void DrawNetFrame(RecordingCanvas& canvas, const NetGeometry& geometry);
+
+// The window's state that a plot is drawn from and into, lent for one plot.
+struct PlotTarget {
+  Picture* picture = nullptr;  // the plot picture, replaced by every plot
+  NetGeometry geometry;
+  SymbolSize symbolSize = SymbolSize::Medium;
+  std::function<void()> show;  // hands the finished picture to the view; may be empty
+};
+
+// Records a new picture: the net frame, then `step`. The canvas is closed
+// even when the drawing throws; the error then passes on and the picture
+// is not shown.
+void RenderPlot(PlotTarget& target, const std::function<void(RecordingCanvas&)>& step);
+
+}  // namespace orniva

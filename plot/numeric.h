@@ -1,0 +1,40 @@
+// Numeric policy of the plotting code, in one place.
+//
+// Every value the system stores is a 32-bit float; expressions are
+// evaluated in `Real`, the x86-64 80-bit extended format, and narrowed to
+// float exactly where a value is stored. Plot coordinates are rounded to the
+// nearest integer, ties to even.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace orniva::numeric {
+
+using Real = long double;
+
+constexpr Real kPi = 3.141592653589793238462643383279502884L;
+constexpr Real kDegToRad = kPi / 180;
+constexpr Real kRadToDeg = 180 / kPi;
+
+// Narrows an intermediate to the stored 32-bit width.
+inline float Store(Real value) { return static_cast<float>(value); }
+
+// Degrees to radians, held as a 32-bit float (the rounding point before
+// sine and cosine of a stored angle).
+inline float StoredRadians(float degrees) { return Store(Real(degrees) * kDegToRad); }
+
+// Plot coordinates are kept within +-2^29 so that differences of two points
+// and the symbol offsets added to them never overflow a 32-bit integer.
+// NaN lands on 0.
+constexpr std::int32_t kPlotLimit = std::int32_t(1) << 29;
+
+// Rounds to the nearest integer, ties to even, held within +-kPlotLimit.
+inline std::int32_t RoundToPlot(Real value) {
+  if (!(value == value)) return 0;
+  if (value > kPlotLimit) return kPlotLimit;
+  if (value < -kPlotLimit) return -kPlotLimit;
+  return static_cast<std::int32_t>(std::nearbyint(value));
+}
+
+}  // namespace orniva::numeric

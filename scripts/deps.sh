@@ -1,0 +1,30 @@
+# Installs the Debian packages that the build and the tests need, when any
+# is missing. Sourced by scripts/run.sh and scripts/test.sh; safe to repeat.
+orniva_packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation locales
+)
+
+orniva_install_missing() {
+  local missing=()
+  local p
+  for p in "${orniva_packages[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The reader's tests check numbers under a locale with a decimal comma.
+orniva_comma_locale() {
+  locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo localedef -i de_DE -c -f UTF-8 de_DE.UTF-8 || echo "No de_DE.UTF-8 locale: its tests will be skipped."
+}

@@ -1,0 +1,45 @@
+// Helpers shared by the test executables.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/messages.h"
+
+namespace orniva::test {
+
+// Records every modal message while it is alive, then restores the previous sink.
+class MessageRecorder : public MessageSink {
+ public:
+  MessageRecorder();
+  ~MessageRecorder() override;
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+
+  std::vector<std::string> messages;
+
+ private:
+  MessageSink* previous_;
+};
+
+// A fresh folder under the system's temporary folder, removed with its content.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  // path() + "/" + name
+  std::string File(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+
+}  // namespace orniva::test
