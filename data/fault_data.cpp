@@ -5,9 +5,15 @@
 
 namespace orniva {
 
+std::uint64_t FaultSet::NextGeneration() {
+  static std::uint64_t last = 0;
+  return ++last;
+}
+
 void FaultSet::Recreate(std::int16_t count) {
   std::vector<TFaultData>(std::size_t(count) + 1).swap(data_);
   count_ = count;
+  generation_ = NextGeneration();
 }
 
 void AssignColours(FaultSet& data) {

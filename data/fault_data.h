@@ -56,6 +56,11 @@ class FaultSet {
   // Replaces the whole set by count + 1 cleared elements. 0 <= count <= kMaxCount.
   void Recreate(std::int16_t count);
 
+  // Tells one content of the set from the next: different for every set
+  // and every Recreate, so that what is computed from the data can be kept
+  // until they are re-created. The data are filled right after Recreate.
+  std::uint64_t generation() const { return generation_; }
+
   std::int16_t count() const { return count_; }
   std::size_t size() const { return data_.size(); }  // elements, element 0 included
 
@@ -64,8 +69,11 @@ class FaultSet {
   const TFaultData& operator[](std::size_t index) const { return data_[index]; }
 
  private:
+  static std::uint64_t NextGeneration();
+
   std::vector<TFaultData> data_;
   std::int16_t count_ = 0;
+  std::uint64_t generation_ = NextGeneration();
 };
 
 // Colours data 1 to count from their sense: N blue, R red; S blue when

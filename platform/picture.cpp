@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace orniva {
@@ -62,6 +63,19 @@ void RecordingCanvas::Polyline(const TPoint* points, std::size_t count) {
   const auto first = std::int32_t(recording_.points_.size());
   recording_.points_.insert(recording_.points_.end(), points, points + count);
   Add(DrawOp::Polyline, first, std::int32_t(count));
+}
+
+void RecordingCanvas::RepeatRecords(std::size_t begin, std::size_t end) {
+  std::vector<DrawRecord>& records = recording_.records_;
+  end = std::min(end, records.size());
+  if (begin >= end) return;
+  records.reserve(records.size() + (end - begin));
+  for (std::size_t i = begin; i < end; ++i) {
+    const DrawRecord r = records[i];
+    if (r.op == DrawOp::PenColour) penColour_ = TColor(r.a);
+    if (r.op == DrawOp::BrushColour) brushColour_ = TColor(r.a);
+    records.push_back(r);
+  }
 }
 
 }  // namespace orniva

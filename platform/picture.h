@@ -78,6 +78,12 @@ class RecordingCanvas {
   void LineTo(TPoint p);
   void Polyline(const TPoint* points, std::size_t count);
 
+  // The number of records so far: marks a run of records to repeat.
+  std::size_t RecordCount() const { return recording_.records_.size(); }
+  // Records again the records [begin, end). Repeated polylines share the
+  // points recorded the first time.
+  void RepeatRecords(std::size_t begin, std::size_t end);
+
   void Close();
   bool closed() const { return target_ == nullptr; }
 
@@ -87,7 +93,8 @@ class RecordingCanvas {
 
   Picture* target_;
   Picture recording_;
-  // A fresh canvas draws with a black pen of width 1 and a white brush.
+  // A fresh canvas draws with a black pen of width 1 and a white brush;
+  // these follow the last pen and brush colours set, also when repeated.
   TColor penColour_ = Rgb(0, 0, 0);
   TColor brushColour_ = Rgb(255, 255, 255);
 };

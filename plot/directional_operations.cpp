@@ -77,13 +77,17 @@ Vec3 CrossProduct(Vec3 a, Vec3 b) {
           Store(Real(a.x) * b.y - Real(a.y) * b.x)};
 }
 
+AngleTrig StoredTrig(float degrees) {
+  const Real radians = Real(degrees) * numeric::kDegToRad;
+  return {Store(std::cos(radians)), Store(std::sin(radians))};
+}
+
 Mat3 EulerMatrix(float a, float b, float c) {
-  const Real ra = Real(a) * numeric::kDegToRad;
-  const Real rb = Real(b) * numeric::kDegToRad;
-  const Real rc = Real(c) * numeric::kDegToRad;
-  const Real ca = Store(std::cos(ra)), sa = Store(std::sin(ra));
-  const Real cb = Store(std::cos(rb)), sb = Store(std::sin(rb));
-  const Real cc = Store(std::cos(rc)), sc = Store(std::sin(rc));
+  return EulerMatrix(StoredTrig(a), StoredTrig(b), StoredTrig(c));
+}
+
+Mat3 EulerMatrix(AngleTrig a, AngleTrig b, AngleTrig c) {
+  const Real ca = a.cos, sa = a.sin, cb = b.cos, sb = b.sin, cc = c.cos, sc = c.sin;
   Mat3 m;
   m.m11 = Store(cc * cb - ca * sb * sc);
   m.m12 = Store(-sc * cb - ca * sb * cc);

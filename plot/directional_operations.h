@@ -72,6 +72,17 @@ Vec3 CrossProduct(Vec3 a, Vec3 b);
 // turns it by b about the vertical (east towards north). The six sines and
 // cosines are taken of the unrounded radians and held as floats.
 Mat3 EulerMatrix(float a, float b, float c);
+// The cosine and sine of an angle given in degrees, taken of the unrounded
+// radians and held as floats: the six values EulerMatrix builds from.
+struct AngleTrig {
+  float cos = 1;
+  float sin = 0;
+};
+AngleTrig StoredTrig(float degrees);
+// EulerMatrix(a, b, c) from StoredTrig of its three angles, for callers
+// that turn by many angles about one axis.
+Mat3 EulerMatrix(AngleTrig a, AngleTrig b, AngleTrig c);
+
 // m . v
 Vec3 RotateVector(const Mat3& m, Vec3 v);
 

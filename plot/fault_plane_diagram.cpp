@@ -1,5 +1,6 @@
 #include "plot/fault_plane_diagram.h"
 
+#include <array>
 #include <cmath>
 
 #include "data/colours.h"
@@ -21,42 +22,97 @@ bool IsHighlightable(const FaultSet& data, std::int16_t highlightIndex) {
 void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {
   if (data.count() == 0) return;
   const bool highlight = IsHighlightable(data, highlightIndex);
+  auto circleOf = [&](std::size_t i) -> const TPoint* {
+    if (!target.greatCircles || !PlaneDrawable(data[i])) return nullptr;
+    return target.greatCircles->Circle(data, target.geometry, i);
+  };
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
+    // The highlighted datum is drawn again after every datum; the copies
+    // after the first repeat its records.
+    std::size_t copyBegin = 0, copyEnd = 0;
     for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
-      DrawFaultPlaneDatum(plot, data[i], false);
-      if (highlight) DrawFaultPlaneDatum(plot, data[std::size_t(highlightIndex)], true);
+      DrawFaultPlaneDatum(plot, data[i], false, circleOf(i));
+      if (!highlight) continue;
+      if (i > 1) {
+        canvas.RepeatRecords(copyBegin, copyEnd);
+        continue;
+      }
+      copyBegin = canvas.RecordCount();
+      const auto h = std::size_t(highlightIndex);
+      DrawFaultPlaneDatum(plot, data[h], true, circleOf(h));
+      copyEnd = canvas.RecordCount();
     }
   });
 }
 
-void DrawFaultPlaneDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlighted) {
+void DrawFaultPlaneDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlighted,
+                         const TPoint* circle) {
   if (!PlaneDrawable(datum)) return;
   TColor colour = clAqua;
   if (!highlighted) colour = datum.spl < 1.0f ? clBlack : datum.colour;
   plot.canvas.SetPenWidth(highlighted ? 4 : 2);
   plot.canvas.SetPenColour(colour);
   plot.canvas.SetBrushColour(colour);
-  DrawGreatCircle(plot, datum.faz, datum.fpl);
+  if (circle)
+    plot.canvas.Polyline(circle, kGreatCirclePoints);
+  else
+    DrawGreatCircle(plot, datum.faz, datum.fpl);
   if (!StriationDrawable(datum)) return;
   if (SlipDrawable(datum)) DrawStriationArrow(plot, datum);
   DrawSymbolDot(plot, dops::MakeOrientation(datum.saz, datum.spl));
 }
 
-void DrawGreatCircle(const PlotCanvas& plot, float faz, float fpl) {
+namespace {
+// StoredTrig of the 181 inner turns -90 to 90 of a great circle.
+const std::array<dops::AngleTrig, 181>& InnerTurns() {
+  static const std::array<dops::AngleTrig, 181> turns = [] {
+    std::array<dops::AngleTrig, 181> t;
+    for (int i = -90; i <= 90; ++i) t[std::size_t(i + 90)] = dops::StoredTrig(float(i));
+    return t;
+  }();
+  return turns;
+}
+}  // namespace
+
+void GreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, TPoint* points) {
   const float phi = dops::LineToSpherical(dops::MakeOrientation(Store(Real(faz) - 90), 0)).phi;
+  const dops::AngleTrig tilt = dops::StoredTrig(fpl), outer = dops::StoredTrig(phi);
   const dops::Vec3 south = dops::MakeVector(0, -1, 0);
-  TPoint points[181];
-  for (int i = -90; i <= 90; ++i) {
-    const dops::Mat3 m = dops::EulerMatrix(fpl, phi, float(i));
-    points[i + 90] = ProjectLine(plot.geometry, dops::VectorToLine(dops::RotateVector(m, south)));
+  const auto& turns = InnerTurns();
+  for (std::size_t i = 0; i < turns.size(); ++i) {
+    const dops::Mat3 m = dops::EulerMatrix(tilt, outer, turns[i]);
+    points[i] = ProjectLine(geometry, dops::VectorToLine(dops::RotateVector(m, south)));
   }
-  plot.canvas.Polyline(points, 181);
+}
+
+const TPoint* GreatCircleCache::Circle(const FaultSet& data, const NetGeometry& geometry,
+                                       std::size_t index) {
+  const bool sameNet = geometry.netRadius == geometry_.netRadius &&
+                       geometry.netCentre == geometry_.netCentre;
+  if (generation_ != data.generation() || !sameNet || ready_.size() != data.size()) {
+    generation_ = data.generation();
+    geometry_ = geometry;
+    ready_.assign(data.size(), false);
+    points_.resize(data.size() * kGreatCirclePoints);
+  }
+  TPoint* circle = points_.data() + index * kGreatCirclePoints;
+  if (!ready_[index]) {
+    GreatCirclePoints(geometry, data[index].faz, data[index].fpl, circle);
+    ready_[index] = true;
+  }
+  return circle;
+}
+
+void DrawGreatCircle(const PlotCanvas& plot, float faz, float fpl) {
+  TPoint points[kGreatCirclePoints];
+  GreatCirclePoints(plot.geometry, faz, fpl, points);
+  plot.canvas.Polyline(points, kGreatCirclePoints);
 }
 
 void ChooseArrowShape(const TFaultData& datum, std::int16_t s, ArrowShape& shape) {
   shape.fill(TPoint{0, 0});
-  const float t = Store(0.25L * datum.fpl + 60);
+  const float t = Store(Real(0.25) * datum.fpl + 60);
   const float alpha = dops::AzimuthAngle(datum.faz, datum.saz);
   if (std::fabs(alpha) < t) {
     if (datum.colour == clBlue)

@@ -18,8 +18,8 @@ void InitNetGeometry(NetGeometry& geometry) {
 TPoint ProjectLine(const NetGeometry& geometry, directional_operations::Orientation line) {
   const Real trendRad = numeric::StoredRadians(line.trend);
   const Real plungeRad = numeric::StoredRadians(line.plunge);
-  const Real r = numeric::Store(geometry.netRadius * std::tan(0.7853981633974L - plungeRad / 2));
-  const Real angle = 1.570796326795L - trendRad;
+  const Real r = numeric::Store(geometry.netRadius * std::tan(Real(0.7853981633974) - plungeRad / 2));
+  const Real angle = Real(1.570796326795) - trendRad;
   // r overflows for a plunge of -90 and beyond, and is NaN for a non-finite
   // angle; RoundToPlot holds the offsets within the plot limits.
   const Real dx = r * std::cos(angle);
@@ -30,9 +30,9 @@ TPoint ProjectLine(const NetGeometry& geometry, directional_operations::Orientat
 
 std::int16_t SymbolRadius(const NetGeometry& geometry, SymbolSize size) {
   switch (size) {
-    case SymbolSize::Large: return std::int16_t(std::nearbyint(geometry.symbolUnit * 1.5L));
+    case SymbolSize::Large: return std::int16_t(std::nearbyint(geometry.symbolUnit * 1.5));
     case SymbolSize::Medium: return geometry.symbolUnit;
-    case SymbolSize::Small: return std::int16_t(std::nearbyint(geometry.symbolUnit * 0.7L));
+    case SymbolSize::Small: return std::int16_t(std::nearbyint(geometry.symbolUnit * 0.7));
   }
   return geometry.symbolUnit;
 }

@@ -39,12 +39,16 @@ std::int16_t SymbolRadius(const NetGeometry& geometry, SymbolSize size);
 // ticks (north, south, west, east) with a silver pen of width 2.
 void DrawNetFrame(RecordingCanvas& canvas, const NetGeometry& geometry);
 
+class GreatCircleCache;
+
 // The window's state that a plot is drawn from and into, lent for one plot.
 struct PlotTarget {
   Picture* picture = nullptr;  // the plot picture, replaced by every plot
   NetGeometry geometry;
   SymbolSize symbolSize = SymbolSize::Medium;
   std::function<void()> show;  // hands the finished picture to the view; may be empty
+  // Keeps the projected great circles between plots of the same data; may be null.
+  GreatCircleCache* greatCircles = nullptr;
 };
 
 // Records a new picture: the net frame, then `step`. The canvas is closed

@@ -186,3 +186,31 @@ TEST(RecordingCanvas, RecordingKeepsTheTargetSize) {
 
 }  // namespace
 }  // namespace orniva
+
+namespace orniva {
+namespace {
+
+TEST(RecordingCanvas, RepeatedRecordsShareTheirPoints) {
+  Picture picture;
+  {
+    RecordingCanvas canvas(picture);
+    canvas.SetPenColour(Rgb(0, 255, 255));
+    const std::size_t begin = canvas.RecordCount();
+    canvas.SetPenColour(Rgb(255, 0, 0));
+    const TPoint line[] = {{1, 1}, {2, 2}, {3, 3}};
+    canvas.Polyline(line, 3);
+    const std::size_t end = canvas.RecordCount();
+    canvas.SetPenColour(Rgb(0, 0, 255));
+    canvas.RepeatRecords(begin, end);
+    EXPECT_EQ(canvas.PenColour(), Rgb(255, 0, 0));
+    canvas.RepeatRecords(end, begin);  // an empty run adds nothing
+  }
+  ASSERT_EQ(picture.records().size(), 6u);
+  EXPECT_EQ(picture.points().size(), 3u);
+  EXPECT_EQ(picture.records()[4], picture.records()[1]);
+  EXPECT_EQ(picture.records()[5], picture.records()[2]);
+  EXPECT_EQ(picture.PolylinePoints(picture.records()[5])[2], (TPoint{3, 3}));
+}
+
+}  // namespace
+}  // namespace orniva

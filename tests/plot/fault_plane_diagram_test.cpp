@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "data/colours.h"
+#include "platform/emf_reader.h"
 #include "tests/plot/plot_test_support.h"
 
 namespace orniva {
@@ -206,6 +207,33 @@ TEST(PlotFaultPlanes, SymbolSizeScalesArrowsAndDots) {
   ASSERT_EQ(drawn.size(), 3u);
   EXPECT_EQ(drawn[1].points[1], (TPoint{746, 500}));
   EXPECT_EQ(drawn[2].points, Points({{671, 485}, {701, 515}}));
+}
+
+TEST(GreatCircleCache, DrawsTheSameAndFollowsNewData) {
+  FaultSet data = DataFromLines({"10 30 10 30 N", "100 40 100 40 R", "400 40 100 40 R"});
+  test::PlotFixture plain, cached;
+  GreatCircleCache cache;
+  cached.target.greatCircles = &cache;
+  PlotFaultPlanes(data, plain.target, 2);
+  PlotFaultPlanes(data, cached.target, 2);
+  EXPECT_EQ(DataDrawingOf(cached.picture).size(), DataDrawingOf(plain.picture).size());
+  EXPECT_EQ(EffectiveDrawing(cached.picture), EffectiveDrawing(plain.picture));
+  // A load re-creates the data: the cache computes the new circles.
+  data.Recreate(1);
+  data[1] = DataFromLines({"0 90 0 0 N"})[1];
+  PlotFaultPlanes(data, cached.target, -1);
+  const std::vector<Drawn> drawn = DataDrawingOf(cached.picture);
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(drawn[0].points[90], (TPoint{500, 500}));
+}
+
+TEST(PlotFaultPlanes, HighlightCopiesShareTheirPoints) {
+  std::vector<std::string> lines(200, "100 40 100 40 R");
+  test::PlotFixture f;
+  PlotFaultPlanes(DataFromLines(lines), f.target, 7);
+  // 200 circles and arrows of the data, one of the highlighted datum.
+  EXPECT_EQ(f.picture.points().size(), 201u * (181 + 6));
+  EXPECT_EQ(DataDrawingOf(f.picture).size(), 400u * 3);
 }
 
 }  // namespace
