@@ -1,0 +1,44 @@
+#include "bench/bench_data.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+
+namespace orniva::bench {
+
+std::vector<std::string> FaultLines(int count) {
+  std::mt19937 rng(32760);
+  auto hundredths = [&rng](unsigned range) {
+    const unsigned v = rng() % (range * 100 + 1);
+    char text[16];
+    std::snprintf(text, sizeof text, "%u.%02u", v / 100, v % 100);
+    return std::string(text);
+  };
+  const char* senses[] = {"N", "R", "S", "D"};
+  std::vector<std::string> lines;
+  lines.reserve(std::size_t(count));
+  for (int i = 0; i < count; ++i)
+    lines.push_back(hundredths(360) + " " + hundredths(90) + " " + hundredths(360) + " " +
+                    hundredths(90) + " " + senses[rng() % 4]);
+  return lines;
+}
+
+std::string FaultFile(int count) {
+  static std::map<int, std::string> files;
+  auto found = files.find(count);
+  if (found != files.end()) return found->second;
+  static const std::filesystem::path folder = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "orniva-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    return std::filesystem::path(pattern);
+  }();
+  const std::string path = (folder / ("faults-" + std::to_string(count) + ".fdt")).string();
+  std::ofstream out(path, std::ios::binary);
+  for (const std::string& line : FaultLines(count)) out << line << "\r\n";
+  return files[count] = path;
+}
+
+}  // namespace orniva::bench

@@ -1,0 +1,88 @@
+// Reading, drawing and EMF writing at a typical size and at the format's limit.
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_data.h"
+#include "data/fault_reader.h"
+#include "platform/emf.h"
+#include "plot/fault_plane_diagram.h"
+#include "plot/tangent_lineation_diagram.h"
+
+namespace orniva::bench {
+namespace {
+
+FaultSet LoadedData(int count) {
+  FaultSet data;
+  const std::vector<std::string> lines = FaultLines(count);
+  data.Recreate(std::int16_t(lines.size()));
+  CheckFaultLines(lines, data);
+  AssignColours(data);
+  return data;
+}
+
+struct Plot {
+  Picture picture;
+  PlotTarget target;
+  GreatCircleCache cache;
+
+  explicit Plot(bool cached) {
+    target.picture = &picture;
+    InitNetGeometry(target.geometry);
+    if (cached) target.greatCircles = &cache;
+  }
+};
+
+void BM_ReadAndParse(benchmark::State& state) {
+  const std::string path = FaultFile(int(state.range(0)));
+  for (auto _ : state) {
+    const std::vector<std::string> lines = ReadDataLines(path);
+    FaultSet data;
+    data.Recreate(std::int16_t(lines.size()));
+    ParseFaultLines(lines, path, data);
+    benchmark::DoNotOptimize(data[1].faz);
+  }
+}
+BENCHMARK(BM_ReadAndParse)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
+
+// Arguments: data count, highlight index (-1 none), great-circle cache kept (0/1).
+void BM_PlotFaultPlanes(benchmark::State& state) {
+  const FaultSet data = LoadedData(int(state.range(0)));
+  Plot plot(state.range(2) != 0);
+  if (plot.target.greatCircles) PlotFaultPlanes(data, plot.target, -1);  // the load's own plot
+  for (auto _ : state) PlotFaultPlanes(data, plot.target, std::int16_t(state.range(1)));
+  state.counters["points"] = double(plot.picture.points().size());
+}
+BENCHMARK(BM_PlotFaultPlanes)
+    ->ArgNames({"faults", "highlight", "cached"})
+    ->Args({kTypical, -1, 0})
+    ->Args({kTypical, 7, 0})
+    ->Args({kTypical, 7, 1})
+    ->Args({kLargest, -1, 0})
+    ->Args({kLargest, 7, 0})
+    ->Args({kLargest, 7, 1})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_PlotTangentLineation(benchmark::State& state) {
+  const FaultSet data = LoadedData(int(state.range(0)));
+  Plot plot(false);
+  for (auto _ : state) PlotTangentLineation(data, plot.target, std::int16_t(state.range(1)));
+}
+BENCHMARK(BM_PlotTangentLineation)
+    ->ArgNames({"faults", "highlight"})
+    ->Args({kTypical, -1})
+    ->Args({kTypical, 7})
+    ->Args({kLargest, -1})
+    ->Args({kLargest, 7})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_EncodeEmf(benchmark::State& state) {
+  const FaultSet data = LoadedData(int(state.range(0)));
+  Plot plot(false);
+  PlotFaultPlanes(data, plot.target, -1);
+  std::size_t bytes = 0;
+  for (auto _ : state) bytes = EncodeEmf(plot.picture).size();
+  state.counters["MB"] = double(bytes) / 1e6;
+}
+BENCHMARK(BM_EncodeEmf)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace orniva::bench

@@ -1,0 +1,143 @@
+// Helpers of the window tests: stand-in dialogs, a window fixture, sample
+// data and picture comparisons.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSignalSpy>
+#include <QString>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "data/colours.h"
+#include "platform/picture.h"
+#include "plot/fault_plane_diagram.h"
+#include "plot/tangent_lineation_diagram.h"
+#include "tests/support/test_support.h"
+#include "ui/VORNmain.h"
+#include "ui/window_services.h"
+
+namespace orniva::ui::test {
+
+// Answers the file dialogs from queues (an empty queue or nullopt cancels)
+// and records the error reports. The save dialog adds the default extension
+// to a name without one, as the real dialog does.
+class StubServices : public WindowServices {
+ public:
+  std::optional<QString> OpenDataFile(QWidget*) override { return Next(openAnswers); }
+  std::optional<QString> SavePicture(QWidget*) override {
+    const std::optional<QString> answer = Next(saveAnswers);
+    if (!answer) return std::nullopt;
+    return WithDefaultSuffix(*answer, kPictureSuffix);
+  }
+  void ReportError(QWidget*, const FileError& error) override { errors.push_back(error); }
+
+  std::deque<std::optional<QString>> openAnswers;
+  std::deque<std::optional<QString>> saveAnswers;
+  std::vector<FileError> errors;
+
+ private:
+  static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    std::optional<QString> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+// Ten valid data: normal, reverse, sinistral and dextral faults.
+inline const char kTenData[] =
+    "97 57 137 50 R\n"
+    "110 78 156 73 R\n"
+    "101 60 133 56 R\n"
+    "118 47 113 47 R\n"
+    "73 69 123 59 R\n"
+    "42 62 29.4 61.4 N\n"
+    "60 63 40.8 61.6 N\n"
+    "35 68 48.1 67.5 N\n"
+    "122 82 33.1 7.9 S\n"
+    "296 78 24.3 7.8 D\n";
+
+inline QString Q(const std::string& path) { return QString::fromStdString(path); }
+
+// Lets queued events, repaints included, run.
+inline void Settle() {
+  for (int i = 0; i < 3; ++i) {
+    QCoreApplication::processEvents();
+    QTest::qWait(15);
+  }
+}
+
+// The plot the window would record from its current data.
+inline Picture ExpectedPlot(const TFormMain& window, std::uint8_t mode, SymbolSize size,
+                            std::int16_t highlight) {
+  Picture picture;
+  PlotTarget target;
+  target.picture = &picture;
+  target.geometry = window.netGeometry;
+  target.symbolSize = size;
+  if (mode == FaultPlaneAndStriation) PlotFaultPlanes(window.faultSet, target, highlight);
+  if (mode == TangentLineation) PlotTangentLineation(window.faultSet, target, highlight);
+  return picture;
+}
+
+inline bool SamePicture(const Picture& a, const Picture& b) {
+  return a.records() == b.records() && a.points() == b.points();
+}
+
+// A highlighted datum is drawn with an aqua pen of width 4.
+inline bool HasHighlight(const Picture& picture) {
+  bool wide = false;
+  for (const DrawRecord& r : picture.records()) {
+    if (r.op == DrawOp::PenWidth) wide = r.a == 4;
+    if (r.op == DrawOp::PenColour && wide && TColor(r.a) == clAqua) return true;
+  }
+  return false;
+}
+
+// A window with stand-in dialogs, its messages recorded, in a scratch folder
+// that becomes the current one; the current folder is restored afterwards.
+class WindowTest : public ::testing::Test {
+ protected:
+  WindowTest() : savedFolder_(QDir::currentPath()) { QDir::setCurrent(Q(work.path())); }
+  ~WindowTest() override {
+    window.reset();
+    QDir::setCurrent(savedFolder_);
+  }
+
+  void Show() {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    Settle();
+  }
+  // Writes `content` to a file of the scratch folder and returns its path.
+  QString DataFile(const std::string& name, const std::string& content) {
+    orniva::test::WriteFile(work.File(name), content);
+    return Q(work.File(name));
+  }
+  void OpenThroughDialog(const QString& path) {
+    services.openAnswers.push_back(path);
+    window->ActionOpen->trigger();
+  }
+  Picture Expected(std::int16_t highlight) const {
+    return ExpectedPlot(*window, window->PlotMode, SymbolSize::Medium, highlight);
+  }
+
+ private:
+  QString savedFolder_;
+
+ protected:
+  orniva::test::MessageRecorder recorder;
+  StubServices services;
+  orniva::test::TempDir work;
+  std::unique_ptr<TFormMain> window = std::make_unique<TFormMain>(&services);
+};
+
+}  // namespace orniva::ui::test

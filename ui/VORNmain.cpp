@@ -1,0 +1,501 @@
+#include "ui/VORNmain.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "data/colours.h"
+#include "data/fault_reader.h"
+#include "platform/emf.h"
+#include "plot/fault_plane_diagram.h"
+#include "plot/tangent_lineation_diagram.h"
+#include "ui/About.h"
+#include "ui/program_icons.h"
+
+TFormMain* FormMain = nullptr;
+
+using orniva::FileError;
+using orniva::FaultSet;
+using namespace orniva::ui;
+
+namespace {
+
+constexpr int kToolBarHeight = 29;
+constexpr int kStatusPanelWidth = 50;
+// The image's side is the smaller of the window's outer width and height
+// less what the grid and the bars around the image take.
+constexpr int kWidthBesideImage = 233;
+constexpr int kHeightBesideImage = 96;
+const char* const kLogName = "VORN.log";
+
+// The window looks the same whether or not it is the active one, so that
+// activation repaints nothing.
+QPalette ActivationBlindPalette(QPalette palette) {
+  for (int role = 0; role < QPalette::NColorRoles; ++role) {
+    const auto r = QPalette::ColorRole(role);
+    palette.setBrush(QPalette::Inactive, r, palette.brush(QPalette::Active, r));
+  }
+  return palette;
+}
+
+}  // namespace
+
+TFormMain::TFormMain(WindowServices* services, QWidget* parent)
+    : QMainWindow(parent), services_(services) {
+  if (!services_) {
+    ownServices_ = std::make_unique<QtWindowServices>();
+    services_ = ownServices_.get();
+    messageBoxes_ = std::make_unique<MessageBoxSink>();
+  }
+  setUpWindow();
+  createActions();
+  createMenus();
+  createToolBar();
+  createControls();
+  createStatusBar();
+  connectHandlers();
+  FormCreate();
+}
+
+TFormMain::~TFormMain() { FormDestroy(); }
+
+// ---- construction ------------------------------------------------------------
+
+void TFormMain::setUpWindow() {
+  setObjectName(QStringLiteral("FormMain"));
+  setWindowTitle(QStringLiteral("Orniva"));
+  setWindowIcon(ProgramIcon());
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(12);
+  setFont(font);
+  setPalette(ActivationBlindPalette(palette()));
+  setContextMenuPolicy(Qt::NoContextMenu);
+  setGeometry(133, 103, 623, 486);
+  setAcceptDrops(true);  // files dropped from the desktop
+}
+
+QAction* TFormMain::newAction(const char* name, const QString& text, const QIcon& icon) {
+  auto* action = new QAction(icon, text, this);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+void TFormMain::createActions() {
+  ActionOpen = newAction("ActionOpen", QStringLiteral("&Open"), OpenIcon(style()));
+  ActionExport = newAction("ActionExport", QStringLiteral("Export &Image"), ExportIcon(style()));
+  ActionExit = newAction("ActionExit", QStringLiteral("E&xit"), ExitIcon(style()));
+  for (QAction* action : {ActionOpen, ActionExport, ActionExit})
+    action->setProperty("category", QStringLiteral("File"));
+  ActionFPS = newAction("ActionFPS", QStringLiteral("&Fault Plane and Striation"));
+  ActionTLD = newAction("ActionTLD", QStringLiteral("&Tangent Lineation Diagram"));
+  ActionLarge = newAction("ActionLarge", QStringLiteral("&Large"));
+  ActionMedium = newAction("ActionMedium", QStringLiteral("&Medium"));
+  ActionSmall = newAction("ActionSmall", QStringLiteral("&Small"));
+  for (QAction* action : {ActionFPS, ActionTLD, ActionLarge, ActionMedium, ActionSmall})
+    action->setProperty("category", QStringLiteral("PlotOption"));
+  ActionOpen->setToolTip(QStringLiteral("Open Data File"));
+  ActionExport->setToolTip(QStringLiteral("Export Image"));
+  ActionExit->setToolTip(QStringLiteral("Exit"));
+}
+
+// A menu item linked to `action`: same caption and icon; choosing it runs the action.
+QAction* TFormMain::newMenuItem(QMenu* menu, const char* name, QAction* action,
+                                QActionGroup* group) {
+  QAction* item = menu->addAction(action->icon(), action->text());
+  item->setObjectName(QString::fromLatin1(name));
+  connect(item, &QAction::triggered, action, &QAction::trigger);
+  if (group) {
+    item->setCheckable(true);
+    group->addAction(item);
+  }
+  return item;
+}
+
+void TFormMain::createMenus() {
+  menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+  File1 = menuBar()->addMenu(QStringLiteral("&File"));
+  File1->setObjectName(QStringLiteral("File1"));
+  MenuOpen = newMenuItem(File1, "MenuOpen", ActionOpen);
+  MenuExport = newMenuItem(File1, "MenuExport", ActionExport);
+  File1->addSeparator();
+  MenuExit = newMenuItem(File1, "MenuExit", ActionExit);
+  MenuOpen->setShortcut(QKeySequence::Open);
+  MenuExit->setShortcut(QKeySequence::Quit);
+
+  Edit1 = menuBar()->addMenu(QStringLiteral("&Edit"));
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  Edit1->menuAction()->setEnabled(false);
+
+  Plot1 = menuBar()->addMenu(QStringLiteral("&Plot"));
+  Plot1->setObjectName(QStringLiteral("Plot1"));
+  auto* diagrams = new QActionGroup(this);
+  MenuFPS = newMenuItem(Plot1, "MenuFPS", ActionFPS, diagrams);
+  MenuTLD = newMenuItem(Plot1, "MenuTLD", ActionTLD, diagrams);
+  MenuFPS->setChecked(true);
+  Plot1->addSeparator();
+  SymbolSize1 = Plot1->addMenu(QStringLiteral("Symbol &Size"));
+  SymbolSize1->setObjectName(QStringLiteral("SymbolSize1"));
+  auto* sizes = new QActionGroup(this);
+  MenuLarge = newMenuItem(SymbolSize1, "MenuLarge", ActionLarge, sizes);
+  MenuMedium = newMenuItem(SymbolSize1, "MenuMedium", ActionMedium, sizes);
+  MenuSmall = newMenuItem(SymbolSize1, "MenuSmall", ActionSmall, sizes);
+  MenuMedium->setChecked(true);
+
+  Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+  Help1->setObjectName(QStringLiteral("Help1"));
+  Contents1 = Help1->addAction(QStringLiteral("&Contents"));
+  Contents1->setObjectName(QStringLiteral("Contents1"));
+  Contents1->setEnabled(false);
+  Version1 = Help1->addAction(QStringLiteral("&Version"));
+  Version1->setObjectName(QStringLiteral("Version1"));
+}
+
+QToolButton* TFormMain::newToolButton(const char* name, QAction* action, const QString& hint) {
+  auto* button = new QToolButton(ToolBar1);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setDefaultAction(action);
+  button->setToolTip(hint);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setAutoRaise(true);
+  ToolBar1->addWidget(button);
+  return button;
+}
+
+void TFormMain::createToolBar() {
+  ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setMovable(false);
+  ToolBar1->setFloatable(false);
+  ToolBar1->setFixedHeight(kToolBarHeight);
+  ToolBar1->setIconSize(QSize(16, 16));
+  ToolButton1 = newToolButton("ToolButton1", ActionOpen, QStringLiteral("Open Data File"));
+  ToolButton2 = newToolButton("ToolButton2", ActionExport, QStringLiteral("Export Image"));
+  ToolButton3 = ToolBar1->addSeparator();
+  ToolButton3->setObjectName(QStringLiteral("ToolButton3"));
+  ToolButton4 = newToolButton("ToolButton4", ActionExit, QStringLiteral("Exit"));
+}
+
+// Under the toolbar: the divider Panel1 over the image (left) and the grid
+// (right edge, full height).
+void TFormMain::createControls() {
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  Panel1 = new QFrame(central);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+  Panel1->setFixedHeight(2);
+  column->addWidget(Panel1);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(0);
+  auto* imageArea = new QWidget(central);
+  Image1 = new PictureView(imageArea);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setGeometry(0, 0, 390, 390);
+  StringGrid1 = new FaultGridView(faultSet, central);
+  StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+  row->addWidget(imageArea, 1);
+  row->addWidget(StringGrid1);
+  column->addLayout(row, 1);
+  setCentralWidget(central);
+  StringGrid1->setFocus();  // the one control that takes the focus
+}
+
+void TFormMain::createStatusBar() {
+  StatusBar1 = statusBar();
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusPanel0 = new QLabel(StatusBar1);
+  StatusPanel1 = new QLabel(StatusBar1);
+  StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+  StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+  for (QLabel* panel : {StatusPanel0, StatusPanel1}) {
+    panel->setFixedWidth(kStatusPanelWidth);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusBar1->addWidget(panel);
+  }
+}
+
+void TFormMain::connectHandlers() {
+  connect(ActionOpen, &QAction::triggered, this, &TFormMain::ActionOpenExecute);
+  connect(ActionExport, &QAction::triggered, this, &TFormMain::ActionExportExecute);
+  connect(ActionExit, &QAction::triggered, this, &TFormMain::ActionExitExecute);
+  connect(ActionFPS, &QAction::triggered, this, &TFormMain::ActionFPSExecute);
+  connect(ActionTLD, &QAction::triggered, this, &TFormMain::ActionTLDExecute);
+  connect(ActionLarge, &QAction::triggered, this, &TFormMain::ActionLargeExecute);
+  connect(ActionMedium, &QAction::triggered, this, &TFormMain::ActionMediumExecute);
+  connect(ActionSmall, &QAction::triggered, this, &TFormMain::ActionSmallExecute);
+  connect(Version1, &QAction::triggered, this, &TFormMain::Version1Click);
+  connect(Image1, &PictureView::clicked, this, &TFormMain::Image1Click);
+  StringGrid1->setDrawCellHandler(
+      [this](int col, int row, const QRect& rect, CellState state) {
+        StringGrid1DrawCell(col, row, rect, state);
+      });
+}
+
+// ---- form events -------------------------------------------------------------
+
+void TFormMain::FormCreate() {
+  ClearGrid();
+  faultSet = FaultSet();
+  plotPicture.SetSize(orniva::Picture::kDefaultSize, orniva::Picture::kDefaultSize);
+  plotPicture.Clear();
+  if (messageBoxes_) previousSink_ = orniva::InstallMessageSink(messageBoxes_.get());
+}
+
+void TFormMain::FormShow() {
+  orniva::InitNetGeometry(netGeometry);
+  orniva::PlotTarget target = MakePlotTarget();
+  orniva::RenderPlot(target, nullptr);
+}
+
+void TFormMain::FormResize() {
+  if (!Image1) return;
+  const QRect outer = frameGeometry();
+  const int side =
+      std::max(0, std::min(outer.width() - kWidthBesideImage, outer.height() - kHeightBesideImage));
+  Image1->resize(side, side);
+}
+
+// Removes the log in the current folder, but only one that this run wrote.
+void TFormMain::FormDestroy() {
+  const QFileInfo log(QDir::current().absoluteFilePath(QString::fromLatin1(kLogName)));
+  if (log.isFile() && writtenLogs_.count(log.canonicalFilePath()))
+    QFile::remove(log.absoluteFilePath());
+  faultSet = FaultSet();
+  plotPicture.Clear();
+  if (messageBoxes_) orniva::InstallMessageSink(previousSink_);
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  fitOuterSize();
+  FormShow();
+}
+
+// The window's size is its outer size, frame included, where the frame is
+// known when the window is first shown.
+void TFormMain::fitOuterSize() {
+  const QSize frame = frameGeometry().size() - size();
+  if (frame.width() > 0 || frame.height() > 0) resize(size() - frame);
+}
+
+void TFormMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}
+
+// ---- commands ----------------------------------------------------------------
+
+void TFormMain::ActionOpenExecute() {
+  const std::optional<QString> chosen = services_->OpenDataFile(this);
+  if (!chosen) return;
+  FileName = QFileInfo(*chosen).absoluteFilePath();
+  MakeFolderCurrent(FileName);
+  LoadDataFile();
+}
+
+void TFormMain::ActionExportExecute() {
+  const std::optional<QString> chosen = services_->SavePicture(this);
+  if (!chosen) return;
+  const QString path = QFileInfo(*chosen).absoluteFilePath();
+  MakeFolderCurrent(path);
+  if (PictureExtension(path) != ".emf") {
+    orniva::ShowMessage("Invalid graphic format specified.\r\nImage is not saved.");
+    return;
+  }
+  try {
+    orniva::SaveEmf(plotPicture, LocalPath(path));
+  } catch (const FileError& error) {
+    ReportError(error);
+  }
+}
+
+void TFormMain::ActionExitExecute() { QCoreApplication::quit(); }
+
+void TFormMain::ActionFPSExecute() {
+  PlotMode = FaultPlaneAndStriation;
+  MenuFPS->setChecked(true);
+  Replot(-1);
+}
+
+void TFormMain::ActionTLDExecute() {
+  PlotMode = TangentLineation;
+  MenuTLD->setChecked(true);
+  Replot(-1);
+}
+
+void TFormMain::ActionLargeExecute() {
+  MenuLarge->setChecked(true);
+  Replot(-1);
+}
+
+void TFormMain::ActionMediumExecute() {
+  MenuMedium->setChecked(true);
+  Replot(-1);
+}
+
+void TFormMain::ActionSmallExecute() {
+  MenuSmall->setChecked(true);
+  Replot(-1);
+}
+
+void TFormMain::Image1Click() { Replot(-1); }
+
+void TFormMain::Version1Click() {
+  if (!FormAbout) return;
+  FormAbout->show();
+  FormAbout->raise();
+  FormAbout->activateWindow();
+}
+
+// ---- file drop -----------------------------------------------------------------
+
+void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+// The drop is finished first; the files are taken up once the desktop has
+// let go of it, so that a message box does not hold up the drag.
+void TFormMain::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  event->acceptProposedAction();
+  QTimer::singleShot(0, this, [this, paths] { FilesDropped(paths); });
+}
+
+void TFormMain::FilesDropped(const QStringList& paths) {
+  if (paths.size() > 1) {
+    orniva::ShowMessage(
+        "Plural files were dropped.\r\nThis application accept only one file at a time.");
+    return;
+  }
+  for (const QString& path : paths) {
+    FileName = QFileInfo(path).absoluteFilePath();
+    LoadDataFile();
+  }
+}
+
+// ---- loading -------------------------------------------------------------------
+
+void TFormMain::LoadDataFile() {
+  std::vector<std::string> lines;
+  try {
+    lines = orniva::ReadDataLines(LocalPath(FileName));
+  } catch (const FileError& error) {
+    ReportError(error);
+    return;
+  }
+  if (lines.size() > std::size_t(FaultSet::kMaxCount)) {
+    orniva::ShowMessage("Number of fault must be less than " + std::to_string(FaultSet::kMaxCount));
+    return;
+  }
+  const auto count = std::int16_t(lines.size());
+  faultSet.Recreate(count);
+  StringGrid1->setRowCount(count + 1);
+  StatusPanel0->setText(QString::number(count));
+  ParseAndRememberLog(lines);
+  std::vector<std::string>().swap(lines);
+  orniva::AssignColours(faultSet);
+  ClearGrid();
+  FillGrid();
+  setWindowTitle(QStringLiteral("Orniva  [ ") + QFileInfo(FileName).fileName() + QStringLiteral(" ]"));
+  Replot(-1);
+}
+
+// Checks the lines and writes the log. A log that cannot be written is
+// reported, and the load goes on with the data checked all the same.
+void TFormMain::ParseAndRememberLog(const std::vector<std::string>& lines) {
+  try {
+    const std::string log = orniva::ParseFaultLines(lines, LocalPath(FileName), faultSet);
+    writtenLogs_.insert(QFileInfo(QFile::decodeName(log.c_str())).canonicalFilePath());
+  } catch (const FileError& error) {
+    ReportError(error);
+  }
+}
+
+void TFormMain::ReportError(const FileError& error) { services_->ReportError(this, error); }
+
+// ---- plotting --------------------------------------------------------------------
+
+orniva::SymbolSize TFormMain::CheckedSymbolSize() const {
+  if (MenuLarge->isChecked()) return orniva::SymbolSize::Large;
+  if (MenuSmall->isChecked()) return orniva::SymbolSize::Small;
+  return orniva::SymbolSize::Medium;
+}
+
+orniva::PlotTarget TFormMain::MakePlotTarget() {
+  orniva::PlotTarget target;
+  target.picture = &plotPicture;
+  target.geometry = netGeometry;
+  target.symbolSize = CheckedSymbolSize();
+  target.show = [this] { Image1->setPicture(&plotPicture); };
+  target.greatCircles = &greatCircles;
+  return target;
+}
+
+void TFormMain::Replot(std::int16_t highlightIndex) {
+  orniva::PlotTarget target = MakePlotTarget();
+  if (PlotMode == FaultPlaneAndStriation)
+    orniva::PlotFaultPlanes(faultSet, target, highlightIndex);
+  else if (PlotMode == TangentLineation)
+    orniva::PlotTangentLineation(faultSet, target, highlightIndex);
+}
+
+// ---- grid ------------------------------------------------------------------------
+
+void TFormMain::ClearGrid() { StringGrid1->gridModel()->clearCells(); }
+
+void TFormMain::FillGrid() { StringGrid1->gridModel()->fillCells(faultSet.count()); }
+
+// Redraws the plot with the focused row's datum highlighted when the grid
+// paints its focused cell right after a cell of another row: once per row
+// change, not for every cell painted.
+void TFormMain::StringGrid1DrawCell(int col, int row, const QRect& rect, CellState state) {
+  if (row == lastDrawnRow) return;
+  lastDrawnRow = std::int16_t(row);
+  if (!(state & gdFocused)) return;
+  PaintFocusedCell(col, row, rect);
+  Replot(row > faultSet.count() ? -1 : std::int16_t(row));
+}
+
+// Fills the cell aqua and writes its text again, 2 pixels in from its
+// top-left corner, on the grid's painter of the cell (if it is being painted).
+void TFormMain::PaintFocusedCell(int col, int row, const QRect& rect) {
+  QPainter* canvas = StringGrid1->canvas();
+  if (!canvas) return;
+  canvas->save();
+  canvas->fillRect(rect, QColor(orniva::RedOf(orniva::clAqua), orniva::GreenOf(orniva::clAqua),
+                                orniva::BlueOf(orniva::clAqua)));
+  canvas->setClipRect(rect);
+  canvas->setFont(StringGrid1->font());
+  canvas->setPen(StringGrid1->palette().color(QPalette::Text));
+  canvas->drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                   StringGrid1->gridModel()->cellText(col, row));
+  canvas->restore();
+}

@@ -1,0 +1,153 @@
+// The main window: owner of the data set, the net geometry, the plot mode
+// and the plot picture; it turns menu, toolbar, grid, drop and click events
+// into loads and plots.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <set>
+
+#include <QMainWindow>
+#include <QString>
+
+#include "data/fault_data.h"
+#include "platform/picture.h"
+#include "plot/fault_plane_diagram.h"
+#include "plot/net.h"
+#include "ui/fault_grid.h"
+#include "ui/picture_view.h"
+#include "ui/window_services.h"
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+
+// Which diagram the window draws.
+enum PlotModes : std::uint8_t { FaultPlaneAndStriation = 0, TangentLineation = 1 };
+
+class TFormMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // With no services the window uses the desktop's dialogs and shows the
+  // data layer's messages in message boxes; given services (tests), it uses
+  // those and leaves the message sink alone.
+  explicit TFormMain(orniva::ui::WindowServices* services = nullptr, QWidget* parent = nullptr);
+  ~TFormMain() override;
+
+  // ---- state ----
+  QString FileName;
+  orniva::FaultSet faultSet;
+  orniva::NetGeometry netGeometry;
+  std::int16_t lastDrawnRow = 0;
+  std::uint8_t PlotMode = FaultPlaneAndStriation;
+  orniva::Picture plotPicture;
+  // The projected great circles of the loaded data, kept between redraws.
+  orniva::GreatCircleCache greatCircles;
+
+  // ---- controls ----
+  QToolBar* ToolBar1 = nullptr;
+  QToolButton* ToolButton1 = nullptr;
+  QToolButton* ToolButton2 = nullptr;
+  QAction* ToolButton3 = nullptr;
+  QToolButton* ToolButton4 = nullptr;
+  QFrame* Panel1 = nullptr;
+  orniva::ui::PictureView* Image1 = nullptr;
+  orniva::ui::FaultGridView* StringGrid1 = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  QLabel* StatusPanel0 = nullptr;
+  QLabel* StatusPanel1 = nullptr;
+
+  // ---- actions (ActionList1) and menu items ----
+  QAction* ActionOpen = nullptr;
+  QAction* ActionExport = nullptr;
+  QAction* ActionExit = nullptr;
+  QAction* ActionFPS = nullptr;
+  QAction* ActionTLD = nullptr;
+  QAction* ActionLarge = nullptr;
+  QAction* ActionMedium = nullptr;
+  QAction* ActionSmall = nullptr;
+  QMenu* File1 = nullptr;
+  QMenu* Edit1 = nullptr;
+  QMenu* Plot1 = nullptr;
+  QMenu* SymbolSize1 = nullptr;
+  QMenu* Help1 = nullptr;
+  QAction* MenuOpen = nullptr;
+  QAction* MenuExport = nullptr;
+  QAction* MenuExit = nullptr;
+  QAction* MenuFPS = nullptr;
+  QAction* MenuTLD = nullptr;
+  QAction* MenuLarge = nullptr;
+  QAction* MenuMedium = nullptr;
+  QAction* MenuSmall = nullptr;
+  QAction* Contents1 = nullptr;
+  QAction* Version1 = nullptr;
+
+  // ---- operations ----
+  void LoadDataFile();
+  void Replot(std::int16_t highlightIndex);
+  void ClearGrid();
+  void FillGrid();
+  // The grid's cell-draw event, for every cell the grid paints.
+  void StringGrid1DrawCell(int col, int row, const QRect& rect, orniva::ui::CellState state);
+
+  // ---- handlers ----
+  void FormCreate();
+  void FormShow();
+  void FormResize();
+  void FormDestroy();
+  void ActionOpenExecute();
+  void ActionExportExecute();
+  void ActionExitExecute();
+  void ActionFPSExecute();
+  void ActionTLDExecute();
+  void ActionLargeExecute();
+  void ActionMediumExecute();
+  void ActionSmallExecute();
+  void Image1Click();
+  void Version1Click();
+  // Files dropped on the window, as local paths.
+  void FilesDropped(const QStringList& paths);
+
+  // The logs this run has written (canonical paths).
+  const std::set<QString>& writtenLogs() const { return writtenLogs_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void createActions();
+  void createMenus();
+  void createToolBar();
+  void createControls();
+  void createStatusBar();
+  void connectHandlers();
+  void setUpWindow();
+  void fitOuterSize();
+  QAction* newAction(const char* name, const QString& text, const QIcon& icon = QIcon());
+  QAction* newMenuItem(QMenu* menu, const char* name, QAction* action, QActionGroup* group = nullptr);
+  QToolButton* newToolButton(const char* name, QAction* action, const QString& hint);
+  orniva::PlotTarget MakePlotTarget();
+  orniva::SymbolSize CheckedSymbolSize() const;
+  void ParseAndRememberLog(const std::vector<std::string>& lines);
+  void ReportError(const orniva::FileError& error);
+  void PaintFocusedCell(int col, int row, const QRect& rect);
+
+  std::unique_ptr<orniva::ui::WindowServices> ownServices_;
+  orniva::ui::WindowServices* services_;
+  std::unique_ptr<orniva::ui::MessageBoxSink> messageBoxes_;
+  orniva::MessageSink* previousSink_ = nullptr;
+  std::set<QString> writtenLogs_;
+  bool shown_ = false;
+};
+
+// The main window of the running program (set at start-up).
+extern TFormMain* FormMain;

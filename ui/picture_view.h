@@ -1,0 +1,42 @@
+// The image control of the main window: shows the recorded plot picture
+// stretched to the control's size, and reports clicks.
+#pragma once
+
+#include <QWidget>
+
+#include "platform/picture.h"
+
+class QPainter;
+
+namespace orniva::ui {
+
+class PictureView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PictureView(QWidget* parent = nullptr);
+
+  // Shows `picture` (not owned; nullptr shows nothing) and repaints. Call it
+  // again whenever the picture's content has changed.
+  void setPicture(const Picture* picture);
+  const Picture* picture() const { return picture_; }
+
+ signals:
+  void clicked();
+  void pictureChanged();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  const Picture* picture_ = nullptr;
+  bool pressed_ = false;
+};
+
+// Replays `picture` onto `painter`, whose transformation maps the picture's
+// units to the device; pen widths and shapes scale with it.
+void ReplayPicture(const Picture& picture, QPainter& painter);
+
+}  // namespace orniva::ui

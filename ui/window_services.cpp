@@ -1,0 +1,72 @@
+#include "ui/window_services.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace orniva::ui {
+namespace {
+
+std::optional<QString> RunFileDialog(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+std::optional<QString> QtWindowServices::OpenDataFile(QWidget* parent) {
+  QFileDialog dialog(parent, QString(), QDir::currentPath(), kDataFileFilter);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return RunFileDialog(dialog);
+}
+
+std::optional<QString> QtWindowServices::SavePicture(QWidget* parent) {
+  QFileDialog dialog(parent, QString(), QDir::currentPath(), kPictureFilter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(kPictureSuffix);
+  const std::optional<QString> chosen = RunFileDialog(dialog);
+  if (!chosen) return std::nullopt;
+  return WithDefaultSuffix(*chosen, kPictureSuffix);
+}
+
+void QtWindowServices::ReportError(QWidget* parent, const FileError& error) {
+  QMessageBox box(QMessageBox::Critical, kApplicationTitle, MessageBoxText(error.what()),
+                  QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void MessageBoxSink::ShowMessage(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, MessageBoxText(text), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.exec();
+}
+
+QString MessageBoxText(const std::string& text) {
+  return QString::fromLocal8Bit(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+std::string PictureExtension(const QString& path) {
+  const qsizetype dot = path.lastIndexOf(u'.');
+  if (dot < 0 || dot < path.lastIndexOf(u'/')) return {};
+  std::string extension = path.mid(dot).toStdString();
+  for (char& c : extension)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return extension;
+}
+
+QString WithDefaultSuffix(const QString& path, const QString& suffix) {
+  return PictureExtension(path).empty() ? path + u'.' + suffix : path;
+}
+
+void MakeFolderCurrent(const QString& chosenFile) {
+  QDir::setCurrent(QFileInfo(chosenFile).absolutePath());
+}
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace orniva::ui

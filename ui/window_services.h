@@ -1,0 +1,68 @@
+// What the main window asks of the desktop: the two file dialogs and the
+// report of a file that could not be read or written. The program uses the
+// Qt dialogs; tests hand the window a stand-in. Also the modal message box
+// behind orniva::ShowMessage and a few file-name rules of the commands.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QString>
+
+#include "platform/file_error.h"
+#include "platform/messages.h"
+
+class QWidget;
+
+namespace orniva::ui {
+
+class WindowServices {
+ public:
+  virtual ~WindowServices() = default;
+  // The data file to open; nothing when the user cancels.
+  virtual std::optional<QString> OpenDataFile(QWidget* parent) = 0;
+  // The file to export the picture to; nothing when the user cancels. A
+  // name typed without an extension has the default extension added.
+  virtual std::optional<QString> SavePicture(QWidget* parent) = 0;
+  // Tells the user that a file could not be read or written, and why.
+  virtual void ReportError(QWidget* parent, const FileError& error) = 0;
+};
+
+// The open dialog's filter and the save dialog's filter and default extension.
+inline constexpr const char* kDataFileFilter = "Fault-Slip Data (*.fdt)";
+inline constexpr const char* kPictureFilter = "Enhanced metafiles (+.emf) (*.emf)";
+inline constexpr const char* kPictureSuffix = "emf";
+// The caption of every message box.
+inline constexpr const char* kApplicationTitle = "Halvaro";
+
+// Qt's file dialogs and a critical message box for file errors.
+class QtWindowServices : public WindowServices {
+ public:
+  std::optional<QString> OpenDataFile(QWidget* parent) override;
+  std::optional<QString> SavePicture(QWidget* parent) override;
+  void ReportError(QWidget* parent, const FileError& error) override;
+};
+
+// The modal message box: caption "Halvaro", no icon, one OK button.
+class MessageBoxSink : public MessageSink {
+ public:
+  void ShowMessage(const std::string& text) override;
+};
+
+// Message text as a Qt label shows it: CR LF line breaks become LF.
+QString MessageBoxText(const std::string& text);
+
+// The extension of `path`: from its last period to the end when that period
+// follows the last folder separator, else empty; ASCII letters lower-cased.
+std::string PictureExtension(const QString& path);
+
+// `path`, with "." + suffix added when it has no extension.
+QString WithDefaultSuffix(const QString& path, const QString& suffix);
+
+// A file dialog's side effect: the chosen file's folder becomes the current one.
+void MakeFolderCurrent(const QString& chosenFile);
+
+// The path as the file layer takes it (the file system's 8-bit encoding).
+std::string LocalPath(const QString& path);
+
+}  // namespace orniva::ui
