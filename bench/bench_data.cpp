@@ -26,16 +26,20 @@ std::vector<std::string> FaultLines(int count) {
   return lines;
 }
 
-std::string FaultFile(int count) {
-  static std::map<int, std::string> files;
-  auto found = files.find(count);
-  if (found != files.end()) return found->second;
+std::string TempPath(const std::string& name) {
   static const std::filesystem::path folder = [] {
     std::string pattern = (std::filesystem::temp_directory_path() / "orniva-bench-XXXXXX").string();
     if (!mkdtemp(pattern.data())) std::abort();
     return std::filesystem::path(pattern);
   }();
-  const std::string path = (folder / ("faults-" + std::to_string(count) + ".fdt")).string();
+  return (folder / name).string();
+}
+
+std::string FaultFile(int count) {
+  static std::map<int, std::string> files;
+  auto found = files.find(count);
+  if (found != files.end()) return found->second;
+  const std::string path = TempPath("faults-" + std::to_string(count) + ".fdt");
   std::ofstream out(path, std::ios::binary);
   for (const std::string& line : FaultLines(count)) out << line << "\r\n";
   return files[count] = path;

@@ -13,8 +13,10 @@ constexpr int kLargest = 32760;
 // `count` lines of faults of every attitude and sense, two decimals.
 std::vector<std::string> FaultLines(int count);
 
-// Writes FaultLines(count) to a file in a temporary folder made once per
-// process and returns its path.
+// A path in a temporary folder made once per process.
+std::string TempPath(const std::string& name);
+
+// Writes FaultLines(count) to a file in that folder and returns its path.
 std::string FaultFile(int count);
 
 }  // namespace orniva::bench

@@ -13,6 +13,8 @@ void Picture::SetSize(std::int32_t width, std::int32_t height) {
 void Picture::Clear() {
   records_.clear();
   points_.clear();
+  repeats_.clear();
+  drawingKey_ = 0;
 }
 
 RecordingCanvas::RecordingCanvas(Picture& target) : target_(&target) {
@@ -25,6 +27,8 @@ void RecordingCanvas::Close() {
   if (!target_) return;
   target_->records_ = std::move(recording_.records_);
   target_->points_ = std::move(recording_.points_);
+  target_->repeats_ = std::move(recording_.repeats_);
+  target_->drawingKey_ = recording_.drawingKey_;
   target_ = nullptr;
 }
 
@@ -65,10 +69,16 @@ void RecordingCanvas::Polyline(const TPoint* points, std::size_t count) {
   Add(DrawOp::Polyline, first, std::int32_t(count));
 }
 
+void RecordingCanvas::MarkRun(std::size_t begin, std::size_t end) {
+  end = std::min(end, recording_.records_.size());
+  if (begin < end) recording_.repeats_.push_back(RepeatedRun{begin, begin, end - begin});
+}
+
 void RecordingCanvas::RepeatRecords(std::size_t begin, std::size_t end) {
   std::vector<DrawRecord>& records = recording_.records_;
   end = std::min(end, records.size());
   if (begin >= end) return;
+  recording_.repeats_.push_back(RepeatedRun{records.size(), begin, end - begin});
   records.reserve(records.size() + (end - begin));
   for (std::size_t i = begin; i < end; ++i) {
     const DrawRecord r = records[i];

@@ -32,6 +32,14 @@ struct DrawRecord {
   }
 };
 
+// Records [begin, begin + length) are a copy of the records [source,
+// source + length); begin == source for the run that is copied.
+struct RepeatedRun {
+  std::size_t begin = 0;
+  std::size_t source = 0;
+  std::size_t length = 0;
+};
+
 class Picture {
  public:
   static constexpr std::int32_t kDefaultSize = 1000;
@@ -49,12 +57,21 @@ class Picture {
   bool empty() const { return records_.empty(); }
   void Clear();
 
+  // The runs marked by MarkRun and recorded by RepeatRecords, in order.
+  const std::vector<RepeatedRun>& repeats() const { return repeats_; }
+  // Says what the drawing was made from: two pictures with the same key
+  // other than 0 draw the same once their repeated runs and the runs they
+  // repeat are left out. 0: unknown.
+  std::uint64_t drawingKey() const { return drawingKey_; }
+
  private:
   friend class RecordingCanvas;
   std::int32_t width_ = kDefaultSize;
   std::int32_t height_ = kDefaultSize;
   std::vector<DrawRecord> records_;
   std::vector<TPoint> points_;
+  std::vector<RepeatedRun> repeats_;
+  std::uint64_t drawingKey_ = 0;
 };
 
 // Records a new picture. Closing (explicitly or on destruction) replaces
@@ -80,9 +97,16 @@ class RecordingCanvas {
 
   // The number of records so far: marks a run of records to repeat.
   std::size_t RecordCount() const { return recording_.records_.size(); }
-  // Records again the records [begin, end). Repeated polylines share the
-  // points recorded the first time.
+  // Marks the records [begin, end) as a run that is drawn again later, and
+  // records it again. Repeated polylines share the points recorded the
+  // first time. A run that is repeated sets the pen width and colours it
+  // draws with, and so does whatever is drawn after it: so each copy looks
+  // the same wherever it stands.
+  void MarkRun(std::size_t begin, std::size_t end);
   void RepeatRecords(std::size_t begin, std::size_t end);
+
+  // Sets the picture's drawingKey (see Picture).
+  void SetDrawingKey(std::uint64_t key) { recording_.drawingKey_ = key; }
 
   void Close();
   bool closed() const { return target_ == nullptr; }

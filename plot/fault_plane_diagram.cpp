@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "data/colours.h"
+#include "plot/drawing_key.h"
 #include "plot/directional_operations.h"
 #include "plot/numeric.h"
 
@@ -42,7 +43,9 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
       const auto h = std::size_t(highlightIndex);
       DrawFaultPlaneDatum(plot, data[h], true, circleOf(h));
       copyEnd = canvas.RecordCount();
+      canvas.MarkRun(copyBegin, copyEnd);
     }
+    canvas.SetDrawingKey(DrawingKey(Diagram::FaultPlanes, data, target));
   });
 }
 

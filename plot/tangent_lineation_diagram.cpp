@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "data/colours.h"
+#include "plot/drawing_key.h"
 #include "plot/directional_operations.h"
 #include "plot/numeric.h"
 
@@ -38,8 +39,10 @@ void PlotTangentLineation(const FaultSet& data, PlotTarget& target, std::int16_t
       copyBegin = canvas.RecordCount();
       DrawTangentLineationDatum(plot, data[std::size_t(highlightIndex)], true);
       copyEnd = canvas.RecordCount();
+      canvas.MarkRun(copyBegin, copyEnd);
       copied = true;
     }
+    canvas.SetDrawingKey(DrawingKey(Diagram::TangentLineation, data, target));
   });
 }
 

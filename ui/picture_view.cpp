@@ -1,5 +1,8 @@
 #include "ui/picture_view.h"
 
+#include <algorithm>
+#include <limits>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -49,12 +52,63 @@ void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainte
   }
 }
 
+void ReplayRecords(const Picture& picture, std::size_t begin, std::size_t end,
+                   const std::vector<bool>* skip, QPainter& painter) {
+  ReplayState state;
+  const std::vector<DrawRecord>& records = picture.records();
+  for (std::size_t i = begin; i < end && i < records.size(); ++i)
+    if (!skip || !(*skip)[i]) Replay(picture, records[i], state, painter);
+}
+
+// Maps the picture's units onto `target`.
+void FitToTarget(const Picture& picture, QPainter& painter, const QRect& target) {
+  painter.setClipRect(target);
+  painter.translate(target.topLeft());
+  painter.scale(double(target.width()) / picture.width(), double(target.height()) / picture.height());
+}
+
+// The thinnest pen width the picture's last repeated run sets; a large
+// value when the picture repeats nothing, 0 when the run sets none.
+std::int32_t ThinnestPenOfLastRun(const Picture& picture) {
+  if (picture.repeats().empty()) return std::numeric_limits<std::int32_t>::max();
+  const RepeatedRun& run = picture.repeats().back();
+  std::int32_t thinnest = 0;
+  for (std::size_t i = run.begin; i < run.begin + run.length && i < picture.records().size(); ++i) {
+    const DrawRecord& r = picture.records()[i];
+    if (r.op == DrawOp::PenWidth) thinnest = thinnest == 0 ? r.a : std::min(thinnest, r.a);
+  }
+  return thinnest;
+}
+
+bool Paintable(const Picture& picture) {
+  return !picture.empty() && picture.width() > 0 && picture.height() > 0;
+}
+
 }  // namespace
 
 void ReplayPicture(const Picture& picture, QPainter& painter) {
-  ReplayState state;
-  state.pen.setCosmetic(false);
-  for (const DrawRecord& record : picture.records()) Replay(picture, record, state, painter);
+  ReplayRecords(picture, 0, picture.records().size(), nullptr, painter);
+}
+
+void PaintPicture(const Picture& picture, QPainter& painter, const QRect& target) {
+  if (!Paintable(picture)) return;
+  painter.save();
+  FitToTarget(picture, painter, target);
+  ReplayPicture(picture, painter);
+  painter.restore();
+}
+
+RepeatedRunSplit SplitRepeatedRuns(const Picture& picture) {
+  RepeatedRunSplit split;
+  if (picture.repeats().empty()) return split;
+  split.inRun.assign(picture.records().size(), false);
+  for (const RepeatedRun& run : picture.repeats())
+    for (std::size_t i = run.begin; i < run.begin + run.length && i < split.inRun.size(); ++i)
+      split.inRun[i] = true;
+  const RepeatedRun& last = picture.repeats().back();
+  split.lastBegin = last.begin;
+  split.lastEnd = last.begin + last.length;
+  return split;
 }
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
@@ -68,13 +122,43 @@ void PictureView::setPicture(const Picture* picture) {
   emit pictureChanged();
 }
 
+// Without antialiasing a line at least one pixel wide and every fill are
+// opaque, so a run drawn again after every datum shows on screen exactly as
+// the drawing without its copies with the last copy on top. The raster of
+// that drawing is kept while the picture's drawing key and the control's
+// size stay the same: a new highlight then costs one copy, not a replay of
+// every datum. Thinner lines are blended, and a picture stretched unequally
+// (a control that is not square) strokes its pens otherwise: those are
+// replayed whole.
 void PictureView::paintEvent(QPaintEvent*) {
-  if (!picture_ || picture_->empty() || picture_->width() <= 0 || picture_->height() <= 0) return;
+  if (!picture_ || !Paintable(*picture_)) return;
   QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setClipRect(rect());
-  painter.scale(double(width()) / picture_->width(), double(height()) / picture_->height());
-  ReplayPicture(*picture_, painter);
+  const double scale = double(width()) / picture_->width();
+  if (width() * picture_->height() != height() * picture_->width() ||
+      ThinnestPenOfLastRun(*picture_) * scale < 1) {
+    baseKey_ = 0;
+    PaintPicture(*picture_, painter, rect());
+    return;
+  }
+  const RepeatedRunSplit split = SplitRepeatedRuns(*picture_);
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = (QSizeF(size()) * ratio).toSize();
+  const std::uint64_t key = picture_->drawingKey();
+  if (key == 0 || key != baseKey_ || base_.size() != pixels) {
+    base_ = QImage(pixels, QImage::Format_RGB32);
+    base_.setDevicePixelRatio(ratio);
+    base_.fill(Qt::white);
+    QPainter basePainter(&base_);
+    FitToTarget(*picture_, basePainter, rect());
+    ReplayRecords(*picture_, 0, picture_->records().size(), split.inRun.empty() ? nullptr : &split.inRun,
+                  basePainter);
+    baseKey_ = key;
+  }
+  painter.drawImage(QPoint(0, 0), base_);
+  if (split.lastEnd > split.lastBegin) {
+    FitToTarget(*picture_, painter, rect());
+    ReplayRecords(*picture_, split.lastBegin, split.lastEnd, nullptr, painter);
+  }
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {

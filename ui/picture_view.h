@@ -2,6 +2,10 @@
 // stretched to the control's size, and reports clicks.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
+#include <QImage>
 #include <QWidget>
 
 #include "platform/picture.h"
@@ -33,10 +37,25 @@ class PictureView : public QWidget {
  private:
   const Picture* picture_ = nullptr;
   bool pressed_ = false;
+  // The drawing without its repeated runs, at the control's size, and the
+  // drawing key it was made from.
+  QImage base_;
+  std::uint64_t baseKey_ = 0;
 };
 
 // Replays `picture` onto `painter`, whose transformation maps the picture's
 // units to the device; pen widths and shapes scale with it.
 void ReplayPicture(const Picture& picture, QPainter& painter);
+
+// Paints `picture` stretched to `target`, every record in order.
+void PaintPicture(const Picture& picture, QPainter& painter, const QRect& target);
+
+// The records of the picture's repeated runs (the runs copied and every
+// copy), and the last copy, which lies above everything else.
+struct RepeatedRunSplit {
+  std::vector<bool> inRun;  // per record; empty when the picture repeats nothing
+  std::size_t lastBegin = 0, lastEnd = 0;
+};
+RepeatedRunSplit SplitRepeatedRuns(const Picture& picture);
 
 }  // namespace orniva::ui

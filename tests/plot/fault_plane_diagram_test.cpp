@@ -1,6 +1,7 @@
 // The fault plane and striation diagram, as recorded plot coordinates,
 // pens and brushes (Medium symbols).
 #include "plot/fault_plane_diagram.h"
+#include "plot/tangent_lineation_diagram.h"
 
 #include <gtest/gtest.h>
 
@@ -234,6 +235,38 @@ TEST(PlotFaultPlanes, HighlightCopiesShareTheirPoints) {
   // 200 circles and arrows of the data, one of the highlighted datum.
   EXPECT_EQ(f.picture.points().size(), 201u * (181 + 6));
   EXPECT_EQ(DataDrawingOf(f.picture).size(), 400u * 3);
+  // The first copy is marked as a run, and every later copy repeats it.
+  ASSERT_EQ(f.picture.repeats().size(), 200u);
+  const RepeatedRun first = f.picture.repeats()[0];
+  EXPECT_EQ(first.begin, first.source);
+  for (const RepeatedRun& run : f.picture.repeats()) {
+    EXPECT_EQ(run.source, first.source);
+    EXPECT_EQ(run.length, first.length);
+  }
+}
+
+// The view keeps the raster of a drawing while its key stays: the key
+// follows the data and the symbol size, not the highlight.
+TEST(DrawingKey, FollowsWhatIsDrawnButNotTheHighlight) {
+  FaultSet data = DataFromLines({"10 30 10 30 N", "100 40 100 40 R"});
+  test::PlotFixture f;
+  auto key = [&](std::int16_t highlight) {
+    PlotFaultPlanes(data, f.target, highlight);
+    return f.picture.drawingKey();
+  };
+  const std::uint64_t plain = key(-1);
+  EXPECT_NE(plain, 0u);
+  EXPECT_EQ(key(2), plain);
+  data[2].colour = clBlue;
+  EXPECT_NE(key(2), plain);
+  data[2].colour = clRed;
+  f.target.symbolSize = SymbolSize::Small;
+  EXPECT_NE(key(-1), plain);
+  f.target.symbolSize = SymbolSize::Medium;
+  PlotTangentLineation(data, f.target, -1);
+  EXPECT_NE(f.picture.drawingKey(), plain);
+  RenderPlot(f.target, nullptr);
+  EXPECT_EQ(f.picture.drawingKey(), 0u);
 }
 
 }  // namespace

@@ -1,0 +1,137 @@
+// The window at a typical size and at the format's limit: replaying the
+// picture, a load to a painted image, a row change to a repainted image, and
+// the memory of a window holding 32760 faults. Offscreen Qt platform.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QImage>
+#include <QPainter>
+#include <QTableView>
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_data.h"
+#include "data/fault_reader.h"
+#include "plot/fault_plane_diagram.h"
+#include "ui/VORNmain.h"
+#include "ui/picture_view.h"
+
+namespace orniva::bench {
+namespace {
+
+class NoDialogs : public ui::WindowServices {
+ public:
+  std::optional<QString> OpenDataFile(QWidget*) override { return std::nullopt; }
+  std::optional<QString> SavePicture(QWidget*) override { return std::nullopt; }
+  void ReportError(QWidget*, const FileError&) override {}
+};
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// A shown main window on the offscreen platform.
+struct Window {
+  NoDialogs services;
+  TFormMain form{&services};
+  PaintCounter image;
+
+  Window() {
+    form.show();
+    form.Image1->installEventFilter(&image);
+    QApplication::processEvents();
+  }
+  // Runs the event loop until the image has been painted after `before`
+  // paints and nothing more is pending.
+  void WaitForImage(int before) {
+    do QApplication::processEvents();
+    while (image.paints == before);
+    QApplication::processEvents();
+  }
+  void Load(int count) {
+    form.FileName = QString::fromStdString(FaultFile(count));
+    const int before = image.paints;
+    form.LoadDataFile();
+    WaitForImage(before);
+  }
+};
+
+void BM_ReplayPicture(benchmark::State& state) {
+  FaultSet data;
+  const std::vector<std::string> lines = FaultLines(int(state.range(0)));
+  data.Recreate(std::int16_t(lines.size()));
+  CheckFaultLines(lines, data);
+  AssignColours(data);
+  Picture picture;
+  PlotTarget target;
+  target.picture = &picture;
+  InitNetGeometry(target.geometry);
+  PlotFaultPlanes(data, target, -1);
+  const int side = int(state.range(1));
+  QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    QPainter painter(&image);
+    ui::PaintPicture(picture, painter, image.rect());
+  }
+}
+BENCHMARK(BM_ReplayPicture)
+    ->ArgNames({"faults", "side"})
+    ->Args({kTypical, 390})
+    ->Args({kTypical, 1000})
+    ->Args({kLargest, 390})
+    ->Args({kLargest, 1000})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_LoadToPaintedImage(benchmark::State& state) {
+  Window window;
+  for (auto _ : state) window.Load(int(state.range(0)));
+}
+BENCHMARK(BM_LoadToPaintedImage)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
+
+// Moves the grid's focus from row 4 to row 7 and back, each time to a
+// repainted image with the new row highlighted.
+void BM_RowChangeToRepaintedImage(benchmark::State& state) {
+  Window window;
+  window.Load(int(state.range(0)));
+  QTableView* grid = window.form.StringGrid1;
+  grid->setFocus();
+  int row = 4;
+  for (auto _ : state) {
+    row = row == 4 ? 7 : 4;
+    const int before = window.image.paints;
+    grid->setCurrentIndex(grid->model()->index(row - 1, 1));
+    window.WaitForImage(before);
+  }
+}
+BENCHMARK(BM_RowChangeToRepaintedImage)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
+
+// Peak resident memory of the process after the window has loaded and
+// painted 32760 faults and highlighted a row [MB].
+void BM_PeakMemoryAfterLargestLoad(benchmark::State& state) {
+  for (auto _ : state) {
+    Window window;
+    window.Load(kLargest);
+  }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MB"] = double(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_PeakMemoryAfterLargestLoad)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace orniva::bench
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

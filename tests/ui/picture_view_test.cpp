@@ -1,0 +1,99 @@
+// The image control shows a highlighted drawing from the raster of the
+// drawing without its highlight copies plus the last copy. Pins that this is
+// pixel for pixel what replaying every record gives.
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include "data/fault_reader.h"
+#include "plot/fault_plane_diagram.h"
+#include "plot/tangent_lineation_diagram.h"
+#include "ui/picture_view.h"
+
+namespace orniva::ui {
+namespace {
+
+FaultSet Data(const std::vector<std::string>& lines) {
+  FaultSet data;
+  data.Recreate(std::int16_t(lines.size()));
+  CheckFaultLines(lines, data);
+  AssignColours(data);
+  return data;
+}
+
+QImage EveryRecord(const Picture& picture, QSize size) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  PaintPicture(picture, painter, image.rect());
+  return image;
+}
+
+int DifferentPixels(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return -1;
+  int n = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+  return n;
+}
+
+QImage Shown(PictureView& view) {
+  QImage image(view.size(), QImage::Format_RGB32);
+  image.fill(Qt::black);
+  view.render(&image);
+  return image;
+}
+
+class ShownPicture : public testing::TestWithParam<bool> {
+ protected:
+  void Plot(const FaultSet& data, std::int16_t highlight) {
+    if (GetParam())
+      PlotTangentLineation(data, target, highlight);
+    else
+      PlotFaultPlanes(data, target, highlight);
+  }
+
+  Picture picture;
+  PlotTarget target;
+  PictureView view;
+
+  void SetUp() override {
+    target.picture = &picture;
+    InitNetGeometry(target.geometry);
+    view.setPicture(&picture);
+  }
+};
+
+TEST_P(ShownPicture, HighlightOverTheKeptRasterEqualsEveryRecord) {
+  const FaultSet data = Data(ReadDataLines(ORNIVA_EXAMPLE_FILE));
+  for (QSize size : {QSize(390, 390), QSize(467, 467), QSize(1000, 1000), QSize(123, 123),
+                     QSize(249, 249), QSize(250, 250), QSize(251, 251), QSize(300, 300),
+                     QSize(641, 641), QSize(200, 150)}) {
+    view.resize(size);
+    for (std::int16_t highlight : {-1, 7, 1, 34, 12, -1}) {
+      SCOPED_TRACE(testing::Message() << size.width() << " highlight " << highlight);
+      Plot(data, highlight);
+      EXPECT_EQ(DifferentPixels(Shown(view), EveryRecord(picture, size)), 0);
+    }
+  }
+}
+
+TEST_P(ShownPicture, NewDataOrSizeIsNotTakenFromTheKeptRaster) {
+  view.resize(300, 300);
+  Plot(Data({"90 45 90 45 N", "10 30 10 30 R"}), 2);
+  Shown(view);
+  // One datum: the highlight is drawn once, with no copy after it.
+  Plot(Data({"200 60 200 60 S"}), 1);
+  EXPECT_EQ(DifferentPixels(Shown(view), EveryRecord(picture, QSize(300, 300))), 0);
+  target.symbolSize = SymbolSize::Large;
+  Plot(Data({"200 60 200 60 S"}), -1);
+  EXPECT_EQ(DifferentPixels(Shown(view), EveryRecord(picture, QSize(300, 300))), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Diagrams, ShownPicture, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return info.param ? "TangentLineation" : "FaultPlanes";
+                         });
+
+}  // namespace
+}  // namespace orniva::ui
