@@ -29,21 +29,11 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
   };
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
-    // The highlighted datum is drawn again after every datum; the copies
-    // after the first repeat its records.
-    std::size_t copyBegin = 0, copyEnd = 0;
+    HighlightCopies copies(canvas);
+    const auto h = std::size_t(highlightIndex);
     for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
       DrawFaultPlaneDatum(plot, data[i], false, circleOf(i));
-      if (!highlight) continue;
-      if (i > 1) {
-        canvas.RepeatRecords(copyBegin, copyEnd);
-        continue;
-      }
-      copyBegin = canvas.RecordCount();
-      const auto h = std::size_t(highlightIndex);
-      DrawFaultPlaneDatum(plot, data[h], true, circleOf(h));
-      copyEnd = canvas.RecordCount();
-      canvas.MarkRun(copyBegin, copyEnd);
+      if (highlight) copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, circleOf(h)); });
     }
     canvas.SetDrawingKey(DrawingKey(Diagram::FaultPlanes, data, target));
   });

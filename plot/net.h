@@ -3,6 +3,7 @@
 // plot is recorded.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -49,6 +50,32 @@ struct PlotTarget {
   std::function<void()> show;  // hands the finished picture to the view; may be empty
   // Keeps the projected great circles between plots of the same data; may be null.
   GreatCircleCache* greatCircles = nullptr;
+};
+
+// Draws a plot's highlighted datum again after every datum: in full the
+// first time, afterwards as a repeat of those records, so that every copy
+// shares one set of points and the picture knows them for copies.
+class HighlightCopies {
+ public:
+  explicit HighlightCopies(RecordingCanvas& canvas) : canvas_(canvas) {}
+
+  template <typename DrawCopy>
+  void Draw(DrawCopy&& drawCopy) {
+    if (drawn_) {
+      canvas_.RepeatRecords(begin_, end_);
+      return;
+    }
+    begin_ = canvas_.RecordCount();
+    drawCopy();
+    end_ = canvas_.RecordCount();
+    canvas_.MarkRun(begin_, end_);
+    drawn_ = true;
+  }
+
+ private:
+  RecordingCanvas& canvas_;
+  bool drawn_ = false;
+  std::size_t begin_ = 0, end_ = 0;
 };
 
 // Records a new picture: the net frame, then `step`. The canvas is closed

@@ -24,23 +24,12 @@ void PlotTangentLineation(const FaultSet& data, PlotTarget& target, std::int16_t
                          PlaneDrawable(data[std::size_t(highlightIndex)]);
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
-    // The highlighted datum is drawn again after every datum that is
-    // drawn; the copies after the first repeat its records.
-    bool copied = false;
-    std::size_t copyBegin = 0, copyEnd = 0;
+    HighlightCopies copies(canvas);
+    const TFaultData& highlighted = data[highlight ? std::size_t(highlightIndex) : 0];
     for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
       if (!PlaneDrawable(data[i])) continue;
       DrawTangentLineationDatum(plot, data[i], false);
-      if (!highlight) continue;
-      if (copied) {
-        canvas.RepeatRecords(copyBegin, copyEnd);
-        continue;
-      }
-      copyBegin = canvas.RecordCount();
-      DrawTangentLineationDatum(plot, data[std::size_t(highlightIndex)], true);
-      copyEnd = canvas.RecordCount();
-      canvas.MarkRun(copyBegin, copyEnd);
-      copied = true;
+      if (highlight) copies.Draw([&] { DrawTangentLineationDatum(plot, highlighted, true); });
     }
     canvas.SetDrawingKey(DrawingKey(Diagram::TangentLineation, data, target));
   });

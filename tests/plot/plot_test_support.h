@@ -7,6 +7,7 @@
 
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
+#include "platform/emf_reader.h"
 #include "platform/picture.h"
 #include "plot/net.h"
 
@@ -18,36 +19,23 @@ struct Drawn {
   int penWidth;
   TColor pen;
   TColor brush;
-  std::vector<TPoint> points;  // Polyline: its points; Ellipse, FillRect: two corners; Move/LineTo: one
+  // Polyline: its points; Ellipse, FillRect: two corners; LineTo: start and end.
+  std::vector<TPoint> points;
 };
 
 inline std::vector<Drawn> DrawingOf(const Picture& picture) {
   std::vector<Drawn> drawn;
-  int width = 1;
-  TColor pen = 0, brush = Rgb(255, 255, 255);
-  for (const DrawRecord& r : picture.records()) {
-    switch (r.op) {
-      case DrawOp::PenWidth: width = r.a; break;
-      case DrawOp::PenColour: pen = TColor(r.a); break;
-      case DrawOp::BrushColour: brush = TColor(r.a); break;
-      case DrawOp::FillRect:
-      case DrawOp::Ellipse: drawn.push_back({r.op, width, pen, brush, {{r.a, r.b}, {r.c, r.d}}}); break;
-      case DrawOp::MoveTo:
-      case DrawOp::LineTo: drawn.push_back({r.op, width, pen, brush, {{r.a, r.b}}}); break;
-      case DrawOp::Polyline: {
-        const TPoint* p = picture.PolylinePoints(r);
-        drawn.push_back({r.op, width, pen, brush, std::vector<TPoint>(p, p + r.b)});
-        break;
-      }
-    }
+  for (const EffectiveDraw& d : EffectiveDrawing(picture)) {
+    drawn.push_back({d.op, d.penWidth, d.penColour, d.brushColour, d.points});
+    if (d.op != DrawOp::Polyline) drawn.back().points = {{d.a, d.b}, {d.c, d.d}};
   }
   return drawn;
 }
 
-// The drawing after the net frame (fill, circle, four ticks of two records each).
+// The drawing after the net frame (fill, circle and four ticks).
 inline std::vector<Drawn> DataDrawingOf(const Picture& picture) {
   std::vector<Drawn> drawn = DrawingOf(picture);
-  const std::size_t frame = 10;
+  const std::size_t frame = 6;
   if (drawn.size() < frame) return {};
   return std::vector<Drawn>(drawn.begin() + frame, drawn.end());
 }
