@@ -126,6 +126,12 @@ class WindowTest : public ::testing::Test {
     services.openAnswers.push_back(path);
     window->ActionOpen->trigger();
   }
+  // The ten data of ten.fdt are still loaded and the picture is `before`.
+  void ExpectTenDataKept(const Picture& before) const {
+    EXPECT_EQ(window->faultSet.count(), 10);
+    EXPECT_EQ(window->windowTitle(), "Orniva  [ ten.fdt ]");
+    EXPECT_TRUE(SamePicture(window->plotPicture, before));
+  }
   Picture Expected(std::int16_t highlight) const {
     return ExpectedPlot(*window, window->PlotMode, SymbolSize::Medium, highlight);
   }
