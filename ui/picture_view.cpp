@@ -98,17 +98,14 @@ void PaintPicture(const Picture& picture, QPainter& painter, const QRect& target
   painter.restore();
 }
 
-RepeatedRunSplit SplitRepeatedRuns(const Picture& picture) {
-  RepeatedRunSplit split;
-  if (picture.repeats().empty()) return split;
-  split.inRun.assign(picture.records().size(), false);
+std::vector<bool> RecordsInRepeatedRuns(const Picture& picture) {
+  std::vector<bool> inRun;
+  if (picture.repeats().empty()) return inRun;
+  inRun.assign(picture.records().size(), false);
   for (const RepeatedRun& run : picture.repeats())
-    for (std::size_t i = run.begin; i < run.begin + run.length && i < split.inRun.size(); ++i)
-      split.inRun[i] = true;
-  const RepeatedRun& last = picture.repeats().back();
-  split.lastBegin = last.begin;
-  split.lastEnd = last.begin + last.length;
-  return split;
+    for (std::size_t i = run.begin; i < run.begin + run.length && i < inRun.size(); ++i)
+      inRun[i] = true;
+  return inRun;
 }
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
@@ -140,7 +137,6 @@ void PictureView::paintEvent(QPaintEvent*) {
     PaintPicture(*picture_, painter, rect());
     return;
   }
-  const RepeatedRunSplit split = SplitRepeatedRuns(*picture_);
   const qreal ratio = devicePixelRatioF();
   const QSize pixels = (QSizeF(size()) * ratio).toSize();
   const std::uint64_t key = picture_->drawingKey();
@@ -150,14 +146,16 @@ void PictureView::paintEvent(QPaintEvent*) {
     base_.fill(Qt::white);
     QPainter basePainter(&base_);
     FitToTarget(*picture_, basePainter, rect());
-    ReplayRecords(*picture_, 0, picture_->records().size(), split.inRun.empty() ? nullptr : &split.inRun,
+    const std::vector<bool> inRun = RecordsInRepeatedRuns(*picture_);
+    ReplayRecords(*picture_, 0, picture_->records().size(), inRun.empty() ? nullptr : &inRun,
                   basePainter);
     baseKey_ = key;
   }
   painter.drawImage(QPoint(0, 0), base_);
-  if (split.lastEnd > split.lastBegin) {
+  if (!picture_->repeats().empty()) {
+    const RepeatedRun& last = picture_->repeats().back();
     FitToTarget(*picture_, painter, rect());
-    ReplayRecords(*picture_, split.lastBegin, split.lastEnd, nullptr, painter);
+    ReplayRecords(*picture_, last.begin, last.begin + last.length, nullptr, painter);
   }
 }
 

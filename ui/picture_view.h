@@ -50,12 +50,8 @@ void ReplayPicture(const Picture& picture, QPainter& painter);
 // Paints `picture` stretched to `target`, every record in order.
 void PaintPicture(const Picture& picture, QPainter& painter, const QRect& target);
 
-// The records of the picture's repeated runs (the runs copied and every
-// copy), and the last copy, which lies above everything else.
-struct RepeatedRunSplit {
-  std::vector<bool> inRun;  // per record; empty when the picture repeats nothing
-  std::size_t lastBegin = 0, lastEnd = 0;
-};
-RepeatedRunSplit SplitRepeatedRuns(const Picture& picture);
+// Per record, whether it belongs to one of the picture's repeated runs (a
+// run that is copied or one of its copies); empty when nothing is repeated.
+std::vector<bool> RecordsInRepeatedRuns(const Picture& picture);
 
 }  // namespace orniva::ui
