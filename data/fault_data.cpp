@@ -1,7 +1,7 @@
 #include "data/fault_data.h"
 
 #include "data/colours.h"
-#include "plot/directional_operations.h"
+#include "math/directional_operations.h"
 
 namespace orniva {
 

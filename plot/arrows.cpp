@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "plot/numeric.h"
+#include "math/numeric.h"
 
 namespace orniva {
 

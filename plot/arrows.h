@@ -7,7 +7,7 @@
 
 #include "platform/graphics.h"
 #include "platform/picture.h"
-#include "plot/directional_operations.h"
+#include "math/directional_operations.h"
 #include "plot/net.h"
 
 namespace orniva {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "data/colours.h"
-#include "plot/numeric.h"
+#include "math/numeric.h"
 
 namespace orniva {
 

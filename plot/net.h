@@ -9,7 +9,7 @@
 
 #include "platform/graphics.h"
 #include "platform/picture.h"
-#include "plot/directional_operations.h"
+#include "math/directional_operations.h"
 
 namespace orniva {
 

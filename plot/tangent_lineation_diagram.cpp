@@ -4,8 +4,8 @@
 
 #include "data/colours.h"
 #include "plot/drawing_key.h"
-#include "plot/directional_operations.h"
-#include "plot/numeric.h"
+#include "math/directional_operations.h"
+#include "math/numeric.h"
 
 namespace orniva {
 

@@ -1,9 +1,9 @@
-#include "plot/directional_operations.h"
+#include "math/directional_operations.h"
 
 #include <cmath>
 
 #include "platform/messages.h"
-#include "plot/numeric.h"
+#include "math/numeric.h"
 
 namespace orniva::directional_operations {
 

@@ -1,6 +1,6 @@
 // Orientation and vector math: compass cases, the 32-bit rounding points,
 // and the values held at the bounds of asin and acos.
-#include "plot/directional_operations.h"
+#include "math/directional_operations.h"
 
 #include <cmath>
 

@@ -1,0 +1,22 @@
+// The number formats of the analysis reports (CSV on the command line, the
+// tables of the result windows): angles with 2 decimals, other values with
+// 4, period as the decimal separator whatever the locale.
+#pragma once
+
+#include <string>
+
+#include "math/vector3d.h"
+
+namespace orniva::analysis {
+
+// `value` with `decimals` decimals; a value that rounds to zero is written
+// without a minus sign.
+std::string FormatFixed(double value, int decimals);
+inline std::string FormatAngle(double degrees) { return FormatFixed(degrees, 2); }
+inline std::string FormatValue(double value) { return FormatFixed(value, 4); }
+// A trend with 2 decimals; one that rounds to 360.00 is written 0.00.
+std::string FormatTrend(double degrees);
+// "trend,plunge" of a lower-hemisphere line.
+std::string FormatLine(math::TrendPlunge line);
+
+}  // namespace orniva::analysis

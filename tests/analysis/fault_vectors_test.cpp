@@ -1,0 +1,76 @@
+#include "analysis/fault_vectors.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/report_format.h"
+
+namespace orniva::analysis {
+namespace {
+
+TFaultData Datum(float faz, float fpl, float saz, float spl, const char* sense) {
+  TFaultData d;
+  d.faz = faz;
+  d.fpl = fpl;
+  d.saz = saz;
+  d.spl = spl;
+  d.sense = sense;
+  return d;
+}
+
+struct SlipCase {
+  const char* name;
+  TFaultData datum;
+  double sx, sy, sz;  // expected slip vector
+  bool flagged;
+};
+
+class SlipVector : public ::testing::TestWithParam<SlipCase> {};
+
+TEST_P(SlipVector, FromTheSenseLetter) {
+  const SlipCase& c = GetParam();
+  const FaultVectors v = VectorsOf(c.datum, 1);
+  EXPECT_NEAR(v.s.x, c.sx, 1e-7);
+  EXPECT_NEAR(v.s.y, c.sy, 1e-7);
+  EXPECT_NEAR(v.s.z, c.sz, 1e-7);
+  EXPECT_EQ(v.lateralOnDipSlip, c.flagged);
+  EXPECT_NEAR(Dot(v.n, {0, 0, 1}), std::cos(c.datum.fpl * numeric::kDegToRad), 1e-7);
+}
+
+// Plane 090/90 (strike 000 by the right-hand rule), striation 000/00.
+// Plane 090/45 with its dip-slip striation 090/45.
+INSTANTIATE_TEST_SUITE_P(
+    Senses, SlipVector,
+    ::testing::Values(
+        SlipCase{"normal_down_the_line", Datum(90, 45, 90, 45, "N"), M_SQRT1_2, 0, -M_SQRT1_2, false},
+        SlipCase{"reverse_up_the_line", Datum(90, 45, 90, 45, "R"), -M_SQRT1_2, 0, M_SQRT1_2, false},
+        SlipCase{"sinistral_along_strike", Datum(90, 90, 180, 0, "S"), 0, 1, 0, false},
+        SlipCase{"dextral_against_strike", Datum(90, 90, 0, 0, "D"), 0, -1, 0, false},
+        SlipCase{"lateral_on_dip_slip_flagged", Datum(90, 45, 90, 45, "D"), M_SQRT1_2, 0,
+                 -M_SQRT1_2, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CollectUsedFaults, LeavesOutEveryDatumWithAFailedCheck) {
+  FaultSet data;
+  data.Recreate(3);
+  data[1] = Datum(90, 45, 90, 45, "N");
+  data[2] = Datum(90, 45, 90, 45, "X");
+  data[2].failedChecks = kSenseCheck;
+  data[3] = Datum(10, 20, 100, 0, "D");
+  const UsedFaults used = CollectUsedFaults(data);
+  ASSERT_EQ(used.faults.size(), 2u);
+  EXPECT_EQ(used.faults[0].line, 1);
+  EXPECT_EQ(used.faults[1].line, 3);
+  EXPECT_EQ(used.leftOut, std::vector<int>{2});
+}
+
+TEST(ReportFormat, RoundsAndDropsNegativeZero) {
+  EXPECT_EQ(FormatAngle(12.345), "12.35");  // 12.345 is stored just above
+  EXPECT_EQ(FormatAngle(-0.001), "0.00");
+  EXPECT_EQ(FormatValue(-0.00004), "0.0000");
+  EXPECT_EQ(FormatValue(-1.5), "-1.5000");
+  EXPECT_EQ(FormatTrend(359.996), "0.00");
+  EXPECT_EQ(FormatLine({359.994, 90}), "359.99,90.00");
+}
+
+}  // namespace
+}  // namespace orniva::analysis
