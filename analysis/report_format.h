@@ -19,4 +19,11 @@ std::string FormatTrend(double degrees);
 // "trend,plunge" of a lower-hemisphere line.
 std::string FormatLine(math::TrendPlunge line);
 
+// A report for the command line: CSV text (header row, LF line ends), or a
+// one-line reason why the data cannot be analysed.
+struct CsvReport {
+  std::string text;
+  std::string error;  // empty when the report was made
+};
+
 }  // namespace orniva::analysis
