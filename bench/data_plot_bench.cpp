@@ -4,7 +4,7 @@
 #include "bench/bench_data.h"
 #include "data/fault_reader.h"
 #include "platform/emf.h"
-#include "plot/fault_plane_diagram.h"
+#include "plot/diagram.h"
 #include "plot/tangent_lineation_diagram.h"
 
 namespace orniva::bench {
@@ -12,32 +12,28 @@ namespace {
 
 FaultSet LoadedData(int count) {
   FaultSet data;
-  const std::vector<std::string> lines = FaultLines(count);
-  data.Recreate(std::int16_t(lines.size()));
-  CheckFaultLines(lines, data);
-  AssignColours(data);
+  LoadFaultLines(FaultLines(count), data);
   return data;
 }
 
 struct Plot {
   Picture picture;
   PlotTarget target;
-  GreatCircleCache cache;
+  PlotCache cache;
 
   explicit Plot(bool cached) {
     target.picture = &picture;
     InitNetGeometry(target.geometry);
-    if (cached) target.greatCircles = &cache;
+    if (cached) target.cache = &cache;
   }
 };
 
 void BM_ReadAndParse(benchmark::State& state) {
   const std::string path = FaultFile(int(state.range(0)));
   for (auto _ : state) {
-    const std::vector<std::string> lines = ReadDataLines(path);
+    const DataFileLines file = ReadDataFile(path);
     FaultSet data;
-    data.Recreate(std::int16_t(lines.size()));
-    ParseFaultLines(lines, path, data);
+    CheckDataFile(file.lines, path, data);
     benchmark::DoNotOptimize(data[1].faz);
   }
 }
@@ -47,7 +43,7 @@ BENCHMARK(BM_ReadAndParse)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMilli
 void BM_PlotFaultPlanes(benchmark::State& state) {
   const FaultSet data = LoadedData(int(state.range(0)));
   Plot plot(state.range(2) != 0);
-  if (plot.target.greatCircles) PlotFaultPlanes(data, plot.target, -1);  // the load's own plot
+  if (plot.target.cache) PlotFaultPlanes(data, plot.target, -1);  // the load's own plot
   for (auto _ : state) PlotFaultPlanes(data, plot.target, std::int16_t(state.range(1)));
   state.counters["points"] = double(plot.picture.points().size());
 }

@@ -64,10 +64,7 @@ struct Window {
 
 void BM_ReplayPicture(benchmark::State& state) {
   FaultSet data;
-  const std::vector<std::string> lines = FaultLines(int(state.range(0)));
-  data.Recreate(std::int16_t(lines.size()));
-  CheckFaultLines(lines, data);
-  AssignColours(data);
+  LoadFaultLines(FaultLines(int(state.range(0))), data);
   Picture picture;
   PlotTarget target;
   target.picture = &picture;

@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "platform/file_error.h"
-#include "platform/messages.h"
 
 namespace orniva {
 namespace {
@@ -182,13 +181,37 @@ void WriteTextFile(const std::string& path, const std::string& text) {
   if (!written || !closed) throw FileError::FromErrno(FileError::Action::Write, path);
 }
 
-std::string ParseFaultLines(const std::vector<std::string>& lines, const std::string& dataPath,
-                            FaultSet& data) {
-  const std::vector<std::string> failures = CheckFaultLines(lines, data);
-  const std::string logPath = LogPathFor(dataPath);
-  WriteTextFile(logPath, ComposeLog(FileNameOf(dataPath), failures));
-  if (!failures.empty()) ShowMessage("Data file has at least one error.\r\nConsult the file VORN.log.");
-  return logPath;
+std::string TooManyLinesMessage() {
+  return "Number of fault must be less than " + std::to_string(FaultSet::kMaxCount);
+}
+
+DataFileLines ReadDataFile(const std::string& path) {
+  DataFileLines file;
+  file.lines = ReadDataLines(path);
+  file.tooManyLines = file.lines.size() > std::size_t(FaultSet::kMaxCount);
+  return file;
+}
+
+std::vector<std::string> LoadFaultLines(const std::vector<std::string>& lines, FaultSet& data) {
+  data.Recreate(std::int16_t(lines.size()));
+  std::vector<std::string> failures = CheckFaultLines(lines, data);
+  AssignColours(data);
+  return failures;
+}
+
+CheckOutcome CheckDataFile(const std::vector<std::string>& lines, const std::string& dataPath,
+                           FaultSet& data) {
+  const std::vector<std::string> failures = LoadFaultLines(lines, data);
+  CheckOutcome outcome;
+  outcome.badFields = !failures.empty();
+  try {
+    const std::string logPath = LogPathFor(dataPath);
+    WriteTextFile(logPath, ComposeLog(FileNameOf(dataPath), failures));
+    outcome.logPath = logPath;
+  } catch (const FileError& error) {
+    outcome.logError = error;
+  }
+  return outcome;
 }
 
 }  // namespace orniva

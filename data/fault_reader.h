@@ -6,11 +6,13 @@
 // ones included, is a datum.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/fault_data.h"
+#include "platform/file_error.h"
 
 namespace orniva {
 
@@ -46,12 +48,36 @@ std::string ComposeLog(const std::string& fileName, const std::vector<std::strin
 // Writes `text` to `path`, replacing any earlier file. Throws FileError.
 void WriteTextFile(const std::string& path, const std::string& text);
 
-// Checks the lines into `data`, writes VORN.log beside the data file and,
-// when any check failed, shows "Data file has at least one error.\r\nConsult
-// the file VORN.log.". Returns the path of the log written. When the log
-// cannot be written the data are filled all the same, no message is shown,
-// and FileError is thrown.
-std::string ParseFaultLines(const std::vector<std::string>& lines, const std::string& dataPath,
-                            FaultSet& data);
+// ---- the load of a data file, shared by the window and the command-line tools ----
+
+// "Number of fault must be less than 32760": a file of more lines is refused.
+std::string TooManyLinesMessage();
+// Said once after a load in which any check failed.
+inline constexpr const char* kBadFieldsMessage =
+    "Data file has at least one error.\r\nConsult the file VORN.log.";
+
+// The lines of a data file, or the refusal of one with more than
+// FaultSet::kMaxCount lines (then `lines` is not to be used).
+struct DataFileLines {
+  std::vector<std::string> lines;
+  bool tooManyLines = false;
+};
+// Throws FileError when the file cannot be opened or read.
+DataFileLines ReadDataFile(const std::string& path);
+
+// Re-creates `data` with one datum per line, checks every line into it and
+// colours the data. Returns the log lines of the failed checks, in order.
+std::vector<std::string> LoadFaultLines(const std::vector<std::string>& lines, FaultSet& data);
+
+// What checking a data file came to.
+struct CheckOutcome {
+  bool badFields = false;  // some check failed: kBadFieldsMessage is due
+  std::string logPath;     // the VORN.log written; empty when it could not be
+  std::optional<FileError> logError;  // why the log could not be written
+};
+// LoadFaultLines, and VORN.log written beside the data file. The data are
+// checked and coloured also when the log cannot be written. Shows nothing.
+CheckOutcome CheckDataFile(const std::vector<std::string>& lines, const std::string& dataPath,
+                           FaultSet& data);
 
 }  // namespace orniva

@@ -10,30 +10,29 @@
 namespace orniva::fuzz {
 
 // Bytes as a data file through the reader: SplitDataLines (and, for some
-// inputs, ReadDataLines of the same bytes written to `folder`), then
-// CheckFaultLines and ParseFaultLines with the data file in `folder`, an
-// existing writable folder. Holds when
+// inputs, ReadDataLines of the same bytes written to `folder`, an existing
+// writable folder), then CheckFaultLines and ComposeLog. Holds when
 // - ReadDataLines gives the same lines as SplitDataLines;
-// - VORN.log is the file name, then one line per failed check (one set bit
-//   of failedChecks, in line and field order), or "No error"; every line
-//   ends in CR LF;
+// - the failures are one line per failed check (one set bit of
+//   failedChecks, in line and field order), and the log text is the file
+//   name, then those lines or "No error", each line ending in CR LF;
 // - each datum's status names its last failed check, and is empty when
-//   none failed;
-// - exactly one message is shown when any check failed, none otherwise.
+//   none failed; its sense is at most one character;
+// - the log lies beside the data file, named VORN.log.
 // Returns a description of the first property that failed, or "".
 std::string CheckReaderProperties(const std::uint8_t* bytes, std::size_t size,
                                   const std::string& folder);
 
 // Bytes as a data file through both diagrams: the lines are checked and
-// coloured, and each diagram is recorded with no highlight, datum 1, the
-// last datum and an index taken from the input, at a symbol size taken
-// from the input. Holds when
+// coloured, and each diagram is drawn (PlotDiagram, one PlotCache per
+// diagram) with no highlight, datum 1, the last datum and an index taken
+// from the input, at a symbol size taken from the input. Holds when
 // - every coordinate recorded (FillRect, Ellipse, MoveTo, LineTo fields and
 //   every polyline point) is within the plot limit of +-2^29, widened by
 //   what symbols and arrows add to a projected point, and every polyline
 //   lies within the recorded points;
 // - the picture's metafile passes CheckEmfStructure and decodes to the
-//   same drawing as the picture.
+//   same drawing as the picture (tests/support/emf_check.h).
 std::string CheckRenderProperties(const std::uint8_t* bytes, std::size_t size);
 
 // Reports a failed property on standard error and aborts, so that the

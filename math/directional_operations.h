@@ -3,8 +3,9 @@
 // Frame: x east, y north, z up (right-handed). A line's trend is its azimuth
 // clockwise from north [deg]; its plunge is the angle below the horizontal
 // [deg], positive downward. Every angle at this interface is in degrees and
-// every stored value is a 32-bit float; intermediates are computed in extended
-// precision and rounded to float where a value is stored. No operation keeps
+// every stored value is a 32-bit float; intermediates are computed in
+// numeric::Real (double, see numeric.h) and rounded to float where a value is
+// stored. No operation keeps
 // state or rejects an input: angles outside their usual ranges are used as
 // they are.
 #pragma once

@@ -22,6 +22,7 @@ using Real = double;
 constexpr Real kPi = 3.141592653589793238462643383279502884;
 constexpr Real kDegToRad = kPi / 180;
 constexpr Real kRadToDeg = 180 / kPi;
+constexpr Real kSqrt2 = 1.414213562373095048801688724209698079;
 
 // Narrows an intermediate to the stored 32-bit width.
 inline float Store(Real value) { return static_cast<float>(value); }

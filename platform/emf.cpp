@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "platform/emf_reader.h"
+#include "platform/emf_format.h"
 #include "platform/file_error.h"
 
 namespace orniva {

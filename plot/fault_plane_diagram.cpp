@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "data/colours.h"
-#include "plot/drawing_key.h"
+#include "plot/diagram.h"
 #include "math/directional_operations.h"
 #include "math/numeric.h"
 
@@ -21,11 +21,10 @@ bool IsHighlightable(const FaultSet& data, std::int16_t highlightIndex) {
 }  // namespace
 
 void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {
-  if (data.count() == 0) return;
   const bool highlight = IsHighlightable(data, highlightIndex);
   auto circleOf = [&](std::size_t i) -> const TPoint* {
-    if (!target.greatCircles || !PlaneDrawable(data[i])) return nullptr;
-    return target.greatCircles->Circle(data, target.geometry, i);
+    if (!target.cache || !PlaneDrawable(data[i])) return nullptr;
+    return target.cache->greatCircles.Circle(data, target.geometry, i);
   };
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
@@ -35,7 +34,7 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
       DrawFaultPlaneDatum(plot, data[i], false, circleOf(i));
       if (highlight) copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, circleOf(h)); });
     }
-    canvas.SetDrawingKey(DrawingKey(Diagram::FaultPlanes, data, target));
+    canvas.SetDrawingKey(target.drawingKey);
   });
 }
 
@@ -81,9 +80,8 @@ void GreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, TPoint
 
 const TPoint* GreatCircleCache::Circle(const FaultSet& data, const NetGeometry& geometry,
                                        std::size_t index) {
-  const bool sameNet = geometry.netRadius == geometry_.netRadius &&
-                       geometry.netCentre == geometry_.netCentre;
-  if (generation_ != data.generation() || !sameNet || ready_.size() != data.size()) {
+  if (generation_ != data.generation() || !SameNet(geometry, geometry_) ||
+      ready_.size() != data.size()) {
     generation_ = data.generation();
     geometry_ = geometry;
     ready_.assign(data.size(), false);

@@ -13,8 +13,8 @@
 
 namespace orniva {
 
-// Draws the whole diagram into target.picture. With no data nothing is
-// recorded and the picture keeps what it held. highlightIndex in 1..count
+// Draws the whole diagram into target.picture; with no data, the empty
+// net. highlightIndex in 1..count
 // draws that datum again, highlighted, after every datum; 0 or less (or
 // beyond the data) highlights nothing.
 void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex);

@@ -18,7 +18,10 @@ void InitNetGeometry(NetGeometry& geometry) {
 TPoint ProjectLine(const NetGeometry& geometry, directional_operations::Orientation line) {
   const Real trendRad = numeric::StoredRadians(line.trend);
   const Real plungeRad = numeric::StoredRadians(line.plunge);
-  const Real r = numeric::Store(geometry.netRadius * std::tan(Real(0.7853981633974) - plungeRad / 2));
+  const Real half = Real(0.7853981633974) - plungeRad / 2;
+  const Real r = numeric::Store(geometry.kind == NetKind::EqualArea
+                                    ? geometry.netRadius * numeric::kSqrt2 * std::sin(half)
+                                    : geometry.netRadius * std::tan(half));
   const Real angle = Real(1.570796326795) - trendRad;
   // r overflows for a plunge of -90 and beyond, and is NaN for a non-finite
   // angle; RoundToPlot holds the offsets within the plot limits.

@@ -13,17 +13,31 @@
 
 namespace orniva {
 
+// The projection of the lower hemisphere onto the net.
+enum class NetKind : std::uint8_t {
+  EqualAngle = 0,  // stereographic (Wulff): r = R tan((90 - plunge) / 2)
+  EqualArea = 1,   // Lambert azimuthal (Schmidt): r = R sqrt(2) sin((90 - plunge) / 2)
+};
+
 struct NetGeometry {
   std::int16_t symbolUnit = 0;  // base length [plot units]
   std::int16_t netRadius = 0;   // radius of the primitive circle [plot units]
   TPoint netCentre;             // centre of the net [plot units]
+  NetKind kind = NetKind::EqualAngle;
 };
 
-// symbolUnit 10, netCentre (500, 500), netRadius 450.
+inline bool SameNet(const NetGeometry& a, const NetGeometry& b) {
+  return a.symbolUnit == b.symbolUnit && a.netRadius == b.netRadius &&
+         a.netCentre == b.netCentre && a.kind == b.kind;
+}
+
+// symbolUnit 10, netCentre (500, 500), netRadius 450; the kind is kept.
 void InitNetGeometry(NetGeometry& geometry);
 
-// Equal-angle projection of a line, lower hemisphere, north up:
-//   r = netRadius tan(45 - plunge/2), x = cx + r sin(trend), y = cy - r cos(trend),
+// Projection of a line, lower hemisphere, north up:
+//   equal-angle r = netRadius tan(45 - plunge/2),
+//   equal-area  r = netRadius sqrt(2) sin(45 - plunge/2),
+//   x = cx + r sin(trend), y = cy - r cos(trend),
 // with trend and plunge held as float radians and r as a float, rounded
 // ties-to-even. Nothing is clipped: an upward line lands outside the circle.
 // Non-finite or enormous results (a plunge of -90) are held within
@@ -40,7 +54,7 @@ std::int16_t SymbolRadius(const NetGeometry& geometry, SymbolSize size);
 // ticks (north, south, west, east) with a silver pen of width 2.
 void DrawNetFrame(RecordingCanvas& canvas, const NetGeometry& geometry);
 
-class GreatCircleCache;
+class PlotCache;
 
 // The window's state that a plot is drawn from and into, lent for one plot.
 struct PlotTarget {
@@ -48,8 +62,10 @@ struct PlotTarget {
   NetGeometry geometry;
   SymbolSize symbolSize = SymbolSize::Medium;
   std::function<void()> show;  // hands the finished picture to the view; may be empty
-  // Keeps the projected great circles between plots of the same data; may be null.
-  GreatCircleCache* greatCircles = nullptr;
+  // Keeps the projected great circles and the drawing key between plots; may be null.
+  PlotCache* cache = nullptr;
+  // The picture's drawingKey, set by PlotDiagram from the cache (0: unknown).
+  std::uint64_t drawingKey = 0;
 };
 
 // Draws a plot's highlighted datum again after every datum: in full the

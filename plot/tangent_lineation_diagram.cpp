@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "data/colours.h"
-#include "plot/drawing_key.h"
+#include "plot/diagram.h"
 #include "math/directional_operations.h"
 #include "math/numeric.h"
 
@@ -19,7 +19,6 @@ constexpr float kTangentStep = 0.1f;
 }  // namespace
 
 void PlotTangentLineation(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {
-  if (data.count() == 0) return;
   const bool highlight = highlightIndex > 0 && highlightIndex <= data.count() &&
                          PlaneDrawable(data[std::size_t(highlightIndex)]);
   RenderPlot(target, [&](RecordingCanvas& canvas) {
@@ -31,7 +30,7 @@ void PlotTangentLineation(const FaultSet& data, PlotTarget& target, std::int16_t
       DrawTangentLineationDatum(plot, data[i], false);
       if (highlight) copies.Draw([&] { DrawTangentLineationDatum(plot, highlighted, true); });
     }
-    canvas.SetDrawingKey(DrawingKey(Diagram::TangentLineation, data, target));
+    canvas.SetDrawingKey(target.drawingKey);
   });
 }
 

@@ -11,8 +11,8 @@
 
 namespace orniva {
 
-// Draws the whole diagram into target.picture. With no data nothing is
-// recorded. Data whose plane failed its checks are drawn neither normally
+// Draws the whole diagram into target.picture; with no data, the empty
+// net. Data whose plane failed its checks are drawn neither normally
 // nor highlighted; the highlighted datum is drawn again after every datum
 // that is drawn.
 void PlotTangentLineation(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex);

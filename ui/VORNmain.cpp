@@ -29,8 +29,7 @@
 #include "data/colours.h"
 #include "data/fault_reader.h"
 #include "platform/emf.h"
-#include "plot/fault_plane_diagram.h"
-#include "plot/tangent_lineation_diagram.h"
+#include "plot/diagram.h"
 #include "ui/About.h"
 #include "ui/program_icons.h"
 
@@ -120,29 +119,27 @@ void TFormMain::createActions() {
   ActionExit->setToolTip(QStringLiteral("Exit"));
 }
 
-// A menu item linked to `action`: same caption and icon; choosing it runs the action.
-QAction* TFormMain::newMenuItem(QMenu* menu, const char* name, QAction* action,
-                                QActionGroup* group) {
-  QAction* item = menu->addAction(action->icon(), action->text());
-  item->setObjectName(QString::fromLatin1(name));
-  connect(item, &QAction::triggered, action, &QAction::trigger);
+// The menu item of `action`: the action itself, so that menu and toolbar
+// share one command; in `group` it becomes one of a set of radio items.
+QAction* TFormMain::newMenuItem(QMenu* menu, QAction* action, QActionGroup* group) {
+  menu->addAction(action);
   if (group) {
-    item->setCheckable(true);
-    group->addAction(item);
+    action->setCheckable(true);
+    group->addAction(action);
   }
-  return item;
+  return action;
 }
 
 void TFormMain::createMenus() {
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
   File1 = menuBar()->addMenu(QStringLiteral("&File"));
   File1->setObjectName(QStringLiteral("File1"));
-  MenuOpen = newMenuItem(File1, "MenuOpen", ActionOpen);
-  MenuExport = newMenuItem(File1, "MenuExport", ActionExport);
+  MenuOpen = newMenuItem(File1, ActionOpen);
+  MenuExport = newMenuItem(File1, ActionExport);
   File1->addSeparator();
-  MenuExit = newMenuItem(File1, "MenuExit", ActionExit);
-  MenuOpen->setShortcut(QKeySequence::Open);
-  MenuExit->setShortcut(QKeySequence::Quit);
+  MenuExit = newMenuItem(File1, ActionExit);
+  ActionOpen->setShortcut(QKeySequence::Open);
+  ActionExit->setShortcut(QKeySequence::Quit);
 
   Edit1 = menuBar()->addMenu(QStringLiteral("&Edit"));
   Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -151,16 +148,16 @@ void TFormMain::createMenus() {
   Plot1 = menuBar()->addMenu(QStringLiteral("&Plot"));
   Plot1->setObjectName(QStringLiteral("Plot1"));
   auto* diagrams = new QActionGroup(this);
-  MenuFPS = newMenuItem(Plot1, "MenuFPS", ActionFPS, diagrams);
-  MenuTLD = newMenuItem(Plot1, "MenuTLD", ActionTLD, diagrams);
+  MenuFPS = newMenuItem(Plot1, ActionFPS, diagrams);
+  MenuTLD = newMenuItem(Plot1, ActionTLD, diagrams);
   MenuFPS->setChecked(true);
   Plot1->addSeparator();
   SymbolSize1 = Plot1->addMenu(QStringLiteral("Symbol &Size"));
   SymbolSize1->setObjectName(QStringLiteral("SymbolSize1"));
   auto* sizes = new QActionGroup(this);
-  MenuLarge = newMenuItem(SymbolSize1, "MenuLarge", ActionLarge, sizes);
-  MenuMedium = newMenuItem(SymbolSize1, "MenuMedium", ActionMedium, sizes);
-  MenuSmall = newMenuItem(SymbolSize1, "MenuSmall", ActionSmall, sizes);
+  MenuLarge = newMenuItem(SymbolSize1, ActionLarge, sizes);
+  MenuMedium = newMenuItem(SymbolSize1, ActionMedium, sizes);
+  MenuSmall = newMenuItem(SymbolSize1, ActionSmall, sizes);
   MenuMedium->setChecked(true);
 
   Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -338,13 +335,13 @@ void TFormMain::ActionExportExecute() {
 void TFormMain::ActionExitExecute() { QCoreApplication::quit(); }
 
 void TFormMain::ActionFPSExecute() {
-  PlotMode = FaultPlaneAndStriation;
+  PlotMode = orniva::PlotMode::FaultPlaneAndStriation;
   MenuFPS->setChecked(true);
   Replot(-1);
 }
 
 void TFormMain::ActionTLDExecute() {
-  PlotMode = TangentLineation;
+  PlotMode = orniva::PlotMode::TangentLineation;
   MenuTLD->setChecked(true);
   Replot(-1);
 }
@@ -404,39 +401,38 @@ void TFormMain::FilesDropped(const QStringList& paths) {
 // ---- loading -------------------------------------------------------------------
 
 void TFormMain::LoadDataFile() {
-  std::vector<std::string> lines;
+  orniva::DataFileLines file;
   try {
-    lines = orniva::ReadDataLines(LocalPath(FileName));
+    file = orniva::ReadDataFile(LocalPath(FileName));
   } catch (const FileError& error) {
     ReportError(error);
     return;
   }
-  if (lines.size() > std::size_t(FaultSet::kMaxCount)) {
-    orniva::ShowMessage("Number of fault must be less than " + std::to_string(FaultSet::kMaxCount));
+  if (file.tooManyLines) {
+    orniva::ShowMessage(orniva::TooManyLinesMessage());
     return;
   }
-  const auto count = std::int16_t(lines.size());
-  faultSet.Recreate(count);
-  StringGrid1->setRowCount(count + 1);
-  StatusPanel0->setText(QString::number(count));
-  ParseAndRememberLog(lines);
-  std::vector<std::string>().swap(lines);
-  orniva::AssignColours(faultSet);
+  const orniva::CheckOutcome outcome =
+      orniva::CheckDataFile(file.lines, LocalPath(FileName), faultSet);
+  std::vector<std::string>().swap(file.lines);
+  StringGrid1->setRowCount(faultSet.count() + 1);
+  StatusPanel0->setText(QString::number(faultSet.count()));
+  ReportCheck(outcome);
   ClearGrid();
   FillGrid();
   setWindowTitle(QStringLiteral("Orniva  [ ") + QFileInfo(FileName).fileName() + QStringLiteral(" ]"));
   Replot(-1);
 }
 
-// Checks the lines and writes the log. A log that cannot be written is
-// reported, and the load goes on with the data checked all the same.
-void TFormMain::ParseAndRememberLog(const std::vector<std::string>& lines) {
-  try {
-    const std::string log = orniva::ParseFaultLines(lines, LocalPath(FileName), faultSet);
-    writtenLogs_.insert(QFileInfo(QFile::decodeName(log.c_str())).canonicalFilePath());
-  } catch (const FileError& error) {
-    ReportError(error);
+// A log that could not be written is reported, and the load goes on with
+// the data checked all the same; bad fields are told once.
+void TFormMain::ReportCheck(const orniva::CheckOutcome& outcome) {
+  if (outcome.logError) {
+    ReportError(*outcome.logError);
+    return;
   }
+  writtenLogs_.insert(QFileInfo(QFile::decodeName(outcome.logPath.c_str())).canonicalFilePath());
+  if (outcome.badFields) orniva::ShowMessage(orniva::kBadFieldsMessage);
 }
 
 void TFormMain::ReportError(const FileError& error) { services_->ReportError(this, error); }
@@ -455,16 +451,13 @@ orniva::PlotTarget TFormMain::MakePlotTarget() {
   target.geometry = netGeometry;
   target.symbolSize = CheckedSymbolSize();
   target.show = [this] { Image1->setPicture(&plotPicture); };
-  target.greatCircles = &greatCircles;
+  target.cache = &plotCache;
   return target;
 }
 
 void TFormMain::Replot(std::int16_t highlightIndex) {
   orniva::PlotTarget target = MakePlotTarget();
-  if (PlotMode == FaultPlaneAndStriation)
-    orniva::PlotFaultPlanes(faultSet, target, highlightIndex);
-  else if (PlotMode == TangentLineation)
-    orniva::PlotTangentLineation(faultSet, target, highlightIndex);
+  orniva::PlotDiagram(PlotMode, faultSet, target, highlightIndex);
 }
 
 // ---- grid ------------------------------------------------------------------------

@@ -11,8 +11,9 @@
 #include <QString>
 
 #include "data/fault_data.h"
+#include "data/fault_reader.h"
 #include "platform/picture.h"
-#include "plot/fault_plane_diagram.h"
+#include "plot/diagram.h"
 #include "plot/net.h"
 #include "ui/fault_grid.h"
 #include "ui/picture_view.h"
@@ -26,9 +27,6 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
-
-// Which diagram the window draws.
-enum PlotModes : std::uint8_t { FaultPlaneAndStriation = 0, TangentLineation = 1 };
 
 class TFormMain : public QMainWindow {
   Q_OBJECT
@@ -45,10 +43,10 @@ class TFormMain : public QMainWindow {
   orniva::FaultSet faultSet;
   orniva::NetGeometry netGeometry;
   std::int16_t lastDrawnRow = 0;
-  std::uint8_t PlotMode = FaultPlaneAndStriation;
+  orniva::PlotMode PlotMode = orniva::PlotMode::FaultPlaneAndStriation;
   orniva::Picture plotPicture;
-  // The projected great circles of the loaded data, kept between redraws.
-  orniva::GreatCircleCache greatCircles;
+  // The great circles of the loaded data and the key of the last drawing.
+  orniva::PlotCache plotCache;
 
   // ---- controls ----
   QToolBar* ToolBar1 = nullptr;
@@ -63,7 +61,7 @@ class TFormMain : public QMainWindow {
   QLabel* StatusPanel0 = nullptr;
   QLabel* StatusPanel1 = nullptr;
 
-  // ---- actions (ActionList1) and menu items ----
+  // ---- actions (ActionList1); each menu item is its action ----
   QAction* ActionOpen = nullptr;
   QAction* ActionExport = nullptr;
   QAction* ActionExit = nullptr;
@@ -114,9 +112,6 @@ class TFormMain : public QMainWindow {
   // Files dropped on the window, as local paths.
   void FilesDropped(const QStringList& paths);
 
-  // The logs this run has written (canonical paths).
-  const std::set<QString>& writtenLogs() const { return writtenLogs_; }
-
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -133,11 +128,11 @@ class TFormMain : public QMainWindow {
   void setUpWindow();
   void fitOuterSize();
   QAction* newAction(const char* name, const QString& text, const QIcon& icon = QIcon());
-  QAction* newMenuItem(QMenu* menu, const char* name, QAction* action, QActionGroup* group = nullptr);
+  QAction* newMenuItem(QMenu* menu, QAction* action, QActionGroup* group = nullptr);
   QToolButton* newToolButton(const char* name, QAction* action, const QString& hint);
   orniva::PlotTarget MakePlotTarget();
   orniva::SymbolSize CheckedSymbolSize() const;
-  void ParseAndRememberLog(const std::vector<std::string>& lines);
+  void ReportCheck(const orniva::CheckOutcome& outcome);
   void ReportError(const orniva::FileError& error);
   void PaintFocusedCell(int col, int row, const QRect& rect);
 

@@ -27,7 +27,7 @@ QString FieldText(const TFaultData& datum, int col) {
   return {};
 }
 
-// Restores a pointer when the scope ends.
+// Points `slot` at a painter for the scope and clears it when the scope ends.
 class PainterScope {
  public:
   PainterScope(QPainter*& slot, QPainter* painter) : slot_(slot) { slot_ = painter; }

@@ -116,7 +116,6 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
 void PictureView::setPicture(const Picture* picture) {
   picture_ = picture;
   update();
-  emit pictureChanged();
 }
 
 // Without antialiasing a line at least one pixel wide and every fill are

@@ -23,11 +23,9 @@ class PictureView : public QWidget {
   // Shows `picture` (not owned; nullptr shows nothing) and repaints. Call it
   // again whenever the picture's content has changed.
   void setPicture(const Picture* picture);
-  const Picture* picture() const { return picture_; }
 
  signals:
   void clicked();
-  void pictureChanged();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -3,9 +3,12 @@
 #include "math/directional_operations.h"
 
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 #include <gtest/gtest.h>
 
+#include "math/numeric.h"
 #include "tests/support/test_support.h"
 
 namespace orniva {
@@ -162,6 +165,25 @@ TEST(DirectionalOperations, AzimuthAngleRoundingEdges) {
   // Azimuths 180 apart: near 0, sign from rounding.
   EXPECT_NEAR(AzimuthAngle(0, 180), 0, 3e-5f);
   EXPECT_NEAR(AzimuthAngle(10, 370), 0, 3e-5f);
+}
+
+}  // namespace
+}  // namespace orniva
+
+namespace orniva {
+namespace {
+
+// Plot coordinates: nearest integer, ties to even on both sides of zero,
+// NaN on 0, and held within +-2^29.
+TEST(RoundToPlot, TiesToEvenAndHeld) {
+  const double nan = std::nan(""), inf = HUGE_VAL;
+  const std::int32_t limit = std::int32_t(1) << 29;
+  const std::pair<double, std::int32_t> rows[] = {
+      {0.5, 0},   {1.5, 2},   {2.5, 2},   {-0.5, 0},    {-1.5, -2},   {-2.5, -2},
+      {0.49, 0},  {2.51, 3},  {-2.51, -3}, {nan, 0},    {inf, limit}, {-inf, -limit},
+      {1e12, limit}, {-1e12, -limit}, {limit - 0.5, limit}, {-(limit + 10.0), -limit},
+  };
+  for (const auto& [value, expected] : rows) EXPECT_EQ(numeric::RoundToPlot(value), expected) << value;
 }
 
 }  // namespace

@@ -2,28 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
 #include <initializer_list>
-#include <iterator>
-#include <map>
-#include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "platform/emf_reader.h"
 #include "platform/file_error.h"
+#include "tests/support/emf_check.h"
 #include "tests/support/test_support.h"
 
 namespace orniva {
-
-// Readable failures for the effective-drawing comparisons.
-void PrintTo(const EffectiveDraw& d, std::ostream* os) {
-  *os << "{op " << int(d.op) << " " << d.a << "," << d.b << "," << d.c << "," << d.d << " points "
-      << d.points.size() << " pen " << d.penWidth << "/" << d.penColour << " brush "
-      << d.brushColour << "}";
-}
-
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -32,345 +22,214 @@ using Words = std::vector<std::uint32_t>;
 using C = RecordingCanvas;
 
 constexpr TColor kBlack = Rgb(0, 0, 0), kWhite = Rgb(255, 255, 255), kRed = Rgb(255, 0, 0),
-                 kBlue = Rgb(0, 0, 255), kSilver = Rgb(192, 192, 192);
+                 kGreen = Rgb(0, 255, 0), kBlue = Rgb(0, 0, 255);
 
-Picture Record(const std::function<void(C&)>& draw) {
+Picture Record(const std::function<void(C&)>& draw, std::int32_t width = 1000,
+               std::int32_t height = 1000) {
   Picture picture;
+  picture.SetSize(width, height);
   C canvas(picture);
   draw(canvas);
   canvas.Close();
   return picture;
 }
-
 Bytes Emf(const std::function<void(C&)>& draw) { return EncodeEmf(Record(draw)); }
-
 void Poly(C& c, std::initializer_list<TPoint> points) { c.Polyline(points.begin(), points.size()); }
-
-std::vector<EmfRecordView> Records(const Bytes& bytes, std::uint32_t type = 0) {
-  std::vector<EmfRecordView> out;
-  for (const EmfRecordView& r : SplitEmfRecords(bytes.data(), bytes.size()).records)
-    if (!type || r.type == type) out.push_back(r);
-  return out;
+std::uint32_t U32At(const Bytes& b, std::size_t at) {
+  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t(b[at + 3]) << 24;
 }
 
-// The record types as letters: H header, P create pen, B create brush, S select, D delete,
-// M move, L line, p polyline16, Y polyline, E ellipse, F fill (BITBLT), Z EOF.
-std::string TypesOf(const Bytes& bytes) {
-  const std::map<std::uint32_t, char> letters = {
-      {emf::kHeader, 'H'}, {emf::kCreatePen, 'P'}, {emf::kCreateBrushIndirect, 'B'},
-      {emf::kSelectObject, 'S'}, {emf::kDeleteObject, 'D'}, {emf::kMoveToEx, 'M'},
-      {emf::kLineTo, 'L'}, {emf::kPolyline16, 'p'}, {emf::kPolyline, 'Y'}, {emf::kEllipse, 'E'},
-      {emf::kBitBlt, 'F'}, {emf::kEof, 'Z'}};
-  std::string out;
-  for (const EmfRecordView& r : Records(bytes))
-    out += letters.count(r.type) ? letters.at(r.type) : '?';
-  return out;
-}
-
-EmfHeader Header(const Bytes& bytes) {
-  EmfHeader header;
-  EXPECT_TRUE(ReadEmfHeader(bytes.data(), bytes.size(), header));
-  return header;
-}
-
-void Put32(Bytes& bytes, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = std::uint8_t(v >> (8 * i));
-}
-
-// A small stereonet: background, primitive circle, ticks, great circles, poles and an
-// arrow, with pen and brush changes between them, some of them redundant.
-Picture Stereonet() {
-  return Record([](C& c) {
-    c.SetBrushColour(kWhite); c.FillRect(0, 0, 1000, 1000);
-    c.SetPenWidth(2); c.SetPenColour(kSilver); c.Ellipse(50, 50, 950, 950);
-    c.SetPenColour(kBlack); c.SetPenWidth(1);
-    c.MoveTo({500, 50}); c.LineTo({500, 30}); c.MoveTo({950, 500}); c.LineTo({970, 500});
-    c.MoveTo({500, 950}); c.LineTo({500, 970}); c.MoveTo({50, 500}); c.LineTo({30, 500});
-    c.SetPenColour(kRed); c.SetPenColour(kBlue);  // red is overridden before anything is drawn
-    c.SetPenWidth(4); Poly(c, {{500, 50}, {600, 300}, {620, 500}, {600, 700}, {500, 950}});
-    c.SetPenWidth(4); Poly(c, {{50, 500}, {300, 420}, {950, 500}});  // width unchanged
-    c.SetBrushColour(kRed); c.Ellipse(290, 290, 310, 310);
-    c.SetBrushColour(kBlue); c.SetPenColour(kBlack); c.SetPenWidth(1);
-    c.Ellipse(690, 390, 710, 410);
-    c.SetBrushColour(kBlack); c.FillRect(10, 10, 20, 20);
-    Poly(c, {{400, 600}, {450, 650}, {430, 600}, {450, 650}, {400, 630}});
-  });
-}
-
-TEST(EmfStructure, EmptyPictureIsHeaderAndEof) {
-  const Bytes bytes = EncodeEmf(Picture());
-  EXPECT_EQ(CheckEmfStructure(bytes), "");
-  EXPECT_EQ(TypesOf(bytes), "HZ");
-  const EmfHeader h = Header(bytes);
-  EXPECT_EQ((Words{h.bytes, h.records, h.handles}), (Words{128, 2, 1}));
-  EXPECT_EQ(Ints(h.bounds, h.bounds + 4), (Ints{0, 0, -1, -1}));  // nothing drawn
-  // Pen, brush and position changes alone write nothing.
-  EXPECT_EQ(Emf([](C& c) { c.SetPenColour(kRed); c.SetBrushColour(kBlue); c.MoveTo({1, 2}); }),
-            bytes);
-  // The frame follows the picture size, and the decoded picture takes its size from it.
-  Picture sized, decoded;
-  sized.SetSize(96, 192);
-  const EmfHeader s = Header(EncodeEmf(sized));
-  EXPECT_EQ(Ints(s.frame, s.frame + 4), (Ints{0, 0, 2540, 5080}));
-  EXPECT_EQ(DecodeEmf(EncodeEmf(sized), decoded), "");
-  EXPECT_EQ((Ints{decoded.width(), decoded.height()}), (Ints{96, 192}));
-  EXPECT_TRUE(decoded.empty());
-}
-
-TEST(EmfStructure, PolylineIs16BitWhenEveryPointFitsElse32Bit) {
-  const std::pair<std::vector<TPoint>, Ints> rows[] = {  // points, rclBounds
-      {{{-32768, 32767}, {32767, -32768}, {0, 0}}, {-32768, -32768, 32767, 32767}},
-      {{{10, 20}, {40000, -5}, {-3, -70000}}, {-3, -70000, 40000, 20}},
-  };
-  for (const bool wide : {false, true}) {
-    const auto& [points, bounds] = rows[wide];
-    const std::size_t pointSize = wide ? 8 : 4;
-    const Bytes bytes = Emf([&](C& c) { c.Polyline(points.data(), 3); });
-    EXPECT_EQ(CheckEmfStructure(bytes), "");
-    ASSERT_EQ(TypesOf(bytes), wide ? "HPSYSDZ" : "HPSpSDZ");
-    const EmfRecordView r = Records(bytes)[3];
-    EXPECT_EQ(r.size, 28 + 3 * pointSize);
-    EXPECT_EQ(Ints({r.I32(8), r.I32(12), r.I32(16), r.I32(20)}), bounds);
-    EXPECT_EQ(r.U32(24), 3u);
-    for (std::size_t k = 0, at = 28; k < 3; ++k, at += pointSize) {
-      EXPECT_EQ(wide ? (TPoint{r.I32(at), r.I32(at + 4)}) : (TPoint{r.I16(at), r.I16(at + 2)}),
-                points[k]) << k;
-    }
-  }
-}
-
-TEST(EmfHeaderFields, ExactForASmallPicture) {
-  const Bytes bytes = Emf([](C& c) {
-    c.FillRect(10, 20, 30, 40);
-    c.SetPenWidth(4); c.SetPenColour(kRed); c.Ellipse(100, 110, 200, 220);
-  });
-  ASSERT_EQ(CheckEmfStructure(bytes), "");
-  EXPECT_EQ(TypesOf(bytes), "HBSFPSESDSDZ");  // white brush, red pen, then both released
-  const auto selects = Records(bytes, emf::kSelectObject);
-  ASSERT_EQ(selects.size(), 4u);  // stock objects are selected before ours are deleted
-  EXPECT_EQ(selects[2].U32(8), 0x80000007u);  // BLACK_PEN
-  EXPECT_EQ(selects[3].U32(8), 0x80000000u);  // WHITE_BRUSH
-  const EmfHeader h = Header(bytes);
-  EXPECT_EQ((Words{h.size, h.signature, h.version, h.bytes, h.records, h.handles}),
-            (Words{108, 0x464D4520, 0x10000, 376, 12, 3}));  // handles: reserved, brush, pen
-  // The fill (10,20)-(29,39) and the ellipse widened by half its 4-pixel pen.
-  EXPECT_EQ(Ints(h.bounds, h.bounds + 4), (Ints{10, 20, 201, 221}));
-  EXPECT_EQ(Ints(h.frame, h.frame + 4), (Ints{0, 0, 26458, 26458}));  // 1000 px at 96 dpi
-  EXPECT_EQ((Words{h.descriptionLength, h.descriptionOffset, h.paletteEntries}), (Words{0, 0, 0}));
-  // A 96 dpi reference device: pixels, millimetres, micrometres.
-  EXPECT_EQ((Ints{h.device[0], h.device[1], h.millimetres[0], h.millimetres[1], h.micrometres[0],
-                  h.micrometres[1]}),
-            (Ints{1920, 1440, 508, 381, 508000, 381000}));
-  const EmfRecordView eof = Records(bytes).back();
-  EXPECT_EQ((Words{eof.size, eof.U32(8), eof.U32(12), eof.U32(16)}), (Words{20, 0, 16, 20}));
-}
-
-TEST(EmfHeaderFields, BoundsStopAtThePictureEdgeAndCoverLinesFromTheCurrentPosition) {
-  const auto bounds = [](const std::function<void(C&)>& draw) {
-    const EmfHeader h = Header(Emf(draw));
-    return Ints(h.bounds, h.bounds + 4);
-  };
-  EXPECT_EQ(bounds([](C& c) { Poly(c, {{10, 20}, {40000, -5}, {-3, -70000}}); }),
-            (Ints{0, 0, 999, 20}));
-  EXPECT_EQ(bounds([](C& c) { c.FillRect(2000, 2000, 2100, 2100); }), (Ints{0, 0, -1, -1}));
-  // Only the last move counts.
-  EXPECT_EQ(bounds([](C& c) { c.MoveTo({300, 400}); c.MoveTo({100, 200}); c.LineTo({150, 120}); }),
-            (Ints{100, 120, 150, 200}));
-}
-
-TEST(EmfObjects, PenCreatedOnlyWhenItChangesAndIsUsed) {
-  const Bytes bytes = Emf([](C& c) {
-    c.SetPenColour(kRed); c.SetPenColour(kBlack);  // back to the fresh pen before drawing
-    c.MoveTo({5, 5}); Poly(c, {{0, 0}, {10, 10}});  // the move draws nothing
-    c.SetPenWidth(1); c.SetPenColour(kBlack); Poly(c, {{0, 0}, {10, 10}});
-    c.SetPenColour(kBlue); c.SetPenWidth(7); c.SetPenColour(kBlack); c.SetPenWidth(1);
-    c.LineTo({20, 20});
-  });
-  ASSERT_EQ(CheckEmfStructure(bytes), "");
-  const auto pens = Records(bytes, emf::kCreatePen);
-  ASSERT_EQ(pens.size(), 1u);
-  EXPECT_EQ((Words{pens[0].U32(12), pens[0].U32(16), pens[0].U32(24)}),
-            (Words{emf::kPenSolid, 1, kBlack}));
-  EXPECT_TRUE(Records(bytes, emf::kCreateBrushIndirect).empty());
-}
-
-TEST(EmfObjects, ReplacedObjectsAreDeletedAfterTheirReplacementIsSelected) {
-  const Bytes bytes = Emf([](C& c) {
-    for (int i = 0; i < 50; ++i) {
-      c.SetPenColour(Rgb(std::uint8_t(i), 0, 0)); c.SetBrushColour(Rgb(0, std::uint8_t(i), 0));
-      Poly(c, {{0, 0}, {10, 10}}); c.FillRect(0, 0, 5, 5);
-    }
-  });
-  ASSERT_EQ(CheckEmfStructure(bytes), "");
-  EXPECT_EQ(Records(bytes, emf::kCreatePen).size(), 50u);
-  EXPECT_EQ(Records(bytes, emf::kCreateBrushIndirect).size(), 50u);
-  EXPECT_EQ(Records(bytes, emf::kDeleteObject).size(), 100u);  // all, by the end
-  EXPECT_EQ(Header(bytes).handles, 4u);  // reserved slot, pen, brush, the next one
-  const auto records = Records(bytes);
-  for (std::size_t i = 1; i < records.size(); ++i) {
-    if (records[i].type != emf::kDeleteObject) continue;
-    EXPECT_EQ(records[i - 1].type, emf::kSelectObject) << "record " << i;
-    EXPECT_NE(records[i - 1].U32(8), records[i].U32(8)) << "record " << i;
-  }
-}
-
-TEST(EmfObjects, FillIsAPatternCopyWithTheSelectedBrushAndNoSource) {
-  const Bytes bytes = Emf([](C& c) { c.SetBrushColour(kBlue); c.FillRect(10, 20, 110, 70); });
-  ASSERT_EQ(CheckEmfStructure(bytes), "");
-  EXPECT_EQ(TypesOf(bytes), "HBSFSDZ");
-  const EmfRecordView brush = Records(bytes, emf::kCreateBrushIndirect).at(0);
-  EXPECT_EQ((Words{brush.U32(12), brush.U32(16)}), (Words{emf::kBrushSolid, kBlue}));
-  const EmfRecordView b = Records(bytes, emf::kBitBlt).at(0);
-  ASSERT_EQ(b.size, 100u);
+// The independent model of the file: each record as its type and 32-bit
+// fields, laid out by hand from the format's record tables (type numbers,
+// field order); its size field is 8 + 4 * fields.
+struct Rec {
+  std::uint32_t type;
   Words fields;
-  for (std::size_t at = 8; at < 100; at += 4) fields.push_back(b.U32(at));
-  EXPECT_EQ(fields, (Words{10, 20, 109, 69,  // rclBounds, inclusive
-                           10, 20, 100, 50,  // destination
-                           0x00F00021,       // PATCOPY
-                           0, 0,             // no source position
-                           0x3F800000, 0, 0, 0x3F800000, 0, 0,  // identity xformSrc
-                           0, 0, 0, 0, 0, 0}));                 // no colour, no bitmap
+};
+constexpr std::uint32_t kStockWhiteBrush = 0x80000000, kStockBlackPen = 0x80000007,
+                        kStockNullPen = 0x80000008;
+Rec Pen(std::uint32_t h, std::uint32_t width, TColor c) { return {38, {h, 0, width, 0, c}}; }
+Rec Brush(std::uint32_t h, TColor c) { return {39, {h, 0, c, 0}}; }
+Rec Sel(std::uint32_t h) { return {37, {h}}; }
+Rec Del(std::uint32_t h) { return {40, {h}}; }
+Rec Move(std::uint32_t x, std::uint32_t y) { return {27, {x, y}}; }
+Rec Line(std::uint32_t x, std::uint32_t y) { return {54, {x, y}}; }
+Rec Ell(std::uint32_t l, std::uint32_t t, std::uint32_t r, std::uint32_t b) {
+  return {42, {l, t, r, b}};
+}
+// BITBLT without a source: inclusive bounds, destination x, y, cx, cy,
+// PATCOPY, source x, y, identity transform (floats), then colour and bitmap 0.
+Rec Fill(Ints box, Ints dest) {
+  Words f(box.begin(), box.end());
+  f.insert(f.end(), dest.begin(), dest.end());
+  f.insert(f.end(), {0x00F00021, 0, 0, 0x3F800000, 0, 0, 0x3F800000, 0, 0, 0, 0, 0, 0, 0, 0});
+  return {76, f};
+}
+// POLYLINE16 (x, y as two int16 in one field) or POLYLINE: bounds, count, points.
+Rec Poly(bool wide, const std::vector<TPoint>& p) {
+  const auto [x0, x1] = std::minmax_element(p.begin(), p.end(), [](TPoint a, TPoint b) { return a.x < b.x; });
+  const auto [y0, y1] = std::minmax_element(p.begin(), p.end(), [](TPoint a, TPoint b) { return a.y < b.y; });
+  Words f = {Words::value_type(x0->x), Words::value_type(y0->y), Words::value_type(x1->x),
+             Words::value_type(y1->y), Words::value_type(p.size())};
+  for (const TPoint q : p)
+    if (wide) f.insert(f.end(), {std::uint32_t(q.x), std::uint32_t(q.y)});
+    else f.push_back(std::uint16_t(q.x) | std::uint32_t(std::uint16_t(q.y)) << 16);
+  return {wide ? 4u : 87u, f};
 }
 
-TEST(EmfPlayers, MoveIsWrittenRightBeforeItsLineAfterAnySelection) {
-  const Bytes bytes = Emf([](C& c) {
-    c.MoveTo({10, 10}); c.SetPenColour(kRed); c.LineTo({20, 10}); c.LineTo({20, 20});
-    c.MoveTo({20, 20}); c.LineTo({30, 30});  // already there
-    c.MoveTo({50, 50}); c.LineTo({60, 60});
-    c.SetPenColour(kBlue); c.LineTo({70, 60});  // from where the last line ended
-  });
-  ASSERT_EQ(CheckEmfStructure(bytes), "");
-  EXPECT_EQ(TypesOf(bytes), "HPSMLLLMLPSDMLSDZ");
-  const auto moves = Records(bytes, emf::kMoveToEx);
-  EXPECT_EQ((Ints{moves[0].I32(8), moves[1].I32(8), moves[2].I32(8), moves[2].I32(12)}),
-            (Ints{10, 50, 60, 60}));
-}
-
-TEST(EmfPlayers, FillIsDrawnWithTheNullPenAndThePenComesBackAfter) {
-  const Bytes bytes = Emf([](C& c) {
-    c.SetPenColour(kRed); Poly(c, {{0, 0}, {10, 10}});
-    c.FillRect(0, 0, 5, 5); c.FillRect(5, 5, 9, 9); Poly(c, {{0, 0}, {10, 10}});
-  });
-  ASSERT_EQ(CheckEmfStructure(bytes), "");
-  EXPECT_EQ(TypesOf(bytes), "HPSpBSSFFSpSDSDZ");
-  const auto selects = Records(bytes, emf::kSelectObject);
-  EXPECT_EQ(selects[2].U32(8), 0x80000008u);        // NULL_PEN
-  EXPECT_EQ(selects[3].U32(8), selects[0].U32(8));  // the same pen, not a new one
-}
-
-TEST(EmfPlayers, PenIsSelectedAgainAfterAnEllipseFilledInItsColour) {
-  const Bytes bytes = Emf([](C& c) {
-    c.SetBrushColour(kBlack); c.Ellipse(0, 0, 20, 20); Poly(c, {{0, 0}, {10, 10}});
-    c.SetBrushColour(kRed); c.Ellipse(0, 0, 20, 20); Poly(c, {{0, 0}, {10, 10}});
-  });
-  ASSERT_EQ(CheckEmfStructure(bytes), "");
-  EXPECT_EQ(TypesOf(bytes), "HPSBSESpBSDEpSDSDZ");
-}
-
-TEST(EmfRoundTrip, DecodedFileDrawsTheSame) {
-  const Picture pictures[] = {
-      Stereonet(),
-      Record([](C& c) {  // far points and negative coordinates
-        Poly(c, {{-100000, 5}, {100000, -5}, {7, 2000000000}});
-        c.SetPenWidth(3); Poly(c, {{-1, -1}, {1, 1}});
-        c.Ellipse(-20, -20, 20, 20); c.FillRect(-5, -5, 5, 5);
-      }),
-      Record([](C& c) {  // lines around pen changes and fills
-        c.LineTo({5, 5});  // from the start position
-        c.MoveTo({100, 100}); c.SetPenColour(kRed); c.SetPenWidth(3); c.LineTo({200, 100});
-        c.FillRect(0, 0, 50, 50); c.LineTo({200, 200});
-        c.SetBrushColour(kRed); c.Ellipse(10, 10, 30, 30);
-        c.MoveTo({1, 1}); c.MoveTo({2, 2}); c.LineTo({3, 3});
-        c.MoveTo({9, 9});  // never used
-      }),
-  };
-  for (const Picture& picture : pictures) {
-    const Bytes bytes = EncodeEmf(picture);
-    EXPECT_EQ(CheckEmfStructure(bytes), "");
-    std::string error;
-    EXPECT_EQ(EffectiveDrawingOfEmf(bytes, error), EffectiveDrawing(picture));
-    EXPECT_EQ(error, "");
+// Header (bounds, frame, " EMF", version 1.0, nBytes, nRecords, handles, no
+// description or palette, a 1920 x 1440 pixel device of 508 x 381 mm, no
+// pixel format or OpenGL, the device in micrometres), body, EOF.
+Bytes File(const Ints& bounds, std::uint32_t handles, std::vector<Rec> body,
+           const Ints& frame = {26458, 26458}) {
+  std::size_t total = 128;
+  for (const Rec& r : body) total += 8 + 4 * r.fields.size();
+  Words h(bounds.begin(), bounds.end());
+  h.insert(h.end(), {0, 0, Words::value_type(frame[0]), Words::value_type(frame[1]), 0x464D4520,
+                     0x10000, Words::value_type(total), Words::value_type(body.size() + 2),
+                     handles, 0, 0, 0, 1920, 1440, 508, 381, 0, 0, 0, 508000, 381000});
+  body.insert(body.begin(), Rec{1, h});
+  body.push_back(Rec{14, {0, 16, 20}});
+  Bytes out;
+  for (const Rec& r : body) {
+    Words w = {r.type, Words::value_type(8 + 4 * r.fields.size())};
+    w.insert(w.end(), r.fields.begin(), r.fields.end());
+    for (const std::uint32_t v : w) out.insert(out.end(), {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)});
   }
-  // The comparison sees the operations and their attributes.
-  const std::vector<EffectiveDraw> net = EffectiveDrawing(pictures[0]);
-  ASSERT_EQ(net.size(), 12u);
-  EXPECT_EQ(net[1].op, DrawOp::Ellipse);
-  EXPECT_EQ((Words{Words::value_type(net[1].penWidth), net[1].penColour, net[1].brushColour}),
-            (Words{2, kSilver, kWhite}));
-  EXPECT_EQ(net[2].op, DrawOp::LineTo);
-  EXPECT_EQ((Ints{net[2].a, net[2].b, net[2].c, net[2].d}), (Ints{500, 50, 500, 30}));
+  return out;
 }
 
-TEST(EmfRoundTrip, EffectiveDrawingIgnoresHowAttributesWereRecorded) {
-  const auto line = [](const std::function<void(C&)>& setUp) {
-    return EffectiveDrawing(Record([&](C& c) { setUp(c); Poly(c, {{0, 0}, {9, 9}}); }));
+struct EmfCase {
+  const char* name;
+  std::function<void(C&)> draw;
+  Bytes expected;
+  Ints size = {1000, 1000};
+};
+
+const std::vector<TPoint> kA = {{0, 0}, {10, 10}}, kB = {{20, 30}, {40, 50}};
+const EmfCase kEmfCases[] = {
+    {"pen brush and moves alone write nothing",
+     [](C& c) { c.SetPenColour(kRed); c.SetBrushColour(kBlue); c.MoveTo({1, 2}); c.SetPenWidth(5); },
+     File({0, 0, -1, -1}, 1, {})},
+    // Frame in 0.01 mm, rounded (97 px: 2566.46, 1001 px: 26484.79); bounds end at width-1, height-1.
+    {"frame from the picture size and bounds clipped to it", [](C& c) { Poly(c, {{0, 0}, {500, 2000}}); },
+     File({0, 0, 96, 1000}, 2, {Pen(1, 1, kBlack), Sel(1), Poly(false, {{0, 0}, {500, 2000}}), Sel(kStockBlackPen), Del(1)}, {2566, 26485}),
+     {97, 1001}},
+    // Fill bounds inclusive; the ellipse's widened by half its pen; stock objects back before ours go.
+    {"fill and outlined ellipse then objects released",
+     [](C& c) { c.FillRect(10, 20, 30, 40); c.SetPenWidth(4); c.SetPenColour(kRed); c.Ellipse(100, 110, 200, 220); },
+     File({10, 20, 201, 221}, 3, {Brush(1, kWhite), Sel(1), Fill({10, 20, 29, 39}, {10, 20, 20, 20}), Pen(2, 4, kRed), Sel(2),
+                                  Ell(100, 110, 200, 220), Sel(kStockBlackPen), Del(2), Sel(kStockWhiteBrush), Del(1)})},
+    {"16-bit polyline at all four limits", [](C& c) { Poly(c, {{-32768, 32767}, {32767, -32768}, {0, 0}}); },
+     File({0, 0, 999, 999}, 2, {Pen(1, 1, kBlack), Sel(1), Poly(false, {{-32768, 32767}, {32767, -32768}, {0, 0}}), Sel(kStockBlackPen), Del(1)})},
+    {"32-bit polyline beyond them", [](C& c) { Poly(c, {{10, 20}, {40000, -5}, {-3, -70000}}); },
+     File({0, 0, 999, 20}, 2, {Pen(1, 1, kBlack), Sel(1), Poly(true, {{10, 20}, {40000, -5}, {-3, -70000}}), Sel(kStockBlackPen), Del(1)})},
+    // The line starts at the last move, which polylines leave alone.
+    {"pen made only when it changes and is used", [](C& c) {
+       c.SetPenColour(kRed); c.SetPenColour(kBlack); c.MoveTo({5, 5}); Poly(c, {{0, 0}, {10, 10}});
+       c.SetPenWidth(1); c.SetPenColour(kBlack); Poly(c, {{0, 0}, {10, 10}});
+       c.SetPenColour(kBlue); c.SetPenWidth(7); c.SetPenColour(kBlack); c.SetPenWidth(1); c.LineTo({20, 20}); },
+     File({0, 0, 20, 20}, 2, {Pen(1, 1, kBlack), Sel(1), Poly(false, kA), Poly(false, kA), Move(5, 5), Line(20, 20), Sel(kStockBlackPen), Del(1)})},
+    // Lowest free slot; the replaced object deleted once its successor is selected; fills
+    // with the null pen, and the same pen selected again after.
+    {"object slots and the null pen for fills", [](C& c) {
+       c.SetPenColour(kRed); Poly(c, {{0, 0}, {10, 10}}); c.SetBrushColour(kBlue); c.FillRect(0, 0, 5, 5);
+       c.SetPenColour(kGreen); Poly(c, {{20, 30}, {40, 50}}); c.SetBrushColour(kRed); c.FillRect(5, 5, 9, 9);
+       Poly(c, {{20, 30}, {40, 50}}); },
+     File({0, 0, 40, 50}, 4, {Pen(1, 1, kRed), Sel(1), Poly(false, kA), Brush(2, kBlue), Sel(2), Sel(kStockNullPen),
+                              Fill({0, 0, 4, 4}, {0, 0, 5, 5}), Pen(3, 1, kGreen), Sel(3), Del(1), Poly(false, kB),
+                              Brush(1, kRed), Sel(1), Del(2), Sel(kStockNullPen), Fill({5, 5, 8, 8}, {5, 5, 4, 4}),
+                              Sel(3), Poly(false, kB), Sel(kStockBlackPen), Del(3), Sel(kStockWhiteBrush), Del(1)})},
+    {"pen selected again after an ellipse filled in its colour", [](C& c) {
+       c.SetBrushColour(kBlack); c.Ellipse(0, 0, 20, 20); Poly(c, {{0, 0}, {10, 10}});
+       c.SetBrushColour(kRed); c.Ellipse(0, 0, 20, 20); Poly(c, {{0, 0}, {10, 10}}); },
+     File({0, 0, 19, 19}, 4, {Pen(1, 1, kBlack), Sel(1), Brush(2, kBlack), Sel(2), Ell(0, 0, 20, 20), Sel(1), Poly(false, kA),
+                              Brush(3, kRed), Sel(3), Del(2), Ell(0, 0, 20, 20), Poly(false, kA), Sel(kStockBlackPen),
+                              Del(1), Sel(kStockWhiteBrush), Del(3)})},
+    {"move written right before its line after any selection", [](C& c) {
+       c.MoveTo({10, 10}); c.SetPenColour(kRed); c.LineTo({20, 10}); c.LineTo({20, 20});
+       c.MoveTo({20, 20}); c.LineTo({30, 30}); c.MoveTo({50, 50}); c.LineTo({60, 60});
+       c.SetPenColour(kBlue); c.LineTo({70, 60}); },
+     File({10, 10, 70, 60}, 3, {Pen(1, 1, kRed), Sel(1), Move(10, 10), Line(20, 10), Line(20, 20), Line(30, 30), Move(50, 50),
+                                Line(60, 60), Pen(2, 1, kBlue), Sel(2), Del(1), Move(60, 60), Line(70, 60), Sel(kStockBlackPen), Del(2)})},
+    // Bounds widened by half the 3-pixel pen, then clipped at 0.
+    {"line from the start position", [](C& c) { c.SetPenWidth(3); c.LineTo({5, 5}); },
+     File({0, 0, 6, 6}, 2, {Pen(1, 3, kBlack), Sel(1), Move(0, 0), Line(5, 5), Sel(kStockBlackPen), Del(1)})},
+    {"drawing outside the picture leaves empty bounds", [](C& c) { c.FillRect(2000, 2000, 2100, 2100); },
+     File({0, 0, -1, -1}, 2, {Brush(1, kWhite), Sel(1), Fill({2000, 2000, 2099, 2099}, {2000, 2000, 100, 100}), Sel(kStockWhiteBrush), Del(1)})},
+};
+
+class EmfEncoding : public testing::TestWithParam<EmfCase> {};
+
+TEST_P(EmfEncoding, MatchesTheModelByteForByteAndDecodesToTheSameDrawing) {
+  const EmfCase& c = GetParam();
+  const Picture picture = Record(c.draw, c.size[0], c.size[1]);
+  const Bytes bytes = EncodeEmf(picture);
+  const auto [got, want] = std::mismatch(bytes.begin(), bytes.end(), c.expected.begin(), c.expected.end());
+  EXPECT_TRUE(got == bytes.end() && want == c.expected.end())
+      << bytes.size() << " bytes, expected " << c.expected.size() << "; first difference at byte "
+      << (got - bytes.begin());
+  std::string error;
+  EXPECT_EQ(EffectiveDrawingOfEmf(bytes, error), EffectiveDrawing(picture));
+  EXPECT_EQ(error, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EmfEncoding, testing::ValuesIn(kEmfCases),
+                         [](const testing::TestParamInfo<EmfCase>& info) {
+                           std::string name = info.param.name;
+                           std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
+                           return name;
+                         });
+
+// POLYLINE16 holds points within -32768..32767 on both axes (the limits row
+// above); a point beyond any one limit makes it a POLYLINE.
+TEST(EmfEncodingLimits, PointBeyondAny16BitLimitMakesA32BitPolyline) {
+  for (const TPoint p : {TPoint{32768, 0}, TPoint{-32769, 0}, TPoint{0, 32768}, TPoint{0, -32769}}) {
+    const Bytes bytes = Emf([&](C& c) { Poly(c, {{0, 0}, p}); });
+    ASSERT_GE(bytes.size(), 152u);
+    EXPECT_EQ(U32At(bytes, 148), 4u) << p.x << "," << p.y;  // after header, pen, select
+  }
+}
+
+// The checker the fuzz targets rely on rejects each kind of fault.
+TEST(EmfCheck, RejectsFaultyFiles) {
+  const auto cut = [](Bytes b) { b.resize(b.size() - 4); return b; };
+  const auto recount = [](Bytes b) { b[52] -= 1; return b; };
+  const std::pair<Bytes, const char*> rows[] = {
+      {cut(File({0, 0, -1, -1}, 1, {})), "bytes but the file has"},
+      {recount(File({0, 0, -1, -1}, 1, {})), "records but the file has"},
+      {File({0, 0, -1, -1}, 2, {Sel(1)}), "before it is created"},
+      {File({0, 0, -1, -1}, 2, {Pen(1, 1, 0), Pen(1, 1, 0)}), "while it is in use"},
+      {File({0, 0, -1, -1}, 2, {Pen(2, 1, 0)}), "outside 1 to 1"},
+      {File({0, 0, -1, -1}, 2, {Del(kStockBlackPen)}), "stock object 7"},
+      {File({0, 0, -1, -1}, 1, {Rec{14, {0, 16, 20}}}), "before the last record"},
+      {File({0, 0, -1, -1}, 1, {Rec{17, {1}}}), "does not use"},
+      {File({0, 0, -1, -1}, 2, {Rec{37, {1, 0}}}), "wrong size"},
   };
-  const auto direct = line([](C& c) { c.SetPenColour(kRed); });
-  EXPECT_EQ(direct, line([](C& c) {
-              c.SetPenColour(kBlue); c.SetBrushColour(kBlue);  // a brush means nothing to a line
-              c.SetPenWidth(1); c.SetPenColour(kRed);
-            }));
-  EXPECT_NE(direct, line([](C& c) { c.SetPenColour(kRed); c.SetPenWidth(2); }));
+  for (const auto& [bytes, expected] : rows) {
+    const std::string error = CheckEmfStructure(bytes);
+    EXPECT_NE(error.find(expected), std::string::npos) << expected << " / error: " << error;
+    std::string decodeError;
+    EXPECT_TRUE(EffectiveDrawingOfEmf(bytes, decodeError).empty());
+    EXPECT_EQ(decodeError, error);
+  }
 }
 
 TEST(SaveEmf, ReplacesAnyFileAndThrowsFileErrorNamingAnUnwritablePath) {
   test::TempDir dir;
-  const std::string path = dir.File("net.emf");
+  const Picture picture = Record([](C& c) { c.Ellipse(1, 2, 30, 40); });
+  const std::string path = dir.File("net.emf"), bad = dir.File("missing/net.emf");
   test::WriteFile(path, std::string(100000, 'x'));
-  SaveEmf(Stereonet(), path);
-  const Bytes expected = EncodeEmf(Stereonet());
+  SaveEmf(picture, path);
+  const Bytes expected = EncodeEmf(picture);
   EXPECT_EQ(test::ReadFile(path), std::string(expected.begin(), expected.end()));
-
-  const std::string bad = dir.File("missing/net.emf");
   try {
-    SaveEmf(Stereonet(), bad);
+    SaveEmf(picture, bad);
     ADD_FAILURE() << "no FileError";
   } catch (const FileError& e) {
     EXPECT_EQ(e.action(), FileError::Action::Write);
     EXPECT_EQ(e.path(), bad);
-    EXPECT_NE(std::string(e.what()).find(bad), std::string::npos) << e.what();
-    EXPECT_FALSE(e.reason().empty());
-  }
-}
-
-// Sets nBytes to the file's size and nRecords off by `recordDelta`.
-void FixCounts(Bytes& bytes, std::int32_t recordDelta) {
-  Put32(bytes, 48, std::uint32_t(bytes.size()));
-  Put32(bytes, 52, Header(bytes).records + std::uint32_t(recordDelta));
-}
-
-TEST(EmfCheck, RejectsCorruptedFiles) {
-  const Bytes good = EncodeEmf(Stereonet());
-  const std::size_t select = Records(good, emf::kSelectObject).at(0).offset;
-  const std::size_t polyline = Records(good, emf::kPolyline16).at(0).offset;
-  const std::size_t eof = Records(good).back().offset, count = Records(good).size();
-  const std::pair<std::function<void(Bytes&)>, const char*> corruptions[] = {  // how, error
-      {[](Bytes& b) { b.resize(b.size() - 4); }, "bytes"},
-      {[&](Bytes& b) { b.resize(polyline + 20), FixCounts(b, 0); }, "left in the file"},
-      {[&](Bytes& b) { b.resize(eof + 4), FixCounts(b, 0); }, "stray bytes"},
-      {[&](Bytes& b) { Put32(b, 52, std::uint32_t(count - 1)); }, "records"},
-      {[&](Bytes& b) { Put32(b, select + 4, 14); }, "multiple of 4"},
-      {[&](Bytes& b) { Put32(b, select, emf::kCreatePen); }, "too small"},
-      {[&](Bytes& b) { Put32(b, polyline + 24, 6); }, "points"},
-      {[&](Bytes& b) { b.resize(eof), FixCounts(b, -1); }, "EOF"},
-      {[&](Bytes& b) { b.insert(b.begin() + long(eof), b.end() - 20, b.end()), FixCounts(b, 1); },
-       "before the last record"},
-      {[](Bytes& b) { b[40] ^= 1; }, "signature"},
-      {[](Bytes& b) { Put32(b, 0, emf::kEof); }, "not the header"},
-      {[&](Bytes& b) { Put32(b, select + 8, 2); }, "before it is created"},
-      {[&](Bytes& b) { Put32(b, select + 8, 200); }, "outside the table"},
-      {[&](Bytes& b) { Put32(b, select, emf::kDeleteObject), Put32(b, select + 8, 0x80000000); },
-       "stock"},
-      {[](Bytes& b) { b.clear(); }, "empty"},
-  };
-  for (const auto& [corrupt, expected] : corruptions) {
-    SCOPED_TRACE(expected);
-    Bytes bytes = good;
-    corrupt(bytes);
-    const std::string error = CheckEmfStructure(bytes);
-    EXPECT_NE(error.find(expected), std::string::npos) << "error: \"" << error << "\"";
-    Picture picture;
-    EXPECT_EQ(DecodeEmf(bytes, picture), error);  // the decoder refuses what the check rejects
+    EXPECT_EQ(std::string(e.what()), "Cannot write file " + bad + ":\r\nNo such file or directory.");
   }
 }
 

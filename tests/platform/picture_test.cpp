@@ -2,214 +2,125 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <vector>
 
 namespace orniva {
 namespace {
 
-constexpr TColor kRed = Rgb(255, 0, 0);
-constexpr TColor kBlue = Rgb(0, 0, 255);
+using Records = std::vector<DrawRecord>;
+using Points = std::vector<TPoint>;
+using C = RecordingCanvas;
 
-// A picture holding one recorded line, to be replaced by later recordings.
-Picture PictureWithOneLine() {
+constexpr TColor kRed = Rgb(255, 0, 0), kGreen = Rgb(0, 255, 0), kBlue = Rgb(0, 0, 255),
+                 kCyan = Rgb(0, 255, 255), kBlack = Rgb(0, 0, 0), kWhite = Rgb(255, 255, 255);
+
+using Runs = std::vector<std::array<std::size_t, 3>>;  // begin, source, length
+Runs RunsOf(const Picture& picture) {
+  Runs runs;
+  for (const RepeatedRun& r : picture.repeats()) runs.push_back({r.begin, r.source, r.length});
+  return runs;
+}
+
+// A picture of 300 x 200 already holding a recording (closed by the
+// canvas's destructor), which every later recording replaces in whole.
+Picture OldPicture() {
   Picture picture;
-  RecordingCanvas canvas(picture);
-  canvas.MoveTo(TPoint{1, 2});
-  canvas.LineTo(TPoint{3, 4});
-  canvas.Close();
+  picture.SetSize(300, 200);
+  C canvas(picture);
+  const TPoint old[] = {{1, 1}, {2, 2}, {3, 3}};
+  canvas.Polyline(old, 3);
+  canvas.RepeatRecords(0, 1);
+  canvas.SetDrawingKey(7);
   return picture;
 }
 
-TEST(Picture, StartsEmptyAtTheDefaultSize) {
-  Picture picture;
-  EXPECT_TRUE(picture.empty());
-  EXPECT_TRUE(picture.points().empty());
-  EXPECT_EQ(picture.width(), Picture::kDefaultSize);
-  EXPECT_EQ(picture.height(), Picture::kDefaultSize);
-}
+struct CanvasCase {
+  const char* name;
+  std::function<void(C&)> draw;
+  Records records;
+  Points points;
+  Runs repeats;
+  std::uint64_t key;
+  TColor pen, brush;  // the canvas's colours after drawing
+};
 
-TEST(Picture, ClearDropsRecordsAndPointsButKeepsTheSize) {
-  Picture picture;
-  picture.SetSize(640, 480);
-  {
-    RecordingCanvas canvas(picture);
-    const TPoint line[] = {{0, 0}, {5, 5}};
-    canvas.Polyline(line, 2);
-  }
-  ASSERT_FALSE(picture.empty());
-  picture.Clear();
-  EXPECT_TRUE(picture.empty());
-  EXPECT_TRUE(picture.points().empty());
-  EXPECT_EQ(picture.width(), 640);
-  EXPECT_EQ(picture.height(), 480);
-}
+const CanvasCase kCanvasCases[] = {
+    {"EveryOperationInOrder",
+     [](C& c) {
+       c.SetPenWidth(3), c.SetPenColour(kRed), c.SetBrushColour(kBlue);
+       c.FillRect(0, 1, 1000, 999), c.Ellipse(50, 60, 950, 940);
+       c.MoveTo({10, 20}), c.LineTo({-30, 40});
+       const TPoint a[] = {{1, 1}, {2, 2}}, b[] = {{9, 8}, {7, 6}, {5, 4}};
+       c.Polyline(a, 2), c.Polyline(b, 3), c.SetDrawingKey(42);
+     },
+     {{DrawOp::PenWidth, 3}, {DrawOp::PenColour, std::int32_t(kRed)},
+      {DrawOp::BrushColour, std::int32_t(kBlue)}, {DrawOp::FillRect, 0, 1, 1000, 999},
+      {DrawOp::Ellipse, 50, 60, 950, 940}, {DrawOp::MoveTo, 10, 20}, {DrawOp::LineTo, -30, 40},
+      {DrawOp::Polyline, 0, 2}, {DrawOp::Polyline, 2, 3}},
+     {{1, 1}, {2, 2}, {9, 8}, {7, 6}, {5, 4}}, {}, 42, kRed, kBlue},
+    // A fresh canvas draws black on white; closing an empty recording empties the picture.
+    {"NothingEmptiesThePicture", [](C&) {}, {}, {}, {}, 0, kBlack, kWhite},
+    // A copy shares the first points and sets the colours it copies; runs clamp to the
+    // records, empty runs add nothing.
+    {"RepeatedRuns",
+     [](C& c) {
+       c.SetPenColour(kCyan), c.SetPenColour(kRed), c.SetBrushColour(kGreen);
+       const TPoint line[] = {{1, 1}, {2, 2}, {3, 3}};
+       c.Polyline(line, 3), c.SetPenColour(kBlue), c.SetBrushColour(kWhite);
+       c.RepeatRecords(1, 4), c.RepeatRecords(4, 2), c.MarkRun(7, 100), c.MarkRun(5, 5);
+     },
+     {{DrawOp::PenColour, std::int32_t(kCyan)}, {DrawOp::PenColour, std::int32_t(kRed)},
+      {DrawOp::BrushColour, std::int32_t(kGreen)}, {DrawOp::Polyline, 0, 3},
+      {DrawOp::PenColour, std::int32_t(kBlue)}, {DrawOp::BrushColour, std::int32_t(kWhite)},
+      {DrawOp::PenColour, std::int32_t(kRed)}, {DrawOp::BrushColour, std::int32_t(kGreen)},
+      {DrawOp::Polyline, 0, 3}},
+     {{1, 1}, {2, 2}, {3, 3}}, {{6, 1, 3}, {7, 7, 2}}, 0, kRed, kGreen},
+};
 
-TEST(RecordingCanvas, RecordsEveryOperationInOrder) {
-  Picture picture;
-  {
-    RecordingCanvas canvas(picture);
-    canvas.SetPenWidth(3);
-    canvas.SetPenColour(kRed);
-    canvas.SetBrushColour(kBlue);
-    canvas.FillRect(0, 1, 1000, 999);
-    canvas.Ellipse(50, 60, 950, 940);
-    canvas.MoveTo(TPoint{10, 20});
-    canvas.LineTo(TPoint{-30, 40});
-    const TPoint line[] = {{1, 1}, {2, 2}};
-    canvas.Polyline(line, 2);
-    canvas.SetPenWidth(1);
-  }
-  const std::vector<DrawRecord> expected = {
-      {DrawOp::PenWidth, 3},
-      {DrawOp::PenColour, std::int32_t(kRed)},
-      {DrawOp::BrushColour, std::int32_t(kBlue)},
-      {DrawOp::FillRect, 0, 1, 1000, 999},
-      {DrawOp::Ellipse, 50, 60, 950, 940},
-      {DrawOp::MoveTo, 10, 20},
-      {DrawOp::LineTo, -30, 40},
-      {DrawOp::Polyline, 0, 2},
-      {DrawOp::PenWidth, 1},
-  };
-  EXPECT_EQ(picture.records(), expected);
-}
+class Recording : public testing::TestWithParam<CanvasCase> {};
 
-TEST(RecordingCanvas, StoresPolylinePointsInOrder) {
-  Picture picture;
-  const std::vector<TPoint> first = {{0, 0}, {10, 5}, {20, -7}};
-  const std::vector<TPoint> second = {{100, 100}, {90, 80}, {70, 75}, {65, 40}};
-  {
-    RecordingCanvas canvas(picture);
-    canvas.Polyline(first.data(), first.size());
-    canvas.MoveTo(TPoint{0, 0});
-    canvas.Polyline(second.data(), second.size());
-  }
-  ASSERT_EQ(picture.records().size(), 3u);
-  const DrawRecord& a = picture.records()[0];
-  const DrawRecord& b = picture.records()[2];
-  EXPECT_EQ(a, (DrawRecord{DrawOp::Polyline, 0, 3}));
-  EXPECT_EQ(b, (DrawRecord{DrawOp::Polyline, 3, 4}));
-  EXPECT_EQ(std::vector<TPoint>(picture.PolylinePoints(a), picture.PolylinePoints(a) + a.b), first);
-  EXPECT_EQ(std::vector<TPoint>(picture.PolylinePoints(b), picture.PolylinePoints(b) + b.b),
-            second);
-  std::vector<TPoint> all = first;
-  all.insert(all.end(), second.begin(), second.end());
-  EXPECT_EQ(picture.points(), all);
-}
-
-TEST(RecordingCanvas, FreshCanvasDrawsBlackOnWhiteAndRemembersColours) {
-  Picture picture;
-  RecordingCanvas canvas(picture);
-  EXPECT_EQ(canvas.PenColour(), Rgb(0, 0, 0));
-  EXPECT_EQ(canvas.BrushColour(), Rgb(255, 255, 255));
-  canvas.SetPenColour(kRed);
-  canvas.SetBrushColour(kBlue);
-  EXPECT_EQ(canvas.PenColour(), kRed);
-  EXPECT_EQ(canvas.BrushColour(), kBlue);
-}
-
-TEST(RecordingCanvas, CloseReplacesTheWholeContent) {
-  Picture picture = PictureWithOneLine();
-  const std::vector<TPoint> line = {{7, 8}, {9, 10}};
-  {
-    const TPoint old[] = {{1, 1}, {2, 2}, {3, 3}};
-    RecordingCanvas canvas(picture);
-    canvas.Polyline(old, 3);
-    canvas.Close();
-  }
-  RecordingCanvas canvas(picture);
-  canvas.Ellipse(1, 2, 3, 4);
-  canvas.Polyline(line.data(), line.size());
-  // Until it is closed the target keeps what it had.
-  EXPECT_EQ(picture.records(), (std::vector<DrawRecord>{{DrawOp::Polyline, 0, 3}}));
+TEST_P(Recording, ReplacesTheTargetsContentOnClose) {
+  const CanvasCase& t = GetParam();
+  Picture picture = OldPicture();
+  const Records old = picture.records();
+  ASSERT_EQ(old.size(), 2u);
+  C canvas(picture);
+  t.draw(canvas);
+  EXPECT_EQ(canvas.RecordCount(), t.records.size());
+  EXPECT_EQ((std::vector<TColor>{canvas.PenColour(), canvas.BrushColour()}),
+            (std::vector<TColor>{t.pen, t.brush}));
+  EXPECT_EQ(picture.records(), old);  // untouched until closed
   EXPECT_FALSE(canvas.closed());
   canvas.Close();
   EXPECT_TRUE(canvas.closed());
-  EXPECT_EQ(picture.records(),
-            (std::vector<DrawRecord>{{DrawOp::Ellipse, 1, 2, 3, 4}, {DrawOp::Polyline, 0, 2}}));
-  EXPECT_EQ(picture.points(), line);
+  canvas.LineTo({6, 6});  // after closing: neither recorded nor replacing again
+  canvas.Close();
+  EXPECT_EQ(picture.records(), t.records);
+  EXPECT_EQ(picture.points(), t.points);
+  EXPECT_EQ(RunsOf(picture), t.repeats);
+  EXPECT_EQ(picture.drawingKey(), t.key);
+  EXPECT_EQ(picture.empty(), t.records.empty());
+  EXPECT_EQ((std::vector<int>{picture.width(), picture.height()}), (std::vector<int>{300, 200}));
 }
 
-TEST(RecordingCanvas, ClosingAnEmptyRecordingEmptiesThePicture) {
-  Picture picture = PictureWithOneLine();
-  ASSERT_FALSE(picture.empty());
-  RecordingCanvas(picture).Close();
+INSTANTIATE_TEST_SUITE_P(Cases, Recording, testing::ValuesIn(kCanvasCases),
+                         [](const testing::TestParamInfo<CanvasCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST(Picture, StartsEmptyAt1000SquareAndClearKeepsOnlyTheSize) {
+  Picture picture;
+  EXPECT_TRUE(picture.empty());
+  EXPECT_EQ((std::vector<int>{picture.width(), picture.height()}), (std::vector<int>{1000, 1000}));
+  picture = OldPicture();
+  picture.Clear();
   EXPECT_TRUE(picture.empty());
   EXPECT_TRUE(picture.points().empty());
-}
-
-TEST(RecordingCanvas, DestructorCloses) {
-  Picture picture = PictureWithOneLine();
-  {
-    RecordingCanvas canvas(picture);
-    canvas.FillRect(0, 0, 10, 10);
-  }
-  EXPECT_EQ(picture.records(), (std::vector<DrawRecord>{{DrawOp::FillRect, 0, 0, 10, 10}}));
-}
-
-TEST(RecordingCanvas, SecondCloseAndLaterDrawingLeaveTheTargetAlone) {
-  Picture picture;
-  RecordingCanvas canvas(picture);
-  canvas.MoveTo(TPoint{5, 5});
-  canvas.Close();
-  canvas.LineTo(TPoint{6, 6});
-  canvas.Close();
-  EXPECT_EQ(picture.records(), (std::vector<DrawRecord>{{DrawOp::MoveTo, 5, 5}}));
-}
-
-TEST(RecordingCanvas, TwoRecordingsLeaveOnlyTheSecond) {
-  Picture picture;
-  const std::vector<TPoint> first = {{0, 0}, {1, 1}, {2, 2}};
-  const std::vector<TPoint> second = {{50, 50}, {60, 60}};
-  {
-    RecordingCanvas canvas(picture);
-    canvas.SetPenColour(kRed);
-    canvas.Polyline(first.data(), first.size());
-  }
-  {
-    RecordingCanvas canvas(picture);
-    canvas.Polyline(second.data(), second.size());
-  }
-  EXPECT_EQ(picture.records(), (std::vector<DrawRecord>{{DrawOp::Polyline, 0, 2}}));
-  EXPECT_EQ(picture.points(), second);
-}
-
-TEST(RecordingCanvas, RecordingKeepsTheTargetSize) {
-  Picture picture;
-  picture.SetSize(300, 200);
-  {
-    RecordingCanvas canvas(picture);
-    canvas.MoveTo(TPoint{1, 1});
-  }
-  EXPECT_EQ(picture.width(), 300);
-  EXPECT_EQ(picture.height(), 200);
-}
-
-}  // namespace
-}  // namespace orniva
-
-namespace orniva {
-namespace {
-
-TEST(RecordingCanvas, RepeatedRecordsShareTheirPoints) {
-  Picture picture;
-  {
-    RecordingCanvas canvas(picture);
-    canvas.SetPenColour(Rgb(0, 255, 255));
-    const std::size_t begin = canvas.RecordCount();
-    canvas.SetPenColour(Rgb(255, 0, 0));
-    const TPoint line[] = {{1, 1}, {2, 2}, {3, 3}};
-    canvas.Polyline(line, 3);
-    const std::size_t end = canvas.RecordCount();
-    canvas.SetPenColour(Rgb(0, 0, 255));
-    canvas.RepeatRecords(begin, end);
-    EXPECT_EQ(canvas.PenColour(), Rgb(255, 0, 0));
-    canvas.RepeatRecords(end, begin);  // an empty run adds nothing
-  }
-  ASSERT_EQ(picture.records().size(), 6u);
-  EXPECT_EQ(picture.points().size(), 3u);
-  EXPECT_EQ(picture.records()[4], picture.records()[1]);
-  EXPECT_EQ(picture.records()[5], picture.records()[2]);
-  EXPECT_EQ(picture.PolylinePoints(picture.records()[5])[2], (TPoint{3, 3}));
+  EXPECT_TRUE(picture.repeats().empty());
+  EXPECT_EQ(picture.drawingKey(), 0u);
+  EXPECT_EQ((std::vector<int>{picture.width(), picture.height()}), (std::vector<int>{300, 200}));
 }
 
 }  // namespace

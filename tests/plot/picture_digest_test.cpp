@@ -10,6 +10,7 @@
 
 #include "data/fault_reader.h"
 #include "platform/emf.h"
+#include "plot/diagram.h"
 #include "plot/fault_plane_diagram.h"
 #include "plot/tangent_lineation_diagram.h"
 #include "tests/plot/plot_test_support.h"
@@ -56,7 +57,7 @@ std::uint64_t BytesDigest(const std::vector<std::uint8_t>& bytes) {
 
 struct Case {
   const char* name;
-  bool tangentLineation;
+  PlotMode mode;
   std::int16_t highlight;
   SymbolSize size;
   std::uint64_t picture;
@@ -67,14 +68,11 @@ class ExampleDrawing : public testing::TestWithParam<Case> {};
 
 TEST_P(ExampleDrawing, IsPinned) {
   const Case& c = GetParam();
-  const FaultSet data = test::DataFromLines(ReadDataLines(ORNIVA_EXAMPLE_FILE));
+  const FaultSet data = test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
   ASSERT_GT(data.count(), 30);
   test::PlotFixture f;
   f.target.symbolSize = c.size;
-  if (c.tangentLineation)
-    PlotTangentLineation(data, f.target, c.highlight);
-  else
-    PlotFaultPlanes(data, f.target, c.highlight);
+  PlotDiagram(c.mode, data, f.target, c.highlight);
   EXPECT_EQ(PictureDigest(f.picture), c.picture) << std::hex << PictureDigest(f.picture);
   EXPECT_EQ(BytesDigest(EncodeEmf(f.picture)), c.emf) << std::hex << BytesDigest(EncodeEmf(f.picture));
 }
@@ -82,13 +80,13 @@ TEST_P(ExampleDrawing, IsPinned) {
 INSTANTIATE_TEST_SUITE_P(
     Example, ExampleDrawing,
     testing::Values(
-        Case{"FaultPlanes", false, -1, SymbolSize::Medium, 0xfba89bb1f65a5854, 0xea941552eff56835},
-        Case{"FaultPlanesHighlight7", false, 7, SymbolSize::Medium, 0xdbdcbfd76aef4c8c, 0x5db670f6b31dfeb},
-        Case{"FaultPlanesLargeHighlight30", false, 30, SymbolSize::Large, 0x329d6f64d4326ed3, 0xbd32995bc04846eb},
-        Case{"FaultPlanesSmall", false, -1, SymbolSize::Small, 0xd971eb180a23407f, 0xc35c5f740f2441ec},
-        Case{"TangentLineation", true, -1, SymbolSize::Medium, 0x330269aa7ac709b1, 0x82c7fb2a0536d12b},
-        Case{"TangentLineationHighlight7", true, 7, SymbolSize::Medium, 0xdefbee59dd590a35, 0x219daca402f5bf58},
-        Case{"TangentLineationSmallHighlight30", true, 30, SymbolSize::Small, 0xb47fb3f494337a3b, 0x180f7e1d31dad9a4}),
+        Case{"FaultPlanes", PlotMode::FaultPlaneAndStriation, -1, SymbolSize::Medium, 0xfba89bb1f65a5854, 0xea941552eff56835},
+        Case{"FaultPlanesHighlight7", PlotMode::FaultPlaneAndStriation, 7, SymbolSize::Medium, 0xdbdcbfd76aef4c8c, 0x5db670f6b31dfeb},
+        Case{"FaultPlanesLargeHighlight30", PlotMode::FaultPlaneAndStriation, 30, SymbolSize::Large, 0x329d6f64d4326ed3, 0xbd32995bc04846eb},
+        Case{"FaultPlanesSmall", PlotMode::FaultPlaneAndStriation, -1, SymbolSize::Small, 0xd971eb180a23407f, 0xc35c5f740f2441ec},
+        Case{"TangentLineation", PlotMode::TangentLineation, -1, SymbolSize::Medium, 0x330269aa7ac709b1, 0x82c7fb2a0536d12b},
+        Case{"TangentLineationHighlight7", PlotMode::TangentLineation, 7, SymbolSize::Medium, 0xdefbee59dd590a35, 0x219daca402f5bf58},
+        Case{"TangentLineationSmallHighlight30", PlotMode::TangentLineation, 30, SymbolSize::Small, 0xb47fb3f494337a3b, 0x180f7e1d31dad9a4}),
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // 3000 faults of every attitude, two decimals, all four senses and some

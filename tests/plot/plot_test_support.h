@@ -7,7 +7,9 @@
 
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
-#include "platform/emf_reader.h"
+#include "tests/support/emf_check.h"
+#include <gtest/gtest.h>
+
 #include "platform/picture.h"
 #include "plot/net.h"
 
@@ -43,9 +45,7 @@ inline std::vector<Drawn> DataDrawingOf(const Picture& picture) {
 // A data set read from lines as a load reads it: checked and coloured.
 inline FaultSet DataFromLines(const std::vector<std::string>& lines) {
   FaultSet data;
-  data.Recreate(std::int16_t(lines.size()));
-  CheckFaultLines(lines, data);
-  AssignColours(data);
+  LoadFaultLines(lines, data);
   return data;
 }
 
@@ -64,6 +64,19 @@ struct PlotFixture {
 
 inline std::vector<TPoint> Points(std::initializer_list<TPoint> points) { return points; }
 
+// drawn[i], or an empty element with a test failure when the drawing is
+// shorter: a wrong drawing fails its test instead of reading past the end.
+inline const Drawn& At(const std::vector<Drawn>& drawn, std::size_t i) {
+  static const Drawn kMissing{};
+  if (i < drawn.size()) return drawn[i];
+  ADD_FAILURE() << "no element " << i << " in a drawing of " << drawn.size();
+  return kMissing;
+}
+inline TPoint PointAt(const std::vector<TPoint>& points, std::size_t i) {
+  if (i < points.size()) return points[i];
+  ADD_FAILURE() << "no point " << i << " of " << points.size();
+  return {};
+}
 }  // namespace orniva::test
 
 namespace orniva {

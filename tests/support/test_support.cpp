@@ -1,11 +1,18 @@
 #include "tests/support/test_support.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+extern char** environ;
 
 namespace orniva::test {
 
@@ -40,6 +47,35 @@ std::string ReadFile(const std::string& path) {
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+ProgramRun RunProgram(const std::string& exe, const std::vector<std::string>& args,
+                      const TempDir& dir) {
+  const std::string outPath = dir.File("stdout.txt"), errPath = dir.File("stderr.txt");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  const int flags = O_WRONLY | O_CREAT | O_TRUNC;
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), flags, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), flags, 0644);
+  std::vector<std::string> all{exe};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& arg : all) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+
+  ProgramRun run;
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) {
+    ADD_FAILURE() << "cannot start " << exe << ": " << std::strerror(spawned);
+    return run;
+  }
+  int wstatus = 0;
+  if (waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
+  run.out = ReadFile(outPath);
+  run.err = ReadFile(errPath);
+  return run;
 }
 
 }  // namespace orniva::test

@@ -42,4 +42,15 @@ class TempDir {
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 
+// A finished run of a program: exit status (-1 when it did not exit
+// normally) and what it wrote to standard output and error.
+struct ProgramRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+// Runs `exe` with `args`, its output captured in files in `dir`.
+ProgramRun RunProgram(const std::string& exe, const std::vector<std::string>& args,
+                      const TempDir& dir);
+
 }  // namespace orniva::test

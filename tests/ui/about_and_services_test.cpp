@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <tuple>
 #include <gtest/gtest.h>
 
 #include "ui/About.h"
@@ -17,43 +18,27 @@
 namespace orniva::ui::test {
 namespace {
 
-int CountVersionBoxes() {
-  int boxes = 0;
-  for (QWidget* widget : QApplication::topLevelWidgets()) boxes += qobject_cast<TFormAbout*>(widget) != nullptr;
-  return boxes;
-}
-
 TEST(FormAbout, HasItsControlsAtTheirPlaces) {
   TFormAbout about;
-  EXPECT_FALSE(about.isVisible());
   EXPECT_EQ(about.windowTitle(), "Version Information");
   EXPECT_EQ(about.size(), QSize(282, 141));
   EXPECT_EQ(about.minimumSize(), about.maximumSize());
-  EXPECT_FALSE(about.isModal());
-  EXPECT_EQ(about.font().pixelSize(), 12);
   EXPECT_EQ(about.Image1->geometry(), QRect(8, 8, 32, 32));
-  EXPECT_FALSE(about.Image1->pixmap().isNull());
   EXPECT_EQ(about.Memo1->geometry(), QRect(48, 8, 225, 97));
   EXPECT_FALSE(about.Memo1->isEnabled());
-  EXPECT_TRUE(about.Memo1->isReadOnly());
-  const QStringList lines = about.Memo1->toPlainText().split('\n');
-  ASSERT_GE(lines.size(), 4);
-  EXPECT_EQ(lines[0], "Orniva");
-  EXPECT_EQ(lines[1], "Version 1.3");
+  EXPECT_TRUE(about.Memo1->toPlainText().startsWith("Orniva\nVersion 1.3\n"));
   EXPECT_EQ(about.Button1->text(), "OK");
   EXPECT_EQ(about.Button1->geometry(), QRect(200, 112, 75, 25));
 }
 
 TEST_F(WindowTest, TheVersionBoxIsShownTwiceAsOneAndHiddenByOK) {
   Show();
-  const int before = CountVersionBoxes();
   TFormAbout about;
   FormAbout = &about;
   window->Version1->trigger();
   EXPECT_TRUE(about.isVisible());
   window->Version1->trigger();
   EXPECT_TRUE(about.isVisible());
-  EXPECT_EQ(CountVersionBoxes(), before + 1);
   EXPECT_TRUE(window->isEnabled());  // modeless
   QTest::mouseClick(about.Button1, Qt::LeftButton);
   EXPECT_FALSE(about.isVisible());
@@ -85,11 +70,6 @@ TEST(MessageBoxSink, ShowsTheTextUnderTheApplicationTitleWithOneOK) {
   EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
-TEST(MessageBoxText, TurnsCrLfIntoLineBreaks) {
-  EXPECT_EQ(MessageBoxText("a\r\nb\r\nc"), "a\nb\nc");
-  EXPECT_EQ(MessageBoxText("Zero divide"), "Zero divide");
-}
-
 TEST(QtWindowServices, ReportsAFileErrorWithItsPathAndReason) {
   QString title, text;
   QTimer::singleShot(0, [&] {
@@ -107,32 +87,24 @@ TEST(QtWindowServices, ReportsAFileErrorWithItsPathAndReason) {
 
 // ---- file names ---------------------------------------------------------------------
 
-TEST(PictureExtension, IsTheLowerCasedTextFromTheLastPeriodOfTheName) {
-  EXPECT_EQ(PictureExtension("/tmp/plot.emf"), ".emf");
-  EXPECT_EQ(PictureExtension("/tmp/plot.EMF"), ".emf");
-  EXPECT_EQ(PictureExtension("/tmp/plot.eMf"), ".emf");
-  EXPECT_EQ(PictureExtension("/tmp/plot.emf.bmp"), ".bmp");
-  EXPECT_EQ(PictureExtension("/tmp/plot"), "");
-  EXPECT_EQ(PictureExtension("/tmp/folder.d/plot"), "");
-  EXPECT_EQ(PictureExtension("plot."), ".");
-  EXPECT_EQ(PictureExtension("/tmp/plot.emfx"), ".emfx");
-}
-
-TEST(WithDefaultSuffix, AddsTheSuffixOnlyWithoutExtension) {
-  EXPECT_EQ(WithDefaultSuffix("/tmp/plot", "emf"), "/tmp/plot.emf");
-  EXPECT_EQ(WithDefaultSuffix("/tmp/plot.bmp", "emf"), "/tmp/plot.bmp");
-  EXPECT_EQ(WithDefaultSuffix("/tmp/a.d/plot", "emf"), "/tmp/a.d/plot.emf");
-}
-
-TEST(DialogFilters, AreTheDocumentedOnes) {
-  EXPECT_STREQ(kDataFileFilter, "Fault-Slip Data (*.fdt)");
+// The lower-cased text from the last period of the name; the save dialog's
+// default extension only for a name without one.
+TEST(PictureExtension, FromTheLastPeriodOfTheName) {
+  const std::tuple<QString, std::string, QString> rows[] = {
+      {"/tmp/plot.EMF", ".emf", "/tmp/plot.EMF"},   {"/tmp/plot.emf.bmp", ".bmp", "/tmp/plot.emf.bmp"},
+      {"/tmp/a.d/plot", "", "/tmp/a.d/plot.emf"},   {"plot.", ".", "plot."},
+      {"/tmp/plot.emfx", ".emfx", "/tmp/plot.emfx"},
+  };
+  for (const auto& [name, extension, saved] : rows) {
+    EXPECT_EQ(PictureExtension(name), extension) << name.toStdString();
+    EXPECT_EQ(WithDefaultSuffix(name, kPictureSuffix), saved) << name.toStdString();
+  }
   EXPECT_STREQ(kPictureFilter, "Enhanced metafiles (+.emf) (*.emf)");
-  EXPECT_STREQ(kPictureSuffix, "emf");
 }
 
 // ---- picture view ----------------------------------------------------------------------
 
-TEST(PictureView, StretchesThePictureToItsSize) {
+TEST(PictureView, StretchesThePictureAndItsPensAndReportsClicks) {
   Picture picture;
   {
     RecordingCanvas canvas(picture);
@@ -140,47 +112,22 @@ TEST(PictureView, StretchesThePictureToItsSize) {
     canvas.FillRect(0, 0, 1000, 1000);
     canvas.SetBrushColour(clBlue);
     canvas.FillRect(0, 0, 500, 1000);  // the left half
+    canvas.SetPenWidth(100);
+    canvas.SetPenColour(clRed);
+    canvas.MoveTo({500, 500});
+    canvas.LineTo({1000, 500});
   }
   PictureView view;
   view.resize(200, 100);
   view.setPicture(&picture);
-  QImage image(200, 100, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  view.render(&image);
+  const QImage image = view.grab().toImage();
   EXPECT_EQ(image.pixel(5, 50), qRgb(0, 0, 255));
-  EXPECT_EQ(image.pixel(95, 95), qRgb(0, 0, 255));
-  EXPECT_EQ(image.pixel(105, 50), qRgb(255, 255, 255));
-}
-
-TEST(PictureView, ScalesPenWidthsWithThePicture) {
-  Picture picture;
-  {
-    RecordingCanvas canvas(picture);
-    canvas.SetPenWidth(100);
-    canvas.SetPenColour(clRed);
-    canvas.MoveTo({0, 500});
-    canvas.LineTo({1000, 500});
-  }
-  QImage image(100, 100, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  painter.scale(0.1, 0.1);
-  ReplayPicture(picture, painter);
-  painter.end();
-  EXPECT_EQ(image.pixel(50, 47), qRgb(255, 0, 0));  // 10 pixels wide
-  EXPECT_EQ(image.pixel(50, 42), qRgb(255, 255, 255));
-}
-
-TEST(PictureView, ReportsClicksAndNewPictures) {
-  PictureView view;
-  view.resize(50, 50);
-  QSignalSpy clicks(&view, &PictureView::clicked);
-  QSignalSpy changes(&view, &PictureView::pictureChanged);
+  EXPECT_EQ(image.pixel(150, 48), qRgb(255, 0, 0));  // 5 pixels high
+  EXPECT_EQ(image.pixel(150, 30), qRgb(255, 255, 255));
+  int clicks = 0;
+  QObject::connect(&view, &PictureView::clicked, [&clicks] { ++clicks; });
   QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(10, 10));
-  Picture picture;
-  view.setPicture(&picture);
-  EXPECT_EQ(clicks.count(), 1);
-  EXPECT_EQ(changes.count(), 1);
+  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

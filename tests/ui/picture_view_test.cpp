@@ -1,13 +1,14 @@
 // The image control shows a highlighted drawing from the raster of the
 // drawing without its highlight copies plus the last copy. Pins that this is
 // pixel for pixel what replaying every record gives.
+#include <algorithm>
+
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
 
 #include "data/fault_reader.h"
-#include "plot/fault_plane_diagram.h"
-#include "plot/tangent_lineation_diagram.h"
+#include "plot/diagram.h"
 #include "ui/picture_view.h"
 
 namespace orniva::ui {
@@ -15,9 +16,7 @@ namespace {
 
 FaultSet Data(const std::vector<std::string>& lines) {
   FaultSet data;
-  data.Recreate(std::int16_t(lines.size()));
-  CheckFaultLines(lines, data);
-  AssignColours(data);
+  LoadFaultLines(lines, data);
   return data;
 }
 
@@ -44,31 +43,30 @@ QImage Shown(PictureView& view) {
   return image;
 }
 
-class ShownPicture : public testing::TestWithParam<bool> {
+// Plots as the window does, through one plot cache.
+class ShownPicture : public testing::TestWithParam<PlotMode> {
  protected:
   void Plot(const FaultSet& data, std::int16_t highlight) {
-    if (GetParam())
-      PlotTangentLineation(data, target, highlight);
-    else
-      PlotFaultPlanes(data, target, highlight);
+    PlotDiagram(GetParam(), data, target, highlight);
   }
 
   Picture picture;
+  PlotCache cache;
   PlotTarget target;
   PictureView view;
 
   void SetUp() override {
     target.picture = &picture;
+    target.cache = &cache;
     InitNetGeometry(target.geometry);
     view.setPicture(&picture);
   }
 };
 
 TEST_P(ShownPicture, HighlightOverTheKeptRasterEqualsEveryRecord) {
-  const FaultSet data = Data(ReadDataLines(ORNIVA_EXAMPLE_FILE));
-  for (QSize size : {QSize(390, 390), QSize(467, 467), QSize(1000, 1000), QSize(123, 123),
-                     QSize(249, 249), QSize(250, 250), QSize(251, 251), QSize(300, 300),
-                     QSize(641, 641), QSize(200, 150)}) {
+  const FaultSet data = Data(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
+  for (QSize size : {QSize(390, 390), QSize(467, 467), QSize(123, 123), QSize(250, 250),
+                     QSize(251, 251), QSize(200, 150)}) {
     view.resize(size);
     for (std::int16_t highlight : {-1, 7, 1, 34, 12, -1}) {
       SCOPED_TRACE(testing::Message() << size.width() << " highlight " << highlight);
@@ -90,9 +88,13 @@ TEST_P(ShownPicture, NewDataOrSizeIsNotTakenFromTheKeptRaster) {
   EXPECT_EQ(DifferentPixels(Shown(view), EveryRecord(picture, QSize(300, 300))), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Diagrams, ShownPicture, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                           return info.param ? "TangentLineation" : "FaultPlanes";
+INSTANTIATE_TEST_SUITE_P(Diagrams, ShownPicture,
+                         testing::Values(PlotMode::FaultPlaneAndStriation, PlotMode::TangentLineation,
+                                         PlotMode::Poles),
+                         [](const testing::TestParamInfo<PlotMode>& info) {
+                           std::string name(PlotModeName(info.param));
+                           name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+                           return name;
                          });
 
 }  // namespace

@@ -11,15 +11,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSignalSpy>
 #include <QString>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "data/colours.h"
 #include "platform/picture.h"
-#include "plot/fault_plane_diagram.h"
-#include "plot/tangent_lineation_diagram.h"
+#include "plot/diagram.h"
 #include "tests/support/test_support.h"
 #include "ui/VORNmain.h"
 #include "ui/window_services.h"
@@ -46,8 +44,10 @@ class StubServices : public WindowServices {
  private:
   static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {
     if (answers.empty()) return std::nullopt;
-    std::optional<QString> answer = answers.front();
+    const bool chosen = answers.front().has_value();
+    const QString answer = chosen ? *answers.front() : QString();
     answers.pop_front();
+    if (!chosen) return std::nullopt;
     return answer;
   }
 };
@@ -76,15 +76,14 @@ inline void Settle() {
 }
 
 // The plot the window would record from its current data.
-inline Picture ExpectedPlot(const TFormMain& window, std::uint8_t mode, SymbolSize size,
+inline Picture ExpectedPlot(const TFormMain& window, PlotMode mode, SymbolSize size,
                             std::int16_t highlight) {
   Picture picture;
   PlotTarget target;
   target.picture = &picture;
   target.geometry = window.netGeometry;
   target.symbolSize = size;
-  if (mode == FaultPlaneAndStriation) PlotFaultPlanes(window.faultSet, target, highlight);
-  if (mode == TangentLineation) PlotTangentLineation(window.faultSet, target, highlight);
+  PlotDiagram(mode, window.faultSet, target, highlight);
   return picture;
 }
 

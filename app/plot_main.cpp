@@ -20,9 +20,8 @@
 #include "platform/file_error.h"
 #include "platform/messages.h"
 #include "platform/picture.h"
-#include "plot/fault_plane_diagram.h"
+#include "plot/diagram.h"
 #include "plot/net.h"
-#include "plot/tangent_lineation_diagram.h"
 
 namespace {
 
@@ -32,15 +31,18 @@ constexpr int kFailure = 2;
 constexpr const char* kUsage =
     "Usage: orniva-plot DATAFILE OUTFILE.emf [OPTIONS]\n"
     "\n"
-    "Draws the fault-slip data of DATAFILE on the equal-angle lower-hemisphere\n"
-    "net and writes the picture (1000 x 1000 units) as an enhanced metafile.\n"
+    "Draws the fault-slip data of DATAFILE on a lower-hemisphere net and writes\n"
+    "the picture (1000 x 1000 units) as an enhanced metafile.\n"
     "The data file is checked as in the window: VORN.log is written beside it,\n"
     "and a file with bad fields is reported here and still drawn.\n"
     "\n"
     "Options:\n"
-    "  --diagram fault-planes|tangent-lineation\n"
-    "                       fault planes with striation arrows (default), or\n"
-    "                       the tangent-lineation diagram at the poles\n"
+    "  --diagram fault-planes|tangent-lineation|poles|kinematic-axes\n"
+    "                       fault planes with striation arrows (default), the\n"
+    "                       tangent-lineation diagram at the poles, the poles\n"
+    "                       with their striations, or the P, T and B axes\n"
+    "  --net equal-angle|equal-area\n"
+    "                       stereographic (default) or Lambert equal-area net\n"
     "  --highlight N        draw datum N (line N of the data file) highlighted\n"
     "  --symbol-size large|medium|small\n"
     "                       size of arrows and dots (default medium)\n"
@@ -50,14 +52,13 @@ constexpr const char* kUsage =
     "picture was written, 2 on bad arguments, an unreadable data file, more\n"
     "than 32760 lines or an output file that cannot be written.\n";
 
-enum class Diagram { FaultPlanes, TangentLineation };
-
 struct Options {
   std::string dataPath;
   std::string outputPath;
-  Diagram diagram = Diagram::FaultPlanes;
+  orniva::PlotMode diagram = orniva::PlotMode::FaultPlaneAndStriation;
   std::int16_t highlight = -1;  // datum index, or -1 for none
   orniva::SymbolSize symbolSize = orniva::SymbolSize::Medium;
+  orniva::NetKind net = orniva::NetKind::EqualAngle;
 };
 
 // The outcome of reading the command line: run, show the help, or stop with
@@ -98,13 +99,15 @@ std::optional<std::int16_t> ParseHighlight(const std::string& text) {
 // Applies option `name` with `value`; returns an error line, empty when fine.
 std::string ApplyOption(const std::string& name, const std::string& value, Options& options) {
   if (name == "--diagram") {
-    if (value == "fault-planes") {
-      options.diagram = Diagram::FaultPlanes;
-    } else if (value == "tangent-lineation") {
-      options.diagram = Diagram::TangentLineation;
-    } else {
-      return "unknown diagram '" + value + "' (use fault-planes or tangent-lineation)";
-    }
+    const std::optional<orniva::PlotMode> mode = orniva::PlotModeNamed(value);
+    if (!mode)
+      return "unknown diagram '" + value +
+             "' (use fault-planes, tangent-lineation, poles or kinematic-axes)";
+    options.diagram = *mode;
+  } else if (name == "--net") {
+    const std::optional<orniva::NetKind> net = orniva::NetKindNamed(value);
+    if (!net) return "unknown net '" + value + "' (use equal-angle or equal-area)";
+    options.net = *net;
   } else if (name == "--highlight") {
     const std::optional<std::int16_t> index = ParseHighlight(value);
     if (!index)
@@ -146,7 +149,8 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     }
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    if (name != "--diagram" && name != "--highlight" && name != "--symbol-size")
+    if (name != "--diagram" && name != "--highlight" && name != "--symbol-size" &&
+        name != "--net")
       return Fail("unknown option '" + arg + "'");
     std::string value;
     if (equals != std::string::npos) {
@@ -194,33 +198,23 @@ class StderrMessages : public orniva::MessageSink {
 // when the load is refused; a log that cannot be written is reported and the
 // load goes on.
 bool LoadDataFile(const std::string& path, orniva::FaultSet& data) {
-  std::vector<std::string> lines;
+  orniva::DataFileLines file;
   try {
-    lines = orniva::ReadDataLines(path);
+    file = orniva::ReadDataFile(path);
   } catch (const orniva::FileError& error) {
     ReportFileError(error);
     return false;
   }
-  if (lines.size() > std::size_t(orniva::FaultSet::kMaxCount)) {
-    orniva::ShowMessage("Number of fault must be less than " +
-                        std::to_string(orniva::FaultSet::kMaxCount));
+  if (file.tooManyLines) {
+    orniva::ShowMessage(orniva::TooManyLinesMessage());
     return false;
   }
-  data.Recreate(std::int16_t(lines.size()));
-  try {
-    orniva::ParseFaultLines(lines, path, data);
-  } catch (const orniva::FileError& error) {
-    ReportFileError(error);  // the data are checked all the same
-  }
-  orniva::AssignColours(data);
+  const orniva::CheckOutcome outcome = orniva::CheckDataFile(file.lines, path, data);
+  if (outcome.logError)
+    ReportFileError(*outcome.logError);  // the data are checked all the same
+  else if (outcome.badFields)
+    orniva::ShowMessage(orniva::kBadFieldsMessage);
   return true;
-}
-
-void DrawDiagram(const Options& options, const orniva::FaultSet& data, orniva::PlotTarget& target) {
-  if (options.diagram == Diagram::FaultPlanes)
-    orniva::PlotFaultPlanes(data, target, options.highlight);
-  else
-    orniva::PlotTangentLineation(data, target, options.highlight);
 }
 
 int Run(const Options& options) {
@@ -230,6 +224,7 @@ int Run(const Options& options) {
   target.picture = &picture;
   target.symbolSize = options.symbolSize;
   orniva::InitNetGeometry(target.geometry);
+  target.geometry.kind = options.net;
   orniva::RenderPlot(target, {});
 
   orniva::FaultSet data;
@@ -239,7 +234,7 @@ int Run(const Options& options) {
            std::to_string(data.count()) + " data of " + options.dataPath);
     return kFailure;
   }
-  DrawDiagram(options, data, target);
+  orniva::PlotDiagram(options.diagram, data, target, options.highlight);
 
   try {
     orniva::SaveEmf(picture, options.outputPath);

@@ -1,0 +1,106 @@
+#include "plot/axes_diagrams.h"
+
+#include <algorithm>
+
+#include "data/colours.h"
+#include "math/numeric.h"
+
+namespace orniva {
+
+namespace dops = directional_operations;
+using numeric::Real;
+using numeric::Store;
+
+namespace {
+
+void DrawCircle(const PlotCanvas& plot, dops::Orientation line, std::int32_t r) {
+  const TPoint p = ProjectLine(plot.geometry, line);
+  plot.canvas.Ellipse(p.x - r, p.y - r, p.x + r, p.y + r);
+}
+
+dops::Orientation PoleOf(const TFaultData& datum) {
+  return dops::MakeOrientation(Store(Real(datum.faz) + 180), Store(90 - Real(datum.fpl)));
+}
+
+void DrawPoleDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlighted) {
+  plot.canvas.SetPenWidth(highlighted ? 4 : 2);
+  plot.canvas.SetPenColour(highlighted ? clAqua : clBlack);
+  plot.canvas.SetBrushColour(datum.colour);
+  DrawSymbolDot(plot, PoleOf(datum));
+  if (!StriationDrawable(datum)) return;
+  DrawCircle(plot, dops::MakeOrientation(datum.saz, datum.spl),
+             std::max<std::int32_t>(2, plot.symbolRadius / 3));
+}
+
+// P filled, T open, B a cross; `colour` for pens and the P fill.
+void DrawAxes(const PlotCanvas& plot, const AxisTriple& axes, TColor colour, std::int32_t r) {
+  plot.canvas.SetPenColour(colour);
+  plot.canvas.SetBrushColour(colour);
+  DrawCircle(plot, axes.p, r);
+  plot.canvas.SetBrushColour(clWhite);
+  DrawCircle(plot, axes.t, r);
+  DrawCross(plot, axes.b, r);
+}
+
+bool Highlightable(const FaultSet& data, std::int16_t index) {
+  return index > 0 && index <= data.count() && PlaneDrawable(data[std::size_t(index)]);
+}
+
+}  // namespace
+
+void DrawCross(const PlotCanvas& plot, dops::Orientation line, std::int32_t r) {
+  const TPoint p = ProjectLine(plot.geometry, line);
+  plot.canvas.MoveTo({p.x - r, p.y});
+  plot.canvas.LineTo({p.x + r, p.y});
+  plot.canvas.MoveTo({p.x, p.y - r});
+  plot.canvas.LineTo({p.x, p.y + r});
+}
+
+void PlotPoles(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {
+  const bool highlight = Highlightable(data, highlightIndex);
+  RenderPlot(target, [&](RecordingCanvas& canvas) {
+    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
+    HighlightCopies copies(canvas);
+    const TFaultData& highlighted = data[highlight ? std::size_t(highlightIndex) : 0];
+    for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
+      if (!PlaneDrawable(data[i])) continue;
+      DrawPoleDatum(plot, data[i], false);
+      if (highlight) copies.Draw([&] { DrawPoleDatum(plot, highlighted, true); });
+    }
+    canvas.SetDrawingKey(target.drawingKey);
+  });
+}
+
+void PlotKinematicAxes(const FaultSet& data, const KinematicAxesFigure& axes, PlotTarget& target,
+                       std::int16_t highlightIndex) {
+  auto axesOf = [&axes](std::size_t i) -> const std::optional<AxisTriple>& {
+    static const std::optional<AxisTriple> kNone;
+    return i < axes.perDatum.size() ? axes.perDatum[i] : kNone;
+  };
+  const bool highlight =
+      Highlightable(data, highlightIndex) && axesOf(std::size_t(highlightIndex)).has_value();
+  RenderPlot(target, [&](RecordingCanvas& canvas) {
+    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
+    const std::int32_t r = plot.symbolRadius;
+    HighlightCopies copies(canvas);
+    canvas.SetPenWidth(2);
+    for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
+      const std::optional<AxisTriple>& own = axesOf(i);
+      if (!own) continue;
+      DrawAxes(plot, *own, data[i].colour, r);
+      if (!highlight) continue;
+      copies.Draw([&] {
+        canvas.SetPenWidth(4);
+        DrawAxes(plot, *axesOf(std::size_t(highlightIndex)), clAqua, r);
+        canvas.SetPenWidth(2);
+      });
+    }
+    if (axes.summary) {
+      canvas.SetPenWidth(3);
+      DrawAxes(plot, *axes.summary, clBlack, 2 * r);
+    }
+    canvas.SetDrawingKey(target.drawingKey);
+  });
+}
+
+}  // namespace orniva

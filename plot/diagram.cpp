@@ -1,0 +1,84 @@
+#include "plot/diagram.h"
+
+#include <atomic>
+
+#include "plot/tangent_lineation_diagram.h"
+
+namespace orniva {
+
+bool NeedsAnalysis(PlotMode mode) { return mode == PlotMode::KinematicAxes; }
+
+void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
+                 std::int16_t highlightIndex, const DiagramInputs& inputs) {
+  if (target.cache) target.drawingKey = target.cache->DrawingKey(data, mode, target);
+  switch (mode) {
+    case PlotMode::FaultPlaneAndStriation: PlotFaultPlanes(data, target, highlightIndex); return;
+    case PlotMode::TangentLineation: PlotTangentLineation(data, target, highlightIndex); return;
+    case PlotMode::Poles: PlotPoles(data, target, highlightIndex); return;
+    case PlotMode::KinematicAxes:
+      if (inputs.kinematicAxes)
+        PlotKinematicAxes(data, *inputs.kinematicAxes, target, highlightIndex);
+      else
+        RenderPlot(target, nullptr);
+      return;
+  }
+}
+
+namespace {
+struct NamedMode {
+  std::string_view name;
+  PlotMode mode;
+};
+constexpr NamedMode kModeNames[] = {
+    {"fault-planes", PlotMode::FaultPlaneAndStriation},
+    {"tangent-lineation", PlotMode::TangentLineation},
+    {"poles", PlotMode::Poles},
+    {"kinematic-axes", PlotMode::KinematicAxes},
+};
+struct NamedNet {
+  std::string_view name;
+  NetKind kind;
+};
+constexpr NamedNet kNetNames[] = {
+    {"equal-angle", NetKind::EqualAngle},
+    {"equal-area", NetKind::EqualArea},
+};
+}  // namespace
+
+std::string_view NetKindName(NetKind kind) {
+  for (const NamedNet& n : kNetNames)
+    if (n.kind == kind) return n.name;
+  return {};
+}
+
+std::optional<NetKind> NetKindNamed(std::string_view name) {
+  for (const NamedNet& n : kNetNames)
+    if (n.name == name) return n.kind;
+  return std::nullopt;
+}
+
+std::string_view PlotModeName(PlotMode mode) {
+  for (const NamedMode& m : kModeNames)
+    if (m.mode == mode) return m.name;
+  return {};
+}
+
+std::optional<PlotMode> PlotModeNamed(std::string_view name) {
+  for (const NamedMode& m : kModeNames)
+    if (m.name == name) return m.mode;
+  return std::nullopt;
+}
+
+std::uint64_t PlotCache::DrawingKey(const FaultSet& data, PlotMode mode, const PlotTarget& target) {
+  static std::atomic<std::uint64_t> lastKey{0};
+  const NetGeometry& g = target.geometry;
+  const bool same = key_ != 0 && last_.generation == data.generation() && last_.mode == mode &&
+                    last_.symbolSize == target.symbolSize && SameNet(last_.geometry, g);
+  if (!same) {
+    last_ = {data.generation(), mode, target.symbolSize, g};
+    key_ = ++lastKey;
+  }
+  return key_;
+}
+
+}  // namespace orniva

@@ -1,0 +1,161 @@
+// The batch renderer run as a process: exit status, standard error, the log
+// beside the data and the picture file. Every picture is compared byte for
+// byte with the same plot drawn in-process, so the program adds nothing of
+// its own to the drawing.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "data/fault_reader.h"
+#include "platform/emf.h"
+#include "plot/diagram.h"
+#include "tests/support/emf_check.h"
+#include "tests/support/test_support.h"
+
+namespace orniva {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+const std::string kErrorMessage = "Data file has at least one error.\nConsult the file VORN.log.\n";
+const std::string kBadData = "120 45 200 30 N\r\n120 95 200 30 R\r\n370 -5 200 30 Q\r\n";
+
+std::string Lines(std::size_t count) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) text += "120 45 200 30 N\r\n";
+  return text;
+}
+
+// Loads `dataPath` and draws it in-process the way the window does.
+std::string DrawInProcess(const std::string& dataPath, PlotMode mode, std::int16_t highlight,
+                          SymbolSize size) {
+  Picture picture;
+  PlotTarget target;
+  target.picture = &picture;
+  target.symbolSize = size;
+  InitNetGeometry(target.geometry);
+  FaultSet data;
+  LoadFaultLines(ReadDataFile(dataPath).lines, data);
+  PlotDiagram(mode, data, target, highlight);
+  const std::vector<std::uint8_t> emf = EncodeEmf(picture);
+  return std::string(emf.begin(), emf.end());
+}
+
+class OrnivaPlotCli : public ::testing::Test {
+ protected:
+  test::ProgramRun Run(std::vector<std::string> args) {
+    for (std::string& arg : args)
+      if (arg == "DATA" || arg == "OUT") arg = arg == "DATA" ? data_ : out_;
+    return test::RunProgram(ORNIVA_PLOT_EXE, args, dir_);
+  }
+  bool Exists(const std::string& name) { return std::filesystem::exists(dir_.File(name)); }
+
+  test::TempDir dir_;
+  const std::string data_ = dir_.File("data.fdt");
+  const std::string out_ = dir_.File("plot.emf");
+};
+
+TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
+  struct Row {
+    std::string data;
+    std::vector<std::string> args;
+    PlotMode mode;
+    std::int16_t highlight;
+    SymbolSize size;
+    std::string err, log;
+  };
+  const std::string ok = "data.fdt\r\nNo error\r\n";
+  const std::string example = ReadFile(ORNIVA_EXAMPLE_FDT);
+  const PlotMode fps = PlotMode::FaultPlaneAndStriation, tld = PlotMode::TangentLineation;
+  const Row rows[] = {
+      {example, {"DATA", "OUT"}, fps, -1, SymbolSize::Medium, "", ok},
+      {example, {"DATA", "OUT", "--diagram", "tangent-lineation"}, tld, -1, SymbolSize::Medium, "", ok},
+      {example, {"--diagram=tangent-lineation", "--highlight=34", "--symbol-size=large", "DATA", "OUT"},
+       tld, 34, SymbolSize::Large, "", ok},
+      {example, {"DATA", "OUT", "--symbol-size", "small", "--highlight", "1"}, fps, 1,
+       SymbolSize::Small, "", ok},
+      // Bad fields are reported and still drawn; a bad datum may be highlighted.
+      {kBadData, {"DATA", "OUT", "--highlight", "3", "--diagram", "tangent-lineation"}, tld, 3,
+       SymbolSize::Medium, kErrorMessage,
+       "data.fdt\r\n  fpl invalid at line #2\r\n  faz invalid at line #3\r\n"
+       "  fpl invalid at line #3\r\n  sense invalid at line #3\r\n"},
+      {"", {"DATA", "OUT", "--diagram", "tangent-lineation"}, tld, -1, SymbolSize::Medium, "", ok},
+      {Lines(32760), {"DATA", "OUT", "--highlight", "32760"}, fps, 32760, SymbolSize::Medium, "", ok},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    WriteFile(data_, row.data);
+    const test::ProgramRun run = Run(row.args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, row.err);
+    EXPECT_EQ(ReadFile(dir_.File("VORN.log")), row.log);
+    const std::string emf = ReadFile(out_);
+    EXPECT_EQ(emf, DrawInProcess(data_, row.mode, row.highlight, row.size));
+    std::string error;
+    EffectiveDrawingOfEmf(std::vector<std::uint8_t>(emf.begin(), emf.end()), error);
+    EXPECT_EQ(error, "");
+  }
+}
+
+// Every refusal: status 2, nothing on standard output, no picture.
+TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
+  struct Row { std::string data; std::vector<std::string> args; std::string err; };
+  const std::string any = "";  // one line naming the program, checked below
+  const std::string example = ReadFile(ORNIVA_EXAMPLE_FDT);
+  const Row rows[] = {
+      {example, {}, any},
+      {example, {"DATA"}, any},
+      {example, {"DATA", "OUT", "extra.emf"}, any},
+      {example, {"--frobnicate", "DATA", "OUT"}, any},
+      {example, {"DATA", "OUT", "--diagram", "rose"}, any},
+      {example, {"DATA", "OUT", "--diagram"}, any},
+      {example, {"DATA", "OUT", "--highlight", "0"}, any},
+      {example, {"DATA", "OUT", "--highlight", "2.5"}, any},
+      {example, {"DATA", "OUT", "--highlight="}, any},
+      {example, {"DATA", "OUT", "--symbol-size", "huge"}, any},
+      {example, {"DATA", dir_.File("plot.png")}, any},
+      {example, {"DATA", "OUT", "--highlight", "35"},
+       "orniva-plot: --highlight 35 is beyond the 34 data of " + data_ + "\n"},
+      {example, {dir_.File("missing.fdt"), "OUT"},
+       "orniva-plot: cannot read " + dir_.File("missing.fdt") + ": No such file or directory\n"},
+      {example, {"DATA", dir_.File("no/plot.emf")},
+       "orniva-plot: cannot write " + dir_.File("no/plot.emf") + ": No such file or directory\n"},
+      {Lines(32761), {"DATA", "OUT"}, "Number of fault must be less than 32760\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    WriteFile(data_, row.data);
+    const test::ProgramRun run = Run(row.args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    if (row.err.empty()) {
+      EXPECT_EQ(run.err.rfind("orniva-plot: ", 0), 0u) << run.err;
+      EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    } else {
+      EXPECT_EQ(run.err, row.err);
+    }
+    EXPECT_FALSE(Exists("plot.emf") || Exists("plot.png"));
+  }
+}
+
+TEST_F(OrnivaPlotCli, HelpAndAnUnwritableLog) {
+  const test::ProgramRun help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Usage: orniva-plot DATAFILE OUTFILE.emf"), std::string::npos);
+  // A folder in the log's place: reported, and the picture still written.
+  WriteFile(data_, kBadData);
+  std::filesystem::create_directory(dir_.File("VORN.log"));
+  const test::ProgramRun run = Run({"DATA", dir_.File("PLOT.EMF")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err.rfind("orniva-plot: cannot write " + dir_.File("VORN.log") + ": ", 0), 0u)
+      << run.err;
+  EXPECT_EQ(ReadFile(dir_.File("PLOT.EMF")),
+            DrawInProcess(data_, PlotMode::FaultPlaneAndStriation, -1, SymbolSize::Medium));
+}
+
+}  // namespace
+}  // namespace orniva

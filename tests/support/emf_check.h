@@ -1,0 +1,64 @@
+// Checking the metafiles Orniva writes, for the tests and the fuzz targets
+// (no program links this): the file's structure, and the drawing it
+// describes. Every function accepts arbitrary bytes without reading past
+// them.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/emf_format.h"
+#include "platform/graphics.h"
+#include "platform/picture.h"
+
+namespace orniva {
+
+// Checks the file's structure as the writer lays it out: records that fit
+// (size a multiple of 4 of at least 8, within the file); the header first,
+// of its full size, with signature, version, nBytes, nRecords and at least
+// one handle slot; every other record of a type the writer uses and of that
+// type's size (a polyline's from its point count); exactly one EOF record,
+// last; objects created in a free slot of the handle table other than 0,
+// selected or deleted only while they exist; stock objects selected, never
+// deleted. Returns a description of the first fault, or "".
+std::string CheckEmfStructure(const std::vector<std::uint8_t>& bytes);
+
+// One drawing operation with the attributes that shape it: the pen for
+// outlines and lines, the brush for fills; attributes an operation does not
+// use are 0. Moves draw nothing and are not listed; a line instead carries
+// the point it starts from. So two pictures that draw the same thing compare
+// equal however their moves and pen and brush changes were recorded.
+struct EffectiveDraw {
+  DrawOp op = DrawOp::FillRect;  // never a move or an attribute change
+  // As in DrawRecord, except LineTo: a, b = from; c, d = to. 0 for Polyline.
+  std::int32_t a = 0, b = 0, c = 0, d = 0;
+  std::vector<TPoint> points;  // Polyline only
+  std::int32_t penWidth = 0;
+  TColor penColour = 0;
+  TColor brushColour = 0;
+
+  friend bool operator==(const EffectiveDraw& l, const EffectiveDraw& r) {
+    return l.op == r.op && l.a == r.a && l.b == r.b && l.c == r.c && l.d == r.d &&
+           l.points == r.points && l.penWidth == r.penWidth && l.penColour == r.penColour &&
+           l.brushColour == r.brushColour;
+  }
+  friend bool operator!=(const EffectiveDraw& l, const EffectiveDraw& r) { return !(l == r); }
+};
+// Readable failures in GoogleTest comparisons.
+void PrintTo(const EffectiveDraw& d, std::ostream* os);
+
+// The drawing operations of `picture` in order, starting from a fresh
+// canvas's black pen of width 1, white brush and position (0, 0). A
+// polyline's points are clamped to the picture's points.
+std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture);
+
+// The same for a metafile, replayed through a RecordingCanvas: selected pens
+// and brushes (the stock white brush and black pen included), pattern-copy
+// fills, ellipses, moves, lines and polylines. Empty with `error` set to the
+// structure fault when the file fails CheckEmfStructure.
+std::vector<EffectiveDraw> EffectiveDrawingOfEmf(const std::vector<std::uint8_t>& bytes,
+                                                 std::string& error);
+
+}  // namespace orniva
