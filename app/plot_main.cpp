@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/figures.h"
+#include "app/cli_support.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
 #include "platform/emf.h"
@@ -26,7 +28,7 @@
 namespace {
 
 constexpr const char* kProgram = "orniva-plot";
-constexpr int kFailure = 2;
+constexpr int kFailure = orniva::cli::kFailure;
 
 constexpr const char* kUsage =
     "Usage: orniva-plot DATAFILE OUTFILE.emf [OPTIONS]\n"
@@ -172,50 +174,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
   return command;
 }
 
-void Report(const std::string& line) { std::fprintf(stderr, "%s: %s\n", kProgram, line.c_str()); }
-
-void ReportFileError(const orniva::FileError& error) {
-  const char* verb =
-      error.action() == orniva::FileError::Action::Read ? "cannot read " : "cannot write ";
-  Report(verb + error.path() + ": " + error.reason());
-}
-
-// The window's modal messages, as plain lines on standard error.
-class StderrMessages : public orniva::MessageSink {
- public:
-  void ShowMessage(const std::string& text) override {
-    std::string lines;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-      lines += text[i];
-    }
-    std::fprintf(stderr, "%s\n", lines.c_str());
-    std::fflush(stderr);
-  }
-};
-
-// Loads the data file as the window does. Returns false (after reporting)
-// when the load is refused; a log that cannot be written is reported and the
-// load goes on.
-bool LoadDataFile(const std::string& path, orniva::FaultSet& data) {
-  orniva::DataFileLines file;
-  try {
-    file = orniva::ReadDataFile(path);
-  } catch (const orniva::FileError& error) {
-    ReportFileError(error);
-    return false;
-  }
-  if (file.tooManyLines) {
-    orniva::ShowMessage(orniva::TooManyLinesMessage());
-    return false;
-  }
-  const orniva::CheckOutcome outcome = orniva::CheckDataFile(file.lines, path, data);
-  if (outcome.logError)
-    ReportFileError(*outcome.logError);  // the data are checked all the same
-  else if (outcome.badFields)
-    orniva::ShowMessage(orniva::kBadFieldsMessage);
-  return true;
-}
+void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
 
 int Run(const Options& options) {
   // The picture as the window has it when first shown: the empty net.
@@ -228,18 +187,20 @@ int Run(const Options& options) {
   orniva::RenderPlot(target, {});
 
   orniva::FaultSet data;
-  if (!LoadDataFile(options.dataPath, data)) return kFailure;
+  if (!orniva::cli::LoadDataFile(kProgram, options.dataPath, data)) return kFailure;
   if (options.highlight > data.count()) {
     Report("--highlight " + std::to_string(options.highlight) + " is beyond the " +
            std::to_string(data.count()) + " data of " + options.dataPath);
     return kFailure;
   }
-  orniva::PlotDiagram(options.diagram, data, target, options.highlight);
+  const orniva::analysis::DiagramFigures figures =
+      orniva::analysis::FiguresFor(options.diagram, data);
+  orniva::PlotDiagram(options.diagram, data, target, options.highlight, figures.Inputs());
 
   try {
     orniva::SaveEmf(picture, options.outputPath);
   } catch (const orniva::FileError& error) {
-    ReportFileError(error);
+    orniva::cli::ReportFileError(kProgram, error);
     return kFailure;
   }
   return 0;
@@ -257,8 +218,7 @@ int main(int argc, char* argv[]) {
     Report(command.error);
     return kFailure;
   }
-  StderrMessages messages;
-  orniva::InstallMessageSink(&messages);
+  orniva::cli::StderrMessages messages;
   try {
     return Run(command.options);
   } catch (const std::exception& error) {

@@ -21,6 +21,9 @@ Vector3d LineVector(double trend, double plunge) {
 }
 
 TrendPlunge LowerHemisphereLine(Vector3d v) {
+  // A vertical component of rounding size is none: a horizontal axis keeps
+  // its direction instead of turning round on the noise of its computation.
+  if (std::fabs(v.z) <= 1e-12 * Norm(v)) v.z = 0;
   if (v.z > 0) v = -v;
   const double horizontal = std::hypot(v.x, v.y);
   TrendPlunge line;

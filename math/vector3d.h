@@ -39,7 +39,7 @@ struct TrendPlunge {
 
 // `v` as a lower-hemisphere line: flipped when it points up (z > 0), trend
 // in [0, 360), plunge in [0, 90]. A vertical line, and the zero vector,
-// have trend 0.
+// have trend 0; a z within 1e-12 |v| of 0 counts as 0 (no flip).
 TrendPlunge LowerHemisphereLine(Vector3d v);
 
 // The angle between two vectors [deg], in [0, 180]; 0 when either is zero.

@@ -114,6 +114,11 @@ void TFormMain::createActions() {
   ActionSmall = newAction("ActionSmall", QStringLiteral("&Small"));
   for (QAction* action : {ActionFPS, ActionTLD, ActionLarge, ActionMedium, ActionSmall})
     action->setProperty("category", QStringLiteral("PlotOption"));
+  ActionEqualAngle = newAction("ActionEqualAngle", QStringLiteral("Equal-&Angle Net"));
+  ActionEqualArea = newAction("ActionEqualArea", QStringLiteral("Equal-A&rea Net"));
+  ActionPoles = newAction("ActionPoles", QStringLiteral("&Poles"));
+  ActionKinematicAxes = newAction("ActionKinematicAxes", QStringLiteral("&Kinematic Axes"));
+  ActionKinematics = newAction("ActionKinematics", QStringLiteral("&Kinematics..."));
   ActionOpen->setToolTip(QStringLiteral("Open Data File"));
   ActionExport->setToolTip(QStringLiteral("Export Image"));
   ActionExit->setToolTip(QStringLiteral("Exit"));
@@ -159,6 +164,17 @@ void TFormMain::createMenus() {
   MenuMedium = newMenuItem(SymbolSize1, ActionMedium, sizes);
   MenuSmall = newMenuItem(SymbolSize1, ActionSmall, sizes);
   MenuMedium->setChecked(true);
+  Plot1->addSeparator();
+  auto* nets = new QActionGroup(this);
+  newMenuItem(Plot1, ActionEqualAngle, nets)->setChecked(true);
+  newMenuItem(Plot1, ActionEqualArea, nets);
+  Plot1->addSeparator();
+  newMenuItem(Plot1, ActionPoles, diagrams);
+  newMenuItem(Plot1, ActionKinematicAxes, diagrams);
+
+  Analysis1 = menuBar()->addMenu(QStringLiteral("&Analysis"));
+  Analysis1->setObjectName(QStringLiteral("Analysis1"));
+  newMenuItem(Analysis1, ActionKinematics);
 
   Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
   Help1->setObjectName(QStringLiteral("Help1"));
@@ -245,6 +261,12 @@ void TFormMain::connectHandlers() {
   connect(ActionMedium, &QAction::triggered, this, &TFormMain::ActionMediumExecute);
   connect(ActionSmall, &QAction::triggered, this, &TFormMain::ActionSmallExecute);
   connect(Version1, &QAction::triggered, this, &TFormMain::Version1Click);
+  connect(ActionEqualAngle, &QAction::triggered, this, [this] { ChooseNet(orniva::NetKind::EqualAngle); });
+  connect(ActionEqualArea, &QAction::triggered, this, [this] { ChooseNet(orniva::NetKind::EqualArea); });
+  connect(ActionPoles, &QAction::triggered, this, [this] { ChooseDiagram(orniva::PlotMode::Poles); });
+  connect(ActionKinematicAxes, &QAction::triggered, this,
+          [this] { ChooseDiagram(orniva::PlotMode::KinematicAxes); });
+  connect(ActionKinematics, &QAction::triggered, this, &TFormMain::ShowKinematics);
   connect(Image1, &PictureView::clicked, this, &TFormMain::Image1Click);
   StringGrid1->setDrawCellHandler(
       [this](int col, int row, const QRect& rect, CellState state) {
@@ -361,6 +383,28 @@ void TFormMain::ActionSmallExecute() {
   Replot(-1);
 }
 
+void TFormMain::ChooseDiagram(orniva::PlotMode mode) {
+  PlotMode = mode;
+  Replot(-1);
+}
+
+void TFormMain::ChooseNet(orniva::NetKind kind) {
+  netGeometry.kind = kind;
+  Replot(-1);
+}
+
+void TFormMain::ShowKinematics() {
+  if (!kinematics_) {
+    kinematics_ = new KinematicsWindow(this);
+    connect(kinematics_, &KinematicsWindow::datumSelected, this,
+            [this](int line) { StringGrid1->setCurrentCell(1, line); });
+    kinematics_->showData(faultSet, FileName);
+  }
+  kinematics_->show();
+  kinematics_->raise();
+  kinematics_->activateWindow();
+}
+
 void TFormMain::Image1Click() { Replot(-1); }
 
 void TFormMain::Version1Click() {
@@ -422,6 +466,7 @@ void TFormMain::LoadDataFile() {
   FillGrid();
   setWindowTitle(QStringLiteral("Orniva  [ ") + QFileInfo(FileName).fileName() + QStringLiteral(" ]"));
   Replot(-1);
+  if (kinematics_) kinematics_->showData(faultSet, FileName);
 }
 
 // A log that could not be written is reported, and the load goes on with
@@ -456,8 +501,14 @@ orniva::PlotTarget TFormMain::MakePlotTarget() {
 }
 
 void TFormMain::Replot(std::int16_t highlightIndex) {
+  if (orniva::NeedsAnalysis(PlotMode) &&
+      (figuresGeneration_ != faultSet.generation() || figuresMode_ != PlotMode)) {
+    figures = orniva::analysis::FiguresFor(PlotMode, faultSet);
+    figuresGeneration_ = faultSet.generation();
+    figuresMode_ = PlotMode;
+  }
   orniva::PlotTarget target = MakePlotTarget();
-  orniva::PlotDiagram(PlotMode, faultSet, target, highlightIndex);
+  orniva::PlotDiagram(PlotMode, faultSet, target, highlightIndex, figures.Inputs());
 }
 
 // ---- grid ------------------------------------------------------------------------

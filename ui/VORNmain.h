@@ -10,12 +10,14 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "analysis/figures.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
 #include "platform/picture.h"
 #include "plot/diagram.h"
 #include "plot/net.h"
 #include "ui/fault_grid.h"
+#include "ui/kinematics_window.h"
 #include "ui/picture_view.h"
 #include "ui/window_services.h"
 
@@ -47,6 +49,8 @@ class TFormMain : public QMainWindow {
   orniva::Picture plotPicture;
   // The great circles of the loaded data and the key of the last drawing.
   orniva::PlotCache plotCache;
+  // What the diagrams of the analyses draw, for the loaded data.
+  orniva::analysis::DiagramFigures figures;
 
   // ---- controls ----
   QToolBar* ToolBar1 = nullptr;
@@ -70,10 +74,17 @@ class TFormMain : public QMainWindow {
   QAction* ActionLarge = nullptr;
   QAction* ActionMedium = nullptr;
   QAction* ActionSmall = nullptr;
+  // Beyond the first items of the Plot menu, and the Analysis menu.
+  QAction* ActionEqualAngle = nullptr;
+  QAction* ActionEqualArea = nullptr;
+  QAction* ActionPoles = nullptr;
+  QAction* ActionKinematicAxes = nullptr;
+  QAction* ActionKinematics = nullptr;
   QMenu* File1 = nullptr;
   QMenu* Edit1 = nullptr;
   QMenu* Plot1 = nullptr;
   QMenu* SymbolSize1 = nullptr;
+  QMenu* Analysis1 = nullptr;
   QMenu* Help1 = nullptr;
   QAction* MenuOpen = nullptr;
   QAction* MenuExport = nullptr;
@@ -109,6 +120,12 @@ class TFormMain : public QMainWindow {
   void ActionSmallExecute();
   void Image1Click();
   void Version1Click();
+  // The diagram `mode` chosen from the Plot menu.
+  void ChooseDiagram(orniva::PlotMode mode);
+  void ChooseNet(orniva::NetKind kind);
+  // Shows the kinematics results window for the loaded data.
+  void ShowKinematics();
+  orniva::ui::KinematicsWindow* kinematicsWindow() const { return kinematics_; }
   // Files dropped on the window, as local paths.
   void FilesDropped(const QStringList& paths);
 
@@ -141,6 +158,9 @@ class TFormMain : public QMainWindow {
   std::unique_ptr<orniva::ui::MessageBoxSink> messageBoxes_;
   orniva::MessageSink* previousSink_ = nullptr;
   std::set<QString> writtenLogs_;
+  orniva::ui::KinematicsWindow* kinematics_ = nullptr;
+  std::uint64_t figuresGeneration_ = 0;
+  orniva::PlotMode figuresMode_ = orniva::PlotMode::FaultPlaneAndStriation;
   bool shown_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/figures.h"
 #include "data/fault_reader.h"
 #include "platform/emf.h"
 #include "plot/diagram.h"
@@ -32,15 +33,17 @@ std::string Lines(std::size_t count) {
 
 // Loads `dataPath` and draws it in-process the way the window does.
 std::string DrawInProcess(const std::string& dataPath, PlotMode mode, std::int16_t highlight,
-                          SymbolSize size) {
+                          SymbolSize size, NetKind net = NetKind::EqualAngle) {
   Picture picture;
   PlotTarget target;
   target.picture = &picture;
   target.symbolSize = size;
   InitNetGeometry(target.geometry);
+  target.geometry.kind = net;
   FaultSet data;
   LoadFaultLines(ReadDataFile(dataPath).lines, data);
-  PlotDiagram(mode, data, target, highlight);
+  const analysis::DiagramFigures figures = analysis::FiguresFor(mode, data);
+  PlotDiagram(mode, data, target, highlight, figures.Inputs());
   const std::vector<std::uint8_t> emf = EncodeEmf(picture);
   return std::string(emf.begin(), emf.end());
 }
@@ -67,6 +70,7 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
     std::int16_t highlight;
     SymbolSize size;
     std::string err, log;
+    NetKind net = NetKind::EqualAngle;
   };
   const std::string ok = "data.fdt\r\nNo error\r\n";
   const std::string example = ReadFile(ORNIVA_EXAMPLE_FDT);
@@ -85,6 +89,12 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
        "  fpl invalid at line #3\r\n  sense invalid at line #3\r\n"},
       {"", {"DATA", "OUT", "--diagram", "tangent-lineation"}, tld, -1, SymbolSize::Medium, "", ok},
       {Lines(32760), {"DATA", "OUT", "--highlight", "32760"}, fps, 32760, SymbolSize::Medium, "", ok},
+      {example, {"DATA", "OUT", "--net", "equal-area"}, fps, -1, SymbolSize::Medium, "", ok,
+       NetKind::EqualArea},
+      {example, {"DATA", "OUT", "--diagram=poles", "--highlight=3"}, PlotMode::Poles, 3,
+       SymbolSize::Medium, "", ok},
+      {example, {"DATA", "OUT", "--diagram", "kinematic-axes", "--net=equal-area"},
+       PlotMode::KinematicAxes, -1, SymbolSize::Medium, "", ok, NetKind::EqualArea},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
@@ -94,7 +104,7 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
     EXPECT_EQ(run.err, row.err);
     EXPECT_EQ(ReadFile(dir_.File("VORN.log")), row.log);
     const std::string emf = ReadFile(out_);
-    EXPECT_EQ(emf, DrawInProcess(data_, row.mode, row.highlight, row.size));
+    EXPECT_EQ(emf, DrawInProcess(data_, row.mode, row.highlight, row.size, row.net));
     std::string error;
     EffectiveDrawingOfEmf(std::vector<std::uint8_t>(emf.begin(), emf.end()), error);
     EXPECT_EQ(error, "");
@@ -117,6 +127,7 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
       {example, {"DATA", "OUT", "--highlight", "2.5"}, any},
       {example, {"DATA", "OUT", "--highlight="}, any},
       {example, {"DATA", "OUT", "--symbol-size", "huge"}, any},
+      {example, {"DATA", "OUT", "--net", "polar"}, any},
       {example, {"DATA", dir_.File("plot.png")}, any},
       {example, {"DATA", "OUT", "--highlight", "35"},
        "orniva-plot: --highlight 35 is beyond the 34 data of " + data_ + "\n"},

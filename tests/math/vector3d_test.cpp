@@ -28,6 +28,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"up_tilted_flips", {1, 0, 1}, 270, 45},
                       LineCase{"north", {0, 1, 0}, 0, 0},
                       LineCase{"west_stays_west", {-1, 0, 0}, 270, 0},
+                      LineCase{"west_with_rounding_noise_up", {-1, 0, 1e-17}, 270, 0},
                       LineCase{"just_west_of_north", {-1e-17, 1, 0}, 0, 0},
                       LineCase{"zero", {0, 0, 0}, 0, 0},
                       LineCase{"southwest_down", {-1, -1, -std::sqrt(2.0)}, 225, 45}),

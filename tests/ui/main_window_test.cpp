@@ -66,19 +66,22 @@ void ResizeOuter(QWidget* window, int width, int height) {
 
 TEST_F(WindowTest, ControlTexts) {
   const QList<QAction*> top = window->menuBar()->actions();
-  ASSERT_EQ(top.size(), 4);
+  ASSERT_EQ(top.size(), 5);
   const QList<QAction*> file = window->File1->actions(), plot = window->Plot1->actions();
   ASSERT_GE(file.size(), 4);
-  ASSERT_GE(plot.size(), 4);
+  ASSERT_EQ(plot.size(), 10);
   const std::pair<QString, QString> rows[] = {
       {window->windowTitle(), "Orniva"},
       {top[0]->text(), "&File"}, {top[1]->text(), "&Edit"},
-      {top[2]->text(), "&Plot"}, {top[3]->text(), "&Help"},
+      {top[2]->text(), "&Plot"}, {top[3]->text(), "&Analysis"}, {top[4]->text(), "&Help"},
       {file[0]->text(), "&Open"}, {file[1]->text(), "Export &Image"},
       {file[3]->text(), "E&xit"},
       {plot[0]->text(), "&Fault Plane and Striation"},
       {plot[1]->text(), "&Tangent Lineation Diagram"},
       {plot[3]->text(), "Symbol &Size"},
+      {plot[5]->text(), "Equal-&Angle Net"}, {plot[6]->text(), "Equal-A&rea Net"},
+      {plot[8]->text(), "&Poles"}, {plot[9]->text(), "&Kinematic Axes"},
+      {window->ActionKinematics->text(), "&Kinematics..."},
       {window->MenuLarge->text(), "&Large"}, {window->MenuMedium->text(), "&Medium"},
       {window->MenuSmall->text(), "&Small"},
       {window->Contents1->text(), "&Contents"}, {window->Version1->text(), "&Version"},
@@ -88,7 +91,9 @@ TEST_F(WindowTest, ControlTexts) {
       {window->StatusPanel0->text(), ""},
   };
   for (const auto& [actual, expected] : rows) EXPECT_EQ(actual, expected);
-  EXPECT_TRUE(file[2]->isSeparator() && plot[2]->isSeparator());
+  EXPECT_TRUE(file[2]->isSeparator() && plot[2]->isSeparator() && plot[4]->isSeparator() &&
+              plot[7]->isSeparator());
+  EXPECT_TRUE(window->ActionEqualAngle->isChecked());
   EXPECT_FALSE(top[1]->isEnabled());
   EXPECT_FALSE(window->Contents1->isEnabled());
   EXPECT_EQ(window->MenuOpen->shortcut(), QKeySequence(QKeySequence::Open));
@@ -234,6 +239,10 @@ TEST_F(WindowTest, PlotCommandsRedrawWithTheirDiagramAndSize) {
       {window->ActionTLD, tld, SymbolSize::Medium},  {window->ActionLarge, tld, SymbolSize::Large},
       {window->ActionFPS, fps, SymbolSize::Large},   {window->ActionSmall, fps, SymbolSize::Small},
       {window->ActionMedium, fps, SymbolSize::Medium},
+      {window->ActionEqualArea, fps, SymbolSize::Medium},
+      {window->ActionPoles, PlotMode::Poles, SymbolSize::Medium},
+      {window->ActionKinematicAxes, PlotMode::KinematicAxes, SymbolSize::Medium},
+      {window->ActionEqualAngle, PlotMode::KinematicAxes, SymbolSize::Medium},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.action->text().toStdString());
@@ -241,6 +250,8 @@ TEST_F(WindowTest, PlotCommandsRedrawWithTheirDiagramAndSize) {
     row.action->trigger();
     EXPECT_TRUE(row.action->isChecked());
     EXPECT_EQ(window->PlotMode, row.mode);
+    EXPECT_EQ(window->netGeometry.kind,
+              window->ActionEqualArea->isChecked() ? NetKind::EqualArea : NetKind::EqualAngle);
     EXPECT_TRUE(SamePicture(window->plotPicture, ExpectedPlot(*window, row.mode, row.size, -1)));
   }
 }

@@ -17,6 +17,7 @@
 
 #include "data/colours.h"
 #include "platform/picture.h"
+#include "analysis/figures.h"
 #include "plot/diagram.h"
 #include "tests/support/test_support.h"
 #include "ui/VORNmain.h"
@@ -83,7 +84,8 @@ inline Picture ExpectedPlot(const TFormMain& window, PlotMode mode, SymbolSize s
   target.picture = &picture;
   target.geometry = window.netGeometry;
   target.symbolSize = size;
-  PlotDiagram(mode, window.faultSet, target, highlight);
+  const analysis::DiagramFigures figures = analysis::FiguresFor(mode, window.faultSet);
+  PlotDiagram(mode, window.faultSet, target, highlight, figures.Inputs());
   return picture;
 }
 

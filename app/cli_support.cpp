@@ -1,0 +1,51 @@
+#include "app/cli_support.h"
+
+#include <cstdio>
+
+#include "data/fault_reader.h"
+
+namespace orniva::cli {
+
+void Report(const char* program, const std::string& line) {
+  std::fprintf(stderr, "%s: %s\n", program, line.c_str());
+}
+
+void ReportFileError(const char* program, const FileError& error) {
+  const char* verb = error.action() == FileError::Action::Read ? "cannot read " : "cannot write ";
+  Report(program, verb + error.path() + ": " + error.reason());
+}
+
+StderrMessages::StderrMessages() : previous_(InstallMessageSink(this)) {}
+StderrMessages::~StderrMessages() { InstallMessageSink(previous_); }
+
+void StderrMessages::ShowMessage(const std::string& text) {
+  std::string lines;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    lines += text[i];
+  }
+  std::fprintf(stderr, "%s\n", lines.c_str());
+  std::fflush(stderr);
+}
+
+bool LoadDataFile(const char* program, const std::string& path, FaultSet& data) {
+  DataFileLines file;
+  try {
+    file = ReadDataFile(path);
+  } catch (const FileError& error) {
+    ReportFileError(program, error);
+    return false;
+  }
+  if (file.tooManyLines) {
+    ShowMessage(TooManyLinesMessage());
+    return false;
+  }
+  const CheckOutcome outcome = CheckDataFile(file.lines, path, data);
+  if (outcome.logError)
+    ReportFileError(program, *outcome.logError);  // the data are checked all the same
+  else if (outcome.badFields)
+    ShowMessage(kBadFieldsMessage);
+  return true;
+}
+
+}  // namespace orniva::cli

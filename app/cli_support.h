@@ -1,0 +1,38 @@
+// What the command-line tools share: one-line reports on standard error
+// under the program's name, and the load of a data file as the window does it.
+#pragma once
+
+#include <string>
+
+#include "data/fault_data.h"
+#include "platform/file_error.h"
+#include "platform/messages.h"
+
+namespace orniva::cli {
+
+// Exit status of a refused run: bad arguments, unreadable or unusable data,
+// an output that cannot be written.
+constexpr int kFailure = 2;
+
+// "<program>: <line>" on standard error.
+void Report(const char* program, const std::string& line);
+// "cannot read <path>: <reason>" or "cannot write ...".
+void ReportFileError(const char* program, const FileError& error);
+
+// The window's modal messages, as plain lines on standard error, while alive.
+class StderrMessages : public MessageSink {
+ public:
+  StderrMessages();
+  ~StderrMessages() override;
+  void ShowMessage(const std::string& text) override;
+
+ private:
+  MessageSink* previous_;
+};
+
+// Reads and checks `path` into `data` as the window does (VORN.log beside
+// it). Returns false, after reporting, when the load is refused; a log that
+// cannot be written is reported and the load goes on.
+bool LoadDataFile(const char* program, const std::string& path, FaultSet& data);
+
+}  // namespace orniva::cli

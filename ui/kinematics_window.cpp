@@ -1,0 +1,182 @@
+#include "ui/kinematics_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "analysis/report_format.h"
+
+namespace orniva::ui {
+
+namespace {
+
+constexpr int kWarningColumn = 8;
+
+// A cell that sorts by its number, not its text.
+class NumberItem : public QTableWidgetItem {
+ public:
+  NumberItem(double value, const std::string& text)
+      : QTableWidgetItem(QString::fromStdString(text)) {
+    setData(Qt::UserRole, value);
+    setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  bool operator<(const QTableWidgetItem& other) const override {
+    return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
+  }
+};
+
+QTableWidget* NewTable(const QStringList& headers, QWidget* parent) {
+  auto* table = new QTableWidget(0, int(headers.size()), parent);
+  table->setHorizontalHeaderLabels(headers);
+  table->verticalHeader()->hide();
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table->horizontalHeader()->setStretchLastSection(true);
+  return table;
+}
+
+void SetLine(QTableWidget* table, int row, int column, math::TrendPlunge line) {
+  table->setItem(row, column, new NumberItem(line.trend, analysis::FormatTrend(line.trend)));
+  table->setItem(row, column + 1, new NumberItem(line.plunge, analysis::FormatAngle(line.plunge)));
+}
+
+QString RowText(const QTableWidget* table, int row) {
+  QStringList cells;
+  for (int c = 0; c < table->columnCount(); ++c)
+    cells << (table->item(row, c) ? table->item(row, c)->text() : QString());
+  return cells.join('\t');
+}
+
+}  // namespace
+
+QString KinematicsWarnings(const analysis::KinematicAxes& axes, double misfitThreshold) {
+  QStringList warnings;
+  if (axes.misfit > misfitThreshold)
+    warnings << QStringLiteral("Misfit above %1°").arg(misfitThreshold, 0, 'f', 2);
+  if (axes.lateralOnDipSlip) warnings << QStringLiteral("Lateral sense on a dip-slip striation");
+  return warnings.join(QStringLiteral("; "));
+}
+
+KinematicsWindow::KinematicsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("KinematicsWindow"));
+  setWindowTitle(QStringLiteral("Kinematics"));
+  resize(720, 520);
+  auto* layout = new QVBoxLayout(this);
+  summary_ = new QLabel(this);
+  summary_->setWordWrap(true);
+  summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(summary_);
+  bingham_ = NewTable({"Linked Bingham", "Trend", "Plunge", "Eigenvalue"}, this);
+  bingham_->setRowCount(3);
+  bingham_->setFixedHeight(bingham_->horizontalHeader()->sizeHint().height() +
+                           3 * bingham_->verticalHeader()->defaultSectionSize() + 4);
+  layout->addWidget(bingham_);
+
+  auto* controls = new QHBoxLayout;
+  controls->addWidget(new QLabel(QStringLiteral("Warn above misfit [°]:"), this));
+  threshold_ = new QDoubleSpinBox(this);
+  threshold_->setRange(0, 90);
+  threshold_->setDecimals(1);
+  threshold_->setValue(20);
+  controls->addWidget(threshold_);
+  controls->addStretch(1);
+  auto* copyButton = new QPushButton(QStringLiteral("&Copy"), this);
+  copyButton->setToolTip(QStringLiteral("Copy the table (or the selected rows) as tab-separated text"));
+  controls->addWidget(copyButton);
+  layout->addLayout(controls);
+
+  table_ = NewTable({"Line", "Misfit", "P trend", "P plunge", "T trend", "T plunge", "B trend",
+                     "B plunge", "Warning"},
+                    this);
+  table_->setSortingEnabled(true);
+  table_->sortByColumn(0, Qt::AscendingOrder);  // line order until the user sorts
+  layout->addWidget(table_, 1);
+
+  connect(threshold_, &QDoubleSpinBox::valueChanged, this, [this] { markWarnings(); });
+  connect(copyButton, &QPushButton::clicked, this, [this] { copy(); });
+  auto* copyKey = new QShortcut(QKeySequence::Copy, this);
+  connect(copyKey, &QShortcut::activated, this, [this] { copy(); });
+  connect(table_, &QTableWidget::currentCellChanged, this, [this](int row) {
+    const QTableWidgetItem* item = row >= 0 ? table_->item(row, 0) : nullptr;
+    if (item) emit datumSelected(item->data(Qt::UserRole).toInt());
+  });
+}
+
+void KinematicsWindow::showData(const FaultSet& data, const QString& fileName) {
+  result_ = analysis::ComputeKinematics(data);
+  setWindowTitle(QStringLiteral("Kinematics  [ %1 ]").arg(QFileInfo(fileName).fileName()));
+  fill();
+}
+
+void KinematicsWindow::fill() {
+  QStringList leftOut;
+  for (int line : result_.leftOut) leftOut << QString::number(line);
+  summary_->setText(QStringLiteral("%1 data used.").arg(result_.faults.size()) +
+                    (leftOut.isEmpty() ? QString()
+                                       : QStringLiteral(" Left out (a check failed): lines ") +
+                                             leftOut.join(QStringLiteral(", ")) + "."));
+  const char* names[3] = {"T", "B", "P"};
+  for (int k = 0; k < 3; ++k) {
+    bingham_->setItem(k, 0, new QTableWidgetItem(QString::fromLatin1(names[k])));
+    if (result_.faults.empty()) {
+      for (int c = 1; c < 4; ++c) bingham_->setItem(k, c, new QTableWidgetItem());
+      continue;
+    }
+    SetLine(bingham_, k, 1, result_.bingham.axes[std::size_t(k)]);
+    const double value = result_.bingham.eigenvalues[std::size_t(k)];
+    bingham_->setItem(k, 3, new NumberItem(value, analysis::FormatValue(value)));
+  }
+  table_->setSortingEnabled(false);
+  table_->clearContents();
+  table_->setRowCount(int(result_.faults.size()));
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    const analysis::KinematicAxes& f = result_.faults[std::size_t(row)];
+    table_->setItem(row, 0, new NumberItem(f.line, std::to_string(f.line)));
+    table_->setItem(row, 1, new NumberItem(f.misfit, analysis::FormatAngle(f.misfit)));
+    SetLine(table_, row, 2, f.p);
+    SetLine(table_, row, 4, f.t);
+    SetLine(table_, row, 6, f.b);
+    auto* warning = new QTableWidgetItem;
+    warning->setData(Qt::UserRole, row);  // the datum's index in the result
+    table_->setItem(row, kWarningColumn, warning);
+  }
+  table_->setSortingEnabled(true);
+  markWarnings();
+}
+
+void KinematicsWindow::markWarnings() {
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    QTableWidgetItem* item = table_->item(row, kWarningColumn);
+    if (!item) continue;
+    const auto& f = result_.faults[std::size_t(item->data(Qt::UserRole).toInt())];
+    item->setText(KinematicsWarnings(f, threshold_->value()));
+  }
+}
+
+QString KinematicsWindow::tableText() const {
+  QStringList headers;
+  for (int c = 0; c < table_->columnCount(); ++c) headers << table_->horizontalHeaderItem(c)->text();
+  QStringList lines{headers.join('\t')};
+  const bool some = !table_->selectionModel()->selectedRows().isEmpty();
+  for (int row = 0; row < table_->rowCount(); ++row)
+    if (!some || table_->selectionModel()->isRowSelected(row, QModelIndex()))
+      lines << RowText(table_, row);
+  return lines.join('\n') + '\n';
+}
+
+void KinematicsWindow::copy() const { QApplication::clipboard()->setText(tableText()); }
+
+double KinematicsWindow::misfitThreshold() const { return threshold_->value(); }
+void KinematicsWindow::setMisfitThreshold(double degrees) { threshold_->setValue(degrees); }
+
+}  // namespace orniva::ui
