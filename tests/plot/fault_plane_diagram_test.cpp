@@ -90,33 +90,6 @@ TEST(ChooseArrowShape, ThresholdBetweenDipSlipAndStrikeSlip) {
   }
 }
 
-// Every failed check counts, not only the last one kept in `status`.
-TEST(DrawFaultPlaneDatum, FailedChecksDecideWhatIsDrawn) {
-  struct Row { std::string line; std::vector<std::size_t> points; TColor pen; };
-  const Row rows[] = {
-      {"90 45 90 45 X", {181, 2}, clSilver},  // sense invalid: circle and a silver dot
-      {"90 45 400 45 N", {181}, clBlue},      // striation invalid: the circle only
-      {"90 45 90 95 N", {181}, clBlue},
-      {"90 45 400 45 Q", {181}, clSilver},  // saz and sense failed: no dot either
-      {"400 45 90 45 N", {}, 0},            // plane invalid: nothing
-      {"90 95 90 45 N", {}, 0},
-      {"370 -5 200 30 Q", {}, 0},
-      {"1e39 45 200 30 X", {}, 0},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.line);
-    const std::vector<Drawn> drawn = Plot({row.line}, 1);
-    ASSERT_EQ(drawn.size(), row.points.size() == 0 ? 0u : 2 * row.points.size());
-    for (std::size_t i = 0; i < row.points.size(); ++i) {
-      EXPECT_EQ(drawn[i].points.size(), row.points[i]);
-      EXPECT_EQ(drawn[i].pen, row.pen);
-      if (drawn[i].op == DrawOp::Ellipse) {
-        EXPECT_EQ(drawn[i].brush, row.pen);
-      }
-    }
-  }
-}
-
 TEST(PlotFaultPlanes, HighlightIsDrawnAfterEveryDatum) {
   const std::vector<std::string> lines = {"10 30 10 30 N", "100 40 100 40 R", "200 50 200 50 N",
                                           "300 60 300 60 R", "45 70 45 70 N"};
@@ -156,32 +129,6 @@ TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
     PlotDiagram(PlotMode::FaultPlaneAndStriation, data, cached.target, 2);
     EXPECT_EQ(EffectiveDrawing(cached.picture), EffectiveDrawing(plain.picture));
   }
-}
-
-// The view keeps the raster of a drawing while its key stays: the key
-// follows the data, the diagram, the symbol size and the net, not the highlight.
-TEST(PlotCache, DrawingKeyFollowsWhatIsDrawnButNotTheHighlight) {
-  FaultSet data = DataFromLines({"10 30 10 30 N", "100 40 100 40 R"});
-  PlotCache cache;
-  test::PlotFixture f;
-  f.target.cache = &cache;
-  auto key = [&](PlotMode mode, std::int16_t highlight) {
-    PlotDiagram(mode, data, f.target, highlight);
-    return f.picture.drawingKey();
-  };
-  const std::uint64_t plain = key(PlotMode::FaultPlaneAndStriation, -1);
-  EXPECT_NE(plain, 0u);
-  EXPECT_EQ(key(PlotMode::FaultPlaneAndStriation, 2), plain);
-  const std::uint64_t other = key(PlotMode::TangentLineation, -1);
-  EXPECT_NE(other, plain);
-  f.target.symbolSize = SymbolSize::Small;
-  EXPECT_NE(key(PlotMode::TangentLineation, -1), other);
-  f.target.geometry.netRadius = 400;
-  EXPECT_NE(key(PlotMode::TangentLineation, -1), other);
-  f.target.symbolSize = SymbolSize::Medium;
-  InitNetGeometry(f.target.geometry);
-  data.Recreate(2);
-  EXPECT_NE(key(PlotMode::FaultPlaneAndStriation, -1), plain);
 }
 
 TEST(PlotDiagram, NoDataDrawsTheEmptyNetInEitherDiagram) {

@@ -56,26 +56,6 @@ TEST(ProjectLine, StaysFiniteForLinesWithoutAProjection) {
   EXPECT_EQ(ProjectLine(g, {0, std::numeric_limits<float>::quiet_NaN()}), (TPoint{500, 500}));
 }
 
-TEST(DrawNetFrame, RecordsFillCircleAndTicksInOrder) {
-  Picture picture;
-  {
-    RecordingCanvas canvas(picture);
-    DrawNetFrame(canvas, Net());
-  }
-  const std::vector<DrawRecord> expected = {
-      {DrawOp::PenWidth, 2},
-      {DrawOp::BrushColour, std::int32_t(clWhite)},
-      {DrawOp::PenColour, std::int32_t(clSilver)},
-      {DrawOp::FillRect, 0, 0, 1000, 1000},
-      {DrawOp::Ellipse, 50, 50, 950, 950},
-      {DrawOp::MoveTo, 500, 50},  {DrawOp::LineTo, 500, 30},
-      {DrawOp::MoveTo, 500, 950}, {DrawOp::LineTo, 500, 970},
-      {DrawOp::MoveTo, 50, 500},  {DrawOp::LineTo, 30, 500},
-      {DrawOp::MoveTo, 950, 500}, {DrawOp::LineTo, 970, 500},
-  };
-  EXPECT_EQ(picture.records(), expected);
-}
-
 TEST(RenderPlot, FailingStepClosesTheCanvasAndIsNotShown) {
   test::PlotFixture f;
   RenderPlot(f.target, nullptr);

@@ -49,19 +49,6 @@ TEST(DrawTangentLineationDatum, ArrowsFromThePole) {
   EXPECT_EQ(At(Plot({"90 45 90 45 R"}), 1).brush, clRed);
 }
 
-TEST(DrawTangentLineationDatum, FailedChecksDecideWhatIsDrawn) {
-  // Striation or sense invalid: the pole dot only, black pen.
-  for (const char* line : {"90 45 400 45 N", "90 45 90 95 N", "90 45 90 45 X"}) {
-    const std::vector<Drawn> drawn = Plot({line});
-    ASSERT_EQ(drawn.size(), 1u) << line;
-    EXPECT_EQ(drawn[0].op, DrawOp::Ellipse) << line;
-    EXPECT_EQ(drawn[0].pen, clBlack) << line;
-  }
-  // Plane invalid, whatever status says last: nothing, also highlighted.
-  for (const char* line : {"400 45 90 45 N", "90 95 90 45 N", "370 -5 200 30 Q", "1e39 45 200 30 X"})
-    EXPECT_TRUE(Plot({line}, 1).empty()) << line;
-}
-
 TEST(PlotTangentLineation, HighlightSkipsUndrawableData) {
   const std::vector<std::string> lines = {"10 30 10 30 N", "100 95 100 40 R", "200 50 200 50 N",
                                           "300 60 300 60 R", "45 70 45 70 N"};

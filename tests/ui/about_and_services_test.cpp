@@ -104,31 +104,5 @@ TEST(PictureExtension, FromTheLastPeriodOfTheName) {
 
 // ---- picture view ----------------------------------------------------------------------
 
-TEST(PictureView, StretchesThePictureAndItsPensAndReportsClicks) {
-  Picture picture;
-  {
-    RecordingCanvas canvas(picture);
-    canvas.SetBrushColour(clWhite);
-    canvas.FillRect(0, 0, 1000, 1000);
-    canvas.SetBrushColour(clBlue);
-    canvas.FillRect(0, 0, 500, 1000);  // the left half
-    canvas.SetPenWidth(100);
-    canvas.SetPenColour(clRed);
-    canvas.MoveTo({500, 500});
-    canvas.LineTo({1000, 500});
-  }
-  PictureView view;
-  view.resize(200, 100);
-  view.setPicture(&picture);
-  const QImage image = view.grab().toImage();
-  EXPECT_EQ(image.pixel(5, 50), qRgb(0, 0, 255));
-  EXPECT_EQ(image.pixel(150, 48), qRgb(255, 0, 0));  // 5 pixels high
-  EXPECT_EQ(image.pixel(150, 30), qRgb(255, 255, 255));
-  int clicks = 0;
-  QObject::connect(&view, &PictureView::clicked, [&clicks] { ++clicks; });
-  QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(10, 10));
-  EXPECT_EQ(clicks, 1);
-}
-
 }  // namespace
 }  // namespace orniva::ui::test

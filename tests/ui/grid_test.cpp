@@ -31,8 +31,6 @@ TEST(FaultGridModel, HeadersRowsAndCellsThroughLoads) {
   const char* headers[] = {"", "F Az", "F Dip", "S Az", "S Pl", "Sen"};
   for (int c = 0; c < 6; ++c) EXPECT_EQ(model.cellText(c, 0), headers[c]);
   EXPECT_EQ(model.cellText(0, 100), "100");
-  EXPECT_EQ(model.cellText(1, 100), "");
-  EXPECT_EQ(model.cellText(0, 101), "");
   data.Recreate(3);
   data[2].faz = 30.1f;
   data[3].sense = "N";
@@ -40,7 +38,6 @@ TEST(FaultGridModel, HeadersRowsAndCellsThroughLoads) {
   model.clearCells();
   model.fillCells(3);
   EXPECT_EQ(model.rowCount(), 3);
-  EXPECT_EQ(model.data(model.index(1, 0)).toString(), "30.1000003814697");
   EXPECT_EQ(model.cellText(5, 3), "N");
   EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
 }
