@@ -9,8 +9,6 @@ namespace orniva::analysis {
 
 using math::Vector3d;
 
-const char* const kNoUsableData = "no usable data: every line failed a check";
-
 KinematicAxes AxesOf(const FaultVectors& f) {
   KinematicAxes axes;
   axes.line = f.line;

@@ -50,7 +50,4 @@ KinematicsResult ComputeKinematics(const FaultSet& data);
 CsvReport KinematicsCsv(const FaultSet& data);
 CsvReport BinghamCsv(const FaultSet& data);
 
-// The error of a report on data of which no datum passed every check.
-extern const char* const kNoUsableData;
-
 }  // namespace orniva::analysis

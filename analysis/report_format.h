@@ -26,4 +26,7 @@ struct CsvReport {
   std::string error;  // empty when the report was made
 };
 
+// The error of a report on data of which no datum passed every check.
+inline constexpr const char* kNoUsableData = "no usable data: every line failed a check";
+
 }  // namespace orniva::analysis

@@ -9,9 +9,13 @@
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "analysis/density.h"
+#include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
 #include "app/cli_support.h"
 
@@ -34,24 +38,52 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  kinematics           per datum: misfit and the P, T and B axes\n"
     "  bingham              the Linked Bingham axes T, B, P and eigenvalues\n"
+    "  density --of poles|p|t|striations --method kamb|one-percent\n"
+    "                       density of the directions on the report grid\n"
+    "                       (trend 0-355, plunge 0-85 in steps of 5, then 0/90)\n"
+    "  dihedra              right dihedra: per cent of the faults whose\n"
+    "                       compressional dihedron holds each grid direction\n"
     "\n"
     "  -h, --help           show this help and exit\n"
     "\n"
     "Exit status: 0 when the report was written, 2 on bad arguments, an\n"
     "unreadable data file, more than 32760 lines or no usable data.\n";
 
-// One command: its name, the options it takes (flags without values) and
-// the report it makes.
+using Options = std::map<std::string, std::string>;
+
+// One command: its name, the options it takes (each with its allowed
+// values; an empty list marks a flag), whether all of them are required,
+// and the report it makes.
 struct Command {
   const char* name;
-  std::vector<std::string> flags;
-  std::function<CsvReport(const FaultSet&, const std::vector<std::string>& flags)> report;
+  std::map<std::string, std::vector<std::string>> options;
+  std::function<CsvReport(const FaultSet&, const Options&)> report;
+  bool allRequired = false;
 };
+
+orniva::analysis::DensityOf DensityOfNamed(const std::string& name) {
+  using orniva::analysis::DensityOf;
+  if (name == "p") return DensityOf::PAxes;
+  if (name == "t") return DensityOf::TAxes;
+  if (name == "striations") return DensityOf::Striations;
+  return DensityOf::Poles;
+}
+
+CsvReport Density(const FaultSet& data, const Options& options) {
+  return orniva::analysis::DensityCsv(data, DensityOfNamed(options.at("--of")),
+                                      options.at("--method") == "kamb"
+                                          ? orniva::analysis::DensityMethod::Kamb
+                                          : orniva::analysis::DensityMethod::OnePercent);
+}
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      {"kinematics", {}, [](const FaultSet& d, const auto&) { return orniva::analysis::KinematicsCsv(d); }},
-      {"bingham", {}, [](const FaultSet& d, const auto&) { return orniva::analysis::BinghamCsv(d); }},
+      {"kinematics", {}, [](const FaultSet& d, const Options&) { return orniva::analysis::KinematicsCsv(d); }},
+      {"bingham", {}, [](const FaultSet& d, const Options&) { return orniva::analysis::BinghamCsv(d); }},
+      {"density",
+       {{"--of", {"poles", "p", "t", "striations"}}, {"--method", {"kamb", "one-percent"}}},
+       Density, true},
+      {"dihedra", {}, [](const FaultSet& d, const Options&) { return orniva::analysis::DihedraCsv(d); }},
   };
   return commands;
 }
@@ -60,6 +92,37 @@ const Command* Find(const std::string& name) {
   for (const Command& command : Commands())
     if (name == command.name) return &command;
   return nullptr;
+}
+
+// Reads the options after COMMAND ("--name value", "--name=value" or a
+// flag); returns an error line, empty when fine.
+std::string ParseOptions(const Command& command, const std::vector<std::string>& args,
+                         Options& options) {
+  for (std::size_t i = 2; i < args.size(); ++i) {
+    const std::size_t equals = args[i].find('=');
+    const std::string name = args[i].substr(0, equals);
+    const auto known = command.options.find(name);
+    if (known == command.options.end())
+      return "unknown option '" + args[i] + "' for " + command.name;
+    std::string value;
+    if (!known->second.empty()) {
+      if (equals != std::string::npos) {
+        value = args[i].substr(equals + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      } else {
+        return "option '" + name + "' needs a value";
+      }
+      bool allowed = false;
+      for (const std::string& v : known->second) allowed = allowed || v == value;
+      if (!allowed) return "unknown value '" + value + "' for " + name;
+    }
+    options[name] = value;
+  }
+  if (command.allRequired)
+    for (const auto& [name, values] : command.options)
+      if (!options.count(name)) return std::string(command.name) + " needs " + name + " (see --help)";
+  return {};
 }
 
 void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
@@ -79,19 +142,15 @@ int Run(const std::vector<std::string>& args) {
     Report("unknown command '" + args[1] + "' (see --help)");
     return kFailure;
   }
-  std::vector<std::string> flags;
-  for (std::size_t i = 2; i < args.size(); ++i) {
-    bool known = false;
-    for (const std::string& flag : command->flags) known = known || flag == args[i];
-    if (!known) {
-      Report("unknown option '" + args[i] + "' for " + command->name);
-      return kFailure;
-    }
-    flags.push_back(args[i]);
+  Options options;
+  const std::string error = ParseOptions(*command, args, options);
+  if (!error.empty()) {
+    Report(error);
+    return kFailure;
   }
   FaultSet data;
   if (!orniva::cli::LoadDataFile(kProgram, args[0], data)) return kFailure;
-  const CsvReport report = command->report(data, flags);
+  const CsvReport report = command->report(data, options);
   if (!report.error.empty()) {
     Report(args[0] + ": " + report.error);
     return kFailure;

@@ -27,6 +27,11 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
       {{data, "rose"}, 2, "orniva-analyse: unknown command 'rose' (see --help)"},
       {{data, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},
+      {{data, "density", "--of", "t", "--method=kamb"}, 0, "trend,plunge,value"},
+      {{data, "dihedra"}, 0, "trend,plunge,value"},
+      {{data, "density", "--of", "b", "--method", "kamb"}, 2, "orniva-analyse: unknown value 'b' for --of"},
+      {{data, "density", "--of"}, 2, "orniva-analyse: option '--of' needs a value"},
+      {{data, "density", "--of", "p"}, 2, "orniva-analyse: density needs --method (see --help)"},
       {{dir.File("none.fdt"), "bingham"}, 2,
        "orniva-analyse: cannot read " + dir.File("none.fdt") + ": No such file or directory"},
       // The data file's own message comes first, then why there is no report.

@@ -1,0 +1,65 @@
+#include "analysis/net_projection.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "math/numeric.h"
+
+namespace orniva::analysis {
+
+double NetDistance(NetKind kind, double plunge) {
+  const double half = (90 - plunge) / 2 * numeric::kDegToRad;
+  return kind == NetKind::EqualAngle ? std::tan(half) : M_SQRT2 * std::sin(half);
+}
+
+NetPoint ProjectOnNet(NetKind kind, const NetFrame& frame, math::TrendPlunge line) {
+  const double r = frame.radius * NetDistance(kind, line.plunge);
+  const double t = line.trend * numeric::kDegToRad;
+  return {frame.centreX + r * std::sin(t), frame.centreY - r * std::cos(t)};
+}
+
+// With (X, Y) = ((x - cx) / R, (cy - y) / R) and rho^2 = X^2 + Y^2:
+//   equal-angle:  v = (2X, 2Y, rho^2 - 1) / (1 + rho^2)
+//   equal-area:   v = (X sqrt(2 - rho^2), Y sqrt(2 - rho^2), rho^2 - 1)
+// (the inverses of r = tan(theta / 2) and r = sqrt(2) sin(theta / 2), theta
+// the angle from the nadir).
+math::Vector3d DirectionAtNetPoint(NetKind kind, const NetFrame& frame, NetPoint point) {
+  const double X = (point.x - frame.centreX) / frame.radius;
+  const double Y = (frame.centreY - point.y) / frame.radius;
+  const double rho2 = X * X + Y * Y;
+  if (kind == NetKind::EqualAngle) {
+    const double k = 1 / (1 + rho2);
+    return {2 * X * k, 2 * Y * k, (rho2 - 1) * k};
+  }
+  if (!(rho2 < 2)) return {0, 0, 1};
+  const double h = std::sqrt(2 - rho2);
+  return {X * h, Y * h, rho2 - 1};
+}
+
+NetPoint DrawingGrid::Node(int i, int j) const {
+  const double step = 2 * frame.radius / (size - 1);
+  return {frame.centreX - frame.radius + step * i, frame.centreY - frame.radius + step * j};
+}
+
+DrawingGrid MakeDrawingGrid(NetKind kind, const NetFrame& frame, int size) {
+  DrawingGrid grid;
+  grid.kind = kind;
+  grid.frame = frame;
+  if (!(size >= 2 && size <= 4096)) return grid;
+  grid.size = size;
+  grid.nodes.resize(std::size_t(size) * size);
+  grid.inside.resize(grid.nodes.size());
+  const double r2 = frame.radius * frame.radius * (1 + 1e-12);
+  for (int j = 0; j < size; ++j) {
+    for (int i = 0; i < size; ++i) {
+      const NetPoint p = grid.Node(i, j);
+      const double dx = p.x - frame.centreX, dy = p.y - frame.centreY;
+      const std::size_t k = std::size_t(j) * size + i;
+      grid.nodes[k] = DirectionAtNetPoint(kind, frame, p);
+      grid.inside[k] = dx * dx + dy * dy <= r2;
+    }
+  }
+  return grid;
+}
+
+}  // namespace orniva::analysis

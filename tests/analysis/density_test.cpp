@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "analysis/contours.h"
+#include "analysis/density.h"
+#include "analysis/dihedra.h"
+#include "analysis/net_projection.h"
+#include "data/fault_reader.h"
+
+namespace orniva::analysis {
+namespace {
+
+using math::Vector3d;
+
+std::vector<Vector3d> RandomDirections(int count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::normal_distribution<double> normal;
+  std::vector<Vector3d> v;
+  for (int k = 0; k < count; ++k) v.push_back(math::Normalise({normal(random), normal(random), normal(random)}));
+  return v;
+}
+
+std::vector<std::string> Split(const std::string& text) {
+  std::vector<std::string> rows;
+  for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+    rows.push_back(text.substr(at, end - at));
+  return rows;
+}
+
+struct NetCase {
+  const char* name;
+  NetKind kind;
+  math::TrendPlunge line;
+  double x, y;
+  double tolerance;  // 0.5: the expected point is rounded
+};
+
+class NetProjection : public ::testing::TestWithParam<NetCase> {};
+
+TEST_P(NetProjection, ProjectsAndInvertsTheLine) {
+  const NetCase& c = GetParam();
+  const NetPoint p = ProjectOnNet(c.kind, NetFrame{}, c.line);
+  EXPECT_NEAR(p.x, c.x, c.tolerance);
+  EXPECT_NEAR(p.y, c.y, c.tolerance);
+  const Vector3d back = DirectionAtNetPoint(c.kind, NetFrame{}, p);
+  EXPECT_LT(math::AngleBetween(back, math::LineVector(c.line.trend, c.line.plunge)), 1e-9);
+}
+
+// Equal-area points: the check points of the analysis conventions. The
+// equal-angle ones by hand: r = 450 tan(22.5) = 186.3961.
+INSTANTIATE_TEST_SUITE_P(
+    Nets, NetProjection,
+    ::testing::Values(NetCase{"area_045_45", NetKind::EqualArea, {45, 45}, 672, 328, 0.5},
+                      NetCase{"area_030_60", NetKind::EqualArea, {30, 60}, 582, 357, 0.5},
+                      NetCase{"area_200_10", NetKind::EqualArea, {200, 10}, 360, 884, 0.5},
+                      NetCase{"area_315_20", NetKind::EqualArea, {315, 20}, 242, 242, 0.5},
+                      NetCase{"area_090_00", NetKind::EqualArea, {90, 0}, 950, 500, 0.5},
+                      NetCase{"angle_000_45", NetKind::EqualAngle, {0, 45}, 500, 313.6039, 1e-4},
+                      NetCase{"angle_270_00", NetKind::EqualAngle, {270, 0}, 50, 500, 1e-9}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// 36 directions on a cone about the zenith (upward: the data are axial)
+// counted at the nadir. Kamb, N 36: A = 0.2, cap cos 0.8, sigma 2.4, so
+// 36 inside give 15 and 18 give 7.5; one per cent: cap cos 0.99 (8.11 deg).
+struct ConeCase {
+  const char* name;
+  DensityMethod method;
+  double inner, outer;  // half-angles [deg] of the first and second 18
+  double value;
+};
+
+class DensityOnACone : public ::testing::TestWithParam<ConeCase> {};
+
+TEST_P(DensityOnACone, CountsTheCap) {
+  const ConeCase& c = GetParam();
+  std::vector<Vector3d> cone;
+  for (int k = 0; k < 36; ++k) cone.push_back(-math::LineVector(k * 10.0, 90 - (k % 2 ? c.outer : c.inner)));
+  EXPECT_NEAR(DensityValues(cone, c.method, {{0, 0, -1}})[0], c.value, 1e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ClosedForm, DensityOnACone,
+    ::testing::Values(ConeCase{"kamb_all_inside", DensityMethod::Kamb, 30, 30, 15},
+                      ConeCase{"kamb_half_inside", DensityMethod::Kamb, 30, 40, 7.5},
+                      ConeCase{"kamb_all_outside", DensityMethod::Kamb, 40, 40, 0},
+                      ConeCase{"percent_inside", DensityMethod::OnePercent, 8, 8, 100},
+                      ConeCase{"percent_outside", DensityMethod::OnePercent, 8.2, 8.2, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Density, KambOfUniformDataAveragesThree) {
+  std::vector<Vector3d> lattice;  // Fibonacci lattice over the sphere
+  const int n = 3000;
+  for (int k = 0; k < n; ++k) {
+    const double z = 1 - (2 * k + 1.0) / n, h = std::sqrt(1 - z * z), a = k * 2.399963229728653;
+    lattice.push_back({h * std::cos(a), h * std::sin(a), z});
+  }
+  const std::vector<double> values = DensityValues(lattice, DensityMethod::Kamb, ReportGridNodes());
+  double mean = 0;
+  for (double v : values) mean += v / double(values.size());
+  EXPECT_NEAR(mean, 3, 0.1);
+}
+
+TEST(Density, CountsEqualABruteForceCount) {
+  const DrawingGrid grid = MakeDrawingGrid(NetKind::EqualArea, NetFrame{}, 60);
+  std::vector<Vector3d> nodes = RandomDirections(2000, 7);
+  nodes.insert(nodes.end(), grid.nodes.begin(), grid.nodes.end());
+  const std::vector<Vector3d> special{{0, 0, 1}, {0, 0, -1}, {-1, 0, 0}, {1, 0, 0}, {0, -1, 0}};
+  nodes.insert(nodes.end(), special.begin(), special.end());
+  for (int count : {1, 7, 300, 5000}) {
+    std::vector<Vector3d> directions = RandomDirections(count, unsigned(count));
+    directions.insert(directions.end(), special.begin(), special.end());
+    for (DensityMethod method : {DensityMethod::Kamb, DensityMethod::OnePercent}) {
+      const double cap = CapOf(method, directions.size()).minAbsDot;
+      const std::vector<int> counts = CountInCap(directions, cap, nodes);
+      int mismatches = 0;
+      for (std::size_t k = 0; k < nodes.size(); ++k) {
+        int brute = 0;
+        for (const Vector3d& v : directions) brute += std::fabs(Dot(nodes[k], v)) >= cap;
+        mismatches += brute != counts[k];
+      }
+      EXPECT_EQ(mismatches, 0) << count << " directions, method " << int(method);
+    }
+  }
+}
+
+// The fault 90 45 90 45 N: P 000/90, T 090/00, B 000/00; R swaps P and T.
+TEST(Dihedra, SingleFault) {
+  const std::vector<Vector3d> nodes{math::LineVector(0, 90), math::LineVector(90, 0), math::LineVector(0, 0)};
+  for (const auto& [line, expected] : std::vector<std::pair<std::string, std::vector<double>>>{
+           {"90 45 90 45 N", {100, 0, 50}}, {"90 45 90 45 R", {0, 100, 50}}}) {
+    FaultSet data;
+    LoadFaultLines({line}, data);
+    EXPECT_EQ(DihedraValues(CollectUsedFaults(data).faults, nodes), expected) << line;
+  }
+}
+
+TEST(Dihedra, ThreadedValuesEqualThoseOfSingleNodes) {
+  const std::vector<Vector3d> n = RandomDirections(3000, 11), s = RandomDirections(3000, 12);
+  std::vector<FaultVectors> faults(3000);
+  for (std::size_t k = 0; k < faults.size(); ++k) faults[k].n = n[k], faults[k].s = s[k];
+  const std::vector<Vector3d> nodes = RandomDirections(1001, 13);
+  const std::vector<double> all = DihedraValues(faults, nodes);
+  for (std::size_t k = 0; k < nodes.size(); ++k)
+    ASSERT_EQ(all[k], DihedraValues(faults, {nodes[k]})[0]) << k;
+}
+
+double Area(const std::vector<NetPoint>& p) {
+  double twice = 0;
+  for (std::size_t k = 0; k < p.size(); ++k)
+    twice += p[k].x * p[(k + 1) % p.size()].y - p[(k + 1) % p.size()].x * p[k].y;
+  return std::fabs(twice) / 2;
+}
+
+double Radius(NetPoint p) { return std::hypot(p.x - 500, p.y - 500); }
+
+// Fields with a known contour: a cone about the centre (the level-150 line
+// is the circle of radius 300) and a plane x - 500 (the level-0 line is the
+// north-south diameter, the region above it half the disc).
+struct FieldCase {
+  const char* name;
+  double (*field)(NetPoint);
+  bool closed;
+  double lineRadius;  // every point's distance from the centre; < 0: not checked
+  double area;
+};
+
+class ContourOfAField : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(ContourOfAField, LineAndFill) {
+  const FieldCase& c = GetParam();
+  const DrawingGrid grid = MakeDrawingGrid(NetKind::EqualArea, NetFrame{}, 101);
+  std::vector<double> values;
+  for (int j = 0; j < grid.size; ++j)
+    for (int i = 0; i < grid.size; ++i) values.push_back(c.field(grid.Node(i, j)));
+  const Contours contours = ContourGrid(grid, values, {c.closed ? 150.0 : 0.0});
+  ASSERT_EQ(contours.lines.size(), 1u);
+  EXPECT_EQ(contours.lines[0].closed, c.closed);
+  if (c.lineRadius > 0) {
+    for (NetPoint p : contours.lines[0].points) EXPECT_NEAR(Radius(p), c.lineRadius, 0.2);
+  }
+  if (!c.closed) {  // from the north pole of the circle to the south one
+    EXPECT_NEAR(std::fabs(contours.lines[0].points.front().y - contours.lines[0].points.back().y), 900, 1e-9);
+  }
+  double area = 0;
+  for (const FillPolygon& f : contours.fills) area += Area(f.points);
+  EXPECT_NEAR(area / c.area, 1, 2e-4);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, ContourOfAField,
+    ::testing::Values(FieldCase{"cone", [](NetPoint p) { return 450 - Radius(p); }, true, 300, M_PI * 300 * 300},
+                      FieldCase{"plane", [](NetPoint p) { return p.x - 500; }, false, -1, M_PI * 450 * 450 / 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Contours, EveryLineClosedOrEndingOnThePrimitiveCircle) {
+  std::vector<Vector3d> directions = RandomDirections(150, 21);
+  for (int k = 0; k < 150; ++k) directions.push_back(math::LineVector(120 + 0.2 * k, 5));  // a cluster across the rim
+  for (NetKind kind : {NetKind::EqualAngle, NetKind::EqualArea}) {
+    const DrawingGrid grid = MakeDrawingGrid(kind, NetFrame{}, 100);
+    const std::vector<double> values = DensityValues(directions, DensityMethod::Kamb, grid.nodes);
+    const Contours contours = ContourGrid(grid, values, {2, 4, 6, 8, 10, 20});
+    int open = 0;
+    for (const ContourLine& line : contours.lines) {
+      for (NetPoint p : line.points) ASSERT_LE(Radius(p), 450 * (1 + 1e-12));
+      if (line.closed) {
+        EXPECT_EQ(line.points.front().x, line.points.back().x);
+        EXPECT_EQ(line.points.front().y, line.points.back().y);
+      } else {
+        ++open;
+        EXPECT_NEAR(Radius(line.points.front()), 450, 1e-9);
+        EXPECT_NEAR(Radius(line.points.back()), 450, 1e-9);
+      }
+    }
+    EXPECT_GT(open, 0);
+    EXPECT_GT(contours.lines.size(), std::size_t(open));
+  }
+}
+
+TEST(Contours, LevelSets) {
+  EXPECT_EQ(DensityLevels(DensityMethod::Kamb, 8), (std::vector<double>{2, 4, 6, 8}));
+  EXPECT_EQ(DensityLevels(DensityMethod::Kamb, 1.99), std::vector<double>{});
+  EXPECT_EQ(DensityLevels(DensityMethod::OnePercent, 15.9), (std::vector<double>{1, 2, 4, 8}));
+  EXPECT_EQ(DensityLevels(DensityMethod::OnePercent, std::nan("")), std::vector<double>{});
+}
+
+TEST(Reports, GridRowsInOrder) {
+  FaultSet data;
+  LoadFaultLines({"90 45 90 45 N", "400 45 90 45 N"}, data);
+  const CsvReport dihedra = DihedraCsv(data);
+  const CsvReport density = DensityCsv(data, DensityOf::Poles, DensityMethod::OnePercent);
+  ASSERT_EQ(dihedra.error, "");
+  const std::vector<std::string> rows = Split(dihedra.text);
+  ASSERT_EQ(rows.size(), 1298u);
+  EXPECT_EQ(rows[0], "trend,plunge,value");
+  EXPECT_EQ(rows[1], "0.00,0.00,50.0000");
+  EXPECT_EQ(rows[19], "90.00,0.00,0.0000");
+  EXPECT_EQ(rows[73].substr(0, 10), "0.00,5.00,");
+  EXPECT_EQ(rows[1297], "0.00,90.00,100.0000");
+  // The pole of 090/45 is 270/45.
+  EXPECT_EQ(Split(density.text)[1 + 9 * 72 + 54], "270.00,45.00,100.0000");
+  FaultSet unusable;
+  LoadFaultLines({"400 45 90 45 N"}, unusable);
+  EXPECT_EQ(DihedraCsv(unusable).error, kNoUsableData);
+  EXPECT_EQ(DensityCsv(unusable, DensityOf::TAxes, DensityMethod::Kamb).text, "");
+}
+
+}  // namespace
+}  // namespace orniva::analysis
