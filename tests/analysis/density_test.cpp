@@ -138,16 +138,6 @@ TEST(Dihedra, SingleFault) {
   }
 }
 
-TEST(Dihedra, ThreadedValuesEqualThoseOfSingleNodes) {
-  const std::vector<Vector3d> n = RandomDirections(3000, 11), s = RandomDirections(3000, 12);
-  std::vector<FaultVectors> faults(3000);
-  for (std::size_t k = 0; k < faults.size(); ++k) faults[k].n = n[k], faults[k].s = s[k];
-  const std::vector<Vector3d> nodes = RandomDirections(1001, 13);
-  const std::vector<double> all = DihedraValues(faults, nodes);
-  for (std::size_t k = 0; k < nodes.size(); ++k)
-    ASSERT_EQ(all[k], DihedraValues(faults, {nodes[k]})[0]) << k;
-}
-
 double Area(const std::vector<NetPoint>& p) {
   double twice = 0;
   for (std::size_t k = 0; k < p.size(); ++k)
@@ -218,13 +208,6 @@ TEST(Contours, EveryLineClosedOrEndingOnThePrimitiveCircle) {
     EXPECT_GT(open, 0);
     EXPECT_GT(contours.lines.size(), std::size_t(open));
   }
-}
-
-TEST(Contours, LevelSets) {
-  EXPECT_EQ(DensityLevels(DensityMethod::Kamb, 8), (std::vector<double>{2, 4, 6, 8}));
-  EXPECT_EQ(DensityLevels(DensityMethod::Kamb, 1.99), std::vector<double>{});
-  EXPECT_EQ(DensityLevels(DensityMethod::OnePercent, 15.9), (std::vector<double>{1, 2, 4, 8}));
-  EXPECT_EQ(DensityLevels(DensityMethod::OnePercent, std::nan("")), std::vector<double>{});
 }
 
 TEST(Reports, GridRowsInOrder) {

@@ -192,18 +192,6 @@ TEST(ReadDataFile, RefusesMoreThan32760Lines) {
   }
 }
 
-TEST(FileError, NamesThePathAndTheAction) {
-  TempDir dir;
-  std::filesystem::create_directory(dir.File("folder.fdt"));
-  const std::string missing = dir.File("no such file.fdt"), folder = dir.File("folder.fdt");
-  ExpectFileError(ErrorOf([&] { ReadDataFile(missing); }), missing, FileError::Action::Read);
-  ExpectFileError(ErrorOf([&] { ReadDataFile(folder); }), folder, FileError::Action::Read);
-  // The text fits the stream's buffer: the full device refuses it at close.
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  ExpectFileError(ErrorOf([] { WriteTextFile("/dev/full", "site.fdt\r\nNo error\r\n"); }),
-                  "/dev/full", FileError::Action::Write);
-}
-
 TEST(LogPathFor, IsTheDataFolderPlusVornLog) {
   const std::string cases[][3] = {
       {"/home/geo/field 2023/site.fdt", "/home/geo/field 2023/VORN.log", "site.fdt"},

@@ -69,24 +69,6 @@ TEST(DirectionalOperations, ZeroVectorShowsZeroDivide) {
   EXPECT_EQ(recorder.messages, (std::vector<std::string>{"Zero divide", "Zero divide"}));
 }
 
-// z / |v| comes out past +-1 for 1e-20 (|v|^2 is a denormal float): acos is
-// held at the bound.
-TEST(DirectionalOperations, VectorToSphericalAtThePoles) {
-  for (const float z : {1.0f, -1.0f, 1.0000001f, -0.99999994f, 7.0f, 1e-20f, -1e-20f})
-    EXPECT_EQ(VectorToSpherical(MakeVector(0, 0, z)).theta, z > 0 ? 0.0f : 180.0f) << z;
-}
-
-TEST(DirectionalOperations, VectorArithmetic) {
-  // Right-handed.
-  ExpectVectorNear(CrossProduct(MakeVector(1, 0, 0), MakeVector(0, 1, 0)), {0, 0, 1}, 0);
-  ExpectVectorNear(CrossProduct(MakeVector(0, 1, 0), MakeVector(1, 0, 0)), {0, 0, -1}, 0);
-  ExpectVectorNear(CrossProduct(MakeVector(0, 0, 1), MakeVector(1, 0, 0)), {0, 1, 0}, 0);
-  EXPECT_EQ(DotProduct(MakeVector(1, 2, 3), MakeVector(4, -5, 6)), 12.0f);
-  const Vec3 v = MakeVector(1, 2, 3);
-  ExpectVectorNear(AddVectors(v, NegateVector(ScaleVector(v, 0.5f))), {0.5f, 1, 1.5f}, 0);
-  EXPECT_EQ(ScaleVector(MakeVector(1, 0, 0), 0.1f).x, 0.1f);  // the product is rounded to float
-}
-
 // Rz(b) . Rx(a) . Rz(c) applied to v; expected vectors from that product in
 // double, outside the suite. EulerMatrix(fpl, 180 - faz, t) on south gives
 // the dip line of a plane (t = 0) and its strike lines (t = +-90).

@@ -34,17 +34,6 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"southwest_down", {-1, -1, -std::sqrt(2.0)}, 225, 45}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LineVector, RoundTripsThroughLowerHemisphere) {
-  for (double t = 0; t < 360; t += 37)
-    for (double p = 0; p <= 90; p += 13) {
-      const TrendPlunge line = LowerHemisphereLine(LineVector(t, p));
-      EXPECT_NEAR(line.plunge, p, 1e-9);
-      if (p < 90) {
-        EXPECT_NEAR(line.trend, t, 1e-9);
-      }
-    }
-}
-
 TEST(AngleBetween, AccurateNearZeroAndHalfTurn) {
   EXPECT_NEAR(AngleBetween({1, 0, 0}, {1, 1e-9, 0}), 1e-9 * 180 / M_PI, 1e-18);
   EXPECT_NEAR(AngleBetween({1, 0, 0}, {-1, 1e-9, 0}), 180 - 1e-9 * 180 / M_PI, 1e-12);

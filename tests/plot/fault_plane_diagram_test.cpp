@@ -32,23 +32,6 @@ std::vector<TPoint> ArrowOf(const std::string& line) {
   return {};
 }
 
-TEST(DrawGreatCircle, ThroughStrikeAndDipLines) {
-  struct Row { std::string line; TPoint first, middle, last; };
-  const Row rows[] = {
-      {"90 45 90 45 N", {500, 950}, {686, 500}, {500, 50}},
-      {"0 0 0 0 N", {950, 500}, {500, 50}, {50, 500}},
-      {"0 90 90 0 N", {950, 500}, {500, 500}, {50, 500}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.line);
-    const std::vector<TPoint> circle = At(Plot({row.line}), 0).points;
-    ASSERT_EQ(circle.size(), kGreatCirclePoints);
-    EXPECT_EQ(circle[0], row.first);
-    EXPECT_EQ(circle[90], row.middle);
-    EXPECT_EQ(circle[180], row.last);
-  }
-}
-
 TEST(ChooseArrowShape, DipSlipAndStrikeSlipArrows) {
   struct Row { std::string line; std::vector<TPoint> arrow; };
   const Row rows[] = {

@@ -18,19 +18,6 @@
 namespace orniva::ui::test {
 namespace {
 
-TEST(FormAbout, HasItsControlsAtTheirPlaces) {
-  TFormAbout about;
-  EXPECT_EQ(about.windowTitle(), "Version Information");
-  EXPECT_EQ(about.size(), QSize(282, 141));
-  EXPECT_EQ(about.minimumSize(), about.maximumSize());
-  EXPECT_EQ(about.Image1->geometry(), QRect(8, 8, 32, 32));
-  EXPECT_EQ(about.Memo1->geometry(), QRect(48, 8, 225, 97));
-  EXPECT_FALSE(about.Memo1->isEnabled());
-  EXPECT_TRUE(about.Memo1->toPlainText().startsWith("Orniva\nVersion 1.3\n"));
-  EXPECT_EQ(about.Button1->text(), "OK");
-  EXPECT_EQ(about.Button1->geometry(), QRect(200, 112, 75, 25));
-}
-
 TEST_F(WindowTest, TheVersionBoxIsShownTwiceAsOneAndHiddenByOK) {
   Show();
   TFormAbout about;

@@ -24,24 +24,6 @@ TEST(GridNumbers, FifteenDigitsOfTheWidenedFloatInTheLocalesFormat) {
   QLocale::setDefault(QLocale::c());
 }
 
-TEST(FaultGridModel, HeadersRowsAndCellsThroughLoads) {
-  FaultSet data;
-  FaultGridModel model(data);
-  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-  const char* headers[] = {"", "F Az", "F Dip", "S Az", "S Pl", "Sen"};
-  for (int c = 0; c < 6; ++c) EXPECT_EQ(model.cellText(c, 0), headers[c]);
-  EXPECT_EQ(model.cellText(0, 100), "100");
-  data.Recreate(3);
-  data[2].faz = 30.1f;
-  data[3].sense = "N";
-  model.setGridRowCount(4);
-  model.clearCells();
-  model.fillCells(3);
-  EXPECT_EQ(model.rowCount(), 3);
-  EXPECT_EQ(model.cellText(5, 3), "N");
-  EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
-}
-
 class GridEventsTest : public WindowTest {
  protected:
   void SetUp() override {

@@ -197,18 +197,6 @@ TEST_F(WindowTest, LoadRefusalsAndReports) {
   }
 }
 
-TEST_F(WindowTest, ZeroAndThe32760LinesLoad) {
-  Show();
-  OpenThroughDialog(DataFile("full.fdt", Repeat("10 20 30 40 N\n", 32760)));
-  EXPECT_EQ(window->StatusPanel0->text(), "32760");
-  EXPECT_EQ(window->StringGrid1->gridModel()->cellText(4, 32760), "40");
-  OpenThroughDialog(DataFile("empty.fdt", ""));
-  EXPECT_EQ(window->StringGrid1->rowCount(), 1);
-  EXPECT_EQ(window->windowTitle(), "Orniva  [ empty.fdt ]");
-  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));  // the empty net
-  EXPECT_TRUE(recorder.messages.empty());
-}
-
 // Another file of as many lines draws its own great circles, not the cached ones.
 TEST_F(WindowTest, AnotherFileOfTheSameLengthDrawsItsOwnData) {
   Show();
