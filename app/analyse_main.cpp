@@ -17,6 +17,7 @@
 #include "analysis/density.h"
 #include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
+#include "analysis/stress_inversion.h"
 #include "app/cli_support.h"
 
 namespace {
@@ -43,6 +44,10 @@ constexpr const char* kUsage =
     "                       (trend 0-355, plunge 0-85 in steps of 5, then 0/90)\n"
     "  dihedra              right dihedra: per cent of the faults whose\n"
     "                       compressional dihedron holds each grid direction\n"
+    "  stress [--iterate]   stress inversion (Michael 1984): the principal axes,\n"
+    "                       Phi, R, the mean misfit angle and the faults used\n"
+    "  misfit-angles [--iterate]\n"
+    "                       per datum used: the misfit angle beta\n"
     "\n"
     "  -h, --help           show this help and exit\n"
     "\n"
@@ -84,6 +89,12 @@ const std::vector<Command>& Commands() {
        {{"--of", {"poles", "p", "t", "striations"}}, {"--method", {"kamb", "one-percent"}}},
        Density, true},
       {"dihedra", {}, [](const FaultSet& d, const Options&) { return orniva::analysis::DihedraCsv(d); }},
+      {"stress", {{"--iterate", {}}},
+       [](const FaultSet& d, const Options& o) { return orniva::analysis::StressCsv(d, o.count("--iterate") > 0); }},
+      {"misfit-angles", {{"--iterate", {}}},
+       [](const FaultSet& d, const Options& o) {
+         return orniva::analysis::MisfitAnglesCsv(d, o.count("--iterate") > 0);
+       }},
   };
   return commands;
 }
@@ -105,6 +116,8 @@ std::string ParseOptions(const Command& command, const std::vector<std::string>&
     if (known == command.options.end())
       return "unknown option '" + args[i] + "' for " + command.name;
     std::string value;
+    if (known->second.empty() && equals != std::string::npos)
+      return "option '" + name + "' takes no value";
     if (!known->second.empty()) {
       if (equals != std::string::npos) {
         value = args[i].substr(equals + 1);

@@ -19,7 +19,8 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   const std::string data = dir.File("data.fdt"), bad = dir.File("bad.fdt");
   WriteFile(data, "90 45 90 45 N\r\n400 45 90 45 R\r\n90 90 0 0 D\r\n");
   WriteFile(bad, "400 45 90 45 R\r\n");
-  struct Row { std::vector<std::string> args; int status; std::string firstLine; };
+  // The first line of the report, or the last line of standard error.
+  struct Row { std::vector<std::string> args; int status; std::string line; };
   const Row rows[] = {
       {{data, "kinematics"}, 0, "line,misfit,p_trend,p_plunge,t_trend,t_plunge,b_trend,b_plunge"},
       {{data, "bingham"}, 0, "axis,trend,plunge,eigenvalue"},
@@ -29,20 +30,27 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{data, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},
       {{data, "density", "--of", "t", "--method=kamb"}, 0, "trend,plunge,value"},
       {{data, "dihedra"}, 0, "trend,plunge,value"},
+      {{data, "stress", "--iterate"}, 2,
+       "orniva-analyse: " + data + ": stress inversion needs at least 4 faults; 2 given"},
+      {{data, "misfit-angles", "--iterate=yes"}, 2,
+       "orniva-analyse: option '--iterate' takes no value"},
       {{data, "density", "--of", "b", "--method", "kamb"}, 2, "orniva-analyse: unknown value 'b' for --of"},
       {{data, "density", "--of"}, 2, "orniva-analyse: option '--of' needs a value"},
       {{data, "density", "--of", "p"}, 2, "orniva-analyse: density needs --method (see --help)"},
       {{dir.File("none.fdt"), "bingham"}, 2,
        "orniva-analyse: cannot read " + dir.File("none.fdt") + ": No such file or directory"},
-      // The data file's own message comes first, then why there is no report.
-      {{bad, "kinematics"}, 2, "Data file has at least one error."},
+      {{bad, "kinematics"}, 2, "orniva-analyse: " + bad + ": no usable data: every line failed a check"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     const test::ProgramRun run = test::RunProgram(ORNIVA_TOOL_EXE, row.args, dir);
     EXPECT_EQ(run.status, row.status);
     const std::string& shown = row.status == 0 ? run.out : run.err;
-    EXPECT_EQ(shown.substr(0, shown.find('\n')), row.firstLine);
+    const std::size_t last = shown.rfind('\n', shown.size() - 2);
+    EXPECT_EQ(row.status == 0 ? shown.substr(0, shown.find('\n'))
+                              : shown.substr(last == std::string::npos ? 0 : last + 1,
+                                             shown.size() - (last == std::string::npos ? 1 : last + 2)),
+              row.line);
     if (row.status != 0) {
       EXPECT_EQ(run.out, "");
     }
