@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "data/fault_data.h"
 #include "platform/graphics.h"
 #include "platform/picture.h"
 #include "math/directional_operations.h"
@@ -45,5 +46,26 @@ void DrawSymbolDot(const PlotCanvas& plot, directional_operations::Orientation l
 
 // Turns each point of `shape` by `angle` and moves it to `anchor`.
 void PlaceShape(ArrowShape& shape, float angle, TPoint anchor);
+
+// Records a plot of every datum whose plane can be drawn, each by
+// `draw(plot, datum, highlighted)`, with the highlighted datum (when its
+// plane can be drawn) again after every datum as HighlightCopies.
+template <typename DrawDatum>
+void PlotDrawablePlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex,
+                        DrawDatum&& draw) {
+  const bool highlight = highlightIndex > 0 && highlightIndex <= data.count() &&
+                         PlaneDrawable(data[std::size_t(highlightIndex)]);
+  RenderPlot(target, [&](RecordingCanvas& canvas) {
+    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
+    HighlightCopies copies(canvas);
+    const TFaultData& highlighted = data[highlight ? std::size_t(highlightIndex) : 0];
+    for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
+      if (!PlaneDrawable(data[i])) continue;
+      draw(plot, data[i], false);
+      if (highlight) copies.Draw([&] { draw(plot, highlighted, true); });
+    }
+    canvas.SetDrawingKey(target.drawingKey);
+  });
+}
 
 }  // namespace orniva

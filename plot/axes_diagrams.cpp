@@ -57,18 +57,7 @@ void DrawCross(const PlotCanvas& plot, dops::Orientation line, std::int32_t r) {
 }
 
 void PlotPoles(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {
-  const bool highlight = Highlightable(data, highlightIndex);
-  RenderPlot(target, [&](RecordingCanvas& canvas) {
-    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
-    HighlightCopies copies(canvas);
-    const TFaultData& highlighted = data[highlight ? std::size_t(highlightIndex) : 0];
-    for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
-      if (!PlaneDrawable(data[i])) continue;
-      DrawPoleDatum(plot, data[i], false);
-      if (highlight) copies.Draw([&] { DrawPoleDatum(plot, highlighted, true); });
-    }
-    canvas.SetDrawingKey(target.drawingKey);
-  });
+  PlotDrawablePlanes(data, target, highlightIndex, DrawPoleDatum);
 }
 
 void PlotKinematicAxes(const FaultSet& data, const KinematicAxesFigure& axes, PlotTarget& target,

@@ -19,19 +19,7 @@ constexpr float kTangentStep = 0.1f;
 }  // namespace
 
 void PlotTangentLineation(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {
-  const bool highlight = highlightIndex > 0 && highlightIndex <= data.count() &&
-                         PlaneDrawable(data[std::size_t(highlightIndex)]);
-  RenderPlot(target, [&](RecordingCanvas& canvas) {
-    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
-    HighlightCopies copies(canvas);
-    const TFaultData& highlighted = data[highlight ? std::size_t(highlightIndex) : 0];
-    for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
-      if (!PlaneDrawable(data[i])) continue;
-      DrawTangentLineationDatum(plot, data[i], false);
-      if (highlight) copies.Draw([&] { DrawTangentLineationDatum(plot, highlighted, true); });
-    }
-    canvas.SetDrawingKey(target.drawingKey);
-  });
+  PlotDrawablePlanes(data, target, highlightIndex, DrawTangentLineationDatum);
 }
 
 void DrawTangentLineationDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlighted) {
