@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <limits>
+#include <string>
 
 #include "platform/emf_format.h"
 #include "platform/file_error.h"
@@ -85,6 +86,7 @@ class Measure {
   void I32(std::int32_t) {}
   void Points16(const TPoint*, std::size_t) {}
   void Points32(const TPoint*, std::size_t) {}
+  void Chars(const std::u16string&, std::size_t) {}
 
   std::size_t bytes = 0;
   std::uint32_t records = 0;
@@ -127,11 +129,65 @@ class Store {
     }
   }
 
+  // The UTF-16 code units of `text`, then zeros up to `units` in all.
+  void Chars(const std::u16string& text, std::size_t units) {
+    for (std::size_t i = 0; i < units; ++i, at_ += 2) {
+      const std::uint16_t c = i < text.size() ? std::uint16_t(text[i]) : 0;
+      at_[0] = std::uint8_t(c);
+      at_[1] = std::uint8_t(c >> 8);
+    }
+  }
+
   const std::uint8_t* at() const { return at_; }
 
  private:
   std::uint8_t* at_;
 };
+
+// UTF-8 to UTF-16; a malformed sequence becomes U+FFFD.
+std::u16string Utf16(const std::string& utf8) {
+  std::u16string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto c = std::uint8_t(utf8[i]);
+    const int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+    std::uint32_t code = extra == 0 ? c : extra == 1 ? c & 0x1F : extra == 2 ? c & 0x0F : c & 0x07;
+    bool ok = extra >= 0 && i + std::size_t(extra) < utf8.size();
+    for (int k = 1; ok && k <= extra; ++k) {
+      const auto next = std::uint8_t(utf8[i + std::size_t(k)]);
+      ok = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    if (!ok || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+      out.push_back(u'\uFFFD');
+      ++i;
+      continue;
+    }
+    i += std::size_t(extra) + 1;
+    if (code >= 0x10000) {
+      code -= 0x10000;
+      out.push_back(char16_t(0xD800 + (code >> 10)));
+      out.push_back(char16_t(0xDC00 + (code & 0x3FF)));
+    } else {
+      out.push_back(char16_t(code));
+    }
+  }
+  return out;
+}
+
+// The advance of a character in a sans-serif face, in thousandths of the
+// font height: the common Helvetica-compatible widths for printable ASCII,
+// 600 for everything else. Players that place each glyph by the record's
+// advances then space the text as the face itself would.
+std::int32_t Advance(char16_t c) {
+  static constexpr std::int16_t kAscii[95] = {
+      278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,
+      556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,
+      1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778,
+      667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,
+      333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,
+      556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};
+  return c >= 32 && c <= 126 ? kAscii[c - 32] : 600;
+}
 
 struct Pen {
   std::int32_t width = 1;
@@ -141,10 +197,10 @@ struct Pen {
 
 // Emits the records between the header and EOF.
 //
-// Pens and brushes are created lazily, right before the first record that
-// draws with them, in the lowest free slot of the handle table; the object
-// they replace is deleted once the new one is selected, so at most three
-// objects live at a time.
+// Pens, brushes and fonts are created lazily, right before the first record
+// that draws with them, in the lowest free slot of the handle table; the
+// object they replace is deleted once the new one is selected, so at most
+// four objects live at a time.
 //
 // Some players treat the file as a sequence of paths and styles rather than
 // as device-context state, and the writer keeps to what such players read
@@ -205,15 +261,20 @@ class Body {
           position_ = written_ = segment[1];
           break;
         }
-        case DrawOp::Polyline: {
+        case DrawOp::Polyline:
+        case DrawOp::Polygon: {
           // Clamped to the stored points; the canvas never records more.
           const std::size_t first =
               std::min<std::size_t>(std::size_t(std::max(r.a, 0)), points.size());
           const std::size_t count =
               std::min<std::size_t>(std::size_t(std::max(r.b, 0)), points.size() - first);
-          Polyline(points.data() + first, count);
+          Poly(points.data() + first, count, r.op == DrawOp::Polygon);
           break;
         }
+        case DrawOp::Text:
+          if (r.a >= 0 && std::size_t(r.a) < picture_.texts().size())
+            Text(picture_.texts()[std::size_t(r.a)], TPoint{r.b, r.c});
+          break;
       }
     }
     Release();
@@ -279,12 +340,16 @@ class Body {
     Draw(box, false);
   }
 
-  void Polyline(const TPoint* points, std::size_t count) {
+  // A polyline, or a polygon outlined with the pen and filled with the brush.
+  void Poly(const TPoint* points, std::size_t count, bool closed) {
     UsePen();
+    if (closed) UseBrush();
     const Box box = PointsBox(points, count);
     const bool small = Fits16(box);
     const std::size_t size = emf::kPolylineFixedSize + count * (small ? 4 : 8);
-    Begin(small ? emf::kPolyline16 : emf::kPolyline, std::uint32_t(size));
+    const std::uint32_t type = closed ? (small ? emf::kPolygon16 : emf::kPolygon)
+                                      : (small ? emf::kPolyline16 : emf::kPolyline);
+    Begin(type, std::uint32_t(size));
     if (box.empty())
       Rect(0, 0, -1, -1);
     else
@@ -295,6 +360,80 @@ class Body {
     else
       out_.Points32(points, count);
     Draw(box, true);
+    if (closed && selectedPen_.colour == selectedBrush_) penSelected_ = false;
+  }
+
+  void State(std::uint32_t type, std::uint32_t value) {
+    Begin(type, emf::kStateRecordSize);
+    out_.U32(value);
+  }
+
+  // One line of text: the font of its height, the pen's colour, no
+  // background, the anchor on the baseline, and the advance of every
+  // character.
+  void Text(const TextItem& item, TPoint anchor) {
+    const std::u16string text = Utf16(item.utf8);
+    if (text.empty()) return;
+    UseFont(std::max(item.height, 1));
+    if (!textStateSet_) State(emf::kSetBkMode, emf::kTransparent);
+    if (!textStateSet_ || textColour_ != pen_.colour) State(emf::kSetTextColor, pen_.colour);
+    const std::uint32_t align =
+        emf::kTextAlignBaseline | (item.anchor == TextAnchor::Centre  ? emf::kTextAlignCentre
+                                   : item.anchor == TextAnchor::Right ? emf::kTextAlignRight
+                                                                      : 0);
+    if (!textStateSet_ || align_ != align) State(emf::kSetTextAlign, align);
+    textStateSet_ = true;
+    textColour_ = pen_.colour;
+    align_ = align;
+
+    const std::int64_t height = fontHeight_;
+    std::vector<std::int32_t> advances(text.size());
+    std::int64_t width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      advances[i] = std::int32_t((Advance(text[i]) * height + 500) / 1000);
+      width += advances[i];
+    }
+    const std::int64_t left = anchor.x - (item.anchor == TextAnchor::Centre  ? width / 2
+                                          : item.anchor == TextAnchor::Right ? width
+                                                                             : 0);
+    const Box box{left, anchor.y - height, left + width, anchor.y + height / 4};
+    const std::size_t units = (text.size() + 1) / 2 * 2;  // padded to 4 bytes
+    const std::size_t size = emf::kTextOutFixedSize + 2 * units + 4 * text.size();
+    Begin(emf::kExtTextOutW, std::uint32_t(size));
+    Rect(box.left, box.top, box.right, box.bottom);  // rclBounds
+    out_.U32(emf::kGmCompatible);
+    out_.U32(0);  // exScale, eyScale: unused in the compatible mode
+    out_.U32(0);
+    out_.I32(anchor.x);  // ptlReference
+    out_.I32(anchor.y);
+    out_.U32(std::uint32_t(text.size()));
+    out_.U32(emf::kTextOutFixedSize);  // offString
+    out_.U32(0);                       // fuOptions
+    Rect(0, 0, -1, -1);                // rcl: no clipping or opaque box
+    out_.U32(std::uint32_t(emf::kTextOutFixedSize + 2 * units));  // offDx
+    out_.Chars(text, units);
+    for (std::int32_t advance : advances) out_.I32(advance);
+    Draw(box, false);
+  }
+
+  void UseFont(std::int32_t height) {
+    if (fontHandle_ != 0 && fontHeight_ == height) return;
+    const std::uint32_t h = NewHandle();
+    Begin(emf::kExtCreateFontIndirectW, emf::kCreateFontSize);
+    out_.U32(h);
+    out_.I32(-height);  // lfHeight: the character (em) height
+    out_.I32(0);        // lfWidth
+    out_.I32(0);        // lfEscapement
+    out_.I32(0);        // lfOrientation
+    out_.U32(emf::kFontWeightNormal);
+    // Italic, underline, strike-out, charset; precisions, quality, family.
+    out_.U32(std::uint32_t(emf::kDefaultCharset) << 24);
+    out_.U32(std::uint32_t(emf::kSwissVariablePitch) << 24);
+    out_.Chars(u"Arial", emf::kFaceNameChars);
+    Select(h);
+    Delete(fontHandle_);
+    fontHandle_ = h;
+    fontHeight_ = height;
   }
 
   std::uint32_t NewHandle() {
@@ -362,7 +501,11 @@ class Body {
       Select(emf::kWhiteBrush);
       Delete(brushHandle_);
     }
-    penHandle_ = brushHandle_ = 0;
+    if (fontHandle_ != 0) {
+      Select(emf::kSystemFont);
+      Delete(fontHandle_);
+    }
+    penHandle_ = brushHandle_ = fontHandle_ = 0;
     penSelected_ = false;
   }
 
@@ -375,6 +518,11 @@ class Body {
   std::uint32_t penHandle_ = 0;    // 0 until a pen of ours exists
   std::uint32_t brushHandle_ = 0;  // 0 until a brush of ours exists
   bool penSelected_ = false;       // our pen is the selected one
+  std::uint32_t fontHandle_ = 0;   // 0 until a font of ours exists
+  std::int32_t fontHeight_ = 0;
+  bool textStateSet_ = false;      // background mode, text colour and alignment written
+  TColor textColour_ = 0;
+  std::uint32_t align_ = 0;
   std::uint32_t live_ = 0;         // bit h set while slot h holds an object
   std::uint32_t highestHandle_ = 0;
   TPoint position_;       // current position as recorded

@@ -13,6 +13,7 @@ void Picture::SetSize(std::int32_t width, std::int32_t height) {
 void Picture::Clear() {
   records_.clear();
   points_.clear();
+  texts_.clear();
   repeats_.clear();
   drawingKey_ = 0;
 }
@@ -27,6 +28,7 @@ void RecordingCanvas::Close() {
   if (!target_) return;
   target_->records_ = std::move(recording_.records_);
   target_->points_ = std::move(recording_.points_);
+  target_->texts_ = std::move(recording_.texts_);
   target_->repeats_ = std::move(recording_.repeats_);
   target_->drawingKey_ = recording_.drawingKey_;
   target_ = nullptr;
@@ -69,6 +71,15 @@ void RecordingCanvas::Polyline(const TPoint* points, std::size_t count) {
   Add(DrawOp::Polyline, first, std::int32_t(count));
 }
 
+void RecordingCanvas::Polygon(const TPoint* points, std::size_t count) {
+  const auto first = std::int32_t(recording_.points_.size());
+  recording_.points_.insert(recording_.points_.end(), points, points + count);
+  Add(DrawOp::Polygon, first, std::int32_t(count));
+}
+void RecordingCanvas::Text(TPoint anchor, TextItem text) {
+  recording_.texts_.push_back(std::move(text));
+  Add(DrawOp::Text, std::int32_t(recording_.texts_.size() - 1), anchor.x, anchor.y);
+}
 void RecordingCanvas::MarkRun(std::size_t begin, std::size_t end) {
   end = std::min(end, recording_.records_.size());
   if (begin < end) recording_.repeats_.push_back(RepeatedRun{begin, begin, end - begin});

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/graphics.h"
@@ -21,6 +22,22 @@ enum class DrawOp : std::uint8_t {
   MoveTo,       // a, b = x, y
   LineTo,       // a, b = x, y
   Polyline,     // a = index of the first point in points(), b = number of points
+  Polygon,      // as Polyline, closed, outlined with the pen and filled with the brush
+  Text,         // a = index into texts(), b, c = x, y of the anchor on the baseline
+};
+
+// Where a text's anchor lies on its baseline.
+enum class TextAnchor : std::uint8_t { Left = 0, Centre = 1, Right = 2 };
+
+// A line of text, drawn in the pen's colour in a plain sans-serif face of
+// `height` plot units (the em height, as the platform's font height).
+struct TextItem {
+  std::string utf8;
+  std::int32_t height = 0;
+  TextAnchor anchor = TextAnchor::Left;
+  friend bool operator==(const TextItem& l, const TextItem& r) {
+    return l.utf8 == r.utf8 && l.height == r.height && l.anchor == r.anchor;
+  }
 };
 
 struct DrawRecord {
@@ -50,7 +67,8 @@ class Picture {
 
   const std::vector<DrawRecord>& records() const { return records_; }
   const std::vector<TPoint>& points() const { return points_; }
-  // The points of a Polyline record.
+  const std::vector<TextItem>& texts() const { return texts_; }
+  // The points of a Polyline or Polygon record.
   const TPoint* PolylinePoints(const DrawRecord& polyline) const {
     return points_.data() + polyline.a;
   }
@@ -70,6 +88,7 @@ class Picture {
   std::int32_t height_ = kDefaultSize;
   std::vector<DrawRecord> records_;
   std::vector<TPoint> points_;
+  std::vector<TextItem> texts_;
   std::vector<RepeatedRun> repeats_;
   std::uint64_t drawingKey_ = 0;
 };
@@ -94,6 +113,8 @@ class RecordingCanvas {
   void MoveTo(TPoint p);
   void LineTo(TPoint p);
   void Polyline(const TPoint* points, std::size_t count);
+  void Polygon(const TPoint* points, std::size_t count);
+  void Text(TPoint anchor, TextItem text);
 
   // The number of records so far: marks a run of records to repeat.
   std::size_t RecordCount() const { return recording_.records_.size(); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,6 +24,25 @@ struct ReplayState {
   QBrush brush{Qt::white};
   QPoint position;
 };
+
+QFont TextFont(std::int32_t height) {
+  QFont font(QStringLiteral("Sans Serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(std::max(height, 1));
+  return font;
+}
+
+void DrawText(const TextItem& text, QPoint anchor, const ReplayState& s, QPainter& painter) {
+  const QFont font = TextFont(text.height);
+  const QString string = QString::fromUtf8(text.utf8.data(), qsizetype(text.utf8.size()));
+  const qreal width = QFontMetricsF(font, painter.device()).horizontalAdvance(string);
+  const qreal shift = text.anchor == TextAnchor::Centre  ? width / 2
+                      : text.anchor == TextAnchor::Right ? width
+                                                         : 0;
+  painter.setFont(font);
+  painter.setPen(QPen(s.pen.color()));
+  painter.drawText(QPointF(anchor.x() - shift, anchor.y()), string);
+}
 
 void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainter& painter) {
   switch (r.op) {
@@ -49,6 +69,19 @@ void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainte
       painter.drawPolyline(polygon);
       break;
     }
+    case DrawOp::Polygon: {
+      const TPoint* points = picture.PolylinePoints(r);
+      QPolygon polygon(r.b);
+      for (int i = 0; i < r.b; ++i) polygon[i] = QPoint(points[i].x, points[i].y);
+      painter.setPen(s.pen);
+      painter.setBrush(s.brush);
+      painter.drawPolygon(polygon);
+      break;
+    }
+    case DrawOp::Text:
+      if (r.a >= 0 && std::size_t(r.a) < picture.texts().size())
+        DrawText(picture.texts()[std::size_t(r.a)], QPoint(r.b, r.c), s, painter);
+      break;
   }
 }
 

@@ -76,6 +76,24 @@ Rec Poly(bool wide, const std::vector<TPoint>& p) {
     else f.push_back(std::uint16_t(q.x) | std::uint32_t(std::uint16_t(q.y)) << 16);
   return {wide ? 4u : 87u, f};
 }
+Rec Polygon16(const std::vector<TPoint>& p) { return {86, Poly(false, p).fields}; }
+// EXTCREATEFONTINDIRECTW with a plain logical font: height -h, normal
+// weight, default charset, Swiss variable pitch, face "Arial".
+Rec Font(std::uint32_t handle, std::int32_t h) {
+  Words f = {handle, std::uint32_t(-h), 0, 0, 0, 400, 1u << 24, 0x22u << 24, 0x00720041, 0x00610069, 0x0000006C};
+  f.resize(24, 0);
+  return {82, f};
+}
+// EXTTEXTOUTW: bounds, compatible mode, scales 0, reference, count, string
+// at 76, no options or box, advances after the padded string.
+Rec TextOut(Ints bounds, Ints at, Words chars, Words advances) {
+  Words f(bounds.begin(), bounds.end());
+  f.insert(f.end(), {1, 0, 0, std::uint32_t(at[0]), std::uint32_t(at[1]), Words::value_type(advances.size()), 76, 0,
+                     0, 0, 0xFFFFFFFF, 0xFFFFFFFF, Words::value_type(76 + 4 * chars.size())});
+  f.insert(f.end(), chars.begin(), chars.end());
+  f.insert(f.end(), advances.begin(), advances.end());
+  return {84, f};
+}
 
 // Header (bounds, frame, " EMF", version 1.0, nBytes, nRecords, handles, no
 // description or palette, a 1920 x 1440 pixel device of 508 x 381 mm, no
@@ -155,6 +173,19 @@ const EmfCase kEmfCases[] = {
     // Bounds widened by half the 3-pixel pen, then clipped at 0.
     {"line from the start position", [](C& c) { c.SetPenWidth(3); c.LineTo({5, 5}); },
      File({0, 0, 6, 6}, 2, {Pen(1, 3, kBlack), Sel(1), Move(0, 0), Line(5, 5), Sel(kStockBlackPen), Del(1)})},
+    {"polygon filled in its outline's colour, then the pen selected again", [](C& c) {
+       c.SetPenColour(kRed); c.SetBrushColour(kRed); const TPoint p[] = {{0, 0}, {10, 0}, {10, 10}};
+       c.Polygon(p, 3); Poly(c, {{0, 0}, {10, 10}}); },
+     File({0, 0, 10, 10}, 3, {Pen(1, 1, kRed), Sel(1), Brush(2, kRed), Sel(2), Polygon16({{0, 0}, {10, 0}, {10, 10}}), Sel(1),
+                              Poly(false, kA), Sel(kStockBlackPen), Del(1), Sel(kStockWhiteBrush), Del(2)})},
+    // One font for one height; the state written once and the alignment when it changes;
+    // advances of sigma (600) and "1" (556), "N" (722) per mille of 30, rounded.
+    {"texts in one font with their colour, alignment and advances", [](C& c) {
+       c.SetPenColour(kBlue); c.Text({100, 200}, TextItem{"\u03C31", 30, TextAnchor::Centre});
+       c.Text({300, 200}, TextItem{"N", 30, TextAnchor::Left}); },
+     File({83, 170, 322, 207}, 2, {Font(1, 30), Sel(1), {18, {1}}, {24, {kBlue}}, {22, {30}},
+                                   TextOut({83, 170, 118, 207}, {100, 200}, {0x003103C3}, {18, 17}), {22, {24}},
+                                   TextOut({300, 170, 322, 207}, {300, 200}, {0x4E}, {22}), Sel(0x8000000D), Del(1)})},
     {"drawing outside the picture leaves empty bounds", [](C& c) { c.FillRect(2000, 2000, 2100, 2100); },
      File({0, 0, -1, -1}, 2, {Brush(1, kWhite), Sel(1), Fill({2000, 2000, 2099, 2099}, {2000, 2000, 100, 100}), Sel(kStockWhiteBrush), Del(1)})},
 };

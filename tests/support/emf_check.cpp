@@ -64,13 +64,27 @@ std::uint64_t SizeOf(const Record& r) {
     case emf::kBitBlt: return emf::kBitBltSize;
     case emf::kPolyline: return emf::kPolylineFixedSize + 8 * std::uint64_t(r.U32(24));
     case emf::kPolyline16: return emf::kPolylineFixedSize + 4 * std::uint64_t(r.U32(24));
+    case emf::kPolygon: return emf::kPolylineFixedSize + 8 * std::uint64_t(r.U32(24));
+    case emf::kPolygon16: return emf::kPolylineFixedSize + 4 * std::uint64_t(r.U32(24));
+    case emf::kSetBkMode:
+    case emf::kSetTextAlign:
+    case emf::kSetTextColor: return emf::kStateRecordSize;
+    case emf::kExtCreateFontIndirectW: return emf::kCreateFontSize;
+    case emf::kExtTextOutW: {
+      const std::uint64_t chars = r.U32(44);
+      if (r.U32(48) != emf::kTextOutFixedSize ||
+          r.U32(72) != emf::kTextOutFixedSize + (chars + 1) / 2 * 4)
+        return 1;  // never a record's size
+      return emf::kTextOutFixedSize + (chars + 1) / 2 * 4 + 4 * chars;
+    }
     default: return 0;
   }
 }
 
 // The handle-table rules for object records; `live` holds a flag per slot.
 std::string CheckHandle(const Record& r, std::vector<bool>& live) {
-  const bool creates = r.type == emf::kCreatePen || r.type == emf::kCreateBrushIndirect;
+  const bool creates = r.type == emf::kCreatePen || r.type == emf::kCreateBrushIndirect ||
+                       r.type == emf::kExtCreateFontIndirectW;
   if (!creates && r.type != emf::kSelectObject && r.type != emf::kDeleteObject) return {};
   const std::uint32_t h = r.U32(8);
   if (h & emf::kStockObject)
@@ -101,12 +115,46 @@ std::string CheckHeader(const Record& h, std::size_t fileSize) {
 }
 
 struct Object {
-  enum Kind { None, Pen, Brush } kind = None;
-  std::int32_t width = 0;
+  enum Kind { None, Pen, Brush, Font } kind = None;
+  std::int32_t width = 0;  // a font's height
   TColor colour = 0;
 };
 
-void Select(std::uint32_t h, const std::vector<Object>& objects, RecordingCanvas& canvas) {
+// What text output depends on beyond the record.
+struct TextState {
+  std::int32_t height = 0;
+  TColor colour = 0;
+  TextAnchor anchor = TextAnchor::Left;
+};
+
+std::string Utf8(const Record& r, std::size_t at, std::size_t units) {
+  std::string out;
+  for (std::size_t i = 0; i < units; ++i) {
+    std::uint32_t c = std::uint16_t(r.I16(at + 2 * i));
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < units) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (std::uint16_t(r.I16(at + 2 * ++i)) - 0xDC00);
+    }
+    if (c < 0x80) {
+      out += char(c);
+    } else if (c < 0x800) {
+      out += char(0xC0 | (c >> 6));
+      out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += char(0xE0 | (c >> 12));
+      out += char(0x80 | ((c >> 6) & 0x3F));
+      out += char(0x80 | (c & 0x3F));
+    } else {
+      out += char(0xF0 | (c >> 18));
+      out += char(0x80 | ((c >> 12) & 0x3F));
+      out += char(0x80 | ((c >> 6) & 0x3F));
+      out += char(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+void Select(std::uint32_t h, const std::vector<Object>& objects, RecordingCanvas& canvas,
+            TextState& text) {
   Object o;
   if (h == emf::kWhiteBrush) o = Object{Object::Brush, 0, Rgb(255, 255, 255)};
   if (h == emf::kBlackPen) o = Object{Object::Pen, 1, Rgb(0, 0, 0)};
@@ -116,15 +164,33 @@ void Select(std::uint32_t h, const std::vector<Object>& objects, RecordingCanvas
     canvas.SetPenColour(o.colour);
   } else if (o.kind == Object::Brush) {
     canvas.SetBrushColour(o.colour);
+  } else if (o.kind == Object::Font) {
+    text.height = o.width;
   }
 }
 
 // Draws one record of a file that passed CheckEmfStructure.
-void Replay(const Record& r, std::vector<Object>& objects, RecordingCanvas& canvas) {
+void Replay(const Record& r, std::vector<Object>& objects, RecordingCanvas& canvas,
+            TextState& text) {
   switch (r.type) {
+    case emf::kExtCreateFontIndirectW: objects[r.U32(8)] = Object{Object::Font, -r.I32(12), 0}; break;
+    case emf::kSetTextColor: text.colour = r.U32(8); break;
+    case emf::kSetTextAlign:
+      text.anchor = (r.U32(8) & emf::kTextAlignCentre) == emf::kTextAlignCentre ? TextAnchor::Centre
+                    : (r.U32(8) & emf::kTextAlignRight)                        ? TextAnchor::Right
+                                                                               : TextAnchor::Left;
+      break;
+    case emf::kExtTextOutW: {
+      const TColor pen = canvas.PenColour();
+      canvas.SetPenColour(text.colour);
+      canvas.Text(TPoint{r.I32(36), r.I32(40)},
+                  TextItem{Utf8(r, emf::kTextOutFixedSize, r.U32(44)), text.height, text.anchor});
+      canvas.SetPenColour(pen);
+      break;
+    }
     case emf::kCreatePen: objects[r.U32(8)] = Object{Object::Pen, r.I32(16), r.U32(24)}; break;
     case emf::kCreateBrushIndirect: objects[r.U32(8)] = Object{Object::Brush, 0, r.U32(16)}; break;
-    case emf::kSelectObject: Select(r.U32(8), objects, canvas); break;
+    case emf::kSelectObject: Select(r.U32(8), objects, canvas, text); break;
     case emf::kBitBlt:
       if (r.U32(40) == emf::kPatCopy)
         canvas.FillRect(r.I32(24), r.I32(28), std::int32_t(r.U32(24) + r.U32(32)),
@@ -134,12 +200,18 @@ void Replay(const Record& r, std::vector<Object>& objects, RecordingCanvas& canv
     case emf::kMoveToEx: canvas.MoveTo(TPoint{r.I32(8), r.I32(12)}); break;
     case emf::kLineTo: canvas.LineTo(TPoint{r.I32(8), r.I32(12)}); break;
     case emf::kPolyline16:
-    case emf::kPolyline: {
+    case emf::kPolyline:
+    case emf::kPolygon16:
+    case emf::kPolygon: {
+      const bool small = r.type == emf::kPolyline16 || r.type == emf::kPolygon16;
       std::vector<TPoint> points(r.U32(24));
       for (std::size_t i = 0; i < points.size(); ++i)
-        points[i] = r.type == emf::kPolyline16 ? TPoint{r.I16(28 + 4 * i), r.I16(30 + 4 * i)}
-                                               : TPoint{r.I32(28 + 8 * i), r.I32(32 + 8 * i)};
-      canvas.Polyline(points.data(), points.size());
+        points[i] = small ? TPoint{r.I16(28 + 4 * i), r.I16(30 + 4 * i)}
+                          : TPoint{r.I32(28 + 8 * i), r.I32(32 + 8 * i)};
+      if (r.type == emf::kPolygon16 || r.type == emf::kPolygon)
+        canvas.Polygon(points.data(), points.size());
+      else
+        canvas.Polyline(points.data(), points.size());
       break;
     }
     default: break;
@@ -184,7 +256,7 @@ std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture) {
   TPoint position;  // where the next line starts
   const std::vector<TPoint>& points = picture.points();
   for (const DrawRecord& r : picture.records()) {
-    EffectiveDraw d{r.op, r.a, r.b, r.c, r.d, {}, penWidth, penColour, brushColour};
+    EffectiveDraw d{r.op, r.a, r.b, r.c, r.d, {}, penWidth, penColour, brushColour, {}};
     switch (r.op) {
       case DrawOp::PenWidth: penWidth = r.a; continue;
       case DrawOp::PenColour: penColour = TColor(r.a); continue;
@@ -193,13 +265,23 @@ std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture) {
       case DrawOp::FillRect: d.penWidth = 0, d.penColour = 0; break;
       case DrawOp::Ellipse: break;
       case DrawOp::LineTo:
-        d = EffectiveDraw{r.op, position.x, position.y, r.a, r.b, {}, penWidth, penColour, 0};
+        d = EffectiveDraw{r.op, position.x, position.y, r.a, r.b, {}, penWidth, penColour, 0, {}};
         position = TPoint{r.a, r.b};
         break;
+      case DrawOp::Text: {
+        const TextItem none;
+        const TextItem& item =
+            r.a >= 0 && std::size_t(r.a) < picture.texts().size() ? picture.texts()[std::size_t(r.a)] : none;
+        d = EffectiveDraw{r.op, r.b, r.c, item.height, std::int32_t(item.anchor), {}, 0, penColour, 0, {}};
+        d.text = item.utf8;
+        break;
+      }
+      case DrawOp::Polygon:
       case DrawOp::Polyline: {
         const std::size_t first = std::min(std::size_t(std::max(r.a, 0)), points.size());
         const std::size_t count = std::min(std::size_t(std::max(r.b, 0)), points.size() - first);
-        d = EffectiveDraw{r.op, 0, 0, 0, 0, {}, penWidth, penColour, 0};
+        d = EffectiveDraw{r.op, 0, 0, 0, 0, {}, penWidth, penColour,
+                          r.op == DrawOp::Polygon ? brushColour : 0, {}};
         d.points.assign(points.begin() + std::ptrdiff_t(first),
                         points.begin() + std::ptrdiff_t(first + count));
         break;
@@ -219,7 +301,8 @@ std::vector<EffectiveDraw> EffectiveDrawingOfEmf(const Bytes& bytes, std::string
   Picture picture;
   {
     RecordingCanvas canvas(picture);
-    for (const Record& r : records) Replay(r, objects, canvas);
+    TextState text;
+    for (const Record& r : records) Replay(r, objects, canvas, text);
   }
   return EffectiveDrawing(picture);
 }

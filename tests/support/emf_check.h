@@ -34,14 +34,17 @@ struct EffectiveDraw {
   DrawOp op = DrawOp::FillRect;  // never a move or an attribute change
   // As in DrawRecord, except LineTo: a, b = from; c, d = to. 0 for Polyline.
   std::int32_t a = 0, b = 0, c = 0, d = 0;
-  std::vector<TPoint> points;  // Polyline only
+  // Polyline and Polygon: their points. Text: a, b = anchor, c = height,
+  // d = TextAnchor, penColour = its colour.
+  std::vector<TPoint> points;
   std::int32_t penWidth = 0;
   TColor penColour = 0;
   TColor brushColour = 0;
+  std::string text;
 
   friend bool operator==(const EffectiveDraw& l, const EffectiveDraw& r) {
     return l.op == r.op && l.a == r.a && l.b == r.b && l.c == r.c && l.d == r.d &&
-           l.points == r.points && l.penWidth == r.penWidth && l.penColour == r.penColour &&
+           l.points == r.points && l.text == r.text && l.penWidth == r.penWidth && l.penColour == r.penColour &&
            l.brushColour == r.brushColour;
   }
   friend bool operator!=(const EffectiveDraw& l, const EffectiveDraw& r) { return !(l == r); }
@@ -56,7 +59,8 @@ std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture);
 
 // The same for a metafile, replayed through a RecordingCanvas: selected pens
 // and brushes (the stock white brush and black pen included), pattern-copy
-// fills, ellipses, moves, lines and polylines. Empty with `error` set to the
+// fills, ellipses, moves, lines, polylines, polygons, and texts in the
+// selected font's height with the text colour and alignment. Empty with `error` set to the
 // structure fault when the file fails CheckEmfStructure.
 std::vector<EffectiveDraw> EffectiveDrawingOfEmf(const std::vector<std::uint8_t>& bytes,
                                                  std::string& error);
