@@ -8,6 +8,21 @@
 
 namespace orniva::analysis {
 
+std::optional<DensityOf> DensityOfNamed(std::string_view name) {
+  if (name == "poles") return DensityOf::Poles;
+  if (name == "p") return DensityOf::PAxes;
+  if (name == "t") return DensityOf::TAxes;
+  if (name == "striations") return DensityOf::Striations;
+  return std::nullopt;
+}
+
+std::optional<DensityMethod> DensityMethodNamed(std::string_view name) {
+  if (name == "kamb") return DensityMethod::Kamb;
+  if (name == "one-percent") return DensityMethod::OnePercent;
+  return std::nullopt;
+}
+
+
 using math::Vector3d;
 
 namespace {

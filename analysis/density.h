@@ -9,6 +9,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "analysis/fault_vectors.h"
@@ -20,6 +22,11 @@ namespace orniva::analysis {
 
 enum class DensityOf { Poles, PAxes, TAxes, Striations };
 enum class DensityMethod { Kamb, OnePercent };
+
+// The names on the command line: "poles", "p", "t", "striations"; "kamb",
+// "one-percent".
+std::optional<DensityOf> DensityOfNamed(std::string_view name);
+std::optional<DensityMethod> DensityMethodNamed(std::string_view name);
 
 // One direction per fault: the pole -n, P = normalise(n - s),
 // T = normalise(n + s), or the striation l. A P or T axis of a striation

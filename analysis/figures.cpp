@@ -1,13 +1,23 @@
 #include "analysis/figures.h"
 
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "analysis/contours.h"
+#include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
+#include "analysis/stress_inversion.h"
 #include "math/numeric.h"
 
 namespace orniva::analysis {
 
 namespace {
 
-directional_operations::Orientation Stored(math::TrendPlunge line) {
+using Orientation = directional_operations::Orientation;
+
+Orientation Stored(math::TrendPlunge line) {
   return {numeric::Store(line.trend), numeric::Store(line.plunge)};
 }
 
@@ -29,13 +39,153 @@ KinematicAxesFigure KinematicFigure(const FaultSet& data) {
   return figure;
 }
 
+StressAxesFigure StressFigure(const FaultSet& data, const AnalysisChoices& choices) {
+  StressAxesFigure figure;
+  const bool chosen = choices.use.size() == data.size();
+  const StressResult result = InvertStress(data, choices.iterate, chosen ? &choices.use : nullptr);
+  if (chosen) {
+    figure.switchedOut.resize(data.size());
+    for (std::size_t i = 1; i < data.size(); ++i) figure.switchedOut[i] = !choices.use[i];
+  }
+  if (result.error.empty()) {
+    figure.axes = {Stored(result.axes[0]), Stored(result.axes[1]), Stored(result.axes[2])};
+    figure.phi = result.phi;
+  }
+  return figure;
+}
+
+NetFrame FrameOf(const NetGeometry& g) {
+  return NetFrame{double(g.netCentre.x), double(g.netCentre.y), double(g.netRadius)};
+}
+
+TPoint ToPlot(NetPoint p) { return {numeric::RoundToPlot(p.x), numeric::RoundToPlot(p.y)}; }
+
+std::string LevelLabel(double level, const char* unit) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g%s", level, unit);
+  return text;
+}
+
+std::vector<std::string> Labels(const std::vector<double>& levels, const char* unit) {
+  std::vector<std::string> labels;
+  for (double level : levels) labels.push_back(LevelLabel(level, unit));
+  return labels;
+}
+
+double InsideMaximum(const DrawingGrid& grid, const std::vector<double>& values) {
+  double maximum = std::numeric_limits<double>::quiet_NaN();
+  for (std::size_t i = 0; i < values.size() && i < grid.inside.size(); ++i) {
+    if (!grid.inside[i] || std::isnan(values[i])) continue;
+    if (std::isnan(maximum) || values[i] > maximum) maximum = values[i];
+  }
+  return maximum;
+}
+
+// The inside node of value `target` (within 1e-9) nearest the axial mean
+// of all such nodes (the leading eigenvector of their orientation tensor),
+// as a line: the middle of a region, also of one that is split across the
+// primitive circle. None when no node has the value.
+std::optional<Orientation> RegionCentre(const DrawingGrid& grid, const std::vector<double>& values,
+                                        double target) {
+  auto inRegion = [&](std::size_t k) { return grid.inside[k] && std::fabs(values[k] - target) <= 1e-9; };
+  math::Matrix3d tensor{};
+  bool any = false;
+  for (std::size_t k = 0; k < grid.nodes.size() && k < values.size(); ++k) {
+    if (!inRegion(k)) continue;
+    const math::Vector3d& d = grid.nodes[k];
+    const double c[3] = {d.x, d.y, d.z};
+    for (int i = 0; i < 3; ++i)
+      for (int j = 0; j < 3; ++j) tensor[std::size_t(i)][std::size_t(j)] += c[i] * c[j];
+    any = true;
+  }
+  if (!any) return std::nullopt;
+  const math::Vector3d mean = math::EigenSymmetric(tensor).vectors[2];
+  std::size_t best = 0;
+  double bestCosine = -1;
+  for (std::size_t k = 0; k < grid.nodes.size() && k < values.size(); ++k) {
+    if (!inRegion(k)) continue;
+    const double cosine = std::fabs(math::Dot(grid.nodes[k], mean));
+    if (cosine > bestCosine) bestCosine = cosine, best = k;
+  }
+  return Stored(math::LowerHemisphereLine(grid.nodes[best]));
+}
+
+void DensityFigure(const FaultSet& data, const NetGeometry& geometry,
+                   const AnalysisChoices& choices, DiagramFigures& figures) {
+  const UsedFaults used = CollectUsedFaults(data);
+  const std::vector<math::Vector3d> directions = DensityDirections(used.faults, choices.densityOf);
+  const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
+  const std::vector<double> values = DensityValues(directions, choices.densityMethod, grid.nodes);
+  figures.levels = DensityLevels(choices.densityMethod, InsideMaximum(grid, values));
+  figures.field = FieldOf(geometry, values, figures.levels,
+                          Labels(figures.levels, choices.densityMethod == DensityMethod::Kamb ? "\u03C3" : " %"));
+  figures.field.points.resize(data.size());
+  for (std::size_t k = 0; k < used.faults.size(); ++k) {
+    const math::Vector3d& d = directions[k];
+    if (d.x == 0 && d.y == 0 && d.z == 0) continue;
+    figures.field.points[std::size_t(used.faults[k].line)] = Stored(math::LowerHemisphereLine(d));
+  }
+}
+
+void DihedraFigure(const FaultSet& data, const NetGeometry& geometry,
+                   const AnalysisChoices& choices, DiagramFigures& figures) {
+  const UsedFaults used = CollectUsedFaults(data);
+  const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
+  const std::vector<double> values = DihedraValues(used.faults, grid.nodes);
+  figures.levels = used.faults.empty() ? std::vector<double>{} : DihedraLevels();
+  figures.field = FieldOf(geometry, values, figures.levels, Labels(figures.levels, " %"));
+  figures.field.planes = choices.dihedraPlanes;
+  if (const auto at = RegionCentre(grid, values, 100)) figures.field.labels.push_back({*at, "\u03C3" "1"});
+  if (const auto at = RegionCentre(grid, values, 0)) figures.field.labels.push_back({*at, "\u03C3" "3"});
+}
+
 }  // namespace
 
-DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data) {
+FieldFigure FieldOf(const NetGeometry& geometry, const std::vector<double>& values,
+                    const std::vector<double>& levels, std::vector<std::string> labels) {
+  FieldFigure figure;
+  const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
+  const Contours contours = ContourGrid(grid, values, levels);
+  for (const FillPolygon& fill : contours.fills) {
+    FieldFigure::Band band{fill.level, {}};
+    band.points.reserve(fill.points.size());
+    for (NetPoint p : fill.points) band.points.push_back(ToPlot(p));
+    figure.bands.push_back(std::move(band));
+  }
+  for (const ContourLine& line : contours.lines) {
+    std::vector<TPoint> points;
+    points.reserve(line.points.size());
+    for (NetPoint p : line.points) points.push_back(ToPlot(p));
+    figure.lines.push_back(std::move(points));
+  }
+  for (std::size_t k = 0; k < levels.size(); ++k) figure.levelColours.push_back(RampColour(k, levels.size()));
+  figure.levelLabels = std::move(labels);
+  return figure;
+}
+
+DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data, const NetGeometry& geometry,
+                          const AnalysisChoices& choices) {
+  static std::atomic<std::uint64_t> lastRevision{0};
   DiagramFigures figures;
-  if (mode == PlotMode::KinematicAxes) {
-    figures.kinematicAxes = KinematicFigure(data);
-    figures.hasKinematicAxes = true;
+  figures.revision = ++lastRevision;
+  switch (mode) {
+    case PlotMode::KinematicAxes:
+      figures.kinematicAxes = KinematicFigure(data);
+      figures.hasKinematicAxes = true;
+      break;
+    case PlotMode::StressAxes:
+      figures.stressAxes = StressFigure(data, choices);
+      figures.hasStressAxes = true;
+      break;
+    case PlotMode::Density:
+      DensityFigure(data, geometry, choices, figures);
+      figures.hasField = true;
+      break;
+    case PlotMode::RightDihedra:
+      DihedraFigure(data, geometry, choices, figures);
+      figures.hasField = true;
+      break;
+    default: break;
   }
   return figures;
 }

@@ -2,25 +2,62 @@
 // bridge from the analyses to the plot layer's DiagramInputs.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
+#include "analysis/density.h"
 #include "data/fault_data.h"
 #include "plot/diagram.h"
 
 namespace orniva::analysis {
 
+// The user's choices that shape an analysis's diagram.
+struct AnalysisChoices {
+  DensityOf densityOf = DensityOf::Poles;
+  DensityMethod densityMethod = DensityMethod::Kamb;
+  bool iterate = false;   // the stress inversion's iterative option
+  std::vector<bool> use;  // by line (index 0 unused): faults in the inversion; empty: all
+  bool dihedraPlanes = true;  // the fault planes over the right dihedra
+
+  friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
+    return a.densityOf == b.densityOf && a.densityMethod == b.densityMethod &&
+           a.iterate == b.iterate && a.use == b.use && a.dihedraPlanes == b.dihedraPlanes;
+  }
+  friend bool operator!=(const AnalysisChoices& a, const AnalysisChoices& b) { return !(a == b); }
+};
+
+// The grid a field is drawn from: nodes across the square about the net.
+constexpr int kFieldGridSize = 100;
+
 // The inputs of the diagrams that need an analysis; `Inputs()` points into it.
 struct DiagramFigures {
   KinematicAxesFigure kinematicAxes;
-  bool hasKinematicAxes = false;
+  StressAxesFigure stressAxes;
+  FieldFigure field;
+  bool hasKinematicAxes = false, hasStressAxes = false, hasField = false;
+  // The levels of the field, for whoever shows them.
+  std::vector<double> levels;
+  std::uint64_t revision = 0;  // set by FiguresFor, new for every computation
 
-  DiagramInputs Inputs() const {
+  DiagramInputs Inputs(bool layout = false) const {
     DiagramInputs inputs;
     if (hasKinematicAxes) inputs.kinematicAxes = &kinematicAxes;
+    if (hasStressAxes) inputs.stressAxes = &stressAxes;
+    if (hasField) inputs.field = &field;
+    inputs.layout = layout;
+    inputs.revision = revision;
     return inputs;
   }
 };
 
-// Computes what `mode` needs of `data`; nothing for the diagrams that draw
-// the data alone.
-DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data);
+// Computes what `mode` needs of `data` on the net of `geometry`; nothing
+// for the diagrams that draw the data alone.
+DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data, const NetGeometry& geometry,
+                          const AnalysisChoices& choices = {});
+
+// The figure of a density or right-dihedra field on `geometry`'s net: bands
+// and contour lines at `levels`, the ramp's colours and `labels` per level.
+FieldFigure FieldOf(const NetGeometry& geometry, const std::vector<double>& values,
+                    const std::vector<double>& levels, std::vector<std::string> labels);
 
 }  // namespace orniva::analysis

@@ -66,19 +66,10 @@ struct Command {
   bool allRequired = false;
 };
 
-orniva::analysis::DensityOf DensityOfNamed(const std::string& name) {
-  using orniva::analysis::DensityOf;
-  if (name == "p") return DensityOf::PAxes;
-  if (name == "t") return DensityOf::TAxes;
-  if (name == "striations") return DensityOf::Striations;
-  return DensityOf::Poles;
-}
-
+// The values were checked against the command's table.
 CsvReport Density(const FaultSet& data, const Options& options) {
-  return orniva::analysis::DensityCsv(data, DensityOfNamed(options.at("--of")),
-                                      options.at("--method") == "kamb"
-                                          ? orniva::analysis::DensityMethod::Kamb
-                                          : orniva::analysis::DensityMethod::OnePercent);
+  return orniva::analysis::DensityCsv(data, *orniva::analysis::DensityOfNamed(options.at("--of")),
+                                      *orniva::analysis::DensityMethodNamed(options.at("--method")));
 }
 
 const std::vector<Command>& Commands() {

@@ -39,10 +39,18 @@ constexpr const char* kUsage =
     "and a file with bad fields is reported here and still drawn.\n"
     "\n"
     "Options:\n"
-    "  --diagram fault-planes|tangent-lineation|poles|kinematic-axes\n"
+    "  --diagram fault-planes|tangent-lineation|poles|kinematic-axes|\n"
+    "            stress-axes|density|dihedra\n"
     "                       fault planes with striation arrows (default), the\n"
     "                       tangent-lineation diagram at the poles, the poles\n"
-    "                       with their striations, or the P, T and B axes\n"
+    "                       with their striations, the P, T and B axes, the\n"
+    "                       stress axes of the inversion over the planes, density\n"
+    "                       contours, or right dihedra\n"
+    "  --of poles|p|t|striations\n"
+    "                       what the density diagram counts (default poles)\n"
+    "  --method kamb|one-percent\n"
+    "                       how it counts (default kamb)\n"
+    "  --iterate            the stress inversion's iterative option\n"
     "  --net equal-angle|equal-area\n"
     "                       stereographic (default) or Lambert equal-area net\n"
     "  --highlight N        draw datum N (line N of the data file) highlighted\n"
@@ -61,6 +69,7 @@ struct Options {
   std::int16_t highlight = -1;  // datum index, or -1 for none
   orniva::SymbolSize symbolSize = orniva::SymbolSize::Medium;
   orniva::NetKind net = orniva::NetKind::EqualAngle;
+  orniva::analysis::AnalysisChoices choices;
 };
 
 // The outcome of reading the command line: run, show the help, or stop with
@@ -104,8 +113,17 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
     const std::optional<orniva::PlotMode> mode = orniva::PlotModeNamed(value);
     if (!mode)
       return "unknown diagram '" + value +
-             "' (use fault-planes, tangent-lineation, poles or kinematic-axes)";
+             "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density or "
+             "dihedra)";
     options.diagram = *mode;
+  } else if (name == "--of") {
+    const auto of = orniva::analysis::DensityOfNamed(value);
+    if (!of) return "unknown density of '" + value + "' (use poles, p, t or striations)";
+    options.choices.densityOf = *of;
+  } else if (name == "--method") {
+    const auto method = orniva::analysis::DensityMethodNamed(value);
+    if (!method) return "unknown density method '" + value + "' (use kamb or one-percent)";
+    options.choices.densityMethod = *method;
   } else if (name == "--net") {
     const std::optional<orniva::NetKind> net = orniva::NetKindNamed(value);
     if (!net) return "unknown net '" + value + "' (use equal-angle or equal-area)";
@@ -149,10 +167,14 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
       command.kind = Command::Kind::Help;
       return command;
     }
+    if (arg == "--iterate") {
+      command.options.choices.iterate = true;
+      continue;
+    }
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
     if (name != "--diagram" && name != "--highlight" && name != "--symbol-size" &&
-        name != "--net")
+        name != "--net" && name != "--of" && name != "--method")
       return Fail("unknown option '" + arg + "'");
     std::string value;
     if (equals != std::string::npos) {
@@ -194,7 +216,7 @@ int Run(const Options& options) {
     return kFailure;
   }
   const orniva::analysis::DiagramFigures figures =
-      orniva::analysis::FiguresFor(options.diagram, data);
+      orniva::analysis::FiguresFor(options.diagram, data, target.geometry, options.choices);
   orniva::PlotDiagram(options.diagram, data, target, options.highlight, figures.Inputs());
 
   try {

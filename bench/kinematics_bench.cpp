@@ -30,7 +30,7 @@ void BM_KinematicAxesDiagram(benchmark::State& state) {
   target.picture = &picture;
   InitNetGeometry(target.geometry);
   for (auto _ : state) {
-    const analysis::DiagramFigures figures = analysis::FiguresFor(PlotMode::KinematicAxes, data);
+    const analysis::DiagramFigures figures = analysis::FiguresFor(PlotMode::KinematicAxes, data, target.geometry);
     PlotDiagram(PlotMode::KinematicAxes, data, target, 1, figures.Inputs());
   }
 }

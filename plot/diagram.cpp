@@ -6,11 +6,14 @@
 
 namespace orniva {
 
-bool NeedsAnalysis(PlotMode mode) { return mode == PlotMode::KinematicAxes; }
+bool NeedsAnalysis(PlotMode mode) {
+  return mode == PlotMode::KinematicAxes || mode == PlotMode::StressAxes ||
+         mode == PlotMode::Density || mode == PlotMode::RightDihedra;
+}
 
 void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
                  std::int16_t highlightIndex, const DiagramInputs& inputs) {
-  if (target.cache) target.drawingKey = target.cache->DrawingKey(data, mode, target);
+  if (target.cache) target.drawingKey = target.cache->DrawingKey(data, mode, target, inputs.revision);
   switch (mode) {
     case PlotMode::FaultPlaneAndStriation: PlotFaultPlanes(data, target, highlightIndex); return;
     case PlotMode::TangentLineation: PlotTangentLineation(data, target, highlightIndex); return;
@@ -18,6 +21,19 @@ void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
     case PlotMode::KinematicAxes:
       if (inputs.kinematicAxes)
         PlotKinematicAxes(data, *inputs.kinematicAxes, target, highlightIndex);
+      else
+        RenderPlot(target, nullptr);
+      return;
+    case PlotMode::StressAxes:
+      if (inputs.stressAxes)
+        PlotStressAxes(data, *inputs.stressAxes, target, highlightIndex, inputs.layout);
+      else
+        RenderPlot(target, nullptr);
+      return;
+    case PlotMode::Density:
+    case PlotMode::RightDihedra:
+      if (inputs.field)
+        PlotField(data, *inputs.field, target, highlightIndex, inputs.layout);
       else
         RenderPlot(target, nullptr);
       return;
@@ -34,6 +50,9 @@ constexpr NamedMode kModeNames[] = {
     {"tangent-lineation", PlotMode::TangentLineation},
     {"poles", PlotMode::Poles},
     {"kinematic-axes", PlotMode::KinematicAxes},
+    {"stress-axes", PlotMode::StressAxes},
+    {"density", PlotMode::Density},
+    {"dihedra", PlotMode::RightDihedra},
 };
 struct NamedNet {
   std::string_view name;
@@ -69,13 +88,15 @@ std::optional<PlotMode> PlotModeNamed(std::string_view name) {
   return std::nullopt;
 }
 
-std::uint64_t PlotCache::DrawingKey(const FaultSet& data, PlotMode mode, const PlotTarget& target) {
+std::uint64_t PlotCache::DrawingKey(const FaultSet& data, PlotMode mode, const PlotTarget& target,
+                                    std::uint64_t revision) {
   static std::atomic<std::uint64_t> lastKey{0};
   const NetGeometry& g = target.geometry;
   const bool same = key_ != 0 && last_.generation == data.generation() && last_.mode == mode &&
-                    last_.symbolSize == target.symbolSize && SameNet(last_.geometry, g);
+                    last_.symbolSize == target.symbolSize && SameNet(last_.geometry, g) &&
+                    last_.revision == revision;
   if (!same) {
-    last_ = {data.generation(), mode, target.symbolSize, g};
+    last_ = {data.generation(), mode, target.symbolSize, g, revision};
     key_ = ++lastKey;
   }
   return key_;

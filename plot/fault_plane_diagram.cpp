@@ -39,10 +39,10 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
 }
 
 void DrawFaultPlaneDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlighted,
-                         const TPoint* circle) {
+                         const TPoint* circle, std::optional<TColor> forced) {
   if (!PlaneDrawable(datum)) return;
   TColor colour = clAqua;
-  if (!highlighted) colour = datum.spl < 1.0f ? clBlack : datum.colour;
+  if (!highlighted) colour = forced ? *forced : datum.spl < 1.0f ? clBlack : datum.colour;
   plot.canvas.SetPenWidth(highlighted ? 4 : 2);
   plot.canvas.SetPenColour(colour);
   plot.canvas.SetBrushColour(colour);

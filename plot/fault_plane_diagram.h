@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "data/fault_data.h"
@@ -21,9 +22,10 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
 
 // One datum. A datum whose plane failed its checks draws nothing; one whose
 // striation failed draws only its great circle; one whose sense failed gets
-// no arrow. `circle`, when given, holds the datum's projected great circle.
+// no arrow. `circle`, when given, holds the datum's projected great circle;
+// `colour`, when given, replaces the colour of a datum not highlighted.
 void DrawFaultPlaneDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlighted,
-                         const TPoint* circle = nullptr);
+                         const TPoint* circle = nullptr, std::optional<TColor> colour = std::nullopt);
 
 constexpr std::size_t kGreatCirclePoints = 181;
 

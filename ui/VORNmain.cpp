@@ -119,6 +119,16 @@ void TFormMain::createActions() {
   ActionPoles = newAction("ActionPoles", QStringLiteral("&Poles"));
   ActionKinematicAxes = newAction("ActionKinematicAxes", QStringLiteral("&Kinematic Axes"));
   ActionKinematics = newAction("ActionKinematics", QStringLiteral("&Kinematics..."));
+  ActionStressAxes = newAction("ActionStressAxes", QStringLiteral("&Stress Axes"));
+  ActionDensityPoles = newAction("ActionDensityPoles", QStringLiteral("of &Poles"));
+  ActionDensityP = newAction("ActionDensityP", QStringLiteral("of &P Axes"));
+  ActionDensityT = newAction("ActionDensityT", QStringLiteral("of &T Axes"));
+  ActionDensityStriations = newAction("ActionDensityStriations", QStringLiteral("of &Striations"));
+  ActionKamb = newAction("ActionKamb", QStringLiteral("&Kamb"));
+  ActionOnePercent = newAction("ActionOnePercent", QStringLiteral("&One Per Cent"));
+  ActionRightDihedra = newAction("ActionRightDihedra", QStringLiteral("&Right Dihedra"));
+  ActionDihedraPlanes = newAction("ActionDihedraPlanes", QStringLiteral("Fault Planes on Right &Dihedra"));
+  ActionStressInversion = newAction("ActionStressInversion", QStringLiteral("&Stress Inversion..."));
   ActionOpen->setToolTip(QStringLiteral("Open Data File"));
   ActionExport->setToolTip(QStringLiteral("Export Image"));
   ActionExit->setToolTip(QStringLiteral("Exit"));
@@ -171,10 +181,33 @@ void TFormMain::createMenus() {
   Plot1->addSeparator();
   newMenuItem(Plot1, ActionPoles, diagrams);
   newMenuItem(Plot1, ActionKinematicAxes, diagrams);
+  newMenuItem(Plot1, ActionStressAxes, diagrams);
+  // The density diagram is the submenu's own item in the diagram group; its
+  // items choose what it counts and how.
+  Density1 = Plot1->addMenu(QStringLiteral("&Density"));
+  Density1->setObjectName(QStringLiteral("Density1"));
+  ActionDensity = Density1->menuAction();
+  ActionDensity->setObjectName(QStringLiteral("ActionDensity"));
+  ActionDensity->setCheckable(true);
+  diagrams->addAction(ActionDensity);
+  auto* densityOf = new QActionGroup(this);
+  newMenuItem(Density1, ActionDensityPoles, densityOf)->setChecked(true);
+  newMenuItem(Density1, ActionDensityP, densityOf);
+  newMenuItem(Density1, ActionDensityT, densityOf);
+  newMenuItem(Density1, ActionDensityStriations, densityOf);
+  Density1->addSeparator();
+  auto* methods = new QActionGroup(this);
+  newMenuItem(Density1, ActionKamb, methods)->setChecked(true);
+  newMenuItem(Density1, ActionOnePercent, methods);
+  newMenuItem(Plot1, ActionRightDihedra, diagrams);
+  ActionDihedraPlanes->setCheckable(true);
+  ActionDihedraPlanes->setChecked(true);
+  newMenuItem(Plot1, ActionDihedraPlanes);
 
   Analysis1 = menuBar()->addMenu(QStringLiteral("&Analysis"));
   Analysis1->setObjectName(QStringLiteral("Analysis1"));
   newMenuItem(Analysis1, ActionKinematics);
+  newMenuItem(Analysis1, ActionStressInversion);
 
   Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
   Help1->setObjectName(QStringLiteral("Help1"));
@@ -267,6 +300,32 @@ void TFormMain::connectHandlers() {
   connect(ActionKinematicAxes, &QAction::triggered, this,
           [this] { ChooseDiagram(orniva::PlotMode::KinematicAxes); });
   connect(ActionKinematics, &QAction::triggered, this, &TFormMain::ShowKinematics);
+  connect(ActionStressAxes, &QAction::triggered, this, [this] { ChooseDiagram(orniva::PlotMode::StressAxes); });
+  connect(ActionRightDihedra, &QAction::triggered, this,
+          [this] { ChooseDiagram(orniva::PlotMode::RightDihedra); });
+  connect(ActionDihedraPlanes, &QAction::toggled, this, [this](bool on) {
+    analysisChoices.dihedraPlanes = on;
+    if (PlotMode == orniva::PlotMode::RightDihedra) Replot(-1);
+  });
+  using orniva::analysis::DensityMethod;
+  using orniva::analysis::DensityOf;
+  const std::pair<QAction*, DensityOf> ofs[] = {{ActionDensityPoles, DensityOf::Poles},
+                                                {ActionDensityP, DensityOf::PAxes},
+                                                {ActionDensityT, DensityOf::TAxes},
+                                                {ActionDensityStriations, DensityOf::Striations}};
+  for (const auto& [action, of] : ofs)
+    connect(action, &QAction::triggered, this, [this, of = of] {
+      analysisChoices.densityOf = of;
+      ChooseDensity();
+    });
+  const std::pair<QAction*, DensityMethod> methods[] = {{ActionKamb, DensityMethod::Kamb},
+                                                        {ActionOnePercent, DensityMethod::OnePercent}};
+  for (const auto& [action, method] : methods)
+    connect(action, &QAction::triggered, this, [this, method = method] {
+      analysisChoices.densityMethod = method;
+      ChooseDensity();
+    });
+  connect(ActionStressInversion, &QAction::triggered, this, &TFormMain::ShowStressInversion);
   connect(Image1, &PictureView::clicked, this, &TFormMain::Image1Click);
   StringGrid1->setDrawCellHandler(
       [this](int col, int row, const QRect& rect, CellState state) {
@@ -388,6 +447,11 @@ void TFormMain::ChooseDiagram(orniva::PlotMode mode) {
   Replot(-1);
 }
 
+void TFormMain::ChooseDensity() {
+  ActionDensity->setChecked(true);
+  ChooseDiagram(orniva::PlotMode::Density);
+}
+
 void TFormMain::ChooseNet(orniva::NetKind kind) {
   netGeometry.kind = kind;
   Replot(-1);
@@ -403,6 +467,25 @@ void TFormMain::ShowKinematics() {
   kinematics_->show();
   kinematics_->raise();
   kinematics_->activateWindow();
+}
+
+void TFormMain::ShowStressInversion() {
+  if (!stress_) {
+    stress_ = new StressWindow(this);
+    connect(stress_, &StressWindow::datumSelected, this,
+            [this](int line) { StringGrid1->setCurrentCell(1, line); });
+    connect(stress_, &StressWindow::choicesChanged, this, [this](const std::vector<bool>& use, bool iterate) {
+      analysisChoices.use = use;
+      analysisChoices.iterate = iterate;
+      if (PlotMode == orniva::PlotMode::StressAxes) Replot(-1);
+    });
+    stress_->setIterate(analysisChoices.iterate);
+    stress_->showData(faultSet, FileName);
+    if (!analysisChoices.use.empty()) stress_->setUse(analysisChoices.use);
+  }
+  stress_->show();
+  stress_->raise();
+  stress_->activateWindow();
 }
 
 void TFormMain::Image1Click() { Replot(-1); }
@@ -465,8 +548,10 @@ void TFormMain::LoadDataFile() {
   ClearGrid();
   FillGrid();
   setWindowTitle(QStringLiteral("Orniva  [ ") + QFileInfo(FileName).fileName() + QStringLiteral(" ]"));
+  analysisChoices.use.clear();  // every fault back in for new data
   Replot(-1);
   if (kinematics_) kinematics_->showData(faultSet, FileName);
+  if (stress_) stress_->showData(faultSet, FileName);
 }
 
 // A log that could not be written is reported, and the load goes on with
@@ -502,10 +587,13 @@ orniva::PlotTarget TFormMain::MakePlotTarget() {
 
 void TFormMain::Replot(std::int16_t highlightIndex) {
   if (orniva::NeedsAnalysis(PlotMode) &&
-      (figuresGeneration_ != faultSet.generation() || figuresMode_ != PlotMode)) {
-    figures = orniva::analysis::FiguresFor(PlotMode, faultSet);
+      (figuresGeneration_ != faultSet.generation() || figuresMode_ != PlotMode ||
+       figuresNet_ != netGeometry.kind || figuresChoices_ != analysisChoices)) {
+    figures = orniva::analysis::FiguresFor(PlotMode, faultSet, netGeometry, analysisChoices);
     figuresGeneration_ = faultSet.generation();
     figuresMode_ = PlotMode;
+    figuresNet_ = netGeometry.kind;
+    figuresChoices_ = analysisChoices;
   }
   orniva::PlotTarget target = MakePlotTarget();
   orniva::PlotDiagram(PlotMode, faultSet, target, highlightIndex, figures.Inputs());

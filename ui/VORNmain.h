@@ -18,6 +18,7 @@
 #include "plot/net.h"
 #include "ui/fault_grid.h"
 #include "ui/kinematics_window.h"
+#include "ui/stress_window.h"
 #include "ui/picture_view.h"
 #include "ui/window_services.h"
 
@@ -51,6 +52,9 @@ class TFormMain : public QMainWindow {
   orniva::PlotCache plotCache;
   // What the diagrams of the analyses draw, for the loaded data.
   orniva::analysis::DiagramFigures figures;
+  // What the user chose for the analyses' diagrams; the faults switched
+  // out of the stress inversion last until the next load.
+  orniva::analysis::AnalysisChoices analysisChoices;
 
   // ---- controls ----
   QToolBar* ToolBar1 = nullptr;
@@ -80,10 +84,22 @@ class TFormMain : public QMainWindow {
   QAction* ActionPoles = nullptr;
   QAction* ActionKinematicAxes = nullptr;
   QAction* ActionKinematics = nullptr;
+  QAction* ActionStressAxes = nullptr;
+  QAction* ActionDensity = nullptr;  // the density diagram, in the diagram group
+  QAction* ActionDensityPoles = nullptr;
+  QAction* ActionDensityP = nullptr;
+  QAction* ActionDensityT = nullptr;
+  QAction* ActionDensityStriations = nullptr;
+  QAction* ActionKamb = nullptr;
+  QAction* ActionOnePercent = nullptr;
+  QAction* ActionRightDihedra = nullptr;
+  QAction* ActionDihedraPlanes = nullptr;
+  QAction* ActionStressInversion = nullptr;
   QMenu* File1 = nullptr;
   QMenu* Edit1 = nullptr;
   QMenu* Plot1 = nullptr;
   QMenu* SymbolSize1 = nullptr;
+  QMenu* Density1 = nullptr;
   QMenu* Analysis1 = nullptr;
   QMenu* Help1 = nullptr;
   QAction* MenuOpen = nullptr;
@@ -123,9 +139,14 @@ class TFormMain : public QMainWindow {
   // The diagram `mode` chosen from the Plot menu.
   void ChooseDiagram(orniva::PlotMode mode);
   void ChooseNet(orniva::NetKind kind);
+  // The density diagram, with the counting chosen in its submenu.
+  void ChooseDensity();
   // Shows the kinematics results window for the loaded data.
   void ShowKinematics();
   orniva::ui::KinematicsWindow* kinematicsWindow() const { return kinematics_; }
+  // Shows the stress inversion's results window for the loaded data.
+  void ShowStressInversion();
+  orniva::ui::StressWindow* stressWindow() const { return stress_; }
   // Files dropped on the window, as local paths.
   void FilesDropped(const QStringList& paths);
 
@@ -159,8 +180,11 @@ class TFormMain : public QMainWindow {
   orniva::MessageSink* previousSink_ = nullptr;
   std::set<QString> writtenLogs_;
   orniva::ui::KinematicsWindow* kinematics_ = nullptr;
+  orniva::ui::StressWindow* stress_ = nullptr;
   std::uint64_t figuresGeneration_ = 0;
   orniva::PlotMode figuresMode_ = orniva::PlotMode::FaultPlaneAndStriation;
+  orniva::NetKind figuresNet_ = orniva::NetKind::EqualAngle;
+  orniva::analysis::AnalysisChoices figuresChoices_;
   bool shown_ = false;
 };
 

@@ -14,48 +14,13 @@
 #include <QVBoxLayout>
 
 #include "analysis/report_format.h"
+#include "ui/result_table.h"
 
 namespace orniva::ui {
 
 namespace {
 
 constexpr int kWarningColumn = 8;
-
-// A cell that sorts by its number, not its text.
-class NumberItem : public QTableWidgetItem {
- public:
-  NumberItem(double value, const std::string& text)
-      : QTableWidgetItem(QString::fromStdString(text)) {
-    setData(Qt::UserRole, value);
-    setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  }
-  bool operator<(const QTableWidgetItem& other) const override {
-    return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
-  }
-};
-
-QTableWidget* NewTable(const QStringList& headers, QWidget* parent) {
-  auto* table = new QTableWidget(0, int(headers.size()), parent);
-  table->setHorizontalHeaderLabels(headers);
-  table->verticalHeader()->hide();
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  table->horizontalHeader()->setStretchLastSection(true);
-  return table;
-}
-
-void SetLine(QTableWidget* table, int row, int column, math::TrendPlunge line) {
-  table->setItem(row, column, new NumberItem(line.trend, analysis::FormatTrend(line.trend)));
-  table->setItem(row, column + 1, new NumberItem(line.plunge, analysis::FormatAngle(line.plunge)));
-}
-
-QString RowText(const QTableWidget* table, int row) {
-  QStringList cells;
-  for (int c = 0; c < table->columnCount(); ++c)
-    cells << (table->item(row, c) ? table->item(row, c)->text() : QString());
-  return cells.join('\t');
-}
 
 }  // namespace
 
@@ -76,7 +41,7 @@ KinematicsWindow::KinematicsWindow(QWidget* parent) : QWidget(parent, Qt::Window
   summary_->setWordWrap(true);
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(summary_);
-  bingham_ = NewTable({"Linked Bingham", "Trend", "Plunge", "Eigenvalue"}, this);
+  bingham_ = NewResultTable({"Linked Bingham", "Trend", "Plunge", "Eigenvalue"}, this);
   bingham_->setRowCount(3);
   bingham_->setFixedHeight(bingham_->horizontalHeader()->sizeHint().height() +
                            3 * bingham_->verticalHeader()->defaultSectionSize() + 4);
@@ -95,7 +60,7 @@ KinematicsWindow::KinematicsWindow(QWidget* parent) : QWidget(parent, Qt::Window
   controls->addWidget(copyButton);
   layout->addLayout(controls);
 
-  table_ = NewTable({"Line", "Misfit", "P trend", "P plunge", "T trend", "T plunge", "B trend",
+  table_ = NewResultTable({"Line", "Misfit", "P trend", "P plunge", "T trend", "T plunge", "B trend",
                      "B plunge", "Warning"},
                     this);
   table_->setSortingEnabled(true);
@@ -132,7 +97,7 @@ void KinematicsWindow::fill() {
       for (int c = 1; c < 4; ++c) bingham_->setItem(k, c, new QTableWidgetItem());
       continue;
     }
-    SetLine(bingham_, k, 1, result_.bingham.axes[std::size_t(k)]);
+    SetLineCells(bingham_, k, 1, result_.bingham.axes[std::size_t(k)]);
     const double value = result_.bingham.eigenvalues[std::size_t(k)];
     bingham_->setItem(k, 3, new NumberItem(value, analysis::FormatValue(value)));
   }
@@ -143,9 +108,9 @@ void KinematicsWindow::fill() {
     const analysis::KinematicAxes& f = result_.faults[std::size_t(row)];
     table_->setItem(row, 0, new NumberItem(f.line, std::to_string(f.line)));
     table_->setItem(row, 1, new NumberItem(f.misfit, analysis::FormatAngle(f.misfit)));
-    SetLine(table_, row, 2, f.p);
-    SetLine(table_, row, 4, f.t);
-    SetLine(table_, row, 6, f.b);
+    SetLineCells(table_, row, 2, f.p);
+    SetLineCells(table_, row, 4, f.t);
+    SetLineCells(table_, row, 6, f.b);
     auto* warning = new QTableWidgetItem;
     warning->setData(Qt::UserRole, row);  // the datum's index in the result
     table_->setItem(row, kWarningColumn, warning);
@@ -163,16 +128,7 @@ void KinematicsWindow::markWarnings() {
   }
 }
 
-QString KinematicsWindow::tableText() const {
-  QStringList headers;
-  for (int c = 0; c < table_->columnCount(); ++c) headers << table_->horizontalHeaderItem(c)->text();
-  QStringList lines{headers.join('\t')};
-  const bool some = !table_->selectionModel()->selectedRows().isEmpty();
-  for (int row = 0; row < table_->rowCount(); ++row)
-    if (!some || table_->selectionModel()->isRowSelected(row, QModelIndex()))
-      lines << RowText(table_, row);
-  return lines.join('\n') + '\n';
-}
+QString KinematicsWindow::tableText() const { return TableText(table_); }
 
 void KinematicsWindow::copy() const { QApplication::clipboard()->setText(tableText()); }
 

@@ -6,15 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "data/fault_reader.h"
+#include "tests/support/test_support.h"
 
 namespace orniva::analysis {
 namespace {
-
-FaultSet Data(const std::vector<std::string>& lines) {
-  FaultSet data;
-  LoadFaultLines(lines, data);
-  return data;
-}
 
 void ExpectLine(math::TrendPlunge got, double trend, double plunge, double tolerance) {
   // Trends of (near-)vertical lines are arbitrary; compare the vectors.
@@ -34,7 +29,7 @@ TEST(Kinematics, CheckValues) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
-    const KinematicsResult r = ComputeKinematics(Data({row.line}));
+    const KinematicsResult r = ComputeKinematics(test::DataFromLines({row.line}));
     ASSERT_EQ(r.faults.size(), 1u);
     EXPECT_NEAR(r.faults[0].misfit, row.misfit, 1e-4);
     if (row.misfit != 0) continue;
@@ -46,14 +41,14 @@ TEST(Kinematics, CheckValues) {
 
 TEST(Kinematics, UsesTheDataThatPassedAndFlagsLateralSensesOnDipSlip) {
   const KinematicsResult r =
-      ComputeKinematics(Data({"90 45 90 45 N", "400 45 90 45 N", "90 45 90 45 S", "90 45 90 45 X"}));
+      ComputeKinematics(test::DataFromLines({"90 45 90 45 N", "400 45 90 45 N", "90 45 90 45 S", "90 45 90 45 X"}));
   ASSERT_EQ(r.faults.size(), 2u);
   EXPECT_EQ(r.faults[1].line, 3);
   EXPECT_TRUE(r.faults[1].lateralOnDipSlip);
   EXPECT_FALSE(r.faults[0].lateralOnDipSlip);
   EXPECT_EQ(r.leftOut, (std::vector<int>{2, 4}));
-  EXPECT_EQ(KinematicsCsv(Data({"400 45 90 45 N"})).error, kNoUsableData);
-  EXPECT_EQ(BinghamCsv(Data({})).error, kNoUsableData);
+  EXPECT_EQ(KinematicsCsv(test::DataFromLines({"400 45 90 45 N"})).error, kNoUsableData);
+  EXPECT_EQ(BinghamCsv(test::DataFromLines({})).error, kNoUsableData);
 }
 
 // jujuy.fdt (58 faults, all four senses), against values computed outside
@@ -94,7 +89,7 @@ TEST(Kinematics, RealDataAgainstAnIndependentComputation) {
 }
 
 TEST(KinematicsCsv, OneRowPerDatumUsed) {
-  EXPECT_EQ(KinematicsCsv(Data({"90 45 90 45 R", "400 1 1 1 N", "90 90 0 0 D"})).text,
+  EXPECT_EQ(KinematicsCsv(test::DataFromLines({"90 45 90 45 R", "400 1 1 1 N", "90 90 0 0 D"})).text,
             "line,misfit,p_trend,p_plunge,t_trend,t_plunge,b_trend,b_plunge\n"
             "1,0.00,90.00,0.00,0.00,90.00,180.00,0.00\n"
             "3,0.00,45.00,0.00,135.00,0.00,0.00,90.00\n");

@@ -9,6 +9,7 @@
 
 #include "analysis/fault_vectors.h"
 #include "data/fault_reader.h"
+#include "tests/support/test_support.h"
 
 namespace orniva::analysis {
 namespace {
@@ -49,19 +50,13 @@ std::vector<std::string> SyntheticLines(int count, std::uint32_t seed) {
   return lines;
 }
 
-FaultSet Data(const std::vector<std::string>& lines) {
-  FaultSet data;
-  LoadFaultLines(lines, data);
-  return data;
-}
-
 double AxialAngle(math::TrendPlunge a, Vector3d b) {
   const double angle = math::AngleBetween(math::LineVector(a.trend, a.plunge), b);
   return std::min(angle, 180 - angle);
 }
 
 TEST(StressInversion, IteratedRecoversAKnownStress) {
-  const StressResult r = InvertStress(Data(SyntheticLines(60, 7)), true);
+  const StressResult r = InvertStress(test::DataFromLines(SyntheticLines(60, 7)), true);
   ASSERT_EQ(r.error, "");
   const Vector3d s1 = math::LineVector(30, 80), s3 = math::Normalise(math::Cross(s1, {1, 0, 0}));
   EXPECT_LT(AxialAngle(r.axes[0], s1), 0.1);
@@ -77,7 +72,7 @@ TEST(StressInversion, IteratedRecoversAKnownStress) {
 // equations is orthogonal to every column (A^T (A x - b) = 0), each column
 // evaluated here through the traction of a unit tensor.
 TEST(StressInversion, SinglePassIsTheLeastSquaresSolution) {
-  const FaultSet data = Data(SyntheticLines(40, 11));
+  const FaultSet data = test::DataFromLines(SyntheticLines(40, 11));
   const StressResult r = InvertStress(data, false);
   ASSERT_EQ(r.error, "");
   EXPECT_EQ(r.rounds, 1);
@@ -95,20 +90,20 @@ TEST(StressInversion, SinglePassIsTheLeastSquaresSolution) {
 }
 
 TEST(StressInversion, RefusalsReversedSensesAndSwitchedOutFaults) {
-  EXPECT_EQ(InvertStress(Data({"10 30 10 30 N", "100 40 100 40 R", "200 50 200 50 N"}), false).error,
+  EXPECT_EQ(InvertStress(test::DataFromLines({"10 30 10 30 N", "100 40 100 40 R", "200 50 200 50 N"}), false).error,
             "stress inversion needs at least 4 faults; 3 given");
   const std::vector<std::string> onePlane(10, "90 45 90 45 N");
-  EXPECT_EQ(InvertStress(Data(onePlane), true).error,
+  EXPECT_EQ(InvertStress(test::DataFromLines(onePlane), true).error,
             "the fault planes do not determine the stress (rank below 5)");
   std::vector<std::string> lines = SyntheticLines(30, 3);
   std::string& last = lines.back();
   last.back() = last.back() == 'N' ? 'R' : 'N';
-  const StressResult r = InvertStress(Data(lines), true);
+  const StressResult r = InvertStress(test::DataFromLines(lines), true);
   ASSERT_EQ(r.faults.size(), 30u);
   EXPECT_GT(r.faults.back().beta, 90);
   std::vector<bool> use(31, true);
   use[30] = false;
-  const StressResult chosen = InvertStress(Data(lines), true, &use);
+  const StressResult chosen = InvertStress(test::DataFromLines(lines), true, &use);
   EXPECT_EQ(chosen.used, 29);
   EXPECT_FALSE(chosen.faults.back().used);
   EXPECT_GT(chosen.faults.back().beta, 170);  // no say, so nearly opposite

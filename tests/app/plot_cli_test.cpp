@@ -33,7 +33,8 @@ std::string Lines(std::size_t count) {
 
 // Loads `dataPath` and draws it in-process the way the window does.
 std::string DrawInProcess(const std::string& dataPath, PlotMode mode, std::int16_t highlight,
-                          SymbolSize size, NetKind net = NetKind::EqualAngle) {
+                          SymbolSize size, NetKind net = NetKind::EqualAngle,
+                          const analysis::AnalysisChoices& choices = {}) {
   Picture picture;
   PlotTarget target;
   target.picture = &picture;
@@ -42,7 +43,7 @@ std::string DrawInProcess(const std::string& dataPath, PlotMode mode, std::int16
   target.geometry.kind = net;
   FaultSet data;
   LoadFaultLines(ReadDataFile(dataPath).lines, data);
-  const analysis::DiagramFigures figures = analysis::FiguresFor(mode, data);
+  const analysis::DiagramFigures figures = analysis::FiguresFor(mode, data, target.geometry, choices);
   PlotDiagram(mode, data, target, highlight, figures.Inputs());
   const std::vector<std::uint8_t> emf = EncodeEmf(picture);
   return std::string(emf.begin(), emf.end());
@@ -71,7 +72,12 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
     SymbolSize size;
     std::string err, log;
     NetKind net = NetKind::EqualAngle;
+    analysis::AnalysisChoices choices{};
   };
+  analysis::AnalysisChoices pOnePercent, iterated;
+  pOnePercent.densityOf = analysis::DensityOf::PAxes;
+  pOnePercent.densityMethod = analysis::DensityMethod::OnePercent;
+  iterated.iterate = true;
   const std::string ok = "data.fdt\r\nNo error\r\n";
   const std::string example = ReadFile(ORNIVA_EXAMPLE_FDT);
   const PlotMode fps = PlotMode::FaultPlaneAndStriation, tld = PlotMode::TangentLineation;
@@ -95,6 +101,12 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
        SymbolSize::Medium, "", ok},
       {example, {"DATA", "OUT", "--diagram", "kinematic-axes", "--net=equal-area"},
        PlotMode::KinematicAxes, -1, SymbolSize::Medium, "", ok, NetKind::EqualArea},
+      {example, {"DATA", "OUT", "--diagram=density", "--of", "p", "--method=one-percent", "--highlight=2"},
+       PlotMode::Density, 2, SymbolSize::Medium, "", ok, NetKind::EqualAngle, pOnePercent},
+      {example, {"DATA", "OUT", "--diagram", "dihedra", "--net", "equal-area"}, PlotMode::RightDihedra, -1,
+       SymbolSize::Medium, "", ok, NetKind::EqualArea},
+      {example, {"--iterate", "DATA", "OUT", "--diagram", "stress-axes"}, PlotMode::StressAxes, -1,
+       SymbolSize::Medium, "", ok, NetKind::EqualAngle, iterated},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
@@ -104,7 +116,7 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
     EXPECT_EQ(run.err, row.err);
     EXPECT_EQ(ReadFile(dir_.File("VORN.log")), row.log);
     const std::string emf = ReadFile(out_);
-    EXPECT_EQ(emf, DrawInProcess(data_, row.mode, row.highlight, row.size, row.net));
+    EXPECT_EQ(emf, DrawInProcess(data_, row.mode, row.highlight, row.size, row.net, row.choices));
     std::string error;
     EffectiveDrawingOfEmf(std::vector<std::uint8_t>(emf.begin(), emf.end()), error);
     EXPECT_EQ(error, "");
@@ -128,6 +140,8 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
       {example, {"DATA", "OUT", "--highlight="}, any},
       {example, {"DATA", "OUT", "--symbol-size", "huge"}, any},
       {example, {"DATA", "OUT", "--net", "polar"}, any},
+      {example, {"DATA", "OUT", "--diagram", "density", "--of", "q"}, any},
+      {example, {"DATA", "OUT", "--method", "gauss"}, any},
       {example, {"DATA", dir_.File("plot.png")}, any},
       {example, {"DATA", "OUT", "--highlight", "35"},
        "orniva-plot: --highlight 35 is beyond the 34 data of " + data_ + "\n"},

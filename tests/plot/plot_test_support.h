@@ -8,6 +8,7 @@
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
 #include "tests/support/emf_check.h"
+#include "tests/support/test_support.h"
 #include <gtest/gtest.h>
 
 #include "platform/picture.h"
@@ -21,7 +22,7 @@ struct Drawn {
   int penWidth;
   TColor pen;
   TColor brush;
-  // Polyline: its points; Ellipse, FillRect: two corners; LineTo: start and end.
+  // Polyline, Polygon: its points; Ellipse, FillRect: two corners; LineTo: start and end.
   std::vector<TPoint> points;
 };
 
@@ -29,7 +30,7 @@ inline std::vector<Drawn> DrawingOf(const Picture& picture) {
   std::vector<Drawn> drawn;
   for (const EffectiveDraw& d : EffectiveDrawing(picture)) {
     drawn.push_back({d.op, d.penWidth, d.penColour, d.brushColour, d.points});
-    if (d.op != DrawOp::Polyline) drawn.back().points = {{d.a, d.b}, {d.c, d.d}};
+    if (d.op != DrawOp::Polyline && d.op != DrawOp::Polygon) drawn.back().points = {{d.a, d.b}, {d.c, d.d}};
   }
   return drawn;
 }
@@ -42,12 +43,6 @@ inline std::vector<Drawn> DataDrawingOf(const Picture& picture) {
   return std::vector<Drawn>(drawn.begin() + frame, drawn.end());
 }
 
-// A data set read from lines as a load reads it: checked and coloured.
-inline FaultSet DataFromLines(const std::vector<std::string>& lines) {
-  FaultSet data;
-  LoadFaultLines(lines, data);
-  return data;
-}
 
 // The window's plot state with the net set up and Medium symbols.
 struct PlotFixture {

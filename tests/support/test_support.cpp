@@ -1,5 +1,7 @@
 #include "tests/support/test_support.h"
 
+#include "data/fault_reader.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -15,6 +17,13 @@
 extern char** environ;
 
 namespace orniva::test {
+
+FaultSet DataFromLines(const std::vector<std::string>& lines) {
+  FaultSet data;
+  LoadFaultLines(lines, data);
+  return data;
+}
+
 
 MessageRecorder::MessageRecorder() : previous_(InstallMessageSink(this)) {}
 

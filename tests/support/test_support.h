@@ -6,9 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include "data/fault_data.h"
 #include "platform/messages.h"
 
 namespace orniva::test {
+
+// A data set read from lines as a load reads it: checked and coloured.
+FaultSet DataFromLines(const std::vector<std::string>& lines);
 
 // Records every modal message while it is alive, then restores the previous sink.
 class MessageRecorder : public MessageSink {

@@ -69,7 +69,9 @@ TEST_F(WindowTest, ControlTexts) {
   ASSERT_EQ(top.size(), 5);
   const QList<QAction*> file = window->File1->actions(), plot = window->Plot1->actions();
   ASSERT_GE(file.size(), 4);
-  ASSERT_EQ(plot.size(), 10);
+  ASSERT_EQ(plot.size(), 14);
+  const QList<QAction*> density = window->Density1->actions();
+  ASSERT_EQ(density.size(), 7);
   const std::pair<QString, QString> rows[] = {
       {window->windowTitle(), "Orniva"},
       {top[0]->text(), "&File"}, {top[1]->text(), "&Edit"},
@@ -81,7 +83,13 @@ TEST_F(WindowTest, ControlTexts) {
       {plot[3]->text(), "Symbol &Size"},
       {plot[5]->text(), "Equal-&Angle Net"}, {plot[6]->text(), "Equal-A&rea Net"},
       {plot[8]->text(), "&Poles"}, {plot[9]->text(), "&Kinematic Axes"},
+      {plot[10]->text(), "&Stress Axes"}, {plot[11]->text(), "&Density"},
+      {plot[12]->text(), "&Right Dihedra"}, {plot[13]->text(), "Fault Planes on Right &Dihedra"},
+      {density[0]->text(), "of &Poles"}, {density[1]->text(), "of &P Axes"},
+      {density[2]->text(), "of &T Axes"}, {density[3]->text(), "of &Striations"},
+      {density[5]->text(), "&Kamb"}, {density[6]->text(), "&One Per Cent"},
       {window->ActionKinematics->text(), "&Kinematics..."},
+      {window->ActionStressInversion->text(), "&Stress Inversion..."},
       {window->MenuLarge->text(), "&Large"}, {window->MenuMedium->text(), "&Medium"},
       {window->MenuSmall->text(), "&Small"},
       {window->Contents1->text(), "&Contents"}, {window->Version1->text(), "&Version"},

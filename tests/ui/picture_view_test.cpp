@@ -10,15 +10,10 @@
 #include "data/fault_reader.h"
 #include "plot/diagram.h"
 #include "ui/picture_view.h"
+#include "tests/support/test_support.h"
 
 namespace orniva::ui {
 namespace {
-
-FaultSet Data(const std::vector<std::string>& lines) {
-  FaultSet data;
-  LoadFaultLines(lines, data);
-  return data;
-}
 
 QImage EveryRecord(const Picture& picture, QSize size) {
   QImage image(size, QImage::Format_RGB32);
@@ -64,7 +59,7 @@ class ShownPicture : public testing::TestWithParam<PlotMode> {
 };
 
 TEST_P(ShownPicture, HighlightOverTheKeptRasterEqualsEveryRecord) {
-  const FaultSet data = Data(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
+  const FaultSet data = test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
   for (QSize size : {QSize(390, 390), QSize(251, 251), QSize(200, 150)}) {
     view.resize(size);
     for (std::int16_t highlight : {-1, 7, 1, 34, 12, -1}) {
@@ -77,13 +72,13 @@ TEST_P(ShownPicture, HighlightOverTheKeptRasterEqualsEveryRecord) {
 
 TEST_P(ShownPicture, NewDataOrSizeIsNotTakenFromTheKeptRaster) {
   view.resize(300, 300);
-  Plot(Data({"90 45 90 45 N", "10 30 10 30 R"}), 2);
+  Plot(test::DataFromLines({"90 45 90 45 N", "10 30 10 30 R"}), 2);
   Shown(view);
   // One datum: the highlight is drawn once, with no copy after it.
-  Plot(Data({"200 60 200 60 S"}), 1);
+  Plot(test::DataFromLines({"200 60 200 60 S"}), 1);
   EXPECT_EQ(DifferentPixels(Shown(view), EveryRecord(picture, QSize(300, 300))), 0);
   target.symbolSize = SymbolSize::Large;
-  Plot(Data({"200 60 200 60 S"}), -1);
+  Plot(test::DataFromLines({"200 60 200 60 S"}), -1);
   EXPECT_EQ(DifferentPixels(Shown(view), EveryRecord(picture, QSize(300, 300))), 0);
 }
 

@@ -84,13 +84,13 @@ inline Picture ExpectedPlot(const TFormMain& window, PlotMode mode, SymbolSize s
   target.picture = &picture;
   target.geometry = window.netGeometry;
   target.symbolSize = size;
-  const analysis::DiagramFigures figures = analysis::FiguresFor(mode, window.faultSet);
+  const analysis::DiagramFigures figures = analysis::FiguresFor(mode, window.faultSet, window.netGeometry, window.analysisChoices);
   PlotDiagram(mode, window.faultSet, target, highlight, figures.Inputs());
   return picture;
 }
 
 inline bool SamePicture(const Picture& a, const Picture& b) {
-  return a.records() == b.records() && a.points() == b.points();
+  return a.records() == b.records() && a.points() == b.points() && a.texts() == b.texts();
 }
 
 // A highlighted datum is drawn with an aqua pen of width 4.

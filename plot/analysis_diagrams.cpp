@@ -1,0 +1,212 @@
+#include "plot/analysis_diagrams.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "data/colours.h"
+#include "math/numeric.h"
+#include "plot/arrows.h"
+#include "plot/diagram.h"
+#include "plot/fault_plane_diagram.h"
+
+namespace orniva {
+namespace dops = directional_operations;
+using numeric::Real;
+using numeric::RoundToPlot;
+
+namespace {
+
+constexpr TColor kContourGrey = Rgb(64, 64, 64);
+constexpr std::int32_t kLegendText = 28;
+constexpr std::int32_t kLabelText = 26;
+
+bool Highlightable(const FaultSet& data, std::int16_t index) {
+  return index > 0 && index <= data.count() && PlaneDrawable(data[std::size_t(index)]);
+}
+
+const TPoint* CircleOf(PlotTarget& target, const FaultSet& data, std::size_t i) {
+  return target.cache ? target.cache->greatCircles.Circle(data, target.geometry, i) : nullptr;
+}
+
+void DrawPlane(const PlotCanvas& plot, const TFaultData& datum, const TPoint* circle) {
+  if (circle)
+    plot.canvas.Polyline(circle, kGreatCirclePoints);
+  else
+    DrawGreatCircle(plot, datum.faz, datum.fpl);
+}
+
+// The stress symbol k (0: square, 1: triangle, 2: circle) of half-size a at p.
+void DrawStressSymbol(RecordingCanvas& canvas, std::size_t k, TPoint p, std::int32_t a) {
+  if (k == 2) {
+    canvas.Ellipse(p.x - a, p.y - a, p.x + a, p.y + a);
+    return;
+  }
+  if (k == 0) {
+    const TPoint square[] = {{p.x - a, p.y - a}, {p.x + a, p.y - a}, {p.x + a, p.y + a}, {p.x - a, p.y + a}};
+    canvas.Polygon(square, 4);
+    return;
+  }
+  // Equilateral, pointing up, about a circle of radius 1.25 a.
+  const std::int32_t top = RoundToPlot(Real(a) * 1.25);
+  const std::int32_t half = RoundToPlot(Real(a) * 1.25 * 0.8660254037844386);
+  const std::int32_t bottom = RoundToPlot(Real(a) * 0.625);
+  const TPoint triangle[] = {{p.x, p.y - top}, {p.x + half, p.y + bottom}, {p.x - half, p.y + bottom}};
+  canvas.Polygon(triangle, 3);
+}
+
+std::string PhiText(double phi) {
+  char text[48];
+  std::snprintf(text, sizeof text, "\u03A6 = %.2f", phi);
+  return text;
+}
+
+// The primitive circle again over whatever filled it, as a polyline.
+void DrawPrimitiveOutline(RecordingCanvas& canvas, const NetGeometry& g) {
+  std::vector<TPoint> outline(361);
+  for (std::size_t i = 0; i < outline.size(); ++i) {
+    const Real a = Real(i) * numeric::kDegToRad;
+    outline[i] = {g.netCentre.x + RoundToPlot(g.netRadius * std::sin(a)),
+                  g.netCentre.y - RoundToPlot(g.netRadius * std::cos(a))};
+  }
+  canvas.SetPenWidth(2);
+  canvas.SetPenColour(clSilver);
+  canvas.Polyline(outline.data(), outline.size());
+}
+
+// A horizontal bar of the level colours along the top right, each segment
+// labelled with its level below it (as many labels as there is room for).
+void DrawLevelLegend(RecordingCanvas& canvas, const FieldFigure& figure) {
+  const std::size_t n = std::min(figure.levelColours.size(), figure.levelLabels.size());
+  if (n == 0) return;
+  const std::int32_t width = std::min<std::int32_t>(60, 380 / std::int32_t(n));
+  const std::int32_t left = 990 - width * std::int32_t(n);
+  const std::size_t step = std::size_t((48 + width - 1) / width);
+  canvas.SetPenWidth(1);
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::int32_t x = left + width * std::int32_t(k);
+    canvas.SetPenColour(clBlack);
+    canvas.SetBrushColour(figure.levelColours[k]);
+    const TPoint box[] = {{x, 8}, {x + width, 8}, {x + width, 32}, {x, 32}};
+    canvas.Polygon(box, 4);
+    if (k % step == 0) canvas.Text({x, 56}, TextItem{figure.levelLabels[k], 20, TextAnchor::Centre});
+  }
+}
+
+}  // namespace
+
+void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTarget& target,
+                    std::int16_t highlightIndex, bool layout) {
+  const bool highlight = Highlightable(data, highlightIndex);
+  auto out = [&figure](std::size_t i) { return i < figure.switchedOut.size() && figure.switchedOut[i]; };
+  RenderPlot(target, [&](RecordingCanvas& canvas) {
+    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
+    HighlightCopies copies(canvas);
+    const auto h = std::size_t(highlightIndex);
+    for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
+      if (!PlaneDrawable(data[i])) continue;
+      DrawFaultPlaneDatum(plot, data[i], false, CircleOf(target, data, i),
+                          out(i) ? std::optional<TColor>(kSwitchedOutGrey) : std::nullopt);
+      if (highlight) copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, CircleOf(target, data, h)); });
+    }
+    const std::int32_t a = RoundToPlot(1.6 * plot.symbolRadius);
+    static const char* const kNames[] = {"\u03C3" "1", "\u03C3" "2", "\u03C3" "3"};
+    canvas.SetPenWidth(3);
+    canvas.SetPenColour(clBlack);
+    canvas.SetBrushColour(clWhite);
+    if (figure.axes) {
+      for (std::size_t k = 0; k < 3; ++k) {
+        const TPoint p = ProjectLine(target.geometry, (*figure.axes)[k]);
+        DrawStressSymbol(canvas, k, p, a);
+        canvas.Text({p.x + a + 4, p.y - a / 2}, TextItem{std::string(1, char('1' + k)), kLabelText});
+      }
+    }
+    for (std::size_t k = 0; k < 3; ++k) {
+      const TPoint at{40, 45 + 45 * std::int32_t(k)};
+      DrawStressSymbol(canvas, k, at, 14);
+      canvas.Text({at.x + 30, at.y + 10}, TextItem{kNames[k], kLegendText});
+    }
+    if (layout && figure.axes) canvas.Text({25, 190}, TextItem{PhiText(figure.phi), kLegendText});
+    canvas.SetDrawingKey(target.drawingKey);
+  });
+}
+
+TColor RampColour(std::size_t k, std::size_t n) {
+  static constexpr TColor kRamp[] = {Rgb(255, 255, 204), Rgb(255, 237, 160), Rgb(254, 217, 118),
+                                     Rgb(254, 178, 76),  Rgb(253, 141, 60),  Rgb(252, 78, 42),
+                                     Rgb(227, 26, 28),   Rgb(189, 0, 38),    Rgb(128, 0, 38)};
+  constexpr std::size_t last = sizeof kRamp / sizeof kRamp[0] - 1;
+  if (n <= 1) return kRamp[0];
+  const Real at = Real(std::min(k, n - 1)) * Real(last) / Real(n - 1);
+  const auto i = std::min(std::size_t(at), last - 1);
+  const Real f = at - Real(i);
+  auto mix = [f](std::uint8_t u, std::uint8_t v) { return std::uint8_t(RoundToPlot(u + (v - u) * f)); };
+  return Rgb(mix(RedOf(kRamp[i]), RedOf(kRamp[i + 1])), mix(GreenOf(kRamp[i]), GreenOf(kRamp[i + 1])),
+             mix(BlueOf(kRamp[i]), BlueOf(kRamp[i + 1])));
+}
+
+void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& target,
+               std::int16_t highlightIndex, bool layout) {
+  auto pointOf = [&figure](std::size_t i) -> const std::optional<dops::Orientation>& {
+    static const std::optional<dops::Orientation> kNone;
+    return i < figure.points.size() ? figure.points[i] : kNone;
+  };
+  const auto h = std::size_t(highlightIndex);
+  const bool highlight = Highlightable(data, highlightIndex) && (figure.planes || pointOf(h));
+  RenderPlot(target, [&](RecordingCanvas& canvas) {
+    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
+    // Outlines of width 2 in the band's colour close the seams that
+    // smoothing renderers leave between touching polygons; the primitive
+    // circle is drawn again over the half pen that spills beyond it.
+    canvas.SetPenWidth(2);
+    for (const FieldFigure::Band& band : figure.bands) {
+      if (band.level < 0 || std::size_t(band.level) >= figure.levelColours.size()) continue;
+      const TColor colour = figure.levelColours[std::size_t(band.level)];
+      if (canvas.PenColour() != colour) canvas.SetPenColour(colour);
+      if (canvas.BrushColour() != colour) canvas.SetBrushColour(colour);
+      canvas.Polygon(band.points.data(), band.points.size());
+    }
+    canvas.SetPenWidth(1);
+    canvas.SetPenColour(kContourGrey);
+    for (const std::vector<TPoint>& line : figure.lines) canvas.Polyline(line.data(), line.size());
+    DrawPrimitiveOutline(canvas, target.geometry);
+    const std::int32_t dot = std::max<std::int32_t>(2, plot.symbolRadius / 3);
+    canvas.SetPenWidth(1);
+    canvas.SetPenColour(clBlack);
+    canvas.SetBrushColour(clBlack);
+    for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
+      if (figure.planes) {
+        if (PlaneDrawable(data[i])) DrawPlane(plot, data[i], CircleOf(target, data, i));
+      } else if (const auto& p = pointOf(i)) {
+        const TPoint q = ProjectLine(target.geometry, *p);
+        canvas.Ellipse(q.x - dot, q.y - dot, q.x + dot, q.y + dot);
+      }
+    }
+    if (layout) {
+      DrawLevelLegend(canvas, figure);
+      canvas.SetPenColour(clBlack);
+      for (const FieldFigure::Label& label : figure.labels) {
+        const TPoint p = ProjectLine(target.geometry, label.at);
+        canvas.Text({p.x, p.y + kLabelText / 3}, TextItem{label.text, kLabelText, TextAnchor::Centre});
+      }
+    }
+    if (highlight) {
+      HighlightCopies copies(canvas);
+      copies.Draw([&] {
+        canvas.SetPenWidth(4);
+        canvas.SetPenColour(clAqua);
+        canvas.SetBrushColour(clAqua);
+        if (figure.planes) {
+          DrawPlane(plot, data[h], CircleOf(target, data, h));
+        } else {
+          const TPoint q = ProjectLine(target.geometry, *pointOf(h));
+          const std::int32_t r = plot.symbolRadius;
+          canvas.Ellipse(q.x - r, q.y - r, q.x + r, q.y + r);
+        }
+      });
+    }
+    canvas.SetDrawingKey(target.drawingKey);
+  });
+}
+
+}  // namespace orniva

@@ -1,0 +1,75 @@
+// The diagrams of the analyses' results: the stress axes over the fault
+// planes, and a field over the net (density or right dihedra) as filled
+// bands, contour lines and the data on top. The analyses compute what they
+// draw; these only place it on the net.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/fault_data.h"
+#include "math/directional_operations.h"
+#include "platform/graphics.h"
+#include "plot/net.h"
+
+namespace orniva {
+
+// What the stress-axes diagram draws beyond the data.
+struct StressAxesFigure {
+  // By line (index 0 unused): faults switched out of the inversion, drawn
+  // grey. Shorter than the data: the rest are in.
+  std::vector<bool> switchedOut;
+  // sigma1, sigma2, sigma3; none when the inversion refused the data.
+  std::optional<std::array<directional_operations::Orientation, 3>> axes;
+  double phi = 0;
+};
+
+constexpr TColor kSwitchedOutGrey = Rgb(160, 160, 160);
+
+// The fault planes with their arrows as the fault-plane diagram draws them
+// (switched-out faults grey), the highlighted fault after every fault; then
+// sigma1 as a square, sigma2 as a triangle and sigma3 as a circle, white
+// with a black outline of width 3 at 1.6 times the symbol radius, each
+// labelled 1, 2 or 3; and their legend in the top-left corner. With the
+// layout, Phi below the legend.
+void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTarget& target,
+                    std::int16_t highlightIndex, bool layout);
+
+// A field's drawing in plot units.
+struct FieldFigure {
+  struct Band {
+    int level = 0;
+    std::vector<TPoint> points;  // a convex polygon
+  };
+  std::vector<Band> bands;                 // painted in order, each over the last
+  std::vector<std::vector<TPoint>> lines;  // contour lines
+  std::vector<TColor> levelColours;        // per level
+  std::vector<std::string> levelLabels;    // per level, for the legend
+  // Per line (index 0 unused): the datum's point on top, none for a datum
+  // the field leaves out. Empty for a field drawn with its planes.
+  std::vector<std::optional<directional_operations::Orientation>> points;
+  bool planes = false;  // the fault planes on top as thin black great circles
+  // Labels on the net with the layout (the right dihedra's sigma1 and sigma3).
+  struct Label {
+    directional_operations::Orientation at;
+    std::string text;
+  };
+  std::vector<Label> labels;
+};
+
+// The colour of level k of n: a ramp from pale yellow to dark red whose
+// lightness falls with every level, so that it stays readable in grey.
+TColor RampColour(std::size_t k, std::size_t n);
+
+// The bands (each outlined in its own colour at width 2, so that no seam
+// shows), the
+// contour lines in dark grey, then the points as small black dots or the
+// planes, and the highlighted datum's point or plane in aqua. With the
+// layout, the legend of the levels in the top-right corner and the labels.
+void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& target,
+               std::int16_t highlightIndex, bool layout);
+
+}  // namespace orniva

@@ -1,0 +1,93 @@
+// The figures the analyses hand to the diagrams: what each diagram draws
+// of the analysis's result and of the user's choices.
+#include "analysis/figures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "data/fault_reader.h"
+#include "math/vector3d.h"
+#include "tests/support/test_support.h"
+
+namespace orniva::analysis {
+namespace {
+
+NetGeometry Net(NetKind kind) {
+  NetGeometry g;
+  InitNetGeometry(g);
+  g.kind = kind;
+  return g;
+}
+
+// Axial angle between a stored line and a direction [deg].
+double AxialAngle(directional_operations::Orientation line, math::Vector3d d) {
+  const double a = math::AngleBetween(math::LineVector(line.trend, line.plunge), d);
+  return std::min(a, 180 - a);
+}
+
+// A normal fault dipping east down its dip: n = (1, 0, 1) / sqrt 2 and
+// s = (1, 0, -1) / sqrt 2, so (d . n)(d . s) = (dx^2 - dz^2) / 2. The sigma1
+// label lies in the middle of the compressional dihedron (about P,
+// vertical), the sigma3 label in that of the extensional one (about T,
+// east-west, split across the primitive circle), on both nets.
+TEST(DihedraFigure, LabelsInTheRegionsOfTheAxesOnBothNets) {
+  const FaultSet data = test::DataFromLines({"90 45 90 45 N"});
+  for (NetKind kind : {NetKind::EqualAngle, NetKind::EqualArea}) {
+    AnalysisChoices choices;
+    choices.dihedraPlanes = false;
+    const DiagramFigures f = FiguresFor(PlotMode::RightDihedra, data, Net(kind), choices);
+    ASSERT_TRUE(f.hasField);
+    EXPECT_EQ(f.levels, (std::vector<double>{0, 25, 50, 75, 100}));
+    EXPECT_FALSE(f.field.planes);
+    ASSERT_EQ(f.field.labels.size(), 2u);
+    EXPECT_EQ(f.field.labels[0].text, "\u03C3" "1");
+    EXPECT_LT(AxialAngle(f.field.labels[0].at, {0, 0, 1}), 3);
+    EXPECT_LT(AxialAngle(f.field.labels[1].at, {1, 0, 0}), 3);
+    EXPECT_FALSE(f.field.bands.empty());
+  }
+}
+
+// Ten poles in one direction: levels 2, 4, ... sigma up to the peak, a band
+// of every level, bands within the primitive circle, and a point per datum
+// used (none for the line that failed a check).
+TEST(DensityFigure, LevelsBandsAndPointsOfTheDataUsed) {
+  std::vector<std::string> lines(10, "90 45 90 45 N");
+  lines.push_back("400 45 90 45 N");
+  const DiagramFigures f = FiguresFor(PlotMode::Density, test::DataFromLines(lines), Net(NetKind::EqualArea));
+  ASSERT_TRUE(f.hasField);
+  ASSERT_GE(f.levels.size(), 2u);
+  EXPECT_EQ(f.levels[0], 2);
+  EXPECT_EQ(f.field.levelLabels[0], "2\u03C3");
+  std::vector<bool> seen(f.levels.size(), false);
+  for (const FieldFigure::Band& band : f.field.bands) {
+    seen.at(std::size_t(band.level)) = true;
+    for (TPoint p : band.points) EXPECT_LE(std::hypot(p.x - 500, p.y - 500), 451);
+  }
+  for (std::size_t k = 0; k < seen.size(); ++k) EXPECT_TRUE(seen[k]) << k;
+  ASSERT_EQ(f.field.points.size(), 12u);
+  EXPECT_TRUE(f.field.points[10].has_value());
+  EXPECT_FALSE(f.field.points[11].has_value());
+  EXPECT_LT(AxialAngle(*f.field.points[1], {-std::sqrt(0.5), 0, -std::sqrt(0.5)}), 0.01);
+}
+
+TEST(StressFigure, SwitchedOutFaultsAndARefusal) {
+  const FaultSet data = test::DataFromLines({"90 45 90 45 N", "270 60 270 60 N", "0 50 0 50 N", "180 70 180 70 N",
+                              "45 30 45 30 N", "135 80 135 80 N"});
+  AnalysisChoices choices;
+  choices.use = {true, false, true, true, true, true, true};
+  DiagramFigures f = FiguresFor(PlotMode::StressAxes, data, Net(NetKind::EqualAngle), choices);
+  ASSERT_TRUE(f.hasStressAxes);
+  EXPECT_EQ(f.stressAxes.switchedOut, (std::vector<bool>{false, true, false, false, false, false, false}));
+  ASSERT_TRUE(f.stressAxes.axes.has_value());
+  EXPECT_GT((*f.stressAxes.axes)[0].plunge, 60);  // normal faults: sigma1 steep
+  choices.use = {true, false, false, false, true, true, true};  // 3 faults: refused
+  f = FiguresFor(PlotMode::StressAxes, data, Net(NetKind::EqualAngle), choices);
+  EXPECT_FALSE(f.stressAxes.axes.has_value());
+  EXPECT_NE(FiguresFor(PlotMode::StressAxes, data, Net(NetKind::EqualAngle)).revision, f.revision);
+}
+
+}  // namespace
+}  // namespace orniva::analysis

@@ -1,0 +1,231 @@
+#include "ui/stress_window.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "analysis/report_format.h"
+#include "ui/result_table.h"
+
+namespace orniva::ui {
+
+namespace {
+
+constexpr int kUseColumn = 0, kLineColumn = 1, kNoteColumn = 3;
+
+// The Use check box, sorting by its state.
+class UseItem : public QTableWidgetItem {
+ public:
+  explicit UseItem(bool used) {
+    setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    setCheckState(used ? Qt::Checked : Qt::Unchecked);
+  }
+  bool operator<(const QTableWidgetItem& other) const override {
+    return checkState() < other.checkState();
+  }
+};
+const QColor kOppositeBackground(255, 220, 220);
+
+}  // namespace
+
+QString StressNote(const analysis::FaultMisfit& fault) {
+  if (!fault.used) return QStringLiteral("switched out");
+  if (fault.beta > 90) return QStringLiteral("sense opposite to the stress");
+  return {};
+}
+
+MisfitHistogram::MisfitHistogram(QWidget* parent) : QWidget(parent) {
+  setMinimumHeight(100);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
+void MisfitHistogram::setCounts(const std::array<int, 18>& counts) {
+  counts_ = counts;
+  update();
+}
+
+// Bars over an axis of 0 to 180 degrees, labelled every 30; the highest bar
+// fills the height.
+void MisfitHistogram::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().base());
+  const QFontMetrics metrics(font());
+  const int axisY = height() - metrics.height() - 4, left = 12, right = width() - 16;
+  const int top = metrics.height() + 4;
+  const int highest = std::max(1, *std::max_element(counts_.begin(), counts_.end()));
+  const double binWidth = double(right - left) / 18;
+  painter.setPen(palette().text().color());
+  painter.drawText(QRect(left, 0, right - left, top), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("Faults per 10° of misfit (highest %1)").arg(highest));
+  for (int k = 0; k < 18; ++k) {
+    const int h = int((axisY - top) * double(counts_[std::size_t(k)]) / highest + 0.5);
+    const QRectF bar(left + k * binWidth + 1, axisY - h, binWidth - 2, h);
+    painter.fillRect(bar, k >= 9 ? QColor(200, 60, 60) : QColor(70, 110, 180));
+  }
+  painter.drawLine(left, axisY, right, axisY);
+  for (int deg = 0; deg <= 180; deg += 30) {
+    const int x = left + int(deg / 10.0 * binWidth + 0.5);
+    painter.drawLine(x, axisY, x, axisY + 3);
+    painter.drawText(QRect(x - 20, axisY + 3, 40, metrics.height()), Qt::AlignHCenter,
+                     QString::number(deg));
+  }
+}
+
+StressWindow::StressWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("StressWindow"));
+  setWindowTitle(QStringLiteral("Stress Inversion"));
+  resize(620, 640);
+  auto* layout = new QVBoxLayout(this);
+  summary_ = new QLabel(this);
+  summary_->setWordWrap(true);
+  summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(summary_);
+  axes_ = NewResultTable({"Axis", "Trend", "Plunge", "Eigenvalue"}, this);
+  axes_->setRowCount(3);
+  axes_->setFixedHeight(axes_->horizontalHeader()->sizeHint().height() +
+                        3 * axes_->verticalHeader()->defaultSectionSize() + 4);
+  layout->addWidget(axes_);
+  histogram_ = new MisfitHistogram(this);
+  layout->addWidget(histogram_);
+
+  auto* controls = new QHBoxLayout;
+  iterate_ = new QCheckBox(QStringLiteral("&Iterate"), this);
+  iterate_->setToolTip(QStringLiteral("Solve again with the shear stresses of the last solution"));
+  controls->addWidget(iterate_);
+  auto* all = new QPushButton(QStringLiteral("Use &All"), this);
+  controls->addWidget(all);
+  controls->addStretch(1);
+  auto* runButton = new QPushButton(QStringLiteral("&Run"), this);
+  runButton->setToolTip(QStringLiteral("Invert the faults checked under Use"));
+  controls->addWidget(runButton);
+  auto* copyButton = new QPushButton(QStringLiteral("&Copy"), this);
+  copyButton->setToolTip(QStringLiteral("Copy the table (or the selected rows) as tab-separated text"));
+  controls->addWidget(copyButton);
+  layout->addLayout(controls);
+
+  table_ = NewResultTable({"Use", "Line", "Misfit \u03B2", "Note"}, this);
+  table_->setSortingEnabled(true);
+  table_->sortByColumn(kLineColumn, Qt::AscendingOrder);
+  layout->addWidget(table_, 1);
+
+  connect(iterate_, &QCheckBox::toggled, this, [this] { run(); });
+  connect(runButton, &QPushButton::clicked, this, [this] { run(); });
+  connect(all, &QPushButton::clicked, this, [this] {
+    for (int row = 0; row < table_->rowCount(); ++row)
+      if (QTableWidgetItem* use = table_->item(row, kUseColumn)) use->setCheckState(Qt::Checked);
+  });
+  connect(copyButton, &QPushButton::clicked, this, [this] { copy(); });
+  auto* copyKey = new QShortcut(QKeySequence::Copy, this);
+  connect(copyKey, &QShortcut::activated, this, [this] { copy(); });
+  connect(table_, &QTableWidget::currentCellChanged, this, [this](int row) {
+    const QTableWidgetItem* item = row >= 0 ? table_->item(row, kLineColumn) : nullptr;
+    if (item) emit datumSelected(item->data(Qt::UserRole).toInt());
+  });
+}
+
+void StressWindow::showData(const FaultSet& data, const QString& fileName) {
+  data_ = &data;
+  use_.assign(data.size(), true);
+  setWindowTitle(QStringLiteral("Stress Inversion  [ %1 ]").arg(QFileInfo(fileName).fileName()));
+  result_ = analysis::InvertStress(data, iterate(), &use_);
+  fill();
+}
+
+void StressWindow::run() {
+  if (!data_) return;
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    const QTableWidgetItem* use = table_->item(row, kUseColumn);
+    const QTableWidgetItem* lineItem = table_->item(row, kLineColumn);
+    if (!lineItem) continue;
+    const auto line = std::size_t(lineItem->data(Qt::UserRole).toInt());
+    if (use && line < use_.size()) use_[line] = use->checkState() == Qt::Checked;
+  }
+  result_ = analysis::InvertStress(*data_, iterate(), &use_);
+  fill();
+  emit choicesChanged(use_, iterate());
+}
+
+void StressWindow::setUse(const std::vector<bool>& use) {
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    const QTableWidgetItem* lineItem = table_->item(row, kLineColumn);
+    QTableWidgetItem* useItem = table_->item(row, kUseColumn);
+    if (!lineItem || !useItem) continue;
+    const auto line = std::size_t(lineItem->data(Qt::UserRole).toInt());
+    if (line < use.size()) useItem->setCheckState(use[line] ? Qt::Checked : Qt::Unchecked);
+  }
+  run();
+}
+
+bool StressWindow::iterate() const { return iterate_->isChecked(); }
+void StressWindow::setIterate(bool on) { iterate_->setChecked(on); }
+
+void StressWindow::fill() {
+  const analysis::StressResult& r = result_;
+  QStringList leftOut;
+  for (int line : r.leftOut) leftOut << QString::number(line);
+  int switchedOut = 0;
+  for (const analysis::FaultMisfit& f : r.faults) switchedOut += f.used ? 0 : 1;
+  QString text;
+  if (!r.error.empty()) {
+    text = QString::fromStdString(r.error);
+  } else {
+    text = QStringLiteral("\u03A6 = %1   R = %2   mean \u03B2 = %3°   %4 faults used")
+               .arg(QString::fromStdString(analysis::FormatValue(r.phi)),
+                    QString::fromStdString(analysis::FormatValue(r.r)),
+                    QString::fromStdString(analysis::FormatAngle(r.meanBeta)))
+               .arg(r.used);
+    if (iterate()) text += QStringLiteral(" (%1 rounds)").arg(r.rounds);
+    text += '.';
+  }
+  if (switchedOut > 0) text += QStringLiteral(" Switched out: %1.").arg(switchedOut);
+  if (!leftOut.isEmpty())
+    text += QStringLiteral(" Left out (a check failed): lines ") + leftOut.join(QStringLiteral(", ")) + '.';
+  summary_->setText(text);
+
+  static const char* const kNames[3] = {"\u03C3" "1", "\u03C3" "2", "\u03C3" "3"};
+  for (int k = 0; k < 3; ++k) {
+    axes_->setItem(k, 0, new QTableWidgetItem(QString::fromUtf8(kNames[k])));
+    if (!r.error.empty()) {
+      for (int c = 1; c < 4; ++c) axes_->setItem(k, c, new QTableWidgetItem());
+      continue;
+    }
+    SetLineCells(axes_, k, 1, r.axes[std::size_t(k)]);
+    const double value = r.eigenvalues[std::size_t(k)];
+    axes_->setItem(k, 3, new NumberItem(value, analysis::FormatValue(value)));
+  }
+  histogram_->setCounts(r.error.empty() ? r.histogram : std::array<int, 18>{});
+
+  table_->setSortingEnabled(false);
+  table_->clearContents();
+  table_->setRowCount(int(r.faults.size()));
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    const analysis::FaultMisfit& f = r.faults[std::size_t(row)];
+    table_->setItem(row, kUseColumn, new UseItem(f.used));
+    table_->setItem(row, kLineColumn, new NumberItem(f.line, std::to_string(f.line)));
+    const bool solved = r.error.empty();
+    table_->setItem(row, 2, solved ? new NumberItem(f.beta, analysis::FormatAngle(f.beta))
+                                   : new NumberItem(-1, ""));
+    auto* note = new QTableWidgetItem(solved ? StressNote(f) : QString());
+    table_->setItem(row, kNoteColumn, note);
+    if (solved && f.used && f.beta > 90)
+      for (int c = 0; c < table_->columnCount(); ++c) table_->item(row, c)->setBackground(kOppositeBackground);
+  }
+  table_->setSortingEnabled(true);
+}
+
+QString StressWindow::tableText() const { return TableText(table_); }
+
+void StressWindow::copy() const { QApplication::clipboard()->setText(tableText()); }
+
+}  // namespace orniva::ui
