@@ -50,7 +50,15 @@ void BM_DihedraContoured(benchmark::State& state) {
     benchmark::DoNotOptimize(contours.lines.data());
   }
 }
-BENCHMARK(BM_DihedraContoured)->Arg(kTypical)->Arg(kLargest)->ArgName("faults")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DihedraContoured)->Arg(kTypical)->Arg(kLargest)->ArgName("faults")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The counting alone, without the contours.
+void BM_DihedraValues(benchmark::State& state) {
+  const std::vector<FaultVectors> faults = Faults(int(state.range(0)));
+  const DrawingGrid grid = MakeDrawingGrid(NetKind::EqualArea, NetFrame{}, 100);
+  for (auto _ : state) benchmark::DoNotOptimize(DihedraValues(faults, grid.nodes).data());
+}
+BENCHMARK(BM_DihedraValues)->Arg(kLargest)->ArgName("faults")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace orniva::bench

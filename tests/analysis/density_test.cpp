@@ -138,6 +138,35 @@ TEST(Dihedra, SingleFault) {
   }
 }
 
+// Random faults (n and an in-plane slip) against the definition in double,
+// at random nodes and at nodes on the dihedra's boundaries (n and s
+// themselves), one thread and two, and fault counts that leave a tail.
+TEST(Dihedra, EqualsTheDefinitionAtEveryNode) {
+  for (int count : {3, 205, 2001}) {
+    const std::vector<Vector3d> normals = RandomDirections(count, unsigned(count) + 11);
+    const std::vector<Vector3d> others = RandomDirections(count, unsigned(count) + 12);
+    std::vector<FaultVectors> faults;
+    std::vector<Vector3d> nodes = RandomDirections(1200, 5);
+    for (int i = 0; i < count; ++i) {
+      const Vector3d n = normals[std::size_t(i)];
+      const Vector3d s = math::Normalise(Cross(n, others[std::size_t(i)]));
+      faults.push_back({i + 1, n, s, s, false});
+      if (i < 50) nodes.insert(nodes.end(), {n, s});
+    }
+    const std::vector<double> values = DihedraValues(faults, nodes);
+    int mismatches = 0;
+    for (std::size_t k = 0; k < nodes.size(); ++k) {
+      int twice = 0;
+      for (const FaultVectors& f : faults) {
+        const double x = Dot(nodes[k], f.n) * Dot(nodes[k], f.s);
+        twice += (x < -kDihedronBoundary) + (x <= kDihedronBoundary);
+      }
+      mismatches += values[k] != 50.0 / count * twice;
+    }
+    EXPECT_EQ(mismatches, 0) << count << " faults";
+  }
+}
+
 double Area(const std::vector<NetPoint>& p) {
   double twice = 0;
   for (std::size_t k = 0; k < p.size(); ++k)
