@@ -1,11 +1,16 @@
 // Orniva's program entry: the application, the main window, the hidden
 // version box, and the message loop.
+#include <csignal>
+
 #include <QApplication>
 
 #include "ui/About.h"
 #include "ui/VORNmain.h"
 
 int main(int argc, char* argv[]) {
+  // A write beyond the file-size limit fails and is reported like any other
+  // failed write, instead of ending the program half way.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Halvaro"));
 

@@ -7,6 +7,7 @@
 // file that cannot be read or has too many lines, and an output file that
 // cannot be written.
 
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -231,6 +232,9 @@ int Run(const Options& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // A write beyond the file-size limit fails and is reported like any other
+  // failed write, instead of ending the program half way.
+  std::signal(SIGXFSZ, SIG_IGN);
   const Command command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (command.kind == Command::Kind::Help) {
     std::fputs(kUsage, stdout);

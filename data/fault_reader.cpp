@@ -1,5 +1,9 @@
 #include "data/fault_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cmath>
 #include <limits>
@@ -8,6 +12,7 @@
 #include <locale.h>
 #include <memory>
 
+#include "platform/atomic_file.h"
 #include "platform/file_error.h"
 
 namespace orniva {
@@ -78,33 +83,88 @@ bool InRange(float value, float high) { return value >= 0 && value <= high; }
 
 }  // namespace
 
-std::vector<std::string> SplitDataLines(std::string_view text) {
-  const std::size_t nul = text.find('\0');
-  if (nul != std::string_view::npos) text = text.substr(0, nul);
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
+namespace {
+
+// Cuts bytes into lines as they come, and stops at the first NUL or as soon
+// as line limit + 1 begins (any byte after the limit's last line ended,
+// other than the LF of its CR LF).
+class LineSplitter {
+ public:
+  explicit LineSplitter(std::size_t limit) : limit_(limit) {}
+
+  // False once the text has ended (a NUL) or has too many lines.
+  bool Feed(std::string_view bytes) {
+    for (const char c : bytes) {
+      if (c == '\0') return ended_ = true, false;
+      if (pendingCr_) {
+        pendingCr_ = false;
+        if (c == '\n') continue;
+      }
+      if (atLineStart_) {
+        if (lines_.size() >= limit_) return tooMany_ = true, false;
+        atLineStart_ = false;
+      }
+      if (c == '\r' || c == '\n') {
+        lines_.push_back(std::move(current_));
+        current_.clear();
+        atLineStart_ = true;
+        pendingCr_ = c == '\r';
+      } else {
+        current_.push_back(c);
+      }
+    }
+    return true;
   }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
+
+  // The lines, the last one unterminated included.
+  std::vector<std::string> Finish() {
+    if (!atLineStart_ && !tooMany_) lines_.push_back(std::move(current_));
+    return std::move(lines_);
+  }
+
+  bool tooMany() const { return tooMany_; }
+
+ private:
+  std::size_t limit_;
+  std::vector<std::string> lines_;
+  std::string current_;
+  bool atLineStart_ = true, pendingCr_ = false, ended_ = false, tooMany_ = false;
+};
+
+// Opens `path` for reading only if it is a regular file (after links),
+// without waiting on a pipe or a device: a FIFO's open would block until a
+// writer comes.
+std::FILE* OpenRegularFile(const std::string& path) {
+  errno = 0;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw FileError::FromErrno(FileError::Action::Read, path);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const bool directory = S_ISDIR(info.st_mode);
+    ::close(fd);
+    if (directory) {
+      errno = EISDIR;
+      throw FileError::FromErrno(FileError::Action::Read, path);
+    }
+    throw FileError(FileError::Action::Read, path, "not a regular file");
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (!file) {
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    throw FileError::FromErrno(FileError::Action::Read, path);
+  }
+  return file;
 }
 
-std::vector<std::string> ReadDataLines(const std::string& path) {
-  using Closer = int (*)(std::FILE*);
-  errno = 0;
-  std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) throw FileError::FromErrno(FileError::Action::Read, path);
-  std::string bytes;
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
-  if (std::ferror(file.get())) throw FileError::FromErrno(FileError::Action::Read, path);
-  return SplitDataLines(bytes);
+}  // namespace
+
+std::vector<std::string> SplitDataLines(std::string_view text) {
+  LineSplitter splitter(std::numeric_limits<std::size_t>::max());
+  splitter.Feed(text);
+  return splitter.Finish();
 }
 
 float ReadNumberToken(std::string& remainder, bool& ok) {
@@ -171,14 +231,7 @@ std::string ComposeLog(const std::string& fileName, const std::vector<std::strin
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {
-  errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) throw FileError::FromErrno(FileError::Action::Write, path);
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const int savedErrno = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written) errno = savedErrno;
-  if (!written || !closed) throw FileError::FromErrno(FileError::Action::Write, path);
+  WriteFileAtomically(path, text);
 }
 
 std::string TooManyLinesMessage() {
@@ -186,10 +239,19 @@ std::string TooManyLinesMessage() {
 }
 
 DataFileLines ReadDataFile(const std::string& path) {
-  DataFileLines file;
-  file.lines = ReadDataLines(path);
-  file.tooManyLines = file.lines.size() > std::size_t(FaultSet::kMaxCount);
-  return file;
+  using Closer = int (*)(std::FILE*);
+  std::unique_ptr<std::FILE, Closer> file(OpenRegularFile(path), &std::fclose);
+  LineSplitter splitter(std::size_t(FaultSet::kMaxCount));
+  char buffer[65536];
+  std::size_t got;
+  errno = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    if (!splitter.Feed(std::string_view(buffer, got))) break;
+  if (std::ferror(file.get())) throw FileError::FromErrno(FileError::Action::Read, path);
+  DataFileLines result;
+  result.tooManyLines = splitter.tooMany();
+  result.lines = splitter.Finish();
+  return result;
 }
 
 std::vector<std::string> LoadFaultLines(const std::vector<std::string>& lines, FaultSet& data) {

@@ -20,9 +20,6 @@ namespace orniva {
 // two lines), a final break adds no empty line, a NUL byte ends the text.
 std::vector<std::string> SplitDataLines(std::string_view text);
 
-// Reads the whole file at `path` into lines (SplitDataLines).
-// Throws FileError when the file cannot be opened or read.
-std::vector<std::string> ReadDataLines(const std::string& path);
 
 // Takes the next number from the front of `remainder`: the token runs up to
 // the first space (none: the token is empty and the remainder stays), and
@@ -45,7 +42,8 @@ std::string FileNameOf(const std::string& path);
 std::string LogPathFor(const std::string& dataPath);
 // The log text: file name, then the failed checks or "No error"; CR LF after every line.
 std::string ComposeLog(const std::string& fileName, const std::vector<std::string>& failures);
-// Writes `text` to `path`, replacing any earlier file. Throws FileError.
+// Writes `text` to `path` (WriteFileAtomically), replacing any earlier file.
+// Throws FileError.
 void WriteTextFile(const std::string& path, const std::string& text);
 
 // ---- the load of a data file, shared by the window and the command-line tools ----
@@ -62,7 +60,10 @@ struct DataFileLines {
   std::vector<std::string> lines;
   bool tooManyLines = false;
 };
-// Throws FileError when the file cannot be opened or read.
+// Reads the file at `path` only as far as needed: up to its first NUL
+// (SplitDataLines), or until line FaultSet::kMaxCount + 1 begins. Throws
+// FileError when the file cannot be opened or read, or is not a regular
+// file (a pipe, a device: never waited on).
 DataFileLines ReadDataFile(const std::string& path);
 
 // Re-creates `data` with one datum per line, checks every line into it and

@@ -105,10 +105,13 @@ std::string CheckReaderProperties(const std::uint8_t* bytes, std::size_t size,
   if (Hash(bytes, size) % 4 == 0) {
     if (!WriteWholeFile(dataPath, text)) return "cannot write " + dataPath;
     try {
-      if (ReadDataLines(dataPath) != lines)
-        return "ReadDataLines and SplitDataLines give different lines";
+      const DataFileLines file = ReadDataFile(dataPath);
+      if (file.tooManyLines != (lines.size() > std::size_t(FaultSet::kMaxCount)))
+        return "ReadDataFile and SplitDataLines disagree on the line limit";
+      if (!file.tooManyLines && file.lines != lines)
+        return "ReadDataFile and SplitDataLines give different lines";
     } catch (const FileError& e) {
-      return std::string("ReadDataLines failed: ") + e.what();
+      return std::string("ReadDataFile failed: ") + e.what();
     }
   }
   if (lines.size() > std::size_t(FaultSet::kMaxCount)) return {};

@@ -10,9 +10,9 @@
 namespace orniva::fuzz {
 
 // Bytes as a data file through the reader: SplitDataLines (and, for some
-// inputs, ReadDataLines of the same bytes written to `folder`, an existing
+// inputs, ReadDataFile of the same bytes written to `folder`, an existing
 // writable folder), then CheckFaultLines and ComposeLog. Holds when
-// - ReadDataLines gives the same lines as SplitDataLines;
+// - ReadDataFile gives the same lines as SplitDataLines;
 // - the failures are one line per failed check (one set bit of
 //   failedChecks, in line and field order), and the log text is the file
 //   name, then those lines or "No error", each line ending in CR LF;

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cassert>
-#include <cerrno>
-#include <cstdio>
 #include <limits>
 #include <string>
 
+#include "platform/atomic_file.h"
 #include "platform/emf_format.h"
 #include "platform/file_error.h"
 
@@ -598,16 +597,7 @@ std::vector<std::uint8_t> EncodeEmf(const Picture& picture) {
 
 void SaveEmf(const Picture& picture, const std::string& path) {
   const std::vector<std::uint8_t> bytes = EncodeEmf(picture);
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) throw FileError::FromErrno(FileError::Action::Write, path);
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  int failure = written ? 0 : errno;
-  if (std::fclose(file) != 0 && written) failure = errno ? errno : EIO;
-  if (written && failure == 0) return;
-  // Leave no half-written picture behind.
-  std::remove(path.c_str());
-  errno = failure;
-  throw FileError::FromErrno(FileError::Action::Write, path);
+  WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace orniva

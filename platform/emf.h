@@ -14,7 +14,8 @@ namespace orniva {
 // reference device's pixels (96 per inch).
 std::vector<std::uint8_t> EncodeEmf(const Picture& picture);
 
-// Writes EncodeEmf(picture) to `path`, replacing any file there.
+// Writes EncodeEmf(picture) to `path` (WriteFileAtomically), replacing any
+// file there.
 // Throws FileError when the file cannot be written.
 void SaveEmf(const Picture& picture, const std::string& path);
 

@@ -499,17 +499,22 @@ void TFormMain::Version1Click() {
 
 // ---- file drop -----------------------------------------------------------------
 
+// Only a drag that offers a copy: the files are read, never taken.
 void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (!event->mimeData()->hasUrls() || !(event->possibleActions() & Qt::CopyAction)) return;
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
 }
 
 // The drop is finished first; the files are taken up once the desktop has
 // let go of it, so that a message box does not hold up the drag.
 void TFormMain::dropEvent(QDropEvent* event) {
+  if (!(event->possibleActions() & Qt::CopyAction)) return;
   QStringList paths;
   for (const QUrl& url : event->mimeData()->urls())
     if (url.isLocalFile()) paths << url.toLocalFile();
-  event->acceptProposedAction();
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
   QTimer::singleShot(0, this, [this, paths] { FilesDropped(paths); });
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/file_error.h"
 #include "tests/support/test_support.h"
@@ -189,6 +190,46 @@ TEST(ReadDataFile, RefusesMoreThan32760Lines) {
     if (row.tooMany) continue;
     ASSERT_EQ(file.lines.size(), row.count);
     EXPECT_EQ(file.lines.back(), "120 45 200 30 N");
+  }
+}
+
+// Reading stops where the outcome is known: at the first NUL, or as line
+// 32761 begins, however much follows (gigabytes of a sparse file's zeros).
+TEST(ReadDataFile, ReadsOnlyAsFarAsNeeded) {
+  TempDir dir;
+  const std::string path = dir.File("big.fdt");
+  const std::uint64_t kHuge = std::uint64_t(3) << 30;
+  const struct { std::string head; std::size_t lines; bool tooMany; } rows[] = {
+      {"120 45 200 30 N\r\n90 10 0 5 R", 2, false},    // then zeros: the NUL ends it
+      {Repeat("1 2 3 4 N\n", 32760) + "\r", 0, true},   // line 32761 begins with its break
+      {Repeat("1 2 3 4 N\r\n", 32760), 32760, false},   // then zeros: no line 32761
+  };
+  for (const auto& row : rows) {
+    WriteFile(path, row.head);
+    std::filesystem::resize_file(path, kHuge);
+    const DataFileLines file = ReadDataFile(path);
+    EXPECT_EQ(file.tooManyLines, row.tooMany) << row.lines;
+    if (!row.tooMany) {
+      EXPECT_EQ(file.lines.size(), row.lines);
+    }
+  }
+}
+
+// A pipe is refused at once, never waited on; so is a folder.
+TEST(ReadDataFile, RefusesWhatIsNotARegularFile) {
+  TempDir dir;
+  const std::string fifo = dir.File("pipe.fdt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const struct { std::string path, reason; } rows[] = {{fifo, "not a regular file"},
+                                                       {dir.path(), "Is a directory"}};
+  for (const auto& row : rows) {
+    try {
+      ReadDataFile(row.path);
+      ADD_FAILURE() << row.path << " was read";
+    } catch (const FileError& error) {
+      EXPECT_EQ(error.path(), row.path);
+      EXPECT_EQ(error.reason(), row.reason);
+    }
   }
 }
 

@@ -41,16 +41,17 @@ std::string EmfOf(const Picture& picture) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-// Drags local files onto the window and drops them there.
-void Drop(QWidget* target, const QStringList& paths) {
+// Drags local files onto the window and drops them there, offering
+// `actions`; the window takes the drag only when it offers a copy.
+void Drop(QWidget* target, const QStringList& paths, Qt::DropActions actions = Qt::CopyAction) {
   QMimeData mime;
   QList<QUrl> urls;
   for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
   mime.setUrls(urls);
-  QDragEnterEvent enter(QPoint(20, 60), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QDragEnterEvent enter(QPoint(20, 60), actions, &mime, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(target, &enter);
-  ASSERT_TRUE(enter.isAccepted());
-  QDropEvent drop(QPointF(20, 60), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  ASSERT_EQ(enter.isAccepted(), bool(actions & Qt::CopyAction));
+  QDropEvent drop(QPointF(20, 60), actions, &mime, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(target, &drop);
   QCoreApplication::processEvents();
 }
@@ -161,6 +162,9 @@ TEST_F(WindowTest, DroppingOneFileLoadsItAndPluralFilesAreRefused) {
   EXPECT_EQ(recorder.messages, std::vector<std::string>{"Plural files were dropped.\r\n"
                                                         "This application accept only one file at a time."});
   ExpectTenDataKept(before);
+  Drop(window.get(), {DataFile("moved.fdt", "1 2 3 4 N\n")}, Qt::MoveAction);  // no copy offered
+  EXPECT_EQ(window->FileName, Q(other.File("ten.fdt")));
+  EXPECT_EQ(window->faultSet.count(), 10);
 }
 
 // A refused load keeps the data and the picture; a load whose log cannot be
@@ -182,6 +186,7 @@ TEST_F(WindowTest, LoadRefusalsAndReports) {
       {Q(locked.File("two.fdt")), {}, locked.File("VORN.log"), 2},
       {DataFile("bad.fdt", "400 20 30 40 N\n10 20 30 40 N\n"),
        {"Data file has at least one error.\r\nConsult the file VORN.log."}, "", 2},
+      {DataFile("zero.fdt", ""), {}, "", 0},  // the empty net, not the earlier data
   };
   Show();
   for (const Row& row : rows) {
@@ -199,8 +204,11 @@ TEST_F(WindowTest, LoadRefusalsAndReports) {
     EXPECT_EQ(window->faultSet.count(), row.count);
     EXPECT_EQ(window->StringGrid1->rowCount(), row.count + 1);
     if (row.count == 10) ExpectTenDataKept(before);
-    if (row.count == 2) {
+    if (row.count < 10) {
       EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
+    }
+    if (row.count == 0) {
+      EXPECT_EQ(window->plotPicture.records().size(), 13u);  // the net frame alone
     }
   }
 }
