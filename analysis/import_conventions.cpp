@@ -1,1 +1,263 @@
-// (in progress)
+#include "analysis/import_conventions.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "data/fault_reader.h"
+#include "math/vector3d.h"
+
+namespace orniva::analysis {
+
+namespace {
+
+using math::Vector3d;
+constexpr double kDeg = 3.141592653589793238462643383279502884 / 180;
+
+std::string Upper(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  const std::size_t last = text.find_last_not_of(" \t");
+  std::string out = first == std::string_view::npos ? std::string() : std::string(text.substr(first, last - first + 1));
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  return out;
+}
+
+std::optional<double> Number(std::string_view text) {
+  const std::string t = Upper(text);
+  double value = 0;
+  const char* begin = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
+  const auto [end, error] = std::from_chars(begin, t.data() + t.size(), value);
+  if (t.empty() || error != std::errc() || end != t.data() + t.size() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+// "45NW" as 45 and "NW"; "45" as 45 and "".
+bool SplitNumberAndLetters(std::string_view text, double& number, std::string& letters) {
+  const std::string t = Upper(text);
+  std::size_t cut = t.size();
+  while (cut > 0 && t[cut - 1] >= 'A' && t[cut - 1] <= 'Z') --cut;
+  letters = t.substr(cut);
+  const std::optional<double> value = Number(t.substr(0, cut));
+  if (!value) return false;
+  number = *value;
+  return true;
+}
+
+std::optional<double> QuadrantAzimuth(const std::string& letters) {
+  static const std::pair<const char*, double> kQuadrants[] = {
+      {"N", 0}, {"NE", 45}, {"E", 90}, {"SE", 135}, {"S", 180}, {"SW", 225}, {"W", 270}, {"NW", 315}};
+  for (const auto& [name, azimuth] : kQuadrants)
+    if (letters == name) return azimuth;
+  return std::nullopt;
+}
+
+double Wrap(double azimuth) {
+  double a = std::fmod(azimuth, 360);
+  if (a < 0) a += 360;
+  return a == 0 ? 0 : a;  // no negative zero
+}
+
+// Angular distance of two azimuths [deg], 0 to 180.
+double AzimuthDistance(double a, double b) {
+  const double d = std::fabs(Wrap(a) - Wrap(b));
+  return std::min(d, 360 - d);
+}
+
+// Of the two ends `a` and a + 180, the one within 90 degrees of the
+// quadrant's azimuth; none when both are 90 away.
+std::optional<double> EndTowards(double a, double quadrant) {
+  const double d = AzimuthDistance(a, quadrant);
+  if (std::fabs(d - 90) < 1e-9) return std::nullopt;
+  return Wrap(d < 90 ? a : a + 180);
+}
+
+struct Plane {
+  double dipDirection = 0, dip = 0;
+};
+
+std::string Field(const std::vector<std::string>& fields, std::size_t& next) {
+  return next < fields.size() ? fields[next++] : std::string();
+}
+
+std::string ReadPlane(const std::vector<std::string>& fields, std::size_t& next, PlaneConvention convention,
+                      Plane& plane) {
+  const std::string first = Field(fields, next), second = Field(fields, next);
+  std::string letters;
+  double dip = 0;
+  if (!SplitNumberAndLetters(second, dip, letters) || dip < 0 || dip > 90)
+    return "dip '" + second + "' is not a number from 0 to 90";
+  plane.dip = dip;
+  if (convention == PlaneConvention::StrikeQuadrant) {
+    const std::optional<double> strike = ParseAzimuth(first);
+    if (!strike) return "strike '" + first + "' is neither an azimuth nor a bearing";
+    if (letters.empty()) letters = Upper(Field(fields, next));
+    const std::optional<double> quadrant = QuadrantAzimuth(letters);
+    if (!quadrant) return "dip quadrant '" + letters + "' is not one of N, NE, E, SE, S, SW, W, NW";
+    const std::optional<double> direction = EndTowards(*strike + 90, *quadrant);
+    if (!direction) return "dip quadrant " + letters + " lies along the strike";
+    plane.dipDirection = *direction;
+    return {};
+  }
+  if (!letters.empty()) return "dip '" + second + "' is not a number from 0 to 90";
+  const std::optional<double> azimuth = Number(first);
+  if (!azimuth || *azimuth < 0 || *azimuth > 360)
+    return std::string(convention == PlaneConvention::StrikeRhr ? "strike" : "dip direction") + " '" + first +
+           "' is not a number from 0 to 360";
+  plane.dipDirection = Wrap(convention == PlaneConvention::StrikeRhr ? *azimuth + 90 : *azimuth);
+  return {};
+}
+
+}  // namespace
+
+std::optional<PlaneConvention> PlaneConventionNamed(std::string_view name) {
+  if (name == "dip-direction") return PlaneConvention::DipDirection;
+  if (name == "strike-rhr") return PlaneConvention::StrikeRhr;
+  if (name == "strike-quadrant") return PlaneConvention::StrikeQuadrant;
+  return std::nullopt;
+}
+
+std::optional<LineConvention> LineConventionNamed(std::string_view name) {
+  if (name == "trend-plunge") return LineConvention::TrendPlunge;
+  if (name == "pitch-quadrant") return LineConvention::PitchQuadrant;
+  if (name == "rake") return LineConvention::Rake;
+  if (name == "rake-360") return LineConvention::Rake360;
+  if (name == "rake-aki") return LineConvention::RakeAki;
+  return std::nullopt;
+}
+
+SenseMap SenseMap::Default() {
+  SenseMap map;
+  const std::pair<const char*, const char*> kCodes[] = {
+      {"N", "N"},  {"NORMAL", "N"}, {"-", "N"},         {"R", "R"},  {"REVERSE", "R"}, {"INVERSE", "R"},
+      {"I", "R"},  {"T", "R"},      {"THRUST", "R"},    {"+", "R"},  {"D", "D"},       {"DX", "D"},
+      {"DEXTRAL", "D"}, {"RL", "D"}, {"S", "S"},        {"SN", "S"}, {"SINISTRAL", "S"}, {"LL", "S"},
+      {"TL", "TL"}, {"TR", "TR"},   {"NL", "NL"},       {"NR", "NR"}};
+  for (const auto& [code, target] : kCodes) map.codes_[code] = target;
+  return map;
+}
+
+bool SenseMap::Set(std::string_view code, std::string_view target) {
+  const std::string t = Upper(target);
+  if (t != "N" && t != "R" && t != "S" && t != "D" && t != "TL" && t != "TR" && t != "NL" && t != "NR")
+    return false;
+  codes_[Upper(code)] = t;
+  return true;
+}
+
+std::optional<std::string> SenseMap::Find(std::string_view code) const {
+  const auto found = codes_.find(Upper(code));
+  if (found == codes_.end()) return std::nullopt;
+  return found->second;
+}
+
+std::optional<double> ParseAzimuth(std::string_view text) {
+  const std::string t = Upper(text);
+  if (const std::optional<double> azimuth = QuadrantAzimuth(t); azimuth && t.size() == 1) return azimuth;
+  if (t.size() >= 3 && (t[0] == 'N' || t[0] == 'S') && (t.back() == 'E' || t.back() == 'W')) {
+    const std::optional<double> angle = Number(t.substr(1, t.size() - 2));
+    if (!angle || *angle < 0 || *angle > 90) return std::nullopt;
+    const bool north = t[0] == 'N', east = t.back() == 'E';
+    return Wrap(north ? (east ? *angle : 360 - *angle) : (east ? 180 - *angle : 180 + *angle));
+  }
+  const std::optional<double> number = Number(t);
+  if (!number || *number < 0 || *number > 360) return std::nullopt;
+  return Wrap(*number);
+}
+
+ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention planeConvention,
+                        LineConvention lineConvention, const SenseMap& senses, double tolerance) {
+  ConvertedRow row;
+  std::size_t next = 0;
+  Plane plane;
+  row.error = ReadPlane(fields, next, planeConvention, plane);
+  if (!row.error.empty()) return row;
+  const Vector3d h = math::LineVector(plane.dipDirection - 90, 0);
+  const Vector3d d = math::LineVector(plane.dipDirection, plane.dip);
+  const Vector3d n = math::Normalise(math::Cross(d, h));  // the plane's normal (either way)
+
+  Vector3d u;  // along the striation; for rakes the hanging wall's slip
+  const bool senseInRake = lineConvention == LineConvention::Rake360 || lineConvention == LineConvention::RakeAki;
+  if (lineConvention == LineConvention::TrendPlunge) {
+    const std::string trend = Field(fields, next), plunge = Field(fields, next);
+    const std::optional<double> t = Number(trend), p = Number(plunge);
+    if (!t || *t < 0 || *t > 360) return row.error = "trend '" + trend + "' is not a number from 0 to 360", row;
+    if (!p || *p < 0 || *p > 90) return row.error = "plunge '" + plunge + "' is not a number from 0 to 90", row;
+    u = math::LineVector(*t, *p);
+    const double off = std::asin(std::min(1.0, std::fabs(math::Dot(u, n)))) / kDeg;
+    if (off > tolerance) {
+      char text[96];
+      std::snprintf(text, sizeof text, "the striation is %.2f degrees off its plane", off);
+      row.warnings.push_back(text);
+    }
+  } else if (lineConvention == LineConvention::PitchQuadrant) {
+    const std::string field = Field(fields, next);
+    double pitch = 0;
+    std::string letters;
+    if (!SplitNumberAndLetters(field, pitch, letters) || pitch < 0 || pitch > 90)
+      return row.error = "pitch '" + field + "' is not a number from 0 to 90", row;
+    if (letters.empty()) letters = Upper(Field(fields, next));
+    const std::optional<double> quadrant = QuadrantAzimuth(letters);
+    if (!quadrant) return row.error = "pitch quadrant '" + letters + "' is not one of N, NE, E, SE, S, SW, W, NW", row;
+    const std::optional<double> end = EndTowards(plane.dipDirection - 90, *quadrant);
+    if (!end) return row.error = "pitch quadrant " + letters + " names neither end of the strike", row;
+    const Vector3d along = math::LineVector(*end, 0);
+    u = std::cos(pitch * kDeg) * along + std::sin(pitch * kDeg) * d;
+  } else {
+    const std::string field = Field(fields, next);
+    const std::optional<double> rake = Number(field);
+    const double low = lineConvention == LineConvention::RakeAki ? -180 : 0;
+    const double high = lineConvention == LineConvention::Rake ? 180 : lineConvention == LineConvention::Rake360 ? 360 : 180;
+    if (!rake || *rake < low || *rake > high)
+      return row.error = "rake '" + field + "' is not a number from " + std::to_string(int(low)) + " to " +
+                         std::to_string(int(high)), row;
+    const double r = (lineConvention == LineConvention::RakeAki ? -*rake : *rake) * kDeg;
+    u = std::cos(r) * h + std::sin(r) * d;
+  }
+  const double alongStrike = math::Dot(u, h), alongDip = math::Dot(u, d);
+  const bool dipSlip = std::fabs(alongDip) >= std::fabs(alongStrike) - 1e-12;
+  if (senseInRake) {
+    row.sense = dipSlip ? (alongDip > 0 ? 'N' : 'R') : (alongStrike > 0 ? 'S' : 'D');
+  } else {
+    const std::string field = Field(fields, next);
+    const std::optional<std::string> target = senses.Find(field);
+    if (!target) {
+      row.warnings.push_back("unknown sense '" + field + "', written as X");
+    } else if (target->size() == 1) {
+      row.sense = (*target)[0];
+    } else {
+      row.sense = dipSlip ? ((*target)[0] == 'T' ? 'R' : 'N') : ((*target)[1] == 'L' ? 'S' : 'D');
+    }
+  }
+  if (next < fields.size()) row.warnings.push_back("fields after the " + std::to_string(next) + " used are left out");
+  const math::TrendPlunge line = math::LowerHemisphereLine(u);
+  row.faz = float(plane.dipDirection);
+  row.fpl = float(plane.dip);
+  row.saz = float(Wrap(line.trend));
+  row.spl = float(std::max(0.0, line.plunge));
+  return row;
+}
+
+std::string ShortestDecimal(float value) {
+  if (value == 0) value = 0;  // no negative zero
+  char text[64];
+  const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+  std::string shortest = error == std::errc() ? std::string(text, end) : std::string();
+  // The reader's own conversion decides: more digits while it reads another float.
+  for (int digits = 1; digits <= 12; ++digits) {
+    std::string rest = shortest + " ";
+    bool ok = false;
+    const float back = ReadNumberToken(rest, ok);
+    if (ok && back == value) return shortest;
+    std::snprintf(text, sizeof text, "%.*f", digits, double(value));
+    shortest = text;
+  }
+  return shortest;
+}
+
+std::string DataLine(const ConvertedRow& row) {
+  return ShortestDecimal(row.faz) + " " + ShortestDecimal(row.fpl) + " " + ShortestDecimal(row.saz) + " " +
+         ShortestDecimal(row.spl) + " " + std::string(1, row.sense) + "\r\n";
+}
+
+}  // namespace orniva::analysis
