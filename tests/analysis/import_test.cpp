@@ -1,5 +1,6 @@
 // The import conventions against hand-checked rows.
 #include "analysis/import_conventions.h"
+#include "analysis/import_table.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,30 @@ TEST(DataLine, ShortestDecimalsReadBackExactly) {
   ConvertedRow row;
   row.faz = 300, row.fpl = 45, row.saz = 22.893f, row.spl = 7.053f, row.sense = 'N';
   EXPECT_EQ(DataLine(row), "300 45 22.893 7.053 N\r\n");
+}
+
+// The delimiter and the header found from the text, or as told.
+TEST(ReadTable, DelimiterAndHeader) {
+  const struct { std::string text; Delimiter told; HeaderChoice header; Delimiter found; std::size_t headerFields;
+                 std::vector<std::string> firstRow; int firstLine; } rows[] = {
+      {"strike;dip;rake\n10;20;30\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Semicolon, 3, {"10", "20", "30"}, 2},
+      {"# Crete\n195\t65\t297\t64\tN\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Tab, 0,
+       {"195", "65", "297", "64", "N"}, 2},
+      {"10, 20 , 30\r\n\r\n1,2,3\r\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Comma, 0, {"10", "20", "30"}, 1},
+      {"  N30E   45NW  10NE N\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Space, 0, {"N30E", "45NW", "10NE", "N"}, 1},
+      {"a b\n1 2\n", Delimiter::Auto, HeaderChoice::No, Delimiter::Space, 0, {"a", "b"}, 1},
+      {"1,2\n3,4\n", Delimiter::Space, HeaderChoice::Yes, Delimiter::Space, 1, {"3,4"}, 2},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.text);
+    const ImportTable table = ReadTable(r.text, r.told, r.header);
+    EXPECT_EQ(table.delimiter, r.found);
+    EXPECT_EQ(table.header.size(), r.headerFields);
+    ASSERT_FALSE(table.rows.empty());
+    EXPECT_EQ(table.rows[0].fields, r.firstRow);
+    EXPECT_EQ(table.rows[0].line, r.firstLine);
+  }
+  EXPECT_EQ(PickColumns({"a", "b", "c"}, {3, 1, 5}), (std::vector<std::string>{"c", "a", ""}));
 }
 
 }  // namespace

@@ -1,0 +1,111 @@
+#include "analysis/import_table.h"
+
+namespace orniva::analysis {
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+  const std::size_t first = s.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// A measurement holds a digit ("45", "N30E", "45NW"); a column's name does not.
+bool HoldsADigit(std::string_view s) { return s.find_first_of("0123456789") != std::string_view::npos; }
+
+std::vector<std::string> Cut(std::string_view line, Delimiter delimiter) {
+  std::vector<std::string> fields;
+  if (delimiter == Delimiter::Space) {
+    for (std::size_t i = 0; i < line.size();) {
+      while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+      const std::size_t start = i;
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+      if (i > start) fields.emplace_back(line.substr(start, i - start));
+    }
+    return fields;
+  }
+  const char c = delimiter == Delimiter::Comma ? ',' : delimiter == Delimiter::Semicolon ? ';' : '\t';
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= line.size(); ++i)
+    if (i == line.size() || line[i] == c) {
+      fields.emplace_back(Trim(line.substr(start, i - start)));
+      start = i + 1;
+    }
+  return fields;
+}
+
+}  // namespace
+
+std::optional<Delimiter> DelimiterNamed(std::string_view name) {
+  if (name == "auto") return Delimiter::Auto;
+  if (name == "comma") return Delimiter::Comma;
+  if (name == "semicolon") return Delimiter::Semicolon;
+  if (name == "tab") return Delimiter::Tab;
+  if (name == "space") return Delimiter::Space;
+  return std::nullopt;
+}
+
+std::optional<HeaderChoice> HeaderChoiceNamed(std::string_view name) {
+  if (name == "auto") return HeaderChoice::Auto;
+  if (name == "yes") return HeaderChoice::Yes;
+  if (name == "no") return HeaderChoice::No;
+  return std::nullopt;
+}
+
+ImportTable ReadTable(std::string_view text, Delimiter delimiter, HeaderChoice header) {
+  struct Line {
+    int number;
+    std::string_view text;
+  };
+  std::vector<Line> lines;
+  int number = 0;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ++number;
+    const std::string_view trimmed = Trim(line);
+    if (!trimmed.empty() && trimmed[0] != '#') lines.push_back({number, line});
+    start = end + 1;
+  }
+  ImportTable table;
+  if (delimiter == Delimiter::Auto) {
+    const std::size_t sample = std::min<std::size_t>(lines.size(), 5);
+    auto everywhere = [&](char c) {
+      if (sample == 0) return false;
+      for (std::size_t i = 0; i < sample; ++i)
+        if (lines[i].text.find(c) == std::string_view::npos) return false;
+      return true;
+    };
+    delimiter = everywhere('\t')  ? Delimiter::Tab
+                : everywhere(';') ? Delimiter::Semicolon
+                : everywhere(',') ? Delimiter::Comma
+                                  : Delimiter::Space;
+  }
+  table.delimiter = delimiter;
+  std::size_t first = 0;
+  if (!lines.empty()) {
+    const std::vector<std::string> top = Cut(lines[0].text, delimiter);
+    bool anyNumber = false;
+    for (const std::string& f : top) anyNumber = anyNumber || HoldsADigit(f);
+    bool nextHasNumber = false;
+    if (lines.size() > 1)
+      for (const std::string& f : Cut(lines[1].text, delimiter)) nextHasNumber = nextHasNumber || HoldsADigit(f);
+    if (header == HeaderChoice::Yes || (header == HeaderChoice::Auto && !anyNumber && nextHasNumber)) {
+      table.header = top;
+      first = 1;
+    }
+  }
+  for (std::size_t i = first; i < lines.size(); ++i) table.rows.push_back({lines[i].number, Cut(lines[i].text, delimiter)});
+  return table;
+}
+
+std::vector<std::string> PickColumns(const std::vector<std::string>& fields, const std::vector<int>& columns) {
+  if (columns.empty()) return fields;
+  std::vector<std::string> picked;
+  for (int c : columns) picked.push_back(c >= 1 && std::size_t(c) <= fields.size() ? fields[std::size_t(c - 1)] : "");
+  return picked;
+}
+
+}  // namespace orniva::analysis

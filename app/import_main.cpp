@@ -1,0 +1,204 @@
+// orniva-import: a table in one of the common conventions converted to a
+// fault-slip data file.
+//
+// Exit status: 0 when every row converted; 1 when some did not (OUT is
+// still written with the others); 2 for bad arguments, an input that cannot
+// be read, or an output that cannot be written.
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analysis/import_conventions.h"
+#include "analysis/import_table.h"
+#include "app/cli_support.h"
+#include "data/fault_data.h"
+#include "platform/atomic_file.h"
+#include "platform/file_error.h"
+
+namespace {
+
+using namespace orniva::analysis;
+
+constexpr const char* kProgram = "orniva-import";
+
+constexpr const char* kUsage =
+    "Usage: orniva-import IN OUT.fdt --plane CONVENTION --line CONVENTION [OPTIONS]\n"
+    "\n"
+    "Converts the rows of the table IN to fault-slip data lines in OUT.fdt.\n"
+    "\n"
+    "  --plane dip-direction|strike-rhr|strike-quadrant\n"
+    "  --line trend-plunge|pitch-quadrant|rake|rake-360|rake-aki\n"
+    "  --columns LIST       the 1-based columns that hold the fields in order\n"
+    "                       (plane, line, sense), e.g. 2,3,5,6,7; default all\n"
+    "  --header auto|yes|no whether the first row names the columns (auto)\n"
+    "  --delimiter auto|comma|semicolon|tab|space\n"
+    "  --sense-map CODE=LETTER,...\n"
+    "                       more sense codes, e.g. U=R,1=N (N, R, S, D, TL, TR,\n"
+    "                       NL or NR)\n"
+    "  -h, --help           show this help and exit\n"
+    "\n"
+    "Problems go to standard error, one line each, with the input line.\n"
+    "Exit status: 0 when every row converted, 1 when some did not (OUT still\n"
+    "written with the others), 2 on bad arguments, an unreadable input or an\n"
+    "output that cannot be written.\n";
+
+struct Options {
+  std::string in, out;
+  std::optional<PlaneConvention> plane;
+  std::optional<LineConvention> line;
+  std::vector<int> columns;
+  HeaderChoice header = HeaderChoice::Auto;
+  Delimiter delimiter = Delimiter::Auto;
+  SenseMap senses = SenseMap::Default();
+};
+
+void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
+
+std::vector<std::string> SplitAt(const std::string& text, char c) {
+  std::vector<std::string> parts;
+  std::string part;
+  std::istringstream in(text);
+  while (std::getline(in, part, c)) parts.push_back(part);
+  return parts;
+}
+
+// Applies one option; returns an error line, empty when fine.
+std::string Apply(const std::string& name, const std::string& value, Options& o) {
+  if (name == "--plane") {
+    o.plane = PlaneConventionNamed(value);
+    if (!o.plane) return "unknown plane convention '" + value + "' (use dip-direction, strike-rhr or strike-quadrant)";
+  } else if (name == "--line") {
+    o.line = LineConventionNamed(value);
+    if (!o.line)
+      return "unknown line convention '" + value +
+             "' (use trend-plunge, pitch-quadrant, rake, rake-360 or rake-aki)";
+  } else if (name == "--columns") {
+    for (const std::string& c : SplitAt(value, ',')) {
+      char* end = nullptr;
+      const long n = std::strtol(c.c_str(), &end, 10);
+      if (c.empty() || *end != '\0' || n < 1 || n > 1000) return "--columns needs column numbers from 1, not '" + value + "'";
+      o.columns.push_back(int(n));
+    }
+  } else if (name == "--header") {
+    const auto header = HeaderChoiceNamed(value);
+    if (!header) return "unknown --header '" + value + "' (use auto, yes or no)";
+    o.header = *header;
+  } else if (name == "--delimiter") {
+    const auto delimiter = DelimiterNamed(value);
+    if (!delimiter) return "unknown --delimiter '" + value + "' (use auto, comma, semicolon, tab or space)";
+    o.delimiter = *delimiter;
+  } else if (name == "--sense-map") {
+    for (const std::string& pair : SplitAt(value, ',')) {
+      const std::size_t equals = pair.find('=');
+      if (equals == std::string::npos || equals == 0 || !o.senses.Set(pair.substr(0, equals), pair.substr(equals + 1)))
+        return "--sense-map needs CODE=LETTER pairs with N, R, S, D, TL, TR, NL or NR, not '" + pair + "'";
+    }
+  } else {
+    return "unknown option '" + name + "'";
+  }
+  return {};
+}
+
+bool ReadWhole(const std::string& path, std::string& text) {
+  std::error_code ignored;
+  if (std::filesystem::exists(path, ignored) && !std::filesystem::is_regular_file(path, ignored)) {
+    orniva::cli::ReportFileError(
+        kProgram, orniva::FileError(orniva::FileError::Action::Read, path, "not a regular file"));
+    return false;
+  }
+  errno = 0;
+  std::ifstream in(path, std::ios::binary);
+  if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad() || !in.is_open()) {
+    orniva::cli::ReportFileError(kProgram, orniva::FileError::FromErrno(orniva::FileError::Action::Read, path));
+    return false;
+  }
+  return true;
+}
+
+int Run(const Options& o) {
+  std::string text;
+  if (!ReadWhole(o.in, text)) return orniva::cli::kFailure;
+  const ImportTable table = ReadTable(text, o.delimiter, o.header);
+  std::string out;
+  int failed = 0, written = 0;
+  for (const TableRow& row : table.rows) {
+    const ConvertedRow converted = ConvertRow(PickColumns(row.fields, o.columns), *o.plane, *o.line, o.senses);
+    const std::string at = o.in + " line " + std::to_string(row.line) + ": ";
+    if (!converted.error.empty()) {
+      Report(at + converted.error);
+      ++failed;
+      continue;
+    }
+    for (const std::string& warning : converted.warnings) Report(at + warning);
+    if (written == orniva::FaultSet::kMaxCount) {
+      Report(at + "beyond the " + std::to_string(orniva::FaultSet::kMaxCount) + " lines a data file may hold");
+      return orniva::cli::kFailure;
+    }
+    out += DataLine(converted);
+    ++written;
+  }
+  try {
+    orniva::WriteFileAtomically(o.out, out);
+  } catch (const orniva::FileError& error) {
+    orniva::cli::ReportFileError(kProgram, error);
+    return orniva::cli::kFailure;
+  }
+  return failed == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the size limit fails and is reported
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  Options options;
+  std::vector<std::string> operands;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "-h" || arg == "--help") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
+      operands.push_back(arg);
+      continue;
+    }
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    std::string value;
+    if (equals != std::string::npos) {
+      value = arg.substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      Report("option '" + name + "' needs a value");
+      return orniva::cli::kFailure;
+    }
+    const std::string error = Apply(name, value, options);
+    if (!error.empty()) {
+      Report(error);
+      return orniva::cli::kFailure;
+    }
+  }
+  if (operands.size() != 2) {
+    Report(operands.size() < 2 ? "expected IN and OUT.fdt (see --help)" : "unexpected argument '" + operands[2] + "'");
+    return orniva::cli::kFailure;
+  }
+  if (!options.plane || !options.line) {
+    Report("--plane and --line are both needed (see --help)");
+    return orniva::cli::kFailure;
+  }
+  options.in = operands[0];
+  options.out = operands[1];
+  return Run(options);
+}
