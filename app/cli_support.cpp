@@ -48,4 +48,11 @@ bool LoadDataFile(const char* program, const std::string& path, FaultSet& data) 
   return true;
 }
 
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i) {
+  const std::size_t equals = args[i].find('=');
+  if (equals != std::string::npos) return args[i].substr(equals + 1);
+  if (i + 1 < args.size()) return args[++i];
+  return std::nullopt;
+}
+
 }  // namespace orniva::cli

@@ -2,7 +2,9 @@
 // under the program's name, and the load of a data file as the window does it.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "data/fault_data.h"
 #include "platform/file_error.h"
@@ -34,5 +36,9 @@ class StderrMessages : public MessageSink {
 // it). Returns false, after reporting, when the load is refused; a log that
 // cannot be written is reported and the load goes on.
 bool LoadDataFile(const char* program, const std::string& path, FaultSet& data);
+
+// The value of the option args[i]: after its '=', or the next argument
+// (which `i` then moves to); none when there is neither.
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i);
 
 }  // namespace orniva::cli

@@ -173,18 +173,13 @@ int main(int argc, char* argv[]) {
       operands.push_back(arg);
       continue;
     }
-    const std::size_t equals = arg.find('=');
-    const std::string name = arg.substr(0, equals);
-    std::string value;
-    if (equals != std::string::npos) {
-      value = arg.substr(equals + 1);
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
-    } else {
+    const std::string name = arg.substr(0, arg.find('='));
+    const std::optional<std::string> value = orniva::cli::OptionValue(args, i);
+    if (!value) {
       Report("option '" + name + "' needs a value");
       return orniva::cli::kFailure;
     }
-    const std::string error = Apply(name, value, options);
+    const std::string error = Apply(name, *value, options);
     if (!error.empty()) {
       Report(error);
       return orniva::cli::kFailure;

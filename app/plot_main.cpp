@@ -177,15 +177,9 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     if (name != "--diagram" && name != "--highlight" && name != "--symbol-size" &&
         name != "--net" && name != "--of" && name != "--method")
       return Fail("unknown option '" + arg + "'");
-    std::string value;
-    if (equals != std::string::npos) {
-      value = arg.substr(equals + 1);
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
-    } else {
-      return Fail("option '" + name + "' needs a value");
-    }
-    const std::string error = ApplyOption(name, value, command.options);
+    const std::optional<std::string> value = orniva::cli::OptionValue(args, i);
+    if (!value) return Fail("option '" + name + "' needs a value");
+    const std::string error = ApplyOption(name, *value, command.options);
     if (!error.empty()) return Fail(error);
   }
   if (operands.size() < 2) return Fail("expected DATAFILE and OUTFILE.emf (see --help)");
