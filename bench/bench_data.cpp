@@ -7,6 +7,8 @@
 #include <map>
 #include <random>
 
+#include "data/fault_reader.h"
+
 namespace orniva::bench {
 
 std::vector<std::string> FaultLines(int count) {
@@ -24,6 +26,19 @@ std::vector<std::string> FaultLines(int count) {
     lines.push_back(hundredths(360) + " " + hundredths(90) + " " + hundredths(360) + " " +
                     hundredths(90) + " " + senses[rng() % 4]);
   return lines;
+}
+
+FaultSet LoadedData(int count) {
+  FaultSet data;
+  LoadFaultLines(FaultLines(count), data);
+  return data;
+}
+
+Plot::Plot(bool cached, NetKind kind) {
+  target.picture = &picture;
+  InitNetGeometry(target.geometry);
+  target.geometry.kind = kind;
+  if (cached) target.cache = &cache;
 }
 
 std::string TempPath(const std::string& name) {

@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "data/fault_data.h"
+#include "platform/picture.h"
+#include "plot/diagram.h"
+#include "plot/net.h"
+
 namespace orniva::bench {
 
 constexpr int kTypical = 300;
@@ -12,6 +17,19 @@ constexpr int kLargest = 32760;
 
 // `count` lines of faults of every attitude and sense, two decimals.
 std::vector<std::string> FaultLines(int count);
+
+// FaultLines(count) loaded as a data file is: checked and coloured.
+FaultSet LoadedData(int count);
+
+// A plot picture on the window's net (`kind` as given), with the window's
+// cache when `cached`.
+struct Plot {
+  Picture picture;
+  PlotTarget target;
+  PlotCache cache;
+
+  explicit Plot(bool cached, NetKind kind = NetKind::EqualAngle);
+};
 
 // A path in a temporary folder made once per process.
 std::string TempPath(const std::string& name);

@@ -10,24 +10,6 @@
 namespace orniva::bench {
 namespace {
 
-FaultSet LoadedData(int count) {
-  FaultSet data;
-  LoadFaultLines(FaultLines(count), data);
-  return data;
-}
-
-struct Plot {
-  Picture picture;
-  PlotTarget target;
-  PlotCache cache;
-
-  explicit Plot(bool cached) {
-    target.picture = &picture;
-    InitNetGeometry(target.geometry);
-    if (cached) target.cache = &cache;
-  }
-};
-
 void BM_ReadAndParse(benchmark::State& state) {
   const std::string path = FaultFile(int(state.range(0)));
   for (auto _ : state) {

@@ -6,18 +6,13 @@
 #include "analysis/density.h"
 #include "analysis/dihedra.h"
 #include "bench/bench_data.h"
-#include "data/fault_reader.h"
 
 namespace orniva::bench {
 namespace {
 
 using namespace orniva::analysis;
 
-std::vector<FaultVectors> Faults(int count) {
-  FaultSet data;
-  LoadFaultLines(FaultLines(count), data);
-  return CollectUsedFaults(data).faults;
-}
+std::vector<FaultVectors> Faults(int count) { return CollectUsedFaults(LoadedData(count)).faults; }
 
 double Maximum(const std::vector<double>& values) {
   double m = 0;

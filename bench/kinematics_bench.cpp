@@ -5,45 +5,32 @@
 #include "analysis/figures.h"
 #include "analysis/kinematics.h"
 #include "bench/bench_data.h"
-#include "data/fault_reader.h"
 
 namespace orniva::bench {
 namespace {
 
-FaultSet Data(int count) {
-  FaultSet data;
-  LoadFaultLines(FaultLines(count), data);
-  return data;
-}
-
 void BM_Kinematics(benchmark::State& state) {
-  const FaultSet data = Data(int(state.range(0)));
+  const FaultSet data = LoadedData(int(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(analysis::ComputeKinematics(data).bingham);
 }
 BENCHMARK(BM_Kinematics)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
 
 // The analysis for the diagram and its drawing, as the window replots it.
 void BM_KinematicAxesDiagram(benchmark::State& state) {
-  const FaultSet data = Data(int(state.range(0)));
-  Picture picture;
-  PlotTarget target;
-  target.picture = &picture;
-  InitNetGeometry(target.geometry);
+  const FaultSet data = LoadedData(int(state.range(0)));
+  Plot plot(false);
   for (auto _ : state) {
-    const analysis::DiagramFigures figures = analysis::FiguresFor(PlotMode::KinematicAxes, data, target.geometry);
-    PlotDiagram(PlotMode::KinematicAxes, data, target, 1, figures.Inputs());
+    const analysis::DiagramFigures figures =
+        analysis::FiguresFor(PlotMode::KinematicAxes, data, plot.target.geometry);
+    PlotDiagram(PlotMode::KinematicAxes, data, plot.target, 1, figures.Inputs());
   }
 }
 BENCHMARK(BM_KinematicAxesDiagram)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
 
 void BM_PolesDiagram(benchmark::State& state) {
-  const FaultSet data = Data(int(state.range(0)));
-  Picture picture;
-  PlotTarget target;
-  target.picture = &picture;
-  InitNetGeometry(target.geometry);
-  target.geometry.kind = NetKind::EqualArea;
-  for (auto _ : state) PlotDiagram(PlotMode::Poles, data, target, 1);
+  const FaultSet data = LoadedData(int(state.range(0)));
+  Plot plot(false, NetKind::EqualArea);
+  for (auto _ : state) PlotDiagram(PlotMode::Poles, data, plot.target, 1);
 }
 BENCHMARK(BM_PolesDiagram)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
 

@@ -4,14 +4,12 @@
 
 #include "analysis/stress_inversion.h"
 #include "bench/bench_data.h"
-#include "data/fault_reader.h"
 
 namespace orniva::bench {
 namespace {
 
 void BM_StressInversion(benchmark::State& state) {
-  FaultSet data;
-  LoadFaultLines(FaultLines(int(state.range(0))), data);
+  const FaultSet data = LoadedData(int(state.range(0)));
   const bool iterate = state.range(1) != 0;
   int rounds = 0;
   for (auto _ : state) rounds = analysis::InvertStress(data, iterate).rounds;

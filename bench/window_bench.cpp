@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_data.h"
-#include "data/fault_reader.h"
 #include "plot/fault_plane_diagram.h"
 #include "ui/VORNmain.h"
 #include "ui/picture_view.h"
@@ -63,13 +62,10 @@ struct Window {
 };
 
 void BM_ReplayPicture(benchmark::State& state) {
-  FaultSet data;
-  LoadFaultLines(FaultLines(int(state.range(0))), data);
-  Picture picture;
-  PlotTarget target;
-  target.picture = &picture;
-  InitNetGeometry(target.geometry);
-  PlotFaultPlanes(data, target, -1);
+  const FaultSet data = LoadedData(int(state.range(0)));
+  Plot plot(false);
+  PlotFaultPlanes(data, plot.target, -1);
+  const Picture& picture = plot.picture;
   const int side = int(state.range(1));
   QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
