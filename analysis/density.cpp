@@ -5,22 +5,19 @@
 #include <limits>
 
 #include "math/numeric.h"
+#include "platform/names.h"
 
 namespace orniva::analysis {
 
-std::optional<DensityOf> DensityOfNamed(std::string_view name) {
-  if (name == "poles") return DensityOf::Poles;
-  if (name == "p") return DensityOf::PAxes;
-  if (name == "t") return DensityOf::TAxes;
-  if (name == "striations") return DensityOf::Striations;
-  return std::nullopt;
-}
+namespace {
+constexpr Named<DensityOf> kDensityOfNames[] = {
+    {"poles", DensityOf::Poles}, {"p", DensityOf::PAxes}, {"t", DensityOf::TAxes}, {"striations", DensityOf::Striations}};
+constexpr Named<DensityMethod> kMethodNames[] = {{"kamb", DensityMethod::Kamb},
+                                                 {"one-percent", DensityMethod::OnePercent}};
+}  // namespace
 
-std::optional<DensityMethod> DensityMethodNamed(std::string_view name) {
-  if (name == "kamb") return DensityMethod::Kamb;
-  if (name == "one-percent") return DensityMethod::OnePercent;
-  return std::nullopt;
-}
+std::optional<DensityOf> DensityOfNamed(std::string_view name) { return ValueNamed(kDensityOfNames, name); }
+std::optional<DensityMethod> DensityMethodNamed(std::string_view name) { return ValueNamed(kMethodNames, name); }
 
 
 using math::Vector3d;

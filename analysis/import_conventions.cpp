@@ -6,6 +6,7 @@
 
 #include "data/fault_reader.h"
 #include "math/vector3d.h"
+#include "platform/names.h"
 
 namespace orniva::analysis {
 
@@ -110,21 +111,17 @@ std::string ReadPlane(const std::vector<std::string>& fields, std::size_t& next,
 
 }  // namespace
 
-std::optional<PlaneConvention> PlaneConventionNamed(std::string_view name) {
-  if (name == "dip-direction") return PlaneConvention::DipDirection;
-  if (name == "strike-rhr") return PlaneConvention::StrikeRhr;
-  if (name == "strike-quadrant") return PlaneConvention::StrikeQuadrant;
-  return std::nullopt;
-}
+namespace {
+constexpr Named<PlaneConvention> kPlaneNames[] = {{"dip-direction", PlaneConvention::DipDirection},
+                                                  {"strike-rhr", PlaneConvention::StrikeRhr},
+                                                  {"strike-quadrant", PlaneConvention::StrikeQuadrant}};
+constexpr Named<LineConvention> kLineNames[] = {
+    {"trend-plunge", LineConvention::TrendPlunge}, {"pitch-quadrant", LineConvention::PitchQuadrant},
+    {"rake", LineConvention::Rake}, {"rake-360", LineConvention::Rake360}, {"rake-aki", LineConvention::RakeAki}};
+}  // namespace
 
-std::optional<LineConvention> LineConventionNamed(std::string_view name) {
-  if (name == "trend-plunge") return LineConvention::TrendPlunge;
-  if (name == "pitch-quadrant") return LineConvention::PitchQuadrant;
-  if (name == "rake") return LineConvention::Rake;
-  if (name == "rake-360") return LineConvention::Rake360;
-  if (name == "rake-aki") return LineConvention::RakeAki;
-  return std::nullopt;
-}
+std::optional<PlaneConvention> PlaneConventionNamed(std::string_view name) { return ValueNamed(kPlaneNames, name); }
+std::optional<LineConvention> LineConventionNamed(std::string_view name) { return ValueNamed(kLineNames, name); }
 
 SenseMap SenseMap::Default() {
   SenseMap map;

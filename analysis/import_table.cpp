@@ -1,5 +1,7 @@
 #include "analysis/import_table.h"
 
+#include "platform/names.h"
+
 namespace orniva::analysis {
 
 namespace {
@@ -36,21 +38,18 @@ std::vector<std::string> Cut(std::string_view line, Delimiter delimiter) {
 
 }  // namespace
 
-std::optional<Delimiter> DelimiterNamed(std::string_view name) {
-  if (name == "auto") return Delimiter::Auto;
-  if (name == "comma") return Delimiter::Comma;
-  if (name == "semicolon") return Delimiter::Semicolon;
-  if (name == "tab") return Delimiter::Tab;
-  if (name == "space") return Delimiter::Space;
-  return std::nullopt;
-}
+namespace {
+constexpr Named<Delimiter> kDelimiterNames[] = {{"auto", Delimiter::Auto},
+                                                {"comma", Delimiter::Comma},
+                                                {"semicolon", Delimiter::Semicolon},
+                                                {"tab", Delimiter::Tab},
+                                                {"space", Delimiter::Space}};
+constexpr Named<HeaderChoice> kHeaderNames[] = {
+    {"auto", HeaderChoice::Auto}, {"yes", HeaderChoice::Yes}, {"no", HeaderChoice::No}};
+}  // namespace
 
-std::optional<HeaderChoice> HeaderChoiceNamed(std::string_view name) {
-  if (name == "auto") return HeaderChoice::Auto;
-  if (name == "yes") return HeaderChoice::Yes;
-  if (name == "no") return HeaderChoice::No;
-  return std::nullopt;
-}
+std::optional<Delimiter> DelimiterNamed(std::string_view name) { return ValueNamed(kDelimiterNames, name); }
+std::optional<HeaderChoice> HeaderChoiceNamed(std::string_view name) { return ValueNamed(kHeaderNames, name); }
 
 ImportTable ReadTable(std::string_view text, Delimiter delimiter, HeaderChoice header) {
   struct Line {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "platform/names.h"
 #include "plot/tangent_lineation_diagram.h"
 
 namespace orniva {
@@ -41,11 +42,7 @@ void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
 }
 
 namespace {
-struct NamedMode {
-  std::string_view name;
-  PlotMode mode;
-};
-constexpr NamedMode kModeNames[] = {
+constexpr Named<PlotMode> kModeNames[] = {
     {"fault-planes", PlotMode::FaultPlaneAndStriation},
     {"tangent-lineation", PlotMode::TangentLineation},
     {"poles", PlotMode::Poles},
@@ -54,39 +51,16 @@ constexpr NamedMode kModeNames[] = {
     {"density", PlotMode::Density},
     {"dihedra", PlotMode::RightDihedra},
 };
-struct NamedNet {
-  std::string_view name;
-  NetKind kind;
-};
-constexpr NamedNet kNetNames[] = {
+constexpr Named<NetKind> kNetNames[] = {
     {"equal-angle", NetKind::EqualAngle},
     {"equal-area", NetKind::EqualArea},
 };
 }  // namespace
 
-std::string_view NetKindName(NetKind kind) {
-  for (const NamedNet& n : kNetNames)
-    if (n.kind == kind) return n.name;
-  return {};
-}
-
-std::optional<NetKind> NetKindNamed(std::string_view name) {
-  for (const NamedNet& n : kNetNames)
-    if (n.name == name) return n.kind;
-  return std::nullopt;
-}
-
-std::string_view PlotModeName(PlotMode mode) {
-  for (const NamedMode& m : kModeNames)
-    if (m.mode == mode) return m.name;
-  return {};
-}
-
-std::optional<PlotMode> PlotModeNamed(std::string_view name) {
-  for (const NamedMode& m : kModeNames)
-    if (m.name == name) return m.mode;
-  return std::nullopt;
-}
+std::string_view NetKindName(NetKind kind) { return NameOf(kNetNames, kind); }
+std::optional<NetKind> NetKindNamed(std::string_view name) { return ValueNamed(kNetNames, name); }
+std::string_view PlotModeName(PlotMode mode) { return NameOf(kModeNames, mode); }
+std::optional<PlotMode> PlotModeNamed(std::string_view name) { return ValueNamed(kModeNames, name); }
 
 std::uint64_t PlotCache::DrawingKey(const FaultSet& data, PlotMode mode, const PlotTarget& target,
                                     std::uint64_t revision) {
