@@ -6,10 +6,8 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -37,14 +35,9 @@ KinematicsWindow::KinematicsWindow(QWidget* parent) : QWidget(parent, Qt::Window
   setWindowTitle(QStringLiteral("Kinematics"));
   resize(720, 520);
   auto* layout = new QVBoxLayout(this);
-  summary_ = new QLabel(this);
-  summary_->setWordWrap(true);
-  summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  summary_ = NewSummaryLabel(this);
   layout->addWidget(summary_);
-  bingham_ = NewResultTable({"Linked Bingham", "Trend", "Plunge", "Eigenvalue"}, this);
-  bingham_->setRowCount(3);
-  bingham_->setFixedHeight(bingham_->horizontalHeader()->sizeHint().height() +
-                           3 * bingham_->verticalHeader()->defaultSectionSize() + 4);
+  bingham_ = NewAxesTable(QStringLiteral("Linked Bingham"), this);
   layout->addWidget(bingham_);
 
   auto* controls = new QHBoxLayout;
@@ -55,9 +48,7 @@ KinematicsWindow::KinematicsWindow(QWidget* parent) : QWidget(parent, Qt::Window
   threshold_->setValue(20);
   controls->addWidget(threshold_);
   controls->addStretch(1);
-  auto* copyButton = new QPushButton(QStringLiteral("&Copy"), this);
-  copyButton->setToolTip(QStringLiteral("Copy the table (or the selected rows) as tab-separated text"));
-  controls->addWidget(copyButton);
+  controls->addWidget(NewCopyButton(this, [this] { copy(); }));
   layout->addLayout(controls);
 
   table_ = NewResultTable({"Line", "Misfit", "P trend", "P plunge", "T trend", "T plunge", "B trend",
@@ -68,13 +59,7 @@ KinematicsWindow::KinematicsWindow(QWidget* parent) : QWidget(parent, Qt::Window
   layout->addWidget(table_, 1);
 
   connect(threshold_, &QDoubleSpinBox::valueChanged, this, [this] { markWarnings(); });
-  connect(copyButton, &QPushButton::clicked, this, [this] { copy(); });
-  auto* copyKey = new QShortcut(QKeySequence::Copy, this);
-  connect(copyKey, &QShortcut::activated, this, [this] { copy(); });
-  connect(table_, &QTableWidget::currentCellChanged, this, [this](int row) {
-    const QTableWidgetItem* item = row >= 0 ? table_->item(row, 0) : nullptr;
-    if (item) emit datumSelected(item->data(Qt::UserRole).toInt());
-  });
+  OnLineSelected(table_, 0, [this](int line) { emit datumSelected(line); });
 }
 
 void KinematicsWindow::showData(const FaultSet& data, const QString& fileName) {
@@ -84,23 +69,9 @@ void KinematicsWindow::showData(const FaultSet& data, const QString& fileName) {
 }
 
 void KinematicsWindow::fill() {
-  QStringList leftOut;
-  for (int line : result_.leftOut) leftOut << QString::number(line);
-  summary_->setText(QStringLiteral("%1 data used.").arg(result_.faults.size()) +
-                    (leftOut.isEmpty() ? QString()
-                                       : QStringLiteral(" Left out (a check failed): lines ") +
-                                             leftOut.join(QStringLiteral(", ")) + "."));
-  const char* names[3] = {"T", "B", "P"};
-  for (int k = 0; k < 3; ++k) {
-    bingham_->setItem(k, 0, new QTableWidgetItem(QString::fromLatin1(names[k])));
-    if (result_.faults.empty()) {
-      for (int c = 1; c < 4; ++c) bingham_->setItem(k, c, new QTableWidgetItem());
-      continue;
-    }
-    SetLineCells(bingham_, k, 1, result_.bingham.axes[std::size_t(k)]);
-    const double value = result_.bingham.eigenvalues[std::size_t(k)];
-    bingham_->setItem(k, 3, new NumberItem(value, analysis::FormatValue(value)));
-  }
+  summary_->setText(QStringLiteral("%1 data used.").arg(result_.faults.size()) + LeftOutText(result_.leftOut));
+  FillAxesTable(bingham_, {"T", "B", "P"}, result_.faults.empty() ? nullptr : &result_.bingham.axes,
+                result_.bingham.eigenvalues);
   table_->setSortingEnabled(false);
   table_->clearContents();
   table_->setRowCount(int(result_.faults.size()));

@@ -1,6 +1,10 @@
 #include "ui/result_table.h"
 
 #include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
 
 #include "analysis/report_format.h"
 
@@ -30,6 +34,58 @@ QTableWidget* NewResultTable(const QStringList& headers, QWidget* parent) {
 void SetLineCells(QTableWidget* table, int row, int column, math::TrendPlunge line) {
   table->setItem(row, column, new NumberItem(line.trend, analysis::FormatTrend(line.trend)));
   table->setItem(row, column + 1, new NumberItem(line.plunge, analysis::FormatAngle(line.plunge)));
+}
+
+QLabel* NewSummaryLabel(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setWordWrap(true);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return label;
+}
+
+QTableWidget* NewAxesTable(const QString& title, QWidget* parent) {
+  QTableWidget* table = NewResultTable({title, "Trend", "Plunge", "Eigenvalue"}, parent);
+  table->setRowCount(3);
+  table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
+                        3 * table->verticalHeader()->defaultSectionSize() + 4);
+  return table;
+}
+
+void FillAxesTable(QTableWidget* table, const std::array<const char*, 3>& names,
+                   const std::array<math::TrendPlunge, 3>* axes, const std::array<double, 3>& eigenvalues) {
+  for (int k = 0; k < 3; ++k) {
+    const auto i = std::size_t(k);
+    table->setItem(k, 0, new QTableWidgetItem(QString::fromUtf8(names[i])));
+    if (!axes) {
+      for (int c = 1; c < 4; ++c) table->setItem(k, c, new QTableWidgetItem());
+      continue;
+    }
+    SetLineCells(table, k, 1, (*axes)[i]);
+    table->setItem(k, 3, new NumberItem(eigenvalues[i], analysis::FormatValue(eigenvalues[i])));
+  }
+}
+
+QString LeftOutText(const std::vector<int>& lines) {
+  if (lines.empty()) return {};
+  QStringList numbers;
+  for (int line : lines) numbers << QString::number(line);
+  return QStringLiteral(" Left out (a check failed): lines ") + numbers.join(QStringLiteral(", ")) + '.';
+}
+
+QPushButton* NewCopyButton(QWidget* window, const std::function<void()>& copy) {
+  auto* button = new QPushButton(QStringLiteral("&Copy"), window);
+  button->setToolTip(QStringLiteral("Copy the table (or the selected rows) as tab-separated text"));
+  QObject::connect(button, &QPushButton::clicked, window, copy);
+  auto* key = new QShortcut(QKeySequence::Copy, window);
+  QObject::connect(key, &QShortcut::activated, window, copy);
+  return button;
+}
+
+void OnLineSelected(QTableWidget* table, int lineColumn, const std::function<void(int)>& selected) {
+  QObject::connect(table, &QTableWidget::currentCellChanged, table, [table, lineColumn, selected](int row) {
+    const QTableWidgetItem* item = row >= 0 ? table->item(row, lineColumn) : nullptr;
+    if (item) selected(item->data(Qt::UserRole).toInt());
+  });
 }
 
 QString TableText(const QTableWidget* table) {

@@ -8,11 +8,9 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeySequence>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "analysis/report_format.h"
@@ -87,14 +85,9 @@ StressWindow::StressWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Stress Inversion"));
   resize(620, 640);
   auto* layout = new QVBoxLayout(this);
-  summary_ = new QLabel(this);
-  summary_->setWordWrap(true);
-  summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  summary_ = NewSummaryLabel(this);
   layout->addWidget(summary_);
-  axes_ = NewResultTable({"Axis", "Trend", "Plunge", "Eigenvalue"}, this);
-  axes_->setRowCount(3);
-  axes_->setFixedHeight(axes_->horizontalHeader()->sizeHint().height() +
-                        3 * axes_->verticalHeader()->defaultSectionSize() + 4);
+  axes_ = NewAxesTable(QStringLiteral("Axis"), this);
   layout->addWidget(axes_);
   histogram_ = new MisfitHistogram(this);
   layout->addWidget(histogram_);
@@ -109,9 +102,7 @@ StressWindow::StressWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* runButton = new QPushButton(QStringLiteral("&Run"), this);
   runButton->setToolTip(QStringLiteral("Invert the faults checked under Use"));
   controls->addWidget(runButton);
-  auto* copyButton = new QPushButton(QStringLiteral("&Copy"), this);
-  copyButton->setToolTip(QStringLiteral("Copy the table (or the selected rows) as tab-separated text"));
-  controls->addWidget(copyButton);
+  controls->addWidget(NewCopyButton(this, [this] { copy(); }));
   layout->addLayout(controls);
 
   table_ = NewResultTable({"Use", "Line", "Misfit \u03B2", "Note"}, this);
@@ -125,13 +116,7 @@ StressWindow::StressWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     for (int row = 0; row < table_->rowCount(); ++row)
       if (QTableWidgetItem* use = table_->item(row, kUseColumn)) use->setCheckState(Qt::Checked);
   });
-  connect(copyButton, &QPushButton::clicked, this, [this] { copy(); });
-  auto* copyKey = new QShortcut(QKeySequence::Copy, this);
-  connect(copyKey, &QShortcut::activated, this, [this] { copy(); });
-  connect(table_, &QTableWidget::currentCellChanged, this, [this](int row) {
-    const QTableWidgetItem* item = row >= 0 ? table_->item(row, kLineColumn) : nullptr;
-    if (item) emit datumSelected(item->data(Qt::UserRole).toInt());
-  });
+  OnLineSelected(table_, kLineColumn, [this](int line) { emit datumSelected(line); });
 }
 
 void StressWindow::showData(const FaultSet& data, const QString& fileName) {
@@ -172,8 +157,6 @@ void StressWindow::setIterate(bool on) { iterate_->setChecked(on); }
 
 void StressWindow::fill() {
   const analysis::StressResult& r = result_;
-  QStringList leftOut;
-  for (int line : r.leftOut) leftOut << QString::number(line);
   int switchedOut = 0;
   for (const analysis::FaultMisfit& f : r.faults) switchedOut += f.used ? 0 : 1;
   QString text;
@@ -189,21 +172,10 @@ void StressWindow::fill() {
     text += '.';
   }
   if (switchedOut > 0) text += QStringLiteral(" Switched out: %1.").arg(switchedOut);
-  if (!leftOut.isEmpty())
-    text += QStringLiteral(" Left out (a check failed): lines ") + leftOut.join(QStringLiteral(", ")) + '.';
-  summary_->setText(text);
+  summary_->setText(text + LeftOutText(r.leftOut));
 
-  static const char* const kNames[3] = {"\u03C3" "1", "\u03C3" "2", "\u03C3" "3"};
-  for (int k = 0; k < 3; ++k) {
-    axes_->setItem(k, 0, new QTableWidgetItem(QString::fromUtf8(kNames[k])));
-    if (!r.error.empty()) {
-      for (int c = 1; c < 4; ++c) axes_->setItem(k, c, new QTableWidgetItem());
-      continue;
-    }
-    SetLineCells(axes_, k, 1, r.axes[std::size_t(k)]);
-    const double value = r.eigenvalues[std::size_t(k)];
-    axes_->setItem(k, 3, new NumberItem(value, analysis::FormatValue(value)));
-  }
+  FillAxesTable(axes_, {"\u03C3" "1", "\u03C3" "2", "\u03C3" "3"}, r.error.empty() ? &r.axes : nullptr,
+                r.eigenvalues);
   histogram_->setCounts(r.error.empty() ? r.histogram : std::array<int, 18>{});
 
   table_->setSortingEnabled(false);
