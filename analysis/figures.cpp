@@ -116,9 +116,9 @@ void DensityFigure(const FaultSet& data, const NetGeometry& geometry,
   const std::vector<math::Vector3d> directions = DensityDirections(used.faults, choices.densityOf);
   const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
   const std::vector<double> values = DensityValues(directions, choices.densityMethod, grid.nodes);
-  figures.levels = DensityLevels(choices.densityMethod, InsideMaximum(grid, values));
-  figures.field = FieldOf(geometry, values, figures.levels,
-                          Labels(figures.levels, choices.densityMethod == DensityMethod::Kamb ? "\u03C3" : " %"));
+  const std::vector<double> levels = DensityLevels(choices.densityMethod, InsideMaximum(grid, values));
+  figures.field = FieldOf(grid, values, levels,
+                          Labels(levels, choices.densityMethod == DensityMethod::Kamb ? "\u03C3" : " %"));
   figures.field.points.resize(data.size());
   for (std::size_t k = 0; k < used.faults.size(); ++k) {
     const math::Vector3d& d = directions[k];
@@ -132,8 +132,8 @@ void DihedraFigure(const FaultSet& data, const NetGeometry& geometry,
   const UsedFaults used = CollectUsedFaults(data);
   const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
   const std::vector<double> values = DihedraValues(used.faults, grid.nodes);
-  figures.levels = used.faults.empty() ? std::vector<double>{} : DihedraLevels();
-  figures.field = FieldOf(geometry, values, figures.levels, Labels(figures.levels, " %"));
+  const std::vector<double> levels = used.faults.empty() ? std::vector<double>{} : DihedraLevels();
+  figures.field = FieldOf(grid, values, levels, Labels(levels, " %"));
   figures.field.planes = choices.dihedraPlanes;
   if (const auto at = RegionCentre(grid, values, 100)) figures.field.labels.push_back({*at, "\u03C3" "1"});
   if (const auto at = RegionCentre(grid, values, 0)) figures.field.labels.push_back({*at, "\u03C3" "3"});
@@ -141,10 +141,9 @@ void DihedraFigure(const FaultSet& data, const NetGeometry& geometry,
 
 }  // namespace
 
-FieldFigure FieldOf(const NetGeometry& geometry, const std::vector<double>& values,
+FieldFigure FieldOf(const DrawingGrid& grid, const std::vector<double>& values,
                     const std::vector<double>& levels, std::vector<std::string> labels) {
   FieldFigure figure;
-  const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
   const Contours contours = ContourGrid(grid, values, levels);
   for (const FillPolygon& fill : contours.fills) {
     FieldFigure::Band band{fill.level, {}};

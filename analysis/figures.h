@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/density.h"
+#include "analysis/net_projection.h"
 #include "data/fault_data.h"
 #include "plot/diagram.h"
 
@@ -35,8 +36,6 @@ struct DiagramFigures {
   StressAxesFigure stressAxes;
   FieldFigure field;
   bool hasKinematicAxes = false, hasStressAxes = false, hasField = false;
-  // The levels of the field, for whoever shows them.
-  std::vector<double> levels;
   std::uint64_t revision = 0;  // set by FiguresFor, new for every computation
 
   DiagramInputs Inputs(bool layout = false) const {
@@ -55,9 +54,10 @@ struct DiagramFigures {
 DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data, const NetGeometry& geometry,
                           const AnalysisChoices& choices = {});
 
-// The figure of a density or right-dihedra field on `geometry`'s net: bands
-// and contour lines at `levels`, the ramp's colours and `labels` per level.
-FieldFigure FieldOf(const NetGeometry& geometry, const std::vector<double>& values,
+// The figure of a density or right-dihedra field of `values` on `grid`:
+// bands and contour lines at `levels`, the ramp's colours and `labels` per
+// level.
+FieldFigure FieldOf(const DrawingGrid& grid, const std::vector<double>& values,
                     const std::vector<double>& levels, std::vector<std::string> labels);
 
 }  // namespace orniva::analysis

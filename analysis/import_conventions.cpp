@@ -15,7 +15,7 @@ namespace {
 using math::Vector3d;
 constexpr double kDeg = 3.141592653589793238462643383279502884 / 180;
 
-std::string Upper(std::string_view text) {
+std::string TrimmedUpper(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
   const std::size_t last = text.find_last_not_of(" \t");
   std::string out = first == std::string_view::npos ? std::string() : std::string(text.substr(first, last - first + 1));
@@ -25,7 +25,7 @@ std::string Upper(std::string_view text) {
 }
 
 std::optional<double> Number(std::string_view text) {
-  const std::string t = Upper(text);
+  const std::string t = TrimmedUpper(text);
   double value = 0;
   const char* begin = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
   const auto [end, error] = std::from_chars(begin, t.data() + t.size(), value);
@@ -35,7 +35,7 @@ std::optional<double> Number(std::string_view text) {
 
 // "45NW" as 45 and "NW"; "45" as 45 and "".
 bool SplitNumberAndLetters(std::string_view text, double& number, std::string& letters) {
-  const std::string t = Upper(text);
+  const std::string t = TrimmedUpper(text);
   std::size_t cut = t.size();
   while (cut > 0 && t[cut - 1] >= 'A' && t[cut - 1] <= 'Z') --cut;
   letters = t.substr(cut);
@@ -92,7 +92,7 @@ std::string ReadPlane(const std::vector<std::string>& fields, std::size_t& next,
   if (convention == PlaneConvention::StrikeQuadrant) {
     const std::optional<double> strike = ParseAzimuth(first);
     if (!strike) return "strike '" + first + "' is neither an azimuth nor a bearing";
-    if (letters.empty()) letters = Upper(Field(fields, next));
+    if (letters.empty()) letters = TrimmedUpper(Field(fields, next));
     const std::optional<double> quadrant = QuadrantAzimuth(letters);
     if (!quadrant) return "dip quadrant '" + letters + "' is not one of N, NE, E, SE, S, SW, W, NW";
     const std::optional<double> direction = EndTowards(*strike + 90, *quadrant);
@@ -135,21 +135,21 @@ SenseMap SenseMap::Default() {
 }
 
 bool SenseMap::Set(std::string_view code, std::string_view target) {
-  const std::string t = Upper(target);
+  const std::string t = TrimmedUpper(target);
   if (t != "N" && t != "R" && t != "S" && t != "D" && t != "TL" && t != "TR" && t != "NL" && t != "NR")
     return false;
-  codes_[Upper(code)] = t;
+  codes_[TrimmedUpper(code)] = t;
   return true;
 }
 
 std::optional<std::string> SenseMap::Find(std::string_view code) const {
-  const auto found = codes_.find(Upper(code));
+  const auto found = codes_.find(TrimmedUpper(code));
   if (found == codes_.end()) return std::nullopt;
   return found->second;
 }
 
 std::optional<double> ParseAzimuth(std::string_view text) {
-  const std::string t = Upper(text);
+  const std::string t = TrimmedUpper(text);
   if (const std::optional<double> azimuth = QuadrantAzimuth(t); azimuth && t.size() == 1) return azimuth;
   if (t.size() >= 3 && (t[0] == 'N' || t[0] == 'S') && (t.back() == 'E' || t.back() == 'W')) {
     const std::optional<double> angle = Number(t.substr(1, t.size() - 2));
@@ -193,7 +193,7 @@ ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention 
     std::string letters;
     if (!SplitNumberAndLetters(field, pitch, letters) || pitch < 0 || pitch > 90)
       return row.error = "pitch '" + field + "' is not a number from 0 to 90", row;
-    if (letters.empty()) letters = Upper(Field(fields, next));
+    if (letters.empty()) letters = TrimmedUpper(Field(fields, next));
     const std::optional<double> quadrant = QuadrantAzimuth(letters);
     if (!quadrant) return row.error = "pitch quadrant '" + letters + "' is not one of N, NE, E, SE, S, SW, W, NW", row;
     const std::optional<double> end = EndTowards(plane.dipDirection - 90, *quadrant);

@@ -40,7 +40,7 @@ TEST(DihedraFigure, LabelsInTheRegionsOfTheAxesOnBothNets) {
     choices.dihedraPlanes = false;
     const DiagramFigures f = FiguresFor(PlotMode::RightDihedra, data, Net(kind), choices);
     ASSERT_TRUE(f.hasField);
-    EXPECT_EQ(f.levels, (std::vector<double>{0, 25, 50, 75, 100}));
+    EXPECT_EQ(f.field.levelLabels, (std::vector<std::string>{"0 %", "25 %", "50 %", "75 %", "100 %"}));
     EXPECT_FALSE(f.field.planes);
     ASSERT_EQ(f.field.labels.size(), 2u);
     EXPECT_EQ(f.field.labels[0].text, "\u03C3" "1");
@@ -58,10 +58,11 @@ TEST(DensityFigure, LevelsBandsAndPointsOfTheDataUsed) {
   lines.push_back("400 45 90 45 N");
   const DiagramFigures f = FiguresFor(PlotMode::Density, test::DataFromLines(lines), Net(NetKind::EqualArea));
   ASSERT_TRUE(f.hasField);
-  ASSERT_GE(f.levels.size(), 2u);
-  EXPECT_EQ(f.levels[0], 2);
+  ASSERT_GE(f.field.levelLabels.size(), 2u);
   EXPECT_EQ(f.field.levelLabels[0], "2\u03C3");
-  std::vector<bool> seen(f.levels.size(), false);
+  EXPECT_EQ(f.field.levelLabels[1], "4\u03C3");
+  EXPECT_EQ(f.field.levelColours.size(), f.field.levelLabels.size());
+  std::vector<bool> seen(f.field.levelLabels.size(), false);
   for (const FieldFigure::Band& band : f.field.bands) {
     seen.at(std::size_t(band.level)) = true;
     for (TPoint p : band.points) EXPECT_LE(std::hypot(p.x - 500, p.y - 500), 451);
