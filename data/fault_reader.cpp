@@ -95,7 +95,7 @@ class LineSplitter {
   // False once the text has ended (a NUL) or has too many lines.
   bool Feed(std::string_view bytes) {
     for (const char c : bytes) {
-      if (c == '\0') return ended_ = true, false;
+      if (c == '\0') return false;
       if (pendingCr_) {
         pendingCr_ = false;
         if (c == '\n') continue;
@@ -128,7 +128,7 @@ class LineSplitter {
   std::size_t limit_;
   std::vector<std::string> lines_;
   std::string current_;
-  bool atLineStart_ = true, pendingCr_ = false, ended_ = false, tooMany_ = false;
+  bool atLineStart_ = true, pendingCr_ = false, tooMany_ = false;
 };
 
 // Opens `path` for reading only if it is a regular file (after links),
