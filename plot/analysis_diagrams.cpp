@@ -21,10 +21,6 @@ constexpr TColor kContourGrey = Rgb(64, 64, 64);
 constexpr std::int32_t kLegendText = 28;
 constexpr std::int32_t kLabelText = 26;
 
-bool Highlightable(const FaultSet& data, std::int16_t index) {
-  return index > 0 && index <= data.count() && PlaneDrawable(data[std::size_t(index)]);
-}
-
 const TPoint* CircleOf(PlotTarget& target, const FaultSet& data, std::size_t i) {
   return target.cache ? target.cache->greatCircles.Circle(data, target.geometry, i) : nullptr;
 }
@@ -97,7 +93,7 @@ void DrawLevelLegend(RecordingCanvas& canvas, const FieldFigure& figure) {
 
 void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTarget& target,
                     std::int16_t highlightIndex, bool layout) {
-  const bool highlight = Highlightable(data, highlightIndex);
+  const bool highlight = HighlightsDrawablePlane(data, highlightIndex);
   auto out = [&figure](std::size_t i) { return i < figure.switchedOut.size() && figure.switchedOut[i]; };
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
@@ -152,7 +148,7 @@ void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& targ
     return i < figure.points.size() ? figure.points[i] : kNone;
   };
   const auto h = std::size_t(highlightIndex);
-  const bool highlight = Highlightable(data, highlightIndex) && (figure.planes || pointOf(h));
+  const bool highlight = HighlightsDrawablePlane(data, highlightIndex) && (figure.planes || pointOf(h));
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
     // Outlines of width 2 in the band's colour close the seams that

@@ -47,14 +47,19 @@ void DrawSymbolDot(const PlotCanvas& plot, directional_operations::Orientation l
 // Turns each point of `shape` by `angle` and moves it to `anchor`.
 void PlaceShape(ArrowShape& shape, float angle, TPoint anchor);
 
+// Whether datum `index` exists and its plane can be drawn: the highlight
+// rule of every diagram but the fault-plane one.
+inline bool HighlightsDrawablePlane(const FaultSet& data, std::int16_t index) {
+  return index > 0 && index <= data.count() && PlaneDrawable(data[std::size_t(index)]);
+}
+
 // Records a plot of every datum whose plane can be drawn, each by
 // `draw(plot, datum, highlighted)`, with the highlighted datum (when its
 // plane can be drawn) again after every datum as HighlightCopies.
 template <typename DrawDatum>
 void PlotDrawablePlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex,
                         DrawDatum&& draw) {
-  const bool highlight = highlightIndex > 0 && highlightIndex <= data.count() &&
-                         PlaneDrawable(data[std::size_t(highlightIndex)]);
+  const bool highlight = HighlightsDrawablePlane(data, highlightIndex);
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
     HighlightCopies copies(canvas);

@@ -42,10 +42,6 @@ void DrawAxes(const PlotCanvas& plot, const AxisTriple& axes, TColor colour, std
   DrawCross(plot, axes.b, r);
 }
 
-bool Highlightable(const FaultSet& data, std::int16_t index) {
-  return index > 0 && index <= data.count() && PlaneDrawable(data[std::size_t(index)]);
-}
-
 }  // namespace
 
 void DrawCross(const PlotCanvas& plot, dops::Orientation line, std::int32_t r) {
@@ -67,7 +63,7 @@ void PlotKinematicAxes(const FaultSet& data, const KinematicAxesFigure& axes, Pl
     return i < axes.perDatum.size() ? axes.perDatum[i] : kNone;
   };
   const bool highlight =
-      Highlightable(data, highlightIndex) && axesOf(std::size_t(highlightIndex)).has_value();
+      HighlightsDrawablePlane(data, highlightIndex) && axesOf(std::size_t(highlightIndex)).has_value();
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
     const std::int32_t r = plot.symbolRadius;
