@@ -189,4 +189,28 @@ DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data, const NetGeometry
   return figures;
 }
 
+std::size_t DataDrawn(PlotMode mode, const FaultSet& data) {
+  if (mode == PlotMode::KinematicAxes || mode == PlotMode::Density || mode == PlotMode::RightDihedra)
+    return CollectUsedFaults(data).faults.size();
+  std::size_t n = 0;
+  for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) n += PlaneDrawable(data[i]) ? 1 : 0;
+  return n;
+}
+
+Picture DrawFigure(const FaultSet& data, const FigureRequest& request, const DiagramFigures& figures) {
+  Picture diagram;
+  PlotTarget target;
+  target.picture = &diagram;
+  target.geometry = request.geometry;
+  target.symbolSize = request.symbolSize;
+  PlotDiagram(request.mode, data, target, request.highlight, figures.Inputs(request.layout));
+  if (!request.layout) return diagram;
+  FigureCaption caption;
+  caption.title = request.title;
+  caption.count = DataDrawn(request.mode, data);
+  caption.net = request.geometry.kind;
+  caption.planes = request.dihedraPlanes;
+  return LayoutFigure(diagram, request.mode, caption);
+}
+
 }  // namespace orniva::analysis

@@ -8,7 +8,9 @@
 #include "analysis/density.h"
 #include "analysis/net_projection.h"
 #include "data/fault_data.h"
+#include "platform/picture.h"
 #include "plot/diagram.h"
+#include "plot/figure_layout.h"
 
 namespace orniva::analysis {
 
@@ -59,5 +61,24 @@ DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data, const NetGeometry
 // level.
 FieldFigure FieldOf(const DrawingGrid& grid, const std::vector<double>& values,
                     const std::vector<double>& levels, std::vector<std::string> labels);
+
+// What a figure for a file or the clipboard is drawn as.
+struct FigureRequest {
+  PlotMode mode = PlotMode::FaultPlaneAndStriation;
+  NetGeometry geometry;  // InitNetGeometry's, of the chosen kind
+  SymbolSize symbolSize = SymbolSize::Medium;
+  std::int16_t highlight = -1;
+  bool layout = false;  // the figure layout (plot/figure_layout.h)
+  std::string title;
+  bool dihedraPlanes = true;
+};
+
+// The number of data that diagram `mode` draws: every datum with a plane
+// that can be drawn, or, where an analysis is drawn, the faults it uses.
+std::size_t DataDrawn(PlotMode mode, const FaultSet& data);
+
+// The diagram as the window draws it; with the layout, framed by it.
+// `figures` are FiguresFor the same mode, data and net.
+Picture DrawFigure(const FaultSet& data, const FigureRequest& request, const DiagramFigures& figures);
 
 }  // namespace orniva::analysis

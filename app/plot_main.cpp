@@ -1,6 +1,6 @@
 // orniva-plot: the batch renderer. Loads one fault-slip data file through
 // the window's reader, draws one diagram through the window's plotting code
-// and writes the picture as an enhanced metafile.
+// and writes the figure as EMF, SVG, PDF or PNG, by the output's extension.
 //
 // Exit status: 0 when the picture was written (also for a data file with bad
 // fields, or a log that could not be written); 2 for bad arguments, a data
@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include <QGuiApplication>
+
 #include "analysis/figures.h"
 #include "app/cli_support.h"
 #include "data/fault_data.h"
@@ -25,6 +27,7 @@
 #include "platform/picture.h"
 #include "plot/diagram.h"
 #include "plot/net.h"
+#include "render/figure_files.h"
 
 namespace {
 
@@ -32,10 +35,11 @@ constexpr const char* kProgram = "orniva-plot";
 constexpr int kFailure = orniva::cli::kFailure;
 
 constexpr const char* kUsage =
-    "Usage: orniva-plot DATAFILE OUTFILE.emf [OPTIONS]\n"
+    "Usage: orniva-plot DATAFILE OUTFILE.emf|.svg|.pdf|.png [OPTIONS]\n"
     "\n"
     "Draws the fault-slip data of DATAFILE on a lower-hemisphere net and writes\n"
-    "the picture (1000 x 1000 units) as an enhanced metafile.\n"
+    "the picture (1000 x 1000 units) as an enhanced metafile, SVG, PDF or PNG,\n"
+    "as the output's extension says.\n"
     "The data file is checked as in the window: VORN.log is written beside it,\n"
     "and a file with bad fields is reported here and still drawn.\n"
     "\n"
@@ -57,6 +61,12 @@ constexpr const char* kUsage =
     "  --highlight N        draw datum N (line N of the data file) highlighted\n"
     "  --symbol-size large|medium|small\n"
     "                       size of arrows and dots (default medium)\n"
+    "  --layout             the figure layout: a title, the number of data, the\n"
+    "                       net and hemisphere, and a legend of the symbols\n"
+    "  --title TEXT         the layout's title (default: the data file's name)\n"
+    "  --width-mm W         the width of an SVG, PDF or PNG, 10 to 1000 mm\n"
+    "                       (default 80)\n"
+    "  --dpi N              the resolution of a PNG, 72 to 2400 (default 300)\n"
     "  -h, --help           show this help and exit\n"
     "\n"
     "A data file of zero lines gives the empty net. Exit status: 0 when the\n"
@@ -71,6 +81,10 @@ struct Options {
   orniva::SymbolSize symbolSize = orniva::SymbolSize::Medium;
   orniva::NetKind net = orniva::NetKind::EqualAngle;
   orniva::analysis::AnalysisChoices choices;
+  orniva::render::FigureFormat format = orniva::render::FigureFormat::Emf;
+  bool layout = false;
+  std::optional<std::string> title;
+  orniva::render::FigureSize size;
 };
 
 // The outcome of reading the command line: run, show the help, or stop with
@@ -88,14 +102,6 @@ Command Fail(std::string error) {
   return command;
 }
 
-bool EndsWithEmf(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string ext = path.substr(path.size() - 4);
-  for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return ext == ".emf";
-}
-
 // A datum index: decimal digits only, 1 to the largest data count.
 std::optional<std::int16_t> ParseHighlight(const std::string& text) {
   if (text.empty() || text.size() > 5) return std::nullopt;
@@ -106,6 +112,27 @@ std::optional<std::int16_t> ParseHighlight(const std::string& text) {
   }
   if (value < 1 || value > orniva::FaultSet::kMaxCount) return std::nullopt;
   return std::int16_t(value);
+}
+
+// A whole number or decimal (digits, at most one point), within [low, high].
+std::optional<double> ParseNumber(const std::string& text, double low, double high, bool whole) {
+  if (text.empty() || text.size() > 12) return std::nullopt;
+  double value = 0, scale = 0;
+  for (char c : text) {
+    if (c == '.' && !whole && scale == 0) {
+      scale = 1;
+      continue;
+    }
+    if (c < '0' || c > '9') return std::nullopt;
+    if (scale == 0) {
+      value = value * 10 + (c - '0');
+    } else {
+      scale /= 10;
+      value += (c - '0') * scale;
+    }
+  }
+  if (text == "." || value < low || value > high) return std::nullopt;
+  return value;
 }
 
 // Applies option `name` with `value`; returns an error line, empty when fine.
@@ -125,6 +152,18 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
     const auto method = orniva::analysis::DensityMethodNamed(value);
     if (!method) return "unknown density method '" + value + "' (use kamb or one-percent)";
     options.choices.densityMethod = *method;
+  } else if (name == "--title") {
+    options.title = value;
+  } else if (name == "--dpi") {
+    const auto dpi = ParseNumber(value, orniva::render::FigureSize::kMinDpi,
+                                 orniva::render::FigureSize::kMaxDpi, true);
+    if (!dpi) return "--dpi needs a whole number from 72 to 2400, not '" + value + "'";
+    options.size.dpi = int(*dpi);
+  } else if (name == "--width-mm") {
+    const auto width = ParseNumber(value, orniva::render::FigureSize::kMinWidthMm,
+                                   orniva::render::FigureSize::kMaxWidthMm, false);
+    if (!width) return "--width-mm needs a width from 10 to 1000 (mm), not '" + value + "'";
+    options.size.widthMm = *width;
   } else if (name == "--net") {
     const std::optional<orniva::NetKind> net = orniva::NetKindNamed(value);
     if (!net) return "unknown net '" + value + "' (use equal-angle or equal-area)";
@@ -172,37 +211,41 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
       command.options.choices.iterate = true;
       continue;
     }
+    if (arg == "--layout") {
+      command.options.layout = true;
+      continue;
+    }
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
     if (name != "--diagram" && name != "--highlight" && name != "--symbol-size" &&
-        name != "--net" && name != "--of" && name != "--method")
+        name != "--net" && name != "--of" && name != "--method" && name != "--title" &&
+        name != "--dpi" && name != "--width-mm")
       return Fail("unknown option '" + arg + "'");
     const std::optional<std::string> value = orniva::cli::OptionValue(args, i);
     if (!value) return Fail("option '" + name + "' needs a value");
     const std::string error = ApplyOption(name, *value, command.options);
     if (!error.empty()) return Fail(error);
   }
-  if (operands.size() < 2) return Fail("expected DATAFILE and OUTFILE.emf (see --help)");
+  if (operands.size() < 2) return Fail("expected DATAFILE and OUTFILE (see --help)");
   if (operands.size() > 2) return Fail("unexpected argument '" + operands[2] + "'");
   command.options.dataPath = operands[0];
   command.options.outputPath = operands[1];
-  if (!EndsWithEmf(command.options.outputPath))
-    return Fail("output file must end in .emf: " + command.options.outputPath);
+  const auto format = orniva::render::FigureFormatOf(command.options.outputPath);
+  if (!format)
+    return Fail("output file must end in .emf, .svg, .pdf or .png: " + command.options.outputPath);
+  command.options.format = *format;
   return command;
 }
 
 void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
 
-int Run(const Options& options) {
-  // The picture as the window has it when first shown: the empty net.
-  orniva::Picture picture;
-  orniva::PlotTarget target;
-  target.picture = &picture;
-  target.symbolSize = options.symbolSize;
-  orniva::InitNetGeometry(target.geometry);
-  target.geometry.kind = options.net;
-  orniva::RenderPlot(target, {});
+// The data file's name without its folder: the layout's default title.
+std::string FileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
+int Run(const Options& options) {
   orniva::FaultSet data;
   if (!orniva::cli::LoadDataFile(kProgram, options.dataPath, data)) return kFailure;
   if (options.highlight > data.count()) {
@@ -210,17 +253,35 @@ int Run(const Options& options) {
            std::to_string(data.count()) + " data of " + options.dataPath);
     return kFailure;
   }
+  orniva::analysis::FigureRequest request;
+  request.mode = options.diagram;
+  orniva::InitNetGeometry(request.geometry);
+  request.geometry.kind = options.net;
+  request.symbolSize = options.symbolSize;
+  request.highlight = options.highlight;
+  request.layout = options.layout;
+  request.title = options.title ? *options.title : FileNameOf(options.dataPath);
+  request.dihedraPlanes = options.choices.dihedraPlanes;
   const orniva::analysis::DiagramFigures figures =
-      orniva::analysis::FiguresFor(options.diagram, data, target.geometry, options.choices);
-  orniva::PlotDiagram(options.diagram, data, target, options.highlight, figures.Inputs());
-
+      orniva::analysis::FiguresFor(options.diagram, data, request.geometry, options.choices);
+  const orniva::Picture picture = orniva::analysis::DrawFigure(data, request, figures);
+  if (const auto problem = orniva::render::FigureSizeProblem(picture, options.size, options.format)) {
+    Report(*problem);
+    return kFailure;
+  }
   try {
-    orniva::SaveEmf(picture, options.outputPath);
+    orniva::render::SaveFigure(picture, options.outputPath, options.format, options.size);
   } catch (const orniva::FileError& error) {
     orniva::cli::ReportFileError(kProgram, error);
     return kFailure;
   }
   return 0;
+}
+
+// Standard error carries this tool's own reports: Qt's notes about the
+// desktop it does not use (a runtime folder, fonts) stay out of them.
+void QuietQtWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) Report(message.toStdString());
 }
 
 }  // namespace
@@ -238,6 +299,11 @@ int main(int argc, char* argv[]) {
     Report(command.error);
     return kFailure;
   }
+  // Text and rasters need Qt's fonts, which need a GUI application; a
+  // batch tool has no screen to show it on.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietQtWarnings);
+  QGuiApplication application(argc, argv);
   orniva::cli::StderrMessages messages;
   try {
     return Run(command.options);

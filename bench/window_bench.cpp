@@ -13,6 +13,7 @@
 #include "bench/bench_data.h"
 #include "plot/fault_plane_diagram.h"
 #include "ui/VORNmain.h"
+#include "render/replay.h"
 #include "ui/picture_view.h"
 
 namespace orniva::bench {
@@ -23,6 +24,12 @@ class NoDialogs : public ui::WindowServices {
   std::optional<QString> OpenDataFile(QWidget*) override { return std::nullopt; }
   std::optional<QString> SavePicture(QWidget*) override { return std::nullopt; }
   void ReportError(QWidget*, const FileError&) override {}
+  std::optional<QString> SaveFigureFile(QWidget*) override { return std::nullopt; }
+  std::optional<ui::FigureOptions> ChooseFigureOptions(QWidget*, const ui::FigureOptions&, bool,
+                                                       const QString&) override {
+    return std::nullopt;
+  }
+  void PrintFigure(QWidget*, const Picture&, double) override {}
 };
 
 // Counts the paints of a widget.
@@ -70,7 +77,7 @@ void BM_ReplayPicture(benchmark::State& state) {
   QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
     QPainter painter(&image);
-    ui::PaintPicture(picture, painter, image.rect());
+    render::PaintPicture(picture, painter, image.rect());
   }
 }
 BENCHMARK(BM_ReplayPicture)

@@ -80,6 +80,36 @@ void RecordingCanvas::Text(TPoint anchor, TextItem text) {
   recording_.texts_.push_back(std::move(text));
   Add(DrawOp::Text, std::int32_t(recording_.texts_.size() - 1), anchor.x, anchor.y);
 }
+void RecordingCanvas::Draw(const Picture& picture, TPoint offset) {
+  const auto firstPoint = std::int32_t(recording_.points_.size());
+  const auto firstText = std::int32_t(recording_.texts_.size());
+  const std::size_t firstRecord = recording_.records_.size();
+  for (TPoint p : picture.points()) recording_.points_.push_back({p.x + offset.x, p.y + offset.y});
+  recording_.texts_.insert(recording_.texts_.end(), picture.texts().begin(), picture.texts().end());
+  for (DrawRecord r : picture.records()) {
+    switch (r.op) {
+      case DrawOp::PenColour: penColour_ = TColor(r.a); break;
+      case DrawOp::BrushColour: brushColour_ = TColor(r.a); break;
+      case DrawOp::FillRect:
+      case DrawOp::Ellipse:
+        r.a += offset.x, r.b += offset.y, r.c += offset.x, r.d += offset.y;
+        break;
+      case DrawOp::MoveTo:
+      case DrawOp::LineTo: r.a += offset.x, r.b += offset.y; break;
+      case DrawOp::Polyline:
+      case DrawOp::Polygon: r.a += firstPoint; break;
+      case DrawOp::Text: r.a += firstText, r.b += offset.x, r.c += offset.y; break;
+      case DrawOp::PenWidth: break;
+    }
+    recording_.records_.push_back(r);
+  }
+  for (RepeatedRun run : picture.repeats()) {
+    run.begin += firstRecord;
+    run.source += firstRecord;
+    recording_.repeats_.push_back(run);
+  }
+}
+
 void RecordingCanvas::MarkRun(std::size_t begin, std::size_t end) {
   end = std::min(end, recording_.records_.size());
   if (begin < end) recording_.repeats_.push_back(RepeatedRun{begin, begin, end - begin});

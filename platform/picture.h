@@ -115,6 +115,10 @@ class RecordingCanvas {
   void Polyline(const TPoint* points, std::size_t count);
   void Polygon(const TPoint* points, std::size_t count);
   void Text(TPoint anchor, TextItem text);
+  // Records every record of `picture` moved by `offset`, with its repeated
+  // runs. It draws as it would alone only from a fresh canvas's pen and
+  // brush (see below).
+  void Draw(const Picture& picture, TPoint offset);
 
   // The number of records so far: marks a run of records to repeat.
   std::size_t RecordCount() const { return recording_.records_.size(); }

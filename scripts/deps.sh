@@ -2,9 +2,10 @@
 # is missing. Sourced by scripts/run.sh and scripts/test.sh; safe to repeat.
 orniva_packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation locales
+  librsvg2-bin poppler-utils  # renderers of our own figures in the tests
 )
 
 orniva_install_missing() {

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -29,6 +31,7 @@
 #include "data/colours.h"
 #include "data/fault_reader.h"
 #include "platform/emf.h"
+#include "render/figure_files.h"
 #include "plot/diagram.h"
 #include "ui/About.h"
 #include "ui/program_icons.h"
@@ -129,6 +132,9 @@ void TFormMain::createActions() {
   ActionRightDihedra = newAction("ActionRightDihedra", QStringLiteral("Right D&ihedra"));
   ActionDihedraPlanes = newAction("ActionDihedraPlanes", QStringLiteral("Fault P&lanes on Right Dihedra"));
   ActionStressInversion = newAction("ActionStressInversion", QStringLiteral("&Stress Inversion..."));
+  ActionSaveFigure = newAction("ActionSaveFigure", QStringLiteral("Save &Figure As..."));
+  ActionPrint = newAction("ActionPrint", QStringLiteral("&Print..."));
+  ActionCopyFigure = newAction("ActionCopyFigure", QStringLiteral("&Copy Figure"));
   ActionOpen->setToolTip(QStringLiteral("Open Data File"));
   ActionExport->setToolTip(QStringLiteral("Export Image"));
   ActionExit->setToolTip(QStringLiteral("Exit"));
@@ -151,6 +157,9 @@ void TFormMain::createMenus() {
   File1->setObjectName(QStringLiteral("File1"));
   MenuOpen = newMenuItem(File1, ActionOpen);
   MenuExport = newMenuItem(File1, ActionExport);
+  newMenuItem(File1, ActionSaveFigure);
+  newMenuItem(File1, ActionPrint);
+  ActionPrint->setShortcut(QKeySequence::Print);
   File1->addSeparator();
   MenuExit = newMenuItem(File1, ActionExit);
   ActionOpen->setShortcut(QKeySequence::Open);
@@ -158,7 +167,7 @@ void TFormMain::createMenus() {
 
   Edit1 = menuBar()->addMenu(QStringLiteral("&Edit"));
   Edit1->setObjectName(QStringLiteral("Edit1"));
-  Edit1->menuAction()->setEnabled(false);
+  newMenuItem(Edit1, ActionCopyFigure);
 
   Plot1 = menuBar()->addMenu(QStringLiteral("&Plot"));
   Plot1->setObjectName(QStringLiteral("Plot1"));
@@ -288,6 +297,9 @@ void TFormMain::connectHandlers() {
   connect(ActionOpen, &QAction::triggered, this, &TFormMain::ActionOpenExecute);
   connect(ActionExport, &QAction::triggered, this, &TFormMain::ActionExportExecute);
   connect(ActionExit, &QAction::triggered, this, &TFormMain::ActionExitExecute);
+  connect(ActionSaveFigure, &QAction::triggered, this, &TFormMain::SaveFigureAs);
+  connect(ActionPrint, &QAction::triggered, this, &TFormMain::PrintFigure);
+  connect(ActionCopyFigure, &QAction::triggered, this, &TFormMain::CopyFigure);
   connect(ActionFPS, &QAction::triggered, this, &TFormMain::ActionFPSExecute);
   connect(ActionTLD, &QAction::triggered, this, &TFormMain::ActionTLDExecute);
   connect(ActionLarge, &QAction::triggered, this, &TFormMain::ActionLargeExecute);
@@ -411,6 +423,60 @@ void TFormMain::ActionExportExecute() {
   } catch (const FileError& error) {
     ReportError(error);
   }
+}
+
+orniva::Picture TFormMain::CurrentFigure(const orniva::ui::FigureOptions& options) const {
+  orniva::analysis::FigureRequest request;
+  request.mode = PlotMode;
+  orniva::InitNetGeometry(request.geometry);
+  request.geometry.kind = netGeometry.kind;
+  request.symbolSize = CheckedSymbolSize();
+  request.highlight = highlight_;
+  request.layout = options.layout;
+  request.title = (options.title.isEmpty() ? QFileInfo(FileName).fileName() : options.title).toStdString();
+  request.dihedraPlanes = analysisChoices.dihedraPlanes;
+  return orniva::analysis::DrawFigure(faultSet, request, figures);
+}
+
+void TFormMain::SaveFigureAs() {
+  const std::optional<QString> chosen = services_->SaveFigureFile(this);
+  if (!chosen) return;
+  const QString path = QFileInfo(*chosen).absoluteFilePath();
+  MakeFolderCurrent(path);
+  const std::optional<orniva::render::FigureFormat> format = orniva::render::FigureFormatOf(LocalPath(path));
+  if (!format) {
+    orniva::ShowMessage("Invalid graphic format specified.\r\nImage is not saved.");
+    return;
+  }
+  const std::optional<orniva::ui::FigureOptions> options = services_->ChooseFigureOptions(
+      this, figureOptions_, *format == orniva::render::FigureFormat::Png, QFileInfo(FileName).fileName());
+  if (!options) return;
+  figureOptions_ = *options;
+  const orniva::Picture figure = CurrentFigure(figureOptions_);
+  if (const auto problem = orniva::render::FigureSizeProblem(figure, figureOptions_.size, *format)) {
+    orniva::ShowMessage("The figure is not saved: " + *problem + ".");
+    return;
+  }
+  try {
+    orniva::render::SaveFigure(figure, LocalPath(path), *format, figureOptions_.size);
+  } catch (const FileError& error) {
+    ReportError(error);
+  }
+}
+
+void TFormMain::CopyFigure() {
+  const orniva::Picture figure = CurrentFigure(figureOptions_);
+  const auto problem =
+      orniva::render::FigureSizeProblem(figure, figureOptions_.size, orniva::render::FigureFormat::Png);
+  if (problem) {
+    orniva::ShowMessage("The figure is not copied: " + *problem + ".");
+    return;
+  }
+  QGuiApplication::clipboard()->setMimeData(orniva::ui::FigureMimeData(figure, figureOptions_.size));
+}
+
+void TFormMain::PrintFigure() {
+  services_->PrintFigure(this, CurrentFigure(figureOptions_), figureOptions_.size.widthMm);
 }
 
 void TFormMain::ActionExitExecute() { QCoreApplication::quit(); }
@@ -601,6 +667,7 @@ void TFormMain::Replot(std::int16_t highlightIndex) {
     figuresChoices_ = analysisChoices;
   }
   orniva::PlotTarget target = MakePlotTarget();
+  highlight_ = highlightIndex;
   orniva::PlotDiagram(PlotMode, faultSet, target, highlightIndex, figures.Inputs());
 }
 

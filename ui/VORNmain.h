@@ -95,6 +95,9 @@ class TFormMain : public QMainWindow {
   QAction* ActionRightDihedra = nullptr;
   QAction* ActionDihedraPlanes = nullptr;
   QAction* ActionStressInversion = nullptr;
+  QAction* ActionSaveFigure = nullptr;
+  QAction* ActionPrint = nullptr;
+  QAction* ActionCopyFigure = nullptr;
   QMenu* File1 = nullptr;
   QMenu* Edit1 = nullptr;
   QMenu* Plot1 = nullptr;
@@ -147,6 +150,14 @@ class TFormMain : public QMainWindow {
   // Shows the stress inversion's results window for the loaded data.
   void ShowStressInversion();
   orniva::ui::StressWindow* stressWindow() const { return stress_; }
+  // The figure of what the window shows, with or without the layout.
+  orniva::Picture CurrentFigure(const orniva::ui::FigureOptions& options) const;
+  // File > Save Figure As, Edit > Copy Figure and File > Print.
+  void SaveFigureAs();
+  void CopyFigure();
+  void PrintFigure();
+  // The figure options chosen last, for the rest of the run.
+  const orniva::ui::FigureOptions& figureOptions() const { return figureOptions_; }
   // Files dropped on the window, as local paths.
   void FilesDropped(const QStringList& paths);
 
@@ -186,6 +197,8 @@ class TFormMain : public QMainWindow {
   orniva::NetKind figuresNet_ = orniva::NetKind::EqualAngle;
   orniva::analysis::AnalysisChoices figuresChoices_;
   bool shown_ = false;
+  std::int16_t highlight_ = -1;  // the datum highlighted by the last plot
+  orniva::ui::FigureOptions figureOptions_;
 };
 
 // The main window of the running program (set at start-up).

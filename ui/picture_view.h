@@ -3,14 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include <QImage>
 #include <QWidget>
 
 #include "platform/picture.h"
-
-class QPainter;
 
 namespace orniva::ui {
 
@@ -40,16 +37,5 @@ class PictureView : public QWidget {
   QImage base_;
   std::uint64_t baseKey_ = 0;
 };
-
-// Replays `picture` onto `painter`, whose transformation maps the picture's
-// units to the device; pen widths and shapes scale with it.
-void ReplayPicture(const Picture& picture, QPainter& painter);
-
-// Paints `picture` stretched to `target`, every record in order.
-void PaintPicture(const Picture& picture, QPainter& painter, const QRect& target);
-
-// Per record, whether it belongs to one of the picture's repeated runs (a
-// run that is copied or one of its copies); empty when nothing is repeated.
-std::vector<bool> RecordsInRepeatedRuns(const Picture& picture);
 
 }  // namespace orniva::ui

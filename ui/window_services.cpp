@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 
 namespace orniva::ui {
 namespace {
@@ -38,6 +40,32 @@ void QtWindowServices::ReportError(QWidget* parent, const FileError& error) {
   QMessageBox box(QMessageBox::Critical, kApplicationTitle, MessageBoxText(error.what()),
                   QMessageBox::Ok, parent);
   box.exec();
+}
+
+std::optional<QString> QtWindowServices::SaveFigureFile(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("Save Figure As"), QDir::currentPath(), kFigureFilters);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  const std::optional<QString> chosen = RunFileDialog(dialog);
+  if (!chosen) return std::nullopt;
+  return WithFigureSuffix(*chosen, dialog.selectedNameFilter());
+}
+
+std::optional<FigureOptions> QtWindowServices::ChooseFigureOptions(QWidget* parent,
+                                                                   const FigureOptions& current,
+                                                                   bool raster,
+                                                                   const QString& defaultTitle) {
+  FigureOptionsDialog dialog(current, raster, defaultTitle, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.options();
+}
+
+void QtWindowServices::PrintFigure(QWidget* parent, const Picture& figure, double widthMm) {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintPreviewDialog preview(&printer, parent);
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                   [&figure, widthMm](QPrinter* target) { PaintOnPage(figure, widthMm, *target); });
+  preview.exec();
 }
 
 void MessageBoxSink::ShowMessage(const std::string& text) {

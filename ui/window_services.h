@@ -11,6 +11,8 @@
 
 #include "platform/file_error.h"
 #include "platform/messages.h"
+#include "platform/picture.h"
+#include "ui/figure_options.h"
 
 class QWidget;
 
@@ -26,6 +28,14 @@ class WindowServices {
   virtual std::optional<QString> SavePicture(QWidget* parent) = 0;
   // Tells the user that a file could not be read or written, and why.
   virtual void ReportError(QWidget* parent, const FileError& error) = 0;
+  // The file to save the figure to, its extension one of the figure
+  // formats' when the user picked a filter; nothing when the user cancels.
+  virtual std::optional<QString> SaveFigureFile(QWidget* parent) = 0;
+  // The figure's options, starting from `current`; nothing on cancel.
+  virtual std::optional<FigureOptions> ChooseFigureOptions(QWidget* parent, const FigureOptions& current,
+                                                           bool raster, const QString& defaultTitle) = 0;
+  // Previews `figure` and prints it if the user asks, `widthMm` wide.
+  virtual void PrintFigure(QWidget* parent, const Picture& figure, double widthMm) = 0;
 };
 
 // The open dialog's filter and the save dialog's filter and default extension.
@@ -41,6 +51,10 @@ class QtWindowServices : public WindowServices {
   std::optional<QString> OpenDataFile(QWidget* parent) override;
   std::optional<QString> SavePicture(QWidget* parent) override;
   void ReportError(QWidget* parent, const FileError& error) override;
+  std::optional<QString> SaveFigureFile(QWidget* parent) override;
+  std::optional<FigureOptions> ChooseFigureOptions(QWidget* parent, const FigureOptions& current,
+                                                   bool raster, const QString& defaultTitle) override;
+  void PrintFigure(QWidget* parent, const Picture& figure, double widthMm) override;
 };
 
 // The modal message box: caption "Halvaro", no icon, one OK button.

@@ -4,6 +4,8 @@
 // its own to the drawing.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -13,6 +15,7 @@
 #include "data/fault_reader.h"
 #include "platform/emf.h"
 #include "plot/diagram.h"
+#include "render/figure_files.h"
 #include "tests/support/emf_check.h"
 #include "tests/support/test_support.h"
 
@@ -123,6 +126,39 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
   }
 }
 
+// The format follows the extension; the layout's EMF is the in-process
+// figure, texts included, and a PNG carries its size and resolution.
+TEST_F(OrnivaPlotCli, FormatByExtensionAndTheLayout) {
+  WriteFile(data_, ReadFile(ORNIVA_EXAMPLE_FDT));
+  struct Row { std::string file, magic; };
+  const Row rows[] = {{"f.EMF", std::string("\x01\0\0\0", 4)}, {"f.svg", "<?xml"},
+                      {"f.pdf", "%PDF"}, {"f.png", "\x89PNG"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.file);
+    const test::ProgramRun run =
+        Run({"DATA", dir_.File(row.file), "--layout", "--title", "Site 4", "--dpi=150", "--width-mm", "50.8"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(ReadFile(dir_.File(row.file)).rfind(row.magic, 0), 0u);
+  }
+  FaultSet data;
+  LoadFaultLines(ReadDataFile(data_).lines, data);
+  analysis::FigureRequest request;
+  InitNetGeometry(request.geometry);
+  request.layout = true;
+  request.title = "Site 4";
+  const Picture figure = analysis::DrawFigure(data, request, {});
+  const std::string emf = ReadFile(dir_.File("f.EMF"));
+  std::string error;
+  const std::vector<EffectiveDraw> drawn =
+      EffectiveDrawingOfEmf(std::vector<std::uint8_t>(emf.begin(), emf.end()), error);
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(drawn, EffectiveDrawing(figure));
+  const QImage png(QString::fromStdString(dir_.File("f.png")));
+  EXPECT_EQ(png.width(), 300);  // 50.8 mm at 150 dpi
+  EXPECT_EQ(png.dotsPerMeterX(), 5906);
+}
+
 // Every refusal: status 2, nothing on standard output, no picture.
 TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
   struct Row { std::string data; std::vector<std::string> args; std::string err; };
@@ -142,7 +178,16 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
       {example, {"DATA", "OUT", "--net", "polar"}, any},
       {example, {"DATA", "OUT", "--diagram", "density", "--of", "q"}, any},
       {example, {"DATA", "OUT", "--method", "gauss"}, any},
-      {example, {"DATA", dir_.File("plot.png")}, any},
+      {example, {"DATA", dir_.File("plot.txt")}, any},
+      {example, {"DATA", "OUT", "--dpi", "71"}, any},
+      {example, {"DATA", "OUT", "--dpi", "2401"}, any},
+      {example, {"DATA", "OUT", "--dpi", "300.5"}, any},
+      {example, {"DATA", "OUT", "--width-mm", "9.9"}, any},
+      {example, {"DATA", "OUT", "--width-mm", "1000.1"}, any},
+      {example, {"DATA", "OUT", "--width-mm", "1e2"}, any},
+      {example, {"DATA", dir_.File("plot.png"), "--dpi", "2400", "--width-mm", "1000"},
+       "orniva-plot: an image of 94488 x 94488 pixels is too large (at most 50 million); lower the "
+       "width or the resolution\n"},
       {example, {"DATA", "OUT", "--highlight", "35"},
        "orniva-plot: --highlight 35 is beyond the 34 data of " + data_ + "\n"},
       {example, {dir_.File("missing.fdt"), "OUT"},
@@ -163,7 +208,7 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
     } else {
       EXPECT_EQ(run.err, row.err);
     }
-    EXPECT_FALSE(Exists("plot.emf") || Exists("plot.png"));
+    EXPECT_FALSE(Exists("plot.emf") || Exists("plot.png") || Exists("plot.txt"));
   }
 }
 

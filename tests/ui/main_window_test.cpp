@@ -69,7 +69,7 @@ TEST_F(WindowTest, ControlTexts) {
   const QList<QAction*> top = window->menuBar()->actions();
   ASSERT_EQ(top.size(), 5);
   const QList<QAction*> file = window->File1->actions(), plot = window->Plot1->actions();
-  ASSERT_GE(file.size(), 4);
+  ASSERT_EQ(file.size(), 6);
   ASSERT_EQ(plot.size(), 14);
   const QList<QAction*> density = window->Density1->actions();
   ASSERT_EQ(density.size(), 7);
@@ -78,7 +78,9 @@ TEST_F(WindowTest, ControlTexts) {
       {top[0]->text(), "&File"}, {top[1]->text(), "&Edit"},
       {top[2]->text(), "&Plot"}, {top[3]->text(), "&Analysis"}, {top[4]->text(), "&Help"},
       {file[0]->text(), "&Open"}, {file[1]->text(), "Export &Image"},
-      {file[3]->text(), "E&xit"},
+      {file[2]->text(), "Save &Figure As..."}, {file[3]->text(), "&Print..."},
+      {file[5]->text(), "E&xit"},
+      {window->Edit1->actions().value(0)->text(), "&Copy Figure"},
       {plot[0]->text(), "&Fault Plane and Striation"},
       {plot[1]->text(), "&Tangent Lineation Diagram"},
       {plot[3]->text(), "Symbol &Size"},
@@ -100,10 +102,10 @@ TEST_F(WindowTest, ControlTexts) {
       {window->StatusPanel0->text(), ""},
   };
   for (const auto& [actual, expected] : rows) EXPECT_EQ(actual, expected);
-  EXPECT_TRUE(file[2]->isSeparator() && plot[2]->isSeparator() && plot[4]->isSeparator() &&
+  EXPECT_TRUE(file[4]->isSeparator() && plot[2]->isSeparator() && plot[4]->isSeparator() &&
               plot[7]->isSeparator());
   EXPECT_TRUE(window->ActionEqualAngle->isChecked());
-  EXPECT_FALSE(top[1]->isEnabled());
+  EXPECT_TRUE(top[1]->isEnabled());
   EXPECT_FALSE(window->Contents1->isEnabled());
   EXPECT_EQ(window->MenuOpen->shortcut(), QKeySequence(QKeySequence::Open));
   // One action per command, shared by the menu and the toolbar.

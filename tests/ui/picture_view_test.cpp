@@ -9,6 +9,7 @@
 
 #include "data/fault_reader.h"
 #include "plot/diagram.h"
+#include "render/replay.h"
 #include "ui/picture_view.h"
 #include "tests/support/test_support.h"
 
@@ -19,7 +20,7 @@ QImage EveryRecord(const Picture& picture, QSize size) {
   QImage image(size, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  PaintPicture(picture, painter, image.rect());
+  render::PaintPicture(picture, painter, image.rect());
   return image;
 }
 

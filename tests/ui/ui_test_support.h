@@ -37,9 +37,22 @@ class StubServices : public WindowServices {
     return WithDefaultSuffix(*answer, kPictureSuffix);
   }
   void ReportError(QWidget*, const FileError& error) override { errors.push_back(error); }
+  std::optional<QString> SaveFigureFile(QWidget*) override { return Next(figureAnswers); }
+  std::optional<FigureOptions> ChooseFigureOptions(QWidget*, const FigureOptions& current, bool,
+                                                   const QString&) override {
+    optionsShown.push_back(current);
+    return figureOptions;
+  }
+  void PrintFigure(QWidget*, const Picture& figure, double widthMm) override {
+    printed.push_back({figure, widthMm});
+  }
 
   std::deque<std::optional<QString>> openAnswers;
   std::deque<std::optional<QString>> saveAnswers;
+  std::deque<std::optional<QString>> figureAnswers;
+  std::optional<FigureOptions> figureOptions = FigureOptions{};  // nullopt cancels
+  std::vector<FigureOptions> optionsShown;
+  std::vector<std::pair<Picture, double>> printed;
   std::vector<FileError> errors;
 
  private:

@@ -1,0 +1,130 @@
+#include "render/replay.h"
+
+#include <algorithm>
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include "platform/graphics.h"
+
+namespace orniva::render {
+namespace {
+
+
+QColor ToQColor(std::int32_t colour) {
+  const auto c = TColor(colour);
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+// Pen and brush as the recording canvas sets them: a fresh canvas draws with
+// a black pen of width 1 and a white brush. Lines end and join round.
+struct ReplayState {
+  QPen pen{QBrush(Qt::black), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin};
+  QBrush brush{Qt::white};
+  QPoint position;
+};
+
+QFont TextFont(std::int32_t height) {
+  QFont font(QStringLiteral("Arial"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(std::max(height, 1));
+  return font;
+}
+
+void DrawText(const TextItem& text, QPoint anchor, const ReplayState& s, QPainter& painter) {
+  const QFont font = TextFont(text.height);
+  const QString string = QString::fromUtf8(text.utf8.data(), qsizetype(text.utf8.size()));
+  const qreal width = QFontMetricsF(font, painter.device()).horizontalAdvance(string);
+  const qreal shift = text.anchor == TextAnchor::Centre  ? width / 2
+                      : text.anchor == TextAnchor::Right ? width
+                                                         : 0;
+  painter.setFont(font);
+  painter.setPen(QPen(s.pen.color()));
+  painter.drawText(QPointF(anchor.x() - shift, anchor.y()), string);
+}
+
+void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainter& painter) {
+  switch (r.op) {
+    case DrawOp::PenWidth: s.pen.setWidth(r.a); break;
+    case DrawOp::PenColour: s.pen.setColor(ToQColor(r.a)); break;
+    case DrawOp::BrushColour: s.brush.setColor(ToQColor(r.a)); break;
+    case DrawOp::FillRect: painter.fillRect(QRect(r.a, r.b, r.c - r.a, r.d - r.b), s.brush); break;
+    case DrawOp::Ellipse:
+      painter.setPen(s.pen);
+      painter.setBrush(s.brush);
+      painter.drawEllipse(QRect(r.a, r.b, r.c - r.a, r.d - r.b));
+      break;
+    case DrawOp::MoveTo: s.position = QPoint(r.a, r.b); break;
+    case DrawOp::LineTo:
+      painter.setPen(s.pen);
+      painter.drawLine(s.position, QPoint(r.a, r.b));
+      s.position = QPoint(r.a, r.b);
+      break;
+    case DrawOp::Polyline: {
+      const TPoint* points = picture.PolylinePoints(r);
+      QPolygon polygon(r.b);
+      for (int i = 0; i < r.b; ++i) polygon[i] = QPoint(points[i].x, points[i].y);
+      painter.setPen(s.pen);
+      painter.drawPolyline(polygon);
+      break;
+    }
+    case DrawOp::Polygon: {
+      const TPoint* points = picture.PolylinePoints(r);
+      QPolygon polygon(r.b);
+      for (int i = 0; i < r.b; ++i) polygon[i] = QPoint(points[i].x, points[i].y);
+      painter.setPen(s.pen);
+      painter.setBrush(s.brush);
+      painter.drawPolygon(polygon);
+      break;
+    }
+    case DrawOp::Text:
+      if (r.a >= 0 && std::size_t(r.a) < picture.texts().size())
+        DrawText(picture.texts()[std::size_t(r.a)], QPoint(r.b, r.c), s, painter);
+      break;
+  }
+}
+
+}  // namespace
+
+void ReplayRecords(const Picture& picture, std::size_t begin, std::size_t end,
+                   const std::vector<bool>* skip, QPainter& painter) {
+  ReplayState state;
+  const std::vector<DrawRecord>& records = picture.records();
+  for (std::size_t i = begin; i < end && i < records.size(); ++i)
+    if (!skip || !(*skip)[i]) Replay(picture, records[i], state, painter);
+}
+
+void FitToTarget(const Picture& picture, QPainter& painter, const QRect& target) {
+  painter.setClipRect(target);
+  painter.translate(target.topLeft());
+  painter.scale(double(target.width()) / picture.width(), double(target.height()) / picture.height());
+}
+
+
+bool Paintable(const Picture& picture) {
+  return !picture.empty() && picture.width() > 0 && picture.height() > 0;
+}
+
+void ReplayPicture(const Picture& picture, QPainter& painter) {
+  ReplayRecords(picture, 0, picture.records().size(), nullptr, painter);
+}
+
+void PaintPicture(const Picture& picture, QPainter& painter, const QRect& target) {
+  if (!Paintable(picture)) return;
+  painter.save();
+  FitToTarget(picture, painter, target);
+  ReplayPicture(picture, painter);
+  painter.restore();
+}
+
+std::vector<bool> RecordsInRepeatedRuns(const Picture& picture) {
+  std::vector<bool> inRun;
+  if (picture.repeats().empty()) return inRun;
+  inRun.assign(picture.records().size(), false);
+  for (const RepeatedRun& run : picture.repeats())
+    for (std::size_t i = run.begin; i < run.begin + run.length && i < inRun.size(); ++i)
+      inRun[i] = true;
+  return inRun;
+}
+
+}  // namespace orniva::render

@@ -1,0 +1,38 @@
+// Replaying the recorded picture onto any Qt paint device: the window's
+// control, an image, an SVG or PDF generator, a printer.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include <QRect>
+
+#include "platform/picture.h"
+
+class QPainter;
+
+namespace orniva::render {
+
+// Whether the picture has anything to paint and a size to paint it at.
+bool Paintable(const Picture& picture);
+
+// Replays `picture` onto `painter`, whose transformation maps the picture's
+// units to the device; pen widths and shapes scale with it.
+void ReplayPicture(const Picture& picture, QPainter& painter);
+
+// Replays the records [begin, end), leaving out those marked in `skip`
+// (none when null), each from a fresh canvas's pen and brush.
+void ReplayRecords(const Picture& picture, std::size_t begin, std::size_t end,
+                   const std::vector<bool>* skip, QPainter& painter);
+
+// Clips `painter` to `target` and maps the picture's units onto it.
+void FitToTarget(const Picture& picture, QPainter& painter, const QRect& target);
+
+// Paints `picture` stretched to `target`, every record in order.
+void PaintPicture(const Picture& picture, QPainter& painter, const QRect& target);
+
+// Per record, whether it belongs to one of the picture's repeated runs (a
+// run that is copied or one of its copies); empty when nothing is repeated.
+std::vector<bool> RecordsInRepeatedRuns(const Picture& picture);
+
+}  // namespace orniva::render

@@ -1,0 +1,197 @@
+// The figure's files checked by renderers that are not ours: each format,
+// rasterised independently, looks like the same picture replayed by Qt.
+// And the window's ways out for it: Save Figure As, Copy Figure and Print.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QPageSize>
+#include <QPrinter>
+#include <gtest/gtest.h>
+
+#include "analysis/figures.h"
+#include "data/fault_reader.h"
+#include "render/figure_files.h"
+#include "tests/ui/ui_test_support.h"
+
+namespace orniva::ui::test {
+namespace {
+
+using render::FigureFormat;
+using render::FigureSize;
+using orniva::test::ReadFile;
+using orniva::test::TempDir;
+using orniva::test::WriteFile;
+
+Picture ExampleFigure(PlotMode mode, std::int16_t highlight = 3) {
+  FaultSet data;
+  LoadFaultLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines, data);
+  analysis::FigureRequest request;
+  request.mode = mode;
+  InitNetGeometry(request.geometry);
+  request.highlight = highlight;
+  request.layout = true;
+  request.title = "Site 4";
+  return analysis::DrawFigure(data, request, analysis::FiguresFor(mode, data, request.geometry));
+}
+
+std::string Shell(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    pclose(pipe);
+  }
+  return out;
+}
+
+// The share of pixels whose grey levels differ by more than a quarter of
+// the range, at a quarter of the size: renderers smooth edges, widen the
+// thinnest lines and place glyphs each a little differently.
+double DifferingShare(const QImage& a, const QImage& b) {
+  if (a.size() != b.size() || a.isNull()) return 1;
+  auto grey = [](const QImage& image) {
+    return image.scaled(image.size() / 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_Grayscale8);
+  };
+  const QImage ga = grey(a), gb = grey(b);
+  long differing = 0;
+  for (int y = 0; y < ga.height(); ++y)
+    for (int x = 0; x < ga.width(); ++x)
+      differing += std::abs(int(ga.constScanLine(y)[x]) - int(gb.constScanLine(y)[x])) > 64;
+  return double(differing) / (double(ga.width()) * ga.height());
+}
+
+TEST(FigureFiles, EveryFormatRasterisedIndependentlyMatchesTheReplay) {
+  TempDir dir;
+  FigureSize size;
+  size.widthMm = 1000 / 300.0 * 25.4;  // 1000 pixels at 300 dpi
+  for (PlotMode mode : {PlotMode::FaultPlaneAndStriation, PlotMode::RightDihedra}) {
+    const Picture figure = ExampleFigure(mode);
+    const QSize pixels = render::RasterPixels(figure, size);
+    ASSERT_EQ(pixels.width(), 1000);
+    const QImage replay = render::FigureImage(figure, pixels, true);
+    const std::string w = std::to_string(pixels.width()), h = std::to_string(pixels.height());
+    struct Row { FigureFormat format; std::string file, command, raster; };
+    const Row rows[] = {
+        {FigureFormat::Svg, "f.svg", "rsvg-convert -b white -w " + w + " -h " + h + " f.svg -o svg.png", "svg.png"},
+        {FigureFormat::Pdf, "f.pdf", "pdftoppm -png -singlefile -scale-to-x " + w + " -scale-to-y " + h + " f.pdf pdf",
+         "pdf.png"},
+        {FigureFormat::Png, "f.png", "", "f.png"},
+    };
+    for (const Row& row : rows) {
+      SCOPED_TRACE(row.file);
+      WriteFile(dir.File(row.file), render::EncodeFigure(figure, row.format, size));
+      if (!row.command.empty()) Shell("cd '" + dir.path() + "' && " + row.command + " 2>&1");
+      const QImage raster(QString::fromStdString(dir.File(row.raster)));
+      ASSERT_FALSE(raster.isNull()) << "no raster from: " << row.command;
+      EXPECT_LT(DifferingShare(raster, replay), 0.01);
+    }
+  }
+}
+
+TEST(FigureFiles, LayoutTextsAreTextInSvgAndPdf) {
+  TempDir dir;
+  const Picture figure = ExampleFigure(PlotMode::FaultPlaneAndStriation);
+  const std::string svg = render::EncodeFigure(figure, FigureFormat::Svg, {});
+  WriteFile(dir.File("f.pdf"), render::EncodeFigure(figure, FigureFormat::Pdf, {}));
+  const std::string pdfText = Shell("pdftotext '" + dir.File("f.pdf") + "' - 2>&1");
+  for (const char* text : {"Site 4", "N = 34", "Equal-angle, lower hemisphere", "Sinistral"}) {
+    EXPECT_NE(svg.find(std::string(">") + text + "<"), std::string::npos) << text;
+    EXPECT_NE(pdfText.find(text), std::string::npos) << text << " in " << pdfText;
+  }
+  EXPECT_NE(svg.find("width=\"80mm\""), std::string::npos);
+}
+
+// Printed at its width and centred: through Qt's PDF printer, rasterised
+// by poppler at 10 dpi, the figure's ink sits in the middle of an A4 page.
+TEST(FigureFiles, PrintedCentredAtItsWidth) {
+  TempDir dir;
+  const Picture figure = ExampleFigure(PlotMode::FaultPlaneAndStriation);
+  {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(dir.File("print.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    PaintOnPage(figure, 100, printer);
+  }
+  Shell("cd '" + dir.path() + "' && pdftoppm -png -r 10 -singlefile print.pdf page 2>&1");
+  const QImage page = QImage(QString::fromStdString(dir.File("page.png"))).convertToFormat(QImage::Format_Grayscale8);
+  ASSERT_FALSE(page.isNull());
+  QRect ink;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x)
+      if (page.constScanLine(y)[x] < 250) ink |= QRect(x, y, 1, 1);
+  const double dotsPerMm = 10 / 25.4;
+  EXPECT_NEAR(ink.width() / dotsPerMm, 100, 6);  // the net's frame spans the width
+  EXPECT_NEAR(ink.center().x(), page.width() / 2.0, 2);
+  EXPECT_NEAR(ink.center().y(), page.height() / 2.0, 3);
+}
+
+TEST(FigureFiles, RasterSizeFollowsWidthAndResolution) {
+  const Picture square;  // 1000 x 1000 units
+  struct Row { double mm; int dpi; int pixels; bool ok; };
+  const Row rows[] = {{80, 300, 945, true},     {10, 72, 28, true},        {1000, 72, 2835, true},
+                      {9.99, 300, 118, false},  {1000.5, 300, 11817, false}, {80, 71, 224, false},
+                      {80, 2401, 7562, false},  {300, 2400, 28346, false}};  // the last: 800 million pixels
+  for (const Row& row : rows) {
+    const FigureSize size{row.mm, row.dpi};
+    EXPECT_EQ(render::RasterPixels(square, size), QSize(row.pixels, row.pixels)) << row.mm << " " << row.dpi;
+    EXPECT_EQ(!render::FigureSizeProblem(square, size, FigureFormat::Png), row.ok) << row.mm << " " << row.dpi;
+  }
+  const QImage image = render::PublicationImage(square, {25.4, 100});
+  EXPECT_EQ(image.width(), 100);
+  EXPECT_EQ(image.dotsPerMeterX(), 3937);
+}
+
+TEST(FigureFiles, FormatOfTheExtension) {
+  const std::pair<const char*, std::optional<FigureFormat>> rows[] = {
+      {"a.svg", FigureFormat::Svg}, {"A.PDF", FigureFormat::Pdf}, {"x/b.Png", FigureFormat::Png},
+      {"c.emf", FigureFormat::Emf}, {"d.svg.txt", std::nullopt},  {"e.d/svg", std::nullopt},
+      {"png", std::nullopt}};
+  for (const auto& [path, format] : rows) EXPECT_EQ(render::FigureFormatOf(path), format) << path;
+  EXPECT_EQ(WithFigureSuffix("a", "PDF documents (*.pdf)"), "a.pdf");
+  EXPECT_EQ(WithFigureSuffix("a.PNG", "PDF documents (*.pdf)"), "a.PNG");
+}
+
+// Save Figure As: the file, the options remembered; a cancel writes nothing.
+TEST_F(WindowTest, SaveCopyAndPrintTheFigure) {
+  OpenThroughDialog(DataFile("ten.fdt", kTenData));
+  FigureOptions chosen;
+  chosen.title = QStringLiteral("Quarry");
+  chosen.size.widthMm = 60;
+  services.figureOptions = chosen;
+  services.figureAnswers = {QString::fromStdString(work.File("fig.svg"))};
+  window->ActionSaveFigure->trigger();
+  const std::string svg = ReadFile(work.File("fig.svg"));
+  EXPECT_NE(svg.find(">Quarry<"), std::string::npos);
+  EXPECT_NE(svg.find("width=\"60mm\""), std::string::npos);
+  EXPECT_EQ(window->figureOptions().title, "Quarry");
+
+  services.figureOptions = std::nullopt;
+  services.figureAnswers = {QString::fromStdString(work.File("cancelled.pdf"))};
+  window->ActionSaveFigure->trigger();
+  EXPECT_FALSE(std::filesystem::exists(work.File("cancelled.pdf")));
+  EXPECT_EQ(services.optionsShown.back().title, "Quarry");
+
+  window->ActionCopyFigure->trigger();
+  const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(copied, nullptr);
+  EXPECT_TRUE(copied->hasImage());
+  EXPECT_TRUE(copied->data(QStringLiteral("image/svg+xml")).contains(">Quarry<"));
+
+  window->ActionPrint->trigger();
+  ASSERT_EQ(services.printed.size(), 1u);
+  EXPECT_EQ(services.printed[0].second, 60);
+  EXPECT_EQ(services.printed[0].first.height(), window->CurrentFigure(chosen).height());
+  EXPECT_GT(services.printed[0].first.height(), 1000);  // with the layout's bands
+  EXPECT_TRUE(recorder.messages.empty());
+}
+
+}  // namespace
+}  // namespace orniva::ui::test
