@@ -120,6 +120,24 @@ constexpr Named<LineConvention> kLineNames[] = {
     {"rake", LineConvention::Rake}, {"rake-360", LineConvention::Rake360}, {"rake-aki", LineConvention::RakeAki}};
 }  // namespace
 
+std::vector<ImportField> FieldsOf(PlaneConvention plane, LineConvention line) {
+  std::vector<ImportField> fields;
+  switch (plane) {
+    case PlaneConvention::DipDirection: fields = {{"Dip direction"}, {"Dip"}}; break;
+    case PlaneConvention::StrikeRhr: fields = {{"Strike (RHR)"}, {"Dip"}}; break;
+    case PlaneConvention::StrikeQuadrant: fields = {{"Strike"}, {"Dip"}, {"Dip quadrant", true}}; break;
+  }
+  switch (line) {
+    case LineConvention::TrendPlunge: fields.insert(fields.end(), {{"Trend"}, {"Plunge"}}); break;
+    case LineConvention::PitchQuadrant: fields.insert(fields.end(), {{"Pitch"}, {"Pitch from", true}}); break;
+    case LineConvention::Rake:
+    case LineConvention::Rake360:
+    case LineConvention::RakeAki: fields.push_back({"Rake"}); break;
+  }
+  if (line != LineConvention::Rake360 && line != LineConvention::RakeAki) fields.push_back({"Sense"});
+  return fields;
+}
+
 std::optional<PlaneConvention> PlaneConventionNamed(std::string_view name) { return ValueNamed(kPlaneNames, name); }
 std::optional<LineConvention> LineConventionNamed(std::string_view name) { return ValueNamed(kLineNames, name); }
 

@@ -33,6 +33,15 @@ enum class LineConvention { TrendPlunge, PitchQuadrant, Rake, Rake360, RakeAki }
 std::optional<PlaneConvention> PlaneConventionNamed(std::string_view name);
 std::optional<LineConvention> LineConventionNamed(std::string_view name);
 
+// The fields a row holds under the conventions, in the order they are
+// read. An optional field is the quadrant letter when it stands apart from
+// its number; a row that writes "45NW" has none.
+struct ImportField {
+  std::string name;
+  bool optional = false;
+};
+std::vector<ImportField> FieldsOf(PlaneConvention plane, LineConvention line);
+
 // Sense words and codes, upper case, to a letter N, R, S or D, or to a
 // two-letter code ("TL" ...) resolved by the line's geometry.
 class SenseMap {

@@ -1,5 +1,6 @@
 #include "analysis/import_table.h"
 
+#include "data/fault_data.h"
 #include "platform/names.h"
 
 namespace orniva::analysis {
@@ -105,6 +106,69 @@ std::vector<std::string> PickColumns(const std::vector<std::string>& fields, con
   std::vector<std::string> picked;
   for (int c : columns) picked.push_back(c >= 1 && std::size_t(c) <= fields.size() ? fields[std::size_t(c - 1)] : "");
   return picked;
+}
+
+namespace {
+std::vector<std::string_view> SplitAtCommas(std::string_view text) {
+  std::vector<std::string_view> parts;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = text.find(',', start);
+    parts.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    if (comma == std::string_view::npos) return parts;
+    start = comma + 1;
+  }
+}
+}  // namespace
+
+std::optional<std::vector<int>> ParseColumns(std::string_view text) {
+  std::vector<int> columns;
+  if (text.empty()) return columns;
+  for (std::string_view part : SplitAtCommas(text)) {
+    int n = 0;
+    if (part.empty() || part.size() > 4) return std::nullopt;
+    for (char c : part) {
+      if (c < '0' || c > '9') return std::nullopt;
+      n = n * 10 + (c - '0');
+    }
+    if (n < 1 || n > 1000) return std::nullopt;
+    columns.push_back(n);
+  }
+  return columns;
+}
+
+std::string AddSenseCodes(std::string_view text, SenseMap& senses) {
+  if (text.empty()) return {};
+  for (std::string_view pair : SplitAtCommas(text)) {
+    const std::size_t equals = pair.find('=');
+    if (equals == std::string_view::npos || equals == 0 || !senses.Set(pair.substr(0, equals), pair.substr(equals + 1)))
+      return std::string(pair.empty() ? "(empty)" : pair);
+  }
+  return {};
+}
+
+ImportResult ConvertTable(const ImportTable& table, const ImportSettings& settings) {
+  ImportResult result;
+  for (const TableRow& row : table.rows) {
+    const ConvertedRow converted =
+        ConvertRow(PickColumns(row.fields, settings.columns), settings.plane, settings.line, settings.senses);
+    ImportedRow imported;
+    imported.line = row.line;
+    imported.error = converted.error;
+    imported.warnings = converted.warnings;
+    if (converted.error.empty()) {
+      if (result.converted == FaultSet::kMaxCount) {
+        result.overflowLine = row.line;
+        return result;
+      }
+      imported.dataLine = DataLine(converted);
+      result.data += imported.dataLine;
+      ++result.converted;
+    } else {
+      ++result.failed;
+    }
+    result.rows.push_back(std::move(imported));
+  }
+  return result;
 }
 
 }  // namespace orniva::analysis

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/import_conventions.h"
+
 namespace orniva::analysis {
 
 enum class Delimiter { Auto, Comma, Semicolon, Tab, Space };
@@ -37,5 +39,40 @@ ImportTable ReadTable(std::string_view text, Delimiter delimiter = Delimiter::Au
 // The fields of `columns` (1-based) in their order; all fields when
 // `columns` is empty. A column beyond the row gives an empty field.
 std::vector<std::string> PickColumns(const std::vector<std::string>& fields, const std::vector<int>& columns);
+
+// "2,3,5" as 1-based column numbers (1 to 1000); none when malformed. An
+// empty text is no choice: all columns.
+std::optional<std::vector<int>> ParseColumns(std::string_view text);
+
+// Adds "CODE=LETTER,..." to `senses`; the pair at fault, empty when fine.
+std::string AddSenseCodes(std::string_view text, SenseMap& senses);
+
+// How a table's rows become data.
+struct ImportSettings {
+  PlaneConvention plane = PlaneConvention::DipDirection;
+  LineConvention line = LineConvention::TrendPlunge;
+  std::vector<int> columns;  // empty: all, in order
+  SenseMap senses = SenseMap::Default();
+};
+
+// One row of the table as imported: its data line, or why it has none.
+struct ImportedRow {
+  int line = 0;           // of the table's text
+  std::string dataLine;   // empty when the row was not converted
+  std::string error;
+  std::vector<std::string> warnings;
+};
+
+struct ImportResult {
+  std::vector<ImportedRow> rows;
+  std::string data;         // the data file: every converted row's line
+  int converted = 0, failed = 0;
+  // The text line of the first row beyond the lines a data file may hold
+  // (FaultSet::kMaxCount); 0 when all fit. Rows from there on are left out.
+  int overflowLine = 0;
+};
+
+// Converts every row of `table`.
+ImportResult ConvertTable(const ImportTable& table, const ImportSettings& settings);
 
 }  // namespace orniva::analysis

@@ -8,12 +8,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,21 +53,12 @@ struct Options {
   std::string in, out;
   std::optional<PlaneConvention> plane;
   std::optional<LineConvention> line;
-  std::vector<int> columns;
   HeaderChoice header = HeaderChoice::Auto;
   Delimiter delimiter = Delimiter::Auto;
-  SenseMap senses = SenseMap::Default();
+  ImportSettings settings;  // its conventions set from plane and line
 };
 
 void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
-
-std::vector<std::string> SplitAt(const std::string& text, char c) {
-  std::vector<std::string> parts;
-  std::string part;
-  std::istringstream in(text);
-  while (std::getline(in, part, c)) parts.push_back(part);
-  return parts;
-}
 
 // Applies one option; returns an error line, empty when fine.
 std::string Apply(const std::string& name, const std::string& value, Options& o) {
@@ -82,12 +71,9 @@ std::string Apply(const std::string& name, const std::string& value, Options& o)
       return "unknown line convention '" + value +
              "' (use trend-plunge, pitch-quadrant, rake, rake-360 or rake-aki)";
   } else if (name == "--columns") {
-    for (const std::string& c : SplitAt(value, ',')) {
-      char* end = nullptr;
-      const long n = std::strtol(c.c_str(), &end, 10);
-      if (c.empty() || *end != '\0' || n < 1 || n > 1000) return "--columns needs column numbers from 1, not '" + value + "'";
-      o.columns.push_back(int(n));
-    }
+    const auto columns = ParseColumns(value);
+    if (!columns || columns->empty()) return "--columns needs column numbers from 1, not '" + value + "'";
+    o.settings.columns = *columns;
   } else if (name == "--header") {
     const auto header = HeaderChoiceNamed(value);
     if (!header) return "unknown --header '" + value + "' (use auto, yes or no)";
@@ -97,11 +83,9 @@ std::string Apply(const std::string& name, const std::string& value, Options& o)
     if (!delimiter) return "unknown --delimiter '" + value + "' (use auto, comma, semicolon, tab or space)";
     o.delimiter = *delimiter;
   } else if (name == "--sense-map") {
-    for (const std::string& pair : SplitAt(value, ',')) {
-      const std::size_t equals = pair.find('=');
-      if (equals == std::string::npos || equals == 0 || !o.senses.Set(pair.substr(0, equals), pair.substr(equals + 1)))
-        return "--sense-map needs CODE=LETTER pairs with N, R, S, D, TL, TR, NL or NR, not '" + pair + "'";
-    }
+    const std::string pair = AddSenseCodes(value, o.settings.senses);
+    if (!pair.empty() || value.empty())
+      return "--sense-map needs CODE=LETTER pairs with N, R, S, D, TL, TR, NL or NR, not '" + (value.empty() ? value : pair) + "'";
   } else {
     return "unknown option '" + name + "'";
   }
@@ -125,35 +109,29 @@ bool ReadWhole(const std::string& path, std::string& text) {
   return true;
 }
 
-int Run(const Options& o) {
+int Run(Options o) {
   std::string text;
   if (!ReadWhole(o.in, text)) return orniva::cli::kFailure;
-  const ImportTable table = ReadTable(text, o.delimiter, o.header);
-  std::string out;
-  int failed = 0, written = 0;
-  for (const TableRow& row : table.rows) {
-    const ConvertedRow converted = ConvertRow(PickColumns(row.fields, o.columns), *o.plane, *o.line, o.senses);
+  o.settings.plane = *o.plane;
+  o.settings.line = *o.line;
+  const ImportResult result = ConvertTable(ReadTable(text, o.delimiter, o.header), o.settings);
+  for (const ImportedRow& row : result.rows) {
     const std::string at = o.in + " line " + std::to_string(row.line) + ": ";
-    if (!converted.error.empty()) {
-      Report(at + converted.error);
-      ++failed;
-      continue;
-    }
-    for (const std::string& warning : converted.warnings) Report(at + warning);
-    if (written == orniva::FaultSet::kMaxCount) {
-      Report(at + "beyond the " + std::to_string(orniva::FaultSet::kMaxCount) + " lines a data file may hold");
-      return orniva::cli::kFailure;
-    }
-    out += DataLine(converted);
-    ++written;
+    if (!row.error.empty()) Report(at + row.error);
+    for (const std::string& warning : row.warnings) Report(at + warning);
+  }
+  if (result.overflowLine != 0) {
+    Report(o.in + " line " + std::to_string(result.overflowLine) + ": beyond the " +
+           std::to_string(orniva::FaultSet::kMaxCount) + " lines a data file may hold");
+    return orniva::cli::kFailure;
   }
   try {
-    orniva::WriteFileAtomically(o.out, out);
+    orniva::WriteFileAtomically(o.out, result.data);
   } catch (const orniva::FileError& error) {
     orniva::cli::ReportFileError(kProgram, error);
     return orniva::cli::kFailure;
   }
-  return failed == 0 ? 0 : 1;
+  return result.failed == 0 ? 0 : 1;
 }
 
 }  // namespace

@@ -30,6 +30,11 @@ class NoDialogs : public ui::WindowServices {
     return std::nullopt;
   }
   void PrintFigure(QWidget*, const Picture&, double) override {}
+  std::optional<QString> OpenImportFile(QWidget*) override { return std::nullopt; }
+  std::optional<std::string> ConfirmImport(QWidget*, const std::string&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> SaveDataFile(QWidget*) override { return std::nullopt; }
 };
 
 // Counts the paints of a widget.

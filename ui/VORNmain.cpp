@@ -30,6 +30,7 @@
 
 #include "data/colours.h"
 #include "data/fault_reader.h"
+#include "platform/atomic_file.h"
 #include "platform/emf.h"
 #include "render/figure_files.h"
 #include "plot/diagram.h"
@@ -135,6 +136,8 @@ void TFormMain::createActions() {
   ActionSaveFigure = newAction("ActionSaveFigure", QStringLiteral("Save &Figure As..."));
   ActionPrint = newAction("ActionPrint", QStringLiteral("&Print..."));
   ActionCopyFigure = newAction("ActionCopyFigure", QStringLiteral("&Copy Figure"));
+  ActionImport = newAction("ActionImport", QStringLiteral("I&mport..."));
+  ActionPasteData = newAction("ActionPasteData", QStringLiteral("&Paste Data"));
   ActionOpen->setToolTip(QStringLiteral("Open Data File"));
   ActionExport->setToolTip(QStringLiteral("Export Image"));
   ActionExit->setToolTip(QStringLiteral("Exit"));
@@ -160,6 +163,7 @@ void TFormMain::createMenus() {
   newMenuItem(File1, ActionSaveFigure);
   newMenuItem(File1, ActionPrint);
   ActionPrint->setShortcut(QKeySequence::Print);
+  newMenuItem(File1, ActionImport);
   File1->addSeparator();
   MenuExit = newMenuItem(File1, ActionExit);
   ActionOpen->setShortcut(QKeySequence::Open);
@@ -168,6 +172,7 @@ void TFormMain::createMenus() {
   Edit1 = menuBar()->addMenu(QStringLiteral("&Edit"));
   Edit1->setObjectName(QStringLiteral("Edit1"));
   newMenuItem(Edit1, ActionCopyFigure);
+  newMenuItem(Edit1, ActionPasteData);
 
   Plot1 = menuBar()->addMenu(QStringLiteral("&Plot"));
   Plot1->setObjectName(QStringLiteral("Plot1"));
@@ -300,6 +305,8 @@ void TFormMain::connectHandlers() {
   connect(ActionSaveFigure, &QAction::triggered, this, &TFormMain::SaveFigureAs);
   connect(ActionPrint, &QAction::triggered, this, &TFormMain::PrintFigure);
   connect(ActionCopyFigure, &QAction::triggered, this, &TFormMain::CopyFigure);
+  connect(ActionImport, &QAction::triggered, this, &TFormMain::ImportTableFile);
+  connect(ActionPasteData, &QAction::triggered, this, &TFormMain::PasteData);
   connect(ActionFPS, &QAction::triggered, this, &TFormMain::ActionFPSExecute);
   connect(ActionTLD, &QAction::triggered, this, &TFormMain::ActionTLDExecute);
   connect(ActionLarge, &QAction::triggered, this, &TFormMain::ActionLargeExecute);
@@ -477,6 +484,55 @@ void TFormMain::CopyFigure() {
 
 void TFormMain::PrintFigure() {
   services_->PrintFigure(this, CurrentFigure(figureOptions_), figureOptions_.size.widthMm);
+}
+
+// A table to import is read whole, so it is bounded: far more than the
+// largest data file's rows in any convention.
+constexpr qint64 kLargestTable = 64 << 20;
+
+void TFormMain::ImportTableFile() {
+  const std::optional<QString> chosen = services_->OpenImportFile(this);
+  if (!chosen) return;
+  const QString path = QFileInfo(*chosen).absoluteFilePath();
+  MakeFolderCurrent(path);
+  const QFileInfo info(path);
+  QFile file(path);
+  if (info.exists() && !info.isFile()) {
+    ReportError(FileError(FileError::Action::Read, LocalPath(path), "not a regular file"));
+  } else if (info.size() > kLargestTable) {
+    ReportError(FileError(FileError::Action::Read, LocalPath(path), "larger than 64 MB, too large to import"));
+  } else if (!file.open(QIODevice::ReadOnly)) {
+    ReportError(FileError(FileError::Action::Read, LocalPath(path), file.errorString().toStdString()));
+  } else {
+    const QByteArray bytes = file.read(kLargestTable + 1);
+    ImportText(std::string(bytes.constData(), std::size_t(bytes.size())), info.fileName());
+  }
+}
+
+void TFormMain::PasteData() {
+  const QString text = QGuiApplication::clipboard()->text();
+  if (text.trimmed().isEmpty()) {
+    orniva::ShowMessage("The clipboard holds no text to import.");
+    return;
+  }
+  ImportText(text.toStdString(), QStringLiteral("clipboard"));
+}
+
+void TFormMain::ImportText(const std::string& text, const QString& source) {
+  const std::optional<std::string> data = services_->ConfirmImport(this, text, source);
+  if (!data) return;
+  const std::optional<QString> chosen = services_->SaveDataFile(this);
+  if (!chosen) return;
+  const QString path = QFileInfo(*chosen).absoluteFilePath();
+  MakeFolderCurrent(path);
+  try {
+    orniva::WriteFileAtomically(LocalPath(path), *data);
+  } catch (const FileError& error) {
+    ReportError(error);
+    return;
+  }
+  FileName = path;
+  LoadDataFile();
 }
 
 void TFormMain::ActionExitExecute() { QCoreApplication::quit(); }

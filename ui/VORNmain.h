@@ -98,6 +98,8 @@ class TFormMain : public QMainWindow {
   QAction* ActionSaveFigure = nullptr;
   QAction* ActionPrint = nullptr;
   QAction* ActionCopyFigure = nullptr;
+  QAction* ActionImport = nullptr;
+  QAction* ActionPasteData = nullptr;
   QMenu* File1 = nullptr;
   QMenu* Edit1 = nullptr;
   QMenu* Plot1 = nullptr;
@@ -156,6 +158,11 @@ class TFormMain : public QMainWindow {
   void SaveFigureAs();
   void CopyFigure();
   void PrintFigure();
+  // File > Import and Edit > Paste Data: a table through the import
+  // dialog into a new data file, which is then loaded.
+  void ImportTableFile();
+  void PasteData();
+  void ImportText(const std::string& text, const QString& source);
   // The figure options chosen last, for the rest of the run.
   const orniva::ui::FigureOptions& figureOptions() const { return figureOptions_; }
   // Files dropped on the window, as local paths.

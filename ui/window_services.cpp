@@ -9,6 +9,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "ui/import_dialog.h"
+
 namespace orniva::ui {
 namespace {
 
@@ -66,6 +68,30 @@ void QtWindowServices::PrintFigure(QWidget* parent, const Picture& figure, doubl
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                    [&figure, widthMm](QPrinter* target) { PaintOnPage(figure, widthMm, *target); });
   preview.exec();
+}
+
+std::optional<QString> QtWindowServices::OpenImportFile(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("Import"), QDir::currentPath(), kTableFilter);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return RunFileDialog(dialog);
+}
+
+std::optional<std::string> QtWindowServices::ConfirmImport(QWidget* parent, const std::string& text,
+                                                           const QString& source) {
+  ImportDialog dialog(text, source, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.result().data;
+}
+
+std::optional<QString> QtWindowServices::SaveDataFile(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("Save Imported Data As"), QDir::currentPath(), kDataFileFilter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QStringLiteral("fdt"));
+  const std::optional<QString> chosen = RunFileDialog(dialog);
+  if (!chosen) return std::nullopt;
+  return WithDefaultSuffix(*chosen, QStringLiteral("fdt"));
 }
 
 void MessageBoxSink::ShowMessage(const std::string& text) {

@@ -36,12 +36,21 @@ class WindowServices {
                                                            bool raster, const QString& defaultTitle) = 0;
   // Previews `figure` and prints it if the user asks, `widthMm` wide.
   virtual void PrintFigure(QWidget* parent, const Picture& figure, double widthMm) = 0;
+  // The table to import; nothing when the user cancels.
+  virtual std::optional<QString> OpenImportFile(QWidget* parent) = 0;
+  // Shows `text` read as a table in the import dialog; the data file's text
+  // when the user accepts it.
+  virtual std::optional<std::string> ConfirmImport(QWidget* parent, const std::string& text,
+                                                   const QString& source) = 0;
+  // Where to save imported data; ".fdt" added to a name without an extension.
+  virtual std::optional<QString> SaveDataFile(QWidget* parent) = 0;
 };
 
 // The open dialog's filter and the save dialog's filter and default extension.
 inline constexpr const char* kDataFileFilter = "Fault-Slip Data (*.fdt)";
 inline constexpr const char* kPictureFilter = "Enhanced metafiles (+.emf) (*.emf)";
 inline constexpr const char* kPictureSuffix = "emf";
+inline constexpr const char* kTableFilter = "Tables (*.csv *.tsv *.txt *.dat);;All files (*)";
 // The caption of every message box.
 inline constexpr const char* kApplicationTitle = "Halvaro";
 
@@ -55,6 +64,10 @@ class QtWindowServices : public WindowServices {
   std::optional<FigureOptions> ChooseFigureOptions(QWidget* parent, const FigureOptions& current,
                                                    bool raster, const QString& defaultTitle) override;
   void PrintFigure(QWidget* parent, const Picture& figure, double widthMm) override;
+  std::optional<QString> OpenImportFile(QWidget* parent) override;
+  std::optional<std::string> ConfirmImport(QWidget* parent, const std::string& text,
+                                           const QString& source) override;
+  std::optional<QString> SaveDataFile(QWidget* parent) override;
 };
 
 // The modal message box: caption "Halvaro", no icon, one OK button.

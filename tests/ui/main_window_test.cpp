@@ -69,7 +69,7 @@ TEST_F(WindowTest, ControlTexts) {
   const QList<QAction*> top = window->menuBar()->actions();
   ASSERT_EQ(top.size(), 5);
   const QList<QAction*> file = window->File1->actions(), plot = window->Plot1->actions();
-  ASSERT_EQ(file.size(), 6);
+  ASSERT_EQ(file.size(), 7);
   ASSERT_EQ(plot.size(), 14);
   const QList<QAction*> density = window->Density1->actions();
   ASSERT_EQ(density.size(), 7);
@@ -79,8 +79,9 @@ TEST_F(WindowTest, ControlTexts) {
       {top[2]->text(), "&Plot"}, {top[3]->text(), "&Analysis"}, {top[4]->text(), "&Help"},
       {file[0]->text(), "&Open"}, {file[1]->text(), "Export &Image"},
       {file[2]->text(), "Save &Figure As..."}, {file[3]->text(), "&Print..."},
-      {file[5]->text(), "E&xit"},
+      {file[4]->text(), "I&mport..."}, {file[6]->text(), "E&xit"},
       {window->Edit1->actions().value(0)->text(), "&Copy Figure"},
+      {window->Edit1->actions().value(1)->text(), "&Paste Data"},
       {plot[0]->text(), "&Fault Plane and Striation"},
       {plot[1]->text(), "&Tangent Lineation Diagram"},
       {plot[3]->text(), "Symbol &Size"},
@@ -102,7 +103,7 @@ TEST_F(WindowTest, ControlTexts) {
       {window->StatusPanel0->text(), ""},
   };
   for (const auto& [actual, expected] : rows) EXPECT_EQ(actual, expected);
-  EXPECT_TRUE(file[4]->isSeparator() && plot[2]->isSeparator() && plot[4]->isSeparator() &&
+  EXPECT_TRUE(file[5]->isSeparator() && plot[2]->isSeparator() && plot[4]->isSeparator() &&
               plot[7]->isSeparator());
   EXPECT_TRUE(window->ActionEqualAngle->isChecked());
   EXPECT_TRUE(top[1]->isEnabled());

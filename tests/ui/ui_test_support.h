@@ -47,6 +47,16 @@ class StubServices : public WindowServices {
     printed.push_back({figure, widthMm});
   }
 
+  std::optional<QString> OpenImportFile(QWidget*) override { return Next(importAnswers); }
+  std::optional<std::string> ConfirmImport(QWidget*, const std::string& text, const QString&) override {
+    importedTexts.push_back(text);
+    return importData;
+  }
+  std::optional<QString> SaveDataFile(QWidget*) override { return Next(dataFileAnswers); }
+
+  std::deque<std::optional<QString>> importAnswers, dataFileAnswers;
+  std::vector<std::string> importedTexts;
+  std::optional<std::string> importData;  // nullopt cancels the dialog
   std::deque<std::optional<QString>> openAnswers;
   std::deque<std::optional<QString>> saveAnswers;
   std::deque<std::optional<QString>> figureAnswers;
