@@ -18,8 +18,16 @@ void Picture::Clear() {
   drawingKey_ = 0;
 }
 
+// The recording takes over the target's buffers, emptied: a new plot of
+// tens of thousands of great circles then writes into memory the last one
+// already touched, instead of growing fresh buffers page by page.
 RecordingCanvas::RecordingCanvas(Picture& target) : target_(&target) {
   recording_.SetSize(target.width(), target.height());
+  recording_.records_.swap(target.records_);
+  recording_.points_.swap(target.points_);
+  recording_.records_.clear();
+  recording_.points_.clear();
+  target.Clear();
 }
 
 RecordingCanvas::~RecordingCanvas() { Close(); }

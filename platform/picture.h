@@ -93,8 +93,8 @@ class Picture {
   std::uint64_t drawingKey_ = 0;
 };
 
-// Records a new picture. Closing (explicitly or on destruction) replaces
-// the target's whole content with what was recorded.
+// Records a new picture. The target is empty while the canvas is open;
+// closing (explicitly or on destruction) gives it what was recorded.
 class RecordingCanvas {
  public:
   explicit RecordingCanvas(Picture& target);

@@ -1,11 +1,13 @@
 #include "render/replay.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include "platform/graphics.h"
+#include "render/pixel_stroker.h"
 
 namespace orniva::render {
 namespace {
@@ -22,6 +24,9 @@ struct ReplayState {
   QPen pen{QBrush(Qt::black), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin};
   QBrush brush{Qt::white};
   QPoint position;
+  TColor colour = 0;  // the pen's
+  // Strokes lines itself where it draws as the painter would (see there).
+  std::optional<PixelStroker> stroker;
 };
 
 QFont TextFont(std::int32_t height) {
@@ -46,7 +51,10 @@ void DrawText(const TextItem& text, QPoint anchor, const ReplayState& s, QPainte
 void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainter& painter) {
   switch (r.op) {
     case DrawOp::PenWidth: s.pen.setWidth(r.a); break;
-    case DrawOp::PenColour: s.pen.setColor(ToQColor(r.a)); break;
+    case DrawOp::PenColour:
+      s.pen.setColor(ToQColor(r.a));
+      s.colour = TColor(r.a);
+      break;
     case DrawOp::BrushColour: s.brush.setColor(ToQColor(r.a)); break;
     case DrawOp::FillRect: painter.fillRect(QRect(r.a, r.b, r.c - r.a, r.d - r.b), s.brush); break;
     case DrawOp::Ellipse:
@@ -56,12 +64,21 @@ void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainte
       break;
     case DrawOp::MoveTo: s.position = QPoint(r.a, r.b); break;
     case DrawOp::LineTo:
-      painter.setPen(s.pen);
-      painter.drawLine(s.position, QPoint(r.a, r.b));
+      if (s.stroker) {
+        const TPoint line[] = {{s.position.x(), s.position.y()}, {r.a, r.b}};
+        s.stroker->Polyline(line, 2, s.pen.widthF(), s.colour);
+      } else {
+        painter.setPen(s.pen);
+        painter.drawLine(s.position, QPoint(r.a, r.b));
+      }
       s.position = QPoint(r.a, r.b);
       break;
     case DrawOp::Polyline: {
       const TPoint* points = picture.PolylinePoints(r);
+      if (s.stroker) {
+        s.stroker->Polyline(points, r.b, s.pen.widthF(), s.colour);
+        break;
+      }
       QPolygon polygon(r.b);
       for (int i = 0; i < r.b; ++i) polygon[i] = QPoint(points[i].x, points[i].y);
       painter.setPen(s.pen);
@@ -89,6 +106,7 @@ void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainte
 void ReplayRecords(const Picture& picture, std::size_t begin, std::size_t end,
                    const std::vector<bool>* skip, QPainter& painter) {
   ReplayState state;
+  state.stroker = PixelStroker::For(painter);
   const std::vector<DrawRecord>& records = picture.records();
   for (std::size_t i = begin; i < end && i < records.size(); ++i)
     if (!skip || !(*skip)[i]) Replay(picture, records[i], state, painter);

@@ -1,7 +1,6 @@
 #include "ui/picture_view.h"
 
 #include <algorithm>
-#include <limits>
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,23 +12,8 @@ namespace {
 
 using render::FitToTarget;
 using render::Paintable;
-using render::PaintPicture;
 using render::RecordsInRepeatedRuns;
 using render::ReplayRecords;
-
-// The thinnest pen width the picture's last repeated run sets; a large
-// value when the picture repeats nothing, 0 when the run sets none.
-std::int32_t ThinnestPenOfLastRun(const Picture& picture) {
-  if (picture.repeats().empty()) return std::numeric_limits<std::int32_t>::max();
-  const RepeatedRun& run = picture.repeats().back();
-  std::int32_t thinnest = 0;
-  for (std::size_t i = run.begin; i < run.begin + run.length && i < picture.records().size(); ++i) {
-    const DrawRecord& r = picture.records()[i];
-    if (r.op == DrawOp::PenWidth) thinnest = thinnest == 0 ? r.a : std::min(thinnest, r.a);
-  }
-  return thinnest;
-}
-
 
 }  // namespace
 
@@ -43,26 +27,30 @@ void PictureView::setPicture(const Picture* picture) {
   update();
 }
 
-// Without antialiasing a line at least one pixel wide and every fill are
-// opaque, so a run drawn again after every datum shows on screen exactly as
-// the drawing without its copies with the last copy on top. The raster of
-// that drawing is kept while the picture's drawing key and the control's
-// size stay the same: a new highlight then costs one copy, not a replay of
-// every datum. Thinner lines are blended, and a picture stretched unequally
-// (a control that is not square) strokes its pens otherwise: those are
-// replayed whole.
+// Without antialiasing every line and fill is opaque, so a run drawn again
+// after every datum shows exactly as the drawing without its copies with
+// the last copy on top. The raster of that drawing is kept while the
+// picture's drawing key and the control's size stay the same: a new
+// highlight then costs one copy, not a replay of every datum. A picture
+// stretched unequally (a control that is not square) strokes its outlines
+// otherwise, and is replayed whole. Everything
+// is painted into images first, so that lines are stroked the same way
+// (render/pixel_stroker.h) whatever the widget paints on.
 void PictureView::paintEvent(QPaintEvent*) {
   if (!picture_ || !Paintable(*picture_)) return;
-  QPainter painter(this);
-  const double scale = double(width()) / picture_->width();
-  if (width() * picture_->height() != height() * picture_->width() ||
-      ThinnestPenOfLastRun(*picture_) * scale < 1) {
-    baseKey_ = 0;
-    PaintPicture(*picture_, painter, rect());
-    return;
-  }
   const qreal ratio = devicePixelRatioF();
   const QSize pixels = (QSizeF(size()) * ratio).toSize();
+  if (width() * picture_->height() != height() * picture_->width()) {
+    baseKey_ = 0;
+    QImage frame(pixels, QImage::Format_RGB32);
+    frame.setDevicePixelRatio(ratio);
+    frame.fill(Qt::white);
+    QPainter framePainter(&frame);
+    render::PaintPicture(*picture_, framePainter, rect());
+    framePainter.end();
+    QPainter(this).drawImage(QPoint(0, 0), frame);
+    return;
+  }
   const std::uint64_t key = picture_->drawingKey();
   if (key == 0 || key != baseKey_ || base_.size() != pixels) {
     base_ = QImage(pixels, QImage::Format_RGB32);
@@ -75,12 +63,15 @@ void PictureView::paintEvent(QPaintEvent*) {
                   basePainter);
     baseKey_ = key;
   }
-  painter.drawImage(QPoint(0, 0), base_);
+  QImage frame = base_;
   if (!picture_->repeats().empty()) {
     const RepeatedRun& last = picture_->repeats().back();
-    FitToTarget(*picture_, painter, rect());
-    ReplayRecords(*picture_, last.begin, last.begin + last.length, nullptr, painter);
+    QPainter framePainter(&frame);
+    FitToTarget(*picture_, framePainter, rect());
+    ReplayRecords(*picture_, last.begin, last.begin + last.length, nullptr, framePainter);
   }
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), frame);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QPainter>
 #include <QPageSize>
 #include <QPrinter>
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include "analysis/figures.h"
 #include "data/fault_reader.h"
 #include "render/figure_files.h"
+#include "render/pixel_stroker.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace orniva::ui::test {
@@ -147,6 +149,39 @@ TEST(FigureFiles, RasterSizeFollowsWidthAndResolution) {
   const QImage image = render::PublicationImage(square, {25.4, 100});
   EXPECT_EQ(image.width(), 100);
   EXPECT_EQ(image.dotsPerMeterX(), 3937);
+}
+
+// The window's own stroke: a pen's disc along the one-pixel path, clipped,
+// and points far outside (upward lines project beyond the net) harmless.
+TEST(PixelStroker, StampsThePenAlongThePathWithinTheClip) {
+  struct Row { double width; std::vector<TPoint> points; int painted; };
+  const Row rows[] = {
+      {1, {{2, 5}, {17, 5}}, 16},             // one pixel a column
+      {1, {{2, 2}, {12, 12}}, 11},            // diagonal, still connected: one pixel a step
+      {2, {{2, 5}, {17, 5}}, 16 * 3 + 2},     // a plus-shaped pen: three rows and the ends
+      {2, {{5, 5}}, 5},                       // a single point is one stamp
+      {1, {{-100000, 5}, {100000, 5}}, 20},   // clipped to the image's 20 columns
+      {1, {{-(1 << 29), -(1 << 29)}, {-(1 << 28), -(1 << 29)}}, 0},
+      {1, {{10, 10}, {10 + (1 << 29), 10 + (1 << 29)}}, 10},  // towards far away: the diagonal kept
+  };
+  for (const Row& row : rows) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+      QPainter painter(&image);
+      std::optional<render::PixelStroker> stroker = render::PixelStroker::For(painter);
+      ASSERT_TRUE(stroker.has_value());
+      stroker->Polyline(row.points.data(), int(row.points.size()), row.width, Rgb(0, 0, 255));
+    }
+    int painted = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 20; ++x) painted += image.pixel(x, y) == qRgb(0, 0, 255);
+    EXPECT_EQ(painted, row.painted) << row.width << " from " << row.points[0].x;
+  }
+  QImage image(20, 20, QImage::Format_RGB32);
+  QPainter smooth(&image);
+  smooth.setRenderHint(QPainter::Antialiasing);
+  EXPECT_FALSE(render::PixelStroker::For(smooth).has_value());  // smoothing is the painter's
 }
 
 TEST(FigureFiles, FormatOfTheExtension) {

@@ -1,0 +1,143 @@
+#include "render/pixel_stroker.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include <QPainter>
+
+namespace orniva::render {
+
+namespace {
+
+bool OpaqueRgb32(QImage::Format format) {
+  return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+         format == QImage::Format_ARGB32_Premultiplied;
+}
+
+int FloorOf(double v) {
+  const int i = int(v);
+  return i - (v < i);
+}
+
+// Cuts the segment a + t (b - a), t in [t0, t1], to the rectangle (Liang
+// and Barsky); false when nothing of it is left.
+bool ClipSegment(double ax, double ay, double bx, double by, double left, double top, double right,
+                 double bottom, double& t0, double& t1) {
+  const double dx = bx - ax, dy = by - ay;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {ax - left, right - ax, ay - top, bottom - ay};
+  for (int k = 0; k < 4; ++k) {
+    if (p[k] == 0) {
+      if (q[k] < 0) return false;
+      continue;
+    }
+    const double t = q[k] / p[k];
+    if (p[k] < 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
+    if (t0 > t1) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<PixelStroker> PixelStroker::For(QPainter& painter) {
+  QPaintDevice* device = painter.device();
+  if (!device || device->devType() != QInternal::Image) return std::nullopt;
+  auto* image = static_cast<QImage*>(device);
+  if (!OpaqueRgb32(image->format()) || painter.testRenderHint(QPainter::Antialiasing)) return std::nullopt;
+  const QTransform t = painter.deviceTransform();
+  if (t.type() > QTransform::TxScale) return std::nullopt;
+  QRect clip = image->rect();
+  if (painter.hasClipping())
+    clip &= painter.deviceTransform().mapRect(painter.clipBoundingRect()).toAlignedRect();
+  return PixelStroker(*image, t, clip);
+}
+
+PixelStroker::PixelStroker(QImage& image, const QTransform& transform, const QRect& clip)
+    : image_(&image),
+      transform_(transform),
+      clip_(clip),
+      bits_(reinterpret_cast<quint32*>(image.bits())),
+      stride_(image.bytesPerLine() / 4) {}
+
+void PixelStroker::Stamp(int x, int y, quint32 pixel) {
+  const bool inside = x - radius_ >= clip_.left() && x + radius_ <= clip_.right() &&
+                      y - radius_ >= clip_.top() && y + radius_ <= clip_.bottom();
+  if (inside && radius_ <= 1) {  // the common pens: a pixel, or a pixel and its four neighbours
+    quint32* at = bits_ + y * stride_ + x;
+    *at = pixel;
+    if (radius_ == 1) {
+      at[-1] = at[1] = at[-stride_] = at[stride_] = pixel;
+      // The rows above and below are three pixels wide from a radius of sqrt 2.
+      if (halfWidths_[0] > 0) at[-stride_ - 1] = at[-stride_ + 1] = at[stride_ - 1] = at[stride_ + 1] = pixel;
+    }
+    return;
+  }
+  for (int dy = -radius_; dy <= radius_; ++dy) {
+    const int row = y + dy, half = halfWidths_[dy + radius_];
+    int first = x - half, last = x + half;
+    if (!inside) {
+      if (row < clip_.top() || row > clip_.bottom()) continue;
+      first = std::max(first, clip_.left());
+      last = std::min(last, clip_.right());
+    }
+    quint32* line = bits_ + row * stride_;
+    for (int i = first; i <= last; ++i) line[i] = pixel;
+  }
+}
+
+void PixelStroker::Polyline(const TPoint* points, int count, double width, TColor colour) {
+  if (count <= 0 || clip_.isEmpty()) return;
+  if (width != penWidth_) {
+    const double scale = std::sqrt(std::fabs(transform_.m11() * transform_.m22()));
+    const double r = std::max(width * scale / 2, 0.5);
+    radius_ = std::min(int(r), 31);
+    for (int dy = -radius_; dy <= radius_; ++dy)
+      halfWidths_[dy + radius_] = int(std::sqrt(std::max(0.0, r * r - double(dy) * dy)));
+    penWidth_ = width;
+  }
+  const quint32 pixel = 0xFF000000u | (quint32(RedOf(colour)) << 16) | (quint32(GreenOf(colour)) << 8) |
+                        quint32(BlueOf(colour));
+  const double sx = transform_.m11(), sy = transform_.m22(), tx = transform_.dx(), ty = transform_.dy();
+  // Far outside the image (an upward line projects beyond the net) every
+  // stamp would be clipped away, and their number is unbounded: segments
+  // wholly beyond the reach are skipped.
+  const double left = clip_.left() - radius_ - 1.0, right = clip_.right() + radius_ + 2.0;
+  const double top = clip_.top() - radius_ - 1.0, bottom = clip_.bottom() + radius_ + 2.0;
+  // Bresenham's walk between the pixels that hold the segment's ends, each
+  // pixel stamped once (a segment starts where the one before ended). A
+  // segment is first cut to the reach, so that the walk is bounded and
+  // keeps its direction.
+  int lastX = std::numeric_limits<int>::min(), lastY = 0;
+  auto stampOnce = [&](int x, int y) {
+    if (x == lastX && y == lastY) return;
+    lastX = x, lastY = y;
+    Stamp(x, y, pixel);
+  };
+  double ax = sx * points[0].x + tx, ay = sy * points[0].y + ty;
+  if (count == 1 && ax >= left && ax <= right && ay >= top && ay <= bottom)
+    stampOnce(FloorOf(ax), FloorOf(ay));
+  for (int i = 1; i < count; ++i) {
+    const double bx = sx * points[i].x + tx, by = sy * points[i].y + ty;
+    double t0 = 0, t1 = 1;
+    if (ClipSegment(ax, ay, bx, by, left, top, right, bottom, t0, t1)) {
+      int x = FloorOf(ax + (bx - ax) * t0), y = FloorOf(ay + (by - ay) * t0);
+      const int x1 = FloorOf(ax + (bx - ax) * t1), y1 = FloorOf(ay + (by - ay) * t1);
+      stampOnce(x, y);
+      const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y), stepX = x < x1 ? 1 : -1, stepY = y < y1 ? 1 : -1;
+      for (int error = dx + dy; x != x1 || y != y1;) {
+        const int twice = 2 * error;
+        if (twice >= dy) error += dy, x += stepX;
+        if (twice <= dx) error += dx, y += stepY;
+        stampOnce(x, y);
+      }
+    }
+    ax = bx, ay = by;
+  }
+}
+
+}  // namespace orniva::render

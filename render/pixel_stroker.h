@@ -1,0 +1,47 @@
+// Solid, unsmoothed lines straight into an image's pixels: the window's
+// raster of a picture strokes tens of thousands of two-unit polylines, and
+// Qt's general stroker takes seconds for them at a large size.
+#pragma once
+
+#include <optional>
+
+#include <QImage>
+#include <QRect>
+#include <QTransform>
+
+#include "platform/graphics.h"
+
+class QPainter;
+
+namespace orniva::render {
+
+// A line of width w is a round pen of diameter w stamped at every pixel of
+// the line's one-pixel path (Bresenham's, between the pixels that hold its
+// points): a disc of the pixels whose centres lie within w / 2 of the
+// stamped pixel's centre.
+class PixelStroker {
+ public:
+  // A stroker for what `painter` paints on, when it can stand in for it: an
+  // opaque 32-bit image, no smoothing, a transformation that only scales
+  // and moves. Nothing otherwise.
+  static std::optional<PixelStroker> For(QPainter& painter);
+
+  // The polyline through `points` (picture units), `width` units wide.
+  void Polyline(const TPoint* points, int count, double width, TColor colour);
+
+ private:
+  PixelStroker(QImage& image, const QTransform& transform, const QRect& clip);
+  void Stamp(int x, int y, quint32 pixel);  // the pen's disc about pixel (x, y)
+
+  QImage* image_;
+  QTransform transform_;
+  QRect clip_;  // device pixels
+  quint32* bits_;
+  qsizetype stride_;
+  // The pen's disc: the half-width of each of its rows, from -radius_.
+  int radius_ = 0;
+  int halfWidths_[64] = {};
+  double penWidth_ = -1;  // the width the disc was made for [picture units]
+};
+
+}  // namespace orniva::render
