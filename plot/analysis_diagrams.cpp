@@ -95,6 +95,7 @@ void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTa
                     std::int16_t highlightIndex, bool layout) {
   const bool highlight = HighlightsDrawablePlane(data, highlightIndex);
   auto out = [&figure](std::size_t i) { return i < figure.switchedOut.size() && figure.switchedOut[i]; };
+  if (target.cache) target.cache->greatCircles.PrepareAll(data, target.geometry);
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
     HighlightCopies copies(canvas);
@@ -149,6 +150,7 @@ void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& targ
   };
   const auto h = std::size_t(highlightIndex);
   const bool highlight = HighlightsDrawablePlane(data, highlightIndex) && (figure.planes || pointOf(h));
+  if (target.cache && figure.planes) target.cache->greatCircles.PrepareAll(data, target.geometry);
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
     // Outlines of width 2 in the band's colour close the seams that

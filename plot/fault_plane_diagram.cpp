@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <thread>
 
 #include "data/colours.h"
 #include "plot/diagram.h"
@@ -22,6 +23,7 @@ bool IsHighlightable(const FaultSet& data, std::int16_t highlightIndex) {
 
 void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {
   const bool highlight = IsHighlightable(data, highlightIndex);
+  if (target.cache) target.cache->greatCircles.PrepareAll(data, target.geometry);
   auto circleOf = [&](std::size_t i) -> const TPoint* {
     if (!target.cache || !PlaneDrawable(data[i])) return nullptr;
     return target.cache->greatCircles.Circle(data, target.geometry, i);
@@ -78,8 +80,7 @@ void GreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, TPoint
   }
 }
 
-const TPoint* GreatCircleCache::Circle(const FaultSet& data, const NetGeometry& geometry,
-                                       std::size_t index) {
+void GreatCircleCache::Follow(const FaultSet& data, const NetGeometry& geometry) {
   if (generation_ != data.generation() || !SameNet(geometry, geometry_) ||
       ready_.size() != data.size()) {
     generation_ = data.generation();
@@ -87,6 +88,33 @@ const TPoint* GreatCircleCache::Circle(const FaultSet& data, const NetGeometry& 
     ready_.assign(data.size(), false);
     points_.resize(data.size() * kGreatCirclePoints);
   }
+}
+
+void GreatCircleCache::PrepareAll(const FaultSet& data, const NetGeometry& geometry) {
+  Follow(data, geometry);
+  std::vector<std::size_t> missing;
+  for (std::size_t i = 1; i < data.size(); ++i)
+    if (!ready_[i] && PlaneDrawable(data[i])) missing.push_back(i);
+  auto compute = [&](std::size_t begin, std::size_t end) {
+    for (std::size_t k = begin; k < end; ++k) {
+      const TFaultData& datum = data[missing[k]];
+      GreatCirclePoints(geometry, datum.faz, datum.fpl, points_.data() + missing[k] * kGreatCirclePoints);
+    }
+  };
+  // A thread costs about as much as a few hundred circles.
+  if (missing.size() < 2000) {
+    compute(0, missing.size());
+  } else {
+    std::thread other(compute, missing.size() / 2, missing.size());
+    compute(0, missing.size() / 2);
+    other.join();
+  }
+  for (std::size_t i : missing) ready_[i] = true;
+}
+
+const TPoint* GreatCircleCache::Circle(const FaultSet& data, const NetGeometry& geometry,
+                                       std::size_t index) {
+  Follow(data, geometry);
   TPoint* circle = points_.data() + index * kGreatCirclePoints;
   if (!ready_[index]) {
     GreatCirclePoints(geometry, data[index].faz, data[index].fpl, circle);

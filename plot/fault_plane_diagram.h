@@ -44,8 +44,13 @@ class GreatCircleCache {
  public:
   // The kGreatCirclePoints points of the circle of datum `index` (1 to count).
   const TPoint* Circle(const FaultSet& data, const NetGeometry& geometry, std::size_t index);
+  // Computes every drawable datum's circle not kept yet, on two threads
+  // when there are many: the same points as Circle's, sooner.
+  void PrepareAll(const FaultSet& data, const NetGeometry& geometry);
 
  private:
+  void Follow(const FaultSet& data, const NetGeometry& geometry);
+
   std::uint64_t generation_ = 0;
   NetGeometry geometry_;
   std::vector<TPoint> points_;
