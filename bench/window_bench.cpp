@@ -99,6 +99,37 @@ void BM_LoadToPaintedImage(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadToPaintedImage)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
 
+// The window made large enough for an image of about `side` x `side`.
+void Enlarge(Window& window, int side) {
+  const QSize image = window.form.Image1->size();
+  window.form.resize(window.form.size() + QSize(side, side) - image);
+  QApplication::processEvents();
+}
+
+// After a load, the first paint of a large image (1000 x 1000).
+void BM_LoadToPaintedLargeImage(benchmark::State& state) {
+  Window window;
+  Enlarge(window, 1000);
+  for (auto _ : state) window.Load(int(state.range(0)));
+  state.counters["side"] = window.form.Image1->width();
+}
+BENCHMARK(BM_LoadToPaintedLargeImage)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
+
+// The window resized, between images of about 1000 and 960 pixels, to a
+// repainted image.
+void BM_ResizeToRepaintedImage(benchmark::State& state) {
+  Window window;
+  window.Load(int(state.range(0)));
+  int side = 960;
+  for (auto _ : state) {
+    side = side == 960 ? 1000 : 960;
+    const int before = window.image.paints;
+    Enlarge(window, side);
+    window.WaitForImage(before);
+  }
+}
+BENCHMARK(BM_ResizeToRepaintedImage)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
+
 // Moves the grid's focus from row 4 to row 7 and back, each time to a
 // repainted image with the new row highlighted.
 void BM_RowChangeToRepaintedImage(benchmark::State& state) {

@@ -51,16 +51,19 @@ std::optional<PixelStroker> PixelStroker::For(QPainter& painter) {
   if (!OpaqueRgb32(image->format()) || painter.testRenderHint(QPainter::Antialiasing)) return std::nullopt;
   const QTransform t = painter.deviceTransform();
   if (t.type() > QTransform::TxScale) return std::nullopt;
-  QRect clip = image->rect();
-  if (painter.hasClipping())
-    clip &= painter.deviceTransform().mapRect(painter.clipBoundingRect()).toAlignedRect();
-  return PixelStroker(*image, t, clip);
+  // Segments are cut to the painter's clip, or the image: the same cut for
+  // every band of a picture painted in bands (render/replay.h).
+  const QRect frame = painter.hasClipping()
+                          ? painter.deviceTransform().mapRect(painter.clipBoundingRect()).toAlignedRect()
+                          : image->rect();
+  return PixelStroker(*image, t, frame & image->rect(), frame);
 }
 
-PixelStroker::PixelStroker(QImage& image, const QTransform& transform, const QRect& clip)
+PixelStroker::PixelStroker(QImage& image, const QTransform& transform, const QRect& clip, const QRect& frame)
     : image_(&image),
       transform_(transform),
       clip_(clip),
+      frame_(frame),
       bits_(reinterpret_cast<quint32*>(image.bits())),
       stride_(image.bytesPerLine() / 4) {}
 
@@ -106,8 +109,8 @@ void PixelStroker::Polyline(const TPoint* points, int count, double width, TColo
   // Far outside the image (an upward line projects beyond the net) every
   // stamp would be clipped away, and their number is unbounded: segments
   // wholly beyond the reach are skipped.
-  const double left = clip_.left() - radius_ - 1.0, right = clip_.right() + radius_ + 2.0;
-  const double top = clip_.top() - radius_ - 1.0, bottom = clip_.bottom() + radius_ + 2.0;
+  const double left = frame_.left() - radius_ - 1.0, right = frame_.right() + radius_ + 2.0;
+  const double top = frame_.top() - radius_ - 1.0, bottom = frame_.bottom() + radius_ + 2.0;
   // Bresenham's walk between the pixels that hold the segment's ends, each
   // pixel stamped once (a segment starts where the one before ended). A
   // segment is first cut to the reach, so that the walk is bounded and

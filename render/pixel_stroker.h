@@ -30,12 +30,13 @@ class PixelStroker {
   void Polyline(const TPoint* points, int count, double width, TColor colour);
 
  private:
-  PixelStroker(QImage& image, const QTransform& transform, const QRect& clip);
+  PixelStroker(QImage& image, const QTransform& transform, const QRect& clip, const QRect& frame);
   void Stamp(int x, int y, quint32 pixel);  // the pen's disc about pixel (x, y)
 
   QImage* image_;
   QTransform transform_;
-  QRect clip_;  // device pixels
+  QRect clip_;   // the pixels drawn on
+  QRect frame_;  // what segments are cut to: the clip, before the image's edges cut it
   quint32* bits_;
   qsizetype stride_;
   // The pen's disc: the half-width of each of its rows, from -radius_.

@@ -1,7 +1,9 @@
 #include "render/replay.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
+#include <thread>
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -133,6 +135,43 @@ void PaintPicture(const Picture& picture, QPainter& painter, const QRect& target
   FitToTarget(picture, painter, target);
   ReplayPicture(picture, painter);
   painter.restore();
+}
+
+QImage RasterImage(const Picture& picture, QSize pixels, qreal ratio, const QRect& logical,
+                   const std::vector<bool>* skip, int bands) {
+  QImage image(pixels, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::white);
+  if (!Paintable(picture) || image.isNull()) return image;
+  bands = std::clamp(bands, 1, std::max(1, pixels.height()));
+  auto paint = [&](QImage& target, int top) {
+    QPainter painter(&target);
+    painter.translate(0, -top / ratio);
+    FitToTarget(picture, painter, logical);
+    ReplayRecords(picture, 0, picture.records().size(), skip, painter);
+  };
+  if (bands == 1) {
+    paint(image, 0);
+    return image;
+  }
+  std::vector<QImage> parts(static_cast<std::size_t>(bands));
+  std::vector<std::thread> threads;
+  for (int k = 0; k < bands; ++k) {
+    const int top = pixels.height() * k / bands, bottom = pixels.height() * (k + 1) / bands;
+    QImage& part = parts[std::size_t(k)];
+    part = QImage(pixels.width(), bottom - top, QImage::Format_RGB32);
+    part.setDevicePixelRatio(ratio);
+    part.fill(Qt::white);
+    threads.emplace_back([&paint, &part, top] { paint(part, top); });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (int k = 0; k < bands; ++k) {
+    const QImage& part = parts[std::size_t(k)];
+    const int top = pixels.height() * k / bands;
+    for (int row = 0; row < part.height(); ++row)
+      std::memcpy(image.scanLine(top + row), part.constScanLine(row), std::size_t(part.bytesPerLine()));
+  }
+  return image;
 }
 
 std::vector<bool> RecordsInRepeatedRuns(const Picture& picture) {

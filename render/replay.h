@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+#include <QImage>
 #include <QRect>
 
 #include "platform/picture.h"
@@ -30,6 +31,13 @@ void FitToTarget(const Picture& picture, QPainter& painter, const QRect& target)
 
 // Paints `picture` stretched to `target`, every record in order.
 void PaintPicture(const Picture& picture, QPainter& painter, const QRect& target);
+
+// The picture stretched over a white image of `pixels` (at `ratio` device
+// pixels a unit of `logical`), leaving out the records marked in `skip`.
+// With `bands` above 1 the image is painted in that many horizontal bands
+// at once, one thread each: the same pixels, sooner for a large picture.
+QImage RasterImage(const Picture& picture, QSize pixels, qreal ratio, const QRect& logical,
+                   const std::vector<bool>* skip, int bands = 1);
 
 // Per record, whether it belongs to one of the picture's repeated runs (a
 // run that is copied or one of its copies); empty when nothing is repeated.

@@ -10,6 +10,8 @@
 namespace orniva::ui {
 namespace {
 
+constexpr std::size_t kRecordsForTwoBands = 20000;
+
 using render::FitToTarget;
 using render::Paintable;
 using render::RecordsInRepeatedRuns;
@@ -53,14 +55,10 @@ void PictureView::paintEvent(QPaintEvent*) {
   }
   const std::uint64_t key = picture_->drawingKey();
   if (key == 0 || key != baseKey_ || base_.size() != pixels) {
-    base_ = QImage(pixels, QImage::Format_RGB32);
-    base_.setDevicePixelRatio(ratio);
-    base_.fill(Qt::white);
-    QPainter basePainter(&base_);
-    FitToTarget(*picture_, basePainter, rect());
     const std::vector<bool> inRun = RecordsInRepeatedRuns(*picture_);
-    ReplayRecords(*picture_, 0, picture_->records().size(), inRun.empty() ? nullptr : &inRun,
-                  basePainter);
+    // Two bands at once on a picture of thousands of data.
+    const int bands = picture_->records().size() > kRecordsForTwoBands ? 2 : 1;
+    base_ = render::RasterImage(*picture_, pixels, ratio, rect(), inRun.empty() ? nullptr : &inRun, bands);
     baseKey_ = key;
   }
   QImage frame = base_;

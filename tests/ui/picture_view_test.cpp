@@ -83,6 +83,17 @@ TEST_P(ShownPicture, NewDataOrSizeIsNotTakenFromTheKeptRaster) {
   EXPECT_EQ(DifferentPixels(Shown(view), EveryRecord(picture, QSize(300, 300))), 0);
 }
 
+// A large picture is rasterised in bands on threads, to the same pixels.
+TEST_P(ShownPicture, BandsPaintTheSamePixels) {
+  Plot(test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines), 7);
+  for (QSize size : {QSize(390, 390), QSize(251, 197)}) {
+    const QImage whole = render::RasterImage(picture, size, 1, QRect(QPoint(), size), nullptr, 1);
+    for (int bands : {2, 3})
+      EXPECT_EQ(DifferentPixels(render::RasterImage(picture, size, 1, QRect(QPoint(), size), nullptr, bands), whole), 0)
+          << bands << " bands at " << size.width();
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Diagrams, ShownPicture,
                          testing::Values(PlotMode::FaultPlaneAndStriation, PlotMode::TangentLineation,
                                          PlotMode::Poles),
