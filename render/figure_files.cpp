@@ -23,54 +23,52 @@ constexpr double kMmPerInch = 25.4;
 constexpr int kPdfDpi = 1200;
 constexpr int kSvgDpi = 25400;
 
-std::string Bytes(const QByteArray& bytes) { return std::string(bytes.constData(), std::size_t(bytes.size())); }
+// What `write` writes to an in-memory device.
+template <typename Write>
+std::string Written(Write&& write) {
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    write(buffer);
+  }
+  return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
 
 std::string Svg(const Picture& picture, const FigureSize& size) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QSvgGenerator svg;
-  svg.setOutputDevice(&buffer);
-  // The size in micrometres (25400 per inch): the width exactly as asked
-  // to a thousandth of a millimetre. Drawing is in the picture's units.
-  svg.setResolution(kSvgDpi);
-  svg.setSize(QSize(int(std::lround(size.widthMm * 1000)),
-                    int(std::lround(FigureHeightMm(picture, size) * 1000))));
-  svg.setViewBox(QRect(0, 0, picture.width(), picture.height()));
-  svg.setTitle(QStringLiteral("Orniva figure"));
-  {
+  return Written([&](QBuffer& buffer) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    // The size in micrometres (25400 per inch): the width exactly as asked
+    // to a thousandth of a millimetre. Drawing is in the picture's units.
+    svg.setResolution(kSvgDpi);
+    svg.setSize(QSize(int(std::lround(size.widthMm * 1000)),
+                      int(std::lround(FigureHeightMm(picture, size) * 1000))));
+    svg.setViewBox(QRect(0, 0, picture.width(), picture.height()));
+    svg.setTitle(QStringLiteral("Orniva figure"));
     QPainter painter(&svg);
     ReplayPicture(picture, painter);
-  }
-  return Bytes(bytes);
+  });
 }
 
 std::string Pdf(const Picture& picture, const FigureSize& size) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QPdfWriter pdf(&buffer);
-  pdf.setCreator(QStringLiteral("Orniva"));
-  pdf.setResolution(kPdfDpi);
-  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-  pdf.setPageSize(QPageSize(QSizeF(size.widthMm, FigureHeightMm(picture, size)), QPageSize::Millimeter,
-                            QString(), QPageSize::ExactMatch));
-  {
+  return Written([&](QBuffer& buffer) {
+    QPdfWriter pdf(&buffer);
+    pdf.setCreator(QStringLiteral("Orniva"));
+    pdf.setResolution(kPdfDpi);
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setPageSize(QPageSize(QSizeF(size.widthMm, FigureHeightMm(picture, size)), QPageSize::Millimeter,
+                              QString(), QPageSize::ExactMatch));
     QPainter painter(&pdf);
     painter.setRenderHint(QPainter::Antialiasing);
     const double scale = size.widthMm / kMmPerInch * kPdfDpi / picture.width();
     painter.scale(scale, scale);
     ReplayPicture(picture, painter);
-  }
-  return Bytes(bytes);
+  });
 }
 
 std::string Png(const Picture& picture, const FigureSize& size) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  PublicationImage(picture, size).save(&buffer, "PNG");
-  return Bytes(bytes);
+  return Written([&](QBuffer& buffer) { PublicationImage(picture, size).save(&buffer, "PNG"); });
 }
 
 }  // namespace
