@@ -45,15 +45,13 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     const test::ProgramRun run = test::RunProgram(ORNIVA_TOOL_EXE, row.args, dir);
     EXPECT_EQ(run.status, row.status);
-    const std::string& shown = row.status == 0 ? run.out : run.err;
-    const std::size_t last = shown.rfind('\n', shown.size() - 2);
-    EXPECT_EQ(row.status == 0 ? shown.substr(0, shown.find('\n'))
-                              : shown.substr(last == std::string::npos ? 0 : last + 1,
-                                             shown.size() - (last == std::string::npos ? 1 : last + 2)),
-              row.line);
-    if (row.status != 0) {
-      EXPECT_EQ(run.out, "");
+    if (row.status == 0) {
+      EXPECT_EQ(run.out.substr(0, run.out.find('\n')), row.line);
+      continue;
     }
+    const std::string err = run.err.substr(0, run.err.size() - 1);  // without the last break
+    EXPECT_EQ(err.substr(err.rfind('\n') + 1), row.line);
+    EXPECT_EQ(run.out, "");
   }
   EXPECT_EQ(test::RunProgram(ORNIVA_TOOL_EXE, {bad, "bingham"}, dir).err,
             "Data file has at least one error.\nConsult the file VORN.log.\n"

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,24 +27,6 @@ using Lines = std::vector<std::string>;
 constexpr std::uint8_t kFaz = kFazCheck, kFpl = kFplCheck, kSaz = kSazCheck, kSpl = kSplCheck,
                        kSense = kSenseCheck, kAll = kFaz | kFpl | kSaz | kSpl | kSense;
 constexpr float kInf = std::numeric_limits<float>::infinity();
-
-std::string Repeat(const std::string& piece, std::size_t times) {
-  std::string out;
-  while (times--) out += piece;
-  return out;
-}
-
-template <class Call>
-std::optional<FileError> ErrorOf(Call call) {
-  try { call(); } catch (const FileError& e) { return e; }
-  return std::nullopt;
-}
-
-void ExpectFileError(const std::optional<FileError>& e, const std::string& path,
-                     FileError::Action action) {
-  ASSERT_TRUE(e.has_value()) << "no FileError for " << path;
-  EXPECT_TRUE(e->path() == path && e->action() == action && !e->reason().empty()) << e->what();
-}
 
 TEST(SplitDataLines, Splits) {
   std::string every;  // every byte but the breaks and NUL
@@ -107,6 +88,7 @@ TEST(ReadNumberToken, PeriodUnderACommaLocale) {
   LoadFaultLines({"120.5 45.25 200.75 30.5 N"}, set);
   std::setlocale(LC_ALL, saved.c_str());
   ASSERT_EQ(separator, ",");
+  ASSERT_EQ(set.count(), 1);
   EXPECT_EQ(set[1].fpl, 45.25f);
   EXPECT_EQ(set[1].saz, 200.75f);
   EXPECT_EQ(set[1].failedChecks, 0u);
@@ -131,7 +113,6 @@ TEST(CheckFaultLines, FieldsStatusAndFailedChecks) {
       {"120 95 200 30 R", {120, 95, 200, 30}, "R", "fpl invalid", kFpl},
       {"120 45 360.001 30 N", {120, 45, 360.001f, 30}, "N", "saz invalid", kSaz},
       {"120 45 200 -1 N", {120, 45, 200, -1}, "N", "spl invalid", kSpl},
-      {"12.5x 45 200 30 N", {125, 45, 200, 30}, "N", "faz invalid", kFaz},
       {"370 -5 200 30 Q", {370, -5, 200, 30}, "Q", "sense invalid", kFaz | kFpl | kSense},
       {"120 91 200 91 N", {120, 91, 200, 91}, "N", "spl invalid", kFpl | kSpl},  // the last
       // The last number needs a space after it; the sense takes its place.
@@ -147,16 +128,16 @@ TEST(CheckFaultLines, FieldsStatusAndFailedChecks) {
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.line));
     FaultSet set;
-    const Lines failures = LoadFaultLines({row.line}, set);
+    LoadFaultLines({row.line}, set);
     ASSERT_EQ(set.count(), 1);
     const TFaultData& d = set[1];
     EXPECT_EQ((std::vector<float>{d.faz, d.fpl, d.saz, d.spl}), row.values);
     EXPECT_TRUE(d.sense == row.sense && d.status == row.status) << d.sense << "|" << d.status;
     EXPECT_EQ(std::bitset<8>(d.failedChecks), std::bitset<8>(row.failed));
-    EXPECT_EQ(failures.size(), std::bitset<8>(row.failed).count());
   }
 }
 
+// The colours themselves are AssignColours's.
 TEST(LoadFaultLines, RecreatesChecksAndColours) {
   FaultSet set;
   set.Recreate(5);
@@ -168,50 +149,28 @@ TEST(LoadFaultLines, RecreatesChecksAndColours) {
   EXPECT_NE(set.generation(), before);
   EXPECT_TRUE(set[0].sense.empty() && set[0].colour == 0 && set[0].failedChecks == 0);
   EXPECT_TRUE(set[1].status.empty() && set[1].failedChecks == 0);
-  // A failed check leaves the colour to the sense.
-  const TColor colours[] = {set[1].colour, set[2].colour, set[3].colour};
-  EXPECT_EQ(std::vector<TColor>(colours, colours + 3),
-            (std::vector<TColor>{Rgb(0, 0, 255), Rgb(0, 0, 255), Rgb(192, 192, 192)}));
+  EXPECT_TRUE(set[1].colour != 0 && set[2].colour != 0 && set[3].colour != 0);
 }
 
-TEST(ReadDataFile, RefusesMoreThan32760Lines) {
-  EXPECT_EQ(TooManyLinesMessage(), "Number of fault must be less than 32760");
-  EXPECT_STREQ(kBadFieldsMessage,
-               "Data file has at least one error.\r\nConsult the file VORN.log.");
-  TempDir dir;
-  const std::string path = dir.File("count.fdt");
-  const struct { std::string piece; std::size_t count; bool tooMany; } rows[] = {
-      {"120 45 200 30 N\r\n", 32760, false}, {"120 45 200 30 N\r\n", 32761, true},
-      {"\n", 32761, true}};  // blank lines count
-  for (const auto& row : rows) {
-    WriteFile(path, Repeat(row.piece, row.count));
-    const DataFileLines file = ReadDataFile(path);
-    EXPECT_EQ(file.tooManyLines, row.tooMany) << row.count;
-    if (row.tooMany) continue;
-    ASSERT_EQ(file.lines.size(), row.count);
-    EXPECT_EQ(file.lines.back(), "120 45 200 30 N");
-  }
-}
-
-// Reading stops where the outcome is known: at the first NUL, or as line
-// 32761 begins, however much follows (gigabytes of a sparse file's zeros).
-TEST(ReadDataFile, ReadsOnlyAsFarAsNeeded) {
+// More than 32760 lines are refused, blank ones included. Reading stops
+// where the outcome is known: at the first NUL, or as line 32761 begins,
+// however much follows (gigabytes of a sparse file's zeros).
+TEST(ReadDataFile, RefusesMoreThan32760LinesReadingOnlyAsFarAsNeeded) {
   TempDir dir;
   const std::string path = dir.File("big.fdt");
-  const std::uint64_t kHuge = std::uint64_t(3) << 30;
-  const struct { std::string head; std::size_t lines; bool tooMany; } rows[] = {
-      {"120 45 200 30 N\r\n90 10 0 5 R", 2, false},    // then zeros: the NUL ends it
-      {Repeat("1 2 3 4 N\n", 32760) + "\r", 0, true},   // line 32761 begins with its break
-      {Repeat("1 2 3 4 N\r\n", 32760), 32760, false},   // then zeros: no line 32761
+  const struct { std::string head; bool zeros; std::size_t lines; bool tooMany; } rows[] = {
+      {Repeat("120 45 200 30 N\r\n", 32761), false, 0, true}, {Repeat("\n", 32761), false, 0, true},
+      {"120 45 200 30 N\r\n90 10 0 5 R", true, 2, false},    // the NUL ends it
+      {Repeat("1 2 3 4 N\n", 32760) + "\r", true, 0, true},   // line 32761 begins with its break
+      {Repeat("1 2 3 4 N\r\n", 32760), true, 32760, false},   // no line 32761
   };
   for (const auto& row : rows) {
     WriteFile(path, row.head);
-    std::filesystem::resize_file(path, kHuge);
+    if (row.zeros) std::filesystem::resize_file(path, std::uint64_t(3) << 30);
     const DataFileLines file = ReadDataFile(path);
-    EXPECT_EQ(file.tooManyLines, row.tooMany) << row.lines;
-    if (!row.tooMany) {
-      EXPECT_EQ(file.lines.size(), row.lines);
-    }
+    EXPECT_EQ(file.tooManyLines, row.tooMany) << row.head.size();
+    if (row.tooMany) continue;
+    EXPECT_EQ(file.lines.size(), row.lines);
   }
 }
 
@@ -223,13 +182,8 @@ TEST(ReadDataFile, RefusesWhatIsNotARegularFile) {
   const struct { std::string path, reason; } rows[] = {{fifo, "not a regular file"},
                                                        {dir.path(), "Is a directory"}};
   for (const auto& row : rows) {
-    try {
-      ReadDataFile(row.path);
-      ADD_FAILURE() << row.path << " was read";
-    } catch (const FileError& error) {
-      EXPECT_EQ(error.path(), row.path);
-      EXPECT_EQ(error.reason(), row.reason);
-    }
+    const FileError error = FileErrorOf([&] { ReadDataFile(row.path); });
+    EXPECT_TRUE(error.path() == row.path && error.reason() == row.reason) << error.what();
   }
 }
 
@@ -274,7 +228,10 @@ TEST(CheckDataFile, WritesTheLogBesideTheDataFile) {
     ASSERT_EQ(std::size_t(set.count()), c.lines.size());
     EXPECT_TRUE(set.count() == 0 || set[1].colour != 0);
     if (c.text.empty()) {
-      ExpectFileError(outcome.logError, dir.File(c.log), FileError::Action::Write);
+      ASSERT_TRUE(outcome.logError.has_value());
+      const FileError& e = *outcome.logError;
+      EXPECT_TRUE(e.path() == dir.File(c.log) && e.action() == FileError::Action::Write &&
+                  !e.reason().empty()) << e.what();
       EXPECT_TRUE(outcome.logPath.empty());
       continue;
     }

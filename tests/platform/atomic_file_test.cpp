@@ -56,16 +56,11 @@ TEST(WriteFileAtomically, AFailedWriteLeavesTheOldFile) {
   rlimit small = saved;
   small.rlim_cur = 4096;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  std::string reason;
-  try {
-    WriteFileAtomically(path, std::string(100000, 'x'));
-  } catch (const FileError& error) {
-    reason = error.reason();
-    EXPECT_EQ(error.path(), path);
-  }
+  const FileError error = test::FileErrorOf([&] { WriteFileAtomically(path, std::string(100000, 'x')); });
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
-  EXPECT_EQ(reason, "File too large");
+  EXPECT_EQ(error.path(), path);
+  EXPECT_EQ(error.reason(), "File too large");
   EXPECT_EQ(ReadFile(path), "old");
   EXPECT_EQ(Entries(dir.path()), 1u);
 }
@@ -73,13 +68,9 @@ TEST(WriteFileAtomically, AFailedWriteLeavesTheOldFile) {
 TEST(WriteFileAtomically, AFolderThatCannotTakeTheFileIsNamedWithTheTarget) {
   TempDir dir;
   const std::string path = dir.File("no/such/folder.emf");
-  try {
-    WriteFileAtomically(path, "x");
-    ADD_FAILURE() << "written";
-  } catch (const FileError& error) {
-    EXPECT_EQ(error.path(), path);
-    EXPECT_EQ(error.reason(), "No such file or directory");
-  }
+  const FileError error = test::FileErrorOf([&] { WriteFileAtomically(path, "x"); });
+  EXPECT_EQ(error.path(), path);
+  EXPECT_EQ(error.reason(), "No such file or directory");
 }
 
 }  // namespace

@@ -24,7 +24,6 @@ FaultSet DataFromLines(const std::vector<std::string>& lines) {
   return data;
 }
 
-
 MessageRecorder::MessageRecorder() : previous_(InstallMessageSink(this)) {}
 
 MessageRecorder::~MessageRecorder() { InstallMessageSink(previous_); }
@@ -56,6 +55,12 @@ std::string ReadFile(const std::string& path) {
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+std::string Repeat(const std::string& piece, std::size_t times) {
+  std::string out;
+  while (times--) out += piece;
+  return out;
 }
 
 ProgramRun RunProgram(const std::string& exe, const std::vector<std::string>& args,

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "data/fault_data.h"
+#include "platform/file_error.h"
 #include "platform/messages.h"
 
 namespace orniva::test {
@@ -45,6 +46,21 @@ class TempDir {
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
+// `piece` `times` times over.
+std::string Repeat(const std::string& piece, std::size_t times);
+
+// The FileError that `call` throws; a test failure, and an error with an
+// empty path, when it throws none.
+template <class Call>
+FileError FileErrorOf(Call call) {
+  try {
+    call();
+  } catch (const FileError& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no FileError";
+  return FileError(FileError::Action::Read, "", "");
+}
 
 // A finished run of a program: exit status (-1 when it did not exit
 // normally) and what it wrote to standard output and error.
