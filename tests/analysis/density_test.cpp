@@ -31,65 +31,41 @@ std::vector<std::string> Split(const std::string& text) {
   return rows;
 }
 
-struct NetCase {
-  const char* name;
-  NetKind kind;
-  math::TrendPlunge line;
-  double x, y;
-  double tolerance;  // 0.5: the expected point is rounded
-};
-
-class NetProjection : public ::testing::TestWithParam<NetCase> {};
-
-TEST_P(NetProjection, ProjectsAndInvertsTheLine) {
-  const NetCase& c = GetParam();
-  const NetPoint p = ProjectOnNet(c.kind, NetFrame{}, c.line);
-  EXPECT_NEAR(p.x, c.x, c.tolerance);
-  EXPECT_NEAR(p.y, c.y, c.tolerance);
-  const Vector3d back = DirectionAtNetPoint(c.kind, NetFrame{}, p);
-  EXPECT_LT(math::AngleBetween(back, math::LineVector(c.line.trend, c.line.plunge)), 1e-9);
-}
-
 // Equal-area points: the check points of the analysis conventions. The
 // equal-angle ones by hand: r = 450 tan(22.5) = 186.3961.
-INSTANTIATE_TEST_SUITE_P(
-    Nets, NetProjection,
-    ::testing::Values(NetCase{"area_045_45", NetKind::EqualArea, {45, 45}, 672, 328, 0.5},
-                      NetCase{"area_030_60", NetKind::EqualArea, {30, 60}, 582, 357, 0.5},
-                      NetCase{"area_200_10", NetKind::EqualArea, {200, 10}, 360, 884, 0.5},
-                      NetCase{"area_315_20", NetKind::EqualArea, {315, 20}, 242, 242, 0.5},
-                      NetCase{"area_090_00", NetKind::EqualArea, {90, 0}, 950, 500, 0.5},
-                      NetCase{"angle_000_45", NetKind::EqualAngle, {0, 45}, 500, 313.6039, 1e-4},
-                      NetCase{"angle_270_00", NetKind::EqualAngle, {270, 0}, 50, 500, 1e-9}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(NetProjection, ProjectsAndInvertsTheLine) {
+  struct Row { NetKind kind; math::TrendPlunge line; double x, y, tolerance; };  // 0.5: rounded
+  const NetKind area = NetKind::EqualArea, angle = NetKind::EqualAngle;
+  const Row rows[] = {{area, {45, 45}, 672, 328, 0.5},  {area, {30, 60}, 582, 357, 0.5},
+                      {area, {200, 10}, 360, 884, 0.5}, {area, {315, 20}, 242, 242, 0.5},
+                      {area, {90, 0}, 950, 500, 0.5},   {angle, {0, 45}, 500, 313.6039, 1e-4},
+                      {angle, {270, 0}, 50, 500, 1e-9}};
+  for (const Row& c : rows) {
+    SCOPED_TRACE(testing::Message() << int(c.kind) << " " << c.line.trend << "/" << c.line.plunge);
+    const NetPoint p = ProjectOnNet(c.kind, NetFrame{}, c.line);
+    EXPECT_NEAR(p.x, c.x, c.tolerance);
+    EXPECT_NEAR(p.y, c.y, c.tolerance);
+    const Vector3d back = DirectionAtNetPoint(c.kind, NetFrame{}, p);
+    EXPECT_LT(math::AngleBetween(back, math::LineVector(c.line.trend, c.line.plunge)), 1e-9);
+  }
+}
 
 // 36 directions on a cone about the zenith (upward: the data are axial)
 // counted at the nadir. Kamb, N 36: A = 0.2, cap cos 0.8, sigma 2.4, so
 // 36 inside give 15 and 18 give 7.5; one per cent: cap cos 0.99 (8.11 deg).
-struct ConeCase {
-  const char* name;
-  DensityMethod method;
-  double inner, outer;  // half-angles [deg] of the first and second 18
-  double value;
-};
-
-class DensityOnACone : public ::testing::TestWithParam<ConeCase> {};
-
-TEST_P(DensityOnACone, CountsTheCap) {
-  const ConeCase& c = GetParam();
-  std::vector<Vector3d> cone;
-  for (int k = 0; k < 36; ++k) cone.push_back(-math::LineVector(k * 10.0, 90 - (k % 2 ? c.outer : c.inner)));
-  EXPECT_NEAR(DensityValues(cone, c.method, {{0, 0, -1}})[0], c.value, 1e-12);
+TEST(Density, ClosedFormCountsOnACone) {
+  struct Row { DensityMethod method; double inner, outer, value; };  // half-angles of each 18 [deg]
+  const Row rows[] = {{DensityMethod::Kamb, 30, 30, 15},      {DensityMethod::Kamb, 30, 40, 7.5},
+                      {DensityMethod::Kamb, 40, 40, 0},       {DensityMethod::OnePercent, 8, 8, 100},
+                      {DensityMethod::OnePercent, 8.2, 8.2, 0}};
+  for (const Row& c : rows) {
+    std::vector<Vector3d> cone;
+    for (int k = 0; k < 36; ++k) cone.push_back(-math::LineVector(k * 10.0, 90 - (k % 2 ? c.outer : c.inner)));
+    const std::vector<double> values = DensityValues(cone, c.method, {{0, 0, -1}});
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_NEAR(values[0], c.value, 1e-12) << int(c.method) << " " << c.inner << " " << c.outer;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    ClosedForm, DensityOnACone,
-    ::testing::Values(ConeCase{"kamb_all_inside", DensityMethod::Kamb, 30, 30, 15},
-                      ConeCase{"kamb_half_inside", DensityMethod::Kamb, 30, 40, 7.5},
-                      ConeCase{"kamb_all_outside", DensityMethod::Kamb, 40, 40, 0},
-                      ConeCase{"percent_inside", DensityMethod::OnePercent, 8, 8, 100},
-                      ConeCase{"percent_outside", DensityMethod::OnePercent, 8.2, 8.2, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Density, KambOfUniformDataAveragesThree) {
   std::vector<Vector3d> lattice;  // Fibonacci lattice over the sphere
@@ -177,43 +153,33 @@ double Area(const std::vector<NetPoint>& p) {
 double Radius(NetPoint p) { return std::hypot(p.x - 500, p.y - 500); }
 
 // Fields with a known contour: a cone about the centre (the level-150 line
-// is the circle of radius 300) and a plane x - 500 (the level-0 line is the
-// north-south diameter, the region above it half the disc).
-struct FieldCase {
-  const char* name;
-  double (*field)(NetPoint);
-  bool closed;
-  double lineRadius;  // every point's distance from the centre; < 0: not checked
-  double area;
-};
-
-class ContourOfAField : public ::testing::TestWithParam<FieldCase> {};
-
-TEST_P(ContourOfAField, LineAndFill) {
-  const FieldCase& c = GetParam();
+// is the circle of radius 300, the region inside it filled) and a plane
+// x - 500 (the level-0 line is the north-south diameter, from the north
+// pole of the circle to the south one, the region east of it half the disc).
+TEST(Contours, LineAndFillOfAKnownField) {
   const DrawingGrid grid = MakeDrawingGrid(NetKind::EqualArea, NetFrame{}, 101);
-  std::vector<double> values;
-  for (int j = 0; j < grid.size; ++j)
-    for (int i = 0; i < grid.size; ++i) values.push_back(c.field(grid.Node(i, j)));
-  const Contours contours = ContourGrid(grid, values, {c.closed ? 150.0 : 0.0});
-  ASSERT_EQ(contours.lines.size(), 1u);
-  EXPECT_EQ(contours.lines[0].closed, c.closed);
-  if (c.lineRadius > 0) {
-    for (NetPoint p : contours.lines[0].points) EXPECT_NEAR(Radius(p), c.lineRadius, 0.2);
+  for (const bool cone : {true, false}) {
+    SCOPED_TRACE(cone ? "cone" : "plane");
+    std::vector<double> values;
+    for (int j = 0; j < grid.size; ++j)
+      for (int i = 0; i < grid.size; ++i) {
+        const NetPoint p = grid.Node(i, j);
+        values.push_back(cone ? 450 - Radius(p) : p.x - 500);
+      }
+    const Contours contours = ContourGrid(grid, values, {cone ? 150.0 : 0.0});
+    ASSERT_EQ(contours.lines.size(), 1u);
+    const ContourLine& line = contours.lines[0];
+    ASSERT_FALSE(line.points.empty());
+    EXPECT_EQ(line.closed, cone);
+    for (NetPoint p : line.points) EXPECT_NEAR(cone ? Radius(p) : p.x, cone ? 300 : 500, cone ? 0.2 : 1e-9);
+    if (!cone) {
+      EXPECT_NEAR(std::fabs(line.points.front().y - line.points.back().y), 900, 1e-9);
+    }
+    double area = 0;
+    for (const FillPolygon& f : contours.fills) area += Area(f.points);
+    EXPECT_NEAR(area / (cone ? M_PI * 300 * 300 : M_PI * 450 * 450 / 2), 1, 2e-4);
   }
-  if (!c.closed) {  // from the north pole of the circle to the south one
-    EXPECT_NEAR(std::fabs(contours.lines[0].points.front().y - contours.lines[0].points.back().y), 900, 1e-9);
-  }
-  double area = 0;
-  for (const FillPolygon& f : contours.fills) area += Area(f.points);
-  EXPECT_NEAR(area / c.area, 1, 2e-4);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, ContourOfAField,
-    ::testing::Values(FieldCase{"cone", [](NetPoint p) { return 450 - Radius(p); }, true, 300, M_PI * 300 * 300},
-                      FieldCase{"plane", [](NetPoint p) { return p.x - 500; }, false, -1, M_PI * 450 * 450 / 2}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Contours, EveryLineClosedOrEndingOnThePrimitiveCircle) {
   std::vector<Vector3d> directions = RandomDirections(150, 21);
@@ -253,7 +219,9 @@ TEST(Reports, GridRowsInOrder) {
   EXPECT_EQ(rows[73].substr(0, 10), "0.00,5.00,");
   EXPECT_EQ(rows[1297], "0.00,90.00,100.0000");
   // The pole of 090/45 is 270/45.
-  EXPECT_EQ(Split(density.text)[1 + 9 * 72 + 54], "270.00,45.00,100.0000");
+  const std::vector<std::string> densityRows = Split(density.text);
+  ASSERT_EQ(densityRows.size(), 1298u);
+  EXPECT_EQ(densityRows[1 + 9 * 72 + 54], "270.00,45.00,100.0000");
   FaultSet unusable;
   LoadFaultLines({"400 45 90 45 N"}, unusable);
   EXPECT_EQ(DihedraCsv(unusable).error, kNoUsableData);

@@ -17,37 +17,27 @@ TFaultData Datum(float faz, float fpl, float saz, float spl, const char* sense) 
   return d;
 }
 
-struct SlipCase {
-  const char* name;
-  TFaultData datum;
-  double sx, sy, sz;  // expected slip vector
-  bool flagged;
-};
-
-class SlipVector : public ::testing::TestWithParam<SlipCase> {};
-
-TEST_P(SlipVector, FromTheSenseLetter) {
-  const SlipCase& c = GetParam();
-  const FaultVectors v = VectorsOf(c.datum, 1);
-  EXPECT_NEAR(v.s.x, c.sx, 1e-7);
-  EXPECT_NEAR(v.s.y, c.sy, 1e-7);
-  EXPECT_NEAR(v.s.z, c.sz, 1e-7);
-  EXPECT_EQ(v.lateralOnDipSlip, c.flagged);
-  EXPECT_NEAR(Dot(v.n, {0, 0, 1}), std::cos(c.datum.fpl * numeric::kDegToRad), 1e-7);
+// Normal slips down the line and reverse up it (plane 090/45, its dip-slip
+// striation 090/45); on the plane 090/90 (strike 000 by the right-hand rule)
+// sinistral slips along the strike and dextral against it; a lateral sense
+// on a dip-slip striation slips down the line, flagged.
+TEST(VectorsOf, SlipFromTheSenseLetter) {
+  struct Row { TFaultData datum; double sx, sy, sz; bool flagged; };
+  const Row rows[] = {{Datum(90, 45, 90, 45, "N"), M_SQRT1_2, 0, -M_SQRT1_2, false},
+                      {Datum(90, 45, 90, 45, "R"), -M_SQRT1_2, 0, M_SQRT1_2, false},
+                      {Datum(90, 90, 180, 0, "S"), 0, 1, 0, false},
+                      {Datum(90, 90, 0, 0, "D"), 0, -1, 0, false},
+                      {Datum(90, 45, 90, 45, "D"), M_SQRT1_2, 0, -M_SQRT1_2, true}};
+  for (const Row& c : rows) {
+    SCOPED_TRACE(testing::Message() << c.datum.fpl << " " << c.datum.saz << " " << c.datum.sense);
+    const FaultVectors v = VectorsOf(c.datum, 1);
+    EXPECT_NEAR(v.s.x, c.sx, 1e-7);
+    EXPECT_NEAR(v.s.y, c.sy, 1e-7);
+    EXPECT_NEAR(v.s.z, c.sz, 1e-7);
+    EXPECT_EQ(v.lateralOnDipSlip, c.flagged);
+    EXPECT_NEAR(Dot(v.n, {0, 0, 1}), std::cos(c.datum.fpl * numeric::kDegToRad), 1e-7);
+  }
 }
-
-// Plane 090/90 (strike 000 by the right-hand rule), striation 000/00.
-// Plane 090/45 with its dip-slip striation 090/45.
-INSTANTIATE_TEST_SUITE_P(
-    Senses, SlipVector,
-    ::testing::Values(
-        SlipCase{"normal_down_the_line", Datum(90, 45, 90, 45, "N"), M_SQRT1_2, 0, -M_SQRT1_2, false},
-        SlipCase{"reverse_up_the_line", Datum(90, 45, 90, 45, "R"), -M_SQRT1_2, 0, M_SQRT1_2, false},
-        SlipCase{"sinistral_along_strike", Datum(90, 90, 180, 0, "S"), 0, 1, 0, false},
-        SlipCase{"dextral_against_strike", Datum(90, 90, 0, 0, "D"), 0, -1, 0, false},
-        SlipCase{"lateral_on_dip_slip_flagged", Datum(90, 45, 90, 45, "D"), M_SQRT1_2, 0,
-                 -M_SQRT1_2, true}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CollectUsedFaults, LeavesOutEveryDatumWithAFailedCheck) {
   FaultSet data;

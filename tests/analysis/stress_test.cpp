@@ -104,6 +104,7 @@ TEST(StressInversion, RefusalsReversedSensesAndSwitchedOutFaults) {
   std::vector<bool> use(31, true);
   use[30] = false;
   const StressResult chosen = InvertStress(test::DataFromLines(lines), true, &use);
+  ASSERT_EQ(chosen.faults.size(), 30u);
   EXPECT_EQ(chosen.used, 29);
   EXPECT_FALSE(chosen.faults.back().used);
   EXPECT_GT(chosen.faults.back().beta, 170);  // no say, so nearly opposite

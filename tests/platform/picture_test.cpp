@@ -79,36 +79,30 @@ const CanvasCase kCanvasCases[] = {
      {{1, 1}, {2, 2}, {3, 3}}, {{6, 1, 3}, {7, 7, 2}}, 0, kRed, kGreen},
 };
 
-class Recording : public testing::TestWithParam<CanvasCase> {};
-
-TEST_P(Recording, ReplacesTheTargetsContentOnClose) {
-  const CanvasCase& t = GetParam();
-  Picture picture = OldPicture();
-  const Records old = picture.records();
-  ASSERT_EQ(old.size(), 2u);
-  C canvas(picture);
-  t.draw(canvas);
-  EXPECT_EQ(canvas.RecordCount(), t.records.size());
-  EXPECT_EQ((std::vector<TColor>{canvas.PenColour(), canvas.BrushColour()}),
-            (std::vector<TColor>{t.pen, t.brush}));
-  EXPECT_TRUE(picture.empty());  // its buffers lent to the recording until closed
-  EXPECT_FALSE(canvas.closed());
-  canvas.Close();
-  EXPECT_TRUE(canvas.closed());
-  canvas.LineTo({6, 6});  // after closing: neither recorded nor replacing again
-  canvas.Close();
-  EXPECT_EQ(picture.records(), t.records);
-  EXPECT_EQ(picture.points(), t.points);
-  EXPECT_EQ(RunsOf(picture), t.repeats);
-  EXPECT_EQ(picture.drawingKey(), t.key);
-  EXPECT_EQ(picture.empty(), t.records.empty());
-  EXPECT_EQ((std::vector<int>{picture.width(), picture.height()}), (std::vector<int>{300, 200}));
+TEST(Recording, ReplacesTheTargetsContentOnClose) {
+  for (const CanvasCase& t : kCanvasCases) {
+    SCOPED_TRACE(t.name);
+    Picture picture = OldPicture();
+    ASSERT_EQ(picture.records().size(), 2u);
+    C canvas(picture);
+    t.draw(canvas);
+    EXPECT_EQ(canvas.RecordCount(), t.records.size());
+    EXPECT_EQ((std::vector<TColor>{canvas.PenColour(), canvas.BrushColour()}),
+              (std::vector<TColor>{t.pen, t.brush}));
+    EXPECT_TRUE(picture.empty());  // its buffers lent to the recording until closed
+    EXPECT_FALSE(canvas.closed());
+    canvas.Close();
+    EXPECT_TRUE(canvas.closed());
+    canvas.LineTo({6, 6});  // after closing: neither recorded nor replacing again
+    canvas.Close();
+    EXPECT_EQ(picture.records(), t.records);
+    EXPECT_EQ(picture.points(), t.points);
+    EXPECT_EQ(RunsOf(picture), t.repeats);
+    EXPECT_EQ(picture.drawingKey(), t.key);
+    EXPECT_EQ(picture.empty(), t.records.empty());
+    EXPECT_EQ((std::vector<int>{picture.width(), picture.height()}), (std::vector<int>{300, 200}));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, Recording, testing::ValuesIn(kCanvasCases),
-                         [](const testing::TestParamInfo<CanvasCase>& info) {
-                           return std::string(info.param.name);
-                         });
 
 TEST(Picture, StartsEmptyAt1000SquareAndClearKeepsOnlyTheSize) {
   Picture picture;

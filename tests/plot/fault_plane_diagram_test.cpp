@@ -13,7 +13,6 @@
 namespace orniva {
 namespace {
 
-using test::At;
 using test::DataDrawingOf;
 using test::DataFromLines;
 using test::Drawn;

@@ -55,39 +55,29 @@ std::uint64_t BytesDigest(const std::vector<std::uint8_t>& bytes) {
   return h.value();
 }
 
-struct Case {
-  const char* name;
-  PlotMode mode;
-  std::int16_t highlight;
-  SymbolSize size;
-  std::uint64_t picture;
-  std::uint64_t emf;
-};
-
-class ExampleDrawing : public testing::TestWithParam<Case> {};
-
-TEST_P(ExampleDrawing, IsPinned) {
-  const Case& c = GetParam();
+TEST(ExampleDrawing, IsPinned) {
+  struct Row { PlotMode mode; std::int16_t highlight; SymbolSize size; std::uint64_t picture, emf; };
+  const PlotMode fps = PlotMode::FaultPlaneAndStriation, tld = PlotMode::TangentLineation;
+  const Row rows[] = {
+      {fps, -1, SymbolSize::Medium, 0xfba89bb1f65a5854, 0xea941552eff56835},
+      {fps, 7, SymbolSize::Medium, 0xdbdcbfd76aef4c8c, 0x5db670f6b31dfeb},
+      {fps, 30, SymbolSize::Large, 0x329d6f64d4326ed3, 0xbd32995bc04846eb},
+      {fps, -1, SymbolSize::Small, 0xd971eb180a23407f, 0xc35c5f740f2441ec},
+      {tld, -1, SymbolSize::Medium, 0x330269aa7ac709b1, 0x82c7fb2a0536d12b},
+      {tld, 7, SymbolSize::Medium, 0xdefbee59dd590a35, 0x219daca402f5bf58},
+      {tld, 30, SymbolSize::Small, 0xb47fb3f494337a3b, 0x180f7e1d31dad9a4},
+  };
   const FaultSet data = test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
   ASSERT_GT(data.count(), 30);
-  test::PlotFixture f;
-  f.target.symbolSize = c.size;
-  PlotDiagram(c.mode, data, f.target, c.highlight);
-  EXPECT_EQ(PictureDigest(f.picture), c.picture) << std::hex << PictureDigest(f.picture);
-  EXPECT_EQ(BytesDigest(EncodeEmf(f.picture)), c.emf) << std::hex << BytesDigest(EncodeEmf(f.picture));
+  for (const Row& c : rows) {
+    SCOPED_TRACE(testing::Message() << PlotModeName(c.mode) << " " << c.highlight << " " << int(c.size));
+    test::PlotFixture f;
+    f.target.symbolSize = c.size;
+    PlotDiagram(c.mode, data, f.target, c.highlight);
+    EXPECT_EQ(PictureDigest(f.picture), c.picture) << std::hex << PictureDigest(f.picture);
+    EXPECT_EQ(BytesDigest(EncodeEmf(f.picture)), c.emf) << std::hex << BytesDigest(EncodeEmf(f.picture));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Example, ExampleDrawing,
-    testing::Values(
-        Case{"FaultPlanes", PlotMode::FaultPlaneAndStriation, -1, SymbolSize::Medium, 0xfba89bb1f65a5854, 0xea941552eff56835},
-        Case{"FaultPlanesHighlight7", PlotMode::FaultPlaneAndStriation, 7, SymbolSize::Medium, 0xdbdcbfd76aef4c8c, 0x5db670f6b31dfeb},
-        Case{"FaultPlanesLargeHighlight30", PlotMode::FaultPlaneAndStriation, 30, SymbolSize::Large, 0x329d6f64d4326ed3, 0xbd32995bc04846eb},
-        Case{"FaultPlanesSmall", PlotMode::FaultPlaneAndStriation, -1, SymbolSize::Small, 0xd971eb180a23407f, 0xc35c5f740f2441ec},
-        Case{"TangentLineation", PlotMode::TangentLineation, -1, SymbolSize::Medium, 0x330269aa7ac709b1, 0x82c7fb2a0536d12b},
-        Case{"TangentLineationHighlight7", PlotMode::TangentLineation, 7, SymbolSize::Medium, 0xdefbee59dd590a35, 0x219daca402f5bf58},
-        Case{"TangentLineationSmallHighlight30", PlotMode::TangentLineation, 30, SymbolSize::Small, 0xb47fb3f494337a3b, 0x180f7e1d31dad9a4}),
-    [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // 3000 faults of every attitude, two decimals, all four senses and some
 // bad fields: pins the rounding of great circles, arrows and colours over

@@ -43,7 +43,6 @@ inline std::vector<Drawn> DataDrawingOf(const Picture& picture) {
   return std::vector<Drawn>(drawn.begin() + frame, drawn.end());
 }
 
-
 // The window's plot state with the net set up and Medium symbols.
 struct PlotFixture {
   Picture picture;
@@ -59,19 +58,6 @@ struct PlotFixture {
 
 inline std::vector<TPoint> Points(std::initializer_list<TPoint> points) { return points; }
 
-// drawn[i], or an empty element with a test failure when the drawing is
-// shorter: a wrong drawing fails its test instead of reading past the end.
-inline const Drawn& At(const std::vector<Drawn>& drawn, std::size_t i) {
-  static const Drawn kMissing{};
-  if (i < drawn.size()) return drawn[i];
-  ADD_FAILURE() << "no element " << i << " in a drawing of " << drawn.size();
-  return kMissing;
-}
-inline TPoint PointAt(const std::vector<TPoint>& points, std::size_t i) {
-  if (i < points.size()) return points[i];
-  ADD_FAILURE() << "no point " << i << " of " << points.size();
-  return {};
-}
 }  // namespace orniva::test
 
 namespace orniva {
