@@ -62,9 +62,9 @@ std::uint64_t SizeOf(const Record& r) {
     case emf::kMoveToEx:
     case emf::kLineTo: return emf::kPointRecordSize;
     case emf::kBitBlt: return emf::kBitBltSize;
-    case emf::kPolyline: return emf::kPolylineFixedSize + 8 * std::uint64_t(r.U32(24));
-    case emf::kPolyline16: return emf::kPolylineFixedSize + 4 * std::uint64_t(r.U32(24));
+    case emf::kPolyline:
     case emf::kPolygon: return emf::kPolylineFixedSize + 8 * std::uint64_t(r.U32(24));
+    case emf::kPolyline16:
     case emf::kPolygon16: return emf::kPolylineFixedSize + 4 * std::uint64_t(r.U32(24));
     case emf::kSetBkMode:
     case emf::kSetTextAlign:
@@ -134,21 +134,10 @@ std::string Utf8(const Record& r, std::size_t at, std::size_t units) {
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < units) {
       c = 0x10000 + ((c - 0xD800) << 10) + (std::uint16_t(r.I16(at + 2 * ++i)) - 0xDC00);
     }
-    if (c < 0x80) {
-      out += char(c);
-    } else if (c < 0x800) {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += char(0xE0 | (c >> 12));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    } else {
-      out += char(0xF0 | (c >> 18));
-      out += char(0x80 | ((c >> 12) & 0x3F));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    }
+    // The lead byte marks the number of continuation bytes (6 bits each).
+    const int more = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    out += char(more == 0 ? c : ((0xFF << (7 - more)) & 0xFF) | (c >> (6 * more)));
+    for (int k = more - 1; k >= 0; --k) out += char(0x80 | ((c >> (6 * k)) & 0x3F));
   }
   return out;
 }
