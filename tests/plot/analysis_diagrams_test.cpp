@@ -43,13 +43,13 @@ TEST(PlotStressAxes, PlanesGreyWhenSwitchedOutThenTheAxesLabelledWithTheirLegend
   circles.erase(std::remove_if(circles.begin(), circles.end(), [](const Drawn& d) { return d.points.size() != 181; }),
                 circles.end());  // not the arrows
   ASSERT_EQ(circles.size(), 2u);
-  EXPECT_EQ(circles[0].pen, clBlue);
-  EXPECT_EQ(circles[1].pen, kSwitchedOutGrey);
+  EXPECT_EQ(circles[0].penColour, clBlue);
+  EXPECT_EQ(circles[1].penColour, kSwitchedOutGrey);
   const std::vector<Drawn> polygons = Only(DataDrawingOf(f.picture), DrawOp::Polygon);
   ASSERT_GE(polygons.size(), 1u);  // sigma1 at the centre, half-size 1.6 r
   EXPECT_EQ(polygons[0].points, Points({{484, 484}, {516, 484}, {516, 516}, {484, 516}}));
   EXPECT_EQ(polygons[0].penWidth, 3);
-  EXPECT_EQ(polygons[0].brush, clWhite);
+  EXPECT_EQ(polygons[0].brushColour, clWhite);
   const std::vector<std::string> labels = {"1", "2", "3", "\u03C3" "1", "\u03C3" "2", "\u03C3" "3"};
   EXPECT_EQ(TextsOf(f.picture), labels);
 
@@ -82,15 +82,15 @@ TEST(PlotField, BandsInTheirColoursThenLinesPointsAndTheHighlightLast) {
   const std::vector<Drawn> drawn = DataDrawingOf(f.picture);
   ASSERT_EQ(drawn.size(), 6u);  // two bands (level 7 is unknown), a line, the circle, dot, highlight
   EXPECT_EQ(drawn[0].op, DrawOp::Polygon);
-  EXPECT_EQ(drawn[0].brush, low);
-  EXPECT_EQ(drawn[0].pen, low);
+  EXPECT_EQ(drawn[0].brushColour, low);
+  EXPECT_EQ(drawn[0].penColour, low);
   EXPECT_EQ(drawn[0].penWidth, 2);
-  EXPECT_EQ(drawn[1].brush, high);
+  EXPECT_EQ(drawn[1].brushColour, high);
   EXPECT_EQ(drawn[2].points, figure.lines[0]);
   EXPECT_EQ(drawn[2].penWidth, 1);
-  EXPECT_EQ(drawn[3].pen, clSilver);  // the primitive circle again
+  EXPECT_EQ(drawn[3].penColour, clSilver);  // the primitive circle again
   EXPECT_EQ(drawn[4].points, Points({{497, 497}, {503, 503}}));
-  EXPECT_EQ(drawn[5].pen, clAqua);
+  EXPECT_EQ(drawn[5].penColour, clAqua);
   EXPECT_EQ(drawn[5].points, Points({{490, 490}, {510, 510}}));
   ASSERT_EQ(f.picture.repeats().size(), 1u);  // the highlight, cached apart
   EXPECT_TRUE(TextsOf(f.picture).empty());

@@ -31,11 +31,11 @@ TEST(PlotPoles, PoleAndStriationOfEveryDrawablePlane) {
   // Datum 1: pole and striation; 2: plane invalid; 3: both; 4: the pole only.
   ASSERT_EQ(drawn.size(), 5u);
   EXPECT_EQ(drawn[0].points, Points({{304, 490}, {324, 510}}));  // pole 270/45
-  EXPECT_EQ(drawn[0].brush, clBlue);
+  EXPECT_EQ(drawn[0].brushColour, clBlue);
   EXPECT_EQ(drawn[1].points, Points({{683, 497}, {689, 503}}));  // striation 090/45, radius 3
   EXPECT_EQ(Centre(drawn[2]), (TPoint{500, 760}));                 // pole 180/30
-  EXPECT_EQ(drawn[2].brush, clRed);
-  EXPECT_EQ(drawn[4].brush, clBlue);
+  EXPECT_EQ(drawn[2].brushColour, clRed);
+  EXPECT_EQ(drawn[4].brushColour, clBlue);
 }
 
 TEST(PlotPoles, HighlightFollowsTheTangentLineationRule) {
@@ -46,7 +46,7 @@ TEST(PlotPoles, HighlightFollowsTheTangentLineationRule) {
     const std::vector<Drawn> drawn = DataDrawingOf(f.picture);
     const std::size_t copy = highlight == 1 ? 2 : 1;
     ASSERT_EQ(drawn.size(), 5u + 3 * copy) << highlight;
-    EXPECT_EQ(drawn[2].pen, clAqua);
+    EXPECT_EQ(drawn[2].penColour, clAqua);
     EXPECT_EQ(drawn[2].penWidth, 4);
   }
   test::PlotFixture f;
@@ -67,16 +67,16 @@ TEST(PlotKinematicAxes, AxesOfTheDataUsedThenTheSummary) {
   // Per datum P, T and the cross's two strokes; the highlight after each; the summary.
   ASSERT_EQ(drawn.size(), 4u * 4 + 4);
   EXPECT_EQ(drawn[0].points, Points({{490, 490}, {510, 510}}));
-  EXPECT_EQ(drawn[0].brush, clBlue);
-  EXPECT_EQ(drawn[1].brush, clWhite);
-  EXPECT_EQ(drawn[1].pen, clBlue);
+  EXPECT_EQ(drawn[0].brushColour, clBlue);
+  EXPECT_EQ(drawn[1].brushColour, clWhite);
+  EXPECT_EQ(drawn[1].penColour, clBlue);
   EXPECT_EQ(drawn[2].points, Points({{490, 50}, {510, 50}}));
-  EXPECT_EQ(drawn[4].pen, clAqua);
+  EXPECT_EQ(drawn[4].penColour, clAqua);
   EXPECT_EQ(drawn[4].penWidth, 4);
-  EXPECT_EQ(drawn[8].brush, clRed);
+  EXPECT_EQ(drawn[8].brushColour, clRed);
   EXPECT_EQ(drawn[16].points, Points({{480, 480}, {520, 520}}));
   EXPECT_EQ(drawn[16].penWidth, 3);
-  EXPECT_EQ(drawn[16].pen, clBlack);
+  EXPECT_EQ(drawn[16].penColour, clBlack);
   // Without the analysis's result the diagram is the empty net.
   PlotDiagram(PlotMode::KinematicAxes, data, f.target, 3);
   EXPECT_TRUE(DataDrawingOf(f.picture).empty());

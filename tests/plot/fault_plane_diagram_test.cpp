@@ -84,12 +84,12 @@ TEST(PlotFaultPlanes, HighlightIsDrawnAfterEveryDatum) {
     for (std::size_t i = 0; i < 5; ++i) {
       SCOPED_TRACE(i);
       EXPECT_EQ(drawn[6 * i].penWidth, 2);
-      EXPECT_EQ(drawn[6 * i + 3].pen, clAqua);
+      EXPECT_EQ(drawn[6 * i + 3].penColour, clAqua);
       EXPECT_EQ(drawn[6 * i + 3].penWidth, 4);
       EXPECT_EQ(drawn[6 * i + 3].points, drawn[own].points);
-      EXPECT_EQ(drawn[6 * i + 4].pen, clBlack);
+      EXPECT_EQ(drawn[6 * i + 4].penColour, clBlack);
       EXPECT_EQ(drawn[6 * i + 4].penWidth, 4);
-      EXPECT_EQ(drawn[6 * i + 5].brush, clAqua);
+      EXPECT_EQ(drawn[6 * i + 5].brushColour, clAqua);
     }
   }
   for (std::int16_t none : {-1, 0, 6}) EXPECT_EQ(Plot(lines, none).size(), 15u) << none;

@@ -16,22 +16,15 @@
 
 namespace orniva::test {
 
-// One drawing operation with the pen and brush in effect when it was drawn.
-struct Drawn {
-  DrawOp op;
-  int penWidth;
-  TColor pen;
-  TColor brush;
-  // Polyline, Polygon: its points; Ellipse, FillRect: two corners; LineTo: start and end.
-  std::vector<TPoint> points;
-};
+// One drawing operation with the pen and brush in effect when it was drawn,
+// its points also for the other operations: Ellipse, FillRect: two corners;
+// LineTo: start and end; Text: the anchor and (height, anchor kind).
+using Drawn = EffectiveDraw;
 
 inline std::vector<Drawn> DrawingOf(const Picture& picture) {
-  std::vector<Drawn> drawn;
-  for (const EffectiveDraw& d : EffectiveDrawing(picture)) {
-    drawn.push_back({d.op, d.penWidth, d.penColour, d.brushColour, d.points});
-    if (d.op != DrawOp::Polyline && d.op != DrawOp::Polygon) drawn.back().points = {{d.a, d.b}, {d.c, d.d}};
-  }
+  std::vector<Drawn> drawn = EffectiveDrawing(picture);
+  for (Drawn& d : drawn)
+    if (d.op != DrawOp::Polyline && d.op != DrawOp::Polygon) d.points = {{d.a, d.b}, {d.c, d.d}};
   return drawn;
 }
 
