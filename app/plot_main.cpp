@@ -21,7 +21,6 @@
 #include "app/cli_support.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
-#include "platform/emf.h"
 #include "platform/file_error.h"
 #include "platform/messages.h"
 #include "platform/picture.h"

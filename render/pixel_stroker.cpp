@@ -60,8 +60,7 @@ std::optional<PixelStroker> PixelStroker::For(QPainter& painter) {
 }
 
 PixelStroker::PixelStroker(QImage& image, const QTransform& transform, const QRect& clip, const QRect& frame)
-    : image_(&image),
-      transform_(transform),
+    : transform_(transform),
       clip_(clip),
       frame_(frame),
       bits_(reinterpret_cast<quint32*>(image.bits())),

@@ -33,7 +33,6 @@ class PixelStroker {
   PixelStroker(QImage& image, const QTransform& transform, const QRect& clip, const QRect& frame);
   void Stamp(int x, int y, quint32 pixel);  // the pen's disc about pixel (x, y)
 
-  QImage* image_;
   QTransform transform_;
   QRect clip_;   // the pixels drawn on
   QRect frame_;  // what segments are cut to: the clip, before the image's edges cut it
