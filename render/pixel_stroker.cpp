@@ -66,27 +66,36 @@ PixelStroker::PixelStroker(QImage& image, const QTransform& transform, const QRe
       bits_(reinterpret_cast<quint32*>(image.bits())),
       stride_(image.bytesPerLine() / 4) {}
 
+inline void PixelStroker::StampInside(quint32* at, quint32 pixel) const {
+  *at = pixel;
+  if (radius_ == 0) return;
+  if (radius_ == 1) {  // the common thick pen: a pixel and its four neighbours
+    at[-1] = at[1] = at[-stride_] = at[stride_] = pixel;
+    // The rows above and below are three pixels wide from a radius of sqrt 2.
+    if (halfWidths_[0] > 0) at[-stride_ - 1] = at[-stride_ + 1] = at[stride_ - 1] = at[stride_ + 1] = pixel;
+    return;
+  }
+  for (int dy = -radius_; dy <= radius_; ++dy) {
+    const int half = halfWidths_[dy + radius_];
+    quint32* line = at + dy * stride_;
+    for (int i = -half; i <= half; ++i) line[i] = pixel;
+  }
+}
+
+bool PixelStroker::Inside(int left, int top, int right, int bottom) const {
+  return left - radius_ >= clip_.left() && right + radius_ <= clip_.right() &&
+         top - radius_ >= clip_.top() && bottom + radius_ <= clip_.bottom();
+}
+
 void PixelStroker::Stamp(int x, int y, quint32 pixel) {
-  const bool inside = x - radius_ >= clip_.left() && x + radius_ <= clip_.right() &&
-                      y - radius_ >= clip_.top() && y + radius_ <= clip_.bottom();
-  if (inside && radius_ <= 1) {  // the common pens: a pixel, or a pixel and its four neighbours
-    quint32* at = bits_ + y * stride_ + x;
-    *at = pixel;
-    if (radius_ == 1) {
-      at[-1] = at[1] = at[-stride_] = at[stride_] = pixel;
-      // The rows above and below are three pixels wide from a radius of sqrt 2.
-      if (halfWidths_[0] > 0) at[-stride_ - 1] = at[-stride_ + 1] = at[stride_ - 1] = at[stride_ + 1] = pixel;
-    }
+  if (Inside(x, y, x, y)) {
+    StampInside(bits_ + y * stride_ + x, pixel);
     return;
   }
   for (int dy = -radius_; dy <= radius_; ++dy) {
     const int row = y + dy, half = halfWidths_[dy + radius_];
-    int first = x - half, last = x + half;
-    if (!inside) {
-      if (row < clip_.top() || row > clip_.bottom()) continue;
-      first = std::max(first, clip_.left());
-      last = std::min(last, clip_.right());
-    }
+    if (row < clip_.top() || row > clip_.bottom()) continue;
+    const int first = std::max(x - half, clip_.left()), last = std::min(x + half, clip_.right());
     quint32* line = bits_ + row * stride_;
     for (int i = first; i <= last; ++i) line[i] = pixel;
   }
@@ -125,17 +134,37 @@ void PixelStroker::Polyline(const TPoint* points, int count, double width, TColo
     stampOnce(FloorOf(ax), FloorOf(ay));
   for (int i = 1; i < count; ++i) {
     const double bx = sx * points[i].x + tx, by = sy * points[i].y + ty;
+    // A segment within the reach keeps t0 = 0 and t1 = 1 (the cut's
+    // quotients are then at most 0 and at least 1), so it is not cut.
     double t0 = 0, t1 = 1;
-    if (ClipSegment(ax, ay, bx, by, left, top, right, bottom, t0, t1)) {
+    const bool within = std::min(ax, bx) >= left && std::max(ax, bx) <= right &&
+                        std::min(ay, by) >= top && std::max(ay, by) <= bottom;
+    if (within || ClipSegment(ax, ay, bx, by, left, top, right, bottom, t0, t1)) {
       int x = FloorOf(ax + (bx - ax) * t0), y = FloorOf(ay + (by - ay) * t0);
       const int x1 = FloorOf(ax + (bx - ax) * t1), y1 = FloorOf(ay + (by - ay) * t1);
-      stampOnce(x, y);
       const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y), stepX = x < x1 ? 1 : -1, stepY = y < y1 ? 1 : -1;
-      for (int error = dx + dy; x != x1 || y != y1;) {
-        const int twice = 2 * error;
-        if (twice >= dy) error += dy, x += stepX;
-        if (twice <= dx) error += dx, y += stepY;
+      if (Inside(std::min(x, x1), std::min(y, y1), std::max(x, x1), std::max(y, y1))) {
+        // Every stamp of the path wholly inside the clip: straight into the
+        // pixels. Painting a pixel twice in one opaque colour changes
+        // nothing, so the ends need no bookkeeping.
+        quint32* at = bits_ + y * stride_ + x;
+        const qsizetype rowStep = stepY * stride_;
+        StampInside(at, pixel);
+        for (int error = dx + dy; x != x1 || y != y1;) {
+          const int twice = 2 * error;
+          if (twice >= dy) error += dy, x += stepX, at += stepX;
+          if (twice <= dx) error += dx, y += stepY, at += rowStep;
+          StampInside(at, pixel);
+        }
+        lastX = x1, lastY = y1;
+      } else {
         stampOnce(x, y);
+        for (int error = dx + dy; x != x1 || y != y1;) {
+          const int twice = 2 * error;
+          if (twice >= dy) error += dy, x += stepX;
+          if (twice <= dx) error += dx, y += stepY;
+          stampOnce(x, y);
+        }
       }
     }
     ax = bx, ay = by;

@@ -32,6 +32,9 @@ class PixelStroker {
  private:
   PixelStroker(QImage& image, const QTransform& transform, const QRect& clip, const QRect& frame);
   void Stamp(int x, int y, quint32 pixel);  // the pen's disc about pixel (x, y)
+  void StampInside(quint32* at, quint32 pixel) const;  // the same, wholly inside the clip
+  // Whether the pen's discs about the pixels of the rectangle lie inside the clip.
+  bool Inside(int left, int top, int right, int bottom) const;
 
   QTransform transform_;
   QRect clip_;   // the pixels drawn on
