@@ -67,19 +67,6 @@ TEST(Density, ClosedFormCountsOnACone) {
   }
 }
 
-TEST(Density, KambOfUniformDataAveragesThree) {
-  std::vector<Vector3d> lattice;  // Fibonacci lattice over the sphere
-  const int n = 3000;
-  for (int k = 0; k < n; ++k) {
-    const double z = 1 - (2 * k + 1.0) / n, h = std::sqrt(1 - z * z), a = k * 2.399963229728653;
-    lattice.push_back({h * std::cos(a), h * std::sin(a), z});
-  }
-  const std::vector<double> values = DensityValues(lattice, DensityMethod::Kamb, ReportGridNodes());
-  double mean = 0;
-  for (double v : values) mean += v / double(values.size());
-  EXPECT_NEAR(mean, 3, 0.1);
-}
-
 TEST(Density, CountsEqualABruteForceCount) {
   const DrawingGrid grid = MakeDrawingGrid(NetKind::EqualArea, NetFrame{}, 60);
   std::vector<Vector3d> nodes = RandomDirections(2000, 7);

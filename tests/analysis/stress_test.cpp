@@ -68,27 +68,6 @@ TEST(StressInversion, IteratedRecoversAKnownStress) {
   EXPECT_EQ(r.histogram[0], 60);
 }
 
-// A single pass is the least-squares solution: the residual of the 3N
-// equations is orthogonal to every column (A^T (A x - b) = 0), each column
-// evaluated here through the traction of a unit tensor.
-TEST(StressInversion, SinglePassIsTheLeastSquaresSolution) {
-  const FaultSet data = test::DataFromLines(SyntheticLines(40, 11));
-  const StressResult r = InvertStress(data, false);
-  ASSERT_EQ(r.error, "");
-  EXPECT_EQ(r.rounds, 1);
-  std::array<double, 5> gradient{};
-  for (const FaultVectors& f : CollectUsedFaults(data).faults) {
-    const Vector3d s = math::Normalise(f.s - math::Dot(f.s, f.n) * f.n);
-    const Vector3d residual = ShearTraction(r.tensor, f.n) - s;
-    for (std::size_t k = 0; k < 5; ++k) {
-      std::array<double, 5> unit{};
-      unit[k] = 1;
-      gradient[k] += math::Dot(ShearTraction(unit, f.n), residual);
-    }
-  }
-  for (double g : gradient) EXPECT_NEAR(g, 0, 1e-9);
-}
-
 TEST(StressInversion, RefusalsReversedSensesAndSwitchedOutFaults) {
   EXPECT_EQ(InvertStress(test::DataFromLines({"10 30 10 30 N", "100 40 100 40 R", "200 50 200 50 N"}), false).error,
             "stress inversion needs at least 4 faults; 3 given");
