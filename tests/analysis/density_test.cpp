@@ -24,13 +24,6 @@ std::vector<Vector3d> RandomDirections(int count, unsigned seed) {
   return v;
 }
 
-std::vector<std::string> Split(const std::string& text) {
-  std::vector<std::string> rows;
-  for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
-    rows.push_back(text.substr(at, end - at));
-  return rows;
-}
-
 // Equal-area points: the check points of the analysis conventions. The
 // equal-angle ones by hand: r = 450 tan(22.5) = 186.3961.
 TEST(NetProjection, ProjectsAndInvertsTheLine) {
@@ -87,17 +80,6 @@ TEST(Density, CountsEqualABruteForceCount) {
       }
       EXPECT_EQ(mismatches, 0) << count << " directions, method " << int(method);
     }
-  }
-}
-
-// The fault 90 45 90 45 N: P 000/90, T 090/00, B 000/00; R swaps P and T.
-TEST(Dihedra, SingleFault) {
-  const std::vector<Vector3d> nodes{math::LineVector(0, 90), math::LineVector(90, 0), math::LineVector(0, 0)};
-  for (const auto& [line, expected] : std::vector<std::pair<std::string, std::vector<double>>>{
-           {"90 45 90 45 N", {100, 0, 50}}, {"90 45 90 45 R", {0, 100, 50}}}) {
-    FaultSet data;
-    LoadFaultLines({line}, data);
-    EXPECT_EQ(DihedraValues(CollectUsedFaults(data).faults, nodes), expected) << line;
   }
 }
 
@@ -167,13 +149,15 @@ TEST(Contours, LineAndFillOfAKnownField) {
   }
 }
 
+// The fault 090/45 N: P 000/90 in its compressional dihedron, T 090/00 in
+// the extensional one, B 000/00 on their boundary.
 TEST(Reports, GridRowsInOrder) {
   FaultSet data;
   LoadFaultLines({"90 45 90 45 N", "400 45 90 45 N"}, data);
   const CsvReport dihedra = DihedraCsv(data);
   const CsvReport density = DensityCsv(data, DensityOf::Poles, DensityMethod::OnePercent);
   ASSERT_EQ(dihedra.error, "");
-  const std::vector<std::string> rows = Split(dihedra.text);
+  const std::vector<std::string> rows = SplitDataLines(dihedra.text);
   ASSERT_EQ(rows.size(), 1298u);
   EXPECT_EQ(rows[0], "trend,plunge,value");
   EXPECT_EQ(rows[1], "0.00,0.00,50.0000");
@@ -181,7 +165,7 @@ TEST(Reports, GridRowsInOrder) {
   EXPECT_EQ(rows[73].substr(0, 10), "0.00,5.00,");
   EXPECT_EQ(rows[1297], "0.00,90.00,100.0000");
   // The pole of 090/45 is 270/45.
-  const std::vector<std::string> densityRows = Split(density.text);
+  const std::vector<std::string> densityRows = SplitDataLines(density.text);
   ASSERT_EQ(densityRows.size(), 1298u);
   EXPECT_EQ(densityRows[1 + 9 * 72 + 54], "270.00,45.00,100.0000");
   FaultSet unusable;
