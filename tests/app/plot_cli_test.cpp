@@ -15,7 +15,6 @@
 #include "data/fault_reader.h"
 #include "platform/emf.h"
 #include "plot/diagram.h"
-#include "render/figure_files.h"
 #include "tests/support/test_support.h"
 
 namespace orniva {
@@ -33,19 +32,17 @@ struct Plot {
   analysis::AnalysisChoices choices{};
 };
 
-// The EMF of `plot` of the data file, drawn in-process the way the window does.
-std::string DrawInProcess(const std::string& dataPath, const Plot& plot) {
-  Picture picture;
-  PlotTarget target;
-  target.picture = &picture;
-  target.symbolSize = plot.size;
-  InitNetGeometry(target.geometry);
-  target.geometry.kind = plot.net;
+// The EMF of `plot` of the data file, drawn in-process as the window draws
+// it; with the layout, framed and titled `title`.
+std::string DrawInProcess(const std::string& dataPath, const Plot& plot, bool layout = false,
+                          const std::string& title = "") {
   FaultSet data;
   LoadFaultLines(ReadDataFile(dataPath).lines, data);
-  const analysis::DiagramFigures figures = analysis::FiguresFor(plot.mode, data, target.geometry, plot.choices);
-  PlotDiagram(plot.mode, data, target, plot.highlight, figures.Inputs());
-  const std::vector<std::uint8_t> emf = EncodeEmf(picture);
+  analysis::FigureRequest request{plot.mode, {}, plot.size, plot.highlight, layout, title};
+  InitNetGeometry(request.geometry);
+  request.geometry.kind = plot.net;
+  const analysis::DiagramFigures figures = analysis::FiguresFor(plot.mode, data, request.geometry, plot.choices);
+  const std::vector<std::uint8_t> emf = EncodeEmf(analysis::DrawFigure(data, request, figures));
   return std::string(emf.begin(), emf.end());
 }
 
@@ -133,14 +130,7 @@ TEST_F(OrnivaPlotCli, FormatByExtensionAndTheLayout) {
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(ReadFile(dir_.File(row.file)).rfind(row.magic, 0), 0u);
   }
-  FaultSet data;
-  LoadFaultLines(ReadDataFile(data_).lines, data);
-  analysis::FigureRequest request;
-  InitNetGeometry(request.geometry);
-  request.layout = true;
-  request.title = "Site 4";
-  const std::vector<std::uint8_t> emf = EncodeEmf(analysis::DrawFigure(data, request, {}));
-  EXPECT_EQ(ReadFile(dir_.File("f.EMF")), std::string(emf.begin(), emf.end()));
+  EXPECT_EQ(ReadFile(dir_.File("f.EMF")), DrawInProcess(data_, {}, true, "Site 4"));
   const QImage png(QString::fromStdString(dir_.File("f.png")));
   EXPECT_EQ(png.width(), 300);  // 50.8 mm at 150 dpi
   EXPECT_EQ(png.dotsPerMeterX(), 5906);
