@@ -20,13 +20,7 @@ namespace {
 using P = PlaneConvention;
 using L = LineConvention;
 
-struct Case {
-  std::vector<std::string> fields;
-  P plane;
-  L line;
-  float faz, fpl, saz, spl;
-  char sense;
-};
+struct Case { std::vector<std::string> fields; P plane; L line; float faz, fpl, saz, spl; char sense; };
 
 // Rakes on the plane 090/45 (strike 000): 0 is north, 90 down the dip.
 // N30E 45NW is 300/45; pitch 10 from the NE end (030) plunges

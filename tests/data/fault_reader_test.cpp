@@ -95,12 +95,7 @@ TEST(ReadNumberToken, PeriodUnderACommaLocale) {
 }
 
 TEST(CheckFaultLines, FieldsStatusAndFailedChecks) {
-  struct Row {
-    std::string line;
-    std::vector<float> values;
-    std::string sense, status;
-    std::uint8_t failed;
-  };
+  struct Row { std::string line; std::vector<float> values; std::string sense, status; std::uint8_t failed; };
   const Row rows[] = {
       {"120 45 200 30 N", {120, 45, 200, 30}, "N", "", 0},
       {"   120   45  200    30   normal fault, see sketch 4", {120, 45, 200, 30}, "N", "", 0},
