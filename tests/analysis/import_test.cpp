@@ -20,13 +20,7 @@ namespace {
 using P = PlaneConvention;
 using L = LineConvention;
 
-struct Case {
-  std::vector<std::string> fields;
-  P plane;
-  L line;
-  float faz, fpl, saz, spl;
-  char sense;
-};
+struct Case { std::vector<std::string> fields; P plane; L line; float faz, fpl, saz, spl; char sense; };
 
 // Rakes on the plane 090/45 (strike 000): 0 is north, 90 down the dip.
 // N30E 45NW is 300/45; pitch 10 from the NE end (030) plunges
@@ -134,12 +128,6 @@ TEST(ReadTable, DelimiterAndHeader) {
   EXPECT_EQ(PickColumns({"a", "b", "c"}, {3, 1, 5}), (std::vector<std::string>{"c", "a", ""}));
 }
 
-}  // namespace
-}  // namespace orniva::analysis
-
-namespace orniva::analysis {
-namespace {
-
 // The text sources of ../shared/realdata/raw, converted as its README
 // documents, give the committed data files within 0.01 degrees, with the
 // same senses. (The spreadsheet is not text; the mplstereonet table gives
@@ -163,16 +151,11 @@ TEST(ConvertTable, RealSourcesGiveTheCommittedDataFiles) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.raw);
-    ImportSettings settings;
-    settings.plane = row.plane;
-    settings.line = row.line;
-    settings.columns = row.columns;
+    const ImportSettings settings{row.plane, row.line, row.columns, SenseMap::Default()};
     const ImportResult result = ConvertTable(ReadTable(test::ReadFile(dir + "/raw/" + row.raw)), settings);
     FaultSet got, expected;
     LoadFaultLines(ReadDataFile(dir + "/" + row.fdt).lines, expected);
-    std::vector<std::string> lines;
-    for (const ImportedRow& r : result.rows) lines.push_back(r.dataLine.substr(0, r.dataLine.size() - 2));
-    LoadFaultLines(lines, got);
+    LoadFaultLines(SplitDataLines(result.data), got);
     EXPECT_EQ(result.failed, 0);
     ASSERT_EQ(got.count(), expected.count());
     for (std::size_t i = 1; i <= std::size_t(got.count()); ++i) {

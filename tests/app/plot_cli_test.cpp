@@ -15,8 +15,6 @@
 #include "data/fault_reader.h"
 #include "platform/emf.h"
 #include "plot/diagram.h"
-#include "render/figure_files.h"
-#include "tests/support/emf_check.h"
 #include "tests/support/test_support.h"
 
 namespace orniva {
@@ -25,32 +23,32 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
-const std::string kErrorMessage = "Data file has at least one error.\nConsult the file VORN.log.\n";
-const std::string kBadData = "120 45 200 30 N\r\n120 95 200 30 R\r\n370 -5 200 30 Q\r\n";
-const std::string kNoError = "data.fdt\r\nNo error\r\n";
+// What one run should draw.
+struct Plot {
+  PlotMode mode = PlotMode::FaultPlaneAndStriation;
+  std::int16_t highlight = -1;
+  SymbolSize size = SymbolSize::Medium;
+  NetKind net = NetKind::EqualAngle;
+  analysis::AnalysisChoices choices{};
+};
 
-std::string Lines(std::size_t count) { return test::Repeat("120 45 200 30 N\r\n", count); }
-
-// Loads `dataPath` and draws it in-process the way the window does.
-std::string DrawInProcess(const std::string& dataPath, PlotMode mode, std::int16_t highlight,
-                          SymbolSize size, NetKind net = NetKind::EqualAngle,
-                          const analysis::AnalysisChoices& choices = {}) {
-  Picture picture;
-  PlotTarget target;
-  target.picture = &picture;
-  target.symbolSize = size;
-  InitNetGeometry(target.geometry);
-  target.geometry.kind = net;
+// The EMF of `plot` of the data file, drawn in-process as the window draws
+// it; with the layout, framed and titled `title`.
+std::string DrawInProcess(const std::string& dataPath, const Plot& plot, bool layout = false,
+                          const std::string& title = "") {
   FaultSet data;
   LoadFaultLines(ReadDataFile(dataPath).lines, data);
-  const analysis::DiagramFigures figures = analysis::FiguresFor(mode, data, target.geometry, choices);
-  PlotDiagram(mode, data, target, highlight, figures.Inputs());
-  const std::vector<std::uint8_t> emf = EncodeEmf(picture);
+  analysis::FigureRequest request{plot.mode, {}, plot.size, plot.highlight, layout, title};
+  InitNetGeometry(request.geometry);
+  request.geometry.kind = plot.net;
+  const analysis::DiagramFigures figures = analysis::FiguresFor(plot.mode, data, request.geometry, plot.choices);
+  const std::vector<std::uint8_t> emf = EncodeEmf(analysis::DrawFigure(data, request, figures));
   return std::string(emf.begin(), emf.end());
 }
 
 class OrnivaPlotCli : public ::testing::Test {
  protected:
+  void SetUp() override { WriteFile(data_, ReadFile(ORNIVA_EXAMPLE_FDT)); }
   test::ProgramRun Run(std::vector<std::string> args) {
     for (std::string& arg : args)
       if (arg == "DATA" || arg == "OUT") arg = arg == "DATA" ? data_ : out_;
@@ -63,64 +61,64 @@ class OrnivaPlotCli : public ::testing::Test {
   const std::string out_ = dir_.File("plot.emf");
 };
 
+// Every diagram and net by name; options before, between and after the
+// operands, with their values after '=' or as the next argument.
 TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
-  struct Row {
-    std::string data;
-    std::vector<std::string> args;
-    PlotMode mode;
-    std::int16_t highlight;
-    SymbolSize size = SymbolSize::Medium;
-    NetKind net = NetKind::EqualAngle;
-    analysis::AnalysisChoices choices{};
-    std::string err = "", log = kNoError;
-  };
-  analysis::AnalysisChoices pOnePercent, iterated;
-  pOnePercent.densityOf = analysis::DensityOf::PAxes;
-  pOnePercent.densityMethod = analysis::DensityMethod::OnePercent;
-  iterated.iterate = true;
-  const std::string example = ReadFile(ORNIVA_EXAMPLE_FDT);
-  const PlotMode fps = PlotMode::FaultPlaneAndStriation, tld = PlotMode::TangentLineation;
+  using analysis::DensityOf;
+  using analysis::DensityMethod;
   const SymbolSize medium = SymbolSize::Medium;
   const NetKind angle = NetKind::EqualAngle, area = NetKind::EqualArea;
-  const Row rows[] = {
-      {example, {"DATA", "OUT"}, fps, -1},
-      {example, {"DATA", "OUT", "--diagram", "tangent-lineation"}, tld, -1},
-      {example, {"--diagram=tangent-lineation", "--highlight=34", "--symbol-size=large", "DATA", "OUT"},
-       tld, 34, SymbolSize::Large},
-      {example, {"DATA", "OUT", "--symbol-size", "small", "--highlight", "1"}, fps, 1, SymbolSize::Small},
-      // Bad fields are reported and still drawn; a bad datum may be highlighted.
-      {kBadData, {"DATA", "OUT", "--highlight", "3", "--diagram", "tangent-lineation"}, tld, 3, medium,
-       angle, {}, kErrorMessage,
-       "data.fdt\r\n  fpl invalid at line #2\r\n  faz invalid at line #3\r\n"
-       "  fpl invalid at line #3\r\n  sense invalid at line #3\r\n"},
-      {"", {"DATA", "OUT", "--diagram", "tangent-lineation"}, tld, -1},
-      {Lines(32760), {"DATA", "OUT", "--highlight", "32760"}, fps, 32760},
-      {example, {"DATA", "OUT", "--net", "equal-area"}, fps, -1, medium, area},
-      {example, {"DATA", "OUT", "--diagram=poles", "--highlight=3"}, PlotMode::Poles, 3},
-      {example, {"DATA", "OUT", "--diagram", "kinematic-axes", "--net=equal-area"}, PlotMode::KinematicAxes, -1,
-       medium, area},
-      {example, {"DATA", "OUT", "--diagram=density", "--of", "p", "--method=one-percent", "--highlight=2"},
-       PlotMode::Density, 2, medium, angle, pOnePercent},
-      {example, {"DATA", "OUT", "--diagram", "dihedra", "--net", "equal-area"}, PlotMode::RightDihedra, -1,
-       medium, area},
-      {example, {"--iterate", "DATA", "OUT", "--diagram", "stress-axes"}, PlotMode::StressAxes, -1, medium,
-       angle, iterated},
+  const struct { std::vector<std::string> args; Plot plot; } rows[] = {
+      {{"DATA", "--diagram", "fault-planes", "OUT", "--symbol-size", "small", "--highlight", "1"},
+       {PlotMode::FaultPlaneAndStriation, 1, SymbolSize::Small}},
+      // The last datum may be highlighted.
+      {{"--diagram=tangent-lineation", "--highlight=34", "--symbol-size=large", "DATA", "OUT"},
+       {PlotMode::TangentLineation, 34, SymbolSize::Large}},
+      {{"DATA", "OUT", "--diagram=poles", "--highlight=3", "--net", "equal-angle"}, {PlotMode::Poles, 3}},
+      {{"DATA", "OUT", "--diagram", "kinematic-axes", "--net=equal-area"},
+       {PlotMode::KinematicAxes, -1, medium, area}},
+      {{"DATA", "OUT", "--diagram=density", "--of", "p", "--method=one-percent", "--highlight=2"},
+       {PlotMode::Density, 2, medium, angle, {DensityOf::PAxes, DensityMethod::OnePercent, false, {}}}},
+      {{"DATA", "OUT", "--diagram", "dihedra", "--net", "equal-area"}, {PlotMode::RightDihedra, -1, medium, area}},
+      {{"--iterate", "DATA", "OUT", "--diagram", "stress-axes"},
+       {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, true, {}}}},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
-    WriteFile(data_, row.data);
     const test::ProgramRun run = Run(row.args);
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, row.err);
-    EXPECT_EQ(ReadFile(dir_.File("VORN.log")), row.log);
-    EXPECT_EQ(ReadFile(out_), DrawInProcess(data_, row.mode, row.highlight, row.size, row.net, row.choices));
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(ReadFile(dir_.File("VORN.log")), "data.fdt\r\nNo error\r\n");
+    EXPECT_EQ(ReadFile(out_), DrawInProcess(data_, row.plot));
   }
+  const test::ProgramRun help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: orniva-plot DATAFILE OUTFILE.emf", 0), 0u);
+}
+
+// Bad fields are reported and still drawn, and a bad datum may be
+// highlighted. A folder in the log's place is reported; the picture is
+// written all the same.
+TEST_F(OrnivaPlotCli, BadFieldsAndAnUnwritableLog) {
+  WriteFile(data_, "120 45 200 30 N\r\n120 95 200 30 R\r\n370 -5 200 30 Q\r\n");
+  test::ProgramRun run = Run({"DATA", "OUT", "--highlight", "3"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "Data file has at least one error.\nConsult the file VORN.log.\n");
+  EXPECT_EQ(ReadFile(dir_.File("VORN.log")),
+            "data.fdt\r\n  fpl invalid at line #2\r\n  faz invalid at line #3\r\n"
+            "  fpl invalid at line #3\r\n  sense invalid at line #3\r\n");
+  EXPECT_EQ(ReadFile(out_), DrawInProcess(data_, {PlotMode::FaultPlaneAndStriation, 3}));
+  std::filesystem::remove(dir_.File("VORN.log"));
+  std::filesystem::create_directory(dir_.File("VORN.log"));
+  run = Run({"DATA", dir_.File("PLOT.EMF")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err.rfind("orniva-plot: cannot write " + dir_.File("VORN.log") + ": ", 0), 0u) << run.err;
+  EXPECT_EQ(ReadFile(dir_.File("PLOT.EMF")), DrawInProcess(data_, {}));
 }
 
 // The format follows the extension; the layout's EMF is the in-process
 // figure, texts included, and a PNG carries its size and resolution.
 TEST_F(OrnivaPlotCli, FormatByExtensionAndTheLayout) {
-  WriteFile(data_, ReadFile(ORNIVA_EXAMPLE_FDT));
   struct Row { std::string file, magic; };
   const Row rows[] = {{"f.EMF", std::string("\x01\0\0\0", 4)}, {"f.svg", "<?xml"},
                       {"f.pdf", "%PDF"}, {"f.png", "\x89PNG"}};
@@ -132,19 +130,7 @@ TEST_F(OrnivaPlotCli, FormatByExtensionAndTheLayout) {
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(ReadFile(dir_.File(row.file)).rfind(row.magic, 0), 0u);
   }
-  FaultSet data;
-  LoadFaultLines(ReadDataFile(data_).lines, data);
-  analysis::FigureRequest request;
-  InitNetGeometry(request.geometry);
-  request.layout = true;
-  request.title = "Site 4";
-  const Picture figure = analysis::DrawFigure(data, request, {});
-  const std::string emf = ReadFile(dir_.File("f.EMF"));
-  std::string error;
-  const std::vector<EffectiveDraw> drawn =
-      EffectiveDrawingOfEmf(std::vector<std::uint8_t>(emf.begin(), emf.end()), error);
-  EXPECT_EQ(error, "");
-  EXPECT_EQ(drawn, EffectiveDrawing(figure));
+  EXPECT_EQ(ReadFile(dir_.File("f.EMF")), DrawInProcess(data_, {}, true, "Site 4"));
   const QImage png(QString::fromStdString(dir_.File("f.png")));
   EXPECT_EQ(png.width(), 300);  // 50.8 mm at 150 dpi
   EXPECT_EQ(png.dotsPerMeterX(), 5906);
@@ -152,8 +138,7 @@ TEST_F(OrnivaPlotCli, FormatByExtensionAndTheLayout) {
 
 // Every refusal: status 2, nothing on standard output, no picture.
 TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
-  struct Row { std::string data; std::vector<std::string> args; std::string err; };
-  const std::string example = ReadFile(ORNIVA_EXAMPLE_FDT);
+  struct Row { std::vector<std::string> args; std::string err; };
   // Of the example file, in any one line naming the program.
   const std::vector<std::string> plain[] = {
       {}, {"DATA"}, {"DATA", "OUT", "extra.emf"}, {"--frobnicate", "DATA", "OUT"},
@@ -166,22 +151,21 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
       {"DATA", "OUT", "--width-mm", "1000.1"}, {"DATA", "OUT", "--width-mm", "1e2"},
   };
   std::vector<Row> rows;
-  for (const std::vector<std::string>& args : plain) rows.push_back({example, args, ""});
+  for (const std::vector<std::string>& args : plain) rows.push_back({args, ""});
   rows.insert(rows.end(), {
-      {example, {"DATA", dir_.File("plot.png"), "--dpi", "2400", "--width-mm", "1000"},
+      {{"DATA", dir_.File("plot.png"), "--dpi", "2400", "--width-mm", "1000"},
        "orniva-plot: an image of 94488 x 94488 pixels is too large (at most 50 million); lower the "
        "width or the resolution\n"},
-      {example, {"DATA", "OUT", "--highlight", "35"},
-       "orniva-plot: --highlight 35 is beyond the 34 data of " + data_ + "\n"},
-      {example, {dir_.File("missing.fdt"), "OUT"},
+      {{"DATA", "OUT", "--highlight", "35"}, "orniva-plot: --highlight 35 is beyond the 34 data of " + data_ + "\n"},
+      {{dir_.File("missing.fdt"), "OUT"},
        "orniva-plot: cannot read " + dir_.File("missing.fdt") + ": No such file or directory\n"},
-      {example, {"DATA", dir_.File("no/plot.emf")},
+      {{"DATA", dir_.File("no/plot.emf")},
        "orniva-plot: cannot write " + dir_.File("no/plot.emf") + ": No such file or directory\n"},
-      {Lines(32761), {"DATA", "OUT"}, "Number of fault must be less than 32760\n"},
+      {{dir_.File("big.fdt"), "OUT"}, "Number of fault must be less than 32760\n"},
   });
+  WriteFile(dir_.File("big.fdt"), test::Repeat("1 2 3 4 N\n", 32761));
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
-    WriteFile(data_, row.data);
     const test::ProgramRun run = Run(row.args);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
@@ -193,21 +177,6 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
     }
     EXPECT_FALSE(Exists("plot.emf") || Exists("plot.png") || Exists("plot.txt"));
   }
-}
-
-TEST_F(OrnivaPlotCli, HelpAndAnUnwritableLog) {
-  const test::ProgramRun help = Run({"--help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("Usage: orniva-plot DATAFILE OUTFILE.emf"), std::string::npos);
-  // A folder in the log's place: reported, and the picture still written.
-  WriteFile(data_, kBadData);
-  std::filesystem::create_directory(dir_.File("VORN.log"));
-  const test::ProgramRun run = Run({"DATA", dir_.File("PLOT.EMF")});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err.rfind("orniva-plot: cannot write " + dir_.File("VORN.log") + ": ", 0), 0u)
-      << run.err;
-  EXPECT_EQ(ReadFile(dir_.File("PLOT.EMF")),
-            DrawInProcess(data_, PlotMode::FaultPlaneAndStriation, -1, SymbolSize::Medium));
 }
 
 }  // namespace

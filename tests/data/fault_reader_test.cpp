@@ -95,12 +95,7 @@ TEST(ReadNumberToken, PeriodUnderACommaLocale) {
 }
 
 TEST(CheckFaultLines, FieldsStatusAndFailedChecks) {
-  struct Row {
-    std::string line;
-    std::vector<float> values;
-    std::string sense, status;
-    std::uint8_t failed;
-  };
+  struct Row { std::string line; std::vector<float> values; std::string sense, status; std::uint8_t failed; };
   const Row rows[] = {
       {"120 45 200 30 N", {120, 45, 200, 30}, "N", "", 0},
       {"   120   45  200    30   normal fault, see sketch 4", {120, 45, 200, 30}, "N", "", 0},
@@ -135,21 +130,6 @@ TEST(CheckFaultLines, FieldsStatusAndFailedChecks) {
     EXPECT_TRUE(d.sense == row.sense && d.status == row.status) << d.sense << "|" << d.status;
     EXPECT_EQ(std::bitset<8>(d.failedChecks), std::bitset<8>(row.failed));
   }
-}
-
-// The colours themselves are AssignColours's.
-TEST(LoadFaultLines, RecreatesChecksAndColours) {
-  FaultSet set;
-  set.Recreate(5);
-  for (std::size_t i = 0; i < set.size(); ++i) set[i] = {1, 1, 1, 1, "N", 7, "faz invalid", kAll};
-  const std::uint64_t before = set.generation();
-  const Lines failures = LoadFaultLines({"120 45 200 30 n", "370 45 90 30 d", "0 0 0 0 Q"}, set);
-  EXPECT_EQ(failures, (Lines{"  faz invalid at line #2", "  sense invalid at line #3"}));
-  ASSERT_TRUE(set.count() == 3 && set.size() == 4u);
-  EXPECT_NE(set.generation(), before);
-  EXPECT_TRUE(set[0].sense.empty() && set[0].colour == 0 && set[0].failedChecks == 0);
-  EXPECT_TRUE(set[1].status.empty() && set[1].failedChecks == 0);
-  EXPECT_TRUE(set[1].colour != 0 && set[2].colour != 0 && set[3].colour != 0);
 }
 
 // More than 32760 lines are refused, blank ones included. Reading stops
@@ -199,13 +179,13 @@ TEST(LogPathFor, IsTheDataFolderPlusVornLog) {
 // VORN.log beside the data file, byte-exact, replacing an earlier longer one.
 // A log that cannot be written (a folder in its place, even as root, or no
 // such folder) gives logError; the data are checked and coloured all the same.
+// One set for every file, as in the window: nothing of the file before stays.
 TEST(CheckDataFile, WritesTheLogBesideTheDataFile) {
   const struct { std::string name, log; Lines lines; bool bad; std::string text; } cases[] = {
+      {"sub/b.fdt", "sub/VORN.log", {"370 45 200 30 N"}, true, "b.fdt\r\n  faz invalid at line #1\r\n"},
       {"site.fdt", "VORN.log", {"120 45 200 30 N", "  10   20 30 40 sinistral"}, false,
        "site.fdt\r\nNo error\r\n"},
       {"site.fdt", "VORN.log", {}, false, "site.fdt\r\nNo error\r\n"},
-      {"sub/b.fdt", "sub/VORN.log", {"370 45 200 30 N"}, true,
-       "b.fdt\r\n  faz invalid at line #1\r\n"},
       {"site.fdt", "VORN.log",
        {"120 45 200 30 N", "10 20 30 40 s", "120 95 200 30 R", "", "370 -5 200 30 Q"}, true,
        "site.fdt\r\n  fpl invalid at line #3\r\n  faz invalid at line #4\r\n"
@@ -219,14 +199,19 @@ TEST(CheckDataFile, WritesTheLogBesideTheDataFile) {
   std::filesystem::create_directories(dir.File("blocked/VORN.log"));
   std::filesystem::create_directory(dir.File("sub"));
   MessageRecorder messages;
+  FaultSet set;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name + " " + c.text);
     if (!c.text.empty()) WriteFile(dir.File(c.log), Repeat("an older, much longer log\r\n", 100));
-    FaultSet set;
+    set[0] = {1, 1, 1, 1, "N", 7, "faz invalid", kAll};  // element 0 is never a datum
+    const std::uint64_t before = set.generation();
     const CheckOutcome outcome = CheckDataFile(c.lines, dir.File(c.name), set);
     EXPECT_EQ(outcome.badFields, c.bad);
+    EXPECT_NE(set.generation(), before);
     ASSERT_EQ(std::size_t(set.count()), c.lines.size());
-    EXPECT_TRUE(set.count() == 0 || set[1].colour != 0);
+    EXPECT_TRUE(set[0].sense.empty() && set[0].colour == 0 && set[0].failedChecks == 0);
+    for (std::size_t i = 1; i <= c.lines.size(); ++i)
+      EXPECT_TRUE(set[i].colour != 0 && (c.bad || (set[i].status.empty() && !set[i].failedChecks)));
     if (c.text.empty()) {
       ASSERT_TRUE(outcome.logError.has_value());
       const FileError& e = *outcome.logError;

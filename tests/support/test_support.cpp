@@ -6,7 +6,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <cstring>
 #include <cstdlib>
 #include <filesystem>
