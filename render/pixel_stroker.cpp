@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include <QPainter>
 
@@ -101,19 +102,26 @@ void PixelStroker::Stamp(int x, int y, quint32 pixel) {
   }
 }
 
-void PixelStroker::Polyline(const TPoint* points, int count, double width, TColor colour) {
-  if (count <= 0 || clip_.isEmpty()) return;
-  if (width != penWidth_) {
-    const double scale = std::sqrt(std::fabs(transform_.m11() * transform_.m22()));
-    const double r = std::max(width * scale / 2, 0.5);
-    radius_ = std::min(int(r), 31);
-    for (int dy = -radius_; dy <= radius_; ++dy)
-      halfWidths_[dy + radius_] = int(std::sqrt(std::max(0.0, r * r - double(dy) * dy)));
-    penWidth_ = width;
-  }
-  const quint32 pixel = 0xFF000000u | (quint32(RedOf(colour)) << 16) | (quint32(GreenOf(colour)) << 8) |
-                        quint32(BlueOf(colour));
-  const double sx = transform_.m11(), sy = transform_.m22(), tx = transform_.dx(), ty = transform_.dy();
+void PixelStroker::SetPen(double width) {
+  if (width == penWidth_) return;
+  const double scale = std::sqrt(std::fabs(transform_.m11() * transform_.m22()));
+  const double r = std::max(width * scale / 2, 0.5);
+  radius_ = std::min(int(r), 31);
+  for (int dy = -radius_; dy <= radius_; ++dy)
+    halfWidths_[dy + radius_] = int(std::sqrt(std::max(0.0, r * r - double(dy) * dy)));
+  penWidth_ = width;
+}
+
+namespace {
+quint32 PixelOf(TColor colour) {
+  return 0xFF000000u | (quint32(RedOf(colour)) << 16) | (quint32(GreenOf(colour)) << 8) |
+         quint32(BlueOf(colour));
+}
+}  // namespace
+
+// The path through the device points pointAt(0) to pointAt(count - 1).
+template <typename PointAt>
+void PixelStroker::Path(int count, PointAt pointAt, quint32 pixel) {
   // Far outside the image (an upward line projects beyond the net) every
   // stamp would be clipped away, and their number is unbounded: segments
   // wholly beyond the reach are skipped.
@@ -129,11 +137,11 @@ void PixelStroker::Polyline(const TPoint* points, int count, double width, TColo
     lastX = x, lastY = y;
     Stamp(x, y, pixel);
   };
-  double ax = sx * points[0].x + tx, ay = sy * points[0].y + ty;
+  auto [ax, ay] = pointAt(0);
   if (count == 1 && ax >= left && ax <= right && ay >= top && ay <= bottom)
     stampOnce(FloorOf(ax), FloorOf(ay));
   for (int i = 1; i < count; ++i) {
-    const double bx = sx * points[i].x + tx, by = sy * points[i].y + ty;
+    const auto [bx, by] = pointAt(i);
     // A segment within the reach keeps t0 = 0 and t1 = 1 (the cut's
     // quotients are then at most 0 and at least 1), so it is not cut.
     double t0 = 0, t1 = 1;
@@ -169,6 +177,49 @@ void PixelStroker::Polyline(const TPoint* points, int count, double width, TColo
     }
     ax = bx, ay = by;
   }
+}
+
+void PixelStroker::Polyline(const TPoint* points, int count, double width, TColor colour) {
+  if (count <= 0 || clip_.isEmpty()) return;
+  SetPen(width);
+  const double sx = transform_.m11(), sy = transform_.m22(), tx = transform_.dx(), ty = transform_.dy();
+  Path(count, [&](int i) { return std::pair(sx * points[i].x + tx, sy * points[i].y + ty); }, PixelOf(colour));
+}
+
+void PixelStroker::Ellipse(int left, int top, int right, int bottom, double width, TColor colour,
+                           TColor fill) {
+  if (clip_.isEmpty()) return;
+  SetPen(width);
+  const double sx = transform_.m11(), sy = transform_.m22(), tx = transform_.dx(), ty = transform_.dy();
+  const double cx = sx * (double(left) + right) / 2 + tx, cy = sy * (double(top) + bottom) / 2 + ty;
+  const double rx = std::fabs(sx * (double(right) - left)) / 2, ry = std::fabs(sy * (double(bottom) - top)) / 2;
+  // Far beyond the image nothing of it can show; a huge box would only
+  // cost time.
+  if (cx + rx + radius_ < clip_.left() || cx - rx - radius_ > clip_.right() + 1 ||
+      cy + ry + radius_ < clip_.top() || cy - ry - radius_ > clip_.bottom() + 1 || rx > 1e6 || ry > 1e6)
+    return;
+  // The pixels whose centres lie inside, in the brush's colour.
+  if (rx > 0 && ry > 0) {
+    const quint32 inside = PixelOf(fill);
+    const int firstRow = std::max(clip_.top(), int(std::ceil(cy - ry - 0.5)));
+    const int lastRow = std::min(clip_.bottom(), int(std::floor(cy + ry - 0.5)));
+    for (int row = firstRow; row <= lastRow; ++row) {
+      const double v = (row + 0.5 - cy) / ry;
+      if (v * v > 1) continue;
+      const double half = rx * std::sqrt(1 - v * v);
+      const int first = std::max(clip_.left(), int(std::ceil(cx - half - 0.5)));
+      const int last = std::min(clip_.right(), int(std::floor(cx + half - 0.5)));
+      quint32* line = bits_ + row * stride_;
+      for (int i = first; i <= last; ++i) line[i] = inside;
+    }
+  }
+  // The outline, in the pen's, as a closed path of steps of about two pixels.
+  constexpr double kTwoPi = 6.283185307179586;
+  const int steps = std::clamp(int(std::ceil(kTwoPi * std::max(rx, ry) / 2)), 8, 2048);
+  Path(steps + 1, [&](int i) {
+    const double angle = kTwoPi * (i % steps) / steps;
+    return std::pair(cx + rx * std::cos(angle), cy + ry * std::sin(angle));
+  }, PixelOf(colour));
 }
 
 }  // namespace orniva::render

@@ -28,9 +28,16 @@ class PixelStroker {
 
   // The polyline through `points` (picture units), `width` units wide.
   void Polyline(const TPoint* points, int count, double width, TColor colour);
+  // The ellipse in the box from (left, top) to (right, bottom) (picture
+  // units): the pixels whose centres lie inside it in `fill`, then its
+  // outline stroked `width` units wide in `colour`.
+  void Ellipse(int left, int top, int right, int bottom, double width, TColor colour, TColor fill);
 
  private:
   PixelStroker(QImage& image, const QTransform& transform, const QRect& clip, const QRect& frame);
+  void SetPen(double width);  // makes the pen's disc for `width` picture units
+  template <typename PointAt>
+  void Path(int count, PointAt pointAt, quint32 pixel);  // through device points
   void Stamp(int x, int y, quint32 pixel);  // the pen's disc about pixel (x, y)
   void StampInside(quint32* at, quint32 pixel) const;  // the same, wholly inside the clip
   // Whether the pen's discs about the pixels of the rectangle lie inside the clip.

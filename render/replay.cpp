@@ -26,7 +26,8 @@ struct ReplayState {
   QPen pen{QBrush(Qt::black), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin};
   QBrush brush{Qt::white};
   QPoint position;
-  TColor colour = 0;  // the pen's
+  TColor colour = 0;                     // the pen's
+  TColor brushColour = Rgb(255, 255, 255);  // the brush's
   // Strokes lines itself where it draws as the painter would (see there).
   std::optional<PixelStroker> stroker;
 };
@@ -57,9 +58,16 @@ void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainte
       s.pen.setColor(ToQColor(r.a));
       s.colour = TColor(r.a);
       break;
-    case DrawOp::BrushColour: s.brush.setColor(ToQColor(r.a)); break;
+    case DrawOp::BrushColour:
+      s.brush.setColor(ToQColor(r.a));
+      s.brushColour = TColor(r.a);
+      break;
     case DrawOp::FillRect: painter.fillRect(QRect(r.a, r.b, r.c - r.a, r.d - r.b), s.brush); break;
     case DrawOp::Ellipse:
+      if (s.stroker) {
+        s.stroker->Ellipse(r.a, r.b, r.c, r.d, s.pen.widthF(), s.colour, s.brushColour);
+        break;
+      }
       painter.setPen(s.pen);
       painter.setBrush(s.brush);
       painter.drawEllipse(QRect(r.a, r.b, r.c - r.a, r.d - r.b));
