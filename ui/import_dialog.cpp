@@ -107,7 +107,7 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
   table_ = analysis::ReadTable(text_);
   delimiter->setCurrentIndex(std::max(0, delimiter->findData(int(table_.delimiter))));
   header->setChecked(!table_.header.empty());
-  readTable();
+  showTable();
   makeColumnChoices();
   convert();
   auto reread = [this] {
@@ -129,6 +129,10 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
 void ImportDialog::readTable() {
   table_ = analysis::ReadTable(text_, Delimiter(delimiter->currentData().toInt()),
                                header->isChecked() ? analysis::HeaderChoice::Yes : analysis::HeaderChoice::No);
+  showTable();
+}
+
+void ImportDialog::showTable() {
   std::size_t width = table_.header.size();
   const int shown = int(std::min<std::size_t>(table_.rows.size(), kPreviewRows));
   for (int r = 0; r < shown; ++r) width = std::max(width, table_.rows[std::size_t(r)].fields.size());

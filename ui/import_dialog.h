@@ -44,7 +44,8 @@ class ImportDialog : public QDialog {
   QDialogButtonBox* buttons = nullptr;
 
  private:
-  void readTable();
+  void readTable();  // with the chosen delimiter and header, then shown
+  void showTable();  // the first rows in the preview
   void makeColumnChoices();
   void convert();
 
