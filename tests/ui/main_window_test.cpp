@@ -3,7 +3,6 @@
 // rule, the export command and the log clean-up at exit.
 #include <cstdlib>
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -13,7 +12,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -25,16 +23,11 @@ namespace orniva::ui::test {
 namespace {
 
 using orniva::test::ReadFile;
+using orniva::test::Repeat;
 using orniva::test::TempDir;
 using orniva::test::WriteFile;
 
 bool Exists(const std::string& path) { return QFileInfo::exists(Q(path)); }
-
-std::string Repeat(const std::string& line, int times) {
-  std::string text;
-  for (int i = 0; i < times; ++i) text += line;
-  return text;
-}
 
 std::string EmfOf(const Picture& picture) {
   const std::vector<std::uint8_t> bytes = EncodeEmf(picture);
@@ -65,56 +58,42 @@ void ResizeOuter(QWidget* window, int width, int height) {
 
 // ---- controls ------------------------------------------------------------------
 
+// The menus' and the toolbar's texts in order, "" for a separator.
 TEST_F(WindowTest, ControlTexts) {
-  const QList<QAction*> top = window->menuBar()->actions();
-  ASSERT_EQ(top.size(), 5);
-  const QList<QAction*> file = window->File1->actions(), plot = window->Plot1->actions();
-  ASSERT_EQ(file.size(), 7);
-  ASSERT_EQ(plot.size(), 14);
-  const QList<QAction*> density = window->Density1->actions();
-  ASSERT_EQ(density.size(), 7);
+  auto texts = [](const QList<QAction*>& actions) {
+    QStringList list;
+    for (const QAction* action : actions) list << action->text();
+    return list.join('|');
+  };
   const std::pair<QString, QString> rows[] = {
       {window->windowTitle(), "Orniva"},
-      {top[0]->text(), "&File"}, {top[1]->text(), "&Edit"},
-      {top[2]->text(), "&Plot"}, {top[3]->text(), "&Analysis"}, {top[4]->text(), "&Help"},
-      {file[0]->text(), "&Open"}, {file[1]->text(), "Export &Image"},
-      {file[2]->text(), "Save &Figure As..."}, {file[3]->text(), "&Print..."},
-      {file[4]->text(), "I&mport..."}, {file[6]->text(), "E&xit"},
-      {window->Edit1->actions().value(0)->text(), "&Copy Figure"},
-      {window->Edit1->actions().value(1)->text(), "&Paste Data"},
-      {plot[0]->text(), "&Fault Plane and Striation"},
-      {plot[1]->text(), "&Tangent Lineation Diagram"},
-      {plot[3]->text(), "Symbol &Size"},
-      {plot[5]->text(), "Equal-&Angle Net"}, {plot[6]->text(), "Equal-A&rea Net"},
-      {plot[8]->text(), "&Poles"}, {plot[9]->text(), "&Kinematic Axes"},
-      {plot[10]->text(), "Str&ess Axes"}, {plot[11]->text(), "&Density"},
-      {plot[12]->text(), "Right D&ihedra"}, {plot[13]->text(), "Fault P&lanes on Right Dihedra"},
-      {density[0]->text(), "of &Poles"}, {density[1]->text(), "of P &Axes"},
-      {density[2]->text(), "of &T Axes"}, {density[3]->text(), "of &Striations"},
-      {density[5]->text(), "&Kamb"}, {density[6]->text(), "&One Per Cent"},
-      {window->ActionKinematics->text(), "&Kinematics..."},
-      {window->ActionStressInversion->text(), "&Stress Inversion..."},
-      {window->MenuLarge->text(), "&Large"}, {window->MenuMedium->text(), "&Medium"},
-      {window->MenuSmall->text(), "&Small"},
-      {window->Contents1->text(), "&Contents"}, {window->Version1->text(), "&Version"},
-      {window->ToolButton1->toolTip(), "Open Data File"},
-      {window->ToolButton2->toolTip(), "Export Image"},
-      {window->ToolButton4->toolTip(), "Exit"},
+      {texts(window->menuBar()->actions()), "&File|&Edit|&Plot|&Analysis|&Help"},
+      {texts(window->File1->actions()),
+       "&Open|Export &Image|Save &Figure As...|&Print...|I&mport...||E&xit"},
+      {texts(window->Edit1->actions()), "&Copy Figure|&Paste Data"},
+      {texts(window->Plot1->actions()),
+       "&Fault Plane and Striation|&Tangent Lineation Diagram||Symbol &Size||Equal-&Angle Net|"
+       "Equal-A&rea Net||&Poles|&Kinematic Axes|Str&ess Axes|&Density|Right D&ihedra|"
+       "Fault P&lanes on Right Dihedra"},
+      {texts(window->SymbolSize1->actions()), "&Large|&Medium|&Small"},
+      {texts(window->Density1->actions()),
+       "of &Poles|of P &Axes|of &T Axes|of &Striations||&Kamb|&One Per Cent"},
+      {texts(window->Analysis1->actions()), "&Kinematics...|&Stress Inversion..."},
+      {texts(window->Help1->actions()), "&Contents|&Version"},
+      {window->ToolButton1->toolTip() + "|" + window->ToolButton2->toolTip() + "|" +
+           window->ToolButton4->toolTip(),
+       "Open Data File|Export Image|Exit"},
       {window->StatusPanel0->text(), ""},
   };
   for (const auto& [actual, expected] : rows) EXPECT_EQ(actual, expected);
-  EXPECT_TRUE(file[5]->isSeparator() && plot[2]->isSeparator() && plot[4]->isSeparator() &&
-              plot[7]->isSeparator());
-  EXPECT_TRUE(window->ActionEqualAngle->isChecked());
-  EXPECT_TRUE(top[1]->isEnabled());
+  EXPECT_TRUE(window->ActionEqualAngle->isChecked() && window->ActionFPS->isChecked() &&
+              window->ActionMedium->isChecked());
   EXPECT_FALSE(window->Contents1->isEnabled());
   EXPECT_EQ(window->MenuOpen->shortcut(), QKeySequence(QKeySequence::Open));
   // One action per command, shared by the menu and the toolbar.
-  EXPECT_EQ(file[0], window->ActionOpen);
   EXPECT_EQ(window->ToolButton1->defaultAction(), window->ActionOpen);
   EXPECT_EQ(window->ToolButton2->defaultAction(), window->ActionExport);
   EXPECT_EQ(window->ToolButton4->defaultAction(), window->ActionExit);
-  EXPECT_EQ(window->ActionFPS->actionGroup(), window->ActionTLD->actionGroup());
 }
 
 TEST_F(WindowTest, FirstShowDrawsTheEmptyNetAtThe390Image) {
@@ -127,7 +106,6 @@ TEST_F(WindowTest, FirstShowDrawsTheEmptyNetAtThe390Image) {
     DrawNetFrame(canvas, window->netGeometry);
   }
   EXPECT_TRUE(SamePicture(window->plotPicture, net));
-  EXPECT_EQ(window->netGeometry.netRadius, 450);
   EXPECT_EQ(window->Image1->size(), QSize(390, 390));
   EXPECT_EQ(window->Image1->mapTo(window.get(), QPoint(0, 0)).y(),
             window->Panel1->mapTo(window.get(), QPoint(0, 0)).y() + 2);
@@ -160,6 +138,8 @@ TEST_F(WindowTest, DroppingOneFileLoadsItAndPluralFilesAreRefused) {
   EXPECT_EQ(window->FileName, Q(other.File("ten.fdt")));
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
   EXPECT_EQ(QDir::currentPath(), folder);  // a drop leaves the current folder alone
+  Settle();
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(1)));
   const Picture before = window->plotPicture;
   Drop(window.get(), {DataFile("a.fdt", "1 2 3 4 N\n"), Q(other.File("ten.fdt"))});
   EXPECT_EQ(recorder.messages, std::vector<std::string>{"Plural files were dropped.\r\n"
@@ -167,7 +147,7 @@ TEST_F(WindowTest, DroppingOneFileLoadsItAndPluralFilesAreRefused) {
   ExpectTenDataKept(before);
   Drop(window.get(), {DataFile("moved.fdt", "1 2 3 4 N\n")}, Qt::MoveAction);  // no copy offered
   EXPECT_EQ(window->FileName, Q(other.File("ten.fdt")));
-  EXPECT_EQ(window->faultSet.count(), 10);
+  ExpectTenDataKept(before);
 }
 
 // A refused load keeps the data and the picture; a load whose log cannot be
@@ -209,9 +189,6 @@ TEST_F(WindowTest, LoadRefusalsAndReports) {
     if (row.count == 10) ExpectTenDataKept(before);
     if (row.count < 10) {
       EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
-    }
-    if (row.count == 0) {
-      EXPECT_EQ(window->plotPicture.records().size(), 13u);  // the net frame alone
     }
   }
 }
@@ -291,7 +268,6 @@ TEST_F(WindowTest, ExportWritesThePictureOrSaysWhy) {
   struct Row { std::string answer, written, message, error; };
   const Row rows[] = {
       {"plot.EMF", "plot.EMF", "", ""},  // case-blind extension, old file replaced
-      {"plot", "plot.emf", "", ""},      // the dialog's default extension
       {"plot.bmp", "", "Invalid graphic format specified.\r\nImage is not saved.", ""},
       {"taken.emf", "", "", "taken.emf"},
   };
@@ -321,8 +297,11 @@ TEST_F(WindowTest, ExportWritesThePictureOrSaysWhy) {
 
 // ---- exit -------------------------------------------------------------------------------
 
-// In a child process: a quit ends the message loop for good.
+// In a child process, as a quit also ends every later event loop of this
+// one: a quit ends the message loop with status 0. The child is started
+// afresh rather than forked from this process and its threads.
 TEST_F(WindowTest, ExitAsksTheMessageLoopToQuit) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   Show();
   EXPECT_EXIT(
       {
