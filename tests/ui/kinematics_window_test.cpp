@@ -1,7 +1,4 @@
-// The kinematics results window: its table, warnings, copy, and the
-// wiring to the main window (it follows loads; a chosen row highlights).
-#include <QApplication>
-#include <QClipboard>
+// The kinematics results window: its warnings, and the wiring to the main window (it follows loads; a chosen row highlights).
 #include <QLabel>
 #include <QTableWidget>
 #include <gtest/gtest.h>
@@ -21,7 +18,9 @@ TEST(KinematicsWarnings, MisfitAboveTheThresholdAndLateralOnDipSlip) {
             "Misfit above 10.00°; Lateral sense on a dip-slip striation");
 }
 
-TEST_F(WindowTest, KinematicsFollowsTheDataSortsCopiesAndHighlights) {
+// Sorting, copying and choosing a row are the result tables' own, tested
+// through the stress window.
+TEST_F(WindowTest, KinematicsFollowsTheDataAndHighlights) {
   Show();
   OpenThroughDialog(DataFile("three.fdt", "90 45 90 45 N\n400 45 90 45 R\n0 0 90 30 S\n"));
   window->ActionKinematics->trigger();
@@ -30,21 +29,10 @@ TEST_F(WindowTest, KinematicsFollowsTheDataSortsCopiesAndHighlights) {
   EXPECT_TRUE(k->isVisible());
   EXPECT_EQ(k->summary()->text(), "2 data used. Left out (a check failed): lines 2.");
   ASSERT_EQ(k->table()->rowCount(), 2);
-  EXPECT_EQ(k->table()->item(1, 1)->text(), "30.00");  // misfit of line 3
-  EXPECT_EQ(k->table()->item(1, 8)->text(), "Misfit above 20.00°");
+  EXPECT_EQ(k->table()->item(1, 8)->text(), "Misfit above 20.00°");  // line 3, misfit 30
   k->setMisfitThreshold(45);
   EXPECT_EQ(k->table()->item(1, 8)->text(), "");
-  EXPECT_EQ(k->binghamTable()->item(0, 0)->text(), "T");
-  k->table()->sortItems(1, Qt::DescendingOrder);
-  k->copy();
-  const QStringList lines = QApplication::clipboard()->text().split('\n');
-  ASSERT_EQ(lines.size(), 4);  // header, two rows, the final break
-  EXPECT_TRUE(lines[0].startsWith("Line\tMisfit\tP trend\t"));
-  EXPECT_TRUE(lines[1].startsWith("3\t30.00\t"));
-  k->table()->setCurrentCell(1, 0);  // line 1 after sorting
-  Settle();
-  EXPECT_EQ(window->StringGrid1->row(), 1);
-  k->table()->setCurrentCell(0, 0);  // line 3, the last datum
+  k->table()->setCurrentCell(1, 0);  // line 3, the last datum
   Settle();
   EXPECT_EQ(window->StringGrid1->row(), 3);
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(3)));

@@ -207,6 +207,7 @@ TEST_F(WindowTest, AnotherFileOfTheSameLengthDrawsItsOwnData) {
 
 // ---- diagram and symbol size --------------------------------------------------------
 
+// Each command, and a click on the image, redraws without the highlight.
 TEST_F(WindowTest, PlotCommandsRedrawWithTheirDiagramAndSize) {
   Show();
   OpenThroughDialog(DataFile("ten.fdt", kTenData));
@@ -231,14 +232,8 @@ TEST_F(WindowTest, PlotCommandsRedrawWithTheirDiagramAndSize) {
               window->ActionEqualArea->isChecked() ? NetKind::EqualArea : NetKind::EqualAngle);
     EXPECT_TRUE(SamePicture(window->plotPicture, ExpectedPlot(*window, row.mode, row.size, -1)));
   }
-}
-
-TEST_F(WindowTest, ClickingTheImageRemovesTheHighlight) {
-  Show();
-  OpenThroughDialog(DataFile("ten.fdt", kTenData));
-  window->Replot(5);
-  ASSERT_TRUE(HasHighlight(window->plotPicture));
-  QTest::mouseClick(window->Image1, Qt::LeftButton, {}, QPoint(100, 100));
+  window->Replot(3);
+  QTest::mouseClick(window->Image1, Qt::LeftButton, {}, QPoint(100, 100));  // also without highlight
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
 }
 

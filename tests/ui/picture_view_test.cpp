@@ -1,8 +1,6 @@
 // The image control shows a highlighted drawing from the raster of the
 // drawing without its highlight copies plus the last copy. Pins that this is
 // pixel for pixel what replaying every record gives.
-#include <algorithm>
-
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -96,12 +94,7 @@ TEST_P(ShownPicture, BandsPaintTheSamePixels) {
 
 INSTANTIATE_TEST_SUITE_P(Diagrams, ShownPicture,
                          testing::Values(PlotMode::FaultPlaneAndStriation, PlotMode::TangentLineation,
-                                         PlotMode::Poles),
-                         [](const testing::TestParamInfo<PlotMode>& info) {
-                           std::string name(PlotModeName(info.param));
-                           name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
-                           return name;
-                         });
+                                         PlotMode::Poles));
 
 }  // namespace
 }  // namespace orniva::ui
