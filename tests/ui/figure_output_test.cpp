@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <string>
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -15,7 +14,6 @@
 #include <QPrinter>
 #include <gtest/gtest.h>
 
-#include "analysis/figures.h"
 #include "data/fault_reader.h"
 #include "render/figure_files.h"
 #include "render/pixel_stroker.h"
