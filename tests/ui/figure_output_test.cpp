@@ -1,7 +1,6 @@
 // The figure's files checked by renderers that are not ours: each format,
 // rasterised independently, looks like the same picture replayed by Qt.
 // And the window's ways out for it: Save Figure As, Copy Figure and Print.
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -29,8 +28,7 @@ using orniva::test::TempDir;
 using orniva::test::WriteFile;
 
 Picture ExampleFigure(PlotMode mode, std::int16_t highlight = 3) {
-  FaultSet data;
-  LoadFaultLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines, data);
+  const FaultSet data = orniva::test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
   analysis::FigureRequest request;
   request.mode = mode;
   InitNetGeometry(request.geometry);
@@ -40,14 +38,9 @@ Picture ExampleFigure(PlotMode mode, std::int16_t highlight = 3) {
   return analysis::DrawFigure(data, request, analysis::FiguresFor(mode, data, request.geometry));
 }
 
-std::string Shell(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    pclose(pipe);
-  }
-  return out;
+// What a shell command run in `dir` writes to its standard output.
+std::string Shell(const std::string& command, const TempDir& dir) {
+  return orniva::test::RunProgram("/bin/sh", {"-c", "cd '" + dir.path() + "' && " + command}, dir).out;
 }
 
 // The share of pixels whose grey levels differ by more than a quarter of
@@ -87,12 +80,12 @@ TEST(FigureFiles, EveryFormatRasterisedIndependentlyMatchesTheReplay) {
     for (const Row& row : rows) {
       SCOPED_TRACE(row.file);
       WriteFile(dir.File(row.file), render::EncodeFigure(figure, row.format, size));
-      if (!row.command.empty()) Shell("cd '" + dir.path() + "' && " + row.command + " 2>&1");
+      if (!row.command.empty()) Shell(row.command, dir);
       const QImage raster(QString::fromStdString(dir.File(row.raster)));
       ASSERT_FALSE(raster.isNull()) << "no raster from: " << row.command;
       EXPECT_LT(DifferingShare(raster, replay), 0.01);
       if (row.format == FigureFormat::Pdf) {  // texts stay text
-        const std::string text = Shell("pdftotext '" + dir.File(row.file) + "' - 2>&1");
+        const std::string text = Shell("pdftotext f.pdf -", dir);
         EXPECT_NE(text.find("Site 4"), std::string::npos) << text;
       }
     }
@@ -111,7 +104,7 @@ TEST(FigureFiles, PrintedCentredAtItsWidth) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     PaintOnPage(figure, 100, printer);
   }
-  Shell("cd '" + dir.path() + "' && pdftoppm -png -r 10 -singlefile print.pdf page 2>&1");
+  Shell("pdftoppm -png -r 10 -singlefile print.pdf page", dir);
   const QImage page = QImage(QString::fromStdString(dir.File("page.png"))).convertToFormat(QImage::Format_Grayscale8);
   ASSERT_FALSE(page.isNull());
   QRect ink;
