@@ -1,6 +1,5 @@
-// The data grid: its number format and model, and the row rule: the focused
+// The data grid: its number format, and the row rule: the focused
 // row's datum is highlighted once per row change, by clicks and keys.
-#include <QAbstractItemModelTester>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
