@@ -2,6 +2,8 @@
 // windows follow loads and highlight a chosen row, Use and Run reach the
 // stress-axes diagram, the density submenu chooses the counting, and the
 // import dialog and the window's two ways into it.
+#include <tuple>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -110,12 +112,25 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
 TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
   Show();
   OpenThroughDialog(DataFile("ten.fdt", kTenData));
-  window->ActionDensityP->trigger();
-  EXPECT_EQ(window->PlotMode, PlotMode::Density);
-  EXPECT_TRUE(window->ActionDensity->isChecked());
-  EXPECT_EQ(window->analysisChoices.densityOf, analysis::DensityOf::PAxes);
+  using analysis::DensityMethod;
+  using analysis::DensityOf;
+  const std::tuple<QAction*, DensityOf, DensityMethod> rows[] = {
+      {window->ActionDensityT, DensityOf::TAxes, DensityMethod::Kamb},
+      {window->ActionDensityStriations, DensityOf::Striations, DensityMethod::Kamb},
+      {window->ActionDensityPoles, DensityOf::Poles, DensityMethod::Kamb},
+      {window->ActionOnePercent, DensityOf::Poles, DensityMethod::OnePercent},
+      {window->ActionDensityP, DensityOf::PAxes, DensityMethod::OnePercent},
+      {window->ActionKamb, DensityOf::PAxes, DensityMethod::Kamb},
+  };
+  for (const auto& [action, of, method] : rows) {
+    window->ActionFPS->trigger();
+    action->trigger();
+    EXPECT_EQ(window->PlotMode, PlotMode::Density) << action->text().toStdString();
+    EXPECT_TRUE(window->ActionDensity->isChecked());
+    EXPECT_EQ(window->analysisChoices.densityOf, of);
+    EXPECT_EQ(window->analysisChoices.densityMethod, method);
+  }
   window->ActionOnePercent->trigger();
-  EXPECT_EQ(window->analysisChoices.densityMethod, analysis::DensityMethod::OnePercent);
   window->ActionEqualArea->trigger();
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
   window->ActionRightDihedra->trigger();

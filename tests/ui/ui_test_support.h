@@ -16,12 +16,8 @@
 #include <gtest/gtest.h>
 
 #include "data/colours.h"
-#include "platform/picture.h"
-#include "analysis/figures.h"
-#include "plot/diagram.h"
 #include "tests/support/test_support.h"
-#include "ui/VORNmain.h"
-#include "ui/window_services.h"
+#include "ui/VORNmain.h"  // with the plot, the figures and the window services
 
 namespace orniva::ui::test {
 
