@@ -91,7 +91,9 @@ TEST_F(WindowTest, ControlTexts) {
   EXPECT_EQ(window->ToolButton4->defaultAction(), window->ActionExit);
 }
 
-TEST_F(WindowTest, FirstShowDrawsTheEmptyNetAtThe390Image) {
+// The first show draws the empty net; the image's side follows the outer
+// size of the window, from 390 at the first size.
+TEST_F(WindowTest, FirstShowDrawsTheEmptyNetAndTheImageFollowsTheWindowSize) {
   EXPECT_TRUE(window->plotPicture.empty());
   Show();
   Picture net;
@@ -103,10 +105,22 @@ TEST_F(WindowTest, FirstShowDrawsTheEmptyNetAtThe390Image) {
   EXPECT_EQ(window->Image1->size(), QSize(390, 390));
   EXPECT_EQ(window->Image1->mapTo(window.get(), QPoint(0, 0)).y(),
             window->Panel1->mapTo(window.get(), QPoint(0, 0)).y() + 2);
+  const std::pair<QSize, int> rows[] = {{{700, 600}, 467}, {{623, 486}, 390}, {{900, 500}, 404}};
+  for (const auto& [outer, side] : rows) {
+    window->resize(outer - (window->frameGeometry().size() - window->size()));  // the outer size
+    ASSERT_EQ(window->frameGeometry().size(), outer);
+    Settle();  // paints at every size, also the empty image
+    EXPECT_EQ(window->Image1->size(), QSize(side, side)) << outer.width();
+  }
+  window->resize(120, 80);
+  Settle();
+  EXPECT_EQ(window->Image1->size(), QSize(0, 0));
 }
 
 // ---- opening and dropping --------------------------------------------------------
 
+// Opening through the dialog loads, lists and plots the file, also after
+// another of as many lines.
 TEST_F(WindowTest, OpeningThroughTheDialogLoadsListsAndPlots) {
   TempDir other;
   WriteFile(other.File("ten.fdt"), kTenData);
@@ -121,6 +135,13 @@ TEST_F(WindowTest, OpeningThroughTheDialogLoadsListsAndPlots) {
   EXPECT_EQ(QDir::currentPath(), QFileInfo(Q(other.path())).canonicalFilePath());
   EXPECT_EQ(ReadFile(other.File("VORN.log")), "ten.fdt\r\nNo error\r\n");
   EXPECT_TRUE(recorder.messages.empty() && services.errors.empty());
+  // Another file of as many lines draws its own great circles, not the cached ones.
+  std::string same;
+  for (int i = 0; i < 10; ++i) same += std::to_string(20 * i) + " 30 " + std::to_string(20 * i) + " 30 N\n";
+  const Picture first = window->plotPicture;
+  OpenThroughDialog(DataFile("same.fdt", same));
+  EXPECT_FALSE(SamePicture(window->plotPicture, first));
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
 }
 
 TEST_F(WindowTest, DroppingOneFileLoadsItAndPluralFilesAreRefused) {
@@ -187,18 +208,6 @@ TEST_F(WindowTest, LoadRefusalsAndReports) {
   }
 }
 
-// Another file of as many lines draws its own great circles, not the cached ones.
-TEST_F(WindowTest, AnotherFileOfTheSameLengthDrawsItsOwnData) {
-  Show();
-  OpenThroughDialog(DataFile("ten.fdt", kTenData));
-  std::string other;
-  for (int i = 0; i < 10; ++i) other += std::to_string(20 * i) + " 30 " + std::to_string(20 * i) + " 30 N\n";
-  const Picture first = window->plotPicture;
-  OpenThroughDialog(DataFile("other.fdt", other));
-  EXPECT_FALSE(SamePicture(window->plotPicture, first));
-  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
-}
-
 // ---- diagram and symbol size --------------------------------------------------------
 
 // Each command, and a click on the image, redraws without the highlight.
@@ -229,21 +238,6 @@ TEST_F(WindowTest, PlotCommandsRedrawWithTheirDiagramAndSize) {
   window->Replot(3);
   QTest::mouseClick(window->Image1, Qt::LeftButton, {}, QPoint(100, 100));  // also without highlight
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
-}
-
-TEST_F(WindowTest, TheImageSideFollowsTheWindowSize) {
-  Show();
-  const std::pair<QSize, int> rows[] = {
-      {{700, 600}, 467}, {{623, 486}, 390}, {{900, 500}, 404}};
-  for (const auto& [outer, side] : rows) {
-    window->resize(outer - (window->frameGeometry().size() - window->size()));  // the outer size
-    ASSERT_EQ(window->frameGeometry().size(), outer);
-    Settle();  // paints at every size, also the empty image
-    EXPECT_EQ(window->Image1->size(), QSize(side, side)) << outer.width();
-  }
-  window->resize(120, 80);
-  Settle();
-  EXPECT_EQ(window->Image1->size(), QSize(0, 0));
 }
 
 // ---- export ---------------------------------------------------------------------------
