@@ -1,6 +1,5 @@
-// The data grid: its number format and model, and the row rule: the focused
+// The data grid: its number format, and the row rule: the focused
 // row's datum is highlighted once per row change, by clicks and keys.
-#include <QAbstractItemModelTester>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
@@ -51,29 +50,30 @@ TEST_F(GridEventsTest, ALoadEndsWithTheFocusedRowHighlighted) {
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(1)));
 }
 
-TEST_F(GridEventsTest, ClickingARowHighlightsItsDatumOncePerRow) {
-  for (int row : {4, 7, 10}) {  // the last datum too
-    ClickCell(1, row);
-    EXPECT_EQ(window->StringGrid1->row(), row);
-    EXPECT_TRUE(SamePicture(window->plotPicture, Expected(std::int16_t(row)))) << row;
+// Clicks and arrow keys: a new row highlights its datum, the last one's
+// too; a move within the row redraws nothing, not even a double click later.
+TEST_F(GridEventsTest, ClicksAndKeysHighlightOncePerRow) {
+  struct Step { int col, row; Qt::Key key; std::int16_t highlight; };  // a click, or a key if row 0
+  const Step steps[] = {
+      {0, 0, Qt::Key_Down, 2}, {0, 0, Qt::Key_Right, 0}, {0, 0, Qt::Key_Right, 0},
+      {0, 0, Qt::Key_Down, 3}, {1, 4, {}, 4}, {1, 10, {}, 10}, {4, 10, {}, 0},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(testing::Message() << s.col << "," << s.row << " key " << s.key);
+    Mark();
+    if (s.row) ClickCell(s.col, s.row);
+    else Key(s.key);
+    if (s.highlight == 0) {
+      EXPECT_FALSE(Redrawn());
+      continue;
+    }
+    EXPECT_EQ(window->StringGrid1->row(), s.highlight);
+    EXPECT_TRUE(SamePicture(window->plotPicture, Expected(s.highlight)));
     EXPECT_TRUE(HasHighlight(window->plotPicture));
   }
-  Mark();
-  ClickCell(4, 10);
-  QTest::qWait(700);  // longer than a double click: nothing comes later either
+  QTest::qWait(700);  // longer than a double click
   EXPECT_EQ(window->StringGrid1->col(), 4);
   EXPECT_FALSE(Redrawn());
-}
-
-TEST_F(GridEventsTest, ArrowKeysMoveTheHighlightBetweenRowsOnly) {
-  Key(Qt::Key_Down);
-  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(2)));
-  Mark();
-  Key(Qt::Key_Right);
-  Key(Qt::Key_Right);
-  EXPECT_FALSE(Redrawn());
-  Key(Qt::Key_Down);
-  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(3)));
 }
 
 // The focused cell is painted aqua with its text; a load with the focus in

@@ -16,26 +16,18 @@
 #include <gtest/gtest.h>
 
 #include "data/colours.h"
-#include "platform/picture.h"
-#include "analysis/figures.h"
-#include "plot/diagram.h"
 #include "tests/support/test_support.h"
-#include "ui/VORNmain.h"
-#include "ui/window_services.h"
+#include "ui/VORNmain.h"  // with the plot, the figures and the window services
 
 namespace orniva::ui::test {
 
 // Answers the file dialogs from queues (an empty queue or nullopt cancels)
-// and records the error reports. The save dialog adds the default extension
-// to a name without one, as the real dialog does.
+// and records what the window hands them.
 class StubServices : public WindowServices {
  public:
+  using Answers = std::deque<std::optional<QString>>;
   std::optional<QString> OpenDataFile(QWidget*) override { return Next(openAnswers); }
-  std::optional<QString> SavePicture(QWidget*) override {
-    const std::optional<QString> answer = Next(saveAnswers);
-    if (!answer) return std::nullopt;
-    return WithDefaultSuffix(*answer, kPictureSuffix);
-  }
+  std::optional<QString> SavePicture(QWidget*) override { return Next(saveAnswers); }
   void ReportError(QWidget*, const FileError& error) override { errors.push_back(error); }
   std::optional<QString> SaveFigureFile(QWidget*) override { return Next(figureAnswers); }
   std::optional<FigureOptions> ChooseFigureOptions(QWidget*, const FigureOptions& current, bool,
@@ -46,7 +38,6 @@ class StubServices : public WindowServices {
   void PrintFigure(QWidget*, const Picture& figure, double widthMm) override {
     printed.push_back({figure, widthMm});
   }
-
   std::optional<QString> OpenImportFile(QWidget*) override { return Next(importAnswers); }
   std::optional<std::string> ConfirmImport(QWidget*, const std::string& text, const QString&) override {
     importedTexts.push_back(text);
@@ -54,24 +45,19 @@ class StubServices : public WindowServices {
   }
   std::optional<QString> SaveDataFile(QWidget*) override { return Next(dataFileAnswers); }
 
-  std::deque<std::optional<QString>> importAnswers, dataFileAnswers;
+  Answers openAnswers, saveAnswers, figureAnswers, importAnswers, dataFileAnswers;
   std::vector<std::string> importedTexts;
   std::optional<std::string> importData;  // nullopt cancels the dialog
-  std::deque<std::optional<QString>> openAnswers;
-  std::deque<std::optional<QString>> saveAnswers;
-  std::deque<std::optional<QString>> figureAnswers;
   std::optional<FigureOptions> figureOptions = FigureOptions{};  // nullopt cancels
   std::vector<FigureOptions> optionsShown;
   std::vector<std::pair<Picture, double>> printed;
   std::vector<FileError> errors;
 
  private:
-  static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {
+  static std::optional<QString> Next(Answers& answers) {
     if (answers.empty()) return std::nullopt;
-    const bool chosen = answers.front().has_value();
-    const QString answer = chosen ? *answers.front() : QString();
+    const std::optional<QString> answer = answers.front();
     answers.pop_front();
-    if (!chosen) return std::nullopt;
     return answer;
   }
 };

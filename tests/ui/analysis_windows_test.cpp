@@ -1,0 +1,205 @@
+// The analysis windows and the import: the kinematics and stress results
+// windows follow loads and highlight a chosen row, Use and Run reach the
+// stress-axes diagram, the density submenu chooses the counting, and the
+// import dialog and the window's two ways into it.
+#include <tuple>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+#include "tests/ui/ui_test_support.h"
+#include "ui/import_dialog.h"
+
+namespace orniva::ui::test {
+namespace {
+
+// A cell's text; a cell without an item fails the comparison, not the binary.
+QString CellText(const QTableWidget* table, int row, int col) {
+  const QTableWidgetItem* item = table->item(row, col);
+  return item ? item->text() : QStringLiteral("(no item)");
+}
+
+TEST(KinematicsWarnings, MisfitAboveTheThresholdAndLateralOnDipSlip) {
+  analysis::KinematicAxes axes;
+  axes.misfit = 20.5;
+  EXPECT_EQ(KinematicsWarnings(axes, 20), "Misfit above 20.00°");
+  EXPECT_EQ(KinematicsWarnings(axes, 20.5), "");
+  axes.lateralOnDipSlip = true;
+  EXPECT_EQ(KinematicsWarnings(axes, 10),
+            "Misfit above 10.00°; Lateral sense on a dip-slip striation");
+}
+
+// Sorting, copying and choosing a row are the result tables' own, tested
+// through the stress window.
+TEST_F(WindowTest, KinematicsFollowsTheDataAndHighlights) {
+  Show();
+  OpenThroughDialog(DataFile("three.fdt", "90 45 90 45 N\n400 45 90 45 R\n0 0 90 30 S\n"));
+  window->ActionKinematics->trigger();
+  KinematicsWindow* k = window->kinematicsWindow();
+  ASSERT_NE(k, nullptr);
+  EXPECT_TRUE(k->isVisible());
+  EXPECT_EQ(k->summary()->text(), "2 data used. Left out (a check failed): lines 2.");
+  ASSERT_EQ(k->table()->rowCount(), 2);
+  EXPECT_EQ(CellText(k->table(), 1, 1), "30.00");  // misfit of line 3
+  EXPECT_EQ(CellText(k->table(), 1, 8), "Misfit above 20.00°");
+  k->setMisfitThreshold(45);
+  EXPECT_EQ(CellText(k->table(), 1, 8), "");
+  k->table()->setCurrentCell(1, 0);  // line 3, the last datum
+  Settle();
+  EXPECT_EQ(window->StringGrid1->row(), 3);
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(3)));
+  OpenThroughDialog(DataFile("ten.fdt", kTenData));
+  EXPECT_EQ(k->table()->rowCount(), 10);
+  EXPECT_EQ(k->windowTitle(), "Kinematics  [ ten.fdt ]");
+}
+
+// ---- stress inversion and density ---------------------------------------------
+
+// Six normal faults of differing strike and a seventh whose sense is the
+// opposite of theirs; line 8 fails its checks.
+constexpr char kNormalFaults[] =
+    "90 45 90 45 N\n270 60 270 60 N\n0 50 0 50 N\n180 70 180 70 N\n45 30 45 30 N\n"
+    "135 80 135 80 N\n225 55 225 55 R\n400 45 90 45 N\n";
+
+TEST(StressNote, SwitchedOutBeforeTheSense) {
+  EXPECT_EQ(StressNote({1, 120, true}), "sense opposite to the stress");
+  EXPECT_EQ(StressNote({1, 90, true}), "");
+  EXPECT_EQ(StressNote({1, 120, false}), "switched out");
+}
+
+TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
+  Show();
+  OpenThroughDialog(DataFile("normal.fdt", kNormalFaults));
+  window->ActionStressAxes->trigger();
+  window->ActionStressInversion->trigger();
+  StressWindow* s = window->stressWindow();
+  ASSERT_NE(s, nullptr);
+  EXPECT_TRUE(s->isVisible());
+  EXPECT_TRUE(s->summary()->text().contains("  7 faults used"));
+  EXPECT_TRUE(s->summary()->text().endsWith("Left out (a check failed): lines 8."));
+  ASSERT_EQ(s->table()->rowCount(), 7);
+  EXPECT_EQ(CellText(s->table(), 6, 3), "sense opposite to the stress");
+
+  ASSERT_NE(s->table()->item(0, 0), nullptr);
+  s->table()->item(0, 0)->setCheckState(Qt::Unchecked);  // line 1 out
+  s->run();
+  EXPECT_EQ(s->result().used, 6);
+  EXPECT_EQ(CellText(s->table(), 0, 3), "switched out");
+  ASSERT_EQ(window->analysisChoices.use.size(), 9u);
+  EXPECT_FALSE(window->analysisChoices.use[1]);
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
+  s->setIterate(true);  // runs at once
+  EXPECT_TRUE(window->analysisChoices.iterate);
+  EXPECT_GT(s->result().rounds, 1);
+
+  s->table()->sortItems(2, Qt::DescendingOrder);  // the reversed fault first
+  s->copy();
+  const QStringList lines = QApplication::clipboard()->text().split('\n');
+  ASSERT_EQ(lines.size(), 9);  // header, seven rows, the final break
+  EXPECT_EQ(lines[0], "Use\tLine\tMisfit \u03B2\tNote");
+  EXPECT_TRUE(lines[1].startsWith("yes\t7\t"));
+  s->table()->setCurrentCell(0, 1);
+  Settle();
+  EXPECT_EQ(window->StringGrid1->row(), 7);
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(7)));
+
+  OpenThroughDialog(DataFile("again.fdt", kNormalFaults));  // every fault back in
+  EXPECT_TRUE(window->analysisChoices.use.empty());
+  EXPECT_EQ(s->result().used, 7);
+  EXPECT_EQ(s->windowTitle(), "Stress Inversion  [ again.fdt ]");
+}
+
+TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
+  Show();
+  OpenThroughDialog(DataFile("ten.fdt", kTenData));
+  using analysis::DensityMethod;
+  using analysis::DensityOf;
+  const std::tuple<QAction*, DensityOf, DensityMethod> rows[] = {
+      {window->ActionDensityT, DensityOf::TAxes, DensityMethod::Kamb},
+      {window->ActionDensityStriations, DensityOf::Striations, DensityMethod::Kamb},
+      {window->ActionDensityPoles, DensityOf::Poles, DensityMethod::Kamb},
+      {window->ActionOnePercent, DensityOf::Poles, DensityMethod::OnePercent},
+      {window->ActionDensityP, DensityOf::PAxes, DensityMethod::OnePercent},
+      {window->ActionKamb, DensityOf::PAxes, DensityMethod::Kamb},
+  };
+  for (const auto& [action, of, method] : rows) {
+    window->ActionFPS->trigger();
+    action->trigger();
+    EXPECT_EQ(window->PlotMode, PlotMode::Density) << action->text().toStdString();
+    EXPECT_TRUE(window->ActionDensity->isChecked());
+    EXPECT_EQ(window->analysisChoices.densityOf, of);
+    EXPECT_EQ(window->analysisChoices.densityMethod, method);
+  }
+  window->ActionOnePercent->trigger();
+  window->ActionEqualArea->trigger();
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
+  window->ActionRightDihedra->trigger();
+  EXPECT_FALSE(window->ActionDensity->isChecked());
+  window->ActionDihedraPlanes->trigger();  // off
+  EXPECT_FALSE(window->analysisChoices.dihedraPlanes);
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
+}
+
+// ---- import ----------------------------------------------------------------------
+
+void Choose(QComboBox* box, int value) { box->setCurrentIndex(box->findData(value)); }
+
+TEST(ImportDialog, DetectsThenConvertsWithTheChosenColumns) {
+  ImportDialog dialog("site;strike;dip;pitch;sense\nA;N30E;45NW;10NE;normal\nB;N30E;95NW;10NE;N\n",
+                      QStringLiteral("field.csv"));
+  EXPECT_EQ(dialog.delimiter->currentText(), "Semicolon");
+  EXPECT_TRUE(dialog.header->isChecked());
+  EXPECT_EQ(dialog.preview->rowCount(), 2);
+  EXPECT_EQ(dialog.preview->model()->headerData(2, Qt::Horizontal).toString(), "2: strike");
+  Choose(dialog.plane, int(analysis::PlaneConvention::StrikeQuadrant));
+  Choose(dialog.line, int(analysis::LineConvention::PitchQuadrant));
+  // Strike, dip, dip quadrant, pitch, pitch end, sense; the quadrants are
+  // written with their numbers here.
+  ASSERT_EQ(dialog.columns.size(), 6u);
+  const int chosen[] = {2, 3, 0, 4, 0, 5};
+  for (std::size_t k = 0; k < 6; ++k) dialog.columns[k]->setValue(chosen[k]);
+  EXPECT_EQ(dialog.result().data, "300 45 22.892923 7.053022 N\r\n");
+  ASSERT_EQ(dialog.converted->rowCount(), 2);
+  EXPECT_NE(CellText(dialog.converted, 1, 2).indexOf("95"), -1);  // the bad dip, beside its row
+  EXPECT_EQ(dialog.summary->text(), "1 row converted, 1 not.");
+  EXPECT_TRUE(dialog.buttons->button(QDialogButtonBox::Ok)->isEnabled());
+  dialog.header->setChecked(false);  // the header is now a row that fails
+  EXPECT_EQ(dialog.result().failed, 2);
+}
+
+TEST_F(WindowTest, ImportAndPasteSaveThenLoadTheData) {
+  services.importAnswers = {DataFile("field.csv", "90,45,90,45,N\n")};
+  services.importData = "90 45 90 45 N\r\n";
+  services.dataFileAnswers = {Q(work.File("field.fdt"))};
+  window->ActionImport->trigger();
+  ASSERT_EQ(services.importedTexts.size(), 1u);
+  EXPECT_EQ(services.importedTexts[0], "90,45,90,45,N\n");
+  EXPECT_EQ(orniva::test::ReadFile(work.File("field.fdt")), "90 45 90 45 N\r\n");
+  EXPECT_EQ(window->faultSet.count(), 1);
+  EXPECT_EQ(window->windowTitle(), "Orniva  [ field.fdt ]");
+
+  QGuiApplication::clipboard()->setText(QStringLiteral("  "));
+  window->ActionPasteData->trigger();
+  EXPECT_EQ(recorder.messages, std::vector<std::string>{"The clipboard holds no text to import."});
+  QGuiApplication::clipboard()->setText(QStringLiteral("1\t2"));
+  services.importData = std::nullopt;  // the dialog cancelled: nothing saved
+  window->ActionPasteData->trigger();
+  EXPECT_EQ(services.importedTexts.back(), "1\t2");
+
+  services.importAnswers = {Q(work.path())};  // a folder
+  window->ActionImport->trigger();
+  ASSERT_EQ(services.errors.size(), 1u);
+  EXPECT_NE(std::string(services.errors[0].what()).find("not a regular file"), std::string::npos);
+  EXPECT_EQ(services.importedTexts.size(), 2u);
+}
+
+}  // namespace
+}  // namespace orniva::ui::test
