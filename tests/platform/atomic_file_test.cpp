@@ -69,8 +69,10 @@ TEST(WriteFileAtomically, AFolderThatCannotTakeTheFileIsNamedWithTheTarget) {
   TempDir dir;
   const std::string path = dir.File("no/such/folder.emf");
   const FileError error = test::FileErrorOf([&] { WriteFileAtomically(path, "x"); });
+  EXPECT_EQ(error.action(), FileError::Action::Write);
   EXPECT_EQ(error.path(), path);
   EXPECT_EQ(error.reason(), "No such file or directory");
+  EXPECT_EQ(std::string(error.what()), "Cannot write file " + path + ":\r\nNo such file or directory.");
 }
 
 }  // namespace

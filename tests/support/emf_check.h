@@ -15,16 +15,6 @@
 
 namespace orniva {
 
-// Checks the file's structure as the writer lays it out: records that fit
-// (size a multiple of 4 of at least 8, within the file); the header first,
-// of its full size, with signature, version, nBytes, nRecords and at least
-// one handle slot; every other record of a type the writer uses and of that
-// type's size (a polyline's from its point count); exactly one EOF record,
-// last; objects created in a free slot of the handle table other than 0,
-// selected or deleted only while they exist; stock objects selected, never
-// deleted. Returns a description of the first fault, or "".
-std::string CheckEmfStructure(const std::vector<std::uint8_t>& bytes);
-
 // One drawing operation with the attributes that shape it: the pen for
 // outlines and lines, the brush for fills; attributes an operation does not
 // use are 0. Moves draw nothing and are not listed; a line instead carries
@@ -60,8 +50,14 @@ std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture);
 // The same for a metafile, replayed through a RecordingCanvas: selected pens
 // and brushes (the stock white brush and black pen included), pattern-copy
 // fills, ellipses, moves, lines, polylines, polygons, and texts in the
-// selected font's height with the text colour and alignment. Empty with `error` set to the
-// structure fault when the file fails CheckEmfStructure.
+// selected font's height with the text colour and alignment. Empty, with
+// `error` describing the first fault, unless the file is laid out as the
+// writer lays it out: records that fit (a size that is a multiple of 4 of at
+// least 8, within the file); the header first, giving the file's bytes and
+// records; every other record of a type the writer uses, a polyline or text
+// of the size its counts give; one EOF record, last; objects created in a
+// free slot of the handle table other than 0, selected or deleted only while
+// they exist; stock objects selected, never deleted.
 std::vector<EffectiveDraw> EffectiveDrawingOfEmf(const std::vector<std::uint8_t>& bytes,
                                                  std::string& error);
 
