@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "data/colours.h"
+#include "data/fault_reader.h"
 #include "plot/diagram.h"
 #include "tests/plot/plot_test_support.h"
 

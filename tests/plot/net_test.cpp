@@ -14,7 +14,6 @@ namespace orniva {
 namespace {
 
 using test::Drawn;
-using test::DrawingOf;
 
 NetGeometry Net() {
   NetGeometry geometry;
@@ -63,7 +62,7 @@ TEST(RenderPlot, FailingStepClosesTheCanvasAndIsNotShown) {
                std::runtime_error);
   EXPECT_EQ(f.shown, 1);
   // The picture holds what was recorded up to the failure.
-  const std::vector<Drawn> drawn = DrawingOf(f.picture);
+  const std::vector<Drawn> drawn = EffectiveDrawing(f.picture);
   ASSERT_EQ(drawn.size(), 7u);
   ASSERT_EQ(drawn.back().points.size(), 2u);
   EXPECT_EQ(drawn.back().points[1], (TPoint{7, 7}));

@@ -36,15 +36,13 @@ struct State {
   TextAnchor anchor = TextAnchor::Left;
 };
 
+// UTF-16 units within the Basic Multilingual Plane, as the diagrams' labels.
 std::string Utf8(const Record& r, std::size_t at, std::size_t units) {
   std::string out;
   for (std::size_t i = 0; i < units; ++i) {
-    std::uint32_t c = r.U16(at + 2 * i);
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < units) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (r.U16(at + 2 * ++i) - 0xDC00);
-    }
+    const std::uint32_t c = r.U16(at + 2 * i);
     // The lead byte marks the number of continuation bytes (6 bits each).
-    const int more = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    const int more = c < 0x80 ? 0 : c < 0x800 ? 1 : 2;
     out += char(more == 0 ? c : ((0xFF << (7 - more)) & 0xFF) | (c >> (6 * more)));
     for (int k = more - 1; k >= 0; --k) out += char(0x80 | ((c >> (6 * k)) & 0x3F));
   }
@@ -185,9 +183,9 @@ std::string ReplayFile(const std::vector<std::uint8_t>& bytes, Picture& picture)
 }  // namespace
 
 void PrintTo(const EffectiveDraw& d, std::ostream* os) {
-  *os << "{op " << int(d.op) << " " << d.a << "," << d.b << "," << d.c << "," << d.d << " points "
-      << d.points.size() << " pen " << d.penWidth << "/" << d.penColour << " brush "
-      << d.brushColour << "}";
+  *os << "{op " << int(d.op) << " points";
+  for (const TPoint& p : d.points) *os << " " << p.x << "," << p.y;
+  *os << " pen " << d.penWidth << "/" << d.penColour << " brush " << d.brushColour << " " << d.text << "}";
 }
 
 std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture) {
@@ -196,8 +194,9 @@ std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture) {
   TColor penColour = Rgb(0, 0, 0), brushColour = Rgb(255, 255, 255);
   TPoint position;  // where the next line starts
   const std::vector<TPoint>& points = picture.points();
+  const std::vector<TextItem>& texts = picture.texts();
   for (const DrawRecord& r : picture.records()) {
-    EffectiveDraw d{r.op, r.a, r.b, r.c, r.d, {}, penWidth, penColour, brushColour, {}};
+    EffectiveDraw d{r.op, {{r.a, r.b}, {r.c, r.d}}, penWidth, penColour, brushColour, {}};
     switch (r.op) {
       case DrawOp::PenWidth: penWidth = r.a; continue;
       case DrawOp::PenColour: penColour = TColor(r.a); continue;
@@ -206,25 +205,20 @@ std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture) {
       case DrawOp::FillRect: d.penWidth = 0, d.penColour = 0; break;
       case DrawOp::Ellipse: break;
       case DrawOp::LineTo:
-        d = EffectiveDraw{r.op, position.x, position.y, r.a, r.b, {}, penWidth, penColour, 0, {}};
+        d.points = {position, {r.a, r.b}}, d.brushColour = 0;
         position = TPoint{r.a, r.b};
         break;
       case DrawOp::Text: {
-        const TextItem none;
-        const TextItem& item =
-            r.a >= 0 && std::size_t(r.a) < picture.texts().size() ? picture.texts()[std::size_t(r.a)] : none;
-        d = EffectiveDraw{r.op, r.b, r.c, item.height, std::int32_t(item.anchor), {}, 0, penColour, 0, {}};
-        d.text = item.utf8;
+        const TextItem item = r.a >= 0 && std::size_t(r.a) < texts.size() ? texts[std::size_t(r.a)] : TextItem();
+        d = EffectiveDraw{r.op, {{r.b, r.c}, {item.height, std::int32_t(item.anchor)}}, 0, penColour, 0, item.utf8};
         break;
       }
       case DrawOp::Polygon:
       case DrawOp::Polyline: {
         const std::size_t first = std::min(std::size_t(std::max(r.a, 0)), points.size());
         const std::size_t count = std::min(std::size_t(std::max(r.b, 0)), points.size() - first);
-        d = EffectiveDraw{r.op, 0, 0, 0, 0, {}, penWidth, penColour,
-                          r.op == DrawOp::Polygon ? brushColour : 0, {}};
-        d.points.assign(points.begin() + std::ptrdiff_t(first),
-                        points.begin() + std::ptrdiff_t(first + count));
+        d.points.assign(points.begin() + std::ptrdiff_t(first), points.begin() + std::ptrdiff_t(first + count));
+        if (r.op == DrawOp::Polyline) d.brushColour = 0;
         break;
       }
     }

@@ -22,10 +22,9 @@ namespace orniva {
 // equal however their moves and pen and brush changes were recorded.
 struct EffectiveDraw {
   DrawOp op = DrawOp::FillRect;  // never a move or an attribute change
-  // As in DrawRecord, except LineTo: a, b = from; c, d = to. 0 for Polyline.
-  std::int32_t a = 0, b = 0, c = 0, d = 0;
-  // Polyline and Polygon: their points. Text: a, b = anchor, c = height,
-  // d = TextAnchor, penColour = its colour.
+  // Polyline and Polygon: their points. FillRect and Ellipse: the two
+  // corners; LineTo: from and to; Text: the anchor and (height, TextAnchor),
+  // drawn in penColour.
   std::vector<TPoint> points;
   std::int32_t penWidth = 0;
   TColor penColour = 0;
@@ -33,11 +32,9 @@ struct EffectiveDraw {
   std::string text;
 
   friend bool operator==(const EffectiveDraw& l, const EffectiveDraw& r) {
-    return l.op == r.op && l.a == r.a && l.b == r.b && l.c == r.c && l.d == r.d &&
-           l.points == r.points && l.text == r.text && l.penWidth == r.penWidth && l.penColour == r.penColour &&
-           l.brushColour == r.brushColour;
+    return l.op == r.op && l.points == r.points && l.text == r.text && l.penWidth == r.penWidth &&
+           l.penColour == r.penColour && l.brushColour == r.brushColour;
   }
-  friend bool operator!=(const EffectiveDraw& l, const EffectiveDraw& r) { return !(l == r); }
 };
 // Readable failures in GoogleTest comparisons.
 void PrintTo(const EffectiveDraw& d, std::ostream* os);
