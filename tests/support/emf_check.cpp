@@ -132,9 +132,10 @@ std::string Replay(const Record& r, State& s, RecordingCanvas& canvas) {
     case emf::kPolygon16:
     case emf::kPolygon: {
       const bool small = r.type == emf::kPolyline16 || r.type == emf::kPolygon16;
-      std::vector<TPoint> points(r.U32(24));
-      if (r.size != emf::kPolylineFixedSize + (small ? 4 : 8) * std::uint64_t(points.size()))
+      const std::uint64_t count = r.U32(24);
+      if (r.size != emf::kPolylineFixedSize + (small ? 4 : 8) * count)
         return " has the wrong size " + std::to_string(r.size);
+      std::vector<TPoint> points(count);
       for (std::size_t i = 0; i < points.size(); ++i)
         points[i] = small ? TPoint{std::int16_t(r.U16(28 + 4 * i)), std::int16_t(r.U16(30 + 4 * i))}
                           : TPoint{r.I32(28 + 8 * i), r.I32(32 + 8 * i)};
