@@ -149,21 +149,19 @@ std::string Replay(const Record& r, State& s, RecordingCanvas& canvas) {
   }
 }
 
-// Replays the whole file; returns its first fault, or "".
+// Replays the whole file; returns its first fault, or "". The header's
+// counts of bytes and records are left to the byte-exact tests.
 std::string ReplayFile(const std::vector<std::uint8_t>& bytes, Picture& picture) {
   if (bytes.size() < emf::kHeaderSize) return "the file is shorter than a header";
   const Record header{bytes.data(), emf::kHeaderSize, emf::kHeader};
   if (header.U32(0) != emf::kHeader || header.U32(4) != emf::kHeaderSize)
     return "the file does not start with a header of " + std::to_string(emf::kHeaderSize) + " bytes";
-  if (header.U32(48) != bytes.size())
-    return "the header gives " + std::to_string(header.U32(48)) + " bytes but the file has " +
-           std::to_string(bytes.size());
   State state;
   state.objects.resize(std::max<std::size_t>(header.U32(56) & 0xFFFF, 1));
   RecordingCanvas canvas(picture);
-  std::uint32_t records = 1, type = 0;
-  for (std::size_t offset = emf::kHeaderSize; offset < bytes.size(); ++records) {
-    const std::string at = "record " + std::to_string(records) + " at offset " + std::to_string(offset);
+  std::uint32_t type = 0;
+  for (std::size_t offset = emf::kHeaderSize; offset < bytes.size();) {
+    const std::string at = "record at offset " + std::to_string(offset);
     if (type == emf::kEof) return at + " follows the EOF record";
     const std::size_t left = bytes.size() - offset;
     Record r{bytes.data() + offset, std::uint32_t(std::min<std::size_t>(left, 8))};
@@ -175,9 +173,6 @@ std::string ReplayFile(const std::vector<std::uint8_t>& bytes, Picture& picture)
     if (!fault.empty()) return at + " (type " + std::to_string(r.type) + ")" + fault;
     offset += r.size;
   }
-  if (header.U32(52) != records)
-    return "the header gives " + std::to_string(header.U32(52)) + " records but the file has " +
-           std::to_string(records);
   return type == emf::kEof ? "" : "the file does not end with an EOF record";
 }
 
