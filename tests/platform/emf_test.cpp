@@ -208,13 +208,10 @@ TEST(EmfDecoding, RejectsFaultyFiles) {
   const auto cut = [](Bytes b) { b.resize(b.size() - 4); return b; };
   const std::pair<Bytes, const char*> rows[] = {
       {cut(File({0, 0, -1, -1}, 1, {})), "has size 20 with 16 bytes left"},
-      {File({0, 0, -1, -1}, 2, {Sel(1)}), "before it is created"},
-      {File({0, 0, -1, -1}, 2, {Pen(1, 1, 0), Pen(1, 1, 0)}), "while it is in use"},
-      {File({0, 0, -1, -1}, 2, {Pen(2, 1, 0)}), "outside 1 to 1"},
-      {File({0, 0, -1, -1}, 2, {Del(kStockBlackPen)}), "stock object 7"},
       {File({0, 0, -1, -1}, 1, {Rec{14, {0, 16, 20}}}), "follows the EOF record"},
       {File({0, 0, -1, -1}, 1, {Rec{17, {1}}}), "does not use"},
       {File({0, 0, -1, -1}, 1, {Rec{87, {0, 0, 0, 0, 2, 0}}}), "wrong size"},
+      {File({0, 0, -1, -1}, 1, {Rec{84, {0}}}), "wrong size or layout"},
   };
   for (const auto& [bytes, expected] : rows) {
     std::string error;

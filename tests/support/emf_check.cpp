@@ -21,7 +21,7 @@ struct Record {
   std::int32_t I32(std::size_t at) const { return std::int32_t(U32(at)); }
 };
 
-// A slot of the handle table; None while it is free.
+// A slot of the handle table.
 struct Object {
   enum Kind { None, Pen, Brush, Font } kind = None;
   std::int32_t width = 0;  // a font's height
@@ -49,36 +49,18 @@ std::string Utf8(const Record& r, std::size_t at, std::size_t units) {
   return out;
 }
 
-// The handle rules: stock objects are only selected; other objects are
-// created in a free slot other than 0, selected or deleted while they exist.
-std::string HandleFault(const Record& r, const std::vector<Object>& objects) {
-  const std::uint32_t h = r.U32(8);
-  const bool creates = r.type != emf::kSelectObject && r.type != emf::kDeleteObject;
-  if (h & emf::kStockObject)
-    return r.type == emf::kSelectObject && h <= emf::kLastStockObject
-               ? std::string()
-               : " uses stock object " + std::to_string(h & ~emf::kStockObject);
-  if (h == 0 || h >= objects.size())
-    return " uses handle " + std::to_string(h) + " outside 1 to " + std::to_string(objects.size() - 1);
-  if ((objects[h].kind == Object::None) != creates)
-    return (creates ? " creates handle " : " uses handle ") + std::to_string(h) +
-           (creates ? " while it is in use" : " before it is created");
-  return {};
+// Puts `object` in the handle table (an empty one deletes). A handle beyond
+// the table is dropped: the drawing then differs from the picture's.
+void Store(const Record& r, State& s, Object object) {
+  if (r.U32(8) < s.objects.size()) s.objects[r.U32(8)] = object;
 }
 
-std::string Create(const Record& r, State& s, Object object) {
-  std::string fault = HandleFault(r, s.objects);
-  if (fault.empty()) s.objects[r.U32(8)] = object;
-  return fault;
-}
-
-std::string Select(const Record& r, State& s, RecordingCanvas& canvas) {
-  const std::string fault = HandleFault(r, s.objects);
+void Select(const Record& r, State& s, RecordingCanvas& canvas) {
   const std::uint32_t h = r.U32(8);
   Object o;
   if (h == emf::kWhiteBrush) o = Object{Object::Brush, 0, Rgb(255, 255, 255)};
   if (h == emf::kBlackPen) o = Object{Object::Pen, 1, Rgb(0, 0, 0)};
-  if (fault.empty() && !(h & emf::kStockObject)) o = s.objects[h];
+  if (h < s.objects.size()) o = s.objects[h];
   if (o.kind == Object::Pen) {
     canvas.SetPenWidth(o.width);
     canvas.SetPenColour(o.colour);
@@ -87,7 +69,6 @@ std::string Select(const Record& r, State& s, RecordingCanvas& canvas) {
   } else if (o.kind == Object::Font) {
     s.textHeight = o.width;
   }
-  return fault;
 }
 
 // Draws one record after the header; returns the rule it breaks, or "". A
@@ -96,18 +77,18 @@ std::string Select(const Record& r, State& s, RecordingCanvas& canvas) {
 std::string Replay(const Record& r, State& s, RecordingCanvas& canvas) {
   switch (r.type) {
     case emf::kEof:
-    case emf::kSetBkMode: return {};
-    case emf::kCreatePen: return Create(r, s, Object{Object::Pen, r.I32(16), r.U32(24)});
-    case emf::kCreateBrushIndirect: return Create(r, s, Object{Object::Brush, 0, r.U32(16)});
-    case emf::kExtCreateFontIndirectW: return Create(r, s, Object{Object::Font, -r.I32(12), 0});
-    case emf::kSelectObject: return Select(r, s, canvas);
-    case emf::kDeleteObject: return Create(r, s, Object());
-    case emf::kSetTextColor: s.textColour = r.U32(8); return {};
+    case emf::kSetBkMode: break;
+    case emf::kCreatePen: Store(r, s, Object{Object::Pen, r.I32(16), r.U32(24)}); break;
+    case emf::kCreateBrushIndirect: Store(r, s, Object{Object::Brush, 0, r.U32(16)}); break;
+    case emf::kExtCreateFontIndirectW: Store(r, s, Object{Object::Font, -r.I32(12), 0}); break;
+    case emf::kSelectObject: Select(r, s, canvas); break;
+    case emf::kDeleteObject: Store(r, s, Object()); break;
+    case emf::kSetTextColor: s.textColour = r.U32(8); break;
     case emf::kSetTextAlign:
       s.anchor = (r.U32(8) & emf::kTextAlignCentre) == emf::kTextAlignCentre ? TextAnchor::Centre
                  : (r.U32(8) & emf::kTextAlignRight)                        ? TextAnchor::Right
                                                                             : TextAnchor::Left;
-      return {};
+      break;
     case emf::kExtTextOutW: {
       const std::uint64_t chars = r.U32(44), advances = emf::kTextOutFixedSize + (chars + 1) / 2 * 4;
       if (r.U32(48) != emf::kTextOutFixedSize || r.U32(72) != advances || r.size != advances + 4 * chars)
@@ -117,16 +98,16 @@ std::string Replay(const Record& r, State& s, RecordingCanvas& canvas) {
       canvas.Text(TPoint{r.I32(36), r.I32(40)},
                   TextItem{Utf8(r, emf::kTextOutFixedSize, chars), s.textHeight, s.anchor});
       canvas.SetPenColour(pen);
-      return {};
+      break;
     }
     case emf::kBitBlt:
       if (r.U32(40) == emf::kPatCopy)
         canvas.FillRect(r.I32(24), r.I32(28), std::int32_t(r.U32(24) + r.U32(32)),
                         std::int32_t(r.U32(28) + r.U32(36)));
-      return {};
-    case emf::kEllipse: canvas.Ellipse(r.I32(8), r.I32(12), r.I32(16), r.I32(20)); return {};
-    case emf::kMoveToEx: canvas.MoveTo(TPoint{r.I32(8), r.I32(12)}); return {};
-    case emf::kLineTo: canvas.LineTo(TPoint{r.I32(8), r.I32(12)}); return {};
+      break;
+    case emf::kEllipse: canvas.Ellipse(r.I32(8), r.I32(12), r.I32(16), r.I32(20)); break;
+    case emf::kMoveToEx: canvas.MoveTo(TPoint{r.I32(8), r.I32(12)}); break;
+    case emf::kLineTo: canvas.LineTo(TPoint{r.I32(8), r.I32(12)}); break;
     case emf::kPolyline16:
     case emf::kPolyline:
     case emf::kPolygon16:
@@ -143,10 +124,11 @@ std::string Replay(const Record& r, State& s, RecordingCanvas& canvas) {
         canvas.Polygon(points.data(), points.size());
       else
         canvas.Polyline(points.data(), points.size());
-      return {};
+      break;
     }
     default: return " is of a type the writer does not use";
   }
+  return {};
 }
 
 // Replays the whole file; returns its first fault, or "". The header's

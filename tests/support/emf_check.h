@@ -48,13 +48,12 @@ std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture);
 // and brushes (the stock white brush and black pen included), pattern-copy
 // fills, ellipses, moves, lines, polylines, polygons, and texts in the
 // selected font's height with the text colour and alignment. Empty, with
-// `error` describing the first fault, unless the file is laid out as the
-// writer lays it out: records that fit (a size that is a multiple of 4 of at
-// least 8, within the file); the header first, giving the file's bytes and
-// records; every other record of a type the writer uses, a polyline or text
-// of the size its counts give; one EOF record, last; objects created in a
-// free slot of the handle table other than 0, selected or deleted only while
-// they exist; stock objects selected, never deleted.
+// `error` describing the first fault, unless the records fit the file (a
+// size that is a multiple of 4 of at least 8), the header comes first and
+// one EOF record last, and every other record is of a type the writer uses,
+// a polyline or text of the size its counts give. What the writer keeps
+// constant (fixed record sizes, header fields, the use of the handle table)
+// the byte-exact tests pin.
 std::vector<EffectiveDraw> EffectiveDrawingOfEmf(const std::vector<std::uint8_t>& bytes,
                                                  std::string& error);
 
