@@ -9,7 +9,6 @@ namespace {
 struct Record {
   const std::uint8_t* data = nullptr;
   std::uint32_t size = 8;  // the whole record, type and size fields included
-  std::uint32_t type = 0;
 
   // Little-endian fields `at` bytes from the record's start; 0 beyond it.
   std::uint16_t U16(std::size_t at) const {
@@ -19,6 +18,7 @@ struct Record {
     return at + 4 <= size ? U16(at) | std::uint32_t(U16(at + 2)) << 16 : 0;
   }
   std::int32_t I32(std::size_t at) const { return std::int32_t(U32(at)); }
+  std::uint32_t type() const { return U32(0); }
 };
 
 // A slot of the handle table.
@@ -75,7 +75,7 @@ void Select(const Record& r, State& s, RecordingCanvas& canvas) {
 // record of fixed size is not measured: the writer's sizes are constants,
 // which the byte-exact tests pin.
 std::string Replay(const Record& r, State& s, RecordingCanvas& canvas) {
-  switch (r.type) {
+  switch (r.type()) {
     case emf::kEof:
     case emf::kSetBkMode: break;
     case emf::kCreatePen: Store(r, s, Object{Object::Pen, r.I32(16), r.U32(24)}); break;
@@ -112,7 +112,7 @@ std::string Replay(const Record& r, State& s, RecordingCanvas& canvas) {
     case emf::kPolyline:
     case emf::kPolygon16:
     case emf::kPolygon: {
-      const bool small = r.type == emf::kPolyline16 || r.type == emf::kPolygon16;
+      const bool small = r.type() == emf::kPolyline16 || r.type() == emf::kPolygon16;
       const std::uint64_t count = r.U32(24);
       if (r.size != emf::kPolylineFixedSize + (small ? 4 : 8) * count)
         return " has the wrong size " + std::to_string(r.size);
@@ -120,10 +120,8 @@ std::string Replay(const Record& r, State& s, RecordingCanvas& canvas) {
       for (std::size_t i = 0; i < points.size(); ++i)
         points[i] = small ? TPoint{std::int16_t(r.U16(28 + 4 * i)), std::int16_t(r.U16(30 + 4 * i))}
                           : TPoint{r.I32(28 + 8 * i), r.I32(32 + 8 * i)};
-      if (r.type == emf::kPolygon16 || r.type == emf::kPolygon)
-        canvas.Polygon(points.data(), points.size());
-      else
-        canvas.Polyline(points.data(), points.size());
+      const bool closed = r.type() == emf::kPolygon16 || r.type() == emf::kPolygon;
+      closed ? canvas.Polygon(points.data(), points.size()) : canvas.Polyline(points.data(), points.size());
       break;
     }
     default: return " is of a type the writer does not use";
@@ -135,11 +133,10 @@ std::string Replay(const Record& r, State& s, RecordingCanvas& canvas) {
 // counts of bytes and records are left to the byte-exact tests.
 std::string ReplayFile(const std::vector<std::uint8_t>& bytes, Picture& picture) {
   if (bytes.size() < emf::kHeaderSize) return "the file is shorter than a header";
-  const Record header{bytes.data(), emf::kHeaderSize, emf::kHeader};
-  if (header.U32(0) != emf::kHeader || header.U32(4) != emf::kHeaderSize)
+  const Record header{bytes.data(), emf::kHeaderSize};
+  if (header.type() != emf::kHeader || header.U32(4) != emf::kHeaderSize)
     return "the file does not start with a header of " + std::to_string(emf::kHeaderSize) + " bytes";
-  State state;
-  state.objects.resize(std::max<std::size_t>(header.U32(56) & 0xFFFF, 1));
+  State state{std::vector<Object>(header.U32(56) & 0xFFFF)};
   RecordingCanvas canvas(picture);
   std::uint32_t type = 0;
   for (std::size_t offset = emf::kHeaderSize; offset < bytes.size();) {
@@ -147,12 +144,12 @@ std::string ReplayFile(const std::vector<std::uint8_t>& bytes, Picture& picture)
     if (type == emf::kEof) return at + " follows the EOF record";
     const std::size_t left = bytes.size() - offset;
     Record r{bytes.data() + offset, std::uint32_t(std::min<std::size_t>(left, 8))};
-    r.type = type = r.U32(0);
     r.size = r.U32(4);
+    type = r.type();
     if (r.size < 8 || r.size % 4 != 0 || r.size > left)
       return at + " has size " + std::to_string(r.size) + " with " + std::to_string(left) + " bytes left";
     const std::string fault = Replay(r, state, canvas);
-    if (!fault.empty()) return at + " (type " + std::to_string(r.type) + ")" + fault;
+    if (!fault.empty()) return at + " (type " + std::to_string(r.type()) + ")" + fault;
     offset += r.size;
   }
   return type == emf::kEof ? "" : "the file does not end with an EOF record";
