@@ -9,13 +9,8 @@
 #include "plot/diagram.h"
 #include "tests/plot/plot_test_support.h"
 
-namespace orniva {
+namespace orniva::test {
 namespace {
-
-using test::DataDrawingOf;
-using test::DataFromLines;
-using test::Drawn;
-using test::Points;
 
 std::vector<std::string> TextsOf(const Picture& picture) {
   std::vector<std::string> texts;
@@ -37,7 +32,7 @@ TEST(PlotStressAxes, PlanesGreyWhenSwitchedOutThenTheAxesLabelledWithTheirLegend
   figure.switchedOut = {false, false, true};
   figure.axes = {{{0, 90}, {90, 0}, {0, 0}}};
   figure.phi = 0.25;
-  test::PlotFixture f;
+  PlotFixture f;
   PlotDiagram(PlotMode::StressAxes, data, f.target, -1, {nullptr, &figure});
   std::vector<Drawn> circles = Only(DataDrawingOf(f.picture), DrawOp::Polyline);
   circles.erase(std::remove_if(circles.begin(), circles.end(), [](const Drawn& d) { return d.points.size() != 181; }),
@@ -75,7 +70,7 @@ TEST(PlotField, BandsInTheirColoursThenLinesPointsAndTheHighlightLast) {
                   {1, {{450, 450}, {550, 450}, {500, 550}}}};
   figure.lines = {{{400, 500}, {600, 500}}};
   figure.points = {std::nullopt, directional_operations::Orientation{0, 90}, std::nullopt};
-  test::PlotFixture f;
+  PlotFixture f;
   DiagramInputs inputs;
   inputs.field = &figure;
   PlotDiagram(PlotMode::Density, data, f.target, 1, inputs);
@@ -113,4 +108,4 @@ TEST(RampColour, DarkerWithEveryLevel) {
 }
 
 }  // namespace
-}  // namespace orniva
+}  // namespace orniva::test

@@ -7,13 +7,8 @@
 #include "plot/diagram.h"
 #include "tests/plot/plot_test_support.h"
 
-namespace orniva {
+namespace orniva::test {
 namespace {
-
-using test::DataDrawingOf;
-using test::DataFromLines;
-using test::Drawn;
-using test::Points;
 
 const std::vector<std::string> kLines = {"90 45 90 45 N", "400 45 90 45 R", "0 60 0 60 R",
                                          "90 45 90 95 N"};
@@ -25,7 +20,7 @@ TPoint Centre(const Drawn& d) {
 }
 
 TEST(PlotPoles, PoleAndStriationOfEveryDrawablePlane) {
-  test::PlotFixture f;
+  PlotFixture f;
   PlotPoles(DataFromLines(kLines), f.target, -1);
   const std::vector<Drawn> drawn = DataDrawingOf(f.picture);
   // Datum 1: pole and striation; 2: plane invalid; 3: both; 4: the pole only.
@@ -41,7 +36,7 @@ TEST(PlotPoles, PoleAndStriationOfEveryDrawablePlane) {
 TEST(PlotPoles, HighlightFollowsTheTangentLineationRule) {
   const FaultSet data = DataFromLines(kLines);
   for (std::int16_t highlight : {1, 4}) {  // also the last datum
-    test::PlotFixture f;
+    PlotFixture f;
     PlotPoles(data, f.target, highlight);
     const std::vector<Drawn> drawn = DataDrawingOf(f.picture);
     const std::size_t copy = highlight == 1 ? 2 : 1;
@@ -49,7 +44,7 @@ TEST(PlotPoles, HighlightFollowsTheTangentLineationRule) {
     EXPECT_EQ(drawn[2].penColour, clAqua);
     EXPECT_EQ(drawn[2].penWidth, 4);
   }
-  test::PlotFixture f;
+  PlotFixture f;
   PlotPoles(data, f.target, 2);  // an undrawable plane highlights nothing
   EXPECT_EQ(DataDrawingOf(f.picture).size(), 5u);
 }
@@ -61,7 +56,7 @@ TEST(PlotKinematicAxes, AxesOfTheDataUsedThenTheSummary) {
   axes.perDatum[1] = AxisTriple{{0, 90}, {90, 0}, {0, 0}};
   axes.perDatum[3] = AxisTriple{{180, 15}, {0, 75}, {90, 0}};
   axes.summary = AxisTriple{{0, 90}, {90, 0}, {0, 0}};
-  test::PlotFixture f;
+  PlotFixture f;
   PlotDiagram(PlotMode::KinematicAxes, data, f.target, 3, {&axes});
   const std::vector<Drawn> drawn = DataDrawingOf(f.picture);
   // Per datum P, T and the cross's two strokes; the highlight after each; the summary.
@@ -83,4 +78,4 @@ TEST(PlotKinematicAxes, AxesOfTheDataUsedThenTheSummary) {
 }
 
 }  // namespace
-}  // namespace orniva
+}  // namespace orniva::test

@@ -11,16 +11,11 @@
 #include "plot/diagram.h"
 #include "tests/plot/plot_test_support.h"
 
-namespace orniva {
+namespace orniva::test {
 namespace {
 
-using test::DataDrawingOf;
-using test::DataFromLines;
-using test::Drawn;
-using test::Points;
-
 std::vector<Drawn> Plot(const std::vector<std::string>& lines, std::int16_t highlight = -1) {
-  test::PlotFixture f;
+  PlotFixture f;
   PlotFaultPlanes(DataFromLines(lines), f.target, highlight);
   return DataDrawingOf(f.picture);
 }
@@ -102,12 +97,12 @@ TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
   const std::vector<std::string> first = {"10 30 10 30 N", "100 40 100 40 R", "400 40 100 40 R"};
   const std::vector<std::string> second = {"0 90 0 0 N", "200 20 200 20 N", "90 45 90 45 R"};
   PlotCache cache;
-  test::PlotFixture cached;
+  PlotFixture cached;
   cached.target.cache = &cache;
   FaultSet data;
   for (const auto* lines : {&first, &second}) {
     LoadFaultLines(*lines, data);
-    test::PlotFixture plain;
+    PlotFixture plain;
     PlotDiagram(PlotMode::FaultPlaneAndStriation, data, plain.target, 2);
     PlotDiagram(PlotMode::FaultPlaneAndStriation, data, cached.target, 2);
     EXPECT_EQ(EffectiveDrawing(cached.picture), EffectiveDrawing(plain.picture));
@@ -116,7 +111,7 @@ TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
 
 TEST(PlotDiagram, NoDataDrawsTheEmptyNetInEitherDiagram) {
   for (PlotMode mode : {PlotMode::FaultPlaneAndStriation, PlotMode::TangentLineation}) {
-    test::PlotFixture f, empty;
+    PlotFixture f, empty;
     RenderPlot(empty.target, nullptr);
     PlotDiagram(mode, FaultSet(), f.target, 1);
     EXPECT_EQ(f.picture.records(), empty.picture.records());
@@ -125,4 +120,4 @@ TEST(PlotDiagram, NoDataDrawsTheEmptyNetInEitherDiagram) {
 }
 
 }  // namespace
-}  // namespace orniva
+}  // namespace orniva::test

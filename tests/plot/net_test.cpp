@@ -10,10 +10,8 @@
 #include "data/colours.h"
 #include "tests/plot/plot_test_support.h"
 
-namespace orniva {
+namespace orniva::test {
 namespace {
-
-using test::Drawn;
 
 NetGeometry Net() {
   NetGeometry geometry;
@@ -52,7 +50,7 @@ TEST(ProjectLine, StaysFiniteForLinesWithoutAProjection) {
 }
 
 TEST(RenderPlot, FailingStepClosesTheCanvasAndIsNotShown) {
-  test::PlotFixture f;
+  PlotFixture f;
   RenderPlot(f.target, nullptr);
   EXPECT_THROW(RenderPlot(f.target,
                           [](RecordingCanvas& c) {
@@ -69,4 +67,4 @@ TEST(RenderPlot, FailingStepClosesTheCanvasAndIsNotShown) {
 }
 
 }  // namespace
-}  // namespace orniva
+}  // namespace orniva::test

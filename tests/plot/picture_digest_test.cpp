@@ -13,7 +13,7 @@
 #include "plot/diagram.h"
 #include "tests/plot/plot_test_support.h"
 
-namespace orniva {
+namespace orniva::test {
 namespace {
 
 // FNV-1a, 64 bits; a 32-bit value goes in as its four bytes, low first.
@@ -81,12 +81,12 @@ TEST(Drawing, OfTheExampleAndOfManyFaultsIsPinned) {
       {true, fps, 1234, medium, 0x7252e2cd105a8357, 0xb0c8931aa60ae1c3},
       {true, tld, 1234, medium, 0xc0dc611043dd4e7e, 0x1970ed2c6c8862b3},
   };
-  const FaultSet example = test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
-  const FaultSet many = test::DataFromLines(PseudoRandomLines());
+  const FaultSet example = DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
+  const FaultSet many = DataFromLines(PseudoRandomLines());
   ASSERT_GT(example.count(), 30);
   for (const Row& c : rows) {
     SCOPED_TRACE(testing::Message() << c.many << " " << PlotModeName(c.mode) << " " << c.highlight << " " << int(c.size));
-    test::PlotFixture f;
+    PlotFixture f;
     f.target.symbolSize = c.size;
     PlotDiagram(c.mode, c.many ? many : example, f.target, c.highlight);
     EXPECT_EQ(PictureDigest(f.picture), c.picture) << std::hex << PictureDigest(f.picture);
@@ -95,4 +95,4 @@ TEST(Drawing, OfTheExampleAndOfManyFaultsIsPinned) {
 }
 
 }  // namespace
-}  // namespace orniva
+}  // namespace orniva::test
