@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "data/colours.h"
 #include "plot/diagram.h"
 #include "tests/plot/plot_test_support.h"
@@ -19,10 +17,11 @@ std::vector<std::string> TextsOf(const Picture& picture) {
   return texts;
 }
 
-std::vector<Drawn> Only(const std::vector<Drawn>& drawn, DrawOp op) {
+// The operations `op` of `drawn`; with `points`, only those of that many points.
+std::vector<Drawn> Only(const std::vector<Drawn>& drawn, DrawOp op, std::size_t points = 0) {
   std::vector<Drawn> out;
   for (const Drawn& d : drawn)
-    if (d.op == op) out.push_back(d);
+    if (d.op == op && (points == 0 || d.points.size() == points)) out.push_back(d);
   return out;
 }
 
@@ -34,9 +33,7 @@ TEST(PlotStressAxes, PlanesGreyWhenSwitchedOutThenTheAxesLabelledWithTheirLegend
   figure.phi = 0.25;
   PlotFixture f;
   PlotDiagram(PlotMode::StressAxes, data, f.target, -1, {nullptr, &figure});
-  std::vector<Drawn> circles = Only(DataDrawingOf(f.picture), DrawOp::Polyline);
-  circles.erase(std::remove_if(circles.begin(), circles.end(), [](const Drawn& d) { return d.points.size() != 181; }),
-                circles.end());  // not the arrows
+  const std::vector<Drawn> circles = Only(DataDrawingOf(f.picture), DrawOp::Polyline, 181);  // not the arrows
   ASSERT_EQ(circles.size(), 2u);
   EXPECT_EQ(circles[0].penColour, clBlue);
   EXPECT_EQ(circles[1].penColour, kSwitchedOutGrey);
