@@ -48,9 +48,7 @@ Rec Sel(std::uint32_t h) { return {37, {h}}; }
 Rec Del(std::uint32_t h) { return {40, {h}}; }
 Rec Move(std::uint32_t x, std::uint32_t y) { return {27, {x, y}}; }
 Rec Line(std::uint32_t x, std::uint32_t y) { return {54, {x, y}}; }
-Rec Ell(std::uint32_t l, std::uint32_t t, std::uint32_t r, std::uint32_t b) {
-  return {42, {l, t, r, b}};
-}
+Rec Ell(const Words& box) { return {42, box}; }
 // BITBLT without a source: inclusive bounds, destination x, y, cx, cy,
 // PATCOPY, source x, y, identity transform (floats), then colour and bitmap 0.
 Rec Fill(Ints box, Ints dest) {
@@ -131,13 +129,14 @@ const EmfCase kEmfCases[] = {
     {"fill and outlined ellipse then objects released",
      [](C& c) { c.FillRect(10, 20, 30, 40); c.SetPenWidth(4); c.SetPenColour(kRed); c.Ellipse(100, 110, 200, 220); },
      File({10, 20, 201, 221}, 3, {Brush(1, kWhite), Sel(1), Fill({10, 20, 29, 39}, {10, 20, 20, 20}), Pen(2, 4, kRed), Sel(2),
-                                  Ell(100, 110, 200, 220), Sel(kStockBlackPen), Del(2), Sel(kStockWhiteBrush), Del(1)})},
+                                  Ell({100, 110, 200, 220}), Sel(kStockBlackPen), Del(2), Sel(kStockWhiteBrush), Del(1)})},
     {"16-bit polyline at all four limits", [](C& c) { Poly(c, {{-32768, 32767}, {32767, -32768}, {0, 0}}); },
      File({0, 0, 999, 999}, 2, {Pen(1, 1, kBlack), Sel(1), Poly(false, {{-32768, 32767}, {32767, -32768}, {0, 0}}), Sel(kStockBlackPen), Del(1)})},
     {"32-bit polyline beyond them", [](C& c) { Poly(c, {{10, 20}, {40000, -5}, {-3, -70000}}); },
      File({0, 0, 999, 20}, 2, {Pen(1, 1, kBlack), Sel(1), Poly(true, {{10, 20}, {40000, -5}, {-3, -70000}}), Sel(kStockBlackPen), Del(1)})},
     {"32-bit polyline for a point beyond any one limit", [](C& c) {
-       for (const TPoint p : {TPoint{32768, 0}, TPoint{-32769, 0}, TPoint{0, 32768}, TPoint{0, -32769}}) Poly(c, {{0, 0}, p}); },
+       for (const TPoint p : {TPoint{32768, 0}, TPoint{-32769, 0}, TPoint{0, 32768}, TPoint{0, -32769}})
+         Poly(c, {{0, 0}, p}); },
      File({0, 0, 999, 999}, 2, {Pen(1, 1, kBlack), Sel(1), Poly(true, {{0, 0}, {32768, 0}}), Poly(true, {{0, 0}, {-32769, 0}}),
                                 Poly(true, {{0, 0}, {0, 32768}}), Poly(true, {{0, 0}, {0, -32769}}), Sel(kStockBlackPen), Del(1)})},
     // The line starts at the last move, which polylines leave alone.
@@ -159,8 +158,8 @@ const EmfCase kEmfCases[] = {
     {"pen selected again after an ellipse filled in its colour", [](C& c) {
        c.SetBrushColour(kBlack); c.Ellipse(0, 0, 20, 20); Poly(c, {{0, 0}, {10, 10}});
        c.SetBrushColour(kRed); c.Ellipse(0, 0, 20, 20); Poly(c, {{0, 0}, {10, 10}}); },
-     File({0, 0, 19, 19}, 4, {Pen(1, 1, kBlack), Sel(1), Brush(2, kBlack), Sel(2), Ell(0, 0, 20, 20), Sel(1), Poly(false, kA),
-                              Brush(3, kRed), Sel(3), Del(2), Ell(0, 0, 20, 20), Poly(false, kA), Sel(kStockBlackPen),
+     File({0, 0, 19, 19}, 4, {Pen(1, 1, kBlack), Sel(1), Brush(2, kBlack), Sel(2), Ell({0, 0, 20, 20}), Sel(1), Poly(false, kA),
+                              Brush(3, kRed), Sel(3), Del(2), Ell({0, 0, 20, 20}), Poly(false, kA), Sel(kStockBlackPen),
                               Del(1), Sel(kStockWhiteBrush), Del(3)})},
     {"move written right before its line after any selection", [](C& c) {
        c.MoveTo({10, 10}); c.SetPenColour(kRed); c.LineTo({20, 10}); c.LineTo({20, 20});

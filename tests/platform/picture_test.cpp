@@ -108,7 +108,8 @@ TEST(Picture, StartsAt1000SquareAndClearKeepsOnlyTheSize) {
   EXPECT_EQ((std::vector<int>{picture.width(), picture.height()}), (std::vector<int>{1000, 1000}));
   picture = OldPicture();
   picture.Clear();
-  EXPECT_TRUE(picture.empty() && picture.points().empty() && picture.texts().empty() && picture.repeats().empty());
+  EXPECT_TRUE(picture.empty() && picture.points().empty() && picture.texts().empty() &&
+              picture.repeats().empty());
   EXPECT_EQ(picture.drawingKey(), 0u);
   EXPECT_EQ((std::vector<int>{picture.width(), picture.height()}), (std::vector<int>{300, 200}));
 }

@@ -60,7 +60,8 @@ TEST(Drawing, OfTheExampleAndOfManyFaultsIsPinned) {
   const FaultSet many = DataFromLines(PseudoRandomLines());
   ASSERT_GT(example.count(), 30);
   for (const Row& c : rows) {
-    SCOPED_TRACE(testing::Message() << c.many << " " << PlotModeName(c.mode) << " " << c.highlight << " " << int(c.size));
+    SCOPED_TRACE(testing::Message() << (c.many ? "many " : "example ") << PlotModeName(c.mode) << " "
+                                    << c.highlight << " " << int(c.size));
     PlotFixture f;
     f.target.symbolSize = c.size;
     PlotDiagram(c.mode, c.many ? many : example, f.target, c.highlight);

@@ -57,10 +57,10 @@ void Store(const Record& r, State& s, Object object) {
 
 void Select(const Record& r, State& s, RecordingCanvas& canvas) {
   const std::uint32_t h = r.U32(8);
-  Object o;
-  if (h == emf::kWhiteBrush) o = Object{Object::Brush, 0, Rgb(255, 255, 255)};
-  if (h == emf::kBlackPen) o = Object{Object::Pen, 1, Rgb(0, 0, 0)};
-  if (h < s.objects.size()) o = s.objects[h];
+  const Object o = h == emf::kWhiteBrush ? Object{Object::Brush, 0, Rgb(255, 255, 255)}
+                   : h == emf::kBlackPen  ? Object{Object::Pen, 1, Rgb(0, 0, 0)}
+                   : h < s.objects.size() ? s.objects[h]
+                                          : Object();
   if (o.kind == Object::Pen) {
     canvas.SetPenWidth(o.width);
     canvas.SetPenColour(o.colour);
@@ -120,8 +120,10 @@ std::string Replay(const Record& r, State& s, RecordingCanvas& canvas) {
       for (std::size_t i = 0; i < points.size(); ++i)
         points[i] = small ? TPoint{std::int16_t(r.U16(28 + 4 * i)), std::int16_t(r.U16(30 + 4 * i))}
                           : TPoint{r.I32(28 + 8 * i), r.I32(32 + 8 * i)};
-      const bool closed = r.type() == emf::kPolygon16 || r.type() == emf::kPolygon;
-      closed ? canvas.Polygon(points.data(), points.size()) : canvas.Polyline(points.data(), points.size());
+      if (r.type() == emf::kPolygon16 || r.type() == emf::kPolygon)
+        canvas.Polygon(points.data(), points.size());
+      else
+        canvas.Polyline(points.data(), points.size());
       break;
     }
     default: return " is of a type the writer does not use";
@@ -184,15 +186,18 @@ std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture) {
         position = TPoint{r.a, r.b};
         break;
       case DrawOp::Text: {
-        const TextItem item = r.a >= 0 && std::size_t(r.a) < texts.size() ? texts[std::size_t(r.a)] : TextItem();
-        d = EffectiveDraw{r.op, {{r.b, r.c}, {item.height, std::int32_t(item.anchor)}}, 0, penColour, 0, item.utf8};
+        const TextItem item =
+            r.a >= 0 && std::size_t(r.a) < texts.size() ? texts[std::size_t(r.a)] : TextItem();
+        d = EffectiveDraw{r.op, {{r.b, r.c}, {item.height, std::int32_t(item.anchor)}}, 0, penColour, 0,
+                          item.utf8};
         break;
       }
       case DrawOp::Polygon:
       case DrawOp::Polyline: {
         const std::size_t first = std::min(std::size_t(std::max(r.a, 0)), points.size());
         const std::size_t count = std::min(std::size_t(std::max(r.b, 0)), points.size() - first);
-        d.points.assign(points.begin() + std::ptrdiff_t(first), points.begin() + std::ptrdiff_t(first + count));
+        d.points.assign(points.begin() + std::ptrdiff_t(first),
+                        points.begin() + std::ptrdiff_t(first + count));
         if (r.op == DrawOp::Polyline) d.brushColour = 0;
         break;
       }
