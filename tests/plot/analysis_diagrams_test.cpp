@@ -73,10 +73,7 @@ TEST(PlotField, BandsInTheirColoursThenLinesPointsAndTheHighlightLast) {
   PlotDiagram(PlotMode::Density, data, f.target, 1, inputs);
   const std::vector<Drawn> drawn = DataDrawingOf(f.picture);
   ASSERT_EQ(drawn.size(), 6u);  // two bands (level 7 is unknown), a line, the circle, dot, highlight
-  EXPECT_EQ(drawn[0].op, DrawOp::Polygon);
-  EXPECT_EQ(drawn[0].brushColour, low);
-  EXPECT_EQ(drawn[0].penColour, low);
-  EXPECT_EQ(drawn[0].penWidth, 2);
+  EXPECT_EQ(drawn[0], (Drawn{DrawOp::Polygon, Points({{400, 400}, {600, 400}, {600, 600}}), 2, low, low, ""}));
   EXPECT_EQ(drawn[1].brushColour, high);
   EXPECT_EQ(drawn[2].points, figure.lines[0]);
   EXPECT_EQ(drawn[2].penWidth, 1);
