@@ -11,14 +11,14 @@ namespace orniva::fuzz {
 
 // Bytes as a data file through the reader: SplitDataLines (and, for some
 // inputs, ReadDataFile of the same bytes written to `folder`, an existing
-// writable folder), then CheckFaultLines and ComposeLog. Holds when
+// writable folder), then CheckFaultLines. Holds when
 // - ReadDataFile gives the same lines as SplitDataLines;
-// - the failures are one line per failed check (one set bit of
-//   failedChecks, in line and field order), and the log text is the file
-//   name, then those lines or "No error", each line ending in CR LF;
+// - the log lines are one per failed check (one set bit of failedChecks,
+//   in line and field order);
 // - each datum's status names its last failed check, and is empty when
-//   none failed; its sense is at most one character;
-// - the log lies beside the data file, named VORN.log.
+//   none failed; its sense is at most one character.
+// (How the log is composed and where it goes, which do not depend on the
+// bytes, fault_reader_test pins.)
 // Returns a description of the first property that failed, or "".
 std::string CheckReaderProperties(const std::uint8_t* bytes, std::size_t size,
                                   const std::string& folder);
@@ -31,8 +31,9 @@ std::string CheckReaderProperties(const std::uint8_t* bytes, std::size_t size,
 //   every polyline point) is within the plot limit of +-2^29, widened by
 //   what symbols and arrows add to a projected point, and every polyline
 //   lies within the recorded points;
-// - the picture's metafile passes CheckEmfStructure and decodes to the
-//   same drawing as the picture (tests/support/emf_check.h).
+// - the picture's metafile keeps the writer's layout and decodes to the
+//   same drawing as the picture (EffectiveDrawingOfEmf in
+//   tests/support/emf_check.h).
 std::string CheckRenderProperties(const std::uint8_t* bytes, std::size_t size);
 
 // Reports a failed property on standard error and aborts, so that the

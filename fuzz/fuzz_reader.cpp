@@ -12,21 +12,18 @@ namespace {
 
 // A temporary folder for the data file and its log, made once per process
 // and removed at exit.
-std::string g_folder;
-
-void RemoveFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(g_folder, ignored);
-}
-
 const std::string& Folder() {
-  if (g_folder.empty()) {
+  static std::string folder;
+  if (folder.empty()) {
     std::string pattern = (std::filesystem::temp_directory_path() / "orniva-fuzz-XXXXXX").string();
     if (!mkdtemp(pattern.data())) orniva::fuzz::Fail("fuzz_reader", "cannot make a temporary folder");
-    g_folder = pattern;
-    std::atexit(RemoveFolder);
+    folder = pattern;
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(folder, ignored);
+    });
   }
-  return g_folder;
+  return folder;
 }
 
 }  // namespace

@@ -16,12 +16,8 @@
 #include "platform/file_error.h"
 #include "tests/support/test_support.h"
 
-namespace orniva {
+namespace orniva::test {
 namespace {
-
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
 
 std::size_t Entries(const std::string& folder) {
   const std::filesystem::directory_iterator entries(folder);
@@ -56,7 +52,7 @@ TEST(WriteFileAtomically, AFailedWriteLeavesTheOldFile) {
   rlimit small = saved;
   small.rlim_cur = 4096;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const FileError error = test::FileErrorOf([&] { WriteFileAtomically(path, std::string(100000, 'x')); });
+  const FileError error = FileErrorOf([&] { WriteFileAtomically(path, std::string(100000, 'x')); });
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
   EXPECT_EQ(error.path(), path);
@@ -68,10 +64,12 @@ TEST(WriteFileAtomically, AFailedWriteLeavesTheOldFile) {
 TEST(WriteFileAtomically, AFolderThatCannotTakeTheFileIsNamedWithTheTarget) {
   TempDir dir;
   const std::string path = dir.File("no/such/folder.emf");
-  const FileError error = test::FileErrorOf([&] { WriteFileAtomically(path, "x"); });
+  const FileError error = FileErrorOf([&] { WriteFileAtomically(path, "x"); });
+  EXPECT_EQ(error.action(), FileError::Action::Write);
   EXPECT_EQ(error.path(), path);
   EXPECT_EQ(error.reason(), "No such file or directory");
+  EXPECT_EQ(std::string(error.what()), "Cannot write file " + path + ":\r\nNo such file or directory.");
 }
 
 }  // namespace
-}  // namespace orniva
+}  // namespace orniva::test

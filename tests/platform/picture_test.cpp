@@ -32,6 +32,7 @@ Picture OldPicture() {
   const TPoint old[] = {{1, 1}, {2, 2}, {3, 3}};
   canvas.Polyline(old, 3);
   canvas.RepeatRecords(0, 1);
+  canvas.Text({1, 1}, TextItem{"old", 10});
   canvas.SetDrawingKey(7);
   return picture;
 }
@@ -83,7 +84,7 @@ TEST(Recording, ReplacesTheTargetsContentOnClose) {
   for (const CanvasCase& t : kCanvasCases) {
     SCOPED_TRACE(t.name);
     Picture picture = OldPicture();
-    ASSERT_EQ(picture.records().size(), 2u);
+    ASSERT_EQ(picture.records().size(), 3u);
     C canvas(picture);
     t.draw(canvas);
     EXPECT_EQ(canvas.RecordCount(), t.records.size());
@@ -97,22 +98,20 @@ TEST(Recording, ReplacesTheTargetsContentOnClose) {
     canvas.Close();
     EXPECT_EQ(picture.records(), t.records);
     EXPECT_EQ(picture.points(), t.points);
+    EXPECT_TRUE(picture.texts().empty());  // the old picture's text gone
     EXPECT_EQ(RunsOf(picture), t.repeats);
     EXPECT_EQ(picture.drawingKey(), t.key);
-    EXPECT_EQ(picture.empty(), t.records.empty());
     EXPECT_EQ((std::vector<int>{picture.width(), picture.height()}), (std::vector<int>{300, 200}));
   }
 }
 
-TEST(Picture, StartsEmptyAt1000SquareAndClearKeepsOnlyTheSize) {
+TEST(Picture, StartsAt1000SquareAndClearKeepsOnlyTheSize) {
   Picture picture;
-  EXPECT_TRUE(picture.empty());
   EXPECT_EQ((std::vector<int>{picture.width(), picture.height()}), (std::vector<int>{1000, 1000}));
   picture = OldPicture();
   picture.Clear();
-  EXPECT_TRUE(picture.empty());
-  EXPECT_TRUE(picture.points().empty());
-  EXPECT_TRUE(picture.repeats().empty());
+  EXPECT_TRUE(picture.empty() && picture.points().empty() && picture.texts().empty() &&
+              picture.repeats().empty());
   EXPECT_EQ(picture.drawingKey(), 0u);
   EXPECT_EQ((std::vector<int>{picture.width(), picture.height()}), (std::vector<int>{300, 200}));
 }

@@ -3,19 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "data/colours.h"
 #include "plot/diagram.h"
 #include "tests/plot/plot_test_support.h"
 
-namespace orniva {
+namespace orniva::test {
 namespace {
-
-using test::DataDrawingOf;
-using test::DataFromLines;
-using test::Drawn;
-using test::Points;
 
 std::vector<std::string> TextsOf(const Picture& picture) {
   std::vector<std::string> texts;
@@ -24,10 +17,11 @@ std::vector<std::string> TextsOf(const Picture& picture) {
   return texts;
 }
 
-std::vector<Drawn> Only(const std::vector<Drawn>& drawn, DrawOp op) {
+// The operations `op` of `drawn`; with `points`, only those of that many points.
+std::vector<Drawn> Only(const std::vector<Drawn>& drawn, DrawOp op, std::size_t points = 0) {
   std::vector<Drawn> out;
   for (const Drawn& d : drawn)
-    if (d.op == op) out.push_back(d);
+    if (d.op == op && (points == 0 || d.points.size() == points)) out.push_back(d);
   return out;
 }
 
@@ -37,11 +31,9 @@ TEST(PlotStressAxes, PlanesGreyWhenSwitchedOutThenTheAxesLabelledWithTheirLegend
   figure.switchedOut = {false, false, true};
   figure.axes = {{{0, 90}, {90, 0}, {0, 0}}};
   figure.phi = 0.25;
-  test::PlotFixture f;
+  PlotFixture f;
   PlotDiagram(PlotMode::StressAxes, data, f.target, -1, {nullptr, &figure});
-  std::vector<Drawn> circles = Only(DataDrawingOf(f.picture), DrawOp::Polyline);
-  circles.erase(std::remove_if(circles.begin(), circles.end(), [](const Drawn& d) { return d.points.size() != 181; }),
-                circles.end());  // not the arrows
+  const std::vector<Drawn> circles = Only(DataDrawingOf(f.picture), DrawOp::Polyline, 181);  // not the arrows
   ASSERT_EQ(circles.size(), 2u);
   EXPECT_EQ(circles[0].penColour, clBlue);
   EXPECT_EQ(circles[1].penColour, kSwitchedOutGrey);
@@ -75,16 +67,13 @@ TEST(PlotField, BandsInTheirColoursThenLinesPointsAndTheHighlightLast) {
                   {1, {{450, 450}, {550, 450}, {500, 550}}}};
   figure.lines = {{{400, 500}, {600, 500}}};
   figure.points = {std::nullopt, directional_operations::Orientation{0, 90}, std::nullopt};
-  test::PlotFixture f;
+  PlotFixture f;
   DiagramInputs inputs;
   inputs.field = &figure;
   PlotDiagram(PlotMode::Density, data, f.target, 1, inputs);
   const std::vector<Drawn> drawn = DataDrawingOf(f.picture);
   ASSERT_EQ(drawn.size(), 6u);  // two bands (level 7 is unknown), a line, the circle, dot, highlight
-  EXPECT_EQ(drawn[0].op, DrawOp::Polygon);
-  EXPECT_EQ(drawn[0].brushColour, low);
-  EXPECT_EQ(drawn[0].penColour, low);
-  EXPECT_EQ(drawn[0].penWidth, 2);
+  EXPECT_EQ(drawn[0], (Drawn{DrawOp::Polygon, Points({{400, 400}, {600, 400}, {600, 600}}), 2, low, low, ""}));
   EXPECT_EQ(drawn[1].brushColour, high);
   EXPECT_EQ(drawn[2].points, figure.lines[0]);
   EXPECT_EQ(drawn[2].penWidth, 1);
@@ -113,4 +102,4 @@ TEST(RampColour, DarkerWithEveryLevel) {
 }
 
 }  // namespace
-}  // namespace orniva
+}  // namespace orniva::test

@@ -7,19 +7,15 @@
 #include <gtest/gtest.h>
 
 #include "data/colours.h"
+#include "data/fault_reader.h"
 #include "plot/diagram.h"
 #include "tests/plot/plot_test_support.h"
 
-namespace orniva {
+namespace orniva::test {
 namespace {
 
-using test::DataDrawingOf;
-using test::DataFromLines;
-using test::Drawn;
-using test::Points;
-
 std::vector<Drawn> Plot(const std::vector<std::string>& lines, std::int16_t highlight = -1) {
-  test::PlotFixture f;
+  PlotFixture f;
   PlotFaultPlanes(DataFromLines(lines), f.target, highlight);
   return DataDrawingOf(f.picture);
 }
@@ -43,33 +39,25 @@ TEST(ChooseArrowShape, DipSlipAndStrikeSlipArrows) {
       // alpha = -90: N takes the shear shape, R the mirrored one.
       {"90 30 0 10 N", {{520, 92}, {510, 82}, {510, 122}, {490, 122}, {490, 162}, {480, 152}}},
       {"90 30 0 10 R", {{480, 92}, {490, 82}, {490, 122}, {510, 122}, {510, 162}, {520, 152}}},
+      // The threshold T = 0.25 fpl + 60 on |alpha|: AzimuthAngle(0, 75) is exactly 75 = T
+      // for fpl 60, strike-slip; AzimuthAngle(0, 65) a hair below 65 = T for fpl 20,
+      // dip-slip by the colour.
+      {"0 60 75 10 S", {{899, 414}, {906, 401}, {868, 412}, {862, 392}, {824, 403}, {831, 390}}},
+      {"0 20 65 10 N", {{842, 340}, {878, 323}, {873, 336}, {878, 323}, {865, 318}, {878, 323}}},
+      {"0 20 65 10 R", {{842, 340}, {806, 357}, {811, 344}, {806, 357}, {819, 362}, {806, 357}}},
   };
   for (const Row& row : rows) EXPECT_EQ(ArrowOf(row.line), row.arrow) << row.line;
 }
 
-TEST(ChooseArrowShape, ThresholdBetweenDipSlipAndStrikeSlip) {
-  ArrowShape straight, reversed, shear, none{};
-  StraightArrowShape(10, straight);
-  ReversedArrowShape(10, reversed);
-  ShearArrowShape(10, shear);
-  struct Row { float fpl, saz; const char* sense; TColor colour; const ArrowShape& shape; };
-  const Row rows[] = {
-      // AzimuthAngle(0, 75) is exactly 75 = 0.25 * 60 + 60: strike-slip.
-      {60, 75, "S", clRed, shear},
-      // AzimuthAngle(0, 65) is a hair below 65 = 0.25 * 20 + 60: dip-slip.
-      {20, 65, "S", clBlue, straight},
-      {20, 65, "S", clRed, reversed},
-      // Strike-slip with an unknown sense leaves the six points at the anchor.
-      {60, 75, "X", clRed, none},
-  };
-  for (const Row& row : rows) {
-    TFaultData d;
-    d.faz = 0, d.fpl = row.fpl, d.saz = row.saz, d.spl = 10, d.sense = row.sense;
-    d.colour = row.colour;
-    ArrowShape shape;
-    ChooseArrowShape(d, 10, shape);
-    EXPECT_EQ(shape, row.shape) << row.fpl << " " << row.saz << " " << row.sense;
-  }
+// A datum whose sense failed its check gets no arrow; were it asked, the
+// shape would leave the six points at the anchor.
+TEST(ChooseArrowShape, UnknownStrikeSlipSenseLeavesTheSixPointsAtTheAnchor) {
+  TFaultData d;
+  d.faz = 0, d.fpl = 60, d.saz = 75, d.spl = 10, d.sense = "X", d.colour = clRed;
+  ArrowShape shape;
+  shape.fill(TPoint{1, 1});
+  ChooseArrowShape(d, 10, shape);
+  EXPECT_EQ(shape, ArrowShape{});
 }
 
 TEST(PlotFaultPlanes, HighlightIsDrawnAfterEveryDatum) {
@@ -101,12 +89,12 @@ TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
   const std::vector<std::string> first = {"10 30 10 30 N", "100 40 100 40 R", "400 40 100 40 R"};
   const std::vector<std::string> second = {"0 90 0 0 N", "200 20 200 20 N", "90 45 90 45 R"};
   PlotCache cache;
-  test::PlotFixture cached;
+  PlotFixture cached;
   cached.target.cache = &cache;
   FaultSet data;
   for (const auto* lines : {&first, &second}) {
     LoadFaultLines(*lines, data);
-    test::PlotFixture plain;
+    PlotFixture plain;
     PlotDiagram(PlotMode::FaultPlaneAndStriation, data, plain.target, 2);
     PlotDiagram(PlotMode::FaultPlaneAndStriation, data, cached.target, 2);
     EXPECT_EQ(EffectiveDrawing(cached.picture), EffectiveDrawing(plain.picture));
@@ -115,7 +103,7 @@ TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
 
 TEST(PlotDiagram, NoDataDrawsTheEmptyNetInEitherDiagram) {
   for (PlotMode mode : {PlotMode::FaultPlaneAndStriation, PlotMode::TangentLineation}) {
-    test::PlotFixture f, empty;
+    PlotFixture f, empty;
     RenderPlot(empty.target, nullptr);
     PlotDiagram(mode, FaultSet(), f.target, 1);
     EXPECT_EQ(f.picture.records(), empty.picture.records());
@@ -124,4 +112,4 @@ TEST(PlotDiagram, NoDataDrawsTheEmptyNetInEitherDiagram) {
 }
 
 }  // namespace
-}  // namespace orniva
+}  // namespace orniva::test

@@ -10,11 +10,8 @@
 #include "data/colours.h"
 #include "tests/plot/plot_test_support.h"
 
-namespace orniva {
+namespace orniva::test {
 namespace {
-
-using test::Drawn;
-using test::DrawingOf;
 
 NetGeometry Net() {
   NetGeometry geometry;
@@ -53,7 +50,7 @@ TEST(ProjectLine, StaysFiniteForLinesWithoutAProjection) {
 }
 
 TEST(RenderPlot, FailingStepClosesTheCanvasAndIsNotShown) {
-  test::PlotFixture f;
+  PlotFixture f;
   RenderPlot(f.target, nullptr);
   EXPECT_THROW(RenderPlot(f.target,
                           [](RecordingCanvas& c) {
@@ -63,11 +60,11 @@ TEST(RenderPlot, FailingStepClosesTheCanvasAndIsNotShown) {
                std::runtime_error);
   EXPECT_EQ(f.shown, 1);
   // The picture holds what was recorded up to the failure.
-  const std::vector<Drawn> drawn = DrawingOf(f.picture);
+  const std::vector<Drawn> drawn = EffectiveDrawing(f.picture);
   ASSERT_EQ(drawn.size(), 7u);
   ASSERT_EQ(drawn.back().points.size(), 2u);
   EXPECT_EQ(drawn.back().points[1], (TPoint{7, 7}));
 }
 
 }  // namespace
-}  // namespace orniva
+}  // namespace orniva::test

@@ -2,38 +2,23 @@
 // from data-file lines, for the diagram tests.
 #pragma once
 
-#include <string>
+#include <algorithm>
+#include <ostream>
 #include <vector>
 
-#include "data/fault_data.h"
-#include "data/fault_reader.h"
+#include "plot/net.h"
 #include "tests/support/emf_check.h"
 #include "tests/support/test_support.h"
-#include <gtest/gtest.h>
-
-#include "platform/picture.h"
-#include "plot/net.h"
 
 namespace orniva::test {
 
-// One drawing operation with the pen and brush in effect when it was drawn,
-// its points also for the other operations: Ellipse, FillRect: two corners;
-// LineTo: start and end; Text: the anchor and (height, anchor kind).
 using Drawn = EffectiveDraw;
-
-inline std::vector<Drawn> DrawingOf(const Picture& picture) {
-  std::vector<Drawn> drawn = EffectiveDrawing(picture);
-  for (Drawn& d : drawn)
-    if (d.op != DrawOp::Polyline && d.op != DrawOp::Polygon) d.points = {{d.a, d.b}, {d.c, d.d}};
-  return drawn;
-}
 
 // The drawing after the net frame (fill, circle and four ticks).
 inline std::vector<Drawn> DataDrawingOf(const Picture& picture) {
-  std::vector<Drawn> drawn = DrawingOf(picture);
-  const std::size_t frame = 6;
-  if (drawn.size() < frame) return {};
-  return std::vector<Drawn>(drawn.begin() + frame, drawn.end());
+  std::vector<Drawn> drawn = EffectiveDrawing(picture);
+  drawn.erase(drawn.begin(), drawn.begin() + std::ptrdiff_t(std::min<std::size_t>(drawn.size(), 6)));
+  return drawn;
 }
 
 // The window's plot state with the net set up and Medium symbols.
