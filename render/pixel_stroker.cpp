@@ -131,6 +131,9 @@ void PixelStroker::Path(int count, PointAt pointAt, quint32 pixel) {
   // pixel stamped once (a segment starts where the one before ended). A
   // segment is first cut to the reach, so that the walk is bounded and
   // keeps its direction.
+  // The pixels from which a stamp reaches into the clip.
+  const double seenLeft = clip_.left() - radius_, seenRight = clip_.right() + radius_ + 1.0;
+  const double seenTop = clip_.top() - radius_, seenBottom = clip_.bottom() + radius_ + 1.0;
   int lastX = std::numeric_limits<int>::min(), lastY = 0;
   auto stampOnce = [&](int x, int y) {
     if (x == lastX && y == lastY) return;
@@ -142,6 +145,13 @@ void PixelStroker::Path(int count, PointAt pointAt, quint32 pixel) {
     stampOnce(FloorOf(ax), FloorOf(ay));
   for (int i = 1; i < count; ++i) {
     const auto [bx, by] = pointAt(i);
+    // No stamp of a segment wholly to one side of the clip's reach (the
+    // other band of a picture painted in bands) would paint anything.
+    if (std::max(ax, bx) < seenLeft || std::min(ax, bx) >= seenRight || std::max(ay, by) < seenTop ||
+        std::min(ay, by) >= seenBottom) {
+      ax = bx, ay = by;
+      continue;
+    }
     // A segment within the reach keeps t0 = 0 and t1 = 1 (the cut's
     // quotients are then at most 0 and at least 1), so it is not cut.
     double t0 = 0, t1 = 1;
