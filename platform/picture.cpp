@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/large_buffer.h"
+
 namespace orniva {
 
 void Picture::SetSize(std::int32_t width, std::int32_t height) {
@@ -40,6 +42,11 @@ void RecordingCanvas::Close() {
   target_->repeats_ = std::move(recording_.repeats_);
   target_->drawingKey_ = recording_.drawingKey_;
   target_ = nullptr;
+}
+
+void RecordingCanvas::Reserve(std::size_t records, std::size_t points) {
+  ReserveLarge(recording_.records_, records);
+  ReserveLarge(recording_.points_, points);
 }
 
 void RecordingCanvas::Add(DrawOp op, std::int32_t a, std::int32_t b, std::int32_t c,

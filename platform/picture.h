@@ -120,6 +120,10 @@ class RecordingCanvas {
   // brush (see below).
   void Draw(const Picture& picture, TPoint offset);
 
+  // Room for `records` records and `points` points in all, so that a plot
+  // of thousands of data grows its buffers once (platform/large_buffer.h).
+  void Reserve(std::size_t records, std::size_t points);
+
   // The number of records so far: marks a run of records to repeat.
   std::size_t RecordCount() const { return recording_.records_.size(); }
   // Marks the records [begin, end) as a run that is drawn again later, and

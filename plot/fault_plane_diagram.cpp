@@ -8,6 +8,7 @@
 #include "plot/diagram.h"
 #include "math/directional_operations.h"
 #include "math/numeric.h"
+#include "platform/large_buffer.h"
 
 namespace orniva {
 
@@ -30,6 +31,10 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
   };
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
+    // A datum records up to 8 operations and its circle and arrow points;
+    // a highlight repeats its records after every datum.
+    const auto count = std::size_t(data.count());
+    canvas.Reserve(count * (highlight ? 16 : 8) + 64, count * (kGreatCirclePoints + 8) + 64);
     HighlightCopies copies(canvas);
     const auto h = std::size_t(highlightIndex);
     for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
@@ -86,6 +91,7 @@ void GreatCircleCache::Follow(const FaultSet& data, const NetGeometry& geometry)
     generation_ = data.generation();
     geometry_ = geometry;
     ready_.assign(data.size(), false);
+    ReserveLarge(points_, data.size() * kGreatCirclePoints);
     points_.resize(data.size() * kGreatCirclePoints);
   }
 }
