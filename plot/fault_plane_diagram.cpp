@@ -107,8 +107,8 @@ void GreatCircleCache::PrepareAll(const FaultSet& data, const NetGeometry& geome
       GreatCirclePoints(geometry, datum.faz, datum.fpl, points_.data() + missing[k] * kGreatCirclePoints);
     }
   };
-  // A thread costs about as much as a few hundred circles.
-  if (missing.size() < 2000) {
+  // Starting a thread costs about as much as a few circles.
+  if (missing.size() < 64) {
     compute(0, missing.size());
   } else {
     std::thread other(compute, missing.size() / 2, missing.size());
