@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <system_error>
 #include <thread>
 
 #include "data/colours.h"
@@ -107,14 +108,19 @@ void GreatCircleCache::PrepareAll(const FaultSet& data, const NetGeometry& geome
       GreatCirclePoints(geometry, datum.faz, datum.fpl, points_.data() + missing[k] * kGreatCirclePoints);
     }
   };
-  // Starting a thread costs about as much as a few circles.
-  if (missing.size() < 64) {
-    compute(0, missing.size());
-  } else {
-    std::thread other(compute, missing.size() / 2, missing.size());
-    compute(0, missing.size() / 2);
-    other.join();
+  // Starting a thread costs about as much as a few circles; where none
+  // can be started, one does it all.
+  std::thread other;
+  std::size_t mine = missing.size();
+  if (missing.size() >= 64) {
+    try {
+      other = std::thread(compute, missing.size() / 2, missing.size());
+      mine = missing.size() / 2;
+    } catch (const std::system_error&) {
+    }
   }
+  compute(0, mine);
+  if (other.joinable()) other.join();
   for (std::size_t i : missing) ready_[i] = true;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include <QFontMetricsF>
@@ -170,7 +171,11 @@ QImage RasterImage(const Picture& picture, QSize pixels, qreal ratio, const QRec
     part = QImage(pixels.width(), bottom - top, QImage::Format_RGB32);
     part.setDevicePixelRatio(ratio);
     part.fill(Qt::white);
-    threads.emplace_back([&paint, &part, top] { paint(part, top); });
+    try {
+      threads.emplace_back([&paint, &part, top] { paint(part, top); });
+    } catch (const std::system_error&) {  // no thread to be had: this one paints the band
+      paint(part, top);
+    }
   }
   for (std::thread& thread : threads) thread.join();
   for (int k = 0; k < bands; ++k) {
