@@ -1,6 +1,8 @@
 // The pole and kinematic-axes diagrams (Medium symbols, equal-angle net).
 #include "plot/axes_diagrams.h"
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "data/colours.h"
@@ -29,18 +31,17 @@ TEST(PlotPoles, PoleAndStriationOfEveryDrawablePlane) {
 
 TEST(PlotPoles, HighlightFollowsTheTangentLineationRule) {
   const FaultSet data = DataFromLines(kLines);
-  for (std::int16_t highlight : {1, 4}) {  // also the last datum
+  // The highlighted datum's symbols (datum 1's pole and striation, the last
+  // datum's pole) after each of the three drawable data; an undrawable plane
+  // highlights nothing.
+  for (const auto& [highlight, symbols] : {std::pair<std::int16_t, std::size_t>{1, 2}, {4, 1}, {2, 0}}) {
     PlotFixture f;
     PlotPoles(data, f.target, highlight);
     const std::vector<Drawn> drawn = DataDrawingOf(f.picture);
-    const std::size_t copy = highlight == 1 ? 2 : 1;
-    ASSERT_EQ(drawn.size(), 5u + 3 * copy) << highlight;
-    EXPECT_EQ(drawn[2].penColour, clAqua);
-    EXPECT_EQ(drawn[2].penWidth, 4);
+    ASSERT_EQ(drawn.size(), 5u + 3 * symbols) << highlight;
+    EXPECT_EQ((std::pair{drawn[2].penWidth, drawn[2].penColour}),
+              (symbols > 0 ? std::pair{4, clAqua} : std::pair{2, clBlack}));  // else datum 3's pole
   }
-  PlotFixture f;
-  PlotPoles(data, f.target, 2);  // an undrawable plane highlights nothing
-  EXPECT_EQ(DataDrawingOf(f.picture).size(), 5u);
 }
 
 TEST(PlotKinematicAxes, AxesOfTheDataUsedThenTheSummary) {
