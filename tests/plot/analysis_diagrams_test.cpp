@@ -39,9 +39,8 @@ TEST(PlotStressAxes, PlanesGreyWhenSwitchedOutThenTheAxesLabelledWithTheirLegend
   EXPECT_EQ(circles[1].penColour, kSwitchedOutGrey);
   const std::vector<Drawn> polygons = Only(DataDrawingOf(f.picture), DrawOp::Polygon);
   ASSERT_GE(polygons.size(), 1u);  // sigma1 at the centre, half-size 1.6 r
-  EXPECT_EQ(polygons[0].points, Points({{484, 484}, {516, 484}, {516, 516}, {484, 516}}));
-  EXPECT_EQ(polygons[0].penWidth, 3);
-  EXPECT_EQ(polygons[0].brushColour, clWhite);
+  EXPECT_EQ(polygons[0], (Drawn{DrawOp::Polygon, Points({{484, 484}, {516, 484}, {516, 516}, {484, 516}}),
+                                3, clBlack, clWhite, ""}));
   const std::vector<std::string> labels = {"1", "2", "3", "\u03C3" "1", "\u03C3" "2", "\u03C3" "3"};
   EXPECT_EQ(TextsOf(f.picture), labels);
 
@@ -75,12 +74,10 @@ TEST(PlotField, BandsInTheirColoursThenLinesPointsAndTheHighlightLast) {
   ASSERT_EQ(drawn.size(), 6u);  // two bands (level 7 is unknown), a line, the circle, dot, highlight
   EXPECT_EQ(drawn[0], (Drawn{DrawOp::Polygon, Points({{400, 400}, {600, 400}, {600, 600}}), 2, low, low, ""}));
   EXPECT_EQ(drawn[1].brushColour, high);
-  EXPECT_EQ(drawn[2].points, figure.lines[0]);
-  EXPECT_EQ(drawn[2].penWidth, 1);
+  EXPECT_EQ(drawn[2], (Drawn{DrawOp::Polyline, figure.lines[0], 1, Rgb(64, 64, 64), 0, ""}));
   EXPECT_EQ(drawn[3].penColour, clSilver);  // the primitive circle again
-  EXPECT_EQ(drawn[4].points, Points({{497, 497}, {503, 503}}));
-  EXPECT_EQ(drawn[5].penColour, clAqua);
-  EXPECT_EQ(drawn[5].points, Points({{490, 490}, {510, 510}}));
+  EXPECT_EQ(drawn[4], (Drawn{DrawOp::Ellipse, Points({{497, 497}, {503, 503}}), 1, clBlack, clBlack, ""}));
+  EXPECT_EQ(drawn[5], (Drawn{DrawOp::Ellipse, Points({{490, 490}, {510, 510}}), 4, clAqua, clAqua, ""}));
   ASSERT_EQ(f.picture.repeats().size(), 1u);  // the highlight, cached apart
   EXPECT_TRUE(TextsOf(f.picture).empty());
 

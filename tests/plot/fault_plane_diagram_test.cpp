@@ -1,8 +1,7 @@
-// The fault plane and striation diagram, as recorded plot coordinates,
-// pens and brushes (Medium symbols), and the window's plot cache.
+// The fault plane and striation diagram's arrows, as recorded plot
+// coordinates (Medium symbols), and the window's plot cache. The whole
+// drawing, its highlight and the empty net picture_digest_test pins.
 #include "plot/fault_plane_diagram.h"
-
-#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -14,15 +13,11 @@
 namespace orniva::test {
 namespace {
 
-std::vector<Drawn> Plot(const std::vector<std::string>& lines, std::int16_t highlight = -1) {
-  PlotFixture f;
-  PlotFaultPlanes(DataFromLines(lines), f.target, highlight);
-  return DataDrawingOf(f.picture);
-}
-
 // The striation arrow of a single datum: the only six-point polyline.
 std::vector<TPoint> ArrowOf(const std::string& line) {
-  for (const Drawn& d : Plot({line}))
+  PlotFixture f;
+  PlotFaultPlanes(DataFromLines({line}), f.target, -1);
+  for (const Drawn& d : DataDrawingOf(f.picture))
     if (d.op == DrawOp::Polyline && d.points.size() == 6) return d.points;
   return {};
 }
@@ -60,29 +55,6 @@ TEST(ChooseArrowShape, UnknownStrikeSlipSenseLeavesTheSixPointsAtTheAnchor) {
   EXPECT_EQ(shape, ArrowShape{});
 }
 
-TEST(PlotFaultPlanes, HighlightIsDrawnAfterEveryDatum) {
-  const std::vector<std::string> lines = {"10 30 10 30 N", "100 40 100 40 R", "200 50 200 50 N",
-                                          "300 60 300 60 R", "45 70 45 70 N"};
-  for (std::int16_t highlight : {3, 5}) {  // also the last datum
-    SCOPED_TRACE(highlight);
-    const std::vector<Drawn> drawn = Plot(lines, highlight);
-    // Each datum: circle, arrow, dot; each followed by the highlighted datum.
-    ASSERT_EQ(drawn.size(), 5u * 6u);
-    const std::size_t own = 6 * (highlight - 1);
-    for (std::size_t i = 0; i < 5; ++i) {
-      SCOPED_TRACE(i);
-      EXPECT_EQ(drawn[6 * i].penWidth, 2);
-      EXPECT_EQ(drawn[6 * i + 3].penColour, clAqua);
-      EXPECT_EQ(drawn[6 * i + 3].penWidth, 4);
-      EXPECT_EQ(drawn[6 * i + 3].points, drawn[own].points);
-      EXPECT_EQ(drawn[6 * i + 4].penColour, clBlack);
-      EXPECT_EQ(drawn[6 * i + 4].penWidth, 4);
-      EXPECT_EQ(drawn[6 * i + 5].brushColour, clAqua);
-    }
-  }
-  for (std::int16_t none : {-1, 0, 6}) EXPECT_EQ(Plot(lines, none).size(), 15u) << none;
-}
-
 // The window plots through one PlotCache: the circles drawn are those of the
 // data loaded last, also when a new file has as many lines as the old one.
 TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
@@ -98,16 +70,6 @@ TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
     PlotDiagram(PlotMode::FaultPlaneAndStriation, data, plain.target, 2);
     PlotDiagram(PlotMode::FaultPlaneAndStriation, data, cached.target, 2);
     EXPECT_EQ(EffectiveDrawing(cached.picture), EffectiveDrawing(plain.picture));
-  }
-}
-
-TEST(PlotDiagram, NoDataDrawsTheEmptyNetInEitherDiagram) {
-  for (PlotMode mode : {PlotMode::FaultPlaneAndStriation, PlotMode::TangentLineation}) {
-    PlotFixture f, empty;
-    RenderPlot(empty.target, nullptr);
-    PlotDiagram(mode, FaultSet(), f.target, 1);
-    EXPECT_EQ(f.picture.records(), empty.picture.records());
-    EXPECT_EQ(f.shown, 1);
   }
 }
 

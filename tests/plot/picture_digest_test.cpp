@@ -1,8 +1,9 @@
 // Pins the drawing of the example file and of many faults by the bytes of
 // its EMF file, in both diagrams, with and without a highlight and at every
-// symbol size. The file holds every drawing operation in order (the metafile
-// tests show it decodes to the picture's drawing), so any change to what is
-// drawn shows here first.
+// symbol size. The file holds every drawing operation in order (the render
+// fuzz property, run over the example by fuzz_regression_test, decodes it
+// back to the picture's drawing), so any change to what is drawn shows here
+// first.
 #include <cstdint>
 #include <random>
 #include <string>
@@ -41,30 +42,38 @@ std::vector<std::string> PseudoRandomLines() {
   return lines;
 }
 
+// The highlight may be the last datum; one beyond the data, like none, draws
+// no highlight; no data draws the empty net in either diagram.
 TEST(Drawing, OfTheExampleAndOfManyFaultsIsPinned) {
-  struct Row { bool many; PlotMode mode; std::int16_t highlight; SymbolSize size; std::uint64_t emf; };
+  enum Data { kExample, kMany, kNone };
+  struct Row { Data data; PlotMode mode; std::int16_t highlight; SymbolSize size; std::uint64_t emf; };
   const PlotMode fps = PlotMode::FaultPlaneAndStriation, tld = PlotMode::TangentLineation;
   const SymbolSize medium = SymbolSize::Medium;
   const Row rows[] = {
-      {false, fps, -1, medium, 0xea941552eff56835},
-      {false, fps, 7, medium, 0x5db670f6b31dfeb},
-      {false, fps, 30, SymbolSize::Large, 0xbd32995bc04846eb},
-      {false, fps, -1, SymbolSize::Small, 0xc35c5f740f2441ec},
-      {false, tld, -1, medium, 0x82c7fb2a0536d12b},
-      {false, tld, 7, medium, 0x219daca402f5bf58},
-      {false, tld, 30, SymbolSize::Small, 0x180f7e1d31dad9a4},
-      {true, fps, 1234, medium, 0xb0c8931aa60ae1c3},
-      {true, tld, 1234, medium, 0x1970ed2c6c8862b3},
+      {kExample, fps, -1, medium, 0xea941552eff56835},
+      {kExample, fps, 0, medium, 0xea941552eff56835},
+      {kExample, fps, 35, medium, 0xea941552eff56835},
+      {kExample, fps, 7, medium, 0x5db670f6b31dfeb},
+      {kExample, fps, 34, medium, 0x88b557e1ff97654b},
+      {kExample, fps, 30, SymbolSize::Large, 0xbd32995bc04846eb},
+      {kExample, fps, -1, SymbolSize::Small, 0xc35c5f740f2441ec},
+      {kExample, tld, -1, medium, 0x82c7fb2a0536d12b},
+      {kExample, tld, 7, medium, 0x219daca402f5bf58},
+      {kExample, tld, 30, SymbolSize::Small, 0x180f7e1d31dad9a4},
+      {kMany, fps, 1234, medium, 0xb0c8931aa60ae1c3},
+      {kMany, tld, 1234, medium, 0x1970ed2c6c8862b3},
+      {kNone, fps, 1, medium, 0x715c097c9cc59407},
+      {kNone, tld, 1, medium, 0x715c097c9cc59407},
   };
-  const FaultSet example = DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
-  const FaultSet many = DataFromLines(PseudoRandomLines());
-  ASSERT_GT(example.count(), 30);
+  const FaultSet data[] = {DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines),
+                           DataFromLines(PseudoRandomLines()), FaultSet()};
+  ASSERT_EQ(data[kExample].count(), 34);
   for (const Row& c : rows) {
-    SCOPED_TRACE(testing::Message() << (c.many ? "many " : "example ") << PlotModeName(c.mode) << " "
+    SCOPED_TRACE(testing::Message() << "data " << c.data << " " << PlotModeName(c.mode) << " "
                                     << c.highlight << " " << int(c.size));
     PlotFixture f;
     f.target.symbolSize = c.size;
-    PlotDiagram(c.mode, c.many ? many : example, f.target, c.highlight);
+    PlotDiagram(c.mode, data[c.data], f.target, c.highlight);
     EXPECT_EQ(EmfDigest(f.picture), c.emf) << std::hex << EmfDigest(f.picture);
   }
 }
