@@ -119,7 +119,7 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
 
 TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
   Show();
-  OpenThroughDialog(DataFile("ten.fdt", kTenData));
+  OpenTen();
   using analysis::DensityMethod;
   using analysis::DensityOf;
   const std::tuple<QAction*, DensityOf, DensityMethod> rows[] = {
