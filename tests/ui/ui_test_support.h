@@ -15,7 +15,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "data/colours.h"
 #include "tests/support/test_support.h"
 #include "ui/VORNmain.h"  // with the plot, the figures and the window services
 
@@ -102,16 +101,6 @@ inline bool SamePicture(const Picture& a, const Picture& b) {
   return a.records() == b.records() && a.points() == b.points() && a.texts() == b.texts();
 }
 
-// A highlighted datum is drawn with an aqua pen of width 4.
-inline bool HasHighlight(const Picture& picture) {
-  bool wide = false;
-  for (const DrawRecord& r : picture.records()) {
-    if (r.op == DrawOp::PenWidth) wide = r.a == 4;
-    if (r.op == DrawOp::PenColour && wide && TColor(r.a) == clAqua) return true;
-  }
-  return false;
-}
-
 // A window with stand-in dialogs, its messages recorded, in a scratch folder
 // that becomes the current one; the current folder is restored afterwards.
 class WindowTest : public ::testing::Test {
@@ -135,6 +124,14 @@ class WindowTest : public ::testing::Test {
   void OpenThroughDialog(const QString& path) {
     services.openAnswers.push_back(path);
     window->ActionOpen->trigger();
+  }
+  void OpenTen() { OpenThroughDialog(DataFile("ten.fdt", kTenData)); }
+  // The paths of the file errors reported since the last call.
+  std::vector<std::string> TakeErrorPaths() {
+    std::vector<std::string> paths;
+    for (const FileError& error : services.errors) paths.push_back(error.path());
+    services.errors.clear();
+    return paths;
   }
   // The ten data of ten.fdt are still loaded and the picture is `before`.
   void ExpectTenDataKept(const Picture& before) const {
