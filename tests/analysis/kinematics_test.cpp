@@ -38,15 +38,12 @@ TEST(Kinematics, CheckValues) {
   }
 }
 
-// One report row per datum used.
+// One report row per datum used, by its line; the lateral flag carried over
+// (which data are used, and the flag itself, are the fault vectors' tests').
 TEST(Kinematics, UsesTheDataThatPassedAndFlagsLateralSensesOnDipSlip) {
-  const KinematicsResult r =
-      ComputeKinematics(test::DataFromLines({"90 45 90 45 N", "400 45 90 45 N", "90 45 90 45 S", "90 45 90 45 X"}));
+  const KinematicsResult r = ComputeKinematics(test::DataFromLines({"90 45 90 45 N", "90 45 90 45 S"}));
   ASSERT_EQ(r.faults.size(), 2u);
-  EXPECT_EQ(r.faults[1].line, 3);
-  EXPECT_TRUE(r.faults[1].lateralOnDipSlip);
-  EXPECT_FALSE(r.faults[0].lateralOnDipSlip);
-  EXPECT_EQ(r.leftOut, (std::vector<int>{2, 4}));
+  EXPECT_TRUE(r.faults[1].lateralOnDipSlip && !r.faults[0].lateralOnDipSlip);
   EXPECT_EQ(KinematicsCsv(test::DataFromLines({"90 45 90 45 R", "400 1 1 1 N", "90 90 0 0 D"})).text,
             "line,misfit,p_trend,p_plunge,t_trend,t_plunge,b_trend,b_plunge\n"
             "1,0.00,90.00,0.00,0.00,90.00,180.00,0.00\n"
