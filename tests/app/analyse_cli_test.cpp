@@ -40,15 +40,14 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
       {{two, "rose"}, 2, "orniva-analyse: unknown command 'rose' (see --help)"},
       {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},
-      {{two, "stress", "--iterate"}, 2,
-       "orniva-analyse: " + two + ": stress inversion needs at least 4 faults; 2 given"},
       {{two, "misfit-angles", "--iterate=yes"}, 2, "orniva-analyse: option '--iterate' takes no value"},
       {{two, "density", "--of", "b", "--method", "kamb"}, 2, "orniva-analyse: unknown value 'b' for --of"},
       {{two, "density", "--of"}, 2, "orniva-analyse: option '--of' needs a value"},
       {{two, "density", "--of", "p"}, 2, "orniva-analyse: density needs --method (see --help)"},
       {{dir.File("none.fdt"), "bingham"}, 2,
        "orniva-analyse: cannot read " + dir.File("none.fdt") + ": No such file or directory"},
-      // After the bad-fields message.
+      // After the bad-fields message; a report's refusal (the analyses' own
+      // texts) named by the file.
       {{bad, "kinematics"}, 2, "orniva-analyse: " + bad + ": no usable data: every line failed a check"},
   };
   for (const Row& row : rows) {
