@@ -122,6 +122,9 @@ quint32 PixelOf(TColor colour) {
 // The path through the device points pointAt(0) to pointAt(count - 1).
 template <typename PointAt>
 void PixelStroker::Path(int count, PointAt pointAt, quint32 pixel) {
+  // The pixels from which a stamp reaches into the clip.
+  const double seenLeft = clip_.left() - radius_, seenRight = clip_.right() + radius_ + 1.0;
+  const double seenTop = clip_.top() - radius_, seenBottom = clip_.bottom() + radius_ + 1.0;
   // Far outside the image (an upward line projects beyond the net) every
   // stamp would be clipped away, and their number is unbounded: segments
   // wholly beyond the reach are skipped.
@@ -131,9 +134,6 @@ void PixelStroker::Path(int count, PointAt pointAt, quint32 pixel) {
   // pixel stamped once (a segment starts where the one before ended). A
   // segment is first cut to the reach, so that the walk is bounded and
   // keeps its direction.
-  // The pixels from which a stamp reaches into the clip.
-  const double seenLeft = clip_.left() - radius_, seenRight = clip_.right() + radius_ + 1.0;
-  const double seenTop = clip_.top() - radius_, seenBottom = clip_.bottom() + radius_ + 1.0;
   int lastX = std::numeric_limits<int>::min(), lastY = 0;
   auto stampOnce = [&](int x, int y) {
     if (x == lastX && y == lastY) return;
