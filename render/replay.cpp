@@ -165,6 +165,7 @@ QImage RasterImage(const Picture& picture, QSize pixels, qreal ratio, const QRec
   }
   std::vector<QImage> parts(static_cast<std::size_t>(bands));
   std::vector<std::thread> threads;
+  threads.reserve(std::size_t(bands));  // no reallocation while threads run
   for (int k = 0; k < bands; ++k) {
     const int top = pixels.height() * k / bands, bottom = pixels.height() * (k + 1) / bands;
     QImage& part = parts[std::size_t(k)];
