@@ -38,7 +38,7 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
     canvas.Reserve(count * (highlight ? 16 : 8) + 64, count * (kGreatCirclePoints + 8) + 64);
     HighlightCopies copies(canvas);
     const auto h = std::size_t(highlightIndex);
-    for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
+    for (std::size_t i = 1; i <= count; ++i) {
       DrawFaultPlaneDatum(plot, data[i], false, circleOf(i));
       if (highlight) copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, circleOf(h)); });
     }
