@@ -16,7 +16,7 @@
 #include "platform/picture.h"
 #include "plot/diagram.h"
 #include "plot/net.h"
-#include "tests/support/emf_check.h"
+#include "tests/support/effective_drawing.h"
 
 namespace orniva::fuzz {
 namespace {
@@ -56,14 +56,11 @@ std::string CheckPicture(const Picture& picture) {
         (r.a < 0 || r.b < 0 || std::size_t(r.a) + std::size_t(r.b) > picture.points().size()))
       return "a polyline lies outside the points";
   // Every drawn point: corners, line ends, polyline points and text anchors.
-  const std::vector<EffectiveDraw> drawn = EffectiveDrawing(picture);
-  for (const EffectiveDraw& d : drawn)
+  for (const EffectiveDraw& d : EffectiveDrawing(picture))
     for (const TPoint p : d.points)
       if (!InBound(p.x) || !InBound(p.y))
         return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ") is beyond the plot limit";
-  std::string fault;
-  if (EffectiveDrawingOfEmf(EncodeEmf(picture), fault) != drawn)
-    return fault.empty() ? "metafile decodes to another drawing" : "metafile: " + fault;
+  EncodeEmf(picture);  // under the sanitizers: the writer reads and writes within bounds
   return {};
 }
 

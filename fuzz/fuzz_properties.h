@@ -31,9 +31,9 @@ std::string CheckReaderProperties(const std::uint8_t* bytes, std::size_t size,
 //   every polyline point) is within the plot limit of +-2^29, widened by
 //   what symbols and arrows add to a projected point, and every polyline
 //   lies within the recorded points;
-// - the picture's metafile keeps the writer's layout and decodes to the
-//   same drawing as the picture (EffectiveDrawingOfEmf in
-//   tests/support/emf_check.h).
+// - the metafile writer encodes the picture (its bytes emf_test and
+//   picture_digest_test pin; here, under the sanitizers, that it stays
+//   within its buffers).
 std::string CheckRenderProperties(const std::uint8_t* bytes, std::size_t size);
 
 // Reports a failed property on standard error and aborts, so that the

@@ -5,7 +5,7 @@ orniva_packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation locales
-  librsvg2-bin poppler-utils  # renderers of our own figures in the tests
+  librsvg2-bin poppler-utils inkscape  # renderers of our own figures in the tests
 )
 
 orniva_install_missing() {

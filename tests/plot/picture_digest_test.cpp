@@ -1,9 +1,8 @@
 // Pins the drawing of the example file and of many faults by the bytes of
 // its EMF file, in both diagrams, with and without a highlight and at every
-// symbol size. The file holds every drawing operation in order (the render
-// fuzz property, run over the example by fuzz_regression_test, decodes it
-// back to the picture's drawing), so any change to what is drawn shows here
-// first.
+// symbol size. The file holds every drawing operation in order (an outside
+// renderer draws it in figure_output_test), so any change to what is drawn
+// shows here first.
 #include <cstdint>
 #include <random>
 #include <string>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "plot/net.h"
-#include "tests/support/emf_check.h"
+#include "tests/support/effective_drawing.h"
 #include "tests/support/test_support.h"
 
 namespace orniva::test {

@@ -1,15 +1,11 @@
-// Checking the metafiles Orniva writes, for the tests and the fuzz targets
-// (no program links this): the drawing a picture or its metafile
-// describes. Every function accepts arbitrary bytes without reading past
-// them.
+// The drawing a picture describes, for the tests and the fuzz targets (no
+// program links this).
 #pragma once
 
-#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "platform/emf_format.h"
 #include "platform/graphics.h"
 #include "platform/picture.h"
 
@@ -43,18 +39,5 @@ void PrintTo(const EffectiveDraw& d, std::ostream* os);
 // canvas's black pen of width 1, white brush and position (0, 0). A
 // polyline's points are clamped to the picture's points.
 std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture);
-
-// The same for a metafile of the diagrams the fuzz targets draw (the fault
-// plane and tangent-lineation diagrams), replayed through a RecordingCanvas:
-// selected pens and brushes (the stock white brush and black pen included),
-// pattern-copy fills, ellipses, moves, lines and polylines. Empty, with
-// `error` describing the first fault, unless the records fit the file (a
-// size that is a multiple of 4 of at least 8), the header comes first and
-// one EOF record last, and every other record is of one of those types, a
-// polyline of the size its count gives. Texts and polygons, and what the
-// writer keeps constant (fixed record sizes, header fields, the use of the
-// handle table), the byte-exact metafile tests pin.
-std::vector<EffectiveDraw> EffectiveDrawingOfEmf(const std::vector<std::uint8_t>& bytes,
-                                                 std::string& error);
 
 }  // namespace orniva
