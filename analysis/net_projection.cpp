@@ -7,17 +7,6 @@
 
 namespace orniva::analysis {
 
-double NetDistance(NetKind kind, double plunge) {
-  const double half = (90 - plunge) / 2 * numeric::kDegToRad;
-  return kind == NetKind::EqualAngle ? std::tan(half) : M_SQRT2 * std::sin(half);
-}
-
-NetPoint ProjectOnNet(NetKind kind, const NetFrame& frame, math::TrendPlunge line) {
-  const double r = frame.radius * NetDistance(kind, line.plunge);
-  const double t = line.trend * numeric::kDegToRad;
-  return {frame.centreX + r * std::sin(t), frame.centreY - r * std::cos(t)};
-}
-
 // With (X, Y) = ((x - cx) / R, (cy - y) / R) and rho^2 = X^2 + Y^2:
 //   equal-angle:  v = (2X, 2Y, rho^2 - 1) / (1 + rho^2)
 //   equal-area:   v = (X sqrt(2 - rho^2), Y sqrt(2 - rho^2), rho^2 - 1)

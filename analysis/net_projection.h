@@ -31,14 +31,6 @@ struct NetPoint {
   double y = 0;
 };
 
-// Distance of a line of plunge `plunge` [deg] from the centre, as a fraction
-// of R: 0 at plunge 90, 1 at plunge 0. A negative plunge (an upward line)
-// lands outside the circle; equal-angle grows without bound toward -90.
-double NetDistance(NetKind kind, double plunge);
-
-// The point of the line (trend, plunge) [deg] on the net.
-NetPoint ProjectOnNet(NetKind kind, const NetFrame& frame, math::TrendPlunge line);
-
 // The unit vector whose projection is `point`. Within the primitive circle
 // it points down (z <= 0); beyond it the net is continued onto the upper
 // hemisphere, so that a field of axial data stays continuous across the

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/test_support.h"
-
 namespace orniva {
 namespace {
 
@@ -192,17 +190,6 @@ TEST(EmfEncoding, MatchesTheModelByteForByte) {
         << c.name << ": " << bytes.size() << " bytes, expected " << c.expected.size()
         << "; first difference at byte " << (got - bytes.begin());
   }
-}
-
-// SaveEmf writes the encoding through WriteFileAtomically (atomic_file_test).
-TEST(SaveEmf, ReplacesAnyFileWithTheEncoding) {
-  test::TempDir dir;
-  const Picture picture = Record([](C& c) { c.Ellipse(1, 2, 30, 40); });
-  const std::string path = dir.File("net.emf");
-  test::WriteFile(path, std::string(100000, 'x'));
-  SaveEmf(picture, path);
-  const Bytes expected = EncodeEmf(picture);
-  EXPECT_EQ(test::ReadFile(path), std::string(expected.begin(), expected.end()));
 }
 
 }  // namespace

@@ -107,10 +107,5 @@ TEST(Recording, ReplacesTheTargetsContentOnClose) {
   }
 }
 
-TEST(Picture, StartsAt1000Square) {
-  const Picture picture;
-  EXPECT_EQ((std::vector<int>{picture.width(), picture.height()}), (std::vector<int>{1000, 1000}));
-}
-
 }  // namespace
 }  // namespace orniva

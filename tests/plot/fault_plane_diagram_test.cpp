@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "data/colours.h"
 #include "data/fault_reader.h"
 #include "plot/diagram.h"
 #include "tests/plot/plot_test_support.h"
@@ -42,17 +41,6 @@ TEST(ChooseArrowShape, DipSlipAndStrikeSlipArrows) {
       {"0 20 65 10 R", {{842, 340}, {806, 357}, {811, 344}, {806, 357}, {819, 362}, {806, 357}}},
   };
   for (const Row& row : rows) EXPECT_EQ(ArrowOf(row.line), row.arrow) << row.line;
-}
-
-// A datum whose sense failed its check gets no arrow; were it asked, the
-// shape would leave the six points at the anchor.
-TEST(ChooseArrowShape, UnknownStrikeSlipSenseLeavesTheSixPointsAtTheAnchor) {
-  TFaultData d;
-  d.faz = 0, d.fpl = 60, d.saz = 75, d.spl = 10, d.sense = "X", d.colour = clRed;
-  ArrowShape shape;
-  shape.fill(TPoint{1, 1});
-  ChooseArrowShape(d, 10, shape);
-  EXPECT_EQ(shape, ArrowShape{});
 }
 
 // The window plots through one PlotCache: the circles drawn are those of the
