@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
-#include <string>
 #include <vector>
 
 namespace orniva {

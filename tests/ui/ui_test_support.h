@@ -15,7 +15,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "tests/support/test_support.h"
+#include "tests/plot/plot_test_support.h"
 #include "ui/VORNmain.h"  // with the plot, the figures and the window services
 
 namespace orniva::ui::test {
@@ -87,14 +87,12 @@ inline void Settle() {
 // The plot the window would record from its current data.
 inline Picture ExpectedPlot(const TFormMain& window, PlotMode mode, SymbolSize size,
                             std::int16_t highlight) {
-  Picture picture;
-  PlotTarget target;
-  target.picture = &picture;
-  target.geometry = window.netGeometry;
-  target.symbolSize = size;
+  orniva::test::PlotFixture plot;
+  plot.target.geometry = window.netGeometry;
+  plot.target.symbolSize = size;
   const analysis::DiagramFigures figures = analysis::FiguresFor(mode, window.faultSet, window.netGeometry, window.analysisChoices);
-  PlotDiagram(mode, window.faultSet, target, highlight, figures.Inputs());
-  return picture;
+  PlotDiagram(mode, window.faultSet, plot.target, highlight, figures.Inputs());
+  return plot.picture;
 }
 
 inline bool SamePicture(const Picture& a, const Picture& b) {
