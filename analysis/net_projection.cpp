@@ -1,9 +1,6 @@
 #include "analysis/net_projection.h"
 
-#include <algorithm>
 #include <cmath>
-
-#include "math/numeric.h"
 
 namespace orniva::analysis {
 

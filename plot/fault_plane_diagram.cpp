@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <system_error>
 #include <thread>
 
 #include "data/colours.h"
@@ -10,6 +9,7 @@
 #include "math/directional_operations.h"
 #include "math/numeric.h"
 #include "platform/large_buffer.h"
+#include "platform/threads.h"
 
 namespace orniva {
 
@@ -108,16 +108,12 @@ void GreatCircleCache::PrepareAll(const FaultSet& data, const NetGeometry& geome
       GreatCirclePoints(geometry, datum.faz, datum.fpl, points_.data() + missing[k] * kGreatCirclePoints);
     }
   };
-  // Starting a thread costs about as much as a few circles; where none
-  // can be started, one does it all.
+  // Starting a thread costs about as much as a few circles.
   std::thread other;
   std::size_t mine = missing.size();
   if (missing.size() >= 64) {
-    try {
-      other = std::thread(compute, missing.size() / 2, missing.size());
-      mine = missing.size() / 2;
-    } catch (const std::system_error&) {
-    }
+    mine = missing.size() / 2;
+    other = StartOrRun([&] { compute(mine, missing.size()); });
   }
   compute(0, mine);
   if (other.joinable()) other.join();

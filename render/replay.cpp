@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
-#include <system_error>
 #include <thread>
 
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include "platform/graphics.h"
+#include "platform/threads.h"
 #include "render/pixel_stroker.h"
 
 namespace orniva::render {
@@ -172,13 +172,10 @@ QImage RasterImage(const Picture& picture, QSize pixels, qreal ratio, const QRec
     part = QImage(pixels.width(), bottom - top, QImage::Format_RGB32);
     part.setDevicePixelRatio(ratio);
     part.fill(Qt::white);
-    try {
-      threads.emplace_back([&paint, &part, top] { paint(part, top); });
-    } catch (const std::system_error&) {  // no thread to be had: this one paints the band
-      paint(part, top);
-    }
+    threads.push_back(StartOrRun([&paint, &part, top] { paint(part, top); }));
   }
-  for (std::thread& thread : threads) thread.join();
+  for (std::thread& thread : threads)
+    if (thread.joinable()) thread.join();
   for (int k = 0; k < bands; ++k) {
     const QImage& part = parts[std::size_t(k)];
     const int top = pixels.height() * k / bands;
