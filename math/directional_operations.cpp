@@ -86,27 +86,6 @@ Mat3 EulerMatrix(float a, float b, float c) {
   return EulerMatrix(StoredTrig(a), StoredTrig(b), StoredTrig(c));
 }
 
-Mat3 EulerMatrix(AngleTrig a, AngleTrig b, AngleTrig c) {
-  const Real ca = a.cos, sa = a.sin, cb = b.cos, sb = b.sin, cc = c.cos, sc = c.sin;
-  Mat3 m;
-  m.m11 = Store(cc * cb - ca * sb * sc);
-  m.m12 = Store(-sc * cb - ca * sb * cc);
-  m.m13 = Store(sa * sb);
-  m.m21 = Store(cc * sb + ca * cb * sc);
-  m.m22 = Store(-sc * sb + ca * cb * cc);
-  m.m23 = Store(-sa * cb);
-  m.m31 = Store(sa * sc);
-  m.m32 = Store(sa * cc);
-  m.m33 = Store(ca);
-  return m;
-}
-
-Vec3 RotateVector(const Mat3& m, Vec3 v) {
-  return {Store(Real(m.m11) * v.x + Real(m.m12) * v.y + Real(m.m13) * v.z),
-          Store(Real(m.m21) * v.x + Real(m.m22) * v.y + Real(m.m23) * v.z),
-          Store(Real(m.m31) * v.x + Real(m.m32) * v.y + Real(m.m33) * v.z)};
-}
-
 float AzimuthAngle(float azimuth1, float azimuth2) {
   const Vec3 u1 = TrendPlungeToVector(azimuth1, 0);
   const Vec3 u2 = TrendPlungeToVector(azimuth2, 0);

@@ -10,6 +10,8 @@
 // they are.
 #pragma once
 
+#include "math/numeric.h"
+
 namespace orniva::directional_operations {
 
 // A line (a direction with a sense): trend and plunge [deg].
@@ -82,10 +84,30 @@ struct AngleTrig {
 AngleTrig StoredTrig(float degrees);
 // EulerMatrix(a, b, c) from StoredTrig of its three angles, for callers
 // that turn by many angles about one axis.
-Mat3 EulerMatrix(AngleTrig a, AngleTrig b, AngleTrig c);
+inline Mat3 EulerMatrix(AngleTrig a, AngleTrig b, AngleTrig c) {
+  using numeric::Store;
+  const numeric::Real ca = a.cos, sa = a.sin, cb = b.cos, sb = b.sin, cc = c.cos, sc = c.sin;
+  Mat3 m;
+  m.m11 = Store(cc * cb - ca * sb * sc);
+  m.m12 = Store(-sc * cb - ca * sb * cc);
+  m.m13 = Store(sa * sb);
+  m.m21 = Store(cc * sb + ca * cb * sc);
+  m.m22 = Store(-sc * sb + ca * cb * cc);
+  m.m23 = Store(-sa * cb);
+  m.m31 = Store(sa * sc);
+  m.m32 = Store(sa * cc);
+  m.m33 = Store(ca);
+  return m;
+}
 
 // m . v
-Vec3 RotateVector(const Mat3& m, Vec3 v);
+inline Vec3 RotateVector(const Mat3& m, Vec3 v) {
+  using numeric::Real;
+  using numeric::Store;
+  return {Store(Real(m.m11) * v.x + Real(m.m12) * v.y + Real(m.m13) * v.z),
+          Store(Real(m.m21) * v.x + Real(m.m22) * v.y + Real(m.m23) * v.z),
+          Store(Real(m.m31) * v.x + Real(m.m32) * v.y + Real(m.m33) * v.z)};
+}
 
 // Signed acute angle from azimuth1 to azimuth2 [deg], in [-90, 90]:
 // asin(z of CrossProduct(u2, u1)) for the horizontal unit vectors u1, u2,

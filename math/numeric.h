@@ -9,7 +9,9 @@
 // both diagrams and the colours of 300,000 faults of every attitude came
 // out identical. The 80-bit sine, cosine and tangent cost about six times as
 // much (the C library reduces their arguments in multiple precision), which
-// a file of 32760 faults cannot afford.
+// a file of 32760 faults cannot afford. Where a faster formula provably
+// gives the same plot coordinate (the points of a great circle, far from a
+// rounding tie: plot/fault_plane_diagram.cpp), it is used instead.
 #pragma once
 
 #include <cmath>
