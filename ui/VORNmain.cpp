@@ -279,6 +279,9 @@ void TFormMain::createControls() {
   StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
   row->addWidget(imageArea, 1);
   row->addWidget(StringGrid1);
+  // Painted last, so that its raster, begun on a second thread when the
+  // picture changes, is made while the grid paints.
+  imageArea->raise();
   column->addLayout(row, 1);
   setCentralWidget(central);
   StringGrid1->setFocus();  // the one control that takes the focus

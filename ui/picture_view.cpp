@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/threads.h"
 #include "render/replay.h"
 
 namespace orniva::ui {
@@ -17,6 +18,14 @@ using render::Paintable;
 using render::RecordsInRepeatedRuns;
 using render::ReplayRecords;
 
+// The drawing without its repeated runs; two bands at once on a picture of
+// thousands of data.
+QImage BaseRaster(const Picture& picture, QSize pixels, qreal ratio, const QRect& logical) {
+  const std::vector<bool> inRun = RecordsInRepeatedRuns(picture);
+  const int bands = picture.records().size() > kRecordsForTwoBands ? 2 : 1;
+  return render::RasterImage(picture, pixels, ratio, logical, inRun.empty() ? nullptr : &inRun, bands);
+}
+
 }  // namespace
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
@@ -24,9 +33,49 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
+PictureView::~PictureView() { takeBase(); }
+
 void PictureView::setPicture(const Picture* picture) {
+  takeBase();
   picture_ = picture;
+  startBase();
   update();
+}
+
+QSize PictureView::pixelSize() const { return (QSizeF(size()) * devicePixelRatioF()).toSize(); }
+
+bool PictureView::stretchedEqually() const {
+  return width() * picture_->height() == height() * picture_->width();
+}
+
+// A picture of a few thousand data is copied and rasterised on a second
+// thread while the rest of the window paints (the grid is painted before
+// the image); the paint takes the raster. A larger picture is rasterised in
+// two bands when it is painted.
+void PictureView::startBase() {
+  if (!picture_ || !isVisible() || !Paintable(*picture_) || !stretchedEqually()) return;
+  const std::uint64_t key = picture_->drawingKey();
+  const QSize pixels = pixelSize();
+  if (key == 0 || (key == baseKey_ && base_.size() == pixels) ||
+      picture_->records().size() > kRecordsForTwoBands)
+    return;
+  pending_ = std::make_unique<PendingBase>();
+  PendingBase& job = *pending_;
+  job.copy = *picture_;
+  job.key = key;
+  const qreal ratio = devicePixelRatioF();
+  const QRect logical = rect();
+  job.worker = StartOrRun([&job, pixels, ratio, logical] {
+    job.image = BaseRaster(job.copy, pixels, ratio, logical);
+  });
+}
+
+void PictureView::takeBase() {
+  if (!pending_) return;
+  if (pending_->worker.joinable()) pending_->worker.join();
+  base_ = std::move(pending_->image);
+  baseKey_ = pending_->key;
+  pending_.reset();
 }
 
 // Without antialiasing every line and fill is opaque, so a run drawn again
@@ -39,10 +88,11 @@ void PictureView::setPicture(const Picture* picture) {
 // is painted into images first, so that lines are stroked the same way
 // (render/pixel_stroker.h) whatever the widget paints on.
 void PictureView::paintEvent(QPaintEvent*) {
+  takeBase();
   if (!picture_ || !Paintable(*picture_)) return;
   const qreal ratio = devicePixelRatioF();
-  const QSize pixels = (QSizeF(size()) * ratio).toSize();
-  if (width() * picture_->height() != height() * picture_->width()) {
+  const QSize pixels = pixelSize();
+  if (!stretchedEqually()) {
     baseKey_ = 0;
     QImage frame(pixels, QImage::Format_RGB32);
     frame.setDevicePixelRatio(ratio);
@@ -55,10 +105,7 @@ void PictureView::paintEvent(QPaintEvent*) {
   }
   const std::uint64_t key = picture_->drawingKey();
   if (key == 0 || key != baseKey_ || base_.size() != pixels) {
-    const std::vector<bool> inRun = RecordsInRepeatedRuns(*picture_);
-    // Two bands at once on a picture of thousands of data.
-    const int bands = picture_->records().size() > kRecordsForTwoBands ? 2 : 1;
-    base_ = render::RasterImage(*picture_, pixels, ratio, rect(), inRun.empty() ? nullptr : &inRun, bands);
+    base_ = BaseRaster(*picture_, pixels, ratio, rect());
     baseKey_ = key;
   }
   QImage frame = base_;

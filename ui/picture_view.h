@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <thread>
 
 #include <QImage>
 #include <QWidget>
@@ -16,6 +18,7 @@ class PictureView : public QWidget {
 
  public:
   explicit PictureView(QWidget* parent = nullptr);
+  ~PictureView() override;
 
   // Shows `picture` (not owned; nullptr shows nothing) and repaints. Call it
   // again whenever the picture's content has changed.
@@ -36,6 +39,20 @@ class PictureView : public QWidget {
   // drawing key it was made from.
   QImage base_;
   std::uint64_t baseKey_ = 0;
+  // A raster of the drawing being made on a second thread from a copy of
+  // the picture, and its key.
+  struct PendingBase {
+    std::thread worker;
+    Picture copy;
+    QImage image;
+    std::uint64_t key = 0;
+  };
+  std::unique_ptr<PendingBase> pending_;
+
+  QSize pixelSize() const;
+  bool stretchedEqually() const;
+  void startBase();
+  void takeBase();  // waits for the pending raster and keeps it
 };
 
 }  // namespace orniva::ui
