@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <gtest/gtest.h>
 
 #include "tests/ui/ui_test_support.h"
@@ -94,6 +95,41 @@ TEST_F(GridEventsTest, TheFocusedCellAndALoadOutsideColumnOne) {
   OpenThroughDialog(Q(work.File("ten.fdt")));
   Settle();
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
+}
+
+// The grid's cells as the style's own item painting draws them.
+class StyleDrawnCells : public QStyledItemDelegate {
+ public:
+  explicit StyleDrawnCells(FaultGridView* grid) : grid_(grid) {}
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem cell(option);
+    cell.state.setFlag(QStyle::State_HasFocus, grid_->isFocusedCell(index));
+    QStyledItemDelegate::paint(painter, cell, index);
+    grid_->cellPainted(painter, option.rect, index);
+  }
+
+ private:
+  FaultGridView* grid_;
+};
+
+// Texts cut off by their column, empty cells and the focused cell look the
+// same as the style draws them, with the grid focused, unfocused and
+// disabled.
+TEST_F(GridEventsTest, CellsLookAsTheStyleDrawsThem) {
+  FaultGridView* grid = window->StringGrid1;
+  QAbstractItemDelegate* own = grid->itemDelegate();
+  StyleDrawnCells style(grid);
+  const std::function<void()> states[] = {
+      [] {}, [grid] { grid->clearFocus(); }, [grid] { grid->setEnabled(false); }};
+  for (const auto& enter : states) {
+    enter();
+    Settle();
+    const QImage ours = grid->viewport()->grab().toImage();
+    grid->setItemDelegate(&style);
+    EXPECT_EQ(grid->viewport()->grab().toImage(), ours);
+    grid->setItemDelegate(own);
+  }
 }
 
 }  // namespace
