@@ -102,15 +102,26 @@ bool ProjectDirect(const NetGeometry& geometry, dops::Vec3 v, TPoint& point) {
            numeric::RoundToPlot(geometry.netCentre.y - Real(numeric::RoundToPlot(dy)))};
   return true;
 }
+
+// RotateVector(EulerMatrix(tilt, outer, turn), south) for south (0, -1, 0):
+// minus the matrix's middle column, where its entries are not zero (the
+// products with the zero components then add nothing); the whole product
+// otherwise, for the signs of its zeros.
+dops::Vec3 TurnedSouth(dops::AngleTrig tilt, dops::AngleTrig outer, dops::AngleTrig turn) {
+  const Real ca = tilt.cos, sa = tilt.sin, cb = outer.cos, sb = outer.sin, cc = turn.cos, sc = turn.sin;
+  const float m12 = Store(-sc * cb - ca * sb * cc), m22 = Store(-sc * sb + ca * cb * cc);
+  const float m32 = Store(sa * cc);
+  if (m12 != 0 && m22 != 0 && m32 != 0) return {-m12, -m22, -m32};
+  return dops::RotateVector(dops::EulerMatrix(tilt, outer, turn), dops::MakeVector(0, -1, 0));
+}
 }  // namespace
 
 void GreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, TPoint* points) {
   const float phi = dops::LineToSpherical(dops::MakeOrientation(Store(Real(faz) - 90), 0)).phi;
   const dops::AngleTrig tilt = dops::StoredTrig(fpl), outer = dops::StoredTrig(phi);
-  const dops::Vec3 south = dops::MakeVector(0, -1, 0);
   const auto& turns = InnerTurns();
   for (std::size_t i = 0; i < turns.size(); ++i) {
-    const dops::Vec3 v = dops::RotateVector(dops::EulerMatrix(tilt, outer, turns[i]), south);
+    const dops::Vec3 v = TurnedSouth(tilt, outer, turns[i]);
     if (!ProjectDirect(geometry, v, points[i])) points[i] = ProjectLine(geometry, dops::VectorToLine(v));
   }
 }
