@@ -35,10 +35,12 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
 
 PictureView::~PictureView() { takeBase(); }
 
+// A raster under way for the same drawing goes on: a new highlight (the
+// grid's focused cell replots while the grid paints) need not wait for it.
 void PictureView::setPicture(const Picture* picture) {
-  takeBase();
+  if (!picture || !pending_ || pending_->key != picture->drawingKey()) takeBase();
   picture_ = picture;
-  startBase();
+  if (!pending_) startBase();
   update();
 }
 
