@@ -4,13 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>
 #include <memory>
+#include <optional>
 
 #include "platform/atomic_file.h"
 #include "platform/file_error.h"
@@ -85,6 +89,207 @@ bool InRange(float value, float high) { return value >= 0 && value <= high; }
 
 namespace {
 
+// A line past kRawLineLimit bytes is not kept: it is scanned as it comes and
+// held as a short line that checks the same. What the checks read of a line
+// is four numbers and one character, each number the value and the
+// success of its conversion; the rest (further tokens, blank runs past
+// their first space, the digits a failure freezes) cannot change them. So a
+// line of gigabytes without a break costs the scan, not its size.
+constexpr std::size_t kRawLineLimit = 256;
+
+// One number token scanned by the grammar of ConvertNumber, in bounded
+// space: the significant digits up to kKeptDigits, then only whether any
+// further one is not zero, and the counts of the rest.
+class NumberScan {
+ public:
+  void Feed(char c) {
+    const bool digit = IsDigit(c);
+    switch (phase_) {
+      case kStart:
+        if (c == '+' || c == '-') {
+          negative_ = c == '-';
+          phase_ = kSign;
+          return;
+        }
+        [[fallthrough]];
+      case kSign:
+      case kInt:
+        if (digit) {
+          ++intDigits_;
+          Mantissa(std::string_view(&c, 1));
+          phase_ = kInt;
+        } else {
+          phase_ = c == '.' ? kFrac : (c == 'e' || c == 'E') ? kExpMark : kFailed;
+        }
+        return;
+      case kFrac:
+        if (digit)
+          Mantissa(std::string_view(&c, 1));
+        else
+          phase_ = (c == 'e' || c == 'E') ? kExpMark : kFailed;
+        return;
+      case kExpMark:
+        if (c == '+' || c == '-') {
+          expNegative_ = c == '-';
+          phase_ = kExpSign;
+          return;
+        }
+        [[fallthrough]];
+      case kExpSign:
+      case kExp:
+        if (!digit) {
+          phase_ = kFailed;
+        } else {
+          phase_ = kExp;
+          exponent_ = std::min<std::int64_t>(exponent_ * 10 + (c - '0'), kExponentCap);
+        }
+        return;
+      case kFailed:
+        return;
+    }
+  }
+  // A run of digits: as many Feed calls, at the cost of a search.
+  void FeedDigits(std::string_view run) {
+    switch (phase_) {
+      case kStart:
+      case kSign:
+      case kInt:
+        phase_ = kInt;
+        intDigits_ += std::int64_t(run.size());
+        [[fallthrough]];
+      case kFrac:
+        Mantissa(run);
+        return;
+      case kExpMark:
+      case kExpSign:
+      case kExp:
+        phase_ = kExp;
+        for (const char c : run) {
+          if (exponent_ == kExponentCap) break;
+          exponent_ = std::min<std::int64_t>(exponent_ * 10 + (c - '0'), kExponentCap);
+        }
+        return;
+      case kFailed:
+        return;
+    }
+  }
+  void Fail() { phase_ = kFailed; }
+  bool failed() const { return phase_ == kFailed; }
+
+  // A token that converts as this one did: the same success and value.
+  std::string Equivalent() const {
+    const bool fails = phase_ == kFailed || phase_ == kSign || phase_ == kExpMark ||
+                       phase_ == kExpSign;
+    // A failure gives the digits read as one whole number: more than 40
+    // significant ones pass the float range whatever they are.
+    if (fails) return (sigCount_ > 40 ? "1" + std::string(40, '0') : digits_) + "x";
+    if (sigCount_ == 0) return negative_ ? "-0" : "0";
+    // The value is digits_ (then 1 for any dropped non-zero digit) times ten
+    // to `scale`. Past +-200000 it is 0 or infinite either way.
+    const std::string digits = digits_ + (sticky_ ? "1" : "");
+    const std::int64_t fracDigits = leadZeros_ + sigCount_ - intDigits_;
+    const std::int64_t scale = std::clamp<std::int64_t>(
+        (expNegative_ ? -exponent_ : exponent_) - fracDigits + sigCount_ - std::int64_t(digits.size()),
+        -200000, 200000);
+    const long double value = ParseDecimal(digits + "e" + std::to_string(scale));
+    const float stored = NarrowToFloat(negative_ ? -value : value);
+    if (std::isinf(stored)) return stored < 0 ? "-1e99" : "1e99";
+    // The exact decimal of the float: it converts back to the same float.
+    char text[160];
+    const auto end = std::to_chars(text, text + sizeof text, double(stored),
+                                   std::chars_format::scientific, 120).ptr;
+    return std::string(text, end);
+  }
+
+ private:
+  // Every decimal that lies halfway between two long doubles has fewer
+  // significant digits (at most about 11500), so the digits past these
+  // round as a single 1 in their place would.
+  static constexpr std::size_t kKeptDigits = 12000;
+  static constexpr std::int64_t kExponentCap = 100'000'000'000'000'000;
+
+  void Mantissa(std::string_view run) {
+    if (sigCount_ == 0) {
+      const std::size_t zeros = std::min(run.find_first_not_of('0'), run.size());
+      leadZeros_ += std::int64_t(zeros);
+      run.remove_prefix(zeros);
+    }
+    const std::size_t kept = std::min(run.size(), kKeptDigits - digits_.size());
+    digits_.append(run.substr(0, kept));
+    sticky_ = sticky_ || run.find_first_not_of('0', kept) != std::string_view::npos;
+    sigCount_ += std::int64_t(run.size());
+  }
+
+  enum Phase { kStart, kSign, kInt, kFrac, kExpMark, kExpSign, kExp, kFailed } phase_ = kStart;
+  bool negative_ = false, expNegative_ = false, sticky_ = false;
+  std::int64_t intDigits_ = 0, leadZeros_ = 0, sigCount_ = 0, exponent_ = 0;
+  std::string digits_;  // the significant digits kept
+};
+
+// A line scanned as CheckFaultLines reads it: trimmed, tokens up to a space,
+// each followed by a blank run that the next token's trim takes, and the
+// sense as the first character after the fourth (or, where no space is
+// left, after the last) token. Blanks are held back as a flag or two until
+// a non-blank shows they are not the line's trailing ones.
+class LongLine {
+ public:
+  // Bytes of the line, no break among them.
+  void Feed(std::string_view run) {
+    for (std::size_t i = 0; i < run.size() && !finished_;) {
+      if (started_ && !blankSpace_ && !blankFails_) {  // within a token
+        const bool failed = token_.failed();
+        std::size_t end = i;
+        while (end < run.size() && !IsBlank(run[end]) && (failed || IsDigit(run[end]))) ++end;
+        if (end > i) {
+          if (!failed) token_.FeedDigits(run.substr(i, end - i));
+          i = end;
+          continue;
+        }
+      }
+      Step(run[i++]);
+    }
+  }
+
+  std::string Finish() const { return started_ ? text_ + first_ : std::string(); }
+
+ private:
+  void Step(char c) {
+    if (IsBlank(c)) {
+      if (!started_) return;
+      if (!blankSpace_) (c == ' ' ? blankSpace_ : blankFails_) = true;
+      return;
+    }
+    if (!started_) {
+      started_ = true;
+      Begin(c);
+      return;
+    }
+    if (blankFails_) token_.Fail();  // a blank before the space is part of the token
+    if (blankSpace_) {
+      blankFails_ = blankSpace_ = false;
+      text_ += token_.Equivalent() + " ";
+      ++tokens_;
+      Begin(c);
+      return;
+    }
+    blankFails_ = false;
+    token_.Feed(c);
+  }
+
+  void Begin(char c) {
+    first_ = c;
+    finished_ = tokens_ == 4;  // the sense: nothing after it counts
+    token_ = NumberScan();
+    token_.Feed(c);
+  }
+
+  std::string text_;  // the equivalents of the tokens done, each with a space
+  NumberScan token_;
+  char first_ = 0;    // the first character of the token under way
+  int tokens_ = 0;
+  bool started_ = false, finished_ = false, blankSpace_ = false, blankFails_ = false;
+};
+
 // Cuts bytes into lines as they come, and stops at the first NUL or as soon
 // as line limit + 1 begins (any byte after the limit's last line ended,
 // other than the LF of its CR LF).
@@ -94,7 +299,15 @@ class LineSplitter {
 
   // False once the text has ended (a NUL) or has too many lines.
   bool Feed(std::string_view bytes) {
-    for (const char c : bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      if (long_) {  // a long line under way: its bytes up to the next break in one go
+        std::size_t end = i;
+        while (end < bytes.size() && bytes[end] != '\0' && bytes[end] != '\r' && bytes[end] != '\n')
+          ++end;
+        long_->Feed(bytes.substr(i, end - i));
+        if ((i = end) == bytes.size()) break;
+      }
+      const char c = bytes[i];
       if (c == '\0') return false;
       if (pendingCr_) {
         pendingCr_ = false;
@@ -105,12 +318,16 @@ class LineSplitter {
         atLineStart_ = false;
       }
       if (c == '\r' || c == '\n') {
-        lines_.push_back(std::move(current_));
-        current_.clear();
+        EndLine();
         atLineStart_ = true;
         pendingCr_ = c == '\r';
       } else {
         current_.push_back(c);
+        if (current_.size() > kRawLineLimit) {
+          long_.emplace();
+          long_->Feed(current_);
+          current_.clear();
+        }
       }
     }
     return true;
@@ -118,16 +335,23 @@ class LineSplitter {
 
   // The lines, the last one unterminated included.
   std::vector<std::string> Finish() {
-    if (!atLineStart_ && !tooMany_) lines_.push_back(std::move(current_));
+    if (!atLineStart_ && !tooMany_) EndLine();
     return std::move(lines_);
   }
 
   bool tooMany() const { return tooMany_; }
 
  private:
+  void EndLine() {
+    lines_.push_back(long_ ? long_->Finish() : std::move(current_));
+    current_.clear();
+    long_.reset();
+  }
+
   std::size_t limit_;
   std::vector<std::string> lines_;
   std::string current_;
+  std::optional<LongLine> long_;  // the line under way, once past kRawLineLimit
   bool atLineStart_ = true, pendingCr_ = false, tooMany_ = false;
 };
 

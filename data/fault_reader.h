@@ -18,6 +18,9 @@ namespace orniva {
 
 // Splits 8-bit text into lines: a line ends at CR LF, LF or CR (LF CR ends
 // two lines), a final break adds no empty line, a NUL byte ends the text.
+// A line of more than 256 bytes comes back as a short one that
+// CheckFaultLines reads the same (its four numbers and its sense), so that
+// a line of any length costs no more than that to hold.
 std::vector<std::string> SplitDataLines(std::string_view text);
 
 

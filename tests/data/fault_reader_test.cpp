@@ -2,12 +2,14 @@
 // checks, the load of a file and the error log VORN.log.
 #include "data/fault_reader.h"
 
+#include <cstring>
 #include <bitset>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +45,62 @@ TEST(SplitDataLines, Splits) {
   };
   for (const auto& [text, lines] : rows)
     EXPECT_EQ(SplitDataLines(text), lines) << testing::PrintToString(text.substr(0, 20));
+}
+
+// How a line checks, as text: the log lines and every field of its datum,
+// the numbers by their bits.
+std::string CheckedAs(const std::string& line) {
+  FaultSet set;
+  set.Recreate(1);
+  std::string text;
+  for (const std::string& failure : CheckFaultLines({line}, set)) text += failure + "|";
+  const TFaultData& d = set[1];
+  for (const float value : {d.faz, d.fpl, d.saz, d.spl}) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    text += std::to_string(bits) + " ";
+  }
+  return text + d.sense + "|" + d.status + "|" + std::to_string(d.failedChecks);
+}
+
+// A line too long to keep comes back short and checks exactly as it would
+// whole: the numbers' digits past what can round, exponents past the range,
+// what follows a failure or the sense, blank runs.
+TEST(SplitDataLines, HoldsALongLineShortCheckingTheSame) {
+  const std::string pad(300, ' '), tail = " 45 200 30 N";
+  std::vector<std::string> rows = {
+      "0." + std::string(20000, '0') + "1e20005" + tail,          // 10000
+      "1" + std::string(15000, '0') + "e-15000" + tail,           // 1
+      "-" + std::string(5000, '0') + "7.25" + std::string(5000, '0') + tail,
+      // Halfway between two long doubles, and a hair above it: the float differs.
+      "1.0000000596046447754448351086242752217003726400434970855712890625" + tail + pad,
+      "1.0000000596046447754448351086242752217003726400434970855712890625" +
+          std::string(12100, '0') + "1" + tail,
+      "5e" + std::string(300, '0') + "1" + tail, "5e" + std::string(300, '9') + tail,
+      "5e-" + std::string(300, '9') + tail, "." + std::string(400, '0') + "e9" + tail,
+      std::string(50, '1') + "x" + tail + pad, std::string(40, '9') + "x" + tail + pad,
+      "1" + std::string(37, '0') + "x5" + tail + pad, "-12.5e" + pad + tail, "+" + pad + "5" + tail,
+      pad + "120 45 200 30 N", "120" + pad + "45\t" + pad + "200 30 r", "120\t" + pad + tail,
+      "120 45 200 30 N" + std::string(100000, 'x'), "120 45 200 30" + pad,
+      "120 45" + std::string(300, '\t') + "200 30 N", std::string(1000, 'x'), pad,
+      std::string(1000000, '1'), std::string(1000000, '1') + "e-999990" + tail,
+  };
+  std::mt19937 random(7);
+  const char* atoms[] = {"0", "1", "5", "9", ".", "e", "E", "+", "-", " ", "\t", "x", "N", "r", "\x01"};
+  const std::size_t runs[] = {1, 1, 1, 2, 3, 40, 300, 12100};
+  for (int n = 0; n < 1500; ++n) {
+    std::string line;
+    while (line.size() <= 256 || random() % 4)
+      line += Repeat(atoms[random() % std::size(atoms)], runs[random() % std::size(runs)] >> (random() % 2) * 3);
+    rows.push_back(line);
+  }
+  for (const std::string& line : rows) {
+    const Lines held = SplitDataLines(line);
+    ASSERT_EQ(held.size(), 1u);
+    EXPECT_LE(held[0].size(), 600u);
+    EXPECT_EQ(CheckedAs(held[0]), CheckedAs(line)) << testing::PrintToString(line.substr(0, 60))
+                                                   << " held as " << testing::PrintToString(held[0]);
+  }
 }
 
 // The token runs up to the first space; the rest is trimmed of codes <= 32.
