@@ -21,12 +21,14 @@ void BM_ReadAndParse(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadAndParse)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
 
-// Arguments: data count, highlight index (-1 none), great-circle cache kept (0/1).
+// Arguments: data count, highlight index (-1 none), the window's cache kept
+// (0/1): with it, the plot as a new highlight makes it after the load's.
 void BM_PlotFaultPlanes(benchmark::State& state) {
   const FaultSet data = LoadedData(int(state.range(0)));
   Plot plot(state.range(2) != 0);
-  if (plot.target.cache) PlotFaultPlanes(data, plot.target, -1);  // the load's own plot
-  for (auto _ : state) PlotFaultPlanes(data, plot.target, std::int16_t(state.range(1)));
+  const auto mode = PlotMode::FaultPlaneAndStriation;
+  if (plot.target.cache) PlotDiagram(mode, data, plot.target, -1);  // the load's own plot
+  for (auto _ : state) PlotDiagram(mode, data, plot.target, std::int16_t(state.range(1)));
   state.counters["points"] = double(plot.picture.points().size());
 }
 BENCHMARK(BM_PlotFaultPlanes)

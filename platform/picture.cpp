@@ -23,12 +23,14 @@ void Picture::Clear() {
 // The recording takes over the target's buffers, emptied: a new plot of
 // tens of thousands of great circles then writes into memory the last one
 // already touched, instead of growing fresh buffers page by page.
-RecordingCanvas::RecordingCanvas(Picture& target) : target_(&target) {
+RecordingCanvas::RecordingCanvas(Picture& target) : RecordingCanvas(target, 0) {}
+
+RecordingCanvas::RecordingCanvas(Picture& target, std::size_t keptPoints) : target_(&target) {
   recording_.SetSize(target.width(), target.height());
   recording_.records_.swap(target.records_);
   recording_.points_.swap(target.points_);
   recording_.records_.clear();
-  recording_.points_.clear();
+  recording_.points_.resize(std::min(keptPoints, recording_.points_.size()));
   target.Clear();
 }
 
@@ -122,6 +124,14 @@ void RecordingCanvas::Draw(const Picture& picture, TPoint offset) {
     run.begin += firstRecord;
     run.source += firstRecord;
     recording_.repeats_.push_back(run);
+  }
+}
+
+void RecordingCanvas::Append(const DrawRecord* begin, const DrawRecord* end) {
+  recording_.records_.insert(recording_.records_.end(), begin, end);
+  for (const DrawRecord* r = begin; r != end; ++r) {
+    if (r->op == DrawOp::PenColour) penColour_ = TColor(r->a);
+    if (r->op == DrawOp::BrushColour) brushColour_ = TColor(r->a);
   }
 }
 

@@ -98,6 +98,10 @@ class Picture {
 class RecordingCanvas {
  public:
   explicit RecordingCanvas(Picture& target);
+  // The same, keeping the target's first `keptPoints` points for records
+  // appended with Append: a new version of the same drawing records only
+  // what changed.
+  RecordingCanvas(Picture& target, std::size_t keptPoints);
   ~RecordingCanvas();
   RecordingCanvas(const RecordingCanvas&) = delete;
   RecordingCanvas& operator=(const RecordingCanvas&) = delete;
@@ -119,6 +123,10 @@ class RecordingCanvas {
   // runs. It draws as it would alone only from a fresh canvas's pen and
   // brush (see below).
   void Draw(const Picture& picture, TPoint offset);
+
+  // Records [begin, end) as they are; their polylines' points are among the
+  // kept ones. The pen and brush colours follow them.
+  void Append(const DrawRecord* begin, const DrawRecord* end);
 
   // Room for `records` records and `points` points in all, so that a plot
   // of thousands of data grows its buffers once (platform/large_buffer.h).

@@ -3,6 +3,8 @@
 // drawing, its highlight and the empty net picture_digest_test pins.
 #include "plot/fault_plane_diagram.h"
 
+#include <array>
+
 #include <gtest/gtest.h>
 
 #include "data/fault_reader.h"
@@ -44,20 +46,31 @@ TEST(ChooseArrowShape, DipSlipAndStrikeSlipArrows) {
 }
 
 // The window plots through one PlotCache: the circles drawn are those of the
-// data loaded last, also when a new file has as many lines as the old one.
+// data loaded last, also when a new file has as many lines as the old one,
+// and a drawing composed for a new highlight is the one recorded whole,
+// with the same runs repeated (a datum that draws nothing highlighted too).
 TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
   const std::vector<std::string> first = {"10 30 10 30 N", "100 40 100 40 R", "400 40 100 40 R"};
   const std::vector<std::string> second = {"0 90 0 0 N", "200 20 200 20 N", "90 45 90 45 R"};
+  auto runs = [](const Picture& p) {
+    std::vector<std::array<std::size_t, 3>> out;
+    for (const RepeatedRun& r : p.repeats()) out.push_back({r.begin, r.source, r.length});
+    return out;
+  };
   PlotCache cache;
   PlotFixture cached;
   cached.target.cache = &cache;
   FaultSet data;
   for (const auto* lines : {&first, &second}) {
     LoadFaultLines(*lines, data);
-    PlotFixture plain;
-    PlotDiagram(PlotMode::FaultPlaneAndStriation, data, plain.target, 2);
-    PlotDiagram(PlotMode::FaultPlaneAndStriation, data, cached.target, 2);
-    EXPECT_EQ(EffectiveDrawing(cached.picture), EffectiveDrawing(plain.picture));
+    for (const std::int16_t highlight : {2, 1, 3, -1, -1, 2}) {
+      SCOPED_TRACE(testing::Message() << (*lines)[0] << " highlight " << highlight);
+      PlotFixture plain;
+      PlotDiagram(PlotMode::FaultPlaneAndStriation, data, plain.target, highlight);
+      PlotDiagram(PlotMode::FaultPlaneAndStriation, data, cached.target, highlight);
+      EXPECT_EQ(EffectiveDrawing(cached.picture), EffectiveDrawing(plain.picture));
+      EXPECT_EQ(runs(cached.picture), runs(plain.picture));
+    }
   }
 }
 
