@@ -132,8 +132,11 @@ BENCHMARK(BM_ResizeToRepaintedImage)->Arg(kTypical)->Arg(kLargest)->Unit(benchma
 
 // Moves the grid's focus from row 4 to row 7 and back, each time to a
 // repainted image with the new row highlighted.
+// Arguments: data count, diagram (PlotMode: 0 fault planes, 1 tangent
+// lineation).
 void BM_RowChangeToRepaintedImage(benchmark::State& state) {
   Window window;
+  window.form.PlotMode = PlotMode(state.range(1));
   window.Load(int(state.range(0)));
   QTableView* grid = window.form.StringGrid1;
   grid->setFocus();
@@ -145,7 +148,12 @@ void BM_RowChangeToRepaintedImage(benchmark::State& state) {
     window.WaitForImage(before);
   }
 }
-BENCHMARK(BM_RowChangeToRepaintedImage)->Arg(kTypical)->Arg(kLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RowChangeToRepaintedImage)
+    ->ArgNames({"faults", "diagram"})
+    ->Args({kTypical, 0})
+    ->Args({kLargest, 0})
+    ->Args({kLargest, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // Peak resident memory of the process after the window has loaded and
 // painted 32760 faults and highlighted a row [MB].

@@ -55,12 +55,12 @@ std::string_view NetKindName(NetKind kind);
 std::optional<NetKind> NetKindNamed(std::string_view name);
 
 // Kept by the window from one plot to the next: the projected great circles
-// of the loaded data, the fault-plane diagram without its highlight, and
-// the key of what was last drawn.
+// of the loaded data, the last drawing without its highlight, and the key
+// of what was last drawn.
 class PlotCache {
  public:
   GreatCircleCache greatCircles;
-  FaultPlaneBody faultPlanes;
+  DrawingBody body;
 
   // The same key as long as the data (their generation), the diagram, the
   // symbol size, the net and the inputs' revision stay the same; a key

@@ -23,84 +23,25 @@ bool IsHighlightable(const FaultSet& data, std::int16_t highlightIndex) {
 }
 }  // namespace
 
-namespace {
-// Records the diagram as PlotFaultPlanes describes it; `ends`, when given,
-// receives each datum's end in the records.
-void RecordFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex,
-                       std::vector<std::size_t>* ends) {
-  const bool highlight = IsHighlightable(data, highlightIndex);
+void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {
+  if (target.cache) target.cache->greatCircles.PrepareAll(data, target.geometry);
   auto circleOf = [&](std::size_t i) -> const TPoint* {
     if (!target.cache || !PlaneDrawable(data[i])) return nullptr;
     return target.cache->greatCircles.Circle(data, target.geometry, i);
   };
-  RenderPlot(target, [&](RecordingCanvas& canvas) {
-    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
-    // A datum records up to 8 operations and its circle and arrow points;
-    // a highlight repeats its records after every datum.
-    const auto count = std::size_t(data.count());
-    canvas.Reserve(count * (highlight ? 16 : 8) + 64, count * (kGreatCirclePoints + 8) + 64);
-    HighlightCopies copies(canvas);
-    const auto h = std::size_t(highlightIndex);
-    if (ends) ends->assign(1, canvas.RecordCount());
-    for (std::size_t i = 1; i <= count; ++i) {
-      DrawFaultPlaneDatum(plot, data[i], false, circleOf(i));
-      if (ends) ends->push_back(canvas.RecordCount());
-      if (highlight) copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, circleOf(h)); });
-    }
-    canvas.SetDrawingKey(target.drawingKey);
-  });
-}
-
-// The same drawing as RecordFaultPlanes from the body of the picture's own
-// drawing: the body's records with the highlight's after every datum. The
-// highlight's points follow the body's, which the picture keeps.
-void ComposeFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex,
-                        const FaultPlaneBody& body) {
-  const bool highlight = IsHighlightable(data, highlightIndex);
-  {
-    RecordingCanvas canvas(*target.picture, body.points);
-    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
-    const auto count = std::size_t(data.count());
-    canvas.Reserve(body.records.size() * (highlight ? 2 : 1) + 64, body.points + kGreatCirclePoints + 64);
-    const DrawRecord* records = body.records.data();
-    HighlightCopies copies(canvas);
-    const auto h = std::size_t(highlightIndex);
-    const TPoint* circle = highlight && PlaneDrawable(data[h])
-                               ? target.cache->greatCircles.Circle(data, target.geometry, h)
-                               : nullptr;
-    canvas.Append(records, records + body.ends[0]);
-    for (std::size_t i = 1; i <= count; ++i) {
-      canvas.Append(records + body.ends[i - 1], records + body.ends[i]);
-      if (highlight) copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, circle); });
-    }
-    canvas.Append(records + body.ends[count], records + body.records.size());
-    canvas.SetDrawingKey(target.drawingKey);
-  }
-  if (target.show) target.show();
-}
-}  // namespace
-
-// With the window's cache, a drawing is recorded once without a highlight;
-// each highlight of it after that is composed from those records (about a
-// tenth of the work at 32760 data). The picture it draws is the same.
-void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {
-  if (target.cache) target.cache->greatCircles.PrepareAll(data, target.geometry);
-  if (!target.cache || target.drawingKey == 0)
-    return RecordFaultPlanes(data, target, highlightIndex, nullptr);
-  FaultPlaneBody& body = target.cache->faultPlanes;
-  const Picture& picture = *target.picture;
-  const bool kept = body.key == target.drawingKey && picture.drawingKey() == target.drawingKey &&
-                    picture.points().size() >= body.points;
-  if (!kept) {
-    body.key = 0;
-    RecordFaultPlanes(data, target, -1, &body.ends);
-    if (!picture.texts().empty() || body.ends.size() != std::size_t(data.count()) + 1) return;
-    body.records = picture.records();
-    body.points = picture.points().size();
-    body.key = target.drawingKey;
-    if (!IsHighlightable(data, highlightIndex)) return;
-  }
-  ComposeFaultPlanes(data, target, highlightIndex, body);
+  const auto h = std::size_t(highlightIndex);
+  HighlightedData plot;
+  plot.count = std::size_t(data.count());
+  plot.highlight = IsHighlightable(data, highlightIndex);
+  plot.datum = [&](const PlotCanvas& canvas, std::size_t i) {
+    DrawFaultPlaneDatum(canvas, data[i], false, circleOf(i));
+    return true;  // a copy follows every datum, drawn or not
+  };
+  plot.highlighted = [&](const PlotCanvas& canvas) { DrawFaultPlaneDatum(canvas, data[h], true, circleOf(h)); };
+  // A datum records up to 8 operations and its circle and arrow points.
+  plot.records = 8;
+  plot.points = kGreatCirclePoints + 8;
+  PlotHighlightedData(target, plot);
 }
 
 void DrawFaultPlaneDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlighted,

@@ -57,17 +57,6 @@ class GreatCircleCache {
   std::vector<bool> ready_;
 };
 
-// The diagram of one drawing key as recorded without a highlight: the
-// records, where each datum's end, and how many points they use. A new
-// highlight of the same drawing then copies these records and records only
-// the highlight's, keeping the picture's points.
-struct FaultPlaneBody {
-  std::uint64_t key = 0;  // 0: none kept
-  std::vector<DrawRecord> records;
-  std::vector<std::size_t> ends;  // ends[i]: the records up to datum i (0: the net frame)
-  std::size_t points = 0;
-};
-
 // The arrow of a datum: straight or reversed for dip-slip (|alpha| < T,
 // alpha = AzimuthAngle(faz, saz), T = 0.25 fpl + 60), by the colour; a pair
 // of half-arrows for strike-slip, by the sense and the sign of alpha.

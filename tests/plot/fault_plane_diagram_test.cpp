@@ -48,7 +48,8 @@ TEST(ChooseArrowShape, DipSlipAndStrikeSlipArrows) {
 // The window plots through one PlotCache: the circles drawn are those of the
 // data loaded last, also when a new file has as many lines as the old one,
 // and a drawing composed for a new highlight is the one recorded whole,
-// with the same runs repeated (a datum that draws nothing highlighted too).
+// with the same runs repeated (a datum that draws nothing highlighted too),
+// in each diagram that composes one.
 TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
   const std::vector<std::string> first = {"10 30 10 30 N", "100 40 100 40 R", "400 40 100 40 R"};
   const std::vector<std::string> second = {"0 90 0 0 N", "200 20 200 20 N", "90 45 90 45 R"};
@@ -61,15 +62,18 @@ TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
   PlotFixture cached;
   cached.target.cache = &cache;
   FaultSet data;
+  const PlotMode modes[] = {PlotMode::FaultPlaneAndStriation, PlotMode::TangentLineation, PlotMode::Poles};
   for (const auto* lines : {&first, &second}) {
     LoadFaultLines(*lines, data);
-    for (const std::int16_t highlight : {2, 1, 3, -1, -1, 2}) {
-      SCOPED_TRACE(testing::Message() << (*lines)[0] << " highlight " << highlight);
-      PlotFixture plain;
-      PlotDiagram(PlotMode::FaultPlaneAndStriation, data, plain.target, highlight);
-      PlotDiagram(PlotMode::FaultPlaneAndStriation, data, cached.target, highlight);
-      EXPECT_EQ(EffectiveDrawing(cached.picture), EffectiveDrawing(plain.picture));
-      EXPECT_EQ(runs(cached.picture), runs(plain.picture));
+    for (const PlotMode mode : modes) {
+      for (const std::int16_t highlight : {2, 1, 3, -1, -1, 2}) {
+        SCOPED_TRACE(testing::Message() << (*lines)[0] << " diagram " << int(mode) << " highlight " << highlight);
+        PlotFixture plain;
+        PlotDiagram(mode, data, plain.target, highlight);
+        PlotDiagram(mode, data, cached.target, highlight);
+        EXPECT_EQ(EffectiveDrawing(cached.picture), EffectiveDrawing(plain.picture));
+        EXPECT_EQ(runs(cached.picture), runs(plain.picture));
+      }
     }
   }
 }
