@@ -104,7 +104,10 @@ void PlotHighlightedData(PlotTarget& target, const HighlightedData& data) {
   if (!kept) {
     body.key = 0;
     RecordHighlighted(target, data, false, &body);
-    if (!picture.texts().empty() || body.ends.size() != data.count + 1) return;
+    if (!picture.texts().empty() || body.ends.size() != data.count + 1) {  // not one to compose from
+      if (data.highlight) RecordHighlighted(target, data, true, nullptr);
+      return;
+    }
     body.records = picture.records();
     body.points = picture.points().size();
     body.key = target.drawingKey;
