@@ -69,7 +69,9 @@ struct DrawingBody {
 };
 
 // Data drawn one by one, the highlighted datum again after each (as
-// HighlightCopies).
+// HighlightCopies). Each datum sets the pen and brush it draws with, as
+// whatever follows a repeated run must: a composed drawing puts records
+// made with no highlight after copies of one.
 struct HighlightedData {
   std::size_t count = 0;
   bool highlight = false;
