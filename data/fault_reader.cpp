@@ -103,7 +103,7 @@ constexpr std::size_t kRawLineLimit = 256;
 class NumberScan {
  public:
   void Feed(char c) {
-    const bool digit = IsDigit(c);
+    if (IsDigit(c)) return FeedDigits(std::string_view(&c, 1));
     switch (phase_) {
       case kStart:
         if (c == '+' || c == '-') {
@@ -114,19 +114,10 @@ class NumberScan {
         [[fallthrough]];
       case kSign:
       case kInt:
-        if (digit) {
-          ++intDigits_;
-          Mantissa(std::string_view(&c, 1));
-          phase_ = kInt;
-        } else {
-          phase_ = c == '.' ? kFrac : (c == 'e' || c == 'E') ? kExpMark : kFailed;
-        }
+        phase_ = c == '.' ? kFrac : (c == 'e' || c == 'E') ? kExpMark : kFailed;
         return;
       case kFrac:
-        if (digit)
-          Mantissa(std::string_view(&c, 1));
-        else
-          phase_ = (c == 'e' || c == 'E') ? kExpMark : kFailed;
+        phase_ = (c == 'e' || c == 'E') ? kExpMark : kFailed;
         return;
       case kExpMark:
         if (c == '+' || c == '-') {
@@ -137,18 +128,13 @@ class NumberScan {
         [[fallthrough]];
       case kExpSign:
       case kExp:
-        if (!digit) {
-          phase_ = kFailed;
-        } else {
-          phase_ = kExp;
-          exponent_ = std::min<std::int64_t>(exponent_ * 10 + (c - '0'), kExponentCap);
-        }
+        phase_ = kFailed;
         return;
       case kFailed:
         return;
     }
   }
-  // A run of digits: as many Feed calls, at the cost of a search.
+  // A run of digits, as Feed would take them one by one.
   void FeedDigits(std::string_view run) {
     switch (phase_) {
       case kStart:
