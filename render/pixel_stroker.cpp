@@ -193,7 +193,60 @@ void PixelStroker::Polyline(const TPoint* points, int count, double width, TColo
   if (count <= 0 || clip_.isEmpty()) return;
   SetPen(width);
   const double sx = transform_.m11(), sy = transform_.m22(), tx = transform_.dx(), ty = transform_.dy();
-  Path(count, [&](int i) { return std::pair(sx * points[i].x + tx, sy * points[i].y + ty); }, PixelOf(colour));
+  auto pointAt = [&](int i) { return std::pair(sx * points[i].x + tx, sy * points[i].y + ty); };
+  if (count >= 2 && InsideAll(count, pointAt, PixelOf(colour))) return;
+  Path(count, pointAt, PixelOf(colour));
+}
+
+// A path whose every stamp lies inside the clip (a great circle well within
+// the net, nearly every line of a typical picture) needs none of the cuts:
+// each segment is walked as Path's inner branch walks it, from the pixel of
+// its start to the pixel of start + (end - start), without a test a step.
+// False, with nothing painted, for any other path.
+template <typename PointAt>
+bool PixelStroker::InsideAll(int count, PointAt pointAt, quint32 pixel) {
+  auto [left, top] = pointAt(0);
+  double right = left, bottom = top;
+  for (int i = 1; i < count; ++i) {
+    const auto [x, y] = pointAt(i);
+    left = std::min(left, x), right = std::max(right, x);
+    top = std::min(top, y), bottom = std::max(bottom, y);
+  }
+  // Far beyond int range the casts below would not hold; such a path is not
+  // inside anyway. A pixel's margin covers a segment's end rounding past
+  // the extreme point.
+  const double limit = 1 << 30;
+  if (!(left > -limit && top > -limit && right < limit && bottom < limit) ||
+      !Inside(FloorOf(left) - 1, FloorOf(top) - 1, FloorOf(right) + 1, FloorOf(bottom) + 1))
+    return false;
+  auto walk = [&](auto stamp) {
+    quint32* const bits = bits_;
+    const qsizetype stride = stride_;
+    auto [ax, ay] = pointAt(0);
+    for (int i = 1; i < count; ++i) {
+      const auto [bx, by] = pointAt(i);
+      const int x = FloorOf(ax), y = FloorOf(ay);
+      const int x1 = FloorOf(ax + (bx - ax)), y1 = FloorOf(ay + (by - ay));
+      const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
+      const qsizetype stepX = x < x1 ? 1 : -1, stepY = y < y1 ? stride : -stride;
+      quint32* at = bits + y * stride + x;
+      quint32* const end = bits + y1 * stride + x1;
+      stamp(at);
+      for (int error = dx + dy; at != end;) {
+        const int twice = 2 * error;
+        const bool alongX = twice >= dy, alongY = twice <= dx;
+        error += (alongX ? dy : 0) + (alongY ? dx : 0);
+        at += (alongX ? stepX : 0) + (alongY ? stepY : 0);
+        stamp(at);
+      }
+      ax = bx, ay = by;
+    }
+  };
+  if (radius_ == 0)
+    walk([pixel](quint32* at) { *at = pixel; });
+  else
+    walk([this, pixel](quint32* at) { StampInside(at, pixel); });
+  return true;
 }
 
 void PixelStroker::Ellipse(int left, int top, int right, int bottom, double width, TColor colour,
@@ -226,10 +279,18 @@ void PixelStroker::Ellipse(int left, int top, int right, int bottom, double widt
   // The outline, in the pen's, as a closed path of steps of about two pixels.
   constexpr double kTwoPi = 6.283185307179586;
   const int steps = std::clamp(int(std::ceil(kTwoPi * std::max(rx, ry) / 2)), 8, 2048);
-  Path(steps + 1, [&](int i) {
-    const double angle = kTwoPi * (i % steps) / steps;
-    return std::pair(cx + rx * std::cos(angle), cy + ry * std::sin(angle));
-  }, PixelOf(colour));
+  if (int(unitCircle_.size()) != steps) {  // the symbols of a picture share their size
+    unitCircle_.resize(std::size_t(steps));
+    for (int i = 0; i < steps; ++i) {
+      const double angle = kTwoPi * i / steps;
+      unitCircle_[std::size_t(i)] = {std::cos(angle), std::sin(angle)};
+    }
+  }
+  auto pointAt = [&](int i) {
+    const auto [c, s] = unitCircle_[std::size_t(i % steps)];
+    return std::pair(cx + rx * c, cy + ry * s);
+  };
+  if (!InsideAll(steps + 1, pointAt, PixelOf(colour))) Path(steps + 1, pointAt, PixelOf(colour));
 }
 
 }  // namespace orniva::render

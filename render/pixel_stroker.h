@@ -4,6 +4,8 @@
 #pragma once
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include <QImage>
 #include <QRect>
@@ -38,6 +40,8 @@ class PixelStroker {
   void SetPen(double width);  // makes the pen's disc for `width` picture units
   template <typename PointAt>
   void Path(int count, PointAt pointAt, quint32 pixel);  // through device points
+  template <typename PointAt>
+  bool InsideAll(int count, PointAt pointAt, quint32 pixel);  // the same, when wholly inside
   void Stamp(int x, int y, quint32 pixel);  // the pen's disc about pixel (x, y)
   void StampInside(quint32* at, quint32 pixel) const;  // the same, wholly inside the clip
   // Whether the pen's discs about the pixels of the rectangle lie inside the clip.
@@ -52,6 +56,9 @@ class PixelStroker {
   int radius_ = 0;
   int halfWidths_[64] = {};
   double penWidth_ = -1;  // the width the disc was made for [picture units]
+  // cos and sin of the angles of an ellipse's outline, for the number of
+  // steps it was made for
+  std::vector<std::pair<double, double>> unitCircle_;
 };
 
 }  // namespace orniva::render
