@@ -1,6 +1,7 @@
 #include "plot/fault_plane_diagram.h"
 
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <thread>
 
@@ -146,14 +147,18 @@ void GreatCircleCache::PrepareAll(const FaultSet& data, const NetGeometry& geome
       GreatCirclePoints(geometry, datum.faz, datum.fpl, points_.data() + missing[k] * kGreatCirclePoints);
     }
   };
-  // Starting a thread costs about as much as a few circles.
+  // Both threads take runs of circles until none is left, so that a second
+  // thread that starts late (it costs about as much as a few circles, and
+  // far more on a busy machine) leaves no half waiting for it.
+  constexpr std::size_t kRun = 16;
+  std::atomic<std::size_t> next{0};
+  auto take = [&] {
+    for (std::size_t k; (k = next.fetch_add(kRun)) < missing.size();)
+      compute(k, std::min(k + kRun, missing.size()));
+  };
   std::thread other;
-  std::size_t mine = missing.size();
-  if (missing.size() >= 64) {
-    mine = missing.size() / 2;
-    other = StartOrRun([&] { compute(mine, missing.size()); });
-  }
-  compute(0, mine);
+  if (missing.size() >= 64) other = StartOrRun(take);
+  take();
   if (other.joinable()) other.join();
   for (std::size_t i : missing) ready_[i] = true;
 }
