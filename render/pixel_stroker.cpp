@@ -43,6 +43,21 @@ bool ClipSegment(double ax, double ay, double bx, double by, double left, double
   return true;
 }
 
+// Bresenham's walk through the pixels from `at` to `end` of a segment
+// dx columns and -dy rows long (dy <= 0), a step being stepX along a row
+// and stepY across rows; stamp(pixel) at each, both ends included.
+template <typename Stamp>
+void WalkPixels(quint32* at, quint32* end, int dx, int dy, qsizetype stepX, qsizetype stepY, Stamp stamp) {
+  stamp(at);
+  for (int error = dx + dy; at != end;) {
+    const int twice = 2 * error;
+    const bool alongX = twice >= dy, alongY = twice <= dx;
+    error += (alongX ? dy : 0) + (alongY ? dx : 0);
+    at += (alongX ? stepX : 0) + (alongY ? stepY : 0);
+    stamp(at);
+  }
+}
+
 }  // namespace
 
 std::optional<PixelStroker> PixelStroker::For(QPainter& painter) {
@@ -165,15 +180,8 @@ void PixelStroker::Path(int count, PointAt pointAt, quint32 pixel) {
         // Every stamp of the path wholly inside the clip: straight into the
         // pixels. Painting a pixel twice in one opaque colour changes
         // nothing, so the ends need no bookkeeping.
-        quint32* at = bits_ + y * stride_ + x;
-        const qsizetype rowStep = stepY * stride_;
-        StampInside(at, pixel);
-        for (int error = dx + dy; x != x1 || y != y1;) {
-          const int twice = 2 * error;
-          if (twice >= dy) error += dy, x += stepX, at += stepX;
-          if (twice <= dx) error += dx, y += stepY, at += rowStep;
-          StampInside(at, pixel);
-        }
+        WalkPixels(bits_ + y * stride_ + x, bits_ + y1 * stride_ + x1, dx, dy, stepX, stepY * stride_,
+                   [&](quint32* at) { StampInside(at, pixel); });
         lastX = x1, lastY = y1;
       } else {
         stampOnce(x, y);
@@ -194,8 +202,8 @@ void PixelStroker::Polyline(const TPoint* points, int count, double width, TColo
   SetPen(width);
   const double sx = transform_.m11(), sy = transform_.m22(), tx = transform_.dx(), ty = transform_.dy();
   auto pointAt = [&](int i) { return std::pair(sx * points[i].x + tx, sy * points[i].y + ty); };
-  if (count >= 2 && InsideAll(count, pointAt, PixelOf(colour))) return;
-  Path(count, pointAt, PixelOf(colour));
+  const quint32 pixel = PixelOf(colour);
+  if (count < 2 || !InsideAll(count, pointAt, pixel)) Path(count, pointAt, pixel);
 }
 
 // A path whose every stamp lies inside the clip (a great circle well within
@@ -228,17 +236,8 @@ bool PixelStroker::InsideAll(int count, PointAt pointAt, quint32 pixel) {
       const int x = FloorOf(ax), y = FloorOf(ay);
       const int x1 = FloorOf(ax + (bx - ax)), y1 = FloorOf(ay + (by - ay));
       const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
-      const qsizetype stepX = x < x1 ? 1 : -1, stepY = y < y1 ? stride : -stride;
-      quint32* at = bits + y * stride + x;
-      quint32* const end = bits + y1 * stride + x1;
-      stamp(at);
-      for (int error = dx + dy; at != end;) {
-        const int twice = 2 * error;
-        const bool alongX = twice >= dy, alongY = twice <= dx;
-        error += (alongX ? dy : 0) + (alongY ? dx : 0);
-        at += (alongX ? stepX : 0) + (alongY ? stepY : 0);
-        stamp(at);
-      }
+      WalkPixels(bits + y * stride + x, bits + y1 * stride + x1, dx, dy, x < x1 ? 1 : -1,
+                 y < y1 ? stride : -stride, stamp);
       ax = bx, ay = by;
     }
   };
@@ -290,7 +289,8 @@ void PixelStroker::Ellipse(int left, int top, int right, int bottom, double widt
     const auto [c, s] = unitCircle_[std::size_t(i % steps)];
     return std::pair(cx + rx * c, cy + ry * s);
   };
-  if (!InsideAll(steps + 1, pointAt, PixelOf(colour))) Path(steps + 1, pointAt, PixelOf(colour));
+  const quint32 pixel = PixelOf(colour);
+  if (!InsideAll(steps + 1, pointAt, pixel)) Path(steps + 1, pointAt, pixel);
 }
 
 }  // namespace orniva::render
