@@ -95,10 +95,10 @@ void PlotHighlightedData(PlotTarget& target, const HighlightedData& data);
 template <typename DrawDatum>
 void PlotDrawablePlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex,
                         DrawDatum&& draw) {
-  const TFaultData& highlighted = data[HighlightsDrawablePlane(data, highlightIndex) ? std::size_t(highlightIndex) : 0];
   HighlightedData plot;
   plot.count = std::size_t(data.count());
   plot.highlight = HighlightsDrawablePlane(data, highlightIndex);
+  const TFaultData& highlighted = data[plot.highlight ? std::size_t(highlightIndex) : 0];
   plot.datum = [&](const PlotCanvas& canvas, std::size_t i) {
     if (!PlaneDrawable(data[i])) return false;
     draw(canvas, data[i], false);
