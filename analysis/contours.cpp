@@ -128,10 +128,12 @@ class LevelTracer {
 
   Cell CellAt(int i, int j) const {
     Cell c;
-    c.corners = Above(i, j) | Above(i + 1, j) << 1 | Above(i + 1, j + 1) << 2 | Above(i, j + 1) << 3;
+    c.corners =
+        Above(i, j) | Above(i + 1, j) << 1 | Above(i + 1, j + 1) << 2 | Above(i, j + 1) << 3;
     c.edges = {j * (g_ - 1) + i, horizontal_ + j * g_ + i + 1, (j + 1) * (g_ - 1) + i,
                horizontal_ + j * g_ + i};
-    c.points = {grid_.Node(i, j), grid_.Node(i + 1, j), grid_.Node(i + 1, j + 1), grid_.Node(i, j + 1)};
+    c.points = {grid_.Node(i, j), grid_.Node(i + 1, j), grid_.Node(i + 1, j + 1),
+                grid_.Node(i, j + 1)};
     return c;
   }
 
@@ -141,7 +143,9 @@ class LevelTracer {
     return !((Value(i, j) + Value(i + 1, j) + Value(i + 1, j + 1) + Value(i, j + 1)) / 4 >= level_);
   }
 
-  static bool Crossed(const Cell& c, int k) { return ((c.corners >> k) & 1) != ((c.corners >> ((k + 1) % 4)) & 1); }
+  static bool Crossed(const Cell& c, int k) {
+    return ((c.corners >> k) & 1) != ((c.corners >> ((k + 1) % 4)) & 1);
+  }
 
   NetPoint EdgePoint(int edge) const {
     const bool across = edge < horizontal_;
@@ -198,7 +202,8 @@ void LevelTracer::Chain(std::vector<std::array<int, 2>>& segments, int index, co
                         std::vector<ContourLine>& out) const {
   std::vector<std::array<int, 2>> atEdge(std::size_t(2 * horizontal_), {-1, -1});
   for (int s = 0; s < int(segments.size()); ++s)
-    for (int e : segments[std::size_t(s)]) atEdge[std::size_t(e)][atEdge[std::size_t(e)][0] >= 0] = s;
+    for (int e : segments[std::size_t(s)])
+      atEdge[std::size_t(e)][atEdge[std::size_t(e)][0] >= 0] = s;
   std::vector<char> used(segments.size(), 0);
   const auto walk = [&](int s, int edge, std::vector<int>& edges) {
     for (;;) {

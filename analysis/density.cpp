@@ -10,15 +10,20 @@
 namespace orniva::analysis {
 
 namespace {
-constexpr Named<DensityOf> kDensityOfNames[] = {
-    {"poles", DensityOf::Poles}, {"p", DensityOf::PAxes}, {"t", DensityOf::TAxes}, {"striations", DensityOf::Striations}};
+constexpr Named<DensityOf> kDensityOfNames[] = {{"poles", DensityOf::Poles},
+                                                {"p", DensityOf::PAxes},
+                                                {"t", DensityOf::TAxes},
+                                                {"striations", DensityOf::Striations}};
 constexpr Named<DensityMethod> kMethodNames[] = {{"kamb", DensityMethod::Kamb},
                                                  {"one-percent", DensityMethod::OnePercent}};
 }  // namespace
 
-std::optional<DensityOf> DensityOfNamed(std::string_view name) { return ValueNamed(kDensityOfNames, name); }
-std::optional<DensityMethod> DensityMethodNamed(std::string_view name) { return ValueNamed(kMethodNames, name); }
-
+std::optional<DensityOf> DensityOfNamed(std::string_view name) {
+  return ValueNamed(kDensityOfNames, name);
+}
+std::optional<DensityMethod> DensityMethodNamed(std::string_view name) {
+  return ValueNamed(kMethodNames, name);
+}
 
 using math::Vector3d;
 
@@ -68,7 +73,8 @@ class CapIndex {
     const double colat = Colatitude(d), low = colat - capRadius_, high = colat + capRadius_;
     const bool aroundPole = !(low > 0 && high < kPi);
     const double halfWidth =
-        aroundPole ? kPi : std::asin(std::min(1.0, std::sin(capRadius_) / std::sin(colat))) + kMargin;
+        aroundPole ? kPi
+                   : std::asin(std::min(1.0, std::sin(capRadius_) / std::sin(colat))) + kMargin;
     const double azimuth = std::atan2(d.y, d.x);
     int count = 0;
     for (int b = BandOf(low); b <= BandOf(high); ++b) {
@@ -111,10 +117,18 @@ std::vector<Vector3d> DensityDirections(const std::vector<FaultVectors>& faults,
   directions.reserve(faults.size());
   for (const FaultVectors& f : faults) {
     switch (of) {
-      case DensityOf::Poles: directions.push_back(-f.n); break;
-      case DensityOf::PAxes: directions.push_back(math::Normalise(f.n - f.s)); break;
-      case DensityOf::TAxes: directions.push_back(math::Normalise(f.n + f.s)); break;
-      case DensityOf::Striations: directions.push_back(f.l); break;
+      case DensityOf::Poles:
+        directions.push_back(-f.n);
+        break;
+      case DensityOf::PAxes:
+        directions.push_back(math::Normalise(f.n - f.s));
+        break;
+      case DensityOf::TAxes:
+        directions.push_back(math::Normalise(f.n + f.s));
+        break;
+      case DensityOf::Striations:
+        directions.push_back(f.l);
+        break;
     }
   }
   return directions;
@@ -122,7 +136,9 @@ std::vector<Vector3d> DensityDirections(const std::vector<FaultVectors>& faults,
 
 CountingCap CapOf(DensityMethod method, std::size_t count) {
   const double n = double(count);
-  if (count == 0) return {method == DensityMethod::OnePercent ? 0.99 : 1.0, std::numeric_limits<double>::quiet_NaN()};
+  if (count == 0)
+    return {method == DensityMethod::OnePercent ? 0.99 : 1.0,
+            std::numeric_limits<double>::quiet_NaN()};
   if (method == DensityMethod::OnePercent) return {0.99, 100 / n};
   const double area = 9 / (n + 9);
   return {1 - area, 1 / std::sqrt(n * area * (1 - area))};
@@ -143,7 +159,8 @@ std::vector<int> CountInCap(const std::vector<Vector3d>& directions, double minA
 
 std::vector<double> DensityValues(const std::vector<Vector3d>& directions, DensityMethod method,
                                   const std::vector<Vector3d>& nodes) {
-  if (directions.empty()) return std::vector<double>(nodes.size(), std::numeric_limits<double>::quiet_NaN());
+  if (directions.empty())
+    return std::vector<double>(nodes.size(), std::numeric_limits<double>::quiet_NaN());
   const CountingCap cap = CapOf(method, directions.size());
   const std::vector<int> counts = CountInCap(directions, cap.minAbsDot, nodes);
   std::vector<double> values(nodes.size());

@@ -31,7 +31,8 @@ std::optional<DensityMethod> DensityMethodNamed(std::string_view name);
 // One direction per fault: the pole -n, P = normalise(n - s),
 // T = normalise(n + s), or the striation l. A P or T axis of a striation
 // along the normal (n = +-s) is the zero vector: counted in N, never in a cap.
-std::vector<math::Vector3d> DensityDirections(const std::vector<FaultVectors>& faults, DensityOf of);
+std::vector<math::Vector3d> DensityDirections(const std::vector<FaultVectors>& faults,
+                                              DensityOf of);
 
 // The counting cap for `count` directions: |d . v| >= minAbsDot counts, and
 // the value is valuePerCount * N_c. count 0 gives a NaN valuePerCount.

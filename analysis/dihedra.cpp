@@ -40,7 +40,8 @@ using Int8 = int __attribute__((vector_size(32)));
 constexpr float kCertainInFloat = 1e-5f;
 
 double Product(const FaultColumns& c, Vector3d d, std::size_t i) {
-  return (d.x * c.nx[i] + d.y * c.ny[i] + d.z * c.nz[i]) * (d.x * c.sx[i] + d.y * c.sy[i] + d.z * c.sz[i]);
+  return (d.x * c.nx[i] + d.y * c.ny[i] + d.z * c.nz[i]) *
+         (d.x * c.sx[i] + d.y * c.sy[i] + d.z * c.sz[i]);
 }
 
 // One fault's share of 2 C: 2 inside the compressional dihedron, 1 on its
@@ -54,8 +55,8 @@ int TwiceShare(const FaultColumns& c, Vector3d d, std::size_t i) {
 // four vectors of eight (a true lane of a comparison is -1): a product
 // beyond kCertainInFloat counts 2 or 0 by its sign, and the few groups
 // holding one within it are counted again in double, fault by fault.
-__attribute__((target_clones("avx2", "default")))
-long long TwiceCompressional(const FaultColumns& c, Vector3d d) {
+__attribute__((target_clones("avx2", "default"))) long long TwiceCompressional(
+    const FaultColumns& c, Vector3d d) {
   constexpr std::size_t kGroup = 32;
   const std::size_t n = c.nx.size(), groups = n / kGroup * kGroup;
   const float x0 = float(d.x), y0 = float(d.y), z0 = float(d.z);
@@ -96,7 +97,8 @@ long long TwiceCompressional(const FaultColumns& c, Vector3d d) {
 void FillRange(const FaultColumns& columns, const std::vector<Vector3d>& nodes, std::size_t begin,
                std::size_t end, std::vector<double>& values) {
   const double scale = 50.0 / double(columns.nx.size());
-  for (std::size_t k = begin; k < end; ++k) values[k] = scale * double(TwiceCompressional(columns, nodes[k]));
+  for (std::size_t k = begin; k < end; ++k)
+    values[k] = scale * double(TwiceCompressional(columns, nodes[k]));
 }
 
 // Below this many fault-node products one thread is quicker than two.
@@ -114,7 +116,8 @@ std::vector<double> DihedraValues(const std::vector<FaultVectors>& faults,
     return values;
   }
   const std::size_t half = nodes.size() / 2;
-  std::thread other(FillRange, std::cref(columns), std::cref(nodes), half, nodes.size(), std::ref(values));
+  std::thread other(FillRange, std::cref(columns), std::cref(nodes), half, nodes.size(),
+                    std::ref(values));
   FillRange(columns, nodes, 0, half, values);
   other.join();
   return values;

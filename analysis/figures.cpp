@@ -87,7 +87,9 @@ double InsideMaximum(const DrawingGrid& grid, const std::vector<double>& values)
 // primitive circle. None when no node has the value.
 std::optional<Orientation> RegionCentre(const DrawingGrid& grid, const std::vector<double>& values,
                                         double target) {
-  auto inRegion = [&](std::size_t k) { return grid.inside[k] && std::fabs(values[k] - target) <= 1e-9; };
+  auto inRegion = [&](std::size_t k) {
+    return grid.inside[k] && std::fabs(values[k] - target) <= 1e-9;
+  };
   math::Matrix3d tensor{};
   bool any = false;
   for (std::size_t k = 0; k < grid.nodes.size() && k < values.size(); ++k) {
@@ -116,9 +118,11 @@ void DensityFigure(const FaultSet& data, const NetGeometry& geometry,
   const std::vector<math::Vector3d> directions = DensityDirections(used.faults, choices.densityOf);
   const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
   const std::vector<double> values = DensityValues(directions, choices.densityMethod, grid.nodes);
-  const std::vector<double> levels = DensityLevels(choices.densityMethod, InsideMaximum(grid, values));
-  figures.field = FieldOf(grid, values, levels,
-                          Labels(levels, choices.densityMethod == DensityMethod::Kamb ? "\u03C3" : " %"));
+  const std::vector<double> levels =
+      DensityLevels(choices.densityMethod, InsideMaximum(grid, values));
+  figures.field =
+      FieldOf(grid, values, levels,
+              Labels(levels, choices.densityMethod == DensityMethod::Kamb ? "\u03C3" : " %"));
   figures.field.points.resize(data.size());
   for (std::size_t k = 0; k < used.faults.size(); ++k) {
     const math::Vector3d& d = directions[k];
@@ -135,8 +139,14 @@ void DihedraFigure(const FaultSet& data, const NetGeometry& geometry,
   const std::vector<double> levels = used.faults.empty() ? std::vector<double>{} : DihedraLevels();
   figures.field = FieldOf(grid, values, levels, Labels(levels, " %"));
   figures.field.planes = choices.dihedraPlanes;
-  if (const auto at = RegionCentre(grid, values, 100)) figures.field.labels.push_back({*at, "\u03C3" "1"});
-  if (const auto at = RegionCentre(grid, values, 0)) figures.field.labels.push_back({*at, "\u03C3" "3"});
+  if (const auto at = RegionCentre(grid, values, 100))
+    figures.field.labels.push_back({*at,
+                                    "\u03C3"
+                                    "1"});
+  if (const auto at = RegionCentre(grid, values, 0))
+    figures.field.labels.push_back({*at,
+                                    "\u03C3"
+                                    "3"});
 }
 
 }  // namespace
@@ -157,7 +167,8 @@ FieldFigure FieldOf(const DrawingGrid& grid, const std::vector<double>& values,
     for (NetPoint p : line.points) points.push_back(ToPlot(p));
     figure.lines.push_back(std::move(points));
   }
-  for (std::size_t k = 0; k < levels.size(); ++k) figure.levelColours.push_back(RampColour(k, levels.size()));
+  for (std::size_t k = 0; k < levels.size(); ++k)
+    figure.levelColours.push_back(RampColour(k, levels.size()));
   figure.levelLabels = std::move(labels);
   return figure;
 }
@@ -184,20 +195,23 @@ DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data, const NetGeometry
       DihedraFigure(data, geometry, choices, figures);
       figures.hasField = true;
       break;
-    default: break;
+    default:
+      break;
   }
   return figures;
 }
 
 std::size_t DataDrawn(PlotMode mode, const FaultSet& data) {
-  if (mode == PlotMode::KinematicAxes || mode == PlotMode::Density || mode == PlotMode::RightDihedra)
+  if (mode == PlotMode::KinematicAxes || mode == PlotMode::Density ||
+      mode == PlotMode::RightDihedra)
     return CollectUsedFaults(data).faults.size();
   std::size_t n = 0;
   for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) n += PlaneDrawable(data[i]) ? 1 : 0;
   return n;
 }
 
-Picture DrawFigure(const FaultSet& data, const FigureRequest& request, const DiagramFigures& figures) {
+Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
+                   const DiagramFigures& figures) {
   Picture diagram;
   PlotTarget target;
   target.picture = &diagram;

@@ -18,8 +18,8 @@ namespace orniva::analysis {
 struct AnalysisChoices {
   DensityOf densityOf = DensityOf::Poles;
   DensityMethod densityMethod = DensityMethod::Kamb;
-  bool iterate = false;   // the stress inversion's iterative option
-  std::vector<bool> use;  // by line (index 0 unused): faults in the inversion; empty: all
+  bool iterate = false;       // the stress inversion's iterative option
+  std::vector<bool> use;      // by line (index 0 unused): faults in the inversion; empty: all
   bool dihedraPlanes = true;  // the fault planes over the right dihedra
 
   friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
@@ -79,6 +79,7 @@ std::size_t DataDrawn(PlotMode mode, const FaultSet& data);
 
 // The diagram as the window draws it; with the layout, framed by it.
 // `figures` are FiguresFor the same mode, data and net.
-Picture DrawFigure(const FaultSet& data, const FigureRequest& request, const DiagramFigures& figures);
+Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
+                   const DiagramFigures& figures);
 
 }  // namespace orniva::analysis

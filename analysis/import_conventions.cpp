@@ -18,7 +18,9 @@ constexpr double kDeg = 3.141592653589793238462643383279502884 / 180;
 std::string TrimmedUpper(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
   const std::size_t last = text.find_last_not_of(" \t");
-  std::string out = first == std::string_view::npos ? std::string() : std::string(text.substr(first, last - first + 1));
+  std::string out = first == std::string_view::npos
+                        ? std::string()
+                        : std::string(text.substr(first, last - first + 1));
   for (char& c : out)
     if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
   return out;
@@ -29,7 +31,8 @@ std::optional<double> Number(std::string_view text) {
   double value = 0;
   const char* begin = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
   const auto [end, error] = std::from_chars(begin, t.data() + t.size(), value);
-  if (t.empty() || error != std::errc() || end != t.data() + t.size() || !std::isfinite(value)) return std::nullopt;
+  if (t.empty() || error != std::errc() || end != t.data() + t.size() || !std::isfinite(value))
+    return std::nullopt;
   return value;
 }
 
@@ -46,8 +49,9 @@ bool SplitNumberAndLetters(std::string_view text, double& number, std::string& l
 }
 
 std::optional<double> QuadrantAzimuth(const std::string& letters) {
-  static const std::pair<const char*, double> kQuadrants[] = {
-      {"N", 0}, {"NE", 45}, {"E", 90}, {"SE", 135}, {"S", 180}, {"SW", 225}, {"W", 270}, {"NW", 315}};
+  static const std::pair<const char*, double> kQuadrants[] = {{"N", 0},    {"NE", 45}, {"E", 90},
+                                                              {"SE", 135}, {"S", 180}, {"SW", 225},
+                                                              {"W", 270},  {"NW", 315}};
   for (const auto& [name, azimuth] : kQuadrants)
     if (letters == name) return azimuth;
   return std::nullopt;
@@ -81,8 +85,8 @@ std::string Field(const std::vector<std::string>& fields, std::size_t& next) {
   return next < fields.size() ? fields[next++] : std::string();
 }
 
-std::string ReadPlane(const std::vector<std::string>& fields, std::size_t& next, PlaneConvention convention,
-                      Plane& plane) {
+std::string ReadPlane(const std::vector<std::string>& fields, std::size_t& next,
+                      PlaneConvention convention, Plane& plane) {
   const std::string first = Field(fields, next), second = Field(fields, next);
   std::string letters;
   double dip = 0;
@@ -103,8 +107,8 @@ std::string ReadPlane(const std::vector<std::string>& fields, std::size_t& next,
   if (!letters.empty()) return "dip '" + second + "' is not a number from 0 to 90";
   const std::optional<double> azimuth = Number(first);
   if (!azimuth || *azimuth < 0 || *azimuth > 360)
-    return std::string(convention == PlaneConvention::StrikeRhr ? "strike" : "dip direction") + " '" + first +
-           "' is not a number from 0 to 360";
+    return std::string(convention == PlaneConvention::StrikeRhr ? "strike" : "dip direction") +
+           " '" + first + "' is not a number from 0 to 360";
   plane.dipDirection = Wrap(convention == PlaneConvention::StrikeRhr ? *azimuth + 90 : *azimuth);
   return {};
 }
@@ -112,49 +116,71 @@ std::string ReadPlane(const std::vector<std::string>& fields, std::size_t& next,
 }  // namespace
 
 namespace {
-constexpr Named<PlaneConvention> kPlaneNames[] = {{"dip-direction", PlaneConvention::DipDirection},
-                                                  {"strike-rhr", PlaneConvention::StrikeRhr},
-                                                  {"strike-quadrant", PlaneConvention::StrikeQuadrant}};
-constexpr Named<LineConvention> kLineNames[] = {
-    {"trend-plunge", LineConvention::TrendPlunge}, {"pitch-quadrant", LineConvention::PitchQuadrant},
-    {"rake", LineConvention::Rake}, {"rake-360", LineConvention::Rake360}, {"rake-aki", LineConvention::RakeAki}};
+constexpr Named<PlaneConvention> kPlaneNames[] = {
+    {"dip-direction", PlaneConvention::DipDirection},
+    {"strike-rhr", PlaneConvention::StrikeRhr},
+    {"strike-quadrant", PlaneConvention::StrikeQuadrant}};
+constexpr Named<LineConvention> kLineNames[] = {{"trend-plunge", LineConvention::TrendPlunge},
+                                                {"pitch-quadrant", LineConvention::PitchQuadrant},
+                                                {"rake", LineConvention::Rake},
+                                                {"rake-360", LineConvention::Rake360},
+                                                {"rake-aki", LineConvention::RakeAki}};
 }  // namespace
 
 std::vector<ImportField> FieldsOf(PlaneConvention plane, LineConvention line) {
   std::vector<ImportField> fields;
   switch (plane) {
-    case PlaneConvention::DipDirection: fields = {{"Dip direction"}, {"Dip"}}; break;
-    case PlaneConvention::StrikeRhr: fields = {{"Strike (RHR)"}, {"Dip"}}; break;
-    case PlaneConvention::StrikeQuadrant: fields = {{"Strike"}, {"Dip"}, {"Dip quadrant", true}}; break;
+    case PlaneConvention::DipDirection:
+      fields = {{"Dip direction"}, {"Dip"}};
+      break;
+    case PlaneConvention::StrikeRhr:
+      fields = {{"Strike (RHR)"}, {"Dip"}};
+      break;
+    case PlaneConvention::StrikeQuadrant:
+      fields = {{"Strike"}, {"Dip"}, {"Dip quadrant", true}};
+      break;
   }
   switch (line) {
-    case LineConvention::TrendPlunge: fields.insert(fields.end(), {{"Trend"}, {"Plunge"}}); break;
-    case LineConvention::PitchQuadrant: fields.insert(fields.end(), {{"Pitch"}, {"Pitch from", true}}); break;
+    case LineConvention::TrendPlunge:
+      fields.insert(fields.end(), {{"Trend"}, {"Plunge"}});
+      break;
+    case LineConvention::PitchQuadrant:
+      fields.insert(fields.end(), {{"Pitch"}, {"Pitch from", true}});
+      break;
     case LineConvention::Rake:
     case LineConvention::Rake360:
-    case LineConvention::RakeAki: fields.push_back({"Rake"}); break;
+    case LineConvention::RakeAki:
+      fields.push_back({"Rake"});
+      break;
   }
-  if (line != LineConvention::Rake360 && line != LineConvention::RakeAki) fields.push_back({"Sense"});
+  if (line != LineConvention::Rake360 && line != LineConvention::RakeAki)
+    fields.push_back({"Sense"});
   return fields;
 }
 
-std::optional<PlaneConvention> PlaneConventionNamed(std::string_view name) { return ValueNamed(kPlaneNames, name); }
-std::optional<LineConvention> LineConventionNamed(std::string_view name) { return ValueNamed(kLineNames, name); }
+std::optional<PlaneConvention> PlaneConventionNamed(std::string_view name) {
+  return ValueNamed(kPlaneNames, name);
+}
+std::optional<LineConvention> LineConventionNamed(std::string_view name) {
+  return ValueNamed(kLineNames, name);
+}
 
 SenseMap SenseMap::Default() {
   SenseMap map;
   const std::pair<const char*, const char*> kCodes[] = {
-      {"N", "N"},  {"NORMAL", "N"}, {"-", "N"},         {"R", "R"},  {"REVERSE", "R"}, {"INVERSE", "R"},
-      {"I", "R"},  {"T", "R"},      {"THRUST", "R"},    {"+", "R"},  {"D", "D"},       {"DX", "D"},
-      {"DEXTRAL", "D"}, {"RL", "D"}, {"S", "S"},        {"SN", "S"}, {"SINISTRAL", "S"}, {"LL", "S"},
-      {"TL", "TL"}, {"TR", "TR"},   {"NL", "NL"},       {"NR", "NR"}};
+      {"N", "N"},       {"NORMAL", "N"},    {"-", "N"},       {"R", "R"},      {"REVERSE", "R"},
+      {"INVERSE", "R"}, {"I", "R"},         {"T", "R"},       {"THRUST", "R"}, {"+", "R"},
+      {"D", "D"},       {"DX", "D"},        {"DEXTRAL", "D"}, {"RL", "D"},     {"S", "S"},
+      {"SN", "S"},      {"SINISTRAL", "S"}, {"LL", "S"},      {"TL", "TL"},    {"TR", "TR"},
+      {"NL", "NL"},     {"NR", "NR"}};
   for (const auto& [code, target] : kCodes) map.codes_[code] = target;
   return map;
 }
 
 bool SenseMap::Set(std::string_view code, std::string_view target) {
   const std::string t = TrimmedUpper(target);
-  if (t != "N" && t != "R" && t != "S" && t != "D" && t != "TL" && t != "TR" && t != "NL" && t != "NR")
+  if (t != "N" && t != "R" && t != "S" && t != "D" && t != "TL" && t != "TR" && t != "NL" &&
+      t != "NR")
     return false;
   codes_[TrimmedUpper(code)] = t;
   return true;
@@ -168,7 +194,8 @@ std::optional<std::string> SenseMap::Find(std::string_view code) const {
 
 std::optional<double> ParseAzimuth(std::string_view text) {
   const std::string t = TrimmedUpper(text);
-  if (const std::optional<double> azimuth = QuadrantAzimuth(t); azimuth && t.size() == 1) return azimuth;
+  if (const std::optional<double> azimuth = QuadrantAzimuth(t); azimuth && t.size() == 1)
+    return azimuth;
   if (t.size() >= 3 && (t[0] == 'N' || t[0] == 'S') && (t.back() == 'E' || t.back() == 'W')) {
     const std::optional<double> angle = Number(t.substr(1, t.size() - 2));
     if (!angle || *angle < 0 || *angle > 90) return std::nullopt;
@@ -192,12 +219,15 @@ ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention 
   const Vector3d n = math::Normalise(math::Cross(d, h));  // the plane's normal (either way)
 
   Vector3d u;  // along the striation; for rakes the hanging wall's slip
-  const bool senseInRake = lineConvention == LineConvention::Rake360 || lineConvention == LineConvention::RakeAki;
+  const bool senseInRake =
+      lineConvention == LineConvention::Rake360 || lineConvention == LineConvention::RakeAki;
   if (lineConvention == LineConvention::TrendPlunge) {
     const std::string trend = Field(fields, next), plunge = Field(fields, next);
     const std::optional<double> t = Number(trend), p = Number(plunge);
-    if (!t || *t < 0 || *t > 360) return row.error = "trend '" + trend + "' is not a number from 0 to 360", row;
-    if (!p || *p < 0 || *p > 90) return row.error = "plunge '" + plunge + "' is not a number from 0 to 90", row;
+    if (!t || *t < 0 || *t > 360)
+      return row.error = "trend '" + trend + "' is not a number from 0 to 360", row;
+    if (!p || *p < 0 || *p > 90)
+      return row.error = "plunge '" + plunge + "' is not a number from 0 to 90", row;
     u = math::LineVector(*t, *p);
     const double off = std::asin(std::min(1.0, std::fabs(math::Dot(u, n)))) / kDeg;
     if (off > tolerance) {
@@ -213,19 +243,26 @@ ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention 
       return row.error = "pitch '" + field + "' is not a number from 0 to 90", row;
     if (letters.empty()) letters = TrimmedUpper(Field(fields, next));
     const std::optional<double> quadrant = QuadrantAzimuth(letters);
-    if (!quadrant) return row.error = "pitch quadrant '" + letters + "' is not one of N, NE, E, SE, S, SW, W, NW", row;
+    if (!quadrant)
+      return row.error =
+                 "pitch quadrant '" + letters + "' is not one of N, NE, E, SE, S, SW, W, NW",
+             row;
     const std::optional<double> end = EndTowards(plane.dipDirection - 90, *quadrant);
-    if (!end) return row.error = "pitch quadrant " + letters + " names neither end of the strike", row;
+    if (!end)
+      return row.error = "pitch quadrant " + letters + " names neither end of the strike", row;
     const Vector3d along = math::LineVector(*end, 0);
     u = std::cos(pitch * kDeg) * along + std::sin(pitch * kDeg) * d;
   } else {
     const std::string field = Field(fields, next);
     const std::optional<double> rake = Number(field);
     const double low = lineConvention == LineConvention::RakeAki ? -180 : 0;
-    const double high = lineConvention == LineConvention::Rake ? 180 : lineConvention == LineConvention::Rake360 ? 360 : 180;
+    const double high = lineConvention == LineConvention::Rake      ? 180
+                        : lineConvention == LineConvention::Rake360 ? 360
+                                                                    : 180;
     if (!rake || *rake < low || *rake > high)
-      return row.error = "rake '" + field + "' is not a number from " + std::to_string(int(low)) + " to " +
-                         std::to_string(int(high)), row;
+      return row.error = "rake '" + field + "' is not a number from " + std::to_string(int(low)) +
+                         " to " + std::to_string(int(high)),
+             row;
     const double r = (lineConvention == LineConvention::RakeAki ? -*rake : *rake) * kDeg;
     u = std::cos(r) * h + std::sin(r) * d;
   }
@@ -244,7 +281,8 @@ ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention 
       row.sense = dipSlip ? ((*target)[0] == 'T' ? 'R' : 'N') : ((*target)[1] == 'L' ? 'S' : 'D');
     }
   }
-  if (next < fields.size()) row.warnings.push_back("fields after the " + std::to_string(next) + " used are left out");
+  if (next < fields.size())
+    row.warnings.push_back("fields after the " + std::to_string(next) + " used are left out");
   const math::TrendPlunge line = math::LowerHemisphereLine(u);
   row.faz = float(plane.dipDirection);
   row.fpl = float(plane.dip);
@@ -256,7 +294,8 @@ ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention 
 std::string ShortestDecimal(float value) {
   if (value == 0) value = 0;  // no negative zero
   char text[64];
-  const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+  const auto [end, error] =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
   std::string shortest = error == std::errc() ? std::string(text, end) : std::string();
   // The reader's own conversion decides: more digits while it reads another float.
   for (int digits = 1; digits <= 12; ++digits) {
@@ -271,8 +310,9 @@ std::string ShortestDecimal(float value) {
 }
 
 std::string DataLine(const ConvertedRow& row) {
-  return ShortestDecimal(row.faz) + " " + ShortestDecimal(row.fpl) + " " + ShortestDecimal(row.saz) + " " +
-         ShortestDecimal(row.spl) + " " + std::string(1, row.sense) + "\r\n";
+  return ShortestDecimal(row.faz) + " " + ShortestDecimal(row.fpl) + " " +
+         ShortestDecimal(row.saz) + " " + ShortestDecimal(row.spl) + " " +
+         std::string(1, row.sense) + "\r\n";
 }
 
 }  // namespace orniva::analysis

@@ -14,7 +14,9 @@ std::string_view Trim(std::string_view s) {
 }
 
 // A measurement holds a digit ("45", "N30E", "45NW"); a column's name does not.
-bool HoldsADigit(std::string_view s) { return s.find_first_of("0123456789") != std::string_view::npos; }
+bool HoldsADigit(std::string_view s) {
+  return s.find_first_of("0123456789") != std::string_view::npos;
+}
 
 std::vector<std::string> Cut(std::string_view line, Delimiter delimiter) {
   std::vector<std::string> fields;
@@ -27,7 +29,9 @@ std::vector<std::string> Cut(std::string_view line, Delimiter delimiter) {
     }
     return fields;
   }
-  const char c = delimiter == Delimiter::Comma ? ',' : delimiter == Delimiter::Semicolon ? ';' : '\t';
+  const char c = delimiter == Delimiter::Comma       ? ','
+                 : delimiter == Delimiter::Semicolon ? ';'
+                                                     : '\t';
   std::size_t start = 0;
   for (std::size_t i = 0; i <= line.size(); ++i)
     if (i == line.size() || line[i] == c) {
@@ -49,8 +53,12 @@ constexpr Named<HeaderChoice> kHeaderNames[] = {
     {"auto", HeaderChoice::Auto}, {"yes", HeaderChoice::Yes}, {"no", HeaderChoice::No}};
 }  // namespace
 
-std::optional<Delimiter> DelimiterNamed(std::string_view name) { return ValueNamed(kDelimiterNames, name); }
-std::optional<HeaderChoice> HeaderChoiceNamed(std::string_view name) { return ValueNamed(kHeaderNames, name); }
+std::optional<Delimiter> DelimiterNamed(std::string_view name) {
+  return ValueNamed(kDelimiterNames, name);
+}
+std::optional<HeaderChoice> HeaderChoiceNamed(std::string_view name) {
+  return ValueNamed(kHeaderNames, name);
+}
 
 ImportTable ReadTable(std::string_view text, Delimiter delimiter, HeaderChoice header) {
   struct Line {
@@ -91,20 +99,25 @@ ImportTable ReadTable(std::string_view text, Delimiter delimiter, HeaderChoice h
     for (const std::string& f : top) anyNumber = anyNumber || HoldsADigit(f);
     bool nextHasNumber = false;
     if (lines.size() > 1)
-      for (const std::string& f : Cut(lines[1].text, delimiter)) nextHasNumber = nextHasNumber || HoldsADigit(f);
-    if (header == HeaderChoice::Yes || (header == HeaderChoice::Auto && !anyNumber && nextHasNumber)) {
+      for (const std::string& f : Cut(lines[1].text, delimiter))
+        nextHasNumber = nextHasNumber || HoldsADigit(f);
+    if (header == HeaderChoice::Yes ||
+        (header == HeaderChoice::Auto && !anyNumber && nextHasNumber)) {
       table.header = top;
       first = 1;
     }
   }
-  for (std::size_t i = first; i < lines.size(); ++i) table.rows.push_back({lines[i].number, Cut(lines[i].text, delimiter)});
+  for (std::size_t i = first; i < lines.size(); ++i)
+    table.rows.push_back({lines[i].number, Cut(lines[i].text, delimiter)});
   return table;
 }
 
-std::vector<std::string> PickColumns(const std::vector<std::string>& fields, const std::vector<int>& columns) {
+std::vector<std::string> PickColumns(const std::vector<std::string>& fields,
+                                     const std::vector<int>& columns) {
   if (columns.empty()) return fields;
   std::vector<std::string> picked;
-  for (int c : columns) picked.push_back(c >= 1 && std::size_t(c) <= fields.size() ? fields[std::size_t(c - 1)] : "");
+  for (int c : columns)
+    picked.push_back(c >= 1 && std::size_t(c) <= fields.size() ? fields[std::size_t(c - 1)] : "");
   return picked;
 }
 
@@ -113,7 +126,8 @@ std::vector<std::string_view> SplitAtCommas(std::string_view text) {
   std::vector<std::string_view> parts;
   for (std::size_t start = 0;;) {
     const std::size_t comma = text.find(',', start);
-    parts.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    parts.push_back(text.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
     if (comma == std::string_view::npos) return parts;
     start = comma + 1;
   }
@@ -140,7 +154,8 @@ std::string AddSenseCodes(std::string_view text, SenseMap& senses) {
   if (text.empty()) return {};
   for (std::string_view pair : SplitAtCommas(text)) {
     const std::size_t equals = pair.find('=');
-    if (equals == std::string_view::npos || equals == 0 || !senses.Set(pair.substr(0, equals), pair.substr(equals + 1)))
+    if (equals == std::string_view::npos || equals == 0 ||
+        !senses.Set(pair.substr(0, equals), pair.substr(equals + 1)))
       return std::string(pair.empty() ? "(empty)" : pair);
   }
   return {};
@@ -149,8 +164,8 @@ std::string AddSenseCodes(std::string_view text, SenseMap& senses) {
 ImportResult ConvertTable(const ImportTable& table, const ImportSettings& settings) {
   ImportResult result;
   for (const TableRow& row : table.rows) {
-    const ConvertedRow converted =
-        ConvertRow(PickColumns(row.fields, settings.columns), settings.plane, settings.line, settings.senses);
+    const ConvertedRow converted = ConvertRow(PickColumns(row.fields, settings.columns),
+                                              settings.plane, settings.line, settings.senses);
     ImportedRow imported;
     imported.line = row.line;
     imported.error = converted.error;

@@ -16,7 +16,7 @@ namespace orniva::analysis {
 enum class Delimiter { Auto, Comma, Semicolon, Tab, Space };
 enum class HeaderChoice { Auto, Yes, No };
 
-std::optional<Delimiter> DelimiterNamed(std::string_view name);  // "auto", "comma", ...
+std::optional<Delimiter> DelimiterNamed(std::string_view name);        // "auto", "comma", ...
 std::optional<HeaderChoice> HeaderChoiceNamed(std::string_view name);  // "auto", "yes", "no"
 
 struct TableRow {
@@ -38,7 +38,8 @@ ImportTable ReadTable(std::string_view text, Delimiter delimiter = Delimiter::Au
 
 // The fields of `columns` (1-based) in their order; all fields when
 // `columns` is empty. A column beyond the row gives an empty field.
-std::vector<std::string> PickColumns(const std::vector<std::string>& fields, const std::vector<int>& columns);
+std::vector<std::string> PickColumns(const std::vector<std::string>& fields,
+                                     const std::vector<int>& columns);
 
 // "2,3,5" as 1-based column numbers (1 to 1000); none when malformed. An
 // empty text is no choice: all columns.
@@ -57,15 +58,15 @@ struct ImportSettings {
 
 // One row of the table as imported: its data line, or why it has none.
 struct ImportedRow {
-  int line = 0;           // of the table's text
-  std::string dataLine;   // empty when the row was not converted
+  int line = 0;          // of the table's text
+  std::string dataLine;  // empty when the row was not converted
   std::string error;
   std::vector<std::string> warnings;
 };
 
 struct ImportResult {
   std::vector<ImportedRow> rows;
-  std::string data;         // the data file: every converted row's line
+  std::string data;  // the data file: every converted row's line
   int converted = 0, failed = 0;
   // The text line of the first row beyond the lines a data file may hold
   // (FaultSet::kMaxCount); 0 when all fit. Rows from there on are left out.

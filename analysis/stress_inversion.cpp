@@ -68,7 +68,8 @@ struct Used {
   Vector3d n, s;  // normal and in-plane slip
 };
 
-std::optional<Vector5> LeastSquares(const std::vector<Used>& faults, const std::vector<double>& weights) {
+std::optional<Vector5> LeastSquares(const std::vector<Used>& faults,
+                                    const std::vector<double>& weights) {
   Matrix5 ata{};
   Vector5 atb{};
   for (std::size_t i = 0; i < faults.size(); ++i) {
@@ -132,14 +133,16 @@ StressResult InvertStress(const FaultSet& data, bool iterate, const std::vector<
   }
   result.used = int(used.size());
   if (used.size() < 4) {
-    result.error = "stress inversion needs at least 4 faults; " + std::to_string(used.size()) + " given";
+    result.error =
+        "stress inversion needs at least 4 faults; " + std::to_string(used.size()) + " given";
     return result;
   }
   std::vector<double> weights(used.size(), 1.0);
   std::optional<Vector5> x = LeastSquares(used, weights);
   result.rounds = 1;
   while (x && iterate && result.rounds < kMaxRounds) {
-    for (std::size_t i = 0; i < used.size(); ++i) weights[i] = math::Norm(ShearTraction(*x, used[i].n));
+    for (std::size_t i = 0; i < used.size(); ++i)
+      weights[i] = math::Norm(ShearTraction(*x, used[i].n));
     const std::optional<Vector5> next = LeastSquares(used, weights);
     if (!next) break;
     ++result.rounds;
@@ -169,7 +172,8 @@ CsvReport StressCsv(const FaultSet& data, bool iterate) {
   const StressResult r = InvertStress(data, iterate);
   if (r.used == 0) return {"", kNoUsableData};
   if (!r.error.empty()) return {"", r.error};
-  std::string text = "s1_trend,s1_plunge,s2_trend,s2_plunge,s3_trend,s3_plunge,phi,r,mean_misfit,n\n";
+  std::string text =
+      "s1_trend,s1_plunge,s2_trend,s2_plunge,s3_trend,s3_plunge,phi,r,mean_misfit,n\n";
   text += FormatLine(r.axes[0]) + "," + FormatLine(r.axes[1]) + "," + FormatLine(r.axes[2]) + "," +
           FormatValue(r.phi) + "," + FormatValue(r.r) + "," + FormatAngle(r.meanBeta) + "," +
           std::to_string(r.used) + "\n";
@@ -181,7 +185,8 @@ CsvReport MisfitAnglesCsv(const FaultSet& data, bool iterate) {
   if (r.used == 0) return {"", kNoUsableData};
   if (!r.error.empty()) return {"", r.error};
   std::string text = "line,beta\n";
-  for (const FaultMisfit& f : r.faults) text += std::to_string(f.line) + "," + FormatAngle(f.beta) + "\n";
+  for (const FaultMisfit& f : r.faults)
+    text += std::to_string(f.line) + "," + FormatAngle(f.beta) + "\n";
   return {text, ""};
 }
 

@@ -37,23 +37,24 @@ struct FaultMisfit {
 };
 
 struct StressResult {
-  std::string error;  // a refusal: fewer than 4 faults, or rank below 5
+  std::string error;                        // a refusal: fewer than 4 faults, or rank below 5
   std::array<math::TrendPlunge, 3> axes{};  // sigma1, sigma2, sigma3
   std::array<double, 3> eigenvalues{};      // l1 <= l2 <= l3
   std::array<double, 5> tensor{};           // sxx, sxy, sxz, syy, syz
   double phi = 0, r = 0;
-  double meanBeta = 0;                 // over the faults used [deg]
-  std::array<int, 18> histogram{};     // faults used per 10-degree bin of beta
-  std::vector<FaultMisfit> faults;     // every datum that passed its checks, in line order
-  std::vector<int> leftOut;            // lines that failed a check
+  double meanBeta = 0;              // over the faults used [deg]
+  std::array<int, 18> histogram{};  // faults used per 10-degree bin of beta
+  std::vector<FaultMisfit> faults;  // every datum that passed its checks, in line order
+  std::vector<int> leftOut;         // lines that failed a check
   int used = 0;
-  int rounds = 0;                      // solutions computed (1 without iteration)
+  int rounds = 0;  // solutions computed (1 without iteration)
 };
 
 // Inverts the data that passed every check. `use`, when given, is indexed
 // by line (1 to data.count(); index 0 unused) and switches faults out: they
 // get no say in the solution but their beta is still reported.
-StressResult InvertStress(const FaultSet& data, bool iterate, const std::vector<bool>* use = nullptr);
+StressResult InvertStress(const FaultSet& data, bool iterate,
+                          const std::vector<bool>* use = nullptr);
 
 // The shear traction of the tensor x = (sxx, sxy, sxz, syy, syz) on the
 // plane of normal n.

@@ -68,21 +68,33 @@ struct Command {
 
 // The values were checked against the command's table.
 CsvReport Density(const FaultSet& data, const Options& options) {
-  return orniva::analysis::DensityCsv(data, *orniva::analysis::DensityOfNamed(options.at("--of")),
-                                      *orniva::analysis::DensityMethodNamed(options.at("--method")));
+  return orniva::analysis::DensityCsv(
+      data, *orniva::analysis::DensityOfNamed(options.at("--of")),
+      *orniva::analysis::DensityMethodNamed(options.at("--method")));
 }
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      {"kinematics", {}, [](const FaultSet& d, const Options&) { return orniva::analysis::KinematicsCsv(d); }},
-      {"bingham", {}, [](const FaultSet& d, const Options&) { return orniva::analysis::BinghamCsv(d); }},
+      {"kinematics",
+       {},
+       [](const FaultSet& d, const Options&) { return orniva::analysis::KinematicsCsv(d); }},
+      {"bingham",
+       {},
+       [](const FaultSet& d, const Options&) { return orniva::analysis::BinghamCsv(d); }},
       {"density",
        {{"--of", {"poles", "p", "t", "striations"}}, {"--method", {"kamb", "one-percent"}}},
-       Density, true},
-      {"dihedra", {}, [](const FaultSet& d, const Options&) { return orniva::analysis::DihedraCsv(d); }},
-      {"stress", {{"--iterate", {}}},
-       [](const FaultSet& d, const Options& o) { return orniva::analysis::StressCsv(d, o.count("--iterate") > 0); }},
-      {"misfit-angles", {{"--iterate", {}}},
+       Density,
+       true},
+      {"dihedra",
+       {},
+       [](const FaultSet& d, const Options&) { return orniva::analysis::DihedraCsv(d); }},
+      {"stress",
+       {{"--iterate", {}}},
+       [](const FaultSet& d, const Options& o) {
+         return orniva::analysis::StressCsv(d, o.count("--iterate") > 0);
+       }},
+      {"misfit-angles",
+       {{"--iterate", {}}},
        [](const FaultSet& d, const Options& o) {
          return orniva::analysis::MisfitAnglesCsv(d, o.count("--iterate") > 0);
        }},
@@ -125,7 +137,8 @@ std::string ParseOptions(const Command& command, const std::vector<std::string>&
   }
   if (command.allRequired)
     for (const auto& [name, values] : command.options)
-      if (!options.count(name)) return std::string(command.name) + " needs " + name + " (see --help)";
+      if (!options.count(name))
+        return std::string(command.name) + " needs " + name + " (see --help)";
   return {};
 }
 

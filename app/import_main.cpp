@@ -64,7 +64,9 @@ void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
 std::string Apply(const std::string& name, const std::string& value, Options& o) {
   if (name == "--plane") {
     o.plane = PlaneConventionNamed(value);
-    if (!o.plane) return "unknown plane convention '" + value + "' (use dip-direction, strike-rhr or strike-quadrant)";
+    if (!o.plane)
+      return "unknown plane convention '" + value +
+             "' (use dip-direction, strike-rhr or strike-quadrant)";
   } else if (name == "--line") {
     o.line = LineConventionNamed(value);
     if (!o.line)
@@ -72,7 +74,8 @@ std::string Apply(const std::string& name, const std::string& value, Options& o)
              "' (use trend-plunge, pitch-quadrant, rake, rake-360 or rake-aki)";
   } else if (name == "--columns") {
     const auto columns = ParseColumns(value);
-    if (!columns || columns->empty()) return "--columns needs column numbers from 1, not '" + value + "'";
+    if (!columns || columns->empty())
+      return "--columns needs column numbers from 1, not '" + value + "'";
     o.settings.columns = *columns;
   } else if (name == "--header") {
     const auto header = HeaderChoiceNamed(value);
@@ -80,12 +83,14 @@ std::string Apply(const std::string& name, const std::string& value, Options& o)
     o.header = *header;
   } else if (name == "--delimiter") {
     const auto delimiter = DelimiterNamed(value);
-    if (!delimiter) return "unknown --delimiter '" + value + "' (use auto, comma, semicolon, tab or space)";
+    if (!delimiter)
+      return "unknown --delimiter '" + value + "' (use auto, comma, semicolon, tab or space)";
     o.delimiter = *delimiter;
   } else if (name == "--sense-map") {
     const std::string pair = AddSenseCodes(value, o.settings.senses);
     if (!pair.empty() || value.empty())
-      return "--sense-map needs CODE=LETTER pairs with N, R, S, D, TL, TR, NL or NR, not '" + (value.empty() ? value : pair) + "'";
+      return "--sense-map needs CODE=LETTER pairs with N, R, S, D, TL, TR, NL or NR, not '" +
+             (value.empty() ? value : pair) + "'";
   } else {
     return "unknown option '" + name + "'";
   }
@@ -103,7 +108,8 @@ bool ReadWhole(const std::string& path, std::string& text) {
   std::ifstream in(path, std::ios::binary);
   if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad() || !in.is_open()) {
-    orniva::cli::ReportFileError(kProgram, orniva::FileError::FromErrno(orniva::FileError::Action::Read, path));
+    orniva::cli::ReportFileError(
+        kProgram, orniva::FileError::FromErrno(orniva::FileError::Action::Read, path));
     return false;
   }
   return true;
@@ -164,7 +170,8 @@ int main(int argc, char* argv[]) {
     }
   }
   if (operands.size() != 2) {
-    Report(operands.size() < 2 ? "expected IN and OUT.fdt (see --help)" : "unexpected argument '" + operands[2] + "'");
+    Report(operands.size() < 2 ? "expected IN and OUT.fdt (see --help)"
+                               : "unexpected argument '" + operands[2] + "'");
     return orniva::cli::kFailure;
   }
   if (!options.plane || !options.line) {

@@ -140,7 +140,8 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
     const std::optional<orniva::PlotMode> mode = orniva::PlotModeNamed(value);
     if (!mode)
       return "unknown diagram '" + value +
-             "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density or "
+             "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density "
+             "or "
              "dihedra)";
     options.diagram = *mode;
   } else if (name == "--of") {
@@ -264,7 +265,8 @@ int Run(const Options& options) {
   const orniva::analysis::DiagramFigures figures =
       orniva::analysis::FiguresFor(options.diagram, data, request.geometry, options.choices);
   const orniva::Picture picture = orniva::analysis::DrawFigure(data, request, figures);
-  if (const auto problem = orniva::render::FigureSizeProblem(picture, options.size, options.format)) {
+  if (const auto problem =
+          orniva::render::FigureSizeProblem(picture, options.size, options.format)) {
     Report(*problem);
     return kFailure;
   }

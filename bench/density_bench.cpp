@@ -22,7 +22,8 @@ double Maximum(const std::vector<double>& values) {
 
 // Poles counted on the grid's nodes and contoured at the method's levels.
 void BM_DensityContoured(benchmark::State& state) {
-  const std::vector<math::Vector3d> poles = DensityDirections(Faults(int(state.range(0))), DensityOf::Poles);
+  const std::vector<math::Vector3d> poles =
+      DensityDirections(Faults(int(state.range(0))), DensityOf::Poles);
   const DensityMethod method = state.range(1) ? DensityMethod::OnePercent : DensityMethod::Kamb;
   const DrawingGrid grid = MakeDrawingGrid(NetKind::EqualArea, NetFrame{}, 100);
   for (auto _ : state) {
@@ -45,7 +46,12 @@ void BM_DihedraContoured(benchmark::State& state) {
     benchmark::DoNotOptimize(contours.lines.data());
   }
 }
-BENCHMARK(BM_DihedraContoured)->Arg(kTypical)->Arg(kLargest)->ArgName("faults")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DihedraContoured)
+    ->Arg(kTypical)
+    ->Arg(kLargest)
+    ->ArgName("faults")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The counting alone, without the contours.
 void BM_DihedraValues(benchmark::State& state) {
@@ -53,7 +59,11 @@ void BM_DihedraValues(benchmark::State& state) {
   const DrawingGrid grid = MakeDrawingGrid(NetKind::EqualArea, NetFrame{}, 100);
   for (auto _ : state) benchmark::DoNotOptimize(DihedraValues(faults, grid.nodes).data());
 }
-BENCHMARK(BM_DihedraValues)->Arg(kLargest)->ArgName("faults")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DihedraValues)
+    ->Arg(kLargest)
+    ->ArgName("faults")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace orniva::bench

@@ -22,11 +22,21 @@ void AssignColours(FaultSet& data) {
     TFaultData& d = data[i];
     const char c = d.sense.empty() ? '\0' : d.sense[0];
     switch (c) {
-      case 'N': d.colour = clBlue; break;
-      case 'R': d.colour = clRed; break;
-      case 'S': d.colour = AzimuthAngle(d.faz, d.saz) < 0 ? clBlue : clRed; break;
-      case 'D': d.colour = AzimuthAngle(d.faz, d.saz) < 0 ? clRed : clBlue; break;
-      default: d.colour = clSilver; break;
+      case 'N':
+        d.colour = clBlue;
+        break;
+      case 'R':
+        d.colour = clRed;
+        break;
+      case 'S':
+        d.colour = AzimuthAngle(d.faz, d.saz) < 0 ? clBlue : clRed;
+        break;
+      case 'D':
+        d.colour = AzimuthAngle(d.faz, d.saz) < 0 ? clRed : clBlue;
+        break;
+      default:
+        d.colour = clSilver;
+        break;
     }
   }
 }

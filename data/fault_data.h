@@ -21,10 +21,10 @@ enum FaultCheck : std::uint8_t {
 };
 
 struct TFaultData {
-  float faz = 0;  // dip direction of the plane [deg], valid in [0, 360]
-  float fpl = 0;  // dip of the plane [deg], valid in [0, 90]
-  float saz = 0;  // trend of the striation [deg], valid in [0, 360]
-  float spl = 0;  // plunge of the striation [deg], valid in [0, 90]
+  float faz = 0;       // dip direction of the plane [deg], valid in [0, 360]
+  float fpl = 0;       // dip of the plane [deg], valid in [0, 90]
+  float saz = 0;       // trend of the striation [deg], valid in [0, 360]
+  float spl = 0;       // plunge of the striation [deg], valid in [0, 90]
   std::string sense;   // first character of the sense field, upper-cased; N, R, S or D when valid
   TColor colour = 0;   // set by AssignColours
   std::string status;  // empty, or the message of the last failed check ("faz invalid", ...)

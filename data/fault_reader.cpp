@@ -164,8 +164,8 @@ class NumberScan {
 
   // A token that converts as this one did: the same success and value.
   std::string Equivalent() const {
-    const bool fails = phase_ == kFailed || phase_ == kSign || phase_ == kExpMark ||
-                       phase_ == kExpSign;
+    const bool fails =
+        phase_ == kFailed || phase_ == kSign || phase_ == kExpMark || phase_ == kExpSign;
     // A failure gives the digits read as one whole number: more than 40
     // significant ones pass the float range whatever they are.
     if (fails) return (sigCount_ > 40 ? "1" + std::string(40, '0') : digits_) + "x";
@@ -174,16 +174,18 @@ class NumberScan {
     // to `scale`. Past +-200000 it is 0 or infinite either way.
     const std::string digits = digits_ + (sticky_ ? "1" : "");
     const std::int64_t fracDigits = leadZeros_ + sigCount_ - intDigits_;
-    const std::int64_t scale = std::clamp<std::int64_t>(
-        (expNegative_ ? -exponent_ : exponent_) - fracDigits + sigCount_ - std::int64_t(digits.size()),
-        -200000, 200000);
+    const std::int64_t scale =
+        std::clamp<std::int64_t>((expNegative_ ? -exponent_ : exponent_) - fracDigits + sigCount_ -
+                                     std::int64_t(digits.size()),
+                                 -200000, 200000);
     const long double value = ParseDecimal(digits + "e" + std::to_string(scale));
     const float stored = NarrowToFloat(negative_ ? -value : value);
     if (std::isinf(stored)) return stored < 0 ? "-1e99" : "1e99";
     // The exact decimal of the float: it converts back to the same float.
     char text[160];
-    const auto end = std::to_chars(text, text + sizeof text, double(stored),
-                                   std::chars_format::scientific, 120).ptr;
+    const auto end =
+        std::to_chars(text, text + sizeof text, double(stored), std::chars_format::scientific, 120)
+            .ptr;
     return std::string(text, end);
   }
 
@@ -271,7 +273,7 @@ class LongLine {
 
   std::string text_;  // the equivalents of the tokens done, each with a space
   NumberScan token_;
-  char first_ = 0;    // the first character of the token under way
+  char first_ = 0;  // the first character of the token under way
   int tokens_ = 0;
   bool started_ = false, finished_ = false, blankSpace_ = false, blankFails_ = false;
 };
@@ -380,7 +382,8 @@ std::vector<std::string> SplitDataLines(std::string_view text) {
 float ReadNumberToken(std::string& remainder, bool& ok) {
   const std::size_t space = remainder.find(' ');
   const std::string_view rest(remainder);
-  const std::string_view token = space == std::string::npos ? std::string_view() : rest.substr(0, space);
+  const std::string_view token =
+      space == std::string::npos ? std::string_view() : rest.substr(0, space);
   const float value = ConvertNumber(token, ok);
   remainder = std::string(Trim(space == std::string::npos ? rest : rest.substr(space)));
   return value;

@@ -23,7 +23,6 @@ namespace orniva {
 // a line of any length costs no more than that to hold.
 std::vector<std::string> SplitDataLines(std::string_view text);
 
-
 // Takes the next number from the front of `remainder`: the token runs up to
 // the first space (none: the token is empty and the remainder stays), and
 // the remainder becomes the text from that space on, trimmed of characters
@@ -75,8 +74,8 @@ std::vector<std::string> LoadFaultLines(const std::vector<std::string>& lines, F
 
 // What checking a data file came to.
 struct CheckOutcome {
-  bool badFields = false;  // some check failed: kBadFieldsMessage is due
-  std::string logPath;     // the VORN.log written; empty when it could not be
+  bool badFields = false;             // some check failed: kBadFieldsMessage is due
+  std::string logPath;                // the VORN.log written; empty when it could not be
   std::optional<FileError> logError;  // why the log could not be written
 };
 // LoadFaultLines, and VORN.log written beside the data file. The data are

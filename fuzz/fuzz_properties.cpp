@@ -31,10 +31,12 @@ std::uint32_t Hash(const std::uint8_t* bytes, std::size_t size) {
 }
 
 std::string_view AsText(const std::uint8_t* bytes, std::size_t size) {
-  return size == 0 ? std::string_view() : std::string_view(reinterpret_cast<const char*>(bytes), size);
+  return size == 0 ? std::string_view()
+                   : std::string_view(reinterpret_cast<const char*>(bytes), size);
 }
 
 // In the order the fields are checked.
+// clang-format off
 constexpr std::pair<FaultCheck, const char*> kChecks[] = {
     {kFazCheck, "faz"}, {kFplCheck, "fpl"}, {kSazCheck, "saz"}, {kSplCheck, "spl"},
     {kSenseCheck, "sense"}};

@@ -16,7 +16,8 @@ const std::string& Folder() {
   static std::string folder;
   if (folder.empty()) {
     std::string pattern = (std::filesystem::temp_directory_path() / "orniva-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) orniva::fuzz::Fail("fuzz_reader", "cannot make a temporary folder");
+    if (!mkdtemp(pattern.data()))
+      orniva::fuzz::Fail("fuzz_reader", "cannot make a temporary folder");
     folder = pattern;
     std::atexit([] {
       std::error_code ignored;

@@ -13,7 +13,8 @@ namespace orniva {
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::size_t slash = path.find_last_of('/');
   const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  std::string temporary = folder + "." + path.substr(slash == std::string::npos ? 0 : slash + 1) + ".XXXXXX";
+  std::string temporary =
+      folder + "." + path.substr(slash == std::string::npos ? 0 : slash + 1) + ".XXXXXX";
   errno = 0;
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) throw FileError::FromErrno(FileError::Action::Write, path);

@@ -148,7 +148,11 @@ std::u16string Utf16(const std::string& utf8) {
   std::u16string out;
   for (std::size_t i = 0; i < utf8.size();) {
     const auto c = std::uint8_t(utf8[i]);
-    const int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+    const int extra = c < 0x80         ? 0
+                      : (c >> 5) == 6  ? 1
+                      : (c >> 4) == 14 ? 2
+                      : (c >> 3) == 30 ? 3
+                                       : -1;
     std::uint32_t code = extra == 0 ? c : extra == 1 ? c & 0x1F : extra == 2 ? c & 0x0F : c & 0x07;
     bool ok = extra >= 0 && i + std::size_t(extra) < utf8.size();
     for (int k = 1; ok && k <= extra; ++k) {
@@ -179,12 +183,12 @@ std::u16string Utf16(const std::string& utf8) {
 // advances then space the text as the face itself would.
 std::int32_t Advance(char16_t c) {
   static constexpr std::int16_t kAscii[95] = {
-      278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,
-      556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,
+      278,  278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,
+      556,  556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,
       1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778,
-      667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,
-      333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,
-      556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};
+      667,  778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,
+      333,  556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,
+      556,  556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};
   return c >= 32 && c <= 126 ? kAscii[c - 32] : 600;
 }
 
@@ -406,9 +410,9 @@ class Body {
     out_.I32(anchor.x);  // ptlReference
     out_.I32(anchor.y);
     out_.U32(std::uint32_t(text.size()));
-    out_.U32(emf::kTextOutFixedSize);  // offString
-    out_.U32(0);                       // fuOptions
-    Rect(0, 0, -1, -1);                // rcl: no clipping or opaque box
+    out_.U32(emf::kTextOutFixedSize);                             // offString
+    out_.U32(0);                                                  // fuOptions
+    Rect(0, 0, -1, -1);                                           // rcl: no clipping or opaque box
     out_.U32(std::uint32_t(emf::kTextOutFixedSize + 2 * units));  // offDx
     out_.Chars(text, units);
     for (std::int32_t advance : advances) out_.I32(advance);
@@ -519,10 +523,10 @@ class Body {
   bool penSelected_ = false;       // our pen is the selected one
   std::uint32_t fontHandle_ = 0;   // 0 until a font of ours exists
   std::int32_t fontHeight_ = 0;
-  bool textStateSet_ = false;      // background mode, text colour and alignment written
+  bool textStateSet_ = false;  // background mode, text colour and alignment written
   TColor textColour_ = 0;
   std::uint32_t align_ = 0;
-  std::uint32_t live_ = 0;         // bit h set while slot h holds an object
+  std::uint32_t live_ = 0;  // bit h set while slot h holds an object
   std::uint32_t highestHandle_ = 0;
   TPoint position_;       // current position as recorded
   TPoint written_;        // current position as written
@@ -597,7 +601,8 @@ std::vector<std::uint8_t> EncodeEmf(const Picture& picture) {
 
 void SaveEmf(const Picture& picture, const std::string& path) {
   const std::vector<std::uint8_t> bytes = EncodeEmf(picture);
-  WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  WriteFileAtomically(path,
+                      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace orniva

@@ -5,8 +5,7 @@
 
 namespace orniva {
 namespace {
-std::string Describe(FileError::Action action, const std::string& path,
-                     const std::string& reason) {
+std::string Describe(FileError::Action action, const std::string& path, const std::string& reason) {
   const char* verb = action == FileError::Action::Read ? "Cannot read file " : "Cannot write file ";
   return verb + path + ":\r\n" + reason + ".";
 }

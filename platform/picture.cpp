@@ -105,18 +105,29 @@ void RecordingCanvas::Draw(const Picture& picture, TPoint offset) {
   recording_.texts_.insert(recording_.texts_.end(), picture.texts().begin(), picture.texts().end());
   for (DrawRecord r : picture.records()) {
     switch (r.op) {
-      case DrawOp::PenColour: penColour_ = TColor(r.a); break;
-      case DrawOp::BrushColour: brushColour_ = TColor(r.a); break;
+      case DrawOp::PenColour:
+        penColour_ = TColor(r.a);
+        break;
+      case DrawOp::BrushColour:
+        brushColour_ = TColor(r.a);
+        break;
       case DrawOp::FillRect:
       case DrawOp::Ellipse:
         r.a += offset.x, r.b += offset.y, r.c += offset.x, r.d += offset.y;
         break;
       case DrawOp::MoveTo:
-      case DrawOp::LineTo: r.a += offset.x, r.b += offset.y; break;
+      case DrawOp::LineTo:
+        r.a += offset.x, r.b += offset.y;
+        break;
       case DrawOp::Polyline:
-      case DrawOp::Polygon: r.a += firstPoint; break;
-      case DrawOp::Text: r.a += firstText, r.b += offset.x, r.c += offset.y; break;
-      case DrawOp::PenWidth: break;
+      case DrawOp::Polygon:
+        r.a += firstPoint;
+        break;
+      case DrawOp::Text:
+        r.a += firstText, r.b += offset.x, r.c += offset.y;
+        break;
+      case DrawOp::PenWidth:
+        break;
     }
     recording_.records_.push_back(r);
   }

@@ -39,7 +39,8 @@ void DrawStressSymbol(RecordingCanvas& canvas, std::size_t k, TPoint p, std::int
     return;
   }
   if (k == 0) {
-    const TPoint square[] = {{p.x - a, p.y - a}, {p.x + a, p.y - a}, {p.x + a, p.y + a}, {p.x - a, p.y + a}};
+    const TPoint square[] = {
+        {p.x - a, p.y - a}, {p.x + a, p.y - a}, {p.x + a, p.y + a}, {p.x - a, p.y + a}};
     canvas.Polygon(square, 4);
     return;
   }
@@ -47,7 +48,8 @@ void DrawStressSymbol(RecordingCanvas& canvas, std::size_t k, TPoint p, std::int
   const std::int32_t top = RoundToPlot(Real(a) * 1.25);
   const std::int32_t half = RoundToPlot(Real(a) * 1.25 * 0.8660254037844386);
   const std::int32_t bottom = RoundToPlot(Real(a) * 0.625);
-  const TPoint triangle[] = {{p.x, p.y - top}, {p.x + half, p.y + bottom}, {p.x - half, p.y + bottom}};
+  const TPoint triangle[] = {
+      {p.x, p.y - top}, {p.x + half, p.y + bottom}, {p.x - half, p.y + bottom}};
   canvas.Polygon(triangle, 3);
 }
 
@@ -85,7 +87,8 @@ void DrawLevelLegend(RecordingCanvas& canvas, const FieldFigure& figure) {
     canvas.SetBrushColour(figure.levelColours[k]);
     const TPoint box[] = {{x, 8}, {x + width, 8}, {x + width, 32}, {x, 32}};
     canvas.Polygon(box, 4);
-    if (k % step == 0) canvas.Text({x, 56}, TextItem{figure.levelLabels[k], 20, TextAnchor::Centre});
+    if (k % step == 0)
+      canvas.Text({x, 56}, TextItem{figure.levelLabels[k], 20, TextAnchor::Centre});
   }
 }
 
@@ -94,20 +97,30 @@ void DrawLevelLegend(RecordingCanvas& canvas, const FieldFigure& figure) {
 void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTarget& target,
                     std::int16_t highlightIndex, bool layout) {
   const bool highlight = HighlightsDrawablePlane(data, highlightIndex);
-  auto out = [&figure](std::size_t i) { return i < figure.switchedOut.size() && figure.switchedOut[i]; };
+  auto out = [&figure](std::size_t i) {
+    return i < figure.switchedOut.size() && figure.switchedOut[i];
+  };
   if (target.cache) target.cache->greatCircles.PrepareAll(data, target.geometry);
   RenderPlot(target, [&](RecordingCanvas& canvas) {
-    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
+    const PlotCanvas plot{canvas, target.geometry,
+                          SymbolRadius(target.geometry, target.symbolSize)};
     HighlightCopies copies(canvas);
     const auto h = std::size_t(highlightIndex);
     for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
       if (!PlaneDrawable(data[i])) continue;
       DrawFaultPlaneDatum(plot, data[i], false, CircleOf(target, data, i),
                           out(i) ? std::optional<TColor>(kSwitchedOutGrey) : std::nullopt);
-      if (highlight) copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, CircleOf(target, data, h)); });
+      if (highlight)
+        copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, CircleOf(target, data, h)); });
     }
     const std::int32_t a = RoundToPlot(1.6 * plot.symbolRadius);
-    static const char* const kNames[] = {"\u03C3" "1", "\u03C3" "2", "\u03C3" "3"};
+    static const char* const kNames[] = {
+        "\u03C3"
+        "1",
+        "\u03C3"
+        "2",
+        "\u03C3"
+        "3"};
     canvas.SetPenWidth(3);
     canvas.SetPenColour(clBlack);
     canvas.SetBrushColour(clWhite);
@@ -115,7 +128,8 @@ void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTa
       for (std::size_t k = 0; k < 3; ++k) {
         const TPoint p = ProjectLine(target.geometry, (*figure.axes)[k]);
         DrawStressSymbol(canvas, k, p, a);
-        canvas.Text({p.x + a + 4, p.y - a / 2}, TextItem{std::string(1, char('1' + k)), kLabelText});
+        canvas.Text({p.x + a + 4, p.y - a / 2},
+                    TextItem{std::string(1, char('1' + k)), kLabelText});
       }
     }
     for (std::size_t k = 0; k < 3; ++k) {
@@ -137,8 +151,11 @@ TColor RampColour(std::size_t k, std::size_t n) {
   const Real at = Real(std::min(k, n - 1)) * Real(last) / Real(n - 1);
   const auto i = std::min(std::size_t(at), last - 1);
   const Real f = at - Real(i);
-  auto mix = [f](std::uint8_t u, std::uint8_t v) { return std::uint8_t(RoundToPlot(u + (v - u) * f)); };
-  return Rgb(mix(RedOf(kRamp[i]), RedOf(kRamp[i + 1])), mix(GreenOf(kRamp[i]), GreenOf(kRamp[i + 1])),
+  auto mix = [f](std::uint8_t u, std::uint8_t v) {
+    return std::uint8_t(RoundToPlot(u + (v - u) * f));
+  };
+  return Rgb(mix(RedOf(kRamp[i]), RedOf(kRamp[i + 1])),
+             mix(GreenOf(kRamp[i]), GreenOf(kRamp[i + 1])),
              mix(BlueOf(kRamp[i]), BlueOf(kRamp[i + 1])));
 }
 
@@ -149,10 +166,12 @@ void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& targ
     return i < figure.points.size() ? figure.points[i] : kNone;
   };
   const auto h = std::size_t(highlightIndex);
-  const bool highlight = HighlightsDrawablePlane(data, highlightIndex) && (figure.planes || pointOf(h));
+  const bool highlight =
+      HighlightsDrawablePlane(data, highlightIndex) && (figure.planes || pointOf(h));
   if (target.cache && figure.planes) target.cache->greatCircles.PrepareAll(data, target.geometry);
   RenderPlot(target, [&](RecordingCanvas& canvas) {
-    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
+    const PlotCanvas plot{canvas, target.geometry,
+                          SymbolRadius(target.geometry, target.symbolSize)};
     // Outlines of width 2 in the band's colour close the seams that
     // smoothing renderers leave between touching polygons; the primitive
     // circle is drawn again over the half pen that spills beyond it.
@@ -185,7 +204,8 @@ void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& targ
       canvas.SetPenColour(clBlack);
       for (const FieldFigure::Label& label : figure.labels) {
         const TPoint p = ProjectLine(target.geometry, label.at);
-        canvas.Text({p.x, p.y + kLabelText / 3}, TextItem{label.text, kLabelText, TextAnchor::Centre});
+        canvas.Text({p.x, p.y + kLabelText / 3},
+                    TextItem{label.text, kLabelText, TextAnchor::Centre});
       }
     }
     if (highlight) {

@@ -51,11 +51,14 @@ void PlaceShape(ArrowShape& shape, float angle, TPoint anchor) {
 
 namespace {
 // Records the drawing; into `body`, when given, each datum's end and copy.
-void RecordHighlighted(PlotTarget& target, const HighlightedData& data, bool highlight, DrawingBody* body) {
+void RecordHighlighted(PlotTarget& target, const HighlightedData& data, bool highlight,
+                       DrawingBody* body) {
   RenderPlot(target, [&](RecordingCanvas& canvas) {
-    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
+    const PlotCanvas plot{canvas, target.geometry,
+                          SymbolRadius(target.geometry, target.symbolSize)};
     if (data.records)
-      canvas.Reserve(data.count * data.records * (highlight ? 2 : 1) + 64, data.count * data.points + 64);
+      canvas.Reserve(data.count * data.records * (highlight ? 2 : 1) + 64,
+                     data.count * data.points + 64);
     HighlightCopies copies(canvas);
     if (body) {
       body->ends.assign(1, canvas.RecordCount());
@@ -79,8 +82,10 @@ void RecordHighlighted(PlotTarget& target, const HighlightedData& data, bool hig
 void ComposeHighlighted(PlotTarget& target, const HighlightedData& data, const DrawingBody& body) {
   {
     RecordingCanvas canvas(*target.picture, body.points);
-    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
-    canvas.Reserve(body.records.size() * (data.highlight ? 2 : 1) + 64, body.points + data.points + 64);
+    const PlotCanvas plot{canvas, target.geometry,
+                          SymbolRadius(target.geometry, target.symbolSize)};
+    canvas.Reserve(body.records.size() * (data.highlight ? 2 : 1) + 64,
+                   body.points + data.points + 64);
     const DrawRecord* records = body.records.data();
     HighlightCopies copies(canvas);
     canvas.Append(records, records + body.ends[0]);
@@ -96,7 +101,8 @@ void ComposeHighlighted(PlotTarget& target, const HighlightedData& data, const D
 }  // namespace
 
 void PlotHighlightedData(PlotTarget& target, const HighlightedData& data) {
-  if (!target.cache || target.drawingKey == 0) return RecordHighlighted(target, data, data.highlight, nullptr);
+  if (!target.cache || target.drawingKey == 0)
+    return RecordHighlighted(target, data, data.highlight, nullptr);
   DrawingBody& body = target.cache->body;
   const Picture& picture = *target.picture;
   const bool kept = body.key == target.drawingKey && picture.drawingKey() == target.drawingKey &&
@@ -104,7 +110,8 @@ void PlotHighlightedData(PlotTarget& target, const HighlightedData& data) {
   if (!kept) {
     body.key = 0;
     RecordHighlighted(target, data, false, &body);
-    if (!picture.texts().empty() || body.ends.size() != data.count + 1) {  // not one to compose from
+    if (!picture.texts().empty() ||
+        body.ends.size() != data.count + 1) {  // not one to compose from
       if (data.highlight) RecordHighlighted(target, data, true, nullptr);
       return;
     }

@@ -62,10 +62,11 @@ void PlotKinematicAxes(const FaultSet& data, const KinematicAxesFigure& axes, Pl
     static const std::optional<AxisTriple> kNone;
     return i < axes.perDatum.size() ? axes.perDatum[i] : kNone;
   };
-  const bool highlight =
-      HighlightsDrawablePlane(data, highlightIndex) && axesOf(std::size_t(highlightIndex)).has_value();
+  const bool highlight = HighlightsDrawablePlane(data, highlightIndex) &&
+                         axesOf(std::size_t(highlightIndex)).has_value();
   RenderPlot(target, [&](RecordingCanvas& canvas) {
-    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize)};
+    const PlotCanvas plot{canvas, target.geometry,
+                          SymbolRadius(target.geometry, target.symbolSize)};
     const std::int32_t r = plot.symbolRadius;
     HighlightCopies copies(canvas);
     canvas.SetPenWidth(2);

@@ -14,11 +14,18 @@ bool NeedsAnalysis(PlotMode mode) {
 
 void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
                  std::int16_t highlightIndex, const DiagramInputs& inputs) {
-  if (target.cache) target.drawingKey = target.cache->DrawingKey(data, mode, target, inputs.revision);
+  if (target.cache)
+    target.drawingKey = target.cache->DrawingKey(data, mode, target, inputs.revision);
   switch (mode) {
-    case PlotMode::FaultPlaneAndStriation: PlotFaultPlanes(data, target, highlightIndex); return;
-    case PlotMode::TangentLineation: PlotTangentLineation(data, target, highlightIndex); return;
-    case PlotMode::Poles: PlotPoles(data, target, highlightIndex); return;
+    case PlotMode::FaultPlaneAndStriation:
+      PlotFaultPlanes(data, target, highlightIndex);
+      return;
+    case PlotMode::TangentLineation:
+      PlotTangentLineation(data, target, highlightIndex);
+      return;
+    case PlotMode::Poles:
+      PlotPoles(data, target, highlightIndex);
+      return;
     case PlotMode::KinematicAxes:
       if (inputs.kinematicAxes)
         PlotKinematicAxes(data, *inputs.kinematicAxes, target, highlightIndex);
@@ -60,7 +67,9 @@ constexpr Named<NetKind> kNetNames[] = {
 std::string_view NetKindName(NetKind kind) { return NameOf(kNetNames, kind); }
 std::optional<NetKind> NetKindNamed(std::string_view name) { return ValueNamed(kNetNames, name); }
 std::string_view PlotModeName(PlotMode mode) { return NameOf(kModeNames, mode); }
-std::optional<PlotMode> PlotModeNamed(std::string_view name) { return ValueNamed(kModeNames, name); }
+std::optional<PlotMode> PlotModeNamed(std::string_view name) {
+  return ValueNamed(kModeNames, name);
+}
 
 std::uint64_t PlotCache::DrawingKey(const FaultSet& data, PlotMode mode, const PlotTarget& target,
                                     std::uint64_t revision) {

@@ -38,7 +38,9 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
     DrawFaultPlaneDatum(canvas, data[i], false, circleOf(i));
     return true;  // a copy follows every datum, drawn or not
   };
-  plot.highlighted = [&](const PlotCanvas& canvas) { DrawFaultPlaneDatum(canvas, data[h], true, circleOf(h)); };
+  plot.highlighted = [&](const PlotCanvas& canvas) {
+    DrawFaultPlaneDatum(canvas, data[h], true, circleOf(h));
+  };
   // A datum records up to 8 operations and its circle and arrow points.
   plot.records = 8;
   plot.points = kGreatCirclePoints + 8;
@@ -89,7 +91,8 @@ bool ProjectDirect(const NetGeometry& geometry, dops::Vec3 v, TPoint& point) {
   // -0.999 <= z / |v| <= 0.01 without the root, false for a NaN; a circle's
   // directions are of unit length.
   const Real squared = x * x + y * y + z * z;
-  if (!(squared > 0.5 && squared < 2 && z * z <= (z <= 0 ? 0.998001 : 1e-4) * squared)) return false;
+  if (!(squared > 0.5 && squared < 2 && z * z <= (z <= 0 ? 0.998001 : 1e-4) * squared))
+    return false;
   const Real length = std::sqrt(squared), gap = length - z;
   const Real scale =
       geometry.netRadius / (geometry.kind == NetKind::EqualArea ? std::sqrt(length * gap) : gap);
@@ -107,7 +110,8 @@ bool ProjectDirect(const NetGeometry& geometry, dops::Vec3 v, TPoint& point) {
 // products with the zero components then add nothing); the whole product
 // otherwise, for the signs of its zeros.
 dops::Vec3 TurnedSouth(dops::AngleTrig tilt, dops::AngleTrig outer, dops::AngleTrig turn) {
-  const Real ca = tilt.cos, sa = tilt.sin, cb = outer.cos, sb = outer.sin, cc = turn.cos, sc = turn.sin;
+  const Real ca = tilt.cos, sa = tilt.sin, cb = outer.cos, sb = outer.sin, cc = turn.cos,
+             sc = turn.sin;
   const float m12 = Store(-sc * cb - ca * sb * cc), m22 = Store(-sc * sb + ca * cb * cc);
   const float m32 = Store(sa * cc);
   if (m12 != 0 && m22 != 0 && m32 != 0) return {-m12, -m22, -m32};
@@ -121,7 +125,8 @@ void GreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, TPoint
   const auto& turns = InnerTurns();
   for (std::size_t i = 0; i < turns.size(); ++i) {
     const dops::Vec3 v = TurnedSouth(tilt, outer, turns[i]);
-    if (!ProjectDirect(geometry, v, points[i])) points[i] = ProjectLine(geometry, dops::VectorToLine(v));
+    if (!ProjectDirect(geometry, v, points[i]))
+      points[i] = ProjectLine(geometry, dops::VectorToLine(v));
   }
 }
 
@@ -144,7 +149,8 @@ void GreatCircleCache::PrepareAll(const FaultSet& data, const NetGeometry& geome
   auto compute = [&](std::size_t begin, std::size_t end) {
     for (std::size_t k = begin; k < end; ++k) {
       const TFaultData& datum = data[missing[k]];
-      GreatCirclePoints(geometry, datum.faz, datum.fpl, points_.data() + missing[k] * kGreatCirclePoints);
+      GreatCirclePoints(geometry, datum.faz, datum.fpl,
+                        points_.data() + missing[k] * kGreatCirclePoints);
     }
   };
   // Both threads take runs of circles until none is left, so that a second
@@ -212,7 +218,8 @@ void ChooseArrowShape(const TFaultData& datum, std::int16_t s, ArrowShape& shape
 void DrawStriationArrow(const PlotCanvas& plot, const TFaultData& datum) {
   ArrowShape shape;
   ChooseArrowShape(datum, plot.symbolRadius, shape);
-  PlaceShape(shape, datum.saz, ProjectLine(plot.geometry, dops::MakeOrientation(datum.saz, datum.spl)));
+  PlaceShape(shape, datum.saz,
+             ProjectLine(plot.geometry, dops::MakeOrientation(datum.saz, datum.spl)));
   plot.canvas.SetPenColour(clBlack);
   plot.canvas.Polyline(shape.data(), shape.size());
 }

@@ -25,7 +25,8 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
 // no arrow. `circle`, when given, holds the datum's projected great circle;
 // `colour`, when given, replaces the colour of a datum not highlighted.
 void DrawFaultPlaneDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlighted,
-                         const TPoint* circle = nullptr, std::optional<TColor> colour = std::nullopt);
+                         const TPoint* circle = nullptr,
+                         std::optional<TColor> colour = std::nullopt);
 
 constexpr std::size_t kGreatCirclePoints = 181;
 

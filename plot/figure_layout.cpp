@@ -53,7 +53,8 @@ void DrawArrow(RecordingCanvas& canvas, Symbol symbol, TPoint centre) {
   else
     MirroredShearArrowShape(s, shape);
   // Lying across the row, the shaft's middle on the centre.
-  const TPoint anchor = symbol == Symbol::StraightArrow ? TPoint{centre.x - 2 * s, centre.y} : centre;
+  const TPoint anchor =
+      symbol == Symbol::StraightArrow ? TPoint{centre.x - 2 * s, centre.y} : centre;
   PlaceShape(shape, 90, anchor);
   canvas.Polyline(shape.data(), shape.size());
 }
@@ -90,7 +91,8 @@ void DrawSample(RecordingCanvas& canvas, const LegendEntry& e, TPoint centre) {
 }  // namespace
 
 std::string NetCaption(NetKind net) {
-  return net == NetKind::EqualArea ? "Equal-area, lower hemisphere" : "Equal-angle, lower hemisphere";
+  return net == NetKind::EqualArea ? "Equal-area, lower hemisphere"
+                                   : "Equal-angle, lower hemisphere";
 }
 
 std::vector<LegendEntry> LegendOf(PlotMode mode, bool planes, bool highlighted) {
@@ -138,7 +140,8 @@ std::vector<LegendEntry> LegendOf(PlotMode mode, bool planes, bool highlighted) 
 }
 
 Picture LayoutFigure(const Picture& diagram, PlotMode mode, const FigureCaption& caption) {
-  const std::vector<LegendEntry> legend = LegendOf(mode, caption.planes, !diagram.repeats().empty());
+  const std::vector<LegendEntry> legend =
+      LegendOf(mode, caption.planes, !diagram.repeats().empty());
   const std::int32_t width = diagram.width();
   const std::int32_t top = caption.title.empty() ? kUntitledBand : kTitleBand;
   const std::int32_t captionTop = top + diagram.height();
@@ -156,14 +159,18 @@ Picture LayoutFigure(const Picture& diagram, PlotMode mode, const FigureCaption&
   if (!caption.title.empty())
     canvas.Text({width / 2, 70}, TextItem{caption.title, kTitleText, TextAnchor::Centre});
   const std::int32_t captionLine = captionTop + 45;
-  canvas.Text({kMargin, captionLine}, TextItem{"N = " + std::to_string(caption.count), kCaptionText});
-  canvas.Text({width - kMargin, captionLine}, TextItem{NetCaption(caption.net), kCaptionText, TextAnchor::Right});
+  canvas.Text({kMargin, captionLine},
+              TextItem{"N = " + std::to_string(caption.count), kCaptionText});
+  canvas.Text({width - kMargin, captionLine},
+              TextItem{NetCaption(caption.net), kCaptionText, TextAnchor::Right});
   for (std::size_t k = 0; k < legend.size(); ++k) {
     const std::int32_t x = kMargin + (k % 2 == 0 ? 0 : width / 2);
-    const std::int32_t y = captionTop + kCaptionBand + std::int32_t(k / 2) * kLegendRow + kLegendRow / 2;
+    const std::int32_t y =
+        captionTop + kCaptionBand + std::int32_t(k / 2) * kLegendRow + kLegendRow / 2;
     DrawSample(canvas, legend[k], {x + kSampleWidth / 2 - 5, y});
     canvas.SetPenColour(clBlack);
-    canvas.Text({x + kSampleWidth + 10, y + kLegendText / 3}, TextItem{legend[k].text, kLegendText});
+    canvas.Text({x + kSampleWidth + 10, y + kLegendText / 3},
+                TextItem{legend[k].text, kLegendText});
   }
   canvas.Close();
   return figure;

@@ -33,9 +33,12 @@ TPoint ProjectLine(const NetGeometry& geometry, directional_operations::Orientat
 
 std::int16_t SymbolRadius(const NetGeometry& geometry, SymbolSize size) {
   switch (size) {
-    case SymbolSize::Large: return std::int16_t(std::nearbyint(geometry.symbolUnit * 1.5));
-    case SymbolSize::Medium: return geometry.symbolUnit;
-    case SymbolSize::Small: return std::int16_t(std::nearbyint(geometry.symbolUnit * 0.7));
+    case SymbolSize::Large:
+      return std::int16_t(std::nearbyint(geometry.symbolUnit * 1.5));
+    case SymbolSize::Medium:
+      return geometry.symbolUnit;
+    case SymbolSize::Small:
+      return std::int16_t(std::nearbyint(geometry.symbolUnit * 0.7));
   }
   return geometry.symbolUnit;
 }

@@ -27,8 +27,8 @@ struct NetGeometry {
 };
 
 inline bool SameNet(const NetGeometry& a, const NetGeometry& b) {
-  return a.symbolUnit == b.symbolUnit && a.netRadius == b.netRadius &&
-         a.netCentre == b.netCentre && a.kind == b.kind;
+  return a.symbolUnit == b.symbolUnit && a.netRadius == b.netRadius && a.netCentre == b.netCentre &&
+         a.kind == b.kind;
 }
 
 // symbolUnit 10, netCentre (500, 500), netRadius 450; the kind is kept.

@@ -29,8 +29,8 @@ void DrawTangentLineationDatum(const PlotCanvas& plot, const TFaultData& datum, 
       dops::MakeOrientation(Store(Real(datum.faz) + 180), Store(90 - Real(datum.fpl)));
   const dops::Vec3 p = dops::LineToVector(pole);
   if (SlipDrawable(datum)) {
-    dops::Vec3 t = dops::ScaleVector(dops::LineToVector(dops::MakeOrientation(datum.saz, datum.spl)),
-                                     kTangentStep);
+    dops::Vec3 t = dops::ScaleVector(
+        dops::LineToVector(dops::MakeOrientation(datum.saz, datum.spl)), kTangentStep);
     if (datum.colour == clBlue) t = dops::NegateVector(t);
     const dops::Orientation tip = dops::VectorToLine(dops::AddVectors(p, t));
     const TPoint a = ProjectLine(plot.geometry, tip);

@@ -57,8 +57,8 @@ std::string Pdf(const Picture& picture, const FigureSize& size) {
     pdf.setCreator(QStringLiteral("Orniva"));
     pdf.setResolution(kPdfDpi);
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setPageSize(QPageSize(QSizeF(size.widthMm, FigureHeightMm(picture, size)), QPageSize::Millimeter,
-                              QString(), QPageSize::ExactMatch));
+    pdf.setPageSize(QPageSize(QSizeF(size.widthMm, FigureHeightMm(picture, size)),
+                              QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
     QPainter painter(&pdf);
     painter.setRenderHint(QPainter::Antialiasing);
     const double scale = size.widthMm / kMmPerInch * kPdfDpi / picture.width();
@@ -76,7 +76,8 @@ std::string Png(const Picture& picture, const FigureSize& size) {
 std::optional<FigureFormat> FigureFormatOf(std::string_view path) {
   const std::size_t dot = path.rfind('.');
   const std::size_t slash = path.find_last_of("/\\");
-  if (dot == std::string_view::npos || (slash != std::string_view::npos && slash > dot)) return std::nullopt;
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && slash > dot))
+    return std::nullopt;
   std::string ext(path.substr(dot));
   for (char& c : ext)
     if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
@@ -148,9 +149,12 @@ std::string EncodeFigure(const Picture& picture, FigureFormat format, const Figu
       const std::vector<std::uint8_t> emf = EncodeEmf(picture);
       return std::string(emf.begin(), emf.end());
     }
-    case FigureFormat::Svg: return Svg(picture, size);
-    case FigureFormat::Pdf: return Pdf(picture, size);
-    case FigureFormat::Png: return Png(picture, size);
+    case FigureFormat::Svg:
+      return Svg(picture, size);
+    case FigureFormat::Pdf:
+      return Pdf(picture, size);
+    case FigureFormat::Png:
+      return Png(picture, size);
   }
   return {};
 }

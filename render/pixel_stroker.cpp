@@ -47,7 +47,8 @@ bool ClipSegment(double ax, double ay, double bx, double by, double left, double
 // dx columns and -dy rows long (dy <= 0), a step being stepX along a row
 // and stepY across rows; stamp(pixel) at each, both ends included.
 template <typename Stamp>
-void WalkPixels(quint32* at, quint32* end, int dx, int dy, qsizetype stepX, qsizetype stepY, Stamp stamp) {
+void WalkPixels(quint32* at, quint32* end, int dx, int dy, qsizetype stepX, qsizetype stepY,
+                Stamp stamp) {
   stamp(at);
   for (int error = dx + dy; at != end;) {
     const int twice = 2 * error;
@@ -64,18 +65,21 @@ std::optional<PixelStroker> PixelStroker::For(QPainter& painter) {
   QPaintDevice* device = painter.device();
   if (!device || device->devType() != QInternal::Image) return std::nullopt;
   auto* image = static_cast<QImage*>(device);
-  if (!OpaqueRgb32(image->format()) || painter.testRenderHint(QPainter::Antialiasing)) return std::nullopt;
+  if (!OpaqueRgb32(image->format()) || painter.testRenderHint(QPainter::Antialiasing))
+    return std::nullopt;
   const QTransform t = painter.deviceTransform();
   if (t.type() > QTransform::TxScale) return std::nullopt;
   // Segments are cut to the painter's clip, or the image: the same cut for
   // every band of a picture painted in bands (render/replay.h).
-  const QRect frame = painter.hasClipping()
-                          ? painter.deviceTransform().mapRect(painter.clipBoundingRect()).toAlignedRect()
-                          : image->rect();
+  const QRect frame =
+      painter.hasClipping()
+          ? painter.deviceTransform().mapRect(painter.clipBoundingRect()).toAlignedRect()
+          : image->rect();
   return PixelStroker(*image, t, frame & image->rect(), frame);
 }
 
-PixelStroker::PixelStroker(QImage& image, const QTransform& transform, const QRect& clip, const QRect& frame)
+PixelStroker::PixelStroker(QImage& image, const QTransform& transform, const QRect& clip,
+                           const QRect& frame)
     : transform_(transform),
       clip_(clip),
       frame_(frame),
@@ -88,7 +92,8 @@ inline void PixelStroker::StampInside(quint32* at, quint32 pixel) const {
   if (radius_ == 1) {  // the common thick pen: a pixel and its four neighbours
     at[-1] = at[1] = at[-stride_] = at[stride_] = pixel;
     // The rows above and below are three pixels wide from a radius of sqrt 2.
-    if (halfWidths_[0] > 0) at[-stride_ - 1] = at[-stride_ + 1] = at[stride_ - 1] = at[stride_ + 1] = pixel;
+    if (halfWidths_[0] > 0)
+      at[-stride_ - 1] = at[-stride_ + 1] = at[stride_ - 1] = at[stride_ + 1] = pixel;
     return;
   }
   for (int dy = -radius_; dy <= radius_; ++dy) {
@@ -162,8 +167,8 @@ void PixelStroker::Path(int count, PointAt pointAt, quint32 pixel) {
     const auto [bx, by] = pointAt(i);
     // No stamp of a segment wholly to one side of the clip's reach (the
     // other band of a picture painted in bands) would paint anything.
-    if (std::max(ax, bx) < seenLeft || std::min(ax, bx) >= seenRight || std::max(ay, by) < seenTop ||
-        std::min(ay, by) >= seenBottom) {
+    if (std::max(ax, bx) < seenLeft || std::min(ax, bx) >= seenRight ||
+        std::max(ay, by) < seenTop || std::min(ay, by) >= seenBottom) {
       ax = bx, ay = by;
       continue;
     }
@@ -175,13 +180,14 @@ void PixelStroker::Path(int count, PointAt pointAt, quint32 pixel) {
     if (within || ClipSegment(ax, ay, bx, by, left, top, right, bottom, t0, t1)) {
       int x = FloorOf(ax + (bx - ax) * t0), y = FloorOf(ay + (by - ay) * t0);
       const int x1 = FloorOf(ax + (bx - ax) * t1), y1 = FloorOf(ay + (by - ay) * t1);
-      const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y), stepX = x < x1 ? 1 : -1, stepY = y < y1 ? 1 : -1;
+      const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y), stepX = x < x1 ? 1 : -1,
+                stepY = y < y1 ? 1 : -1;
       if (Inside(std::min(x, x1), std::min(y, y1), std::max(x, x1), std::max(y, y1))) {
         // Every stamp of the path wholly inside the clip: straight into the
         // pixels. Painting a pixel twice in one opaque colour changes
         // nothing, so the ends need no bookkeeping.
-        WalkPixels(bits_ + y * stride_ + x, bits_ + y1 * stride_ + x1, dx, dy, stepX, stepY * stride_,
-                   [&](quint32* at) { StampInside(at, pixel); });
+        WalkPixels(bits_ + y * stride_ + x, bits_ + y1 * stride_ + x1, dx, dy, stepX,
+                   stepY * stride_, [&](quint32* at) { StampInside(at, pixel); });
         lastX = x1, lastY = y1;
       } else {
         stampOnce(x, y);
@@ -200,7 +206,8 @@ void PixelStroker::Path(int count, PointAt pointAt, quint32 pixel) {
 void PixelStroker::Polyline(const TPoint* points, int count, double width, TColor colour) {
   if (count <= 0 || clip_.isEmpty()) return;
   SetPen(width);
-  const double sx = transform_.m11(), sy = transform_.m22(), tx = transform_.dx(), ty = transform_.dy();
+  const double sx = transform_.m11(), sy = transform_.m22(), tx = transform_.dx(),
+               ty = transform_.dy();
   auto pointAt = [&](int i) { return std::pair(sx * points[i].x + tx, sy * points[i].y + ty); };
   const quint32 pixel = PixelOf(colour);
   if (count < 2 || !InsideAll(count, pointAt, pixel)) Path(count, pointAt, pixel);
@@ -252,13 +259,16 @@ void PixelStroker::Ellipse(int left, int top, int right, int bottom, double widt
                            TColor fill) {
   if (clip_.isEmpty()) return;
   SetPen(width);
-  const double sx = transform_.m11(), sy = transform_.m22(), tx = transform_.dx(), ty = transform_.dy();
+  const double sx = transform_.m11(), sy = transform_.m22(), tx = transform_.dx(),
+               ty = transform_.dy();
   const double cx = sx * (double(left) + right) / 2 + tx, cy = sy * (double(top) + bottom) / 2 + ty;
-  const double rx = std::fabs(sx * (double(right) - left)) / 2, ry = std::fabs(sy * (double(bottom) - top)) / 2;
+  const double rx = std::fabs(sx * (double(right) - left)) / 2,
+               ry = std::fabs(sy * (double(bottom) - top)) / 2;
   // Far beyond the image nothing of it can show; a huge box would only
   // cost time.
   if (cx + rx + radius_ < clip_.left() || cx - rx - radius_ > clip_.right() + 1 ||
-      cy + ry + radius_ < clip_.top() || cy - ry - radius_ > clip_.bottom() + 1 || rx > 1e6 || ry > 1e6)
+      cy + ry + radius_ < clip_.top() || cy - ry - radius_ > clip_.bottom() + 1 || rx > 1e6 ||
+      ry > 1e6)
     return;
   // The pixels whose centres lie inside, in the brush's colour.
   if (rx > 0 && ry > 0) {

@@ -42,8 +42,8 @@ class PixelStroker {
   void Path(int count, PointAt pointAt, quint32 pixel);  // through device points
   template <typename PointAt>
   bool InsideAll(int count, PointAt pointAt, quint32 pixel);  // the same, when wholly inside
-  void Stamp(int x, int y, quint32 pixel);  // the pen's disc about pixel (x, y)
-  void StampInside(quint32* at, quint32 pixel) const;  // the same, wholly inside the clip
+  void Stamp(int x, int y, quint32 pixel);                    // the pen's disc about pixel (x, y)
+  void StampInside(quint32* at, quint32 pixel) const;         // the same, wholly inside the clip
   // Whether the pen's discs about the pixels of the rectangle lie inside the clip.
   bool Inside(int left, int top, int right, int bottom) const;
 

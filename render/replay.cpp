@@ -15,7 +15,6 @@
 namespace orniva::render {
 namespace {
 
-
 QColor ToQColor(std::int32_t colour) {
   const auto c = TColor(colour);
   return QColor(RedOf(c), GreenOf(c), BlueOf(c));
@@ -27,7 +26,7 @@ struct ReplayState {
   QPen pen{QBrush(Qt::black), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin};
   QBrush brush{Qt::white};
   QPoint position;
-  TColor colour = 0;                     // the pen's
+  TColor colour = 0;                        // the pen's
   TColor brushColour = Rgb(255, 255, 255);  // the brush's
   // Strokes lines itself where it draws as the painter would (see there).
   std::optional<PixelStroker> stroker;
@@ -54,7 +53,9 @@ void DrawText(const TextItem& text, QPoint anchor, const ReplayState& s, QPainte
 
 void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainter& painter) {
   switch (r.op) {
-    case DrawOp::PenWidth: s.pen.setWidth(r.a); break;
+    case DrawOp::PenWidth:
+      s.pen.setWidth(r.a);
+      break;
     case DrawOp::PenColour:
       s.pen.setColor(ToQColor(r.a));
       s.colour = TColor(r.a);
@@ -63,7 +64,9 @@ void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainte
       s.brush.setColor(ToQColor(r.a));
       s.brushColour = TColor(r.a);
       break;
-    case DrawOp::FillRect: painter.fillRect(QRect(r.a, r.b, r.c - r.a, r.d - r.b), s.brush); break;
+    case DrawOp::FillRect:
+      painter.fillRect(QRect(r.a, r.b, r.c - r.a, r.d - r.b), s.brush);
+      break;
     case DrawOp::Ellipse:
       if (s.stroker) {
         s.stroker->Ellipse(r.a, r.b, r.c, r.d, s.pen.widthF(), s.colour, s.brushColour);
@@ -73,7 +76,9 @@ void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainte
       painter.setBrush(s.brush);
       painter.drawEllipse(QRect(r.a, r.b, r.c - r.a, r.d - r.b));
       break;
-    case DrawOp::MoveTo: s.position = QPoint(r.a, r.b); break;
+    case DrawOp::MoveTo:
+      s.position = QPoint(r.a, r.b);
+      break;
     case DrawOp::LineTo:
       if (s.stroker) {
         const TPoint line[] = {{s.position.x(), s.position.y()}, {r.a, r.b}};
@@ -126,9 +131,9 @@ void ReplayRecords(const Picture& picture, std::size_t begin, std::size_t end,
 void FitToTarget(const Picture& picture, QPainter& painter, const QRect& target) {
   painter.setClipRect(target);
   painter.translate(target.topLeft());
-  painter.scale(double(target.width()) / picture.width(), double(target.height()) / picture.height());
+  painter.scale(double(target.width()) / picture.width(),
+                double(target.height()) / picture.height());
 }
-
 
 bool Paintable(const Picture& picture) {
   return !picture.empty() && picture.width() > 0 && picture.height() > 0;
@@ -180,7 +185,8 @@ QImage RasterImage(const Picture& picture, QSize pixels, qreal ratio, const QRec
     const QImage& part = parts[std::size_t(k)];
     const int top = pixels.height() * k / bands;
     for (int row = 0; row < part.height(); ++row)
-      std::memcpy(image.scanLine(top + row), part.constScanLine(row), std::size_t(part.bytesPerLine()));
+      std::memcpy(image.scanLine(top + row), part.constScanLine(row),
+                  std::size_t(part.bytesPerLine()));
   }
   return image;
 }

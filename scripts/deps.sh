@@ -1,7 +1,7 @@
 # Installs the Debian packages that the build and the tests need, when any
 # is missing. Sourced by scripts/run.sh and scripts/test.sh; safe to repeat.
 orniva_packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config clang-format
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation locales

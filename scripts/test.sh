@@ -10,6 +10,10 @@ orniva_install_missing
 orniva_comma_locale
 export QT_QPA_PLATFORM=offscreen
 
+# Every C++ file laid out as .clang-format says; a file that is not fails the run.
+echo "== Layout of the C++ files (.clang-format) =="
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test
 (cd build/test && ctest --output-on-failure -j "$(nproc)")

@@ -18,11 +18,14 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(FuzzRegressionTest, SeedsAndFoundInputsKeepTheProperties) {
-  const std::pair<const char*, bool> folders[] = {  // relative to the source tree; holding seeds
-      {"fuzz/corpus/reader", true}, {"fuzz/corpus/render", true}, {"tests/fuzz_regressions", false}};
+  const std::pair<const char*, bool> folders[] = {// relative to the source tree; holding seeds
+                                                  {"fuzz/corpus/reader", true},
+                                                  {"fuzz/corpus/render", true},
+                                                  {"tests/fuzz_regressions", false}};
   for (const auto& [folder, seeds] : folders) {
     int inputs = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(ORNIVA_SOURCE_DIR) / folder)) {
+    for (const fs::directory_entry& entry :
+         fs::directory_iterator(fs::path(ORNIVA_SOURCE_DIR) / folder)) {
       if (!entry.is_regular_file() || entry.path().filename() == "README.md") continue;
       SCOPED_TRACE(entry.path().string());
       ++inputs;

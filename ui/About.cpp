@@ -12,7 +12,8 @@
 TFormAbout* FormAbout = nullptr;
 
 namespace {
-const char* const kMemoLines = "Orniva\nVersion 1.3\nOrniva developers\nOrniva Structural Geology Software";
+const char* const kMemoLines =
+    "Orniva\nVersion 1.3\nOrniva developers\nOrniva Structural Geology Software";
 }
 
 TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {

@@ -39,8 +39,8 @@
 
 TFormMain* FormMain = nullptr;
 
-using orniva::FileError;
 using orniva::FaultSet;
+using orniva::FileError;
 using namespace orniva::ui;
 
 namespace {
@@ -131,8 +131,10 @@ void TFormMain::createActions() {
   ActionKamb = newAction("ActionKamb", QStringLiteral("&Kamb"));
   ActionOnePercent = newAction("ActionOnePercent", QStringLiteral("&One Per Cent"));
   ActionRightDihedra = newAction("ActionRightDihedra", QStringLiteral("Right D&ihedra"));
-  ActionDihedraPlanes = newAction("ActionDihedraPlanes", QStringLiteral("Fault P&lanes on Right Dihedra"));
-  ActionStressInversion = newAction("ActionStressInversion", QStringLiteral("&Stress Inversion..."));
+  ActionDihedraPlanes =
+      newAction("ActionDihedraPlanes", QStringLiteral("Fault P&lanes on Right Dihedra"));
+  ActionStressInversion =
+      newAction("ActionStressInversion", QStringLiteral("&Stress Inversion..."));
   ActionSaveFigure = newAction("ActionSaveFigure", QStringLiteral("Save &Figure As..."));
   ActionPrint = newAction("ActionPrint", QStringLiteral("&Print..."));
   ActionCopyFigure = newAction("ActionCopyFigure", QStringLiteral("&Copy Figure"));
@@ -316,13 +318,17 @@ void TFormMain::connectHandlers() {
   connect(ActionMedium, &QAction::triggered, this, &TFormMain::ActionMediumExecute);
   connect(ActionSmall, &QAction::triggered, this, &TFormMain::ActionSmallExecute);
   connect(Version1, &QAction::triggered, this, &TFormMain::Version1Click);
-  connect(ActionEqualAngle, &QAction::triggered, this, [this] { ChooseNet(orniva::NetKind::EqualAngle); });
-  connect(ActionEqualArea, &QAction::triggered, this, [this] { ChooseNet(orniva::NetKind::EqualArea); });
-  connect(ActionPoles, &QAction::triggered, this, [this] { ChooseDiagram(orniva::PlotMode::Poles); });
+  connect(ActionEqualAngle, &QAction::triggered, this,
+          [this] { ChooseNet(orniva::NetKind::EqualAngle); });
+  connect(ActionEqualArea, &QAction::triggered, this,
+          [this] { ChooseNet(orniva::NetKind::EqualArea); });
+  connect(ActionPoles, &QAction::triggered, this,
+          [this] { ChooseDiagram(orniva::PlotMode::Poles); });
   connect(ActionKinematicAxes, &QAction::triggered, this,
           [this] { ChooseDiagram(orniva::PlotMode::KinematicAxes); });
   connect(ActionKinematics, &QAction::triggered, this, &TFormMain::ShowKinematics);
-  connect(ActionStressAxes, &QAction::triggered, this, [this] { ChooseDiagram(orniva::PlotMode::StressAxes); });
+  connect(ActionStressAxes, &QAction::triggered, this,
+          [this] { ChooseDiagram(orniva::PlotMode::StressAxes); });
   connect(ActionRightDihedra, &QAction::triggered, this,
           [this] { ChooseDiagram(orniva::PlotMode::RightDihedra); });
   connect(ActionDihedraPlanes, &QAction::toggled, this, [this](bool on) {
@@ -340,8 +346,8 @@ void TFormMain::connectHandlers() {
       analysisChoices.densityOf = of;
       ChooseDensity();
     });
-  const std::pair<QAction*, DensityMethod> methods[] = {{ActionKamb, DensityMethod::Kamb},
-                                                        {ActionOnePercent, DensityMethod::OnePercent}};
+  const std::pair<QAction*, DensityMethod> methods[] = {
+      {ActionKamb, DensityMethod::Kamb}, {ActionOnePercent, DensityMethod::OnePercent}};
   for (const auto& [action, method] : methods)
     connect(action, &QAction::triggered, this, [this, method = method] {
       analysisChoices.densityMethod = method;
@@ -349,10 +355,9 @@ void TFormMain::connectHandlers() {
     });
   connect(ActionStressInversion, &QAction::triggered, this, &TFormMain::ShowStressInversion);
   connect(Image1, &PictureView::clicked, this, &TFormMain::Image1Click);
-  StringGrid1->setDrawCellHandler(
-      [this](int col, int row, const QRect& rect, CellState state) {
-        StringGrid1DrawCell(col, row, rect, state);
-      });
+  StringGrid1->setDrawCellHandler([this](int col, int row, const QRect& rect, CellState state) {
+    StringGrid1DrawCell(col, row, rect, state);
+  });
 }
 
 // ---- form events -------------------------------------------------------------
@@ -443,7 +448,8 @@ orniva::Picture TFormMain::CurrentFigure(const orniva::ui::FigureOptions& option
   request.symbolSize = CheckedSymbolSize();
   request.highlight = highlight_;
   request.layout = options.layout;
-  request.title = (options.title.isEmpty() ? QFileInfo(FileName).fileName() : options.title).toStdString();
+  request.title =
+      (options.title.isEmpty() ? QFileInfo(FileName).fileName() : options.title).toStdString();
   request.dihedraPlanes = analysisChoices.dihedraPlanes;
   return orniva::analysis::DrawFigure(faultSet, request, figures);
 }
@@ -453,17 +459,20 @@ void TFormMain::SaveFigureAs() {
   if (!chosen) return;
   const QString path = QFileInfo(*chosen).absoluteFilePath();
   MakeFolderCurrent(path);
-  const std::optional<orniva::render::FigureFormat> format = orniva::render::FigureFormatOf(LocalPath(path));
+  const std::optional<orniva::render::FigureFormat> format =
+      orniva::render::FigureFormatOf(LocalPath(path));
   if (!format) {
     orniva::ShowMessage("Invalid graphic format specified.\r\nImage is not saved.");
     return;
   }
   const std::optional<orniva::ui::FigureOptions> options = services_->ChooseFigureOptions(
-      this, figureOptions_, *format == orniva::render::FigureFormat::Png, QFileInfo(FileName).fileName());
+      this, figureOptions_, *format == orniva::render::FigureFormat::Png,
+      QFileInfo(FileName).fileName());
   if (!options) return;
   figureOptions_ = *options;
   const orniva::Picture figure = CurrentFigure(figureOptions_);
-  if (const auto problem = orniva::render::FigureSizeProblem(figure, figureOptions_.size, *format)) {
+  if (const auto problem =
+          orniva::render::FigureSizeProblem(figure, figureOptions_.size, *format)) {
     orniva::ShowMessage("The figure is not saved: " + *problem + ".");
     return;
   }
@@ -476,13 +485,14 @@ void TFormMain::SaveFigureAs() {
 
 void TFormMain::CopyFigure() {
   const orniva::Picture figure = CurrentFigure(figureOptions_);
-  const auto problem =
-      orniva::render::FigureSizeProblem(figure, figureOptions_.size, orniva::render::FigureFormat::Png);
+  const auto problem = orniva::render::FigureSizeProblem(figure, figureOptions_.size,
+                                                         orniva::render::FigureFormat::Png);
   if (problem) {
     orniva::ShowMessage("The figure is not copied: " + *problem + ".");
     return;
   }
-  QGuiApplication::clipboard()->setMimeData(orniva::ui::FigureMimeData(figure, figureOptions_.size));
+  QGuiApplication::clipboard()->setMimeData(
+      orniva::ui::FigureMimeData(figure, figureOptions_.size));
 }
 
 void TFormMain::PrintFigure() {
@@ -503,9 +513,11 @@ void TFormMain::ImportTableFile() {
   if (info.exists() && !info.isFile()) {
     ReportError(FileError(FileError::Action::Read, LocalPath(path), "not a regular file"));
   } else if (info.size() > kLargestTable) {
-    ReportError(FileError(FileError::Action::Read, LocalPath(path), "larger than 64 MB, too large to import"));
+    ReportError(FileError(FileError::Action::Read, LocalPath(path),
+                          "larger than 64 MB, too large to import"));
   } else if (!file.open(QIODevice::ReadOnly)) {
-    ReportError(FileError(FileError::Action::Read, LocalPath(path), file.errorString().toStdString()));
+    ReportError(
+        FileError(FileError::Action::Read, LocalPath(path), file.errorString().toStdString()));
   } else {
     const QByteArray bytes = file.read(kLargestTable + 1);
     ImportText(std::string(bytes.constData(), std::size_t(bytes.size())), info.fileName());
@@ -599,11 +611,12 @@ void TFormMain::ShowStressInversion() {
     stress_ = new StressWindow(this);
     connect(stress_, &StressWindow::datumSelected, this,
             [this](int line) { StringGrid1->setCurrentCell(1, line); });
-    connect(stress_, &StressWindow::choicesChanged, this, [this](const std::vector<bool>& use, bool iterate) {
-      analysisChoices.use = use;
-      analysisChoices.iterate = iterate;
-      if (PlotMode == orniva::PlotMode::StressAxes) Replot(-1);
-    });
+    connect(stress_, &StressWindow::choicesChanged, this,
+            [this](const std::vector<bool>& use, bool iterate) {
+              analysisChoices.use = use;
+              analysisChoices.iterate = iterate;
+              if (PlotMode == orniva::PlotMode::StressAxes) Replot(-1);
+            });
     stress_->setIterate(analysisChoices.iterate);
     stress_->showData(faultSet, FileName);
     if (!analysisChoices.use.empty()) stress_->setUse(analysisChoices.use);
@@ -677,7 +690,8 @@ void TFormMain::LoadDataFile() {
   ReportCheck(outcome);
   ClearGrid();
   FillGrid();
-  setWindowTitle(QStringLiteral("Orniva  [ ") + QFileInfo(FileName).fileName() + QStringLiteral(" ]"));
+  setWindowTitle(QStringLiteral("Orniva  [ ") + QFileInfo(FileName).fileName() +
+                 QStringLiteral(" ]"));
   analysisChoices.use.clear();  // every fault back in for new data
   Replot(-1);
   if (kinematics_) kinematics_->showData(faultSet, FileName);

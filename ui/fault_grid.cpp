@@ -18,15 +18,21 @@ namespace {
 constexpr int kRowHeight = 18;
 constexpr int kColumnWidths[FaultGridModel::kGridColumns] = {36, 36, 36, 36, 36, 19};
 constexpr int kGridWidth = 225;
-const char* const kHeaders[FaultGridModel::kGridColumns] = {"", "F Az", "F Dip", "S Az", "S Pl", "Sen"};
+const char* const kHeaders[FaultGridModel::kGridColumns] = {"",     "F Az", "F Dip",
+                                                            "S Az", "S Pl", "Sen"};
 
 QString FieldText(const TFaultData& datum, int col) {
   switch (col) {
-    case 1: return FormatGridNumber(datum.faz);
-    case 2: return FormatGridNumber(datum.fpl);
-    case 3: return FormatGridNumber(datum.saz);
-    case 4: return FormatGridNumber(datum.spl);
-    case 5: return QString::fromLocal8Bit(datum.sense);
+    case 1:
+      return FormatGridNumber(datum.faz);
+    case 2:
+      return FormatGridNumber(datum.fpl);
+    case 3:
+      return FormatGridNumber(datum.saz);
+    case 4:
+      return FormatGridNumber(datum.spl);
+    case 5:
+      return QString::fromLocal8Bit(datum.sense);
   }
   return {};
 }
@@ -112,7 +118,8 @@ QVariant FaultGridModel::data(const QModelIndex& index, int role) const {
 QVariant FaultGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   const bool horizontal = orientation == Qt::Horizontal;
   if (section < 0 || section >= (horizontal ? columnCount() : rowCount())) return {};
-  if (role == Qt::DisplayRole) return horizontal ? cellText(section + 1, 0) : cellText(0, section + 1);
+  if (role == Qt::DisplayRole)
+    return horizontal ? cellText(section + 1, 0) : cellText(0, section + 1);
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
   return {};
 }
@@ -263,8 +270,8 @@ void CellDrawDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   initStyleOption(&cell, index);
   cell.state.setFlag(QStyle::State_HasFocus, grid_->isFocusedCell(index));
   const QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
-  constexpr QStyle::State kDecorated =
-      QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_MouseOver | QStyle::State_Editing;
+  constexpr QStyle::State kDecorated = QStyle::State_HasFocus | QStyle::State_Selected |
+                                       QStyle::State_MouseOver | QStyle::State_Editing;
   constexpr QStyleOptionViewItem::ViewItemFeatures kExtras =
       QStyleOptionViewItem::Alternate | QStyleOptionViewItem::HasCheckIndicator |
       QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::WrapText;
@@ -285,8 +292,10 @@ void CellDrawDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     line.setLineWidth(text.width());
     line.setPosition(QPointF(0, 0));
     layout.endLayout();
-    QPalette::ColorGroup group = cell.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
-    if (group == QPalette::Normal && !(cell.state & QStyle::State_Active)) group = QPalette::Inactive;
+    QPalette::ColorGroup group =
+        cell.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+    if (group == QPalette::Normal && !(cell.state & QStyle::State_Active))
+      group = QPalette::Inactive;
     painter->save();
     painter->setClipRect(cell.rect);
     painter->setPen(cell.palette.color(group, QPalette::Text));

@@ -29,7 +29,7 @@ class FaultGridModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  static constexpr int kGridColumns = 6;  // the row-number column included
+  static constexpr int kGridColumns = 6;    // the row-number column included
   static constexpr int kInitialRows = 101;  // the header row included
 
   explicit FaultGridModel(const FaultSet& data, QObject* parent = nullptr);

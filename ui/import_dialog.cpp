@@ -28,7 +28,9 @@ using analysis::PlaneConvention;
 
 constexpr int kPreviewRows = 20;
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString Q(const std::string& text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 QTableWidget* NewTable(QWidget* parent) {
   auto* table = new QTableWidget(parent);
@@ -61,18 +63,22 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
   plane = new QComboBox(this);
   plane->addItem(QStringLiteral("Dip direction, dip"), int(PlaneConvention::DipDirection));
   plane->addItem(QStringLiteral("Strike (right-hand rule), dip"), int(PlaneConvention::StrikeRhr));
-  plane->addItem(QStringLiteral("Strike, dip with quadrant (N30E 45NW)"), int(PlaneConvention::StrikeQuadrant));
+  plane->addItem(QStringLiteral("Strike, dip with quadrant (N30E 45NW)"),
+                 int(PlaneConvention::StrikeQuadrant));
   line = new QComboBox(this);
   line->addItem(QStringLiteral("Trend, plunge"), int(LineConvention::TrendPlunge));
-  line->addItem(QStringLiteral("Pitch from a strike end (10NE)"), int(LineConvention::PitchQuadrant));
-  line->addItem(QStringLiteral("Rake 0-180 from the right-hand-rule strike"), int(LineConvention::Rake));
+  line->addItem(QStringLiteral("Pitch from a strike end (10NE)"),
+                int(LineConvention::PitchQuadrant));
+  line->addItem(QStringLiteral("Rake 0-180 from the right-hand-rule strike"),
+                int(LineConvention::Rake));
   line->addItem(QStringLiteral("Rake 0-360, sense from the rake"), int(LineConvention::Rake360));
-  line->addItem(QStringLiteral("Rake -180-180 (Aki), sense from the rake"), int(LineConvention::RakeAki));
+  line->addItem(QStringLiteral("Rake -180-180 (Aki), sense from the rake"),
+                int(LineConvention::RakeAki));
   senseCodes = new QLineEdit(this);
   senseCodes->setPlaceholderText(QStringLiteral("more codes, e.g. U=R,1=N"));
-  senseCodes->setToolTip(QStringLiteral(
-      "Known already: N NORMAL -, R REVERSE INVERSE I T THRUST +, D DX DEXTRAL RL, "
-      "S SN SINISTRAL LL, and TL TR NL NR"));
+  senseCodes->setToolTip(
+      QStringLiteral("Known already: N NORMAL -, R REVERSE INVERSE I T THRUST +, D DX DEXTRAL RL, "
+                     "S SN SINISTRAL LL, and TL TR NL NR"));
   reading->addRow(QStringLiteral("&Delimiter:"), delimiter);
   reading->addRow(QString(), header);
   reading->addRow(QStringLiteral("&Plane:"), plane);
@@ -93,8 +99,10 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
   converted = NewTable(this);
   converted->setObjectName(QStringLiteral("ImportRows"));
   converted->setColumnCount(3);
-  converted->setHorizontalHeaderLabels({QStringLiteral("Line"), QStringLiteral("Data"), QStringLiteral("Problem")});
-  converted->setColumnWidth(1, converted->fontMetrics().horizontalAdvance(QStringLiteral("359.9999 89.9999 359.9999 89.9999 N  ")));
+  converted->setHorizontalHeaderLabels(
+      {QStringLiteral("Line"), QStringLiteral("Data"), QStringLiteral("Problem")});
+  converted->setColumnWidth(1, converted->fontMetrics().horizontalAdvance(
+                                   QStringLiteral("359.9999 89.9999 359.9999 89.9999 N  ")));
   column->addWidget(converted, 2);
 
   buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -127,28 +135,32 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
 }
 
 void ImportDialog::readTable() {
-  table_ = analysis::ReadTable(text_, Delimiter(delimiter->currentData().toInt()),
-                               header->isChecked() ? analysis::HeaderChoice::Yes : analysis::HeaderChoice::No);
+  table_ = analysis::ReadTable(
+      text_, Delimiter(delimiter->currentData().toInt()),
+      header->isChecked() ? analysis::HeaderChoice::Yes : analysis::HeaderChoice::No);
   showTable();
 }
 
 void ImportDialog::showTable() {
   std::size_t width = table_.header.size();
   const int shown = int(std::min<std::size_t>(table_.rows.size(), kPreviewRows));
-  for (int r = 0; r < shown; ++r) width = std::max(width, table_.rows[std::size_t(r)].fields.size());
+  for (int r = 0; r < shown; ++r)
+    width = std::max(width, table_.rows[std::size_t(r)].fields.size());
   preview->clear();
   preview->setColumnCount(int(width) + 1);
   preview->setRowCount(shown);
   QStringList labels{QStringLiteral("Line")};
   for (std::size_t c = 0; c < width; ++c) {
     const QString number = QString::number(c + 1);
-    labels << (c < table_.header.size() ? number + QStringLiteral(": ") + Q(table_.header[c]) : number);
+    labels << (c < table_.header.size() ? number + QStringLiteral(": ") + Q(table_.header[c])
+                                        : number);
   }
   preview->setHorizontalHeaderLabels(labels);
   for (int r = 0; r < shown; ++r) {
     const analysis::TableRow& row = table_.rows[std::size_t(r)];
     SetCell(preview, r, 0, QString::number(row.line));
-    for (std::size_t c = 0; c < row.fields.size(); ++c) SetCell(preview, r, int(c) + 1, Q(row.fields[c]));
+    for (std::size_t c = 0; c < row.fields.size(); ++c)
+      SetCell(preview, r, int(c) + 1, Q(row.fields[c]));
   }
 }
 
@@ -160,7 +172,8 @@ void ImportDialog::makeColumnChoices() {
   columns.clear();
   const auto fields = analysis::FieldsOf(PlaneConvention(plane->currentData().toInt()),
                                          LineConvention(line->currentData().toInt()));
-  const std::vector<std::string> first = table_.rows.empty() ? std::vector<std::string>{} : table_.rows[0].fields;
+  const std::vector<std::string> first =
+      table_.rows.empty() ? std::vector<std::string>{} : table_.rows[0].fields;
   int next = 1;
   for (std::size_t k = 0; k < fields.size(); ++k) {
     auto* label = new QLabel(Q(fields[k].name), this);
@@ -169,8 +182,9 @@ void ImportDialog::makeColumnChoices() {
     if (fields[k].optional) box->setSpecialValueText(QStringLiteral("with its number"));
     const std::size_t before = std::size_t(next - 2);  // the field the quadrant follows
     const bool joined = fields[k].optional && before < first.size() &&
-                        std::any_of(first[before].begin(), first[before].end(),
-                                    [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+                        std::any_of(first[before].begin(), first[before].end(), [](char c) {
+                          return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+                        });
     box->setValue(joined ? 0 : next++);
     connect(box, &QSpinBox::valueChanged, this, [this] { convert(); });
     const int row = int(k / 4), col = int(k % 4) * 2;
@@ -195,7 +209,8 @@ void ImportDialog::convert() {
   for (std::size_t r = 0; r < result_.rows.size(); ++r) {
     const analysis::ImportedRow& row = result_.rows[r];
     std::string problem = row.error;
-    for (const std::string& warning : row.warnings) problem += (problem.empty() ? "" : "; ") + warning;
+    for (const std::string& warning : row.warnings)
+      problem += (problem.empty() ? "" : "; ") + warning;
     std::string data = row.dataLine;
     while (!data.empty() && (data.back() == '\n' || data.back() == '\r')) data.pop_back();
     SetCell(converted, int(r), 0, QString::number(row.line));
@@ -210,7 +225,8 @@ void ImportDialog::convert() {
     text += QStringLiteral(" Line %1 is beyond the %2 lines a data file may hold.")
                 .arg(result_.overflowLine)
                 .arg(FaultSet::kMaxCount);
-  if (!badPair.empty()) text += QStringLiteral(" The sense code \"%1\" is not CODE=LETTER.").arg(Q(badPair));
+  if (!badPair.empty())
+    text += QStringLiteral(" The sense code \"%1\" is not CODE=LETTER.").arg(Q(badPair));
   summary->setText(text);
   buttons->button(QDialogButtonBox::Ok)
       ->setEnabled(result_.converted > 0 && result_.overflowLine == 0 && badPair.empty());

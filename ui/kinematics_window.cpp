@@ -51,9 +51,9 @@ KinematicsWindow::KinematicsWindow(QWidget* parent) : QWidget(parent, Qt::Window
   controls->addWidget(NewCopyButton(this, [this] { copy(); }));
   layout->addLayout(controls);
 
-  table_ = NewResultTable({"Line", "Misfit", "P trend", "P plunge", "T trend", "T plunge", "B trend",
-                     "B plunge", "Warning"},
-                    this);
+  table_ = NewResultTable({"Line", "Misfit", "P trend", "P plunge", "T trend", "T plunge",
+                           "B trend", "B plunge", "Warning"},
+                          this);
   table_->setSortingEnabled(true);
   table_->sortByColumn(0, Qt::AscendingOrder);  // line order until the user sorts
   layout->addWidget(table_, 1);
@@ -69,7 +69,8 @@ void KinematicsWindow::showData(const FaultSet& data, const QString& fileName) {
 }
 
 void KinematicsWindow::fill() {
-  summary_->setText(QStringLiteral("%1 data used.").arg(result_.faults.size()) + LeftOutText(result_.leftOut));
+  summary_->setText(QStringLiteral("%1 data used.").arg(result_.faults.size()) +
+                    LeftOutText(result_.leftOut));
   FillAxesTable(bingham_, {"T", "B", "P"}, result_.faults.empty() ? nullptr : &result_.bingham.axes,
                 result_.bingham.eigenvalues);
   table_->setSortingEnabled(false);

@@ -23,7 +23,8 @@ using render::ReplayRecords;
 QImage BaseRaster(const Picture& picture, QSize pixels, qreal ratio, const QRect& logical) {
   const std::vector<bool> inRun = RecordsInRepeatedRuns(picture);
   const int bands = picture.records().size() > kRecordsForTwoBands ? 2 : 1;
-  return render::RasterImage(picture, pixels, ratio, logical, inRun.empty() ? nullptr : &inRun, bands);
+  return render::RasterImage(picture, pixels, ratio, logical, inRun.empty() ? nullptr : &inRun,
+                             bands);
 }
 
 }  // namespace
@@ -67,9 +68,8 @@ void PictureView::startBase() {
   job.key = key;
   const qreal ratio = devicePixelRatioF();
   const QRect logical = rect();
-  job.worker = StartOrRun([&job, pixels, ratio, logical] {
-    job.image = BaseRaster(job.copy, pixels, ratio, logical);
-  });
+  job.worker = StartOrRun(
+      [&job, pixels, ratio, logical] { job.image = BaseRaster(job.copy, pixels, ratio, logical); });
 }
 
 void PictureView::takeBase() {

@@ -52,7 +52,8 @@ QTableWidget* NewAxesTable(const QString& title, QWidget* parent) {
 }
 
 void FillAxesTable(QTableWidget* table, const std::array<const char*, 3>& names,
-                   const std::array<math::TrendPlunge, 3>* axes, const std::array<double, 3>& eigenvalues) {
+                   const std::array<math::TrendPlunge, 3>* axes,
+                   const std::array<double, 3>& eigenvalues) {
   for (int k = 0; k < 3; ++k) {
     const auto i = std::size_t(k);
     table->setItem(k, 0, new QTableWidgetItem(QString::fromUtf8(names[i])));
@@ -69,7 +70,8 @@ QString LeftOutText(const std::vector<int>& lines) {
   if (lines.empty()) return {};
   QStringList numbers;
   for (int line : lines) numbers << QString::number(line);
-  return QStringLiteral(" Left out (a check failed): lines ") + numbers.join(QStringLiteral(", ")) + '.';
+  return QStringLiteral(" Left out (a check failed): lines ") + numbers.join(QStringLiteral(", ")) +
+         '.';
 }
 
 QPushButton* NewCopyButton(QWidget* window, const std::function<void()>& copy) {
@@ -82,10 +84,11 @@ QPushButton* NewCopyButton(QWidget* window, const std::function<void()>& copy) {
 }
 
 void OnLineSelected(QTableWidget* table, int lineColumn, const std::function<void(int)>& selected) {
-  QObject::connect(table, &QTableWidget::currentCellChanged, table, [table, lineColumn, selected](int row) {
-    const QTableWidgetItem* item = row >= 0 ? table->item(row, lineColumn) : nullptr;
-    if (item) selected(item->data(Qt::UserRole).toInt());
-  });
+  QObject::connect(
+      table, &QTableWidget::currentCellChanged, table, [table, lineColumn, selected](int row) {
+        const QTableWidgetItem* item = row >= 0 ? table->item(row, lineColumn) : nullptr;
+        if (item) selected(item->data(Qt::UserRole).toInt());
+      });
 }
 
 QString TableText(const QTableWidget* table) {

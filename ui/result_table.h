@@ -41,7 +41,8 @@ QTableWidget* NewAxesTable(const QString& title, QWidget* parent);
 // Fills it: each axis with its eigenvalue, or only the names when `axes`
 // is null (no result).
 void FillAxesTable(QTableWidget* table, const std::array<const char*, 3>& names,
-                   const std::array<math::TrendPlunge, 3>* axes, const std::array<double, 3>& eigenvalues);
+                   const std::array<math::TrendPlunge, 3>* axes,
+                   const std::array<double, 3>& eigenvalues);
 
 // " Left out (a check failed): lines 2, 5." or "" for no line.
 QString LeftOutText(const std::vector<int>& lines);

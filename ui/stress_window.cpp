@@ -174,8 +174,14 @@ void StressWindow::fill() {
   if (switchedOut > 0) text += QStringLiteral(" Switched out: %1.").arg(switchedOut);
   summary_->setText(text + LeftOutText(r.leftOut));
 
-  FillAxesTable(axes_, {"\u03C3" "1", "\u03C3" "2", "\u03C3" "3"}, r.error.empty() ? &r.axes : nullptr,
-                r.eigenvalues);
+  FillAxesTable(axes_,
+                {"\u03C3"
+                 "1",
+                 "\u03C3"
+                 "2",
+                 "\u03C3"
+                 "3"},
+                r.error.empty() ? &r.axes : nullptr, r.eigenvalues);
   histogram_->setCounts(r.error.empty() ? r.histogram : std::array<int, 18>{});
 
   table_->setSortingEnabled(false);
@@ -186,12 +192,14 @@ void StressWindow::fill() {
     table_->setItem(row, kUseColumn, new UseItem(f.used));
     table_->setItem(row, kLineColumn, new NumberItem(f.line, std::to_string(f.line)));
     const bool solved = r.error.empty();
-    table_->setItem(row, 2, solved ? new NumberItem(f.beta, analysis::FormatAngle(f.beta))
-                                   : new NumberItem(-1, ""));
+    table_->setItem(
+        row, 2,
+        solved ? new NumberItem(f.beta, analysis::FormatAngle(f.beta)) : new NumberItem(-1, ""));
     auto* note = new QTableWidgetItem(solved ? StressNote(f) : QString());
     table_->setItem(row, kNoteColumn, note);
     if (solved && f.used && f.beta > 90)
-      for (int c = 0; c < table_->columnCount(); ++c) table_->item(row, c)->setBackground(kOppositeBackground);
+      for (int c = 0; c < table_->columnCount(); ++c)
+        table_->item(row, c)->setBackground(kOppositeBackground);
   }
   table_->setSortingEnabled(true);
 }

@@ -85,7 +85,8 @@ std::optional<std::string> QtWindowServices::ConfirmImport(QWidget* parent, cons
 }
 
 std::optional<QString> QtWindowServices::SaveDataFile(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("Save Imported Data As"), QDir::currentPath(), kDataFileFilter);
+  QFileDialog dialog(parent, QStringLiteral("Save Imported Data As"), QDir::currentPath(),
+                     kDataFileFilter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QStringLiteral("fdt"));

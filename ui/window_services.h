@@ -32,8 +32,10 @@ class WindowServices {
   // formats' when the user picked a filter; nothing when the user cancels.
   virtual std::optional<QString> SaveFigureFile(QWidget* parent) = 0;
   // The figure's options, starting from `current`; nothing on cancel.
-  virtual std::optional<FigureOptions> ChooseFigureOptions(QWidget* parent, const FigureOptions& current,
-                                                           bool raster, const QString& defaultTitle) = 0;
+  virtual std::optional<FigureOptions> ChooseFigureOptions(QWidget* parent,
+                                                           const FigureOptions& current,
+                                                           bool raster,
+                                                           const QString& defaultTitle) = 0;
   // Previews `figure` and prints it if the user asks, `widthMm` wide.
   virtual void PrintFigure(QWidget* parent, const Picture& figure, double widthMm) = 0;
   // The table to import; nothing when the user cancels.
@@ -62,7 +64,8 @@ class QtWindowServices : public WindowServices {
   void ReportError(QWidget* parent, const FileError& error) override;
   std::optional<QString> SaveFigureFile(QWidget* parent) override;
   std::optional<FigureOptions> ChooseFigureOptions(QWidget* parent, const FigureOptions& current,
-                                                   bool raster, const QString& defaultTitle) override;
+                                                   bool raster,
+                                                   const QString& defaultTitle) override;
   void PrintFigure(QWidget* parent, const Picture& figure, double widthMm) override;
   std::optional<QString> OpenImportFile(QWidget* parent) override;
   std::optional<std::string> ConfirmImport(QWidget* parent, const std::string& text,

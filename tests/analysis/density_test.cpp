@@ -20,7 +20,8 @@ std::vector<Vector3d> RandomDirections(int count, unsigned seed) {
   std::mt19937 random(seed);
   std::normal_distribution<double> normal;
   std::vector<Vector3d> v;
-  for (int k = 0; k < count; ++k) v.push_back(math::Normalise({normal(random), normal(random), normal(random)}));
+  for (int k = 0; k < count; ++k)
+    v.push_back(math::Normalise({normal(random), normal(random), normal(random)}));
   return v;
 }
 
@@ -28,12 +29,17 @@ std::vector<Vector3d> RandomDirections(int count, unsigned seed) {
 // (rounded to the unit, so within 0.1 degrees) and at equal-angle points by
 // hand: r = 450 tan(22.5) = 186.3961 for a plunge of 45.
 TEST(NetProjection, DirectionAtKnownNetPoints) {
-  struct Row { NetKind kind; NetPoint point; math::TrendPlunge line; double tolerance; };  // [deg]
+  struct Row {
+    NetKind kind;
+    NetPoint point;
+    math::TrendPlunge line;
+    double tolerance;
+  };  // [deg]
   const NetKind area = NetKind::EqualArea, angle = NetKind::EqualAngle;
-  const Row rows[] = {{area, {672, 328}, {45, 45}, 0.1},     {area, {582, 357}, {30, 60}, 0.1},
-                      {area, {360, 884}, {200, 10}, 0.1},    {area, {242, 242}, {315, 20}, 0.1},
-                      {area, {950, 500}, {90, 0}, 1e-9},     {angle, {500, 313.6039}, {0, 45}, 1e-4},
-                      {angle, {50, 500}, {270, 0}, 1e-9},    {angle, {500, 500}, {0, 90}, 1e-9}};
+  const Row rows[] = {{area, {672, 328}, {45, 45}, 0.1},  {area, {582, 357}, {30, 60}, 0.1},
+                      {area, {360, 884}, {200, 10}, 0.1}, {area, {242, 242}, {315, 20}, 0.1},
+                      {area, {950, 500}, {90, 0}, 1e-9},  {angle, {500, 313.6039}, {0, 45}, 1e-4},
+                      {angle, {50, 500}, {270, 0}, 1e-9}, {angle, {500, 500}, {0, 90}, 1e-9}};
   for (const Row& c : rows) {
     const Vector3d d = DirectionAtNetPoint(c.kind, NetFrame{}, c.point);
     EXPECT_LT(math::AngleBetween(d, math::LineVector(c.line.trend, c.line.plunge)), c.tolerance)
@@ -45,13 +51,19 @@ TEST(NetProjection, DirectionAtKnownNetPoints) {
 // counted at the nadir. Kamb, N 36: A = 0.2, cap cos 0.8, sigma 2.4, so
 // 36 inside give 15 and 18 give 7.5; one per cent: cap cos 0.99 (8.11 deg).
 TEST(Density, ClosedFormCountsOnACone) {
-  struct Row { DensityMethod method; double inner, outer, value; };  // half-angles of each 18 [deg]
-  const Row rows[] = {{DensityMethod::Kamb, 30, 30, 15},      {DensityMethod::Kamb, 30, 40, 7.5},
-                      {DensityMethod::Kamb, 40, 40, 0},       {DensityMethod::OnePercent, 8, 8, 100},
+  struct Row {
+    DensityMethod method;
+    double inner, outer, value;
+  };  // half-angles of each 18 [deg]
+  const Row rows[] = {{DensityMethod::Kamb, 30, 30, 15},
+                      {DensityMethod::Kamb, 30, 40, 7.5},
+                      {DensityMethod::Kamb, 40, 40, 0},
+                      {DensityMethod::OnePercent, 8, 8, 100},
                       {DensityMethod::OnePercent, 8.2, 8.2, 0}};
   for (const Row& c : rows) {
     std::vector<Vector3d> cone;
-    for (int k = 0; k < 36; ++k) cone.push_back(-math::LineVector(k * 10.0, 90 - (k % 2 ? c.outer : c.inner)));
+    for (int k = 0; k < 36; ++k)
+      cone.push_back(-math::LineVector(k * 10.0, 90 - (k % 2 ? c.outer : c.inner)));
     const std::vector<double> values = DensityValues(cone, c.method, {{0, 0, -1}});
     ASSERT_EQ(values.size(), 1u);
     EXPECT_NEAR(values[0], c.value, 1e-12) << int(c.method) << " " << c.inner << " " << c.outer;
@@ -138,7 +150,8 @@ TEST(Contours, LineAndFillOfAKnownField) {
     const ContourLine& line = contours.lines[0];
     ASSERT_FALSE(line.points.empty());
     EXPECT_EQ(line.closed, cone);
-    for (NetPoint p : line.points) EXPECT_NEAR(cone ? Radius(p) : p.x, cone ? 300 : 500, cone ? 0.2 : 1e-9);
+    for (NetPoint p : line.points)
+      EXPECT_NEAR(cone ? Radius(p) : p.x, cone ? 300 : 500, cone ? 0.2 : 1e-9);
     // Closed, it ends where it began; open, it runs from rim to rim.
     EXPECT_NEAR(std::fabs(line.points.front().y - line.points.back().y), cone ? 0 : 900, 1e-9);
     double area = 0;

@@ -16,7 +16,11 @@ TFaultData Datum(float faz, float fpl, float saz, float spl, const char* sense) 
 // sinistral slips along the strike and dextral against it; a lateral sense
 // on a dip-slip striation slips down the line, flagged.
 TEST(VectorsOf, SlipFromTheSenseLetter) {
-  struct Row { TFaultData datum; double sx, sy, sz; bool flagged; };
+  struct Row {
+    TFaultData datum;
+    double sx, sy, sz;
+    bool flagged;
+  };
   const Row rows[] = {{Datum(90, 45, 90, 45, "N"), M_SQRT1_2, 0, -M_SQRT1_2, false},
                       {Datum(90, 45, 90, 45, "R"), -M_SQRT1_2, 0, M_SQRT1_2, false},
                       {Datum(90, 90, 180, 0, "S"), 0, 1, 0, false},

@@ -40,10 +40,13 @@ TEST(DihedraFigure, LabelsInTheRegionsOfTheAxesOnBothNets) {
     choices.dihedraPlanes = false;
     const DiagramFigures f = FiguresFor(PlotMode::RightDihedra, data, Net(kind), choices);
     ASSERT_TRUE(f.hasField);
-    EXPECT_EQ(f.field.levelLabels, (std::vector<std::string>{"0 %", "25 %", "50 %", "75 %", "100 %"}));
+    EXPECT_EQ(f.field.levelLabels,
+              (std::vector<std::string>{"0 %", "25 %", "50 %", "75 %", "100 %"}));
     EXPECT_FALSE(f.field.planes);
     ASSERT_EQ(f.field.labels.size(), 2u);
-    EXPECT_EQ(f.field.labels[0].text, "\u03C3" "1");
+    EXPECT_EQ(f.field.labels[0].text,
+              "\u03C3"
+              "1");
     EXPECT_LT(AxialAngle(f.field.labels[0].at, {0, 0, 1}), 3);
     EXPECT_LT(AxialAngle(f.field.labels[1].at, {1, 0, 0}), 3);
     EXPECT_FALSE(f.field.bands.empty());
@@ -56,7 +59,8 @@ TEST(DihedraFigure, LabelsInTheRegionsOfTheAxesOnBothNets) {
 TEST(DensityFigure, LevelsBandsAndPointsOfTheDataUsed) {
   std::vector<std::string> lines(10, "90 45 90 45 N");
   lines.push_back("400 45 90 45 N");
-  const DiagramFigures f = FiguresFor(PlotMode::Density, test::DataFromLines(lines), Net(NetKind::EqualArea));
+  const DiagramFigures f =
+      FiguresFor(PlotMode::Density, test::DataFromLines(lines), Net(NetKind::EqualArea));
   ASSERT_TRUE(f.hasField);
   ASSERT_GE(f.field.levelLabels.size(), 2u);
   EXPECT_EQ(f.field.levelLabels[0], "2\u03C3");
@@ -75,15 +79,17 @@ TEST(DensityFigure, LevelsBandsAndPointsOfTheDataUsed) {
 }
 
 TEST(StressFigure, SwitchedOutFaultsAndARefusal) {
-  const FaultSet data = test::DataFromLines({"90 45 90 45 N", "270 60 270 60 N", "0 50 0 50 N", "180 70 180 70 N",
-                              "45 30 45 30 N", "135 80 135 80 N"});
+  const FaultSet data =
+      test::DataFromLines({"90 45 90 45 N", "270 60 270 60 N", "0 50 0 50 N", "180 70 180 70 N",
+                           "45 30 45 30 N", "135 80 135 80 N"});
   AnalysisChoices choices;
   choices.use = {true, false, true, true, true, true, true};
   DiagramFigures f = FiguresFor(PlotMode::StressAxes, data, Net(NetKind::EqualAngle), choices);
   ASSERT_TRUE(f.hasStressAxes);
-  EXPECT_EQ(f.stressAxes.switchedOut, (std::vector<bool>{false, true, false, false, false, false, false}));
+  EXPECT_EQ(f.stressAxes.switchedOut,
+            (std::vector<bool>{false, true, false, false, false, false, false}));
   ASSERT_TRUE(f.stressAxes.axes.has_value());
-  EXPECT_GT((*f.stressAxes.axes)[0].plunge, 60);  // normal faults: sigma1 steep
+  EXPECT_GT((*f.stressAxes.axes)[0].plunge, 60);                // normal faults: sigma1 steep
   choices.use = {true, false, false, false, true, true, true};  // 3 faults: refused
   f = FiguresFor(PlotMode::StressAxes, data, Net(NetKind::EqualAngle), choices);
   EXPECT_FALSE(f.stressAxes.axes.has_value());

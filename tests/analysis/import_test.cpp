@@ -20,11 +20,18 @@ namespace {
 using P = PlaneConvention;
 using L = LineConvention;
 
-struct Case { std::vector<std::string> fields; P plane; L line; float faz, fpl, saz, spl; char sense; };
+struct Case {
+  std::vector<std::string> fields;
+  P plane;
+  L line;
+  float faz, fpl, saz, spl;
+  char sense;
+};
 
 // Rakes on the plane 090/45 (strike 000): 0 is north, 90 down the dip.
 // N30E 45NW is 300/45; pitch 10 from the NE end (030) plunges
 // asin(sin 10 sin 45) = 7.053 at 030 - atan(tan 10 cos 45) = 22.893.
+// clang-format off
 const Case kCases[] = {
     {{"N30E", "45NW", "10NE", "N"}, P::StrikeQuadrant, L::PitchQuadrant, 300, 45, 22.893f, 7.053f, 'N'},
     {{"30", "45", "NW", "10", "ne", "normal"}, P::StrikeQuadrant, L::PitchQuadrant, 300, 45, 22.893f, 7.053f, 'N'},
@@ -48,6 +55,7 @@ const Case kCases[] = {
     {{"90", "45", "0", "0", "NR"}, P::DipDirection, L::TrendPlunge, 90, 45, 0, 0, 'D'},
     {{"90", "45", "90", "45", "U"}, P::DipDirection, L::TrendPlunge, 90, 45, 90, 45, 'X'},
 };
+// clang-format on
 
 TEST(ConvertRow, HandCheckedRows) {
   const SenseMap senses = SenseMap::Default();
@@ -65,6 +73,7 @@ TEST(ConvertRow, HandCheckedRows) {
 
 TEST(ConvertRow, RefusalsAndWarningsNameTheField) {
   const SenseMap senses = SenseMap::Default();
+  // clang-format off
   const struct { std::vector<std::string> fields; P plane; L line; std::string error, warning; } rows[] = {
       {{"90", "95", "0", "0", "N"}, P::DipDirection, L::TrendPlunge, "dip '95' is not a number from 0 to 90", ""},
       {{"N0E", "45N", "0", "0", "N"}, P::StrikeQuadrant, L::TrendPlunge, "dip quadrant N lies along the strike", ""},
@@ -76,6 +85,7 @@ TEST(ConvertRow, RefusalsAndWarningsNameTheField) {
       {{"90", "45", "90", "45", "sideways"}, P::DipDirection, L::TrendPlunge, "",
        "unknown sense 'sideways', written as X"},
   };
+  // clang-format on
   for (const auto& r : rows) {
     SCOPED_TRACE(testing::PrintToString(r.fields));
     const ConvertedRow row = ConvertRow(r.fields, r.plane, r.line, senses);
@@ -85,7 +95,9 @@ TEST(ConvertRow, RefusalsAndWarningsNameTheField) {
   SenseMap mapped = senses;
   EXPECT_TRUE(mapped.Set("u", "r"));
   EXPECT_FALSE(mapped.Set("1", "up"));
-  EXPECT_EQ(ConvertRow({"90", "45", "90", "45", "U"}, P::DipDirection, L::TrendPlunge, mapped).sense, 'R');
+  EXPECT_EQ(
+      ConvertRow({"90", "45", "90", "45", "U"}, P::DipDirection, L::TrendPlunge, mapped).sense,
+      'R');
 }
 
 // Written values read back bit for bit, as plain decimals.
@@ -106,7 +118,13 @@ TEST(DataLine, ShortestDecimalsReadBackExactly) {
 
 // The delimiter and the header found from the text, or as told.
 TEST(ReadTable, DelimiterAndHeader) {
-  const struct { std::string text; Delimiter told; HeaderChoice header; Delimiter found; std::size_t headerFields;
+  const struct {
+    std::string text;
+    Delimiter told;
+    HeaderChoice header;
+    Delimiter found;
+    std::size_t headerFields;
+    // clang-format off
                  std::vector<std::string> firstRow; int firstLine; } rows[] = {
       {"strike;dip;rake\n10;20;30\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Semicolon, 3, {"10", "20", "30"}, 2},
       {"# Crete\n195\t65\t297\t64\tN\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Tab, 0,

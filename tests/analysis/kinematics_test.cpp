@@ -13,19 +13,26 @@ namespace {
 
 void ExpectLine(math::TrendPlunge got, double trend, double plunge, double tolerance) {
   // Trends of (near-)vertical lines are arbitrary; compare the vectors.
-  EXPECT_LE(math::AngleBetween(math::LineVector(got.trend, got.plunge), math::LineVector(trend, plunge)),
-            tolerance)
+  EXPECT_LE(
+      math::AngleBetween(math::LineVector(got.trend, got.plunge), math::LineVector(trend, plunge)),
+      tolerance)
       << got.trend << "/" << got.plunge << " vs " << trend << "/" << plunge;
 }
 
 // The check values of the conventions (the reverse and dextral ones in the
 // report below), and a striation 10 degrees off its plane.
 TEST(Kinematics, CheckValues) {
-  struct Row { std::string line; double misfit; double p[2], t[2], b[2]; };
+  struct Row {
+    std::string line;
+    double misfit;
+    double p[2], t[2], b[2];
+  };
+  // clang-format off
   const Row rows[] = {
       {"90 45 90 45 N", 0, {0, 90}, {90, 0}, {0, 0}},
       {"0 0 90 10 N", 10, {}, {}, {}},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
     const KinematicsResult r = ComputeKinematics(test::DataFromLines({row.line}));
@@ -41,13 +48,15 @@ TEST(Kinematics, CheckValues) {
 // One report row per datum used, by its line; the lateral flag carried over
 // (which data are used, and the flag itself, are the fault vectors' tests').
 TEST(Kinematics, UsesTheDataThatPassedAndFlagsLateralSensesOnDipSlip) {
-  const KinematicsResult r = ComputeKinematics(test::DataFromLines({"90 45 90 45 N", "90 45 90 45 S"}));
+  const KinematicsResult r =
+      ComputeKinematics(test::DataFromLines({"90 45 90 45 N", "90 45 90 45 S"}));
   ASSERT_EQ(r.faults.size(), 2u);
   EXPECT_TRUE(r.faults[1].lateralOnDipSlip && !r.faults[0].lateralOnDipSlip);
-  EXPECT_EQ(KinematicsCsv(test::DataFromLines({"90 45 90 45 R", "400 1 1 1 N", "90 90 0 0 D"})).text,
-            "line,misfit,p_trend,p_plunge,t_trend,t_plunge,b_trend,b_plunge\n"
-            "1,0.00,90.00,0.00,0.00,90.00,180.00,0.00\n"
-            "3,0.00,45.00,0.00,135.00,0.00,0.00,90.00\n");
+  EXPECT_EQ(
+      KinematicsCsv(test::DataFromLines({"90 45 90 45 R", "400 1 1 1 N", "90 90 0 0 D"})).text,
+      "line,misfit,p_trend,p_plunge,t_trend,t_plunge,b_trend,b_plunge\n"
+      "1,0.00,90.00,0.00,0.00,90.00,180.00,0.00\n"
+      "3,0.00,45.00,0.00,135.00,0.00,0.00,90.00\n");
   EXPECT_EQ(KinematicsCsv(test::DataFromLines({"400 45 90 45 N"})).error, kNoUsableData);
   EXPECT_EQ(BinghamCsv(test::DataFromLines({})).error, kNoUsableData);
 }
@@ -62,13 +71,18 @@ TEST(Kinematics, RealDataAgainstAnIndependentComputation) {
   LoadFaultLines(ReadDataFile(path).lines, data);
   const KinematicsResult r = ComputeKinematics(data);
   ASSERT_EQ(r.faults.size(), 58u);
-  struct Row { int line; double misfit, p[2], t[2], b[2]; };
+  struct Row {
+    int line;
+    double misfit, p[2], t[2], b[2];
+  };
+  // clang-format off
   const Row rows[] = {
       {1, 0.24, {114.24, 9.03}, {226.97, 67.64}, {20.88, 20.27}},
       {14, 0.23, {289.35, 8.97}, {26.04, 36.47}, {187.65, 52.08}},   // D
       {20, 0.42, {207.02, 12.32}, {96.24, 58.38}, {303.86, 28.61}},  // S
       {58, 0.00, {288.00, 40.00}, {108.00, 50.00}, {18.00, 0.00}},   // N
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
     const KinematicAxes& f = r.faults[std::size_t(row.line - 1)];

@@ -40,7 +40,8 @@ std::vector<std::string> SyntheticLines(int count, std::uint32_t seed) {
   while (int(lines.size()) < count) {
     Vector3d n = math::Normalise({normal(random), normal(random), std::fabs(normal(random))});
     const Vector3d s = math::Normalise(ShearTraction(kStress, n));
-    const math::TrendPlunge plane = math::LowerHemisphereLine(-n), slip = math::LowerHemisphereLine(s);
+    const math::TrendPlunge plane = math::LowerHemisphereLine(-n),
+                            slip = math::LowerHemisphereLine(s);
     if (plane.plunge < 1 || std::fabs(s.z) < 1e-3) continue;  // keep clear of 0/360 and N/R ties
     char text[96];
     std::snprintf(text, sizeof text, "%.6f %.6f %.6f %.6f %c", std::fmod(plane.trend + 180, 360),
@@ -67,7 +68,9 @@ TEST(StressInversion, IteratedRecoversAKnownStress) {
 }
 
 TEST(StressInversion, RefusalsReversedSensesAndSwitchedOutFaults) {
-  EXPECT_EQ(InvertStress(test::DataFromLines({"10 30 10 30 N", "100 40 100 40 R", "200 50 200 50 N"}), false).error,
+  EXPECT_EQ(InvertStress(
+                test::DataFromLines({"10 30 10 30 N", "100 40 100 40 R", "200 50 200 50 N"}), false)
+                .error,
             "stress inversion needs at least 4 faults; 3 given");
   const std::vector<std::string> onePlane(10, "90 45 90 45 N");
   EXPECT_EQ(InvertStress(test::DataFromLines(onePlane), true).error,

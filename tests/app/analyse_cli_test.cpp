@@ -20,13 +20,19 @@ using namespace analysis;
 
 TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   test::TempDir dir;
-  const std::string example = ORNIVA_EXAMPLE_FDT, two = dir.File("two.fdt"), bad = dir.File("bad.fdt");
+  const std::string example = ORNIVA_EXAMPLE_FDT, two = dir.File("two.fdt"),
+                    bad = dir.File("bad.fdt");
   test::WriteFile(two, "90 45 90 45 N\r\n400 45 90 45 R\r\n90 90 0 0 D\r\n");
   test::WriteFile(bad, "400 45 90 45 R\r\n");
   FaultSet data;
   LoadFaultLines(ReadDataFile(example).lines, data);
   // The whole report, or the last line of standard error.
-  struct Row { std::vector<std::string> args; int status; std::string text; };
+  struct Row {
+    std::vector<std::string> args;
+    int status;
+    std::string text;
+  };
+  // clang-format off
   const Row rows[] = {
       {{example, "kinematics"}, 0, KinematicsCsv(data).text},
       {{example, "bingham"}, 0, BinghamCsv(data).text},
@@ -50,6 +56,7 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       // texts) named by the file.
       {{bad, "kinematics"}, 2, "orniva-analyse: " + bad + ": no usable data: every line failed a check"},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     const test::ProgramRun run = test::RunProgram(ORNIVA_TOOL_EXE, row.args, dir);

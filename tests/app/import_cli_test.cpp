@@ -16,7 +16,13 @@ TEST(OrnivaImportCli, OptionsStatusMessagesAndTheDataFile) {
   const std::string in = dir.File("field.csv"), out = dir.File("field.fdt");
   // The data file written, or "" for none; standard error, of a refusal
   // only its start.
-  struct Row { std::string table; std::vector<std::string> args; int status; std::string err, data; };
+  struct Row {
+    std::string table;
+    std::vector<std::string> args;
+    int status;
+    std::string err, data;
+  };
+  // clang-format off
   const Row rows[] = {
       {"site,strike,dip,pitch,sense\r\nA,N30E,45NW,10NE,normal\r\n# a note\r\nB,0,45E,90S,thrust\r\n",
        {"--plane", "strike-quadrant", "--line=pitch-quadrant", "--columns", "2,3,4,5"}, 0, "",
@@ -34,6 +40,7 @@ TEST(OrnivaImportCli, OptionsStatusMessagesAndTheDataFile) {
       {"", {"--plane=strike-rhr", "--line=rake"}, 2,
        "orniva-import: cannot read " + dir.File("none.csv") + ": No such file or directory\n", ""},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     const bool missing = row.table.empty();

@@ -41,7 +41,8 @@ std::string DrawInProcess(const std::string& dataPath, const Plot& plot, bool la
   analysis::FigureRequest request{plot.mode, {}, plot.size, plot.highlight, layout, title};
   InitNetGeometry(request.geometry);
   request.geometry.kind = plot.net;
-  const analysis::DiagramFigures figures = analysis::FiguresFor(plot.mode, data, request.geometry, plot.choices);
+  const analysis::DiagramFigures figures =
+      analysis::FiguresFor(plot.mode, data, request.geometry, plot.choices);
   const std::vector<std::uint8_t> emf = EncodeEmf(analysis::DrawFigure(data, request, figures));
   return std::string(emf.begin(), emf.end());
 }
@@ -64,10 +65,11 @@ class OrnivaPlotCli : public ::testing::Test {
 // Every diagram and net by name; options before, between and after the
 // operands, with their values after '=' or as the next argument.
 TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
-  using analysis::DensityOf;
   using analysis::DensityMethod;
+  using analysis::DensityOf;
   const SymbolSize medium = SymbolSize::Medium;
   const NetKind angle = NetKind::EqualAngle, area = NetKind::EqualArea;
+  // clang-format off
   const struct { std::vector<std::string> args; Plot plot; } rows[] = {
       {{"DATA", "--diagram", "fault-planes", "OUT", "--symbol-size", "small", "--highlight", "1"},
        {PlotMode::FaultPlaneAndStriation, 1, SymbolSize::Small}},
@@ -83,6 +85,7 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
       {{"--iterate", "DATA", "OUT", "--diagram", "stress-axes"},
        {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, true, {}}}},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     const test::ProgramRun run = Run(row.args);
@@ -105,26 +108,32 @@ TEST_F(OrnivaPlotCli, BadFieldsAndAnUnwritableLog) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "Data file has at least one error.\nConsult the file VORN.log.\n");
   // The log's bytes are the reader's; here only that it is the checked file's.
-  EXPECT_EQ(ReadFile(dir_.File("VORN.log")).rfind("data.fdt\r\n  fpl invalid at line #2\r\n", 0), 0u);
+  EXPECT_EQ(ReadFile(dir_.File("VORN.log")).rfind("data.fdt\r\n  fpl invalid at line #2\r\n", 0),
+            0u);
   EXPECT_EQ(ReadFile(out_), DrawInProcess(data_, {PlotMode::FaultPlaneAndStriation, 3}));
   std::filesystem::remove(dir_.File("VORN.log"));
   std::filesystem::create_directory(dir_.File("VORN.log"));
   run = Run({"DATA", dir_.File("PLOT.EMF")});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err.rfind("orniva-plot: cannot write " + dir_.File("VORN.log") + ": ", 0), 0u) << run.err;
+  EXPECT_EQ(run.err.rfind("orniva-plot: cannot write " + dir_.File("VORN.log") + ": ", 0), 0u)
+      << run.err;
   EXPECT_EQ(ReadFile(dir_.File("PLOT.EMF")), DrawInProcess(data_, {}));
 }
 
 // The format follows the extension; the layout's EMF is the in-process
 // figure, texts included, and a PNG carries its size and resolution.
 TEST_F(OrnivaPlotCli, FormatByExtensionAndTheLayout) {
-  struct Row { std::string file, magic; };
-  const Row rows[] = {{"f.EMF", std::string("\x01\0\0\0", 4)}, {"f.svg", "<?xml"},
-                      {"f.pdf", "%PDF"}, {"f.png", "\x89PNG"}};
+  struct Row {
+    std::string file, magic;
+  };
+  const Row rows[] = {{"f.EMF", std::string("\x01\0\0\0", 4)},
+                      {"f.svg", "<?xml"},
+                      {"f.pdf", "%PDF"},
+                      {"f.png", "\x89PNG"}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.file);
-    const test::ProgramRun run =
-        Run({"DATA", dir_.File(row.file), "--layout", "--title", "Site 4", "--dpi=150", "--width-mm", "50.8"});
+    const test::ProgramRun run = Run({"DATA", dir_.File(row.file), "--layout", "--title", "Site 4",
+                                      "--dpi=150", "--width-mm", "50.8"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(ReadFile(dir_.File(row.file)).rfind(row.magic, 0), 0u);
@@ -138,7 +147,11 @@ TEST_F(OrnivaPlotCli, FormatByExtensionAndTheLayout) {
 // Every refusal: status 2, nothing on standard output, no picture.
 TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
   // Without `err`: of the example file, in any one line naming the program.
-  struct Row { std::vector<std::string> args; std::string err = ""; };
+  struct Row {
+    std::vector<std::string> args;
+    std::string err = "";
+  };
+  // clang-format off
   const Row rows[] = {
       {{}}, {{"DATA"}}, {{"DATA", "OUT", "extra.emf"}}, {{"--frobnicate", "DATA", "OUT"}},
       {{"DATA", "OUT", "--diagram", "rose"}}, {{"DATA", "OUT", "--diagram"}},
@@ -158,6 +171,7 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
        "orniva-plot: cannot write " + dir_.File("no/plot.emf") + ": No such file or directory\n"},
       {{dir_.File("big.fdt"), "OUT"}, "Number of fault must be less than 32760\n"},
   };
+  // clang-format on
   WriteFile(dir_.File("big.fdt"), test::Repeat("1 2 3 4 N\n", 32761));
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));

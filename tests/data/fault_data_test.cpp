@@ -43,10 +43,16 @@ TEST(FaultSet, RecreateGivesCountPlusOneClearedElementsAndANewGeneration) {
 
 // Decided from the failed checks; `status` names a later check and hides nothing.
 TEST(FaultData, DrawableFollowsTheFailedChecks) {
-  struct Row { std::uint8_t failed; bool plane, striation, slip; };
-  const Row rows[] = {{0, true, true, true},           {kFazCheck, false, false, false},
-                      {kFplCheck, false, false, false}, {kSazCheck, true, false, false},
-                      {kSplCheck, true, false, false},  {kSenseCheck, true, true, false}};
+  struct Row {
+    std::uint8_t failed;
+    bool plane, striation, slip;
+  };
+  const Row rows[] = {{0, true, true, true},
+                      {kFazCheck, false, false, false},
+                      {kFplCheck, false, false, false},
+                      {kSazCheck, true, false, false},
+                      {kSplCheck, true, false, false},
+                      {kSenseCheck, true, true, false}};
   for (const Row& row : rows) {
     TFaultData d;
     d.failedChecks = row.failed;
@@ -61,12 +67,18 @@ TEST(FaultData, DrawableFollowsTheFailedChecks) {
 // 0 is red); D the other way round; anything else silver; `status` and the
 // failed checks are not looked at. Data 1 to count only.
 TEST(AssignColours, ColourFromSense) {
-  struct Row { const char* sense; float faz, saz; TColor expected; };
+  struct Row {
+    const char* sense;
+    float faz, saz;
+    TColor expected;
+  };
+  // clang-format off
   const Row rows[] = {
       {"N", 120, 200, kBlue}, {"R", 120, 200, kRed}, {"S", 90, 0, kBlue}, {"S", 0, 90, kRed},
       {"S", 135, 135, kRed}, {"D", 90, 0, kRed}, {"D", 0, 90, kBlue}, {"D", 135, 135, kBlue},
       {"X", 120, 200, kSilver}, {"n", 1, 2, kSilver}, {"", 0, 0, kSilver}, {"N", 370, 0, kBlue},
   };
+  // clang-format on
   FaultSet set;
   set.Recreate(std::int16_t(std::size(rows)));
   set[0].sense = "N";  // never a datum

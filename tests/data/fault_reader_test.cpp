@@ -34,6 +34,7 @@ TEST(SplitDataLines, Splits) {
   std::string every;  // every byte but the breaks and NUL
   for (int c = 1; c < 256; ++c)
     if (c != '\r' && c != '\n') every += char(c);
+  // clang-format off
   const std::pair<std::string, Lines> rows[] = {
       {"", {}}, {"a\r\nb\r\nc", {"a", "b", "c"}}, {"a\nb\nc", {"a", "b", "c"}},
       {"a\rb\rc", {"a", "b", "c"}},
@@ -43,6 +44,7 @@ TEST(SplitDataLines, Splits) {
       {"  a \t\n\t\n", {"  a \t", "\t"}}, {every + "\r\n" + every, {every, every}},
       {std::string("a\nb\0c\nd", 7), {"a", "b"}}, {std::string("a\n\0b", 4), {"a"}},  // NUL ends
   };
+  // clang-format on
   for (const auto& [text, lines] : rows)
     EXPECT_EQ(SplitDataLines(text), lines) << testing::PrintToString(text.substr(0, 20));
 }
@@ -68,6 +70,7 @@ std::string CheckedAs(const std::string& line) {
 // what follows a failure or the sense, blank runs.
 TEST(SplitDataLines, HoldsALongLineShortCheckingTheSame) {
   const std::string pad(300, ' '), tail = " 45 200 30 N";
+  // clang-format off
   std::vector<std::string> rows = {
       "0." + std::string(20000, '0') + "1e20005" + tail,          // 10000
       "1" + std::string(15000, '0') + "e-15000" + tail,           // 1
@@ -85,21 +88,25 @@ TEST(SplitDataLines, HoldsALongLineShortCheckingTheSame) {
       "120 45" + std::string(300, '\t') + "200 30 N", std::string(1000, 'x'), pad,
       std::string(1000000, '1'), std::string(1000000, '1') + "e-999990" + tail,
   };
+  // clang-format on
   std::mt19937 random(7);
-  const char* atoms[] = {"0", "1", "5", "9", ".", "e", "E", "+", "-", " ", "\t", "x", "N", "r", "\x01"};
+  const char* atoms[] = {"0", "1", "5",  "9", ".", "e", "E",   "+",
+                         "-", " ", "\t", "x", "N", "r", "\x01"};
   const std::size_t runs[] = {1, 1, 1, 2, 3, 40, 300, 12100};
   for (int n = 0; n < 1500; ++n) {
     std::string line;
     while (line.size() <= 256 || random() % 4)
-      line += Repeat(atoms[random() % std::size(atoms)], runs[random() % std::size(runs)] >> (random() % 2) * 3);
+      line += Repeat(atoms[random() % std::size(atoms)],
+                     runs[random() % std::size(runs)] >> (random() % 2) * 3);
     rows.push_back(line);
   }
   for (const std::string& line : rows) {
     const Lines held = SplitDataLines(line);
     ASSERT_EQ(held.size(), 1u);
     EXPECT_LE(held[0].size(), 600u);
-    EXPECT_EQ(CheckedAs(held[0]), CheckedAs(line)) << testing::PrintToString(line.substr(0, 60))
-                                                   << " held as " << testing::PrintToString(held[0]);
+    EXPECT_EQ(CheckedAs(held[0]), CheckedAs(line))
+        << testing::PrintToString(line.substr(0, 60)) << " held as "
+        << testing::PrintToString(held[0]);
   }
 }
 
@@ -107,7 +114,13 @@ TEST(SplitDataLines, HoldsALongLineShortCheckingTheSame) {
 // A failed conversion gives the digits read before the failure as one
 // whole number, unsigned.
 TEST(ReadNumberToken, GrammarFailedValueAndRemainder) {
-  struct Row { std::string before; bool ok; float value; std::string after; };
+  struct Row {
+    std::string before;
+    bool ok;
+    float value;
+    std::string after;
+  };
+  // clang-format off
   const Row rows[] = {
       {"12 x", true, 12, "x"}, {"12.5 x", true, 12.5f, "x"}, {".5 x", true, 0.5f, "x"},
       {"5. x", true, 5, "x"}, {"1.2e1 x", true, 12, "x"}, {"1.2E1 x", true, 12, "x"},
@@ -125,6 +138,7 @@ TEST(ReadNumberToken, GrammarFailedValueAndRemainder) {
       {"12", false, 0, "12"}, {"\t12\t", false, 0, "12"},  // no space: empty token, rest stays
       {" 12 34", false, 0, "12 34"}, {"120\t45 200", false, 120, "200"},  // a tab ends no token
   };
+  // clang-format on
   for (const Row& row : rows) {
     std::string remainder = row.before;
     bool ok = !row.ok;
@@ -151,7 +165,13 @@ TEST(ReadNumberToken, PeriodUnderACommaLocale) {
 }
 
 TEST(CheckFaultLines, FieldsStatusAndFailedChecks) {
-  struct Row { std::string line; std::vector<float> values; std::string sense, status; std::uint8_t failed; };
+  struct Row {
+    std::string line;
+    std::vector<float> values;
+    std::string sense, status;
+    std::uint8_t failed;
+  };
+  // clang-format off
   const Row rows[] = {
       {"120 45 200 30 N", {120, 45, 200, 30}, "N", "", 0},
       {"   120   45  200    30   normal fault, see sketch 4", {120, 45, 200, 30}, "N", "", 0},
@@ -176,6 +196,7 @@ TEST(CheckFaultLines, FieldsStatusAndFailedChecks) {
       {"", {0, 0, 0, 0}, "", "sense invalid", kAll},
       {" \t  \t\t   ", {0, 0, 0, 0}, "", "sense invalid", kAll},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.line));
     FaultSet set;
@@ -194,12 +215,14 @@ TEST(CheckFaultLines, FieldsStatusAndFailedChecks) {
 TEST(ReadDataFile, RefusesMoreThan32760LinesReadingOnlyAsFarAsNeeded) {
   TempDir dir;
   const std::string path = dir.File("big.fdt");
+  // clang-format off
   const struct { std::string head; bool zeros; std::size_t lines; bool tooMany; } rows[] = {
       {Repeat("120 45 200 30 N\r\n", 32761), false, 0, true}, {Repeat("\n", 32761), false, 0, true},
       {"120 45 200 30 N\r\n90 10 0 5 R", true, 2, false},    // the NUL ends it
       {Repeat("1 2 3 4 N\n", 32760) + "\r", true, 0, true},   // line 32761 begins with its break
       {Repeat("1 2 3 4 N\r\n", 32760), true, 32760, false},   // no line 32761
   };
+  // clang-format on
   for (const auto& row : rows) {
     WriteFile(path, row.head);
     if (row.zeros) std::filesystem::resize_file(path, std::uint64_t(3) << 30);
@@ -215,8 +238,9 @@ TEST(ReadDataFile, RefusesWhatIsNotARegularFile) {
   TempDir dir;
   const std::string fifo = dir.File("pipe.fdt");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const struct { std::string path, reason; } rows[] = {{fifo, "not a regular file"},
-                                                       {dir.path(), "Is a directory"}};
+  const struct {
+    std::string path, reason;
+  } rows[] = {{fifo, "not a regular file"}, {dir.path(), "Is a directory"}};
   for (const auto& row : rows) {
     const FileError error = FileErrorOf([&] { ReadDataFile(row.path); });
     EXPECT_TRUE(error.path() == row.path && error.reason() == row.reason) << error.what();
@@ -226,7 +250,8 @@ TEST(ReadDataFile, RefusesWhatIsNotARegularFile) {
 TEST(LogPathFor, IsTheDataFolderPlusVornLog) {
   const std::string cases[][3] = {
       {"/home/geo/field 2023/site.fdt", "/home/geo/field 2023/VORN.log", "site.fdt"},
-      {"/site.fdt", "/VORN.log", "site.fdt"}, {"site.fdt", "VORN.log", "site.fdt"},
+      {"/site.fdt", "/VORN.log", "site.fdt"},
+      {"site.fdt", "VORN.log", "site.fdt"},
       {"a.b/c.d.fdt", "a.b/VORN.log", "c.d.fdt"}};
   for (const auto& c : cases)
     EXPECT_TRUE(LogPathFor(c[0]) == c[1] && FileNameOf(c[0]) == c[2]) << c[0];
@@ -237,6 +262,7 @@ TEST(LogPathFor, IsTheDataFolderPlusVornLog) {
 // such folder) gives logError; the data are checked and coloured all the same.
 // One set for every file, as in the window: nothing of the file before stays.
 TEST(CheckDataFile, WritesTheLogBesideTheDataFile) {
+  // clang-format off
   const struct { std::string name, log; Lines lines; bool bad; std::string text; } cases[] = {
       {"sub/b.fdt", "sub/VORN.log", {"370 45 200 30 N"}, true, "b.fdt\r\n  faz invalid at line #1\r\n"},
       {"site.fdt", "VORN.log", {"120 45 200 30 N", "  10   20 30 40 sinistral"}, false,
@@ -251,6 +277,7 @@ TEST(CheckDataFile, WritesTheLogBesideTheDataFile) {
       {"blocked/site.fdt", "blocked/VORN.log", {"370 45 200 30 r"}, true, ""},
       {"gone/site.fdt", "gone/VORN.log", {"120 45 200 30 N"}, false, ""},
   };
+  // clang-format on
   TempDir dir;
   std::filesystem::create_directories(dir.File("blocked/VORN.log"));
   std::filesystem::create_directory(dir.File("sub"));
@@ -272,7 +299,8 @@ TEST(CheckDataFile, WritesTheLogBesideTheDataFile) {
       ASSERT_TRUE(outcome.logError.has_value());
       const FileError& e = *outcome.logError;
       EXPECT_TRUE(e.path() == dir.File(c.log) && e.action() == FileError::Action::Write &&
-                  !e.reason().empty()) << e.what();
+                  !e.reason().empty())
+          << e.what();
       EXPECT_TRUE(outcome.logPath.empty());
       continue;
     }

@@ -38,7 +38,11 @@ TEST(DirectionalOperations, SphericalAnglesKeepFloatRoundingAndNoReduction) {
 // Both ways; the trend comes back in (-90, 270]: north-west is -45, not 315.
 // Vectors (cos p sin t, cos p cos t, -sin p) in double, outside the suite.
 TEST(DirectionalOperations, LineToVectorAndBack) {
-  struct Row { float trend, plunge; Vec3 v; };
+  struct Row {
+    float trend, plunge;
+    Vec3 v;
+  };
+  // clang-format off
   const Row rows[] = {
       {30, 45, {0.3535534f, 0.6123724f, -0.7071068f}},
       {200, 10, {-0.3368241f, -0.9254166f, -0.1736482f}},
@@ -46,6 +50,7 @@ TEST(DirectionalOperations, LineToVectorAndBack) {
       {-45, 30, {-0.6123724f, 0.6123724f, -0.5f}},
       {225, 35.26439f, {-0.5773503f, -0.5773503f, -0.5773503f}},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.trend << "/" << row.plunge);
     ExpectVectorNear(LineToVector(MakeOrientation(row.trend, row.plunge)), row.v, 1e-6f);
@@ -73,7 +78,11 @@ TEST(DirectionalOperations, ZeroVectorShowsZeroDivide) {
 // double, outside the suite. EulerMatrix(fpl, 180 - faz, t) on south gives
 // the dip line of a plane (t = 0) and its strike lines (t = +-90).
 TEST(DirectionalOperations, EulerMatrixTurns) {
-  struct Row { float a, b, c; Vec3 v, expected; };
+  struct Row {
+    float a, b, c;
+    Vec3 v, expected;
+  };
+  // clang-format off
   const Row rows[] = {
       {0, 0, 0, {0.3f, -0.5f, 0.7f}, {0.3f, -0.5f, 0.7f}}, {0, 90, 0, {1, 0, 0}, {0, 1, 0}},
       {90, 0, 0, {0, 1, 0}, {0, 0, 1}}, {0, 0, 90, {1, 0, 0}, {0, 1, 0}},  // the inner turn first
@@ -82,6 +91,7 @@ TEST(DirectionalOperations, EulerMatrixTurns) {
       {35, 60, -90, {0, -1, 0}, {-0.5f, -0.8660254f, 0}},  // strike 210
       {35, 60, 90, {0, -1, 0}, {0.5f, 0.8660254f, 0}},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.a << " " << row.b << " " << row.c);
     ExpectVectorNear(RotateVector(EulerMatrix(row.a, row.b, row.c), row.v), row.expected, 1e-6f);
@@ -89,13 +99,18 @@ TEST(DirectionalOperations, EulerMatrixTurns) {
 }
 
 TEST(DirectionalOperations, AzimuthAngle) {
-  struct Row { float a1, a2, expected; bool exact; };
+  struct Row {
+    float a1, a2, expected;
+    bool exact;
+  };
+  // clang-format off
   const Row rows[] = {
       {0, 90, 90, false}, {90, 0, -90, false}, {0, 120, 60, false}, {0, 200, -20, false},
       {350, 10, 20, false}, {10, 350, -20, false}, {45, 45, 0, true}, {0, 75, 75, true},
       {143, 233, 90, true}, {233, 143, -90, true},  // the sine a hair past 1: held at the bound
       {0, 180, 0, false}, {10, 370, 0, false},      // 180 apart: near 0, sign from rounding
   };
+  // clang-format on
   for (const Row& row : rows) {
     const float d = AzimuthAngle(row.a1, row.a2);
     EXPECT_TRUE(row.exact ? d == row.expected : std::fabs(d - row.expected) < 3e-5f)
@@ -109,11 +124,13 @@ TEST(Numeric, RoundToPlotTiesToEvenHeldWithinTheLimit) {
   constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   constexpr double kInf = std::numeric_limits<double>::infinity();
   constexpr std::int32_t kLimit = std::int32_t(1) << 29;
+  // clang-format off
   const std::pair<double, std::int32_t> rows[] = {
       {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {2.4999, 2}, {-2.5001, -3},
       {kNaN, 0}, {kLimit - 0.5, kLimit}, {kLimit, kLimit}, {kLimit + 1.0, kLimit},
       {-kLimit - 1.0, -kLimit}, {1e300, kLimit}, {-kInf, -kLimit},
   };
+  // clang-format on
   for (const auto& [value, expected] : rows)
     EXPECT_EQ(numeric::RoundToPlot(value), expected) << value;
 }

@@ -10,10 +10,14 @@ namespace {
 // Upward vectors flip; west stays west, also with rounding noise upwards;
 // just west of north is north; the zero vector is 000/00.
 TEST(LowerHemisphereLine, TrendAndPlunge) {
-  struct Row { Vector3d v; double trend, plunge; };
-  const Row rows[] = {{{0, 0, -1}, 0, 90},       {{0, 0, 1}, 0, 90},      {{1, 0, 1}, 270, 45},
-                      {{0, 1, 0}, 0, 0},         {{-1, 0, 0}, 270, 0},    {{-1, 0, 1e-17}, 270, 0},
-                      {{-1e-17, 1, 0}, 0, 0},    {{0, 0, 0}, 0, 0},       {{-1, -1, -std::sqrt(2.0)}, 225, 45}};
+  struct Row {
+    Vector3d v;
+    double trend, plunge;
+  };
+  const Row rows[] = {
+      {{0, 0, -1}, 0, 90},    {{0, 0, 1}, 0, 90},   {{1, 0, 1}, 270, 45},
+      {{0, 1, 0}, 0, 0},      {{-1, 0, 0}, 270, 0}, {{-1, 0, 1e-17}, 270, 0},
+      {{-1e-17, 1, 0}, 0, 0}, {{0, 0, 0}, 0, 0},    {{-1, -1, -std::sqrt(2.0)}, 225, 45}};
   for (const Row& c : rows) {
     const TrendPlunge line = LowerHemisphereLine(c.v);
     EXPECT_NEAR(line.trend, c.trend, 1e-9) << c.v.x << "," << c.v.y << "," << c.v.z;

@@ -68,7 +68,8 @@ TEST(WriteFileAtomically, AFolderThatCannotTakeTheFileIsNamedWithTheTarget) {
   EXPECT_EQ(error.action(), FileError::Action::Write);
   EXPECT_EQ(error.path(), path);
   EXPECT_EQ(error.reason(), "No such file or directory");
-  EXPECT_EQ(std::string(error.what()), "Cannot write file " + path + ":\r\nNo such file or directory.");
+  EXPECT_EQ(std::string(error.what()),
+            "Cannot write file " + path + ":\r\nNo such file or directory.");
 }
 
 }  // namespace

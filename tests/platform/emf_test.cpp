@@ -55,20 +55,25 @@ Rec Fill(Ints box, Ints dest) {
 }
 // POLYLINE16 (x, y as two int16 in one field) or POLYLINE: bounds, count, points.
 Rec Poly(bool wide, const std::vector<TPoint>& p) {
-  const auto [x0, x1] = std::minmax_element(p.begin(), p.end(), [](TPoint a, TPoint b) { return a.x < b.x; });
-  const auto [y0, y1] = std::minmax_element(p.begin(), p.end(), [](TPoint a, TPoint b) { return a.y < b.y; });
+  const auto [x0, x1] =
+      std::minmax_element(p.begin(), p.end(), [](TPoint a, TPoint b) { return a.x < b.x; });
+  const auto [y0, y1] =
+      std::minmax_element(p.begin(), p.end(), [](TPoint a, TPoint b) { return a.y < b.y; });
   Words f = {Words::value_type(x0->x), Words::value_type(y0->y), Words::value_type(x1->x),
              Words::value_type(y1->y), Words::value_type(p.size())};
   for (const TPoint q : p)
-    if (wide) f.insert(f.end(), {std::uint32_t(q.x), std::uint32_t(q.y)});
-    else f.push_back(std::uint16_t(q.x) | std::uint32_t(std::uint16_t(q.y)) << 16);
+    if (wide)
+      f.insert(f.end(), {std::uint32_t(q.x), std::uint32_t(q.y)});
+    else
+      f.push_back(std::uint16_t(q.x) | std::uint32_t(std::uint16_t(q.y)) << 16);
   return {wide ? 4u : 87u, f};
 }
 Rec Polygon16(const std::vector<TPoint>& p) { return {86, Poly(false, p).fields}; }
 // EXTCREATEFONTINDIRECTW with a plain logical font: height -h, normal
 // weight, default charset, Swiss variable pitch, face "Arial".
 Rec Font(std::uint32_t handle, std::int32_t h) {
-  Words f = {handle, std::uint32_t(-h), 0, 0, 0, 400, 1u << 24, 0x22u << 24, 0x00720041, 0x00610069, 0x0000006C};
+  Words f = {handle,   std::uint32_t(-h), 0,          0,          0,         400,
+             1u << 24, 0x22u << 24,       0x00720041, 0x00610069, 0x0000006C};
   f.resize(24, 0);
   return {82, f};
 }
@@ -76,8 +81,9 @@ Rec Font(std::uint32_t handle, std::int32_t h) {
 // at 76, no options or box, advances after the padded string.
 Rec TextOut(Ints bounds, Ints at, Words chars, Words advances) {
   Words f(bounds.begin(), bounds.end());
-  f.insert(f.end(), {1, 0, 0, std::uint32_t(at[0]), std::uint32_t(at[1]), Words::value_type(advances.size()), 76, 0,
-                     0, 0, 0xFFFFFFFF, 0xFFFFFFFF, Words::value_type(76 + 4 * chars.size())});
+  f.insert(f.end(),
+           {1, 0, 0, std::uint32_t(at[0]), std::uint32_t(at[1]), Words::value_type(advances.size()),
+            76, 0, 0, 0, 0xFFFFFFFF, 0xFFFFFFFF, Words::value_type(76 + 4 * chars.size())});
   f.insert(f.end(), chars.begin(), chars.end());
   f.insert(f.end(), advances.begin(), advances.end());
   return {84, f};
@@ -91,16 +97,36 @@ Bytes File(const Ints& bounds, std::uint32_t handles, std::vector<Rec> body,
   std::size_t total = 128;
   for (const Rec& r : body) total += 8 + 4 * r.fields.size();
   Words h(bounds.begin(), bounds.end());
-  h.insert(h.end(), {0, 0, Words::value_type(frame[0]), Words::value_type(frame[1]), 0x464D4520,
-                     0x10000, Words::value_type(total), Words::value_type(body.size() + 2),
-                     handles, 0, 0, 0, 1920, 1440, 508, 381, 0, 0, 0, 508000, 381000});
+  h.insert(h.end(), {0,
+                     0,
+                     Words::value_type(frame[0]),
+                     Words::value_type(frame[1]),
+                     0x464D4520,
+                     0x10000,
+                     Words::value_type(total),
+                     Words::value_type(body.size() + 2),
+                     handles,
+                     0,
+                     0,
+                     0,
+                     1920,
+                     1440,
+                     508,
+                     381,
+                     0,
+                     0,
+                     0,
+                     508000,
+                     381000});
   body.insert(body.begin(), Rec{1, h});
   body.push_back(Rec{14, {0, 16, 20}});
   Bytes out;
   for (const Rec& r : body) {
     Words w = {r.type, Words::value_type(8 + 4 * r.fields.size())};
     w.insert(w.end(), r.fields.begin(), r.fields.end());
-    for (const std::uint32_t v : w) out.insert(out.end(), {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)});
+    for (const std::uint32_t v : w)
+      out.insert(out.end(), {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16),
+                             std::uint8_t(v >> 24)});
   }
   return out;
 }
@@ -113,6 +139,7 @@ struct EmfCase {
 };
 
 const std::vector<TPoint> kA = {{0, 0}, {10, 10}}, kB = {{20, 30}, {40, 50}};
+// clang-format off
 const EmfCase kEmfCases[] = {
     {"pen brush and moves alone write nothing",
      [](C& c) { c.SetPenColour(kRed); c.SetBrushColour(kBlue); c.MoveTo({1, 2}); c.SetPenWidth(5); },
@@ -180,11 +207,13 @@ const EmfCase kEmfCases[] = {
     {"drawing outside the picture leaves empty bounds", [](C& c) { c.FillRect(2000, 2000, 2100, 2100); },
      File({0, 0, -1, -1}, 2, {Brush(1, kWhite), Sel(1), Fill({2000, 2000, 2099, 2099}, {2000, 2000, 100, 100}), Sel(kStockWhiteBrush), Del(1)})},
 };
+// clang-format on
 
 TEST(EmfEncoding, MatchesTheModelByteForByte) {
   for (const EmfCase& c : kEmfCases) {
     const Bytes bytes = EncodeEmf(Record(c.draw, c.size[0], c.size[1]));
-    const auto [got, want] = std::mismatch(bytes.begin(), bytes.end(), c.expected.begin(), c.expected.end());
+    const auto [got, want] =
+        std::mismatch(bytes.begin(), bytes.end(), c.expected.begin(), c.expected.end());
     EXPECT_TRUE(got == bytes.end() && want == c.expected.end())
         << c.name << ": " << bytes.size() << " bytes, expected " << c.expected.size()
         << "; first difference at byte " << (got - bytes.begin());

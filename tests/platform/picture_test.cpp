@@ -47,6 +47,7 @@ struct CanvasCase {
   TColor pen, brush;  // the canvas's colours after drawing
 };
 
+// clang-format off
 const CanvasCase kCanvasCases[] = {
     {"EveryOperationInOrder",
      [](C& c) {
@@ -79,6 +80,7 @@ const CanvasCase kCanvasCases[] = {
       {DrawOp::Polyline, 0, 3}},
      {{1, 1}, {2, 2}, {3, 3}}, {{6, 1, 3}, {7, 7, 2}}, 0, kRed, kGreen},
 };
+// clang-format on
 
 TEST(Recording, ReplacesTheTargetsContentOnClose) {
   for (const CanvasCase& t : kCanvasCases) {

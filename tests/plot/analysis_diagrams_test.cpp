@@ -33,15 +33,25 @@ TEST(PlotStressAxes, PlanesGreyWhenSwitchedOutThenTheAxesLabelledWithTheirLegend
   figure.phi = 0.25;
   PlotFixture f;
   PlotDiagram(PlotMode::StressAxes, data, f.target, -1, {nullptr, &figure});
-  const std::vector<Drawn> circles = Only(DataDrawingOf(f.picture), DrawOp::Polyline, 181);  // not the arrows
+  const std::vector<Drawn> circles =
+      Only(DataDrawingOf(f.picture), DrawOp::Polyline, 181);  // not the arrows
   ASSERT_EQ(circles.size(), 2u);
   EXPECT_EQ(circles[0].penColour, clBlue);
   EXPECT_EQ(circles[1].penColour, kSwitchedOutGrey);
   const std::vector<Drawn> polygons = Only(DataDrawingOf(f.picture), DrawOp::Polygon);
   ASSERT_GE(polygons.size(), 1u);  // sigma1 at the centre, half-size 1.6 r
-  EXPECT_EQ(polygons[0], (Drawn{DrawOp::Polygon, Points({{484, 484}, {516, 484}, {516, 516}, {484, 516}}),
-                                3, clBlack, clWhite, ""}));
-  const std::vector<std::string> labels = {"1", "2", "3", "\u03C3" "1", "\u03C3" "2", "\u03C3" "3"};
+  EXPECT_EQ(polygons[0],
+            (Drawn{DrawOp::Polygon, Points({{484, 484}, {516, 484}, {516, 516}, {484, 516}}), 3,
+                   clBlack, clWhite, ""}));
+  const std::vector<std::string> labels = {"1",
+                                           "2",
+                                           "3",
+                                           "\u03C3"
+                                           "1",
+                                           "\u03C3"
+                                           "2",
+                                           "\u03C3"
+                                           "3"};
   EXPECT_EQ(TextsOf(f.picture), labels);
 
   DiagramInputs layout{nullptr, &figure};
@@ -62,7 +72,8 @@ TEST(PlotField, BandsInTheirColoursThenLinesPointsAndTheHighlightLast) {
   const TColor low = Rgb(250, 250, 200), high = Rgb(200, 0, 0);
   figure.levelColours = {low, high};
   figure.levelLabels = {"2\u03C3", "4\u03C3"};
-  figure.bands = {{0, {{400, 400}, {600, 400}, {600, 600}}}, {7, {{1, 1}, {2, 2}, {3, 1}}},
+  figure.bands = {{0, {{400, 400}, {600, 400}, {600, 600}}},
+                  {7, {{1, 1}, {2, 2}, {3, 1}}},
                   {1, {{450, 450}, {550, 450}, {500, 550}}}};
   figure.lines = {{{400, 500}, {600, 500}}};
   figure.points = {std::nullopt, directional_operations::Orientation{0, 90}, std::nullopt};
@@ -71,23 +82,32 @@ TEST(PlotField, BandsInTheirColoursThenLinesPointsAndTheHighlightLast) {
   inputs.field = &figure;
   PlotDiagram(PlotMode::Density, data, f.target, 1, inputs);
   const std::vector<Drawn> drawn = DataDrawingOf(f.picture);
-  ASSERT_EQ(drawn.size(), 6u);  // two bands (level 7 is unknown), a line, the circle, dot, highlight
-  EXPECT_EQ(drawn[0], (Drawn{DrawOp::Polygon, Points({{400, 400}, {600, 400}, {600, 600}}), 2, low, low, ""}));
+  ASSERT_EQ(drawn.size(),
+            6u);  // two bands (level 7 is unknown), a line, the circle, dot, highlight
+  EXPECT_EQ(drawn[0], (Drawn{DrawOp::Polygon, Points({{400, 400}, {600, 400}, {600, 600}}), 2, low,
+                             low, ""}));
   EXPECT_EQ(drawn[1].brushColour, high);
   EXPECT_EQ(drawn[2], (Drawn{DrawOp::Polyline, figure.lines[0], 1, Rgb(64, 64, 64), 0, ""}));
   EXPECT_EQ(drawn[3].penColour, clSilver);  // the primitive circle again
-  EXPECT_EQ(drawn[4], (Drawn{DrawOp::Ellipse, Points({{497, 497}, {503, 503}}), 1, clBlack, clBlack, ""}));
-  EXPECT_EQ(drawn[5], (Drawn{DrawOp::Ellipse, Points({{490, 490}, {510, 510}}), 4, clAqua, clAqua, ""}));
+  EXPECT_EQ(drawn[4],
+            (Drawn{DrawOp::Ellipse, Points({{497, 497}, {503, 503}}), 1, clBlack, clBlack, ""}));
+  EXPECT_EQ(drawn[5],
+            (Drawn{DrawOp::Ellipse, Points({{490, 490}, {510, 510}}), 4, clAqua, clAqua, ""}));
   ASSERT_EQ(f.picture.repeats().size(), 1u);  // the highlight, cached apart
   EXPECT_TRUE(TextsOf(f.picture).empty());
 
   inputs.layout = true;
   figure.planes = true;  // the planes instead of the points
-  figure.labels = {{{0, 90}, "\u03C3" "1"}};
+  figure.labels = {{{0, 90},
+                    "\u03C3"
+                    "1"}};
   PlotDiagram(PlotMode::RightDihedra, data, f.target, -1, inputs);
-  const std::vector<std::string> texts = {"2\u03C3", "4\u03C3", "\u03C3" "1"};
+  const std::vector<std::string> texts = {"2\u03C3", "4\u03C3",
+                                          "\u03C3"
+                                          "1"};
   EXPECT_EQ(TextsOf(f.picture), texts);
-  EXPECT_EQ(Only(DataDrawingOf(f.picture), DrawOp::Polyline).size(), 2u + 2);  // line, circle, planes
+  EXPECT_EQ(Only(DataDrawingOf(f.picture), DrawOp::Polyline).size(),
+            2u + 2);  // line, circle, planes
 }
 
 // Lightness (Rec. 601 luma) falls with every level, whatever their number.

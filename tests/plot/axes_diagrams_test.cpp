@@ -22,11 +22,12 @@ TEST(PlotPoles, PoleAndStriationOfEveryDrawablePlane) {
   // Datum 1: pole 270/45 and striation 090/45 (radius 3); 2: plane invalid;
   // 3: pole 180/30 and striation; 4: the pole only.
   const DrawOp e = DrawOp::Ellipse;
-  EXPECT_EQ(drawn, (std::vector<Drawn>{{e, Points({{304, 490}, {324, 510}}), 2, clBlack, clBlue, ""},
-                                       {e, Points({{683, 497}, {689, 503}}), 2, clBlack, clBlue, ""},
-                                       {e, Points({{490, 750}, {510, 770}}), 2, clBlack, clRed, ""},
-                                       {e, Points({{497, 376}, {503, 382}}), 2, clBlack, clRed, ""},
-                                       {e, Points({{304, 490}, {324, 510}}), 2, clBlack, clBlue, ""}}));
+  EXPECT_EQ(drawn,
+            (std::vector<Drawn>{{e, Points({{304, 490}, {324, 510}}), 2, clBlack, clBlue, ""},
+                                {e, Points({{683, 497}, {689, 503}}), 2, clBlack, clBlue, ""},
+                                {e, Points({{490, 750}, {510, 770}}), 2, clBlack, clRed, ""},
+                                {e, Points({{497, 376}, {503, 382}}), 2, clBlack, clRed, ""},
+                                {e, Points({{304, 490}, {324, 510}}), 2, clBlack, clBlue, ""}}));
 }
 
 TEST(PlotPoles, HighlightFollowsTheTangentLineationRule) {
@@ -34,7 +35,8 @@ TEST(PlotPoles, HighlightFollowsTheTangentLineationRule) {
   // The highlighted datum's symbols (datum 1's pole and striation, the last
   // datum's pole) after each of the three drawable data; an undrawable plane
   // highlights nothing.
-  for (const auto& [highlight, symbols] : {std::pair<std::int16_t, std::size_t>{1, 2}, {4, 1}, {2, 0}}) {
+  for (const auto& [highlight, symbols] :
+       {std::pair<std::int16_t, std::size_t>{1, 2}, {4, 1}, {2, 0}}) {
     PlotFixture f;
     PlotPoles(data, f.target, highlight);
     const std::vector<Drawn> drawn = DataDrawingOf(f.picture);

@@ -24,7 +24,11 @@ std::vector<TPoint> ArrowOf(const std::string& line) {
 }
 
 TEST(ChooseArrowShape, DipSlipAndStrikeSlipArrows) {
-  struct Row { std::string line; std::vector<TPoint> arrow; };
+  struct Row {
+    std::string line;
+    std::vector<TPoint> arrow;
+  };
+  // clang-format off
   const Row rows[] = {
       // Dip-slip: outward for blue, towards the centre for red.
       {"90 45 90 45 N", {{686, 500}, {726, 500}, {716, 510}, {726, 500}, {716, 490}, {726, 500}}},
@@ -42,6 +46,7 @@ TEST(ChooseArrowShape, DipSlipAndStrikeSlipArrows) {
       {"0 20 65 10 N", {{842, 340}, {878, 323}, {873, 336}, {878, 323}, {865, 318}, {878, 323}}},
       {"0 20 65 10 R", {{842, 340}, {806, 357}, {811, 344}, {806, 357}, {819, 362}, {806, 357}}},
   };
+  // clang-format on
   for (const Row& row : rows) EXPECT_EQ(ArrowOf(row.line), row.arrow) << row.line;
 }
 
@@ -62,12 +67,14 @@ TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
   PlotFixture cached;
   cached.target.cache = &cache;
   FaultSet data;
-  const PlotMode modes[] = {PlotMode::FaultPlaneAndStriation, PlotMode::TangentLineation, PlotMode::Poles};
+  const PlotMode modes[] = {PlotMode::FaultPlaneAndStriation, PlotMode::TangentLineation,
+                            PlotMode::Poles};
   for (const auto* lines : {&first, &second}) {
     LoadFaultLines(*lines, data);
     for (const PlotMode mode : modes) {
       for (const std::int16_t highlight : {2, 1, 3, -1, -1, 2}) {
-        SCOPED_TRACE(testing::Message() << (*lines)[0] << " diagram " << int(mode) << " highlight " << highlight);
+        SCOPED_TRACE(testing::Message()
+                     << (*lines)[0] << " diagram " << int(mode) << " highlight " << highlight);
         PlotFixture plain;
         PlotDiagram(mode, data, plain.target, highlight);
         PlotDiagram(mode, data, cached.target, highlight);

@@ -23,8 +23,13 @@ NetGeometry Net() {
 // a projection are held within +-2^29 plot units; NaN lands on the centre.
 // (Every other hostile value is the render fuzz target's.)
 TEST(ProjectLine, CompassKnownAndUnprojectablePoints) {
-  struct Row { NetKind kind; float trend, plunge; TPoint expected; };
+  struct Row {
+    NetKind kind;
+    float trend, plunge;
+    TPoint expected;
+  };
   const NetKind angle = NetKind::EqualAngle, area = NetKind::EqualArea;
+  // clang-format off
   const Row rows[] = {
       {angle, 0, 0, {500, 50}},     {angle, 90, 0, {950, 500}},    {angle, 180, 0, {500, 950}},
       {angle, 270, 0, {50, 500}},   {angle, 0, 90, {500, 500}},    {angle, 123, 90, {500, 500}},
@@ -35,6 +40,7 @@ TEST(ProjectLine, CompassKnownAndUnprojectablePoints) {
       {area, 90, 0, {950, 500}},    {area, 0, 90, {500, 500}},     {angle, 0, -90, {500, 1 << 29}},
       {angle, 0, std::numeric_limits<float>::quiet_NaN(), {500, 500}},
   };
+  // clang-format on
   for (const Row& row : rows) {
     NetGeometry g = Net();
     g.kind = row.kind;

@@ -37,7 +37,8 @@ std::vector<std::string> PseudoRandomLines() {
   std::vector<std::string> lines;
   for (int i = 0; i < 3000; ++i)
     lines.push_back(hundredths(360) + " " + hundredths(90) + " " + hundredths(360) + " " +
-                    hundredths(i % 97 == 0 ? 100 : 90) + " " + senses[rng() % (i % 50 == 0 ? 5 : 4)]);
+                    hundredths(i % 97 == 0 ? 100 : 90) + " " +
+                    senses[rng() % (i % 50 == 0 ? 5 : 4)]);
   return lines;
 }
 
@@ -45,9 +46,16 @@ std::vector<std::string> PseudoRandomLines() {
 // no highlight; no data draws the empty net in either diagram.
 TEST(Drawing, OfTheExampleAndOfManyFaultsIsPinned) {
   enum Data { kExample, kMany, kNone };
-  struct Row { Data data; PlotMode mode; std::int16_t highlight; SymbolSize size; std::uint64_t emf; };
+  struct Row {
+    Data data;
+    PlotMode mode;
+    std::int16_t highlight;
+    SymbolSize size;
+    std::uint64_t emf;
+  };
   const PlotMode fps = PlotMode::FaultPlaneAndStriation, tld = PlotMode::TangentLineation;
   const SymbolSize medium = SymbolSize::Medium;
+  // clang-format off
   const Row rows[] = {
       {kExample, fps, -1, medium, 0xea941552eff56835},
       {kExample, fps, 0, medium, 0xea941552eff56835},
@@ -64,6 +72,7 @@ TEST(Drawing, OfTheExampleAndOfManyFaultsIsPinned) {
       {kNone, fps, 1, medium, 0x715c097c9cc59407},
       {kNone, tld, 1, medium, 0x715c097c9cc59407},
   };
+  // clang-format on
   const FaultSet data[] = {DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines),
                            DataFromLines(PseudoRandomLines()), FaultSet()};
   ASSERT_EQ(data[kExample].count(), 34);

@@ -17,7 +17,8 @@ using Drawn = EffectiveDraw;
 // The drawing after the net frame (fill, circle and four ticks).
 inline std::vector<Drawn> DataDrawingOf(const Picture& picture) {
   std::vector<Drawn> drawn = EffectiveDrawing(picture);
-  drawn.erase(drawn.begin(), drawn.begin() + std::ptrdiff_t(std::min<std::size_t>(drawn.size(), 6)));
+  drawn.erase(drawn.begin(),
+              drawn.begin() + std::ptrdiff_t(std::min<std::size_t>(drawn.size(), 6)));
   return drawn;
 }
 

@@ -7,7 +7,8 @@ namespace orniva {
 void PrintTo(const EffectiveDraw& d, std::ostream* os) {
   *os << "{op " << int(d.op) << " points";
   for (const TPoint& p : d.points) *os << " " << p.x << "," << p.y;
-  *os << " pen " << d.penWidth << "/" << d.penColour << " brush " << d.brushColour << " " << d.text << "}";
+  *os << " pen " << d.penWidth << "/" << d.penColour << " brush " << d.brushColour << " " << d.text
+      << "}";
 }
 
 std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture) {
@@ -20,12 +21,23 @@ std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture) {
   for (const DrawRecord& r : picture.records()) {
     EffectiveDraw d{r.op, {{r.a, r.b}, {r.c, r.d}}, penWidth, penColour, brushColour, {}};
     switch (r.op) {
-      case DrawOp::PenWidth: penWidth = r.a; continue;
-      case DrawOp::PenColour: penColour = TColor(r.a); continue;
-      case DrawOp::BrushColour: brushColour = TColor(r.a); continue;
-      case DrawOp::MoveTo: position = TPoint{r.a, r.b}; continue;
-      case DrawOp::FillRect: d.penWidth = 0, d.penColour = 0; break;
-      case DrawOp::Ellipse: break;
+      case DrawOp::PenWidth:
+        penWidth = r.a;
+        continue;
+      case DrawOp::PenColour:
+        penColour = TColor(r.a);
+        continue;
+      case DrawOp::BrushColour:
+        brushColour = TColor(r.a);
+        continue;
+      case DrawOp::MoveTo:
+        position = TPoint{r.a, r.b};
+        continue;
+      case DrawOp::FillRect:
+        d.penWidth = 0, d.penColour = 0;
+        break;
+      case DrawOp::Ellipse:
+        break;
       case DrawOp::LineTo:
         d.points = {position, {r.a, r.b}}, d.brushColour = 0;
         position = TPoint{r.a, r.b};
@@ -33,8 +45,9 @@ std::vector<EffectiveDraw> EffectiveDrawing(const Picture& picture) {
       case DrawOp::Text: {
         const TextItem item =
             r.a >= 0 && std::size_t(r.a) < texts.size() ? texts[std::size_t(r.a)] : TextItem();
-        d = EffectiveDraw{r.op, {{r.b, r.c}, {item.height, std::int32_t(item.anchor)}}, 0, penColour, 0,
-                          item.utf8};
+        d = EffectiveDraw{r.op, {{r.b, r.c}, {item.height, std::int32_t(item.anchor)}},
+                          0,    penColour,
+                          0,    item.utf8};
         break;
       }
       case DrawOp::Polygon:

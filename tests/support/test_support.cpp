@@ -60,16 +60,20 @@ std::string Repeat(const std::string& piece, std::size_t times) {
 ProgramRun RunProgram(const std::string& exe, const std::vector<std::string>& args,
                       const TempDir& dir) {
   auto quoted = [](std::string text) {  // within single quotes, a quote as '\''
-    for (std::size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4) text.replace(at, 1, "'\\''");
+    for (std::size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4)
+      text.replace(at, 1, "'\\''");
     return "'" + text + "'";
   };
   std::string command = quoted(exe);
   for (const std::string& arg : args) command += " " + quoted(arg);
   const std::string outPath = dir.File("stdout.txt"), errPath = dir.File("stderr.txt");
-  const int wstatus = std::system((command + " >" + quoted(outPath) + " 2>" + quoted(errPath)).c_str());
+  const int wstatus =
+      std::system((command + " >" + quoted(outPath) + " 2>" + quoted(errPath)).c_str());
   ProgramRun run;
-  if (wstatus != -1 && WIFEXITED(wstatus) && WEXITSTATUS(wstatus) != 127) run.status = WEXITSTATUS(wstatus);
-  else ADD_FAILURE() << command << " did not run or did not exit normally";
+  if (wstatus != -1 && WIFEXITED(wstatus) && WEXITSTATUS(wstatus) != 127)
+    run.status = WEXITSTATUS(wstatus);
+  else
+    ADD_FAILURE() << command << " did not run or did not exit normally";
   run.out = ReadFile(outPath);
   run.err = ReadFile(errPath);
   return run;

@@ -115,6 +115,7 @@ TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
   OpenTen();
   using analysis::DensityMethod;
   using analysis::DensityOf;
+  // clang-format off
   const std::tuple<QAction*, DensityOf, DensityMethod> rows[] = {
       {window->ActionDensityT, DensityOf::TAxes, DensityMethod::Kamb},
       {window->ActionDensityStriations, DensityOf::Striations, DensityMethod::Kamb},
@@ -123,6 +124,7 @@ TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
       {window->ActionDensityP, DensityOf::PAxes, DensityMethod::OnePercent},
       {window->ActionKamb, DensityOf::PAxes, DensityMethod::Kamb},
   };
+  // clang-format on
   for (const auto& [action, of, method] : rows) {
     window->ActionFPS->trigger();
     action->trigger();

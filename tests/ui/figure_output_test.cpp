@@ -20,11 +20,11 @@
 namespace orniva::ui::test {
 namespace {
 
-using render::FigureFormat;
-using render::FigureSize;
 using orniva::test::ReadFile;
 using orniva::test::TempDir;
 using orniva::test::WriteFile;
+using render::FigureFormat;
+using render::FigureSize;
 
 Picture ExampleFigure(PlotMode mode, std::int16_t highlight = 3) {
   const FaultSet data = orniva::test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
@@ -39,7 +39,8 @@ Picture ExampleFigure(PlotMode mode, std::int16_t highlight = 3) {
 
 // What a shell command run in `dir` writes to its standard output.
 std::string Shell(const std::string& command, const TempDir& dir) {
-  return orniva::test::RunProgram("/bin/sh", {"-c", "cd '" + dir.path() + "' && " + command}, dir).out;
+  return orniva::test::RunProgram("/bin/sh", {"-c", "cd '" + dir.path() + "' && " + command}, dir)
+      .out;
 }
 
 // The share of pixels whose grey levels differ by more than a quarter of
@@ -68,7 +69,11 @@ TEST(FigureFiles, EveryFormatRasterisedIndependentlyMatchesTheReplay) {
     const QSize pixels = render::RasterPixels(figure, size);
     const QImage replay = render::FigureImage(figure, pixels, true);
     const std::string w = std::to_string(pixels.width()), h = std::to_string(pixels.height());
-    struct Row { FigureFormat format; std::string file, command, raster; };
+    struct Row {
+      FigureFormat format;
+      std::string file, command, raster;
+    };
+    // clang-format off
     const Row rows[] = {
         {FigureFormat::Svg, "f.svg", "rsvg-convert -b white -w " + w + " -h " + h + " f.svg -o svg.png", "svg.png"},
         {FigureFormat::Pdf, "f.pdf", "pdftoppm -png -singlefile -scale-to-x " + w + " -scale-to-y " + h + " f.pdf pdf",
@@ -77,6 +82,7 @@ TEST(FigureFiles, EveryFormatRasterisedIndependentlyMatchesTheReplay) {
          "emf.png"},
         {FigureFormat::Png, "f.png", "", "f.png"},
     };
+    // clang-format on
     for (const Row& row : rows) {
       SCOPED_TRACE(row.file);
       WriteFile(dir.File(row.file), render::EncodeFigure(figure, row.format, size));
@@ -94,14 +100,22 @@ TEST(FigureFiles, EveryFormatRasterisedIndependentlyMatchesTheReplay) {
 
 TEST(FigureFiles, RasterSizeFollowsWidthAndResolution) {
   const Picture square;  // 1000 x 1000 units
-  struct Row { double mm; int dpi; int pixels; bool ok; };
-  const Row rows[] = {{80, 300, 945, true},     {10, 72, 28, true},        {1000, 72, 2835, true},
-                      {9.99, 300, 118, false},  {1000.5, 300, 11817, false}, {80, 71, 224, false},
-                      {80, 2401, 7562, false},  {300, 2400, 28346, false}};  // the last: 800 million pixels
+  struct Row {
+    double mm;
+    int dpi;
+    int pixels;
+    bool ok;
+  };
+  const Row rows[] = {
+      {80, 300, 945, true},    {10, 72, 28, true},          {1000, 72, 2835, true},
+      {9.99, 300, 118, false}, {1000.5, 300, 11817, false}, {80, 71, 224, false},
+      {80, 2401, 7562, false}, {300, 2400, 28346, false}};  // the last: 800 million pixels
   for (const Row& row : rows) {
     const FigureSize size{row.mm, row.dpi};
-    EXPECT_EQ(render::RasterPixels(square, size), QSize(row.pixels, row.pixels)) << row.mm << " " << row.dpi;
-    EXPECT_EQ(!render::FigureSizeProblem(square, size, FigureFormat::Png), row.ok) << row.mm << " " << row.dpi;
+    EXPECT_EQ(render::RasterPixels(square, size), QSize(row.pixels, row.pixels))
+        << row.mm << " " << row.dpi;
+    EXPECT_EQ(!render::FigureSizeProblem(square, size, FigureFormat::Png), row.ok)
+        << row.mm << " " << row.dpi;
   }
 }
 
@@ -130,7 +144,12 @@ int Count(const QImage& image, QRgb colour) {
 // The window's own stroke: a pen's disc along the one-pixel path, clipped,
 // and points far outside (upward lines project beyond the net) harmless.
 TEST(PixelStroker, StampsThePenAlongThePathWithinTheClip) {
-  struct Row { double width; std::vector<TPoint> points; int painted; };
+  struct Row {
+    double width;
+    std::vector<TPoint> points;
+    int painted;
+  };
+  // clang-format off
   const Row rows[] = {
       {1, {{2, 5}, {17, 5}}, 16},             // one pixel a column
       {1, {{2, 2}, {12, 12}}, 11},            // diagonal, still connected: one pixel a step
@@ -140,11 +159,13 @@ TEST(PixelStroker, StampsThePenAlongThePathWithinTheClip) {
       {1, {{-(1 << 29), -(1 << 29)}, {-(1 << 28), -(1 << 29)}}, 0},
       {1, {{10, 10}, {10 + (1 << 29), 10 + (1 << 29)}}, 10},  // towards far away: the diagonal kept
   };
+  // clang-format on
   for (const Row& row : rows) {
     const QImage image = Stroked([&](render::PixelStroker& stroker) {
       stroker.Polyline(row.points.data(), int(row.points.size()), row.width, Rgb(0, 0, 255));
     });
-    EXPECT_EQ(Count(image, qRgb(0, 0, 255)), row.painted) << row.width << " from " << row.points[0].x;
+    EXPECT_EQ(Count(image, qRgb(0, 0, 255)), row.painted)
+        << row.width << " from " << row.points[0].x;
   }
   QImage image(20, 20, QImage::Format_RGB32);
   QPainter smooth(&image);
@@ -155,7 +176,13 @@ TEST(PixelStroker, StampsThePenAlongThePathWithinTheClip) {
 // An ellipse: the pixels whose centres lie inside it in red, then its outline
 // in blue, both within the clip.
 TEST(PixelStroker, EllipseFillsTheCentresInsideThenStrokesTheOutline) {
-  struct Row { QRect box; QRect clip; double scale; int red, blue; };
+  struct Row {
+    QRect box;
+    QRect clip;
+    double scale;
+    int red, blue;
+  };
+  // clang-format off
   const Row rows[] = {
       {QRect(QPoint(2, 2), QPoint(17, 13)), {}, 1, 106, 36},
       {QRect(QPoint(1, 1), QPoint(12, 8)), {}, 1.5, 116, 40},    // centres off the pixels' grid
@@ -164,17 +191,21 @@ TEST(PixelStroker, EllipseFillsTheCentresInsideThenStrokesTheOutline) {
       {QRect(QPoint(2, 2), QPoint(17, 13)), QRect(0, 0, 10, 20), 1, 57, 19},  // the painter's clip
       {QRect(QPoint(-(1 << 29), 2), QPoint(-(1 << 28), 12)), {}, 1, 0, 0},    // far outside
   };
+  // clang-format on
   for (const Row& row : rows) {
-    const QImage image = Stroked([&](render::PixelStroker& stroker) {
-      stroker.Ellipse(row.box.left(), row.box.top(), row.box.right(), row.box.bottom(), 1, Rgb(0, 0, 255),
-                      Rgb(255, 0, 0));
-    }, row.clip, row.scale);
+    const QImage image = Stroked(
+        [&](render::PixelStroker& stroker) {
+          stroker.Ellipse(row.box.left(), row.box.top(), row.box.right(), row.box.bottom(), 1,
+                          Rgb(0, 0, 255), Rgb(255, 0, 0));
+        },
+        row.clip, row.scale);
     EXPECT_EQ(Count(image, qRgb(255, 0, 0)), row.red) << row.box.left() << " " << row.clip.width();
     EXPECT_EQ(Count(image, qRgb(0, 0, 255)), row.blue) << row.box.left() << " " << row.clip.width();
   }
 }
 
 TEST(FigureFiles, FormatOfTheExtension) {
+  // clang-format off
   const std::pair<const char*, std::optional<FigureFormat>> rows[] = {
       {"a.svg", FigureFormat::Svg}, {"A.PDF", FigureFormat::Pdf}, {"x/b.Png", FigureFormat::Png},
       {"c.emf", FigureFormat::Emf}, {"d.svg.txt", std::nullopt},  {"e.d/svg", std::nullopt},

@@ -12,11 +12,13 @@ namespace orniva::ui::test {
 namespace {
 
 TEST(GridNumbers, FifteenDigitsOfTheWidenedFloatInTheLocalesFormat) {
+  // clang-format off
   const std::tuple<float, QLocale, QString> rows[] = {
       {30.1f, QLocale::c(), "30.1000003814697"}, {120.0f, QLocale::c(), "120"},
       {1234.5f, QLocale::c(), "1234.5"},  // no group separator
       {1234.5f, QLocale(QLocale::German, QLocale::Germany), "1234,5"},
   };
+  // clang-format on
   for (const auto& [value, locale, text] : rows) {
     QLocale::setDefault(locale);
     EXPECT_EQ(FormatGridNumber(value), text);
@@ -50,16 +52,24 @@ class GridEventsTest : public WindowTest {
 // Clicks and arrow keys: a new row highlights its datum, the last one's
 // too; a move within the row redraws nothing, not even a double click later.
 TEST_F(GridEventsTest, ClicksAndKeysHighlightOncePerRow) {
-  struct Step { int col, row; Qt::Key key; std::int16_t highlight; };  // a click, or a key if row 0
+  struct Step {
+    int col, row;
+    Qt::Key key;
+    std::int16_t highlight;
+  };  // a click, or a key if row 0
+  // clang-format off
   const Step steps[] = {
       {0, 0, Qt::Key_Down, 2}, {0, 0, Qt::Key_Right, 0}, {0, 0, Qt::Key_Right, 0},
       {0, 0, Qt::Key_Down, 3}, {1, 4, {}, 4}, {1, 10, {}, 10}, {4, 10, {}, 0},
   };
+  // clang-format on
   for (const Step& s : steps) {
     SCOPED_TRACE(testing::Message() << s.col << "," << s.row << " key " << s.key);
     Mark();
-    if (s.row) ClickCell(s.col, s.row);
-    else Key(s.key);
+    if (s.row)
+      ClickCell(s.col, s.row);
+    else
+      Key(s.key);
     if (s.highlight == 0) {
       EXPECT_FALSE(Redrawn());
       continue;
@@ -85,7 +95,8 @@ TEST_F(GridEventsTest, TheFocusedCellAndALoadOutsideColumnOne) {
   image.fill(Qt::white);
   {
     QPainter painter(&image);
-    window->StringGrid1->cellPainted(&painter, image.rect(), window->StringGrid1->model()->index(4, 1));
+    window->StringGrid1->cellPainted(&painter, image.rect(),
+                                     window->StringGrid1->model()->index(4, 1));
   }
   EXPECT_EQ(image.pixel(33, 15), qRgb(0, 255, 255));
   int dark = 0;
@@ -120,6 +131,7 @@ TEST_F(GridEventsTest, CellsLookAsTheStyleDrawsThem) {
   FaultGridView* grid = window->StringGrid1;
   QAbstractItemDelegate* own = grid->itemDelegate();
   StyleDrawnCells style(grid);
+  // clang-format off
   const std::function<void()> states[] = {
       [] {}, [grid] { grid->clearFocus(); }, [grid] { grid->setEnabled(false); }};
   for (const auto& enter : states) {

@@ -60,6 +60,7 @@ TEST_F(WindowTest, ControlTexts) {
     for (const QAction* action : actions) list << action->text();
     return list.join('|');
   };
+  // clang-format off
   const std::pair<QString, QString> rows[] = {
       {window->windowTitle(), "Orniva"},
       {texts(window->menuBar()->actions()), "&File|&Edit|&Plot|&Analysis|&Help"},
@@ -80,6 +81,7 @@ TEST_F(WindowTest, ControlTexts) {
        "Open Data File|Export Image|Exit"},
       {window->StatusPanel0->text(), ""},
   };
+  // clang-format on
   for (const auto& [actual, expected] : rows) EXPECT_EQ(actual, expected);
   EXPECT_TRUE(window->ActionEqualAngle->isChecked() && window->ActionFPS->isChecked() &&
               window->ActionMedium->isChecked());
@@ -131,7 +133,8 @@ TEST_F(WindowTest, OpeningThroughTheDialogLoadsListsAndPlots) {
   EXPECT_TRUE(recorder.messages.empty() && services.errors.empty());
   // Another file of as many lines draws its own great circles, not the cached ones.
   std::string same;
-  for (int i = 0; i < 10; ++i) same += std::to_string(20 * i) + " 30 " + std::to_string(20 * i) + " 30 N\n";
+  for (int i = 0; i < 10; ++i)
+    same += std::to_string(20 * i) + " 30 " + std::to_string(20 * i) + " 30 N\n";
   const Picture first = window->plotPicture;
   OpenThroughDialog(DataFile("same.fdt", same));
   EXPECT_FALSE(SamePicture(window->plotPicture, first));
@@ -154,8 +157,9 @@ TEST_F(WindowTest, DroppingOneFileLoadsItPluralFilesAreRefusedAndExitRemovesItsO
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(1)));
   const Picture before = window->plotPicture;
   Drop(window.get(), {DataFile("a.fdt", "1 2 3 4 N\n"), Q(other.File("ten.fdt"))});
-  EXPECT_EQ(recorder.messages, std::vector<std::string>{"Plural files were dropped.\r\n"
-                                                        "This application accept only one file at a time."});
+  EXPECT_EQ(recorder.messages,
+            std::vector<std::string>{"Plural files were dropped.\r\n"
+                                     "This application accept only one file at a time."});
   ExpectTenDataKept(before);
   Drop(window.get(), {DataFile("moved.fdt", "1 2 3 4 N\n")}, Qt::MoveAction);  // no copy offered
   EXPECT_EQ(window->FileName, Q(other.File("ten.fdt")));
@@ -166,7 +170,8 @@ TEST_F(WindowTest, DroppingOneFileLoadsItPluralFilesAreRefusedAndExitRemovesItsO
   EXPECT_FALSE(Exists(opened.File("VORN.log")));
   EXPECT_TRUE(Exists(other.File("VORN.log")));
   window = std::make_unique<TFormMain>(&services);
-  OpenThroughDialog(Q(work.File("missing.fdt")));  // makes the scratch folder current, writes no log
+  OpenThroughDialog(
+      Q(work.File("missing.fdt")));  // makes the scratch folder current, writes no log
   window.reset();
   EXPECT_EQ(ReadFile(work.File("VORN.log")), "someone else's log\r\n");
 }
@@ -182,6 +187,7 @@ TEST_F(WindowTest, LoadRefusalsAndReports) {
     std::vector<std::string> messages, errorPaths;  // the FileErrors reported
     int count;                                      // data loaded; 10 is the earlier file kept
   };
+  // clang-format off
   const Row rows[] = {
       {DataFile("many.fdt", Repeat("10 20 30 40 N\n", 32761)),
        {"Number of fault must be less than 32760"}, {}, 10},
@@ -191,6 +197,7 @@ TEST_F(WindowTest, LoadRefusalsAndReports) {
        {"Data file has at least one error.\r\nConsult the file VORN.log."}, {}, 2},
       {DataFile("zero.fdt", ""), {}, {}, 0},  // the empty net, not the earlier data
   };
+  // clang-format on
   Show();
   for (const Row& row : rows) {
     SCOPED_TRACE(row.path.toStdString());
@@ -216,8 +223,13 @@ TEST_F(WindowTest, LoadRefusalsAndReports) {
 TEST_F(WindowTest, PlotCommandsRedrawWithTheirDiagramAndSize) {
   Show();
   OpenTen();
-  struct Row { QAction* action; PlotMode mode; SymbolSize size; };
+  struct Row {
+    QAction* action;
+    PlotMode mode;
+    SymbolSize size;
+  };
   const PlotMode fps = PlotMode::FaultPlaneAndStriation, tld = PlotMode::TangentLineation;
+  // clang-format off
   const Row rows[] = {
       {window->ActionTLD, tld, SymbolSize::Medium},  {window->ActionLarge, tld, SymbolSize::Large},
       {window->ActionFPS, fps, SymbolSize::Large},   {window->ActionSmall, fps, SymbolSize::Small},
@@ -227,6 +239,7 @@ TEST_F(WindowTest, PlotCommandsRedrawWithTheirDiagramAndSize) {
       {window->ActionKinematicAxes, PlotMode::KinematicAxes, SymbolSize::Medium},
       {window->ActionEqualAngle, PlotMode::KinematicAxes, SymbolSize::Medium},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.action->text().toStdString());
     window->Replot(3);
@@ -238,7 +251,8 @@ TEST_F(WindowTest, PlotCommandsRedrawWithTheirDiagramAndSize) {
     EXPECT_TRUE(SamePicture(window->plotPicture, ExpectedPlot(*window, row.mode, row.size, -1)));
   }
   window->Replot(3);
-  QTest::mouseClick(window->Image1, Qt::LeftButton, {}, QPoint(100, 100));  // also without highlight
+  QTest::mouseClick(window->Image1, Qt::LeftButton, {},
+                    QPoint(100, 100));  // also without highlight
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
 }
 
@@ -251,26 +265,31 @@ TEST_F(WindowTest, ExportWritesThePictureOrSaysWhy) {
   TempDir pictures;
   ASSERT_TRUE(QDir().mkdir(Q(pictures.File("taken.emf"))));
   WriteFile(pictures.File("plot.EMF"), "old");
-  struct Row { std::string answer, written, message, error; };
+  struct Row {
+    std::string answer, written, message, error;
+  };
+  // clang-format off
   const Row rows[] = {
       {"plot.EMF", "plot.EMF", "", ""},  // case-blind extension, old file replaced
       {"plot.bmp", "", "Invalid graphic format specified.\r\nImage is not saved.", ""},
       {"taken.emf", "", "", "taken.emf"},
       {"", "", "", ""},  // cancelled: nothing at all
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.answer);
     recorder.messages.clear();
-    services.saveAnswers.push_back(row.answer.empty() ? std::nullopt
-                                                      : std::optional(Q(pictures.File(row.answer))));
+    services.saveAnswers.push_back(
+        row.answer.empty() ? std::nullopt : std::optional(Q(pictures.File(row.answer))));
     window->ActionExport->trigger();
     const std::vector<std::uint8_t> emf = EncodeEmf(window->plotPicture);
     if (!row.written.empty()) {
       EXPECT_EQ(ReadFile(pictures.File(row.written)), std::string(emf.begin(), emf.end()));
     }
     EXPECT_EQ(recorder.messages.empty() ? "" : recorder.messages[0], row.message);
-    EXPECT_EQ(TakeErrorPaths(), row.error.empty() ? std::vector<std::string>{}
-                                                   : std::vector<std::string>{pictures.File(row.error)});
+    EXPECT_EQ(TakeErrorPaths(), row.error.empty()
+                                    ? std::vector<std::string>{}
+                                    : std::vector<std::string>{pictures.File(row.error)});
   }
   EXPECT_FALSE(Exists(pictures.File("plot.bmp")));
   EXPECT_EQ(QDir::currentPath(), QFileInfo(Q(pictures.path())).canonicalFilePath());
@@ -318,8 +337,8 @@ std::string ModalBox(const std::function<void()>& show) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       auto* box = qobject_cast<QMessageBox*>(widget);
       if (!box || !box->isVisible()) continue;
-      seen = box->windowTitle() + "|" + box->text() + "|" + QString::number(int(box->icon())) + "|" +
-             QString::number(int(box->standardButtons()));
+      seen = box->windowTitle() + "|" + box->text() + "|" + QString::number(int(box->icon())) +
+             "|" + QString::number(int(box->standardButtons()));
       box->accept();
     }
   });
@@ -334,8 +353,8 @@ TEST(MessageBoxes, TheTextUnderTheApplicationTitleWithOneOK) {
             "Halvaro|Plural files were dropped.\nOne at a time.|0" + ok);
   QtWindowServices services;
   EXPECT_EQ(ModalBox([&] {
-              services.ReportError(
-                  nullptr, FileError(FileError::Action::Write, "/data/VORN.log", "Permission denied"));
+              services.ReportError(nullptr, FileError(FileError::Action::Write, "/data/VORN.log",
+                                                      "Permission denied"));
             }),
             "Halvaro|Cannot write file /data/VORN.log:\nPermission denied.|" +
                 std::to_string(QMessageBox::Critical) + ok);
@@ -344,11 +363,13 @@ TEST(MessageBoxes, TheTextUnderTheApplicationTitleWithOneOK) {
 // The lower-cased text from the last period of the name; the save dialog's
 // default extension only for a name without one.
 TEST(PictureExtension, FromTheLastPeriodOfTheName) {
+  // clang-format off
   const std::tuple<QString, std::string, QString> rows[] = {
       {"/tmp/plot.EMF", ".emf", "/tmp/plot.EMF"},   {"/tmp/plot.emf.bmp", ".bmp", "/tmp/plot.emf.bmp"},
       {"/tmp/a.d/plot", "", "/tmp/a.d/plot.emf"},   {"plot.", ".", "plot."},
       {"/tmp/plot.emfx", ".emfx", "/tmp/plot.emfx"},
   };
+  // clang-format on
   for (const auto& [name, extension, saved] : rows) {
     EXPECT_EQ(PictureExtension(name), extension) << name.toStdString();
     EXPECT_EQ(WithDefaultSuffix(name, kPictureSuffix), saved) << name.toStdString();

@@ -79,14 +79,15 @@ TEST_P(ShownPicture, BandsPaintTheSamePixels) {
   for (QSize size : {QSize(390, 390), QSize(251, 197)}) {
     const QImage whole = render::RasterImage(picture, size, 1, QRect(QPoint(), size), nullptr, 1);
     for (int bands : {2, 3})
-      EXPECT_TRUE(render::RasterImage(picture, size, 1, QRect(QPoint(), size), nullptr, bands) == whole)
+      EXPECT_TRUE(render::RasterImage(picture, size, 1, QRect(QPoint(), size), nullptr, bands) ==
+                  whole)
           << bands << " bands at " << size.width();
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Diagrams, ShownPicture,
-                         testing::Values(PlotMode::FaultPlaneAndStriation, PlotMode::TangentLineation,
-                                         PlotMode::Poles));
+                         testing::Values(PlotMode::FaultPlaneAndStriation,
+                                         PlotMode::TangentLineation, PlotMode::Poles));
 
 }  // namespace
 }  // namespace orniva::ui

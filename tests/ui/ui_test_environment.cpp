@@ -14,7 +14,8 @@ class QtEnvironment : public ::testing::Environment {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     application_ = std::make_unique<QApplication>(argc_, argv_);
     QApplication::setApplicationName(QStringLiteral("Halvaro"));
-    QLocale::setDefault(QLocale::c());  // numbers with a decimal period unless a test says otherwise
+    QLocale::setDefault(
+        QLocale::c());  // numbers with a decimal period unless a test says otherwise
   }
   void TearDown() override { application_.reset(); }
 

@@ -40,7 +40,8 @@ class StubServices : public WindowServices {
     printed.push_back({figure, widthMm});
   }
   std::optional<QString> OpenImportFile(QWidget*) override { return Next(importAnswers); }
-  std::optional<std::string> ConfirmImport(QWidget*, const std::string& text, const QString&) override {
+  std::optional<std::string> ConfirmImport(QWidget*, const std::string& text,
+                                           const QString&) override {
     importedTexts.push_back(text);
     return importData;
   }
@@ -48,7 +49,7 @@ class StubServices : public WindowServices {
 
   Answers openAnswers, saveAnswers, figureAnswers, importAnswers, dataFileAnswers;
   std::vector<std::string> importedTexts;
-  std::optional<std::string> importData;  // nullopt cancels the dialog
+  std::optional<std::string> importData;                         // nullopt cancels the dialog
   std::optional<FigureOptions> figureOptions = FigureOptions{};  // nullopt cancels
   std::vector<FigureOptions> optionsShown;
   std::vector<std::pair<Picture, double>> printed;
@@ -92,7 +93,8 @@ inline Picture ExpectedPlot(const TFormMain& window, PlotMode mode, SymbolSize s
   orniva::test::PlotFixture plot;
   plot.target.geometry = window.netGeometry;
   plot.target.symbolSize = size;
-  const analysis::DiagramFigures figures = analysis::FiguresFor(mode, window.faultSet, window.netGeometry, window.analysisChoices);
+  const analysis::DiagramFigures figures =
+      analysis::FiguresFor(mode, window.faultSet, window.netGeometry, window.analysisChoices);
   PlotDiagram(mode, window.faultSet, plot.target, highlight, figures.Inputs());
   return plot.picture;
 }
@@ -103,8 +105,10 @@ inline bool SamePicture(const Picture& a, const Picture& b) {
   for (std::size_t i = 0; i < a.records().size(); ++i) {
     const DrawRecord &l = a.records()[i], &r = b.records()[i];
     const bool points = l.op == DrawOp::Polyline || l.op == DrawOp::Polygon;
-    if (!(points ? l.op == r.op && l.b == r.b && std::equal(a.PolylinePoints(l), a.PolylinePoints(l) + l.b, b.PolylinePoints(r))
-                 : l == r))
+    if (!(points
+              ? l.op == r.op && l.b == r.b &&
+                    std::equal(a.PolylinePoints(l), a.PolylinePoints(l) + l.b, b.PolylinePoints(r))
+              : l == r))
       return false;
   }
   return true;
