@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "math/vector3d.h"
-#include "plot/net.h"
+#include "math/net_kind.h"
 
 namespace orniva::analysis {
 

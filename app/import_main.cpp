@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/import_conventions.h"
-#include "analysis/import_table.h"
+#include "data/import_conventions.h"
+#include "data/import_table.h"
 #include "app/cli_support.h"
 #include "data/fault_data.h"
 #include "platform/atomic_file.h"
@@ -24,7 +24,7 @@
 
 namespace {
 
-using namespace orniva::analysis;
+using namespace orniva;
 
 constexpr const char* kProgram = "orniva-import";
 

@@ -17,13 +17,13 @@
 
 #include <QGuiApplication>
 
-#include "analysis/figures.h"
+#include "plot/figures.h"
 #include "app/cli_support.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
 #include "platform/file_error.h"
 #include "platform/messages.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "plot/diagram.h"
 #include "plot/net.h"
 #include "render/figure_files.h"
@@ -253,7 +253,7 @@ int Run(const Options& options) {
            std::to_string(data.count()) + " data of " + options.dataPath);
     return kFailure;
   }
-  orniva::analysis::FigureRequest request;
+  orniva::FigureRequest request;
   request.mode = options.diagram;
   orniva::InitNetGeometry(request.geometry);
   request.geometry.kind = options.net;
@@ -262,9 +262,9 @@ int Run(const Options& options) {
   request.layout = options.layout;
   request.title = options.title ? *options.title : FileNameOf(options.dataPath);
   request.dihedraPlanes = options.choices.dihedraPlanes;
-  const orniva::analysis::DiagramFigures figures =
-      orniva::analysis::FiguresFor(options.diagram, data, request.geometry, options.choices);
-  const orniva::Picture picture = orniva::analysis::DrawFigure(data, request, figures);
+  const orniva::DiagramFigures figures =
+      orniva::FiguresFor(options.diagram, data, request.geometry, options.choices);
+  const orniva::Picture picture = orniva::DrawFigure(data, request, figures);
   if (const auto problem =
           orniva::render::FigureSizeProblem(picture, options.size, options.format)) {
     Report(*problem);

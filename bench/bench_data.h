@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/fault_data.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "plot/diagram.h"
 #include "plot/net.h"
 

@@ -3,7 +3,7 @@
 
 #include "bench/bench_data.h"
 #include "data/fault_reader.h"
-#include "platform/emf.h"
+#include "picture/emf.h"
 #include "plot/diagram.h"
 #include "plot/tangent_lineation_diagram.h"
 

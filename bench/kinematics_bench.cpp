@@ -2,7 +2,7 @@
 // diagram, at a typical size and at the format's limit.
 #include <benchmark/benchmark.h>
 
-#include "analysis/figures.h"
+#include "plot/figures.h"
 #include "analysis/kinematics.h"
 #include "bench/bench_data.h"
 
@@ -20,8 +20,8 @@ void BM_KinematicAxesDiagram(benchmark::State& state) {
   const FaultSet data = LoadedData(int(state.range(0)));
   Plot plot(false);
   for (auto _ : state) {
-    const analysis::DiagramFigures figures =
-        analysis::FiguresFor(PlotMode::KinematicAxes, data, plot.target.geometry);
+    const orniva::DiagramFigures figures =
+        orniva::FiguresFor(PlotMode::KinematicAxes, data, plot.target.geometry);
     PlotDiagram(PlotMode::KinematicAxes, data, plot.target, 1, figures.Inputs());
   }
 }

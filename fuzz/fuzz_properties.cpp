@@ -11,9 +11,9 @@
 
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
-#include "platform/emf.h"
+#include "picture/emf.h"
 #include "platform/file_error.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "plot/diagram.h"
 #include "plot/net.h"
 #include "tests/support/effective_drawing.h"

@@ -10,7 +10,7 @@
 
 #include "data/fault_data.h"
 #include "platform/graphics.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "math/directional_operations.h"
 #include "plot/net.h"
 

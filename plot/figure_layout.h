@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/graphics.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "plot/diagram.h"
 
 namespace orniva {

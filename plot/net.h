@@ -8,16 +8,11 @@
 #include <functional>
 
 #include "platform/graphics.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "math/directional_operations.h"
+#include "math/net_kind.h"
 
 namespace orniva {
-
-// The projection of the lower hemisphere onto the net.
-enum class NetKind : std::uint8_t {
-  EqualAngle = 0,  // stereographic (Wulff): r = R tan((90 - plunge) / 2)
-  EqualArea = 1,   // Lambert azimuthal (Schmidt): r = R sqrt(2) sin((90 - plunge) / 2)
-};
 
 struct NetGeometry {
   std::int16_t symbolUnit = 0;  // base length [plot units]

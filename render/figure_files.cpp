@@ -10,7 +10,7 @@
 #include <QSvgGenerator>
 
 #include "platform/atomic_file.h"
-#include "platform/emf.h"
+#include "picture/emf.h"
 #include "render/replay.h"
 
 namespace orniva::render {

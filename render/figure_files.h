@@ -8,7 +8,7 @@
 
 #include <QImage>
 
-#include "platform/picture.h"
+#include "picture/picture.h"
 
 namespace orniva::render {
 

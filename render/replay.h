@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QRect>
 
-#include "platform/picture.h"
+#include "picture/picture.h"
 
 class QPainter;
 

@@ -31,7 +31,7 @@
 #include "data/colours.h"
 #include "data/fault_reader.h"
 #include "platform/atomic_file.h"
-#include "platform/emf.h"
+#include "picture/emf.h"
 #include "render/figure_files.h"
 #include "plot/diagram.h"
 #include "ui/About.h"
@@ -441,7 +441,7 @@ void TFormMain::ActionExportExecute() {
 }
 
 orniva::Picture TFormMain::CurrentFigure(const orniva::ui::FigureOptions& options) const {
-  orniva::analysis::FigureRequest request;
+  orniva::FigureRequest request;
   request.mode = PlotMode;
   orniva::InitNetGeometry(request.geometry);
   request.geometry.kind = netGeometry.kind;
@@ -451,7 +451,7 @@ orniva::Picture TFormMain::CurrentFigure(const orniva::ui::FigureOptions& option
   request.title =
       (options.title.isEmpty() ? QFileInfo(FileName).fileName() : options.title).toStdString();
   request.dihedraPlanes = analysisChoices.dihedraPlanes;
-  return orniva::analysis::DrawFigure(faultSet, request, figures);
+  return orniva::DrawFigure(faultSet, request, figures);
 }
 
 void TFormMain::SaveFigureAs() {
@@ -733,7 +733,7 @@ void TFormMain::Replot(std::int16_t highlightIndex) {
   if (orniva::NeedsAnalysis(PlotMode) &&
       (figuresGeneration_ != faultSet.generation() || figuresMode_ != PlotMode ||
        figuresNet_ != netGeometry.kind || figuresChoices_ != analysisChoices)) {
-    figures = orniva::analysis::FiguresFor(PlotMode, faultSet, netGeometry, analysisChoices);
+    figures = orniva::FiguresFor(PlotMode, faultSet, netGeometry, analysisChoices);
     figuresGeneration_ = faultSet.generation();
     figuresMode_ = PlotMode;
     figuresNet_ = netGeometry.kind;

@@ -10,10 +10,10 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "analysis/figures.h"
+#include "plot/figures.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "plot/diagram.h"
 #include "plot/net.h"
 #include "ui/fault_grid.h"
@@ -51,7 +51,7 @@ class TFormMain : public QMainWindow {
   // The great circles of the loaded data and the key of the last drawing.
   orniva::PlotCache plotCache;
   // What the diagrams of the analyses draw, for the loaded data.
-  orniva::analysis::DiagramFigures figures;
+  orniva::DiagramFigures figures;
   // What the user chose for the analyses' diagrams; the faults switched
   // out of the stress inversion last until the next load.
   orniva::analysis::AnalysisChoices analysisChoices;

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "render/figure_files.h"
 
 class QCheckBox;

@@ -22,9 +22,6 @@ namespace orniva::ui {
 
 namespace {
 
-using analysis::Delimiter;
-using analysis::LineConvention;
-using analysis::PlaneConvention;
 
 constexpr int kPreviewRows = 20;
 
@@ -112,7 +109,7 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
   column->addWidget(buttons);
 
   // Detected first, then the user's.
-  table_ = analysis::ReadTable(text_);
+  table_ = ReadTable(text_);
   delimiter->setCurrentIndex(std::max(0, delimiter->findData(int(table_.delimiter))));
   header->setChecked(!table_.header.empty());
   showTable();
@@ -135,9 +132,9 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
 }
 
 void ImportDialog::readTable() {
-  table_ = analysis::ReadTable(
+  table_ = ReadTable(
       text_, Delimiter(delimiter->currentData().toInt()),
-      header->isChecked() ? analysis::HeaderChoice::Yes : analysis::HeaderChoice::No);
+      header->isChecked() ? HeaderChoice::Yes : HeaderChoice::No);
   showTable();
 }
 
@@ -157,7 +154,7 @@ void ImportDialog::showTable() {
   }
   preview->setHorizontalHeaderLabels(labels);
   for (int r = 0; r < shown; ++r) {
-    const analysis::TableRow& row = table_.rows[std::size_t(r)];
+    const TableRow& row = table_.rows[std::size_t(r)];
     SetCell(preview, r, 0, QString::number(row.line));
     for (std::size_t c = 0; c < row.fields.size(); ++c)
       SetCell(preview, r, int(c) + 1, Q(row.fields[c]));
@@ -170,7 +167,7 @@ void ImportDialog::makeColumnChoices() {
   for (QWidget* widget : columnWidgets_) delete widget;
   columnWidgets_.clear();
   columns.clear();
-  const auto fields = analysis::FieldsOf(PlaneConvention(plane->currentData().toInt()),
+  const auto fields = FieldsOf(PlaneConvention(plane->currentData().toInt()),
                                          LineConvention(line->currentData().toInt()));
   const std::vector<std::string> first =
       table_.rows.empty() ? std::vector<std::string>{} : table_.rows[0].fields;
@@ -197,17 +194,17 @@ void ImportDialog::makeColumnChoices() {
 }
 
 void ImportDialog::convert() {
-  analysis::ImportSettings settings;
+  ImportSettings settings;
   settings.plane = PlaneConvention(plane->currentData().toInt());
   settings.line = LineConvention(line->currentData().toInt());
   for (QSpinBox* box : columns)
     if (box->value() > 0) settings.columns.push_back(box->value());
   const std::string codes = senseCodes->text().trimmed().toStdString();
-  const std::string badPair = analysis::AddSenseCodes(codes, settings.senses);
-  result_ = analysis::ConvertTable(table_, settings);
+  const std::string badPair = AddSenseCodes(codes, settings.senses);
+  result_ = ConvertTable(table_, settings);
   converted->setRowCount(int(result_.rows.size()));
   for (std::size_t r = 0; r < result_.rows.size(); ++r) {
-    const analysis::ImportedRow& row = result_.rows[r];
+    const ImportedRow& row = result_.rows[r];
     std::string problem = row.error;
     for (const std::string& warning : row.warnings)
       problem += (problem.empty() ? "" : "; ") + warning;

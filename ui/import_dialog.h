@@ -9,7 +9,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "analysis/import_table.h"
+#include "data/import_table.h"
 
 class QCheckBox;
 class QComboBox;
@@ -30,7 +30,7 @@ class ImportDialog : public QDialog {
   ImportDialog(std::string text, const QString& source, QWidget* parent = nullptr);
 
   // The rows as converted with the dialog's current choices.
-  const analysis::ImportResult& result() const { return result_; }
+  const ImportResult& result() const { return result_; }
 
   QComboBox* delimiter = nullptr;
   QCheckBox* header = nullptr;
@@ -50,8 +50,8 @@ class ImportDialog : public QDialog {
   void convert();
 
   std::string text_;
-  analysis::ImportTable table_;
-  analysis::ImportResult result_;
+  ImportTable table_;
+  ImportResult result_;
   QGridLayout* columnGrid_ = nullptr;
   std::vector<QWidget*> columnWidgets_;
 };

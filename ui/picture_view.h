@@ -9,7 +9,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "platform/picture.h"
+#include "picture/picture.h"
 
 namespace orniva::ui {
 

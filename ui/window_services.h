@@ -11,7 +11,7 @@
 
 #include "platform/file_error.h"
 #include "platform/messages.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "ui/figure_options.h"
 
 class QWidget;

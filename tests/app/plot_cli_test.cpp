@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/figures.h"
+#include "plot/figures.h"
 #include "data/fault_reader.h"
-#include "platform/emf.h"
+#include "picture/emf.h"
 #include "plot/diagram.h"
 #include "tests/support/test_support.h"
 
@@ -38,12 +38,12 @@ std::string DrawInProcess(const std::string& dataPath, const Plot& plot, bool la
                           const std::string& title = "") {
   FaultSet data;
   LoadFaultLines(ReadDataFile(dataPath).lines, data);
-  analysis::FigureRequest request{plot.mode, {}, plot.size, plot.highlight, layout, title};
+  orniva::FigureRequest request{plot.mode, {}, plot.size, plot.highlight, layout, title};
   InitNetGeometry(request.geometry);
   request.geometry.kind = plot.net;
-  const analysis::DiagramFigures figures =
-      analysis::FiguresFor(plot.mode, data, request.geometry, plot.choices);
-  const std::vector<std::uint8_t> emf = EncodeEmf(analysis::DrawFigure(data, request, figures));
+  const orniva::DiagramFigures figures =
+      orniva::FiguresFor(plot.mode, data, request.geometry, plot.choices);
+  const std::vector<std::uint8_t> emf = EncodeEmf(orniva::DrawFigure(data, request, figures));
   return std::string(emf.begin(), emf.end());
 }
 

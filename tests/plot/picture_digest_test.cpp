@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "data/fault_reader.h"
-#include "platform/emf.h"
+#include "picture/emf.h"
 #include "plot/diagram.h"
 #include "tests/plot/plot_test_support.h"
 

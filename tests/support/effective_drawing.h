@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/graphics.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 
 namespace orniva {
 

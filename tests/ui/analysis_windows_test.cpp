@@ -154,8 +154,8 @@ TEST(ImportDialog, DetectsThenConvertsWithTheChosenColumns) {
   EXPECT_TRUE(dialog.header->isChecked());
   EXPECT_EQ(dialog.preview->rowCount(), 2);
   EXPECT_EQ(dialog.preview->model()->headerData(2, Qt::Horizontal).toString(), "2: strike");
-  Choose(dialog.plane, int(analysis::PlaneConvention::StrikeQuadrant));
-  Choose(dialog.line, int(analysis::LineConvention::PitchQuadrant));
+  Choose(dialog.plane, int(PlaneConvention::StrikeQuadrant));
+  Choose(dialog.line, int(LineConvention::PitchQuadrant));
   // Strike, dip, dip quadrant, pitch, pitch end, sense; the quadrants are
   // written with their numbers here.
   ASSERT_EQ(dialog.columns.size(), 6u);

@@ -28,13 +28,13 @@ using render::FigureSize;
 
 Picture ExampleFigure(PlotMode mode, std::int16_t highlight = 3) {
   const FaultSet data = orniva::test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
-  analysis::FigureRequest request;
+  orniva::FigureRequest request;
   request.mode = mode;
   InitNetGeometry(request.geometry);
   request.highlight = highlight;
   request.layout = true;
   request.title = "Site 4";
-  return analysis::DrawFigure(data, request, analysis::FiguresFor(mode, data, request.geometry));
+  return orniva::DrawFigure(data, request, orniva::FiguresFor(mode, data, request.geometry));
 }
 
 // What a shell command run in `dir` writes to its standard output.

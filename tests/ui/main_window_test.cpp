@@ -22,7 +22,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "platform/emf.h"
+#include "picture/emf.h"
 #include "ui/About.h"
 #include "tests/ui/ui_test_support.h"
 

@@ -93,8 +93,8 @@ inline Picture ExpectedPlot(const TFormMain& window, PlotMode mode, SymbolSize s
   orniva::test::PlotFixture plot;
   plot.target.geometry = window.netGeometry;
   plot.target.symbolSize = size;
-  const analysis::DiagramFigures figures =
-      analysis::FiguresFor(mode, window.faultSet, window.netGeometry, window.analysisChoices);
+  const orniva::DiagramFigures figures =
+      orniva::FiguresFor(mode, window.faultSet, window.netGeometry, window.analysisChoices);
   PlotDiagram(mode, window.faultSet, plot.target, highlight, figures.Inputs());
   return plot.picture;
 }

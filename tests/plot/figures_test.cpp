@@ -1,6 +1,6 @@
 // The figures the analyses hand to the diagrams: what each diagram draws
 // of the analysis's result and of the user's choices.
-#include "analysis/figures.h"
+#include "plot/figures.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "math/vector3d.h"
 #include "tests/support/test_support.h"
 
-namespace orniva::analysis {
+namespace orniva {
 namespace {
 
 NetGeometry Net(NetKind kind) {
@@ -97,4 +97,4 @@ TEST(StressFigure, SwitchedOutFaultsAndARefusal) {
 }
 
 }  // namespace
-}  // namespace orniva::analysis
+}  // namespace orniva

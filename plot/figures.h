@@ -5,29 +5,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "analysis/choices.h"
 #include "analysis/density.h"
 #include "analysis/net_projection.h"
 #include "data/fault_data.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "plot/diagram.h"
 #include "plot/figure_layout.h"
 
-namespace orniva::analysis {
+namespace orniva {
 
-// The user's choices that shape an analysis's diagram.
-struct AnalysisChoices {
-  DensityOf densityOf = DensityOf::Poles;
-  DensityMethod densityMethod = DensityMethod::Kamb;
-  bool iterate = false;       // the stress inversion's iterative option
-  std::vector<bool> use;      // by line (index 0 unused): faults in the inversion; empty: all
-  bool dihedraPlanes = true;  // the fault planes over the right dihedra
-
-  friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
-    return a.densityOf == b.densityOf && a.densityMethod == b.densityMethod &&
-           a.iterate == b.iterate && a.use == b.use && a.dihedraPlanes == b.dihedraPlanes;
-  }
-  friend bool operator!=(const AnalysisChoices& a, const AnalysisChoices& b) { return !(a == b); }
-};
+using analysis::AnalysisChoices;
 
 // The grid a field is drawn from: nodes across the square about the net.
 constexpr int kFieldGridSize = 100;
@@ -59,7 +47,7 @@ DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data, const NetGeometry
 // The figure of a density or right-dihedra field of `values` on `grid`:
 // bands and contour lines at `levels`, the ramp's colours and `labels` per
 // level.
-FieldFigure FieldOf(const DrawingGrid& grid, const std::vector<double>& values,
+FieldFigure FieldOf(const analysis::DrawingGrid& grid, const std::vector<double>& values,
                     const std::vector<double>& levels, std::vector<std::string> labels);
 
 // What a figure for a file or the clipboard is drawn as.
@@ -82,4 +70,4 @@ std::size_t DataDrawn(PlotMode mode, const FaultSet& data);
 Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
                    const DiagramFigures& figures);
 
-}  // namespace orniva::analysis
+}  // namespace orniva

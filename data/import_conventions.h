@@ -22,7 +22,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orniva::analysis {
+namespace orniva {
 
 enum class PlaneConvention { DipDirection, StrikeRhr, StrikeQuadrant };
 enum class LineConvention { TrendPlunge, PitchQuadrant, Rake, Rake360, RakeAki };
@@ -84,4 +84,4 @@ std::optional<double> ParseAzimuth(std::string_view text);
 std::string DataLine(const ConvertedRow& row);
 std::string ShortestDecimal(float value);
 
-}  // namespace orniva::analysis
+}  // namespace orniva

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/import_conventions.h"
+#include "data/import_conventions.h"
 
-namespace orniva::analysis {
+namespace orniva {
 
 enum class Delimiter { Auto, Comma, Semicolon, Tab, Space };
 enum class HeaderChoice { Auto, Yes, No };
@@ -76,4 +76,4 @@ struct ImportResult {
 // Converts every row of `table`.
 ImportResult ConvertTable(const ImportTable& table, const ImportSettings& settings);
 
-}  // namespace orniva::analysis
+}  // namespace orniva

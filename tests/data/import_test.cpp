@@ -1,6 +1,6 @@
 // The import conventions against hand-checked rows.
-#include "analysis/import_conventions.h"
-#include "analysis/import_table.h"
+#include "data/import_conventions.h"
+#include "data/import_table.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include "data/fault_reader.h"
 #include "tests/support/test_support.h"
 
-namespace orniva::analysis {
+namespace orniva {
 namespace {
 
 using P = PlaneConvention;
@@ -190,4 +190,4 @@ TEST(ConvertTable, RealSourcesGiveTheCommittedDataFiles) {
 }
 
 }  // namespace
-}  // namespace orniva::analysis
+}  // namespace orniva

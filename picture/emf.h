@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.h"
+#include "picture/picture.h"
 
 namespace orniva {
 

@@ -1,4 +1,4 @@
-#include "analysis/figures.h"
+#include "plot/figures.h"
 
 #include <atomic>
 #include <cmath>
@@ -11,7 +11,9 @@
 #include "analysis/stress_inversion.h"
 #include "math/numeric.h"
 
-namespace orniva::analysis {
+namespace orniva {
+
+using namespace analysis;
 
 namespace {
 
@@ -227,4 +229,4 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
   return LayoutFigure(diagram, request.mode, caption);
 }
 
-}  // namespace orniva::analysis
+}  // namespace orniva

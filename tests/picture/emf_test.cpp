@@ -1,4 +1,4 @@
-#include "platform/emf.h"
+#include "picture/emf.h"
 
 #include <gtest/gtest.h>
 

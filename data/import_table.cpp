@@ -1,9 +1,9 @@
-#include "analysis/import_table.h"
+#include "data/import_table.h"
 
 #include "data/fault_data.h"
 #include "platform/names.h"
 
-namespace orniva::analysis {
+namespace orniva {
 
 namespace {
 
@@ -186,4 +186,4 @@ ImportResult ConvertTable(const ImportTable& table, const ImportSettings& settin
   return result;
 }
 
-}  // namespace orniva::analysis
+}  // namespace orniva

@@ -1,4 +1,4 @@
-#include "analysis/import_conventions.h"
+#include "data/import_conventions.h"
 
 #include <charconv>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "math/vector3d.h"
 #include "platform/names.h"
 
-namespace orniva::analysis {
+namespace orniva {
 
 namespace {
 
@@ -315,4 +315,4 @@ std::string DataLine(const ConvertedRow& row) {
          std::string(1, row.sense) + "\r\n";
 }
 
-}  // namespace orniva::analysis
+}  // namespace orniva

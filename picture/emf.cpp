@@ -1,4 +1,4 @@
-#include "platform/emf.h"
+#include "picture/emf.h"
 
 #include <algorithm>
 #include <cassert>
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/atomic_file.h"
-#include "platform/emf_format.h"
+#include "picture/emf_format.h"
 #include "platform/file_error.h"
 
 namespace orniva {

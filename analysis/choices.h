@@ -1,0 +1,26 @@
+// The user's choices about a loaded data set that shape its analyses and
+// their diagrams.
+#pragma once
+
+#include <vector>
+
+#include "analysis/density.h"
+
+namespace orniva::analysis {
+
+// The user's choices that shape an analysis's diagram.
+struct AnalysisChoices {
+  DensityOf densityOf = DensityOf::Poles;
+  DensityMethod densityMethod = DensityMethod::Kamb;
+  bool iterate = false;       // the stress inversion's iterative option
+  std::vector<bool> use;      // by line (index 0 unused): faults in the inversion; empty: all
+  bool dihedraPlanes = true;  // the fault planes over the right dihedra
+
+  friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
+    return a.densityOf == b.densityOf && a.densityMethod == b.densityMethod &&
+           a.iterate == b.iterate && a.use == b.use && a.dihedraPlanes == b.dihedraPlanes;
+  }
+  friend bool operator!=(const AnalysisChoices& a, const AnalysisChoices& b) { return !(a == b); }
+};
+
+}  // namespace orniva::analysis
