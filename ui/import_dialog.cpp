@@ -22,7 +22,6 @@ namespace orniva::ui {
 
 namespace {
 
-
 constexpr int kPreviewRows = 20;
 
 QString Q(const std::string& text) {
@@ -132,9 +131,8 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
 }
 
 void ImportDialog::readTable() {
-  table_ = ReadTable(
-      text_, Delimiter(delimiter->currentData().toInt()),
-      header->isChecked() ? HeaderChoice::Yes : HeaderChoice::No);
+  table_ = ReadTable(text_, Delimiter(delimiter->currentData().toInt()),
+                     header->isChecked() ? HeaderChoice::Yes : HeaderChoice::No);
   showTable();
 }
 
@@ -168,7 +166,7 @@ void ImportDialog::makeColumnChoices() {
   columnWidgets_.clear();
   columns.clear();
   const auto fields = FieldsOf(PlaneConvention(plane->currentData().toInt()),
-                                         LineConvention(line->currentData().toInt()));
+                               LineConvention(line->currentData().toInt()));
   const std::vector<std::string> first =
       table_.rows.empty() ? std::vector<std::string>{} : table_.rows[0].fields;
   int next = 1;
