@@ -50,8 +50,9 @@ KinematicsResult ComputeKinematics(const FaultSet& data) {
   return result;
 }
 
-CsvReport KinematicsCsv(const FaultSet& data) {
-  const KinematicsResult result = ComputeKinematics(data);
+CsvReport KinematicsCsv(const FaultSet& data) { return KinematicsCsv(ComputeKinematics(data)); }
+
+CsvReport KinematicsCsv(const KinematicsResult& result) {
   if (result.faults.empty()) return {"", kNoUsableData};
   std::string text = "line,misfit,p_trend,p_plunge,t_trend,t_plunge,b_trend,b_plunge\n";
   for (const KinematicAxes& f : result.faults)
@@ -60,8 +61,9 @@ CsvReport KinematicsCsv(const FaultSet& data) {
   return {text, ""};
 }
 
-CsvReport BinghamCsv(const FaultSet& data) {
-  const KinematicsResult result = ComputeKinematics(data);
+CsvReport BinghamCsv(const FaultSet& data) { return BinghamCsv(ComputeKinematics(data)); }
+
+CsvReport BinghamCsv(const KinematicsResult& result) {
   if (result.faults.empty()) return {"", kNoUsableData};
   std::string text = "axis,trend,plunge,eigenvalue\n";
   const char* names[3] = {"T", "B", "P"};

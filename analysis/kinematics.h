@@ -49,5 +49,8 @@ KinematicsResult ComputeKinematics(const FaultSet& data);
 // sets `error`.
 CsvReport KinematicsCsv(const FaultSet& data);
 CsvReport BinghamCsv(const FaultSet& data);
+// The same reports of a result already computed.
+CsvReport KinematicsCsv(const KinematicsResult& result);
+CsvReport BinghamCsv(const KinematicsResult& result);
 
 }  // namespace orniva::analysis

@@ -169,7 +169,10 @@ StressResult InvertStress(const FaultSet& data, bool iterate, const std::vector<
 }
 
 CsvReport StressCsv(const FaultSet& data, bool iterate) {
-  const StressResult r = InvertStress(data, iterate);
+  return StressCsv(InvertStress(data, iterate));
+}
+
+CsvReport StressCsv(const StressResult& r) {
   if (r.used == 0) return {"", kNoUsableData};
   if (!r.error.empty()) return {"", r.error};
   std::string text =
@@ -181,7 +184,10 @@ CsvReport StressCsv(const FaultSet& data, bool iterate) {
 }
 
 CsvReport MisfitAnglesCsv(const FaultSet& data, bool iterate) {
-  const StressResult r = InvertStress(data, iterate);
+  return MisfitAnglesCsv(InvertStress(data, iterate));
+}
+
+CsvReport MisfitAnglesCsv(const StressResult& r) {
   if (r.used == 0) return {"", kNoUsableData};
   if (!r.error.empty()) return {"", r.error};
   std::string text = "line,beta\n";

@@ -65,5 +65,8 @@ math::Vector3d ShearTraction(const std::array<double, 5>& x, math::Vector3d n);
 // and `misfit-angles` (line,beta per datum used). A refusal sets `error`.
 CsvReport StressCsv(const FaultSet& data, bool iterate);
 CsvReport MisfitAnglesCsv(const FaultSet& data, bool iterate);
+// The same reports of a result already computed.
+CsvReport StressCsv(const StressResult& result);
+CsvReport MisfitAnglesCsv(const StressResult& result);
 
 }  // namespace orniva::analysis

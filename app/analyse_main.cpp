@@ -18,12 +18,13 @@
 #include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
 #include "analysis/stress_inversion.h"
+#include "analysis/study.h"
 #include "app/cli_support.h"
 
 namespace {
 
-using orniva::FaultSet;
 using orniva::analysis::CsvReport;
+using orniva::analysis::Study;
 using orniva::cli::kFailure;
 
 constexpr const char* kProgram = "orniva-analyse";
@@ -62,14 +63,14 @@ using Options = std::map<std::string, std::string>;
 struct Command {
   const char* name;
   std::map<std::string, std::vector<std::string>> options;
-  std::function<CsvReport(const FaultSet&, const Options&)> report;
+  std::function<CsvReport(Study&, const Options&)> report;
   bool allRequired = false;
 };
 
 // The values were checked against the command's table.
-CsvReport Density(const FaultSet& data, const Options& options) {
+CsvReport Density(Study& study, const Options& options) {
   return orniva::analysis::DensityCsv(
-      data, *orniva::analysis::DensityOfNamed(options.at("--of")),
+      study.data(), *orniva::analysis::DensityOfNamed(options.at("--of")),
       *orniva::analysis::DensityMethodNamed(options.at("--method")));
 }
 
@@ -77,26 +78,28 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"kinematics",
        {},
-       [](const FaultSet& d, const Options&) { return orniva::analysis::KinematicsCsv(d); }},
+       [](Study& s, const Options&) { return orniva::analysis::KinematicsCsv(s.Kinematics()); }},
       {"bingham",
        {},
-       [](const FaultSet& d, const Options&) { return orniva::analysis::BinghamCsv(d); }},
+       [](Study& s, const Options&) { return orniva::analysis::BinghamCsv(s.Kinematics()); }},
       {"density",
        {{"--of", {"poles", "p", "t", "striations"}}, {"--method", {"kamb", "one-percent"}}},
        Density,
        true},
       {"dihedra",
        {},
-       [](const FaultSet& d, const Options&) { return orniva::analysis::DihedraCsv(d); }},
+       [](Study& s, const Options&) { return orniva::analysis::DihedraCsv(s.data()); }},
       {"stress",
        {{"--iterate", {}}},
-       [](const FaultSet& d, const Options& o) {
-         return orniva::analysis::StressCsv(d, o.count("--iterate") > 0);
+       [](Study& s, const Options& o) {
+         s.SetIterate(o.count("--iterate") > 0);
+         return orniva::analysis::StressCsv(s.Stress());
        }},
       {"misfit-angles",
        {{"--iterate", {}}},
-       [](const FaultSet& d, const Options& o) {
-         return orniva::analysis::MisfitAnglesCsv(d, o.count("--iterate") > 0);
+       [](Study& s, const Options& o) {
+         s.SetIterate(o.count("--iterate") > 0);
+         return orniva::analysis::MisfitAnglesCsv(s.Stress());
        }},
   };
   return commands;
@@ -165,9 +168,10 @@ int Run(const std::vector<std::string>& args) {
     Report(error);
     return kFailure;
   }
-  FaultSet data;
-  if (!orniva::cli::LoadDataFile(kProgram, args[0], data)) return kFailure;
-  const CsvReport report = command->report(data, options);
+  Study study;
+  if (!orniva::cli::LoadDataFile(kProgram, args[0], study.data())) return kFailure;
+  study.DataReplaced();
+  const CsvReport report = command->report(study, options);
   if (!report.error.empty()) {
     Report(args[0] + ": " + report.error);
     return kFailure;

@@ -246,8 +246,11 @@ std::string FileNameOf(const std::string& path) {
 }
 
 int Run(const Options& options) {
-  orniva::FaultSet data;
-  if (!orniva::cli::LoadDataFile(kProgram, options.dataPath, data)) return kFailure;
+  orniva::analysis::Study study;
+  const orniva::FaultSet& data = study.data();
+  if (!orniva::cli::LoadDataFile(kProgram, options.dataPath, study.data())) return kFailure;
+  study.DataReplaced();
+  study.SetChoices(options.choices);
   if (options.highlight > data.count()) {
     Report("--highlight " + std::to_string(options.highlight) + " is beyond the " +
            std::to_string(data.count()) + " data of " + options.dataPath);
@@ -263,7 +266,7 @@ int Run(const Options& options) {
   request.title = options.title ? *options.title : FileNameOf(options.dataPath);
   request.dihedraPlanes = options.choices.dihedraPlanes;
   const orniva::DiagramFigures figures =
-      orniva::FiguresFor(options.diagram, data, request.geometry, options.choices);
+      orniva::FiguresFor(options.diagram, study, request.geometry);
   const orniva::Picture picture = orniva::DrawFigure(data, request, figures);
   if (const auto problem =
           orniva::render::FigureSizeProblem(picture, options.size, options.format)) {

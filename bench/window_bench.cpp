@@ -35,6 +35,7 @@ class NoDialogs : public ui::WindowServices {
     return std::nullopt;
   }
   std::optional<QString> SaveDataFile(QWidget*) override { return std::nullopt; }
+  void ShowMessage(QWidget*, const std::string&) override {}
 };
 
 // Counts the paints of a widget.

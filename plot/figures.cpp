@@ -9,6 +9,7 @@
 #include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
 #include "analysis/stress_inversion.h"
+#include "analysis/study.h"
 #include "math/numeric.h"
 
 namespace orniva {
@@ -28,10 +29,10 @@ AxisTriple Stored(const math::TrendPlunge& p, const math::TrendPlunge& t,
   return {Stored(p), Stored(t), Stored(b)};
 }
 
-KinematicAxesFigure KinematicFigure(const FaultSet& data) {
-  const KinematicsResult result = ComputeKinematics(data);
+KinematicAxesFigure KinematicFigure(const Study& study) {
+  const KinematicsResult& result = study.Kinematics();
   KinematicAxesFigure figure;
-  figure.perDatum.resize(data.size());
+  figure.perDatum.resize(study.data().size());
   for (const KinematicAxes& f : result.faults)
     figure.perDatum[std::size_t(f.line)] = Stored(f.p, f.t, f.b);
   if (!result.faults.empty()) {
@@ -41,11 +42,12 @@ KinematicAxesFigure KinematicFigure(const FaultSet& data) {
   return figure;
 }
 
-StressAxesFigure StressFigure(const FaultSet& data, const AnalysisChoices& choices) {
+StressAxesFigure StressFigure(const Study& study) {
   StressAxesFigure figure;
-  const bool chosen = choices.use.size() == data.size();
-  const StressResult result = InvertStress(data, choices.iterate, chosen ? &choices.use : nullptr);
-  if (chosen) {
+  const FaultSet& data = study.data();
+  const AnalysisChoices& choices = study.choices();
+  const StressResult& result = study.Stress();
+  if (choices.use.size() == data.size()) {
     figure.switchedOut.resize(data.size());
     for (std::size_t i = 1; i < data.size(); ++i) figure.switchedOut[i] = !choices.use[i];
   }
@@ -177,16 +179,25 @@ FieldFigure FieldOf(const DrawingGrid& grid, const std::vector<double>& values,
 
 DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data, const NetGeometry& geometry,
                           const AnalysisChoices& choices) {
+  Study study;
+  study.data() = data;
+  study.SetChoices(choices);
+  return FiguresFor(mode, study, geometry);
+}
+
+DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& geometry) {
   static std::atomic<std::uint64_t> lastRevision{0};
+  const FaultSet& data = study.data();
+  const AnalysisChoices& choices = study.choices();
   DiagramFigures figures;
   figures.revision = ++lastRevision;
   switch (mode) {
     case PlotMode::KinematicAxes:
-      figures.kinematicAxes = KinematicFigure(data);
+      figures.kinematicAxes = KinematicFigure(study);
       figures.hasKinematicAxes = true;
       break;
     case PlotMode::StressAxes:
-      figures.stressAxes = StressFigure(data, choices);
+      figures.stressAxes = StressFigure(study);
       figures.hasStressAxes = true;
       break;
     case PlotMode::Density:
@@ -227,6 +238,17 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
   caption.net = request.geometry.kind;
   caption.planes = request.dihedraPlanes;
   return LayoutFigure(diagram, request.mode, caption);
+}
+
+const DiagramFigures& DiagramFiguresCache::For(PlotMode mode, const Study& study,
+                                               const NetGeometry& geometry) {
+  if (!NeedsAnalysis(mode)) return figures_;
+  const Key key{study.generation(), mode, geometry.kind};
+  if (key_ != key) {
+    figures_ = FiguresFor(mode, study, geometry);
+    key_ = key;
+  }
+  return figures_;
 }
 
 }  // namespace orniva

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <tuple>
 #include <vector>
 
 #include "analysis/choices.h"
 #include "analysis/density.h"
 #include "analysis/net_projection.h"
+#include "analysis/study.h"
 #include "data/fault_data.h"
 #include "picture/picture.h"
 #include "plot/diagram.h"
@@ -39,10 +42,29 @@ struct DiagramFigures {
   }
 };
 
-// Computes what `mode` needs of `data` on the net of `geometry`; nothing
-// for the diagrams that draw the data alone.
+// Computes what `mode` needs of `study` on the net of `geometry`, from the
+// study's results; nothing for the diagrams that draw the data alone.
+DiagramFigures FiguresFor(PlotMode mode, const analysis::Study& study, const NetGeometry& geometry);
+// The same for `data` under `choices`, in a study of their own.
 DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data, const NetGeometry& geometry,
                           const AnalysisChoices& choices = {});
+
+// The figures of the diagram drawn last, kept while the study, the diagram
+// and the net stay the same.
+class DiagramFiguresCache {
+ public:
+  // What `mode` needs of `study` on the net of `geometry`: computed again
+  // only when one of them has changed. A diagram that draws the data alone
+  // keeps the figures it finds.
+  const DiagramFigures& For(PlotMode mode, const analysis::Study& study,
+                            const NetGeometry& geometry);
+  const DiagramFigures& figures() const { return figures_; }
+
+ private:
+  using Key = std::tuple<std::uint64_t, PlotMode, NetKind>;
+  DiagramFigures figures_;
+  std::optional<Key> key_;
+};
 
 // The figure of a density or right-dihedra field of `values` on `grid`:
 // bands and contour lines at `levels`, the ramp's colours and `labels` per

@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -15,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -30,9 +28,7 @@
 
 #include "data/colours.h"
 #include "data/fault_reader.h"
-#include "platform/atomic_file.h"
 #include "picture/emf.h"
-#include "render/figure_files.h"
 #include "plot/diagram.h"
 #include "ui/About.h"
 #include "ui/program_icons.h"
@@ -70,7 +66,6 @@ TFormMain::TFormMain(WindowServices* services, QWidget* parent)
   if (!services_) {
     ownServices_ = std::make_unique<QtWindowServices>();
     services_ = ownServices_.get();
-    messageBoxes_ = std::make_unique<MessageBoxSink>();
   }
   setUpWindow();
   createActions();
@@ -82,7 +77,10 @@ TFormMain::TFormMain(WindowServices* services, QWidget* parent)
   FormCreate();
 }
 
-TFormMain::~TFormMain() { FormDestroy(); }
+TFormMain::~TFormMain() {
+  FormDestroy();
+  delete analysisMenu_;  // its results windows listen to the study, which goes first
+}
 
 // ---- construction ------------------------------------------------------------
 
@@ -118,28 +116,6 @@ void TFormMain::createActions() {
   ActionSmall = newAction("ActionSmall", QStringLiteral("&Small"));
   for (QAction* action : {ActionFPS, ActionTLD, ActionLarge, ActionMedium, ActionSmall})
     action->setProperty("category", QStringLiteral("PlotOption"));
-  ActionEqualAngle = newAction("ActionEqualAngle", QStringLiteral("Equal-&Angle Net"));
-  ActionEqualArea = newAction("ActionEqualArea", QStringLiteral("Equal-A&rea Net"));
-  ActionPoles = newAction("ActionPoles", QStringLiteral("&Poles"));
-  ActionKinematicAxes = newAction("ActionKinematicAxes", QStringLiteral("&Kinematic Axes"));
-  ActionKinematics = newAction("ActionKinematics", QStringLiteral("&Kinematics..."));
-  ActionStressAxes = newAction("ActionStressAxes", QStringLiteral("Str&ess Axes"));
-  ActionDensityPoles = newAction("ActionDensityPoles", QStringLiteral("of &Poles"));
-  ActionDensityP = newAction("ActionDensityP", QStringLiteral("of P &Axes"));
-  ActionDensityT = newAction("ActionDensityT", QStringLiteral("of &T Axes"));
-  ActionDensityStriations = newAction("ActionDensityStriations", QStringLiteral("of &Striations"));
-  ActionKamb = newAction("ActionKamb", QStringLiteral("&Kamb"));
-  ActionOnePercent = newAction("ActionOnePercent", QStringLiteral("&One Per Cent"));
-  ActionRightDihedra = newAction("ActionRightDihedra", QStringLiteral("Right D&ihedra"));
-  ActionDihedraPlanes =
-      newAction("ActionDihedraPlanes", QStringLiteral("Fault P&lanes on Right Dihedra"));
-  ActionStressInversion =
-      newAction("ActionStressInversion", QStringLiteral("&Stress Inversion..."));
-  ActionSaveFigure = newAction("ActionSaveFigure", QStringLiteral("Save &Figure As..."));
-  ActionPrint = newAction("ActionPrint", QStringLiteral("&Print..."));
-  ActionCopyFigure = newAction("ActionCopyFigure", QStringLiteral("&Copy Figure"));
-  ActionImport = newAction("ActionImport", QStringLiteral("I&mport..."));
-  ActionPasteData = newAction("ActionPasteData", QStringLiteral("&Paste Data"));
   ActionOpen->setToolTip(QStringLiteral("Open Data File"));
   ActionExport->setToolTip(QStringLiteral("Export Image"));
   ActionExit->setToolTip(QStringLiteral("Exit"));
@@ -158,24 +134,36 @@ QAction* TFormMain::newMenuItem(QMenu* menu, QAction* action, QActionGroup* grou
 
 void TFormMain::createMenus() {
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+  createFileAndEditMenus();
+  createPlotMenu();
+  createHelpMenu();
+}
+
+void TFormMain::createFileAndEditMenus() {
   File1 = menuBar()->addMenu(QStringLiteral("&File"));
   File1->setObjectName(QStringLiteral("File1"));
   MenuOpen = newMenuItem(File1, ActionOpen);
   MenuExport = newMenuItem(File1, ActionExport);
-  newMenuItem(File1, ActionSaveFigure);
-  newMenuItem(File1, ActionPrint);
-  ActionPrint->setShortcut(QKeySequence::Print);
-  newMenuItem(File1, ActionImport);
+  Edit1 = menuBar()->addMenu(QStringLiteral("&Edit"));
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  figureCommands_ = new FigureCommands(
+      {this, services_, [this](const FigureOptions& options) { return CurrentFigure(options); },
+       [this] { return FileName; }},
+      File1, Edit1);
+  importCommands_ = new ImportCommands({this, services_,
+                                        [this](const QString& path) {
+                                          FileName = path;
+                                          LoadDataFile();
+                                        }},
+                                       File1, Edit1);
   File1->addSeparator();
   MenuExit = newMenuItem(File1, ActionExit);
   ActionOpen->setShortcut(QKeySequence::Open);
   ActionExit->setShortcut(QKeySequence::Quit);
+}
 
-  Edit1 = menuBar()->addMenu(QStringLiteral("&Edit"));
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  newMenuItem(Edit1, ActionCopyFigure);
-  newMenuItem(Edit1, ActionPasteData);
-
+// The two diagrams and the symbol sizes, then the analyses' items.
+void TFormMain::createPlotMenu() {
   Plot1 = menuBar()->addMenu(QStringLiteral("&Plot"));
   Plot1->setObjectName(QStringLiteral("Plot1"));
   auto* diagrams = new QActionGroup(this);
@@ -191,40 +179,14 @@ void TFormMain::createMenus() {
   MenuSmall = newMenuItem(SymbolSize1, ActionSmall, sizes);
   MenuMedium->setChecked(true);
   Plot1->addSeparator();
-  auto* nets = new QActionGroup(this);
-  newMenuItem(Plot1, ActionEqualAngle, nets)->setChecked(true);
-  newMenuItem(Plot1, ActionEqualArea, nets);
-  Plot1->addSeparator();
-  newMenuItem(Plot1, ActionPoles, diagrams);
-  newMenuItem(Plot1, ActionKinematicAxes, diagrams);
-  newMenuItem(Plot1, ActionStressAxes, diagrams);
-  // The density diagram is the submenu's own item in the diagram group; its
-  // items choose what it counts and how.
-  Density1 = Plot1->addMenu(QStringLiteral("&Density"));
-  Density1->setObjectName(QStringLiteral("Density1"));
-  ActionDensity = Density1->menuAction();
-  ActionDensity->setObjectName(QStringLiteral("ActionDensity"));
-  ActionDensity->setCheckable(true);
-  diagrams->addAction(ActionDensity);
-  auto* densityOf = new QActionGroup(this);
-  newMenuItem(Density1, ActionDensityPoles, densityOf)->setChecked(true);
-  newMenuItem(Density1, ActionDensityP, densityOf);
-  newMenuItem(Density1, ActionDensityT, densityOf);
-  newMenuItem(Density1, ActionDensityStriations, densityOf);
-  Density1->addSeparator();
-  auto* methods = new QActionGroup(this);
-  newMenuItem(Density1, ActionKamb, methods)->setChecked(true);
-  newMenuItem(Density1, ActionOnePercent, methods);
-  newMenuItem(Plot1, ActionRightDihedra, diagrams);
-  ActionDihedraPlanes->setCheckable(true);
-  ActionDihedraPlanes->setChecked(true);
-  newMenuItem(Plot1, ActionDihedraPlanes);
+  analysisMenu_ =
+      new AnalysisMenu({this, [this](orniva::PlotMode mode) { ChooseDiagram(mode); },
+                        [this](orniva::NetKind kind) { ChooseNet(kind); },
+                        [this](int line) { SelectDatum(line); }, [this] { return FileName; }},
+                       study, menuBar(), Plot1, diagrams);
+}
 
-  Analysis1 = menuBar()->addMenu(QStringLiteral("&Analysis"));
-  Analysis1->setObjectName(QStringLiteral("Analysis1"));
-  newMenuItem(Analysis1, ActionKinematics);
-  newMenuItem(Analysis1, ActionStressInversion);
-
+void TFormMain::createHelpMenu() {
   Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
   Help1->setObjectName(QStringLiteral("Help1"));
   Contents1 = Help1->addAction(QStringLiteral("&Contents"));
@@ -307,57 +269,17 @@ void TFormMain::connectHandlers() {
   connect(ActionOpen, &QAction::triggered, this, &TFormMain::ActionOpenExecute);
   connect(ActionExport, &QAction::triggered, this, &TFormMain::ActionExportExecute);
   connect(ActionExit, &QAction::triggered, this, &TFormMain::ActionExitExecute);
-  connect(ActionSaveFigure, &QAction::triggered, this, &TFormMain::SaveFigureAs);
-  connect(ActionPrint, &QAction::triggered, this, &TFormMain::PrintFigure);
-  connect(ActionCopyFigure, &QAction::triggered, this, &TFormMain::CopyFigure);
-  connect(ActionImport, &QAction::triggered, this, &TFormMain::ImportTableFile);
-  connect(ActionPasteData, &QAction::triggered, this, &TFormMain::PasteData);
   connect(ActionFPS, &QAction::triggered, this, &TFormMain::ActionFPSExecute);
   connect(ActionTLD, &QAction::triggered, this, &TFormMain::ActionTLDExecute);
   connect(ActionLarge, &QAction::triggered, this, &TFormMain::ActionLargeExecute);
   connect(ActionMedium, &QAction::triggered, this, &TFormMain::ActionMediumExecute);
   connect(ActionSmall, &QAction::triggered, this, &TFormMain::ActionSmallExecute);
   connect(Version1, &QAction::triggered, this, &TFormMain::Version1Click);
-  connect(ActionEqualAngle, &QAction::triggered, this,
-          [this] { ChooseNet(orniva::NetKind::EqualAngle); });
-  connect(ActionEqualArea, &QAction::triggered, this,
-          [this] { ChooseNet(orniva::NetKind::EqualArea); });
-  connect(ActionPoles, &QAction::triggered, this,
-          [this] { ChooseDiagram(orniva::PlotMode::Poles); });
-  connect(ActionKinematicAxes, &QAction::triggered, this,
-          [this] { ChooseDiagram(orniva::PlotMode::KinematicAxes); });
-  connect(ActionKinematics, &QAction::triggered, this, &TFormMain::ShowKinematics);
-  connect(ActionStressAxes, &QAction::triggered, this,
-          [this] { ChooseDiagram(orniva::PlotMode::StressAxes); });
-  connect(ActionRightDihedra, &QAction::triggered, this,
-          [this] { ChooseDiagram(orniva::PlotMode::RightDihedra); });
-  connect(ActionDihedraPlanes, &QAction::toggled, this, [this](bool on) {
-    analysisChoices.dihedraPlanes = on;
-    if (PlotMode == orniva::PlotMode::RightDihedra) Replot(-1);
-  });
-  using orniva::analysis::DensityMethod;
-  using orniva::analysis::DensityOf;
-  const std::pair<QAction*, DensityOf> ofs[] = {{ActionDensityPoles, DensityOf::Poles},
-                                                {ActionDensityP, DensityOf::PAxes},
-                                                {ActionDensityT, DensityOf::TAxes},
-                                                {ActionDensityStriations, DensityOf::Striations}};
-  for (const auto& [action, of] : ofs)
-    connect(action, &QAction::triggered, this, [this, of = of] {
-      analysisChoices.densityOf = of;
-      ChooseDensity();
-    });
-  const std::pair<QAction*, DensityMethod> methods[] = {
-      {ActionKamb, DensityMethod::Kamb}, {ActionOnePercent, DensityMethod::OnePercent}};
-  for (const auto& [action, method] : methods)
-    connect(action, &QAction::triggered, this, [this, method = method] {
-      analysisChoices.densityMethod = method;
-      ChooseDensity();
-    });
-  connect(ActionStressInversion, &QAction::triggered, this, &TFormMain::ShowStressInversion);
   connect(Image1, &PictureView::clicked, this, &TFormMain::Image1Click);
   StringGrid1->setDrawCellHandler([this](int col, int row, const QRect& rect, CellState state) {
     StringGrid1DrawCell(col, row, rect, state);
   });
+  studyListener_ = study.AddListener([this] { StudyChanged(); });
 }
 
 // ---- form events -------------------------------------------------------------
@@ -367,7 +289,6 @@ void TFormMain::FormCreate() {
   faultSet = FaultSet();
   plotPicture.SetSize(orniva::Picture::kDefaultSize, orniva::Picture::kDefaultSize);
   plotPicture.Clear();
-  if (messageBoxes_) previousSink_ = orniva::InstallMessageSink(messageBoxes_.get());
 }
 
 void TFormMain::FormShow() {
@@ -389,9 +310,9 @@ void TFormMain::FormDestroy() {
   const QFileInfo log(QDir::current().absoluteFilePath(QString::fromLatin1(kLogName)));
   if (log.isFile() && writtenLogs_.count(log.canonicalFilePath()))
     QFile::remove(log.absoluteFilePath());
+  study.RemoveListener(studyListener_);
   faultSet = FaultSet();
   plotPicture.Clear();
-  if (messageBoxes_) orniva::InstallMessageSink(previousSink_);
 }
 
 void TFormMain::showEvent(QShowEvent* event) {
@@ -430,7 +351,7 @@ void TFormMain::ActionExportExecute() {
   const QString path = QFileInfo(*chosen).absoluteFilePath();
   MakeFolderCurrent(path);
   if (PictureExtension(path) != ".emf") {
-    orniva::ShowMessage("Invalid graphic format specified.\r\nImage is not saved.");
+    ShowMessage("Invalid graphic format specified.\r\nImage is not saved.");
     return;
   }
   try {
@@ -440,7 +361,7 @@ void TFormMain::ActionExportExecute() {
   }
 }
 
-orniva::Picture TFormMain::CurrentFigure(const orniva::ui::FigureOptions& options) const {
+orniva::Picture TFormMain::CurrentFigure(const FigureOptions& options) const {
   orniva::FigureRequest request;
   request.mode = PlotMode;
   orniva::InitNetGeometry(request.geometry);
@@ -450,119 +371,17 @@ orniva::Picture TFormMain::CurrentFigure(const orniva::ui::FigureOptions& option
   request.layout = options.layout;
   request.title =
       (options.title.isEmpty() ? QFileInfo(FileName).fileName() : options.title).toStdString();
-  request.dihedraPlanes = analysisChoices.dihedraPlanes;
-  return orniva::DrawFigure(faultSet, request, figures);
+  request.dihedraPlanes = study.choices().dihedraPlanes;
+  return orniva::DrawFigure(faultSet, request, figures.figures());
 }
 
-void TFormMain::SaveFigureAs() {
-  const std::optional<QString> chosen = services_->SaveFigureFile(this);
-  if (!chosen) return;
-  const QString path = QFileInfo(*chosen).absoluteFilePath();
-  MakeFolderCurrent(path);
-  const std::optional<orniva::render::FigureFormat> format =
-      orniva::render::FigureFormatOf(LocalPath(path));
-  if (!format) {
-    orniva::ShowMessage("Invalid graphic format specified.\r\nImage is not saved.");
-    return;
-  }
-  const std::optional<orniva::ui::FigureOptions> options = services_->ChooseFigureOptions(
-      this, figureOptions_, *format == orniva::render::FigureFormat::Png,
-      QFileInfo(FileName).fileName());
-  if (!options) return;
-  figureOptions_ = *options;
-  const orniva::Picture figure = CurrentFigure(figureOptions_);
-  if (const auto problem =
-          orniva::render::FigureSizeProblem(figure, figureOptions_.size, *format)) {
-    orniva::ShowMessage("The figure is not saved: " + *problem + ".");
-    return;
-  }
-  try {
-    orniva::render::SaveFigure(figure, LocalPath(path), *format, figureOptions_.size);
-  } catch (const FileError& error) {
-    ReportError(error);
-  }
-}
-
-void TFormMain::CopyFigure() {
-  const orniva::Picture figure = CurrentFigure(figureOptions_);
-  const auto problem = orniva::render::FigureSizeProblem(figure, figureOptions_.size,
-                                                         orniva::render::FigureFormat::Png);
-  if (problem) {
-    orniva::ShowMessage("The figure is not copied: " + *problem + ".");
-    return;
-  }
-  QGuiApplication::clipboard()->setMimeData(
-      orniva::ui::FigureMimeData(figure, figureOptions_.size));
-}
-
-void TFormMain::PrintFigure() {
-  services_->PrintFigure(this, CurrentFigure(figureOptions_), figureOptions_.size.widthMm);
-}
-
-// A table to import is read whole, so it is bounded: far more than the
-// largest data file's rows in any convention.
-constexpr qint64 kLargestTable = 64 << 20;
-
-void TFormMain::ImportTableFile() {
-  const std::optional<QString> chosen = services_->OpenImportFile(this);
-  if (!chosen) return;
-  const QString path = QFileInfo(*chosen).absoluteFilePath();
-  MakeFolderCurrent(path);
-  const QFileInfo info(path);
-  QFile file(path);
-  if (info.exists() && !info.isFile()) {
-    ReportError(FileError(FileError::Action::Read, LocalPath(path), "not a regular file"));
-  } else if (info.size() > kLargestTable) {
-    ReportError(FileError(FileError::Action::Read, LocalPath(path),
-                          "larger than 64 MB, too large to import"));
-  } else if (!file.open(QIODevice::ReadOnly)) {
-    ReportError(
-        FileError(FileError::Action::Read, LocalPath(path), file.errorString().toStdString()));
-  } else {
-    const QByteArray bytes = file.read(kLargestTable + 1);
-    ImportText(std::string(bytes.constData(), std::size_t(bytes.size())), info.fileName());
-  }
-}
-
-void TFormMain::PasteData() {
-  const QString text = QGuiApplication::clipboard()->text();
-  if (text.trimmed().isEmpty()) {
-    orniva::ShowMessage("The clipboard holds no text to import.");
-    return;
-  }
-  ImportText(text.toStdString(), QStringLiteral("clipboard"));
-}
-
-void TFormMain::ImportText(const std::string& text, const QString& source) {
-  const std::optional<std::string> data = services_->ConfirmImport(this, text, source);
-  if (!data) return;
-  const std::optional<QString> chosen = services_->SaveDataFile(this);
-  if (!chosen) return;
-  const QString path = QFileInfo(*chosen).absoluteFilePath();
-  MakeFolderCurrent(path);
-  try {
-    orniva::WriteFileAtomically(LocalPath(path), *data);
-  } catch (const FileError& error) {
-    ReportError(error);
-    return;
-  }
-  FileName = path;
-  LoadDataFile();
-}
+void TFormMain::ShowMessage(const std::string& text) { services_->ShowMessage(this, text); }
 
 void TFormMain::ActionExitExecute() { QCoreApplication::quit(); }
 
-void TFormMain::ActionFPSExecute() {
-  PlotMode = orniva::PlotMode::FaultPlaneAndStriation;
-  MenuFPS->setChecked(true);
-  Replot(-1);
-}
+void TFormMain::ActionFPSExecute() { ChooseDiagram(orniva::PlotMode::FaultPlaneAndStriation); }
 
-void TFormMain::ActionTLDExecute() {
-  PlotMode = orniva::PlotMode::TangentLineation;
-  MenuTLD->setChecked(true);
-  Replot(-1);
-}
+void TFormMain::ActionTLDExecute() { ChooseDiagram(orniva::PlotMode::TangentLineation); }
 
 void TFormMain::ActionLargeExecute() {
   MenuLarge->setChecked(true);
@@ -581,49 +400,30 @@ void TFormMain::ActionSmallExecute() {
 
 void TFormMain::ChooseDiagram(orniva::PlotMode mode) {
   PlotMode = mode;
+  QAction* item = mode == orniva::PlotMode::FaultPlaneAndStriation ? MenuFPS
+                  : mode == orniva::PlotMode::TangentLineation     ? MenuTLD
+                                                               : analysisMenu_->DiagramAction(mode);
+  item->setChecked(true);
   Replot(-1);
-}
-
-void TFormMain::ChooseDensity() {
-  ActionDensity->setChecked(true);
-  ChooseDiagram(orniva::PlotMode::Density);
 }
 
 void TFormMain::ChooseNet(orniva::NetKind kind) {
   netGeometry.kind = kind;
+  (kind == orniva::NetKind::EqualArea ? analysisMenu_->ActionEqualArea
+                                      : analysisMenu_->ActionEqualAngle)
+      ->setChecked(true);
   Replot(-1);
 }
 
-void TFormMain::ShowKinematics() {
-  if (!kinematics_) {
-    kinematics_ = new KinematicsWindow(this);
-    connect(kinematics_, &KinematicsWindow::datumSelected, this,
-            [this](int line) { StringGrid1->setCurrentCell(1, line); });
-    kinematics_->showData(faultSet, FileName);
-  }
-  kinematics_->show();
-  kinematics_->raise();
-  kinematics_->activateWindow();
+// The grid moves to the datum's row, and the datum is highlighted at once,
+// as a row change in the grid does, whichever window has the focus.
+void TFormMain::SelectDatum(int line) {
+  StringGrid1->setCurrentCell(1, line);
+  Replot(line > faultSet.count() ? -1 : std::int16_t(line));
 }
 
-void TFormMain::ShowStressInversion() {
-  if (!stress_) {
-    stress_ = new StressWindow(this);
-    connect(stress_, &StressWindow::datumSelected, this,
-            [this](int line) { StringGrid1->setCurrentCell(1, line); });
-    connect(stress_, &StressWindow::choicesChanged, this,
-            [this](const std::vector<bool>& use, bool iterate) {
-              analysisChoices.use = use;
-              analysisChoices.iterate = iterate;
-              if (PlotMode == orniva::PlotMode::StressAxes) Replot(-1);
-            });
-    stress_->setIterate(analysisChoices.iterate);
-    stress_->showData(faultSet, FileName);
-    if (!analysisChoices.use.empty()) stress_->setUse(analysisChoices.use);
-  }
-  stress_->show();
-  stress_->raise();
-  stress_->activateWindow();
+void TFormMain::StudyChanged() {
+  if (orniva::NeedsAnalysis(PlotMode)) Replot(-1);
 }
 
 void TFormMain::Image1Click() { Replot(-1); }
@@ -658,8 +458,7 @@ void TFormMain::dropEvent(QDropEvent* event) {
 
 void TFormMain::FilesDropped(const QStringList& paths) {
   if (paths.size() > 1) {
-    orniva::ShowMessage(
-        "Plural files were dropped.\r\nThis application accept only one file at a time.");
+    ShowMessage("Plural files were dropped.\r\nThis application accept only one file at a time.");
     return;
   }
   for (const QString& path : paths) {
@@ -679,7 +478,7 @@ void TFormMain::LoadDataFile() {
     return;
   }
   if (file.tooManyLines) {
-    orniva::ShowMessage(orniva::TooManyLinesMessage());
+    ShowMessage(orniva::TooManyLinesMessage());
     return;
   }
   const orniva::CheckOutcome outcome =
@@ -692,10 +491,11 @@ void TFormMain::LoadDataFile() {
   FillGrid();
   setWindowTitle(QStringLiteral("Orniva  [ ") + QFileInfo(FileName).fileName() +
                  QStringLiteral(" ]"));
-  analysisChoices.use.clear();  // every fault back in for new data
-  Replot(-1);
-  if (kinematics_) kinematics_->showData(faultSet, FileName);
-  if (stress_) stress_->showData(faultSet, FileName);
+  analysisMenu_->DataLoaded();
+  // Every fault back in. The results windows follow, and so does a diagram
+  // drawn from the analyses (StudyChanged); the others are drawn here.
+  study.DataReplaced();
+  if (!orniva::NeedsAnalysis(PlotMode)) Replot(-1);
 }
 
 // A log that could not be written is reported, and the load goes on with
@@ -706,7 +506,7 @@ void TFormMain::ReportCheck(const orniva::CheckOutcome& outcome) {
     return;
   }
   writtenLogs_.insert(QFileInfo(QFile::decodeName(outcome.logPath.c_str())).canonicalFilePath());
-  if (outcome.badFields) orniva::ShowMessage(orniva::kBadFieldsMessage);
+  if (outcome.badFields) ShowMessage(orniva::kBadFieldsMessage);
 }
 
 void TFormMain::ReportError(const FileError& error) { services_->ReportError(this, error); }
@@ -730,18 +530,10 @@ orniva::PlotTarget TFormMain::MakePlotTarget() {
 }
 
 void TFormMain::Replot(std::int16_t highlightIndex) {
-  if (orniva::NeedsAnalysis(PlotMode) &&
-      (figuresGeneration_ != faultSet.generation() || figuresMode_ != PlotMode ||
-       figuresNet_ != netGeometry.kind || figuresChoices_ != analysisChoices)) {
-    figures = orniva::FiguresFor(PlotMode, faultSet, netGeometry, analysisChoices);
-    figuresGeneration_ = faultSet.generation();
-    figuresMode_ = PlotMode;
-    figuresNet_ = netGeometry.kind;
-    figuresChoices_ = analysisChoices;
-  }
   orniva::PlotTarget target = MakePlotTarget();
   highlight_ = highlightIndex;
-  orniva::PlotDiagram(PlotMode, faultSet, target, highlightIndex, figures.Inputs());
+  const orniva::DiagramFigures& inputs = figures.For(PlotMode, study, netGeometry);
+  orniva::PlotDiagram(PlotMode, faultSet, target, highlightIndex, inputs.Inputs());
 }
 
 // ---- grid ------------------------------------------------------------------------

@@ -1,6 +1,8 @@
-// The main window: owner of the data set, the net geometry, the plot mode
-// and the plot picture; it turns menu, toolbar, grid, drop and click events
-// into loads and plots.
+// The main window: owner of the study (the data set and its analyses), the
+// net geometry, the plot mode and the plot picture; it turns menu, toolbar,
+// grid, drop and click events into loads and plots. The commands beyond the
+// first items of its menus live in helpers it owns: the analyses, the
+// figure for publication and the import of tables.
 #pragma once
 
 #include <cstdint>
@@ -10,16 +12,20 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "plot/figures.h"
+#include "analysis/study.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
 #include "picture/picture.h"
 #include "plot/diagram.h"
 #include "plot/net.h"
+#include "plot/figures.h"
+#include "ui/analysis_menu.h"
 #include "ui/fault_grid.h"
+#include "ui/figure_commands.h"
+#include "ui/import_commands.h"
 #include "ui/kinematics_window.h"
-#include "ui/stress_window.h"
 #include "ui/picture_view.h"
+#include "ui/stress_window.h"
 #include "ui/window_services.h"
 
 class QAction;
@@ -35,15 +41,16 @@ class TFormMain : public QMainWindow {
   Q_OBJECT
 
  public:
-  // With no services the window uses the desktop's dialogs and shows the
-  // data layer's messages in message boxes; given services (tests), it uses
-  // those and leaves the message sink alone.
+  // With no services the window uses the desktop's dialogs and message
+  // boxes; given services (tests), it uses those.
   explicit TFormMain(orniva::ui::WindowServices* services = nullptr, QWidget* parent = nullptr);
   ~TFormMain() override;
 
   // ---- state ----
   QString FileName;
-  orniva::FaultSet faultSet;
+  // The loaded data, the choices about them and their analyses.
+  orniva::analysis::Study study;
+  orniva::FaultSet& faultSet = study.data();
   orniva::NetGeometry netGeometry;
   std::int16_t lastDrawnRow = 0;
   orniva::PlotMode PlotMode = orniva::PlotMode::FaultPlaneAndStriation;
@@ -51,10 +58,7 @@ class TFormMain : public QMainWindow {
   // The great circles of the loaded data and the key of the last drawing.
   orniva::PlotCache plotCache;
   // What the diagrams of the analyses draw, for the loaded data.
-  orniva::DiagramFigures figures;
-  // What the user chose for the analyses' diagrams; the faults switched
-  // out of the stress inversion last until the next load.
-  orniva::analysis::AnalysisChoices analysisChoices;
+  orniva::DiagramFiguresCache figures;
 
   // ---- controls ----
   QToolBar* ToolBar1 = nullptr;
@@ -78,34 +82,10 @@ class TFormMain : public QMainWindow {
   QAction* ActionLarge = nullptr;
   QAction* ActionMedium = nullptr;
   QAction* ActionSmall = nullptr;
-  // Beyond the first items of the Plot menu, and the Analysis menu.
-  QAction* ActionEqualAngle = nullptr;
-  QAction* ActionEqualArea = nullptr;
-  QAction* ActionPoles = nullptr;
-  QAction* ActionKinematicAxes = nullptr;
-  QAction* ActionKinematics = nullptr;
-  QAction* ActionStressAxes = nullptr;
-  QAction* ActionDensity = nullptr;  // the density diagram, in the diagram group
-  QAction* ActionDensityPoles = nullptr;
-  QAction* ActionDensityP = nullptr;
-  QAction* ActionDensityT = nullptr;
-  QAction* ActionDensityStriations = nullptr;
-  QAction* ActionKamb = nullptr;
-  QAction* ActionOnePercent = nullptr;
-  QAction* ActionRightDihedra = nullptr;
-  QAction* ActionDihedraPlanes = nullptr;
-  QAction* ActionStressInversion = nullptr;
-  QAction* ActionSaveFigure = nullptr;
-  QAction* ActionPrint = nullptr;
-  QAction* ActionCopyFigure = nullptr;
-  QAction* ActionImport = nullptr;
-  QAction* ActionPasteData = nullptr;
   QMenu* File1 = nullptr;
   QMenu* Edit1 = nullptr;
   QMenu* Plot1 = nullptr;
   QMenu* SymbolSize1 = nullptr;
-  QMenu* Density1 = nullptr;
-  QMenu* Analysis1 = nullptr;
   QMenu* Help1 = nullptr;
   QAction* MenuOpen = nullptr;
   QAction* MenuExport = nullptr;
@@ -141,30 +121,17 @@ class TFormMain : public QMainWindow {
   void ActionSmallExecute();
   void Image1Click();
   void Version1Click();
-  // The diagram `mode` chosen from the Plot menu.
+  // Draws the diagram `mode` with nothing highlighted and checks its item.
   void ChooseDiagram(orniva::PlotMode mode);
   void ChooseNet(orniva::NetKind kind);
-  // The density diagram, with the counting chosen in its submenu.
-  void ChooseDensity();
-  // Shows the kinematics results window for the loaded data.
-  void ShowKinematics();
-  orniva::ui::KinematicsWindow* kinematicsWindow() const { return kinematics_; }
-  // Shows the stress inversion's results window for the loaded data.
-  void ShowStressInversion();
-  orniva::ui::StressWindow* stressWindow() const { return stress_; }
   // The figure of what the window shows, with or without the layout.
   orniva::Picture CurrentFigure(const orniva::ui::FigureOptions& options) const;
-  // File > Save Figure As, Edit > Copy Figure and File > Print.
-  void SaveFigureAs();
-  void CopyFigure();
-  void PrintFigure();
-  // File > Import and Edit > Paste Data: a table through the import
-  // dialog into a new data file, which is then loaded.
-  void ImportTableFile();
-  void PasteData();
-  void ImportText(const std::string& text, const QString& source);
-  // The figure options chosen last, for the rest of the run.
-  const orniva::ui::FigureOptions& figureOptions() const { return figureOptions_; }
+  // Shows a message modally, through the window's services.
+  void ShowMessage(const std::string& text);
+  // The commands beyond the first items of the menus.
+  orniva::ui::AnalysisMenu* analysisMenu() const { return analysisMenu_; }
+  orniva::ui::FigureCommands* figureCommands() const { return figureCommands_; }
+  orniva::ui::ImportCommands* importCommands() const { return importCommands_; }
   // Files dropped on the window, as local paths.
   void FilesDropped(const QStringList& paths);
 
@@ -177,10 +144,17 @@ class TFormMain : public QMainWindow {
  private:
   void createActions();
   void createMenus();
+  void createFileAndEditMenus();
+  void createPlotMenu();
+  void createHelpMenu();
   void createToolBar();
   void createControls();
   void createStatusBar();
   void connectHandlers();
+  // A results window's row chosen: that datum highlighted at once.
+  void SelectDatum(int line);
+  // The study changed: a diagram drawn from its analyses is drawn again.
+  void StudyChanged();
   void setUpWindow();
   void fitOuterSize();
   QAction* newAction(const char* name, const QString& text, const QIcon& icon = QIcon());
@@ -194,18 +168,13 @@ class TFormMain : public QMainWindow {
 
   std::unique_ptr<orniva::ui::WindowServices> ownServices_;
   orniva::ui::WindowServices* services_;
-  std::unique_ptr<orniva::ui::MessageBoxSink> messageBoxes_;
-  orniva::MessageSink* previousSink_ = nullptr;
   std::set<QString> writtenLogs_;
-  orniva::ui::KinematicsWindow* kinematics_ = nullptr;
-  orniva::ui::StressWindow* stress_ = nullptr;
-  std::uint64_t figuresGeneration_ = 0;
-  orniva::PlotMode figuresMode_ = orniva::PlotMode::FaultPlaneAndStriation;
-  orniva::NetKind figuresNet_ = orniva::NetKind::EqualAngle;
-  orniva::analysis::AnalysisChoices figuresChoices_;
+  orniva::ui::AnalysisMenu* analysisMenu_ = nullptr;
+  orniva::ui::FigureCommands* figureCommands_ = nullptr;
+  orniva::ui::ImportCommands* importCommands_ = nullptr;
+  int studyListener_ = 0;
   bool shown_ = false;
   std::int16_t highlight_ = -1;  // the datum highlighted by the last plot
-  orniva::ui::FigureOptions figureOptions_;
 };
 
 // The main window of the running program (set at start-up).

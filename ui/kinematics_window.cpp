@@ -25,12 +25,13 @@ constexpr int kWarningColumn = 8;
 QString KinematicsWarnings(const analysis::KinematicAxes& axes, double misfitThreshold) {
   QStringList warnings;
   if (axes.misfit > misfitThreshold)
-    warnings << QStringLiteral("Misfit above %1°").arg(misfitThreshold, 0, 'f', 2);
+    warnings << QStringLiteral("More than %1° off its plane").arg(misfitThreshold, 0, 'f', 2);
   if (axes.lateralOnDipSlip) warnings << QStringLiteral("Lateral sense on a dip-slip striation");
   return warnings.join(QStringLiteral("; "));
 }
 
-KinematicsWindow::KinematicsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+KinematicsWindow::KinematicsWindow(const analysis::Study& study, QWidget* parent)
+    : QWidget(parent, Qt::Window), study_(study) {
   setObjectName(QStringLiteral("KinematicsWindow"));
   setWindowTitle(QStringLiteral("Kinematics"));
   resize(720, 520);
@@ -41,7 +42,7 @@ KinematicsWindow::KinematicsWindow(QWidget* parent) : QWidget(parent, Qt::Window
   layout->addWidget(bingham_);
 
   auto* controls = new QHBoxLayout;
-  controls->addWidget(new QLabel(QStringLiteral("Warn above misfit [°]:"), this));
+  controls->addWidget(new QLabel(QStringLiteral("Warn above the angle to the plane [°]:"), this));
   threshold_ = new QDoubleSpinBox(this);
   threshold_->setRange(0, 90);
   threshold_->setDecimals(1);
@@ -51,7 +52,7 @@ KinematicsWindow::KinematicsWindow(QWidget* parent) : QWidget(parent, Qt::Window
   controls->addWidget(NewCopyButton(this, [this] { copy(); }));
   layout->addLayout(controls);
 
-  table_ = NewResultTable({"Line", "Misfit", "P trend", "P plunge", "T trend", "T plunge",
+  table_ = NewResultTable({"Line", "Angle to plane", "P trend", "P plunge", "T trend", "T plunge",
                            "B trend", "B plunge", "Warning"},
                           this);
   table_->setSortingEnabled(true);
@@ -60,24 +61,34 @@ KinematicsWindow::KinematicsWindow(QWidget* parent) : QWidget(parent, Qt::Window
 
   connect(threshold_, &QDoubleSpinBox::valueChanged, this, [this] { markWarnings(); });
   OnLineSelected(table_, 0, [this](int line) { emit datumSelected(line); });
+  listener_ = study_.AddListener([this] { follow(); });
+  follow();
 }
 
-void KinematicsWindow::showData(const FaultSet& data, const QString& fileName) {
-  result_ = analysis::ComputeKinematics(data);
+KinematicsWindow::~KinematicsWindow() { study_.RemoveListener(listener_); }
+
+void KinematicsWindow::setFileName(const QString& fileName) {
   setWindowTitle(QStringLiteral("Kinematics  [ %1 ]").arg(QFileInfo(fileName).fileName()));
+}
+
+// Shows the study's kinematics again when its data have changed.
+void KinematicsWindow::follow() {
+  if (shown_ == study_.data().generation()) return;
+  shown_ = study_.data().generation();
   fill();
 }
 
 void KinematicsWindow::fill() {
-  summary_->setText(QStringLiteral("%1 data used.").arg(result_.faults.size()) +
-                    LeftOutText(result_.leftOut));
-  FillAxesTable(bingham_, {"T", "B", "P"}, result_.faults.empty() ? nullptr : &result_.bingham.axes,
-                result_.bingham.eigenvalues);
+  const analysis::KinematicsResult& result = study_.Kinematics();
+  summary_->setText(QStringLiteral("%1 data used.").arg(result.faults.size()) +
+                    LeftOutText(result.leftOut));
+  FillAxesTable(bingham_, {"T", "B", "P"}, result.faults.empty() ? nullptr : &result.bingham.axes,
+                result.bingham.eigenvalues);
   table_->setSortingEnabled(false);
   table_->clearContents();
-  table_->setRowCount(int(result_.faults.size()));
+  table_->setRowCount(int(result.faults.size()));
   for (int row = 0; row < table_->rowCount(); ++row) {
-    const analysis::KinematicAxes& f = result_.faults[std::size_t(row)];
+    const analysis::KinematicAxes& f = result.faults[std::size_t(row)];
     table_->setItem(row, 0, new NumberItem(f.line, std::to_string(f.line)));
     table_->setItem(row, 1, new NumberItem(f.misfit, analysis::FormatAngle(f.misfit)));
     SetLineCells(table_, row, 2, f.p);
@@ -95,7 +106,7 @@ void KinematicsWindow::markWarnings() {
   for (int row = 0; row < table_->rowCount(); ++row) {
     QTableWidgetItem* item = table_->item(row, kWarningColumn);
     if (!item) continue;
-    const auto& f = result_.faults[std::size_t(item->data(Qt::UserRole).toInt())];
+    const auto& f = study_.Kinematics().faults[std::size_t(item->data(Qt::UserRole).toInt())];
     item->setText(KinematicsWarnings(f, threshold_->value()));
   }
 }

@@ -1,13 +1,17 @@
-// The kinematics results window: per datum the misfit and the P, T and B
-// axes (sortable, copied as tab-separated text), the Linked Bingham axes,
-// the lines left out, and the warnings. Modeless; the main window hands it
-// every newly loaded data set.
+// The kinematics results window: per datum the striation's angle to its
+// plane and the P, T and B axes (sortable, copied as tab-separated text),
+// the Linked Bingham axes, the lines left out, and the warnings. Modeless;
+// it shows the study's kinematics and follows every change of the study.
 #pragma once
+
+#include <cstdint>
+#include <optional>
 
 #include <QString>
 #include <QWidget>
 
 #include "analysis/kinematics.h"
+#include "analysis/study.h"
 #include "data/fault_data.h"
 
 class QDoubleSpinBox;
@@ -20,10 +24,11 @@ class KinematicsWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit KinematicsWindow(QWidget* parent = nullptr);
+  explicit KinematicsWindow(const analysis::Study& study, QWidget* parent = nullptr);
+  ~KinematicsWindow() override;
 
-  // Analyses `data` (read from `fileName`) and shows the result.
-  void showData(const FaultSet& data, const QString& fileName);
+  // The data file's name, for the title.
+  void setFileName(const QString& fileName);
 
   // The rows shown (all, or the selected ones), in the order shown, with
   // the header row: tab-separated, one line per row.
@@ -43,18 +48,21 @@ class KinematicsWindow : public QWidget {
   void datumSelected(int line);
 
  private:
+  void follow();
   void fill();
   void markWarnings();
 
-  analysis::KinematicsResult result_;
+  const analysis::Study& study_;
+  int listener_ = 0;
+  std::optional<std::uint64_t> shown_;  // the data generation shown
   QTableWidget* table_ = nullptr;
   QTableWidget* bingham_ = nullptr;
   QLabel* summary_ = nullptr;
   QDoubleSpinBox* threshold_ = nullptr;
 };
 
-// "Misfit above 20.00°", "Lateral sense on a dip-slip striation", joined by
-// "; ", or "" for a datum without warnings.
+// "More than 20.00° off its plane", "Lateral sense on a dip-slip
+// striation", joined by "; ", or "" for a datum without warnings.
 QString KinematicsWarnings(const analysis::KinematicAxes& axes, double misfitThreshold);
 
 }  // namespace orniva::ui

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "analysis/report_format.h"
@@ -80,21 +81,39 @@ void MisfitHistogram::paintEvent(QPaintEvent*) {
   }
 }
 
-StressWindow::StressWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
+    : QWidget(parent, Qt::Window), study_(study) {
   setObjectName(QStringLiteral("StressWindow"));
   setWindowTitle(QStringLiteral("Stress Inversion"));
   resize(620, 640);
   auto* layout = new QVBoxLayout(this);
   summary_ = NewSummaryLabel(this);
+  summary_->setToolTip(QStringLiteral(
+      "\u03A6 = (\u03C32 \u2212 \u03C33) / (\u03C31 \u2212 \u03C33); R = 1 \u2212 \u03A6; "
+      "\u03B2: the angle between a fault's striation and the shear stress on its plane"));
   layout->addWidget(summary_);
   axes_ = NewAxesTable(QStringLiteral("Axis"), this);
   layout->addWidget(axes_);
   histogram_ = new MisfitHistogram(this);
   layout->addWidget(histogram_);
+  layout->addLayout(newControls());
+  table_ = NewResultTable({"Use", "Line", "Misfit \u03B2", "Note"}, this);
+  table_->setSortingEnabled(true);
+  table_->sortByColumn(kLineColumn, Qt::AscendingOrder);
+  layout->addWidget(table_, 1);
+  OnLineSelected(table_, kLineColumn, [this](int line) { emit datumSelected(line); });
+  listener_ = study_.AddListener([this] { follow(); });
+  follow();
+}
 
+StressWindow::~StressWindow() { study_.RemoveListener(listener_); }
+
+// Iterate, Use All, Run and Copy.
+QLayout* StressWindow::newControls() {
   auto* controls = new QHBoxLayout;
   iterate_ = new QCheckBox(QStringLiteral("&Iterate"), this);
   iterate_->setToolTip(QStringLiteral("Solve again with the shear stresses of the last solution"));
+  iterate_->setChecked(study_.choices().iterate);
   controls->addWidget(iterate_);
   auto* all = new QPushButton(QStringLiteral("Use &All"), this);
   controls->addWidget(all);
@@ -103,77 +122,66 @@ StressWindow::StressWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   runButton->setToolTip(QStringLiteral("Invert the faults checked under Use"));
   controls->addWidget(runButton);
   controls->addWidget(NewCopyButton(this, [this] { copy(); }));
-  layout->addLayout(controls);
-
-  table_ = NewResultTable({"Use", "Line", "Misfit \u03B2", "Note"}, this);
-  table_->setSortingEnabled(true);
-  table_->sortByColumn(kLineColumn, Qt::AscendingOrder);
-  layout->addWidget(table_, 1);
-
-  connect(iterate_, &QCheckBox::toggled, this, [this] { run(); });
+  connect(iterate_, &QCheckBox::toggled, this, [this](bool on) { study_.SetIterate(on); });
   connect(runButton, &QPushButton::clicked, this, [this] { run(); });
   connect(all, &QPushButton::clicked, this, [this] {
     for (int row = 0; row < table_->rowCount(); ++row)
       if (QTableWidgetItem* use = table_->item(row, kUseColumn)) use->setCheckState(Qt::Checked);
   });
-  OnLineSelected(table_, kLineColumn, [this](int line) { emit datumSelected(line); });
+  return controls;
 }
 
-void StressWindow::showData(const FaultSet& data, const QString& fileName) {
-  data_ = &data;
-  use_.assign(data.size(), true);
+void StressWindow::setFileName(const QString& fileName) {
   setWindowTitle(QStringLiteral("Stress Inversion  [ %1 ]").arg(QFileInfo(fileName).fileName()));
-  result_ = analysis::InvertStress(data, iterate(), &use_);
-  fill();
 }
 
 void StressWindow::run() {
-  if (!data_) return;
+  std::vector<bool> use(study_.data().size(), true);
   for (int row = 0; row < table_->rowCount(); ++row) {
-    const QTableWidgetItem* use = table_->item(row, kUseColumn);
+    const QTableWidgetItem* useItem = table_->item(row, kUseColumn);
     const QTableWidgetItem* lineItem = table_->item(row, kLineColumn);
-    if (!lineItem) continue;
+    if (!useItem || !lineItem) continue;
     const auto line = std::size_t(lineItem->data(Qt::UserRole).toInt());
-    if (use && line < use_.size()) use_[line] = use->checkState() == Qt::Checked;
+    if (line < use.size()) use[line] = useItem->checkState() == Qt::Checked;
   }
-  result_ = analysis::InvertStress(*data_, iterate(), &use_);
-  fill();
-  emit choicesChanged(use_, iterate());
-}
-
-void StressWindow::setUse(const std::vector<bool>& use) {
-  for (int row = 0; row < table_->rowCount(); ++row) {
-    const QTableWidgetItem* lineItem = table_->item(row, kLineColumn);
-    QTableWidgetItem* useItem = table_->item(row, kUseColumn);
-    if (!lineItem || !useItem) continue;
-    const auto line = std::size_t(lineItem->data(Qt::UserRole).toInt());
-    if (line < use.size()) useItem->setCheckState(use[line] ? Qt::Checked : Qt::Unchecked);
-  }
-  run();
+  study_.SetUse(std::move(use));
 }
 
 bool StressWindow::iterate() const { return iterate_->isChecked(); }
 void StressWindow::setIterate(bool on) { iterate_->setChecked(on); }
 
-void StressWindow::fill() {
-  const analysis::StressResult& r = result_;
+// Shows the study's inversion again when it has changed.
+void StressWindow::follow() {
+  if (shown_ == study_.StressKey()) return;
+  shown_ = study_.StressKey();
+  const QSignalBlocker quiet(iterate_);
+  iterate_->setChecked(study_.choices().iterate);
+  fill();
+}
+
+QString StressSummary(const analysis::StressResult& r, bool iterate) {
   int switchedOut = 0;
   for (const analysis::FaultMisfit& f : r.faults) switchedOut += f.used ? 0 : 1;
   QString text;
   if (!r.error.empty()) {
-    text = QString::fromStdString(r.error);
+    text = QString::fromStdString(r.error) + '.';
+    text[0] = text[0].toUpper();
   } else {
     text = QStringLiteral("\u03A6 = %1   R = %2   mean \u03B2 = %3°   %4 faults used")
                .arg(QString::fromStdString(analysis::FormatValue(r.phi)),
                     QString::fromStdString(analysis::FormatValue(r.r)),
                     QString::fromStdString(analysis::FormatAngle(r.meanBeta)))
                .arg(r.used);
-    if (iterate()) text += QStringLiteral(" (%1 rounds)").arg(r.rounds);
+    if (iterate) text += QStringLiteral(" (%1 rounds)").arg(r.rounds);
     text += '.';
   }
   if (switchedOut > 0) text += QStringLiteral(" Switched out: %1.").arg(switchedOut);
-  summary_->setText(text + LeftOutText(r.leftOut));
+  return text + LeftOutText(r.leftOut);
+}
 
+void StressWindow::fill() {
+  const analysis::StressResult& r = study_.Stress();
+  summary_->setText(StressSummary(r, study_.choices().iterate));
   FillAxesTable(axes_,
                 {"\u03C3"
                  "1",
@@ -183,7 +191,12 @@ void StressWindow::fill() {
                  "3"},
                 r.error.empty() ? &r.axes : nullptr, r.eigenvalues);
   histogram_->setCounts(r.error.empty() ? r.histogram : std::array<int, 18>{});
+  fillTable();
+}
 
+void StressWindow::fillTable() {
+  const analysis::StressResult& r = study_.Stress();
+  const bool solved = r.error.empty();
   table_->setSortingEnabled(false);
   table_->clearContents();
   table_->setRowCount(int(r.faults.size()));
@@ -191,12 +204,10 @@ void StressWindow::fill() {
     const analysis::FaultMisfit& f = r.faults[std::size_t(row)];
     table_->setItem(row, kUseColumn, new UseItem(f.used));
     table_->setItem(row, kLineColumn, new NumberItem(f.line, std::to_string(f.line)));
-    const bool solved = r.error.empty();
     table_->setItem(
         row, 2,
         solved ? new NumberItem(f.beta, analysis::FormatAngle(f.beta)) : new NumberItem(-1, ""));
-    auto* note = new QTableWidgetItem(solved ? StressNote(f) : QString());
-    table_->setItem(row, kNoteColumn, note);
+    table_->setItem(row, kNoteColumn, new QTableWidgetItem(solved ? StressNote(f) : QString()));
     if (solved && f.used && f.beta > 90)
       for (int c = 0; c < table_->columnCount(); ++c)
         table_->item(row, c)->setBackground(kOppositeBackground);

@@ -1,20 +1,25 @@
 // The stress inversion's results window: sigma1 to sigma3, Phi, R, the mean
-// misfit and the faults used, a histogram of the misfit angles, and per
-// fault its Use check box, line and misfit (sortable, copied as
-// tab-separated text). Modeless; the main window hands it every newly
-// loaded data set, which switches every fault back in.
+// misfit beta and the faults used, a histogram of beta, and per fault its
+// Use check box, line and beta (sortable, copied as tab-separated text).
+// Modeless; it shows the study's inversion and follows every change of the
+// study. Use, Run and Iterate change the study's choices.
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include <QString>
 #include <QWidget>
 
 #include "analysis/stress_inversion.h"
+#include "analysis/study.h"
 #include "data/fault_data.h"
 
 class QCheckBox;
+class QLayout;
 class QLabel;
 class QTableWidget;
 
@@ -41,21 +46,18 @@ class StressWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit StressWindow(QWidget* parent = nullptr);
+  StressWindow(analysis::Study& study, QWidget* parent = nullptr);
+  ~StressWindow() override;
 
-  // Inverts `data` (read from `fileName`, kept by the caller while shown)
-  // with every fault switched in.
-  void showData(const FaultSet& data, const QString& fileName);
-  // Inverts again with the Use check boxes and the iterate option as they stand.
+  // The data file's name, for the title.
+  void setFileName(const QString& fileName);
+  // Hands the Use check boxes to the study, which inverts again.
   void run();
 
-  // By line (index 0 unused): the faults switched in.
-  const std::vector<bool>& use() const { return use_; }
-  // Sets the Use check boxes (by line) and runs.
-  void setUse(const std::vector<bool>& use);
   bool iterate() const;
+  // Checks Iterate, which hands the option to the study.
   void setIterate(bool on);
-  const analysis::StressResult& result() const { return result_; }
+  const analysis::StressResult& result() const { return study_.Stress(); }
 
   QString tableText() const;
   void copy() const;
@@ -68,15 +70,16 @@ class StressWindow : public QWidget {
  signals:
   // A row of the table was chosen: the datum of data-file line `line`.
   void datumSelected(int line);
-  // Run took new choices: the faults switched in and the iterate option.
-  void choicesChanged(const std::vector<bool>& use, bool iterate);
 
  private:
+  QLayout* newControls();
+  void follow();
   void fill();
+  void fillTable();
 
-  const FaultSet* data_ = nullptr;
-  std::vector<bool> use_;
-  analysis::StressResult result_;
+  analysis::Study& study_;
+  int listener_ = 0;
+  std::optional<analysis::Study::ResultKey> shown_;  // the inversion shown
   QTableWidget* axes_ = nullptr;
   QTableWidget* table_ = nullptr;
   QLabel* summary_ = nullptr;
@@ -87,5 +90,8 @@ class StressWindow : public QWidget {
 // The note of a fault in the table: "switched out", "sense opposite to the
 // stress" (beta above 90), or "".
 QString StressNote(const analysis::FaultMisfit& fault);
+
+// The summary line of `result`, with " (k rounds)" for the iterated inversion.
+QString StressSummary(const analysis::StressResult& result, bool iterate);
 
 }  // namespace orniva::ui

@@ -95,9 +95,9 @@ std::optional<QString> QtWindowServices::SaveDataFile(QWidget* parent) {
   return WithDefaultSuffix(*chosen, QStringLiteral("fdt"));
 }
 
-void MessageBoxSink::ShowMessage(const std::string& text) {
+void QtWindowServices::ShowMessage(QWidget* parent, const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, MessageBoxText(text), QMessageBox::Ok,
-                  QApplication::activeWindow());
+                  parent ? parent : QApplication::activeWindow());
   box.exec();
 }
 

@@ -1,7 +1,7 @@
-// What the main window asks of the desktop: the two file dialogs and the
-// report of a file that could not be read or written. The program uses the
-// Qt dialogs; tests hand the window a stand-in. Also the modal message box
-// behind orniva::ShowMessage and a few file-name rules of the commands.
+// What the main window asks of the desktop: the file dialogs, the modal
+// message box and the report of a file that could not be read or written.
+// The program uses the Qt dialogs; tests hand the window a stand-in. Also a
+// few file-name rules of the commands.
 #pragma once
 
 #include <optional>
@@ -10,7 +10,6 @@
 #include <QString>
 
 #include "platform/file_error.h"
-#include "platform/messages.h"
 #include "picture/picture.h"
 #include "ui/figure_options.h"
 
@@ -46,6 +45,9 @@ class WindowServices {
                                                    const QString& source) = 0;
   // Where to save imported data; ".fdt" added to a name without an extension.
   virtual std::optional<QString> SaveDataFile(QWidget* parent) = 0;
+  // Shows `text` modally (caption "Halvaro", one OK button) and returns
+  // when the user has closed it. Lines are separated by "\r\n".
+  virtual void ShowMessage(QWidget* parent, const std::string& text) = 0;
 };
 
 // The open dialog's filter and the save dialog's filter and default extension.
@@ -71,12 +73,8 @@ class QtWindowServices : public WindowServices {
   std::optional<std::string> ConfirmImport(QWidget* parent, const std::string& text,
                                            const QString& source) override;
   std::optional<QString> SaveDataFile(QWidget* parent) override;
-};
-
-// The modal message box: caption "Halvaro", no icon, one OK button.
-class MessageBoxSink : public MessageSink {
- public:
-  void ShowMessage(const std::string& text) override;
+  // The modal message box: caption "Halvaro", no icon, one OK button.
+  void ShowMessage(QWidget* parent, const std::string& text) override;
 };
 
 // Message text as a Qt label shows it: CR LF line breaks become LF.

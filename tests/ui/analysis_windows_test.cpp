@@ -33,7 +33,16 @@ TEST(KinematicsWarnings, MisfitAboveTheThresholdAndLateralOnDipSlip) {
   EXPECT_EQ(KinematicsWarnings(axes, 20.5), "");
   axes.lateralOnDipSlip = true;
   EXPECT_EQ(KinematicsWarnings(axes, 10),
-            "Misfit above 10.00°; Lateral sense on a dip-slip striation");
+            "More than 10.00° off its plane; Lateral sense on a dip-slip striation");
+}
+
+TEST(StressSummary, OneSentenceEach) {
+  analysis::StressResult refused;
+  refused.error = "stress inversion needs at least 4 faults; 2 given";
+  refused.leftOut = {1};
+  EXPECT_EQ(
+      StressSummary(refused, false),
+      "Stress inversion needs at least 4 faults; 2 given. Left out (a check failed): lines 1.");
 }
 
 // Sorting, copying and choosing a row are the result tables' own, tested
@@ -41,18 +50,17 @@ TEST(KinematicsWarnings, MisfitAboveTheThresholdAndLateralOnDipSlip) {
 TEST_F(WindowTest, KinematicsFollowsTheDataAndHighlights) {
   Show();
   OpenThroughDialog(DataFile("three.fdt", "90 45 90 45 N\n400 45 90 45 R\n0 0 90 30 S\n"));
-  window->ActionKinematics->trigger();
-  KinematicsWindow* k = window->kinematicsWindow();
+  window->analysisMenu()->ActionKinematics->trigger();
+  KinematicsWindow* k = window->analysisMenu()->kinematicsWindow();
   ASSERT_NE(k, nullptr);
   EXPECT_TRUE(k->isVisible());
   EXPECT_EQ(k->summary()->text(), "2 data used. Left out (a check failed): lines 2.");
   ASSERT_EQ(k->table()->rowCount(), 2);
   EXPECT_EQ(CellText(k->table(), 1, 1), "30.00");  // misfit of line 3
-  EXPECT_EQ(CellText(k->table(), 1, 8), "Misfit above 20.00°");
+  EXPECT_EQ(CellText(k->table(), 1, 8), "More than 20.00° off its plane");
   k->setMisfitThreshold(45);
   EXPECT_EQ(CellText(k->table(), 1, 8), "");
-  k->table()->setCurrentCell(1, 0);  // line 3, the last datum
-  Settle();
+  k->table()->setCurrentCell(1, 0);  // line 3, the last datum: highlighted at once
   EXPECT_EQ(window->StringGrid1->row(), 3);
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(3)));
   OpenThroughDialog(DataFile("ten.fdt", kTenData));
@@ -71,12 +79,14 @@ constexpr char kNormalFaults[] =
 TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   Show();
   OpenThroughDialog(DataFile("normal.fdt", kNormalFaults));
-  window->ActionStressAxes->trigger();
-  window->ActionStressInversion->trigger();
-  StressWindow* s = window->stressWindow();
+  window->analysisMenu()->ActionStressAxes->trigger();
+  window->analysisMenu()->ActionStressInversion->trigger();
+  StressWindow* s = window->analysisMenu()->stressWindow();
   ASSERT_NE(s, nullptr);
   EXPECT_TRUE(s->isVisible());
   EXPECT_TRUE(s->summary()->text().contains("  7 faults used"));
+  // One inversion for the window and the diagram, and one per change after.
+  EXPECT_EQ(window->study.stressRuns(), 1);
   EXPECT_TRUE(s->summary()->text().endsWith("Left out (a check failed): lines 8."));
   ASSERT_EQ(s->table()->rowCount(), 7);
   EXPECT_EQ(CellText(s->table(), 6, 3), "sense opposite to the stress");
@@ -84,14 +94,16 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   ASSERT_NE(s->table()->item(0, 0), nullptr);
   s->table()->item(0, 0)->setCheckState(Qt::Unchecked);  // line 1 out
   s->run();
+  EXPECT_EQ(window->study.stressRuns(), 2);
   EXPECT_EQ(s->result().used, 6);
   EXPECT_EQ(CellText(s->table(), 0, 3), "switched out");
-  ASSERT_EQ(window->analysisChoices.use.size(), 9u);
-  EXPECT_FALSE(window->analysisChoices.use[1]);
+  ASSERT_EQ(window->study.choices().use.size(), 9u);
+  EXPECT_FALSE(window->study.choices().use[1]);
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
   s->setIterate(true);  // runs at once
-  EXPECT_TRUE(window->analysisChoices.iterate);
+  EXPECT_TRUE(window->study.choices().iterate);
   EXPECT_GT(s->result().rounds, 1);
+  EXPECT_EQ(window->study.stressRuns(), 3);
 
   s->table()->sortItems(2, Qt::DescendingOrder);  // the reversed fault first
   s->copy();
@@ -100,13 +112,13 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   EXPECT_EQ(lines[0], "Use\tLine\tMisfit \u03B2\tNote");
   EXPECT_TRUE(lines[1].startsWith("yes\t7\t"));
   s->table()->setCurrentCell(0, 1);
-  Settle();
   EXPECT_EQ(window->StringGrid1->row(), 7);
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(7)));
 
   OpenThroughDialog(DataFile("again.fdt", kNormalFaults));  // every fault back in
-  EXPECT_TRUE(window->analysisChoices.use.empty());
+  EXPECT_TRUE(window->study.choices().use.empty());
   EXPECT_EQ(s->result().used, 7);
+  EXPECT_EQ(window->study.stressRuns(), 4);
   EXPECT_EQ(s->windowTitle(), "Stress Inversion  [ again.fdt ]");
 }
 
@@ -117,29 +129,29 @@ TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
   using analysis::DensityOf;
   // clang-format off
   const std::tuple<QAction*, DensityOf, DensityMethod> rows[] = {
-      {window->ActionDensityT, DensityOf::TAxes, DensityMethod::Kamb},
-      {window->ActionDensityStriations, DensityOf::Striations, DensityMethod::Kamb},
-      {window->ActionDensityPoles, DensityOf::Poles, DensityMethod::Kamb},
-      {window->ActionOnePercent, DensityOf::Poles, DensityMethod::OnePercent},
-      {window->ActionDensityP, DensityOf::PAxes, DensityMethod::OnePercent},
-      {window->ActionKamb, DensityOf::PAxes, DensityMethod::Kamb},
+      {window->analysisMenu()->ActionDensityT, DensityOf::TAxes, DensityMethod::Kamb},
+      {window->analysisMenu()->ActionDensityStriations, DensityOf::Striations, DensityMethod::Kamb},
+      {window->analysisMenu()->ActionDensityPoles, DensityOf::Poles, DensityMethod::Kamb},
+      {window->analysisMenu()->ActionOnePercent, DensityOf::Poles, DensityMethod::OnePercent},
+      {window->analysisMenu()->ActionDensityP, DensityOf::PAxes, DensityMethod::OnePercent},
+      {window->analysisMenu()->ActionKamb, DensityOf::PAxes, DensityMethod::Kamb},
   };
   // clang-format on
   for (const auto& [action, of, method] : rows) {
     window->ActionFPS->trigger();
     action->trigger();
     EXPECT_EQ(window->PlotMode, PlotMode::Density) << action->text().toStdString();
-    EXPECT_TRUE(window->ActionDensity->isChecked());
-    EXPECT_EQ(window->analysisChoices.densityOf, of);
-    EXPECT_EQ(window->analysisChoices.densityMethod, method);
+    EXPECT_TRUE(window->analysisMenu()->ActionDensity->isChecked());
+    EXPECT_EQ(window->study.choices().densityOf, of);
+    EXPECT_EQ(window->study.choices().densityMethod, method);
   }
-  window->ActionOnePercent->trigger();
-  window->ActionEqualArea->trigger();
+  window->analysisMenu()->ActionOnePercent->trigger();
+  window->analysisMenu()->ActionEqualArea->trigger();
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
-  window->ActionRightDihedra->trigger();
-  EXPECT_FALSE(window->ActionDensity->isChecked());
-  window->ActionDihedraPlanes->trigger();  // off
-  EXPECT_FALSE(window->analysisChoices.dihedraPlanes);
+  window->analysisMenu()->ActionRightDihedra->trigger();
+  EXPECT_FALSE(window->analysisMenu()->ActionDensity->isChecked());
+  window->analysisMenu()->ActionDihedraPlanes->trigger();  // off
+  EXPECT_FALSE(window->study.choices().dihedraPlanes);
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
 }
 
@@ -174,21 +186,21 @@ TEST_F(WindowTest, ImportAndPasteSaveThenLoadTheData) {
   services.importAnswers = {DataFile("field.csv", "90,45,90,45,N\n")};
   services.importData = "90 45 90 45 N\r\n";
   services.dataFileAnswers = {Q(work.File("field.fdt"))};
-  window->ActionImport->trigger();
+  window->importCommands()->ActionImport->trigger();
   EXPECT_EQ(services.importedTexts, std::vector<std::string>{"90,45,90,45,N\n"});
   EXPECT_EQ(orniva::test::ReadFile(work.File("field.fdt")), "90 45 90 45 N\r\n");
   EXPECT_EQ(window->faultSet.count(), 1);
   EXPECT_EQ(window->windowTitle(), "Orniva  [ field.fdt ]");
 
   QGuiApplication::clipboard()->setText(QStringLiteral("  "));
-  window->ActionPasteData->trigger();
-  EXPECT_EQ(recorder.messages, std::vector<std::string>{"The clipboard holds no text to import."});
+  window->importCommands()->ActionPasteData->trigger();
+  EXPECT_EQ(services.messages, std::vector<std::string>{"The clipboard holds no text to import."});
   QGuiApplication::clipboard()->setText(QStringLiteral("1\t2"));
   services.importData = std::nullopt;  // the dialog cancelled: nothing saved
-  window->ActionPasteData->trigger();
+  window->importCommands()->ActionPasteData->trigger();
 
   services.importAnswers = {Q(work.path())};  // a folder
-  window->ActionImport->trigger();
+  window->importCommands()->ActionImport->trigger();
   ASSERT_EQ(services.errors.size(), 1u);
   EXPECT_NE(std::string(services.errors[0].what()).find("not a regular file"), std::string::npos);
   EXPECT_EQ(services.importedTexts, (std::vector<std::string>{"90,45,90,45,N\n", "1\t2"}));

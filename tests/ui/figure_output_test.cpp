@@ -224,27 +224,27 @@ TEST_F(WindowTest, SaveCopyAndPrintTheFigure) {
   chosen.size.widthMm = 60;
   services.figureOptions = chosen;
   services.figureAnswers = {QString::fromStdString(work.File("fig.svg"))};
-  window->ActionSaveFigure->trigger();
+  window->figureCommands()->ActionSaveFigure->trigger();
   const Picture figure = window->CurrentFigure(chosen);
   EXPECT_EQ(ReadFile(work.File("fig.svg")), render::EncodeFigure(figure, FigureFormat::Svg, chosen.size));
 
   services.figureOptions = std::nullopt;
   services.figureAnswers = {QString::fromStdString(work.File("cancelled.pdf"))};
-  window->ActionSaveFigure->trigger();
+  window->figureCommands()->ActionSaveFigure->trigger();
   EXPECT_FALSE(std::filesystem::exists(work.File("cancelled.pdf")));
   EXPECT_EQ(services.optionsShown.back().title, "Quarry");
 
-  window->ActionCopyFigure->trigger();
+  window->figureCommands()->ActionCopyFigure->trigger();
   const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(copied, nullptr);
   EXPECT_TRUE(copied->hasImage());
   EXPECT_TRUE(copied->data(QStringLiteral("image/svg+xml")).contains(">Quarry<"));
 
-  window->ActionPrint->trigger();
+  window->figureCommands()->ActionPrint->trigger();
   ASSERT_EQ(services.printed.size(), 1u);
   EXPECT_EQ(services.printed[0].second, 60);
   EXPECT_TRUE(SamePicture(services.printed[0].first, figure));
-  EXPECT_TRUE(recorder.messages.empty());
+  EXPECT_TRUE(services.messages.empty());
 }
 
 }  // namespace

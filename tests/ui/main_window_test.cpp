@@ -72,9 +72,9 @@ TEST_F(WindowTest, ControlTexts) {
        "Equal-A&rea Net||&Poles|&Kinematic Axes|Str&ess Axes|&Density|Right D&ihedra|"
        "Fault P&lanes on Right Dihedra"},
       {texts(window->SymbolSize1->actions()), "&Large|&Medium|&Small"},
-      {texts(window->Density1->actions()),
+      {texts(window->analysisMenu()->Density1->actions()),
        "of &Poles|of P &Axes|of &T Axes|of &Striations||&Kamb|&One Per Cent"},
-      {texts(window->Analysis1->actions()), "&Kinematics...|&Stress Inversion..."},
+      {texts(window->analysisMenu()->Analysis1->actions()), "&Kinematics...|&Stress Inversion..."},
       {texts(window->Help1->actions()), "&Contents|&Version"},
       {window->ToolButton1->toolTip() + "|" + window->ToolButton2->toolTip() + "|" +
            window->ToolButton4->toolTip(),
@@ -83,8 +83,8 @@ TEST_F(WindowTest, ControlTexts) {
   };
   // clang-format on
   for (const auto& [actual, expected] : rows) EXPECT_EQ(actual, expected);
-  EXPECT_TRUE(window->ActionEqualAngle->isChecked() && window->ActionFPS->isChecked() &&
-              window->ActionMedium->isChecked());
+  EXPECT_TRUE(window->analysisMenu()->ActionEqualAngle->isChecked() &&
+              window->ActionFPS->isChecked() && window->ActionMedium->isChecked());
   EXPECT_FALSE(window->Contents1->isEnabled());
   EXPECT_EQ(window->MenuOpen->shortcut(), QKeySequence(QKeySequence::Open));
   // One action per command, shared by the menu and the toolbar.
@@ -130,7 +130,7 @@ TEST_F(WindowTest, OpeningThroughTheDialogLoadsListsAndPlots) {
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
   EXPECT_EQ(QDir::currentPath(), QFileInfo(Q(other.path())).canonicalFilePath());
   EXPECT_EQ(ReadFile(other.File("VORN.log")), "ten.fdt\r\nNo error\r\n");
-  EXPECT_TRUE(recorder.messages.empty() && services.errors.empty());
+  EXPECT_TRUE(services.messages.empty() && services.errors.empty());
   // Another file of as many lines draws its own great circles, not the cached ones.
   std::string same;
   for (int i = 0; i < 10; ++i)
@@ -157,7 +157,7 @@ TEST_F(WindowTest, DroppingOneFileLoadsItPluralFilesAreRefusedAndExitRemovesItsO
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(1)));
   const Picture before = window->plotPicture;
   Drop(window.get(), {DataFile("a.fdt", "1 2 3 4 N\n"), Q(other.File("ten.fdt"))});
-  EXPECT_EQ(recorder.messages,
+  EXPECT_EQ(services.messages,
             std::vector<std::string>{"Plural files were dropped.\r\n"
                                      "This application accept only one file at a time."});
   ExpectTenDataKept(before);
@@ -203,10 +203,10 @@ TEST_F(WindowTest, LoadRefusalsAndReports) {
     SCOPED_TRACE(row.path.toStdString());
     OpenTen();
     const Picture before = window->plotPicture;
-    recorder.messages.clear();
+    services.messages.clear();
     TakeErrorPaths();
     OpenThroughDialog(row.path);
-    EXPECT_EQ(recorder.messages, row.messages);
+    EXPECT_EQ(services.messages, row.messages);
     EXPECT_EQ(TakeErrorPaths(), row.errorPaths);
     EXPECT_EQ(window->faultSet.count(), row.count);
     EXPECT_EQ(window->StringGrid1->rowCount(), row.count + 1);
@@ -234,10 +234,10 @@ TEST_F(WindowTest, PlotCommandsRedrawWithTheirDiagramAndSize) {
       {window->ActionTLD, tld, SymbolSize::Medium},  {window->ActionLarge, tld, SymbolSize::Large},
       {window->ActionFPS, fps, SymbolSize::Large},   {window->ActionSmall, fps, SymbolSize::Small},
       {window->ActionMedium, fps, SymbolSize::Medium},
-      {window->ActionEqualArea, fps, SymbolSize::Medium},
-      {window->ActionPoles, PlotMode::Poles, SymbolSize::Medium},
-      {window->ActionKinematicAxes, PlotMode::KinematicAxes, SymbolSize::Medium},
-      {window->ActionEqualAngle, PlotMode::KinematicAxes, SymbolSize::Medium},
+      {window->analysisMenu()->ActionEqualArea, fps, SymbolSize::Medium},
+      {window->analysisMenu()->ActionPoles, PlotMode::Poles, SymbolSize::Medium},
+      {window->analysisMenu()->ActionKinematicAxes, PlotMode::KinematicAxes, SymbolSize::Medium},
+      {window->analysisMenu()->ActionEqualAngle, PlotMode::KinematicAxes, SymbolSize::Medium},
   };
   // clang-format on
   for (const Row& row : rows) {
@@ -246,8 +246,9 @@ TEST_F(WindowTest, PlotCommandsRedrawWithTheirDiagramAndSize) {
     row.action->trigger();
     EXPECT_TRUE(row.action->isChecked());
     EXPECT_EQ(window->PlotMode, row.mode);
-    EXPECT_EQ(window->netGeometry.kind,
-              window->ActionEqualArea->isChecked() ? NetKind::EqualArea : NetKind::EqualAngle);
+    EXPECT_EQ(window->netGeometry.kind, window->analysisMenu()->ActionEqualArea->isChecked()
+                                            ? NetKind::EqualArea
+                                            : NetKind::EqualAngle);
     EXPECT_TRUE(SamePicture(window->plotPicture, ExpectedPlot(*window, row.mode, row.size, -1)));
   }
   window->Replot(3);
@@ -278,7 +279,7 @@ TEST_F(WindowTest, ExportWritesThePictureOrSaysWhy) {
   // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.answer);
-    recorder.messages.clear();
+    services.messages.clear();
     services.saveAnswers.push_back(
         row.answer.empty() ? std::nullopt : std::optional(Q(pictures.File(row.answer))));
     window->ActionExport->trigger();
@@ -286,7 +287,7 @@ TEST_F(WindowTest, ExportWritesThePictureOrSaysWhy) {
     if (!row.written.empty()) {
       EXPECT_EQ(ReadFile(pictures.File(row.written)), std::string(emf.begin(), emf.end()));
     }
-    EXPECT_EQ(recorder.messages.empty() ? "" : recorder.messages[0], row.message);
+    EXPECT_EQ(services.messages.empty() ? "" : services.messages[0], row.message);
     EXPECT_EQ(TakeErrorPaths(), row.error.empty()
                                     ? std::vector<std::string>{}
                                     : std::vector<std::string>{pictures.File(row.error)});
@@ -348,10 +349,11 @@ std::string ModalBox(const std::function<void()>& show) {
 
 TEST(MessageBoxes, TheTextUnderTheApplicationTitleWithOneOK) {
   const std::string ok = "|" + std::to_string(QMessageBox::Ok);
-  MessageBoxSink sink;
-  EXPECT_EQ(ModalBox([&] { sink.ShowMessage("Plural files were dropped.\r\nOne at a time."); }),
-            "Halvaro|Plural files were dropped.\nOne at a time.|0" + ok);
   QtWindowServices services;
+  EXPECT_EQ(ModalBox([&] {
+              services.ShowMessage(nullptr, "Plural files were dropped.\r\nOne at a time.");
+            }),
+            "Halvaro|Plural files were dropped.\nOne at a time.|0" + ok);
   EXPECT_EQ(ModalBox([&] {
               services.ReportError(nullptr, FileError(FileError::Action::Write, "/data/VORN.log",
                                                       "Permission denied"));

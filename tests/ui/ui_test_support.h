@@ -46,6 +46,7 @@ class StubServices : public WindowServices {
     return importData;
   }
   std::optional<QString> SaveDataFile(QWidget*) override { return Next(dataFileAnswers); }
+  void ShowMessage(QWidget*, const std::string& text) override { messages.push_back(text); }
 
   Answers openAnswers, saveAnswers, figureAnswers, importAnswers, dataFileAnswers;
   std::vector<std::string> importedTexts;
@@ -54,6 +55,7 @@ class StubServices : public WindowServices {
   std::vector<FigureOptions> optionsShown;
   std::vector<std::pair<Picture, double>> printed;
   std::vector<FileError> errors;
+  std::vector<std::string> messages;
 
  private:
   static std::optional<QString> Next(Answers& answers) {
@@ -93,8 +95,7 @@ inline Picture ExpectedPlot(const TFormMain& window, PlotMode mode, SymbolSize s
   orniva::test::PlotFixture plot;
   plot.target.geometry = window.netGeometry;
   plot.target.symbolSize = size;
-  const orniva::DiagramFigures figures =
-      orniva::FiguresFor(mode, window.faultSet, window.netGeometry, window.analysisChoices);
+  const orniva::DiagramFigures figures = orniva::FiguresFor(mode, window.study, window.netGeometry);
   PlotDiagram(mode, window.faultSet, plot.target, highlight, figures.Inputs());
   return plot.picture;
 }
@@ -160,7 +161,6 @@ class WindowTest : public ::testing::Test {
   QString savedFolder_;
 
  protected:
-  orniva::test::MessageRecorder recorder;
   StubServices services;
   orniva::test::TempDir work;
   std::unique_ptr<TFormMain> window = std::make_unique<TFormMain>(&services);

@@ -1,0 +1,179 @@
+#include "ui/analysis_menu.h"
+
+#include <utility>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "ui/kinematics_window.h"
+#include "ui/stress_window.h"
+
+namespace orniva::ui {
+
+using analysis::DensityMethod;
+using analysis::DensityOf;
+
+AnalysisMenu::AnalysisMenu(Window window, analysis::Study& study, QMenuBar* menuBar, QMenu* plot,
+                           QActionGroup* diagrams)
+    : QObject(window.widget), window_(std::move(window)), study_(study) {
+  addNets(plot);
+  plot->addSeparator();
+  addDiagrams(plot, diagrams);
+  addAnalysisMenu(menuBar);
+}
+
+AnalysisMenu::~AnalysisMenu() {
+  delete kinematics_;
+  delete stress_;
+}
+
+// The item of `menu` (and of `group`, as one of a set of radio items).
+QAction* AnalysisMenu::newAction(const char* name, const QString& text, QMenu* menu,
+                                 QActionGroup* group) {
+  auto* action = new QAction(text, window_.widget);
+  action->setObjectName(QString::fromLatin1(name));
+  menu->addAction(action);
+  if (group) {
+    action->setCheckable(true);
+    group->addAction(action);
+  }
+  return action;
+}
+
+void AnalysisMenu::addNets(QMenu* plot) {
+  auto* nets = new QActionGroup(this);
+  ActionEqualAngle = newAction("ActionEqualAngle", QStringLiteral("Equal-&Angle Net"), plot, nets);
+  ActionEqualArea = newAction("ActionEqualArea", QStringLiteral("Equal-A&rea Net"), plot, nets);
+  ActionEqualAngle->setChecked(true);
+  connect(ActionEqualAngle, &QAction::triggered, this,
+          [this] { window_.chooseNet(NetKind::EqualAngle); });
+  connect(ActionEqualArea, &QAction::triggered, this,
+          [this] { window_.chooseNet(NetKind::EqualArea); });
+}
+
+void AnalysisMenu::addDiagrams(QMenu* plot, QActionGroup* diagrams) {
+  ActionPoles = newAction("ActionPoles", QStringLiteral("&Poles"), plot, diagrams);
+  ActionKinematicAxes =
+      newAction("ActionKinematicAxes", QStringLiteral("&Kinematic Axes"), plot, diagrams);
+  ActionStressAxes = newAction("ActionStressAxes", QStringLiteral("Str&ess Axes"), plot, diagrams);
+  addDensityMenu(plot, diagrams);
+  ActionRightDihedra =
+      newAction("ActionRightDihedra", QStringLiteral("Right D&ihedra"), plot, diagrams);
+  ActionDihedraPlanes =
+      newAction("ActionDihedraPlanes", QStringLiteral("Fault P&lanes on Right Dihedra"), plot);
+  ActionDihedraPlanes->setCheckable(true);
+  ActionDihedraPlanes->setChecked(true);
+  const std::pair<QAction*, PlotMode> modes[] = {{ActionPoles, PlotMode::Poles},
+                                                 {ActionKinematicAxes, PlotMode::KinematicAxes},
+                                                 {ActionStressAxes, PlotMode::StressAxes},
+                                                 {ActionRightDihedra, PlotMode::RightDihedra}};
+  for (const auto& [action, mode] : modes)
+    connect(action, &QAction::triggered, this,
+            [this, mode = mode] { window_.chooseDiagram(mode); });
+  connect(ActionDihedraPlanes, &QAction::toggled, this,
+          [this](bool on) { study_.SetDihedraPlanes(on); });
+}
+
+// The density diagram is the submenu's own item in the diagram group; its
+// items choose what it counts and how.
+void AnalysisMenu::addDensityMenu(QMenu* plot, QActionGroup* diagrams) {
+  Density1 = plot->addMenu(QStringLiteral("&Density"));
+  Density1->setObjectName(QStringLiteral("Density1"));
+  ActionDensity = Density1->menuAction();
+  ActionDensity->setObjectName(QStringLiteral("ActionDensity"));
+  ActionDensity->setCheckable(true);
+  diagrams->addAction(ActionDensity);
+  auto* ofs = new QActionGroup(this);
+  ActionDensityPoles = newAction("ActionDensityPoles", QStringLiteral("of &Poles"), Density1, ofs);
+  ActionDensityP = newAction("ActionDensityP", QStringLiteral("of P &Axes"), Density1, ofs);
+  ActionDensityT = newAction("ActionDensityT", QStringLiteral("of &T Axes"), Density1, ofs);
+  ActionDensityStriations =
+      newAction("ActionDensityStriations", QStringLiteral("of &Striations"), Density1, ofs);
+  Density1->addSeparator();
+  auto* methods = new QActionGroup(this);
+  ActionKamb = newAction("ActionKamb", QStringLiteral("&Kamb"), Density1, methods);
+  ActionOnePercent =
+      newAction("ActionOnePercent", QStringLiteral("&One Per Cent"), Density1, methods);
+  ActionDensityPoles->setChecked(true);
+  ActionKamb->setChecked(true);
+  const std::pair<QAction*, DensityOf> of[] = {{ActionDensityPoles, DensityOf::Poles},
+                                               {ActionDensityP, DensityOf::PAxes},
+                                               {ActionDensityT, DensityOf::TAxes},
+                                               {ActionDensityStriations, DensityOf::Striations}};
+  for (const auto& [action, value] : of)
+    connect(action, &QAction::triggered, this,
+            [this, value = value] { chooseDensity(value, study_.choices().densityMethod); });
+  for (QAction* action : {ActionKamb, ActionOnePercent}) {
+    const DensityMethod method =
+        action == ActionKamb ? DensityMethod::Kamb : DensityMethod::OnePercent;
+    connect(action, &QAction::triggered, this,
+            [this, method] { chooseDensity(study_.choices().densityOf, method); });
+  }
+}
+
+void AnalysisMenu::chooseDensity(DensityOf of, DensityMethod method) {
+  study_.SetDensity(of, method);
+  window_.chooseDiagram(PlotMode::Density);
+}
+
+void AnalysisMenu::addAnalysisMenu(QMenuBar* menuBar) {
+  Analysis1 = menuBar->addMenu(QStringLiteral("&Analysis"));
+  Analysis1->setObjectName(QStringLiteral("Analysis1"));
+  ActionKinematics = newAction("ActionKinematics", QStringLiteral("&Kinematics..."), Analysis1);
+  ActionStressInversion =
+      newAction("ActionStressInversion", QStringLiteral("&Stress Inversion..."), Analysis1);
+  connect(ActionKinematics, &QAction::triggered, this, &AnalysisMenu::ShowKinematics);
+  connect(ActionStressInversion, &QAction::triggered, this, &AnalysisMenu::ShowStressInversion);
+}
+
+QAction* AnalysisMenu::DiagramAction(PlotMode mode) const {
+  switch (mode) {
+    case PlotMode::Poles:
+      return ActionPoles;
+    case PlotMode::KinematicAxes:
+      return ActionKinematicAxes;
+    case PlotMode::StressAxes:
+      return ActionStressAxes;
+    case PlotMode::Density:
+      return ActionDensity;
+    case PlotMode::RightDihedra:
+      return ActionRightDihedra;
+    default:
+      return nullptr;
+  }
+}
+
+void AnalysisMenu::DataLoaded() {
+  if (kinematics_) kinematics_->setFileName(window_.fileName());
+  if (stress_) stress_->setFileName(window_.fileName());
+}
+
+// Shows `window`, in front and active.
+template <typename ResultsWindow>
+void Present(ResultsWindow* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void AnalysisMenu::ShowKinematics() {
+  if (!kinematics_) {
+    kinematics_ = new KinematicsWindow(study_, window_.widget);
+    connect(kinematics_, &KinematicsWindow::datumSelected, this, window_.selectDatum);
+    kinematics_->setFileName(window_.fileName());
+  }
+  Present(kinematics_);
+}
+
+void AnalysisMenu::ShowStressInversion() {
+  if (!stress_) {
+    stress_ = new StressWindow(study_, window_.widget);
+    connect(stress_, &StressWindow::datumSelected, this, window_.selectDatum);
+    stress_->setFileName(window_.fileName());
+  }
+  Present(stress_);
+}
+
+}  // namespace orniva::ui

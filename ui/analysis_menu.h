@@ -1,0 +1,91 @@
+// The commands of the analyses, owned by the main window: the net, the
+// analyses' diagrams and their options in the Plot menu (after its first
+// items), and the Analysis menu with the results windows. Every choice goes
+// to the window's Study; the window and the results windows follow it.
+#pragma once
+
+#include <functional>
+
+#include <QObject>
+#include <QString>
+
+#include "analysis/study.h"
+#include "math/net_kind.h"
+#include "plot/diagram.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace orniva::ui {
+
+class KinematicsWindow;
+class StressWindow;
+
+class AnalysisMenu : public QObject {
+  Q_OBJECT
+
+ public:
+  // What the menu asks of the window it belongs to.
+  struct Window {
+    QWidget* widget = nullptr;                    // parent of the results windows
+    std::function<void(PlotMode)> chooseDiagram;  // draws the diagram, checks its item
+    std::function<void(NetKind)> chooseNet;       // draws on the net
+    std::function<void(int line)> selectDatum;    // a results window's row was chosen
+    std::function<QString()> fileName;            // the data file loaded
+  };
+
+  // Adds the items to `plot` (whose diagram items are in `diagrams`) and an
+  // Analysis menu to `menuBar`.
+  AnalysisMenu(Window window, analysis::Study& study, QMenuBar* menuBar, QMenu* plot,
+               QActionGroup* diagrams);
+  // Closes the results windows, which listen to the study.
+  ~AnalysisMenu() override;
+
+  // The Plot menu's item of `mode`, or null for the diagrams of the window.
+  QAction* DiagramAction(PlotMode mode) const;
+  // Titles the open results windows with the data file's name.
+  void DataLoaded();
+
+  KinematicsWindow* kinematicsWindow() const { return kinematics_; }
+  StressWindow* stressWindow() const { return stress_; }
+  void ShowKinematics();
+  void ShowStressInversion();
+
+  QAction* ActionEqualAngle = nullptr;
+  QAction* ActionEqualArea = nullptr;
+  QAction* ActionPoles = nullptr;
+  QAction* ActionKinematicAxes = nullptr;
+  QAction* ActionStressAxes = nullptr;
+  QAction* ActionDensity = nullptr;  // the density submenu's own item, in the diagram group
+  QAction* ActionDensityPoles = nullptr;
+  QAction* ActionDensityP = nullptr;
+  QAction* ActionDensityT = nullptr;
+  QAction* ActionDensityStriations = nullptr;
+  QAction* ActionKamb = nullptr;
+  QAction* ActionOnePercent = nullptr;
+  QAction* ActionRightDihedra = nullptr;
+  QAction* ActionDihedraPlanes = nullptr;
+  QAction* ActionKinematics = nullptr;
+  QAction* ActionStressInversion = nullptr;
+  QMenu* Density1 = nullptr;
+  QMenu* Analysis1 = nullptr;
+
+ private:
+  QAction* newAction(const char* name, const QString& text, QMenu* menu,
+                     QActionGroup* group = nullptr);
+  void addNets(QMenu* plot);
+  void addDiagrams(QMenu* plot, QActionGroup* diagrams);
+  void addDensityMenu(QMenu* plot, QActionGroup* diagrams);
+  void addAnalysisMenu(QMenuBar* menuBar);
+  void chooseDensity(analysis::DensityOf of, analysis::DensityMethod method);
+
+  Window window_;
+  analysis::Study& study_;
+  KinematicsWindow* kinematics_ = nullptr;
+  StressWindow* stress_ = nullptr;
+};
+
+}  // namespace orniva::ui

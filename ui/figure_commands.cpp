@@ -1,0 +1,80 @@
+#include "ui/figure_commands.h"
+
+#include <optional>
+#include <utility>
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+
+#include "render/figure_files.h"
+
+namespace orniva::ui {
+
+namespace {
+
+QAction* NewItem(QMenu* menu, const char* name, const QString& text) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+}  // namespace
+
+FigureCommands::FigureCommands(Window window, QMenu* file, QMenu* edit)
+    : QObject(window.widget), window_(std::move(window)) {
+  ActionSaveFigure = NewItem(file, "ActionSaveFigure", QStringLiteral("Save &Figure As..."));
+  ActionPrint = NewItem(file, "ActionPrint", QStringLiteral("&Print..."));
+  ActionPrint->setShortcut(QKeySequence::Print);
+  ActionCopyFigure = NewItem(edit, "ActionCopyFigure", QStringLiteral("&Copy Figure"));
+  connect(ActionSaveFigure, &QAction::triggered, this, &FigureCommands::SaveFigureAs);
+  connect(ActionPrint, &QAction::triggered, this, &FigureCommands::PrintFigure);
+  connect(ActionCopyFigure, &QAction::triggered, this, &FigureCommands::CopyFigure);
+}
+
+void FigureCommands::SaveFigureAs() {
+  WindowServices& services = *window_.services;
+  const std::optional<QString> chosen = services.SaveFigureFile(window_.widget);
+  if (!chosen) return;
+  const QString path = QFileInfo(*chosen).absoluteFilePath();
+  MakeFolderCurrent(path);
+  const std::optional<render::FigureFormat> format = render::FigureFormatOf(LocalPath(path));
+  if (!format) {
+    services.ShowMessage(window_.widget,
+                         "Invalid graphic format specified.\r\nImage is not saved.");
+    return;
+  }
+  const std::optional<FigureOptions> options =
+      services.ChooseFigureOptions(window_.widget, options_, *format == render::FigureFormat::Png,
+                                   QFileInfo(window_.fileName()).fileName());
+  if (!options) return;
+  options_ = *options;
+  const Picture figure = window_.figure(options_);
+  if (const auto problem = render::FigureSizeProblem(figure, options_.size, *format)) {
+    services.ShowMessage(window_.widget, "The figure is not saved: " + *problem + ".");
+    return;
+  }
+  try {
+    render::SaveFigure(figure, LocalPath(path), *format, options_.size);
+  } catch (const FileError& error) {
+    services.ReportError(window_.widget, error);
+  }
+}
+
+void FigureCommands::CopyFigure() {
+  const Picture figure = window_.figure(options_);
+  const auto problem = render::FigureSizeProblem(figure, options_.size, render::FigureFormat::Png);
+  if (problem) {
+    window_.services->ShowMessage(window_.widget, "The figure is not copied: " + *problem + ".");
+    return;
+  }
+  QGuiApplication::clipboard()->setMimeData(FigureMimeData(figure, options_.size));
+}
+
+void FigureCommands::PrintFigure() {
+  window_.services->PrintFigure(window_.widget, window_.figure(options_), options_.size.widthMm);
+}
+
+}  // namespace orniva::ui
