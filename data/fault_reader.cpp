@@ -389,24 +389,47 @@ float ReadNumberToken(std::string& remainder, bool& ok) {
   return value;
 }
 
+namespace {
+
+// The name of each check in the log.
+const char* CheckName(FaultCheck check) {
+  switch (check) {
+    case kFazCheck:
+      return "faz";
+    case kFplCheck:
+      return "fpl";
+    case kSazCheck:
+      return "saz";
+    case kSplCheck:
+      return "spl";
+    default:
+      return "sense";
+  }
+}
+
+}  // namespace
+
+std::string FailedCheckText(FaultCheck check, std::size_t line) {
+  return std::string(CheckName(check)) + " invalid at line #" + std::to_string(line);
+}
+
 std::vector<std::string> CheckFaultLines(const std::vector<std::string>& lines, FaultSet& data) {
   struct NumberField {
     float TFaultData::*field;
     float high;
     FaultCheck check;
-    const char* name;
   };
   static const NumberField kNumberFields[] = {
-      {&TFaultData::faz, 360, kFazCheck, "faz"},
-      {&TFaultData::fpl, 90, kFplCheck, "fpl"},
-      {&TFaultData::saz, 360, kSazCheck, "saz"},
-      {&TFaultData::spl, 90, kSplCheck, "spl"},
+      {&TFaultData::faz, 360, kFazCheck},
+      {&TFaultData::fpl, 90, kFplCheck},
+      {&TFaultData::saz, 360, kSazCheck},
+      {&TFaultData::spl, 90, kSplCheck},
   };
   std::vector<std::string> failures;
-  auto fail = [&failures](TFaultData& d, FaultCheck check, const char* name, std::size_t line) {
-    d.status = std::string(name) + " invalid";
+  auto fail = [&failures](TFaultData& d, FaultCheck check, std::size_t line) {
+    d.status = std::string(CheckName(check)) + " invalid";
     d.failedChecks |= check;
-    failures.push_back("  " + d.status + " at line #" + std::to_string(line));
+    failures.push_back("  " + FailedCheckText(check, line));
   };
 
   for (std::size_t i = 1; i <= lines.size() && i <= std::size_t(data.count()); ++i) {
@@ -415,13 +438,13 @@ std::vector<std::string> CheckFaultLines(const std::vector<std::string>& lines, 
     for (const NumberField& f : kNumberFields) {
       bool ok = false;
       d.*f.field = ReadNumberToken(remainder, ok);
-      if (!(ok && InRange(d.*f.field, f.high))) fail(d, f.check, f.name, i);
+      if (!(ok && InRange(d.*f.field, f.high))) fail(d, f.check, i);
     }
     const std::string_view rest = Trim(remainder);
     const char c = rest.empty() ? '\0' : rest[0];
     d.sense = c ? std::string(1, (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c) : std::string();
     if (d.sense != "N" && d.sense != "R" && d.sense != "S" && d.sense != "D")
-      fail(d, kSenseCheck, "sense", i);
+      fail(d, kSenseCheck, i);
   }
   return failures;
 }

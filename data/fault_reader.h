@@ -33,6 +33,10 @@ std::vector<std::string> SplitDataLines(std::string_view text);
 // one whole number (12.5x gives 125, -7x gives 7).
 float ReadNumberToken(std::string& remainder, bool& ok);
 
+// The log's words for check `check` of line `line` that failed, without
+// the log's indent: "fpl invalid at line #3".
+std::string FailedCheckText(FaultCheck check, std::size_t line);
+
 // Converts and checks every line into data 1 to count of `data` (already
 // re-created with count = lines.size()), filling `status` and
 // `failedChecks`. Returns the log lines of the failed checks, in order.

@@ -1,5 +1,5 @@
-// Writing the recorded picture as a Windows enhanced metafile (.emf), and
-// reading such a file back into its records for checks.
+// Writing the recorded picture as a Windows enhanced metafile (.emf): the
+// picture's records in order, as the metafile's own records.
 #pragma once
 
 #include <cstdint>

@@ -12,6 +12,8 @@
 #include <QTextLayout>
 #include <QtMath>
 
+#include "data/fault_reader.h"
+
 namespace orniva::ui {
 namespace {
 
@@ -98,6 +100,14 @@ QString FaultGridModel::cellText(int col, int row) const {
   return FieldText(data_[std::size_t(row)], col);
 }
 
+QString FaultGridModel::failedCheckText(int col, int row) const {
+  static const FaultCheck kChecks[] = {kFazCheck, kFplCheck, kSazCheck, kSplCheck, kSenseCheck};
+  if (col < 1 || col > 5 || row < 1 || row > filled_ || std::size_t(row) >= data_.size()) return {};
+  const FaultCheck check = kChecks[col - 1];
+  if (!(data_[std::size_t(row)].failedChecks & check)) return {};
+  return QString::fromStdString(FailedCheckText(check, std::size_t(row)));
+}
+
 int FaultGridModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : rows_ - 1;
 }
@@ -108,7 +118,12 @@ int FaultGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant FaultGridModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
-  // The tip shows the whole number where the narrow column cuts it off.
+  // The tip shows the whole number where the narrow column cuts it off,
+  // or, for a field that failed its check, what the log says of it.
+  if (role == Qt::ToolTipRole) {
+    const QString failure = failedCheckText(index.column() + 1, index.row() + 1);
+    if (!failure.isEmpty()) return failure;
+  }
   if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
     return cellText(index.column() + 1, index.row() + 1);
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);

@@ -43,6 +43,9 @@ class FaultGridModel : public QAbstractTableModel {
   void fillCells(int count);
   // The text of grid cell (col, row); row 0 is the header row.
   QString cellText(int col, int row) const;
+  // What the log says of the field of cell (col, row) when it failed its
+  // check ("fpl invalid at line #3"), else "".
+  QString failedCheckText(int col, int row) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;

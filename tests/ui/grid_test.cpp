@@ -108,6 +108,13 @@ TEST_F(GridEventsTest, TheFocusedCellAndALoadOutsideColumnOne) {
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
 }
 
+TEST_F(WindowTest, AFailedFieldsTipSaysWhatTheLogSays) {
+  OpenThroughDialog(DataFile("bad.fdt", "120 45 200 30 N\n120,5 45 200 30 N\n"));
+  const QAbstractItemModel* model = window->StringGrid1->model();
+  EXPECT_EQ(model->index(1, 0).data(Qt::ToolTipRole).toString(), "faz invalid at line #2");
+  EXPECT_EQ(model->index(1, 1).data(Qt::ToolTipRole).toString(), "45");
+}
+
 // The grid's cells as the style's own item painting draws them.
 class StyleDrawnCells : public QStyledItemDelegate {
  public:
