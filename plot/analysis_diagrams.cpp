@@ -187,7 +187,7 @@ void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& targ
     canvas.SetPenColour(kContourGrey);
     for (const std::vector<TPoint>& line : figure.lines) canvas.Polyline(line.data(), line.size());
     DrawPrimitiveOutline(canvas, target.geometry);
-    const std::int32_t dot = std::max<std::int32_t>(2, plot.symbolRadius / 3);
+    const std::int32_t dot = SmallDotRadius(plot.symbolRadius);
     canvas.SetPenWidth(1);
     canvas.SetPenColour(clBlack);
     canvas.SetBrushColour(clBlack);
