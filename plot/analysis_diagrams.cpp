@@ -132,7 +132,8 @@ void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTa
                     TextItem{std::string(1, char('1' + k)), kLabelText});
       }
     }
-    for (std::size_t k = 0; k < 3; ++k) {
+    // The key of the axes; with the layout, only beside the axes it names.
+    for (std::size_t k = 0; k < 3 && (!layout || figure.axes); ++k) {
       const TPoint at{40, 45 + 45 * std::int32_t(k)};
       DrawStressSymbol(canvas, k, at, 14);
       canvas.Text({at.x + 30, at.y + 10}, TextItem{kNames[k], kLegendText});
