@@ -132,7 +132,8 @@ void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTa
                     TextItem{std::string(1, char('1' + k)), kLabelText});
       }
     }
-    for (std::size_t k = 0; k < 3; ++k) {
+    // The key of the axes; with the layout, only beside the axes it names.
+    for (std::size_t k = 0; k < 3 && (!layout || figure.axes); ++k) {
       const TPoint at{40, 45 + 45 * std::int32_t(k)};
       DrawStressSymbol(canvas, k, at, 14);
       canvas.Text({at.x + 30, at.y + 10}, TextItem{kNames[k], kLegendText});
@@ -187,7 +188,7 @@ void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& targ
     canvas.SetPenColour(kContourGrey);
     for (const std::vector<TPoint>& line : figure.lines) canvas.Polyline(line.data(), line.size());
     DrawPrimitiveOutline(canvas, target.geometry);
-    const std::int32_t dot = std::max<std::int32_t>(2, plot.symbolRadius / 3);
+    const std::int32_t dot = SmallDotRadius(plot.symbolRadius);
     canvas.SetPenWidth(1);
     canvas.SetPenColour(clBlack);
     canvas.SetBrushColour(clBlack);

@@ -28,8 +28,7 @@ void DrawPoleDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlig
   plot.canvas.SetBrushColour(datum.colour);
   DrawSymbolDot(plot, PoleOf(datum));
   if (!StriationDrawable(datum)) return;
-  DrawCircle(plot, dops::MakeOrientation(datum.saz, datum.spl),
-             std::max<std::int32_t>(2, plot.symbolRadius / 3));
+  DrawCircle(plot, dops::MakeOrientation(datum.saz, datum.spl), SmallDotRadius(plot.symbolRadius));
 }
 
 // P filled, T open, B a cross; `colour` for pens and the P fill.
@@ -50,6 +49,10 @@ void DrawCross(const PlotCanvas& plot, dops::Orientation line, std::int32_t r) {
   plot.canvas.LineTo({p.x + r, p.y});
   plot.canvas.MoveTo({p.x, p.y - r});
   plot.canvas.LineTo({p.x, p.y + r});
+}
+
+std::int32_t SmallDotRadius(std::int16_t symbolRadius) {
+  return std::max<std::int32_t>(2, symbolRadius / 3);
 }
 
 void PlotPoles(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {

@@ -20,6 +20,9 @@ namespace orniva {
 // can be drawn, as a small dot (a third of the symbol radius, at least 2).
 void PlotPoles(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex);
 
+// The radius of a small dot: a third of the symbol radius, at least 2.
+std::int32_t SmallDotRadius(std::int16_t symbolRadius);
+
 // One datum's P, T and B axes (lower-hemisphere lines).
 struct AxisTriple {
   directional_operations::Orientation p, t, b;

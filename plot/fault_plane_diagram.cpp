@@ -51,7 +51,7 @@ void DrawFaultPlaneDatum(const PlotCanvas& plot, const TFaultData& datum, bool h
                          const TPoint* circle, std::optional<TColor> forced) {
   if (!PlaneDrawable(datum)) return;
   TColor colour = clAqua;
-  if (!highlighted) colour = forced ? *forced : datum.spl < 1.0f ? clBlack : datum.colour;
+  if (!highlighted) colour = forced ? *forced : FaultPlaneColour(datum);
   plot.canvas.SetPenWidth(highlighted ? 4 : 2);
   plot.canvas.SetPenColour(colour);
   plot.canvas.SetBrushColour(colour);
@@ -186,17 +186,15 @@ void DrawGreatCircle(const PlotCanvas& plot, float faz, float fpl) {
   plot.canvas.Polyline(points, kGreatCirclePoints);
 }
 
-void ChooseArrowShape(const TFaultData& datum, std::int16_t s, ArrowShape& shape) {
-  shape.fill(TPoint{0, 0});
+TColor FaultPlaneColour(const TFaultData& datum) {
+  return datum.spl < 1.0f ? clBlack : datum.colour;
+}
+
+ArrowKind ArrowKindOf(const TFaultData& datum) {
   const float t = Store(Real(0.25) * datum.fpl + 60);
   const float alpha = dops::AzimuthAngle(datum.faz, datum.saz);
-  if (std::fabs(alpha) < t) {
-    if (datum.colour == clBlue)
-      StraightArrowShape(s, shape);
-    else
-      ReversedArrowShape(s, shape);
-    return;
-  }
+  if (std::fabs(alpha) < t)
+    return datum.colour == clBlue ? ArrowKind::Straight : ArrowKind::Reversed;
   const std::string& sense = datum.sense;
   bool mirrored;
   if (sense == "D")
@@ -208,11 +206,28 @@ void ChooseArrowShape(const TFaultData& datum, std::int16_t s, ArrowShape& shape
   else if (sense == "R")
     mirrored = alpha < 0;
   else
-    return;
-  if (mirrored)
-    MirroredShearArrowShape(s, shape);
-  else
-    ShearArrowShape(s, shape);
+    return ArrowKind::None;
+  return mirrored ? ArrowKind::MirroredShear : ArrowKind::Shear;
+}
+
+void ArrowShapeOf(ArrowKind kind, std::int16_t s, ArrowShape& shape) {
+  switch (kind) {
+    case ArrowKind::None:
+      shape.fill(TPoint{0, 0});
+      return;
+    case ArrowKind::Straight:
+      return StraightArrowShape(s, shape);
+    case ArrowKind::Reversed:
+      return ReversedArrowShape(s, shape);
+    case ArrowKind::Shear:
+      return ShearArrowShape(s, shape);
+    case ArrowKind::MirroredShear:
+      return MirroredShearArrowShape(s, shape);
+  }
+}
+
+void ChooseArrowShape(const TFaultData& datum, std::int16_t s, ArrowShape& shape) {
+  ArrowShapeOf(ArrowKindOf(datum), s, shape);
 }
 
 void DrawStriationArrow(const PlotCanvas& plot, const TFaultData& datum) {

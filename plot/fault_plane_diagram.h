@@ -58,9 +58,19 @@ class GreatCircleCache {
   std::vector<bool> ready_;
 };
 
+// The colour of a datum's plane and striation when not highlighted: black
+// for a striation plunging under 1 degree, else the datum's sense colour.
+TColor FaultPlaneColour(const TFaultData& datum);
+
+// The arrows of the diagram (None: a shape of six points at the anchor).
+enum class ArrowKind : std::uint8_t { None, Straight, Reversed, Shear, MirroredShear };
+
 // The arrow of a datum: straight or reversed for dip-slip (|alpha| < T,
 // alpha = AzimuthAngle(faz, saz), T = 0.25 fpl + 60), by the colour; a pair
 // of half-arrows for strike-slip, by the sense and the sign of alpha.
+ArrowKind ArrowKindOf(const TFaultData& datum);
+// The shape of `kind` at symbol radius s.
+void ArrowShapeOf(ArrowKind kind, std::int16_t s, ArrowShape& shape);
 void ChooseArrowShape(const TFaultData& datum, std::int16_t s, ArrowShape& shape);
 
 // The chosen shape turned to saz and placed at the projected striation,

@@ -3,88 +3,70 @@
 #include <algorithm>
 
 #include "data/colours.h"
-#include "plot/analysis_diagrams.h"
-#include "plot/arrows.h"
 
 namespace orniva {
 
 namespace {
 
-using Symbol = LegendEntry::Symbol;
-
 constexpr std::int32_t kTitleText = 44;
 constexpr std::int32_t kCaptionText = 30;
 constexpr std::int32_t kLegendText = 26;
 constexpr std::int32_t kMargin = 50;
-constexpr std::int32_t kSampleWidth = 70;  // the symbol's room before its text
+constexpr std::int32_t kLeastSampleRoom = 70;  // a sample's room before its text
+constexpr std::int32_t kSampleGap = 16;        // between a sample and its text
+constexpr std::int32_t kRowGap = 12;           // between the samples of two rows
 
-LegendEntry Entry(Symbol symbol, TColor colour, std::string text, std::int32_t width = 2) {
-  LegendEntry e;
-  e.symbol = symbol;
-  e.colour = colour;
-  e.outline = clBlack;
-  e.width = width;
-  e.text = std::move(text);
-  return e;
+// A text's width, taken generously: half its height a character, wider
+// than a sans-serif face sets a line of words.
+std::int32_t TextWidth(const std::string& utf8, std::int32_t height) {
+  const auto characters = std::count_if(utf8.begin(), utf8.end(),
+                                        [](char c) { return (std::uint8_t(c) & 0xC0) != 0x80; });
+  return std::int32_t(characters) * height / 2;
 }
 
-// Blue, red and silver: every diagram that colours the data by their sense.
-void AddSenseColours(std::vector<LegendEntry>& entries, Symbol symbol) {
-  entries.push_back(Entry(symbol, clBlue, "Normal or extensional"));
-  entries.push_back(Entry(symbol, clRed, "Reverse or contractional"));
-  entries.push_back(Entry(symbol, clSilver, "Sense unknown"));
+// Where the legend's entries go.
+struct LegendGrid {
+  std::size_t columns = 2;
+  std::int32_t columnWidth = 0;
+  std::int32_t sampleRoom = kLeastSampleRoom;
+  std::vector<std::int32_t> rowHeights;
+
+  std::int32_t Height() const {
+    std::int32_t height = 0;
+    for (std::int32_t h : rowHeights) height += h;
+    return height;
+  }
+};
+
+LegendGrid ArrangeLegend(const std::vector<LegendEntry>& legend, std::int32_t width) {
+  LegendGrid grid;
+  for (const LegendEntry& e : legend)
+    grid.sampleRoom = std::max(grid.sampleRoom, SampleWidth(e) + kSampleGap);
+  const std::int32_t half = width / 2 - kMargin;
+  const bool twoColumns = std::all_of(legend.begin(), legend.end(), [&](const LegendEntry& e) {
+    return grid.sampleRoom + TextWidth(e.text, kLegendText) <= half;
+  });
+  grid.columns = twoColumns ? 2 : 1;
+  grid.columnWidth = twoColumns ? width / 2 - kMargin : width - 2 * kMargin;
+  for (std::size_t k = 0; k < legend.size(); ++k) {
+    if (k % grid.columns == 0) grid.rowHeights.push_back(kLegendRow);
+    std::int32_t& row = grid.rowHeights.back();
+    row = std::max(row, SampleHeight(legend[k]) + kRowGap);
+  }
+  return grid;
 }
 
-void AddPlaneSymbols(std::vector<LegendEntry>& entries) {
-  AddSenseColours(entries, Symbol::Line);
-  entries.push_back(Entry(Symbol::Line, clBlack, "Striation plunging under 1\u00B0"));
-  entries.push_back(Entry(Symbol::StraightArrow, clBlack, "Dip slip of the hanging wall"));
-  entries.push_back(Entry(Symbol::ShearArrow, clBlack, "Sinistral"));
-  entries.push_back(Entry(Symbol::MirroredShearArrow, clBlack, "Dextral"));
-}
-
-void DrawArrow(RecordingCanvas& canvas, Symbol symbol, TPoint centre) {
-  const std::int16_t s = symbol == Symbol::StraightArrow ? 8 : 6;
-  ArrowShape shape;
-  if (symbol == Symbol::StraightArrow)
-    StraightArrowShape(s, shape);
-  else if (symbol == Symbol::ShearArrow)
-    ShearArrowShape(s, shape);
-  else
-    MirroredShearArrowShape(s, shape);
-  // Lying across the row, the shaft's middle on the centre.
-  const TPoint anchor =
-      symbol == Symbol::StraightArrow ? TPoint{centre.x - 2 * s, centre.y} : centre;
-  PlaceShape(shape, 90, anchor);
-  canvas.Polyline(shape.data(), shape.size());
-}
-
-void DrawSample(RecordingCanvas& canvas, const LegendEntry& e, TPoint centre) {
-  constexpr std::int32_t r = 9;
-  canvas.SetPenWidth(e.width);
-  switch (e.symbol) {
-    case Symbol::Line:
-      canvas.SetPenColour(e.colour);
-      canvas.MoveTo({centre.x - 25, centre.y});
-      canvas.LineTo({centre.x + 25, centre.y});
-      break;
-    case Symbol::Dot:
-    case Symbol::OpenCircle:
-      canvas.SetPenColour(e.symbol == Symbol::Dot ? e.outline : e.colour);
-      canvas.SetBrushColour(e.symbol == Symbol::Dot ? e.colour : clWhite);
-      canvas.Ellipse(centre.x - r, centre.y - r, centre.x + r, centre.y + r);
-      break;
-    case Symbol::Cross:
-      canvas.SetPenColour(e.colour);
-      canvas.MoveTo({centre.x - r, centre.y});
-      canvas.LineTo({centre.x + r, centre.y});
-      canvas.MoveTo({centre.x, centre.y - r});
-      canvas.LineTo({centre.x, centre.y + r});
-      break;
-    default:
-      canvas.SetPenColour(e.colour);
-      DrawArrow(canvas, e.symbol, centre);
-      break;
+void DrawLegend(RecordingCanvas& canvas, const std::vector<LegendEntry>& legend,
+                const LegendGrid& grid, std::int32_t top) {
+  std::int32_t rowTop = top;
+  for (std::size_t k = 0; k < legend.size(); ++k) {
+    const std::int32_t rowHeight = grid.rowHeights[k / grid.columns];
+    const std::int32_t x = kMargin + std::int32_t(k % grid.columns) * grid.columnWidth;
+    const std::int32_t y = rowTop + rowHeight / 2;
+    DrawSample(canvas, legend[k], {x, y});
+    canvas.SetPenColour(clBlack);
+    canvas.Text({x + grid.sampleRoom, y + kLegendText / 3}, TextItem{legend[k].text, kLegendText});
+    if ((k + 1) % grid.columns == 0) rowTop += rowHeight;
   }
 }
 
@@ -95,58 +77,13 @@ std::string NetCaption(NetKind net) {
                                    : "Equal-angle, lower hemisphere";
 }
 
-std::vector<LegendEntry> LegendOf(PlotMode mode, bool planes, bool highlighted) {
-  std::vector<LegendEntry> entries;
-  switch (mode) {
-    case PlotMode::FaultPlaneAndStriation:
-      AddPlaneSymbols(entries);
-      if (highlighted) entries.push_back(Entry(Symbol::Line, clAqua, "Highlighted fault", 4));
-      break;
-    case PlotMode::StressAxes:
-      AddPlaneSymbols(entries);
-      entries.push_back(Entry(Symbol::Line, kSwitchedOutGrey, "Left out of the inversion"));
-      if (highlighted) entries.push_back(Entry(Symbol::Line, clAqua, "Highlighted fault", 4));
-      break;
-    case PlotMode::RightDihedra:
-      if (!planes) break;
-      entries.push_back(Entry(Symbol::Line, clBlack, "Fault plane", 1));
-      if (highlighted) entries.push_back(Entry(Symbol::Line, clAqua, "Highlighted fault", 4));
-      break;
-    case PlotMode::TangentLineation:
-      AddSenseColours(entries, Symbol::Dot);
-      entries.push_back(Entry(Symbol::Dot, clBlack, "Horizontal striation"));
-      entries.push_back(Entry(Symbol::StraightArrow, clBlack, "Tangent lineation"));
-      if (highlighted) entries.push_back(Entry(Symbol::OpenCircle, clAqua, "Highlighted fault", 4));
-      break;
-    case PlotMode::Poles:
-      AddSenseColours(entries, Symbol::Dot);
-      entries.push_back(Entry(Symbol::OpenCircle, clBlack, "Striation"));
-      if (highlighted) entries.push_back(Entry(Symbol::OpenCircle, clAqua, "Highlighted fault", 4));
-      break;
-    case PlotMode::KinematicAxes:
-      entries.push_back(Entry(Symbol::Dot, clBlack, "P axis"));
-      entries.push_back(Entry(Symbol::OpenCircle, clBlack, "T axis"));
-      entries.push_back(Entry(Symbol::Cross, clBlack, "B axis"));
-      entries.push_back(Entry(Symbol::OpenCircle, clBlack, "Mean axes (Bingham)", 3));
-      AddSenseColours(entries, Symbol::Line);
-      if (highlighted) entries.push_back(Entry(Symbol::OpenCircle, clAqua, "Highlighted fault", 4));
-      break;
-    case PlotMode::Density:
-      entries.push_back(Entry(Symbol::Dot, clBlack, "Datum"));
-      if (highlighted) entries.push_back(Entry(Symbol::Dot, clAqua, "Highlighted datum"));
-      break;
-  }
-  return entries;
-}
-
-Picture LayoutFigure(const Picture& diagram, PlotMode mode, const FigureCaption& caption) {
-  const std::vector<LegendEntry> legend =
-      LegendOf(mode, caption.planes, !diagram.repeats().empty());
+Picture LayoutFigure(const Picture& diagram, const FigureCaption& caption,
+                     const std::vector<LegendEntry>& legend) {
   const std::int32_t width = diagram.width();
+  const LegendGrid grid = ArrangeLegend(legend, width);
   const std::int32_t top = caption.title.empty() ? kUntitledBand : kTitleBand;
   const std::int32_t captionTop = top + diagram.height();
-  const auto rows = std::int32_t((legend.size() + 1) / 2);
-  const std::int32_t height = captionTop + kCaptionBand + rows * kLegendRow + kUntitledBand;
+  const std::int32_t height = captionTop + kCaptionBand + grid.Height() + kUntitledBand;
 
   Picture figure;
   figure.SetSize(width, height);
@@ -163,15 +100,7 @@ Picture LayoutFigure(const Picture& diagram, PlotMode mode, const FigureCaption&
               TextItem{"N = " + std::to_string(caption.count), kCaptionText});
   canvas.Text({width - kMargin, captionLine},
               TextItem{NetCaption(caption.net), kCaptionText, TextAnchor::Right});
-  for (std::size_t k = 0; k < legend.size(); ++k) {
-    const std::int32_t x = kMargin + (k % 2 == 0 ? 0 : width / 2);
-    const std::int32_t y =
-        captionTop + kCaptionBand + std::int32_t(k / 2) * kLegendRow + kLegendRow / 2;
-    DrawSample(canvas, legend[k], {x + kSampleWidth / 2 - 5, y});
-    canvas.SetPenColour(clBlack);
-    canvas.Text({x + kSampleWidth + 10, y + kLegendText / 3},
-                TextItem{legend[k].text, kLegendText});
-  }
+  DrawLegend(canvas, legend, grid, captionTop + kCaptionBand);
   canvas.Close();
   return figure;
 }

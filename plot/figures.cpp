@@ -203,6 +203,7 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
     case PlotMode::Density:
       DensityFigure(data, geometry, choices, figures);
       figures.hasField = true;
+      figures.densityOf = choices.densityOf;
       break;
     case PlotMode::RightDihedra:
       DihedraFigure(data, geometry, choices, figures);
@@ -230,14 +231,19 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
   target.picture = &diagram;
   target.geometry = request.geometry;
   target.symbolSize = request.symbolSize;
-  PlotDiagram(request.mode, data, target, request.highlight, figures.Inputs(request.layout));
+  const DiagramInputs inputs = figures.Inputs(request.layout);
+  PlotDiagram(request.mode, data, target, request.highlight, inputs);
   if (!request.layout) return diagram;
   FigureCaption caption;
   caption.title = request.title;
   caption.count = DataDrawn(request.mode, data);
   caption.net = request.geometry.kind;
-  caption.planes = request.dihedraPlanes;
-  return LayoutFigure(diagram, request.mode, caption);
+  LegendSource legend{request.mode, &data, inputs,
+                      SymbolRadius(target.geometry, target.symbolSize)};
+  // Only a highlight that was drawn is repeated after the data.
+  if (!diagram.repeats().empty()) legend.highlight = std::size_t(request.highlight);
+  legend.densityOf = figures.densityOf;
+  return LayoutFigure(diagram, caption, LegendOf(legend));
 }
 
 const DiagramFigures& DiagramFiguresCache::For(PlotMode mode, const Study& study,

@@ -29,6 +29,7 @@ struct DiagramFigures {
   StressAxesFigure stressAxes;
   FieldFigure field;
   bool hasKinematicAxes = false, hasStressAxes = false, hasField = false;
+  analysis::DensityOf densityOf = analysis::DensityOf::Poles;  // what a density field counts
   std::uint64_t revision = 0;  // set by FiguresFor, new for every computation
 
   DiagramInputs Inputs(bool layout = false) const {

@@ -43,8 +43,10 @@ void DrawTangentLineationDatum(const PlotCanvas& plot, const TFaultData& datum, 
     PlaceShape(shape, angle, b);
     plot.canvas.Polyline(shape.data(), shape.size());
   }
-  plot.canvas.SetBrushColour(datum.spl <= 0 ? clBlack : datum.colour);
+  plot.canvas.SetBrushColour(TangentDotColour(datum));
   DrawSymbolDot(plot, pole);
 }
+
+TColor TangentDotColour(const TFaultData& datum) { return datum.spl <= 0 ? clBlack : datum.colour; }
 
 }  // namespace orniva

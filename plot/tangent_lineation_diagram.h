@@ -22,4 +22,8 @@ void PlotTangentLineation(const FaultSet& data, PlotTarget& target, std::int16_t
 // dot is filled with the datum's colour, black when spl <= 0.
 void DrawTangentLineationDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlighted);
 
+// The fill of a datum's pole dot: black for a horizontal striation, else
+// the datum's sense colour.
+TColor TangentDotColour(const TFaultData& datum);
+
 }  // namespace orniva

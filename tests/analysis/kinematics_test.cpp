@@ -20,7 +20,8 @@ void ExpectLine(math::TrendPlunge got, double trend, double plunge, double toler
 }
 
 // The check values of the conventions (the reverse and dextral ones in the
-// report below), and a striation 10 degrees off its plane.
+// report below), and a striation 10 degrees off its plane. The Linked
+// Bingham axes of one fault are its own, T, B, P by falling eigenvalue.
 TEST(Kinematics, CheckValues) {
   struct Row {
     std::string line;
@@ -42,6 +43,11 @@ TEST(Kinematics, CheckValues) {
     ExpectLine(r.faults[0].p, row.p[0], row.p[1], 1e-4);
     ExpectLine(r.faults[0].t, row.t[0], row.t[1], 1e-4);
     ExpectLine(r.faults[0].b, row.b[0], row.b[1], 1e-4);
+    ExpectLine(r.bingham.axes[0], row.t[0], row.t[1], 1e-4);
+    ExpectLine(r.bingham.axes[1], row.b[0], row.b[1], 1e-4);
+    ExpectLine(r.bingham.axes[2], row.p[0], row.p[1], 1e-4);
+    const auto& e = r.bingham.eigenvalues;
+    EXPECT_TRUE(e[0] > e[1] && e[1] > e[2]);
   }
 }
 

@@ -43,15 +43,8 @@ TEST(PlotStressAxes, PlanesGreyWhenSwitchedOutThenTheAxesLabelledWithTheirLegend
   EXPECT_EQ(polygons[0],
             (Drawn{DrawOp::Polygon, Points({{484, 484}, {516, 484}, {516, 516}, {484, 516}}), 3,
                    clBlack, clWhite, ""}));
-  const std::vector<std::string> labels = {"1",
-                                           "2",
-                                           "3",
-                                           "\u03C3"
-                                           "1",
-                                           "\u03C3"
-                                           "2",
-                                           "\u03C3"
-                                           "3"};
+  const std::string sigma = "\u03C3";
+  const std::vector<std::string> labels = {"1", "2", "3", sigma + "1", sigma + "2", sigma + "3"};
   EXPECT_EQ(TextsOf(f.picture), labels);
 
   DiagramInputs layout{nullptr, &figure};
@@ -61,9 +54,11 @@ TEST(PlotStressAxes, PlanesGreyWhenSwitchedOutThenTheAxesLabelledWithTheirLegend
   withPhi.push_back("\u03A6 = 0.25");
   EXPECT_EQ(TextsOf(f.picture), withPhi);
 
-  figure.axes.reset();  // a refusal: the legend alone
-  PlotDiagram(PlotMode::StressAxes, data, f.target, -1, layout);
+  figure.axes.reset();  // a refusal: the window's key alone; the layout names no axes
+  PlotDiagram(PlotMode::StressAxes, data, f.target, -1, {nullptr, &figure});
   EXPECT_EQ(TextsOf(f.picture), std::vector<std::string>(labels.begin() + 3, labels.end()));
+  PlotDiagram(PlotMode::StressAxes, data, f.target, -1, layout);
+  EXPECT_TRUE(TextsOf(f.picture).empty());
 }
 
 TEST(PlotField, BandsInTheirColoursThenLinesPointsAndTheHighlightLast) {
@@ -98,13 +93,10 @@ TEST(PlotField, BandsInTheirColoursThenLinesPointsAndTheHighlightLast) {
 
   inputs.layout = true;
   figure.planes = true;  // the planes instead of the points
-  figure.labels = {{{0, 90},
-                    "\u03C3"
-                    "1"}};
+  const std::string sigma1 = std::string("\u03C3") + "1";
+  figure.labels = {{{0, 90}, sigma1}};
   PlotDiagram(PlotMode::RightDihedra, data, f.target, -1, inputs);
-  const std::vector<std::string> texts = {"2\u03C3", "4\u03C3",
-                                          "\u03C3"
-                                          "1"};
+  const std::vector<std::string> texts = {"2\u03C3", "4\u03C3", sigma1};
   EXPECT_EQ(TextsOf(f.picture), texts);
   EXPECT_EQ(Only(DataDrawingOf(f.picture), DrawOp::Polyline).size(),
             2u + 2);  // line, circle, planes

@@ -44,9 +44,7 @@ TEST(DihedraFigure, LabelsInTheRegionsOfTheAxesOnBothNets) {
               (std::vector<std::string>{"0 %", "25 %", "50 %", "75 %", "100 %"}));
     EXPECT_FALSE(f.field.planes);
     ASSERT_EQ(f.field.labels.size(), 2u);
-    EXPECT_EQ(f.field.labels[0].text,
-              "\u03C3"
-              "1");
+    EXPECT_EQ(f.field.labels[0].text, std::string("\u03C3") + "1");
     EXPECT_LT(AxialAngle(f.field.labels[0].at, {0, 0, 1}), 3);
     EXPECT_LT(AxialAngle(f.field.labels[1].at, {1, 0, 0}), 3);
     EXPECT_FALSE(f.field.bands.empty());
@@ -76,6 +74,16 @@ TEST(DensityFigure, LevelsBandsAndPointsOfTheDataUsed) {
   EXPECT_TRUE(f.field.points[10].has_value());
   EXPECT_FALSE(f.field.points[11].has_value());
   EXPECT_LT(AxialAngle(*f.field.points[1], {-std::sqrt(0.5), 0, -std::sqrt(0.5)}), 0.01);
+}
+
+// The summary of one fault is its own axes, each in its place.
+TEST(KinematicFigure, SummaryAxesInTheirPlaces) {
+  const DiagramFigures f = FiguresFor(
+      PlotMode::KinematicAxes, test::DataFromLines({"90 45 90 45 N"}), Net(NetKind::EqualArea));
+  ASSERT_TRUE(f.kinematicAxes.summary.has_value());
+  EXPECT_LT(AxialAngle(f.kinematicAxes.summary->p, {0, 0, 1}), 0.01);
+  EXPECT_LT(AxialAngle(f.kinematicAxes.summary->t, {1, 0, 0}), 0.01);
+  EXPECT_LT(AxialAngle(f.kinematicAxes.summary->b, {0, 1, 0}), 0.01);
 }
 
 TEST(StressFigure, SwitchedOutFaultsAndARefusal) {
