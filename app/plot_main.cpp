@@ -69,10 +69,10 @@ constexpr const char* kUsage =
     "  -h, --help           show this help and exit\n"
     "  --version            show the version and exit\n"
     "\n"
-    "Every message on standard error names the file it is about. A data file of zero lines gives "
-    "the empty net. Exit status: 0 when the\n"
-    "picture was written, 2 on bad arguments, an unreadable data file, more\n"
-    "than 32760 lines or an output file that cannot be written.\n";
+    "Every message on standard error names the file it is about. A data file\n"
+    "of zero lines gives the empty net. Exit status: 0 when the picture was\n"
+    "written, 2 on bad arguments, an unreadable data file, more than 32760\n"
+    "lines or an output file that cannot be written.\n";
 
 struct Options {
   std::string dataPath;
