@@ -13,6 +13,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QGuiApplication>
@@ -190,6 +191,20 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
   return {};
 }
 
+// `command` with its DATAFILE and OUTFILE, the figure's format by the
+// latter's extension.
+Command WithOperands(Command command, const std::vector<std::string>& operands) {
+  if (operands.size() < 2) return Fail("expected DATAFILE and OUTFILE (see --help)");
+  if (operands.size() > 2) return Fail("unexpected argument '" + operands[2] + "'");
+  command.options.dataPath = operands[0];
+  command.options.outputPath = operands[1];
+  const auto format = orniva::render::FigureFormatOf(command.options.outputPath);
+  if (!format)
+    return Fail(command.options.outputPath + ": output file must end in .emf, .svg, .pdf or .png");
+  command.options.format = *format;
+  return command;
+}
+
 // Options and operands may come in any order; an option takes its value as
 // the next argument or after '='. "--" ends the options.
 Command ParseCommandLine(const std::vector<std::string>& args) {
@@ -211,12 +226,8 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
       command.infoOption = arg;
       return command;
     }
-    if (arg == "--iterate") {
-      command.options.choices.iterate = true;
-      continue;
-    }
-    if (arg == "--layout") {
-      command.options.layout = true;
+    if (arg == "--iterate" || arg == "--layout") {
+      (arg == "--iterate" ? command.options.choices.iterate : command.options.layout) = true;
       continue;
     }
     const std::size_t equals = arg.find('=');
@@ -230,15 +241,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     const std::string error = ApplyOption(name, *value, command.options);
     if (!error.empty()) return Fail(error);
   }
-  if (operands.size() < 2) return Fail("expected DATAFILE and OUTFILE (see --help)");
-  if (operands.size() > 2) return Fail("unexpected argument '" + operands[2] + "'");
-  command.options.dataPath = operands[0];
-  command.options.outputPath = operands[1];
-  const auto format = orniva::render::FigureFormatOf(command.options.outputPath);
-  if (!format)
-    return Fail(command.options.outputPath + ": output file must end in .emf, .svg, .pdf or .png");
-  command.options.format = *format;
-  return command;
+  return WithOperands(std::move(command), operands);
 }
 
 void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
