@@ -51,7 +51,9 @@ constexpr const char* kUsage =
     "                       per datum used: the misfit angle beta\n"
     "\n"
     "  -h, --help           show this help and exit\n"
+    "  --version            show the version and exit\n"
     "\n"
+    "Every message on standard error names the data file it is about.\n"
     "Exit status: 0 when the report was written, 2 on bad arguments, an\n"
     "unreadable data file, more than 32760 lines or no usable data.\n";
 
@@ -147,12 +149,30 @@ std::string ParseOptions(const Command& command, const std::vector<std::string>&
 
 void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
 
+// Loads the data file at `path` and writes the command's report.
+int Analyse(const std::string& path, const Command& command, const Options& options) {
+  orniva::cli::StderrMessages messages(kProgram, path);
+  try {
+    Study study;
+    if (!orniva::cli::LoadDataFile(kProgram, path, study.data())) return kFailure;
+    study.DataReplaced();
+    const CsvReport report = command.report(study, options);
+    if (!report.error.empty()) {
+      Report(path + ": " + report.error);
+      return kFailure;
+    }
+    std::fwrite(report.text.data(), 1, report.text.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : kFailure;
+  } catch (const std::exception& error) {
+    Report(path + ": " + error.what());
+    return kFailure;
+  }
+}
+
 int Run(const std::vector<std::string>& args) {
   for (const std::string& arg : args)
-    if (arg == "-h" || arg == "--help") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
+    if (orniva::cli::IsHelpOrVersion(arg))
+      return orniva::cli::ShowHelpOrVersion(kProgram, arg, kUsage);
   if (args.size() < 2) {
     Report("expected DATAFILE and COMMAND (see --help)");
     return kFailure;
@@ -168,22 +188,12 @@ int Run(const std::vector<std::string>& args) {
     Report(error);
     return kFailure;
   }
-  Study study;
-  if (!orniva::cli::LoadDataFile(kProgram, args[0], study.data())) return kFailure;
-  study.DataReplaced();
-  const CsvReport report = command->report(study, options);
-  if (!report.error.empty()) {
-    Report(args[0] + ": " + report.error);
-    return kFailure;
-  }
-  std::fwrite(report.text.data(), 1, report.text.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : kFailure;
+  return Analyse(args[0], *command, options);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  orniva::cli::StderrMessages messages;
   try {
     return Run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::exception& error) {

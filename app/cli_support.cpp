@@ -1,8 +1,10 @@
 #include "app/cli_support.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "data/fault_reader.h"
+#include "orniva_version.h"
 
 namespace orniva::cli {
 
@@ -15,16 +17,30 @@ void ReportFileError(const char* program, const FileError& error) {
   Report(program, verb + error.path() + ": " + error.reason());
 }
 
-StderrMessages::StderrMessages() : previous_(InstallMessageSink(this)) {}
+bool IsHelpOrVersion(const std::string& arg) {
+  return arg == "-h" || arg == "--help" || arg == "--version";
+}
+
+int ShowHelpOrVersion(const char* program, const std::string& arg, const char* usage) {
+  if (arg == "--version")
+    std::printf("%s (Orniva) %s\n", program, ORNIVA_VERSION);
+  else
+    std::fputs(usage, stdout);
+  return 0;
+}
+
+StderrMessages::StderrMessages(const char* program, std::string file)
+    : program_(program), file_(std::move(file)), previous_(InstallMessageSink(this)) {}
 StderrMessages::~StderrMessages() { InstallMessageSink(previous_); }
 
 void StderrMessages::ShowMessage(const std::string& text) {
-  std::string lines;
+  std::string line;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool lineBreak = text[i] == '\r' || text[i] == '\n';
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    lines += text[i];
+    line += lineBreak ? ' ' : text[i];
   }
-  std::fprintf(stderr, "%s\n", lines.c_str());
+  Report(program_, file_ + ": " + line);
   std::fflush(stderr);
 }
 

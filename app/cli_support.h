@@ -21,14 +21,26 @@ void Report(const char* program, const std::string& line);
 // "cannot read <path>: <reason>" or "cannot write ...".
 void ReportFileError(const char* program, const FileError& error);
 
-// The window's modal messages, as plain lines on standard error, while alive.
+// -h, --help or --version: the arguments that ask for the usage or the
+// version and nothing else.
+bool IsHelpOrVersion(const std::string& arg);
+// Prints `usage`, or for --version "<program> (Orniva) <version>", on
+// standard output; returns the exit status 0.
+int ShowHelpOrVersion(const char* program, const std::string& arg, const char* usage);
+
+// The window's modal messages while alive, each as one line on standard
+// error that names the data file: "<program>: <file>: <message>", the
+// message's lines joined by blanks. A batch run over many files can tell
+// which one a message is about.
 class StderrMessages : public MessageSink {
  public:
-  StderrMessages();
+  StderrMessages(const char* program, std::string file);
   ~StderrMessages() override;
   void ShowMessage(const std::string& text) override;
 
  private:
+  const char* program_;
+  std::string file_;
   MessageSink* previous_;
 };
 

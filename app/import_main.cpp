@@ -43,6 +43,7 @@ constexpr const char* kUsage =
     "                       more sense codes, e.g. U=R,1=N (N, R, S, D, TL, TR,\n"
     "                       NL or NR)\n"
     "  -h, --help           show this help and exit\n"
+    "  --version            show the version and exit\n"
     "\n"
     "Problems go to standard error, one line each, with the input line.\n"
     "Exit status: 0 when every row converted, 1 when some did not (OUT still\n"
@@ -149,10 +150,8 @@ int main(int argc, char* argv[]) {
   std::vector<std::string> operands;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "-h" || arg == "--help") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
+    if (orniva::cli::IsHelpOrVersion(arg))
+      return orniva::cli::ShowHelpOrVersion(kProgram, arg, kUsage);
     if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
       operands.push_back(arg);
       continue;

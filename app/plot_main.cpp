@@ -13,6 +13,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QGuiApplication>
@@ -67,10 +68,12 @@ constexpr const char* kUsage =
     "                       (default 80)\n"
     "  --dpi N              the resolution of a PNG, 72 to 2400 (default 300)\n"
     "  -h, --help           show this help and exit\n"
+    "  --version            show the version and exit\n"
     "\n"
-    "A data file of zero lines gives the empty net. Exit status: 0 when the\n"
-    "picture was written, 2 on bad arguments, an unreadable data file, more\n"
-    "than 32760 lines or an output file that cannot be written.\n";
+    "Every message on standard error names the file it is about. A data file\n"
+    "of zero lines gives the empty net. Exit status: 0 when the picture was\n"
+    "written, 2 on bad arguments, an unreadable data file, more than 32760\n"
+    "lines or an output file that cannot be written.\n";
 
 struct Options {
   std::string dataPath;
@@ -86,12 +89,13 @@ struct Options {
   orniva::render::FigureSize size;
 };
 
-// The outcome of reading the command line: run, show the help, or stop with
-// `error` (one line, without the program name).
+// The outcome of reading the command line: run, show the help or the
+// version (as `infoOption` asks), or stop with `error` (one line, without
+// the program name).
 struct Command {
-  enum class Kind { Run, Help, Error } kind = Kind::Run;
+  enum class Kind { Run, Info, Error } kind = Kind::Run;
   Options options;
-  std::string error;
+  std::string infoOption, error;
 };
 
 Command Fail(std::string error) {
@@ -187,6 +191,20 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
   return {};
 }
 
+// `command` with its DATAFILE and OUTFILE, the figure's format by the
+// latter's extension.
+Command WithOperands(Command command, const std::vector<std::string>& operands) {
+  if (operands.size() < 2) return Fail("expected DATAFILE and OUTFILE (see --help)");
+  if (operands.size() > 2) return Fail("unexpected argument '" + operands[2] + "'");
+  command.options.dataPath = operands[0];
+  command.options.outputPath = operands[1];
+  const auto format = orniva::render::FigureFormatOf(command.options.outputPath);
+  if (!format)
+    return Fail(command.options.outputPath + ": output file must end in .emf, .svg, .pdf or .png");
+  command.options.format = *format;
+  return command;
+}
+
 // Options and operands may come in any order; an option takes its value as
 // the next argument or after '='. "--" ends the options.
 Command ParseCommandLine(const std::vector<std::string>& args) {
@@ -203,16 +221,13 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
       optionsEnded = true;
       continue;
     }
-    if (arg == "-h" || arg == "--help") {
-      command.kind = Command::Kind::Help;
+    if (orniva::cli::IsHelpOrVersion(arg)) {
+      command.kind = Command::Kind::Info;
+      command.infoOption = arg;
       return command;
     }
-    if (arg == "--iterate") {
-      command.options.choices.iterate = true;
-      continue;
-    }
-    if (arg == "--layout") {
-      command.options.layout = true;
+    if (arg == "--iterate" || arg == "--layout") {
+      (arg == "--iterate" ? command.options.choices.iterate : command.options.layout) = true;
       continue;
     }
     const std::size_t equals = arg.find('=');
@@ -226,15 +241,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     const std::string error = ApplyOption(name, *value, command.options);
     if (!error.empty()) return Fail(error);
   }
-  if (operands.size() < 2) return Fail("expected DATAFILE and OUTFILE (see --help)");
-  if (operands.size() > 2) return Fail("unexpected argument '" + operands[2] + "'");
-  command.options.dataPath = operands[0];
-  command.options.outputPath = operands[1];
-  const auto format = orniva::render::FigureFormatOf(command.options.outputPath);
-  if (!format)
-    return Fail("output file must end in .emf, .svg, .pdf or .png: " + command.options.outputPath);
-  command.options.format = *format;
-  return command;
+  return WithOperands(std::move(command), operands);
 }
 
 void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
@@ -252,8 +259,8 @@ int Run(const Options& options) {
   study.DataReplaced();
   study.SetChoices(options.choices);
   if (options.highlight > data.count()) {
-    Report("--highlight " + std::to_string(options.highlight) + " is beyond the " +
-           std::to_string(data.count()) + " data of " + options.dataPath);
+    Report(options.dataPath + ": --highlight " + std::to_string(options.highlight) +
+           " is beyond its " + std::to_string(data.count()) + " data");
     return kFailure;
   }
   orniva::FigureRequest request;
@@ -270,7 +277,7 @@ int Run(const Options& options) {
   const orniva::Picture picture = orniva::DrawFigure(data, request, figures);
   if (const auto problem =
           orniva::render::FigureSizeProblem(picture, options.size, options.format)) {
-    Report(*problem);
+    Report(options.outputPath + ": " + *problem);
     return kFailure;
   }
   try {
@@ -295,10 +302,8 @@ int main(int argc, char* argv[]) {
   // failed write, instead of ending the program half way.
   std::signal(SIGXFSZ, SIG_IGN);
   const Command command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (command.kind == Command::Kind::Help) {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
+  if (command.kind == Command::Kind::Info)
+    return orniva::cli::ShowHelpOrVersion(kProgram, command.infoOption, kUsage);
   if (command.kind == Command::Kind::Error) {
     Report(command.error);
     return kFailure;
@@ -308,11 +313,11 @@ int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QuietQtWarnings);
   QGuiApplication application(argc, argv);
-  orniva::cli::StderrMessages messages;
+  orniva::cli::StderrMessages messages(kProgram, command.options.dataPath);
   try {
     return Run(command.options);
   } catch (const std::exception& error) {
-    Report(error.what());
+    Report(command.options.dataPath + ": " + error.what());
     return kFailure;
   }
 }

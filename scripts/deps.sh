@@ -6,6 +6,7 @@ orniva_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation locales
   librsvg2-bin poppler-utils inkscape  # renderers of our own figures in the tests
+  dpkg-dev lintian desktop-file-utils appstream file man-db  # the Debian package and its checks
 )
 
 orniva_install_missing() {

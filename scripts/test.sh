@@ -27,3 +27,46 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORNIVA_SANITIZE=ON -DORNIVA_BUILD_BENCH=OFF >/dev/null
 cmake --build build/asan
 (cd build/asan && ctest --output-on-failure -j "$(nproc)")
+
+echo
+echo "== The Debian package (scripts/package.sh), unpacked and checked =="
+# Builds it (lintian must find no error), unpacks it into a temporary folder
+# and checks what a desktop reads there; any check that fails ends the run.
+scripts/package.sh
+version=$(sed -n 's/^project(Orniva VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+package="build/package/orniva_${version}_$(dpkg --print-architecture).deb"
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg -x "$package" "$unpacked"
+share="$unpacked/usr/share"
+checks=0
+pass() { checks=$((checks + 1)); }
+fail() {
+  echo "package check failed: $*" >&2
+  exit 1
+}
+for program in orniva VORN orniva-plot orniva-analyse orniva-import; do
+  said=$("$unpacked/usr/bin/$program" --version) || fail "$program --version"
+  [[ "$said" == *" $version" ]] || fail "$program --version says '$said', not $version"
+  pass
+  page="$share/man/man1/$program.1.gz"
+  [ -e "$page" ] || fail "no manual page for $program"
+  warnings=$(man --warnings -l "$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "the manual page of $program: $warnings"
+  pass
+done
+said=$(desktop-file-validate "$share/applications/orniva.desktop" 2>&1) || fail "$said"
+[ -z "$said" ] || fail "desktop-file-validate: $said"
+pass
+appstreamcli validate --no-net "$share"/metainfo/*.metainfo.xml || fail "appstreamcli validate"
+pass
+mime_type=$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "$share/applications/orniva.desktop")
+grep -q "<mime-type type=\"$mime_type\">" "$share/mime/packages/orniva.xml" ||
+  fail "the desktop entry's type '$mime_type' is not in mime/packages/orniva.xml"
+pass
+for icon in "$share"/icons/hicolor/*x*/apps/orniva.png; do
+  size=$(basename "$(dirname "$(dirname "$icon")")")
+  file "$icon" | grep -q "PNG image data, ${size/x/ x }," || fail "$icon is not $size"
+  pass
+done
+echo "package: $checks passed, 0 failed"

@@ -7,13 +7,14 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "orniva_version.h"
 #include "ui/program_icons.h"
 
 TFormAbout* FormAbout = nullptr;
 
 namespace {
 const char* const kMemoLines =
-    "Orniva\nVersion 1.3\nOrniva developers\nOrniva Structural Geology Software";
+    "Orniva\nVersion " ORNIVA_VERSION "\nOrniva developers\nOrniva Structural Geology Software";
 }
 
 TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {

@@ -21,9 +21,10 @@ using namespace analysis;
 TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   test::TempDir dir;
   const std::string example = ORNIVA_EXAMPLE_FDT, two = dir.File("two.fdt"),
-                    bad = dir.File("bad.fdt");
+                    bad = dir.File("bad.fdt"), big = dir.File("big.fdt");
   test::WriteFile(two, "90 45 90 45 N\r\n400 45 90 45 R\r\n90 90 0 0 D\r\n");
   test::WriteFile(bad, "400 45 90 45 R\r\n");
+  test::WriteFile(big, test::Repeat("1 2 3 4 N\n", 32761));
   FaultSet data;
   LoadFaultLines(ReadDataFile(example).lines, data);
   // The whole report, or the last line of standard error.
@@ -55,6 +56,7 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       // After the bad-fields message; a report's refusal (the analyses' own
       // texts) named by the file.
       {{bad, "kinematics"}, 2, "orniva-analyse: " + bad + ": no usable data: every line failed a check"},
+      {{big, "bingham"}, 2, "orniva-analyse: " + big + ": Number of fault must be less than 32760"},
   };
   // clang-format on
   for (const Row& row : rows) {

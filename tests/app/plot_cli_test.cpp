@@ -106,7 +106,8 @@ TEST_F(OrnivaPlotCli, BadFieldsAndAnUnwritableLog) {
   WriteFile(data_, "120 45 200 30 N\r\n120 95 200 30 R\r\n370 -5 200 30 Q\r\n");
   test::ProgramRun run = Run({"DATA", "OUT", "--highlight", "3"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err, "Data file has at least one error.\nConsult the file VORN.log.\n");
+  EXPECT_EQ(run.err, "orniva-plot: " + data_ +
+                         ": Data file has at least one error. Consult the file VORN.log.\n");
   // The log's bytes are the reader's; here only that it is the checked file's.
   EXPECT_EQ(ReadFile(dir_.File("VORN.log")).rfind("data.fdt\r\n  fpl invalid at line #2\r\n", 0),
             0u);
@@ -162,14 +163,15 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
       {{"DATA", "OUT", "--dpi", "71"}}, {{"DATA", "OUT", "--width-mm", "1000.1"}},
       {{"DATA", "OUT", "--dpi", "300.5"}}, {{"DATA", "OUT", "--width-mm", "1e2"}},
       {{"DATA", dir_.File("plot.png"), "--dpi", "2400", "--width-mm", "1000"},
-       "orniva-plot: an image of 94488 x 94488 pixels is too large (at most 50 million); lower the "
-       "width or the resolution\n"},
-      {{"DATA", "OUT", "--highlight", "35"}, "orniva-plot: --highlight 35 is beyond the 34 data of " + data_ + "\n"},
+       "orniva-plot: " + dir_.File("plot.png") + ": an image of 94488 x 94488 pixels is too large "
+       "(at most 50 million); lower the width or the resolution\n"},
+      {{"DATA", "OUT", "--highlight", "35"}, "orniva-plot: " + data_ + ": --highlight 35 is beyond its 34 data\n"},
       {{dir_.File("missing.fdt"), "OUT"},
        "orniva-plot: cannot read " + dir_.File("missing.fdt") + ": No such file or directory\n"},
       {{"DATA", dir_.File("no/plot.emf")},
        "orniva-plot: cannot write " + dir_.File("no/plot.emf") + ": No such file or directory\n"},
-      {{dir_.File("big.fdt"), "OUT"}, "Number of fault must be less than 32760\n"},
+      {{dir_.File("big.fdt"), "OUT"},
+       "orniva-plot: " + dir_.File("big.fdt") + ": Number of fault must be less than 32760\n"},
   };
   // clang-format on
   WriteFile(dir_.File("big.fdt"), test::Repeat("1 2 3 4 N\n", 32761));
