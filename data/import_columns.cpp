@@ -32,9 +32,6 @@ constexpr std::pair<FieldRole, std::string_view> kRoleNames[] = {
      "sense senseofslip senseofmovement slipsense shearsense sensetype type kind faulttype "
      "faultkind movement motion kinematics sens"},
 };
-// Names of a quadrant column whose field its place tells: after a dip or a pitch.
-constexpr std::string_view kQuadrantNames[] = {"direction", "dir", "quadrant", "quad", "card"};
-
 std::string Normalised(std::string_view name) {
   std::string out;
   int depth = 0;  // inside brackets: a unit such as "(deg)"
@@ -65,16 +62,22 @@ std::string_view Sample(const ImportTable& table, std::size_t c) {
   return table.rows[0].fields[c];
 }
 
+// The column (0-based) of the first column in `role`; none without one.
+std::optional<std::size_t> ColumnOf(const std::vector<std::optional<FieldRole>>& roles, R role) {
+  const auto found = std::find(roles.begin(), roles.end(), role);
+  if (found == roles.end()) return std::nullopt;
+  return std::size_t(found - roles.begin());
+}
+
+// Each column's role by its name and, for a column of quadrant letters
+// right after a dip or a pitch (or one named as a dip direction) or the last
+// unknown one of sense words where no column is named so, by its first row.
 std::vector<std::optional<FieldRole>> ColumnRoles(const ImportTable& table) {
   std::vector<std::optional<FieldRole>> roles;
   for (std::size_t c = 0; c < table.header.size(); ++c) {
     std::optional<FieldRole> role = RoleNamed(table.header[c]);
-    const std::string name = Normalised(table.header[c]);
-    const bool quadrantNamed =
-        role == R::DipDirection || std::find(std::begin(kQuadrantNames), std::end(kQuadrantNames),
-                                             name) != std::end(kQuadrantNames);
     auto after = [&roles, c](R previous) { return c > 0 && roles[c - 1] == previous; };
-    if (quadrantNamed && QuadrantLetters(Sample(table, c))) {
+    if ((!role || role == R::DipDirection) && QuadrantLetters(Sample(table, c))) {
       if (after(R::Pitch) || after(R::Rake))
         role = R::PitchEnd;
       else if (after(R::Dip) || role == R::DipDirection)
@@ -82,14 +85,10 @@ std::vector<std::optional<FieldRole>> ColumnRoles(const ImportTable& table) {
     }
     roles.push_back(role);
   }
+  const SenseMap senses = SenseMap::Default();
+  for (std::size_t c = roles.size(); c-- > 0 && !ColumnOf(roles, R::Sense);)
+    if (!roles[c] && senses.Find(Sample(table, c))) roles[c] = R::Sense;
   return roles;
-}
-
-// The column (0-based) of the first column in `role`; none without one.
-std::optional<std::size_t> ColumnOf(const std::vector<std::optional<FieldRole>>& roles, R role) {
-  const auto found = std::find(roles.begin(), roles.end(), role);
-  if (found == roles.end()) return std::nullopt;
-  return std::size_t(found - roles.begin());
 }
 
 std::optional<PlaneConvention> PlaneOf(const ImportTable& table,

@@ -26,12 +26,13 @@ struct ColumnProposal {
 };
 
 // The proposal of the header's names for the conventions given, or for
-// those the names imply where none is given. A column named as a dip
-// direction or a direction that holds quadrant letters is the quadrant of
-// the dip or pitch before it. Strike with a quadrant column, letters after
-// the dip or a bearing is a quadrant strike; a rake with a quadrant column
-// is a pitch; a rake below 0 is Aki's, above 180 or without a sense
-// column one of 0-360.
+// those the names imply where none is given. A column of quadrant letters
+// with a name it does not know, or named as a dip direction, is the
+// quadrant of the dip or pitch before it; without a column named as the
+// sense, the last one it does not know that holds a sense word is the
+// sense. Strike with a quadrant column, letters after the dip or a bearing
+// is a quadrant strike; a rake with a quadrant column is a pitch; a rake
+// below 0 is Aki's, above 180 or without a sense column one of 0-360.
 ColumnProposal ProposeColumns(const ImportTable& table,
                               std::optional<PlaneConvention> plane = std::nullopt,
                               std::optional<LineConvention> line = std::nullopt);

@@ -203,6 +203,7 @@ TEST(ProposeColumns, FromTheHeaderNames) {
       {"strike,dip,pitch,kind\nN30E,45NW,10NE,N\n", P::StrikeQuadrant, L::PitchQuadrant, {1, 2, 0, 3, 0, 4}},
       {"id,Strike,Dip,Dip_direction,Rake,Direction,sense\n1,40,63,W,13,N,S\n", P::StrikeQuadrant, L::PitchQuadrant,
        {2, 3, 4, 5, 6, 7}},
+      {"Strike,Dip,Q,Pitch,From,Slip\n40,63,W,13,N,dextral\n", P::StrikeQuadrant, L::PitchQuadrant, {1, 2, 3, 4, 5, 6}},
       {"a,b,c\n1,2,3\n", std::nullopt, std::nullopt, {}},
   };
   // clang-format on
