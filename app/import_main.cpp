@@ -5,20 +5,18 @@
 // still written with the others); 2 for bad arguments, an input that cannot
 // be read, or an output that cannot be written.
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "data/import_conventions.h"
-#include "data/import_table.h"
 #include "app/cli_support.h"
 #include "data/fault_data.h"
+#include "data/import_columns.h"
+#include "data/import_conventions.h"
+#include "data/import_file.h"
+#include "data/import_table.h"
 #include "platform/atomic_file.h"
 #include "platform/file_error.h"
 
@@ -29,19 +27,29 @@ using namespace orniva;
 constexpr const char* kProgram = "orniva-import";
 
 constexpr const char* kUsage =
-    "Usage: orniva-import IN OUT.fdt --plane CONVENTION --line CONVENTION [OPTIONS]\n"
+    "Usage: orniva-import IN OUT.fdt [--plane CONVENTION] [--line CONVENTION] [OPTIONS]\n"
     "\n"
     "Converts the rows of the table IN to fault-slip data lines in OUT.fdt.\n"
+    "IN may be CSV (quoted fields too) or text split by semicolons, tabs or\n"
+    "blanks, in UTF-8, UTF-16 with a byte-order mark or Windows-1252.\n"
     "\n"
     "  --plane dip-direction|strike-rhr|strike-quadrant\n"
     "  --line trend-plunge|pitch-quadrant|rake|rake-360|rake-aki\n"
+    "                       default: as the header row's names say (strike,\n"
+    "                       dip direction, trend, plunge, pitch, rake, sense ...)\n"
     "  --columns LIST       the 1-based columns that hold the fields in order\n"
-    "                       (plane, line, sense), e.g. 2,3,5,6,7; default all\n"
+    "                       (plane, line, sense), e.g. 2,3,5,6,7; default the\n"
+    "                       columns the header names, else all\n"
     "  --header auto|yes|no whether the first row names the columns (auto)\n"
     "  --delimiter auto|comma|semicolon|tab|space\n"
     "  --sense-map CODE=LETTER,...\n"
     "                       more sense codes, e.g. U=R,1=N (N, R, S, D, TL, TR,\n"
     "                       NL or NR)\n"
+    "  --default-sense N|R|S|D|X|skip\n"
+    "                       the sense of a row without one (X); skip leaves\n"
+    "                       such rows out\n"
+    "  --decimals N         round the values to N decimals (0 to 9); default\n"
+    "                       as many as the reader needs to read them back\n"
     "  -h, --help           show this help and exit\n"
     "  --version            show the version and exit\n"
     "\n"
@@ -56,6 +64,7 @@ struct Options {
   std::optional<LineConvention> line;
   HeaderChoice header = HeaderChoice::Auto;
   Delimiter delimiter = Delimiter::Auto;
+  bool columnsGiven = false;
   ImportSettings settings;  // its conventions set from plane and line
 };
 
@@ -78,6 +87,7 @@ std::string Apply(const std::string& name, const std::string& value, Options& o)
     if (!columns || columns->empty())
       return "--columns needs column numbers from 1, not '" + value + "'";
     o.settings.columns = *columns;
+    o.columnsGiven = true;
   } else if (name == "--header") {
     const auto header = HeaderChoiceNamed(value);
     if (!header) return "unknown --header '" + value + "' (use auto, yes or no)";
@@ -92,36 +102,46 @@ std::string Apply(const std::string& name, const std::string& value, Options& o)
     if (!pair.empty() || value.empty())
       return "--sense-map needs CODE=LETTER pairs with N, R, S, D, TL, TR, NL or NR, not '" +
              (value.empty() ? value : pair) + "'";
+  } else if (name == "--default-sense") {
+    if (!o.settings.senses.SetWhenMissing(value))
+      return "unknown --default-sense '" + value + "' (use N, R, S, D, X or skip)";
+  } else if (name == "--decimals") {
+    if (value.size() != 1 || value[0] < '0' || value[0] > '9')
+      return "--decimals needs a number from 0 to 9, not '" + value + "'";
+    o.settings.decimals = value[0] - '0';
   } else {
     return "unknown option '" + name + "'";
   }
   return {};
 }
 
-bool ReadWhole(const std::string& path, std::string& text) {
-  std::error_code ignored;
-  if (std::filesystem::exists(path, ignored) && !std::filesystem::is_regular_file(path, ignored)) {
-    orniva::cli::ReportFileError(
-        kProgram, orniva::FileError(orniva::FileError::Action::Read, path, "not a regular file"));
+// The table of IN with its conventions and columns as given, else as its
+// header names them; false, after reporting, when it cannot be read or the
+// conventions are neither given nor named.
+bool ReadAndSettle(Options& o, ImportTable& table) {
+  const ImportFileText file = ReadImportFile(o.in);
+  if (file.error) {
+    orniva::cli::ReportFileError(kProgram, *file.error);
     return false;
   }
-  errno = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad() || !in.is_open()) {
-    orniva::cli::ReportFileError(
-        kProgram, orniva::FileError::FromErrno(orniva::FileError::Action::Read, path));
+  table = ReadTable(file.text, o.delimiter, o.header);
+  const ColumnProposal proposal = ProposeColumns(table, o.plane, o.line);
+  if (!proposal.plane || !proposal.line) {
+    Report(
+        "--plane and --line are both needed where the header does not name the fields (see "
+        "--help)");
     return false;
   }
+  o.settings.plane = *proposal.plane;
+  o.settings.line = *proposal.line;
+  if (!o.columnsGiven) o.settings.columns = ChosenColumns(proposal.columns);
   return true;
 }
 
 int Run(Options o) {
-  std::string text;
-  if (!ReadWhole(o.in, text)) return orniva::cli::kFailure;
-  o.settings.plane = *o.plane;
-  o.settings.line = *o.line;
-  const ImportResult result = ConvertTable(ReadTable(text, o.delimiter, o.header), o.settings);
+  ImportTable table;
+  if (!ReadAndSettle(o, table)) return orniva::cli::kFailure;
+  const ImportResult result = ConvertTable(table, o.settings);
   for (const ImportedRow& row : result.rows) {
     const std::string at = o.in + " line " + std::to_string(row.line) + ": ";
     if (!row.error.empty()) Report(at + row.error);
@@ -171,10 +191,6 @@ int main(int argc, char* argv[]) {
   if (operands.size() != 2) {
     Report(operands.size() < 2 ? "expected IN and OUT.fdt (see --help)"
                                : "unexpected argument '" + operands[2] + "'");
-    return orniva::cli::kFailure;
-  }
-  if (!options.plane || !options.line) {
-    Report("--plane and --line are both needed (see --help)");
     return orniva::cli::kFailure;
   }
   options.in = operands[0];

@@ -1,5 +1,6 @@
 #include "data/import_conventions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -26,8 +27,12 @@ std::string TrimmedUpper(std::string_view text) {
   return out;
 }
 
+// A plain number, perhaps ending in a degree sign ("45°", or the look-alike "45º").
 std::optional<double> Number(std::string_view text) {
-  const std::string t = TrimmedUpper(text);
+  std::string t = TrimmedUpper(text);
+  for (const char* degree : {"\xC2\xB0", "\xC2\xBA"})
+    if (t.size() > 2 && t.compare(t.size() - 2, 2, degree) == 0)
+      t = TrimmedUpper(t.substr(0, t.size() - 2));
   double value = 0;
   const char* begin = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
   const auto [end, error] = std::from_chars(begin, t.data() + t.size(), value);
@@ -128,33 +133,34 @@ constexpr Named<LineConvention> kLineNames[] = {{"trend-plunge", LineConvention:
 }  // namespace
 
 std::vector<ImportField> FieldsOf(PlaneConvention plane, LineConvention line) {
+  using R = FieldRole;
   std::vector<ImportField> fields;
   switch (plane) {
     case PlaneConvention::DipDirection:
-      fields = {{"Dip direction"}, {"Dip"}};
+      fields = {{"Dip direction", R::DipDirection}, {"Dip", R::Dip}};
       break;
     case PlaneConvention::StrikeRhr:
-      fields = {{"Strike (RHR)"}, {"Dip"}};
+      fields = {{"Strike (RHR)", R::Strike}, {"Dip", R::Dip}};
       break;
     case PlaneConvention::StrikeQuadrant:
-      fields = {{"Strike"}, {"Dip"}, {"Dip quadrant", true}};
+      fields = {{"Strike", R::Strike}, {"Dip", R::Dip}, {"Dip quadrant", R::DipQuadrant, true}};
       break;
   }
   switch (line) {
     case LineConvention::TrendPlunge:
-      fields.insert(fields.end(), {{"Trend"}, {"Plunge"}});
+      fields.insert(fields.end(), {{"Trend", R::Trend}, {"Plunge", R::Plunge}});
       break;
     case LineConvention::PitchQuadrant:
-      fields.insert(fields.end(), {{"Pitch"}, {"Pitch from", true}});
+      fields.insert(fields.end(), {{"Pitch", R::Pitch}, {"Pitch from", R::PitchEnd, true}});
       break;
     case LineConvention::Rake:
     case LineConvention::Rake360:
     case LineConvention::RakeAki:
-      fields.push_back({"Rake"});
+      fields.push_back({"Rake", R::Rake});
       break;
   }
   if (line != LineConvention::Rake360 && line != LineConvention::RakeAki)
-    fields.push_back({"Sense"});
+    fields.push_back({"Sense", R::Sense, true});
   return fields;
 }
 
@@ -192,6 +198,18 @@ std::optional<std::string> SenseMap::Find(std::string_view code) const {
   return found->second;
 }
 
+bool SenseMap::SetWhenMissing(std::string_view choice) {
+  const std::string c = TrimmedUpper(choice);
+  if (c == "SKIP") {
+    whenMissing_.reset();
+  } else if (c.size() == 1 && std::string_view("NRSDX").find(c[0]) != std::string_view::npos) {
+    whenMissing_ = c[0];
+  } else {
+    return false;
+  }
+  return true;
+}
+
 std::optional<double> ParseAzimuth(std::string_view text) {
   const std::string t = TrimmedUpper(text);
   if (const std::optional<double> azimuth = QuadrantAzimuth(t); azimuth && t.size() == 1)
@@ -207,6 +225,83 @@ std::optional<double> ParseAzimuth(std::string_view text) {
   return Wrap(*number);
 }
 
+namespace {
+
+// The striation of a trend-plunge row, warned about when off its plane.
+std::string ReadTrendPlunge(const std::vector<std::string>& fields, std::size_t& next,
+                            const Vector3d& normal, double tolerance, ConvertedRow& row,
+                            Vector3d& u) {
+  const std::string trend = Field(fields, next), plunge = Field(fields, next);
+  const std::optional<double> t = Number(trend), p = Number(plunge);
+  if (!t || *t < 0 || *t > 360) return "trend '" + trend + "' is not a number from 0 to 360";
+  if (!p || *p < 0 || *p > 90) return "plunge '" + plunge + "' is not a number from 0 to 90";
+  u = math::LineVector(*t, *p);
+  const double off = std::asin(std::min(1.0, std::fabs(math::Dot(u, normal)))) / kDeg;
+  if (off > tolerance) {
+    char text[96];
+    std::snprintf(text, sizeof text, "the striation is %.2f degrees off its plane", off);
+    row.warnings.push_back(text);
+  }
+  return {};
+}
+
+// The striation `pitch` degrees down the plane from the strike end a letter names.
+std::string ReadPitch(const std::vector<std::string>& fields, std::size_t& next, const Plane& plane,
+                      Vector3d& u) {
+  const std::string field = Field(fields, next);
+  double pitch = 0;
+  std::string letters;
+  if (!SplitNumberAndLetters(field, pitch, letters) || pitch < 0 || pitch > 90)
+    return "pitch '" + field + "' is not a number from 0 to 90";
+  if (letters.empty()) letters = TrimmedUpper(Field(fields, next));
+  const std::optional<double> quadrant = QuadrantAzimuth(letters);
+  if (!quadrant) return "pitch quadrant '" + letters + "' is not one of N, NE, E, SE, S, SW, W, NW";
+  const std::optional<double> end = EndTowards(plane.dipDirection - 90, *quadrant);
+  if (!end) return "pitch quadrant " + letters + " names neither end of the strike";
+  const Vector3d along = math::LineVector(*end, 0);
+  u = std::cos(pitch * kDeg) * along +
+      std::sin(pitch * kDeg) * math::LineVector(plane.dipDirection, plane.dip);
+  return {};
+}
+
+// The hanging wall's slip from a rake in one of the three conventions.
+std::string ReadRake(const std::vector<std::string>& fields, std::size_t& next,
+                     LineConvention convention, const Vector3d& h, const Vector3d& d, Vector3d& u) {
+  const std::string field = Field(fields, next);
+  const std::optional<double> rake = Number(field);
+  const double low = convention == LineConvention::RakeAki ? -180 : 0;
+  const double high = convention == LineConvention::Rake360 ? 360 : 180;
+  if (!rake || *rake < low || *rake > high)
+    return "rake '" + field + "' is not a number from " + std::to_string(int(low)) + " to " +
+           std::to_string(int(high));
+  const double r = (convention == LineConvention::RakeAki ? -*rake : *rake) * kDeg;
+  u = std::cos(r) * h + std::sin(r) * d;
+  return {};
+}
+
+// The sense field's letter; a two-letter code by the slip's dominant component.
+std::string ReadSense(const std::vector<std::string>& fields, std::size_t& next,
+                      const SenseMap& senses, bool dipSlip, ConvertedRow& row) {
+  const std::string field = Field(fields, next);
+  if (TrimmedUpper(field).empty()) {
+    if (!senses.WhenMissing()) return "no sense of slip, row left out";
+    row.sense = *senses.WhenMissing();
+    if (row.sense == 'X') row.warnings.push_back("no sense of slip, written as X");
+    return {};
+  }
+  const std::optional<std::string> target = senses.Find(field);
+  if (!target) {
+    row.warnings.push_back("unknown sense '" + field + "', written as X");
+  } else if (target->size() == 1) {
+    row.sense = (*target)[0];
+  } else {
+    row.sense = dipSlip ? ((*target)[0] == 'T' ? 'R' : 'N') : ((*target)[1] == 'L' ? 'S' : 'D');
+  }
+  return {};
+}
+
+}  // namespace
+
 ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention planeConvention,
                         LineConvention lineConvention, const SenseMap& senses, double tolerance) {
   ConvertedRow row;
@@ -216,78 +311,28 @@ ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention 
   if (!row.error.empty()) return row;
   const Vector3d h = math::LineVector(plane.dipDirection - 90, 0);
   const Vector3d d = math::LineVector(plane.dipDirection, plane.dip);
-  const Vector3d n = math::Normalise(math::Cross(d, h));  // the plane's normal (either way)
-
   Vector3d u;  // along the striation; for rakes the hanging wall's slip
-  const bool senseInRake =
-      lineConvention == LineConvention::Rake360 || lineConvention == LineConvention::RakeAki;
-  if (lineConvention == LineConvention::TrendPlunge) {
-    const std::string trend = Field(fields, next), plunge = Field(fields, next);
-    const std::optional<double> t = Number(trend), p = Number(plunge);
-    if (!t || *t < 0 || *t > 360)
-      return row.error = "trend '" + trend + "' is not a number from 0 to 360", row;
-    if (!p || *p < 0 || *p > 90)
-      return row.error = "plunge '" + plunge + "' is not a number from 0 to 90", row;
-    u = math::LineVector(*t, *p);
-    const double off = std::asin(std::min(1.0, std::fabs(math::Dot(u, n)))) / kDeg;
-    if (off > tolerance) {
-      char text[96];
-      std::snprintf(text, sizeof text, "the striation is %.2f degrees off its plane", off);
-      row.warnings.push_back(text);
-    }
-  } else if (lineConvention == LineConvention::PitchQuadrant) {
-    const std::string field = Field(fields, next);
-    double pitch = 0;
-    std::string letters;
-    if (!SplitNumberAndLetters(field, pitch, letters) || pitch < 0 || pitch > 90)
-      return row.error = "pitch '" + field + "' is not a number from 0 to 90", row;
-    if (letters.empty()) letters = TrimmedUpper(Field(fields, next));
-    const std::optional<double> quadrant = QuadrantAzimuth(letters);
-    if (!quadrant)
-      return row.error =
-                 "pitch quadrant '" + letters + "' is not one of N, NE, E, SE, S, SW, W, NW",
-             row;
-    const std::optional<double> end = EndTowards(plane.dipDirection - 90, *quadrant);
-    if (!end)
-      return row.error = "pitch quadrant " + letters + " names neither end of the strike", row;
-    const Vector3d along = math::LineVector(*end, 0);
-    u = std::cos(pitch * kDeg) * along + std::sin(pitch * kDeg) * d;
-  } else {
-    const std::string field = Field(fields, next);
-    const std::optional<double> rake = Number(field);
-    const double low = lineConvention == LineConvention::RakeAki ? -180 : 0;
-    const double high = lineConvention == LineConvention::Rake      ? 180
-                        : lineConvention == LineConvention::Rake360 ? 360
-                                                                    : 180;
-    if (!rake || *rake < low || *rake > high)
-      return row.error = "rake '" + field + "' is not a number from " + std::to_string(int(low)) +
-                         " to " + std::to_string(int(high)),
-             row;
-    const double r = (lineConvention == LineConvention::RakeAki ? -*rake : *rake) * kDeg;
-    u = std::cos(r) * h + std::sin(r) * d;
-  }
+  if (lineConvention == LineConvention::TrendPlunge)
+    row.error =
+        ReadTrendPlunge(fields, next, math::Normalise(math::Cross(d, h)), tolerance, row, u);
+  else if (lineConvention == LineConvention::PitchQuadrant)
+    row.error = ReadPitch(fields, next, plane, u);
+  else
+    row.error = ReadRake(fields, next, lineConvention, h, d, u);
+  if (!row.error.empty()) return row;
   const double alongStrike = math::Dot(u, h), alongDip = math::Dot(u, d);
   const bool dipSlip = std::fabs(alongDip) >= std::fabs(alongStrike) - 1e-12;
-  if (senseInRake) {
+  if (lineConvention == LineConvention::Rake360 || lineConvention == LineConvention::RakeAki)
     row.sense = dipSlip ? (alongDip > 0 ? 'N' : 'R') : (alongStrike > 0 ? 'S' : 'D');
-  } else {
-    const std::string field = Field(fields, next);
-    const std::optional<std::string> target = senses.Find(field);
-    if (!target) {
-      row.warnings.push_back("unknown sense '" + field + "', written as X");
-    } else if (target->size() == 1) {
-      row.sense = (*target)[0];
-    } else {
-      row.sense = dipSlip ? ((*target)[0] == 'T' ? 'R' : 'N') : ((*target)[1] == 'L' ? 'S' : 'D');
-    }
-  }
+  else if (row.error = ReadSense(fields, next, senses, dipSlip, row); !row.error.empty())
+    return row;
   if (next < fields.size())
     row.warnings.push_back("fields after the " + std::to_string(next) + " used are left out");
   const math::TrendPlunge line = math::LowerHemisphereLine(u);
-  row.faz = float(plane.dipDirection);
-  row.fpl = float(plane.dip);
-  row.saz = float(Wrap(line.trend));
-  row.spl = float(std::max(0.0, line.plunge));
+  row.faz = plane.dipDirection;
+  row.fpl = plane.dip;
+  row.saz = Wrap(line.trend);
+  row.spl = std::max(0.0, line.plunge);
   return row;
 }
 
@@ -309,10 +354,27 @@ std::string ShortestDecimal(float value) {
   return shortest;
 }
 
-std::string DataLine(const ConvertedRow& row) {
-  return ShortestDecimal(row.faz) + " " + ShortestDecimal(row.fpl) + " " +
-         ShortestDecimal(row.saz) + " " + ShortestDecimal(row.spl) + " " +
-         std::string(1, row.sense) + "\r\n";
+std::string RoundedDecimal(double value, int decimals) {
+  char text[400];
+  std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, 12), value);
+  std::string rounded = text;
+  if (rounded.find('.') != std::string::npos) {
+    while (rounded.back() == '0') rounded.pop_back();
+    if (rounded.back() == '.') rounded.pop_back();
+  }
+  return rounded == "-0" ? "0" : rounded;
+}
+
+std::string DataLine(const ConvertedRow& row, int decimals) {
+  auto text = [decimals](double value) {
+    return decimals < 0 ? ShortestDecimal(float(value)) : RoundedDecimal(value, decimals);
+  };
+  auto azimuth = [&text](double value) {
+    const std::string written = text(value);
+    return written == "360" ? std::string("0") : written;
+  };
+  return azimuth(row.faz) + " " + text(row.fpl) + " " + azimuth(row.saz) + " " + text(row.spl) +
+         " " + std::string(1, row.sense) + "\r\n";
 }
 
 }  // namespace orniva

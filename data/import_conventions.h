@@ -35,9 +35,23 @@ std::optional<LineConvention> LineConventionNamed(std::string_view name);
 
 // The fields a row holds under the conventions, in the order they are
 // read. An optional field is the quadrant letter when it stands apart from
-// its number; a row that writes "45NW" has none.
+// its number (a row that writes "45NW" has none), or the sense (a row
+// without one takes the sense chosen for missing ones).
+enum class FieldRole {
+  DipDirection,
+  Strike,
+  Dip,
+  DipQuadrant,
+  Trend,
+  Plunge,
+  Pitch,
+  PitchEnd,
+  Rake,
+  Sense
+};
 struct ImportField {
   std::string name;
+  FieldRole role;
   bool optional = false;
 };
 std::vector<ImportField> FieldsOf(PlaneConvention plane, LineConvention line);
@@ -55,22 +69,30 @@ class SenseMap {
   // The target of `code` (any case, blanks around ignored); none if unknown.
   std::optional<std::string> Find(std::string_view code) const;
 
+  // What a row with an empty or missing sense gets: "N", "R", "S", "D" or
+  // "X" (any case; X unless told), or "skip" to leave such rows out; false
+  // for anything else.
+  bool SetWhenMissing(std::string_view choice);
+  // The letter for a missing sense; none when such rows are left out.
+  std::optional<char> WhenMissing() const { return whenMissing_; }
+
  private:
   std::map<std::string, std::string> codes_;
+  std::optional<char> whenMissing_ = 'X';
 };
 
 // One converted row: the five values, or the reason it could not be
 // converted; `warnings` hold what was noticed but converted as given.
 struct ConvertedRow {
   std::string error;
-  float faz = 0, fpl = 0, saz = 0, spl = 0;
+  double faz = 0, fpl = 0, saz = 0, spl = 0;
   char sense = 'X';  // X: an unknown sense, written as such
   std::vector<std::string> warnings;
 };
 
 // `fields` hold the plane's fields, then the line's, then the sense (none
-// for rake-360 and rake-aki). A trend-plunge striation more than
-// `tolerance` degrees off its plane is warned about, never moved.
+// for rake-360 and rake-aki). Numbers may end in a degree sign ("45°"). A trend-plunge striation
+// more than `tolerance` degrees off its plane is warned about, never moved.
 ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention plane,
                         LineConvention line, const SenseMap& senses, double tolerance = 10);
 
@@ -79,9 +101,12 @@ ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention 
 std::optional<double> ParseAzimuth(std::string_view text);
 
 // The data file line of a converted row: each value the shortest plain
-// decimal that the reader reads back to the same float, single spaces,
+// decimal that the reader reads back to the same float or, with
+// `decimals` of 0 or more, rounded to that many decimals without trailing
+// zeros; an azimuth that comes out as 360 is written as 0. Single spaces,
 // CR LF.
-std::string DataLine(const ConvertedRow& row);
+std::string DataLine(const ConvertedRow& row, int decimals = -1);
 std::string ShortestDecimal(float value);
+std::string RoundedDecimal(double value, int decimals);
 
 }  // namespace orniva

@@ -1,5 +1,7 @@
 #include "data/import_table.h"
 
+#include <algorithm>
+
 #include "data/fault_data.h"
 #include "platform/names.h"
 
@@ -18,27 +20,147 @@ bool HoldsADigit(std::string_view s) {
   return s.find_first_of("0123456789") != std::string_view::npos;
 }
 
-std::vector<std::string> Cut(std::string_view line, Delimiter delimiter) {
-  std::vector<std::string> fields;
-  if (delimiter == Delimiter::Space) {
-    for (std::size_t i = 0; i < line.size();) {
-      while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-      const std::size_t start = i;
-      while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-      if (i > start) fields.emplace_back(line.substr(start, i - start));
+// The rows of a text as RFC 4180 reads them: a field that starts with a
+// quote runs to the closing quote, and holds delimiters, line breaks and
+// doubled quotes ("") as text. A quote that is never closed is an ordinary
+// character, as is one inside a field. Lines end in LF, CR LF or CR.
+class RowReader {
+ public:
+  RowReader(std::string_view text, Delimiter delimiter) : text_(text), delimiter_(delimiter) {}
+
+  // The next row that is neither blank nor a comment; false at the end.
+  bool Next(TableRow& row) {
+    while (pos_ < text_.size()) {
+      const std::size_t start = pos_;
+      while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+      const bool skipped = AtLineEnd() || text_[pos_] == '#';
+      if (skipped) {
+        while (!AtLineEnd()) ++pos_;
+      } else {
+        pos_ = start;
+        row = {line_, {}};
+        ReadFields(row.fields);
+      }
+      EndLine();
+      if (!skipped) return true;
     }
-    return fields;
+    return false;
   }
-  const char c = delimiter == Delimiter::Comma       ? ','
-                 : delimiter == Delimiter::Semicolon ? ';'
-                                                     : '\t';
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= line.size(); ++i)
-    if (i == line.size() || line[i] == c) {
-      fields.emplace_back(Trim(line.substr(start, i - start)));
-      start = i + 1;
+
+ private:
+  bool AtLineEnd() const {
+    return pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r';
+  }
+  bool Blank(char c) const { return c == ' ' || (c == '\t' && delimiter_ != Delimiter::Tab); }
+  bool Delimits(char c) const {
+    switch (delimiter_) {
+      case Delimiter::Comma:
+        return c == ',';
+      case Delimiter::Semicolon:
+        return c == ';';
+      case Delimiter::Tab:
+        return c == '\t';
+      default:
+        return c == ' ' || c == '\t';
     }
-  return fields;
+  }
+  void SkipBlanks() {
+    while (pos_ < text_.size() && Blank(text_[pos_])) ++pos_;
+  }
+  void EndLine() {
+    if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    ++line_;
+  }
+  void ReadFields(std::vector<std::string>& fields);
+  std::string Field();
+  bool Quoted(std::string& field);
+
+  std::string_view text_;
+  Delimiter delimiter_;
+  std::size_t pos_ = 0;
+  int line_ = 1;
+  bool unclosedQuote_ = false;  // one was seen: quotes no longer span lines
+};
+
+void RowReader::ReadFields(std::vector<std::string>& fields) {
+  const bool blanks = delimiter_ == Delimiter::Space;
+  for (;;) {
+    SkipBlanks();
+    if (blanks && AtLineEnd()) return;
+    fields.push_back(Field());
+    SkipBlanks();
+    if (AtLineEnd()) return;
+    if (!blanks) ++pos_;  // past the delimiter
+  }
+}
+
+// A field up to the delimiter or the line's end; a quoted one unquoted,
+// with what follows its closing quote appended.
+std::string RowReader::Field() {
+  std::string field;
+  if (pos_ < text_.size() && text_[pos_] == '"') Quoted(field);
+  const std::size_t start = pos_;
+  while (!AtLineEnd() && !Delimits(text_[pos_])) ++pos_;
+  field += Trim(text_.substr(start, pos_ - start));
+  return field;
+}
+
+// Reads the quoted field at pos_ into `field`; false, having moved
+// nothing, when its closing quote is missing.
+bool RowReader::Quoted(std::string& field) {
+  int lines = 0;
+  for (std::size_t i = pos_ + 1; i < text_.size(); ++i) {
+    const char c = text_[i];
+    if (c == '"' && i + 1 < text_.size() && text_[i + 1] == '"') {
+      field += '"';
+      ++i;
+    } else if (c == '"') {
+      pos_ = i + 1;
+      line_ += lines;
+      return true;
+    } else if ((c == '\n' || c == '\r') && unclosedQuote_) {
+      break;
+    } else {
+      lines += c == '\n' || (c == '\r' && (i + 1 == text_.size() || text_[i + 1] != '\n'));
+      field += c;
+    }
+  }
+  unclosedQuote_ = true;
+  field.clear();
+  return false;
+}
+
+// Tab, semicolon or comma when each of the first rows holds it (in that
+// order of preference), outside quotes where `quotes`; else blanks.
+Delimiter DelimiterOf(std::string_view text, bool quotes) {
+  constexpr char kCandidates[] = {'\t', ';', ','};
+  bool everywhere[3] = {true, true, true}, found[3] = {};
+  bool inQuotes = false, started = false, comment = false;
+  int sampled = 0;
+  for (std::size_t i = 0; i <= text.size() && sampled < 5; ++i) {
+    const char c = i < text.size() ? text[i] : '\n';
+    if ((!inQuotes || i == text.size()) && (c == '\n' || c == '\r')) {
+      if (started && !comment) ++sampled;
+      for (int k = 0; k < 3; ++k) {
+        if (started && !comment) everywhere[k] = everywhere[k] && found[k];
+        found[k] = false;
+      }
+      started = comment = false;
+      continue;
+    }
+    for (int k = 0; k < 3; ++k) found[k] = found[k] || (c == kCandidates[k] && !inQuotes);
+    if (!started && c != ' ' && c != '\t') {
+      started = true;
+      comment = c == '#';
+    }
+    inQuotes = inQuotes != (quotes && c == '"' && !comment);
+  }
+  if (sampled == 0) return Delimiter::Space;
+  return everywhere[0]   ? Delimiter::Tab
+         : everywhere[1] ? Delimiter::Semicolon
+         : everywhere[2] ? Delimiter::Comma
+                         : Delimiter::Space;
 }
 
 }  // namespace
@@ -61,54 +183,23 @@ std::optional<HeaderChoice> HeaderChoiceNamed(std::string_view name) {
 }
 
 ImportTable ReadTable(std::string_view text, Delimiter delimiter, HeaderChoice header) {
-  struct Line {
-    int number;
-    std::string_view text;
-  };
-  std::vector<Line> lines;
-  int number = 0;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    ++number;
-    const std::string_view trimmed = Trim(line);
-    if (!trimmed.empty() && trimmed[0] != '#') lines.push_back({number, line});
-    start = end + 1;
-  }
   ImportTable table;
-  if (delimiter == Delimiter::Auto) {
-    const std::size_t sample = std::min<std::size_t>(lines.size(), 5);
-    auto everywhere = [&](char c) {
-      if (sample == 0) return false;
-      for (std::size_t i = 0; i < sample; ++i)
-        if (lines[i].text.find(c) == std::string_view::npos) return false;
-      return true;
-    };
-    delimiter = everywhere('\t')  ? Delimiter::Tab
-                : everywhere(';') ? Delimiter::Semicolon
-                : everywhere(',') ? Delimiter::Comma
-                                  : Delimiter::Space;
-  }
   table.delimiter = delimiter;
-  std::size_t first = 0;
-  if (!lines.empty()) {
-    const std::vector<std::string> top = Cut(lines[0].text, delimiter);
-    bool anyNumber = false;
-    for (const std::string& f : top) anyNumber = anyNumber || HoldsADigit(f);
-    bool nextHasNumber = false;
-    if (lines.size() > 1)
-      for (const std::string& f : Cut(lines[1].text, delimiter))
-        nextHasNumber = nextHasNumber || HoldsADigit(f);
-    if (header == HeaderChoice::Yes ||
-        (header == HeaderChoice::Auto && !anyNumber && nextHasNumber)) {
-      table.header = top;
-      first = 1;
-    }
+  if (delimiter == Delimiter::Auto) {  // a quote never closed may hide every delimiter
+    table.delimiter = DelimiterOf(text, true);
+    if (table.delimiter == Delimiter::Space) table.delimiter = DelimiterOf(text, false);
   }
-  for (std::size_t i = first; i < lines.size(); ++i)
-    table.rows.push_back({lines[i].number, Cut(lines[i].text, delimiter)});
+  RowReader reader(text, table.delimiter);
+  for (TableRow row; reader.Next(row);) table.rows.push_back(std::move(row));
+  if (table.rows.empty()) return table;
+  auto anyDigit = [](const TableRow& row) {
+    return std::any_of(row.fields.begin(), row.fields.end(), HoldsADigit);
+  };
+  const bool named = !anyDigit(table.rows[0]) && table.rows.size() > 1 && anyDigit(table.rows[1]);
+  if (header == HeaderChoice::Yes || (header == HeaderChoice::Auto && named)) {
+    table.header = std::move(table.rows[0].fields);
+    table.rows.erase(table.rows.begin());
+  }
   return table;
 }
 
@@ -175,7 +266,7 @@ ImportResult ConvertTable(const ImportTable& table, const ImportSettings& settin
         result.overflowLine = row.line;
         return result;
       }
-      imported.dataLine = DataLine(converted);
+      imported.dataLine = DataLine(converted, settings.decimals);
       result.data += imported.dataLine;
       ++result.converted;
     } else {

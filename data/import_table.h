@@ -1,7 +1,7 @@
 // Reading a table of text for import: its rows cut into fields by a
 // delimiter (comma, semicolon, tab, or runs of blanks), found when not
-// given, and a header row, found when not said. Blank lines and lines
-// starting with '#' are no rows.
+// given, and a header row, found when not said. Fields may be quoted as in
+// CSV files (RFC 4180). Blank lines and lines starting with '#' are no rows.
 #pragma once
 
 #include <optional>
@@ -30,9 +30,12 @@ struct ImportTable {
   std::vector<TableRow> rows;
 };
 
-// The delimiter: tab if the first rows hold tabs, else semicolon, else
-// comma, else blanks. A header: the first row when none of its fields
-// holds a digit while the next row's fields do.
+// The delimiter: tab if the first rows hold tabs outside quotes, else
+// semicolon, else comma, else blanks. A header: the first row when none of
+// its fields holds a digit while the next row's fields do. A field that
+// starts with a quote ends at the closing quote and may hold delimiters,
+// line breaks and doubled quotes; a row starts on the line its first
+// field does.
 ImportTable ReadTable(std::string_view text, Delimiter delimiter = Delimiter::Auto,
                       HeaderChoice header = HeaderChoice::Auto);
 
@@ -54,6 +57,7 @@ struct ImportSettings {
   LineConvention line = LineConvention::TrendPlunge;
   std::vector<int> columns;  // empty: all, in order
   SenseMap senses = SenseMap::Default();
+  int decimals = -1;  // as DataLine writes them
 };
 
 // One row of the table as imported: its data line, or why it has none.

@@ -1,6 +1,7 @@
 #include "ui/import_dialog.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "data/fault_data.h"
+#include "data/import_columns.h"
 
 namespace orniva::ui {
 
@@ -48,39 +50,7 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
   setObjectName(QStringLiteral("ImportDialog"));
   setWindowTitle(QStringLiteral("Import - ") + source);
   auto* column = new QVBoxLayout(this);
-
-  auto* reading = new QFormLayout;
-  delimiter = new QComboBox(this);
-  delimiter->addItem(QStringLiteral("Comma"), int(Delimiter::Comma));
-  delimiter->addItem(QStringLiteral("Semicolon"), int(Delimiter::Semicolon));
-  delimiter->addItem(QStringLiteral("Tab"), int(Delimiter::Tab));
-  delimiter->addItem(QStringLiteral("Blanks"), int(Delimiter::Space));
-  header = new QCheckBox(QStringLiteral("First row &names the columns"), this);
-  plane = new QComboBox(this);
-  plane->addItem(QStringLiteral("Dip direction, dip"), int(PlaneConvention::DipDirection));
-  plane->addItem(QStringLiteral("Strike (right-hand rule), dip"), int(PlaneConvention::StrikeRhr));
-  plane->addItem(QStringLiteral("Strike, dip with quadrant (N30E 45NW)"),
-                 int(PlaneConvention::StrikeQuadrant));
-  line = new QComboBox(this);
-  line->addItem(QStringLiteral("Trend, plunge"), int(LineConvention::TrendPlunge));
-  line->addItem(QStringLiteral("Pitch from a strike end (10NE)"),
-                int(LineConvention::PitchQuadrant));
-  line->addItem(QStringLiteral("Rake 0-180 from the right-hand-rule strike"),
-                int(LineConvention::Rake));
-  line->addItem(QStringLiteral("Rake 0-360, sense from the rake"), int(LineConvention::Rake360));
-  line->addItem(QStringLiteral("Rake -180-180 (Aki), sense from the rake"),
-                int(LineConvention::RakeAki));
-  senseCodes = new QLineEdit(this);
-  senseCodes->setPlaceholderText(QStringLiteral("more codes, e.g. U=R,1=N"));
-  senseCodes->setToolTip(
-      QStringLiteral("Known already: N NORMAL -, R REVERSE INVERSE I T THRUST +, D DX DEXTRAL RL, "
-                     "S SN SINISTRAL LL, and TL TR NL NR"));
-  reading->addRow(QStringLiteral("&Delimiter:"), delimiter);
-  reading->addRow(QString(), header);
-  reading->addRow(QStringLiteral("&Plane:"), plane);
-  reading->addRow(QStringLiteral("&Line:"), line);
-  reading->addRow(QStringLiteral("&Sense codes:"), senseCodes);
-  column->addLayout(reading);
+  column->addLayout(makeReadingChoices());
 
   auto* columnBox = new QGroupBox(QStringLiteral("Columns of the fields"), this);
   columnGrid_ = new QGridLayout(columnBox);
@@ -111,6 +81,7 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
   table_ = ReadTable(text_);
   delimiter->setCurrentIndex(std::max(0, delimiter->findData(int(table_.delimiter))));
   header->setChecked(!table_.header.empty());
+  proposeConventions();
   showTable();
   makeColumnChoices();
   convert();
@@ -127,7 +98,62 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
   connect(plane, &QComboBox::currentIndexChanged, this, reconvert);
   connect(line, &QComboBox::currentIndexChanged, this, reconvert);
   connect(senseCodes, &QLineEdit::textChanged, this, [this] { convert(); });
+  connect(missingSense, &QComboBox::currentIndexChanged, this, [this] { convert(); });
+  connect(decimals, &QSpinBox::valueChanged, this, [this] { convert(); });
   resize(720, 640);
+}
+
+QFormLayout* ImportDialog::makeReadingChoices() {
+  auto* reading = new QFormLayout;
+  delimiter = new QComboBox(this);
+  delimiter->addItem(QStringLiteral("Comma"), int(Delimiter::Comma));
+  delimiter->addItem(QStringLiteral("Semicolon"), int(Delimiter::Semicolon));
+  delimiter->addItem(QStringLiteral("Tab"), int(Delimiter::Tab));
+  delimiter->addItem(QStringLiteral("Blanks"), int(Delimiter::Space));
+  header = new QCheckBox(QStringLiteral("First row &names the columns"), this);
+  plane = new QComboBox(this);
+  plane->addItem(QStringLiteral("Dip direction, dip"), int(PlaneConvention::DipDirection));
+  plane->addItem(QStringLiteral("Strike (right-hand rule), dip"), int(PlaneConvention::StrikeRhr));
+  plane->addItem(QStringLiteral("Strike, dip with quadrant (N30E 45NW)"),
+                 int(PlaneConvention::StrikeQuadrant));
+  line = new QComboBox(this);
+  line->addItem(QStringLiteral("Trend, plunge"), int(LineConvention::TrendPlunge));
+  line->addItem(QStringLiteral("Pitch from a strike end (10NE)"),
+                int(LineConvention::PitchQuadrant));
+  line->addItem(QStringLiteral("Rake 0-180 from the right-hand-rule strike"),
+                int(LineConvention::Rake));
+  line->addItem(QStringLiteral("Rake 0-360, sense from the rake"), int(LineConvention::Rake360));
+  line->addItem(QStringLiteral("Rake -180-180 (Aki), sense from the rake"),
+                int(LineConvention::RakeAki));
+  senseCodes = new QLineEdit(this);
+  senseCodes->setPlaceholderText(QStringLiteral("more codes, e.g. U=R,1=N"));
+  senseCodes->setToolTip(
+      QStringLiteral("Known already: N NORMAL -, R REVERSE INVERSE I T THRUST +, D DX DEXTRAL RL, "
+                     "S SN SINISTRAL LL, and TL TR NL NR"));
+  missingSense = new QComboBox(this);
+  const std::pair<const char*, const char*> kMissing[] = {
+      {"X (unknown)", "X"},   {"N (normal)", "N"},  {"R (reverse)", "R"},
+      {"S (sinistral)", "S"}, {"D (dextral)", "D"}, {"Leave the row out", "skip"}};
+  for (const auto& [text, choice] : kMissing)
+    missingSense->addItem(QString::fromLatin1(text), QString::fromLatin1(choice));
+  decimals = new QSpinBox(this);
+  decimals->setRange(-1, 9);
+  decimals->setSpecialValueText(QStringLiteral("as computed"));
+  decimals->setValue(-1);
+  reading->addRow(QStringLiteral("&Delimiter:"), delimiter);
+  reading->addRow(QString(), header);
+  reading->addRow(QStringLiteral("&Plane:"), plane);
+  reading->addRow(QStringLiteral("&Line:"), line);
+  reading->addRow(QStringLiteral("&Sense codes:"), senseCodes);
+  reading->addRow(QStringLiteral("Sense when &missing:"), missingSense);
+  reading->addRow(QStringLiteral("D&ecimals:"), decimals);
+  return reading;
+}
+
+void ImportDialog::proposeConventions() {
+  const ColumnProposal proposal = ProposeColumns(table_);
+  if (proposal.plane) plane->setCurrentIndex(plane->findData(int(*proposal.plane)));
+  if (proposal.line) line->setCurrentIndex(line->findData(int(*proposal.line)));
 }
 
 void ImportDialog::readTable() {
@@ -159,28 +185,34 @@ void ImportDialog::showTable() {
   }
 }
 
-// One spin box per field, numbered in order. An optional quadrant starts
-// at none when the first row writes it with its number ("45NW").
+// One spin box per field: the column the header names, else numbered in
+// order. An optional quadrant starts at none when the first row writes it
+// with its number ("45NW"); the sense at none when no column names it.
 void ImportDialog::makeColumnChoices() {
   for (QWidget* widget : columnWidgets_) delete widget;
   columnWidgets_.clear();
   columns.clear();
-  const auto fields = FieldsOf(PlaneConvention(plane->currentData().toInt()),
-                               LineConvention(line->currentData().toInt()));
+  const PlaneConvention planeChoice = PlaneConvention(plane->currentData().toInt());
+  const LineConvention lineChoice = LineConvention(line->currentData().toInt());
+  const auto fields = FieldsOf(planeChoice, lineChoice);
+  const std::vector<int> named = ProposeColumns(table_, planeChoice, lineChoice).columns;
   const std::vector<std::string> first =
       table_.rows.empty() ? std::vector<std::string>{} : table_.rows[0].fields;
   int next = 1;
   for (std::size_t k = 0; k < fields.size(); ++k) {
+    const bool quadrant = fields[k].optional && fields[k].role != FieldRole::Sense;
     auto* label = new QLabel(Q(fields[k].name), this);
     auto* box = new QSpinBox(this);
     box->setRange(fields[k].optional ? 0 : 1, 1000);
-    if (fields[k].optional) box->setSpecialValueText(QStringLiteral("with its number"));
+    if (fields[k].optional)
+      box->setSpecialValueText(quadrant ? QStringLiteral("with its number")
+                                        : QStringLiteral("none"));
     const std::size_t before = std::size_t(next - 2);  // the field the quadrant follows
-    const bool joined = fields[k].optional && before < first.size() &&
+    const bool joined = quadrant && before < first.size() &&
                         std::any_of(first[before].begin(), first[before].end(), [](char c) {
                           return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
                         });
-    box->setValue(joined ? 0 : next++);
+    box->setValue(!named.empty() ? named[k] : joined ? 0 : next++);
     connect(box, &QSpinBox::valueChanged, this, [this] { convert(); });
     const int row = int(k / 4), col = int(k % 4) * 2;
     columnGrid_->addWidget(label, row, col);
@@ -199,6 +231,8 @@ void ImportDialog::convert() {
     if (box->value() > 0) settings.columns.push_back(box->value());
   const std::string codes = senseCodes->text().trimmed().toStdString();
   const std::string badPair = AddSenseCodes(codes, settings.senses);
+  settings.senses.SetWhenMissing(missingSense->currentData().toString().toStdString());
+  settings.decimals = decimals->value();
   result_ = ConvertTable(table_, settings);
   converted->setRowCount(int(result_.rows.size()));
   for (std::size_t r = 0; r < result_.rows.size(); ++r) {

@@ -1,6 +1,7 @@
 // The import dialog: a table of text (a file's or the clipboard's) read in
 // a chosen convention, previewed, converted row by row with the problems
-// beside each row, and handed back as the text of a data file.
+// beside each row, and handed back as the text of a data file. The
+// conventions and columns the header's names say are chosen to begin with.
 #pragma once
 
 #include <string>
@@ -14,6 +15,7 @@
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
+class QFormLayout;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -37,15 +39,19 @@ class ImportDialog : public QDialog {
   QComboBox* plane = nullptr;
   QComboBox* line = nullptr;
   QLineEdit* senseCodes = nullptr;
-  std::vector<QSpinBox*> columns;  // one per field of the conventions, 1-based; 0: none
+  QComboBox* missingSense = nullptr;  // "X", "N" ... or "skip", as SenseMap::SetWhenMissing
+  QSpinBox* decimals = nullptr;       // -1: as many as read back exactly
+  std::vector<QSpinBox*> columns;     // one per field of the conventions, 1-based; 0: none
   QTableWidget* preview = nullptr;
   QTableWidget* converted = nullptr;
   QLabel* summary = nullptr;
   QDialogButtonBox* buttons = nullptr;
 
  private:
-  void readTable();  // with the chosen delimiter and header, then shown
-  void showTable();  // the first rows in the preview
+  QFormLayout* makeReadingChoices();
+  void proposeConventions();  // as the header's names say, where they do
+  void readTable();           // with the chosen delimiter and header, then shown
+  void showTable();           // the first rows in the preview
   void makeColumnChoices();
   void convert();
 

@@ -1,14 +1,16 @@
 // The import conventions against hand-checked rows.
+#include "data/import_columns.h"
 #include "data/import_conventions.h"
+#include "data/import_file.h"
 #include "data/import_table.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/fault_reader.h"
@@ -54,6 +56,7 @@ const Case kCases[] = {
     {{"90", "45", "90", "45", "TL"}, P::DipDirection, L::TrendPlunge, 90, 45, 90, 45, 'R'},
     {{"90", "45", "0", "0", "NR"}, P::DipDirection, L::TrendPlunge, 90, 45, 0, 0, 'D'},
     {{"90", "45", "90", "45", "U"}, P::DipDirection, L::TrendPlunge, 90, 45, 90, 45, 'X'},
+    {{"90\u00B0", "45 \u00B0NW", "0\u00BA", "45", "N"}, P::StrikeQuadrant, L::TrendPlunge, 0, 45, 0, 45, 'N'},
 };
 // clang-format on
 
@@ -100,6 +103,34 @@ TEST(ConvertRow, RefusalsAndWarningsNameTheField) {
       'R');
 }
 
+// Every word the import knows by default, by the letter it means; and a
+// row without a sense, by the choice for missing ones.
+TEST(SenseMap, DefaultWordsAndMissingSenses) {
+  // clang-format off
+  const std::pair<char, std::vector<std::string>> kWords[] = {
+      {'N', {"n", "Normal", "-"}}, {'R', {"r", "reverse", "Inverse", "i", "t", "THRUST", "+"}},
+      {'D', {"d", "dx", "dextral", "rl"}}, {'S', {"s", "Sn", "sinistral", "LL"}}};
+  // clang-format on
+  for (const auto& [letter, words] : kWords)
+    for (const std::string& word : words)
+      EXPECT_EQ(ConvertRow({"90", "45", "90", "45", word}, P::DipDirection, L::TrendPlunge,
+                           SenseMap::Default())
+                    .sense,
+                letter)
+          << word;
+  SenseMap senses = SenseMap::Default();
+  const std::vector<std::string> unsaid{"90", "45", "90", "45", " "};
+  EXPECT_EQ(ConvertRow(unsaid, P::DipDirection, L::TrendPlunge, senses).warnings,
+            std::vector<std::string>{"no sense of slip, written as X"});
+  ASSERT_TRUE(senses.SetWhenMissing("d"));
+  EXPECT_EQ(ConvertRow({"90", "45", "90", "45"}, P::DipDirection, L::TrendPlunge, senses).sense,
+            'D');
+  ASSERT_TRUE(senses.SetWhenMissing("skip"));
+  EXPECT_EQ(ConvertRow(unsaid, P::DipDirection, L::TrendPlunge, senses).error,
+            "no sense of slip, row left out");
+  EXPECT_FALSE(senses.SetWhenMissing("up"));
+}
+
 // Written values read back bit for bit, as plain decimals.
 TEST(DataLine, ShortestDecimalsReadBackExactly) {
   for (float value : {0.0f, 0.1f, 22.893f, 359.99f, 0.001f, 89.99999f, 300.0f, 1e-7f}) {
@@ -114,6 +145,8 @@ TEST(DataLine, ShortestDecimalsReadBackExactly) {
   ConvertedRow row;
   row.faz = 300, row.fpl = 45, row.saz = 22.893f, row.spl = 7.053f, row.sense = 'N';
   EXPECT_EQ(DataLine(row), "300 45 22.893 7.053 N\r\n");
+  row.faz = 359.996, row.saz = 49.8999, row.spl = 0.004;  // rounded: no 360, no trailing zeros
+  EXPECT_EQ(DataLine(row, 2), "0 45 49.9 0 N\r\n");
 }
 
 // The delimiter and the header found from the text, or as told.
@@ -133,6 +166,15 @@ TEST(ReadTable, DelimiterAndHeader) {
       {"  N30E   45NW  10NE N\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Space, 0, {"N30E", "45NW", "10NE", "N"}, 1},
       {"a b\n1 2\n", Delimiter::Auto, HeaderChoice::No, Delimiter::Space, 0, {"a", "b"}, 1},
       {"1,2\n3,4\n", Delimiter::Space, HeaderChoice::Yes, Delimiter::Space, 1, {"3,4"}, 2},
+      // Quoted fields (RFC 4180): doubled quotes, delimiters and line breaks inside.
+      {"\"\",\"Strike\",\"note\"\n\"1\",40,\"a \"\"b\"\", c\"\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Comma, 3,
+       {"1", "40", "a \"b\", c"}, 2},
+      {"dip;\"no\nte;s\"\n45 ; \"x\" \n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Semicolon, 2, {"45", "x"}, 3},
+      {"\"10,20\n30,40\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Comma, 0, {"\"10", "20"}, 1},
+      {"10;20;see note, above\r11;21;a, b\r", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Semicolon, 0,
+       {"10", "20", "see note, above"}, 1},
+      {"faz fpl saz spl sense\n90 45 90 45 N\n120 30 200 20 R\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Space, 5,
+       {"90", "45", "90", "45", "N"}, 2},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.text);
@@ -146,46 +188,78 @@ TEST(ReadTable, DelimiterAndHeader) {
   EXPECT_EQ(PickColumns({"a", "b", "c"}, {3, 1, 5}), (std::vector<std::string>{"c", "a", ""}));
 }
 
-// The text sources of ../shared/realdata/raw, converted as its README
-// documents, give the committed data files within 0.01 degrees, with the
-// same senses. (The spreadsheet is not text; the mplstereonet table gives
-// some striations as a bare azimuth, a convention the import does not
-// offer.)
-TEST(ConvertTable, RealSourcesGiveTheCommittedDataFiles) {
-  const std::string dir = ORNIVA_REALDATA_DIR;
-  if (!std::filesystem::exists(dir + "/raw")) GTEST_SKIP() << "no " << dir << "/raw";
-  struct Row { const char* raw; const char* fdt; P plane; L line; std::vector<int> columns; };
-  const Row rows[] = {
-      {"compgeo_jujuy.txt", "jujuy.fdt", P::StrikeRhr, L::TrendPlunge, {}},
-      {"compgeo_bar.txt", "basin_range_bar.fdt", P::StrikeRhr, L::TrendPlunge, {}},
-      {"geologyGeometry_cyprusSlicks2008005.tsv", "cyprus_2008005.fdt", P::StrikeRhr, L::Rake360, {}},
-      {"geologyGeometry_cali_all_kh_faults_latlong.tsv", "kettleman_hills.fdt", P::StrikeRhr, L::Rake360,
-       {2, 3, 4}},
-      {"SG2PS_ST_RUP_ANG.rgf", "sg2ps_phd.fdt", P::DipDirection, L::TrendPlunge, {9, 10, 11, 12, 13}},
+// Conventions and columns from the header's names and the first rows.
+TEST(ProposeColumns, FromTheHeaderNames) {
+  using Columns = std::vector<int>;
+  // clang-format off
+  const struct { std::string table; std::optional<P> plane; std::optional<L> line; Columns columns; } rows[] = {
+      {"dipdir,dip,trend,plunge,sense\n90,45,90,45,N\n", P::DipDirection, L::TrendPlunge, {1, 2, 3, 4, 5}},
+      {"Strike;Dip;Rake;Sense\n0;45;90;N\n", P::StrikeRhr, L::Rake, {1, 2, 3, 4}},
+      {"site\tPlunge\tTrend\tDip (deg)\tDip Direction\tType\nA\t45\t90\t45\t90\tN\n", P::DipDirection, L::TrendPlunge,
+       {5, 4, 3, 2, 6}},
+      {"AZIMUTH DIP L_DIP_DIR L_DIP\n90 45 90 45\n", P::DipDirection, L::TrendPlunge, {1, 2, 3, 4, 0}},
+      {"strike dip rake\n0 45 90\n", P::StrikeRhr, L::Rake360, {1, 2, 3}},
+      {"strike dip rake sense\n0 45 -90 N\n", P::StrikeRhr, L::RakeAki, {1, 2, 3}},
+      {"strike,dip,pitch,kind\nN30E,45NW,10NE,N\n", P::StrikeQuadrant, L::PitchQuadrant, {1, 2, 0, 3, 0, 4}},
+      {"id,Strike,Dip,Dip_direction,Rake,Direction,sense\n1,40,63,W,13,N,S\n", P::StrikeQuadrant, L::PitchQuadrant,
+       {2, 3, 4, 5, 6, 7}},
+      {"Strike,Dip,Q,Pitch,From,Slip\n40,63,W,13,N,dextral\n", P::StrikeQuadrant, L::PitchQuadrant, {1, 2, 3, 4, 5, 6}},
+      {"a,b,c\n1,2,3\n", std::nullopt, std::nullopt, {}},
   };
-  auto azimuthOff = [](double a, double b, double period) {
-    const double d = std::fmod(std::fabs(a - b), period);
-    return std::min(d, period - d);
+  // clang-format on
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.table);
+    const ColumnProposal proposal = ProposeColumns(ReadTable(r.table));
+    EXPECT_EQ(proposal.plane, r.plane);
+    EXPECT_EQ(proposal.line, r.line);
+    EXPECT_EQ(proposal.columns, r.columns);
+  }
+  const ImportTable named = ReadTable("dipdir,dip,trend,plunge\n1,2,3,4\n");
+  EXPECT_EQ(ProposeColumns(named, P::StrikeRhr, L::TrendPlunge).columns, Columns{});
+  EXPECT_EQ(ChosenColumns({2, 0, 5}), (Columns{2, 5}));
+}
+
+TEST(DecodeImportBytes, TextOfEachEncodingAndNoTextRefused) {
+  using namespace std::string_literals;
+  const std::string degrees = "45\u00B0";
+  // clang-format off
+  const struct { std::string bytes, text; bool refused; } rows[] = {
+      {"45\xB0;\x93" "a\x94 \x80\r\n", degrees + ";\u201Ca\u201D \u20AC\r\n", false},  // Windows-1252
+      {"\xEF\xBB\xBF" + degrees, degrees, false},
+      {degrees, degrees, false},
+      {"\xFF\xFE" "4\0" "5\0\xB0\0"s, degrees, false},
+      {"\xFE\xFF\0" "4\xD8\x3D\xDE\x00\xDC\x00"s, "4\U0001F600\uFFFD", false},  // a pair, a lone half
+      {"PK\x03\x04\x14\0"s, "", true}, {"\xD0\xCF\x11\xE0"s, "", true}, {"1,2\0"s, "", true},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.raw);
-    const ImportSettings settings{row.plane, row.line, row.columns, SenseMap::Default()};
-    const ImportResult result = ConvertTable(ReadTable(test::ReadFile(dir + "/raw/" + row.raw)), settings);
-    FaultSet got, expected;
-    LoadFaultLines(ReadDataFile(dir + "/" + row.fdt).lines, expected);
-    LoadFaultLines(SplitDataLines(result.data), got);
-    EXPECT_EQ(result.failed, 0);
-    ASSERT_EQ(got.count(), expected.count());
-    for (std::size_t i = 1; i <= std::size_t(got.count()); ++i) {
-      const TFaultData &g = got[i], &e = expected[i];
-      SCOPED_TRACE(i);
-      EXPECT_LE(azimuthOff(g.faz, e.faz, 360), 0.01);
-      EXPECT_NEAR(g.fpl, e.fpl, 0.01);
-      // A horizontal striation is the same line at either end.
-      EXPECT_LE(azimuthOff(g.saz, e.saz, e.spl < 0.01f ? 180 : 360), 0.01);
-      EXPECT_NEAR(g.spl, e.spl, 0.01);
-      EXPECT_EQ(g.sense, e.sense);
-    }
+  // clang-format on
+  for (const auto& r : rows) {
+    SCOPED_TRACE(testing::PrintToString(r.bytes));
+    const DecodedText decoded = DecodeImportBytes(r.bytes);
+    EXPECT_EQ(decoded.text, r.text);
+    EXPECT_EQ(decoded.refusal.empty(), !r.refused);
+  }
+}
+
+TEST(ReadImportFile, TextOrWhyNot) {
+  test::TempDir dir;
+  const std::string big = dir.File("big.csv"), table = dir.File("table.csv");
+  test::WriteFile(big, "");
+  std::filesystem::resize_file(big, kLargestImportFile + 1);  // sparse: nothing is written
+  test::WriteFile(table,
+                  "\xEF\xBB\xBF"
+                  "1;2\n");
+  const struct {
+    std::string path, reason, text;
+  } rows[] = {
+      {table, "", "1;2\n"},
+      {big, "larger than 64 MB, too large to import", ""},
+      {dir.path(), "not a regular file", ""},
+      {dir.File("none.csv"), "No such file or directory", ""},
+  };
+  for (const auto& r : rows) {
+    const ImportFileText file = ReadImportFile(r.path);
+    EXPECT_EQ(file.error ? file.error->reason() : "", r.reason) << r.path;
+    EXPECT_EQ(file.text, r.text) << r.path;
   }
 }
 

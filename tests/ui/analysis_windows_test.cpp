@@ -157,8 +157,6 @@ TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
 
 // ---- import ----------------------------------------------------------------------
 
-void Choose(QComboBox* box, int value) { box->setCurrentIndex(box->findData(value)); }
-
 TEST(ImportDialog, DetectsThenConvertsWithTheChosenColumns) {
   ImportDialog dialog("site;strike;dip;pitch;sense\nA;N30E;45NW;10NE;normal\nB;N30E;95NW;10NE;N\n",
                       QStringLiteral("field.csv"));
@@ -166,13 +164,13 @@ TEST(ImportDialog, DetectsThenConvertsWithTheChosenColumns) {
   EXPECT_TRUE(dialog.header->isChecked());
   EXPECT_EQ(dialog.preview->rowCount(), 2);
   EXPECT_EQ(dialog.preview->model()->headerData(2, Qt::Horizontal).toString(), "2: strike");
-  Choose(dialog.plane, int(PlaneConvention::StrikeQuadrant));
-  Choose(dialog.line, int(LineConvention::PitchQuadrant));
-  // Strike, dip, dip quadrant, pitch, pitch end, sense; the quadrants are
-  // written with their numbers here.
+  // As the names say: strike, dip, dip quadrant, pitch, pitch end, sense;
+  // the quadrants are written with their numbers here.
+  EXPECT_EQ(dialog.plane->currentData().toInt(), int(PlaneConvention::StrikeQuadrant));
+  EXPECT_EQ(dialog.line->currentData().toInt(), int(LineConvention::PitchQuadrant));
   ASSERT_EQ(dialog.columns.size(), 6u);
-  const int chosen[] = {2, 3, 0, 4, 0, 5};
-  for (std::size_t k = 0; k < 6; ++k) dialog.columns[k]->setValue(chosen[k]);
+  const int proposed[] = {2, 3, 0, 4, 0, 5};
+  for (std::size_t k = 0; k < 6; ++k) EXPECT_EQ(dialog.columns[k]->value(), proposed[k]);
   EXPECT_EQ(dialog.result().data, "300 45 22.892923 7.053022 N\r\n");
   ASSERT_EQ(dialog.converted->rowCount(), 2);
   EXPECT_NE(CellText(dialog.converted, 1, 2).indexOf("95"), -1);  // the bad dip, beside its row

@@ -1,0 +1,147 @@
+#include "data/import_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+
+namespace orniva {
+
+namespace {
+
+constexpr const char* kWorkbook =
+    "it is a spreadsheet workbook, not a table of text; save the sheet as CSV and import that";
+constexpr const char* kBinary =
+    "it holds binary data, not a table of text; save the table as CSV and import that";
+
+bool StartsWith(std::string_view bytes, std::string_view start) {
+  return bytes.substr(0, start.size()) == start;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += char(c);
+  } else if (c < 0x800) {
+    out += {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+  } else if (c < 0x10000) {
+    out += {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
+  } else {
+    out += {char(0xF0 | (c >> 18)), char(0x80 | ((c >> 12) & 0x3F)), char(0x80 | ((c >> 6) & 0x3F)),
+            char(0x80 | (c & 0x3F))};
+  }
+}
+
+// UTF-16 code units, surrogate pairs joined; a lone surrogate becomes U+FFFD.
+std::string FromUtf16(std::string_view bytes, bool littleEndian) {
+  auto unit = [&](std::size_t i) {
+    const char32_t first = std::uint8_t(bytes[i]), second = std::uint8_t(bytes[i + 1]);
+    return littleEndian ? first | second << 8 : first << 8 | second;
+  };
+  std::string out;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    char32_t c = unit(i);
+    if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
+      const char32_t low = unit(i + 2);
+      if (low >= 0xDC00 && low < 0xE000) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    AppendUtf8(out, c >= 0xD800 && c < 0xE000 ? 0xFFFD : c);
+  }
+  return out;
+}
+
+// Well-formed UTF-8: no overlong forms, surrogates or code points past U+10FFFF.
+bool IsUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const std::uint8_t c = std::uint8_t(s[i]);
+    const int extra = c < 0x80   ? 0
+                      : c < 0xC2 ? -1
+                      : c < 0xE0 ? 1
+                      : c < 0xF0 ? 2
+                      : c < 0xF5 ? 3
+                                 : -1;
+    if (extra < 0 || s.size() - i <= std::size_t(extra)) return false;
+    for (int k = 1; k <= extra; ++k)
+      if ((std::uint8_t(s[i + std::size_t(k)]) & 0xC0) != 0x80) return false;
+    const std::uint8_t next = extra > 0 ? std::uint8_t(s[i + 1]) : 0;
+    if ((c == 0xE0 && next < 0xA0) || (c == 0xED && next >= 0xA0) || (c == 0xF0 && next < 0x90) ||
+        (c == 0xF4 && next >= 0x90))
+      return false;
+    i += std::size_t(extra) + 1;
+  }
+  return true;
+}
+
+// Windows-1252: Latin-1 but for 0x80-0x9F (the five it leaves undefined kept as C1 codes).
+std::string FromWindows1252(std::string_view bytes) {
+  static const char16_t kHigh[32] = {
+      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+  std::string out;
+  for (char byte : bytes) {
+    const std::uint8_t c = std::uint8_t(byte);
+    AppendUtf8(out, c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : char32_t(c));
+  }
+  return out;
+}
+
+// The whole file, refused past kLargestImportFile bytes.
+std::string ReadBounded(const std::string& path) {
+  using Action = FileError::Action;
+  errno = 0;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // a FIFO: no waiting
+  if (fd < 0) throw FileError::FromErrno(Action::Read, path);
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  const FileError tooLarge(Action::Read, path, "larger than 64 MB, too large to import");
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) throw FileError::FromErrno(Action::Read, path);
+  if (!S_ISREG(info.st_mode)) throw FileError(Action::Read, path, "not a regular file");
+  if (std::uintmax_t(info.st_size) > kLargestImportFile) throw tooLarge;
+  std::string bytes;
+  char buffer[65536];
+  for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) != 0;) {
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw FileError::FromErrno(Action::Read, path);
+    bytes.append(buffer, std::size_t(got));
+    if (bytes.size() > kLargestImportFile) throw tooLarge;  // grown since
+  }
+  return bytes;
+}
+
+}  // namespace
+
+DecodedText DecodeImportBytes(std::string_view bytes) {
+  if (StartsWith(bytes, "PK\x03\x04") || StartsWith(bytes, "\xD0\xCF\x11\xE0"))
+    return {{}, kWorkbook};
+  std::string text;
+  if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) {
+    text = FromUtf16(bytes.substr(2), bytes[0] == '\xFF');
+  } else {
+    if (StartsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    text = IsUtf8(bytes) ? std::string(bytes) : FromWindows1252(bytes);
+  }
+  if (text.find('\0') != std::string::npos) return {{}, kBinary};
+  return {std::move(text), {}};
+}
+
+ImportFileText ReadImportFile(const std::string& path) {
+  ImportFileText result;
+  try {
+    DecodedText decoded = DecodeImportBytes(ReadBounded(path));
+    if (!decoded.refusal.empty()) throw FileError(FileError::Action::Read, path, decoded.refusal);
+    result.text = std::move(decoded.text);
+  } catch (const FileError& error) {
+    result.error = error;
+  }
+  return result;
+}
+
+}  // namespace orniva
