@@ -5,22 +5,14 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 
+#include "data/import_file.h"
 #include "platform/atomic_file.h"
 
 namespace orniva::ui {
-
-namespace {
-
-// A table to import is read whole, so it is bounded: far more than the
-// largest data file's rows in any convention.
-constexpr qint64 kLargestTable = 64 << 20;
-
-}  // namespace
 
 ImportCommands::ImportCommands(Window window, QMenu* file, QMenu* edit)
     : QObject(window.widget), window_(std::move(window)) {
@@ -33,26 +25,15 @@ ImportCommands::ImportCommands(Window window, QMenu* file, QMenu* edit)
 }
 
 void ImportCommands::ImportTableFile() {
-  WindowServices& services = *window_.services;
-  const std::optional<QString> chosen = services.OpenImportFile(window_.widget);
+  const std::optional<QString> chosen = window_.services->OpenImportFile(window_.widget);
   if (!chosen) return;
   const QString path = QFileInfo(*chosen).absoluteFilePath();
   MakeFolderCurrent(path);
-  const QFileInfo info(path);
-  QFile file(path);
-  const auto fail = [&](const std::string& why) {
-    services.ReportError(window_.widget, FileError(FileError::Action::Read, LocalPath(path), why));
-  };
-  if (info.exists() && !info.isFile()) {
-    fail("not a regular file");
-  } else if (info.size() > kLargestTable) {
-    fail("larger than 64 MB, too large to import");
-  } else if (!file.open(QIODevice::ReadOnly)) {
-    fail(file.errorString().toStdString());
-  } else {
-    const QByteArray bytes = file.read(kLargestTable + 1);
-    ImportText(std::string(bytes.constData(), std::size_t(bytes.size())), info.fileName());
-  }
+  const ImportFileText file = ReadImportFile(LocalPath(path));
+  if (file.error)
+    window_.services->ReportError(window_.widget, *file.error);
+  else
+    ImportText(file.text, QFileInfo(path).fileName());
 }
 
 void ImportCommands::PasteData() {

@@ -56,21 +56,7 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
   columnGrid_ = new QGridLayout(columnBox);
   column->addWidget(columnBox);
 
-  column->addWidget(new QLabel(QStringLiteral("First rows of the table:"), this));
-  preview = NewTable(this);
-  preview->setObjectName(QStringLiteral("ImportPreview"));
-  column->addWidget(preview, 1);
-  summary = new QLabel(this);
-  column->addWidget(summary);
-  converted = NewTable(this);
-  converted->setObjectName(QStringLiteral("ImportRows"));
-  converted->setColumnCount(3);
-  converted->setHorizontalHeaderLabels(
-      {QStringLiteral("Line"), QStringLiteral("Data"), QStringLiteral("Problem")});
-  converted->setColumnWidth(1, converted->fontMetrics().horizontalAdvance(
-                                   QStringLiteral("359.9999 89.9999 359.9999 89.9999 N  ")));
-  column->addWidget(converted, 2);
-
+  addTables(column);
   buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Save As..."));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -85,6 +71,30 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
   showTable();
   makeColumnChoices();
   convert();
+  connectChoices();
+  resize(720, 640);
+}
+
+// The first rows of the table, the summary and the converted rows.
+void ImportDialog::addTables(QVBoxLayout* column) {
+  column->addWidget(new QLabel(QStringLiteral("First rows of the table:"), this));
+  preview = NewTable(this);
+  preview->setObjectName(QStringLiteral("ImportPreview"));
+  column->addWidget(preview, 1);
+  summary = new QLabel(this);
+  column->addWidget(summary);
+  converted = NewTable(this);
+  converted->setObjectName(QStringLiteral("ImportRows"));
+  converted->setColumnCount(3);
+  converted->setHorizontalHeaderLabels(
+      {QStringLiteral("Line"), QStringLiteral("Data"), QStringLiteral("Problem")});
+  converted->setColumnWidth(1, converted->fontMetrics().horizontalAdvance(
+                                   QStringLiteral("359.9999 89.9999 359.9999 89.9999 N  ")));
+  column->addWidget(converted, 2);
+}
+
+// Every choice reads the table or converts it again.
+void ImportDialog::connectChoices() {
   auto reread = [this] {
     readTable();
     convert();
@@ -100,7 +110,6 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
   connect(senseCodes, &QLineEdit::textChanged, this, [this] { convert(); });
   connect(missingSense, &QComboBox::currentIndexChanged, this, [this] { convert(); });
   connect(decimals, &QSpinBox::valueChanged, this, [this] { convert(); });
-  resize(720, 640);
 }
 
 QFormLayout* ImportDialog::makeReadingChoices() {
@@ -111,6 +120,19 @@ QFormLayout* ImportDialog::makeReadingChoices() {
   delimiter->addItem(QStringLiteral("Tab"), int(Delimiter::Tab));
   delimiter->addItem(QStringLiteral("Blanks"), int(Delimiter::Space));
   header = new QCheckBox(QStringLiteral("First row &names the columns"), this);
+  makeConventionChoices();
+  makeSenseChoices();
+  reading->addRow(QStringLiteral("&Delimiter:"), delimiter);
+  reading->addRow(QString(), header);
+  reading->addRow(QStringLiteral("&Plane:"), plane);
+  reading->addRow(QStringLiteral("&Line:"), line);
+  reading->addRow(QStringLiteral("&Sense codes:"), senseCodes);
+  reading->addRow(QStringLiteral("Sense when &missing:"), missingSense);
+  reading->addRow(QStringLiteral("D&ecimals:"), decimals);
+  return reading;
+}
+
+void ImportDialog::makeConventionChoices() {
   plane = new QComboBox(this);
   plane->addItem(QStringLiteral("Dip direction, dip"), int(PlaneConvention::DipDirection));
   plane->addItem(QStringLiteral("Strike (right-hand rule), dip"), int(PlaneConvention::StrikeRhr));
@@ -125,6 +147,11 @@ QFormLayout* ImportDialog::makeReadingChoices() {
   line->addItem(QStringLiteral("Rake 0-360, sense from the rake"), int(LineConvention::Rake360));
   line->addItem(QStringLiteral("Rake -180-180 (Aki), sense from the rake"),
                 int(LineConvention::RakeAki));
+}
+
+// The sense codes beyond the known words, the sense of a row without one,
+// and the decimals written.
+void ImportDialog::makeSenseChoices() {
   senseCodes = new QLineEdit(this);
   senseCodes->setPlaceholderText(QStringLiteral("more codes, e.g. U=R,1=N"));
   senseCodes->setToolTip(
@@ -140,14 +167,6 @@ QFormLayout* ImportDialog::makeReadingChoices() {
   decimals->setRange(-1, 9);
   decimals->setSpecialValueText(QStringLiteral("as computed"));
   decimals->setValue(-1);
-  reading->addRow(QStringLiteral("&Delimiter:"), delimiter);
-  reading->addRow(QString(), header);
-  reading->addRow(QStringLiteral("&Plane:"), plane);
-  reading->addRow(QStringLiteral("&Line:"), line);
-  reading->addRow(QStringLiteral("&Sense codes:"), senseCodes);
-  reading->addRow(QStringLiteral("Sense when &missing:"), missingSense);
-  reading->addRow(QStringLiteral("D&ecimals:"), decimals);
-  return reading;
 }
 
 void ImportDialog::proposeConventions() {

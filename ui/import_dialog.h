@@ -16,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
 class QFormLayout;
+class QVBoxLayout;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -49,6 +50,10 @@ class ImportDialog : public QDialog {
 
  private:
   QFormLayout* makeReadingChoices();
+  void makeConventionChoices();
+  void makeSenseChoices();
+  void addTables(QVBoxLayout* column);
+  void connectChoices();
   void proposeConventions();  // as the header's names say, where they do
   void readTable();           // with the chosen delimiter and header, then shown
   void showTable();           // the first rows in the preview
