@@ -25,6 +25,14 @@ inline std::vector<Drawn> DataDrawingOf(const Picture& picture) {
   return drawn;
 }
 
+// The window's net, of `kind`.
+inline NetGeometry Net(NetKind kind = NetKind::EqualAngle) {
+  NetGeometry geometry;
+  InitNetGeometry(geometry);
+  geometry.kind = kind;
+  return geometry;
+}
+
 // The window's plot state with the net set up and Medium symbols.
 struct PlotFixture {
   Picture picture;
