@@ -2,29 +2,18 @@
 // error log (see CheckReaderProperties).
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
-#include "fuzz/fuzz_properties.h"
+#include "tests/support/fuzz_properties.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
 // A temporary folder for the data file and its log, made once per process
 // and removed at exit.
 const std::string& Folder() {
-  static std::string folder;
-  if (folder.empty()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orniva-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-      orniva::fuzz::Fail("fuzz_reader", "cannot make a temporary folder");
-    folder = pattern;
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(folder, ignored);
-    });
-  }
-  return folder;
+  static const orniva::test::TempDir folder;
+  return folder.path();
 }
 
 }  // namespace

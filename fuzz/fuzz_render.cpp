@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "fuzz/fuzz_properties.h"
+#include "tests/support/fuzz_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string fault = orniva::fuzz::CheckRenderProperties(data, size);

@@ -1,7 +1,8 @@
-// Runs the fuzz targets' property checks (fuzz/fuzz_properties.h) over the
-// fuzzers' seed inputs and over every input a fuzzer has found a fault with
-// (tests/fuzz_regressions/), so they hold in every build of the suite. The
-// seeds include an empty file: no data, "No error" and the empty net.
+// Runs the fuzz targets' property checks (tests/support/fuzz_properties.h)
+// over the fuzzers' seed inputs and over every input a fuzzer has found a
+// fault with (tests/fuzz_regressions/), so they hold in every build of the
+// suite. The seeds include an empty file: no data, "No error" and the empty
+// net.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -9,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fuzz/fuzz_properties.h"
+#include "tests/support/fuzz_properties.h"
 #include "tests/support/test_support.h"
 
 namespace orniva {

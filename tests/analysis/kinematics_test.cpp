@@ -1,7 +1,6 @@
 #include "analysis/kinematics.h"
 
 #include <cmath>
-#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -72,9 +71,7 @@ TEST(Kinematics, UsesTheDataThatPassedAndFlagsLateralSensesOnDipSlip) {
 // Python, its own Jacobi eigen-solver), from the file's decimal text.
 TEST(Kinematics, RealDataAgainstAnIndependentComputation) {
   const std::string path = std::string(ORNIVA_REALDATA_DIR) + "/jujuy.fdt";
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << "no " << path;
-  FaultSet data;
-  LoadFaultLines(ReadDataFile(path).lines, data);
+  const FaultSet data = test::DataFromLines(ReadDataFile(path).lines);
   const KinematicsResult r = ComputeKinematics(data);
   ASSERT_EQ(r.faults.size(), 58u);
   struct Row {

@@ -20,13 +20,12 @@ using namespace analysis;
 
 TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   test::TempDir dir;
-  const std::string example = ORNIVA_EXAMPLE_FDT, two = dir.File("two.fdt"),
+  const std::string example = ORNIVA_EXAMPLE_FILE, two = dir.File("two.fdt"),
                     bad = dir.File("bad.fdt"), big = dir.File("big.fdt");
   test::WriteFile(two, "90 45 90 45 N\r\n400 45 90 45 R\r\n90 90 0 0 D\r\n");
   test::WriteFile(bad, "400 45 90 45 R\r\n");
   test::WriteFile(big, test::Repeat("1 2 3 4 N\n", 32761));
-  FaultSet data;
-  LoadFaultLines(ReadDataFile(example).lines, data);
+  const FaultSet data = test::DataFromLines(ReadDataFile(example).lines);
   // The whole report, or the last line of standard error.
   struct Row {
     std::vector<std::string> args;

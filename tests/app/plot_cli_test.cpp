@@ -36,8 +36,7 @@ struct Plot {
 // it; with the layout, framed and titled `title`.
 std::string DrawInProcess(const std::string& dataPath, const Plot& plot, bool layout = false,
                           const std::string& title = "") {
-  FaultSet data;
-  LoadFaultLines(ReadDataFile(dataPath).lines, data);
+  const FaultSet data = test::DataFromLines(ReadDataFile(dataPath).lines);
   orniva::FigureRequest request{plot.mode, {}, plot.size, plot.highlight, layout, title};
   InitNetGeometry(request.geometry);
   request.geometry.kind = plot.net;
@@ -49,7 +48,7 @@ std::string DrawInProcess(const std::string& dataPath, const Plot& plot, bool la
 
 class OrnivaPlotCli : public ::testing::Test {
  protected:
-  void SetUp() override { WriteFile(data_, ReadFile(ORNIVA_EXAMPLE_FDT)); }
+  void SetUp() override { WriteFile(data_, ReadFile(ORNIVA_EXAMPLE_FILE)); }
   test::ProgramRun Run(std::vector<std::string> args) {
     for (std::string& arg : args)
       if (arg == "DATA" || arg == "OUT") arg = arg == "DATA" ? data_ : out_;

@@ -10,17 +10,12 @@
 
 #include "data/fault_reader.h"
 #include "math/vector3d.h"
-#include "tests/support/test_support.h"
+#include "tests/plot/plot_test_support.h"
 
 namespace orniva {
 namespace {
 
-NetGeometry Net(NetKind kind) {
-  NetGeometry g;
-  InitNetGeometry(g);
-  g.kind = kind;
-  return g;
-}
+using test::Net;
 
 // Axial angle between a stored line and a direction [deg].
 double AxialAngle(directional_operations::Orientation line, math::Vector3d d) {

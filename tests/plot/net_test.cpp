@@ -12,12 +12,6 @@
 namespace orniva::test {
 namespace {
 
-NetGeometry Net() {
-  NetGeometry geometry;
-  InitNetGeometry(geometry);
-  return geometry;
-}
-
 // Equal-angle (the default) at the compass points and known points;
 // equal-area at the check points of the analysis conventions. Lines without
 // a projection are held within +-2^29 plot units; NaN lands on the centre.
@@ -42,8 +36,7 @@ TEST(ProjectLine, CompassKnownAndUnprojectablePoints) {
   };
   // clang-format on
   for (const Row& row : rows) {
-    NetGeometry g = Net();
-    g.kind = row.kind;
+    const NetGeometry g = Net(row.kind);
     EXPECT_EQ(ProjectLine(g, {row.trend, row.plunge}), row.expected)
         << int(row.kind) << " " << row.trend << "/" << row.plunge;
   }

@@ -1,11 +1,14 @@
-// Reading a recorded picture back as drawn elements, and building data sets
-// from data-file lines, for the diagram tests.
+// Reading a recorded picture back as drawn elements, and the plot state
+// the diagram tests draw into.
 #pragma once
 
 #include <algorithm>
 #include <ostream>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "plot/diagram.h"
 #include "plot/net.h"
 #include "tests/support/effective_drawing.h"
 #include "tests/support/test_support.h"
@@ -22,6 +25,14 @@ inline std::vector<Drawn> DataDrawingOf(const Picture& picture) {
   return drawn;
 }
 
+// The window's net, of `kind`.
+inline NetGeometry Net(NetKind kind = NetKind::EqualAngle) {
+  NetGeometry geometry;
+  InitNetGeometry(geometry);
+  geometry.kind = kind;
+  return geometry;
+}
+
 // The window's plot state with the net set up and Medium symbols.
 struct PlotFixture {
   Picture picture;
@@ -32,6 +43,14 @@ struct PlotFixture {
     target.picture = &picture;
     InitNetGeometry(target.geometry);
     target.show = [this] { ++shown; };
+  }
+};
+
+// A PlotFixture that plots the diagram the test is run for.
+class DiagramTest : public testing::TestWithParam<PlotMode>, protected PlotFixture {
+ protected:
+  void Plot(const FaultSet& data, std::int16_t highlight) {
+    PlotDiagram(GetParam(), data, target, highlight);
   }
 };
 

@@ -1,5 +1,7 @@
-// The data grid: its number format, and the row rule: the focused
-// row's datum is highlighted once per row change, by clicks and keys.
+// The data grid: its number format, its model's contract, and the row
+// rule: the focused row's datum is highlighted once per row change, by
+// clicks and keys.
+#include <QAbstractItemModelTester>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
@@ -47,6 +49,10 @@ class GridEventsTest : public WindowTest {
   // Empties the picture: it stays empty unless something redraws.
   void Mark() { window->plotPicture.Clear(); }
   bool Redrawn() const { return !window->plotPicture.empty(); }
+
+  // Qt's model contract, checked at every change of the grid (a breach aborts).
+  QAbstractItemModelTester modelContract{window->StringGrid1->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
 
 // Clicks and arrow keys: a new row highlights its datum, the last one's

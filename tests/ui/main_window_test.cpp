@@ -363,7 +363,8 @@ TEST(MessageBoxes, TheTextUnderTheApplicationTitleWithOneOK) {
 }
 
 // The lower-cased text from the last period of the name; the save dialog's
-// default extension only for a name without one.
+// default extension, and Save Figure As's chosen filter's, only for a name
+// without one.
 TEST(PictureExtension, FromTheLastPeriodOfTheName) {
   // clang-format off
   const std::tuple<QString, std::string, QString> rows[] = {
@@ -376,6 +377,8 @@ TEST(PictureExtension, FromTheLastPeriodOfTheName) {
     EXPECT_EQ(PictureExtension(name), extension) << name.toStdString();
     EXPECT_EQ(WithDefaultSuffix(name, kPictureSuffix), saved) << name.toStdString();
   }
+  EXPECT_EQ(WithFigureSuffix("a", "PDF documents (*.pdf)"), "a.pdf");
+  EXPECT_EQ(WithFigureSuffix("a.PNG", "PDF documents (*.pdf)"), "a.PNG");
 }
 
 }  // namespace

@@ -6,10 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "data/fault_reader.h"
-#include "plot/diagram.h"
 #include "render/replay.h"
+#include "tests/plot/plot_test_support.h"
 #include "ui/picture_view.h"
-#include "tests/support/test_support.h"
 
 namespace orniva::ui {
 namespace {
@@ -30,21 +29,13 @@ QImage Shown(PictureView& view) {
 }
 
 // Plots as the window does, through one plot cache.
-class ShownPicture : public testing::TestWithParam<PlotMode> {
+class ShownPicture : public test::DiagramTest {
  protected:
-  void Plot(const FaultSet& data, std::int16_t highlight) {
-    PlotDiagram(GetParam(), data, target, highlight);
-  }
-
-  Picture picture;
   PlotCache cache;
-  PlotTarget target;
   PictureView view;
 
   void SetUp() override {
-    target.picture = &picture;
     target.cache = &cache;
-    InitNetGeometry(target.geometry);
     view.setPicture(&picture);
   }
 };
@@ -71,18 +62,6 @@ TEST_P(ShownPicture, NewDataOrSizeIsNotTakenFromTheKeptRaster) {
   target.symbolSize = SymbolSize::Large;
   Plot(test::DataFromLines({"200 60 200 60 S"}), -1);
   EXPECT_TRUE(Shown(view) == EveryRecord(picture, QSize(300, 300)));
-}
-
-// A large picture is rasterised in bands on threads, to the same pixels.
-TEST_P(ShownPicture, BandsPaintTheSamePixels) {
-  Plot(test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines), 7);
-  for (QSize size : {QSize(390, 390), QSize(251, 197)}) {
-    const QImage whole = render::RasterImage(picture, size, 1, QRect(QPoint(), size), nullptr, 1);
-    for (int bands : {2, 3})
-      EXPECT_TRUE(render::RasterImage(picture, size, 1, QRect(QPoint(), size), nullptr, bands) ==
-                  whole)
-          << bands << " bands at " << size.width();
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Diagrams, ShownPicture,

@@ -1,9 +1,8 @@
-#include "fuzz/fuzz_properties.h"
+#include "tests/support/fuzz_properties.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
 #include <string_view>
 #include <utility>
@@ -17,6 +16,7 @@
 #include "plot/diagram.h"
 #include "plot/net.h"
 #include "tests/support/effective_drawing.h"
+#include "tests/support/test_support.h"
 
 namespace orniva::fuzz {
 namespace {
@@ -40,12 +40,6 @@ std::string_view AsText(const std::uint8_t* bytes, std::size_t size) {
 constexpr std::pair<FaultCheck, const char*> kChecks[] = {
     {kFazCheck, "faz"}, {kFplCheck, "fpl"}, {kSazCheck, "saz"}, {kSplCheck, "spl"},
     {kSenseCheck, "sense"}};
-
-bool WriteWholeFile(const std::string& path, std::string_view text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(text.data(), std::streamsize(text.size()));
-  return bool(out.flush());
-}
 
 // Plot limit plus what a symbol or an arrow adds to a projected point.
 constexpr std::int64_t kCoordinateBound = (std::int64_t(1) << 29) + 100;
@@ -75,7 +69,7 @@ std::string CheckReaderProperties(const std::uint8_t* bytes, std::size_t size,
   const bool tooMany = lines.size() > std::size_t(FaultSet::kMaxCount);
   const std::string dataPath = folder + "/data.fdt";
   if (Hash(bytes, size) % 4 == 0) {
-    if (!WriteWholeFile(dataPath, text)) return "cannot write " + dataPath;
+    test::WriteFile(dataPath, std::string(text));
     try {
       const DataFileLines file = ReadDataFile(dataPath);
       if (file.tooManyLines != tooMany || (!tooMany && file.lines != lines))
