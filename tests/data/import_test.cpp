@@ -151,13 +151,13 @@ TEST(DataLine, ShortestDecimalsReadBackExactly) {
 
 // The delimiter and the header found from the text, or as told.
 TEST(ReadTable, DelimiterAndHeader) {
+  // clang-format off
   const struct {
     std::string text;
     Delimiter told;
     HeaderChoice header;
     Delimiter found;
     std::size_t headerFields;
-    // clang-format off
                  std::vector<std::string> firstRow; int firstLine; } rows[] = {
       {"strike;dip;rake\n10;20;30\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Semicolon, 3, {"10", "20", "30"}, 2},
       {"# Crete\n195\t65\t297\t64\tN\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Tab, 0,
@@ -176,6 +176,7 @@ TEST(ReadTable, DelimiterAndHeader) {
       {"faz fpl saz spl sense\n90 45 90 45 N\n120 30 200 20 R\n", Delimiter::Auto, HeaderChoice::Auto, Delimiter::Space, 5,
        {"90", "45", "90", "45", "N"}, 2},
   };
+  // clang-format on
   for (const auto& r : rows) {
     SCOPED_TRACE(r.text);
     const ImportTable table = ReadTable(r.text, r.told, r.header);

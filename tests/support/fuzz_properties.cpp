@@ -40,6 +40,7 @@ std::string_view AsText(const std::uint8_t* bytes, std::size_t size) {
 constexpr std::pair<FaultCheck, const char*> kChecks[] = {
     {kFazCheck, "faz"}, {kFplCheck, "fpl"}, {kSazCheck, "saz"}, {kSplCheck, "spl"},
     {kSenseCheck, "sense"}};
+// clang-format on
 
 // Plot limit plus what a symbol or an arrow adds to a projected point.
 constexpr std::int64_t kCoordinateBound = (std::int64_t(1) << 29) + 100;
@@ -55,7 +56,8 @@ std::string CheckPicture(const Picture& picture) {
   for (const EffectiveDraw& d : EffectiveDrawing(picture))
     for (const TPoint p : d.points)
       if (!InBound(p.x) || !InBound(p.y))
-        return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ") is beyond the plot limit";
+        return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) +
+               ") is beyond the plot limit";
   EncodeEmf(picture);  // under the sanitizers: the writer reads and writes within bounds
   return {};
 }

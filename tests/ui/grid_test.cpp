@@ -147,6 +147,7 @@ TEST_F(GridEventsTest, CellsLookAsTheStyleDrawsThem) {
   // clang-format off
   const std::function<void()> states[] = {
       [] {}, [grid] { grid->clearFocus(); }, [grid] { grid->setEnabled(false); }};
+  // clang-format on
   for (const auto& enter : states) {
     enter();
     Settle();
