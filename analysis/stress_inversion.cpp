@@ -106,6 +106,8 @@ InversionInput StartInversion(const FaultSet& data, const std::vector<bool>* use
   result.leftOut = collected.leftOut;
   InversionInput input;
   input.all.reserve(collected.faults.size());
+  input.used.reserve(collected.faults.size());
+  result.faults.reserve(collected.faults.size());
   for (const FaultVectors& f : collected.faults) {
     const bool on = !use || (std::size_t(f.line) < use->size() && (*use)[std::size_t(f.line)]);
     result.faults.push_back({f.line, 0, on});

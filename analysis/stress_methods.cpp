@@ -340,6 +340,16 @@ StressResult InvertStress(const FaultSet& data, StressMethod method, bool iterat
   return result;
 }
 
+std::array<StressResult, 5> InvertByEveryMethod(const FaultSet& data, bool iterate,
+                                                const std::vector<bool>* use) {
+  std::array<StressResult, 5> results;
+  const InversionInput input = StartInversion(data, use, results[0]);
+  for (std::size_t i = 1; i < results.size(); ++i) results[i] = results[0];
+  for (std::size_t i = 0; i < results.size(); ++i)
+    Invert(input, kStressMethods[i], iterate, results[i]);
+  return results;
+}
+
 StressResult InvertStress(const std::vector<FaultSlip>& faults, StressMethod method, bool iterate) {
   StressResult result;
   Invert(StartInversion(faults, result), method, iterate, result);

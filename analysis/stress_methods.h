@@ -81,7 +81,11 @@ std::optional<StressMethod> StressMethodNamed(std::string_view name);
 // 3 given".
 StressResult InvertStress(const FaultSet& data, StressMethod method, bool iterate,
                           const std::vector<bool>* use = nullptr);
-// The same of faults given as vectors (each slip in its plane, unit),
+// The result of every method, in the order of kStressMethods, from the
+// data read once; each as InvertStress gives it.
+std::array<StressResult, 5> InvertByEveryMethod(const FaultSet& data, bool iterate,
+                                                const std::vector<bool>* use = nullptr);
+// InvertStress of faults given as vectors (each slip in its plane, unit),
 // numbered 1 to N in the result, all used.
 StressResult InvertStress(const std::vector<FaultSlip>& faults, StressMethod method, bool iterate);
 

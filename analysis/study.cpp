@@ -67,12 +67,7 @@ const StressResult& Study::Stress() const {
 }
 
 std::array<StressResult, 5> Study::StressByEveryMethod() const {
-  std::array<StressResult, 5> results;
-  for (std::size_t i = 0; i < kStressMethods.size(); ++i)
-    results[i] = kStressMethods[i] == choices_.method
-                     ? Stress()
-                     : InvertStress(data_, kStressMethods[i], choices_.iterate, ChosenUse());
-  return results;
+  return InvertByEveryMethod(data_, choices_.iterate, ChosenUse());
 }
 
 const std::vector<bool>* Study::ChosenUse() const {

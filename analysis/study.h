@@ -51,7 +51,7 @@ class Study {
   // The inversion by the chosen method.
   const StressResult& Stress() const;
   // The inversion by every method, in the order of kStressMethods, with the
-  // same faults and iterative option; the chosen method's is Stress().
+  // same faults and iterative option (computed on each call).
   std::array<StressResult, 5> StressByEveryMethod() const;
   // The same key as long as Stress() would give the same result.
   ResultKey StressKey() const { return {data_.generation(), stressRevision_}; }
