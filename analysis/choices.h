@@ -13,10 +13,12 @@ namespace orniva::analysis {
 struct AnalysisChoices {
   DensityOf densityOf = DensityOf::Poles;
   DensityMethod densityMethod = DensityMethod::Kamb;
-  StressMethod method = StressMethod::Michael;  // the stress inversion's method
-  bool iterate = false;                         // the stress inversion's iterative option
+  bool iterate = false;       // the stress inversion's iterative option
   std::vector<bool> use;      // by line (index 0 unused): faults in the inversion; empty: all
   bool dihedraPlanes = true;  // the fault planes over the right dihedra
+  // The stress inversion's method (last, so that tables of choices written
+  // field by field stay valid).
+  StressMethod method = StressMethod::Michael;
 
   friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
     return a.densityOf == b.densityOf && a.densityMethod == b.densityMethod &&
