@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/density.h"
+#include "analysis/stress_methods.h"
 
 namespace orniva::analysis {
 
@@ -15,10 +16,14 @@ struct AnalysisChoices {
   bool iterate = false;       // the stress inversion's iterative option
   std::vector<bool> use;      // by line (index 0 unused): faults in the inversion; empty: all
   bool dihedraPlanes = true;  // the fault planes over the right dihedra
+  // The stress inversion's method (last, so that tables of choices written
+  // field by field stay valid).
+  StressMethod method = StressMethod::Michael;
 
   friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
     return a.densityOf == b.densityOf && a.densityMethod == b.densityMethod &&
-           a.iterate == b.iterate && a.use == b.use && a.dihedraPlanes == b.dihedraPlanes;
+           a.method == b.method && a.iterate == b.iterate && a.use == b.use &&
+           a.dihedraPlanes == b.dihedraPlanes;
   }
   friend bool operator!=(const AnalysisChoices& a, const AnalysisChoices& b) { return !(a == b); }
 };

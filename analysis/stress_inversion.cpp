@@ -21,8 +21,6 @@ constexpr double kAxesSettled = 0.01;  // [deg]
 // equations counts as zero: the planes do not fix all five unknowns.
 constexpr double kRankTolerance = 1e-10;
 
-Vector3d InPlane(const FaultVectors& f) { return math::Normalise(f.s - math::Dot(f.s, f.n) * f.n); }
-
 // The shear traction's linear map at n as the 3 x 5 matrix A: tau = A x.
 std::array<Vector5, 3> TractionMatrix(Vector3d n) {
   std::array<Vector5, 3> a{};
@@ -64,11 +62,7 @@ std::optional<Vector5> Solve(Matrix5 m, Vector5 b) {
   return x;
 }
 
-struct Used {
-  Vector3d n, s;  // normal and in-plane slip
-};
-
-std::optional<Vector5> LeastSquares(const std::vector<Used>& faults,
+std::optional<Vector5> LeastSquares(const std::vector<FaultSlip>& faults,
                                     const std::vector<double>& weights) {
   Matrix5 ata{};
   Vector5 atb{};
@@ -100,7 +94,31 @@ double AxesMoved(const math::SymmetricEigen& a, const math::SymmetricEigen& b) {
   return moved;
 }
 
-void Describe(const Vector5& x, StressResult& result) {
+}  // namespace
+
+FaultSlip SlipOf(const FaultVectors& f) {
+  return {f.n, math::Normalise(f.s - math::Dot(f.s, f.n) * f.n)};
+}
+
+InversionInput StartInversion(const FaultSet& data, const std::vector<bool>* use,
+                              StressResult& result) {
+  const UsedFaults collected = CollectUsedFaults(data);
+  result.leftOut = collected.leftOut;
+  InversionInput input;
+  input.all.reserve(collected.faults.size());
+  input.used.reserve(collected.faults.size());
+  result.faults.reserve(collected.faults.size());
+  for (const FaultVectors& f : collected.faults) {
+    const bool on = !use || (std::size_t(f.line) < use->size() && (*use)[std::size_t(f.line)]);
+    result.faults.push_back({f.line, 0, on});
+    input.all.push_back(SlipOf(f));
+    if (on) input.used.push_back(input.all.back());
+  }
+  result.used = int(input.used.size());
+  return input;
+}
+
+void DescribeStress(const Vector5& x, const std::vector<FaultSlip>& all, StressResult& result) {
   const math::SymmetricEigen e = Principal(x);
   result.tensor = x;
   for (std::size_t k = 0; k < 3; ++k) {
@@ -110,9 +128,16 @@ void Describe(const Vector5& x, StressResult& result) {
   const double spread = e.values[0] - e.values[2];
   result.phi = spread != 0 ? (e.values[1] - e.values[2]) / spread : 0;
   result.r = 1 - result.phi;
+  double sum = 0;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    FaultMisfit& misfit = result.faults[i];
+    misfit.beta = math::AngleBetween(all[i].s, ShearTraction(x, all[i].n));
+    if (!misfit.used) continue;
+    sum += misfit.beta;
+    ++result.histogram[std::min<std::size_t>(17, std::size_t(misfit.beta / 10))];
+  }
+  result.meanBeta = sum / result.used;
 }
-
-}  // namespace
 
 Vector3d ShearTraction(const std::array<double, 5>& x, Vector3d n) {
   const double zz = -x[0] - x[3];
@@ -121,21 +146,18 @@ Vector3d ShearTraction(const std::array<double, 5>& x, Vector3d n) {
   return sn - math::Dot(n, sn) * n;
 }
 
-StressResult InvertStress(const FaultSet& data, bool iterate, const std::vector<bool>* use) {
-  const UsedFaults collected = CollectUsedFaults(data);
-  StressResult result;
-  result.leftOut = collected.leftOut;
-  std::vector<Used> used;
-  for (const FaultVectors& f : collected.faults) {
-    const bool on = !use || (std::size_t(f.line) < use->size() && (*use)[std::size_t(f.line)]);
-    result.faults.push_back({f.line, 0, on});
-    if (on) used.push_back({f.n, InPlane(f)});
-  }
-  result.used = int(used.size());
+InversionInput StartInversion(const std::vector<FaultSlip>& faults, StressResult& result) {
+  for (std::size_t i = 0; i < faults.size(); ++i) result.faults.push_back({int(i + 1), 0, true});
+  result.used = int(faults.size());
+  return {faults, faults};
+}
+
+void InvertMichael(const InversionInput& input, bool iterate, StressResult& result) {
+  const std::vector<FaultSlip>& used = input.used;
   if (used.size() < 4) {
     result.error =
         "stress inversion needs at least 4 faults; " + std::to_string(used.size()) + " given";
-    return result;
+    return;
   }
   std::vector<double> weights(used.size(), 1.0);
   std::optional<Vector5> x = LeastSquares(used, weights);
@@ -152,19 +174,14 @@ StressResult InvertStress(const FaultSet& data, bool iterate, const std::vector<
   }
   if (!x) {
     result.error = "the fault planes do not determine the stress (rank below 5)";
-    return result;
+    return;
   }
-  Describe(*x, result);
-  double sum = 0;
-  for (std::size_t i = 0; i < collected.faults.size(); ++i) {
-    const FaultVectors& f = collected.faults[i];
-    FaultMisfit& misfit = result.faults[i];
-    misfit.beta = math::AngleBetween(InPlane(f), ShearTraction(*x, f.n));
-    if (!misfit.used) continue;
-    sum += misfit.beta;
-    ++result.histogram[std::min<std::size_t>(17, std::size_t(misfit.beta / 10))];
-  }
-  result.meanBeta = sum / result.used;
+  DescribeStress(*x, input.all, result);
+}
+
+StressResult InvertStress(const FaultSet& data, bool iterate, const std::vector<bool>* use) {
+  StressResult result;
+  InvertMichael(StartInversion(data, use, result), iterate, result);
   return result;
 }
 

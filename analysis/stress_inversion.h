@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/fault_vectors.h"
 #include "analysis/report_format.h"
 #include "data/fault_data.h"
 #include "math/vector3d.h"
@@ -55,6 +56,33 @@ struct StressResult {
 // get no say in the solution but their beta is still reported.
 StressResult InvertStress(const FaultSet& data, bool iterate,
                           const std::vector<bool>* use = nullptr);
+
+// A datum's normal and its slip made exactly parallel to its plane
+// (s - (s . n) n, normalised): what every inversion reads of it.
+struct FaultSlip {
+  math::Vector3d n, s;
+};
+FaultSlip SlipOf(const FaultVectors& f);
+
+// The data an inversion reads: every datum that passed its checks and those
+// of them in use.
+struct InversionInput {
+  std::vector<FaultSlip> all;   // in line order, as result.faults
+  std::vector<FaultSlip> used;  // those `use` leaves in
+};
+// Starts `result`: its faults (each with `used` set as `use` says, see
+// InvertStress), the lines left out and the number used.
+InversionInput StartInversion(const FaultSet& data, const std::vector<bool>* use,
+                              StressResult& result);
+// The same of faults given as vectors, numbered 1 to N, all used.
+InversionInput StartInversion(const std::vector<FaultSlip>& faults, StressResult& result);
+// Michael's inversion of `input` into the `result` StartInversion began.
+void InvertMichael(const InversionInput& input, bool iterate, StressResult& result);
+// Completes `result` from the tensor x = (sxx, sxy, sxz, syy, syz): the
+// principal axes and values, Phi and R, each fault's beta, the mean beta
+// and the histogram over the faults used. `all` as StartInversion gave it.
+void DescribeStress(const std::array<double, 5>& x, const std::vector<FaultSlip>& all,
+                    StressResult& result);
 
 // The shear traction of the tensor x = (sxx, sxy, sxz, syy, syz) on the
 // plane of normal n.

@@ -15,6 +15,12 @@ void Study::SetUse(std::vector<bool> use) {
   Changed(true);
 }
 
+void Study::SetMethod(StressMethod method) {
+  if (method == choices_.method) return;
+  choices_.method = method;
+  Changed(true);
+}
+
 void Study::SetIterate(bool on) {
   if (on == choices_.iterate) return;
   choices_.iterate = on;
@@ -36,7 +42,8 @@ void Study::SetDihedraPlanes(bool on) {
 
 void Study::SetChoices(const AnalysisChoices& choices) {
   if (choices == choices_) return;
-  const bool stressChoice = choices.use != choices_.use || choices.iterate != choices_.iterate;
+  const bool stressChoice = choices.use != choices_.use || choices.iterate != choices_.iterate ||
+                            choices.method != choices_.method;
   choices_ = choices;
   Changed(stressChoice);
 }
@@ -52,12 +59,19 @@ const KinematicsResult& Study::Kinematics() const {
 const StressResult& Study::Stress() const {
   const ResultKey key = StressKey();
   if (stressOf_ != key) {
-    const bool chosen = choices_.use.size() == data_.size();
-    stress_ = InvertStress(data_, choices_.iterate, chosen ? &choices_.use : nullptr);
+    stress_ = InvertStress(data_, choices_.method, choices_.iterate, ChosenUse());
     stressOf_ = key;
     ++stressRuns_;
   }
   return stress_;
+}
+
+std::array<StressResult, 5> Study::StressByEveryMethod() const {
+  return InvertByEveryMethod(data_, choices_.iterate, ChosenUse());
+}
+
+const std::vector<bool>* Study::ChosenUse() const {
+  return choices_.use.size() == data_.size() ? &choices_.use : nullptr;
 }
 
 int Study::AddListener(Listener listener) const {

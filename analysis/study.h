@@ -5,6 +5,7 @@
 // and every view that listens is told of each change.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -15,6 +16,7 @@
 #include "analysis/choices.h"
 #include "analysis/kinematics.h"
 #include "analysis/stress_inversion.h"
+#include "analysis/stress_methods.h"
 #include "data/fault_data.h"
 
 namespace orniva::analysis {
@@ -35,6 +37,7 @@ class Study {
   const AnalysisChoices& choices() const { return choices_; }
   // By line (index 0 unused): the faults in the inversion; empty: all.
   void SetUse(std::vector<bool> use);
+  void SetMethod(StressMethod method);
   void SetIterate(bool on);
   void SetDensity(DensityOf of, DensityMethod method);
   void SetDihedraPlanes(bool on);
@@ -45,7 +48,11 @@ class Study {
 
   // The results, computed when first asked for after a change.
   const KinematicsResult& Kinematics() const;
+  // The inversion by the chosen method.
   const StressResult& Stress() const;
+  // The inversion by every method, in the order of kStressMethods, with the
+  // same faults and iterative option (computed on each call).
+  std::array<StressResult, 5> StressByEveryMethod() const;
   // The same key as long as Stress() would give the same result.
   ResultKey StressKey() const { return {data_.generation(), stressRevision_}; }
   // How many inversions this study has computed.
@@ -58,6 +65,8 @@ class Study {
 
  private:
   void Changed(bool stressChoice);
+  // The faults switched in and out, when the choice covers the data.
+  const std::vector<bool>* ChosenUse() const;
 
   FaultSet data_;
   AnalysisChoices choices_;

@@ -6,18 +6,22 @@
 // file that cannot be read or has too many lines, and data that cannot be
 // analysed (the reason on standard error, one line).
 
+#include <array>
 #include <cstdio>
 #include <exception>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/density.h"
 #include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
 #include "analysis/stress_inversion.h"
+#include "analysis/stress_methods.h"
+#include "analysis/stress_summary.h"
 #include "analysis/study.h"
 #include "app/cli_support.h"
 
@@ -49,6 +53,15 @@ constexpr const char* kUsage =
     "                       Phi, R, the mean misfit angle and the faults used\n"
     "  misfit-angles [--iterate]\n"
     "                       per datum used: the misfit angle beta\n"
+    "  stress-summary [--iterate] [--method M]\n"
+    "                       the inversion's axes, Phi, R' and its regime, the\n"
+    "                       World Stress Map regime, SHmax, SHmin, mean misfit\n"
+    "  stress-methods [--iterate]\n"
+    "                       the same by every method, with each one's angular\n"
+    "                       distance Theta to Michael's result\n"
+    "  --method M           for stress, misfit-angles and stress-summary: michael\n"
+    "                       (the default), shan, fry, yamaji-sato or angelier\n"
+    "                       (Angelier's S4 minimum); --iterate is Michael's\n"
     "\n"
     "  -h, --help           show this help and exit\n"
     "  --version            show the version and exit\n"
@@ -76,6 +89,32 @@ CsvReport Density(Study& study, const Options& options) {
       *orniva::analysis::DensityMethodNamed(options.at("--method")));
 }
 
+// --method of a command that inverts, with every method's name.
+std::pair<const std::string, std::vector<std::string>> MethodOption() {
+  std::vector<std::string> names;
+  for (const orniva::analysis::StressMethod method : orniva::analysis::kStressMethods)
+    names.push_back(orniva::analysis::StressMethodName(method));
+  return {"--method", names};
+}
+
+// The inversion's choices of a command that inverts: --iterate and --method.
+void ChooseInversion(Study& study, const Options& options) {
+  study.SetIterate(options.count("--iterate") > 0);
+  const auto method = options.find("--method");
+  if (method != options.end())
+    study.SetMethod(*orniva::analysis::StressMethodNamed(method->second));
+}
+
+CsvReport StressMethods(Study& study, const Options& options) {
+  ChooseInversion(study, options);
+  const std::array<orniva::analysis::StressResult, 5> results = study.StressByEveryMethod();
+  const CsvReport report = orniva::analysis::StressMethodsCsv(results);
+  const std::string warning = orniva::analysis::MethodsDisagreement(results);
+  if (report.error.empty() && !warning.empty())
+    orniva::cli::Report(kProgram, "warning: " + warning);
+  return report;
+}
+
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"kinematics",
@@ -92,17 +131,24 @@ const std::vector<Command>& Commands() {
        {},
        [](Study& s, const Options&) { return orniva::analysis::DihedraCsv(s.data()); }},
       {"stress",
-       {{"--iterate", {}}},
+       {{"--iterate", {}}, MethodOption()},
        [](Study& s, const Options& o) {
-         s.SetIterate(o.count("--iterate") > 0);
+         ChooseInversion(s, o);
          return orniva::analysis::StressCsv(s.Stress());
        }},
       {"misfit-angles",
-       {{"--iterate", {}}},
+       {{"--iterate", {}}, MethodOption()},
        [](Study& s, const Options& o) {
-         s.SetIterate(o.count("--iterate") > 0);
+         ChooseInversion(s, o);
          return orniva::analysis::MisfitAnglesCsv(s.Stress());
        }},
+      {"stress-summary",
+       {{"--iterate", {}}, MethodOption()},
+       [](Study& s, const Options& o) {
+         ChooseInversion(s, o);
+         return orniva::analysis::StressSummaryCsv(s.Stress(), s.choices().method);
+       }},
+      {"stress-methods", {{"--iterate", {}}}, StressMethods},
   };
   return commands;
 }

@@ -1,8 +1,11 @@
 // Stress inversion, one pass and iterated, at a typical size and at the
-// format's limit.
+// format's limit; each of the other methods and the comparison of all five
+// at the limit.
 #include <benchmark/benchmark.h>
 
-#include "analysis/stress_inversion.h"
+#include "analysis/stress_methods.h"
+#include "analysis/stress_summary.h"
+#include "analysis/study.h"
 #include "bench/bench_data.h"
 
 namespace orniva::bench {
@@ -19,6 +22,27 @@ BENCHMARK(BM_StressInversion)
     ->ArgsProduct({{kTypical, kLargest}, {0, 1}})
     ->ArgNames({"faults", "iterate"})
     ->Unit(benchmark::kMillisecond);
+
+// Each method at the format's limit (0 Michael, 1 Shan, 2 Fry, 3 Yamaji and
+// Sato, 4 the S4 minimum), from the loaded data as a view asks for it.
+void BM_StressMethod(benchmark::State& state) {
+  const FaultSet data = LoadedData(kLargest);
+  const analysis::StressMethod method = analysis::kStressMethods[std::size_t(state.range(0))];
+  state.SetLabel(analysis::StressMethodName(method));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(analysis::InvertStress(data, method, false).meanBeta);
+}
+BENCHMARK(BM_StressMethod)->DenseRange(0, 4)->ArgName("method")->Unit(benchmark::kMillisecond);
+
+// The comparison of all five, as the `stress-methods` report makes it.
+void BM_StressMethodsReport(benchmark::State& state) {
+  analysis::Study study;
+  study.data() = LoadedData(kLargest);
+  study.DataReplaced();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(analysis::StressMethodsCsv(study.StressByEveryMethod()).text);
+}
+BENCHMARK(BM_StressMethodsReport)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace orniva::bench

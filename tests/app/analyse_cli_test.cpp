@@ -10,6 +10,8 @@
 #include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
 #include "analysis/stress_inversion.h"
+#include "analysis/stress_methods.h"
+#include "analysis/stress_summary.h"
 #include "data/fault_reader.h"
 #include "tests/support/test_support.h"
 
@@ -26,6 +28,9 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   test::WriteFile(bad, "400 45 90 45 R\r\n");
   test::WriteFile(big, test::Repeat("1 2 3 4 N\n", 32761));
   const FaultSet data = test::DataFromLines(ReadDataFile(example).lines);
+  std::array<StressResult, 5> every;
+  for (std::size_t i = 0; i < every.size(); ++i)
+    every[i] = InvertStress(data, kStressMethods[i], false);
   // The whole report, or the last line of standard error.
   struct Row {
     std::vector<std::string> args;
@@ -43,6 +48,9 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{example, "dihedra"}, 0, DihedraCsv(data).text},
       {{example, "stress", "--iterate"}, 0, StressCsv(data, true).text},
       {{example, "misfit-angles"}, 0, MisfitAnglesCsv(data, false).text},
+      {{example, "stress-summary", "--method", "fry"}, 0,
+       StressSummaryCsv(InvertStress(data, StressMethod::Fry, false), StressMethod::Fry).text},
+      {{example, "stress-methods"}, 0, StressMethodsCsv(every).text},
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
       {{two, "rose"}, 2, "orniva-analyse: unknown command 'rose' (see --help)"},
       {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},
