@@ -10,7 +10,8 @@
 
 #include "platform/graphics.h"
 #include "picture/picture.h"
-#include "plot/diagram.h"
+#include "math/net_kind.h"
+#include "plot/plot_mode.h"
 
 namespace orniva {
 
