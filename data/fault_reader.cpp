@@ -41,13 +41,47 @@ float NarrowToFloat(long double value) {
   return float(value);
 }
 
-// A failed conversion's value: the digits read before the failure (none:
-// 0) as one whole number.
-float FailedValue(const std::string& digits) {
-  return digits.empty() ? 0.0f : NarrowToFloat(ParseDecimal(digits));
+// Converts `token` by the number grammar; see ReadNumberToken.
+float ConvertNumber(std::string_view token, bool& ok) {
+  std::size_t pos = 0;
+  const bool negative = !token.empty() && token[0] == '-';
+  if (!token.empty() && (token[0] == '+' || token[0] == '-')) ++pos;
+
+  std::string mantissaDigits;  // the digits before and after the period
+  std::string text;            // the token as strtold reads it
+  bool failed = pos == token.size();
+  while (!failed && pos < token.size() && IsDigit(token[pos])) mantissaDigits += token[pos++];
+  text = mantissaDigits;
+  if (!failed && pos < token.size() && token[pos] == '.') {
+    text += '.';
+    ++pos;
+    while (pos < token.size() && IsDigit(token[pos])) {
+      mantissaDigits += token[pos];
+      text += token[pos++];
+    }
+  }
+  if (!failed && pos < token.size() && (token[pos] == 'e' || token[pos] == 'E')) {
+    text += 'e';
+    ++pos;
+    if (pos < token.size() && (token[pos] == '+' || token[pos] == '-')) text += token[pos++];
+    const std::size_t expStart = pos;
+    while (pos < token.size() && IsDigit(token[pos])) text += token[pos++];
+    if (pos == expStart) failed = true;
+  }
+  if (pos != token.size()) failed = true;
+
+  ok = !failed;
+  if (failed) return mantissaDigits.empty() ? 0.0f : NarrowToFloat(ParseDecimal(mantissaDigits));
+  if (mantissaDigits.empty()) return negative ? -0.0f : 0.0f;
+  const long double value = ParseDecimal(text);
+  return NarrowToFloat(negative ? -value : value);
 }
 
 bool InRange(float value, float high) { return value >= 0 && value <= high; }
+
+}  // namespace
+
+namespace {
 
 // A line past kRawLineLimit bytes is not kept: it is scanned as it comes and
 // held as a short line that checks the same. What the checks read of a line
@@ -57,10 +91,9 @@ bool InRange(float value, float high) { return value >= 0 && value <= high; }
 // line of gigabytes without a break costs the scan, not its size.
 constexpr std::size_t kRawLineLimit = 256;
 
-// One number token scanned by the number grammar (see ReadNumberToken) as
-// it comes, in bounded space: the significant digits up to kKeptDigits,
-// then only whether any further one is not zero, and the counts of the
-// rest. A token of any length converts as the whole of it would.
+// One number token scanned by the grammar of ConvertNumber, in bounded
+// space: the significant digits up to kKeptDigits, then only whether any
+// further one is not zero, and the counts of the rest.
 class NumberScan {
  public:
   void Feed(char c) {
@@ -123,25 +156,24 @@ class NumberScan {
   void Fail() { phase_ = kFailed; }
   bool failed() const { return phase_ == kFailed; }
 
-  // The token's value, and in `ok` whether the whole token is a number.
-  // `whole`, the token itself where it is at hand, is converted as it is
-  // written; else the digits kept stand for it.
-  float Value(bool& ok, std::string_view whole = {}) const {
-    ok = Converts();
-    if (!ok) return sigCount_ > 40 ? std::numeric_limits<float>::infinity() : FailedValue(digits_);
-    if (sigCount_ == 0) return negative_ ? -0.0f : 0.0f;
-    if (!whole.empty() && (whole[0] == '+' || whole[0] == '-')) whole.remove_prefix(1);
-    const long double value = ParseDecimal(whole.empty() ? KeptDecimal() : std::string(whole));
-    return NarrowToFloat(negative_ ? -value : value);
-  }
-
-  // A short token that converts as this one did: the same success and value.
+  // A token that converts as this one did: the same success and value.
   std::string Equivalent() const {
-    // More than 40 significant digits pass the float range whatever they are.
-    if (!Converts()) return (sigCount_ > 40 ? "1" + std::string(40, '0') : digits_) + "x";
+    const bool fails =
+        phase_ == kFailed || phase_ == kSign || phase_ == kExpMark || phase_ == kExpSign;
+    // A failure gives the digits read as one whole number: more than 40
+    // significant ones pass the float range whatever they are.
+    if (fails) return (sigCount_ > 40 ? "1" + std::string(40, '0') : digits_) + "x";
     if (sigCount_ == 0) return negative_ ? "-0" : "0";
-    bool ok = false;
-    const float stored = Value(ok);
+    // The value is digits_ (then 1 for any dropped non-zero digit) times ten
+    // to `scale`. Past +-200000 it is 0 or infinite either way.
+    const std::string digits = digits_ + (sticky_ ? "1" : "");
+    const std::int64_t fracDigits = leadZeros_ + sigCount_ - intDigits_;
+    const std::int64_t scale =
+        std::clamp<std::int64_t>((expNegative_ ? -exponent_ : exponent_) - fracDigits + sigCount_ -
+                                     std::int64_t(digits.size()),
+                                 -200000, 200000);
+    const long double value = ParseDecimal(digits + "e" + std::to_string(scale));
+    const float stored = NarrowToFloat(negative_ ? -value : value);
     if (std::isinf(stored)) return stored < 0 ? "-1e99" : "1e99";
     // The exact decimal of the float: it converts back to the same float.
     char text[160];
@@ -157,22 +189,6 @@ class NumberScan {
   // round as a single 1 in their place would.
   static constexpr std::size_t kKeptDigits = 12000;
   static constexpr std::int64_t kExponentCap = 100'000'000'000'000'000;
-
-  // Whether the token so far is a whole number: digits, a period or an
-  // exponent with its digits read, and nothing the grammar refuses.
-  bool Converts() const { return phase_ == kInt || phase_ == kFrac || phase_ == kExp; }
-
-  // The value as digits_ (then 1 for any dropped non-zero digit) times ten
-  // to a power. Past +-200000 it is 0 or infinite either way.
-  std::string KeptDecimal() const {
-    const std::string digits = digits_ + (sticky_ ? "1" : "");
-    const std::int64_t fracDigits = leadZeros_ + sigCount_ - intDigits_;
-    const std::int64_t scale =
-        std::clamp<std::int64_t>((expNegative_ ? -exponent_ : exponent_) - fracDigits + sigCount_ -
-                                     std::int64_t(digits.size()),
-                                 -200000, 200000);
-    return digits + "e" + std::to_string(scale);
-  }
 
   void Mantissa(std::string_view run) {
     if (sigCount_ == 0) {
@@ -191,21 +207,6 @@ class NumberScan {
   std::int64_t intDigits_ = 0, leadZeros_ = 0, sigCount_ = 0, exponent_ = 0;
   std::string digits_;  // the significant digits kept
 };
-
-// Converts `token` by the number grammar; see ReadNumberToken.
-float ConvertNumber(std::string_view token, bool& ok) {
-  NumberScan scan;
-  for (std::size_t i = 0; i < token.size() && !scan.failed();) {
-    std::size_t end = i;
-    while (end < token.size() && IsDigit(token[end])) ++end;
-    if (end > i)
-      scan.FeedDigits(token.substr(i, end - i));
-    else
-      scan.Feed(token[end++]);
-    i = end;
-  }
-  return scan.Value(ok, token);
-}
 
 // A line scanned as CheckFaultLines reads it: trimmed, tokens up to a space,
 // each followed by a blank run that the next token's trim takes, and the
