@@ -1,23 +1,17 @@
 #include "data/fault_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cmath>
 #include <limits>
-#include <cstdio>
 #include <cstdlib>
 #include <locale.h>
-#include <memory>
 #include <optional>
 
 #include "platform/atomic_file.h"
 #include "platform/file_error.h"
+#include "platform/file_read.h"
 
 namespace orniva {
 namespace {
@@ -343,34 +337,6 @@ class LineSplitter {
   bool atLineStart_ = true, pendingCr_ = false, tooMany_ = false;
 };
 
-// Opens `path` for reading only if it is a regular file (after links),
-// without waiting on a pipe or a device: a FIFO's open would block until a
-// writer comes.
-std::FILE* OpenRegularFile(const std::string& path) {
-  errno = 0;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw FileError::FromErrno(FileError::Action::Read, path);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    const bool directory = S_ISDIR(info.st_mode);
-    ::close(fd);
-    if (directory) {
-      errno = EISDIR;
-      throw FileError::FromErrno(FileError::Action::Read, path);
-    }
-    throw FileError(FileError::Action::Read, path, "not a regular file");
-  }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  std::FILE* file = ::fdopen(fd, "rb");
-  if (!file) {
-    const int saved = errno;
-    ::close(fd);
-    errno = saved;
-    throw FileError::FromErrno(FileError::Action::Read, path);
-  }
-  return file;
-}
-
 }  // namespace
 
 std::vector<std::string> SplitDataLines(std::string_view text) {
@@ -475,15 +441,8 @@ std::string TooManyLinesMessage() {
 }
 
 DataFileLines ReadDataFile(const std::string& path) {
-  using Closer = int (*)(std::FILE*);
-  std::unique_ptr<std::FILE, Closer> file(OpenRegularFile(path), &std::fclose);
   LineSplitter splitter(std::size_t(FaultSet::kMaxCount));
-  char buffer[65536];
-  std::size_t got;
-  errno = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-    if (!splitter.Feed(std::string_view(buffer, got))) break;
-  if (std::ferror(file.get())) throw FileError::FromErrno(FileError::Action::Read, path);
+  ReadFileInChunks(path, [&splitter](std::string_view bytes) { return splitter.Feed(bytes); });
   DataFileLines result;
   result.tooManyLines = splitter.tooMany();
   result.lines = splitter.Finish();

@@ -7,8 +7,11 @@
 #include "data/colours.h"
 #include "math/numeric.h"
 #include "plot/arrows.h"
-#include "plot/diagram.h"
+#include "plot/axes_diagrams.h"
 #include "plot/fault_plane_diagram.h"
+#include "plot/great_circles.h"
+#include "plot/highlight_copies.h"
+#include "plot/plot_cache.h"
 
 namespace orniva {
 namespace dops = directional_operations;

@@ -4,6 +4,7 @@
 
 #include "data/colours.h"
 #include "math/numeric.h"
+#include "plot/highlight_copies.h"
 
 namespace orniva {
 

@@ -1,7 +1,5 @@
 #include "plot/diagram.h"
 
-#include <atomic>
-
 #include "platform/names.h"
 #include "plot/tangent_lineation_diagram.h"
 
@@ -69,20 +67,6 @@ std::optional<NetKind> NetKindNamed(std::string_view name) { return ValueNamed(k
 std::string_view PlotModeName(PlotMode mode) { return NameOf(kModeNames, mode); }
 std::optional<PlotMode> PlotModeNamed(std::string_view name) {
   return ValueNamed(kModeNames, name);
-}
-
-std::uint64_t PlotCache::DrawingKey(const FaultSet& data, PlotMode mode, const PlotTarget& target,
-                                    std::uint64_t revision) {
-  static std::atomic<std::uint64_t> lastKey{0};
-  const NetGeometry& g = target.geometry;
-  const bool same = key_ != 0 && last_.generation == data.generation() && last_.mode == mode &&
-                    last_.symbolSize == target.symbolSize && SameNet(last_.geometry, g) &&
-                    last_.revision == revision;
-  if (!same) {
-    last_ = {data.generation(), mode, target.symbolSize, g, revision};
-    key_ = ++lastKey;
-  }
-  return key_;
 }
 
 }  // namespace orniva

@@ -1,5 +1,5 @@
-// The diagrams the program draws, the one way a diagram is chosen and
-// drawn, and what the window keeps between two plots.
+// The one way a diagram is chosen and drawn, with the inputs the analyses
+// give it, and the names of the diagrams and nets on the command line.
 #pragma once
 
 #include <cstdint>
@@ -11,19 +11,10 @@
 #include "plot/axes_diagrams.h"
 #include "plot/fault_plane_diagram.h"
 #include "plot/net.h"
+#include "plot/plot_cache.h"
+#include "plot/plot_mode.h"
 
 namespace orniva {
-
-// The diagram of the Plot menu.
-enum class PlotMode : std::uint8_t {
-  FaultPlaneAndStriation = 0,
-  TangentLineation = 1,
-  Poles = 2,
-  KinematicAxes = 3,
-  StressAxes = 4,
-  Density = 5,
-  RightDihedra = 6,
-};
 
 // What a diagram draws beyond the data, computed by the analyses. A diagram
 // whose input is missing draws the empty net.
@@ -53,31 +44,5 @@ std::optional<PlotMode> PlotModeNamed(std::string_view name);
 // The net's name on the command line ("equal-angle", "equal-area").
 std::string_view NetKindName(NetKind kind);
 std::optional<NetKind> NetKindNamed(std::string_view name);
-
-// Kept by the window from one plot to the next: the projected great circles
-// of the loaded data, the last drawing without its highlight, and the key
-// of what was last drawn.
-class PlotCache {
- public:
-  GreatCircleCache greatCircles;
-  DrawingBody body;
-
-  // The same key as long as the data (their generation), the diagram, the
-  // symbol size, the net and the inputs' revision stay the same; a key
-  // never handed out before when any of them changes. Never 0.
-  std::uint64_t DrawingKey(const FaultSet& data, PlotMode mode, const PlotTarget& target,
-                           std::uint64_t revision = 0);
-
- private:
-  struct Inputs {
-    std::uint64_t generation = 0;
-    PlotMode mode = PlotMode::FaultPlaneAndStriation;
-    SymbolSize symbolSize = SymbolSize::Medium;
-    NetGeometry geometry;
-    std::uint64_t revision = 0;
-  };
-  Inputs last_;
-  std::uint64_t key_ = 0;
-};
 
 }  // namespace orniva

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "data/fault_data.h"
 #include "plot/arrows.h"
@@ -27,36 +26,6 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
 void DrawFaultPlaneDatum(const PlotCanvas& plot, const TFaultData& datum, bool highlighted,
                          const TPoint* circle = nullptr,
                          std::optional<TColor> colour = std::nullopt);
-
-constexpr std::size_t kGreatCirclePoints = 181;
-
-// The 181 projected points of the great circle of the plane (faz, fpl),
-// from the strike line faz + 90 through the dip line to faz - 90: the
-// south vector turned by EulerMatrix(fpl, 180 - faz, i), i = -90 to 90.
-void GreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, TPoint* points);
-// The great circle as one polyline, with the current pen.
-void DrawGreatCircle(const PlotCanvas& plot, float faz, float fpl);
-
-// The projected great circles of one data set on one net, each computed on
-// first use and kept until the data are re-created or the net changes. A
-// great circle costs 181 rotations and projections; the window keeps one
-// cache so that redraws (a highlight, a symbol size) reuse them.
-class GreatCircleCache {
- public:
-  // The kGreatCirclePoints points of the circle of datum `index` (1 to count).
-  const TPoint* Circle(const FaultSet& data, const NetGeometry& geometry, std::size_t index);
-  // Computes every drawable datum's circle not kept yet, on two threads
-  // when there are many: the same points as Circle's, sooner.
-  void PrepareAll(const FaultSet& data, const NetGeometry& geometry);
-
- private:
-  void Follow(const FaultSet& data, const NetGeometry& geometry);
-
-  std::uint64_t generation_ = 0;
-  NetGeometry geometry_;
-  std::vector<TPoint> points_;
-  std::vector<bool> ready_;
-};
 
 // The colour of a datum's plane and striation when not highlighted: black
 // for a striation plunging under 1 degree, else the datum's sense colour.

@@ -10,8 +10,9 @@
 
 #include "platform/graphics.h"
 #include "picture/picture.h"
-#include "plot/diagram.h"
+#include "math/net_kind.h"
 #include "plot/figure_legend.h"
+#include "plot/plot_mode.h"
 
 namespace orniva {
 

@@ -1,9 +1,8 @@
 // The stereonet's place in the 1000 x 1000 plot picture, the equal-angle
 // lower-hemisphere projection, the empty net, and the cycle in which every
-// plot is recorded.
+// plot is recorded and what it draws with.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -63,30 +62,11 @@ struct PlotTarget {
   std::uint64_t drawingKey = 0;
 };
 
-// Draws a plot's highlighted datum again after every datum: in full the
-// first time, afterwards as a repeat of those records, so that every copy
-// shares one set of points and the picture knows them for copies.
-class HighlightCopies {
- public:
-  explicit HighlightCopies(RecordingCanvas& canvas) : canvas_(canvas) {}
-
-  template <typename DrawCopy>
-  void Draw(DrawCopy&& drawCopy) {
-    if (drawn_) {
-      canvas_.RepeatRecords(begin_, end_);
-      return;
-    }
-    begin_ = canvas_.RecordCount();
-    drawCopy();
-    end_ = canvas_.RecordCount();
-    canvas_.MarkRun(begin_, end_);
-    drawn_ = true;
-  }
-
- private:
-  RecordingCanvas& canvas_;
-  bool drawn_ = false;
-  std::size_t begin_ = 0, end_ = 0;
+// What one plot draws with: the open canvas, the net and the symbol size.
+struct PlotCanvas {
+  RecordingCanvas& canvas;
+  const NetGeometry& geometry;
+  std::int16_t symbolRadius;  // s of the arrow shapes (plot/arrows.h) [plot units]
 };
 
 // Records a new picture: the net frame, then `step`. The canvas is closed

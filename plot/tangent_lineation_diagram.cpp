@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "data/colours.h"
-#include "plot/diagram.h"
+#include "plot/highlight_copies.h"
 #include "math/directional_operations.h"
 #include "math/numeric.h"
 
