@@ -7,6 +7,7 @@
 
 #include "data/fault_reader.h"
 #include "plot/diagram.h"
+#include "plot/figures.h"
 #include "render/replay.h"
 #include "ui/picture_view.h"
 #include "tests/support/test_support.h"
@@ -73,21 +74,29 @@ TEST_P(ShownPicture, NewDataOrSizeIsNotTakenFromTheKeptRaster) {
   EXPECT_TRUE(Shown(view) == EveryRecord(picture, QSize(300, 300)));
 }
 
-// A large picture is rasterised in bands on threads, to the same pixels.
+// A large picture is rasterised in bands on threads, to the same pixels at
+// every size and pixel ratio: the lines, dots and highlight pens crossing a
+// seam keep every pixel on both sides of it.
 TEST_P(ShownPicture, BandsPaintTheSamePixels) {
-  Plot(test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines), 7);
-  for (QSize size : {QSize(390, 390), QSize(251, 197)}) {
-    const QImage whole = render::RasterImage(picture, size, 1, QRect(QPoint(), size), nullptr, 1);
+  const FaultSet data = test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
+  const DiagramFigures figures = FiguresFor(GetParam(), data, target.geometry);
+  PlotDiagram(GetParam(), data, target, 7, figures.Inputs());
+  const std::pair<QSize, qreal> rows[] = {{{390, 390}, 1},   {{251, 197}, 1},   {{600, 600}, 1},
+                                          {{1000, 1000}, 1}, {{1400, 1400}, 1}, {{1999, 1999}, 1},
+                                          {{1400, 1400}, 2}};
+  for (const auto& [size, ratio] : rows) {
+    const QRect logical(QPoint(), size / ratio);
+    const QImage whole = render::RasterImage(picture, size, ratio, logical, nullptr, 1);
     for (int bands : {2, 3})
-      EXPECT_TRUE(render::RasterImage(picture, size, 1, QRect(QPoint(), size), nullptr, bands) ==
-                  whole)
-          << bands << " bands at " << size.width();
+      EXPECT_TRUE(render::RasterImage(picture, size, ratio, logical, nullptr, bands) == whole)
+          << bands << " bands at " << size.width() << " x " << ratio;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Diagrams, ShownPicture,
                          testing::Values(PlotMode::FaultPlaneAndStriation,
-                                         PlotMode::TangentLineation, PlotMode::Poles));
+                                         PlotMode::TangentLineation, PlotMode::Poles,
+                                         PlotMode::StressAxes));
 
 }  // namespace
 }  // namespace orniva::ui
