@@ -98,6 +98,7 @@ TEST(FigureFiles, EveryFormatRasterisedIndependentlyMatchesTheReplay) {
   }
 }
 
+// A PNG carries its resolution on both axes, in dots per metre.
 TEST(FigureFiles, RasterSizeFollowsWidthAndResolution) {
   const Picture square;  // 1000 x 1000 units
   struct Row {
@@ -105,17 +106,24 @@ TEST(FigureFiles, RasterSizeFollowsWidthAndResolution) {
     int dpi;
     int pixels;
     bool ok;
+    int dotsPerMetre;  // of the PNG written; 0: none written
   };
-  const Row rows[] = {
-      {80, 300, 945, true},    {10, 72, 28, true},          {1000, 72, 2835, true},
-      {9.99, 300, 118, false}, {1000.5, 300, 11817, false}, {80, 71, 224, false},
-      {80, 2401, 7562, false}, {300, 2400, 28346, false}};  // the last: 800 million pixels
+  const Row rows[] = {{80, 300, 945, true, 11811}, {10, 72, 28, true, 2835},
+                      {1000, 72, 2835, true, 0},   {10, 2400, 945, true, 94488},
+                      {9.99, 300, 118, false, 0},  {1000.5, 300, 11817, false, 0},
+                      {80, 71, 224, false, 0},     {80, 2401, 7562, false, 0},
+                      {300, 2400, 28346, false, 0}};  // the last: 800 million pixels
   for (const Row& row : rows) {
     const FigureSize size{row.mm, row.dpi};
     EXPECT_EQ(render::RasterPixels(square, size), QSize(row.pixels, row.pixels))
         << row.mm << " " << row.dpi;
     EXPECT_EQ(!render::FigureSizeProblem(square, size, FigureFormat::Png), row.ok)
         << row.mm << " " << row.dpi;
+    if (!row.dotsPerMetre) continue;
+    const QImage png = QImage::fromData(
+        QByteArray::fromStdString(render::EncodeFigure(square, FigureFormat::Png, size)), "PNG");
+    EXPECT_EQ(png.dotsPerMeterX(), row.dotsPerMetre) << row.dpi;
+    EXPECT_EQ(png.dotsPerMeterY(), row.dotsPerMetre) << row.dpi;
   }
 }
 
