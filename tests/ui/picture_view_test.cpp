@@ -79,8 +79,7 @@ TEST_P(ShownPicture, NewDataOrSizeIsNotTakenFromTheKeptRaster) {
 // seam keep every pixel on both sides of it.
 TEST_P(ShownPicture, BandsPaintTheSamePixels) {
   const FaultSet data = test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
-  const DiagramFigures figures = FiguresFor(GetParam(), data, target.geometry);
-  PlotDiagram(GetParam(), data, target, 7, figures.Inputs());
+  PlotDiagram(GetParam(), data, target, 7, FiguresFor(GetParam(), data, target.geometry).Inputs());
   const std::pair<QSize, qreal> rows[] = {{{390, 390}, 1},   {{251, 197}, 1},   {{600, 600}, 1},
                                           {{1000, 1000}, 1}, {{1400, 1400}, 1}, {{1999, 1999}, 1},
                                           {{1400, 1400}, 2}};
