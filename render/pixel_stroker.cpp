@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace orniva::render {
@@ -69,13 +70,18 @@ std::optional<PixelStroker> PixelStroker::For(QPainter& painter) {
     return std::nullopt;
   const QTransform t = painter.deviceTransform();
   if (t.type() > QTransform::TxScale) return std::nullopt;
-  // Segments are cut to the painter's clip, or the image: the same cut for
-  // every band of a picture painted in bands (render/replay.h).
+  // Segments are cut to the painter's clip, or the image. The system clip
+  // (a band of a picture painted in bands, render/replay.h) only limits the
+  // pixels drawn: every band cuts, walks and rounds as the whole image.
   const QRect frame =
-      painter.hasClipping()
-          ? painter.deviceTransform().mapRect(painter.clipBoundingRect()).toAlignedRect()
-          : image->rect();
-  return PixelStroker(*image, t, frame & image->rect(), frame);
+      painter.hasClipping() ? t.mapRect(painter.clipBoundingRect()).toAlignedRect() : image->rect();
+  QRect drawn = frame & image->rect();
+  const QRegion system = painter.paintEngine()->systemClip();
+  if (!system.isEmpty()) {
+    if (system.rectCount() > 1) return std::nullopt;
+    drawn &= system.boundingRect();
+  }
+  return PixelStroker(*image, t, drawn, frame);
 }
 
 PixelStroker::PixelStroker(QImage& image, const QTransform& transform, const QRect& clip,

@@ -25,7 +25,8 @@ class PixelStroker {
  public:
   // A stroker for what `painter` paints on, when it can stand in for it: an
   // opaque 32-bit image, no smoothing, a transformation that only scales
-  // and moves. Nothing otherwise.
+  // and moves, a system clip of one rectangle or none. It draws within the
+  // painter's clip and the system clip. Nothing otherwise.
   static std::optional<PixelStroker> For(QPainter& painter);
 
   // The polyline through `points` (picture units), `width` units wide.
@@ -48,8 +49,10 @@ class PixelStroker {
   bool Inside(int left, int top, int right, int bottom) const;
 
   QTransform transform_;
-  QRect clip_;   // the pixels drawn on
-  QRect frame_;  // what segments are cut to: the clip, before the image's edges cut it
+  QRect clip_;  // the pixels drawn on
+  // What segments are cut to: the painter's clip, before the image's edges
+  // and the system clip cut it.
+  QRect frame_;
   quint32* bits_;
   qsizetype stride_;
   // The pen's disc: the half-width of each of its rows, from -radius_.

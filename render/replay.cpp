@@ -1,11 +1,11 @@
 #include "render/replay.h"
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 #include <thread>
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include "platform/graphics.h"
@@ -151,6 +151,11 @@ void PaintPicture(const Picture& picture, QPainter& painter, const QRect& target
   painter.restore();
 }
 
+// Each band paints on an image of its own over the whole image's pixels,
+// limited to its rows by the system clip (in device pixels): every band
+// maps the picture exactly as the whole image does, so that the pixels of
+// a line or a shape crossing a seam round alike on both sides of it. A
+// band moved to its own origin would round differently.
 QImage RasterImage(const Picture& picture, QSize pixels, qreal ratio, const QRect& logical,
                    const std::vector<bool>* skip, int bands) {
   QImage image(pixels, QImage::Format_RGB32);
@@ -158,36 +163,30 @@ QImage RasterImage(const Picture& picture, QSize pixels, qreal ratio, const QRec
   image.fill(Qt::white);
   if (!Paintable(picture) || image.isNull()) return image;
   bands = std::clamp(bands, 1, std::max(1, pixels.height()));
-  auto paint = [&](QImage& target, int top) {
+  auto paint = [&](QImage& target) {
     QPainter painter(&target);
-    painter.translate(0, -top / ratio);
     FitToTarget(picture, painter, logical);
     ReplayRecords(picture, 0, picture.records().size(), skip, painter);
   };
   if (bands == 1) {
-    paint(image, 0);
+    paint(image);
     return image;
   }
-  std::vector<QImage> parts(static_cast<std::size_t>(bands));
+  uchar* const bits = image.bits();  // detached here, before any band writes
+  const qsizetype bytesPerLine = image.bytesPerLine();
+  std::vector<QImage> views(static_cast<std::size_t>(bands));
   std::vector<std::thread> threads;
   threads.reserve(std::size_t(bands));  // no reallocation while threads run
   for (int k = 0; k < bands; ++k) {
     const int top = pixels.height() * k / bands, bottom = pixels.height() * (k + 1) / bands;
-    QImage& part = parts[std::size_t(k)];
-    part = QImage(pixels.width(), bottom - top, QImage::Format_RGB32);
-    part.setDevicePixelRatio(ratio);
-    part.fill(Qt::white);
-    threads.push_back(StartOrRun([&paint, &part, top] { paint(part, top); }));
+    QImage& view = views[std::size_t(k)];
+    view = QImage(bits, pixels.width(), pixels.height(), bytesPerLine, QImage::Format_RGB32);
+    view.setDevicePixelRatio(ratio);
+    view.paintEngine()->setSystemClip(QRegion(0, top, pixels.width(), bottom - top));
+    threads.push_back(StartOrRun([&paint, &view] { paint(view); }));
   }
   for (std::thread& thread : threads)
     if (thread.joinable()) thread.join();
-  for (int k = 0; k < bands; ++k) {
-    const QImage& part = parts[std::size_t(k)];
-    const int top = pixels.height() * k / bands;
-    for (int row = 0; row < part.height(); ++row)
-      std::memcpy(image.scanLine(top + row), part.constScanLine(row),
-                  std::size_t(part.bytesPerLine()));
-  }
   return image;
 }
 

@@ -33,21 +33,28 @@ const ::testing::Environment* const environment =
 
 using Raster = test::DiagramTest;
 
-// A large picture is rasterised in bands on threads, to the same pixels.
+// A large picture is rasterised in bands on threads, to the same pixels at
+// every size and pixel ratio: the lines, dots and highlight pens crossing a
+// seam keep every pixel on both sides of it.
 TEST_P(Raster, BandsPaintTheSamePixels) {
-  Plot(test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines), 7);
-  for (QSize size : {QSize(390, 390), QSize(251, 197)}) {
-    const QImage whole = render::RasterImage(picture, size, 1, QRect(QPoint(), size), nullptr, 1);
+  const FaultSet data = test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
+  PlotDiagram(GetParam(), data, target, 7, FiguresFor(GetParam(), data, target.geometry).Inputs());
+  const std::pair<QSize, qreal> rows[] = {{{390, 390}, 1},   {{251, 197}, 1},   {{600, 600}, 1},
+                                          {{1000, 1000}, 1}, {{1400, 1400}, 1}, {{1999, 1999}, 1},
+                                          {{1400, 1400}, 2}};
+  for (const auto& [size, ratio] : rows) {
+    const QRect logical(QPoint(), size / ratio);
+    const QImage whole = render::RasterImage(picture, size, ratio, logical, nullptr, 1);
     for (int bands : {2, 3})
-      EXPECT_TRUE(render::RasterImage(picture, size, 1, QRect(QPoint(), size), nullptr, bands) ==
-                  whole)
-          << bands << " bands at " << size.width();
+      EXPECT_TRUE(render::RasterImage(picture, size, ratio, logical, nullptr, bands) == whole)
+          << bands << " bands at " << size.width() << " x " << ratio;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Diagrams, Raster,
                          testing::Values(PlotMode::FaultPlaneAndStriation,
-                                         PlotMode::TangentLineation, PlotMode::Poles));
+                                         PlotMode::TangentLineation, PlotMode::Poles,
+                                         PlotMode::StressAxes));
 
 // What the pixel stroker paints on a white 20 x 20 image, within `clip`
 // when one is given, the picture's units scaled by `scale`.
@@ -206,6 +213,7 @@ TEST(FigureFiles, EveryFormatRasterisedIndependentlyMatchesTheReplay) {
   }
 }
 
+// A PNG carries its resolution on both axes, in dots per metre.
 TEST(FigureFiles, RasterSizeFollowsWidthAndResolution) {
   const Picture square;  // 1000 x 1000 units
   struct Row {
@@ -213,17 +221,24 @@ TEST(FigureFiles, RasterSizeFollowsWidthAndResolution) {
     int dpi;
     int pixels;
     bool ok;
+    int dotsPerMetre;  // of the PNG written; 0: none written
   };
-  const Row rows[] = {
-      {80, 300, 945, true},    {10, 72, 28, true},          {1000, 72, 2835, true},
-      {9.99, 300, 118, false}, {1000.5, 300, 11817, false}, {80, 71, 224, false},
-      {80, 2401, 7562, false}, {300, 2400, 28346, false}};  // the last: 800 million pixels
+  const Row rows[] = {{80, 300, 945, true, 11811}, {10, 72, 28, true, 2835},
+                      {1000, 72, 2835, true, 0},   {10, 2400, 945, true, 94488},
+                      {9.99, 300, 118, false, 0},  {1000.5, 300, 11817, false, 0},
+                      {80, 71, 224, false, 0},     {80, 2401, 7562, false, 0},
+                      {300, 2400, 28346, false, 0}};  // the last: 800 million pixels
   for (const Row& row : rows) {
     const FigureSize size{row.mm, row.dpi};
     EXPECT_EQ(render::RasterPixels(square, size), QSize(row.pixels, row.pixels))
         << row.mm << " " << row.dpi;
     EXPECT_EQ(!render::FigureSizeProblem(square, size, FigureFormat::Png), row.ok)
         << row.mm << " " << row.dpi;
+    if (!row.dotsPerMetre) continue;
+    const QImage png = QImage::fromData(
+        QByteArray::fromStdString(render::EncodeFigure(square, FigureFormat::Png, size)), "PNG");
+    EXPECT_EQ(QPoint(png.dotsPerMeterX(), png.dotsPerMeterY()),
+              QPoint(row.dotsPerMetre, row.dotsPerMetre));
   }
 }
 
