@@ -197,7 +197,6 @@ void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
 
 // Loads the data file at `path` and writes the command's report.
 int Analyse(const std::string& path, const Command& command, const Options& options) {
-  orniva::cli::StderrMessages messages(kProgram, path);
   try {
     Study study;
     if (!orniva::cli::LoadDataFile(kProgram, path, study.data())) return kFailure;

@@ -29,18 +29,14 @@ int ShowHelpOrVersion(const char* program, const std::string& arg, const char* u
   return 0;
 }
 
-StderrMessages::StderrMessages(const char* program, std::string file)
-    : program_(program), file_(std::move(file)), previous_(InstallMessageSink(this)) {}
-StderrMessages::~StderrMessages() { InstallMessageSink(previous_); }
-
-void StderrMessages::ShowMessage(const std::string& text) {
+void ReportMessage(const char* program, const std::string& file, const std::string& text) {
   std::string line;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const bool lineBreak = text[i] == '\r' || text[i] == '\n';
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
     line += lineBreak ? ' ' : text[i];
   }
-  Report(program_, file_ + ": " + line);
+  Report(program, file + ": " + line);
   std::fflush(stderr);
 }
 
@@ -53,14 +49,14 @@ bool LoadDataFile(const char* program, const std::string& path, FaultSet& data) 
     return false;
   }
   if (file.tooManyLines) {
-    ShowMessage(TooManyLinesMessage());
+    ReportMessage(program, path, TooManyLinesMessage());
     return false;
   }
   const CheckOutcome outcome = CheckDataFile(file.lines, path, data);
   if (outcome.logError)
     ReportFileError(program, *outcome.logError);  // the data are checked all the same
   else if (outcome.badFields)
-    ShowMessage(kBadFieldsMessage);
+    ReportMessage(program, path, kBadFieldsMessage);
   return true;
 }
 

@@ -8,7 +8,6 @@
 
 #include "data/fault_data.h"
 #include "platform/file_error.h"
-#include "platform/messages.h"
 
 namespace orniva::cli {
 
@@ -28,21 +27,11 @@ bool IsHelpOrVersion(const std::string& arg);
 // standard output; returns the exit status 0.
 int ShowHelpOrVersion(const char* program, const std::string& arg, const char* usage);
 
-// The window's modal messages while alive, each as one line on standard
-// error that names the data file: "<program>: <file>: <message>", the
-// message's lines joined by blanks. A batch run over many files can tell
-// which one a message is about.
-class StderrMessages : public MessageSink {
- public:
-  StderrMessages(const char* program, std::string file);
-  ~StderrMessages() override;
-  void ShowMessage(const std::string& text) override;
-
- private:
-  const char* program_;
-  std::string file_;
-  MessageSink* previous_;
-};
+// A message the window shows modally, as one line on standard error that
+// names the data file: "<program>: <file>: <message>", the message's lines
+// joined by blanks. A batch run over many files can tell which one a
+// message is about.
+void ReportMessage(const char* program, const std::string& file, const std::string& text);
 
 // Reads and checks `path` into `data` as the window does (VORN.log beside
 // it). Returns false, after reporting, when the load is refused; a log that

@@ -23,7 +23,6 @@
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
 #include "platform/file_error.h"
-#include "platform/messages.h"
 #include "picture/picture.h"
 #include "plot/diagram.h"
 #include "plot/net.h"
@@ -274,7 +273,11 @@ int Run(const Options& options) {
   request.dihedraPlanes = options.choices.dihedraPlanes;
   const orniva::DiagramFigures figures =
       orniva::FiguresFor(options.diagram, study, request.geometry);
-  const orniva::Picture picture = orniva::DrawFigure(data, request, figures);
+  int zeroDivides = 0;
+  const orniva::Picture picture = orniva::DrawFigure(data, request, figures, &zeroDivides);
+  for (int k = 0; k < zeroDivides; ++k)
+    orniva::cli::ReportMessage(kProgram, options.dataPath,
+                               orniva::directional_operations::kZeroDivideMessage);
   if (const auto problem =
           orniva::render::FigureSizeProblem(picture, options.size, options.format)) {
     Report(options.outputPath + ": " + *problem);
@@ -313,7 +316,6 @@ int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QuietQtWarnings);
   QGuiApplication application(argc, argv);
-  orniva::cli::StderrMessages messages(kProgram, command.options.dataPath);
   try {
     return Run(command.options);
   } catch (const std::exception& error) {

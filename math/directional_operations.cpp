@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "platform/messages.h"
 #include "math/numeric.h"
 
 namespace orniva::directional_operations {
@@ -43,10 +42,10 @@ Vec3 TrendPlungeToVector(float trend, float plunge) {
   return LineToVector(MakeOrientation(trend, plunge));
 }
 
-SphericalAngles VectorToSpherical(Vec3 v) {
+SphericalAngles VectorToSpherical(Vec3 v, bool& zeroDivide) {
   const float length = Store(std::sqrt(Real(DotProduct(v, v))));
   if (length == 0) {
-    ShowMessage("Zero divide");
+    zeroDivide = true;
     return {0, 0};
   }
   const Real theta = std::acos(ClampUnit(Real(v.z) / length));
@@ -54,7 +53,9 @@ SphericalAngles VectorToSpherical(Vec3 v) {
   return {Store(theta * kRadToDeg), Store(phi * kRadToDeg)};
 }
 
-Orientation VectorToLine(Vec3 v) { return SphericalToLine(VectorToSpherical(v)); }
+Orientation VectorToLine(Vec3 v, bool& zeroDivide) {
+  return SphericalToLine(VectorToSpherical(v, zeroDivide));
+}
 
 Vec3 MakeVector(float x, float y, float z) { return {x, y, z}; }
 

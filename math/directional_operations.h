@@ -54,13 +54,17 @@ Vec3 LineToVector(Orientation line);
 Vec3 TrendPlungeToVector(float trend, float plunge);
 
 // theta = acos(z / |v|), phi = atan2(y, x). |v| is the float square root of
-// the float dot product; when it is exactly 0 the message "Zero divide" is
-// shown and (0, 0) returned. An acos argument carried a hair past +-1 by
+// the float dot product; when it is exactly 0, (0, 0) is returned and
+// `zeroDivide` set, for the caller to tell the user "Zero divide" (it is
+// left as it is otherwise). An acos argument carried a hair past +-1 by
 // rounding is held at the bound.
-SphericalAngles VectorToSpherical(Vec3 v);
+SphericalAngles VectorToSpherical(Vec3 v, bool& zeroDivide);
 // SphericalToLine(VectorToSpherical(v)): trend in (-90, 270], plunge in
 // [-90, 90], negative for an upward vector. The zero vector gives (90, -90).
-Orientation VectorToLine(Vec3 v);
+Orientation VectorToLine(Vec3 v, bool& zeroDivide);
+
+// The message of a zero vector met by VectorToSpherical.
+inline constexpr const char* kZeroDivideMessage = "Zero divide";
 
 Vec3 MakeVector(float x, float y, float z);
 Vec3 NegateVector(Vec3 v);

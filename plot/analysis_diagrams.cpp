@@ -105,8 +105,8 @@ void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTa
   };
   if (target.cache) target.cache->greatCircles.PrepareAll(data, target.geometry);
   RenderPlot(target, [&](RecordingCanvas& canvas) {
-    const PlotCanvas plot{canvas, target.geometry,
-                          SymbolRadius(target.geometry, target.symbolSize)};
+    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
+                          &target.zeroDivides};
     HighlightCopies copies(canvas);
     const auto h = std::size_t(highlightIndex);
     for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
@@ -174,8 +174,8 @@ void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& targ
       HighlightsDrawablePlane(data, highlightIndex) && (figure.planes || pointOf(h));
   if (target.cache && figure.planes) target.cache->greatCircles.PrepareAll(data, target.geometry);
   RenderPlot(target, [&](RecordingCanvas& canvas) {
-    const PlotCanvas plot{canvas, target.geometry,
-                          SymbolRadius(target.geometry, target.symbolSize)};
+    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
+                          &target.zeroDivides};
     // Outlines of width 2 in the band's colour close the seams that
     // smoothing renderers leave between touching polygons; the primitive
     // circle is drawn again over the half pen that spills beyond it.

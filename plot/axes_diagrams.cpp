@@ -69,8 +69,8 @@ void PlotKinematicAxes(const FaultSet& data, const KinematicAxesFigure& axes, Pl
   const bool highlight = HighlightsDrawablePlane(data, highlightIndex) &&
                          axesOf(std::size_t(highlightIndex)).has_value();
   RenderPlot(target, [&](RecordingCanvas& canvas) {
-    const PlotCanvas plot{canvas, target.geometry,
-                          SymbolRadius(target.geometry, target.symbolSize)};
+    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
+                          &target.zeroDivides};
     const std::int32_t r = plot.symbolRadius;
     HighlightCopies copies(canvas);
     canvas.SetPenWidth(2);

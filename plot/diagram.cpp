@@ -10,10 +10,10 @@ bool NeedsAnalysis(PlotMode mode) {
          mode == PlotMode::Density || mode == PlotMode::RightDihedra;
 }
 
-void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
+namespace {
+
+void DrawDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
                  std::int16_t highlightIndex, const DiagramInputs& inputs) {
-  if (target.cache)
-    target.drawingKey = target.cache->DrawingKey(data, mode, target, inputs.revision);
   switch (mode) {
     case PlotMode::FaultPlaneAndStriation:
       PlotFaultPlanes(data, target, highlightIndex);
@@ -44,6 +44,17 @@ void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
         RenderPlot(target, nullptr);
       return;
   }
+}
+
+}  // namespace
+
+void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
+                 std::int16_t highlightIndex, const DiagramInputs& inputs) {
+  target.zeroDivides = 0;
+  if (target.cache)
+    target.drawingKey = target.cache->DrawingKey(data, mode, target, inputs.revision);
+  DrawDiagram(mode, data, target, highlightIndex, inputs);
+  if (target.cache) target.zeroDivides += target.cache->greatCircles.TakeZeroDivides();
 }
 
 namespace {

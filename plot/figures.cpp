@@ -225,7 +225,7 @@ std::size_t DataDrawn(PlotMode mode, const FaultSet& data) {
 }
 
 Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
-                   const DiagramFigures& figures) {
+                   const DiagramFigures& figures, int* zeroDivides) {
   Picture diagram;
   PlotTarget target;
   target.picture = &diagram;
@@ -233,6 +233,7 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
   target.symbolSize = request.symbolSize;
   const DiagramInputs inputs = figures.Inputs(request.layout);
   PlotDiagram(request.mode, data, target, request.highlight, inputs);
+  if (zeroDivides) *zeroDivides = target.zeroDivides;
   if (!request.layout) return diagram;
   FigureCaption caption;
   caption.title = request.title;

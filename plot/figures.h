@@ -89,8 +89,9 @@ struct FigureRequest {
 std::size_t DataDrawn(PlotMode mode, const FaultSet& data);
 
 // The diagram as the window draws it; with the layout, framed by it.
-// `figures` are FiguresFor the same mode, data and net.
+// `figures` are FiguresFor the same mode, data and net. `zeroDivides`, when
+// given, gets the plot's count of vectors of length 0 (PlotTarget).
 Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
-                   const DiagramFigures& figures);
+                   const DiagramFigures& figures, int* zeroDivides = nullptr);
 
 }  // namespace orniva

@@ -72,15 +72,19 @@ dops::Vec3 TurnedSouth(dops::AngleTrig tilt, dops::AngleTrig outer, dops::AngleT
 }
 }  // namespace
 
-void GreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, TPoint* points) {
+int GreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, TPoint* points) {
   const float phi = dops::LineToSpherical(dops::MakeOrientation(Store(Real(faz) - 90), 0)).phi;
   const dops::AngleTrig tilt = dops::StoredTrig(fpl), outer = dops::StoredTrig(phi);
   const auto& turns = InnerTurns();
+  int zeroDivides = 0;
   for (std::size_t i = 0; i < turns.size(); ++i) {
     const dops::Vec3 v = TurnedSouth(tilt, outer, turns[i]);
-    if (!ProjectDirect(geometry, v, points[i]))
-      points[i] = ProjectLine(geometry, dops::VectorToLine(v));
+    if (ProjectDirect(geometry, v, points[i])) continue;
+    bool zeroDivide = false;
+    points[i] = ProjectLine(geometry, dops::VectorToLine(v, zeroDivide));
+    zeroDivides += zeroDivide ? 1 : 0;
   }
+  return zeroDivides;
 }
 
 void GreatCircleCache::Follow(const FaultSet& data, const NetGeometry& geometry) {
@@ -99,11 +103,13 @@ void GreatCircleCache::PrepareAll(const FaultSet& data, const NetGeometry& geome
   std::vector<std::size_t> missing;
   for (std::size_t i = 1; i < data.size(); ++i)
     if (!ready_[i] && PlaneDrawable(data[i])) missing.push_back(i);
+  std::atomic<int> zeroDivides{0};
   auto compute = [&](std::size_t begin, std::size_t end) {
     for (std::size_t k = begin; k < end; ++k) {
       const TFaultData& datum = data[missing[k]];
-      GreatCirclePoints(geometry, datum.faz, datum.fpl,
-                        points_.data() + missing[k] * kGreatCirclePoints);
+      if (const int n = GreatCirclePoints(geometry, datum.faz, datum.fpl,
+                                          points_.data() + missing[k] * kGreatCirclePoints))
+        zeroDivides += n;
     }
   };
   // Both threads take runs of circles until none is left, so that a second
@@ -120,6 +126,7 @@ void GreatCircleCache::PrepareAll(const FaultSet& data, const NetGeometry& geome
   take();
   if (other.joinable()) other.join();
   for (std::size_t i : missing) ready_[i] = true;
+  zeroDivides_ += zeroDivides;
 }
 
 const TPoint* GreatCircleCache::Circle(const FaultSet& data, const NetGeometry& geometry,
@@ -127,7 +134,7 @@ const TPoint* GreatCircleCache::Circle(const FaultSet& data, const NetGeometry& 
   Follow(data, geometry);
   TPoint* circle = points_.data() + index * kGreatCirclePoints;
   if (!ready_[index]) {
-    GreatCirclePoints(geometry, data[index].faz, data[index].fpl, circle);
+    zeroDivides_ += GreatCirclePoints(geometry, data[index].faz, data[index].fpl, circle);
     ready_[index] = true;
   }
   return circle;
@@ -135,7 +142,8 @@ const TPoint* GreatCircleCache::Circle(const FaultSet& data, const NetGeometry& 
 
 void DrawGreatCircle(const PlotCanvas& plot, float faz, float fpl) {
   TPoint points[kGreatCirclePoints];
-  GreatCirclePoints(plot.geometry, faz, fpl, points);
+  const int zeroDivides = GreatCirclePoints(plot.geometry, faz, fpl, points);
+  if (plot.zeroDivides) *plot.zeroDivides += zeroDivides;
   plot.canvas.Polyline(points, kGreatCirclePoints);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "data/fault_data.h"
@@ -17,7 +18,9 @@ constexpr std::size_t kGreatCirclePoints = 181;
 // The 181 projected points of the great circle of the plane (faz, fpl),
 // from the strike line faz + 90 through the dip line to faz - 90: the
 // south vector turned by EulerMatrix(fpl, 180 - faz, i), i = -90 to 90.
-void GreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, TPoint* points);
+// Returns how often a vector of length 0 was met (never, for a plane of
+// finite angles).
+int GreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, TPoint* points);
 // The great circle as one polyline, with the current pen.
 void DrawGreatCircle(const PlotCanvas& plot, float faz, float fpl);
 
@@ -32,6 +35,8 @@ class GreatCircleCache {
   // Computes every drawable datum's circle not kept yet, on two threads
   // when there are many: the same points as Circle's, sooner.
   void PrepareAll(const FaultSet& data, const NetGeometry& geometry);
+  // The vectors of length 0 met since the last call, and none after it.
+  int TakeZeroDivides() { return std::exchange(zeroDivides_, 0); }
 
  private:
   void Follow(const FaultSet& data, const NetGeometry& geometry);
@@ -40,6 +45,7 @@ class GreatCircleCache {
   NetGeometry geometry_;
   std::vector<TPoint> points_;
   std::vector<bool> ready_;
+  int zeroDivides_ = 0;
 };
 
 }  // namespace orniva

@@ -9,8 +9,8 @@ namespace {
 void RecordHighlighted(PlotTarget& target, const HighlightedData& data, bool highlight,
                        DrawingBody* body) {
   RenderPlot(target, [&](RecordingCanvas& canvas) {
-    const PlotCanvas plot{canvas, target.geometry,
-                          SymbolRadius(target.geometry, target.symbolSize)};
+    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
+                          &target.zeroDivides};
     if (data.records)
       canvas.Reserve(data.count * data.records * (highlight ? 2 : 1) + 64,
                      data.count * data.points + 64);
@@ -37,8 +37,8 @@ void RecordHighlighted(PlotTarget& target, const HighlightedData& data, bool hig
 void ComposeHighlighted(PlotTarget& target, const HighlightedData& data, const DrawingBody& body) {
   {
     RecordingCanvas canvas(*target.picture, body.points);
-    const PlotCanvas plot{canvas, target.geometry,
-                          SymbolRadius(target.geometry, target.symbolSize)};
+    const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
+                          &target.zeroDivides};
     canvas.Reserve(body.records.size() * (data.highlight ? 2 : 1) + 64,
                    body.points + data.points + 64);
     const DrawRecord* records = body.records.data();

@@ -60,13 +60,17 @@ struct PlotTarget {
   PlotCache* cache = nullptr;
   // The picture's drawingKey, set by PlotDiagram from the cache (0: unknown).
   std::uint64_t drawingKey = 0;
+  // How often the last plot met a vector of length 0 ("Zero divide"), for
+  // the caller to tell the user; set by PlotDiagram.
+  int zeroDivides = 0;
 };
 
 // What one plot draws with: the open canvas, the net and the symbol size.
 struct PlotCanvas {
   RecordingCanvas& canvas;
   const NetGeometry& geometry;
-  std::int16_t symbolRadius;  // s of the arrow shapes (plot/arrows.h) [plot units]
+  std::int16_t symbolRadius;   // s of the arrow shapes (plot/arrows.h) [plot units]
+  int* zeroDivides = nullptr;  // counts the vectors of length 0 met while drawing
 };
 
 // Records a new picture: the net frame, then `step`. The canvas is closed

@@ -32,7 +32,9 @@ void DrawTangentLineationDatum(const PlotCanvas& plot, const TFaultData& datum, 
     dops::Vec3 t = dops::ScaleVector(
         dops::LineToVector(dops::MakeOrientation(datum.saz, datum.spl)), kTangentStep);
     if (datum.colour == clBlue) t = dops::NegateVector(t);
-    const dops::Orientation tip = dops::VectorToLine(dops::AddVectors(p, t));
+    bool zeroDivide = false;
+    const dops::Orientation tip = dops::VectorToLine(dops::AddVectors(p, t), zeroDivide);
+    if (zeroDivide && plot.zeroDivides) ++*plot.zeroDivides;
     const TPoint a = ProjectLine(plot.geometry, tip);
     const TPoint b = ProjectLine(plot.geometry, pole);
     const TPoint d = SubtractPoints(a, b);

@@ -534,6 +534,8 @@ void TFormMain::Replot(std::int16_t highlightIndex) {
   highlight_ = highlightIndex;
   const orniva::DiagramFigures& inputs = figures.For(PlotMode, study, netGeometry);
   orniva::PlotDiagram(PlotMode, faultSet, target, highlightIndex, inputs.Inputs());
+  for (int k = 0; k < target.zeroDivides; ++k)
+    ShowMessage(orniva::directional_operations::kZeroDivideMessage);
 }
 
 // ---- grid ------------------------------------------------------------------------

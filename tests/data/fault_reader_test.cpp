@@ -281,7 +281,6 @@ TEST(CheckDataFile, WritesTheLogBesideTheDataFile) {
   TempDir dir;
   std::filesystem::create_directories(dir.File("blocked/VORN.log"));
   std::filesystem::create_directory(dir.File("sub"));
-  MessageRecorder messages;
   FaultSet set;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name + " " + c.text);
@@ -308,7 +307,6 @@ TEST(CheckDataFile, WritesTheLogBesideTheDataFile) {
     EXPECT_EQ(outcome.logPath, dir.File(c.log));
     EXPECT_EQ(ReadFile(dir.File(c.log)), c.text);
   }
-  EXPECT_TRUE(messages.messages.empty());
 }
 
 }  // namespace

@@ -18,10 +18,6 @@ FaultSet DataFromLines(const std::vector<std::string>& lines) {
   return data;
 }
 
-MessageRecorder::MessageRecorder() : previous_(InstallMessageSink(this)) {}
-
-MessageRecorder::~MessageRecorder() { InstallMessageSink(previous_); }
-
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "orniva-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");

@@ -8,25 +8,11 @@
 
 #include "data/fault_data.h"
 #include "platform/file_error.h"
-#include "platform/messages.h"
 
 namespace orniva::test {
 
 // A data set read from lines as a load reads it: checked and coloured.
 FaultSet DataFromLines(const std::vector<std::string>& lines);
-
-// Records every modal message while it is alive, then restores the previous sink.
-class MessageRecorder : public MessageSink {
- public:
-  MessageRecorder();
-  ~MessageRecorder() override;
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-
-  std::vector<std::string> messages;
-
- private:
-  MessageSink* previous_;
-};
 
 // A fresh folder under the system's temporary folder, removed with its content.
 class TempDir {
