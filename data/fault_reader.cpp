@@ -441,7 +441,7 @@ std::string TooManyLinesMessage() {
 }
 
 DataFileLines ReadDataFile(const std::string& path) {
-  LineSplitter splitter(std::size_t(FaultSet::kMaxCount));
+  LineSplitter splitter{std::size_t(FaultSet::kMaxCount)};
   ReadFileInChunks(path, [&splitter](std::string_view bytes) { return splitter.Feed(bytes); });
   DataFileLines result;
   result.tooManyLines = splitter.tooMany();
