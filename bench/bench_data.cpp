@@ -1,13 +1,12 @@
 #include "bench/bench_data.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <random>
 
 #include "data/fault_reader.h"
+#include "tests/support/test_support.h"
 
 namespace orniva::bench {
 
@@ -28,11 +27,7 @@ std::vector<std::string> FaultLines(int count) {
   return lines;
 }
 
-FaultSet LoadedData(int count) {
-  FaultSet data;
-  LoadFaultLines(FaultLines(count), data);
-  return data;
-}
+FaultSet LoadedData(int count) { return test::DataFromLines(FaultLines(count)); }
 
 Plot::Plot(bool cached, NetKind kind) {
   target.picture = &picture;
@@ -42,12 +37,8 @@ Plot::Plot(bool cached, NetKind kind) {
 }
 
 std::string TempPath(const std::string& name) {
-  static const std::filesystem::path folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orniva-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    return std::filesystem::path(pattern);
-  }();
-  return (folder / name).string();
+  static const test::TempDir folder;  // removed, with the files, at exit
+  return folder.File(name);
 }
 
 std::string FaultFile(int count) {
