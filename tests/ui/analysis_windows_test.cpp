@@ -122,6 +122,46 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   EXPECT_EQ(s->windowTitle(), "Stress Inversion  [ again.fdt ]");
 }
 
+// Each method chosen in the window reaches the study, the summary and the
+// stress-axes diagram; Iterate is Michael's alone.
+TEST_F(WindowTest, StressMethodBoxReachesTheStudyAndTheDiagram) {
+  using analysis::StressMethod;
+  Show();
+  OpenTen();
+  window->analysisMenu()->ActionStressAxes->trigger();
+  window->analysisMenu()->ActionStressInversion->trigger();
+  StressWindow* s = window->analysisMenu()->stressWindow();
+  ASSERT_NE(s, nullptr);
+  // clang-format off
+  const struct { int index; StressMethod method; const char* summaryStart; const char* character; } rows[] = {
+      {1, StressMethod::Shan, "Shan et al. (2003):   \u03A6 = ", "(radial compression)   SHmax = 138.18°"},
+      {2, StressMethod::Fry, "Fry (1999):   \u03A6 = ", "(radial compression)   SHmax = 142.16°"},
+      {3, StressMethod::YamajiSato, "Yamaji and Sato (2006):   \u03A6 = ", "(pure compression)   SHmax = 139.66°"},
+      {4, StressMethod::Angelier, "Angelier (1990), S4 minimum:   \u03A6 = ", "(pure strike-slip)   SHmax = 120.75°"},
+      {0, StressMethod::Michael, "\u03A6 = 0.3977   R = 0.6023   R\u2032 = 1.6023 ", "(pure strike-slip)   SHmax = 120.74°"},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.index);
+    s->methodBox()->setCurrentIndex(row.index);
+    EXPECT_EQ(window->study.choices().method, row.method);
+    EXPECT_TRUE(s->summary()->text().startsWith(row.summaryStart))
+        << s->summary()->text().toStdString();
+    EXPECT_TRUE(s->summary()->text().contains(row.character));
+    EXPECT_EQ(s->iterateBox()->isEnabled(), row.method == StressMethod::Michael);
+    analysis::AnalysisChoices choices;
+    choices.method = row.method;
+    orniva::test::PlotFixture plot;
+    plot.target.geometry = window->netGeometry;
+    const DiagramFigures figures =
+        FiguresFor(PlotMode::StressAxes, window->faultSet, window->netGeometry, choices);
+    PlotDiagram(PlotMode::StressAxes, window->faultSet, plot.target, -1, figures.Inputs());
+    EXPECT_TRUE(SamePicture(window->plotPicture, plot.picture));
+  }
+  window->study.SetMethod(StressMethod::Fry);  // the window follows the study
+  EXPECT_EQ(s->methodBox()->currentIndex(), 2);
+}
+
 TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
   Show();
   OpenTen();
