@@ -17,6 +17,7 @@
 
 #include "analysis/report_format.h"
 #include "analysis/stress_summary.h"
+#include "ui/method_comparison.h"
 #include "ui/result_table.h"
 
 namespace orniva::ui {
@@ -108,13 +109,19 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
   layout->addWidget(axes_);
   histogram_ = new MisfitHistogram(this);
   layout->addWidget(histogram_);
+  comparison_ = new MethodComparison(study_, this);
+  comparison_->hide();
+  layout->addWidget(comparison_);
   layout->addLayout(newControls());
   table_ = NewResultTable({"Use", "Line", "Misfit \u03B2", "Note"}, this);
   table_->setSortingEnabled(true);
   table_->sortByColumn(kLineColumn, Qt::AscendingOrder);
   layout->addWidget(table_, 1);
   OnLineSelected(table_, kLineColumn, [this](int line) { emit datumSelected(line); });
-  listener_ = study_.AddListener([this] { follow(); });
+  listener_ = study_.AddListener([this] {
+    follow();
+    comparison_->follow();
+  });
   follow();
 }
 
@@ -129,6 +136,11 @@ QLayout* StressWindow::newControls() {
   auto* all = new QPushButton(QStringLiteral("Use &All"), this);
   controls->addWidget(all);
   controls->addStretch(1);
+  auto* compare = new QPushButton(QStringLiteral("Com&pare Methods"), this);
+  compare->setCheckable(true);
+  compare->setToolTip(QStringLiteral("Show every method's result side by side"));
+  controls->addWidget(compare);
+  connect(compare, &QPushButton::toggled, comparison_, &QWidget::setVisible);
   auto* runButton = new QPushButton(QStringLiteral("&Run"), this);
   runButton->setToolTip(QStringLiteral("Invert the faults checked under Use"));
   controls->addWidget(runButton);
@@ -295,6 +307,11 @@ void StressWindow::fillTable() {
 
 QString StressWindow::tableText() const { return TableText(table_); }
 
-void StressWindow::copy() const { QApplication::clipboard()->setText(tableText()); }
+void StressWindow::copy() const {
+  if (comparison_->isVisible() && comparison_->isAncestorOf(focusWidget()))
+    comparison_->copy();
+  else
+    QApplication::clipboard()->setText(tableText());
+}
 
 }  // namespace orniva::ui

@@ -25,6 +25,10 @@ class QLabel;
 class QTableWidget;
 
 namespace orniva::ui {
+class MethodComparison;
+}
+
+namespace orniva::ui {
 
 // The misfit angles of the faults used, in 10-degree bins from 0 to 180.
 class MisfitHistogram : public QWidget {
@@ -65,12 +69,16 @@ class StressWindow : public QWidget {
   const analysis::StressResult& result() const { return study_.Stress(); }
 
   QString tableText() const;
+  // Copies the fault table, or the comparison of the methods when it holds
+  // the focus.
   void copy() const;
 
   QTableWidget* table() const { return table_; }
   QTableWidget* axesTable() const { return axes_; }
   QLabel* summary() const { return summary_; }
   MisfitHistogram* histogram() const { return histogram_; }
+  // Hidden until Compare Methods is pressed.
+  MethodComparison* comparison() const { return comparison_; }
 
  signals:
   // A row of the table was chosen: the datum of data-file line `line`.
@@ -93,6 +101,7 @@ class StressWindow : public QWidget {
   QCheckBox* iterate_ = nullptr;
   QComboBox* method_ = nullptr;
   MisfitHistogram* histogram_ = nullptr;
+  MethodComparison* comparison_ = nullptr;
 };
 
 // The note of a fault in the table: "switched out", "sense opposite to the
