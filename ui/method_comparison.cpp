@@ -76,7 +76,7 @@ void MethodComparison::showEvent(QShowEvent* event) {
 }
 
 void MethodComparison::follow() {
-  if (isHidden() || shown_ == study_.generation()) return;
+  if (!isVisible() || shown_ == study_.generation()) return;
   shown_ = study_.generation();
   fill(study_.StressByEveryMethod());
 }
