@@ -54,6 +54,8 @@ constexpr const char* kUsage =
     "                       what the density diagram counts (default poles)\n"
     "  --method kamb|one-percent\n"
     "                       how it counts (default kamb)\n"
+    "  --method michael|shan|fry|yamaji-sato|angelier\n"
+    "                       how the stress axes are inverted (default michael)\n"
     "  --iterate            the stress inversion's iterative option\n"
     "  --net equal-angle|equal-area\n"
     "                       stereographic (default) or Lambert equal-area net\n"
@@ -137,6 +139,21 @@ std::optional<double> ParseNumber(const std::string& text, double low, double hi
   return value;
 }
 
+// --method: how the density diagram counts or how the stress axes are
+// inverted, told apart by the name; returns an error line, empty when fine.
+std::string ApplyMethod(const std::string& value, orniva::analysis::AnalysisChoices& choices) {
+  if (const auto density = orniva::analysis::DensityMethodNamed(value)) {
+    choices.densityMethod = *density;
+  } else if (const auto stress = orniva::analysis::StressMethodNamed(value)) {
+    choices.method = *stress;
+  } else {
+    return "unknown method '" + value +
+           "' (use kamb or one-percent for density, michael, shan, fry, yamaji-sato or angelier "
+           "for the stress axes)";
+  }
+  return {};
+}
+
 // Applies option `name` with `value`; returns an error line, empty when fine.
 std::string ApplyOption(const std::string& name, const std::string& value, Options& options) {
   if (name == "--diagram") {
@@ -152,9 +169,7 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
     if (!of) return "unknown density of '" + value + "' (use poles, p, t or striations)";
     options.choices.densityOf = *of;
   } else if (name == "--method") {
-    const auto method = orniva::analysis::DensityMethodNamed(value);
-    if (!method) return "unknown density method '" + value + "' (use kamb or one-percent)";
-    options.choices.densityMethod = *method;
+    return ApplyMethod(value, options.choices);
   } else if (name == "--title") {
     options.title = value;
   } else if (name == "--dpi") {

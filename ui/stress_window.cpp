@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -15,6 +16,8 @@
 #include <QVBoxLayout>
 
 #include "analysis/report_format.h"
+#include "analysis/stress_summary.h"
+#include "ui/method_comparison.h"
 #include "ui/result_table.h"
 
 namespace orniva::ui {
@@ -35,6 +38,12 @@ class UseItem : public QTableWidgetItem {
   }
 };
 const QColor kOppositeBackground(255, 220, 220);
+
+const QString kIterateTip =
+    QStringLiteral("Solve again with the shear stresses of the last solution");
+const QString kIterateMichaelOnly = QStringLiteral("Iterate applies to Michael's method only");
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -89,20 +98,30 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   summary_ = NewSummaryLabel(this);
   summary_->setToolTip(QStringLiteral(
-      "\u03A6 = (\u03C32 \u2212 \u03C33) / (\u03C31 \u2212 \u03C33); R = 1 \u2212 \u03A6; "
+      "\u03A6 = (\u03C32 \u2212 \u03C33) / (\u03C31 \u2212 \u03C33); R = 1 \u2212 \u03A6\n"
+      "R\u2032: the stress-regime index, \u03A6, 2 \u2212 \u03A6 or 2 + \u03A6 as \u03C31, "
+      "\u03C32 or \u03C33 is the steepest (0 radial extension to 3 radial compression)\n"
+      "SHmax: the azimuth of the greatest horizontal compression\n"
       "\u03B2: the angle between a fault's striation and the shear stress on its plane"));
+  layout->addLayout(newMethodChoice());
   layout->addWidget(summary_);
   axes_ = NewAxesTable(QStringLiteral("Axis"), this);
   layout->addWidget(axes_);
   histogram_ = new MisfitHistogram(this);
   layout->addWidget(histogram_);
+  comparison_ = new MethodComparison(study_, this);
+  comparison_->hide();
+  layout->addWidget(comparison_);
   layout->addLayout(newControls());
   table_ = NewResultTable({"Use", "Line", "Misfit \u03B2", "Note"}, this);
   table_->setSortingEnabled(true);
   table_->sortByColumn(kLineColumn, Qt::AscendingOrder);
   layout->addWidget(table_, 1);
   OnLineSelected(table_, kLineColumn, [this](int line) { emit datumSelected(line); });
-  listener_ = study_.AddListener([this] { follow(); });
+  listener_ = study_.AddListener([this] {
+    follow();
+    comparison_->follow();
+  });
   follow();
 }
 
@@ -112,12 +131,16 @@ StressWindow::~StressWindow() { study_.RemoveListener(listener_); }
 QLayout* StressWindow::newControls() {
   auto* controls = new QHBoxLayout;
   iterate_ = new QCheckBox(QStringLiteral("&Iterate"), this);
-  iterate_->setToolTip(QStringLiteral("Solve again with the shear stresses of the last solution"));
-  iterate_->setChecked(study_.choices().iterate);
+  iterate_->setToolTip(kIterateTip);
   controls->addWidget(iterate_);
   auto* all = new QPushButton(QStringLiteral("Use &All"), this);
   controls->addWidget(all);
   controls->addStretch(1);
+  auto* compare = new QPushButton(QStringLiteral("Com&pare Methods"), this);
+  compare->setCheckable(true);
+  compare->setToolTip(QStringLiteral("Show every method's result side by side"));
+  controls->addWidget(compare);
+  connect(compare, &QPushButton::toggled, comparison_, &QWidget::setVisible);
   auto* runButton = new QPushButton(QStringLiteral("&Run"), this);
   runButton->setToolTip(QStringLiteral("Invert the faults checked under Use"));
   controls->addWidget(runButton);
@@ -129,6 +152,24 @@ QLayout* StressWindow::newControls() {
       if (QTableWidgetItem* use = table_->item(row, kUseColumn)) use->setCheckState(Qt::Checked);
   });
   return controls;
+}
+
+// The Method box: Michael's first, then the others in the reports' order.
+QLayout* StressWindow::newMethodChoice() {
+  auto* row = new QHBoxLayout;
+  method_ = new QComboBox(this);
+  for (analysis::StressMethod method : analysis::kStressMethods)
+    method_->addItem(StressMethodTitle(method));
+  method_->setToolTip(QStringLiteral("How the stress tensor is fitted to the faults"));
+  auto* label = new QLabel(QStringLiteral("&Method:"), this);
+  label->setBuddy(method_);
+  row->addWidget(label);
+  row->addWidget(method_);
+  row->addStretch(1);
+  connect(method_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (index >= 0) study_.SetMethod(analysis::kStressMethods[std::size_t(index)]);
+  });
+  return row;
 }
 
 void StressWindow::setFileName(const QString& fileName) {
@@ -150,29 +191,78 @@ void StressWindow::run() {
 bool StressWindow::iterate() const { return iterate_->isChecked(); }
 void StressWindow::setIterate(bool on) { iterate_->setChecked(on); }
 
+void StressWindow::setMethod(analysis::StressMethod method) {
+  const auto* chosen =
+      std::find(analysis::kStressMethods.begin(), analysis::kStressMethods.end(), method);
+  method_->setCurrentIndex(int(chosen - analysis::kStressMethods.begin()));
+}
+
+// The study's method and iterative option, Iterate only for Michael's method.
+void StressWindow::showChoices() {
+  const QSignalBlocker quietIterate(iterate_), quietMethod(method_);
+  const analysis::AnalysisChoices& choices = study_.choices();
+  iterate_->setChecked(choices.iterate);
+  setMethod(choices.method);
+  const bool michael = choices.method == analysis::StressMethod::Michael;
+  iterate_->setEnabled(michael);
+  iterate_->setToolTip(michael ? kIterateTip : kIterateMichaelOnly);
+}
+
 // Shows the study's inversion again when it has changed.
 void StressWindow::follow() {
   if (shown_ == study_.StressKey()) return;
   shown_ = study_.StressKey();
-  const QSignalBlocker quiet(iterate_);
-  iterate_->setChecked(study_.choices().iterate);
+  showChoices();
   fill();
 }
 
-QString StressSummary(const analysis::StressResult& r, bool iterate) {
+QString StressMethodTitle(analysis::StressMethod method) {
+  switch (method) {
+    case analysis::StressMethod::Michael:
+      return QStringLiteral("Michael (1984)");
+    case analysis::StressMethod::Shan:
+      return QStringLiteral("Shan et al. (2003)");
+    case analysis::StressMethod::Fry:
+      return QStringLiteral("Fry (1999)");
+    case analysis::StressMethod::YamajiSato:
+      return QStringLiteral("Yamaji and Sato (2006)");
+    case analysis::StressMethod::Angelier:
+      return QStringLiteral("Angelier (1990), S4 minimum");
+  }
+  return {};
+}
+
+namespace {
+
+// Phi, R, R' with its regime, SHmax, the mean beta and the faults used.
+QString SolvedSummary(const analysis::StressResult& r) {
+  const analysis::StressCharacter character = analysis::CharacterOf(r);
+  QString text = QStringLiteral("\u03A6 = %1   R = %2   R\u2032 = %3 (%4)   ")
+                     .arg(Text(analysis::FormatValue(r.phi)), Text(analysis::FormatValue(r.r)),
+                          Text(analysis::FormatValue(character.rPrime)),
+                          QString::fromLatin1(character.regime));
+  if (character.shMax)
+    text += QStringLiteral("SHmax = %1°   ").arg(Text(analysis::FormatAngle(*character.shMax)));
+  return text + QStringLiteral("mean \u03B2 = %1°   %2 faults used")
+                    .arg(Text(analysis::FormatAngle(r.meanBeta)))
+                    .arg(r.used);
+}
+
+}  // namespace
+
+QString StressSummary(const analysis::StressResult& r, bool iterate,
+                      analysis::StressMethod method) {
   int switchedOut = 0;
   for (const analysis::FaultMisfit& f : r.faults) switchedOut += f.used ? 0 : 1;
   QString text;
   if (!r.error.empty()) {
-    text = QString::fromStdString(r.error) + '.';
+    text = Text(r.error) + '.';
     text[0] = text[0].toUpper();
   } else {
-    text = QStringLiteral("\u03A6 = %1   R = %2   mean \u03B2 = %3°   %4 faults used")
-               .arg(QString::fromStdString(analysis::FormatValue(r.phi)),
-                    QString::fromStdString(analysis::FormatValue(r.r)),
-                    QString::fromStdString(analysis::FormatAngle(r.meanBeta)))
-               .arg(r.used);
-    if (iterate) text += QStringLiteral(" (%1 rounds)").arg(r.rounds);
+    const bool michael = method == analysis::StressMethod::Michael;
+    if (!michael) text = StressMethodTitle(method) + QStringLiteral(":   ");
+    text += SolvedSummary(r);
+    if (iterate && michael) text += QStringLiteral(" (%1 rounds)").arg(r.rounds);
     text += '.';
   }
   if (switchedOut > 0) text += QStringLiteral(" Switched out: %1.").arg(switchedOut);
@@ -181,7 +271,7 @@ QString StressSummary(const analysis::StressResult& r, bool iterate) {
 
 void StressWindow::fill() {
   const analysis::StressResult& r = study_.Stress();
-  summary_->setText(StressSummary(r, study_.choices().iterate));
+  summary_->setText(StressSummary(r, study_.choices().iterate, study_.choices().method));
   FillAxesTable(axes_,
                 {"\u03C3"
                  "1",
@@ -217,6 +307,11 @@ void StressWindow::fillTable() {
 
 QString StressWindow::tableText() const { return TableText(table_); }
 
-void StressWindow::copy() const { QApplication::clipboard()->setText(tableText()); }
+void StressWindow::copy() const {
+  if (comparison_->isVisible() && comparison_->isAncestorOf(focusWidget()))
+    comparison_->copy();
+  else
+    QApplication::clipboard()->setText(tableText());
+}
 
 }  // namespace orniva::ui

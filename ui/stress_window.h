@@ -2,7 +2,7 @@
 // misfit beta and the faults used, a histogram of beta, and per fault its
 // Use check box, line and beta (sortable, copied as tab-separated text).
 // Modeless; it shows the study's inversion and follows every change of the
-// study. Use, Run and Iterate change the study's choices.
+// study. Method, Use, Run and Iterate change the study's choices.
 #pragma once
 
 #include <array>
@@ -19,9 +19,14 @@
 #include "data/fault_data.h"
 
 class QCheckBox;
+class QComboBox;
 class QLayout;
 class QLabel;
 class QTableWidget;
+
+namespace orniva::ui {
+class MethodComparison;
+}
 
 namespace orniva::ui {
 
@@ -57,15 +62,23 @@ class StressWindow : public QWidget {
   bool iterate() const;
   // Checks Iterate, which hands the option to the study.
   void setIterate(bool on);
+  // Chooses `method` in the Method box, which hands it to the study.
+  void setMethod(analysis::StressMethod method);
+  QComboBox* methodBox() const { return method_; }
+  QCheckBox* iterateBox() const { return iterate_; }
   const analysis::StressResult& result() const { return study_.Stress(); }
 
   QString tableText() const;
+  // Copies the fault table, or the comparison of the methods when it holds
+  // the focus.
   void copy() const;
 
   QTableWidget* table() const { return table_; }
   QTableWidget* axesTable() const { return axes_; }
   QLabel* summary() const { return summary_; }
   MisfitHistogram* histogram() const { return histogram_; }
+  // Hidden until Compare Methods is pressed.
+  MethodComparison* comparison() const { return comparison_; }
 
  signals:
   // A row of the table was chosen: the datum of data-file line `line`.
@@ -73,6 +86,8 @@ class StressWindow : public QWidget {
 
  private:
   QLayout* newControls();
+  QLayout* newMethodChoice();
+  void showChoices();
   void follow();
   void fill();
   void fillTable();
@@ -84,14 +99,22 @@ class StressWindow : public QWidget {
   QTableWidget* table_ = nullptr;
   QLabel* summary_ = nullptr;
   QCheckBox* iterate_ = nullptr;
+  QComboBox* method_ = nullptr;
   MisfitHistogram* histogram_ = nullptr;
+  MethodComparison* comparison_ = nullptr;
 };
 
 // The note of a fault in the table: "switched out", "sense opposite to the
 // stress" (beta above 90), or "".
 QString StressNote(const analysis::FaultMisfit& fault);
 
-// The summary line of `result`, with " (k rounds)" for the iterated inversion.
-QString StressSummary(const analysis::StressResult& result, bool iterate);
+// A method by its authors, e.g. "Shan et al. (2003)".
+QString StressMethodTitle(analysis::StressMethod method);
+
+// The summary line of `result` by `method`: the method's authors first when
+// it is not Michael's, Phi, R, R' and its regime, SHmax, the mean beta and
+// the faults used, with " (k rounds)" for Michael's iterated inversion.
+QString StressSummary(const analysis::StressResult& result, bool iterate,
+                      analysis::StressMethod method = analysis::StressMethod::Michael);
 
 }  // namespace orniva::ui

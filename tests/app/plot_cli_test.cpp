@@ -66,6 +66,7 @@ class OrnivaPlotCli : public ::testing::Test {
 TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
   using analysis::DensityMethod;
   using analysis::DensityOf;
+  using analysis::StressMethod;
   const SymbolSize medium = SymbolSize::Medium;
   const NetKind angle = NetKind::EqualAngle, area = NetKind::EqualArea;
   // clang-format off
@@ -83,6 +84,8 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
       {{"DATA", "OUT", "--diagram", "dihedra", "--net", "equal-area"}, {PlotMode::RightDihedra, -1, medium, area}},
       {{"--iterate", "DATA", "OUT", "--diagram", "stress-axes"},
        {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, true, {}}}},
+      {{"DATA", "OUT", "--diagram", "stress-axes", "--method", "yamaji-sato"},
+       {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, {}, true, StressMethod::YamajiSato}}},
   };
   // clang-format on
   for (const auto& row : rows) {

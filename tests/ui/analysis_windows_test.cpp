@@ -2,6 +2,7 @@
 // windows follow loads and highlight a chosen row, Use and Run reach the
 // stress-axes diagram, the density submenu chooses the counting, and the
 // import dialog and the window's two ways into it.
+#include <cmath>
 #include <tuple>
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/import_dialog.h"
+#include "ui/method_comparison.h"
 
 namespace orniva::ui::test {
 namespace {
@@ -120,6 +122,105 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   EXPECT_EQ(s->result().used, 7);
   EXPECT_EQ(window->study.stressRuns(), 4);
   EXPECT_EQ(s->windowTitle(), "Stress Inversion  [ again.fdt ]");
+}
+
+// Each method chosen in the window reaches the study, the summary and the
+// stress-axes diagram; Iterate is Michael's alone.
+TEST_F(WindowTest, StressMethodBoxReachesTheStudyAndTheDiagram) {
+  using analysis::StressMethod;
+  Show();
+  OpenTen();
+  window->analysisMenu()->ActionStressAxes->trigger();
+  window->analysisMenu()->ActionStressInversion->trigger();
+  StressWindow* s = window->analysisMenu()->stressWindow();
+  ASSERT_NE(s, nullptr);
+  // clang-format off
+  const struct { int index; StressMethod method; const char* summaryStart; const char* character; } rows[] = {
+      {1, StressMethod::Shan, "Shan et al. (2003):   \u03A6 = ", "(radial compression)   SHmax = 138.18°"},
+      {2, StressMethod::Fry, "Fry (1999):   \u03A6 = ", "(radial compression)   SHmax = 142.16°"},
+      {3, StressMethod::YamajiSato, "Yamaji and Sato (2006):   \u03A6 = ", "(pure compression)   SHmax = 139.66°"},
+      {4, StressMethod::Angelier, "Angelier (1990), S4 minimum:   \u03A6 = ", "(pure strike-slip)   SHmax = 120.75°"},
+      {0, StressMethod::Michael, "\u03A6 = 0.3977   R = 0.6023   R\u2032 = 1.6023 ", "(pure strike-slip)   SHmax = 120.74°"},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.index);
+    s->methodBox()->setCurrentIndex(row.index);
+    EXPECT_EQ(window->study.choices().method, row.method);
+    EXPECT_TRUE(s->summary()->text().startsWith(row.summaryStart))
+        << s->summary()->text().toStdString();
+    EXPECT_TRUE(s->summary()->text().contains(row.character));
+    EXPECT_EQ(s->iterateBox()->isEnabled(), row.method == StressMethod::Michael);
+    analysis::AnalysisChoices choices;
+    choices.method = row.method;
+    orniva::test::PlotFixture plot;
+    plot.target.geometry = window->netGeometry;
+    const DiagramFigures figures =
+        FiguresFor(PlotMode::StressAxes, window->faultSet, window->netGeometry, choices);
+    PlotDiagram(PlotMode::StressAxes, window->faultSet, plot.target, -1, figures.Inputs());
+    EXPECT_TRUE(SamePicture(window->plotPicture, plot.picture));
+  }
+  window->study.SetMethod(StressMethod::Fry);  // the window follows the study
+  EXPECT_EQ(s->methodBox()->currentIndex(), 2);
+}
+
+// Theta of the results that solved, more than 10 degrees: Michael's tensor
+// against Shan's turned by `theta` in the plane of two orthogonal tensors.
+TEST(MethodsWarning, FarthestPairOfTheSolvedBeyondTenDegrees) {
+  // clang-format off
+  const struct { double theta; bool shanRefused; const char* warning; } rows[] = {
+      {9.99, false, ""},
+      {10.01, false, "The methods disagree: Michael (1984) and Shan et al. (2003) are 10.01° apart (\u0398)."},
+      {30, true, ""},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    std::array<analysis::StressResult, 5> results;
+    for (analysis::StressResult& r : results) r.tensor = {1, 0, 0, -1, 0};
+    const double radians = row.theta * 3.14159265358979323846 / 180;
+    results[1].tensor = {std::cos(radians), std::sin(radians), 0, -std::cos(radians), 0};
+    if (row.shanRefused) results[1].error = "Shan's method needs at least 5 faults; 4 given";
+    EXPECT_EQ(MethodsWarning(results), row.warning) << row.theta;
+  }
+}
+
+// Compare Methods shows one row per method and the farthest pair, follows
+// the data, and Ctrl+C in it copies its rows.
+TEST_F(WindowTest, CompareMethodsTableAndWarning) {
+  Show();
+  OpenTen();
+  window->analysisMenu()->ActionStressInversion->trigger();
+  StressWindow* s = window->analysisMenu()->stressWindow();
+  ASSERT_NE(s, nullptr);
+  EXPECT_FALSE(s->comparison()->isVisible());
+  QPushButton* compare = nullptr;
+  for (QPushButton* button : s->findChildren<QPushButton*>())
+    if (button->text() == "Com&pare Methods") compare = button;
+  ASSERT_NE(compare, nullptr);
+  compare->click();
+  const MethodComparison* c = s->comparison();
+  EXPECT_TRUE(c->isVisible());
+  EXPECT_EQ(c->warning()->text(),
+            "The methods disagree: Michael (1984) and Fry (1999) are 74.42° apart (\u0398).");
+  ASSERT_EQ(c->table()->rowCount(), 5);
+  // clang-format off
+  const char* const rows[] = {
+      "Michael (1984)\t124.51\t20.81\t24.74\t24.05\t0.3977\t1.6023\t40.59\t0.00\t",
+      "Shan et al. (2003)\t145.86\t9.92\t40.12\t57.19\t0.7590\t2.7590\t50.53\t56.46\t",
+      "Fry (1999)\t142.47\t0.77\t46.05\t83.12\t0.7802\t2.7802\t75.18\t74.42\t",
+      "Yamaji and Sato (2006)\t141.58\t3.31\t40.56\t73.17\t0.7178\t2.7178\t72.82\t65.63\t",
+      "Angelier (1990), S4 minimum\t123.69\t19.96\t25.40\t21.67\t0.3613\t1.6387\t41.03\t3.34\t",
+  };
+  // clang-format on
+  c->table()->setFocus();
+  s->copy();
+  const QStringList lines = QApplication::clipboard()->text().split('\n');
+  ASSERT_EQ(lines.size(), 7);
+  for (int row = 0; row < 5; ++row) EXPECT_EQ(lines[row + 1].toStdString(), rows[row]);
+  OpenThroughDialog(DataFile("normal.fdt", kNormalFaults));
+  EXPECT_EQ(c->warning()->text(),
+            "The methods disagree: Shan et al. (2003) and Angelier (1990), S4 minimum are 20.54° "
+            "apart (\u0398).");
 }
 
 TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
