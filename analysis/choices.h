@@ -19,11 +19,14 @@ struct AnalysisChoices {
   // The stress inversion's method (last, so that tables of choices written
   // field by field stay valid).
   StressMethod method = StressMethod::Michael;
+  // The stress-axes diagram shows every method's sigma1 and sigma3 besides
+  // the chosen method's axes.
+  bool everyMethod = false;
 
   friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
     return a.densityOf == b.densityOf && a.densityMethod == b.densityMethod &&
            a.method == b.method && a.iterate == b.iterate && a.use == b.use &&
-           a.dihedraPlanes == b.dihedraPlanes;
+           a.dihedraPlanes == b.dihedraPlanes && a.everyMethod == b.everyMethod;
   }
   friend bool operator!=(const AnalysisChoices& a, const AnalysisChoices& b) { return !(a == b); }
 };

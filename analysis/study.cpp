@@ -40,6 +40,12 @@ void Study::SetDihedraPlanes(bool on) {
   Changed(false);
 }
 
+void Study::SetEveryMethod(bool on) {
+  if (on == choices_.everyMethod) return;
+  choices_.everyMethod = on;
+  Changed(false);
+}
+
 void Study::SetChoices(const AnalysisChoices& choices) {
   if (choices == choices_) return;
   const bool stressChoice = choices.use != choices_.use || choices.iterate != choices_.iterate ||

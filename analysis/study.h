@@ -41,6 +41,7 @@ class Study {
   void SetIterate(bool on);
   void SetDensity(DensityOf of, DensityMethod method);
   void SetDihedraPlanes(bool on);
+  void SetEveryMethod(bool on);
   void SetChoices(const AnalysisChoices& choices);
 
   // Different after every change of the data or of a choice.

@@ -57,6 +57,8 @@ constexpr const char* kUsage =
     "  --method michael|shan|fry|yamaji-sato|angelier\n"
     "                       how the stress axes are inverted (default michael)\n"
     "  --iterate            the stress inversion's iterative option\n"
+    "  --every-method       the stress axes also show every method's sigma1 and\n"
+    "                       sigma3, each in its own symbol\n"
     "  --net equal-angle|equal-area\n"
     "                       stereographic (default) or Lambert equal-area net\n"
     "  --highlight N        draw datum N (line N of the data file) highlighted\n"
@@ -221,6 +223,14 @@ Command WithOperands(Command command, const std::vector<std::string>& operands) 
 
 // Options and operands may come in any order; an option takes its value as
 // the next argument or after '='. "--" ends the options.
+// The option that switches something on, or none.
+bool* FlagNamed(const std::string& arg, Options& options) {
+  if (arg == "--iterate") return &options.choices.iterate;
+  if (arg == "--every-method") return &options.choices.everyMethod;
+  if (arg == "--layout") return &options.layout;
+  return nullptr;
+}
+
 Command ParseCommandLine(const std::vector<std::string>& args) {
   Command command;
   std::vector<std::string> operands;
@@ -240,8 +250,8 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
       command.infoOption = arg;
       return command;
     }
-    if (arg == "--iterate" || arg == "--layout") {
-      (arg == "--iterate" ? command.options.choices.iterate : command.options.layout) = true;
+    if (bool* flag = FlagNamed(arg, command.options)) {
+      *flag = true;
       continue;
     }
     const std::size_t equals = arg.find('=');

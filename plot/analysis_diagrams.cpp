@@ -56,10 +56,69 @@ void DrawStressSymbol(RecordingCanvas& canvas, std::size_t k, TPoint p, std::int
   canvas.Polygon(triangle, 3);
 }
 
+// Each method's sigma1 and sigma3 symbols; then the key of the methods drawn
+// in the bottom-left corner, one row a method, its sigma1 and sigma3 beside
+// its name.
+void DrawMethodAxes(RecordingCanvas& canvas, const StressAxesFigure& figure, const NetGeometry& g,
+                    std::int32_t a) {
+  auto draw = [&canvas](std::size_t method, bool sigma1, TPoint p, std::int32_t half) {
+    const MethodSymbolStyle style = MethodStyle(method, sigma1);
+    canvas.SetPenWidth(style.width);
+    canvas.SetPenColour(style.pen);
+    canvas.SetBrushColour(style.brush);
+    const std::vector<TPoint> outline = MethodSymbolOutline(method, p, half);
+    canvas.Polygon(outline.data(), outline.size());
+  };
+  for (const StressAxesFigure::MethodAxes& m : figure.methods) {
+    draw(m.method, true, ProjectLine(g, m.sigma1), a);
+    draw(m.method, false, ProjectLine(g, m.sigma3), a);
+  }
+  const auto rows = std::int32_t(figure.methods.size());
+  for (std::int32_t row = 0; row < rows; ++row) {
+    const std::size_t method = figure.methods[std::size_t(row)].method;
+    const std::int32_t y = 975 - 34 * (rows - 1 - row);
+    draw(method, true, {30, y}, 10);
+    draw(method, false, {58, y}, 10);
+    canvas.SetPenColour(clBlack);
+    canvas.Text({80, y + 8}, TextItem{MethodKeyName(method), 22});
+  }
+}
+
 std::string PhiText(double phi) {
   char text[48];
   std::snprintf(text, sizeof text, "\u03A6 = %.2f", phi);
   return text;
+}
+
+// The chosen method's sigma1, sigma2 and sigma3 of half-size a, labelled,
+// and their key in the top-left corner; with the layout, the key only beside
+// the axes it names, and Phi below it.
+void DrawChosenAxes(RecordingCanvas& canvas, const StressAxesFigure& figure, const NetGeometry& g,
+                    std::int32_t a, bool layout) {
+  static const char* const kNames[] = {
+      "\u03C3"
+      "1",
+      "\u03C3"
+      "2",
+      "\u03C3"
+      "3"};
+  canvas.SetPenWidth(3);
+  canvas.SetPenColour(clBlack);
+  canvas.SetBrushColour(clWhite);
+  if (figure.axes) {
+    for (std::size_t k = 0; k < 3; ++k) {
+      const TPoint p = ProjectLine(g, (*figure.axes)[k]);
+      DrawStressSymbol(canvas, k, p, a);
+      canvas.Text({p.x + a + 4, p.y - a / 2}, TextItem{std::string(1, char('1' + k)), kLabelText});
+    }
+  }
+  // The key of the axes; with the layout, only beside the axes it names.
+  for (std::size_t k = 0; k < 3 && (!layout || figure.axes); ++k) {
+    const TPoint at{40, 45 + 45 * std::int32_t(k)};
+    DrawStressSymbol(canvas, k, at, 14);
+    canvas.Text({at.x + 30, at.y + 10}, TextItem{kNames[k], kLegendText});
+  }
+  if (layout && figure.axes) canvas.Text({25, 190}, TextItem{PhiText(figure.phi), kLegendText});
 }
 
 // The primitive circle again over whatever filled it, as a polyline.
@@ -116,34 +175,41 @@ void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTa
       if (highlight)
         copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, CircleOf(target, data, h)); });
     }
-    const std::int32_t a = RoundToPlot(1.6 * plot.symbolRadius);
-    static const char* const kNames[] = {
-        "\u03C3"
-        "1",
-        "\u03C3"
-        "2",
-        "\u03C3"
-        "3"};
-    canvas.SetPenWidth(3);
-    canvas.SetPenColour(clBlack);
-    canvas.SetBrushColour(clWhite);
-    if (figure.axes) {
-      for (std::size_t k = 0; k < 3; ++k) {
-        const TPoint p = ProjectLine(target.geometry, (*figure.axes)[k]);
-        DrawStressSymbol(canvas, k, p, a);
-        canvas.Text({p.x + a + 4, p.y - a / 2},
-                    TextItem{std::string(1, char('1' + k)), kLabelText});
-      }
-    }
-    // The key of the axes; with the layout, only beside the axes it names.
-    for (std::size_t k = 0; k < 3 && (!layout || figure.axes); ++k) {
-      const TPoint at{40, 45 + 45 * std::int32_t(k)};
-      DrawStressSymbol(canvas, k, at, 14);
-      canvas.Text({at.x + 30, at.y + 10}, TextItem{kNames[k], kLegendText});
-    }
-    if (layout && figure.axes) canvas.Text({25, 190}, TextItem{PhiText(figure.phi), kLegendText});
+    DrawMethodAxes(canvas, figure, target.geometry, plot.symbolRadius);
+    DrawChosenAxes(canvas, figure, target.geometry, RoundToPlot(1.6 * plot.symbolRadius), layout);
     canvas.SetDrawingKey(target.drawingKey);
   });
+}
+
+const char* MethodKeyName(std::size_t method) {
+  static const char* const kNames[kMethodSymbols] = {"Michael", "Shan", "Fry", "Yamaji-Sato",
+                                                     "Angelier S4"};
+  return kNames[method % kMethodSymbols];
+}
+
+MethodSymbolStyle MethodStyle(std::size_t method, bool sigma1) {
+  static constexpr TColor kColours[kMethodSymbols] = {
+      Rgb(0, 114, 178), Rgb(213, 94, 0), Rgb(0, 158, 115), Rgb(204, 121, 167), Rgb(230, 159, 0)};
+  const TColor colour = kColours[method % kMethodSymbols];
+  return sigma1 ? MethodSymbolStyle{clBlack, colour, 1} : MethodSymbolStyle{colour, clWhite, 3};
+}
+
+std::vector<TPoint> MethodSymbolOutline(std::size_t method, TPoint c, std::int32_t a) {
+  const std::int32_t s = a * 4 / 5, low = a * 3 / 4, w = std::max(1, a / 3);
+  switch (method % kMethodSymbols) {
+    case 0:
+      return {{c.x - s, c.y - s}, {c.x + s, c.y - s}, {c.x + s, c.y + s}, {c.x - s, c.y + s}};
+    case 1:
+      return {{c.x, c.y - a}, {c.x + a, c.y}, {c.x, c.y + a}, {c.x - a, c.y}};
+    case 2:
+      return {{c.x, c.y - a}, {c.x + a, c.y + low}, {c.x - a, c.y + low}};
+    case 3:
+      return {{c.x, c.y + a}, {c.x - a, c.y - low}, {c.x + a, c.y - low}};
+    default:
+      return {{c.x - w, c.y - a}, {c.x + w, c.y - a}, {c.x + w, c.y - w}, {c.x + a, c.y - w},
+              {c.x + a, c.y + w}, {c.x + w, c.y + w}, {c.x + w, c.y + a}, {c.x - w, c.y + a},
+              {c.x - w, c.y + w}, {c.x - a, c.y + w}, {c.x - a, c.y - w}, {c.x - w, c.y - w}};
+  }
 }
 
 TColor RampColour(std::size_t k, std::size_t n) {

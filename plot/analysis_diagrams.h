@@ -25,16 +25,42 @@ struct StressAxesFigure {
   // sigma1, sigma2, sigma3; none when the inversion refused the data.
   std::optional<std::array<directional_operations::Orientation, 3>> axes;
   double phi = 0;
+  // With every method shown: each method that solved the data, by its place
+  // in the order of the methods (Michael, Shan, Fry, Yamaji-Sato, Angelier),
+  // with its sigma1 and sigma3.
+  struct MethodAxes {
+    std::size_t method = 0;
+    directional_operations::Orientation sigma1, sigma3;
+  };
+  std::vector<MethodAxes> methods;
 };
 
 constexpr TColor kSwitchedOutGrey = Rgb(160, 160, 160);
+
+// How many methods have a symbol of their own, and each one's name in a key.
+constexpr std::size_t kMethodSymbols = 5;
+const char* MethodKeyName(std::size_t method);
+
+// The pen and brush of a method's sigma1 (filled in the method's colour,
+// outlined in black) or sigma3 (open: white, outlined in its colour).
+struct MethodSymbolStyle {
+  TColor pen = 0, brush = 0;
+  std::int32_t width = 1;
+};
+MethodSymbolStyle MethodStyle(std::size_t method, bool sigma1);
+
+// The outline of a method's symbol of half-size a centred on c: a square,
+// a diamond, a triangle pointing up, one pointing down, or a cross.
+std::vector<TPoint> MethodSymbolOutline(std::size_t method, TPoint c, std::int32_t a);
 
 // The fault planes with their arrows as the fault-plane diagram draws them
 // (switched-out faults grey), the highlighted fault after every fault; then
 // sigma1 as a square, sigma2 as a triangle and sigma3 as a circle, white
 // with a black outline of width 3 at 1.6 times the symbol radius, each
 // labelled 1, 2 or 3; and their legend in the top-left corner. With the
-// layout, Phi below the legend.
+// layout, Phi below the legend. Every method's sigma1 and sigma3 in its own
+// symbol of the symbol radius go before the chosen axes, with their key in
+// the bottom-left corner.
 void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTarget& target,
                     std::int16_t highlightIndex, bool layout);
 

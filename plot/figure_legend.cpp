@@ -182,6 +182,21 @@ void AddKinematicAxes(const LegendSource& source, Entries& entries) {
   if (source.highlight) entries.push_back({AxesMarks(clAqua, 4, r), "Highlighted fault"});
 }
 
+// Each stress method's sigma1 and sigma3 symbols, as drawn beside the axes.
+void AddMethods(const LegendSource& source, Entries& entries) {
+  if (!source.inputs.stressAxes) return;
+  for (const StressAxesFigure::MethodAxes& axes : source.inputs.stressAxes->methods) {
+    LegendEntry entry{{}, std::string(MethodKeyName(axes.method)) + " (\u03C31, \u03C33)"};
+    for (const bool sigma1 : {true, false}) {
+      const MethodSymbolStyle style = MethodStyle(axes.method, sigma1);
+      LegendMark m = Mark(Shape::Method, style.pen, style.brush, style.width, source.symbolRadius);
+      m.method = std::uint8_t(axes.method);
+      entry.marks.push_back(m);
+    }
+    entries.push_back(std::move(entry));
+  }
+}
+
 std::string PointText(analysis::DensityOf of) {
   switch (of) {
     case analysis::DensityOf::Poles:
@@ -239,6 +254,7 @@ TPoint HalfExtent(const LegendMark& m) {
       return {std::max(kLineLength / 2, m.dot + m.width / 2), m.dot + m.width / 2};
     case Shape::Dot:
     case Shape::Cross:
+    case Shape::Method:
       return {m.size + m.width / 2, m.size + m.width / 2};
     case Shape::Arrow:
       break;
@@ -271,6 +287,11 @@ void DrawMark(RecordingCanvas& canvas, const LegendMark& m, TPoint c) {
       canvas.MoveTo({c.x, c.y - r});
       canvas.LineTo({c.x, c.y + r});
       break;
+    case Shape::Method: {
+      const std::vector<TPoint> outline = MethodSymbolOutline(m.method, c, r);
+      canvas.Polygon(outline.data(), outline.size());
+      break;
+    }
     case Shape::Arrow: {
       ArrowShape shape = LyingArrow(m);
       for (TPoint& p : shape) p = AddPoints(p, c);
@@ -286,8 +307,11 @@ std::vector<LegendEntry> LegendOf(const LegendSource& source) {
   Entries entries;
   switch (source.mode) {
     case PlotMode::FaultPlaneAndStriation:
+      AddPlanes(source, entries);
+      break;
     case PlotMode::StressAxes:
       AddPlanes(source, entries);
+      AddMethods(source, entries);
       break;
     case PlotMode::TangentLineation:
       AddTangentLineation(source, entries);

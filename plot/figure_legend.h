@@ -22,6 +22,7 @@ struct LegendMark {
     Dot,    // a circle of radius `size`
     Cross,  // an upright cross of half-length `size`
     Arrow,  // `arrow` at symbol radius `size`, lying across the row
+    Method,  // the symbol of stress method `method` of half-size `size`
   };
   Shape shape = Shape::Line;
   TColor pen = 0;
@@ -31,10 +32,12 @@ struct LegendMark {
   std::int32_t dot = 0;
   TColor outline = 0;
   ArrowKind arrow = ArrowKind::None;
+  std::uint8_t method = 0;
 
   friend bool operator==(const LegendMark& l, const LegendMark& r) {
     return l.shape == r.shape && l.pen == r.pen && l.brush == r.brush && l.width == r.width &&
-           l.size == r.size && l.dot == r.dot && l.outline == r.outline && l.arrow == r.arrow;
+           l.size == r.size && l.dot == r.dot && l.outline == r.outline && l.arrow == r.arrow &&
+           l.method == r.method;
   }
 };
 
@@ -56,8 +59,8 @@ struct LegendSource {
 };
 
 // The entries of the symbols the diagram drew: the sense colours among
-// the data drawn, black striations, the arrows, data left out, and the
-// highlight, each only when drawn.
+// the data drawn, black striations, the arrows, data left out, the
+// highlight and every stress method's sigma1 and sigma3, each only when drawn.
 std::vector<LegendEntry> LegendOf(const LegendSource& source);
 
 // The room a sample takes on the page [plot units].

@@ -42,6 +42,16 @@ KinematicAxesFigure KinematicFigure(const Study& study) {
   return figure;
 }
 
+// Each method's sigma1 and sigma3, leaving out the methods that refused.
+std::vector<StressAxesFigure::MethodAxes> EveryMethodsAxes(const Study& study) {
+  std::vector<StressAxesFigure::MethodAxes> methods;
+  const std::array<StressResult, 5> results = study.StressByEveryMethod();
+  for (std::size_t k = 0; k < results.size(); ++k)
+    if (results[k].error.empty())
+      methods.push_back({k, Stored(results[k].axes[0]), Stored(results[k].axes[2])});
+  return methods;
+}
+
 StressAxesFigure StressFigure(const Study& study) {
   StressAxesFigure figure;
   const FaultSet& data = study.data();
@@ -55,6 +65,7 @@ StressAxesFigure StressFigure(const Study& study) {
     figure.axes = {Stored(result.axes[0]), Stored(result.axes[1]), Stored(result.axes[2])};
     figure.phi = result.phi;
   }
+  if (choices.everyMethod) figure.methods = EveryMethodsAxes(study);
   return figure;
 }
 

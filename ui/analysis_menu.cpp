@@ -58,6 +58,7 @@ void AnalysisMenu::addDiagrams(QMenu* plot, QActionGroup* diagrams) {
   ActionKinematicAxes =
       newAction("ActionKinematicAxes", QStringLiteral("&Kinematic Axes"), plot, diagrams);
   ActionStressAxes = newAction("ActionStressAxes", QStringLiteral("Str&ess Axes"), plot, diagrams);
+  addEveryMethod(plot);
   addDensityMenu(plot, diagrams);
   ActionRightDihedra =
       newAction("ActionRightDihedra", QStringLiteral("Right D&ihedra"), plot, diagrams);
@@ -74,6 +75,14 @@ void AnalysisMenu::addDiagrams(QMenu* plot, QActionGroup* diagrams) {
             [this, mode = mode] { window_.chooseDiagram(mode); });
   connect(ActionDihedraPlanes, &QAction::toggled, this,
           [this](bool on) { study_.SetDihedraPlanes(on); });
+}
+
+void AnalysisMenu::addEveryMethod(QMenu* plot) {
+  ActionEveryMethod =
+      newAction("ActionEveryMethod", QStringLiteral("Every Method's \u03C31 and \u03C33"), plot);
+  ActionEveryMethod->setCheckable(true);
+  connect(ActionEveryMethod, &QAction::toggled, this,
+          [this](bool on) { study_.SetEveryMethod(on); });
 }
 
 // The density diagram is the submenu's own item in the diagram group; its

@@ -59,7 +59,8 @@ class AnalysisMenu : public QObject {
   QAction* ActionPoles = nullptr;
   QAction* ActionKinematicAxes = nullptr;
   QAction* ActionStressAxes = nullptr;
-  QAction* ActionDensity = nullptr;  // the density submenu's own item, in the diagram group
+  QAction* ActionEveryMethod = nullptr;  // every method's sigma1 and sigma3 on the stress axes
+  QAction* ActionDensity = nullptr;      // the density submenu's own item, in the diagram group
   QAction* ActionDensityPoles = nullptr;
   QAction* ActionDensityP = nullptr;
   QAction* ActionDensityT = nullptr;
@@ -78,6 +79,7 @@ class AnalysisMenu : public QObject {
                      QActionGroup* group = nullptr);
   void addNets(QMenu* plot);
   void addDiagrams(QMenu* plot, QActionGroup* diagrams);
+  void addEveryMethod(QMenu* plot);
   void addDensityMenu(QMenu* plot, QActionGroup* diagrams);
   void addAnalysisMenu(QMenuBar* menuBar);
   void chooseDensity(analysis::DensityOf of, analysis::DensityMethod method);

@@ -86,6 +86,8 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
        {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, true, {}}}},
       {{"DATA", "OUT", "--diagram", "stress-axes", "--method", "yamaji-sato"},
        {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, {}, true, StressMethod::YamajiSato}}},
+      {{"DATA", "OUT", "--every-method", "--diagram=stress-axes"},
+       {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, {}, true, StressMethod::Michael, true}}},
   };
   // clang-format on
   for (const auto& row : rows) {

@@ -48,6 +48,10 @@ bool DrawnAlike(const Drawn& mark, const std::vector<Drawn>& diagram) {
     if (mark.op == DrawOp::Polyline)
       return d.op == DrawOp::Polyline && d.points.size() == 6 &&
              std::fabs(Length(d) - Length(mark)) < 3;
+    if (mark.op == DrawOp::Polygon)
+      return d.op == DrawOp::Polygon && d.brushColour == mark.brushColour &&
+             d.points.size() == mark.points.size() &&
+             d.points[0].y - d.points[1].y == mark.points[0].y - mark.points[1].y;
     return d.op == DrawOp::LineTo || (d.op == DrawOp::Polyline && d.points.size() > 6);
   });
 }
@@ -68,10 +72,12 @@ TEST(FigureLayout, LegendOfExactlyWhatIsDrawnInsideTheFigure) {
     std::vector<std::string> legend;
     std::vector<bool> use = {};
     bool stressKey = false;  // "σ2" names the stress axes' key alone
+    bool everyMethod = false;
   };
   using M = PlotMode;
   const std::string n = "Normal or extensional", r = "Reverse or contractional", u = "Sense unknown", h = "Highlighted fault";
   const std::string down = "Dip slip, hanging wall down", out = "Excluded from the inversion";
+  const std::string s13 = " (\u03C31, \u03C33)";
   const Row rows[] = {
       {normal, M::FaultPlaneAndStriation, -1, 3, {n, down}},
       {normal, M::FaultPlaneAndStriation, 3, 3, {n, down}},  // not drawn: no highlight
@@ -81,6 +87,7 @@ TEST(FigureLayout, LegendOfExactlyWhatIsDrawnInsideTheFigure) {
       {mixed, M::Poles, 2, 5, {n, r, u, "Striation", h}},
       {six, M::StressAxes, -1, 6, {n, out, down}, oneOut, true},
       {six, M::StressAxes, -1, 6, {n, out, down}, threeIn, false},  // refused: no axes
+      {six, M::StressAxes, -1, 6, {n, down, "Michael" + s13, "Shan" + s13, "Fry" + s13, "Yamaji-Sato" + s13, "Angelier S4" + s13}, {}, true, true},
       {normal, M::KinematicAxes, 1, 3, {n + " (P, T, B)", "Linked Bingham axes (P, T, B)", h}},
       {mixed, M::Density, -1, 4, {"Pole"}},
       {normal, M::RightDihedra, 4, 3, {"Fault plane", h}},
@@ -91,6 +98,7 @@ TEST(FigureLayout, LegendOfExactlyWhatIsDrawnInsideTheFigure) {
     const FaultSet data = DataFromLines(row.lines);
     analysis::AnalysisChoices choices;
     choices.use = row.use;
+    choices.everyMethod = row.everyMethod;
     FigureRequest request{row.mode, {}, SymbolSize::Large, row.highlight, true, ""};
     InitNetGeometry(request.geometry);
     const Picture figure =

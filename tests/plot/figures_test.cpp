@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "data/fault_reader.h"
+#include "math/numeric.h"
 #include "math/vector3d.h"
 #include "tests/plot/plot_test_support.h"
 
@@ -97,6 +99,60 @@ TEST(StressFigure, SwitchedOutFaultsAndARefusal) {
   f = FiguresFor(PlotMode::StressAxes, data, Net(NetKind::EqualAngle), choices);
   EXPECT_FALSE(f.stressAxes.axes.has_value());
   EXPECT_NE(FiguresFor(PlotMode::StressAxes, data, Net(NetKind::EqualAngle)).revision, f.revision);
+}
+
+// Whether `picture` draws a polygon of method `k`'s sigma1 or sigma3 style:
+// anywhere, or as the symbol of the symbol radius centred on `at`.
+bool DrawsMethod(const Picture& picture, std::size_t k, bool sigma1,
+                 std::optional<TPoint> at = std::nullopt) {
+  const MethodSymbolStyle style = MethodStyle(k, sigma1);
+  const std::int32_t r = SymbolRadius(Net(), SymbolSize::Medium);
+  for (const test::Drawn& d : EffectiveDrawing(picture))
+    if (d.op == DrawOp::Polygon && d.penColour == style.pen && d.brushColour == style.brush &&
+        d.penWidth == style.width && (!at || d.points == MethodSymbolOutline(k, *at, r)))
+      return true;
+  return false;
+}
+
+// Each method that solved the data draws its sigma1 and sigma3 where its
+// axes project; a refused method draws nothing, and so does every method
+// with the choice off.
+TEST(StressFigure, EveryMethodsSigma1AndSigma3AtItsAxes) {
+  const FaultSet data =
+      test::DataFromLines({"90 45 90 45 N", "270 60 270 60 N", "0 50 0 50 N", "180 70 180 70 N",
+                           "45 30 45 30 N", "135 80 135 80 N"});
+  const std::vector<bool> all(7, true), four = {true, false, false, true, true, true, true};
+  const struct {
+    std::vector<bool> use;
+    bool everyMethod;
+    int solved;  // methods that solve the faults used
+  } rows[] = {{all, true, 5}, {four, true, 1}, {all, false, 5}};
+  for (const auto& row : rows) {
+    analysis::Study study;
+    study.data() = data;
+    study.SetUse(row.use);
+    study.SetEveryMethod(row.everyMethod);
+    test::PlotFixture f;
+    PlotDiagram(PlotMode::StressAxes, data, f.target, -1,
+                FiguresFor(PlotMode::StressAxes, study, f.target.geometry).Inputs());
+    const auto results = study.StressByEveryMethod();
+    int solved = 0;
+    for (std::size_t k = 0; k < results.size(); ++k) {
+      SCOPED_TRACE(testing::Message() << "method " << k << " on " << row.everyMethod);
+      auto at = [&](std::size_t axis) {
+        const math::TrendPlunge a = results[k].axes[axis];
+        return ProjectLine(f.target.geometry, {numeric::Store(a.trend), numeric::Store(a.plunge)});
+      };
+      const bool drawn = row.everyMethod && results[k].error.empty();
+      solved += results[k].error.empty() ? 1 : 0;
+      EXPECT_EQ(DrawsMethod(f.picture, k, true), drawn);
+      EXPECT_EQ(DrawsMethod(f.picture, k, false), drawn);
+      if (!drawn) continue;
+      EXPECT_TRUE(DrawsMethod(f.picture, k, true, at(0)));
+      EXPECT_TRUE(DrawsMethod(f.picture, k, false, at(2)));
+    }
+    EXPECT_EQ(solved, row.solved);
+  }
 }
 
 }  // namespace
