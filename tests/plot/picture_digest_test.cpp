@@ -12,6 +12,7 @@
 #include "data/fault_reader.h"
 #include "picture/emf.h"
 #include "plot/diagram.h"
+#include "plot/figures.h"
 #include "tests/plot/plot_test_support.h"
 
 namespace orniva::test {
@@ -83,6 +84,23 @@ TEST(Drawing, OfTheExampleAndOfManyFaultsIsPinned) {
     f.target.symbolSize = c.size;
     PlotDiagram(c.mode, data[c.data], f.target, c.highlight);
     EXPECT_EQ(EmfDigest(f.picture), c.emf) << std::hex << EmfDigest(f.picture);
+  }
+}
+
+// The stress axes of the example by the default choices, every method's
+// axes left out, bare and in the layout.
+TEST(Drawing, OfTheStressAxesIsPinned) {
+  const FaultSet data = DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
+  const struct {
+    bool layout;
+    std::uint64_t emf;
+  } rows[] = {{false, 0x2ee4fb7ba541266e}, {true, 0x691f64d2c6af4225}};
+  for (const auto& row : rows) {
+    FigureRequest request{PlotMode::StressAxes, Net(),        SymbolSize::Medium, -1,
+                          row.layout,           "example.fdt"};
+    const Picture picture =
+        DrawFigure(data, request, FiguresFor(PlotMode::StressAxes, data, request.geometry));
+    EXPECT_EQ(EmfDigest(picture), row.emf) << std::hex << EmfDigest(picture);
   }
 }
 
