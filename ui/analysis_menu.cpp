@@ -79,7 +79,7 @@ void AnalysisMenu::addDiagrams(QMenu* plot, QActionGroup* diagrams) {
 
 void AnalysisMenu::addEveryMethod(QMenu* plot) {
   ActionEveryMethod =
-      newAction("ActionEveryMethod", QStringLiteral("Every Method's \u03C31 and \u03C33"), plot);
+      newAction("ActionEveryMethod", QStringLiteral("Every &Method's \u03C31 and \u03C33"), plot);
   ActionEveryMethod->setCheckable(true);
   connect(ActionEveryMethod, &QAction::toggled, this,
           [this](bool on) { study_.SetEveryMethod(on); });

@@ -254,6 +254,12 @@ TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
   window->analysisMenu()->ActionDihedraPlanes->trigger();  // off
   EXPECT_FALSE(window->study.choices().dihedraPlanes);
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
+  window->analysisMenu()->ActionStressAxes->trigger();
+  const Picture alone = window->plotPicture;
+  window->analysisMenu()->ActionEveryMethod->trigger();  // on: redrawn with every method's axes
+  EXPECT_TRUE(window->study.choices().everyMethod);
+  EXPECT_FALSE(SamePicture(window->plotPicture, alone));
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
 }
 
 // ---- import ----------------------------------------------------------------------

@@ -69,7 +69,8 @@ TEST_F(WindowTest, ControlTexts) {
       {texts(window->Edit1->actions()), "&Copy Figure|&Paste Data"},
       {texts(window->Plot1->actions()),
        "&Fault Plane and Striation|&Tangent Lineation Diagram||Symbol &Size||Equal-&Angle Net|"
-       "Equal-A&rea Net||&Poles|&Kinematic Axes|Str&ess Axes|&Density|Right D&ihedra|"
+       "Equal-A&rea Net||&Poles|&Kinematic Axes|Str&ess Axes|Every &Method's \u03C31 and \u03C33|"
+       "&Density|Right D&ihedra|"
        "Fault P&lanes on Right Dihedra"},
       {texts(window->SymbolSize1->actions()), "&Large|&Medium|&Small"},
       {texts(window->analysisMenu()->Density1->actions()),
