@@ -72,8 +72,12 @@ const StressResult& Study::Stress() const {
   return stress_;
 }
 
-std::array<StressResult, 5> Study::StressByEveryMethod() const {
-  return InvertByEveryMethod(data_, choices_.iterate, ChosenUse());
+const std::array<StressResult, 5>& Study::StressByEveryMethod() const {
+  if (everyMethodOf_ != StressKey()) {
+    everyMethod_ = InvertByEveryMethod(data_, choices_.iterate, ChosenUse());
+    everyMethodOf_ = StressKey();
+  }
+  return everyMethod_;
 }
 
 const std::vector<bool>* Study::ChosenUse() const {

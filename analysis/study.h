@@ -52,8 +52,8 @@ class Study {
   // The inversion by the chosen method.
   const StressResult& Stress() const;
   // The inversion by every method, in the order of kStressMethods, with the
-  // same faults and iterative option (computed on each call).
-  std::array<StressResult, 5> StressByEveryMethod() const;
+  // same faults and iterative option; kept like Stress().
+  const std::array<StressResult, 5>& StressByEveryMethod() const;
   // The same key as long as Stress() would give the same result.
   ResultKey StressKey() const { return {data_.generation(), stressRevision_}; }
   // How many inversions this study has computed.
@@ -76,7 +76,8 @@ class Study {
   // What each result was computed from: the data's generation, and for the
   // inversion also stressRevision_.
   mutable std::optional<std::uint64_t> kinematicsOf_;
-  mutable std::optional<ResultKey> stressOf_;
+  mutable std::optional<ResultKey> stressOf_, everyMethodOf_;
+  mutable std::array<StressResult, 5> everyMethod_;
   mutable KinematicsResult kinematics_;
   mutable StressResult stress_;
   mutable int stressRuns_ = 0;
