@@ -295,7 +295,6 @@ int Run(const Options& options) {
   request.highlight = options.highlight;
   request.layout = options.layout;
   request.title = options.title ? *options.title : FileNameOf(options.dataPath);
-  request.dihedraPlanes = options.choices.dihedraPlanes;
   const orniva::DiagramFigures figures =
       orniva::FiguresFor(options.diagram, study, request.geometry);
   int zeroDivides = 0;

@@ -81,7 +81,6 @@ struct FigureRequest {
   std::int16_t highlight = -1;
   bool layout = false;  // the figure layout (plot/figure_layout.h)
   std::string title;
-  bool dihedraPlanes = true;
 };
 
 // The number of data that diagram `mode` draws: every datum with a plane

@@ -371,7 +371,6 @@ orniva::Picture TFormMain::CurrentFigure(const FigureOptions& options) const {
   request.layout = options.layout;
   request.title =
       (options.title.isEmpty() ? QFileInfo(FileName).fileName() : options.title).toStdString();
-  request.dihedraPlanes = study.choices().dihedraPlanes;
   return orniva::DrawFigure(faultSet, request, figures.figures());
 }
 
