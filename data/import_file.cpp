@@ -1,11 +1,9 @@
 #include "data/import_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdint>
+#include <utility>
+
+#include "platform/file_read.h"
 
 namespace orniva {
 
@@ -92,28 +90,10 @@ std::string FromWindows1252(std::string_view bytes) {
 
 // The whole file, refused past kLargestImportFile bytes.
 std::string ReadBounded(const std::string& path) {
-  using Action = FileError::Action;
-  errno = 0;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // a FIFO: no waiting
-  if (fd < 0) throw FileError::FromErrno(Action::Read, path);
-  struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
-  } closer{fd};
-  const FileError tooLarge(Action::Read, path, "larger than 64 MB, too large to import");
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) throw FileError::FromErrno(Action::Read, path);
-  if (!S_ISREG(info.st_mode)) throw FileError(Action::Read, path, "not a regular file");
-  if (std::uintmax_t(info.st_size) > kLargestImportFile) throw tooLarge;
-  std::string bytes;
-  char buffer[65536];
-  for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) != 0;) {
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw FileError::FromErrno(Action::Read, path);
-    bytes.append(buffer, std::size_t(got));
-    if (bytes.size() > kLargestImportFile) throw tooLarge;  // grown since
-  }
-  return bytes;
+  std::optional<std::string> bytes = ReadRegularFile(path, kLargestImportFile);
+  if (!bytes)
+    throw FileError(FileError::Action::Read, path, "larger than 64 MB, too large to import");
+  return std::move(*bytes);
 }
 
 }  // namespace

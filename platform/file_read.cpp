@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 
@@ -53,6 +54,30 @@ void ReadFileInChunks(const std::string& path,
   while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
     if (!consume(std::string_view(buffer, got))) break;
   if (std::ferror(file.get())) throw FileError::FromErrno(FileError::Action::Read, path);
+}
+
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit) {
+  using Action = FileError::Action;
+  errno = 0;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // a FIFO: no waiting
+  if (fd < 0) throw FileError::FromErrno(Action::Read, path);
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) throw FileError::FromErrno(Action::Read, path);
+  if (!S_ISREG(info.st_mode)) throw FileError(Action::Read, path, "not a regular file");
+  if (std::uintmax_t(info.st_size) > limit) return std::nullopt;
+  std::string bytes;
+  char buffer[kFileChunkBytes];
+  for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) != 0;) {
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw FileError::FromErrno(Action::Read, path);
+    bytes.append(buffer, std::size_t(got));
+    if (bytes.size() > limit) return std::nullopt;  // grown since
+  }
+  return bytes;
 }
 
 }  // namespace orniva

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,11 @@ constexpr std::size_t kFileChunkBytes = 65536;
 // regular file".
 void ReadFileInChunks(const std::string& path,
                       const std::function<bool(std::string_view)>& consume);
+
+// The whole file at `path`, or nothing when it holds more than `limit`
+// bytes (before or while it is read). Throws FileError (a read of `path`)
+// with the operating system's reason when it cannot be opened or read, and
+// "not a regular file" for anything else, a folder included.
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit);
 
 }  // namespace orniva
