@@ -65,7 +65,7 @@ const KinematicsResult& Study::Kinematics() const {
 const StressResult& Study::Stress() const {
   const ResultKey key = StressKey();
   if (stressOf_ != key) {
-    stress_ = InvertStress(data_, choices_.method, choices_.iterate, ChosenUse());
+    stress_ = InvertStress(data_, choices_.method, choices_.iterate, InUse());
     stressOf_ = key;
     ++stressRuns_;
   }
@@ -74,13 +74,13 @@ const StressResult& Study::Stress() const {
 
 const std::array<StressResult, 5>& Study::StressByEveryMethod() const {
   if (everyMethodOf_ != StressKey()) {
-    everyMethod_ = InvertByEveryMethod(data_, choices_.iterate, ChosenUse());
+    everyMethod_ = InvertByEveryMethod(data_, choices_.iterate, InUse());
     everyMethodOf_ = StressKey();
   }
   return everyMethod_;
 }
 
-const std::vector<bool>* Study::ChosenUse() const {
+const std::vector<bool>* Study::InUse() const {
   return choices_.use.size() == data_.size() ? &choices_.use : nullptr;
 }
 

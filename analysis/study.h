@@ -56,6 +56,9 @@ class Study {
   const std::array<StressResult, 5>& StressByEveryMethod() const;
   // The same key as long as Stress() would give the same result.
   ResultKey StressKey() const { return {data_.generation(), stressRevision_}; }
+  // By line (index 0 unused): the data every analysis reads, those in use
+  // and in the chosen scope; null: every datum that passed its checks.
+  const std::vector<bool>* InUse() const;
   // How many inversions this study has computed.
   int stressRuns() const { return stressRuns_; }
 
@@ -66,8 +69,6 @@ class Study {
 
  private:
   void Changed(bool stressChoice);
-  // The faults switched in and out, when the choice covers the data.
-  const std::vector<bool>* ChosenUse() const;
 
   FaultSet data_;
   AnalysisChoices choices_;

@@ -23,10 +23,13 @@
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
 #include "analysis/study.h"
+#include "app/analyse_commands.h"
 #include "app/cli_support.h"
 
 namespace {
 
+using orniva::analyse::Command;
+using orniva::analyse::Options;
 using orniva::analysis::CsvReport;
 using orniva::analysis::Study;
 using orniva::cli::kFailure;
@@ -70,18 +73,6 @@ constexpr const char* kUsage =
     "Exit status: 0 when the report was written, 2 on bad arguments, an\n"
     "unreadable data file, more than 32760 lines or no usable data.\n";
 
-using Options = std::map<std::string, std::string>;
-
-// One command: its name, the options it takes (each with its allowed
-// values; an empty list marks a flag), whether all of them are required,
-// and the report it makes.
-struct Command {
-  const char* name;
-  std::map<std::string, std::vector<std::string>> options;
-  std::function<CsvReport(Study&, const Options&)> report;
-  bool allRequired = false;
-};
-
 // The values were checked against the command's table.
 CsvReport Density(Study& study, const Options& options) {
   return orniva::analysis::DensityCsv(
@@ -115,8 +106,8 @@ CsvReport StressMethods(Study& study, const Options& options) {
   return report;
 }
 
-const std::vector<Command>& Commands() {
-  static const std::vector<Command> commands = {
+std::vector<Command> FirstCommands() {
+  return {
       {"kinematics",
        {},
        [](Study& s, const Options&) { return orniva::analysis::KinematicsCsv(s.Kinematics()); }},
@@ -150,6 +141,16 @@ const std::vector<Command>& Commands() {
        }},
       {"stress-methods", {{"--iterate", {}}}, StressMethods},
   };
+}
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = [] {
+    std::vector<Command> all = FirstCommands();
+    for (auto family : {orniva::analyse::StressResultCommands, orniva::analyse::SeparationCommands,
+                        orniva::analyse::GeometryCommands})
+      for (Command& command : family()) all.push_back(std::move(command));
+    return all;
+  }();
   return commands;
 }
 
@@ -180,7 +181,7 @@ std::string ParseOptions(const Command& command, const std::vector<std::string>&
       } else {
         return "option '" + name + "' needs a value";
       }
-      bool allowed = false;
+      bool allowed = known->second == std::vector<std::string>{orniva::analyse::kAnyValue};
       for (const std::string& v : known->second) allowed = allowed || v == value;
       if (!allowed) return "unknown value '" + value + "' for " + name;
     }
