@@ -33,6 +33,7 @@ struct Command {
 
 // The families of commands beyond the first reports.
 std::vector<Command> StressResultCommands();
+std::vector<Command> ConfidenceCommands();
 std::vector<Command> SeparationCommands();
 std::vector<Command> GeometryCommands();
 

@@ -146,8 +146,8 @@ std::vector<Command> FirstCommands() {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = [] {
     std::vector<Command> all = FirstCommands();
-    for (auto family : {orniva::analyse::StressResultCommands, orniva::analyse::SeparationCommands,
-                        orniva::analyse::GeometryCommands})
+    for (auto family : {orniva::analyse::StressResultCommands, orniva::analyse::ConfidenceCommands,
+                        orniva::analyse::SeparationCommands, orniva::analyse::GeometryCommands})
       for (Command& command : family()) all.push_back(std::move(command));
     return all;
   }();
