@@ -2,8 +2,6 @@
 // their diagrams.
 #pragma once
 
-#include <vector>
-
 #include "analysis/density.h"
 #include "analysis/stress_methods.h"
 
@@ -14,7 +12,6 @@ struct AnalysisChoices {
   DensityOf densityOf = DensityOf::Poles;
   DensityMethod densityMethod = DensityMethod::Kamb;
   bool iterate = false;       // the stress inversion's iterative option
-  std::vector<bool> use;      // by line (index 0 unused): faults in the inversion; empty: all
   bool dihedraPlanes = true;  // the fault planes over the right dihedra
   // The stress inversion's method (last, so that tables of choices written
   // field by field stay valid).
@@ -22,11 +19,13 @@ struct AnalysisChoices {
   // The stress-axes diagram shows every method's sigma1 and sigma3 besides
   // the chosen method's axes.
   bool everyMethod = false;
+  // The diagrams draw the data in their phase's colour instead of their own.
+  bool colourByPhase = false;
 
   friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
     return a.densityOf == b.densityOf && a.densityMethod == b.densityMethod &&
-           a.method == b.method && a.iterate == b.iterate && a.use == b.use &&
-           a.dihedraPlanes == b.dihedraPlanes && a.everyMethod == b.everyMethod;
+           a.method == b.method && a.iterate == b.iterate && a.dihedraPlanes == b.dihedraPlanes &&
+           a.everyMethod == b.everyMethod && a.colourByPhase == b.colourByPhase;
   }
   friend bool operator!=(const AnalysisChoices& a, const AnalysisChoices& b) { return !(a == b); }
 };

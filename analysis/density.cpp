@@ -192,8 +192,9 @@ std::string ReportGridCsv(const std::vector<double>& values) {
   return text;
 }
 
-CsvReport DensityCsv(const FaultSet& data, DensityOf of, DensityMethod method) {
-  const UsedFaults used = CollectUsedFaults(data);
+CsvReport DensityCsv(const FaultSet& data, DensityOf of, DensityMethod method,
+                     const std::vector<bool>* use) {
+  const UsedFaults used = CollectUsedFaults(data, use);
   if (used.faults.empty()) return {"", kNoUsableData};
   const std::vector<Vector3d> directions = DensityDirections(used.faults, of);
   return {ReportGridCsv(DensityValues(directions, method, ReportGridNodes())), ""};

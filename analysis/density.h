@@ -65,6 +65,7 @@ std::string ReportGridCsv(const std::vector<double>& values);
 
 // The density of `of` over the data used, on the report grid. No usable
 // datum: `error` says so and `text` is empty.
-CsvReport DensityCsv(const FaultSet& data, DensityOf of, DensityMethod method);
+CsvReport DensityCsv(const FaultSet& data, DensityOf of, DensityMethod method,
+                     const std::vector<bool>* use = nullptr);
 
 }  // namespace orniva::analysis

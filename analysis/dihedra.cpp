@@ -123,8 +123,8 @@ std::vector<double> DihedraValues(const std::vector<FaultVectors>& faults,
   return values;
 }
 
-CsvReport DihedraCsv(const FaultSet& data) {
-  const UsedFaults used = CollectUsedFaults(data);
+CsvReport DihedraCsv(const FaultSet& data, const std::vector<bool>* use) {
+  const UsedFaults used = CollectUsedFaults(data, use);
   if (used.faults.empty()) return {"", kNoUsableData};
   return {ReportGridCsv(DihedraValues(used.faults, ReportGridNodes())), ""};
 }

@@ -28,6 +28,6 @@ std::vector<double> DihedraValues(const std::vector<FaultVectors>& faults,
 
 // C over the data used, on the report grid (ReportGridLines). No usable
 // datum: `error` says so and `text` is empty.
-CsvReport DihedraCsv(const FaultSet& data);
+CsvReport DihedraCsv(const FaultSet& data, const std::vector<bool>* use = nullptr);
 
 }  // namespace orniva::analysis

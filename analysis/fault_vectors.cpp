@@ -27,14 +27,14 @@ FaultVectors VectorsOf(const TFaultData& datum, int line) {
   return v;
 }
 
-UsedFaults CollectUsedFaults(const FaultSet& data) {
+UsedFaults CollectUsedFaults(const FaultSet& data, const std::vector<bool>* use) {
   UsedFaults used;
   used.faults.reserve(std::size_t(data.count()));
   for (int i = 1; i <= data.count(); ++i) {
-    if (data[std::size_t(i)].failedChecks == 0)
-      used.faults.push_back(VectorsOf(data[std::size_t(i)], i));
-    else
+    if (data[std::size_t(i)].failedChecks != 0)
       used.leftOut.push_back(i);
+    else if (!use || (*use)[std::size_t(i)])
+      used.faults.push_back(VectorsOf(data[std::size_t(i)], i));
   }
   return used;
 }

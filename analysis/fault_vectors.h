@@ -34,12 +34,13 @@ constexpr double kDipSlipTolerance = 1e-9;
 // The vectors of one datum. `datum` must have passed all five checks.
 FaultVectors VectorsOf(const TFaultData& datum, int line);
 
-// The data an analysis uses (those whose five checks all passed), in line
-// order, and the lines it leaves out.
+// The data an analysis uses (those whose five checks all passed and, when
+// `use` is given, by line with index 0 unused, that it leaves in), in line
+// order, and the lines that failed a check.
 struct UsedFaults {
   std::vector<FaultVectors> faults;
   std::vector<int> leftOut;
 };
-UsedFaults CollectUsedFaults(const FaultSet& data);
+UsedFaults CollectUsedFaults(const FaultSet& data, const std::vector<bool>* use = nullptr);
 
 }  // namespace orniva::analysis

@@ -40,8 +40,8 @@ BinghamAxes LinkedBingham(const std::vector<FaultVectors>& faults) {
 
 }  // namespace
 
-KinematicsResult ComputeKinematics(const FaultSet& data) {
-  UsedFaults used = CollectUsedFaults(data);
+KinematicsResult ComputeKinematics(const FaultSet& data, const std::vector<bool>* use) {
+  UsedFaults used = CollectUsedFaults(data, use);
   KinematicsResult result;
   result.faults.reserve(used.faults.size());
   for (const FaultVectors& f : used.faults) result.faults.push_back(AxesOf(f));

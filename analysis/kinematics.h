@@ -41,7 +41,7 @@ struct KinematicsResult {
 };
 
 KinematicAxes AxesOf(const FaultVectors& fault);
-KinematicsResult ComputeKinematics(const FaultSet& data);
+KinematicsResult ComputeKinematics(const FaultSet& data, const std::vector<bool>* use = nullptr);
 
 // The reports of the command line: `kinematics` (one row per datum used:
 // line,misfit,p_trend,p_plunge,t_trend,t_plunge,b_trend,b_plunge) and

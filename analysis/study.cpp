@@ -1,18 +1,135 @@
 #include "analysis/study.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "data/fault_reader.h"
 
 namespace orniva::analysis {
 
-void Study::DataReplaced() {
-  choices_.use.clear();
+void Study::DataReplaced(std::vector<std::string> lines) {
+  lines_ = std::move(lines);
+  curation_ = CurationState::Empty(data_.count());
+  scope_ = 0;
+  CurationChanged();
+}
+
+void Study::SetCuration(CurationState curation) {
+  if (curation.count() != data_.count() || curation == curation_) return;
+  curation_ = std::move(curation);
+  if (scope_ > int(curation_.phases.size())) scope_ = 0;
+  CurationChanged();
+}
+
+void Study::SetOff(const std::vector<int>& lines, bool off) {
+  CurationState next = curation_;
+  for (int line : lines)
+    if (line >= 1 && line <= next.count()) next.off[std::size_t(line)] = off;
+  SetCuration(std::move(next));
+}
+
+void Study::SetPhaseOf(const std::vector<int>& lines, int phase) {
+  if (phase < 0 || phase > int(curation_.phases.size())) return;
+  CurationState next = curation_;
+  for (int line : lines)
+    if (line >= 1 && line <= next.count()) next.phase[std::size_t(line)] = phase;
+  SetCuration(std::move(next));
+}
+
+void Study::SetPhaseInfo(int phase, PhaseInfo info) {
+  if (phase < 1 || phase > int(curation_.phases.size())) return;
+  CurationState next = curation_;
+  next.phases[std::size_t(phase - 1)] = std::move(info);
+  SetCuration(std::move(next));
+}
+
+int Study::AddPhase(PhaseInfo info) {
+  CurationState next = curation_;
+  next.phases.push_back(std::move(info));
+  SetCuration(std::move(next));
+  return int(curation_.phases.size());
+}
+
+void Study::RemovePhase(int phase) {
+  if (phase < 1 || phase > int(curation_.phases.size())) return;
+  CurationState next = curation_;
+  next.phases.erase(next.phases.begin() + (phase - 1));
+  for (int& k : next.phase) k = k == phase ? 0 : k > phase ? k - 1 : k;
+  if (scope_ == phase) scope_ = 0;
+  if (scope_ > phase) --scope_;
+  SetCuration(std::move(next));
+}
+
+void Study::SetScope(int phase) {
+  if (phase < 0 || phase > int(curation_.phases.size())) phase = 0;
+  if (phase == scope_) return;
+  scope_ = phase;
+  CurationChanged();
+}
+
+int Study::usedCount() const {
+  int n = 0;
+  for (int i = 1; i <= data_.count(); ++i)
+    n += data_[std::size_t(i)].failedChecks == 0 && (inUse_.empty() || inUse_[std::size_t(i)]);
+  return n;
+}
+
+void Study::CurationChanged() {
+  inUse_.clear();
+  if (scope_ != 0 || curation_.offCount() != 0) {
+    inUse_.assign(data_.size(), false);
+    for (int i = 1; i <= data_.count(); ++i)
+      inUse_[std::size_t(i)] = !curation_.off[std::size_t(i)] &&
+                               (scope_ == 0 || curation_.phase[std::size_t(i)] == scope_);
+  }
+  ++maskRevision_;
   Changed(true);
 }
 
-void Study::SetUse(std::vector<bool> use) {
-  if (use == choices_.use) return;
-  choices_.use = std::move(use);
-  Changed(true);
+void Study::ReplaceLine(int line, std::string text) {
+  if (line < 1 || line > data_.count() || lines_.size() != std::size_t(data_.count())) return;
+  lines_[std::size_t(line - 1)] = std::move(text);
+  FaultSet one;
+  one.Recreate(1);
+  CheckFaultLines({lines_[std::size_t(line - 1)]}, one);
+  AssignColours(one);
+  data_[std::size_t(line)] = one[1];
+  data_.Touch();
+  CurationChanged();
+}
+
+bool Study::InsertLines(const std::vector<std::pair<int, LineRecord>>& records) {
+  if (lines_.size() + records.size() > std::size_t(FaultSet::kMaxCount)) return false;
+  for (const auto& [line, record] : records) {
+    const std::size_t at = std::size_t(std::clamp(line, 1, int(lines_.size()) + 1));
+    lines_.insert(lines_.begin() + long(at - 1), record.text);
+    curation_.off.insert(curation_.off.begin() + long(at), record.off);
+    curation_.phase.insert(curation_.phase.begin() + long(at),
+                           record.phase <= int(curation_.phases.size()) ? record.phase : 0);
+  }
+  DataEdited();
+  return true;
+}
+
+std::vector<std::pair<int, Study::LineRecord>> Study::RemoveLines(const std::vector<int>& lines) {
+  std::vector<std::pair<int, LineRecord>> removed;
+  for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+    const std::size_t line = std::size_t(*it);
+    if (line < 1 || line > lines_.size()) continue;
+    removed.push_back({*it, {lines_[line - 1], curation_.off[line], curation_.phase[line]}});
+    lines_.erase(lines_.begin() + long(line - 1));
+    curation_.off.erase(curation_.off.begin() + long(line));
+    curation_.phase.erase(curation_.phase.begin() + long(line));
+  }
+  std::reverse(removed.begin(), removed.end());
+  DataEdited();
+  return removed;
+}
+
+void Study::DataEdited() {
+  LoadFaultLines(lines_, data_);
+  if (scope_ > int(curation_.phases.size())) scope_ = 0;
+  CurationChanged();
 }
 
 void Study::SetMethod(StressMethod method) {
@@ -46,18 +163,26 @@ void Study::SetEveryMethod(bool on) {
   Changed(false);
 }
 
+void Study::SetColourByPhase(bool on) {
+  if (on == choices_.colourByPhase) return;
+  choices_.colourByPhase = on;
+  ++maskRevision_;
+  Changed(false);
+}
+
 void Study::SetChoices(const AnalysisChoices& choices) {
   if (choices == choices_) return;
-  const bool stressChoice = choices.use != choices_.use || choices.iterate != choices_.iterate ||
-                            choices.method != choices_.method;
+  const bool stressChoice =
+      choices.iterate != choices_.iterate || choices.method != choices_.method;
   choices_ = choices;
   Changed(stressChoice);
 }
 
 const KinematicsResult& Study::Kinematics() const {
-  if (kinematicsOf_ != data_.generation()) {
-    kinematics_ = ComputeKinematics(data_);
-    kinematicsOf_ = data_.generation();
+  const ResultKey key{data_.generation(), maskRevision_};
+  if (kinematicsOf_ != key) {
+    kinematics_ = ComputeKinematics(data_, InUse());
+    kinematicsOf_ = key;
   }
   return kinematics_;
 }
@@ -78,10 +203,6 @@ const std::array<StressResult, 5>& Study::StressByEveryMethod() const {
     everyMethodOf_ = StressKey();
   }
   return everyMethod_;
-}
-
-const std::vector<bool>* Study::InUse() const {
-  return choices_.use.size() == data_.size() ? &choices_.use : nullptr;
 }
 
 int Study::AddListener(Listener listener) const {

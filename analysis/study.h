@@ -10,10 +10,12 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "analysis/choices.h"
+#include "analysis/curation_state.h"
 #include "analysis/kinematics.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/stress_methods.h"
@@ -28,20 +30,62 @@ class Study {
   // of the choices it depends on.
   using ResultKey = std::pair<std::uint64_t, std::uint64_t>;
 
+  // One line of the data file and the user's curation of it.
+  struct LineRecord {
+    std::string text;
+    bool off = false;
+    int phase = 0;
+  };
+
   // The data, for the reader to fill; tell DataReplaced() once they are.
   FaultSet& data() { return data_; }
   const FaultSet& data() const { return data_; }
-  // New data were loaded: every fault is back in the inversion.
-  void DataReplaced();
+  // New data were loaded from `lines` (the file's lines, as the data were
+  // checked from them; none: the study cannot edit them): every datum is
+  // back in use, in no phase, and every analysis reads all data.
+  void DataReplaced(std::vector<std::string> lines = {});
 
   const AnalysisChoices& choices() const { return choices_; }
-  // By line (index 0 unused): the faults in the inversion; empty: all.
-  void SetUse(std::vector<bool> use);
+
+  // ---- the curation ----
+  const CurationState& curation() const { return curation_; }
+  // Replaces the whole curation (one of as many lines as the data).
+  void SetCuration(CurationState curation);
+  // Switches `lines` off or back on.
+  void SetOff(const std::vector<int>& lines, bool off);
+  // Puts `lines` into phase `phase` (0: out of every phase).
+  void SetPhaseOf(const std::vector<int>& lines, int phase);
+  // Phase k (1-based) renamed and recoloured.
+  void SetPhaseInfo(int phase, PhaseInfo info);
+  // A new phase, holding no data yet; returns its number.
+  int AddPhase(PhaseInfo info);
+  // Phase k deleted: its data are in no phase, later phases move up one.
+  void RemovePhase(int phase);
+  // The data every analysis reads: all data in use (0) or those of one
+  // phase (k). Out of range: all data.
+  int scope() const { return scope_; }
+  void SetScope(int phase);
+  // The data in use in the chosen scope, of those that passed their checks.
+  int usedCount() const;
+
+  // ---- the data file's lines, edited ----
+  // The lines the data were checked from; empty when not known.
+  const std::vector<std::string>& lines() const { return lines_; }
+  // Line `line` (1 to count) replaced by `text` and checked again.
+  void ReplaceLine(int line, std::string text);
+  // Each record inserted so that it becomes line `first` (ascending); the
+  // data are checked again. Fails (false, nothing changed) when the data
+  // would have more than FaultSet::kMaxCount lines.
+  bool InsertLines(const std::vector<std::pair<int, LineRecord>>& records);
+  // Removes `lines` (ascending, distinct, 1 to count) and returns them as
+  // InsertLines puts them back.
+  std::vector<std::pair<int, LineRecord>> RemoveLines(const std::vector<int>& lines);
   void SetMethod(StressMethod method);
   void SetIterate(bool on);
   void SetDensity(DensityOf of, DensityMethod method);
   void SetDihedraPlanes(bool on);
   void SetEveryMethod(bool on);
+  void SetColourByPhase(bool on);
   void SetChoices(const AnalysisChoices& choices);
 
   // Different after every change of the data or of a choice.
@@ -58,7 +102,10 @@ class Study {
   ResultKey StressKey() const { return {data_.generation(), stressRevision_}; }
   // By line (index 0 unused): the data every analysis reads, those in use
   // and in the chosen scope; null: every datum that passed its checks.
-  const std::vector<bool>* InUse() const;
+  const std::vector<bool>* InUse() const { return inUse_.empty() ? nullptr : &inUse_; }
+  // Different after every change of the curation, the scope or the way the
+  // data are coloured.
+  std::uint64_t curationRevision() const { return maskRevision_; }
   // How many inversions this study has computed.
   int stressRuns() const { return stressRuns_; }
 
@@ -69,14 +116,24 @@ class Study {
 
  private:
   void Changed(bool stressChoice);
+  // The curation or scope changed: the mask is made again, and every
+  // analysis follows.
+  void CurationChanged();
+  // The data were re-created from lines_, the curation kept alongside.
+  void DataEdited();
 
   FaultSet data_;
   AnalysisChoices choices_;
+  std::vector<std::string> lines_;
+  CurationState curation_ = CurationState::Empty(0);
+  int scope_ = 0;
+  std::vector<bool> inUse_;     // empty: every datum
   std::uint64_t revision_ = 0;  // bumped by every change of a choice
   std::uint64_t stressRevision_ = 0;
   // What each result was computed from: the data's generation, and for the
   // inversion also stressRevision_.
-  mutable std::optional<std::uint64_t> kinematicsOf_;
+  std::uint64_t maskRevision_ = 0;  // bumped by every change of the curation or scope
+  mutable std::optional<ResultKey> kinematicsOf_;
   mutable std::optional<ResultKey> stressOf_, everyMethodOf_;
   mutable std::array<StressResult, 5> everyMethod_;
   mutable KinematicsResult kinematics_;

@@ -60,6 +60,8 @@ class FaultSet {
   // and every Recreate, so that what is computed from the data can be kept
   // until they are re-created. The data are filled right after Recreate.
   std::uint64_t generation() const { return generation_; }
+  // The data were changed in place: what was computed from them is stale.
+  void Touch() { generation_ = NextGeneration(); }
 
   std::int16_t count() const { return count_; }
   std::size_t size() const { return data_.size(); }  // elements, element 0 included

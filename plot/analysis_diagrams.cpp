@@ -157,7 +157,7 @@ void DrawLevelLegend(RecordingCanvas& canvas, const FieldFigure& figure) {
 }  // namespace
 
 void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTarget& target,
-                    std::int16_t highlightIndex, bool layout) {
+                    std::int16_t highlightIndex, bool layout, const std::vector<TColor>* colours) {
   const bool highlight = HighlightsDrawablePlane(data, highlightIndex);
   auto out = [&figure](std::size_t i) {
     return i < figure.switchedOut.size() && figure.switchedOut[i];
@@ -170,8 +170,9 @@ void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTa
     const auto h = std::size_t(highlightIndex);
     for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
       if (!PlaneDrawable(data[i])) continue;
-      DrawFaultPlaneDatum(plot, data[i], false, CircleOf(target, data, i),
-                          out(i) ? std::optional<TColor>(kSwitchedOutGrey) : std::nullopt);
+      DrawFaultPlaneDatum(
+          plot, data[i], false, CircleOf(target, data, i),
+          out(i) ? std::optional<TColor>(kSwitchedOutGrey) : ShownColour(colours, i));
       if (highlight)
         copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, CircleOf(target, data, h)); });
     }

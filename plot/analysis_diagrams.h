@@ -13,6 +13,7 @@
 #include "data/fault_data.h"
 #include "math/directional_operations.h"
 #include "platform/graphics.h"
+#include "plot/data_colours.h"
 #include "plot/net.h"
 
 namespace orniva {
@@ -62,7 +63,8 @@ std::vector<TPoint> MethodSymbolOutline(std::size_t method, TPoint c, std::int32
 // symbol of the symbol radius go before the chosen axes, with their key in
 // the bottom-left corner.
 void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTarget& target,
-                    std::int16_t highlightIndex, bool layout);
+                    std::int16_t highlightIndex, bool layout,
+                    const std::vector<TColor>* colours = nullptr);
 
 // A field's drawing in plot units.
 struct FieldFigure {

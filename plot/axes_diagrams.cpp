@@ -56,12 +56,22 @@ std::int32_t SmallDotRadius(std::int16_t symbolRadius) {
   return std::max<std::int32_t>(2, symbolRadius / 3);
 }
 
-void PlotPoles(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {
-  PlotDrawablePlanes(data, target, highlightIndex, DrawPoleDatum);
+void PlotPoles(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex,
+               const std::vector<TColor>* colours) {
+  if (!colours) return PlotDrawablePlanes(data, target, highlightIndex, DrawPoleDatum);
+  const TFaultData* first = &data[0];
+  PlotDrawablePlanes(data, target, highlightIndex,
+                     [&](const PlotCanvas& plot, const TFaultData& datum, bool highlighted) {
+                       const auto shown = ShownColour(colours, std::size_t(&datum - first));
+                       if (!shown || highlighted) return DrawPoleDatum(plot, datum, highlighted);
+                       TFaultData recoloured = datum;
+                       recoloured.colour = *shown;
+                       DrawPoleDatum(plot, recoloured, false);
+                     });
 }
 
 void PlotKinematicAxes(const FaultSet& data, const KinematicAxesFigure& axes, PlotTarget& target,
-                       std::int16_t highlightIndex) {
+                       std::int16_t highlightIndex, const std::vector<TColor>* colours) {
   auto axesOf = [&axes](std::size_t i) -> const std::optional<AxisTriple>& {
     static const std::optional<AxisTriple> kNone;
     return i < axes.perDatum.size() ? axes.perDatum[i] : kNone;
@@ -77,7 +87,7 @@ void PlotKinematicAxes(const FaultSet& data, const KinematicAxesFigure& axes, Pl
     for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
       const std::optional<AxisTriple>& own = axesOf(i);
       if (!own) continue;
-      DrawAxes(plot, *own, data[i].colour, r);
+      DrawAxes(plot, *own, ShownColour(colours, i).value_or(data[i].colour), r);
       if (!highlight) continue;
       copies.Draw([&] {
         canvas.SetPenWidth(4);

@@ -11,6 +11,7 @@
 #include "data/fault_data.h"
 #include "math/directional_operations.h"
 #include "plot/arrows.h"
+#include "plot/data_colours.h"
 #include "plot/net.h"
 
 namespace orniva {
@@ -18,7 +19,8 @@ namespace orniva {
 // The pole of every drawable plane (trend faz + 180, plunge 90 - fpl) as a
 // symbol dot filled with the datum's colour, and its striation, when that
 // can be drawn, as a small dot (a third of the symbol radius, at least 2).
-void PlotPoles(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex);
+void PlotPoles(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex,
+               const std::vector<TColor>* colours = nullptr);
 
 // The radius of a small dot: a third of the symbol radius, at least 2.
 std::int32_t SmallDotRadius(std::int16_t symbolRadius);
@@ -39,7 +41,7 @@ struct KinematicAxesFigure {
 // the datum's colour; then the summary axes in black at twice the symbol
 // radius with pen width 3. A datum missing from `axes` is not drawn.
 void PlotKinematicAxes(const FaultSet& data, const KinematicAxesFigure& axes, PlotTarget& target,
-                       std::int16_t highlightIndex);
+                       std::int16_t highlightIndex, const std::vector<TColor>* colours = nullptr);
 
 // An upright cross of half-length `r` about the projected line, in the
 // current pen.

@@ -16,23 +16,24 @@ void DrawDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
                  std::int16_t highlightIndex, const DiagramInputs& inputs) {
   switch (mode) {
     case PlotMode::FaultPlaneAndStriation:
-      PlotFaultPlanes(data, target, highlightIndex);
+      PlotFaultPlanes(data, target, highlightIndex, inputs.dataColours);
       return;
     case PlotMode::TangentLineation:
       PlotTangentLineation(data, target, highlightIndex);
       return;
     case PlotMode::Poles:
-      PlotPoles(data, target, highlightIndex);
+      PlotPoles(data, target, highlightIndex, inputs.dataColours);
       return;
     case PlotMode::KinematicAxes:
       if (inputs.kinematicAxes)
-        PlotKinematicAxes(data, *inputs.kinematicAxes, target, highlightIndex);
+        PlotKinematicAxes(data, *inputs.kinematicAxes, target, highlightIndex, inputs.dataColours);
       else
         RenderPlot(target, nullptr);
       return;
     case PlotMode::StressAxes:
       if (inputs.stressAxes)
-        PlotStressAxes(data, *inputs.stressAxes, target, highlightIndex, inputs.layout);
+        PlotStressAxes(data, *inputs.stressAxes, target, highlightIndex, inputs.layout,
+                       inputs.dataColours);
       else
         RenderPlot(target, nullptr);
       return;

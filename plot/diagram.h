@@ -9,6 +9,7 @@
 #include "data/fault_data.h"
 #include "plot/analysis_diagrams.h"
 #include "plot/axes_diagrams.h"
+#include "plot/data_colours.h"
 #include "plot/fault_plane_diagram.h"
 #include "plot/net.h"
 #include "plot/plot_cache.h"
@@ -22,6 +23,10 @@ struct DiagramInputs {
   const KinematicAxesFigure* kinematicAxes = nullptr;
   const StressAxesFigure* stressAxes = nullptr;
   const FieldFigure* field = nullptr;  // density or right dihedra
+  // By line (index 0 unused; a shorter list leaves the rest alone): the
+  // colour each datum is drawn in instead of its own, or kOwnColour. The
+  // faults switched off are grey, and the data may be coloured by phase.
+  const std::vector<TColor>* dataColours = nullptr;
   // The figure layout: the texts and legends of a figure for publication.
   bool layout = false;
   // Changes whenever the inputs above do, for the drawing key.

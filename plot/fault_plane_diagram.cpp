@@ -21,7 +21,8 @@ bool IsHighlightable(const FaultSet& data, std::int16_t highlightIndex) {
 }
 }  // namespace
 
-void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex) {
+void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex,
+                     const std::vector<TColor>* colours) {
   if (target.cache) target.cache->greatCircles.PrepareAll(data, target.geometry);
   auto circleOf = [&](std::size_t i) -> const TPoint* {
     if (!target.cache || !PlaneDrawable(data[i])) return nullptr;
@@ -32,7 +33,7 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
   plot.count = std::size_t(data.count());
   plot.highlight = IsHighlightable(data, highlightIndex);
   plot.datum = [&](const PlotCanvas& canvas, std::size_t i) {
-    DrawFaultPlaneDatum(canvas, data[i], false, circleOf(i));
+    DrawFaultPlaneDatum(canvas, data[i], false, circleOf(i), ShownColour(colours, i));
     return true;  // a copy follows every datum, drawn or not
   };
   plot.highlighted = [&](const PlotCanvas& canvas) {

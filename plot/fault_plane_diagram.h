@@ -9,6 +9,7 @@
 
 #include "data/fault_data.h"
 #include "plot/arrows.h"
+#include "plot/data_colours.h"
 #include "plot/net.h"
 
 namespace orniva {
@@ -17,7 +18,8 @@ namespace orniva {
 // net. highlightIndex in 1..count
 // draws that datum again, highlighted, after every datum; 0 or less (or
 // beyond the data) highlights nothing.
-void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex);
+void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t highlightIndex,
+                     const std::vector<TColor>* colours = nullptr);
 
 // One datum. A datum whose plane failed its checks draws nothing; one whose
 // striation failed draws only its great circle; one whose sense failed gets

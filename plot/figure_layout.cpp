@@ -97,7 +97,10 @@ Picture LayoutFigure(const Picture& diagram, const FigureCaption& caption,
     canvas.Text({width / 2, 70}, TextItem{caption.title, kTitleText, TextAnchor::Centre});
   const std::int32_t captionLine = captionTop + 45;
   canvas.Text({kMargin, captionLine},
-              TextItem{"N = " + std::to_string(caption.count), kCaptionText});
+              TextItem{"N = " + std::to_string(caption.count) +
+                           (caption.total > caption.count ? " of " + std::to_string(caption.total)
+                                                          : std::string()),
+                       kCaptionText});
   canvas.Text({width - kMargin, captionLine},
               TextItem{NetCaption(caption.net), kCaptionText, TextAnchor::Right});
   DrawLegend(canvas, legend, grid, captionTop + kCaptionBand);

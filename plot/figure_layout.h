@@ -20,6 +20,9 @@ namespace orniva {
 struct FigureCaption {
   std::string title;      // the first line; none when empty
   std::size_t count = 0;  // "N = count": the data drawn
+  // The data the diagram could show when some are left out of the analyses:
+  // "N = count of total". 0: none left out.
+  std::size_t total = 0;
   NetKind net = NetKind::EqualAngle;
 };
 

@@ -10,6 +10,7 @@
 #include "analysis/kinematics.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/study.h"
+#include "data/colours.h"
 #include "math/numeric.h"
 
 namespace orniva {
@@ -57,9 +58,9 @@ StressAxesFigure StressFigure(const Study& study) {
   const FaultSet& data = study.data();
   const AnalysisChoices& choices = study.choices();
   const StressResult& result = study.Stress();
-  if (choices.use.size() == data.size()) {
+  if (const std::vector<bool>* use = study.InUse()) {
     figure.switchedOut.resize(data.size());
-    for (std::size_t i = 1; i < data.size(); ++i) figure.switchedOut[i] = !choices.use[i];
+    for (std::size_t i = 1; i < data.size(); ++i) figure.switchedOut[i] = !(*use)[i];
   }
   if (result.error.empty()) {
     figure.axes = {Stored(result.axes[0]), Stored(result.axes[1]), Stored(result.axes[2])};
@@ -67,6 +68,32 @@ StressAxesFigure StressFigure(const Study& study) {
   }
   if (choices.everyMethod) figure.methods = EveryMethodsAxes(study);
   return figure;
+}
+
+TColor ParseColour(const std::string& hex) {
+  unsigned r = 0, g = 0, b = 0;
+  if (std::sscanf(hex.c_str(), "#%2x%2x%2x", &r, &g, &b) != 3) return clSilver;
+  return Rgb(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b));
+}
+
+// Grey for the data the analyses leave out; with colours by phase, each
+// phase's colour for its data.
+std::vector<TColor> DataColours(const Study& study) {
+  const std::vector<bool>* use = study.InUse();
+  const CurationState& curation = study.curation();
+  const bool byPhase = study.choices().colourByPhase && !curation.phases.empty();
+  if (!use && !byPhase) return {};
+  std::vector<TColor> phaseColours;
+  for (const PhaseInfo& phase : curation.phases) phaseColours.push_back(ParseColour(phase.colour));
+  std::vector<TColor> colours(study.data().size(), kOwnColour);
+  for (std::size_t i = 1; i < colours.size(); ++i) {
+    const int phase = i < curation.phase.size() ? curation.phase[i] : 0;
+    if (use && !(*use)[i])
+      colours[i] = kSwitchedOutGrey;
+    else if (byPhase && phase > 0)
+      colours[i] = phaseColours[std::size_t(phase - 1)];
+  }
+  return colours;
 }
 
 NetFrame FrameOf(const NetGeometry& g) {
@@ -127,9 +154,10 @@ std::optional<Orientation> RegionCentre(const DrawingGrid& grid, const std::vect
   return Stored(math::LowerHemisphereLine(grid.nodes[best]));
 }
 
-void DensityFigure(const FaultSet& data, const NetGeometry& geometry,
-                   const AnalysisChoices& choices, DiagramFigures& figures) {
-  const UsedFaults used = CollectUsedFaults(data);
+void DensityFigure(const Study& study, const NetGeometry& geometry, DiagramFigures& figures) {
+  const FaultSet& data = study.data();
+  const AnalysisChoices& choices = study.choices();
+  const UsedFaults used = CollectUsedFaults(data, study.InUse());
   const std::vector<math::Vector3d> directions = DensityDirections(used.faults, choices.densityOf);
   const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
   const std::vector<double> values = DensityValues(directions, choices.densityMethod, grid.nodes);
@@ -146,9 +174,9 @@ void DensityFigure(const FaultSet& data, const NetGeometry& geometry,
   }
 }
 
-void DihedraFigure(const FaultSet& data, const NetGeometry& geometry,
-                   const AnalysisChoices& choices, DiagramFigures& figures) {
-  const UsedFaults used = CollectUsedFaults(data);
+void DihedraFigure(const Study& study, const NetGeometry& geometry, DiagramFigures& figures) {
+  const AnalysisChoices& choices = study.choices();
+  const UsedFaults used = CollectUsedFaults(study.data(), study.InUse());
   const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
   const std::vector<double> values = DihedraValues(used.faults, grid.nodes);
   const std::vector<double> levels = used.faults.empty() ? std::vector<double>{} : DihedraLevels();
@@ -198,10 +226,11 @@ DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data, const NetGeometry
 
 DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& geometry) {
   static std::atomic<std::uint64_t> lastRevision{0};
-  const FaultSet& data = study.data();
   const AnalysisChoices& choices = study.choices();
   DiagramFigures figures;
   figures.revision = ++lastRevision;
+  if (study.InUse()) figures.inUse = *study.InUse();
+  figures.dataColours = DataColours(study);
   switch (mode) {
     case PlotMode::KinematicAxes:
       figures.kinematicAxes = KinematicFigure(study);
@@ -212,12 +241,12 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
       figures.hasStressAxes = true;
       break;
     case PlotMode::Density:
-      DensityFigure(data, geometry, choices, figures);
+      DensityFigure(study, geometry, figures);
       figures.hasField = true;
       figures.densityOf = choices.densityOf;
       break;
     case PlotMode::RightDihedra:
-      DihedraFigure(data, geometry, choices, figures);
+      DihedraFigure(study, geometry, figures);
       figures.hasField = true;
       break;
     default:
@@ -226,13 +255,16 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
   return figures;
 }
 
-std::size_t DataDrawn(PlotMode mode, const FaultSet& data) {
-  if (mode == PlotMode::KinematicAxes || mode == PlotMode::Density ||
-      mode == PlotMode::RightDihedra)
-    return CollectUsedFaults(data).faults.size();
-  std::size_t n = 0;
-  for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) n += PlaneDrawable(data[i]) ? 1 : 0;
-  return n;
+DataCount DataDrawn(PlotMode mode, const FaultSet& data, const std::vector<bool>& inUse) {
+  const bool analysed = mode == PlotMode::KinematicAxes || mode == PlotMode::Density ||
+                        mode == PlotMode::RightDihedra;
+  DataCount count;
+  for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
+    if (!(analysed ? data[i].failedChecks == 0 : PlaneDrawable(data[i]))) continue;
+    ++count.all;
+    count.inUse += inUse.empty() || inUse[i] ? 1 : 0;
+  }
+  return count;
 }
 
 Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
@@ -248,7 +280,9 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
   if (!request.layout) return diagram;
   FigureCaption caption;
   caption.title = request.title;
-  caption.count = DataDrawn(request.mode, data);
+  const DataCount count = DataDrawn(request.mode, data, figures.inUse);
+  caption.count = count.inUse;
+  caption.total = count.inUse < count.all ? count.all : 0;
   caption.net = request.geometry.kind;
   LegendSource legend{request.mode, &data, inputs,
                       SymbolRadius(target.geometry, target.symbolSize)};
@@ -260,7 +294,6 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
 
 const DiagramFigures& DiagramFiguresCache::For(PlotMode mode, const Study& study,
                                                const NetGeometry& geometry) {
-  if (!NeedsAnalysis(mode)) return figures_;
   const Key key{study.generation(), mode, geometry.kind};
   if (key_ != key) {
     figures_ = FiguresFor(mode, study, geometry);

@@ -30,6 +30,10 @@ struct DiagramFigures {
   FieldFigure field;
   bool hasKinematicAxes = false, hasStressAxes = false, hasField = false;
   analysis::DensityOf densityOf = analysis::DensityOf::Poles;  // what a density field counts
+  // By line (index 0 unused): the data the analyses read; empty: all.
+  std::vector<bool> inUse;
+  // DiagramInputs::dataColours; empty: every datum in its own colour.
+  std::vector<TColor> dataColours;
   std::uint64_t revision = 0;  // set by FiguresFor, new for every computation
 
   DiagramInputs Inputs(bool layout = false) const {
@@ -37,6 +41,7 @@ struct DiagramFigures {
     if (hasKinematicAxes) inputs.kinematicAxes = &kinematicAxes;
     if (hasStressAxes) inputs.stressAxes = &stressAxes;
     if (hasField) inputs.field = &field;
+    if (!dataColours.empty()) inputs.dataColours = &dataColours;
     inputs.layout = layout;
     inputs.revision = revision;
     return inputs;
@@ -85,7 +90,11 @@ struct FigureRequest {
 
 // The number of data that diagram `mode` draws: every datum with a plane
 // that can be drawn, or, where an analysis is drawn, the faults it uses.
-std::size_t DataDrawn(PlotMode mode, const FaultSet& data);
+// Of those, `inUse` (by line, empty: all) counts the ones in use.
+struct DataCount {
+  std::size_t inUse = 0, all = 0;
+};
+DataCount DataDrawn(PlotMode mode, const FaultSet& data, const std::vector<bool>& inUse = {});
 
 // The diagram as the window draws it; with the layout, framed by it.
 // `figures` are FiguresFor the same mode, data and net. `zeroDivides`, when

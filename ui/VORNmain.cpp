@@ -421,8 +421,15 @@ void TFormMain::SelectDatum(int line) {
   Replot(line > faultSet.count() ? -1 : std::int16_t(line));
 }
 
+// A diagram of the analyses is drawn again on every change; one of the data
+// alone when the data or the way they are shown changed.
 void TFormMain::StudyChanged() {
-  if (orniva::NeedsAnalysis(PlotMode)) Replot(-1);
+  const std::pair key{faultSet.generation(), study.curationRevision()};
+  if (orniva::NeedsAnalysis(PlotMode))
+    Replot(-1);
+  else if (drawnCuration_ != key)
+    Replot(highlight_ > faultSet.count() ? std::int16_t(-1) : highlight_);
+  drawnCuration_ = key;
 }
 
 void TFormMain::Image1Click() { Replot(-1); }
@@ -482,7 +489,6 @@ void TFormMain::LoadDataFile() {
   }
   const orniva::CheckOutcome outcome =
       orniva::CheckDataFile(file.lines, LocalPath(FileName), faultSet);
-  std::vector<std::string>().swap(file.lines);
   StringGrid1->setRowCount(faultSet.count() + 1);
   StatusPanel0->setText(QString::number(faultSet.count()));
   ReportCheck(outcome);
@@ -493,8 +499,9 @@ void TFormMain::LoadDataFile() {
   analysisMenu_->DataLoaded();
   // Every fault back in. The results windows follow, and so does a diagram
   // drawn from the analyses (StudyChanged); the others are drawn here.
-  study.DataReplaced();
-  if (!orniva::NeedsAnalysis(PlotMode)) Replot(-1);
+  drawnCuration_ = std::nullopt;
+  highlight_ = -1;
+  study.DataReplaced(std::move(file.lines));
 }
 
 // A log that could not be written is reported, and the load goes on with

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <set>
 
 #include <QMainWindow>
@@ -173,6 +175,8 @@ class TFormMain : public QMainWindow {
   orniva::ui::FigureCommands* figureCommands_ = nullptr;
   orniva::ui::ImportCommands* importCommands_ = nullptr;
   int studyListener_ = 0;
+  // The data and the curation the diagram of the data alone was drawn for.
+  std::optional<std::pair<std::uint64_t, std::uint64_t>> drawnCuration_;
   bool shown_ = false;
   std::int16_t highlight_ = -1;  // the datum highlighted by the last plot
 };

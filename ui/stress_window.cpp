@@ -177,15 +177,15 @@ void StressWindow::setFileName(const QString& fileName) {
 }
 
 void StressWindow::run() {
-  std::vector<bool> use(study_.data().size(), true);
+  analysis::CurationState next = study_.curation();
   for (int row = 0; row < table_->rowCount(); ++row) {
     const QTableWidgetItem* useItem = table_->item(row, kUseColumn);
     const QTableWidgetItem* lineItem = table_->item(row, kLineColumn);
     if (!useItem || !lineItem) continue;
     const auto line = std::size_t(lineItem->data(Qt::UserRole).toInt());
-    if (line < use.size()) use[line] = useItem->checkState() == Qt::Checked;
+    if (line < next.off.size()) next.off[line] = useItem->checkState() != Qt::Checked;
   }
-  study_.SetUse(std::move(use));
+  study_.SetCuration(std::move(next));
 }
 
 bool StressWindow::iterate() const { return iterate_->isChecked(); }
@@ -292,7 +292,9 @@ void StressWindow::fillTable() {
   table_->setRowCount(int(r.faults.size()));
   for (int row = 0; row < table_->rowCount(); ++row) {
     const analysis::FaultMisfit& f = r.faults[std::size_t(row)];
-    table_->setItem(row, kUseColumn, new UseItem(f.used));
+    const auto line = std::size_t(f.line);
+    const std::vector<bool>& off = study_.curation().off;
+    table_->setItem(row, kUseColumn, new UseItem(line >= off.size() || !off[line]));
     table_->setItem(row, kLineColumn, new NumberItem(f.line, std::to_string(f.line)));
     table_->setItem(
         row, 2,

@@ -80,14 +80,14 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
       {{"DATA", "OUT", "--diagram", "kinematic-axes", "--net=equal-area"},
        {PlotMode::KinematicAxes, -1, medium, area}},
       {{"DATA", "OUT", "--diagram=density", "--of", "p", "--method=one-percent", "--highlight=2"},
-       {PlotMode::Density, 2, medium, angle, {DensityOf::PAxes, DensityMethod::OnePercent, false, {}}}},
+       {PlotMode::Density, 2, medium, angle, {DensityOf::PAxes, DensityMethod::OnePercent, false}}},
       {{"DATA", "OUT", "--diagram", "dihedra", "--net", "equal-area"}, {PlotMode::RightDihedra, -1, medium, area}},
       {{"--iterate", "DATA", "OUT", "--diagram", "stress-axes"},
-       {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, true, {}}}},
+       {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, true}}},
       {{"DATA", "OUT", "--diagram", "stress-axes", "--method", "yamaji-sato"},
-       {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, {}, true, StressMethod::YamajiSato}}},
+       {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, true, StressMethod::YamajiSato}}},
       {{"DATA", "OUT", "--every-method", "--diagram=stress-axes"},
-       {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, {}, true, StressMethod::Michael, true}}},
+       {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, true, StressMethod::Michael, true}}},
   };
   // clang-format on
   for (const auto& row : rows) {

@@ -63,14 +63,14 @@ TEST(FigureLayout, LegendOfExactlyWhatIsDrawnInsideTheFigure) {
   const std::vector<std::string> mixed = {"90 45 90 45 N", "0 60 0 60 R", "90 30 0 10 S", "90 30 0 10 D", "90 45 90 45 X", "400 1 1 1 N"};
   const std::vector<std::string> flat = {"90 45 0 0 N", "90 45 90 45 N"};
   const std::vector<std::string> six = {"90 45 90 45 N", "270 60 270 60 N", "0 50 0 50 N", "180 70 180 70 N", "45 30 45 30 N", "135 80 135 80 N"};
-  const std::vector<bool> oneOut = {true, false, true, true, true, true, true}, threeIn = {true, false, false, false, true, true, true};
+  const std::vector<int> oneOut = {1}, threeIn = {1, 2, 3};
   struct Row {
     const std::vector<std::string>& lines;
     PlotMode mode;
     std::int16_t highlight;
-    int count;
+    std::string count;  // after "N = "
     std::vector<std::string> legend;
-    std::vector<bool> use = {};
+    std::vector<int> off = {};
     bool stressKey = false;  // "σ2" names the stress axes' key alone
     bool everyMethod = false;
   };
@@ -79,32 +79,33 @@ TEST(FigureLayout, LegendOfExactlyWhatIsDrawnInsideTheFigure) {
   const std::string down = "Dip slip, hanging wall down", out = "Excluded from the inversion";
   const std::string s13 = " (\u03C31, \u03C33)";
   const Row rows[] = {
-      {normal, M::FaultPlaneAndStriation, -1, 3, {n, down}},
-      {normal, M::FaultPlaneAndStriation, 3, 3, {n, down}},  // not drawn: no highlight
-      {mixed, M::FaultPlaneAndStriation, 1, 5, {n, r, u, down, "Dip slip, hanging wall up", "Sinistral", "Dextral", h}},
-      {flat, M::FaultPlaneAndStriation, -1, 2, {n, "Striation plunging under 1\u00B0", down, "Sinistral"}},
-      {flat, M::TangentLineation, -1, 2, {n, "Horizontal striation", "Tangent lineation"}},
-      {mixed, M::Poles, 2, 5, {n, r, u, "Striation", h}},
-      {six, M::StressAxes, -1, 6, {n, out, down}, oneOut, true},
-      {six, M::StressAxes, -1, 6, {n, out, down}, threeIn, false},  // refused: no axes
-      {six, M::StressAxes, -1, 6, {n, down, "Michael" + s13, "Shan" + s13, "Fry" + s13, "Yamaji-Sato" + s13, "Angelier S4" + s13}, {}, true, true},
-      {normal, M::KinematicAxes, 1, 3, {n + " (P, T, B)", "Linked Bingham axes (P, T, B)", h}},
-      {mixed, M::Density, -1, 4, {"Pole"}},
-      {normal, M::RightDihedra, 4, 3, {"Fault plane", h}},
+      {normal, M::FaultPlaneAndStriation, -1, "3", {n, down}},
+      {normal, M::FaultPlaneAndStriation, 3, "3", {n, down}},  // not drawn: no highlight
+      {mixed, M::FaultPlaneAndStriation, 1, "5", {n, r, u, down, "Dip slip, hanging wall up", "Sinistral", "Dextral", h}},
+      {flat, M::FaultPlaneAndStriation, -1, "2", {n, "Striation plunging under 1\u00B0", down, "Sinistral"}},
+      {flat, M::TangentLineation, -1, "2", {n, "Horizontal striation", "Tangent lineation"}},
+      {mixed, M::Poles, 2, "5", {n, r, u, "Striation", h}},
+      {six, M::StressAxes, -1, "5 of 6", {n, out, down}, oneOut, true},
+      {six, M::StressAxes, -1, "3 of 6", {n, out, down}, threeIn, false},  // refused: no axes
+      {six, M::StressAxes, -1, "6", {n, down, "Michael" + s13, "Shan" + s13, "Fry" + s13, "Yamaji-Sato" + s13, "Angelier S4" + s13}, {}, true, true},
+      {normal, M::KinematicAxes, 1, "3", {n + " (P, T, B)", "Linked Bingham axes (P, T, B)", h}},
+      {mixed, M::Density, -1, "4", {"Pole"}},
+      {normal, M::RightDihedra, 4, "3", {"Fault plane", h}},
   };
   // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.lines[0] << " " << PlotModeName(row.mode));
     const FaultSet data = DataFromLines(row.lines);
-    analysis::AnalysisChoices choices;
-    choices.use = row.use;
-    choices.everyMethod = row.everyMethod;
+    analysis::Study study;
+    study.data() = data;
+    study.DataReplaced();
+    study.SetOff(row.off, true);
+    study.SetEveryMethod(row.everyMethod);
     FigureRequest request{row.mode, {}, SymbolSize::Large, row.highlight, true, ""};
     InitNetGeometry(request.geometry);
-    const Picture figure =
-        DrawFigure(data, request, FiguresFor(row.mode, data, request.geometry, choices));
+    const Picture figure = DrawFigure(data, request, FiguresFor(row.mode, study, request.geometry));
     const LaidOut laidOut = Split(figure);
-    EXPECT_EQ(laidOut.count, "N = " + std::to_string(row.count));
+    EXPECT_EQ(laidOut.count, "N = " + row.count);
     std::vector<std::string> legend;
     for (const Drawn& d : laidOut.legend) {
       const TPoint p = d.points[0];

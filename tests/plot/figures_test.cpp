@@ -87,16 +87,18 @@ TEST(StressFigure, SwitchedOutFaultsAndARefusal) {
   const FaultSet data =
       test::DataFromLines({"90 45 90 45 N", "270 60 270 60 N", "0 50 0 50 N", "180 70 180 70 N",
                            "45 30 45 30 N", "135 80 135 80 N"});
-  AnalysisChoices choices;
-  choices.use = {true, false, true, true, true, true, true};
-  DiagramFigures f = FiguresFor(PlotMode::StressAxes, data, Net(NetKind::EqualAngle), choices);
+  analysis::Study study;
+  study.data() = data;
+  study.DataReplaced();
+  study.SetOff({1}, true);
+  DiagramFigures f = FiguresFor(PlotMode::StressAxes, study, Net(NetKind::EqualAngle));
   ASSERT_TRUE(f.hasStressAxes);
   EXPECT_EQ(f.stressAxes.switchedOut,
             (std::vector<bool>{false, true, false, false, false, false, false}));
   ASSERT_TRUE(f.stressAxes.axes.has_value());
-  EXPECT_GT((*f.stressAxes.axes)[0].plunge, 60);                // normal faults: sigma1 steep
-  choices.use = {true, false, false, false, true, true, true};  // 3 faults: refused
-  f = FiguresFor(PlotMode::StressAxes, data, Net(NetKind::EqualAngle), choices);
+  EXPECT_GT((*f.stressAxes.axes)[0].plunge, 60);  // normal faults: sigma1 steep
+  study.SetOff({2, 3}, true);                     // 3 faults: refused
+  f = FiguresFor(PlotMode::StressAxes, study, Net(NetKind::EqualAngle));
   EXPECT_FALSE(f.stressAxes.axes.has_value());
   EXPECT_NE(FiguresFor(PlotMode::StressAxes, data, Net(NetKind::EqualAngle)).revision, f.revision);
 }
@@ -121,16 +123,16 @@ TEST(StressFigure, EveryMethodsSigma1AndSigma3AtItsAxes) {
   const FaultSet data =
       test::DataFromLines({"90 45 90 45 N", "270 60 270 60 N", "0 50 0 50 N", "180 70 180 70 N",
                            "45 30 45 30 N", "135 80 135 80 N"});
-  const std::vector<bool> all(7, true), four = {true, false, false, true, true, true, true};
   const struct {
-    std::vector<bool> use;
+    std::vector<int> off;
     bool everyMethod;
     int solved;  // methods that solve the faults used
-  } rows[] = {{all, true, 5}, {four, true, 1}, {all, false, 5}};
+  } rows[] = {{{}, true, 5}, {{1, 2}, true, 1}, {{}, false, 5}};
   for (const auto& row : rows) {
     analysis::Study study;
     study.data() = data;
-    study.SetUse(row.use);
+    study.DataReplaced();
+    study.SetOff(row.off, true);
     study.SetEveryMethod(row.everyMethod);
     test::PlotFixture f;
     PlotDiagram(PlotMode::StressAxes, data, f.target, -1,

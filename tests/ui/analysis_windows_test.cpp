@@ -99,8 +99,8 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   EXPECT_EQ(window->study.stressRuns(), 2);
   EXPECT_EQ(s->result().used, 6);
   EXPECT_EQ(CellText(s->table(), 0, 3), "switched out");
-  ASSERT_EQ(window->study.choices().use.size(), 9u);
-  EXPECT_FALSE(window->study.choices().use[1]);
+  EXPECT_EQ(window->study.curation().off,
+            (std::vector<bool>{false, true, false, false, false, false, false, false, false}));
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
   s->setIterate(true);  // runs at once
   EXPECT_TRUE(window->study.choices().iterate);
@@ -118,7 +118,7 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(7)));
 
   OpenThroughDialog(DataFile("again.fdt", kNormalFaults));  // every fault back in
-  EXPECT_TRUE(window->study.choices().use.empty());
+  EXPECT_EQ(window->study.curation().offCount(), 0);
   EXPECT_EQ(s->result().used, 7);
   EXPECT_EQ(window->study.stressRuns(), 4);
   EXPECT_EQ(s->windowTitle(), "Stress Inversion  [ again.fdt ]");
