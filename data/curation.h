@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orniva {
@@ -23,6 +24,9 @@ struct Phase {
   std::string name;
   std::string colour;      // "#rrggbb"
   std::vector<int> lines;  // ascending, each 1 to the data's line count
+  // The phase's members this version does not read, kept like
+  // Curation::unknown.
+  std::vector<std::pair<std::string, std::string>> unknown;
 };
 
 struct Curation {
@@ -34,6 +38,9 @@ struct Curation {
 
   bool empty() const { return off.empty() && phases.empty(); }
 };
+
+bool operator==(const Phase& a, const Phase& b);
+bool operator==(const Curation& a, const Curation& b);
 
 // The file that keeps the curation of the data file at `dataPath`.
 std::string CurationPathFor(const std::string& dataPath);
@@ -62,6 +69,12 @@ struct CurationRead {
 // than 1, a phase without a name, a colour not "#rrggbb", two phases of
 // one name), lines outside 1 to lineCount or a line in two phases, and
 // ("stale") a "lines" or "sha256" other than the data file's. Never throws.
+//
+// Line numbers are written as integers: 1.0, 1e0, 1.5, 0 and -1 are
+// refused. The lists may come in any order and name a line more than once;
+// they are read sorted, each line once. A line may be switched off and in
+// a phase. When stale, the lines beyond `lineCount` are left out of
+// `curation`. A UTF-8 byte-order mark before the text is passed over.
 CurationRead ParseCuration(std::string_view text, int lineCount, const std::string& dataSha256);
 
 // Reads the curation file at `path` (ParseCuration), refusing one larger
@@ -72,7 +85,9 @@ CurationRead ReadCurationFile(const std::string& path, int lineCount,
 
 // The text of a curation file of `curation` for the data file named
 // `dataName` (no folder) of `lineCount` lines and SHA-256 `dataSha256`:
-// the known members in the order above, then the unknown ones.
+// the known members in the order and layout above, then the unknown ones,
+// each on a line of its own (a phase's after its lines), and a line feed.
+// Its strings are UTF-8. ParseCuration reads it back as `curation`.
 std::string CurationText(const Curation& curation, const std::string& dataName, int lineCount,
                          const std::string& dataSha256);
 

@@ -22,6 +22,7 @@ TEST(FuzzRegressionTest, SeedsAndFoundInputsKeepTheProperties) {
   const std::pair<const char*, bool> folders[] = {// relative to the source tree; holding seeds
                                                   {"fuzz/corpus/reader", true},
                                                   {"fuzz/corpus/render", true},
+                                                  {"fuzz/corpus/curation", true},
                                                   {"tests/fuzz_regressions", false}};
   for (const auto& [folder, seeds] : folders) {
     int inputs = 0;
@@ -35,6 +36,7 @@ TEST(FuzzRegressionTest, SeedsAndFoundInputsKeepTheProperties) {
       test::TempDir dir;
       EXPECT_EQ(fuzz::CheckReaderProperties(data, bytes.size(), dir.path()), "");
       EXPECT_EQ(fuzz::CheckRenderProperties(data, bytes.size()), "");
+      EXPECT_EQ(fuzz::CheckCurationProperties(data, bytes.size()), "");
     }
     EXPECT_TRUE(inputs > 0 || !seeds) << "no seeds in " << folder;
   }

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <cstdlib>
 #include <iterator>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "data/curation.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
 #include "picture/emf.h"
@@ -62,7 +64,45 @@ std::string CheckPicture(const Picture& picture) {
   return {};
 }
 
+// Lines ascending, each once, within 1 to `count`; none in two phases.
+std::string CheckCuratedLines(const Curation& curation, int count) {
+  const auto fine = [count](const std::vector<int>& lines) {
+    return std::adjacent_find(lines.begin(), lines.end(), std::greater_equal<int>()) ==
+               lines.end() &&
+           (lines.empty() || (lines.front() >= 1 && lines.back() <= count));
+  };
+  if (!fine(curation.off)) return "the lines switched off are out of order or range";
+  std::vector<int> phased;
+  for (const Phase& phase : curation.phases) {
+    if (!fine(phase.lines)) return "phase " + phase.name + "'s lines are out of order or range";
+    phased.insert(phased.end(), phase.lines.begin(), phase.lines.end());
+  }
+  std::sort(phased.begin(), phased.end());
+  return std::adjacent_find(phased.begin(), phased.end()) == phased.end() ? ""
+                                                                          : "a line in two phases";
+}
+
 }  // namespace
+
+std::string CheckCurationProperties(const std::uint8_t* bytes, std::size_t size) {
+  const auto read = [](std::string_view text) {
+    return ParseCuration(text, kFuzzCurationLines, kFuzzCurationSha256);
+  };
+  const auto write = [](const Curation& curation) {
+    return CurationText(curation, "data.fdt", kFuzzCurationLines, kFuzzCurationSha256);
+  };
+  const CurationRead first = read(AsText(bytes, size));
+  if (first.stale && first.error.empty()) return "stale without a reason";
+  if (!first.error.empty() && !first.stale)
+    return first.curation == Curation() ? "" : "refused (" + first.error + "), yet not empty";
+  const std::string lines = CheckCuratedLines(first.curation, kFuzzCurationLines);
+  if (!lines.empty()) return lines;
+  const std::string text = write(first.curation);
+  const CurationRead again = read(text);
+  if (!again.error.empty()) return "the text written back is refused: " + again.error;
+  if (!(again.curation == first.curation)) return "the text written back reads otherwise";
+  return write(again.curation) == text ? "" : "written again, the text differs";
+}
 
 std::string CheckReaderProperties(const std::uint8_t* bytes, std::size_t size,
                                   const std::string& folder) {

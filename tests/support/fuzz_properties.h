@@ -36,6 +36,20 @@ std::string CheckReaderProperties(const std::uint8_t* bytes, std::size_t size,
 //   within its buffers).
 std::string CheckRenderProperties(const std::uint8_t* bytes, std::size_t size);
 
+// The data file a fuzzed curation file is read for (CheckCurationProperties).
+constexpr int kFuzzCurationLines = 40;
+constexpr const char* kFuzzCurationSha256 =  // of no bytes
+    "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855";
+
+// Bytes as the curation file of a data file of kFuzzCurationLines lines
+// whose SHA-256 is kFuzzCurationSha256 (ParseCuration). Holds when
+// - a refused file leaves nothing to apply, unless it is only stale;
+// - what is read (stale or not) names lines ascending, each once, within
+//   the data, and no line in two phases;
+// - the text written back for the data (CurationText) is accepted and read
+//   as the same curation, and writing that again gives the same text.
+std::string CheckCurationProperties(const std::uint8_t* bytes, std::size_t size);
+
 // Reports a failed property on standard error and aborts, so that the
 // fuzzer keeps the input as a crash.
 [[noreturn]] void Fail(const char* target, const std::string& what);

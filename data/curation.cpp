@@ -1,0 +1,340 @@
+#include "data/curation.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <initializer_list>
+#include <new>
+#include <optional>
+#include <string>
+
+#include "data/json.h"
+#include "platform/file_error.h"
+#include "platform/file_read.h"
+
+namespace orniva {
+namespace {
+
+// ---- SHA-256 (FIPS 180-4) ----
+
+using Sha256State = std::array<std::uint32_t, 8>;
+
+constexpr std::uint32_t kRoundConstants[64] = {
+    0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1, 0x923f82a4, 0xab1c5ed5,
+    0xd807aa98, 0x12835b01, 0x243185be, 0x550c7dc3, 0x72be5d74, 0x80deb1fe, 0x9bdc06a7, 0xc19bf174,
+    0xe49b69c1, 0xefbe4786, 0x0fc19dc6, 0x240ca1cc, 0x2de92c6f, 0x4a7484aa, 0x5cb0a9dc, 0x76f988da,
+    0x983e5152, 0xa831c66d, 0xb00327c8, 0xbf597fc7, 0xc6e00bf3, 0xd5a79147, 0x06ca6351, 0x14292967,
+    0x27b70a85, 0x2e1b2138, 0x4d2c6dfc, 0x53380d13, 0x650a7354, 0x766a0abb, 0x81c2c92e, 0x92722c85,
+    0xa2bfe8a1, 0xa81a664b, 0xc24b8b70, 0xc76c51a3, 0xd192e819, 0xd6990624, 0xf40e3585, 0x106aa070,
+    0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
+    0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
+
+std::uint32_t RotateRight(std::uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
+
+// Folds one 64-byte block into the state.
+void Sha256Block(Sha256State& state, const unsigned char* block) {
+  std::uint32_t w[64];
+  for (int i = 0; i < 16; ++i)
+    w[i] = std::uint32_t(block[4 * i]) << 24 | std::uint32_t(block[4 * i + 1]) << 16 |
+           std::uint32_t(block[4 * i + 2]) << 8 | std::uint32_t(block[4 * i + 3]);
+  for (int i = 16; i < 64; ++i) {
+    const std::uint32_t s0 =
+        RotateRight(w[i - 15], 7) ^ RotateRight(w[i - 15], 18) ^ w[i - 15] >> 3;
+    const std::uint32_t s1 = RotateRight(w[i - 2], 17) ^ RotateRight(w[i - 2], 19) ^ w[i - 2] >> 10;
+    w[i] = w[i - 16] + s0 + w[i - 7] + s1;
+  }
+  Sha256State v = state;  // a, b, c, d, e, f, g, h
+  for (int i = 0; i < 64; ++i) {
+    const std::uint32_t s1 = RotateRight(v[4], 6) ^ RotateRight(v[4], 11) ^ RotateRight(v[4], 25);
+    const std::uint32_t choice = (v[4] & v[5]) ^ (~v[4] & v[6]);
+    const std::uint32_t t1 = v[7] + s1 + choice + kRoundConstants[i] + w[i];
+    const std::uint32_t s0 = RotateRight(v[0], 2) ^ RotateRight(v[0], 13) ^ RotateRight(v[0], 22);
+    const std::uint32_t majority = (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
+    std::rotate(v.rbegin(), v.rbegin() + 1, v.rend());  // h <- g, ..., b <- a
+    v[4] += t1;
+    v[0] = t1 + s0 + majority;
+  }
+  for (int i = 0; i < 8; ++i) state[i] += v[i];
+}
+
+// ---- Reading ----
+
+// Why a text is refused; thrown within this file only, caught by ParseCuration.
+struct Refusal {
+  std::string reason;
+};
+
+[[noreturn]] void Refuse(std::string reason) { throw Refusal{std::move(reason)}; }
+[[noreturn]] void RefuseFormat(const std::string& reason) {
+  Refuse("not a curation file (" + reason + ")");
+}
+
+constexpr long long kHuge = 1000000000000;  // beyond every line count
+
+// The value of a number written as an integer (no fraction, no exponent),
+// capped at +-kHuge; nothing for any other value.
+std::optional<long long> IntegerOf(const JsonDocument& doc, std::uint32_t index) {
+  if (doc[index].type != JsonType::Number) return std::nullopt;
+  const std::string_view text = doc.Text(index);
+  if (text.find_first_of(".eE") != std::string_view::npos) return std::nullopt;
+  const bool negative = text[0] == '-';
+  long long value = 0;
+  for (const char digit : text.substr(negative ? 1 : 0))
+    value = std::min(value * 10 + (digit - '0'), kHuge);
+  return negative ? -value : value;
+}
+
+// An object's members by key, in the file's order; `owner` names the
+// object in messages ("" for the file's, "phase 2").
+class Members {
+ public:
+  Members(const JsonDocument& doc, std::uint32_t object, std::string owner)
+      : doc_(doc), owner_(std::move(owner)) {
+    const std::vector<std::uint32_t> children = doc.ChildrenOf(object);
+    for (std::size_t i = 0; i + 1 < children.size(); i += 2)
+      members_.emplace_back(doc.StringOf(children[i]), children[i + 1]);
+  }
+
+  // `"key"`, or `"key" of phase 2`.
+  std::string Name(const std::string& key) const {
+    return JsonQuoted(key) + (owner_.empty() ? "" : " of " + owner_);
+  }
+  std::optional<std::uint32_t> Find(const std::string& key) const {
+    for (const auto& [name, value] : members_)
+      if (name == key) return value;
+    return std::nullopt;
+  }
+  // The member `key` of type `type`; refused when missing or of another type.
+  std::uint32_t Get(const std::string& key, JsonType type, const char* typeName) const {
+    const std::optional<std::uint32_t> value = Find(key);
+    if (!value) RefuseFormat(Name(key) + " is missing");
+    if (doc_[*value].type != type) RefuseFormat(Name(key) + " is not " + typeName);
+    return *value;
+  }
+  std::string String(const std::string& key) const {
+    return doc_.StringOf(Get(key, JsonType::String, "a string"));
+  }
+  // The members not named in `known`, as (key, JSON text).
+  std::vector<std::pair<std::string, std::string>> Unknown(
+      std::initializer_list<std::string_view> known) const {
+    std::vector<std::pair<std::string, std::string>> unknown;
+    for (const auto& [name, value] : members_)
+      if (std::find(known.begin(), known.end(), name) == known.end())
+        unknown.emplace_back(name, std::string(doc_.Text(value)));
+    return unknown;
+  }
+
+ private:
+  const JsonDocument& doc_;
+  std::string owner_;
+  std::vector<std::pair<std::string, std::uint32_t>> members_;
+};
+
+// What a curation file's lines are checked against.
+struct LineRange {
+  int count;   // the data's lines
+  bool stale;  // lines beyond `count` are left out rather than refused
+};
+
+// The member "off" or "lines": line numbers, sorted, each once.
+std::vector<int> LinesOf(const JsonDocument& doc, const Members& members, const std::string& key,
+                         LineRange range) {
+  std::vector<int> lines;
+  for (const std::uint32_t element : doc.ChildrenOf(members.Get(key, JsonType::Array, "a list"))) {
+    const std::optional<long long> line = IntegerOf(doc, element);
+    if (!line || *line < 1)
+      RefuseFormat(members.Name(key) + " holds " + JsonExcerpt(doc.Text(element)) +
+                   ", not a line number");
+    if (*line <= range.count)
+      lines.push_back(int(*line));
+    else if (!range.stale)
+      Refuse("line " + JsonExcerpt(doc.Text(element)) + " is beyond the data's " +
+             std::to_string(range.count) + " lines");
+  }
+  std::sort(lines.begin(), lines.end());
+  lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+  return lines;
+}
+
+bool IsColour(const std::string& s) {
+  return s.size() == 7 && s[0] == '#' &&
+         std::all_of(s.begin() + 1, s.end(), [](char c) { return std::isxdigit(std::uint8_t(c)); });
+}
+
+Phase PhaseOf(const JsonDocument& doc, std::uint32_t value, std::size_t number, LineRange range) {
+  const std::string label = "phase " + std::to_string(number);
+  if (doc[value].type != JsonType::Object) RefuseFormat(label + " is not an object");
+  const Members members(doc, value, label);
+  Phase phase;
+  if (!members.Find("name") || (phase.name = members.String("name")).empty())
+    RefuseFormat(label + " has no name");
+  phase.colour = members.String("colour");
+  if (!IsColour(phase.colour)) RefuseFormat(members.Name("colour") + " is not \"#rrggbb\"");
+  phase.lines = LinesOf(doc, members, "lines", range);
+  phase.unknown = members.Unknown({"name", "colour", "lines"});
+  return phase;
+}
+
+// Refuses two phases of one name and a line in two phases.
+void CheckPhasesApart(const std::vector<Phase>& phases) {
+  std::vector<std::string> names;
+  std::vector<int> lines;
+  for (const Phase& phase : phases) {
+    names.push_back(phase.name);
+    lines.insert(lines.end(), phase.lines.begin(), phase.lines.end());
+  }
+  std::sort(names.begin(), names.end());
+  const auto name = std::adjacent_find(names.begin(), names.end());
+  if (name != names.end()) RefuseFormat("two phases are named " + JsonExcerpt(JsonQuoted(*name)));
+  std::sort(lines.begin(), lines.end());
+  const auto line = std::adjacent_find(lines.begin(), lines.end());
+  if (line != lines.end()) Refuse("line " + std::to_string(*line) + " is in two phases");
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = char(std::tolower(std::uint8_t(c)));
+  return s;
+}
+
+// The header members: refuses another format; says whether the file was
+// made for other data, and how it differs.
+std::string StaleReason(const JsonDocument& doc, const Members& top, int lineCount,
+                        const std::string& dataSha256) {
+  const std::optional<long long> format =
+      IntegerOf(doc, top.Get("orniva", JsonType::Number, "a number"));
+  if (format != 1)
+    Refuse("written in format " + JsonExcerpt(doc.Text(*top.Find("orniva"))) +
+           ", which this version does not read");
+  top.String("data");
+  const std::uint32_t linesValue = top.Get("lines", JsonType::Number, "a number");
+  const std::optional<long long> lines = IntegerOf(doc, linesValue);
+  if (!lines || *lines < 0) RefuseFormat(top.Name("lines") + " is not a line count");
+  const std::string sha = Lower(top.String("sha256"));
+  if (sha.size() != 64 || sha.find_first_not_of("0123456789abcdef") != std::string::npos)
+    RefuseFormat(top.Name("sha256") + " is not 64 hexadecimal digits");
+  if (*lines != lineCount)
+    return "made for a file of " + JsonExcerpt(doc.Text(linesValue)) + " lines";
+  if (sha != Lower(dataSha256)) return "made for other data (the data file has changed since)";
+  return {};
+}
+
+CurationRead ReadDocument(const JsonDocument& doc, int lineCount, const std::string& dataSha256) {
+  if (doc[0].type != JsonType::Object) RefuseFormat("not a JSON object");
+  const Members top(doc, 0, "");
+  CurationRead read;
+  read.error = StaleReason(doc, top, lineCount, dataSha256);
+  read.stale = !read.error.empty();
+  const LineRange range{lineCount, read.stale};
+  read.curation.off = LinesOf(doc, top, "off", range);
+  const std::uint32_t phases = top.Get("phases", JsonType::Array, "a list");
+  for (const std::uint32_t phase : doc.ChildrenOf(phases))
+    read.curation.phases.push_back(PhaseOf(doc, phase, read.curation.phases.size() + 1, range));
+  CheckPhasesApart(read.curation.phases);
+  read.curation.unknown = top.Unknown({"orniva", "data", "lines", "sha256", "off", "phases"});
+  return read;
+}
+
+CurationRead Refused(std::string reason) {
+  CurationRead read;
+  read.error = std::move(reason);
+  return read;
+}
+
+// ---- Writing ----
+
+std::string LinesText(const std::vector<int>& lines) {
+  std::string text = "[";
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? ", " : "") + std::to_string(lines[i]);
+  return text + "]";
+}
+
+// `separator` before each member.
+std::string MembersText(const std::vector<std::pair<std::string, std::string>>& members,
+                        const char* separator) {
+  std::string text;
+  for (const auto& [key, value] : members) text += separator + JsonQuoted(key) + ": " + value;
+  return text;
+}
+
+std::string PhaseText(const Phase& phase) {
+  return "{\"name\": " + JsonQuoted(phase.name) + ", \"colour\": " + JsonQuoted(phase.colour) +
+         ", \"lines\": " + LinesText(phase.lines) + MembersText(phase.unknown, ", ") + "}";
+}
+
+}  // namespace
+
+bool operator==(const Phase& a, const Phase& b) {
+  return a.name == b.name && a.colour == b.colour && a.lines == b.lines && a.unknown == b.unknown;
+}
+
+bool operator==(const Curation& a, const Curation& b) {
+  return a.off == b.off && a.phases == b.phases && a.unknown == b.unknown;
+}
+
+std::string CurationPathFor(const std::string& dataPath) { return dataPath + ".orniva.json"; }
+
+std::string Sha256Hex(std::string_view bytes) {
+  Sha256State state = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                       0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t whole = bytes.size() / 64 * 64;
+  for (std::size_t i = 0; i < whole; i += 64) Sha256Block(state, data + i);
+  // The rest, the bit 1, zeros and the length in bits: one or two blocks.
+  unsigned char tail[128] = {};
+  const std::size_t rest = bytes.size() - whole;
+  std::copy(data + whole, data + bytes.size(), tail);
+  tail[rest] = 0x80;
+  const std::size_t tailSize = rest < 56 ? 64 : 128;
+  const std::uint64_t bits = std::uint64_t(bytes.size()) * 8;
+  for (int i = 0; i < 8; ++i) tail[tailSize - 1 - i] = (unsigned char)(bits >> (8 * i));
+  for (std::size_t i = 0; i < tailSize; i += 64) Sha256Block(state, tail + i);
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string hex;
+  for (const std::uint32_t word : state)
+    for (int shift = 28; shift >= 0; shift -= 4) hex += kHex[(word >> shift) & 15];
+  return hex;
+}
+
+CurationRead ParseCuration(std::string_view text, int lineCount, const std::string& dataSha256) {
+  try {
+    const JsonDocument doc(text);
+    if (!doc.ok())
+      return Refused(std::string("not a curation file (") +
+                     (doc.duplicateKey() ? "" : "not JSON: ") + doc.error() + ")");
+    return ReadDocument(doc, lineCount, dataSha256);
+  } catch (const Refusal& refusal) {
+    return Refused(refusal.reason);
+  } catch (const std::bad_alloc&) {
+    return Refused("too large to read");
+  }
+}
+
+CurationRead ReadCurationFile(const std::string& path, int lineCount,
+                              const std::string& dataSha256) {
+  try {
+    const std::optional<std::string> text = ReadRegularFile(path, kMaxCurationBytes + 1);
+    if (!text || text->size() > kMaxCurationBytes)
+      return Refused("larger than " + std::to_string(kMaxCurationBytes >> 20) + " MB");
+    return ParseCuration(*text, lineCount, dataSha256);
+  } catch (const FileError& error) {
+    std::string reason = error.reason();
+    if (!reason.empty()) reason[0] = char(std::tolower(std::uint8_t(reason[0])));
+    return Refused(reason);
+  } catch (const std::bad_alloc&) {
+    return Refused("too large to read");
+  }
+}
+
+std::string CurationText(const Curation& curation, const std::string& dataName, int lineCount,
+                         const std::string& dataSha256) {
+  std::string text = "{\"orniva\": 1, \"data\": " + JsonQuoted(dataName) +
+                     ", \"lines\": " + std::to_string(lineCount) +
+                     ", \"sha256\": " + JsonQuoted(dataSha256) +
+                     ",\n \"off\": " + LinesText(curation.off) + ",\n \"phases\": [";
+  for (std::size_t i = 0; i < curation.phases.size(); ++i)
+    text += (i ? ", " : "") + PhaseText(curation.phases[i]);
+  return text + "]" + MembersText(curation.unknown, ",\n ") + "}\n";
+}
+
+}  // namespace orniva
