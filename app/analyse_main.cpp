@@ -25,6 +25,8 @@
 #include "analysis/study.h"
 #include "app/analyse_commands.h"
 #include "app/cli_support.h"
+#include "app/data_scope.h"
+#include "app/data_scope.h"
 
 namespace {
 
@@ -66,6 +68,14 @@ constexpr const char* kUsage =
     "                       (the default), shan, fry, yamaji-sato or angelier\n"
     "                       (Angelier's S4 minimum); --iterate is Michael's\n"
     "\n"
+    "Options of every command:\n"
+    "  --lines LIST         only these lines, e.g. 1-25,30\n"
+    "  --subset NAME        only the data of phase NAME of the curation\n"
+    "  --by-subset          the report for each phase in turn, with a leading\n"
+    "                       subset column\n"
+    "  --curation FILE      the curation file (default: DATAFILE.orniva.json\n"
+    "                       when there is one): faults switched off, phases\n"
+    "\n"
     "  -h, --help           show this help and exit\n"
     "  --version            show the version and exit\n"
     "\n"
@@ -77,7 +87,7 @@ constexpr const char* kUsage =
 CsvReport Density(Study& study, const Options& options) {
   return orniva::analysis::DensityCsv(
       study.data(), *orniva::analysis::DensityOfNamed(options.at("--of")),
-      *orniva::analysis::DensityMethodNamed(options.at("--method")));
+      *orniva::analysis::DensityMethodNamed(options.at("--method")), study.InUse());
 }
 
 // --method of a command that inverts, with every method's name.
@@ -120,7 +130,7 @@ std::vector<Command> FirstCommands() {
        true},
       {"dihedra",
        {},
-       [](Study& s, const Options&) { return orniva::analysis::DihedraCsv(s.data()); }},
+       [](Study& s, const Options&) { return orniva::analysis::DihedraCsv(s.data(), s.InUse()); }},
       {"stress",
        {{"--iterate", {}}, MethodOption()},
        [](Study& s, const Options& o) {
@@ -160,6 +170,22 @@ const Command* Find(const std::string& name) {
   return nullptr;
 }
 
+void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
+
+// The values option `name` of `command` allows: its own options, then those
+// of every command; none for an unknown option.
+const std::vector<std::string>* AllowedValues(const Command& command, const std::string& name) {
+  using orniva::analyse::kAnyValue;
+  static const std::map<std::string, std::vector<std::string>> kEveryCommand = {
+      {"--lines", {kAnyValue}},
+      {"--subset", {kAnyValue}},
+      {"--by-subset", {}},
+      {"--curation", {kAnyValue}}};
+  for (const auto* table : {&command.options, &kEveryCommand})
+    if (const auto known = table->find(name); known != table->end()) return &known->second;
+  return nullptr;
+}
+
 // Reads the options after COMMAND ("--name value", "--name=value" or a
 // flag); returns an error line, empty when fine.
 std::string ParseOptions(const Command& command, const std::vector<std::string>& args,
@@ -167,13 +193,12 @@ std::string ParseOptions(const Command& command, const std::vector<std::string>&
   for (std::size_t i = 2; i < args.size(); ++i) {
     const std::size_t equals = args[i].find('=');
     const std::string name = args[i].substr(0, equals);
-    const auto known = command.options.find(name);
-    if (known == command.options.end())
-      return "unknown option '" + args[i] + "' for " + command.name;
+    const std::vector<std::string>* values = AllowedValues(command, name);
+    if (!values) return "unknown option '" + args[i] + "' for " + command.name;
     std::string value;
-    if (known->second.empty() && equals != std::string::npos)
+    if (values->empty() && equals != std::string::npos)
       return "option '" + name + "' takes no value";
-    if (!known->second.empty()) {
+    if (!values->empty()) {
       if (equals != std::string::npos) {
         value = args[i].substr(equals + 1);
       } else if (i + 1 < args.size()) {
@@ -181,8 +206,8 @@ std::string ParseOptions(const Command& command, const std::vector<std::string>&
       } else {
         return "option '" + name + "' needs a value";
       }
-      bool allowed = known->second == std::vector<std::string>{orniva::analyse::kAnyValue};
-      for (const std::string& v : known->second) allowed = allowed || v == value;
+      bool allowed = *values == std::vector<std::string>{orniva::analyse::kAnyValue};
+      for (const std::string& v : *values) allowed = allowed || v == value;
       if (!allowed) return "unknown value '" + value + "' for " + name;
     }
     options[name] = value;
@@ -194,7 +219,48 @@ std::string ParseOptions(const Command& command, const std::vector<std::string>&
   return {};
 }
 
-void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
+orniva::cli::ScopeOptions ScopeOf(const Options& options) {
+  orniva::cli::ScopeOptions scope;
+  auto value = [&options](const char* name) -> std::optional<std::string> {
+    const auto found = options.find(name);
+    if (found == options.end()) return std::nullopt;
+    return found->second;
+  };
+  scope.lines = value("--lines");
+  scope.subset = value("--subset");
+  scope.curation = value("--curation");
+  scope.bySubset = options.count("--by-subset") > 0;
+  return scope;
+}
+
+// A CSV field: quoted when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+// The command's report for each phase in turn, each row led by the phase's
+// name under the header "subset".
+CsvReport BySubset(Study& study, const Command& command, const Options& options) {
+  CsvReport all;
+  const std::vector<orniva::analysis::PhaseInfo> phases = study.curation().phases;
+  for (std::size_t k = 0; k < phases.size(); ++k) {
+    study.SetScope(int(k) + 1);
+    const CsvReport report = command.report(study, options);
+    if (!report.error.empty()) return {{}, "phase " + phases[k].name + ": " + report.error};
+    std::size_t start = 0;
+    for (bool header = true; start < report.text.size(); header = false) {
+      const std::size_t end = report.text.find('\n', start);
+      const std::string row = report.text.substr(start, end - start);
+      if (!header || k == 0)
+        all.text += (header ? "subset" : CsvField(phases[k].name)) + "," + row + "\n";
+      start = end == std::string::npos ? report.text.size() : end + 1;
+    }
+  }
+  return all;
+}
 
 // Loads the data file at `path` and writes the command's report.
 int Analyse(const std::string& path, const Command& command, const Options& options) {
@@ -202,7 +268,15 @@ int Analyse(const std::string& path, const Command& command, const Options& opti
     Study study;
     if (!orniva::cli::LoadDataFile(kProgram, path, study.data())) return kFailure;
     study.DataReplaced();
-    const CsvReport report = command.report(study, options);
+    const orniva::cli::ScopeOptions scope = ScopeOf(options);
+    const std::string refused =
+        orniva::cli::ApplyScope(path, scope, study, [](const std::string& line) { Report(line); });
+    if (!refused.empty()) {
+      Report(refused);
+      return kFailure;
+    }
+    const CsvReport report =
+        scope.bySubset ? BySubset(study, command, options) : command.report(study, options);
     if (!report.error.empty()) {
       Report(path + ": " + report.error);
       return kFailure;

@@ -12,6 +12,7 @@
 #include "analysis/stress_inversion.h"
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
+#include "data/curation.h"
 #include "data/fault_reader.h"
 #include "tests/support/test_support.h"
 
@@ -81,6 +82,80 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   const test::ProgramRun help = test::RunProgram(ORNIVA_TOOL_EXE, {"--help"}, dir);
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: orniva-analyse DATAFILE COMMAND [OPTIONS]\n", 0), 0u);
+}
+
+// The curation file beside the data (or named), --lines, --subset and
+// --by-subset choose the data every command reads.
+TEST(OrnivaAnalyseCli, TheCurationAndTheDataChosen) {
+  test::TempDir dir;
+  const std::vector<std::string> lines = {"90 45 90 45 N",   "270 60 270 60 N", "0 50 0 50 N",
+                                          "180 70 180 70 N", "45 30 45 30 N",   "135 80 135 80 N"};
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  const std::string six = dir.File("six.fdt"), other = dir.File("other.json");
+  test::WriteFile(six, text);
+  Curation curation;
+  curation.off = {2};
+  curation.phases = {{"A", "#1b9e77", {1, 3, 4}, {}}, {"B, late", "#d95f02", {5, 6}, {}}};
+  test::WriteFile(CurationPathFor(six), CurationText(curation, "six.fdt", 6, Sha256Hex(text)));
+  test::WriteFile(other, CurationText(curation, "six.fdt", 6, Sha256Hex("other")));
+  auto bingham = [&](const std::vector<std::string>& kept) {
+    return BinghamCsv(test::DataFromLines(kept)).text;
+  };
+  const std::string kinematicsA = KinematicsCsv(test::DataFromLines(lines)).text;
+  auto rowsOf = [&](std::vector<int> wanted, const std::string& subset) {
+    std::string rows;
+    for (int line : wanted) {
+      const std::size_t at = kinematicsA.find("\n" + std::to_string(line) + ",");
+      rows += subset + kinematicsA.substr(at + 1, kinematicsA.find('\n', at + 1) - at);
+    }
+    return rows;
+  };
+  const std::string header = kinematicsA.substr(0, kinematicsA.find('\n') + 1);
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string text;  // the report, or the last line of standard error
+  } rows[] = {
+      {{six, "bingham"}, 0, bingham({lines[0], lines[2], lines[3], lines[4], lines[5]})},
+      {{six, "bingham", "--lines", "1-3,6"}, 0, bingham({lines[0], lines[2], lines[5]})},
+      {{six, "bingham", "--subset", "A"}, 0, bingham({lines[0], lines[2], lines[3]})},
+      {{six, "kinematics", "--by-subset"},
+       0,
+       "subset," + header + rowsOf({1, 3, 4}, "A,") + rowsOf({5, 6}, "\"B, late\",")},
+      {{six, "bingham", "--curation", other},
+       2,
+       "orniva-analyse: " + other + ": made for other data (the data file has changed since)"},
+      {{six, "bingham", "--curation", dir.File("none.json")},
+       2,
+       "orniva-analyse: " + dir.File("none.json") + ": no such file or directory"},
+      {{six, "bingham", "--lines", "3-1"},
+       2,
+       "orniva-analyse: bad --lines item '3-1' (lines 1 to 6)"},
+      {{six, "bingham", "--lines", "1,,2"},
+       2,
+       "orniva-analyse: bad --lines item '' (lines 1 to 6)"},
+      {{six, "bingham", "--lines=7"}, 2, "orniva-analyse: bad --lines item '7' (lines 1 to 6)"},
+      {{six, "bingham", "--subset", "C"}, 2, "orniva-analyse: no phase named 'C' in the curation"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    const test::ProgramRun run = test::RunProgram(ORNIVA_TOOL_EXE, row.args, dir);
+    EXPECT_EQ(run.status, row.status);
+    const std::string err = run.err.empty() ? "" : run.err.substr(0, run.err.size() - 1);
+    EXPECT_EQ(row.status == 0 ? run.out : err.substr(err.rfind('\n') + 1), row.text);
+  }
+  test::WriteFile(six, text + "90 45 90 45 N\r\n");  // the curation is now stale
+  const test::ProgramRun stale = test::RunProgram(ORNIVA_TOOL_EXE, {six, "bingham"}, dir);
+  EXPECT_EQ(stale.status, 0);
+  EXPECT_EQ(stale.out, BinghamCsv(test::DataFromLines([&] {
+                         auto seven = lines;
+                         seven.push_back(lines[0]);
+                         return seven;
+                       }()))
+                           .text);
+  EXPECT_NE(stale.err.find("warning: " + CurationPathFor(six) + ": made for a file of 6 lines"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,108 @@
+#include "app/data_scope.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+
+#include "data/curation.h"
+#include "data/data_file_hash.h"
+#include "platform/file_error.h"
+
+namespace orniva::cli {
+
+namespace {
+
+bool ParseLineNumber(const std::string& text, int count, int& line) {
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  errno = 0;
+  const long value = std::strtol(text.c_str(), nullptr, 10);
+  if (errno != 0 || value < 1 || value > count) return false;
+  line = int(value);
+  return true;
+}
+
+bool Exists(const std::string& path) { return std::ifstream(path).good(); }
+
+// The curation file's verdict on the data of `study`.
+std::string ApplyCuration(const std::string& dataPath, const ScopeOptions& options,
+                          analysis::Study& study,
+                          const std::function<void(const std::string&)>& warn) {
+  const std::string path = options.curation ? *options.curation : CurationPathFor(dataPath);
+  if (!options.curation && !Exists(path)) return {};
+  std::string sha;
+  try {
+    sha = DataFileSha256(dataPath);
+  } catch (const FileError& error) {
+    return dataPath + ": " + error.what();
+  }
+  const CurationRead read = ReadCurationFile(path, study.data().count(), sha);
+  if (!read.error.empty()) {
+    if (read.stale && !options.curation) {
+      warn("warning: " + path + ": " + read.error + "; the curation is not applied");
+      return {};
+    }
+    return path + ": " + read.error;
+  }
+  study.SetCuration(analysis::CurationState::FromFile(read.curation, study.data().count()));
+  return {};
+}
+
+}  // namespace
+
+std::optional<std::vector<int>> ParseLineList(const std::string& list, int count,
+                                              std::string& error) {
+  std::vector<bool> chosen(std::size_t(count) + 1, false);
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    const std::size_t comma = std::min(list.find(',', start), list.size());
+    const std::string item = list.substr(start, comma - start);
+    const std::size_t dash = item.find('-');
+    int first = 0, last = 0;
+    const bool ok = dash == std::string::npos
+                        ? ParseLineNumber(item, count, first) && ParseLineNumber(item, count, last)
+                        : ParseLineNumber(item.substr(0, dash), count, first) &&
+                              ParseLineNumber(item.substr(dash + 1), count, last) && first <= last;
+    if (!ok) {
+      error = "bad --lines item '" + item + "' (lines 1 to " + std::to_string(count) + ")";
+      return std::nullopt;
+    }
+    for (int line = first; line <= last; ++line) chosen[std::size_t(line)] = true;
+    start = comma + 1;
+  }
+  std::vector<int> lines;
+  for (int line = 1; line <= count; ++line)
+    if (chosen[std::size_t(line)]) lines.push_back(line);
+  return lines;
+}
+
+std::string ApplyScope(const std::string& dataPath, const ScopeOptions& options,
+                       analysis::Study& study,
+                       const std::function<void(const std::string&)>& warn) {
+  if (std::string error = ApplyCuration(dataPath, options, study, warn); !error.empty())
+    return error;
+  if (options.lines) {
+    std::string error;
+    const auto lines = ParseLineList(*options.lines, study.data().count(), error);
+    if (!lines) return error;
+    std::vector<int> others;
+    for (int line = 1, k = 0; line <= study.data().count(); ++line) {
+      if (std::size_t(k) < lines->size() && (*lines)[std::size_t(k)] == line)
+        ++k;
+      else
+        others.push_back(line);
+    }
+    study.SetOff(others, true);
+  }
+  if (options.subset) {
+    const std::vector<analysis::PhaseInfo>& phases = study.curation().phases;
+    for (std::size_t k = 0; k < phases.size(); ++k)
+      if (phases[k].name == *options.subset) study.SetScope(int(k) + 1);
+    if (study.scope() == 0) return "no phase named '" + *options.subset + "' in the curation";
+  }
+  if (options.bySubset && study.curation().phases.empty())
+    return "--by-subset: the curation has no phases";
+  return {};
+}
+
+}  // namespace orniva::cli
