@@ -20,6 +20,7 @@
 
 #include "plot/figures.h"
 #include "app/cli_support.h"
+#include "app/data_scope.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
 #include "platform/file_error.h"
@@ -70,6 +71,15 @@ constexpr const char* kUsage =
     "  --width-mm W         the width of an SVG, PDF or PNG, 10 to 1000 mm\n"
     "                       (default 80)\n"
     "  --dpi N              the resolution of a PNG, 72 to 2400 (default 300)\n"
+    "  --colour-by sense|phase\n"
+    "                       the data in their sense's colours (default) or in\n"
+    "                       their phase's colours\n"
+    "  --lines LIST         only these lines in the analyses, e.g. 1-25,30\n"
+    "  --subset NAME        only the data of phase NAME of the curation\n"
+    "  --by-subset          one figure per phase, OUTFILE's name followed by\n"
+    "                       '-' and the phase's name\n"
+    "  --curation FILE      the curation file (default: DATAFILE.orniva.json\n"
+    "                       when there is one): faults switched off, phases\n"
     "  -h, --help           show this help and exit\n"
     "  --version            show the version and exit\n"
     "\n"
@@ -90,6 +100,7 @@ struct Options {
   bool layout = false;
   std::optional<std::string> title;
   orniva::render::FigureSize size;
+  orniva::cli::ScopeOptions scope;
 };
 
 // The outcome of reading the command line: run, show the help or the
@@ -188,6 +199,16 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
     const std::optional<orniva::NetKind> net = orniva::NetKindNamed(value);
     if (!net) return "unknown net '" + value + "' (use equal-angle or equal-area)";
     options.net = *net;
+  } else if (name == "--colour-by") {
+    if (value != "sense" && value != "phase")
+      return "unknown colouring '" + value + "' (use sense or phase)";
+    options.choices.colourByPhase = value == "phase";
+  } else if (name == "--lines") {
+    options.scope.lines = value;
+  } else if (name == "--subset") {
+    options.scope.subset = value;
+  } else if (name == "--curation") {
+    options.scope.curation = value;
   } else if (name == "--highlight") {
     const std::optional<std::int16_t> index = ParseHighlight(value);
     if (!index)
@@ -228,6 +249,7 @@ bool* FlagNamed(const std::string& arg, Options& options) {
   if (arg == "--iterate") return &options.choices.iterate;
   if (arg == "--every-method") return &options.choices.everyMethod;
   if (arg == "--layout") return &options.layout;
+  if (arg == "--by-subset") return &options.scope.bySubset;
   return nullptr;
 }
 
@@ -258,7 +280,8 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     const std::string name = arg.substr(0, equals);
     if (name != "--diagram" && name != "--highlight" && name != "--symbol-size" &&
         name != "--net" && name != "--of" && name != "--method" && name != "--title" &&
-        name != "--dpi" && name != "--width-mm")
+        name != "--dpi" && name != "--width-mm" && name != "--colour-by" && name != "--lines" &&
+        name != "--subset" && name != "--curation")
       return Fail("unknown option '" + arg + "'");
     const std::optional<std::string> value = orniva::cli::OptionValue(args, i);
     if (!value) return Fail("option '" + name + "' needs a value");
@@ -276,17 +299,10 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int Run(const Options& options) {
-  orniva::analysis::Study study;
+// Draws the figure of `study` and writes it to `outputPath`.
+int WriteFigure(const orniva::analysis::Study& study, const Options& options,
+                const std::string& outputPath) {
   const orniva::FaultSet& data = study.data();
-  if (!orniva::cli::LoadDataFile(kProgram, options.dataPath, study.data())) return kFailure;
-  study.DataReplaced();
-  study.SetChoices(options.choices);
-  if (options.highlight > data.count()) {
-    Report(options.dataPath + ": --highlight " + std::to_string(options.highlight) +
-           " is beyond its " + std::to_string(data.count()) + " data");
-    return kFailure;
-  }
   orniva::FigureRequest request;
   request.mode = options.diagram;
   orniva::InitNetGeometry(request.geometry);
@@ -304,14 +320,50 @@ int Run(const Options& options) {
                                orniva::directional_operations::kZeroDivideMessage);
   if (const auto problem =
           orniva::render::FigureSizeProblem(picture, options.size, options.format)) {
-    Report(options.outputPath + ": " + *problem);
+    Report(outputPath + ": " + *problem);
     return kFailure;
   }
   try {
-    orniva::render::SaveFigure(picture, options.outputPath, options.format, options.size);
+    orniva::render::SaveFigure(picture, outputPath, options.format, options.size);
   } catch (const orniva::FileError& error) {
     orniva::cli::ReportFileError(kProgram, error);
     return kFailure;
+  }
+  return 0;
+}
+
+// OUTFILE for phase `name`: "-" and the name (a path separator in it made
+// "_") before the extension.
+std::string PhaseOutputPath(const std::string& outputPath, std::string name) {
+  for (char& c : name)
+    if (c == '/' || c == '\\') c = '_';
+  const std::size_t dot = outputPath.find_last_of('.');
+  return outputPath.substr(0, dot) + "-" + name + outputPath.substr(dot);
+}
+
+int Run(const Options& options) {
+  orniva::analysis::Study study;
+  if (!orniva::cli::LoadDataFile(kProgram, options.dataPath, study.data())) return kFailure;
+  study.DataReplaced();
+  study.SetChoices(options.choices);
+  if (options.highlight > study.data().count()) {
+    Report(options.dataPath + ": --highlight " + std::to_string(options.highlight) +
+           " is beyond its " + std::to_string(study.data().count()) + " data");
+    return kFailure;
+  }
+  const std::string refused = orniva::cli::ApplyScope(
+      options.dataPath, options.scope, study, [](const std::string& line) { Report(line); });
+  if (!refused.empty()) {
+    Report(refused);
+    return kFailure;
+  }
+  if (!options.scope.bySubset) return WriteFigure(study, options, options.outputPath);
+  const std::vector<orniva::analysis::PhaseInfo> phases = study.curation().phases;
+  for (std::size_t k = 0; k < phases.size(); ++k) {
+    study.SetScope(int(k) + 1);
+    if (const int status =
+            WriteFigure(study, options, PhaseOutputPath(options.outputPath, phases[k].name)))
+      return status;
   }
   return 0;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "plot/figures.h"
+#include "data/curation.h"
 #include "data/fault_reader.h"
 #include "picture/emf.h"
 #include "plot/diagram.h"
@@ -106,6 +107,39 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
 // Bad fields are reported and still drawn, and a bad datum may be
 // highlighted. A folder in the log's place is reported; the picture is
 // written all the same.
+// The curation beside the data switches faults off (grey) and groups them
+// into phases, which colour the data, choose them, or give a figure each.
+TEST_F(OrnivaPlotCli, TheCurationChoosesAndColoursTheData) {
+  Curation curation;
+  curation.off = {2};
+  curation.phases = {{"A", "#1b9e77", {1, 3, 4, 5, 6, 7, 8}, {}},
+                     {"B", "#d95f02", {9, 10, 11, 12}, {}}};
+  const std::string text = ReadFile(data_);
+  WriteFile(CurationPathFor(data_), CurationText(curation, "data.fdt", 34, Sha256Hex(text)));
+  auto draw = [&](PlotMode mode, int scope, bool byPhase) {
+    analysis::Study study;
+    const std::vector<std::string> lines = ReadDataFile(data_).lines;
+    LoadFaultLines(lines, study.data());
+    study.DataReplaced(lines);
+    study.SetCuration(analysis::CurationState::FromFile(curation, study.data().count()));
+    study.SetScope(scope);
+    study.SetColourByPhase(byPhase);
+    orniva::FigureRequest request{mode, {}, SymbolSize::Medium, -1, false, ""};
+    InitNetGeometry(request.geometry);
+    const std::vector<std::uint8_t> emf = EncodeEmf(
+        orniva::DrawFigure(study.data(), request, FiguresFor(mode, study, request.geometry)));
+    return std::string(emf.begin(), emf.end());
+  };
+  ASSERT_EQ(Run({"DATA", "OUT", "--colour-by", "phase"}).status, 0);
+  EXPECT_EQ(ReadFile(out_), draw(PlotMode::FaultPlaneAndStriation, 0, true));
+  EXPECT_NE(ReadFile(out_), DrawInProcess(data_, {}));
+  ASSERT_EQ(Run({"DATA", "OUT", "--diagram=stress-axes", "--subset", "A"}).status, 0);
+  EXPECT_EQ(ReadFile(out_), draw(PlotMode::StressAxes, 1, false));
+  ASSERT_EQ(Run({"DATA", "OUT", "--by-subset", "--diagram", "kinematic-axes"}).status, 0);
+  EXPECT_EQ(ReadFile(dir_.File("plot-A.emf")), draw(PlotMode::KinematicAxes, 1, false));
+  EXPECT_EQ(ReadFile(dir_.File("plot-B.emf")), draw(PlotMode::KinematicAxes, 2, false));
+}
+
 TEST_F(OrnivaPlotCli, BadFieldsAndAnUnwritableLog) {
   WriteFile(data_, "120 45 200 30 N\r\n120 95 200 30 R\r\n370 -5 200 30 Q\r\n");
   test::ProgramRun run = Run({"DATA", "OUT", "--highlight", "3"});
