@@ -36,6 +36,12 @@ class NoDialogs : public ui::WindowServices {
   }
   std::optional<QString> SaveDataFile(QWidget*) override { return std::nullopt; }
   void ShowMessage(QWidget*, const std::string&) override {}
+  SaveAnswer AskToSave(QWidget*, const QString&) override { return SaveAnswer::Discard; }
+  bool Confirm(QWidget*, const std::string&) override { return false; }
+  std::optional<QString> AskText(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> AskColour(QWidget*, const QString&) override { return std::nullopt; }
 };
 
 // Counts the paints of a widget.

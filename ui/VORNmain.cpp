@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QDir>
@@ -80,6 +81,7 @@ TFormMain::TFormMain(WindowServices* services, QWidget* parent)
 TFormMain::~TFormMain() {
   FormDestroy();
   delete analysisMenu_;  // its results windows listen to the study, which goes first
+  delete curationCommands_;
 }
 
 // ---- construction ------------------------------------------------------------
@@ -137,6 +139,18 @@ void TFormMain::createMenus() {
   createFileAndEditMenus();
   createPlotMenu();
   createHelpMenu();
+  createCurationCommands();
+}
+
+void TFormMain::createCurationCommands() {
+  curationCommands_ =
+      new CurationCommands({this, services_, [this] { return FileName; },
+                            [this](int line) { SelectDatum(line); }, [this] { ShowTitle(); },
+                            [this](const QString& path) {
+                              FileName = QFileInfo(path).absoluteFilePath();
+                              ShowTitle();
+                            }},
+                           study, menuBar(), Help1->menuAction(), File1, Edit1);
 }
 
 void TFormMain::createFileAndEditMenus() {
@@ -376,7 +390,9 @@ orniva::Picture TFormMain::CurrentFigure(const FigureOptions& options) const {
 
 void TFormMain::ShowMessage(const std::string& text) { services_->ShowMessage(this, text); }
 
-void TFormMain::ActionExitExecute() { QCoreApplication::quit(); }
+void TFormMain::ActionExitExecute() {
+  if (curationCommands_->MayDiscardChanges()) QCoreApplication::quit();
+}
 
 void TFormMain::ActionFPSExecute() { ChooseDiagram(orniva::PlotMode::FaultPlaneAndStriation); }
 
@@ -424,12 +440,34 @@ void TFormMain::SelectDatum(int line) {
 // A diagram of the analyses is drawn again on every change; one of the data
 // alone when the data or the way they are shown changed.
 void TFormMain::StudyChanged() {
+  FollowDataEdits();
   const std::pair key{faultSet.generation(), study.curationRevision()};
   if (orniva::NeedsAnalysis(PlotMode))
     Replot(-1);
   else if (drawnCuration_ != key)
     Replot(highlight_ > faultSet.count() ? std::int16_t(-1) : highlight_);
   drawnCuration_ = key;
+}
+
+void TFormMain::FollowDataEdits() {
+  if (gridData_ == faultSet.generation() || FileName.isEmpty()) return;
+  gridData_ = faultSet.generation();
+  StringGrid1->setRowCount(faultSet.count() + 1);
+  StatusPanel0->setText(QString::number(faultSet.count()));
+  ClearGrid();
+  FillGrid();
+}
+
+void TFormMain::ShowTitle() {
+  const bool modified = curationCommands_ && curationCommands_->modified();
+  setWindowTitle(QStringLiteral("Orniva  [ ") + QFileInfo(FileName).fileName() +
+                 QStringLiteral(" ]") + (modified ? QStringLiteral(" *") : QString()));
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  if (!curationCommands_->MayDiscardChanges()) return event->ignore();
+  QMainWindow::closeEvent(event);
+  QCoreApplication::quit();
 }
 
 void TFormMain::Image1Click() { Replot(-1); }
@@ -476,6 +514,7 @@ void TFormMain::FilesDropped(const QStringList& paths) {
 // ---- loading -------------------------------------------------------------------
 
 void TFormMain::LoadDataFile() {
+  if (!curationCommands_->MayDiscardChanges()) return;
   orniva::DataFileLines file;
   try {
     file = orniva::ReadDataFile(LocalPath(FileName));
@@ -494,14 +533,15 @@ void TFormMain::LoadDataFile() {
   ReportCheck(outcome);
   ClearGrid();
   FillGrid();
-  setWindowTitle(QStringLiteral("Orniva  [ ") + QFileInfo(FileName).fileName() +
-                 QStringLiteral(" ]"));
+  gridData_ = faultSet.generation();
   analysisMenu_->DataLoaded();
   // Every fault back in. The results windows follow, and so does a diagram
   // drawn from the analyses (StudyChanged); the others are drawn here.
   drawnCuration_ = std::nullopt;
   highlight_ = -1;
   study.DataReplaced(std::move(file.lines));
+  curationCommands_->DataLoaded();
+  ShowTitle();
 }
 
 // A log that could not be written is reported, and the load goes on with

@@ -22,6 +22,7 @@
 #include "plot/net.h"
 #include "plot/figures.h"
 #include "ui/analysis_menu.h"
+#include "ui/curation_commands.h"
 #include "ui/fault_grid.h"
 #include "ui/figure_commands.h"
 #include "ui/import_commands.h"
@@ -134,6 +135,7 @@ class TFormMain : public QMainWindow {
   orniva::ui::AnalysisMenu* analysisMenu() const { return analysisMenu_; }
   orniva::ui::FigureCommands* figureCommands() const { return figureCommands_; }
   orniva::ui::ImportCommands* importCommands() const { return importCommands_; }
+  orniva::ui::CurationCommands* curationCommands() const { return curationCommands_; }
   // Files dropped on the window, as local paths.
   void FilesDropped(const QStringList& paths);
 
@@ -142,6 +144,7 @@ class TFormMain : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createActions();
@@ -158,6 +161,11 @@ class TFormMain : public QMainWindow {
   // The study changed: a diagram drawn from its analyses is drawn again.
   void StudyChanged();
   void setUpWindow();
+  void createCurationCommands();
+  // "Orniva  [ file ]", and " *" while the data have unsaved changes.
+  void ShowTitle();
+  // The grid shows the data again after an edit changed them.
+  void FollowDataEdits();
   void fitOuterSize();
   QAction* newAction(const char* name, const QString& text, const QIcon& icon = QIcon());
   QAction* newMenuItem(QMenu* menu, QAction* action, QActionGroup* group = nullptr);
@@ -174,6 +182,8 @@ class TFormMain : public QMainWindow {
   orniva::ui::AnalysisMenu* analysisMenu_ = nullptr;
   orniva::ui::FigureCommands* figureCommands_ = nullptr;
   orniva::ui::ImportCommands* importCommands_ = nullptr;
+  orniva::ui::CurationCommands* curationCommands_ = nullptr;
+  std::uint64_t gridData_ = 0;  // the data generation the grid shows
   int studyListener_ = 0;
   // The data and the curation the diagram of the data alone was drawn for.
   std::optional<std::pair<std::uint64_t, std::uint64_t>> drawnCuration_;

@@ -1,6 +1,9 @@
 #include "ui/window_services.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -99,6 +102,42 @@ void QtWindowServices::ShowMessage(QWidget* parent, const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, MessageBoxText(text), QMessageBox::Ok,
                   parent ? parent : QApplication::activeWindow());
   box.exec();
+}
+
+WindowServices::SaveAnswer QtWindowServices::AskToSave(QWidget* parent, const QString& fileName) {
+  QMessageBox box(QMessageBox::Warning, kApplicationTitle,
+                  QStringLiteral("The data of %1 have changes that are not saved.").arg(fileName),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setInformativeText(QStringLiteral("Save them before going on?"));
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveAnswer::Save;
+    case QMessageBox::Discard:
+      return SaveAnswer::Discard;
+    default:
+      return SaveAnswer::Cancel;
+  }
+}
+
+bool QtWindowServices::Confirm(QWidget* parent, const std::string& question) {
+  return QMessageBox::question(parent, kApplicationTitle, MessageBoxText(question)) ==
+         QMessageBox::Yes;
+}
+
+std::optional<QString> QtWindowServices::AskText(QWidget* parent, const QString& label,
+                                                 const QString& initial) {
+  bool ok = false;
+  const QString text =
+      QInputDialog::getText(parent, kApplicationTitle, label, QLineEdit::Normal, initial, &ok);
+  if (!ok || text.trimmed().isEmpty()) return std::nullopt;
+  return text.trimmed();
+}
+
+std::optional<QString> QtWindowServices::AskColour(QWidget* parent, const QString& initial) {
+  const QColor colour = QColorDialog::getColor(QColor(initial), parent);
+  if (!colour.isValid()) return std::nullopt;
+  return colour.name();
 }
 
 QString MessageBoxText(const std::string& text) {

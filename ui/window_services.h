@@ -48,6 +48,17 @@ class WindowServices {
   // Shows `text` modally (caption "Halvaro", one OK button) and returns
   // when the user has closed it. Lines are separated by "\r\n".
   virtual void ShowMessage(QWidget* parent, const std::string& text) = 0;
+
+  // What to do with unsaved changes before they would be lost.
+  enum class SaveAnswer { Save, Discard, Cancel };
+  virtual SaveAnswer AskToSave(QWidget* parent, const QString& fileName) = 0;
+  // Asks `question` with Yes and No; true for Yes.
+  virtual bool Confirm(QWidget* parent, const std::string& question) = 0;
+  // A line of text (a phase's name), starting from `initial`; nothing on cancel.
+  virtual std::optional<QString> AskText(QWidget* parent, const QString& label,
+                                         const QString& initial) = 0;
+  // A colour as "#rrggbb", starting from `initial`; nothing on cancel.
+  virtual std::optional<QString> AskColour(QWidget* parent, const QString& initial) = 0;
 };
 
 // The open dialog's filter and the save dialog's filter and default extension.
@@ -75,6 +86,11 @@ class QtWindowServices : public WindowServices {
   std::optional<QString> SaveDataFile(QWidget* parent) override;
   // The modal message box: caption "Halvaro", no icon, one OK button.
   void ShowMessage(QWidget* parent, const std::string& text) override;
+  SaveAnswer AskToSave(QWidget* parent, const QString& fileName) override;
+  bool Confirm(QWidget* parent, const std::string& question) override;
+  std::optional<QString> AskText(QWidget* parent, const QString& label,
+                                 const QString& initial) override;
+  std::optional<QString> AskColour(QWidget* parent, const QString& initial) override;
 };
 
 // Message text as a Qt label shows it: CR LF line breaks become LF.

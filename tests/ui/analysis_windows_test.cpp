@@ -117,6 +117,8 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   EXPECT_EQ(window->StringGrid1->row(), 7);
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(7)));
 
+  EXPECT_EQ(window->windowTitle().right(2), " *");  // the switch is an unsaved change
+  services.saveAnswer = StubServices::SaveAnswer::Discard;
   OpenThroughDialog(DataFile("again.fdt", kNormalFaults));  // every fault back in
   EXPECT_EQ(window->study.curation().offCount(), 0);
   EXPECT_EQ(s->result().used, 7);

@@ -63,10 +63,11 @@ TEST_F(WindowTest, ControlTexts) {
   // clang-format off
   const std::pair<QString, QString> rows[] = {
       {window->windowTitle(), "Orniva"},
-      {texts(window->menuBar()->actions()), "&File|&Edit|&Plot|&Analysis|&Help"},
+      {texts(window->menuBar()->actions()), "&File|&Edit|&Plot|&Analysis|&Data|&Help"},
       {texts(window->File1->actions()),
-       "&Open|Export &Image|Save &Figure As...|&Print...|I&mport...||E&xit"},
-      {texts(window->Edit1->actions()), "&Copy Figure|&Paste Data"},
+       "&Open|Export &Image|Save &Figure As...|&Print...|I&mport...|&Save|Save &As...||E&xit"},
+      {texts(window->Edit1->actions()), "&Copy Figure|&Paste Data||&Undo|&Redo"},
+      {texts(window->curationCommands()->Data1->actions()), "Data &Table...|&Analyse|&Colour by Phase"},
       {texts(window->Plot1->actions()),
        "&Fault Plane and Striation|&Tangent Lineation Diagram||Symbol &Size||Equal-&Angle Net|"
        "Equal-A&rea Net||&Poles|&Kinematic Axes|Str&ess Axes|Every &Method's \u03C31 and \u03C33|"

@@ -47,8 +47,23 @@ class StubServices : public WindowServices {
   }
   std::optional<QString> SaveDataFile(QWidget*) override { return Next(dataFileAnswers); }
   void ShowMessage(QWidget*, const std::string& text) override { messages.push_back(text); }
+  SaveAnswer AskToSave(QWidget*, const QString& fileName) override {
+    asked.push_back(fileName.toStdString());
+    return saveAnswer;
+  }
+  bool Confirm(QWidget*, const std::string& question) override {
+    asked.push_back(question);
+    return confirm;
+  }
+  std::optional<QString> AskText(QWidget*, const QString&, const QString&) override {
+    return Next(textAnswers);
+  }
+  std::optional<QString> AskColour(QWidget*, const QString&) override { return Next(textAnswers); }
 
-  Answers openAnswers, saveAnswers, figureAnswers, importAnswers, dataFileAnswers;
+  Answers openAnswers, saveAnswers, figureAnswers, importAnswers, dataFileAnswers, textAnswers;
+  SaveAnswer saveAnswer = SaveAnswer::Cancel;
+  bool confirm = false;
+  std::vector<std::string> asked;  // the questions of AskToSave (the file) and Confirm
   std::vector<std::string> importedTexts;
   std::optional<std::string> importData;                         // nullopt cancels the dialog
   std::optional<FigureOptions> figureOptions = FigureOptions{};  // nullopt cancels

@@ -1,0 +1,154 @@
+// The data table: the use switch, phases, a sort that keeps every row's
+// datum, the filter, edits with undo, and saving the data and the curation.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+
+#include "data/curation.h"
+#include "tests/ui/ui_test_support.h"
+
+namespace orniva::ui::test {
+namespace {
+
+class DataTableTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    OpenTen();
+    window->curationCommands()->ShowTable();
+    table = window->curationCommands()->table();
+  }
+  QModelIndex Cell(int row, int column) const { return table->view()->model()->index(row, column); }
+  // The line each row shows, top to bottom.
+  std::vector<int> Lines() const {
+    std::vector<int> lines;
+    for (int row = 0; row < table->view()->model()->rowCount(); ++row)
+      lines.push_back(Cell(row, DataTableModel::kLine).data().toInt());
+    return lines;
+  }
+  void Select(const std::vector<int>& rows) {
+    table->view()->clearSelection();
+    for (int row : rows)
+      table->view()->selectionModel()->select(
+          Cell(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+  std::string Saved() const { return orniva::test::ReadFile(work.File("ten.fdt")); }
+
+  DataTableWindow* table = nullptr;
+};
+
+TEST_F(DataTableTest, UseSwitchPhasesSortAndFilter) {
+  QAbstractItemModel* model = table->view()->model();
+  ASSERT_EQ(model->rowCount(), 10);
+  model->setData(Cell(1, DataTableModel::kUse), Qt::Unchecked, Qt::CheckStateRole);
+  EXPECT_TRUE(window->study.curation().off[2]);
+  EXPECT_EQ(window->study.Stress().used, 9);
+  EXPECT_EQ(window->windowTitle(), "Orniva  [ ten.fdt ] *");
+
+  Select({5, 6, 7});
+  services.textAnswers.push_back(QStringLiteral("Late"));
+  table->newPhaseOfSelected();
+  EXPECT_EQ(window->study.curation().phase, (std::vector<int>{0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 0}));
+  window->study.SetScope(1);
+  EXPECT_EQ(window->study.usedCount(), 3);
+  window->study.SetScope(0);
+
+  table->view()->sortByColumn(DataTableModel::kBeta, Qt::DescendingOrder);
+  const std::vector<int> sorted = Lines();
+  EXPECT_NE(sorted, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+  table->view()->setCurrentIndex(Cell(0, DataTableModel::kFaz));  // the row names its datum
+  EXPECT_EQ(window->StringGrid1->row(), sorted[0]);
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(std::int16_t(sorted[0]))));
+
+  const struct {
+    const char* filter;
+    std::vector<int> lines;  // none: refused
+    const char* status;
+  } rows[] = {{"dip >= 69", {2, 5, 9, 10}, ""},
+              {"phase = late and sense = N", {6, 7, 8}, ""},
+              {"use = off", {2}, ""},
+              {"dip > x", {2}, "'x' is not a number"},
+              {"colour = red",
+               {2},
+               "cannot read 'colour = red' (fields: line, faz, fpl, saz, "
+               "spl, angle, beta, sense, phase, use)"}};
+  table->view()->sortByColumn(DataTableModel::kLine, Qt::AscendingOrder);
+  for (const auto& row : rows) {
+    table->filterBox()->setText(QString::fromUtf8(row.filter));
+    EXPECT_EQ(Lines(), row.lines) << row.filter;
+    EXPECT_EQ(table->status()->text().toStdString(), row.status);
+  }
+  window->curationCommands()->history().stack()->undo();  // the phase
+  window->curationCommands()->history().stack()->undo();  // the switch
+  EXPECT_TRUE(window->study.curation().plain());
+  EXPECT_EQ(window->windowTitle(), "Orniva  [ ten.fdt ]");
+}
+
+TEST_F(DataTableTest, EditsUndoAndSave) {
+  const std::string original = Saved();
+  table->editBox()->setChecked(true);
+  QAbstractItemModel* model = table->view()->model();
+  EXPECT_FALSE(model->setData(Cell(0, DataTableModel::kFpl), "95", Qt::EditRole));
+  EXPECT_EQ(table->status()->text(), "fpl invalid at line #1");
+  ASSERT_TRUE(model->setData(Cell(0, DataTableModel::kFpl), "58.50", Qt::EditRole));
+  EXPECT_EQ(window->study.lines()[0], "97 58.5 137 50 R");
+  EXPECT_EQ(window->StringGrid1->gridModel()->cellText(2, 1), "58.5");
+  Select({2, 3});
+  table->deleteRows();
+  QApplication::clipboard()->setText("10\t20\t30\t15\tN\n\n40 50 60 30 R\n");
+  table->view()->setCurrentIndex(Cell(0, 0));
+  table->pasteRows();  // one step
+  EXPECT_EQ(window->faultSet.count(), 10);
+  EXPECT_EQ(window->StatusPanel0->text(), "10");
+  QUndoStack* stack = window->curationCommands()->history().stack();
+  EXPECT_EQ(stack->count(), 3);
+  while (stack->canUndo()) stack->undo();
+  window->curationCommands()->Save();  // nothing changed: the file stays as it was
+  EXPECT_EQ(Saved(), original);
+  EXPECT_FALSE(QFileInfo::exists(Q(CurationPathFor(work.File("ten.fdt")))));
+
+  stack->redo();
+  window->study.SetOff({4}, true);
+  ASSERT_TRUE(window->curationCommands()->Save());
+  EXPECT_EQ(window->windowTitle(), "Orniva  [ ten.fdt ]");
+  const std::vector<float> edited = {window->faultSet[1].fpl, window->faultSet[2].faz};
+  OpenThroughDialog(Q(work.File("ten.fdt")));  // the saved data and curation read back
+  EXPECT_EQ((std::vector<float>{window->faultSet[1].fpl, window->faultSet[2].faz}), edited);
+  EXPECT_TRUE(window->study.curation().off[4]);
+  EXPECT_EQ(Saved().substr(0, 18), "97 58.5 137 50 R\r\n");
+}
+
+// A curation file that does not fit the data is reported and not applied
+// unless the user agrees; a stale one is asked about.
+TEST_F(DataTableTest, ACurationFileThatDoesNotFit) {
+  const std::string curationPath = CurationPathFor(work.File("ten.fdt"));
+  Curation curation;
+  curation.off = {3};
+  const struct {
+    std::string text;
+    bool confirm;
+    bool applied;
+  } rows[] = {
+      {CurationText(curation, "ten.fdt", 10, Sha256Hex(kTenData)), false, true},
+      {CurationText(curation, "ten.fdt", 10, Sha256Hex("other")), false, false},
+      {CurationText(curation, "ten.fdt", 10, Sha256Hex("other")), true, true},
+      {"{\"orniva\": 1", true, false},
+  };
+  for (const auto& row : rows) {
+    orniva::test::WriteFile(curationPath, row.text);
+    services.confirm = row.confirm;
+    services.messages.clear();
+    OpenTen();
+    EXPECT_EQ(window->study.curation().off[3], row.applied) << row.text;
+    EXPECT_EQ(window->windowTitle(), "Orniva  [ ten.fdt ]");
+    EXPECT_EQ(orniva::test::ReadFile(curationPath), row.text);  // never written unasked
+  }
+  EXPECT_EQ(services.messages.back(),
+            "ten.fdt.orniva.json: not a curation file (not JSON: unexpected end of the text)"
+            "\r\nIts choices are not applied.");
+}
+
+}  // namespace
+}  // namespace orniva::ui::test

@@ -1,0 +1,252 @@
+// The data table's window: the filter, the choice of the data analysed,
+// the table and the commands on its selected rows.
+#include <algorithm>
+#include <set>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/data_table.h"
+#include "ui/window_services.h"
+
+namespace orniva::ui {
+
+DataTableWindow::DataTableWindow(analysis::Study& study, DataHistory& history, Hooks hooks,
+                                 QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      study_(study),
+      history_(history),
+      hooks_(std::move(hooks)),
+      model_(new DataTableModel(study, history, this)),
+      proxy_(new DataTableFilter(model_, this)) {
+  setObjectName(QStringLiteral("DataTable"));
+  setWindowTitle(QStringLiteral("Data Table"));
+  view_ = new QTableView(this);
+  view_->setModel(proxy_);
+  view_->setSortingEnabled(true);
+  view_->sortByColumn(DataTableModel::kLine, Qt::AscendingOrder);
+  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  view_->verticalHeader()->hide();
+  view_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  view_->horizontalHeader()->setStretchLastSection(true);
+  view_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  view_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                         QAbstractItemView::AnyKeyPressed);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(newToolRow());
+  layout->addWidget(view_, 1);
+  layout->addWidget(newCommandRow());
+  status_ = new QLabel(this);
+  layout->addWidget(status_);
+  connect(model_, &DataTableModel::refused, status_, &QLabel::setText);
+  connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (!current.isValid() || !hooks_.selectDatum) return;
+            status_->clear();
+            hooks_.selectDatum(proxy_->mapToSource(current).row() + 1);
+          });
+  auto* undo = history_.stack()->createUndoAction(this, QStringLiteral("&Undo"));
+  auto* redo = history_.stack()->createRedoAction(this, QStringLiteral("&Redo"));
+  undo->setShortcut(QKeySequence::Undo);
+  redo->setShortcut(QKeySequence::Redo);
+  addAction(undo);
+  addAction(redo);
+  resize(860, 560);
+}
+
+QWidget* DataTableWindow::newToolRow() {
+  auto* row = new QWidget(this);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  filter_ = new QLineEdit(row);
+  filter_->setPlaceholderText(QStringLiteral("Filter, e.g.  beta > 30 and phase = A"));
+  filter_->setToolTip(
+      QStringLiteral("Rows to show: clauses such as beta > 30, dip <= 45, sense = N, use = off "
+                     "or phase = A, joined by \"and\" or commas"));
+  filter_->setClearButtonEnabled(true);
+  connect(filter_, &QLineEdit::textChanged, this, &DataTableWindow::filterChanged);
+  auto* label = new QLabel(QStringLiteral("&Show:"), row);
+  label->setBuddy(filter_);
+  edit_ = new QCheckBox(QStringLiteral("&Edit values"), row);
+  edit_->setToolTip(QStringLiteral("Type into the fields, insert, delete and paste rows"));
+  connect(edit_, &QCheckBox::toggled, this, [this](bool on) {
+    model_->setEditing(on);
+    for (QAction* action : actions())
+      if (action->property("edits").toBool()) action->setEnabled(on);
+  });
+  layout->addWidget(label);
+  layout->addWidget(filter_, 1);
+  layout->addWidget(edit_);
+  return row;
+}
+
+// A button and a context-menu item of the table for `run`.
+QWidget* DataTableWindow::newCommandRow() {
+  auto* row = new QWidget(this);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto add = [&](const QString& text, const QKeySequence& key, bool edits, auto run) {
+    auto* action = new QAction(text, this);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    action->setProperty("edits", edits);
+    action->setEnabled(!edits);
+    connect(action, &QAction::triggered, this, run);
+    view_->addAction(action);
+    addAction(action);
+    auto* button = new QToolButton(row);
+    button->setDefaultAction(action);
+    layout->addWidget(button);
+  };
+  add(QStringLiteral("Switch &Off"), QKeySequence(Qt::CTRL | Qt::Key_Minus), false,
+      [this] { switchSelected(true); });
+  add(QStringLiteral("Switch O&n"), QKeySequence(Qt::CTRL | Qt::Key_Plus), false,
+      [this] { switchSelected(false); });
+  auto* phase = new QToolButton(row);
+  phase->setText(QStringLiteral("&Phase"));
+  phase->setPopupMode(QToolButton::InstantPopup);
+  phaseMenu_ = new QMenu(phase);
+  phase->setMenu(phaseMenu_);
+  connect(phaseMenu_, &QMenu::aboutToShow, this, &DataTableWindow::fillPhaseMenu);
+  layout->addWidget(phase);
+  add(QStringLiteral("&Copy"), QKeySequence::Copy, false, [this] { copyRows(); });
+  layout->addStretch(1);
+  add(QStringLiteral("&Insert Row"), QKeySequence(Qt::CTRL | Qt::Key_I), true,
+      [this] { insertRow(); });
+  add(QStringLiteral("&Delete Rows"), QKeySequence::Delete, true, [this] { deleteRows(); });
+  add(QStringLiteral("Paste Ro&ws"), QKeySequence::Paste, true, [this] { pasteRows(); });
+  return row;
+}
+
+// The phases to put the selected rows in, a new one, none, and each
+// phase's name, colour and deletion.
+void DataTableWindow::fillPhaseMenu() {
+  phaseMenu_->clear();
+  const std::vector<analysis::PhaseInfo>& phases = study_.curation().phases;
+  phaseMenu_->addAction(QStringLiteral("&New Phase of the Selected Rows..."), this,
+                        [this] { newPhaseOfSelected(); });
+  for (std::size_t k = 0; k < phases.size(); ++k)
+    phaseMenu_->addAction(QStringLiteral("Put in %1").arg(QString::fromStdString(phases[k].name)),
+                          this, [this, k] { putSelectedInPhase(int(k) + 1); });
+  phaseMenu_->addAction(QStringLiteral("Take out of Its Phase"), this,
+                        [this] { putSelectedInPhase(0); });
+  for (std::size_t k = 0; k < phases.size(); ++k) {
+    const int phase = int(k) + 1;
+    const QString name = QString::fromStdString(phases[k].name);
+    QMenu* menu = phaseMenu_->addMenu(QStringLiteral("Phase %1").arg(name));
+    menu->addAction(QStringLiteral("&Rename..."), this, [this, phase, name] {
+      if (const auto text = hooks_.services->AskText(this, QStringLiteral("Phase name:"), name))
+        study_.SetPhaseInfo(
+            phase, {text->toStdString(), study_.curation().phases[std::size_t(phase - 1)].colour});
+    });
+    menu->addAction(QStringLiteral("&Colour..."), this, [this, phase] {
+      const analysis::PhaseInfo info = study_.curation().phases[std::size_t(phase - 1)];
+      if (const auto colour = hooks_.services->AskColour(this, QString::fromStdString(info.colour)))
+        study_.SetPhaseInfo(phase, {info.name, colour->toStdString()});
+    });
+    menu->addAction(QStringLiteral("&Delete"), this, [this, phase] { study_.RemovePhase(phase); });
+  }
+}
+
+void DataTableWindow::filterChanged() {
+  std::string error;
+  const auto filter = RowFilter::Parse(filter_->text().toStdString(), error);
+  filter_->setStyleSheet(filter ? QString() : QStringLiteral("color: #b00000"));
+  status_->setText(QString::fromStdString(error));
+  if (filter) proxy_->setFilter(*filter);
+}
+
+std::vector<int> DataTableWindow::selectedLines() const {
+  std::set<int> lines;
+  for (const QModelIndex& index : view_->selectionModel()->selectedRows())
+    lines.insert(proxy_->mapToSource(index).row() + 1);
+  return {lines.begin(), lines.end()};
+}
+
+void DataTableWindow::setFileName(const QString& fileName) {
+  setWindowTitle(QStringLiteral("Data Table  [ %1 ]").arg(QFileInfo(fileName).fileName()));
+}
+
+void DataTableWindow::switchSelected(bool off) { study_.SetOff(selectedLines(), off); }
+
+void DataTableWindow::putSelectedInPhase(int phase) { study_.SetPhaseOf(selectedLines(), phase); }
+
+// One step: the phase made and the selected rows put in it.
+void DataTableWindow::newPhaseOfSelected() {
+  const std::vector<analysis::PhaseInfo>& phases = study_.curation().phases;
+  const QString proposed = QStringLiteral("Phase %1").arg(phases.size() + 1);
+  const auto name = hooks_.services->AskText(this, QStringLiteral("Phase name:"), proposed);
+  if (!name) return;
+  analysis::CurationState next = study_.curation();
+  next.phases.push_back({name->toStdString(), analysis::NextPhaseColour(next.phases)});
+  for (int line : selectedLines()) next.phase[std::size_t(line)] = int(next.phases.size());
+  study_.SetCuration(std::move(next));
+}
+
+void DataTableWindow::insertRow() {
+  const QModelIndex current = view_->currentIndex();
+  const int line =
+      current.isValid() ? proxy_->mapToSource(current).row() + 1 : study_.data().count() + 1;
+  if (!history_.InsertLines(line, {std::string()}, QStringLiteral("Insertion of a row")))
+    status_->setText(QStringLiteral("The data cannot have more than 32760 lines."));
+}
+
+void DataTableWindow::deleteRows() { history_.RemoveLines(selectedLines()); }
+
+// The clipboard's lines (tabs as spaces) before the current row, or after
+// the last.
+void DataTableWindow::pasteRows() {
+  std::vector<std::string> texts;
+  for (QString line : QApplication::clipboard()->text().split(QLatin1Char('\n'))) {
+    line.replace(QLatin1Char('\t'), QLatin1Char(' ')).remove(QLatin1Char('\r'));
+    if (!line.trimmed().isEmpty()) texts.push_back(line.toStdString());
+  }
+  const QModelIndex current = view_->currentIndex();
+  const int line =
+      current.isValid() ? proxy_->mapToSource(current).row() + 1 : study_.data().count() + 1;
+  if (!history_.InsertLines(line, texts, QStringLiteral("Paste of %1 rows").arg(texts.size())))
+    status_->setText(QStringLiteral("The data cannot have more than 32760 lines."));
+}
+
+// The selected rows (all shown when none is), tab-separated with a header.
+void DataTableWindow::copyRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : view_->selectionModel()->selectedRows())
+    rows.push_back(index.row());
+  if (rows.empty())
+    for (int row = 0; row < proxy_->rowCount(); ++row) rows.push_back(row);
+  std::sort(rows.begin(), rows.end());
+  QString text;
+  for (int column = 0; column < DataTableModel::kCount; ++column)
+    text += proxy_->headerData(column, Qt::Horizontal).toString() +
+            (column + 1 < DataTableModel::kCount ? QStringLiteral("\t") : QStringLiteral("\n"));
+  for (int row : rows)
+    for (int column = 0; column < DataTableModel::kCount; ++column) {
+      const QModelIndex index = proxy_->index(row, column);
+      const QString cell =
+          column == DataTableModel::kUse
+              ? (index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStringLiteral("yes")
+                                                                       : QStringLiteral("no"))
+              : index.data().toString();
+      text += cell +
+              (column + 1 < DataTableModel::kCount ? QStringLiteral("\t") : QStringLiteral("\n"));
+    }
+  QApplication::clipboard()->setText(text);
+}
+
+}  // namespace orniva::ui
