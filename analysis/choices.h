@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/density.h"
+#include "analysis/rose.h"
 #include "analysis/stress_methods.h"
 
 namespace orniva::analysis {
@@ -22,11 +23,15 @@ struct AnalysisChoices {
   // The stress-axes diagram shows every method's sigma1 and sigma3 besides
   // the chosen method's axes.
   bool everyMethod = false;
+  // What the rose diagram counts, and its bins' width [deg].
+  RoseOf roseOf = RoseOf::Strike;
+  double roseBin = kDefaultRoseBin;
 
   friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
     return a.densityOf == b.densityOf && a.densityMethod == b.densityMethod &&
            a.method == b.method && a.iterate == b.iterate && a.use == b.use &&
-           a.dihedraPlanes == b.dihedraPlanes && a.everyMethod == b.everyMethod;
+           a.dihedraPlanes == b.dihedraPlanes && a.everyMethod == b.everyMethod &&
+           a.roseOf == b.roseOf && a.roseBin == b.roseBin;
   }
   friend bool operator!=(const AnalysisChoices& a, const AnalysisChoices& b) { return !(a == b); }
 };

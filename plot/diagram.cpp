@@ -7,7 +7,7 @@ namespace orniva {
 
 bool NeedsAnalysis(PlotMode mode) {
   return mode == PlotMode::KinematicAxes || mode == PlotMode::StressAxes ||
-         mode == PlotMode::Density || mode == PlotMode::RightDihedra;
+         mode == PlotMode::Density || mode == PlotMode::RightDihedra || mode == PlotMode::Rose;
 }
 
 namespace {
@@ -43,6 +43,12 @@ void DrawDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
       else
         RenderPlot(target, nullptr);
       return;
+    case PlotMode::Rose:
+      if (inputs.rose)
+        PlotRose(*inputs.rose, target);
+      else
+        RenderPlot(target, nullptr);
+      return;
   }
 }
 
@@ -66,6 +72,7 @@ constexpr Named<PlotMode> kModeNames[] = {
     {"stress-axes", PlotMode::StressAxes},
     {"density", PlotMode::Density},
     {"dihedra", PlotMode::RightDihedra},
+    {"rose", PlotMode::Rose},
 };
 constexpr Named<NetKind> kNetNames[] = {
     {"equal-angle", NetKind::EqualAngle},

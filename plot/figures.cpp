@@ -131,7 +131,8 @@ void DensityFigure(const FaultSet& data, const NetGeometry& geometry,
                    const AnalysisChoices& choices, DiagramFigures& figures) {
   const UsedFaults used = CollectUsedFaults(data);
   const std::vector<math::Vector3d> directions = DensityDirections(used.faults, choices.densityOf);
-  const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
+  const DrawingGrid grid =
+      MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize, geometry.hemisphere);
   const std::vector<double> values = DensityValues(directions, choices.densityMethod, grid.nodes);
   const std::vector<double> levels =
       DensityLevels(choices.densityMethod, InsideMaximum(grid, values));
@@ -149,7 +150,8 @@ void DensityFigure(const FaultSet& data, const NetGeometry& geometry,
 void DihedraFigure(const FaultSet& data, const NetGeometry& geometry,
                    const AnalysisChoices& choices, DiagramFigures& figures) {
   const UsedFaults used = CollectUsedFaults(data);
-  const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
+  const DrawingGrid grid =
+      MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize, geometry.hemisphere);
   const std::vector<double> values = DihedraValues(used.faults, grid.nodes);
   const std::vector<double> levels = used.faults.empty() ? std::vector<double>{} : DihedraLevels();
   figures.field = FieldOf(grid, values, levels, Labels(levels, " %"));
@@ -220,6 +222,11 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
       DihedraFigure(data, geometry, choices, figures);
       figures.hasField = true;
       break;
+    case PlotMode::Rose:
+      figures.rose = RoseFigureOf(CountRose(data, study.InUse(), choices.roseOf, choices.roseBin),
+                                  choices.roseOf, geometry.kind);
+      figures.hasRose = true;
+      break;
     default:
       break;
   }
@@ -228,7 +235,7 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
 
 std::size_t DataDrawn(PlotMode mode, const FaultSet& data) {
   if (mode == PlotMode::KinematicAxes || mode == PlotMode::Density ||
-      mode == PlotMode::RightDihedra)
+      mode == PlotMode::RightDihedra || mode == PlotMode::Rose)
     return CollectUsedFaults(data).faults.size();
   std::size_t n = 0;
   for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) n += PlaneDrawable(data[i]) ? 1 : 0;
@@ -250,6 +257,9 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
   caption.title = request.title;
   caption.count = DataDrawn(request.mode, data);
   caption.net = request.geometry.kind;
+  caption.hemisphere = request.geometry.hemisphere;
+  if (request.mode == PlotMode::Rose && figures.hasRose)
+    caption.netText = RoseCaption(figures.rose);
   LegendSource legend{request.mode, &data, inputs,
                       SymbolRadius(target.geometry, target.symbolSize)};
   // Only a highlight that was drawn is repeated after the data.
@@ -261,7 +271,7 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
 const DiagramFigures& DiagramFiguresCache::For(PlotMode mode, const Study& study,
                                                const NetGeometry& geometry) {
   if (!NeedsAnalysis(mode)) return figures_;
-  const Key key{study.generation(), mode, geometry.kind};
+  const Key key{study.generation(), mode, geometry.kind, geometry.hemisphere};
   if (key_ != key) {
     figures_ = FiguresFor(mode, study, geometry);
     key_ = key;

@@ -28,7 +28,8 @@ struct DiagramFigures {
   KinematicAxesFigure kinematicAxes;
   StressAxesFigure stressAxes;
   FieldFigure field;
-  bool hasKinematicAxes = false, hasStressAxes = false, hasField = false;
+  RoseFigure rose;
+  bool hasKinematicAxes = false, hasStressAxes = false, hasField = false, hasRose = false;
   analysis::DensityOf densityOf = analysis::DensityOf::Poles;  // what a density field counts
   std::uint64_t revision = 0;  // set by FiguresFor, new for every computation
 
@@ -37,6 +38,7 @@ struct DiagramFigures {
     if (hasKinematicAxes) inputs.kinematicAxes = &kinematicAxes;
     if (hasStressAxes) inputs.stressAxes = &stressAxes;
     if (hasField) inputs.field = &field;
+    if (hasRose) inputs.rose = &rose;
     inputs.layout = layout;
     inputs.revision = revision;
     return inputs;
@@ -62,7 +64,7 @@ class DiagramFiguresCache {
   const DiagramFigures& figures() const { return figures_; }
 
  private:
-  using Key = std::tuple<std::uint64_t, PlotMode, NetKind>;
+  using Key = std::tuple<std::uint64_t, PlotMode, NetKind, Hemisphere>;
   DiagramFigures figures_;
   std::optional<Key> key_;
 };
@@ -84,7 +86,8 @@ struct FigureRequest {
 };
 
 // The number of data that diagram `mode` draws: every datum with a plane
-// that can be drawn, or, where an analysis is drawn, the faults it uses.
+// that can be drawn, or, where an analysis (or the rose) is drawn, the
+// faults it uses.
 std::size_t DataDrawn(PlotMode mode, const FaultSet& data);
 
 // The diagram as the window draws it; with the layout, framed by it.
