@@ -74,6 +74,10 @@ constexpr Named<PlotMode> kModeNames[] = {
     {"dihedra", PlotMode::RightDihedra},
     {"rose", PlotMode::Rose},
 };
+constexpr Named<Hemisphere> kHemisphereNames[] = {
+    {"lower", Hemisphere::Lower},
+    {"upper", Hemisphere::Upper},
+};
 constexpr Named<NetKind> kNetNames[] = {
     {"equal-angle", NetKind::EqualAngle},
     {"equal-area", NetKind::EqualArea},
@@ -82,6 +86,9 @@ constexpr Named<NetKind> kNetNames[] = {
 
 std::string_view NetKindName(NetKind kind) { return NameOf(kNetNames, kind); }
 std::optional<NetKind> NetKindNamed(std::string_view name) { return ValueNamed(kNetNames, name); }
+std::optional<Hemisphere> HemisphereNamed(std::string_view name) {
+  return ValueNamed(kHemisphereNames, name);
+}
 std::string_view PlotModeName(PlotMode mode) { return NameOf(kModeNames, mode); }
 std::optional<PlotMode> PlotModeNamed(std::string_view name) {
   return ValueNamed(kModeNames, name);

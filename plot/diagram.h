@@ -47,4 +47,7 @@ std::optional<PlotMode> PlotModeNamed(std::string_view name);
 std::string_view NetKindName(NetKind kind);
 std::optional<NetKind> NetKindNamed(std::string_view name);
 
+// The hemisphere's name on the command line ("lower", "upper").
+std::optional<Hemisphere> HemisphereNamed(std::string_view name);
+
 }  // namespace orniva

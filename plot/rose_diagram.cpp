@@ -37,14 +37,15 @@ void DrawRoseGrid(RecordingCanvas& canvas, const NetGeometry& g) {
   canvas.SetPenWidth(1);
   canvas.SetPenColour(kNetGridColour);
   canvas.SetBrushColour(clWhite);
-  for (int azimuth = 0; azimuth < 180; azimuth += 10) {
-    canvas.MoveTo(PointAt(g, azimuth, g.netRadius));
-    canvas.LineTo(PointAt(g, azimuth + 180, g.netRadius));
-  }
-  for (int quarter = 1; quarter <= 3; ++quarter) {
+  // The rings are filled white: the largest first, the spokes over them.
+  for (int quarter = 3; quarter >= 1; --quarter) {
     const std::int32_t r = g.netRadius * quarter / 4;
     const TPoint c = g.netCentre;
     canvas.Ellipse(c.x - r, c.y - r, c.x + r, c.y + r);
+  }
+  for (int azimuth = 0; azimuth < 180; azimuth += 10) {
+    canvas.MoveTo(PointAt(g, azimuth, g.netRadius));
+    canvas.LineTo(PointAt(g, azimuth + 180, g.netRadius));
   }
 }
 
