@@ -1,5 +1,6 @@
 #include "analysis/geometry.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -135,9 +136,17 @@ std::vector<int> SelectInLasso(const std::vector<ProjectedDatum>& data,
                                const std::vector<NetPoint>& lasso) {
   std::vector<int> lines;
   if (lasso.size() < 3) return lines;
+  NetPoint low = lasso.front(), high = lasso.front();
+  for (const NetPoint& p : lasso) {
+    low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+    high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+  }
+  // Only a point within the lasso's bounding box is tested against its edges.
+  auto inside = [&](NetPoint p) {
+    return p.x >= low.x && p.x <= high.x && p.y >= low.y && p.y <= high.y && InsideLasso(lasso, p);
+  };
   for (const ProjectedDatum& d : data)
-    if (InsideLasso(lasso, d.point) || (d.otherEnd && InsideLasso(lasso, *d.otherEnd)))
-      lines.push_back(d.line);
+    if (inside(d.point) || (d.otherEnd && inside(*d.otherEnd))) lines.push_back(d.line);
   return lines;
 }
 
