@@ -3,6 +3,7 @@
 #pragma once
 
 #include "analysis/density.h"
+#include "analysis/rose.h"
 #include "analysis/stress_methods.h"
 
 namespace orniva::analysis {
@@ -21,11 +22,15 @@ struct AnalysisChoices {
   bool everyMethod = false;
   // The diagrams draw the data in their phase's colour instead of their own.
   bool colourByPhase = false;
+  // What the rose diagram counts, and its bins' width [deg].
+  RoseOf roseOf = RoseOf::Strike;
+  double roseBin = kDefaultRoseBin;
 
   friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
     return a.densityOf == b.densityOf && a.densityMethod == b.densityMethod &&
            a.method == b.method && a.iterate == b.iterate && a.dihedraPlanes == b.dihedraPlanes &&
-           a.everyMethod == b.everyMethod && a.colourByPhase == b.colourByPhase;
+           a.everyMethod == b.everyMethod && a.colourByPhase == b.colourByPhase &&
+           a.roseOf == b.roseOf && a.roseBin == b.roseBin;
   }
   friend bool operator!=(const AnalysisChoices& a, const AnalysisChoices& b) { return !(a == b); }
 };

@@ -6,6 +6,9 @@
 //   equal-area (Lambert-Schmidt):  r = R sqrt(2) sin((90 - p) / 2)
 //   x = cx + r sin t,  y = cy - r cos t          (trend t, plunge p [deg])
 //
+// On the upper hemisphere a line is drawn at trend t + 180, the same r: the
+// direction shown at a point is the lower hemisphere's with z turned over.
+//
 // Nothing is rounded here; the plot layer's integer projection is its own.
 #pragma once
 
@@ -17,6 +20,7 @@
 
 namespace orniva::analysis {
 
+using ::orniva::Hemisphere;
 using ::orniva::NetKind;
 
 // A net in plot units: centre (500, 500) and radius 450 unless told.
@@ -36,8 +40,10 @@ struct NetPoint {
 // hemisphere, so that a field of axial data stays continuous across the
 // circle: equal-angle reaches the zenith at infinity, equal-area at
 // distance sqrt(2) R (the corners of the square around the circle), and
-// any point farther out is taken as the zenith.
-math::Vector3d DirectionAtNetPoint(NetKind kind, const NetFrame& frame, NetPoint point);
+// any point farther out is taken as the zenith. On the upper hemisphere
+// each of these with its z turned over.
+math::Vector3d DirectionAtNetPoint(NetKind kind, const NetFrame& frame, NetPoint point,
+                                   Hemisphere hemisphere = Hemisphere::Lower);
 
 // A square grid of size x size nodes over the square circumscribing the
 // primitive circle: node (i, j) at x = cx - R + 2R i / (size - 1),
@@ -48,6 +54,7 @@ math::Vector3d DirectionAtNetPoint(NetKind kind, const NetFrame& frame, NetPoint
 // empty grid (size 0).
 struct DrawingGrid {
   NetKind kind = NetKind::EqualAngle;
+  Hemisphere hemisphere = Hemisphere::Lower;
   NetFrame frame;
   int size = 0;
   std::vector<math::Vector3d> nodes;
@@ -56,6 +63,7 @@ struct DrawingGrid {
   NetPoint Node(int i, int j) const;
 };
 
-DrawingGrid MakeDrawingGrid(NetKind kind, const NetFrame& frame, int size);
+DrawingGrid MakeDrawingGrid(NetKind kind, const NetFrame& frame, int size,
+                            Hemisphere hemisphere = Hemisphere::Lower);
 
 }  // namespace orniva::analysis

@@ -19,6 +19,8 @@
 #include <QGuiApplication>
 
 #include "plot/figures.h"
+#include "analysis/geometry.h"
+#include "analysis/rose.h"
 #include "app/cli_support.h"
 #include "app/data_scope.h"
 #include "data/fault_data.h"
@@ -45,14 +47,18 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --diagram fault-planes|tangent-lineation|poles|kinematic-axes|\n"
-    "            stress-axes|density|dihedra\n"
+    "            stress-axes|density|dihedra|rose\n"
     "                       fault planes with striation arrows (default), the\n"
     "                       tangent-lineation diagram at the poles, the poles\n"
     "                       with their striations, the P, T and B axes, the\n"
     "                       stress axes of the inversion over the planes, density\n"
-    "                       contours, or right dihedra\n"
+    "                       contours, right dihedra, or a rose diagram\n"
     "  --of poles|p|t|striations\n"
     "                       what the density diagram counts (default poles)\n"
+    "  --of strike|dip-direction|trend\n"
+    "                       what the rose diagram counts (default strike; petals\n"
+    "                       by the square root of the count on the equal-area net)\n"
+    "  --bin W              the rose's bin width in degrees, dividing 360 (default 10)\n"
     "  --method kamb|one-percent\n"
     "                       how it counts (default kamb)\n"
     "  --method michael|shan|fry|yamaji-sato|angelier\n"
@@ -62,6 +68,9 @@ constexpr const char* kUsage =
     "                       sigma3, each in its own symbol\n"
     "  --net equal-angle|equal-area\n"
     "                       stereographic (default) or Lambert equal-area net\n"
+    "  --hemisphere lower|upper\n"
+    "                       the hemisphere shown (default lower)\n"
+    "  --grid               the 10-degree net grid under the data\n"
     "  --highlight N        draw datum N (line N of the data file) highlighted\n"
     "  --symbol-size large|medium|small\n"
     "                       size of arrows and dots (default medium)\n"
@@ -95,6 +104,8 @@ struct Options {
   std::int16_t highlight = -1;  // datum index, or -1 for none
   orniva::SymbolSize symbolSize = orniva::SymbolSize::Medium;
   orniva::NetKind net = orniva::NetKind::EqualAngle;
+  orniva::Hemisphere hemisphere = orniva::Hemisphere::Lower;
+  bool grid = false;
   orniva::analysis::AnalysisChoices choices;
   orniva::render::FigureFormat format = orniva::render::FigureFormat::Emf;
   bool layout = false;
@@ -167,20 +178,41 @@ std::string ApplyMethod(const std::string& value, orniva::analysis::AnalysisChoi
   return {};
 }
 
+// --of: what the density or the rose diagram counts, told apart by the
+// name; returns an error line, empty when fine.
+std::string ApplyOf(const std::string& value, orniva::analysis::AnalysisChoices& choices) {
+  if (const auto density = orniva::analysis::DensityOfNamed(value)) {
+    choices.densityOf = *density;
+  } else if (const auto rose = orniva::analysis::RoseOfNamed(value)) {
+    choices.roseOf = *rose;
+  } else {
+    return "unknown --of '" + value +
+           "' (use poles, p, t or striations for density, strike, dip-direction or trend for the "
+           "rose)";
+  }
+  return {};
+}
+
 // Applies option `name` with `value`; returns an error line, empty when fine.
 std::string ApplyOption(const std::string& name, const std::string& value, Options& options) {
   if (name == "--diagram") {
     const std::optional<orniva::PlotMode> mode = orniva::PlotModeNamed(value);
     if (!mode)
       return "unknown diagram '" + value +
-             "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density "
-             "or "
-             "dihedra)";
+             "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density, "
+             "dihedra or rose)";
     options.diagram = *mode;
   } else if (name == "--of") {
-    const auto of = orniva::analysis::DensityOfNamed(value);
-    if (!of) return "unknown density of '" + value + "' (use poles, p, t or striations)";
-    options.choices.densityOf = *of;
+    return ApplyOf(value, options.choices);
+  } else if (name == "--bin") {
+    const auto width = orniva::analysis::NumbersOf(value, 1);
+    if (!width || !orniva::analysis::ValidRoseBin((*width)[0]))
+      return "--bin needs a width in degrees that divides 360, not '" + value + "'";
+    options.choices.roseBin = (*width)[0];
+  } else if (name == "--hemisphere") {
+    const std::optional<orniva::Hemisphere> hemisphere = orniva::HemisphereNamed(value);
+    if (!hemisphere) return "unknown hemisphere '" + value + "' (use lower or upper)";
+    options.hemisphere = *hemisphere;
   } else if (name == "--method") {
     return ApplyMethod(value, options.choices);
   } else if (name == "--title") {
@@ -250,6 +282,7 @@ bool* FlagNamed(const std::string& arg, Options& options) {
   if (arg == "--every-method") return &options.choices.everyMethod;
   if (arg == "--layout") return &options.layout;
   if (arg == "--by-subset") return &options.scope.bySubset;
+  if (arg == "--grid") return &options.grid;
   return nullptr;
 }
 
@@ -281,7 +314,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     if (name != "--diagram" && name != "--highlight" && name != "--symbol-size" &&
         name != "--net" && name != "--of" && name != "--method" && name != "--title" &&
         name != "--dpi" && name != "--width-mm" && name != "--colour-by" && name != "--lines" &&
-        name != "--subset" && name != "--curation")
+        name != "--subset" && name != "--curation" && name != "--hemisphere" && name != "--bin")
       return Fail("unknown option '" + arg + "'");
     const std::optional<std::string> value = orniva::cli::OptionValue(args, i);
     if (!value) return Fail("option '" + name + "' needs a value");
@@ -307,6 +340,8 @@ int WriteFigure(const orniva::analysis::Study& study, const Options& options,
   request.mode = options.diagram;
   orniva::InitNetGeometry(request.geometry);
   request.geometry.kind = options.net;
+  request.geometry.hemisphere = options.hemisphere;
+  request.geometry.grid = options.grid;
   request.symbolSize = options.symbolSize;
   request.highlight = options.highlight;
   request.layout = options.layout;

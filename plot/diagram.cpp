@@ -7,7 +7,7 @@ namespace orniva {
 
 bool NeedsAnalysis(PlotMode mode) {
   return mode == PlotMode::KinematicAxes || mode == PlotMode::StressAxes ||
-         mode == PlotMode::Density || mode == PlotMode::RightDihedra;
+         mode == PlotMode::Density || mode == PlotMode::RightDihedra || mode == PlotMode::Rose;
 }
 
 namespace {
@@ -44,6 +44,12 @@ void DrawDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
       else
         RenderPlot(target, nullptr);
       return;
+    case PlotMode::Rose:
+      if (inputs.rose)
+        PlotRose(*inputs.rose, target);
+      else
+        RenderPlot(target, nullptr);
+      return;
   }
 }
 
@@ -67,6 +73,11 @@ constexpr Named<PlotMode> kModeNames[] = {
     {"stress-axes", PlotMode::StressAxes},
     {"density", PlotMode::Density},
     {"dihedra", PlotMode::RightDihedra},
+    {"rose", PlotMode::Rose},
+};
+constexpr Named<Hemisphere> kHemisphereNames[] = {
+    {"lower", Hemisphere::Lower},
+    {"upper", Hemisphere::Upper},
 };
 constexpr Named<NetKind> kNetNames[] = {
     {"equal-angle", NetKind::EqualAngle},
@@ -76,6 +87,9 @@ constexpr Named<NetKind> kNetNames[] = {
 
 std::string_view NetKindName(NetKind kind) { return NameOf(kNetNames, kind); }
 std::optional<NetKind> NetKindNamed(std::string_view name) { return ValueNamed(kNetNames, name); }
+std::optional<Hemisphere> HemisphereNamed(std::string_view name) {
+  return ValueNamed(kHemisphereNames, name);
+}
 std::string_view PlotModeName(PlotMode mode) { return NameOf(kModeNames, mode); }
 std::optional<PlotMode> PlotModeNamed(std::string_view name) {
   return ValueNamed(kModeNames, name);

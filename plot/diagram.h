@@ -14,6 +14,7 @@
 #include "plot/net.h"
 #include "plot/plot_cache.h"
 #include "plot/plot_mode.h"
+#include "plot/rose_diagram.h"
 
 namespace orniva {
 
@@ -27,6 +28,7 @@ struct DiagramInputs {
   // colour each datum is drawn in instead of its own, or kOwnColour. The
   // faults switched off are grey, and the data may be coloured by phase.
   const std::vector<TColor>* dataColours = nullptr;
+  const RoseFigure* rose = nullptr;
   // The figure layout: the texts and legends of a figure for publication.
   bool layout = false;
   // Changes whenever the inputs above do, for the drawing key.
@@ -42,12 +44,15 @@ void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
                  std::int16_t highlightIndex, const DiagramInputs& inputs = {});
 
 // The diagram's name on the command line ("fault-planes", "tangent-lineation",
-// "poles", "kinematic-axes", "stress-axes", "density", "dihedra").
+// "poles", "kinematic-axes", "stress-axes", "density", "dihedra", "rose").
 std::string_view PlotModeName(PlotMode mode);
 std::optional<PlotMode> PlotModeNamed(std::string_view name);
 
 // The net's name on the command line ("equal-angle", "equal-area").
 std::string_view NetKindName(NetKind kind);
 std::optional<NetKind> NetKindNamed(std::string_view name);
+
+// The hemisphere's name on the command line ("lower", "upper").
+std::optional<Hemisphere> HemisphereNamed(std::string_view name);
 
 }  // namespace orniva

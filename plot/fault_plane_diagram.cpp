@@ -109,8 +109,10 @@ void ChooseArrowShape(const TFaultData& datum, std::int16_t s, ArrowShape& shape
 void DrawStriationArrow(const PlotCanvas& plot, const TFaultData& datum) {
   ArrowShape shape;
   ChooseArrowShape(datum, plot.symbolRadius, shape);
-  PlaceShape(shape, datum.saz,
-             ProjectLine(plot.geometry, dops::MakeOrientation(datum.saz, datum.spl)));
+  // On the upper hemisphere the arrow turns half round with its point.
+  const float angle =
+      plot.geometry.hemisphere == Hemisphere::Upper ? Store(Real(datum.saz) + 180) : datum.saz;
+  PlaceShape(shape, angle, ProjectLine(plot.geometry, dops::MakeOrientation(datum.saz, datum.spl)));
   plot.canvas.SetPenColour(clBlack);
   plot.canvas.Polyline(shape.data(), shape.size());
 }

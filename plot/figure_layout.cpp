@@ -72,9 +72,9 @@ void DrawLegend(RecordingCanvas& canvas, const std::vector<LegendEntry>& legend,
 
 }  // namespace
 
-std::string NetCaption(NetKind net) {
-  return net == NetKind::EqualArea ? "Equal-area, lower hemisphere"
-                                   : "Equal-angle, lower hemisphere";
+std::string NetCaption(NetKind net, Hemisphere hemisphere) {
+  return std::string(net == NetKind::EqualArea ? "Equal-area, " : "Equal-angle, ") +
+         (hemisphere == Hemisphere::Upper ? "upper hemisphere" : "lower hemisphere");
 }
 
 Picture LayoutFigure(const Picture& diagram, const FigureCaption& caption,
@@ -102,7 +102,9 @@ Picture LayoutFigure(const Picture& diagram, const FigureCaption& caption,
                                                           : std::string()),
                        kCaptionText});
   canvas.Text({width - kMargin, captionLine},
-              TextItem{NetCaption(caption.net), kCaptionText, TextAnchor::Right});
+              TextItem{caption.netText.empty() ? NetCaption(caption.net, caption.hemisphere)
+                                               : caption.netText,
+                       kCaptionText, TextAnchor::Right});
   DrawLegend(canvas, legend, grid, captionTop + kCaptionBand);
   canvas.Close();
   return figure;

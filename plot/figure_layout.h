@@ -24,10 +24,14 @@ struct FigureCaption {
   // "N = count of total". 0: none left out.
   std::size_t total = 0;
   NetKind net = NetKind::EqualAngle;
+  Hemisphere hemisphere = Hemisphere::Lower;
+  // What the caption says of the diagram instead of the net (a rose's
+  // counts); empty: NetCaption.
+  std::string netText;
 };
 
-// "Equal-angle, lower hemisphere" or "Equal-area, lower hemisphere".
-std::string NetCaption(NetKind net);
+// "Equal-angle, lower hemisphere", "Equal-area, upper hemisphere" ...
+std::string NetCaption(NetKind net, Hemisphere hemisphere = Hemisphere::Lower);
 
 // Bands of the layout in plot units, across the diagram's width.
 constexpr std::int32_t kTitleBand = 110;  // when there is a title

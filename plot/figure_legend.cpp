@@ -326,6 +326,8 @@ std::vector<LegendEntry> LegendOf(const LegendSource& source) {
     case PlotMode::RightDihedra:
       AddFieldData(source, entries);
       break;
+    case PlotMode::Rose:  // the caption says what the petals count
+      break;
   }
   return entries;
 }

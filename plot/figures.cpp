@@ -159,7 +159,8 @@ void DensityFigure(const Study& study, const NetGeometry& geometry, DiagramFigur
   const AnalysisChoices& choices = study.choices();
   const UsedFaults used = CollectUsedFaults(data, study.InUse());
   const std::vector<math::Vector3d> directions = DensityDirections(used.faults, choices.densityOf);
-  const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
+  const DrawingGrid grid =
+      MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize, geometry.hemisphere);
   const std::vector<double> values = DensityValues(directions, choices.densityMethod, grid.nodes);
   const std::vector<double> levels =
       DensityLevels(choices.densityMethod, InsideMaximum(grid, values));
@@ -177,7 +178,8 @@ void DensityFigure(const Study& study, const NetGeometry& geometry, DiagramFigur
 void DihedraFigure(const Study& study, const NetGeometry& geometry, DiagramFigures& figures) {
   const AnalysisChoices& choices = study.choices();
   const UsedFaults used = CollectUsedFaults(study.data(), study.InUse());
-  const DrawingGrid grid = MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize);
+  const DrawingGrid grid =
+      MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize, geometry.hemisphere);
   const std::vector<double> values = DihedraValues(used.faults, grid.nodes);
   const std::vector<double> levels = used.faults.empty() ? std::vector<double>{} : DihedraLevels();
   figures.field = FieldOf(grid, values, levels, Labels(levels, " %"));
@@ -249,6 +251,11 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
       DihedraFigure(study, geometry, figures);
       figures.hasField = true;
       break;
+    case PlotMode::Rose:
+      figures.rose = RoseFigureOf(CountRose(study.data(), study.InUse(), choices.roseOf, choices.roseBin),
+                                  choices.roseOf, geometry.kind);
+      figures.hasRose = true;
+      break;
     default:
       break;
   }
@@ -257,7 +264,7 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
 
 DataCount DataDrawn(PlotMode mode, const FaultSet& data, const std::vector<bool>& inUse) {
   const bool analysed = mode == PlotMode::KinematicAxes || mode == PlotMode::Density ||
-                        mode == PlotMode::RightDihedra;
+                        mode == PlotMode::RightDihedra || mode == PlotMode::Rose;
   DataCount count;
   for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
     if (!(analysed ? data[i].failedChecks == 0 : PlaneDrawable(data[i]))) continue;
@@ -284,6 +291,9 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
   caption.count = count.inUse;
   caption.total = count.inUse < count.all ? count.all : 0;
   caption.net = request.geometry.kind;
+  caption.hemisphere = request.geometry.hemisphere;
+  if (request.mode == PlotMode::Rose && figures.hasRose)
+    caption.netText = RoseCaption(figures.rose);
   LegendSource legend{request.mode, &data, inputs,
                       SymbolRadius(target.geometry, target.symbolSize)};
   // Only a highlight that was drawn is repeated after the data.
@@ -294,7 +304,7 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
 
 const DiagramFigures& DiagramFiguresCache::For(PlotMode mode, const Study& study,
                                                const NetGeometry& geometry) {
-  const Key key{study.generation(), mode, geometry.kind};
+  const Key key{study.generation(), mode, geometry.kind, geometry.hemisphere};
   if (key_ != key) {
     figures_ = FiguresFor(mode, study, geometry);
     key_ = key;

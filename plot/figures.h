@@ -28,7 +28,8 @@ struct DiagramFigures {
   KinematicAxesFigure kinematicAxes;
   StressAxesFigure stressAxes;
   FieldFigure field;
-  bool hasKinematicAxes = false, hasStressAxes = false, hasField = false;
+  RoseFigure rose;
+  bool hasKinematicAxes = false, hasStressAxes = false, hasField = false, hasRose = false;
   analysis::DensityOf densityOf = analysis::DensityOf::Poles;  // what a density field counts
   // By line (index 0 unused): the data the analyses read; empty: all.
   std::vector<bool> inUse;
@@ -42,6 +43,7 @@ struct DiagramFigures {
     if (hasStressAxes) inputs.stressAxes = &stressAxes;
     if (hasField) inputs.field = &field;
     if (!dataColours.empty()) inputs.dataColours = &dataColours;
+    if (hasRose) inputs.rose = &rose;
     inputs.layout = layout;
     inputs.revision = revision;
     return inputs;
@@ -67,7 +69,7 @@ class DiagramFiguresCache {
   const DiagramFigures& figures() const { return figures_; }
 
  private:
-  using Key = std::tuple<std::uint64_t, PlotMode, NetKind>;
+  using Key = std::tuple<std::uint64_t, PlotMode, NetKind, Hemisphere>;
   DiagramFigures figures_;
   std::optional<Key> key_;
 };

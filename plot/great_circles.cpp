@@ -53,8 +53,9 @@ bool ProjectDirect(const NetGeometry& geometry, dops::Vec3 v, TPoint& point) {
   const Real margin = kTieMargin * std::abs(Real(geometry.netRadius));
   auto nearTie = [margin](Real d) { return std::abs(d - std::floor(d) - 0.5) <= margin; };
   if (nearTie(dx) || nearTie(dy)) return false;
-  point = {numeric::RoundToPlot(geometry.netCentre.x + Real(numeric::RoundToPlot(dx))),
-           numeric::RoundToPlot(geometry.netCentre.y - Real(numeric::RoundToPlot(dy)))};
+  const Real sign = HemisphereSign(geometry);
+  point = {numeric::RoundToPlot(geometry.netCentre.x + sign * Real(numeric::RoundToPlot(dx))),
+           numeric::RoundToPlot(geometry.netCentre.y - sign * Real(numeric::RoundToPlot(dy)))};
   return true;
 }
 

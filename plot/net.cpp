@@ -4,6 +4,7 @@
 
 #include "data/colours.h"
 #include "math/numeric.h"
+#include "plot/net_grid.h"
 
 namespace orniva {
 
@@ -27,8 +28,9 @@ TPoint ProjectLine(const NetGeometry& geometry, directional_operations::Orientat
   // angle; RoundToPlot holds the offsets within the plot limits.
   const Real dx = r * std::cos(angle);
   const Real dy = r * std::sin(angle);
-  return {numeric::RoundToPlot(geometry.netCentre.x + Real(numeric::RoundToPlot(dx))),
-          numeric::RoundToPlot(geometry.netCentre.y - Real(numeric::RoundToPlot(dy)))};
+  const Real sign = HemisphereSign(geometry);
+  return {numeric::RoundToPlot(geometry.netCentre.x + sign * Real(numeric::RoundToPlot(dx))),
+          numeric::RoundToPlot(geometry.netCentre.y - sign * Real(numeric::RoundToPlot(dy)))};
 }
 
 std::int16_t SymbolRadius(const NetGeometry& geometry, SymbolSize size) {
@@ -61,6 +63,7 @@ void DrawNetFrame(RecordingCanvas& canvas, const NetGeometry& geometry) {
     canvas.MoveTo(t[0]);
     canvas.LineTo(t[1]);
   }
+  if (geometry.grid) DrawNetGrid(canvas, geometry);
 }
 
 void RenderPlot(PlotTarget& target, const std::function<void(RecordingCanvas&)>& step) {

@@ -1,6 +1,6 @@
-// The stereonet's place in the 1000 x 1000 plot picture, the equal-angle
-// lower-hemisphere projection, the empty net, and the cycle in which every
-// plot is recorded and what it draws with.
+// The stereonet's place in the 1000 x 1000 plot picture, the projection
+// (equal-angle or equal-area, lower or upper hemisphere), the empty net,
+// and the cycle in which every plot is recorded and what it draws with.
 #pragma once
 
 #include <cstdint>
@@ -18,14 +18,18 @@ struct NetGeometry {
   std::int16_t netRadius = 0;   // radius of the primitive circle [plot units]
   TPoint netCentre;             // centre of the net [plot units]
   NetKind kind = NetKind::EqualAngle;
+  Hemisphere hemisphere = Hemisphere::Lower;
+  bool grid = false;  // the 10-degree net grid under the data (plot/net_grid.h)
 };
 
+// Whether two nets project every line to the same point (the grid aside).
 inline bool SameNet(const NetGeometry& a, const NetGeometry& b) {
   return a.symbolUnit == b.symbolUnit && a.netRadius == b.netRadius && a.netCentre == b.netCentre &&
-         a.kind == b.kind;
+         a.kind == b.kind && a.hemisphere == b.hemisphere;
 }
 
-// symbolUnit 10, netCentre (500, 500), netRadius 450; the kind is kept.
+// symbolUnit 10, netCentre (500, 500), netRadius 450; the kind, hemisphere
+// and grid are kept.
 void InitNetGeometry(NetGeometry& geometry);
 
 // Projection of a line, lower hemisphere, north up:
@@ -33,10 +37,18 @@ void InitNetGeometry(NetGeometry& geometry);
 //   equal-area  r = netRadius sqrt(2) sin(45 - plunge/2),
 //   x = cx + r sin(trend), y = cy - r cos(trend),
 // with trend and plunge held as float radians and r as a float, rounded
-// ties-to-even. Nothing is clipped: an upward line lands outside the circle.
+// ties-to-even. On the upper hemisphere the rounded offsets from the centre
+// are turned over (the point at trend + 180). Nothing is clipped: an upward
+// line lands outside the circle.
 // Non-finite or enormous results (a plunge of -90) are held within
 // +-2^29 plot units; NaN lands on the centre.
 TPoint ProjectLine(const NetGeometry& geometry, directional_operations::Orientation line);
+
+// +1 on the lower hemisphere, -1 on the upper: the factor of a point's
+// offsets from the centre.
+inline int HemisphereSign(const NetGeometry& geometry) {
+  return geometry.hemisphere == Hemisphere::Upper ? -1 : 1;
+}
 
 // The checked item of the Symbol Size menu.
 enum class SymbolSize { Large, Medium, Small };
@@ -45,7 +57,8 @@ enum class SymbolSize { Large, Medium, Small };
 std::int16_t SymbolRadius(const NetGeometry& geometry, SymbolSize size);
 
 // Clears the picture to white and draws the primitive circle and its four
-// ticks (north, south, west, east) with a silver pen of width 2.
+// ticks (north, south, west, east) with a silver pen of width 2; then the
+// net grid when the geometry asks for it.
 void DrawNetFrame(RecordingCanvas& canvas, const NetGeometry& geometry);
 
 class PlotCache;

@@ -10,7 +10,7 @@ std::uint64_t PlotCache::DrawingKey(const FaultSet& data, PlotMode mode, const P
   const NetGeometry& g = target.geometry;
   const bool same = key_ != 0 && last_.generation == data.generation() && last_.mode == mode &&
                     last_.symbolSize == target.symbolSize && SameNet(last_.geometry, g) &&
-                    last_.revision == revision;
+                    last_.geometry.grid == g.grid && last_.revision == revision;
   if (!same) {
     last_ = {data.generation(), mode, target.symbolSize, g, revision};
     key_ = ++lastKey;

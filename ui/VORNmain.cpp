@@ -196,7 +196,12 @@ void TFormMain::createPlotMenu() {
   analysisMenu_ =
       new AnalysisMenu({this, [this](orniva::PlotMode mode) { ChooseDiagram(mode); },
                         [this](orniva::NetKind kind) { ChooseNet(kind); },
-                        [this](int line) { SelectDatum(line); }, [this] { return FileName; }},
+                        [this](int line) { SelectDatum(line); }, [this] { return FileName; },
+                        [this](orniva::Hemisphere hemisphere, bool grid) {
+                          netGeometry.hemisphere = hemisphere;
+                          netGeometry.grid = grid;
+                          Replot(-1);
+                        }},
                        study, menuBar(), Plot1, diagrams);
 }
 
@@ -380,6 +385,8 @@ orniva::Picture TFormMain::CurrentFigure(const FigureOptions& options) const {
   request.mode = PlotMode;
   orniva::InitNetGeometry(request.geometry);
   request.geometry.kind = netGeometry.kind;
+  request.geometry.hemisphere = netGeometry.hemisphere;
+  request.geometry.grid = netGeometry.grid;
   request.symbolSize = CheckedSymbolSize();
   request.highlight = highlight_;
   request.layout = options.layout;

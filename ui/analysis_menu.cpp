@@ -19,8 +19,10 @@ AnalysisMenu::AnalysisMenu(Window window, analysis::Study& study, QMenuBar* menu
                            QActionGroup* diagrams)
     : QObject(window.widget), window_(std::move(window)), study_(study) {
   addNets(plot);
+  addViewItems(plot);
   plot->addSeparator();
   addDiagrams(plot, diagrams);
+  addRoseMenu(plot, diagrams);
   addAnalysisMenu(menuBar);
 }
 
@@ -51,6 +53,21 @@ void AnalysisMenu::addNets(QMenu* plot) {
           [this] { window_.chooseNet(NetKind::EqualAngle); });
   connect(ActionEqualArea, &QAction::triggered, this,
           [this] { window_.chooseNet(NetKind::EqualArea); });
+}
+
+// Two check items that redraw the diagram: the upper hemisphere and the
+// net grid.
+void AnalysisMenu::addViewItems(QMenu* plot) {
+  ActionUpperHemisphere =
+      newAction("ActionUpperHemisphere", QStringLiteral("&Upper Hemisphere"), plot);
+  ActionNetGrid = newAction("ActionNetGrid", QStringLiteral("Net &Grid"), plot);
+  for (QAction* action : {ActionUpperHemisphere, ActionNetGrid}) {
+    action->setCheckable(true);
+    connect(action, &QAction::toggled, this, [this] {
+      window_.chooseView(ActionUpperHemisphere->isChecked() ? Hemisphere::Upper : Hemisphere::Lower,
+                         ActionNetGrid->isChecked());
+    });
+  }
 }
 
 void AnalysisMenu::addDiagrams(QMenu* plot, QActionGroup* diagrams) {
@@ -122,6 +139,50 @@ void AnalysisMenu::addDensityMenu(QMenu* plot, QActionGroup* diagrams) {
   }
 }
 
+// The rose diagram is the submenu's own item in the diagram group; its
+// items choose what it counts and the width of its bins. Its petals follow
+// the net: by the square root of the count on the equal-area net.
+void AnalysisMenu::addRoseMenu(QMenu* plot, QActionGroup* diagrams) {
+  Rose1 = plot->addMenu(QStringLiteral("R&ose Diagram"));
+  Rose1->setObjectName(QStringLiteral("Rose1"));
+  ActionRose = Rose1->menuAction();
+  ActionRose->setObjectName(QStringLiteral("ActionRose"));
+  ActionRose->setCheckable(true);
+  diagrams->addAction(ActionRose);
+  auto* ofs = new QActionGroup(this);
+  ActionRoseStrikes = newAction("ActionRoseStrikes", QStringLiteral("of &Strikes"), Rose1, ofs);
+  ActionRoseDipDirections =
+      newAction("ActionRoseDipDirections", QStringLiteral("of &Dip Directions"), Rose1, ofs);
+  ActionRoseTrends =
+      newAction("ActionRoseTrends", QStringLiteral("of Striation &Trends"), Rose1, ofs);
+  ActionRoseStrikes->setChecked(true);
+  Rose1->addSeparator();
+  RoseBins = new QActionGroup(this);
+  for (int width : {5, 10, 15, 30}) {
+    QAction* bin =
+        newAction("ActionRoseBin", QStringLiteral("%1\u00B0 Bins").arg(width), Rose1, RoseBins);
+    bin->setData(width);
+    bin->setChecked(width == analysis::kDefaultRoseBin);
+    connect(bin, &QAction::triggered, this,
+            [this, width] { chooseRose(study_.choices().roseOf, width); });
+  }
+  const std::pair<QAction*, analysis::RoseOf> of[] = {
+      {ActionRoseStrikes, analysis::RoseOf::Strike},
+      {ActionRoseDipDirections, analysis::RoseOf::DipDirection},
+      {ActionRoseTrends, analysis::RoseOf::Trend}};
+  for (const auto& [action, value] : of)
+    connect(action, &QAction::triggered, this,
+            [this, value = value] { chooseRose(value, study_.choices().roseBin); });
+}
+
+void AnalysisMenu::chooseRose(analysis::RoseOf of, double binWidth) {
+  analysis::AnalysisChoices choices = study_.choices();
+  choices.roseOf = of;
+  choices.roseBin = binWidth;
+  study_.SetChoices(choices);
+  window_.chooseDiagram(PlotMode::Rose);
+}
+
 void AnalysisMenu::chooseDensity(DensityOf of, DensityMethod method) {
   study_.SetDensity(of, method);
   window_.chooseDiagram(PlotMode::Density);
@@ -149,6 +210,8 @@ QAction* AnalysisMenu::DiagramAction(PlotMode mode) const {
       return ActionDensity;
     case PlotMode::RightDihedra:
       return ActionRightDihedra;
+    case PlotMode::Rose:
+      return ActionRose;
     default:
       return nullptr;
   }

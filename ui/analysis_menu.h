@@ -1,6 +1,7 @@
-// The commands of the analyses, owned by the main window: the net, the
-// analyses' diagrams and their options in the Plot menu (after its first
-// items), and the Analysis menu with the results windows. Every choice goes
+// The commands of the analyses, owned by the main window: the net, its
+// hemisphere and grid, the analyses' diagrams and the rose diagram with
+// their options in the Plot menu (after its first items), and the Analysis
+// menu with the results windows. Every choice goes
 // to the window's Study; the window and the results windows follow it.
 #pragma once
 
@@ -35,6 +36,8 @@ class AnalysisMenu : public QObject {
     std::function<void(NetKind)> chooseNet;       // draws on the net
     std::function<void(int line)> selectDatum;    // a results window's row was chosen
     std::function<QString()> fileName;            // the data file loaded
+    // Draws on the chosen hemisphere, with or without the net grid.
+    std::function<void(Hemisphere, bool grid)> chooseView;
   };
 
   // Adds the items to `plot` (whose diagram items are in `diagrams`) and an
@@ -56,6 +59,8 @@ class AnalysisMenu : public QObject {
 
   QAction* ActionEqualAngle = nullptr;
   QAction* ActionEqualArea = nullptr;
+  QAction* ActionUpperHemisphere = nullptr;  // checked: the upper hemisphere
+  QAction* ActionNetGrid = nullptr;
   QAction* ActionPoles = nullptr;
   QAction* ActionKinematicAxes = nullptr;
   QAction* ActionStressAxes = nullptr;
@@ -69,9 +74,16 @@ class AnalysisMenu : public QObject {
   QAction* ActionOnePercent = nullptr;
   QAction* ActionRightDihedra = nullptr;
   QAction* ActionDihedraPlanes = nullptr;
+  QAction* ActionRose = nullptr;  // the rose submenu's own item, in the diagram group
+  QAction* ActionRoseStrikes = nullptr;
+  QAction* ActionRoseDipDirections = nullptr;
+  QAction* ActionRoseTrends = nullptr;
+  QActionGroup* RoseBins = nullptr;  // 5, 10, 15 and 30 degrees, each item's data its width
   QAction* ActionKinematics = nullptr;
   QAction* ActionStressInversion = nullptr;
   QMenu* Density1 = nullptr;
+  QMenu* Rose1 = nullptr;
+  QMenu* RoseBin1 = nullptr;
   QMenu* Analysis1 = nullptr;
 
  private:
@@ -81,6 +93,9 @@ class AnalysisMenu : public QObject {
   void addDiagrams(QMenu* plot, QActionGroup* diagrams);
   void addEveryMethod(QMenu* plot);
   void addDensityMenu(QMenu* plot, QActionGroup* diagrams);
+  void addViewItems(QMenu* plot);
+  void addRoseMenu(QMenu* plot, QActionGroup* diagrams);
+  void chooseRose(analysis::RoseOf of, double binWidth);
   void addAnalysisMenu(QMenuBar* menuBar);
   void chooseDensity(analysis::DensityOf of, analysis::DensityMethod method);
 

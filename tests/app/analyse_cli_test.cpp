@@ -8,7 +8,10 @@
 
 #include "analysis/density.h"
 #include "analysis/dihedra.h"
+#include "analysis/geometry.h"
 #include "analysis/kinematics.h"
+#include "analysis/rose.h"
+#include "analysis/rotation.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
@@ -52,13 +55,29 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{example, "stress-summary", "--method", "fry"}, 0,
        StressSummaryCsv(InvertStress(data, StressMethod::Fry, false), StressMethod::Fry).text},
       {{example, "stress-methods"}, 0, StressMethodsCsv(every).text},
+      {{example, "select", "--window", "350,10,0,90", "--of", "p"}, 0,
+       SelectCsv(SelectInWindow(DirectionsOf(data, nullptr, DensityOf::PAxes), {350, 10, 0, 90})).text},
+      {{example, "select", "--cone", "120,30,25"}, 0,
+       SelectCsv(SelectInCone(DirectionsOf(data, nullptr, DensityOf::Poles), {{120, 30}, 25})).text},
+      {{example, "rose", "--of", "strike", "--bin", "15"}, 0,
+       RoseCsv(CountRose(data, nullptr, RoseOf::Strike, 15)).text},
+      {{example, "back-tilt", "--bedding", "60,40", "--fraction", "0.5"}, 0,
+       BackTiltCsv(RotateData(data, BackTiltRotation({60, 40}, 0.5)), nullptr).text},
+      {{example, "tilt-test", "--bedding", "60,40", "--method", "shan"}, 0,
+       TiltTestCsv(TiltTest(data, {60, 40}, StressMethod::Shan, false, nullptr)).text},
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
-      {{two, "rose"}, 2, "orniva-analyse: unknown command 'rose' (see --help)"},
+      {{two, "roses"}, 2, "orniva-analyse: unknown command 'roses' (see --help)"},
       {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},
       {{two, "misfit-angles", "--iterate=yes"}, 2, "orniva-analyse: option '--iterate' takes no value"},
       {{two, "density", "--of", "b", "--method", "kamb"}, 2, "orniva-analyse: unknown value 'b' for --of"},
       {{two, "density", "--of"}, 2, "orniva-analyse: option '--of' needs a value"},
       {{two, "density", "--of", "p"}, 2, "orniva-analyse: density needs --method (see --help)"},
+      {{two, "select", "--of", "t"}, 2, "orniva-analyse: " + two + ": select needs --window or --cone"},
+      {{two, "back-tilt"}, 2, "orniva-analyse: " + two + ": back-tilt needs --bedding (see --help)"},
+      {{two, "select", "--window", "0,10,50,40"}, 2, "orniva-analyse: " + two +
+       ": --window needs T1,T2,P1,P2 (trends 0 to 360, 0 <= P1 <= P2 <= 90), not '0,10,50,40'"},
+      {{two, "rose", "--of", "trend", "--bin", "7"}, 2, "orniva-analyse: " + two +
+       ": --bin needs a width in degrees that divides 360, not '7'"},
       {{dir.File("none.fdt"), "bingham"}, 2,
        "orniva-analyse: cannot read " + dir.File("none.fdt") + ": No such file or directory"},
       // After the bad-fields message; a report's refusal (the analyses' own

@@ -31,6 +31,8 @@ struct Plot {
   SymbolSize size = SymbolSize::Medium;
   NetKind net = NetKind::EqualAngle;
   analysis::AnalysisChoices choices{};
+  Hemisphere hemisphere = Hemisphere::Lower;
+  bool grid = false;
 };
 
 // The EMF of `plot` of the data file, drawn in-process as the window draws
@@ -41,6 +43,8 @@ std::string DrawInProcess(const std::string& dataPath, const Plot& plot, bool la
   orniva::FigureRequest request{plot.mode, {}, plot.size, plot.highlight, layout, title};
   InitNetGeometry(request.geometry);
   request.geometry.kind = plot.net;
+  request.geometry.hemisphere = plot.hemisphere;
+  request.geometry.grid = plot.grid;
   const orniva::DiagramFigures figures =
       orniva::FiguresFor(plot.mode, data, request.geometry, plot.choices);
   const std::vector<std::uint8_t> emf = EncodeEmf(orniva::DrawFigure(data, request, figures));
@@ -89,6 +93,9 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
        {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, true, StressMethod::YamajiSato}}},
       {{"DATA", "OUT", "--every-method", "--diagram=stress-axes"},
        {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, true, StressMethod::Michael, true}}},
+      {{"DATA", "OUT", "--hemisphere=upper", "--grid"}, {PlotMode::FaultPlaneAndStriation, -1, medium, angle, {}, Hemisphere::Upper, true}},
+      {{"DATA", "OUT", "--diagram", "rose", "--of", "trend", "--bin", "15", "--net", "equal-area"},
+       {PlotMode::Rose, -1, medium, area, {DensityOf::Poles, DensityMethod::Kamb, false, true, StressMethod::Michael, false, false, analysis::RoseOf::Trend, 15}}},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -193,7 +200,8 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
   // clang-format off
   const Row rows[] = {
       {{}}, {{"DATA"}}, {{"DATA", "OUT", "extra.emf"}}, {{"--frobnicate", "DATA", "OUT"}},
-      {{"DATA", "OUT", "--diagram", "rose"}}, {{"DATA", "OUT", "--diagram"}},
+      {{"DATA", "OUT", "--diagram", "roses"}}, {{"DATA", "OUT", "--diagram"}},
+      {{"DATA", "OUT", "--hemisphere", "both"}}, {{"DATA", "OUT", "--diagram", "rose", "--bin", "7"}},
       {{"DATA", "OUT", "--highlight", "0"}}, {{"DATA", "OUT", "--highlight", "2.5"}},
       {{"DATA", "OUT", "--highlight="}}, {{"DATA", "OUT", "--symbol-size", "huge"}},
       {{"DATA", "OUT", "--net", "polar"}}, {{"DATA", "OUT", "--diagram", "density", "--of", "q"}},

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <tuple>
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -261,6 +262,16 @@ TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
   window->analysisMenu()->ActionEveryMethod->trigger();  // on: redrawn with every method's axes
   EXPECT_TRUE(window->study.choices().everyMethod);
   EXPECT_FALSE(SamePicture(window->plotPicture, alone));
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
+  // The rose: what it counts and its bins; the hemisphere and the grid.
+  window->analysisMenu()->ActionRoseTrends->trigger();
+  window->analysisMenu()->RoseBins->actions().back()->trigger();
+  window->analysisMenu()->ActionUpperHemisphere->trigger();
+  window->analysisMenu()->ActionNetGrid->trigger();
+  EXPECT_EQ(window->PlotMode, PlotMode::Rose);
+  EXPECT_EQ(window->study.choices().roseOf, analysis::RoseOf::Trend);
+  EXPECT_EQ(window->study.choices().roseBin, 30);
+  EXPECT_TRUE(window->netGeometry.hemisphere == Hemisphere::Upper && window->netGeometry.grid);
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
 }
 

@@ -70,12 +70,15 @@ TEST_F(WindowTest, ControlTexts) {
       {texts(window->curationCommands()->Data1->actions()), "Data &Table...|&Analyse|&Colour by Phase"},
       {texts(window->Plot1->actions()),
        "&Fault Plane and Striation|&Tangent Lineation Diagram||Symbol &Size||Equal-&Angle Net|"
-       "Equal-A&rea Net||&Poles|&Kinematic Axes|Str&ess Axes|Every &Method's \u03C31 and \u03C33|"
-       "&Density|Right D&ihedra|"
-       "Fault P&lanes on Right Dihedra"},
+       "Equal-A&rea Net|&Upper Hemisphere|Net &Grid||&Poles|&Kinematic Axes|Str&ess Axes|"
+       "Every &Method's \u03C31 and \u03C33|&Density|Right D&ihedra|"
+       "Fault P&lanes on Right Dihedra|R&ose Diagram"},
       {texts(window->SymbolSize1->actions()), "&Large|&Medium|&Small"},
       {texts(window->analysisMenu()->Density1->actions()),
        "of &Poles|of P &Axes|of &T Axes|of &Striations||&Kamb|&One Per Cent"},
+      {texts(window->analysisMenu()->Rose1->actions()),
+       "of &Strikes|of &Dip Directions|of Striation &Trends||5\u00B0 Bins|10\u00B0 Bins|"
+       "15\u00B0 Bins|30\u00B0 Bins"},
       {texts(window->analysisMenu()->Analysis1->actions()), "&Kinematics...|&Stress Inversion..."},
       {texts(window->Help1->actions()), "&Contents|&Version"},
       {window->ToolButton1->toolTip() + "|" + window->ToolButton2->toolTip() + "|" +
