@@ -18,9 +18,7 @@ class WithoutOne {
   explicit WithoutOne(const InversionSetup& setup) : setup_(setup) {
     if (!Summed()) return;
     terms_ = MichaelTerms(setup.faults);
-    every_.resize(terms_.size());
-    for (std::size_t i = 0; i < every_.size(); ++i) every_[i].index = std::uint32_t(i);
-    total_ = SumTerms(terms_, every_);
+    total_ = SumTerms(terms_, std::vector<double>(terms_.size(), 1.0));
   }
 
   // Michael's single pass: a downdate of the sums of all the data.
@@ -32,7 +30,7 @@ class WithoutOne {
       for (std::size_t j = 0; j < sums.h.size(); ++j) sums.h[j] -= terms_[left].h[j];
       for (std::size_t j = 0; j < sums.g.size(); ++j) sums.g[j] -= terms_[left].g[j];
       if (terms_.size() < 5) return std::nullopt;  // fewer than 4 faults remain
-      return SolveMichael(sums, terms_, {}, false).x;
+      return SolveMichael(sums, {}, {}, false).x;
     }
     std::vector<FaultSlip> others = setup_.faults;
     others.erase(others.begin() + std::ptrdiff_t(left));
@@ -44,7 +42,6 @@ class WithoutOne {
  private:
   const InversionSetup& setup_;
   std::vector<MichaelTerm> terms_;
-  std::vector<CountedFault> every_;
   MichaelTerm total_;
 };
 

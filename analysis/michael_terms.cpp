@@ -92,20 +92,33 @@ double AxesMoved(const math::SymmetricEigen& a, const math::SymmetricEigen& b) {
   return moved;
 }
 
-// sum count |tau_i| g_i over `counted`, |tau_i| from the solution x.
-Vector5 WeightedSlips(const Vector5& x, const std::vector<MichaelTerm>& terms,
-                      const std::vector<CountedFault>& counted) {
-  Symmetric5 products{};  // x_j x_k, doubled off the diagonal
-  std::size_t m = 0;
-  for (std::size_t j = 0; j < 5; ++j)
-    for (std::size_t k = j; k < 5; ++k) products[m++] = (j == k ? 1 : 2) * x[j] * x[k];
+// sum count_i |tau_i| g_i, tau_i from the solution x: the weights in one
+// pass (no sum, so it runs two faults to an instruction), then each sum
+// over the even and the odd faults apart.
+Vector5 WeightedSlips(const Vector5& x, const SlipColumns& slips,
+                      const std::vector<double>& counts) {
+  const std::size_t n = counts.size();
+  const double xx = x[0], xy = x[1], xz = x[2], yy = x[3], yz = x[4], zz = -x[0] - x[3];
+  std::vector<double> weights(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const double nx = slips.nx[i], ny = slips.ny[i], nz = slips.nz[i];
+    const double ax = xx * nx + xy * ny + xz * nz, ay = xy * nx + yy * ny + yz * nz,
+                 az = xz * nx + yz * ny + zz * nz;
+    const double normal = nx * ax + ny * ay + nz * az;
+    const double tx = ax - normal * nx, ty = ay - normal * ny, tz = az - normal * nz;
+    weights[i] = counts[i] * std::sqrt(tx * tx + ty * ty + tz * tz);
+  }
   Vector5 b{};
-  for (const CountedFault& f : counted) {
-    const MichaelTerm& t = terms[f.index];
-    double tau2 = 0;
-    for (std::size_t i = 0; i < products.size(); ++i) tau2 += t.h[i] * products[i];
-    const double weight = f.count * std::sqrt(std::max(0.0, tau2));
-    for (std::size_t j = 0; j < 5; ++j) b[j] += weight * t.g[j];
+  for (std::size_t j = 0; j < 5; ++j) {
+    const double* g = slips.g[j].data();
+    double even = 0, odd = 0;
+    std::size_t i = 0;
+    for (; i + 1 < n; i += 2) {
+      even += weights[i] * g[i];
+      odd += weights[i + 1] * g[i + 1];
+    }
+    if (i < n) even += weights[i] * g[i];
+    b[j] = even + odd;
   }
   return b;
 }
@@ -128,26 +141,36 @@ std::vector<MichaelTerm> MichaelTerms(const std::vector<FaultSlip>& faults) {
   return terms;
 }
 
-MichaelTerm SumTerms(const std::vector<MichaelTerm>& terms,
-                     const std::vector<CountedFault>& counted) {
+MichaelTerm SumTerms(const std::vector<MichaelTerm>& terms, const std::vector<double>& counts) {
   MichaelTerm sum;
-  for (const CountedFault& f : counted) {
-    const MichaelTerm& t = terms[f.index];
-    for (std::size_t j = 0; j < sum.h.size(); ++j) sum.h[j] += f.count * t.h[j];
-    for (std::size_t j = 0; j < sum.g.size(); ++j) sum.g[j] += f.count * t.g[j];
+  for (std::size_t i = 0; i < terms.size(); ++i) {
+    for (std::size_t j = 0; j < sum.h.size(); ++j) sum.h[j] += counts[i] * terms[i].h[j];
+    for (std::size_t j = 0; j < sum.g.size(); ++j) sum.g[j] += counts[i] * terms[i].g[j];
   }
   return sum;
 }
 
-MichaelSolution SolveMichael(const MichaelTerm& sums, const std::vector<MichaelTerm>& terms,
-                             const std::vector<CountedFault>& counted, bool iterate) {
+SlipColumns SlipColumnsOf(const std::vector<FaultSlip>& faults,
+                          const std::vector<MichaelTerm>& terms) {
+  SlipColumns slips;
+  for (std::size_t i = 0; i < faults.size(); ++i) {
+    slips.nx.push_back(faults[i].n.x);
+    slips.ny.push_back(faults[i].n.y);
+    slips.nz.push_back(faults[i].n.z);
+    for (std::size_t j = 0; j < 5; ++j) slips.g[j].push_back(terms[i].g[j]);
+  }
+  return slips;
+}
+
+MichaelSolution SolveMichael(const MichaelTerm& sums, const SlipColumns& slips,
+                             const std::vector<double>& counts, bool iterate) {
   MichaelSolution solution;
   Factored normal;
   if (!normal.Factor(sums.h)) return solution;
   Vector5 x = normal.Solve(sums.g);
   solution.rounds = 1;
   while (iterate && solution.rounds < kMaxRounds) {
-    const Vector5 next = normal.Solve(WeightedSlips(x, terms, counted));
+    const Vector5 next = normal.Solve(WeightedSlips(x, slips, counts));
     ++solution.rounds;
     const double moved = AxesMoved(Principal(x), Principal(next));
     x = next;

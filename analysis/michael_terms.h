@@ -7,7 +7,7 @@
 // With A_i the 3 x 5 map of the tensor x = (sxx, sxy, sxz, syy, syz) to the
 // shear traction on plane i and s_i its in-plane slip, fault i's share is
 // H_i = A_i^T A_i and g_i = A_i^T s_i. The iterative option weighs g_i by
-// |tau_i| = sqrt(x^T H_i x) of the previous solution; H does not change.
+// the shear traction |tau_i| of the previous solution; H does not change.
 #pragma once
 
 #include <array>
@@ -32,15 +32,17 @@ inline constexpr std::size_t kTermSize = 20;  // doubles in a MichaelTerm
 
 std::vector<MichaelTerm> MichaelTerms(const std::vector<FaultSlip>& faults);
 
-// A fault and how often it counts.
-struct CountedFault {
-  std::uint32_t index = 0;
-  double count = 1;
-};
+// sum counts[i] * terms[i], in the order of the faults.
+MichaelTerm SumTerms(const std::vector<MichaelTerm>& terms, const std::vector<double>& counts);
 
-// sum count * term over `counted`, in their order.
-MichaelTerm SumTerms(const std::vector<MichaelTerm>& terms,
-                     const std::vector<CountedFault>& counted);
+// What the iterative option reads of the faults, a column a number: each
+// normal and each g.
+struct SlipColumns {
+  std::vector<double> nx, ny, nz;
+  std::array<std::vector<double>, 5> g;
+};
+SlipColumns SlipColumnsOf(const std::vector<FaultSlip>& faults,
+                          const std::vector<MichaelTerm>& terms);
 
 // The solution x, none when the planes do not fix the stress (rank below
 // 5), and the solutions computed (1 without iteration).
@@ -49,9 +51,10 @@ struct MichaelSolution {
   int rounds = 0;
 };
 
-// Michael's solution of the sums `sums` of the faults `counted`; those are
-// read only by the iterative option.
-MichaelSolution SolveMichael(const MichaelTerm& sums, const std::vector<MichaelTerm>& terms,
-                             const std::vector<CountedFault>& counted, bool iterate);
+// Michael's solution of the sums `sums` of the faults, fault i counted
+// counts[i] times; `slips` and `counts` are read only by the iterative
+// option.
+MichaelSolution SolveMichael(const MichaelTerm& sums, const SlipColumns& slips,
+                             const std::vector<double>& counts, bool iterate);
 
 }  // namespace orniva::analysis

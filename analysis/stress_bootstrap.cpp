@@ -54,81 +54,73 @@ class ResampleSolver {
  public:
   explicit ResampleSolver(const InversionSetup& setup) : setup_(setup) {
     if (setup.method != StressMethod::Michael) return;
-    terms_ = MichaelTerms(setup.faults);
-    flat_.reserve(terms_.size() * kTermSize);
-    for (const MichaelTerm& t : terms_) {
+    const std::vector<MichaelTerm> terms = MichaelTerms(setup.faults);
+    if (setup.iterate) slips_ = SlipColumnsOf(setup.faults, terms);
+    flat_.reserve(terms.size() * kTermSize);
+    for (const MichaelTerm& t : terms) {
       flat_.insert(flat_.end(), t.h.begin(), t.h.end());
       flat_.insert(flat_.end(), t.g.begin(), t.g.end());
     }
   }
 
-  // Solves `size` resamples whose counts lie fault by fault, `width` to a
-  // fault: counts[i * width + k] is how often resample k drew fault i.
-  void SolveBatch(const std::uint32_t* counts, std::size_t width, std::size_t size,
+  // Solves `size` resamples; counts[k * N + i] is how often resample k drew
+  // fault i.
+  void SolveBatch(const std::uint32_t* counts, std::size_t size,
                   std::optional<StressTensor>* out) const {
+    const std::size_t n = setup_.faults.size();
     if (setup_.method != StressMethod::Michael) {
-      for (std::size_t k = 0; k < size; ++k) out[k] = InvertFaults(counts, width, k);
+      for (std::size_t k = 0; k < size; ++k) out[k] = InvertFaults(counts + k * n);
       return;
     }
-    const std::vector<double> sums = SumShares(counts, width, size);
+    const std::vector<double> sums = SumShares(counts, size);
     for (std::size_t k = 0; k < size; ++k) {
       MichaelTerm sum;
-      std::copy_n(sums.begin() + std::ptrdiff_t(k * kTermSize), sum.h.size(), sum.h.begin());
-      std::copy_n(sums.begin() + std::ptrdiff_t(k * kTermSize + sum.h.size()), sum.g.size(),
-                  sum.g.begin());
-      const std::vector<CountedFault> counted =
-          setup_.iterate ? Counted(counts, width, k) : std::vector<CountedFault>{};
-      out[k] = SolveMichael(sum, terms_, counted, setup_.iterate).x;
+      const double* from = sums.data() + k * kTermSize;
+      std::copy_n(from, sum.h.size(), sum.h.begin());
+      std::copy_n(from + sum.h.size(), sum.g.size(), sum.g.begin());
+      std::vector<double> counted;
+      if (setup_.iterate) counted.assign(counts + k * n, counts + (k + 1) * n);
+      out[k] = SolveMichael(sum, slips_, counted, setup_.iterate).x;
     }
   }
 
  private:
   // Per resample, sum count * share over the faults in their order (as
-  // SumTerms adds them), the 20 numbers of a share side by side.
-  std::vector<double> SumShares(const std::uint32_t* counts, std::size_t width,
-                                std::size_t size) const {
+  // SumTerms adds them; a count of 0 adds nothing), a fault's share read
+  // once for the batch.
+  std::vector<double> SumShares(const std::uint32_t* counts, std::size_t size) const {
+    const std::size_t n = setup_.faults.size();
     std::vector<double> sums(size * kTermSize, 0.0);
-    for (std::size_t i = 0; i < terms_.size(); ++i) {
-      const double* share = flat_.data() + i * kTermSize;
-      const std::uint32_t* drawn = counts + i * width;
+    for (std::size_t i = 0; i < n; ++i) {
+      double share[kTermSize];
+      std::copy_n(flat_.data() + i * kTermSize, kTermSize, share);
       for (std::size_t k = 0; k < size; ++k) {
-        if (drawn[k] == 0) continue;
-        const double c = drawn[k];
-        double* sum = sums.data() + k * kTermSize;
+        const double c = counts[k * n + i];
+        double* __restrict sum = sums.data() + k * kTermSize;
         for (std::size_t j = 0; j < kTermSize; ++j) sum[j] += c * share[j];
       }
     }
     return sums;
   }
 
-  std::vector<CountedFault> Counted(const std::uint32_t* counts, std::size_t width,
-                                    std::size_t k) const {
-    std::vector<CountedFault> counted;
-    for (std::size_t i = 0; i < terms_.size(); ++i)
-      if (counts[i * width + k] > 0)
-        counted.push_back({std::uint32_t(i), double(counts[i * width + k])});
-    return counted;
-  }
-
-  std::optional<StressTensor> InvertFaults(const std::uint32_t* counts, std::size_t width,
-                                           std::size_t k) const {
+  std::optional<StressTensor> InvertFaults(const std::uint32_t* counts) const {
     std::vector<FaultSlip> faults;
     faults.reserve(setup_.faults.size());
     for (std::size_t i = 0; i < setup_.faults.size(); ++i)
-      faults.insert(faults.end(), counts[i * width + k], setup_.faults[i]);
+      faults.insert(faults.end(), counts[i], setup_.faults[i]);
     const StressResult result = InvertStress(faults, setup_.method, setup_.iterate);
     if (!result.error.empty()) return std::nullopt;
     return result.tensor;
   }
 
   const InversionSetup& setup_;
-  std::vector<MichaelTerm> terms_;
-  std::vector<double> flat_;  // terms_ as 20 numbers a fault
+  std::vector<double> flat_;  // each fault's MichaelTerm as 20 numbers
+  SlipColumns slips_;
 };
 
 // Draws the resamples in batches and solves them on two threads: whichever
 // thread is free draws the next batch while the engine is idle (the draws
-// must be made in order), otherwise solves a batch drawn.
+// must be made in order), otherwise counts and solves a batch drawn.
 class Pipeline {
  public:
   Pipeline(const ResampleSolver& solver, std::size_t faults, const BootstrapSettings& settings,
@@ -145,20 +137,21 @@ class Pipeline {
     for (std::size_t s = 0; s < kSlots; ++s) free_.push_back(s);
   }
 
-  // The tensor of every resample, none where it was not solved; false when
-  // cancelled.
+  // False when cancelled.
   bool Run() {
     std::thread helper = StartOrRun([this] { Work(false); });
     Work(true);
     if (helper.joinable()) helper.join();
     return !Cancelled();
   }
-  std::vector<std::optional<StressTensor>>& results() { return results_; }
+  // The tensor of every resample, none where its planes do not fix it.
+  const std::vector<std::optional<StressTensor>>& results() const { return results_; }
 
  private:
   bool Cancelled() const { return control_.cancel && control_.cancel->load(); }
 
   void Work(bool caller) {
+    std::vector<std::uint32_t> counts(faults_ * kBatch);
     std::unique_lock<std::mutex> lock(mutex_);
     while (!Cancelled()) {
       if (!drawing_ && next_ < batches_ && !free_.empty()) {
@@ -174,7 +167,7 @@ class Pipeline {
         const auto [batch, slot] = ready_.front();
         ready_.pop_front();
         lock.unlock();
-        Solve(batch, slots_[slot]);
+        Solve(batch, slots_[slot], counts);
         if (caller) Report();
         lock.lock();
         free_.push_back(slot);
@@ -198,15 +191,22 @@ class Pipeline {
     return std::min(kBatch, samples_ - batch * kBatch);
   }
 
-  void Draw(std::size_t batch, std::vector<std::uint32_t>& counts) {
-    std::fill(counts.begin(), counts.end(), 0u);
-    for (std::size_t k = 0; k < SizeOf(batch); ++k)
-      for (std::size_t d = 0; d < faults_; ++d) ++counts[pick_(engine_) * kBatch + k];
+  // The indices drawn, resample after resample.
+  void Draw(std::size_t batch, std::vector<std::uint32_t>& drawn) {
+    const std::size_t draws = SizeOf(batch) * faults_;
+    for (std::size_t d = 0; d < draws; ++d) drawn[d] = std::uint32_t(pick_(engine_));
   }
 
-  void Solve(std::size_t batch, const std::vector<std::uint32_t>& counts) {
-    solver_.SolveBatch(counts.data(), kBatch, SizeOf(batch), &results_[batch * kBatch]);
-    solved_ += int(SizeOf(batch));
+  void Solve(std::size_t batch, const std::vector<std::uint32_t>& drawn,
+             std::vector<std::uint32_t>& counts) {
+    const std::size_t size = SizeOf(batch);
+    std::fill(counts.begin(), counts.end(), 0u);
+    for (std::size_t k = 0; k < size; ++k) {
+      std::uint32_t* count = counts.data() + k * faults_;
+      for (std::size_t d = k * faults_; d < (k + 1) * faults_; ++d) ++count[drawn[d]];
+    }
+    solver_.SolveBatch(counts.data(), size, &results_[batch * kBatch]);
+    solved_ += int(size);
   }
 
   void Report() const {
@@ -218,7 +218,7 @@ class Pipeline {
   const WorkControl& control_;
   std::mt19937_64 engine_;
   std::uniform_int_distribution<std::size_t> pick_;
-  std::vector<std::vector<std::uint32_t>> slots_;
+  std::vector<std::vector<std::uint32_t>> slots_;  // indices drawn, a batch each
   std::vector<std::optional<StressTensor>> results_;
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -355,7 +355,7 @@ StressBootstrap BootstrapStress(const InversionSetup& setup, const BootstrapSett
 std::optional<StressTensor> InvertResample(const InversionSetup& setup,
                                            const std::vector<std::uint32_t>& counts) {
   std::optional<StressTensor> x;
-  ResampleSolver(setup).SolveBatch(counts.data(), 1, 1, &x);
+  ResampleSolver(setup).SolveBatch(counts.data(), 1, &x);
   return x;
 }
 

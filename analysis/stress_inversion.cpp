@@ -89,9 +89,9 @@ void InvertMichael(const InversionInput& input, bool iterate, StressResult& resu
     return;
   }
   const std::vector<MichaelTerm> terms = MichaelTerms(used);
-  std::vector<CountedFault> every(used.size());
-  for (std::size_t i = 0; i < every.size(); ++i) every[i].index = std::uint32_t(i);
-  const MichaelSolution solution = SolveMichael(SumTerms(terms, every), terms, every, iterate);
+  const std::vector<double> once(used.size(), 1.0);
+  const MichaelSolution solution =
+      SolveMichael(SumTerms(terms, once), SlipColumnsOf(used, terms), once, iterate);
   result.rounds = solution.rounds;
   if (!solution.x) {
     result.error = "the fault planes do not determine the stress (rank below 5)";
