@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -20,6 +21,8 @@
 #include "data/fault_data.h"
 
 namespace orniva::analysis {
+
+struct StressBootstrap;  // analysis/stress_bootstrap.h
 
 class Study {
  public:
@@ -59,6 +62,13 @@ class Study {
   // By line (index 0 unused): the data every analysis reads, those in use
   // and in the chosen scope; null: every datum that passed its checks.
   const std::vector<bool>* InUse() const;
+  // The bootstrap confidence of the inversion, kept here so that the window
+  // and every figure read the same one. `of` is the StressKey() it was
+  // computed for; one computed for another inversion is dropped. Listeners
+  // are told.
+  void SetBootstrap(std::shared_ptr<const StressBootstrap> bootstrap, ResultKey of);
+  // The bootstrap of the present inversion; null when none was set for it.
+  const StressBootstrap* Bootstrap() const;
   // How many inversions this study has computed.
   int stressRuns() const { return stressRuns_; }
 
@@ -82,6 +92,8 @@ class Study {
   mutable KinematicsResult kinematics_;
   mutable StressResult stress_;
   mutable int stressRuns_ = 0;
+  std::shared_ptr<const StressBootstrap> bootstrap_;
+  ResultKey bootstrapOf_{};
   mutable std::map<int, Listener> listeners_;
   mutable int nextListener_ = 0;
 };
