@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 #include "analysis/fault_vectors.h"
+#include "analysis/michael_terms.h"
 
 namespace orniva::analysis {
 
@@ -13,85 +13,10 @@ using math::Vector3d;
 namespace {
 
 using Vector5 = std::array<double, 5>;
-using Matrix5 = std::array<Vector5, 5>;
-
-constexpr int kMaxRounds = 100;
-constexpr double kAxesSettled = 0.01;  // [deg]
-// A pivot below this share of the largest diagonal element of the normal
-// equations counts as zero: the planes do not fix all five unknowns.
-constexpr double kRankTolerance = 1e-10;
-
-// The shear traction's linear map at n as the 3 x 5 matrix A: tau = A x.
-std::array<Vector5, 3> TractionMatrix(Vector3d n) {
-  std::array<Vector5, 3> a{};
-  for (int k = 0; k < 5; ++k) {
-    Vector5 unit{};
-    unit[std::size_t(k)] = 1;
-    const Vector3d t = ShearTraction(unit, n);
-    a[0][std::size_t(k)] = t.x;
-    a[1][std::size_t(k)] = t.y;
-    a[2][std::size_t(k)] = t.z;
-  }
-  return a;
-}
-
-// Gaussian elimination with partial pivoting; nullopt for rank below 5.
-std::optional<Vector5> Solve(Matrix5 m, Vector5 b) {
-  double scale = 0;
-  for (int i = 0; i < 5; ++i) scale = std::max(scale, std::fabs(m[std::size_t(i)][std::size_t(i)]));
-  if (!(scale > 0)) return std::nullopt;
-  for (std::size_t c = 0; c < 5; ++c) {
-    std::size_t pivot = c;
-    for (std::size_t r = c + 1; r < 5; ++r)
-      if (std::fabs(m[r][c]) > std::fabs(m[pivot][c])) pivot = r;
-    if (!(std::fabs(m[pivot][c]) > kRankTolerance * scale)) return std::nullopt;
-    std::swap(m[c], m[pivot]);
-    std::swap(b[c], b[pivot]);
-    for (std::size_t r = c + 1; r < 5; ++r) {
-      const double f = m[r][c] / m[c][c];
-      for (std::size_t k = c; k < 5; ++k) m[r][k] -= f * m[c][k];
-      b[r] -= f * b[c];
-    }
-  }
-  Vector5 x{};
-  for (std::size_t c = 5; c-- > 0;) {
-    double sum = b[c];
-    for (std::size_t k = c + 1; k < 5; ++k) sum -= m[c][k] * x[k];
-    x[c] = sum / m[c][c];
-  }
-  return x;
-}
-
-std::optional<Vector5> LeastSquares(const std::vector<FaultSlip>& faults,
-                                    const std::vector<double>& weights) {
-  Matrix5 ata{};
-  Vector5 atb{};
-  for (std::size_t i = 0; i < faults.size(); ++i) {
-    const std::array<Vector5, 3> a = TractionMatrix(faults[i].n);
-    const double b[3] = {weights[i] * faults[i].s.x, weights[i] * faults[i].s.y,
-                         weights[i] * faults[i].s.z};
-    for (std::size_t row = 0; row < 3; ++row)
-      for (std::size_t j = 0; j < 5; ++j) {
-        atb[j] += a[row][j] * b[row];
-        for (std::size_t k = 0; k < 5; ++k) ata[j][k] += a[row][j] * a[row][k];
-      }
-  }
-  return Solve(ata, atb);
-}
 
 math::SymmetricEigen Principal(const Vector5& x) {
   const math::Matrix3d m = {{{x[0], x[1], x[2]}, {x[1], x[3], x[4]}, {x[2], x[4], -x[0] - x[3]}}};
   return math::EigenSymmetric(m);
-}
-
-// The largest angle between corresponding principal axes [deg].
-double AxesMoved(const math::SymmetricEigen& a, const math::SymmetricEigen& b) {
-  double moved = 0;
-  for (std::size_t k = 0; k < 3; ++k) {
-    const double angle = math::AngleBetween(a.vectors[k], b.vectors[k]);
-    moved = std::max(moved, std::min(angle, 180 - angle));
-  }
-  return moved;
 }
 
 }  // namespace
@@ -118,7 +43,7 @@ InversionInput StartInversion(const FaultSet& data, const std::vector<bool>* use
   return input;
 }
 
-void DescribeStress(const Vector5& x, const std::vector<FaultSlip>& all, StressResult& result) {
+void DescribeAxes(const Vector5& x, StressResult& result) {
   const math::SymmetricEigen e = Principal(x);
   result.tensor = x;
   for (std::size_t k = 0; k < 3; ++k) {
@@ -128,6 +53,10 @@ void DescribeStress(const Vector5& x, const std::vector<FaultSlip>& all, StressR
   const double spread = e.values[0] - e.values[2];
   result.phi = spread != 0 ? (e.values[1] - e.values[2]) / spread : 0;
   result.r = 1 - result.phi;
+}
+
+void DescribeStress(const Vector5& x, const std::vector<FaultSlip>& all, StressResult& result) {
+  DescribeAxes(x, result);
   double sum = 0;
   for (std::size_t i = 0; i < all.size(); ++i) {
     FaultMisfit& misfit = result.faults[i];
@@ -159,24 +88,16 @@ void InvertMichael(const InversionInput& input, bool iterate, StressResult& resu
         "stress inversion needs at least 4 faults; " + std::to_string(used.size()) + " given";
     return;
   }
-  std::vector<double> weights(used.size(), 1.0);
-  std::optional<Vector5> x = LeastSquares(used, weights);
-  result.rounds = 1;
-  while (x && iterate && result.rounds < kMaxRounds) {
-    for (std::size_t i = 0; i < used.size(); ++i)
-      weights[i] = math::Norm(ShearTraction(*x, used[i].n));
-    const std::optional<Vector5> next = LeastSquares(used, weights);
-    if (!next) break;
-    ++result.rounds;
-    const double moved = AxesMoved(Principal(*x), Principal(*next));
-    x = next;
-    if (moved < kAxesSettled) break;
-  }
-  if (!x) {
+  const std::vector<MichaelTerm> terms = MichaelTerms(used);
+  const std::vector<double> once(used.size(), 1.0);
+  const MichaelSolution solution =
+      SolveMichael(SumTerms(terms, once), SlipColumnsOf(used, terms), once, iterate);
+  result.rounds = solution.rounds;
+  if (!solution.x) {
     result.error = "the fault planes do not determine the stress (rank below 5)";
     return;
   }
-  DescribeStress(*x, input.all, result);
+  DescribeStress(*solution.x, input.all, result);
 }
 
 StressResult InvertStress(const FaultSet& data, bool iterate, const std::vector<bool>* use) {

@@ -78,6 +78,10 @@ InversionInput StartInversion(const FaultSet& data, const std::vector<bool>* use
 InversionInput StartInversion(const std::vector<FaultSlip>& faults, StressResult& result);
 // Michael's inversion of `input` into the `result` StartInversion began.
 void InvertMichael(const InversionInput& input, bool iterate, StressResult& result);
+// The principal axes and values of the tensor x = (sxx, sxy, sxz, syy,
+// syz), Phi and R, into `result`: what DescribeStress gives beyond the
+// faults' misfits.
+void DescribeAxes(const std::array<double, 5>& x, StressResult& result);
 // Completes `result` from the tensor x = (sxx, sxy, sxz, syy, syz): the
 // principal axes and values, Phi and R, each fault's beta, the mean beta
 // and the histogram over the faults used. `all` as StartInversion gave it.

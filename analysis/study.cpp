@@ -205,6 +205,17 @@ const std::array<StressResult, 5>& Study::StressByEveryMethod() const {
   return everyMethod_;
 }
 
+void Study::SetBootstrap(std::shared_ptr<const StressBootstrap> bootstrap, ResultKey of) {
+  if (of != StressKey()) return;
+  bootstrap_ = std::move(bootstrap);
+  bootstrapOf_ = of;
+  Changed(false);
+}
+
+const StressBootstrap* Study::Bootstrap() const {
+  return bootstrapOf_ == StressKey() ? bootstrap_.get() : nullptr;
+}
+
 int Study::AddListener(Listener listener) const {
   listeners_.emplace(nextListener_, std::move(listener));
   return nextListener_++;

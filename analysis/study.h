@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -22,6 +23,8 @@
 #include "data/fault_data.h"
 
 namespace orniva::analysis {
+
+struct StressBootstrap;  // analysis/stress_bootstrap.h
 
 class Study {
  public:
@@ -106,6 +109,13 @@ class Study {
   // Different after every change of the curation, the scope or the way the
   // data are coloured.
   std::uint64_t curationRevision() const { return maskRevision_; }
+  // The bootstrap confidence of the inversion, kept here so that the window
+  // and every figure read the same one. `of` is the StressKey() it was
+  // computed for; one computed for another inversion is dropped. Listeners
+  // are told.
+  void SetBootstrap(std::shared_ptr<const StressBootstrap> bootstrap, ResultKey of);
+  // The bootstrap of the present inversion; null when none was set for it.
+  const StressBootstrap* Bootstrap() const;
   // How many inversions this study has computed.
   int stressRuns() const { return stressRuns_; }
 
@@ -139,6 +149,8 @@ class Study {
   mutable KinematicsResult kinematics_;
   mutable StressResult stress_;
   mutable int stressRuns_ = 0;
+  std::shared_ptr<const StressBootstrap> bootstrap_;
+  ResultKey bootstrapOf_{};
   mutable std::map<int, Listener> listeners_;
   mutable int nextListener_ = 0;
 };

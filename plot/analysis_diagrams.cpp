@@ -56,6 +56,24 @@ void DrawStressSymbol(RecordingCanvas& canvas, std::size_t k, TPoint p, std::int
   canvas.Polygon(triangle, 3);
 }
 
+// Every kept resample's sigma1, then sigma2, then sigma3, as small symbols
+// of their axis's shape in its colour.
+void DrawConfidenceAxes(RecordingCanvas& canvas, const StressAxesFigure& figure,
+                        const NetGeometry& g, std::int32_t a, bool layout) {
+  if (figure.confidence.empty()) return;
+  static constexpr TColor kAxisColours[] = {Rgb(200, 40, 40), Rgb(40, 150, 60), Rgb(40, 90, 200)};
+  canvas.SetPenWidth(1);
+  for (std::size_t k = 0; k < 3; ++k) {
+    canvas.SetPenColour(kAxisColours[k]);
+    canvas.SetBrushColour(kAxisColours[k]);
+    for (const auto& axes : figure.confidence)
+      DrawStressSymbol(canvas, k, ProjectLine(g, axes[k]), a);
+  }
+  if (!layout) return;
+  canvas.SetPenColour(clBlack);
+  canvas.Text({25, 235}, TextItem{figure.confidenceNote, 22});
+}
+
 // Each method's sigma1 and sigma3 symbols; then the key of the methods drawn
 // in the bottom-left corner, one row a method, its sigma1 and sigma3 beside
 // its name.
@@ -176,6 +194,7 @@ void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTa
       if (highlight)
         copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, CircleOf(target, data, h)); });
     }
+    DrawConfidenceAxes(canvas, figure, target.geometry, SmallDotRadius(plot.symbolRadius), layout);
     DrawMethodAxes(canvas, figure, target.geometry, plot.symbolRadius);
     DrawChosenAxes(canvas, figure, target.geometry, RoundToPlot(1.6 * plot.symbolRadius), layout);
     canvas.SetDrawingKey(target.drawingKey);

@@ -34,6 +34,10 @@ struct StressAxesFigure {
     directional_operations::Orientation sigma1, sigma3;
   };
   std::vector<MethodAxes> methods;
+  // The bootstrap's confidence region: sigma1, sigma2 and sigma3 of each
+  // kept resample, and how it was made ("95% of 2000 resamples").
+  std::vector<std::array<directional_operations::Orientation, 3>> confidence;
+  std::string confidenceNote;
 };
 
 constexpr TColor kSwitchedOutGrey = Rgb(160, 160, 160);
@@ -61,7 +65,9 @@ std::vector<TPoint> MethodSymbolOutline(std::size_t method, TPoint c, std::int32
 // labelled 1, 2 or 3; and their legend in the top-left corner. With the
 // layout, Phi below the legend. Every method's sigma1 and sigma3 in its own
 // symbol of the symbol radius go before the chosen axes, with their key in
-// the bottom-left corner.
+// the bottom-left corner. Before them, the confidence region: each kept
+// sigma1, sigma2 and sigma3 in its axis's shape, small and filled in its
+// axis's colour (with the layout, the note below Phi).
 void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTarget& target,
                     std::int16_t highlightIndex, bool layout,
                     const std::vector<TColor>* colours = nullptr);

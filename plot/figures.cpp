@@ -8,6 +8,7 @@
 #include "analysis/contours.h"
 #include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
+#include "analysis/stress_bootstrap.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/study.h"
 #include "data/colours.h"
@@ -53,6 +54,16 @@ std::vector<StressAxesFigure::MethodAxes> EveryMethodsAxes(const Study& study) {
   return methods;
 }
 
+// The kept resamples' axes and how many of how many were kept.
+void ConfidenceRegion(const StressBootstrap& bootstrap, StressAxesFigure& figure) {
+  for (const BootstrapSolution& s : bootstrap.kept)
+    figure.confidence.push_back({Stored(s.axes[0]), Stored(s.axes[1]), Stored(s.axes[2])});
+  char note[80];
+  std::snprintf(note, sizeof note, "%g%% of %d resamples", 100 * bootstrap.settings.confidence,
+                bootstrap.settings.samples);
+  figure.confidenceNote = note;
+}
+
 StressAxesFigure StressFigure(const Study& study) {
   StressAxesFigure figure;
   const FaultSet& data = study.data();
@@ -67,6 +78,7 @@ StressAxesFigure StressFigure(const Study& study) {
     figure.phi = result.phi;
   }
   if (choices.everyMethod) figure.methods = EveryMethodsAxes(study);
+  if (const StressBootstrap* bootstrap = study.Bootstrap()) ConfidenceRegion(*bootstrap, figure);
   return figure;
 }
 

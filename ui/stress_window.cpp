@@ -17,6 +17,7 @@
 
 #include "analysis/report_format.h"
 #include "analysis/stress_summary.h"
+#include "ui/bootstrap_panel.h"
 #include "ui/method_comparison.h"
 #include "ui/result_table.h"
 
@@ -94,7 +95,7 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
     : QWidget(parent, Qt::Window), study_(study) {
   setObjectName(QStringLiteral("StressWindow"));
   setWindowTitle(QStringLiteral("Stress Inversion"));
-  resize(620, 640);
+  resize(620, 760);
   auto* layout = new QVBoxLayout(this);
   summary_ = NewSummaryLabel(this);
   summary_->setToolTip(QStringLiteral(
@@ -112,10 +113,13 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
   comparison_ = new MethodComparison(study_, this);
   comparison_->hide();
   layout->addWidget(comparison_);
+  confidence_ = new BootstrapPanel(study_, this);
+  layout->addWidget(confidence_);
   layout->addLayout(newControls());
   table_ = NewResultTable({"Use", "Line", "Misfit \u03B2", "Note"}, this);
   table_->setSortingEnabled(true);
   table_->sortByColumn(kLineColumn, Qt::AscendingOrder);
+  confidence_->attachTable(table_, kLineColumn);
   layout->addWidget(table_, 1);
   OnLineSelected(table_, kLineColumn, [this](int line) { emit datumSelected(line); });
   listener_ = study_.AddListener([this] {
@@ -302,9 +306,10 @@ void StressWindow::fillTable() {
     table_->setItem(row, kNoteColumn, new QTableWidgetItem(solved ? StressNote(f) : QString()));
     if (solved && f.used && f.beta > 90)
       for (int c = 0; c < table_->columnCount(); ++c)
-        table_->item(row, c)->setBackground(kOppositeBackground);
+        if (QTableWidgetItem* item = table_->item(row, c)) item->setBackground(kOppositeBackground);
   }
   table_->setSortingEnabled(true);
+  confidence_->tableFilled();
 }
 
 QString StressWindow::tableText() const { return TableText(table_); }

@@ -1,6 +1,7 @@
 // The stress inversion's results window: sigma1 to sigma3, Phi, R, the mean
 // misfit beta and the faults used, a histogram of beta, and per fault its
-// Use check box, line and beta (sortable, copied as tab-separated text).
+// Use check box, line and beta (sortable, copied as tab-separated text);
+// the bootstrap confidence and each fault's leave-one-out influence.
 // Modeless; it shows the study's inversion and follows every change of the
 // study. Method, Use, Run and Iterate change the study's choices.
 #pragma once
@@ -25,8 +26,9 @@ class QLabel;
 class QTableWidget;
 
 namespace orniva::ui {
+class BootstrapPanel;
 class MethodComparison;
-}
+}  // namespace orniva::ui
 
 namespace orniva::ui {
 
@@ -79,6 +81,8 @@ class StressWindow : public QWidget {
   MisfitHistogram* histogram() const { return histogram_; }
   // Hidden until Compare Methods is pressed.
   MethodComparison* comparison() const { return comparison_; }
+  // The bootstrap and the leave-one-out columns of the table.
+  BootstrapPanel* confidence() const { return confidence_; }
 
  signals:
   // A row of the table was chosen: the datum of data-file line `line`.
@@ -102,6 +106,7 @@ class StressWindow : public QWidget {
   QComboBox* method_ = nullptr;
   MisfitHistogram* histogram_ = nullptr;
   MethodComparison* comparison_ = nullptr;
+  BootstrapPanel* confidence_ = nullptr;
 };
 
 // The note of a fault in the table: "switched out", "sense opposite to the

@@ -151,8 +151,11 @@ TEST(StressMethods, AngelierS4MinimumIsGlobal) {
     const StressResult r = InvertStress(faults, StressMethod::Angelier, false);
     ASSERT_EQ(r.error, "");
     const double least = S4(faults, r.tensor) * (1 - 1e-12);
+    // A zero tensor (Michael's where the slips cancel exactly) is not in the normalisation.
     for (StressMethod other : kStressMethods)
-      EXPECT_GE(S4(faults, InvertStress(faults, other, false).tensor), least);
+      if (const StressTensor x = InvertStress(faults, other, false).tensor; x != StressTensor{}) {
+        EXPECT_GE(S4(faults, x), least);
+      }
     for (double scale : {1e-6, 1e-3, 1e-1, 1e3})
       for (int i = 0; i < 5000; ++i) {
         StressTensor x = r.tensor;

@@ -12,6 +12,8 @@
 #include "analysis/kinematics.h"
 #include "analysis/rose.h"
 #include "analysis/rotation.h"
+#include "analysis/leave_one_out.h"
+#include "analysis/stress_bootstrap.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
@@ -35,6 +37,8 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   std::array<StressResult, 5> every;
   for (std::size_t i = 0; i < every.size(); ++i)
     every[i] = InvertStress(data, kStressMethods[i], false);
+  const InversionSetup michael = SetupOf(data, nullptr, StressMethod::Michael, false);
+  const StressBootstrap bootstrap = BootstrapStress(michael, {40, 0.9, 5});
   // The whole report, or the last line of standard error.
   struct Row {
     std::vector<std::string> args;
@@ -65,6 +69,18 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
        BackTiltCsv(RotateData(data, BackTiltRotation({60, 40}, 0.5)), nullptr).text},
       {{example, "tilt-test", "--bedding", "60,40", "--method", "shan"}, 0,
        TiltTestCsv(TiltTest(data, {60, 40}, StressMethod::Shan, false, nullptr)).text},
+      {{example, "stress-bootstrap", "--samples", "40", "--seed=5", "--confidence", "0.9"}, 0,
+       StressBootstrapCsv(bootstrap).text},
+      {{example, "stress-bootstrap", "--samples=40", "--seed=5", "--confidence=.9", "--solutions"},
+       0, BootstrapSolutionsCsv(bootstrap).text},
+      {{example, "leave-one-out", "--method", "shan"}, 0,
+       LeaveOneOutCsv(LeaveEachOut(SetupOf(data, nullptr, StressMethod::Shan, false))).text},
+      {{example, "stress-bootstrap", "--samples", "0"}, 2, "orniva-analyse: " + example +
+       ": the number of resamples must be a whole number from 1 to 1000000, not '0'"},
+      {{example, "stress-bootstrap", "--confidence", "1.5"}, 2, "orniva-analyse: " + example +
+       ": the confidence must be a number above 0 and at most 1, not '1.5'"},
+      {{example, "stress-bootstrap", "--seed", "-2"}, 2, "orniva-analyse: " + example +
+       ": the seed must be an unsigned 64-bit integer, not '-2'"},
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
       {{two, "roses"}, 2, "orniva-analyse: unknown command 'roses' (see --help)"},
       {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},

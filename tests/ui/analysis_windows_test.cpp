@@ -11,13 +11,16 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
 #include "tests/ui/ui_test_support.h"
+#include "ui/bootstrap_panel.h"
 #include "ui/import_dialog.h"
 #include "ui/method_comparison.h"
 
@@ -112,7 +115,7 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   s->copy();
   const QStringList lines = QApplication::clipboard()->text().split('\n');
   ASSERT_EQ(lines.size(), 9);  // header, seven rows, the final break
-  EXPECT_EQ(lines[0], "Use\tLine\tMisfit \u03B2\tNote");
+  EXPECT_EQ(lines[0], "Use\tLine\tMisfit \u03B2\tNote\t\u0398 without\t\u03B2 without");
   EXPECT_TRUE(lines[1].startsWith("yes\t7\t"));
   s->table()->setCurrentCell(0, 1);
   EXPECT_EQ(window->StringGrid1->row(), 7);
@@ -125,6 +128,45 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   EXPECT_EQ(s->result().used, 7);
   EXPECT_EQ(window->study.stressRuns(), 4);
   EXPECT_EQ(s->windowTitle(), "Stress Inversion  [ again.fdt ]");
+}
+
+// The bootstrap run in the window is the command line's for the seed, kept
+// by the study and drawn in the diagram until the inversion changes; the
+// leave-one-out columns are filled; a run on the second thread cancelled
+// changes nothing.
+TEST_F(WindowTest, BootstrapAndLeaveOneOutInTheStressWindow) {
+  Show();
+  OpenThroughDialog(DataFile("normal.fdt", kNormalFaults));
+  window->analysisMenu()->ActionStressAxes->trigger();
+  window->analysisMenu()->ActionStressInversion->trigger();
+  StressWindow* s = window->analysisMenu()->stressWindow();
+  ASSERT_NE(s, nullptr);
+  const Picture before = window->plotPicture;
+  const analysis::InversionSetup setup = analysis::SetupOf(window->study);
+  const analysis::StressBootstrap expected = analysis::BootstrapStress(setup, {300, 0.9, 4});
+  s->confidence()->samplesBox()->setValue(300);
+  s->confidence()->confidenceBox()->setValue(0.9);
+  s->confidence()->seedBox()->setText("4");
+  s->confidence()->run();  // quick: done at once
+  ASSERT_NE(window->study.Bootstrap(), nullptr);
+  EXPECT_EQ(StressBootstrapCsv(*window->study.Bootstrap()).text, StressBootstrapCsv(expected).text);
+  EXPECT_EQ(s->confidence()->resultLabel()->text(), BootstrapText(expected));
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
+  EXPECT_FALSE(SamePicture(window->plotPicture, before));
+  const analysis::LeaveOneOut influence = analysis::LeaveEachOut(setup);
+  EXPECT_EQ(CellText(s->table(), 6, 5).toStdString(),
+            analysis::FormatAngle(*influence.data[6].beta));
+
+  s->setIterate(true);
+  EXPECT_EQ(window->study.Bootstrap(), nullptr);
+  s->confidence()->samplesBox()->setValue(1000000);
+  s->confidence()->run();
+  EXPECT_TRUE(s->confidence()->busy());
+  s->confidence()->cancel();
+  EXPECT_FALSE(s->confidence()->busy());
+  s->setIterate(false);
+  EXPECT_EQ(window->study.Bootstrap(), nullptr);
+  EXPECT_TRUE(SamePicture(window->plotPicture, before));
 }
 
 // Each method chosen in the window reaches the study, the summary and the

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "analysis/leave_one_out.h"
+#include "analysis/stress_bootstrap.h"
+#include "data/fault_reader.h"
+#include "tests/support/test_support.h"
+
+namespace orniva::analysis {
+namespace {
+
+using math::Vector3d;
+
+FaultSet RealData(const std::string& name) {
+  return test::DataFromLines(ReadDataFile(std::string(ORNIVA_REALDATA_DIR) + "/" + name).lines);
+}
+
+struct Inversion {
+  StressMethod method;
+  bool iterate;
+};
+// clang-format off
+constexpr Inversion kInversions[] = {
+    {StressMethod::Michael, false}, {StressMethod::Michael, true}, {StressMethod::Shan, false},
+    {StressMethod::Fry, false}, {StressMethod::YamajiSato, false}, {StressMethod::Angelier, false}};
+// clang-format on
+
+TEST(StressBootstrap, ResampleOfTheDataGivesTheirResultExactly) {
+  const FaultSet data = RealData("angelier1979_tymbaki.fdt");
+  for (const Inversion& inversion : kInversions) {
+    const InversionSetup setup = SetupOf(data, nullptr, inversion.method, inversion.iterate);
+    std::vector<std::uint32_t> once(setup.faults.size(), 1), oneFault(setup.faults.size(), 0);
+    oneFault[3] = std::uint32_t(setup.faults.size());
+    EXPECT_EQ(InvertResample(setup, once),
+              InvertStress(data, inversion.method, inversion.iterate).tensor);
+    EXPECT_EQ(InvertResample(setup, oneFault), std::nullopt);  // rank below 5
+  }
+}
+
+TEST(StressBootstrap, SameSeedSameReportAndTheNearestKept) {
+  const InversionSetup setup = SetupOf(RealData("jujuy.fdt"), nullptr, StressMethod::Michael, true);
+  const BootstrapSettings settings{300, 0.9, 7};
+  const StressBootstrap b = BootstrapStress(setup, settings);
+  ASSERT_EQ(b.error, "");
+  EXPECT_EQ(StressBootstrapCsv(b).text, StressBootstrapCsv(BootstrapStress(setup, settings)).text);
+  EXPECT_NE(StressBootstrapCsv(b).text,
+            StressBootstrapCsv(BootstrapStress(setup, {300, 0.9, 8})).text);
+  EXPECT_EQ(b.kept.size(), std::size_t(std::ceil(0.9 * (300 - b.rankDeficient))));
+  for (std::size_t k = 1; k < b.kept.size(); ++k) EXPECT_LE(b.kept[k - 1].theta, b.kept[k].theta);
+  EXPECT_EQ(b.thetaRadius, b.kept.back().theta);
+}
+
+TEST(StressBootstrap, ShMaxArcNeverWrapsWrongly) {
+  // clang-format off
+  const struct { std::vector<double> azimuths; double low, high; } rows[] = {
+      {{10, 30, 20}, 10, 30},
+      {{175, 5, 170}, 170, 185},   // across north
+      {{0, 90}, 0, 90},            // a tie: the gap across 0 is left out
+      {{0, 60, 120}, 0, 120},
+      {{100, 20, 179.5}, 100, 200},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    const std::optional<ValueRange> range = AxialRange(row.azimuths);
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->low, row.low);
+    EXPECT_EQ(range->high, row.high);
+  }
+  EXPECT_FALSE(AxialRange({}));
+}
+
+TEST(StressBootstrap, SettingsRefusedWithTheReason) {
+  // clang-format off
+  const struct { std::string samples, confidence, seed; bool good; } rows[] = {
+      {"1", "1", "0", true}, {"2000", "0.95", "18446744073709551615", true},
+      {"0", "0.95", "1", false}, {"1.5", "0.95", "1", false}, {"1000001", "0.95", "1", false},
+      {"10", "0", "1", false}, {"10", "1.01", "1", false}, {"10", "0.9x", "1", false},
+      {"10", "0.9", "-1", false}, {"10", "0.9", "18446744073709551616", false},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    BootstrapSettings settings;
+    const std::string refusal =
+        ReadBootstrapSettings(&row.samples, &row.confidence, &row.seed, settings);
+    EXPECT_EQ(refusal.empty(), row.good) << refusal;
+  }
+}
+
+TEST(LeaveOneOut, EqualsAFreshInversionWithoutTheLine) {
+  const FaultSet data = RealData("angelier1979_tymbaki.fdt");
+  for (const Inversion& inversion : kInversions) {
+    const StressResult all = InvertStress(data, inversion.method, inversion.iterate);
+    const LeaveOneOut loo =
+        LeaveEachOut(SetupOf(data, nullptr, inversion.method, inversion.iterate));
+    ASSERT_EQ(loo.data.size(), std::size_t(all.used));
+    for (const std::size_t i : {0, 7, 20}) {
+      const int line = loo.data[i].line;
+      std::vector<bool> use(data.size(), true);
+      use[std::size_t(line)] = false;
+      const StressResult without = InvertStress(data, inversion.method, inversion.iterate, &use);
+      EXPECT_NEAR(*loo.data[i].theta, StressDistance(without.tensor, all.tensor), 1e-9);
+      EXPECT_NEAR(*loo.data[i].beta, without.faults[i].beta, 1e-9);
+    }
+  }
+}
+
+// A turn of 0.7 radians about an oblique axis (Rodrigues' formula).
+Vector3d Turn(Vector3d v) {
+  const double c = std::cos(0.7), s = std::sin(0.7);
+  const Vector3d k = math::Normalise({1, -2, 2});
+  return c * v + s * math::Cross(k, v) + (1 - c) * math::Dot(k, v) * k;
+}
+
+TEST(StressConfidence, TurningTheDataTurnsEveryResultAlike) {
+  const InversionSetup setup =
+      SetupOf(RealData("jujuy.fdt"), nullptr, StressMethod::Michael, false);
+  InversionSetup turned = setup;
+  for (FaultSlip& f : turned.faults) f = {Turn(f.n), Turn(f.s)};
+  const StressBootstrap a = BootstrapStress(setup, {200, 0.95, 3});
+  const StressBootstrap b = BootstrapStress(turned, {200, 0.95, 3});
+  ASSERT_EQ(a.kept.size(), b.kept.size());
+  for (std::size_t k = 0; k < a.kept.size(); ++k) {
+    EXPECT_NEAR(a.kept[k].theta, b.kept[k].theta, 1e-9);
+    EXPECT_NEAR(a.kept[k].phi, b.kept[k].phi, 1e-9);
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+      const auto line = [](math::TrendPlunge l) { return math::LineVector(l.trend, l.plunge); };
+      const double cosine = math::Dot(Turn(line(a.kept[k].axes[axis])), line(b.kept[k].axes[axis]));
+      EXPECT_NEAR(std::fabs(cosine), 1, 1e-9);
+    }
+  }
+  const LeaveOneOut x = LeaveEachOut(setup), y = LeaveEachOut(turned);
+  for (std::size_t i = 0; i < x.data.size(); ++i) {
+    EXPECT_NEAR(*x.data[i].theta, *y.data[i].theta, 1e-9);
+    EXPECT_NEAR(*x.data[i].beta, *y.data[i].beta, 1e-9);
+  }
+}
+
+}  // namespace
+}  // namespace orniva::analysis

@@ -1,0 +1,289 @@
+#include "ui/bootstrap_panel.h"
+
+#include <map>
+
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "analysis/report_format.h"
+#include "platform/threads.h"
+#include "ui/result_table.h"
+
+namespace orniva::ui {
+
+namespace {
+
+// Work counted in units of about 10 ns (a fault's share in one
+// resample); below this much it is done at once.
+constexpr double kQuickUnits = 1e7;
+constexpr int kPollMs = 50;
+
+// Units per fault and solution, by how the setup inverts.
+double UnitsPerFault(const analysis::InversionSetup& setup) {
+  if (setup.method != analysis::StressMethod::Michael) return 4;
+  return setup.iterate ? 8 : 1;
+}
+
+bool QuickBootstrap(const analysis::InversionSetup& setup, int samples) {
+  return double(samples) * double(setup.faults.size()) * UnitsPerFault(setup) < kQuickUnits;
+}
+
+bool QuickLeaveOneOut(const analysis::InversionSetup& setup) {
+  const double n = double(setup.faults.size());
+  const bool downdate = setup.method == analysis::StressMethod::Michael && !setup.iterate;
+  return (downdate ? 50 * n : n * n * UnitsPerFault(setup)) < kQuickUnits;
+}
+
+QString Angle(double degrees) { return QString::fromStdString(analysis::FormatAngle(degrees)); }
+QString Value(double value) { return QString::fromStdString(analysis::FormatValue(value)); }
+
+}  // namespace
+
+BackgroundWork::BackgroundWork(QObject* owner, Progress progress)
+    : progress_(std::move(progress)), timer_(new QTimer(owner)) {
+  timer_->setInterval(kPollMs);
+  QObject::connect(timer_, &QTimer::timeout, owner, [this] { poll(); });
+}
+
+BackgroundWork::~BackgroundWork() { cancel(); }
+
+void BackgroundWork::start(Work work, std::function<void()> done, bool here) {
+  cancel();
+  cancel_ = false;
+  finished_ = false;
+  doneCount_ = 0;
+  total_ = 0;
+  analysis::WorkControl control;
+  control.cancel = &cancel_;
+  control.report = [this](int count, int total) {
+    doneCount_ = count;
+    total_ = total;
+  };
+  if (here) {
+    work(control);
+    done();
+    return;
+  }
+  done_ = std::move(done);
+  thread_ = StartOrRun([this, work = std::move(work), control] {
+    work(control);
+    finished_ = true;
+  });
+  timer_->start();
+  poll();
+}
+
+void BackgroundWork::cancel() {
+  cancel_ = true;
+  if (thread_.joinable()) thread_.join();
+  timer_->stop();
+  done_ = nullptr;
+}
+
+void BackgroundWork::poll() {
+  if (progress_) progress_(doneCount_.load(), total_.load());
+  if (!finished_ || !thread_.joinable()) return;
+  thread_.join();
+  timer_->stop();
+  const std::function<void()> done = std::move(done_);
+  done_ = nullptr;
+  if (done && !cancel_) done();
+}
+
+QString BootstrapText(const analysis::StressBootstrap& b) {
+  if (!b.error.empty())
+    return QStringLiteral("Bootstrap: %1.").arg(QString::fromStdString(b.error));
+  QString text = QStringLiteral("Bootstrap: %1 of %2 solved resamples kept (%3 rank deficient).\n")
+                     .arg(b.kept.size())
+                     .arg(b.settings.samples - b.rankDeficient)
+                     .arg(b.rankDeficient);
+  text += QStringLiteral("\u03A6 %1 to %2   R\u2032 %3 to %4   ")
+              .arg(Value(b.phi.low), Value(b.phi.high), Value(b.rPrime.low), Value(b.rPrime.high));
+  if (b.shMax)
+    text += QStringLiteral("SHmax %1° to %2°   ").arg(Angle(b.shMax->low), Angle(b.shMax->high));
+  return text + QStringLiteral("radius \u0398 %1°").arg(Angle(b.thetaRadius));
+}
+
+BootstrapPanel::BootstrapPanel(analysis::Study& study, QWidget* parent)
+    : QGroupBox(QStringLiteral("Confidence"), parent),
+      study_(study),
+      work_(this, [this](int done, int total) {
+        progress_->setMaximum(total > 0 ? total : 0);
+        progress_->setValue(done);
+      }) {
+  auto* grid = new QGridLayout(this);
+  grid->addLayout(newControls(), 0, 0);
+  progress_ = new QProgressBar(this);
+  grid->addWidget(progress_, 1, 0);
+  result_ = NewSummaryLabel(this);
+  grid->addWidget(result_, 2, 0);
+  showBusy(false);
+  listener_ = study_.AddListener([this] { follow(); });
+  follow();
+}
+
+// Resamples, Confidence and Seed; Bootstrap, Cancel and Leave One Out.
+QLayout* BootstrapPanel::newControls() {
+  samples_ = new QSpinBox(this);
+  samples_->setRange(1, analysis::kMaxResamples);
+  samples_->setValue(2000);
+  confidence_ = new QDoubleSpinBox(this);
+  confidence_->setRange(0.01, 1);
+  confidence_->setSingleStep(0.01);
+  confidence_->setValue(0.95);
+  seed_ = new QLineEdit(QStringLiteral("1"), this);
+  seed_->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,20}")), seed_));
+  seed_->setToolTip(
+      QStringLiteral("The same seed draws the same resamples here and in orniva-analyse"));
+  auto* row = new QHBoxLayout;
+  const std::pair<QString, QWidget*> boxes[] = {{QStringLiteral("Resa&mples:"), samples_},
+                                                {QStringLiteral("C&onfidence:"), confidence_},
+                                                {QStringLiteral("S&eed:"), seed_}};
+  for (const auto& [label, box] : boxes) {
+    auto* name = new QLabel(label, this);
+    name->setBuddy(box);
+    row->addWidget(name);
+    row->addWidget(box);
+  }
+  run_ = new QPushButton(QStringLiteral("&Bootstrap"), this);
+  run_->setToolTip(QStringLiteral("Invert resamples of the faults in use and keep the nearest"));
+  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+  leaveOneOut_ = new QPushButton(QStringLiteral("&Leave One Out"), this);
+  leaveOneOut_->setToolTip(QStringLiteral("Invert without each fault in turn"));
+  for (QWidget* button : {run_, cancel_}) row->addWidget(button);
+  row->addStretch(1);
+  row->addWidget(leaveOneOut_);
+  connect(run_, &QPushButton::clicked, this, [this] { run(); });
+  connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
+  connect(leaveOneOut_, &QPushButton::clicked, this, [this] { leaveOneOut(); });
+  return row;
+}
+
+BootstrapPanel::~BootstrapPanel() {
+  work_.cancel();
+  study_.RemoveListener(listener_);
+}
+
+void BootstrapPanel::attachTable(QTableWidget* table, int lineColumn) {
+  table_ = table;
+  lineColumn_ = lineColumn;
+  firstColumn_ = table->columnCount();
+  table->setColumnCount(firstColumn_ + 2);
+  auto* theta = new QTableWidgetItem(QStringLiteral("\u0398 without"));
+  theta->setToolTip(
+      QStringLiteral("The stress distance between the result of all the faults and "
+                     "the result without this one"));
+  auto* beta = new QTableWidgetItem(QStringLiteral("\u03B2 without"));
+  beta->setToolTip(QStringLiteral("The misfit of this fault under the result without it"));
+  table->setHorizontalHeaderItem(firstColumn_, theta);
+  table->setHorizontalHeaderItem(firstColumn_ + 1, beta);
+}
+
+void BootstrapPanel::tableFilled() {
+  if (!table_) return;
+  const analysis::InversionSetup setup = analysis::SetupOf(study_);
+  if (study_.Stress().error.empty() && QuickLeaveOneOut(setup))
+    fillColumns(analysis::LeaveEachOut(setup));
+}
+
+void BootstrapPanel::run() {
+  analysis::BootstrapSettings settings{samples_->value(), confidence_->value(), 1};
+  const std::string seed = seed_->text().toStdString();
+  const std::string refusal = analysis::ReadBootstrapSettings(nullptr, nullptr, &seed, settings);
+  if (!refusal.empty()) {
+    result_->setText(QString::fromStdString(refusal));
+    return;
+  }
+  const analysis::InversionSetup setup = analysis::SetupOf(study_);
+  const analysis::Study::ResultKey key = study_.StressKey();
+  auto bootstrap = std::make_shared<analysis::StressBootstrap>();
+  showBusy(true);
+  work_.start(
+      [setup, settings, bootstrap](const analysis::WorkControl& control) {
+        *bootstrap = analysis::BootstrapStress(setup, settings, control);
+      },
+      [this, bootstrap, key] {
+        showBusy(false);
+        if (bootstrap->error.empty())
+          study_.SetBootstrap(bootstrap, key);  // shown through follow()
+        else
+          result_->setText(BootstrapText(*bootstrap));
+      },
+      QuickBootstrap(setup, settings.samples));
+}
+
+void BootstrapPanel::cancel() {
+  work_.cancel();
+  showBusy(false);
+}
+
+void BootstrapPanel::leaveOneOut() {
+  const analysis::InversionSetup setup = analysis::SetupOf(study_);
+  auto influence = std::make_shared<analysis::LeaveOneOut>();
+  showBusy(true);
+  work_.start(
+      [setup, influence](const analysis::WorkControl& control) {
+        *influence = analysis::LeaveEachOut(setup, control);
+      },
+      [this, influence] {
+        showBusy(false);
+        fillColumns(*influence);
+      },
+      QuickLeaveOneOut(setup));
+}
+
+void BootstrapPanel::follow() {
+  if (shown_ != study_.StressKey()) {
+    shown_ = study_.StressKey();
+    cancel();
+  }
+  showBootstrap();
+}
+
+void BootstrapPanel::showBootstrap() {
+  const analysis::StressBootstrap* bootstrap = study_.Bootstrap();
+  result_->setText(bootstrap ? BootstrapText(*bootstrap) : QString());
+}
+
+void BootstrapPanel::showBusy(bool busy) {
+  run_->setEnabled(!busy);
+  leaveOneOut_->setEnabled(!busy);
+  cancel_->setEnabled(busy);
+  progress_->setVisible(busy);
+  progress_->setValue(0);
+}
+
+void BootstrapPanel::fillColumns(const analysis::LeaveOneOut& influence) {
+  if (!table_ || !influence.error.empty()) return;
+  std::map<int, const analysis::LeftOut*> byLine;
+  for (const analysis::LeftOut& d : influence.data) byLine[d.line] = &d;
+  const bool sorting = table_->isSortingEnabled();
+  table_->setSortingEnabled(false);
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    const QTableWidgetItem* lineItem = table_->item(row, lineColumn_);
+    const auto found = lineItem ? byLine.find(lineItem->data(Qt::UserRole).toInt()) : byLine.end();
+    const analysis::LeftOut* d = found == byLine.end() ? nullptr : found->second;
+    const std::optional<double> values[2] = {d ? d->theta : std::nullopt,
+                                             d ? d->beta : std::nullopt};
+    for (int k = 0; k < 2; ++k) {
+      auto* item = values[k] ? new NumberItem(*values[k], analysis::FormatAngle(*values[k]))
+                             : new NumberItem(-1, "");
+      if (lineItem) item->setBackground(lineItem->background());
+      table_->setItem(row, firstColumn_ + k, item);
+    }
+  }
+  table_->setSortingEnabled(sorting);
+}
+
+}  // namespace orniva::ui

@@ -1,0 +1,112 @@
+// The Stress Inversion window's confidence section. Bootstrap: the number
+// of resamples, the confidence and the seed, Run and Cancel with the
+// progress, and the intervals of Phi, R' and SHmax with the region's
+// radius; the result is handed to the study, which keeps it for the window
+// and every figure (the stress-axes diagram draws its region). Leave one
+// out: two columns of the fault table, Theta without the datum and its beta
+// under the result without it, filled at once where that is quick and on
+// demand otherwise. Work that may take more than about 0.1 s runs on a
+// second thread; the window stays responsive, and Cancel or a change of the
+// inversion stops it and changes nothing.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include <QGroupBox>
+
+#include "analysis/leave_one_out.h"
+#include "analysis/stress_bootstrap.h"
+#include "analysis/study.h"
+
+class QDoubleSpinBox;
+class QLabel;
+class QLayout;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class QTimer;
+
+namespace orniva::ui {
+
+// One computation at a time, here or on a second thread, followed through
+// a timer on the window's thread.
+class BackgroundWork {
+ public:
+  using Work = std::function<void(const analysis::WorkControl&)>;
+  using Progress = std::function<void(int done, int total)>;
+  BackgroundWork(QObject* owner, Progress progress);
+  ~BackgroundWork();
+  // Runs `work` (here when `here`), then `done` on this thread unless
+  // cancelled.
+  void start(Work work, std::function<void()> done, bool here);
+  // Stops the work and waits for it; `done` is not called.
+  void cancel();
+  bool running() const { return thread_.joinable(); }
+
+ private:
+  void poll();
+
+  Progress progress_;
+  QTimer* timer_;
+  std::thread thread_;
+  std::function<void()> done_;
+  std::atomic<bool> cancel_{false}, finished_{false};
+  std::atomic<int> doneCount_{0}, total_{0};
+};
+
+class BootstrapPanel : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  BootstrapPanel(analysis::Study& study, QWidget* parent);
+  ~BootstrapPanel() override;
+
+  // The fault table whose rows name their line in `lineColumn`: the panel
+  // adds its two columns after the others.
+  void attachTable(QTableWidget* table, int lineColumn);
+  // The window filled the table anew: fills the columns when that is quick.
+  void tableFilled();
+
+  // Run: the bootstrap of the study's inversion with the settings shown.
+  void run();
+  void cancel();
+  // Leave One Out: fills the two columns.
+  void leaveOneOut();
+  bool busy() const { return work_.running(); }
+
+  QSpinBox* samplesBox() const { return samples_; }
+  QDoubleSpinBox* confidenceBox() const { return confidence_; }
+  QLineEdit* seedBox() const { return seed_; }
+  QLabel* resultLabel() const { return result_; }
+
+ private:
+  QLayout* newControls();
+  void follow();
+  void showBootstrap();
+  void showBusy(bool busy);
+  void fillColumns(const analysis::LeaveOneOut& influence);
+
+  analysis::Study& study_;
+  int listener_ = 0;
+  std::optional<analysis::Study::ResultKey> shown_;
+  QTableWidget* table_ = nullptr;
+  int lineColumn_ = 0, firstColumn_ = 0;
+  QSpinBox* samples_ = nullptr;
+  QDoubleSpinBox* confidence_ = nullptr;
+  QLineEdit* seed_ = nullptr;
+  QPushButton *run_ = nullptr, *cancel_ = nullptr, *leaveOneOut_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QLabel* result_ = nullptr;
+  BackgroundWork work_;
+};
+
+// The text of a bootstrap: its intervals and radius, or its refusal.
+QString BootstrapText(const analysis::StressBootstrap& bootstrap);
+
+}  // namespace orniva::ui
