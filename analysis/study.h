@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/choices.h"
+#include "analysis/given_stress.h"
 #include "analysis/kinematics.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/stress_methods.h"
@@ -59,6 +60,13 @@ class Study {
   // By line (index 0 unused): the data every analysis reads, those in use
   // and in the chosen scope; null: every datum that passed its checks.
   const std::vector<bool>* InUse() const;
+  // A stress the user gave (sigma1, sigma3, Phi) that the stress views show
+  // the data against instead of the inversion; nullopt: the inversion.
+  void SetGivenStress(std::optional<GivenStress> given);
+  const std::optional<GivenStress>& givenStress() const { return given_; }
+  // What the stress views show: the given stress's result when one is
+  // given (kept like Stress()), else Stress().
+  const StressResult& StressInView() const;
   // How many inversions this study has computed.
   int stressRuns() const { return stressRuns_; }
 
@@ -82,6 +90,9 @@ class Study {
   mutable KinematicsResult kinematics_;
   mutable StressResult stress_;
   mutable int stressRuns_ = 0;
+  std::optional<GivenStress> given_;
+  mutable std::optional<ResultKey> givenOf_;
+  mutable StressResult givenResult_;
   mutable std::map<int, Listener> listeners_;
   mutable int nextListener_ = 0;
 };

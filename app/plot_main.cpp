@@ -44,12 +44,13 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --diagram fault-planes|tangent-lineation|poles|kinematic-axes|\n"
-    "            stress-axes|density|dihedra\n"
+    "            stress-axes|density|dihedra|mohr\n"
     "                       fault planes with striation arrows (default), the\n"
     "                       tangent-lineation diagram at the poles, the poles\n"
     "                       with their striations, the P, T and B axes, the\n"
     "                       stress axes of the inversion over the planes, density\n"
-    "                       contours, or right dihedra\n"
+    "                       contours, right dihedra, or the Mohr diagram of the\n"
+    "                       inversion (normal and shear stress on each plane)\n"
     "  --of poles|p|t|striations\n"
     "                       what the density diagram counts (default poles)\n"
     "  --method kamb|one-percent\n"
@@ -162,9 +163,8 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
     const std::optional<orniva::PlotMode> mode = orniva::PlotModeNamed(value);
     if (!mode)
       return "unknown diagram '" + value +
-             "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density "
-             "or "
-             "dihedra)";
+             "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density, "
+             "dihedra or mohr)";
     options.diagram = *mode;
   } else if (name == "--of") {
     const auto of = orniva::analysis::DensityOfNamed(value);

@@ -33,6 +33,8 @@ struct StressAxesFigure {
     directional_operations::Orientation sigma1, sigma3;
   };
   std::vector<MethodAxes> methods;
+  // The layout's lines about the stress (StressSummaryLines), below its legend.
+  std::vector<std::string> summary;
 };
 
 constexpr TColor kSwitchedOutGrey = Rgb(160, 160, 160);

@@ -7,7 +7,7 @@ namespace orniva {
 
 bool NeedsAnalysis(PlotMode mode) {
   return mode == PlotMode::KinematicAxes || mode == PlotMode::StressAxes ||
-         mode == PlotMode::Density || mode == PlotMode::RightDihedra;
+         mode == PlotMode::Density || mode == PlotMode::RightDihedra || mode == PlotMode::Mohr;
 }
 
 namespace {
@@ -43,6 +43,9 @@ void DrawDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
       else
         RenderPlot(target, nullptr);
       return;
+    case PlotMode::Mohr:
+      PlotMohr(data, inputs.mohr ? *inputs.mohr : MohrFigure{}, target, highlightIndex);
+      return;
   }
 }
 
@@ -66,6 +69,7 @@ constexpr Named<PlotMode> kModeNames[] = {
     {"stress-axes", PlotMode::StressAxes},
     {"density", PlotMode::Density},
     {"dihedra", PlotMode::RightDihedra},
+    {"mohr", PlotMode::Mohr},
 };
 constexpr Named<NetKind> kNetNames[] = {
     {"equal-angle", NetKind::EqualAngle},

@@ -28,7 +28,8 @@ struct DiagramFigures {
   KinematicAxesFigure kinematicAxes;
   StressAxesFigure stressAxes;
   FieldFigure field;
-  bool hasKinematicAxes = false, hasStressAxes = false, hasField = false;
+  MohrFigure mohr;
+  bool hasKinematicAxes = false, hasStressAxes = false, hasField = false, hasMohr = false;
   analysis::DensityOf densityOf = analysis::DensityOf::Poles;  // what a density field counts
   std::uint64_t revision = 0;  // set by FiguresFor, new for every computation
 
@@ -37,6 +38,7 @@ struct DiagramFigures {
     if (hasKinematicAxes) inputs.kinematicAxes = &kinematicAxes;
     if (hasStressAxes) inputs.stressAxes = &stressAxes;
     if (hasField) inputs.field = &field;
+    if (hasMohr) inputs.mohr = &mohr;
     inputs.layout = layout;
     inputs.revision = revision;
     return inputs;
@@ -72,6 +74,11 @@ class DiagramFiguresCache {
 // level.
 FieldFigure FieldOf(const analysis::DrawingGrid& grid, const std::vector<double>& values,
                     const std::vector<double>& levels, std::vector<std::string> labels);
+
+// The layout's lines about a stress below the legend of the stress axes:
+// R' and its regime, the World Stress Map regime, SHmax and SHmin, each
+// with what it means; first a line that says so of a given stress.
+std::vector<std::string> StressSummaryLines(const analysis::StressResult& result, bool given);
 
 // What a figure for a file or the clipboard is drawn as.
 struct FigureRequest {

@@ -8,7 +8,9 @@
 
 #include "analysis/density.h"
 #include "analysis/dihedra.h"
+#include "analysis/given_stress.h"
 #include "analysis/kinematics.h"
+#include "analysis/mohr.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
@@ -31,6 +33,7 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   std::array<StressResult, 5> every;
   for (std::size_t i = 0; i < every.size(); ++i)
     every[i] = InvertStress(data, kStressMethods[i], false);
+  const StressResult given = GivenStressResult(data, {{0, 90}, {90, 0}, 0.5});
   // The whole report, or the last line of standard error.
   struct Row {
     std::vector<std::string> args;
@@ -51,6 +54,11 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{example, "stress-summary", "--method", "fry"}, 0,
        StressSummaryCsv(InvertStress(data, StressMethod::Fry, false), StressMethod::Fry).text},
       {{example, "stress-methods"}, 0, StressMethodsCsv(every).text},
+      {{example, "mohr", "--method", "shan"}, 0, MohrCsv(MohrOf(data, every[1])).text},
+      {{example, "mohr", "--stress=0,90,90,0,0.5"}, 0, MohrCsv(MohrOf(data, given)).text},
+      {{example, "misfit-angles", "--stress", "0,90,90,0,0.5"}, 0, MisfitAnglesCsv(given).text},
+      {{two, "mohr", "--stress", "1,2"}, 2, "orniva-analyse: " + two + ": --stress needs T1,P1,T3,P3,PHI (five numbers), not '1,2'"},
+      {{two, "misfit-angles", "--stress", "0,0,95,0,0.5"}, 2, "orniva-analyse: " + two + ": sigma1 and sigma3 are 5.00 degrees off perpendicular (at most 1)"},
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
       {{two, "rose"}, 2, "orniva-analyse: unknown command 'rose' (see --help)"},
       {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},
