@@ -69,6 +69,7 @@ class AnalysisMenu : public QObject {
   QAction* ActionOnePercent = nullptr;
   QAction* ActionRightDihedra = nullptr;
   QAction* ActionDihedraPlanes = nullptr;
+  QAction* ActionMohr = nullptr;  // the Mohr diagram of the stress in view
   QAction* ActionKinematics = nullptr;
   QAction* ActionStressInversion = nullptr;
   QMenu* Density1 = nullptr;

@@ -1,8 +1,10 @@
 // The stress inversion's results window: sigma1 to sigma3, Phi, R, the mean
 // misfit beta and the faults used, a histogram of beta, and per fault its
-// Use check box, line and beta (sortable, copied as tab-separated text).
-// Modeless; it shows the study's inversion and follows every change of the
-// study. Method, Use, Run and Iterate change the study's choices.
+// Use check box, line, beta and the stresses on its plane (sortable, copied
+// as tab-separated text). Modeless; it shows the study's stress in view (the
+// inversion, or a stress the user gives in its section) and follows every
+// change of the study. Method, Use, Run, Iterate and the given stress change
+// the study's choices.
 #pragma once
 
 #include <array>
@@ -14,6 +16,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "analysis/mohr.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/study.h"
 #include "data/fault_data.h"
@@ -25,8 +28,9 @@ class QLabel;
 class QTableWidget;
 
 namespace orniva::ui {
+class GivenStressPanel;
 class MethodComparison;
-}
+}  // namespace orniva::ui
 
 namespace orniva::ui {
 
@@ -66,7 +70,7 @@ class StressWindow : public QWidget {
   void setMethod(analysis::StressMethod method);
   QComboBox* methodBox() const { return method_; }
   QCheckBox* iterateBox() const { return iterate_; }
-  const analysis::StressResult& result() const { return study_.Stress(); }
+  const analysis::StressResult& result() const { return study_.StressInView(); }
 
   QString tableText() const;
   // Copies the fault table, or the comparison of the methods when it holds
@@ -79,6 +83,7 @@ class StressWindow : public QWidget {
   MisfitHistogram* histogram() const { return histogram_; }
   // Hidden until Compare Methods is pressed.
   MethodComparison* comparison() const { return comparison_; }
+  GivenStressPanel* givenStress() const { return given_; }
 
  signals:
   // A row of the table was chosen: the datum of data-file line `line`.
@@ -91,6 +96,7 @@ class StressWindow : public QWidget {
   void follow();
   void fill();
   void fillTable();
+  void setMohrCells(int row, const analysis::MohrDatum* datum);
 
   analysis::Study& study_;
   int listener_ = 0;
@@ -102,6 +108,7 @@ class StressWindow : public QWidget {
   QComboBox* method_ = nullptr;
   MisfitHistogram* histogram_ = nullptr;
   MethodComparison* comparison_ = nullptr;
+  GivenStressPanel* given_ = nullptr;
 };
 
 // The note of a fault in the table: "switched out", "sense opposite to the
@@ -112,8 +119,9 @@ QString StressNote(const analysis::FaultMisfit& fault);
 QString StressMethodTitle(analysis::StressMethod method);
 
 // The summary line of `result` by `method`: the method's authors first when
-// it is not Michael's, Phi, R, R' and its regime, SHmax, the mean beta and
-// the faults used, with " (k rounds)" for Michael's iterated inversion.
+// it is not Michael's, Phi, R, R' and its regime, SHmax, SHmin, the World
+// Stress Map regime, the mean beta and the faults used, with " (k rounds)"
+// for Michael's iterated inversion.
 QString StressSummary(const analysis::StressResult& result, bool iterate,
                       analysis::StressMethod method = analysis::StressMethod::Michael);
 

@@ -71,7 +71,7 @@ TEST_F(WindowTest, ControlTexts) {
        "&Fault Plane and Striation|&Tangent Lineation Diagram||Symbol &Size||Equal-&Angle Net|"
        "Equal-A&rea Net||&Poles|&Kinematic Axes|Str&ess Axes|Every &Method's \u03C31 and \u03C33|"
        "&Density|Right D&ihedra|"
-       "Fault P&lanes on Right Dihedra"},
+       "Fault P&lanes on Right Dihedra|M&ohr Diagram"},
       {texts(window->SymbolSize1->actions()), "&Large|&Medium|&Small"},
       {texts(window->analysisMenu()->Density1->actions()),
        "of &Poles|of P &Axes|of &T Axes|of &Striations||&Kamb|&One Per Cent"},
