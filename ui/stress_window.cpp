@@ -267,7 +267,7 @@ QString SolvedSummary(const analysis::StressResult& r) {
     text += QStringLiteral("SHmax = %1°   SHmin = %2°   ")
                 .arg(Text(analysis::FormatAngle(*character.shMax)),
                      Text(analysis::FormatAngle(*character.shMin)));
-  text += QStringLiteral("WSM %1   ").arg(QString::fromLatin1(character.wsmRegime));
+  text += QStringLiteral("WSM\u00A0%1   ").arg(QString::fromLatin1(character.wsmRegime));
   return text + QStringLiteral("mean \u03B2 = %1°   %2 faults used")
                     .arg(Text(analysis::FormatAngle(r.meanBeta)))
                     .arg(r.used);
