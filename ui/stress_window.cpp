@@ -52,6 +52,16 @@ class UseItem : public QTableWidgetItem {
 };
 const QColor kOppositeBackground(255, 220, 220);
 
+// What the summary's values mean.
+const QString kSummaryTip = QStringLiteral(
+    "\u03A6 = (\u03C32 \u2212 \u03C33) / (\u03C31 \u2212 \u03C33); R = 1 \u2212 \u03A6\n"
+    "R\u2032: the stress-regime index, \u03A6, 2 \u2212 \u03A6 or 2 + \u03A6 as \u03C31, "
+    "\u03C32 or \u03C33 is the steepest (0 radial extension to 3 radial compression)\n"
+    "SHmax, SHmin: the azimuths of the greatest and least horizontal compression\n"
+    "WSM: the World Stress Map regime of the axes' plunges: NF normal, NS normal with "
+    "strike-slip, SS strike-slip, TS thrust with strike-slip, TF thrust faulting, U unknown\n"
+    "\u03B2: the angle between a fault's striation and the shear stress on its plane");
+
 const QString kIterateTip =
     QStringLiteral("Solve again with the shear stresses of the last solution");
 const QString kIterateMichaelOnly = QStringLiteral("Iterate applies to Michael's method only");
@@ -110,14 +120,7 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
   resize(760, 720);
   auto* layout = new QVBoxLayout(this);
   summary_ = NewSummaryLabel(this);
-  summary_->setToolTip(QStringLiteral(
-      "\u03A6 = (\u03C32 \u2212 \u03C33) / (\u03C31 \u2212 \u03C33); R = 1 \u2212 \u03A6\n"
-      "R\u2032: the stress-regime index, \u03A6, 2 \u2212 \u03A6 or 2 + \u03A6 as \u03C31, "
-      "\u03C32 or \u03C33 is the steepest (0 radial extension to 3 radial compression)\n"
-      "SHmax, SHmin: the azimuths of the greatest and least horizontal compression\n"
-      "WSM: the World Stress Map regime of the axes' plunges: NF normal, NS normal with "
-      "strike-slip, SS strike-slip, TS thrust with strike-slip, TF thrust faulting, U unknown\n"
-      "\u03B2: the angle between a fault's striation and the shear stress on its plane"));
+  summary_->setToolTip(kSummaryTip);
   layout->addLayout(newMethodChoice());
   given_ = new GivenStressPanel(study_, this);
   layout->addWidget(given_);
