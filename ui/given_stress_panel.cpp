@@ -10,16 +10,16 @@ namespace orniva::ui {
 
 namespace {
 
-struct BoxSpec {
+struct SpinBoxRange {
   const char* label;
   double maximum, step;
   const char* suffix;
 };
-constexpr BoxSpec kBoxes[5] = {{"\u03C31 trend", 360, 1, "\u00B0"},
-                               {"plunge", 90, 1, "\u00B0"},
-                               {"\u03C33 trend", 360, 1, "\u00B0"},
-                               {"plunge", 90, 1, "\u00B0"},
-                               {"\u03A6", 1, 0.05, ""}};
+constexpr SpinBoxRange kBoxes[5] = {{"\u03C31 trend", 360, 1, "\u00B0"},
+                                    {"plunge", 90, 1, "\u00B0"},
+                                    {"\u03C33 trend", 360, 1, "\u00B0"},
+                                    {"plunge", 90, 1, "\u00B0"},
+                                    {"\u03A6", 1, 0.05, ""}};
 
 }  // namespace
 
