@@ -1,20 +1,26 @@
 #include "analysis/report_format.h"
 
-#include <cmath>
-#include <cstdio>
-#include <cstring>
+#include <algorithm>
+#include <charconv>
 
 namespace orniva::analysis {
 
-// snprintf follows LC_NUMERIC; the program never sets it, so the decimal
-// separator is the "C" locale's period. A comma, should a caller have set a
-// locale, is put right here.
+// std::to_chars writes as printf does in the "C" locale (a period, the
+// value rounded exactly), whatever locale a caller may have set.
+void AppendFixed(std::string& text, double value, int decimals) {
+  char buffer[400];  // the longest double in fixed notation, with its decimals
+  const std::to_chars_result written =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  const char *begin = buffer, *end = written.ptr;
+  if (written.ec != std::errc()) return;
+  if (*begin == '-' && std::all_of(begin + 1, end, [](char c) { return c == '0' || c == '.'; }))
+    ++begin;
+  text.append(begin, std::size_t(end - begin));
+}
+
 std::string FormatFixed(double value, int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  for (char* c = text; *c; ++c)
-    if (*c == ',') *c = '.';
-  if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1)) return text + 1;
+  std::string text;
+  AppendFixed(text, value, decimals);
   return text;
 }
 

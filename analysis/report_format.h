@@ -12,6 +12,9 @@ namespace orniva::analysis {
 // `value` with `decimals` decimals; a value that rounds to zero is written
 // without a minus sign.
 std::string FormatFixed(double value, int decimals);
+// The same appended to `text`, without a string of its own: for reports of
+// many rows.
+void AppendFixed(std::string& text, double value, int decimals);
 inline std::string FormatAngle(double degrees) { return FormatFixed(degrees, 2); }
 inline std::string FormatValue(double value) { return FormatFixed(value, 4); }
 // A trend with 2 decimals; one that rounds to 360.00 is written 0.00.

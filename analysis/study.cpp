@@ -205,6 +205,21 @@ const std::array<StressResult, 5>& Study::StressByEveryMethod() const {
   return everyMethod_;
 }
 
+void Study::SetGivenStress(std::optional<GivenStress> given) {
+  if (given == given_) return;
+  given_ = given;
+  Changed(true);
+}
+
+const StressResult& Study::StressInView() const {
+  if (!given_) return Stress();
+  if (givenOf_ != StressKey()) {
+    givenResult_ = GivenStressResult(data_, *given_, InUse());
+    givenOf_ = StressKey();
+  }
+  return givenResult_;
+}
+
 void Study::SetBootstrap(std::shared_ptr<const StressBootstrap> bootstrap, ResultKey of) {
   if (of != StressKey()) return;
   bootstrap_ = std::move(bootstrap);

@@ -17,6 +17,7 @@
 
 #include "analysis/choices.h"
 #include "analysis/curation_state.h"
+#include "analysis/given_stress.h"
 #include "analysis/kinematics.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/stress_methods.h"
@@ -116,6 +117,13 @@ class Study {
   void SetBootstrap(std::shared_ptr<const StressBootstrap> bootstrap, ResultKey of);
   // The bootstrap of the present inversion; null when none was set for it.
   const StressBootstrap* Bootstrap() const;
+  // A stress the user gave (sigma1, sigma3, Phi) that the stress views show
+  // the data against instead of the inversion; nullopt: the inversion.
+  void SetGivenStress(std::optional<GivenStress> given);
+  const std::optional<GivenStress>& givenStress() const { return given_; }
+  // What the stress views show: the given stress's result when one is
+  // given (kept like Stress()), else Stress().
+  const StressResult& StressInView() const;
   // How many inversions this study has computed.
   int stressRuns() const { return stressRuns_; }
 
@@ -151,6 +159,9 @@ class Study {
   mutable int stressRuns_ = 0;
   std::shared_ptr<const StressBootstrap> bootstrap_;
   ResultKey bootstrapOf_{};
+  std::optional<GivenStress> given_;
+  mutable std::optional<ResultKey> givenOf_;
+  mutable StressResult givenResult_;
   mutable std::map<int, Listener> listeners_;
   mutable int nextListener_ = 0;
 };

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,14 @@ struct Command {
   std::function<analysis::CsvReport(analysis::Study&, const Options&)> report;
   bool allRequired = false;
 };
+
+// The stress given by --stress T1,P1,T3,P3,PHI (sigma1's and sigma3's trend
+// and plunge, Phi) against the study's data in use, for a report to read
+// instead of the inversion; nullopt without the option. A value that is
+// not five numbers, axes more than 1 degree from perpendicular or Phi
+// outside [0, 1] give a result whose `error` says so.
+std::optional<analysis::StressResult> GivenStressOption(const analysis::Study& study,
+                                                        const Options& options);
 
 // The families of commands beyond the first reports.
 std::vector<Command> StressResultCommands();

@@ -67,6 +67,13 @@ constexpr const char* kUsage =
     "  --method M           for stress, misfit-angles and stress-summary: michael\n"
     "                       (the default), shan, fry, yamaji-sato or angelier\n"
     "                       (Angelier's S4 minimum); --iterate is Michael's\n"
+    "  mohr [--iterate] [--method M] [--stress T1,P1,T3,P3,PHI]\n"
+    "                       per datum used, in Angelier's normalisation: the\n"
+    "                       normal stress (compression positive), the shear\n"
+    "                       stress, its component along the slip, RUP and ANG\n"
+    "  --stress T1,P1,T3,P3,PHI\n"
+    "                       for misfit-angles and mohr: sigma1's and sigma3's\n"
+    "                       trend and plunge and Phi instead of the inversion\n"
     "\n"
     "Options of every command:\n"
     "  --lines LIST         only these lines, e.g. 1-25,30\n"
@@ -138,8 +145,10 @@ std::vector<Command> FirstCommands() {
          return orniva::analysis::StressCsv(s.Stress());
        }},
       {"misfit-angles",
-       {{"--iterate", {}}, MethodOption()},
+       {{"--iterate", {}}, MethodOption(), {"--stress", {orniva::analyse::kAnyValue}}},
        [](Study& s, const Options& o) {
+         if (const auto given = orniva::analyse::GivenStressOption(s, o))
+           return orniva::analysis::MisfitAnglesCsv(*given);
          ChooseInversion(s, o);
          return orniva::analysis::MisfitAnglesCsv(s.Stress());
        }},

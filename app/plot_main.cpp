@@ -47,12 +47,14 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --diagram fault-planes|tangent-lineation|poles|kinematic-axes|\n"
-    "            stress-axes|density|dihedra|rose\n"
+    "            stress-axes|density|dihedra|rose|mohr\n"
     "                       fault planes with striation arrows (default), the\n"
     "                       tangent-lineation diagram at the poles, the poles\n"
     "                       with their striations, the P, T and B axes, the\n"
     "                       stress axes of the inversion over the planes, density\n"
-    "                       contours, right dihedra, or a rose diagram\n"
+    "                       contours, right dihedra, a rose diagram, or the\n"
+    "                       Mohr diagram of the inversion (normal and shear\n"
+    "                       stress on each plane)\n"
     "  --of poles|p|t|striations\n"
     "                       what the density diagram counts (default poles)\n"
     "  --of strike|dip-direction|trend\n"
@@ -200,7 +202,7 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
     if (!mode)
       return "unknown diagram '" + value +
              "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density, "
-             "dihedra or rose)";
+             "dihedra, rose or mohr)";
     options.diagram = *mode;
   } else if (name == "--of") {
     return ApplyOf(value, options.choices);

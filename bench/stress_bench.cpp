@@ -1,8 +1,9 @@
 // Stress inversion, one pass and iterated, at a typical size and at the
-// format's limit; each of the other methods and the comparison of all five
-// at the limit.
+// format's limit; each of the other methods, the comparison of all five and
+// the `mohr` report at the limit.
 #include <benchmark/benchmark.h>
 
+#include "analysis/mohr.h"
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
 #include "analysis/study.h"
@@ -43,6 +44,16 @@ void BM_StressMethodsReport(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StressMethodsReport)->Unit(benchmark::kMillisecond);
+
+// The `mohr` report of an inversion already made, as the window's table
+// and the Mohr diagram read it: each plane's stresses and the CSV text.
+void BM_MohrReport(benchmark::State& state) {
+  const FaultSet data = LoadedData(kLargest);
+  const analysis::StressResult result = analysis::InvertStress(data, false);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(analysis::MohrCsv(analysis::MohrOf(data, result)).text);
+}
+BENCHMARK(BM_MohrReport)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace orniva::bench

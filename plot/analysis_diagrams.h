@@ -38,6 +38,8 @@ struct StressAxesFigure {
   // kept resample, and how it was made ("95% of 2000 resamples").
   std::vector<std::array<directional_operations::Orientation, 3>> confidence;
   std::string confidenceNote;
+  // The layout's lines about the stress (StressSummaryLines), below its legend.
+  std::vector<std::string> summary;
 };
 
 constexpr TColor kSwitchedOutGrey = Rgb(160, 160, 160);

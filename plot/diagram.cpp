@@ -7,7 +7,8 @@ namespace orniva {
 
 bool NeedsAnalysis(PlotMode mode) {
   return mode == PlotMode::KinematicAxes || mode == PlotMode::StressAxes ||
-         mode == PlotMode::Density || mode == PlotMode::RightDihedra || mode == PlotMode::Rose;
+         mode == PlotMode::Density || mode == PlotMode::RightDihedra || mode == PlotMode::Rose ||
+         mode == PlotMode::Mohr;
 }
 
 namespace {
@@ -50,6 +51,9 @@ void DrawDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
       else
         RenderPlot(target, nullptr);
       return;
+    case PlotMode::Mohr:
+      PlotMohr(data, inputs.mohr ? *inputs.mohr : MohrFigure{}, target, highlightIndex);
+      return;
   }
 }
 
@@ -74,6 +78,7 @@ constexpr Named<PlotMode> kModeNames[] = {
     {"density", PlotMode::Density},
     {"dihedra", PlotMode::RightDihedra},
     {"rose", PlotMode::Rose},
+    {"mohr", PlotMode::Mohr},
 };
 constexpr Named<Hemisphere> kHemisphereNames[] = {
     {"lower", Hemisphere::Lower},

@@ -11,6 +11,7 @@
 #include "plot/axes_diagrams.h"
 #include "plot/data_colours.h"
 #include "plot/fault_plane_diagram.h"
+#include "plot/mohr_diagram.h"
 #include "plot/net.h"
 #include "plot/plot_cache.h"
 #include "plot/plot_mode.h"
@@ -33,6 +34,7 @@ struct DiagramInputs {
   bool layout = false;
   // Changes whenever the inputs above do, for the drawing key.
   std::uint64_t revision = 0;
+  const MohrFigure* mohr = nullptr;
 };
 
 // Whether `mode` draws from an analysis's result (see DiagramInputs).
@@ -44,7 +46,7 @@ void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
                  std::int16_t highlightIndex, const DiagramInputs& inputs = {});
 
 // The diagram's name on the command line ("fault-planes", "tangent-lineation",
-// "poles", "kinematic-axes", "stress-axes", "density", "dihedra", "rose").
+// "poles", "kinematic-axes", "stress-axes", "density", "dihedra", "rose", "mohr").
 std::string_view PlotModeName(PlotMode mode);
 std::optional<PlotMode> PlotModeNamed(std::string_view name);
 

@@ -83,7 +83,9 @@ Picture LayoutFigure(const Picture& diagram, const FigureCaption& caption,
   const LegendGrid grid = ArrangeLegend(legend, width);
   const std::int32_t top = caption.title.empty() ? kUntitledBand : kTitleBand;
   const std::int32_t captionTop = top + diagram.height();
-  const std::int32_t height = captionTop + kCaptionBand + grid.Height() + kUntitledBand;
+  const std::int32_t notesTop = captionTop + kCaptionBand + grid.Height();
+  const std::int32_t height =
+      notesTop + kNoteRow * std::int32_t(caption.notes.size()) + kUntitledBand;
 
   Picture figure;
   figure.SetSize(width, height);
@@ -106,6 +108,9 @@ Picture LayoutFigure(const Picture& diagram, const FigureCaption& caption,
                                                : caption.netText,
                        kCaptionText, TextAnchor::Right});
   DrawLegend(canvas, legend, grid, captionTop + kCaptionBand);
+  for (std::size_t k = 0; k < caption.notes.size(); ++k)
+    canvas.Text({kMargin, notesTop + kNoteRow * std::int32_t(k) + kNoteRow / 2 + kLegendText / 3},
+                TextItem{caption.notes[k], kLegendText});
   canvas.Close();
   return figure;
 }

@@ -28,6 +28,7 @@ struct FigureCaption {
   // What the caption says of the diagram instead of the net (a rose's
   // counts); empty: NetCaption.
   std::string netText;
+  std::vector<std::string> notes;  // lines below the legend
 };
 
 // "Equal-angle, lower hemisphere", "Equal-area, upper hemisphere" ...
@@ -38,11 +39,13 @@ constexpr std::int32_t kTitleBand = 110;  // when there is a title
 constexpr std::int32_t kUntitledBand = 20;
 constexpr std::int32_t kCaptionBand = 80;  // N and the net
 constexpr std::int32_t kLegendRow = 50;    // the least height of a row of the legend
+constexpr std::int32_t kNoteRow = 40;      // a line of the notes
 
 // The figure of `diagram` (as PlotDiagram drew it with the layout's inputs):
 // the diagram moved down below the title, on a white page as wide as the
 // diagram and as high as the bands and the rows of `legend` need. The
-// legend takes two entries a row where each fits in half the width, else one.
+// legend takes two entries a row where each fits in half the width, else one;
+// the caption's notes follow it, a line each.
 Picture LayoutFigure(const Picture& diagram, const FigureCaption& caption,
                      const std::vector<LegendEntry>& legend);
 

@@ -233,6 +233,27 @@ void AddFieldData(const LegendSource& source, Entries& entries) {
     entries.push_back({{Mark(Shape::Dot, clAqua, clAqua, 4, r)}, "Highlighted datum"});
 }
 
+// The Mohr diagram's dots in the colours drawn, grey for data switched out.
+void AddMohr(const LegendSource& source, Entries& entries) {
+  const MohrFigure* mohr = source.inputs.mohr;
+  if (!mohr) return;
+  const FaultSet& data = *source.data;
+  ColoursDrawn colours;
+  for (std::size_t i = 1; i <= std::size_t(data.count()) && i < mohr->points.size(); ++i) {
+    if (!mohr->points[i]) continue;
+    const bool out = i < mohr->switchedOut.size() && mohr->switchedOut[i];
+    colours.Note(out ? kSwitchedOutGrey : data[i].colour);
+  }
+  const std::int32_t r = source.symbolRadius;
+  for (TColor colour : colours.Colours())
+    entries.push_back(
+        {{Mark(Shape::Dot, clBlack, colour, 1, r)},
+         colour == kSwitchedOutGrey ? "Excluded from the inversion" : SenseText(colour)});
+  if (source.highlight)
+    entries.push_back(
+        {{Mark(Shape::Dot, clAqua, data[source.highlight].colour, 4, r)}, "Highlighted fault"});
+}
+
 // The arrow's points lying across the row, centred on the origin.
 ArrowShape LyingArrow(const LegendMark& mark) {
   ArrowShape shape;
@@ -325,6 +346,9 @@ std::vector<LegendEntry> LegendOf(const LegendSource& source) {
     case PlotMode::Density:
     case PlotMode::RightDihedra:
       AddFieldData(source, entries);
+      break;
+    case PlotMode::Mohr:
+      AddMohr(source, entries);
       break;
     case PlotMode::Rose:  // the caption says what the petals count
       break;

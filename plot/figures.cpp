@@ -9,7 +9,9 @@
 #include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
 #include "analysis/stress_bootstrap.h"
+#include "analysis/mohr.h"
 #include "analysis/stress_inversion.h"
+#include "analysis/stress_summary.h"
 #include "analysis/study.h"
 #include "data/colours.h"
 #include "math/numeric.h"
@@ -68,7 +70,7 @@ StressAxesFigure StressFigure(const Study& study) {
   StressAxesFigure figure;
   const FaultSet& data = study.data();
   const AnalysisChoices& choices = study.choices();
-  const StressResult& result = study.Stress();
+  const StressResult& result = study.StressInView();
   if (const std::vector<bool>* use = study.InUse()) {
     figure.switchedOut.resize(data.size());
     for (std::size_t i = 1; i < data.size(); ++i) figure.switchedOut[i] = !(*use)[i];
@@ -76,6 +78,7 @@ StressAxesFigure StressFigure(const Study& study) {
   if (result.error.empty()) {
     figure.axes = {Stored(result.axes[0]), Stored(result.axes[1]), Stored(result.axes[2])};
     figure.phi = result.phi;
+    figure.summary = StressSummaryLines(result, study.givenStress().has_value());
   }
   if (choices.everyMethod) figure.methods = EveryMethodsAxes(study);
   if (const StressBootstrap* bootstrap = study.Bootstrap()) ConfidenceRegion(*bootstrap, figure);
@@ -106,6 +109,32 @@ std::vector<TColor> DataColours(const Study& study) {
       colours[i] = phaseColours[std::size_t(phase - 1)];
   }
   return colours;
+}
+
+MohrFigure MohrFigureOf(const Study& study) {
+  MohrFigure figure;
+  const MohrResult mohr = MohrOf(study.data(), study.StressInView());
+  if (!mohr.error.empty()) return figure;
+  figure.principal = mohr.principal;
+  figure.points.resize(study.data().size());
+  figure.switchedOut.resize(study.data().size());
+  for (const MohrDatum& d : mohr.faults) {
+    figure.points[std::size_t(d.line)] = MohrFigure::Point{d.sigmaN, d.tau};
+    figure.switchedOut[std::size_t(d.line)] = !d.used;
+  }
+  return figure;
+}
+
+std::string WorldStressMapName(const std::string& regime) {
+  static const std::pair<const char*, const char*> kNames[] = {
+      {"NF", "normal faulting"},
+      {"NS", "normal faulting with strike-slip"},
+      {"SS", "strike-slip faulting"},
+      {"TS", "thrust faulting with strike-slip"},
+      {"TF", "thrust faulting"}};
+  for (const auto& [code, name] : kNames)
+    if (regime == code) return name;
+  return "unknown";
 }
 
 NetFrame FrameOf(const NetGeometry& g) {
@@ -264,9 +293,14 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
       figures.hasField = true;
       break;
     case PlotMode::Rose:
-      figures.rose = RoseFigureOf(CountRose(study.data(), study.InUse(), choices.roseOf, choices.roseBin),
-                                  choices.roseOf, geometry.kind);
+      figures.rose =
+          RoseFigureOf(CountRose(study.data(), study.InUse(), choices.roseOf, choices.roseBin),
+                       choices.roseOf, geometry.kind);
       figures.hasRose = true;
+      break;
+    case PlotMode::Mohr:
+      figures.mohr = MohrFigureOf(study);
+      figures.hasMohr = true;
       break;
     default:
       break;
@@ -276,7 +310,8 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
 
 DataCount DataDrawn(PlotMode mode, const FaultSet& data, const std::vector<bool>& inUse) {
   const bool analysed = mode == PlotMode::KinematicAxes || mode == PlotMode::Density ||
-                        mode == PlotMode::RightDihedra || mode == PlotMode::Rose;
+                        mode == PlotMode::RightDihedra || mode == PlotMode::Rose ||
+                        mode == PlotMode::Mohr;
   DataCount count;
   for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
     if (!(analysed ? data[i].failedChecks == 0 : PlaneDrawable(data[i]))) continue;
@@ -306,12 +341,34 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
   caption.hemisphere = request.geometry.hemisphere;
   if (request.mode == PlotMode::Rose && figures.hasRose)
     caption.netText = RoseCaption(figures.rose);
+  if (request.mode == PlotMode::Mohr) caption.netText = "Angelier's normalisation";
+  if (request.mode == PlotMode::StressAxes && inputs.stressAxes)
+    caption.notes = inputs.stressAxes->summary;
   LegendSource legend{request.mode, &data, inputs,
                       SymbolRadius(target.geometry, target.symbolSize)};
   // Only a highlight that was drawn is repeated after the data.
   if (!diagram.repeats().empty()) legend.highlight = std::size_t(request.highlight);
   legend.densityOf = figures.densityOf;
   return LayoutFigure(diagram, caption, LegendOf(legend));
+}
+
+std::vector<std::string> StressSummaryLines(const StressResult& result, bool given) {
+  const StressCharacter c = CharacterOf(result);
+  std::vector<std::string> lines;
+  if (given) lines.push_back("\u03C31, \u03C33 and \u03A6 given, not inverted");
+  lines.push_back("R\u2032 = " + FormatValue(c.rPrime) + ", " + c.regime +
+                  ": stress-regime index, 0 to 3");
+  lines.push_back(std::string("World Stress Map regime ") + c.wsmRegime + ": " +
+                  WorldStressMapName(c.wsmRegime));
+  if (!c.shMax) {
+    lines.push_back("SHmax, SHmin: none, horizontal stress equal all round");
+    return lines;
+  }
+  lines.push_back("SHmax = " + FormatAngle(*c.shMax) +
+                  "\u00B0: azimuth of the greatest horizontal compression");
+  lines.push_back("SHmin = " + FormatAngle(*c.shMin) +
+                  "\u00B0: azimuth of the least horizontal compression");
+  return lines;
 }
 
 const DiagramFigures& DiagramFiguresCache::For(PlotMode mode, const Study& study,

@@ -29,7 +29,9 @@ struct DiagramFigures {
   StressAxesFigure stressAxes;
   FieldFigure field;
   RoseFigure rose;
-  bool hasKinematicAxes = false, hasStressAxes = false, hasField = false, hasRose = false;
+  MohrFigure mohr;
+  bool hasKinematicAxes = false, hasStressAxes = false, hasField = false, hasRose = false,
+       hasMohr = false;
   analysis::DensityOf densityOf = analysis::DensityOf::Poles;  // what a density field counts
   // By line (index 0 unused): the data the analyses read; empty: all.
   std::vector<bool> inUse;
@@ -44,6 +46,7 @@ struct DiagramFigures {
     if (hasField) inputs.field = &field;
     if (!dataColours.empty()) inputs.dataColours = &dataColours;
     if (hasRose) inputs.rose = &rose;
+    if (hasMohr) inputs.mohr = &mohr;
     inputs.layout = layout;
     inputs.revision = revision;
     return inputs;
@@ -79,6 +82,11 @@ class DiagramFiguresCache {
 // level.
 FieldFigure FieldOf(const analysis::DrawingGrid& grid, const std::vector<double>& values,
                     const std::vector<double>& levels, std::vector<std::string> labels);
+
+// The layout's lines about a stress below the legend of the stress axes:
+// R' and its regime, the World Stress Map regime, SHmax and SHmin, each
+// with what it means; first a line that says so of a given stress.
+std::vector<std::string> StressSummaryLines(const analysis::StressResult& result, bool given);
 
 // What a figure for a file or the clipboard is drawn as.
 struct FigureRequest {

@@ -15,6 +15,7 @@ enum class PlotMode : std::uint8_t {
   Density = 5,
   RightDihedra = 6,
   Rose = 7,
+  Mohr = 8,
 };
 
 }  // namespace orniva

@@ -83,10 +83,12 @@ void AnalysisMenu::addDiagrams(QMenu* plot, QActionGroup* diagrams) {
       newAction("ActionDihedraPlanes", QStringLiteral("Fault P&lanes on Right Dihedra"), plot);
   ActionDihedraPlanes->setCheckable(true);
   ActionDihedraPlanes->setChecked(true);
+  ActionMohr = newAction("ActionMohr", QStringLiteral("M&ohr Diagram"), plot, diagrams);
   const std::pair<QAction*, PlotMode> modes[] = {{ActionPoles, PlotMode::Poles},
                                                  {ActionKinematicAxes, PlotMode::KinematicAxes},
                                                  {ActionStressAxes, PlotMode::StressAxes},
-                                                 {ActionRightDihedra, PlotMode::RightDihedra}};
+                                                 {ActionRightDihedra, PlotMode::RightDihedra},
+                                                 {ActionMohr, PlotMode::Mohr}};
   for (const auto& [action, mode] : modes)
     connect(action, &QAction::triggered, this,
             [this, mode = mode] { window_.chooseDiagram(mode); });
@@ -212,6 +214,8 @@ QAction* AnalysisMenu::DiagramAction(PlotMode mode) const {
       return ActionRightDihedra;
     case PlotMode::Rose:
       return ActionRose;
+    case PlotMode::Mohr:
+      return ActionMohr;
     default:
       return nullptr;
   }

@@ -79,6 +79,7 @@ class AnalysisMenu : public QObject {
   QAction* ActionRoseDipDirections = nullptr;
   QAction* ActionRoseTrends = nullptr;
   QActionGroup* RoseBins = nullptr;  // 5, 10, 15 and 30 degrees, each item's data its width
+  QAction* ActionMohr = nullptr;     // the Mohr diagram of the stress in view
   QAction* ActionKinematics = nullptr;
   QAction* ActionStressInversion = nullptr;
   QMenu* Density1 = nullptr;

@@ -15,9 +15,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "analysis/mohr.h"
 #include "analysis/report_format.h"
 #include "analysis/stress_summary.h"
 #include "ui/bootstrap_panel.h"
+#include "ui/given_stress_panel.h"
 #include "ui/method_comparison.h"
 #include "ui/result_table.h"
 
@@ -26,6 +28,17 @@ namespace orniva::ui {
 namespace {
 
 constexpr int kUseColumn = 0, kLineColumn = 1, kNoteColumn = 3;
+// The stresses on the plane (analysis/mohr.h), after the note.
+constexpr int kMohrColumn = 4;
+const char* const kMohrTips[] = {
+    "\u03C3n: the normal stress on the plane, compression positive, in Angelier's "
+    "normalisation (principal values of sum 0 and sum of squares 3/2)",
+    "|\u03C4|: the size of the shear stress on the plane",
+    "\u03C4s: the shear stress along the slip, negative where the stress drives the "
+    "opposite sense",
+    "RUP = 100 |\u03BB s \u2212 \u03C4| / \u03BB, \u03BB = \u221A3/2: how far the shear "
+    "stress is from the slip s at full size, per cent",
+    "ANG: the angle \u03B2 between the slip and the shear stress"};
 
 // The Use check box, sorting by its state.
 class UseItem : public QTableWidgetItem {
@@ -39,6 +52,16 @@ class UseItem : public QTableWidgetItem {
   }
 };
 const QColor kOppositeBackground(255, 220, 220);
+
+// What the summary's values mean.
+const QString kSummaryTip = QStringLiteral(
+    "\u03A6 = (\u03C32 \u2212 \u03C33) / (\u03C31 \u2212 \u03C33); R = 1 \u2212 \u03A6\n"
+    "R\u2032: the stress-regime index, \u03A6, 2 \u2212 \u03A6 or 2 + \u03A6 as \u03C31, "
+    "\u03C32 or \u03C33 is the steepest (0 radial extension to 3 radial compression)\n"
+    "SHmax, SHmin: the azimuths of the greatest and least horizontal compression\n"
+    "WSM: the World Stress Map regime of the axes' plunges: NF normal, NS normal with "
+    "strike-slip, SS strike-slip, TS thrust with strike-slip, TF thrust faulting, U unknown\n"
+    "\u03B2: the angle between a fault's striation and the shear stress on its plane");
 
 const QString kIterateTip =
     QStringLiteral("Solve again with the shear stresses of the last solution");
@@ -95,16 +118,13 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
     : QWidget(parent, Qt::Window), study_(study) {
   setObjectName(QStringLiteral("StressWindow"));
   setWindowTitle(QStringLiteral("Stress Inversion"));
-  resize(620, 760);
+  resize(760, 760);
   auto* layout = new QVBoxLayout(this);
   summary_ = NewSummaryLabel(this);
-  summary_->setToolTip(QStringLiteral(
-      "\u03A6 = (\u03C32 \u2212 \u03C33) / (\u03C31 \u2212 \u03C33); R = 1 \u2212 \u03A6\n"
-      "R\u2032: the stress-regime index, \u03A6, 2 \u2212 \u03A6 or 2 + \u03A6 as \u03C31, "
-      "\u03C32 or \u03C33 is the steepest (0 radial extension to 3 radial compression)\n"
-      "SHmax: the azimuth of the greatest horizontal compression\n"
-      "\u03B2: the angle between a fault's striation and the shear stress on its plane"));
+  summary_->setToolTip(kSummaryTip);
   layout->addLayout(newMethodChoice());
+  given_ = new GivenStressPanel(study_, this);
+  layout->addWidget(given_);
   layout->addWidget(summary_);
   axes_ = NewAxesTable(QStringLiteral("Axis"), this);
   layout->addWidget(axes_);
@@ -116,7 +136,11 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
   confidence_ = new BootstrapPanel(study_, this);
   layout->addWidget(confidence_);
   layout->addLayout(newControls());
-  table_ = NewResultTable({"Use", "Line", "Misfit \u03B2", "Note"}, this);
+  table_ = NewResultTable(
+      {"Use", "Line", "Misfit \u03B2", "Note", "\u03C3n", "|\u03C4|", "\u03C4s", "RUP %", "ANG"},
+      this);
+  for (int k = 0; k < 5; ++k)
+    table_->horizontalHeaderItem(kMohrColumn + k)->setToolTip(QString::fromUtf8(kMohrTips[k]));
   table_->setSortingEnabled(true);
   table_->sortByColumn(kLineColumn, Qt::AscendingOrder);
   confidence_->attachTable(table_, kLineColumn);
@@ -217,6 +241,7 @@ void StressWindow::follow() {
   if (shown_ == study_.StressKey()) return;
   shown_ = study_.StressKey();
   showChoices();
+  given_->follow();
   fill();
 }
 
@@ -246,7 +271,10 @@ QString SolvedSummary(const analysis::StressResult& r) {
                           Text(analysis::FormatValue(character.rPrime)),
                           QString::fromLatin1(character.regime));
   if (character.shMax)
-    text += QStringLiteral("SHmax = %1°   ").arg(Text(analysis::FormatAngle(*character.shMax)));
+    text += QStringLiteral("SHmax = %1°   SHmin = %2°   ")
+                .arg(Text(analysis::FormatAngle(*character.shMax)),
+                     Text(analysis::FormatAngle(*character.shMin)));
+  text += QStringLiteral("WSM\u00A0%1   ").arg(QString::fromLatin1(character.wsmRegime));
   return text + QStringLiteral("mean \u03B2 = %1°   %2 faults used")
                     .arg(Text(analysis::FormatAngle(r.meanBeta)))
                     .arg(r.used);
@@ -274,8 +302,12 @@ QString StressSummary(const analysis::StressResult& r, bool iterate,
 }
 
 void StressWindow::fill() {
-  const analysis::StressResult& r = study_.Stress();
-  summary_->setText(StressSummary(r, study_.choices().iterate, study_.choices().method));
+  const analysis::StressResult& r = study_.StressInView();
+  if (study_.givenStress())
+    summary_->setText(QStringLiteral("Given \u03C31, \u03C33 and \u03A6:   ") +
+                      StressSummary(r, false));
+  else
+    summary_->setText(StressSummary(r, study_.choices().iterate, study_.choices().method));
   FillAxesTable(axes_,
                 {"\u03C3"
                  "1",
@@ -289,8 +321,9 @@ void StressWindow::fill() {
 }
 
 void StressWindow::fillTable() {
-  const analysis::StressResult& r = study_.Stress();
+  const analysis::StressResult& r = study_.StressInView();
   const bool solved = r.error.empty();
+  const analysis::MohrResult mohr = analysis::MohrOf(study_.data(), r);
   table_->setSortingEnabled(false);
   table_->clearContents();
   table_->setRowCount(int(r.faults.size()));
@@ -304,12 +337,26 @@ void StressWindow::fillTable() {
         row, 2,
         solved ? new NumberItem(f.beta, analysis::FormatAngle(f.beta)) : new NumberItem(-1, ""));
     table_->setItem(row, kNoteColumn, new QTableWidgetItem(solved ? StressNote(f) : QString()));
+    const bool hasMohr = mohr.error.empty() && std::size_t(row) < mohr.faults.size();
+    setMohrCells(row, hasMohr ? &mohr.faults[std::size_t(row)] : nullptr);
     if (solved && f.used && f.beta > 90)
       for (int c = 0; c < table_->columnCount(); ++c)
         if (QTableWidgetItem* item = table_->item(row, c)) item->setBackground(kOppositeBackground);
   }
   table_->setSortingEnabled(true);
   confidence_->tableFilled();
+}
+
+// The stresses on the datum's plane, or empty cells without a stress.
+void StressWindow::setMohrCells(int row, const analysis::MohrDatum* d) {
+  const double values[5] = {d ? d->sigmaN : 0, d ? d->tau : 0, d ? d->tauSlip : 0, d ? d->rup : 0,
+                            d ? d->ang : 0};
+  for (int k = 0; k < 5; ++k) {
+    const std::string text = !d       ? std::string()
+                             : k == 4 ? analysis::FormatAngle(values[k])
+                                      : analysis::FormatValue(values[k]);
+    table_->setItem(row, kMohrColumn + k, new NumberItem(d ? values[k] : -1e300, text));
+  }
 }
 
 QString StressWindow::tableText() const { return TableText(table_); }

@@ -1,9 +1,11 @@
 // The stress inversion's results window: sigma1 to sigma3, Phi, R, the mean
 // misfit beta and the faults used, a histogram of beta, and per fault its
-// Use check box, line and beta (sortable, copied as tab-separated text);
-// the bootstrap confidence and each fault's leave-one-out influence.
-// Modeless; it shows the study's inversion and follows every change of the
-// study. Method, Use, Run and Iterate change the study's choices.
+// Use check box, line, beta and the stresses on its plane (sortable, copied
+// as tab-separated text); the bootstrap confidence and each fault's
+// leave-one-out influence. Modeless; it shows the study's stress in view
+// (the inversion, or a stress the user gives in its section) and follows
+// every change of the study. Method, Use, Run, Iterate and the given stress
+// change the study's choices.
 #pragma once
 
 #include <array>
@@ -15,6 +17,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "analysis/mohr.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/study.h"
 #include "data/fault_data.h"
@@ -27,6 +30,7 @@ class QTableWidget;
 
 namespace orniva::ui {
 class BootstrapPanel;
+class GivenStressPanel;
 class MethodComparison;
 }  // namespace orniva::ui
 
@@ -68,7 +72,7 @@ class StressWindow : public QWidget {
   void setMethod(analysis::StressMethod method);
   QComboBox* methodBox() const { return method_; }
   QCheckBox* iterateBox() const { return iterate_; }
-  const analysis::StressResult& result() const { return study_.Stress(); }
+  const analysis::StressResult& result() const { return study_.StressInView(); }
 
   QString tableText() const;
   // Copies the fault table, or the comparison of the methods when it holds
@@ -83,6 +87,7 @@ class StressWindow : public QWidget {
   MethodComparison* comparison() const { return comparison_; }
   // The bootstrap and the leave-one-out columns of the table.
   BootstrapPanel* confidence() const { return confidence_; }
+  GivenStressPanel* givenStress() const { return given_; }
 
  signals:
   // A row of the table was chosen: the datum of data-file line `line`.
@@ -95,6 +100,7 @@ class StressWindow : public QWidget {
   void follow();
   void fill();
   void fillTable();
+  void setMohrCells(int row, const analysis::MohrDatum* datum);
 
   analysis::Study& study_;
   int listener_ = 0;
@@ -107,6 +113,7 @@ class StressWindow : public QWidget {
   MisfitHistogram* histogram_ = nullptr;
   MethodComparison* comparison_ = nullptr;
   BootstrapPanel* confidence_ = nullptr;
+  GivenStressPanel* given_ = nullptr;
 };
 
 // The note of a fault in the table: "switched out", "sense opposite to the
@@ -117,8 +124,9 @@ QString StressNote(const analysis::FaultMisfit& fault);
 QString StressMethodTitle(analysis::StressMethod method);
 
 // The summary line of `result` by `method`: the method's authors first when
-// it is not Michael's, Phi, R, R' and its regime, SHmax, the mean beta and
-// the faults used, with " (k rounds)" for Michael's iterated inversion.
+// it is not Michael's, Phi, R, R' and its regime, SHmax, SHmin, the World
+// Stress Map regime, the mean beta and the faults used, with " (k rounds)"
+// for Michael's iterated inversion.
 QString StressSummary(const analysis::StressResult& result, bool iterate,
                       analysis::StressMethod method = analysis::StressMethod::Michael);
 

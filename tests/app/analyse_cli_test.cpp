@@ -9,11 +9,13 @@
 #include "analysis/density.h"
 #include "analysis/dihedra.h"
 #include "analysis/geometry.h"
-#include "analysis/kinematics.h"
 #include "analysis/rose.h"
 #include "analysis/rotation.h"
 #include "analysis/leave_one_out.h"
 #include "analysis/stress_bootstrap.h"
+#include "analysis/given_stress.h"
+#include "analysis/kinematics.h"
+#include "analysis/mohr.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
@@ -39,6 +41,7 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
     every[i] = InvertStress(data, kStressMethods[i], false);
   const InversionSetup michael = SetupOf(data, nullptr, StressMethod::Michael, false);
   const StressBootstrap bootstrap = BootstrapStress(michael, {40, 0.9, 5});
+  const StressResult given = GivenStressResult(data, {{0, 90}, {90, 0}, 0.5});
   // The whole report, or the last line of standard error.
   struct Row {
     std::vector<std::string> args;
@@ -81,6 +84,11 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
        ": the confidence must be a number above 0 and at most 1, not '1.5'"},
       {{example, "stress-bootstrap", "--seed", "-2"}, 2, "orniva-analyse: " + example +
        ": the seed must be an unsigned 64-bit integer, not '-2'"},
+      {{example, "mohr", "--method", "shan"}, 0, MohrCsv(MohrOf(data, every[1])).text},
+      {{example, "mohr", "--stress=0,90,90,0,0.5"}, 0, MohrCsv(MohrOf(data, given)).text},
+      {{example, "misfit-angles", "--stress", "0,90,90,0,0.5"}, 0, MisfitAnglesCsv(given).text},
+      {{two, "mohr", "--stress", "1,2"}, 2, "orniva-analyse: " + two + ": --stress needs T1,P1,T3,P3,PHI (five numbers), not '1,2'"},
+      {{two, "misfit-angles", "--stress", "0,0,95,0,0.5"}, 2, "orniva-analyse: " + two + ": sigma1 and sigma3 are 5.00 degrees off perpendicular (at most 1)"},
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
       {{two, "roses"}, 2, "orniva-analyse: unknown command 'roses' (see --help)"},
       {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},

@@ -78,6 +78,8 @@ TEST(FigureLayout, LegendOfExactlyWhatIsDrawnInsideTheFigure) {
   const std::string n = "Normal or extensional", r = "Reverse or contractional", u = "Sense unknown", h = "Highlighted fault";
   const std::string down = "Dip slip, hanging wall down", out = "Excluded from the inversion";
   const std::string s13 = " (\u03C31, \u03C33)";
+  const std::string index = ": stress-regime index, 0 to 3", nf = "World Stress Map regime NF: normal faulting";
+  const std::string most = "\u00B0: azimuth of the greatest horizontal compression", least = "\u00B0: azimuth of the least horizontal compression";
   const Row rows[] = {
       {normal, M::FaultPlaneAndStriation, -1, "3", {n, down}},
       {normal, M::FaultPlaneAndStriation, 3, "3", {n, down}},  // not drawn: no highlight
@@ -85,9 +87,11 @@ TEST(FigureLayout, LegendOfExactlyWhatIsDrawnInsideTheFigure) {
       {flat, M::FaultPlaneAndStriation, -1, "2", {n, "Striation plunging under 1\u00B0", down, "Sinistral"}},
       {flat, M::TangentLineation, -1, "2", {n, "Horizontal striation", "Tangent lineation"}},
       {mixed, M::Poles, 2, "5", {n, r, u, "Striation", h}},
-      {six, M::StressAxes, -1, "5 of 6", {n, out, down}, oneOut, true},
+      {six, M::StressAxes, -1, "5 of 6", {n, out, down, "R\u2032 = 0.0873, radial extension" + index, nf, "SHmax = 172.75" + most, "SHmin = 82.75" + least}, oneOut, true},
       {six, M::StressAxes, -1, "3 of 6", {n, out, down}, threeIn, false},  // refused: no axes
-      {six, M::StressAxes, -1, "6", {n, down, "Michael" + s13, "Shan" + s13, "Fry" + s13, "Yamaji-Sato" + s13, "Angelier S4" + s13}, {}, true, true},
+      {six, M::StressAxes, -1, "6", {n, down, "Michael" + s13, "Shan" + s13, "Fry" + s13, "Yamaji-Sato" + s13, "Angelier S4" + s13,
+                                       "R\u2032 = 0.0418, radial extension" + index, nf, "SHmax = 12.95" + most, "SHmin = 102.95" + least}, {}, true, true},
+      {six, M::Mohr, 2, "5 of 6", {n, out, h}, oneOut, true},  // its circles named sigma1 to 3
       {normal, M::KinematicAxes, 1, "3", {n + " (P, T, B)", "Linked Bingham axes (P, T, B)", h}},
       {mixed, M::Density, -1, "4", {"Pole"}},
       {normal, M::RightDihedra, 4, "3", {"Fault plane", h}},

@@ -94,7 +94,7 @@ TEST(Drawing, OfTheStressAxesIsPinned) {
   const struct {
     bool layout;
     std::uint64_t emf;
-  } rows[] = {{false, 0x2ee4fb7ba541266e}, {true, 0x691f64d2c6af4225}};
+  } rows[] = {{false, 0x2ee4fb7ba541266e}, {true, 0x8ba3f98976bb3ecc}};
   for (const auto& row : rows) {
     FigureRequest request{PlotMode::StressAxes, Net(),        SymbolSize::Medium, -1,
                           row.layout,           "example.fdt"};

@@ -21,6 +21,7 @@
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/bootstrap_panel.h"
+#include "ui/given_stress_panel.h"
 #include "ui/import_dialog.h"
 #include "ui/method_comparison.h"
 
@@ -115,7 +116,9 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   s->copy();
   const QStringList lines = QApplication::clipboard()->text().split('\n');
   ASSERT_EQ(lines.size(), 9);  // header, seven rows, the final break
-  EXPECT_EQ(lines[0], "Use\tLine\tMisfit \u03B2\tNote\t\u0398 without\t\u03B2 without");
+  EXPECT_EQ(lines[0],
+            "Use\tLine\tMisfit \u03B2\tNote\t\u03C3n\t|\u03C4|\t\u03C4s\tRUP %\tANG\t"
+            "\u0398 without\t\u03B2 without");
   EXPECT_TRUE(lines[1].startsWith("yes\t7\t"));
   s->table()->setCurrentCell(0, 1);
   EXPECT_EQ(window->StringGrid1->row(), 7);
@@ -154,7 +157,7 @@ TEST_F(WindowTest, BootstrapAndLeaveOneOutInTheStressWindow) {
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
   EXPECT_FALSE(SamePicture(window->plotPicture, before));
   const analysis::LeaveOneOut influence = analysis::LeaveEachOut(setup);
-  EXPECT_EQ(CellText(s->table(), 6, 5).toStdString(),
+  EXPECT_EQ(CellText(s->table(), 6, 10).toStdString(),
             analysis::FormatAngle(*influence.data[6].beta));
 
   s->setIterate(true);
@@ -167,6 +170,38 @@ TEST_F(WindowTest, BootstrapAndLeaveOneOutInTheStressWindow) {
   s->setIterate(false);
   EXPECT_EQ(window->study.Bootstrap(), nullptr);
   EXPECT_TRUE(SamePicture(window->plotPicture, before));
+}
+
+// Checking the given stress starts from the inversion's axes; values typed
+// and applied reach the window's table and summary and the Mohr diagram,
+// axes too far from perpendicular are refused with the reason, and
+// unchecking brings the inversion back.
+TEST_F(WindowTest, GivenStressReachesTheTableAndTheMohrDiagram) {
+  Show();
+  OpenThroughDialog(DataFile("normal.fdt", kNormalFaults));
+  window->analysisMenu()->ActionMohr->trigger();
+  EXPECT_EQ(window->PlotMode, PlotMode::Mohr);
+  window->analysisMenu()->ActionStressInversion->trigger();
+  StressWindow* s = window->analysisMenu()->stressWindow();
+  ASSERT_NE(s, nullptr);
+  const analysis::StressResult inverted = s->result();
+  s->givenStress()->setChecked(true);
+  ASSERT_TRUE(window->study.givenStress().has_value());
+  EXPECT_NEAR(window->study.givenStress()->sigma1.plunge, inverted.axes[0].plunge, 0.005);
+  s->givenStress()->setTyped({{0, 90}, {90, 5}, 0.5});
+  s->givenStress()->applyButton()->click();
+  EXPECT_EQ(s->givenStress()->refusal()->text(),
+            "sigma1 and sigma3 are 5.00 degrees off perpendicular (at most 1)");
+  s->givenStress()->setTyped({{0, 90}, {90, 0}, 0.5});
+  s->givenStress()->applyButton()->click();
+  EXPECT_TRUE(
+      s->summary()->text().startsWith("Given \u03C31, \u03C33 and \u03A6:   \u03A6 = 0.5000"));
+  EXPECT_EQ(CellText(s->table(), 0, 4) + " " + CellText(s->table(), 0, 5), "0.0000 0.8660");
+  s->table()->setCurrentCell(1, 1);
+  EXPECT_TRUE(SamePicture(window->plotPicture, Expected(2)));
+  s->givenStress()->setChecked(false);
+  EXPECT_FALSE(window->study.givenStress().has_value());
+  EXPECT_EQ(s->result().meanBeta, inverted.meanBeta);
 }
 
 // Each method chosen in the window reaches the study, the summary and the

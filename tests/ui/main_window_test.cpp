@@ -72,7 +72,7 @@ TEST_F(WindowTest, ControlTexts) {
        "&Fault Plane and Striation|&Tangent Lineation Diagram||Symbol &Size||Equal-&Angle Net|"
        "Equal-A&rea Net|&Upper Hemisphere|Net &Grid||&Poles|&Kinematic Axes|Str&ess Axes|"
        "Every &Method's \u03C31 and \u03C33|&Density|Right D&ihedra|"
-       "Fault P&lanes on Right Dihedra|R&ose Diagram"},
+       "Fault P&lanes on Right Dihedra|M&ohr Diagram|R&ose Diagram"},
       {texts(window->SymbolSize1->actions()), "&Large|&Medium|&Small"},
       {texts(window->analysisMenu()->Density1->actions()),
        "of &Poles|of P &Axes|of &T Axes|of &Striations||&Kamb|&One Per Cent"},
@@ -87,7 +87,7 @@ TEST_F(WindowTest, ControlTexts) {
       {window->StatusPanel0->text(), ""},
   };
   // clang-format on
-  for (const auto& [actual, expected] : rows) EXPECT_EQ(actual, expected);
+  for (const auto& [actual, expected] : rows) EXPECT_EQ(actual.toStdString(), expected.toStdString());
   EXPECT_TRUE(window->analysisMenu()->ActionEqualAngle->isChecked() &&
               window->ActionFPS->isChecked() && window->ActionMedium->isChecked());
   EXPECT_FALSE(window->Contents1->isEnabled());

@@ -1,0 +1,131 @@
+#include "plot/mohr_diagram.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "data/colours.h"
+#include "math/numeric.h"
+#include "plot/analysis_diagrams.h"
+#include "plot/highlight_copies.h"
+
+namespace orniva {
+
+using numeric::RoundToPlot;
+
+namespace {
+
+constexpr double kUnit = 440;
+constexpr std::int32_t kOriginX = 530, kOriginY = 700;
+constexpr std::int32_t kTick = 12, kNumberText = 24, kNameText = 28;
+constexpr TColor kAxisGrey = Rgb(64, 64, 64);
+constexpr int kHalfCirclePoints = 181;
+
+std::string Number(double value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%g", value);
+  return value < 0 ? "\u2212" + std::string(text + 1) : text;
+}
+
+void DrawAxes(RecordingCanvas& canvas) {
+  canvas.SetPenWidth(2);
+  canvas.SetPenColour(kAxisGrey);
+  const TPoint left = MohrToPlot(-1, 0), right = MohrToPlot(1, 0), top = MohrToPlot(-1, 1);
+  canvas.MoveTo(left);
+  canvas.LineTo(right);
+  canvas.MoveTo(left);
+  canvas.LineTo(top);
+  for (int k = -2; k <= 2; ++k) {
+    const TPoint at = MohrToPlot(k / 2.0, 0);
+    canvas.MoveTo(at);
+    canvas.LineTo({at.x, at.y + kTick});
+    canvas.Text({at.x, at.y + kTick + kNumberText},
+                {Number(k / 2.0), kNumberText, TextAnchor::Centre});
+  }
+  for (int k = 1; k <= 2; ++k) {
+    const TPoint at = MohrToPlot(-1, k / 2.0);
+    canvas.MoveTo(at);
+    canvas.LineTo({at.x - kTick, at.y});
+    canvas.Text({at.x - kTick - 6, at.y + kNumberText / 3},
+                {Number(k / 2.0), kNumberText, TextAnchor::Right});
+  }
+  canvas.Text({kOriginX, kOriginY + 120},
+              {"Normal stress \u03C3n (compression positive)", kNameText, TextAnchor::Centre});
+  canvas.Text({top.x, top.y - 30}, {"Shear stress |\u03C4|", kNameText});
+}
+
+// The upper half of the circle through sigma_n = a and b on the axis.
+void DrawHalfCircle(RecordingCanvas& canvas, double a, double b) {
+  std::vector<TPoint> points(kHalfCirclePoints);
+  const double centre = (a + b) / 2, radius = std::fabs(a - b) / 2;
+  for (int k = 0; k < kHalfCirclePoints; ++k) {
+    const double angle = k * numeric::kDegToRad;
+    points[std::size_t(k)] =
+        MohrToPlot(centre + radius * std::cos(angle), radius * std::sin(angle));
+  }
+  canvas.Polyline(points.data(), points.size());
+}
+
+void DrawCircles(RecordingCanvas& canvas, const std::array<double, 3>& s) {
+  canvas.SetPenWidth(2);
+  canvas.SetPenColour(clBlack);
+  DrawHalfCircle(canvas, s[0], s[2]);
+  DrawHalfCircle(canvas, s[0], s[1]);
+  DrawHalfCircle(canvas, s[1], s[2]);
+  for (std::size_t k = 0; k < 3; ++k) {
+    const TPoint at = MohrToPlot(s[k], 0);
+    canvas.Text({at.x, at.y + 80},
+                {"\u03C3" + std::to_string(k + 1), kNameText, TextAnchor::Centre});
+  }
+}
+
+void DrawDot(RecordingCanvas& canvas, TPoint p, std::int32_t r) {
+  canvas.Ellipse(p.x - r, p.y - r, p.x + r, p.y + r);
+}
+
+}  // namespace
+
+TPoint MohrToPlot(double sigmaN, double tau) {
+  return {kOriginX + RoundToPlot(kUnit * sigmaN), kOriginY - RoundToPlot(kUnit * tau)};
+}
+
+void PlotMohr(const FaultSet& data, const MohrFigure& figure, PlotTarget& target,
+              std::int16_t highlightIndex) {
+  auto pointOf = [&figure](std::size_t i) -> const std::optional<MohrFigure::Point>& {
+    static const std::optional<MohrFigure::Point> kNone;
+    return i < figure.points.size() ? figure.points[i] : kNone;
+  };
+  const auto h = std::size_t(highlightIndex);
+  const bool highlight = highlightIndex > 0 && h <= std::size_t(data.count()) && pointOf(h);
+  {
+    RecordingCanvas canvas(*target.picture);
+    canvas.SetBrushColour(clWhite);
+    canvas.FillRect(0, 0, 1000, 1000);
+    DrawAxes(canvas);
+    if (figure.principal) DrawCircles(canvas, *figure.principal);
+    const std::int32_t r = SymbolRadius(target.geometry, target.symbolSize);
+    canvas.SetPenWidth(1);
+    canvas.SetPenColour(clBlack);
+    for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
+      const std::optional<MohrFigure::Point>& p = pointOf(i);
+      if (!p) continue;
+      const bool out = i < figure.switchedOut.size() && figure.switchedOut[i];
+      canvas.SetBrushColour(out ? kSwitchedOutGrey : data[i].colour);
+      DrawDot(canvas, MohrToPlot(p->sigmaN, p->tau), r);
+    }
+    if (highlight) {
+      HighlightCopies copies(canvas);
+      copies.Draw([&] {
+        canvas.SetPenWidth(4);
+        canvas.SetPenColour(clAqua);
+        canvas.SetBrushColour(data[h].colour);
+        DrawDot(canvas, MohrToPlot(pointOf(h)->sigmaN, pointOf(h)->tau), r);
+      });
+    }
+    canvas.SetDrawingKey(target.drawingKey);
+  }
+  if (target.show) target.show();
+}
+
+}  // namespace orniva

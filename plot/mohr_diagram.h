@@ -1,0 +1,47 @@
+// The Mohr diagram of a stress result: the normal stress (compression
+// positive) across, the size of the shear stress up, both in Angelier's
+// normalisation (analysis/mohr.h); the three circles of the principal
+// stresses and one point per datum.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "data/fault_data.h"
+#include "platform/graphics.h"
+#include "plot/net.h"
+
+namespace orniva {
+
+// What the Mohr diagram draws.
+struct MohrFigure {
+  // sigma1 >= sigma2 >= sigma3; none when the stress was refused.
+  std::optional<std::array<double, 3>> principal;
+  struct Point {
+    double sigmaN = 0, tau = 0;
+  };
+  // By line (index 0 unused): each datum's point; none for a datum the
+  // stress leaves out (a failed check).
+  std::vector<std::optional<Point>> points;
+  // By line: data switched out of the inversion, drawn grey. Shorter than
+  // the data: the rest are in.
+  std::vector<bool> switchedOut;
+};
+
+// The frame, fixed so that every stress in the normalisation fits (its
+// principal values lie in [-1, 1]): sigma_n = 0 at x 530, tau = 0 at
+// y 700, 440 plot units to 1; the axes from sigma_n = -1 to 1 and from
+// tau = 0 to 1.
+TPoint MohrToPlot(double sigmaN, double tau);
+
+// The axes with ticks every 0.5, their numbers and names; the upper half
+// of the circles of sigma1 and sigma3, sigma1 and sigma2, sigma2 and
+// sigma3 with sigma1, sigma2, sigma3 named below the axis; one dot of the
+// symbol radius per datum, filled in its colour (grey when switched out)
+// and outlined in black; the highlighted datum last, outlined in aqua.
+void PlotMohr(const FaultSet& data, const MohrFigure& figure, PlotTarget& target,
+              std::int16_t highlightIndex);
+
+}  // namespace orniva
