@@ -179,6 +179,29 @@ void InvertMichael(const InversionInput& input, bool iterate, StressResult& resu
   DescribeStress(*x, input.all, result);
 }
 
+std::optional<Vector5> WeightedMichael(const std::vector<FaultSlip>& faults,
+                                       const std::vector<double>& weights,
+                                       const std::vector<double>& magnitudes) {
+  Matrix5 ata{};
+  Vector5 atb{};
+  for (std::size_t i = 0; i < faults.size(); ++i) {
+    const std::array<Vector5, 3> a = TractionMatrix(faults[i].n);
+    const double m = magnitudes[i];
+    const double s[3] = {m * faults[i].s.x, m * faults[i].s.y, m * faults[i].s.z};
+    for (std::size_t row = 0; row < 3; ++row)
+      for (std::size_t j = 0; j < 5; ++j) {
+        const double weighted = weights[i] * a[row][j];
+        atb[j] += weighted * s[row];
+        for (std::size_t k = 0; k < 5; ++k) ata[j][k] += weighted * a[row][k];
+      }
+  }
+  return Solve(ata, atb);
+}
+
+double PrincipalAxesMoved(const Vector5& a, const Vector5& b) {
+  return AxesMoved(Principal(a), Principal(b));
+}
+
 StressResult InvertStress(const FaultSet& data, bool iterate, const std::vector<bool>* use) {
   StressResult result;
   InvertMichael(StartInversion(data, use, result), iterate, result);
