@@ -9,6 +9,7 @@
 #include "analysis/density.h"
 #include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
+#include "analysis/separation.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
@@ -31,6 +32,12 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   std::array<StressResult, 5> every;
   for (std::size_t i = 0; i < every.size(); ++i)
     every[i] = InvertStress(data, kStressMethods[i], false);
+  SeparationOptions few;
+  few.candidates = 2000;
+  const SeparationResult separated = SeparatePhases(data, few);
+  few.seed = 7;
+  few.cut = 25;
+  const SeparationResult seven = SeparatePhases(data, few);
   // The whole report, or the last line of standard error.
   struct Row {
     std::vector<std::string> args;
@@ -51,6 +58,14 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{example, "stress-summary", "--method", "fry"}, 0,
        StressSummaryCsv(InvertStress(data, StressMethod::Fry, false), StressMethod::Fry).text},
       {{example, "stress-methods"}, 0, StressMethodsCsv(every).text},
+      {{example, "separate", "--candidates", "2000"}, 0, SeparationCsv(separated).text},
+      {{example, "separate", "--assignments", "--candidates=2000", "--seed", "7", "--cut", "25"}, 0,
+       SeparationAssignmentsCsv(seven).text},
+      {{two, "separate", "--cut", "abc"}, 2, "orniva-analyse: " + two + ": --cut: 'abc' is not a number"},
+      {{two, "separate", "--seed", "-1"}, 2, "orniva-analyse: " + two + ": --seed: '-1' is not a whole number"},
+      {{two, "separate", "--width", "0"}, 2,
+       "orniva-analyse: " + two + ": the width must be above 0 and at most 180 degrees"},
+      {{two, "separate"}, 2, "orniva-analyse: " + two + ": separation needs at least 5 faults; 2 given"},
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
       {{two, "rose"}, 2, "orniva-analyse: unknown command 'rose' (see --help)"},
       {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},
