@@ -1,5 +1,6 @@
 #include "analysis/candidate_scores.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -36,20 +37,19 @@ ORNIVA_INLINE void Select(const Ints& mask, const Floats& yes, const Floats& no,
 
 ORNIVA_INLINE void Absolute(const Floats& v, Floats& out) { out = Floats((Ints)v & 0x7fffffff); }
 
-// atan(y / x) [rad] for 0 <= y <= x, x > 0: above tan(pi / 8) as
-// pi / 4 + atan((y - x) / (y + x)), the rest by its polynomial (after
-// Cephes' atanf, within 2e-7).
-ORNIVA_INLINE void Arctangent(const Floats& y, const Floats& x, Floats& out) {
-  const Ints reduced = y > 0.414213562f * x;
-  Floats numerator, denominator, offset;
-  Select(reduced, y - x, y, numerator);
-  Select(reduced, y + x, x, denominator);
-  Select(reduced, Floats{} + kPi / 4, Floats{}, offset);
-  const Floats r = numerator / denominator, r2 = r * r;
-  out = offset + r +
-        r * r2 *
-            (((8.05374449538e-2f * r2 - 1.38776856032e-1f) * r2 + 1.99777106478e-1f) * r2 -
-             3.33329491539e-1f);
+// atan(t) [rad] for 0 <= t <= 1: t times a polynomial in t^2, the
+// Chebyshev series of atan(t) / t on that range truncated at degree 7
+// (within 1.1e-7).
+ORNIVA_INLINE void Arctangent(const Floats& t, Floats& out) {
+  const Floats u = t * t;
+  Floats p = -4.668773152e-03f * u + 2.416618913e-02f;
+  p = p * u - 5.936710164e-02f;
+  p = p * u + 9.906096756e-02f;
+  p = p * u - 1.401658505e-01f;
+  p = p * u + 1.996923536e-01f;
+  p = p * u - 3.333196044e-01f;
+  p = p * u + 9.999998808e-01f;
+  out = t * p;
 }
 
 // exp(z) for kLowestExponent <= z <= 0: 2^k exp(f) with k the integer
@@ -66,7 +66,9 @@ ORNIVA_INLINE void Exponential(const Floats& z, Floats& out) {
   out = (p * f * f + f + 1.0f) * Floats((k + 127) << 23);
 }
 
-// beta [rad] from the traction's parts along and across the slip.
+// beta [rad] from the traction's parts along and across the slip: the
+// arctangent of the smaller of their sizes over the larger, turned into
+// the quadrant of (along, |across|).
 ORNIVA_INLINE void MisfitAngle(const Floats& along, const Floats& across, Floats& out) {
   Floats x, y, low, high;
   Absolute(along, x);
@@ -74,9 +76,7 @@ ORNIVA_INLINE void MisfitAngle(const Floats& along, const Floats& across, Floats
   const Ints steep = y > x;
   Select(steep, x, y, low);
   Select(steep, y, x, high);
-  const Floats tiny = Floats{} + 1e-30f;
-  Select(high > tiny, high, tiny, high);
-  Arctangent(low, high, out);
+  Arctangent(low / (high + 1e-30f), out);
   Select(steep, kPi / 2 - out, out, out);
   Select(along < 0, kPi - out, out, out);
 }
@@ -107,18 +107,37 @@ ORNIVA_INLINE void AddWeights(const CandidateScorer::Block& block, const Floats 
 #define ORNIVA_WIDEST_INSTRUCTIONS
 #endif
 
+// Blocks summed in single precision before their sums join the total.
+constexpr std::size_t kBlocksPerSum = 64;
+
+// The scores of `Count` candidates, block by block: each candidate's sum
+// runs as it would alone, while their chains of arithmetic overlap.
+template <std::size_t Count>
+ORNIVA_INLINE void ScoreGroup(const CandidateScorer::Block* blocks, std::size_t blockCount,
+                              float factor, const CandidateTensor* candidates, double* scores) {
+  Floats x[Count][5];
+  for (std::size_t i = 0; i < Count; ++i)
+    for (std::size_t c = 0; c < 5; ++c) x[i][c] = Floats{} + candidates[i][c];
+  double total[Count] = {};
+  for (std::size_t first = 0; first < blockCount; first += kBlocksPerSum) {
+    Floats sum[Count] = {};
+    for (std::size_t k = first; k < std::min(blockCount, first + kBlocksPerSum); ++k)
+      for (std::size_t i = 0; i < Count; ++i) AddWeights(blocks[k], x[i], factor, sum[i]);
+    for (std::size_t i = 0; i < Count; ++i)
+      for (int lane = 0; lane < 8; ++lane) total[i] += sum[i][lane];
+  }
+  for (std::size_t i = 0; i < Count; ++i) scores[i] = total[i];
+}
+
+constexpr std::size_t kGroup = 4;
+
 ORNIVA_WIDEST_INSTRUCTIONS
 void ScoreAll(const CandidateScorer::Block* blocks, std::size_t blockCount, float factor,
               const CandidateTensor* candidates, std::size_t count, double* scores) {
-  for (std::size_t i = 0; i < count; ++i) {
-    Floats x[5];
-    for (int c = 0; c < 5; ++c) x[c] = Floats{} + candidates[i][std::size_t(c)];
-    Floats sum{};
-    for (std::size_t k = 0; k < blockCount; ++k) AddWeights(blocks[k], x, factor, sum);
-    double total = 0;
-    for (int lane = 0; lane < 8; ++lane) total += sum[lane];
-    scores[i] = total;
-  }
+  std::size_t i = 0;
+  for (; i + kGroup <= count; i += kGroup)
+    ScoreGroup<kGroup>(blocks, blockCount, factor, candidates + i, scores + i);
+  for (; i < count; ++i) ScoreGroup<1>(blocks, blockCount, factor, candidates + i, scores + i);
 }
 
 }  // namespace

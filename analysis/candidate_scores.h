@@ -9,11 +9,12 @@
 // a_i . x and across it (n_i x s_i) . tau = b_i . x, so beta_i =
 // atan2(|b_i . x|, a_i . x) costs two dot products of 5-vectors once a_i and
 // b_i are kept. The faults are kept so, eight to a block, in single
-// precision; beta comes from a polynomial arctangent good to 2e-7 radians
+// precision; beta comes from a polynomial arctangent good to 1.1e-7 radians
 // and the weight from a polynomial exponential good to a few units in the
-// last place, eight faults at a time.
-// Each candidate's score is summed in one fixed order: the same tensor and
-// faults give the same score bit for bit, whichever thread computes it.
+// last place, eight faults at a time, summed in single precision over 512
+// faults and those sums in double. Each candidate's score is summed in one
+// fixed order: the same tensor and faults give the same score bit for bit,
+// whichever thread computes it.
 #pragma once
 
 #include <array>

@@ -36,12 +36,32 @@ std::vector<std::size_t> InUseByVectors(const std::vector<FaultSlip>& all,
   return order;
 }
 
-std::vector<CandidateTensor> DrawCandidates(std::int64_t count, std::uint64_t seed) {
+// The candidates and each one's score over the data not yet assigned:
+// first over every datum in use, then less each phase's data as it is
+// found, so that each datum is scored once or twice, not once per phase.
+class Candidates {
+ public:
+  Candidates(std::int64_t count, std::uint64_t seed);
+
+  // Adds `sign` times each candidate's score over `faults`, the candidates
+  // shared out to two threads in chunks; false when cancelled. `progress`
+  // gets the share of the candidates done, on this thread.
+  bool AddScores(const std::vector<FaultSlip>& faults, double sign, double width,
+                 const std::atomic<bool>* cancel, const std::function<void(double)>& progress);
+  // The highest score's tensor; of equal scores, the tensor first in order.
+  const CandidateTensor& Best() const;
+
+ private:
+  std::vector<CandidateTensor> tensors_;
+  std::vector<double> scores_;
+};
+
+Candidates::Candidates(std::int64_t count, std::uint64_t seed)
+    : tensors_(static_cast<std::size_t>(count)), scores_(tensors_.size(), 0.0) {
   std::mt19937_64 random(seed);
   std::normal_distribution<double> normal;
   const double root2 = std::sqrt(2.0), root6 = std::sqrt(6.0);
-  std::vector<CandidateTensor> candidates(static_cast<std::size_t>(count));
-  for (CandidateTensor& candidate : candidates) {
+  for (CandidateTensor& candidate : tensors_) {
     double c[5], length = 0;
     for (double& v : c) {
       v = normal(random);
@@ -52,64 +72,38 @@ std::vector<CandidateTensor> DrawCandidates(std::int64_t count, std::uint64_t se
                  float(scale * c[3] / root2), float(scale * (-c[0] / root2 + c[1] / root6)),
                  float(scale * c[4] / root2)};
   }
-  return candidates;
 }
 
-struct Best {
-  double score = -std::numeric_limits<double>::infinity();
-  CandidateTensor tensor{};
-
-  // The higher score; of equal scores, the tensor first in order.
-  bool BeatenBy(double otherScore, const CandidateTensor& other) const {
-    return otherScore > score || (otherScore == score && other < tensor);
-  }
-};
-
-// What the threads of one search share.
-struct Search {
-  const CandidateScorer& scorer;
-  const std::vector<CandidateTensor>& candidates;
-  const std::atomic<bool>* cancel;
-  std::atomic<std::size_t> next{0}, done{0};
-
-  bool Cancelled() const { return cancel && cancel->load(); }
-
-  // Scores chunks of candidates until none is left; `chunkDone` after each.
-  Best Run(const std::function<void()>& chunkDone) {
-    Best best;
-    std::vector<double> scores(kChunk);
-    while (!Cancelled()) {
-      const std::size_t first = next.fetch_add(kChunk);
-      if (first >= candidates.size()) break;
-      const std::size_t count = std::min(kChunk, candidates.size() - first);
-      scorer.Score(&candidates[first], count, scores.data());
-      for (std::size_t i = 0; i < count; ++i)
-        if (best.BeatenBy(scores[i], candidates[first + i]))
-          best = {scores[i], candidates[first + i]};
-      done += count;
-      if (chunkDone) chunkDone();
-    }
-    return best;
-  }
-};
-
-// The best-scoring candidate over `faults`; nullopt when cancelled.
-// `progress` gets the share of the candidates scored.
-std::optional<CandidateTensor> BestCandidate(const std::vector<FaultSlip>& faults,
-                                             const std::vector<CandidateTensor>& candidates,
-                                             double width, const std::atomic<bool>* cancel,
-                                             const std::function<void(double)>& progress) {
+bool Candidates::AddScores(const std::vector<FaultSlip>& faults, double sign, double width,
+                           const std::atomic<bool>* cancel,
+                           const std::function<void(double)>& progress) {
   const CandidateScorer scorer(faults, width);
-  Search search{scorer, candidates, cancel};
-  Best other;
-  std::thread helper = StartOrRun([&] { other = search.Run(nullptr); });
-  Best best = search.Run([&] {
-    if (progress) progress(double(search.done) / double(candidates.size()));
-  });
+  std::atomic<std::size_t> next{0}, done{0};
+  const auto cancelled = [cancel] { return cancel && cancel->load(); };
+  const auto run = [&](bool reports) {
+    std::vector<double> chunk(kChunk);
+    while (!cancelled()) {
+      const std::size_t first = next.fetch_add(kChunk);
+      if (first >= tensors_.size()) break;
+      const std::size_t count = std::min(kChunk, tensors_.size() - first);
+      scorer.Score(&tensors_[first], count, chunk.data());
+      for (std::size_t i = 0; i < count; ++i) scores_[first + i] += sign * chunk[i];
+      done += count;
+      if (reports && progress) progress(double(done) / double(tensors_.size()));
+    }
+  };
+  std::thread helper = StartOrRun([&] { run(false); });
+  run(true);
   if (helper.joinable()) helper.join();
-  if (search.Cancelled()) return std::nullopt;
-  if (best.BeatenBy(other.score, other.tensor)) best = other;
-  return best.tensor;
+  return !cancelled();
+}
+
+const CandidateTensor& Candidates::Best() const {
+  std::size_t best = 0;
+  for (std::size_t i = 1; i < tensors_.size(); ++i)
+    if (scores_[i] > scores_[best] || (scores_[i] == scores_[best] && tensors_[i] < tensors_[best]))
+      best = i;
+  return tensors_[best];
 }
 
 double Weight(double beta, double width) { return std::exp(-beta * beta / (2 * width * width)); }
@@ -184,29 +178,33 @@ std::string Refusal(const SeparationOptions& options, int used) {
   return {};
 }
 
-// The search for the next phase among `pending`, which loses its data;
-// nullopt when cancelled.
-std::optional<StressResult> NextPhase(const std::vector<FaultSlip>& all, const StressResult& base,
-                                      std::vector<std::size_t>& pending,
-                                      const std::vector<CandidateTensor>& candidates,
-                                      const SeparationOptions& options,
-                                      const SeparationControl& control, int found) {
+std::vector<FaultSlip> FaultsOf(const std::vector<FaultSlip>& all,
+                                const std::vector<std::size_t>& indices) {
   std::vector<FaultSlip> faults;
-  for (std::size_t i : pending) faults.push_back(all[i]);
-  const auto progress = [&](double share) {
-    if (control.progress) control.progress((found + share) / options.maxPhases);
-  };
-  const std::optional<CandidateTensor> best =
-      BestCandidate(faults, candidates, options.width, control.cancel, progress);
-  if (!best) return std::nullopt;
+  for (std::size_t i : indices) faults.push_back(all[i]);
+  return faults;
+}
+
+// The phase of the best candidate among `pending`, which loses its data.
+StressResult NextPhase(const std::vector<FaultSlip>& all, const StressResult& base,
+                       std::vector<std::size_t>& pending, const Candidates& candidates,
+                       const SeparationOptions& options) {
   int rounds = 0;
-  const Tensor x = Refine(*best, faults, options.width, rounds);
+  const Tensor x = Refine(candidates.Best(), FaultsOf(all, pending), options.width, rounds);
   StressResult phase = PhaseOf(x, all, base, pending, options.cut);
   phase.rounds = rounds;
   pending.erase(std::remove_if(pending.begin(), pending.end(),
                                [&](std::size_t i) { return phase.faults[i].used; }),
                 pending.end());
   return phase;
+}
+
+// The lines of `phase` as indices into `all`.
+std::vector<std::size_t> IndicesOf(const StressResult& phase) {
+  std::vector<std::size_t> indices;
+  for (std::size_t i = 0; i < phase.faults.size(); ++i)
+    if (phase.faults[i].used) indices.push_back(i);
+  return indices;
 }
 
 const TColor kPhaseColours[] = {Rgb(0x1f, 0x5f, 0xbf), Rgb(0xbf, 0x3f, 0x1f),
@@ -236,18 +234,25 @@ SeparationResult SeparatePhases(const FaultSet& data, const SeparationOptions& o
   result.error = Refusal(options, base.used);
   if (!result.error.empty()) return result;
   std::vector<std::size_t> pending = InUseByVectors(all, base);
-  const std::vector<CandidateTensor> candidates = DrawCandidates(options.candidates, options.seed);
-  while (int(pending.size()) >= kFewestToSeparate &&
-         int(result.phases.size()) < options.maxPhases) {
-    std::optional<StressResult> phase =
-        NextPhase(all, base, pending, candidates, options, control, int(result.phases.size()));
-    if (!phase) {
+  Candidates candidates(options.candidates, options.seed);
+  std::vector<FaultSlip> scored = FaultsOf(all, pending);
+  for (double sign = 1;; sign = -1) {
+    const auto progress = [&](double share) {
+      if (control.progress)
+        control.progress((double(result.phases.size()) + share) / options.maxPhases);
+    };
+    if (!candidates.AddScores(scored, sign, options.width, control.cancel, progress)) {
       result.phases.clear();
       result.cancelled = true;
       return result;
     }
-    if (phase->used == 0) break;
-    result.phases.push_back(std::move(*phase));
+    StressResult phase = NextPhase(all, base, pending, candidates, options);
+    if (phase.used == 0) break;
+    result.phases.push_back(std::move(phase));
+    if (int(pending.size()) < kFewestToSeparate || int(result.phases.size()) >= options.maxPhases)
+      break;
+    // The scores over the rest: less the data of the phase found.
+    scored = FaultsOf(all, IndicesOf(result.phases.back()));
   }
   result.faults = Assignments(base, result.phases, options.cut);
   return result;

@@ -17,6 +17,8 @@
 //    until fewer than 5 data remain or the most phases were found. A datum
 //    within the cut of a phase besides its own is reported as compatible
 //    with that one too.
+// Each candidate's score over the data not yet assigned is kept as its
+// score over every datum in use less its scores over the phases found.
 // The data are taken in the order of their vectors, not of their lines, and
 // a tie of scores goes to the candidate first in the order of its
 // components: the order of the lines never changes the result. The
