@@ -41,7 +41,8 @@ std::vector<std::size_t> InUseByVectors(const std::vector<FaultSlip>& all,
 // found, so that each datum is scored once or twice, not once per phase.
 class Candidates {
  public:
-  Candidates(std::int64_t count, std::uint64_t seed);
+  // Draws `count` candidates; fewer when `cancel` is set meanwhile.
+  Candidates(std::int64_t count, std::uint64_t seed, const std::atomic<bool>* cancel);
 
   // Adds `sign` times each candidate's score over `faults`, the candidates
   // shared out to two threads in chunks; false when cancelled. `progress`
@@ -56,22 +57,24 @@ class Candidates {
   std::vector<double> scores_;
 };
 
-Candidates::Candidates(std::int64_t count, std::uint64_t seed)
-    : tensors_(static_cast<std::size_t>(count)), scores_(tensors_.size(), 0.0) {
+Candidates::Candidates(std::int64_t count, std::uint64_t seed, const std::atomic<bool>* cancel) {
+  tensors_.reserve(static_cast<std::size_t>(count));
   std::mt19937_64 random(seed);
   std::normal_distribution<double> normal;
   const double root2 = std::sqrt(2.0), root6 = std::sqrt(6.0);
-  for (CandidateTensor& candidate : tensors_) {
+  for (std::int64_t i = 0; i < count; ++i) {
+    if (i % 65536 == 0 && cancel && cancel->load()) return;
     double c[5], length = 0;
     for (double& v : c) {
       v = normal(random);
       length += v * v;
     }
     const double scale = length > 0 ? 1 / std::sqrt(length) : 0;
-    candidate = {float(scale * (c[0] / root2 + c[1] / root6)), float(scale * c[2] / root2),
-                 float(scale * c[3] / root2), float(scale * (-c[0] / root2 + c[1] / root6)),
-                 float(scale * c[4] / root2)};
+    tensors_.push_back({float(scale * (c[0] / root2 + c[1] / root6)), float(scale * c[2] / root2),
+                        float(scale * c[3] / root2), float(scale * (-c[0] / root2 + c[1] / root6)),
+                        float(scale * c[4] / root2)});
   }
+  scores_.assign(tensors_.size(), 0.0);
 }
 
 bool Candidates::AddScores(const std::vector<FaultSlip>& faults, double sign, double width,
@@ -234,7 +237,7 @@ SeparationResult SeparatePhases(const FaultSet& data, const SeparationOptions& o
   result.error = Refusal(options, base.used);
   if (!result.error.empty()) return result;
   std::vector<std::size_t> pending = InUseByVectors(all, base);
-  Candidates candidates(options.candidates, options.seed);
+  Candidates candidates(options.candidates, options.seed, control.cancel);
   std::vector<FaultSlip> scored = FaultsOf(all, pending);
   for (double sign = 1;; sign = -1) {
     const auto progress = [&](double share) {

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+#include "analysis/separation.h"
 #include "analysis/study.h"
 #include "math/net_kind.h"
 #include "plot/diagram.h"
@@ -22,6 +23,7 @@ class QWidget;
 namespace orniva::ui {
 
 class KinematicsWindow;
+class SeparationWindow;
 class StressWindow;
 
 class AnalysisMenu : public QObject {
@@ -36,6 +38,7 @@ class AnalysisMenu : public QObject {
     std::function<void(int line)> selectDatum;    // a results window's row was chosen
     std::function<QString()> fileName;            // the data file loaded
   };
+  using AcceptPhases = std::function<void(const std::vector<analysis::ProposedPhase>&)>;
 
   // Adds the items to `plot` (whose diagram items are in `diagrams`) and an
   // Analysis menu to `menuBar`.
@@ -53,6 +56,11 @@ class AnalysisMenu : public QObject {
   StressWindow* stressWindow() const { return stress_; }
   void ShowKinematics();
   void ShowStressInversion();
+  SeparationWindow* separationWindow() const { return separation_; }
+  void ShowSeparation();
+  // Receives the phases the Separate Phases window's user accepts; until
+  // it is set the proposals can only be looked at.
+  void setAcceptPhases(AcceptPhases accept);
 
   QAction* ActionEqualAngle = nullptr;
   QAction* ActionEqualArea = nullptr;
@@ -71,6 +79,7 @@ class AnalysisMenu : public QObject {
   QAction* ActionDihedraPlanes = nullptr;
   QAction* ActionKinematics = nullptr;
   QAction* ActionStressInversion = nullptr;
+  QAction* ActionSeparation = nullptr;
   QMenu* Density1 = nullptr;
   QMenu* Analysis1 = nullptr;
 
@@ -88,6 +97,8 @@ class AnalysisMenu : public QObject {
   analysis::Study& study_;
   KinematicsWindow* kinematics_ = nullptr;
   StressWindow* stress_ = nullptr;
+  SeparationWindow* separation_ = nullptr;
+  AcceptPhases acceptPhases_;
 };
 
 }  // namespace orniva::ui

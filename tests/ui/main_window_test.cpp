@@ -75,7 +75,8 @@ TEST_F(WindowTest, ControlTexts) {
       {texts(window->SymbolSize1->actions()), "&Large|&Medium|&Small"},
       {texts(window->analysisMenu()->Density1->actions()),
        "of &Poles|of P &Axes|of &T Axes|of &Striations||&Kamb|&One Per Cent"},
-      {texts(window->analysisMenu()->Analysis1->actions()), "&Kinematics...|&Stress Inversion..."},
+      {texts(window->analysisMenu()->Analysis1->actions()),
+       "&Kinematics...|&Stress Inversion...|Separate &Phases..."},
       {texts(window->Help1->actions()), "&Contents|&Version"},
       {window->ToolButton1->toolTip() + "|" + window->ToolButton2->toolTip() + "|" +
            window->ToolButton4->toolTip(),
