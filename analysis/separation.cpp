@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <optional>
 #include <random>
 #include <thread>
@@ -115,8 +114,10 @@ double MisfitOf(const Tensor& x, const FaultSlip& f) {
   return math::AngleBetween(f.s, ShearTraction(x, f.n));
 }
 
-// Michael's inversion weighted by each fault's fit to the previous
-// solution, from `start` until the principal axes settle.
+// Michael's inversion from `start`, each fault weighted by its fit to the
+// previous solution and, as in the iterative option, its slip scaled by the
+// previous solution's shear traction on its plane, until the principal axes
+// settle.
 Tensor Refine(const CandidateTensor& start, const std::vector<FaultSlip>& faults, double width,
               int& rounds) {
   Tensor x;

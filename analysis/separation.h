@@ -9,10 +9,13 @@
 //    (xy + yx) / sqrt2, (xz + zx) / sqrt2, (yz + zy) / sqrt2.
 // 2. The score of a candidate over the data not yet assigned:
 //    F = sum exp(-beta_i^2 / (2 w^2)), beta in [0, 180] (candidate_scores.h).
-// 3. The best candidate refined by Michael's inversion with the weights
-//    exp(-beta_i^2 / (2 w^2)) of the data not yet assigned, the weights taken
-//    anew from each solution until the principal axes move by less than 0.01
-//    degrees (at most 100 solutions).
+// 3. The best candidate refined by Michael's inversion of the data not yet
+//    assigned with the weights exp(-beta_i^2 / (2 w^2)), iterated: each
+//    solution takes the weights and, as Michael's iterative option does,
+//    the shear traction magnitudes |tau_i| (the slips' lengths) from the
+//    one before, until the principal axes move by less than 0.01 degrees
+//    (at most 100 solutions). Without the magnitudes the equal shear
+//    traction of Michael's method biases the axes by several degrees.
 // 4. The data with beta < cut join the phase. Repeat from 2 on the rest
 //    until fewer than 5 data remain or the most phases were found. A datum
 //    within the cut of a phase besides its own is reported as compatible
