@@ -180,4 +180,8 @@ MichaelSolution SolveMichael(const MichaelTerm& sums, const SlipColumns& slips,
   return solution;
 }
 
+double PrincipalAxesMoved(const Vector5& a, const Vector5& b) {
+  return AxesMoved(Principal(a), Principal(b));
+}
+
 }  // namespace orniva::analysis

@@ -100,6 +100,17 @@ void InvertMichael(const InversionInput& input, bool iterate, StressResult& resu
   DescribeStress(*solution.x, input.all, result);
 }
 
+std::optional<std::array<double, 5>> WeightedMichael(const std::vector<FaultSlip>& faults,
+                                                     const std::vector<double>& weights,
+                                                     const std::vector<double>& magnitudes) {
+  const std::vector<MichaelTerm> terms = MichaelTerms(faults);
+  std::vector<double> scaled(weights.size());
+  for (std::size_t i = 0; i < weights.size(); ++i) scaled[i] = weights[i] * magnitudes[i];
+  MichaelTerm sums = SumTerms(terms, weights);
+  sums.g = SumTerms(terms, scaled).g;  // g is linear in the slip: its share scaled by |tau|
+  return SolveMichael(sums, {}, weights, false).x;
+}
+
 StressResult InvertStress(const FaultSet& data, bool iterate, const std::vector<bool>* use) {
   StressResult result;
   InvertMichael(StartInversion(data, use, result), iterate, result);

@@ -21,6 +21,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,16 @@ void DescribeAxes(const std::array<double, 5>& x, StressResult& result);
 // and the histogram over the faults used. `all` as StartInversion gave it.
 void DescribeStress(const std::array<double, 5>& x, const std::vector<FaultSlip>& all,
                     StressResult& result);
+
+// The tensor x minimising sum w_i |tau(x, n_i) - m_i s_i|^2, each fault with
+// its own weight w_i >= 0 and shear traction m_i; nullopt where the weighted
+// planes do not fix all five unknowns.
+std::optional<std::array<double, 5>> WeightedMichael(const std::vector<FaultSlip>& faults,
+                                                     const std::vector<double>& weights,
+                                                     const std::vector<double>& magnitudes);
+// The largest angle between corresponding principal axes of two tensors
+// (sigma1 with sigma1, ...) [deg].
+double PrincipalAxesMoved(const std::array<double, 5>& a, const std::array<double, 5>& b);
 
 // The shear traction of the tensor x = (sxx, sxy, sxz, syy, syz) on the
 // plane of normal n.

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 
 #include "ui/kinematics_window.h"
+#include "ui/separation_window.h"
 #include "ui/stress_window.h"
 
 namespace orniva::ui {
@@ -29,6 +30,7 @@ AnalysisMenu::AnalysisMenu(Window window, analysis::Study& study, QMenuBar* menu
 AnalysisMenu::~AnalysisMenu() {
   delete kinematics_;
   delete stress_;
+  delete separation_;
 }
 
 // The item of `menu` (and of `group`, as one of a set of radio items).
@@ -198,6 +200,9 @@ void AnalysisMenu::addAnalysisMenu(QMenuBar* menuBar) {
       newAction("ActionStressInversion", QStringLiteral("&Stress Inversion..."), Analysis1);
   connect(ActionKinematics, &QAction::triggered, this, &AnalysisMenu::ShowKinematics);
   connect(ActionStressInversion, &QAction::triggered, this, &AnalysisMenu::ShowStressInversion);
+  ActionSeparation =
+      newAction("ActionSeparation", QStringLiteral("Separate &Phases..."), Analysis1);
+  connect(ActionSeparation, &QAction::triggered, this, &AnalysisMenu::ShowSeparation);
 }
 
 QAction* AnalysisMenu::DiagramAction(PlotMode mode) const {
@@ -224,6 +229,7 @@ QAction* AnalysisMenu::DiagramAction(PlotMode mode) const {
 void AnalysisMenu::DataLoaded() {
   if (kinematics_) kinematics_->setFileName(window_.fileName());
   if (stress_) stress_->setFileName(window_.fileName());
+  if (separation_) separation_->setFileName(window_.fileName());
 }
 
 // Shows `window`, in front and active.
@@ -250,6 +256,19 @@ void AnalysisMenu::ShowStressInversion() {
     stress_->setFileName(window_.fileName());
   }
   Present(stress_);
+}
+
+void AnalysisMenu::setAcceptPhases(AcceptPhases accept) {
+  acceptPhases_ = std::move(accept);
+  if (separation_) separation_->setAccept(acceptPhases_);
+}
+
+void AnalysisMenu::ShowSeparation() {
+  if (!separation_) {
+    separation_ = new SeparationWindow(study_, acceptPhases_, window_.widget);
+    separation_->setFileName(window_.fileName());
+  }
+  Present(separation_);
 }
 
 }  // namespace orniva::ui

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QString>
 
+#include "analysis/separation.h"
 #include "analysis/study.h"
 #include "math/net_kind.h"
 #include "plot/diagram.h"
@@ -23,6 +24,7 @@ class QWidget;
 namespace orniva::ui {
 
 class KinematicsWindow;
+class SeparationWindow;
 class StressWindow;
 
 class AnalysisMenu : public QObject {
@@ -39,6 +41,7 @@ class AnalysisMenu : public QObject {
     // Draws on the chosen hemisphere, with or without the net grid.
     std::function<void(Hemisphere, bool grid)> chooseView;
   };
+  using AcceptPhases = std::function<void(const std::vector<analysis::ProposedPhase>&)>;
 
   // Adds the items to `plot` (whose diagram items are in `diagrams`) and an
   // Analysis menu to `menuBar`.
@@ -56,6 +59,11 @@ class AnalysisMenu : public QObject {
   StressWindow* stressWindow() const { return stress_; }
   void ShowKinematics();
   void ShowStressInversion();
+  SeparationWindow* separationWindow() const { return separation_; }
+  void ShowSeparation();
+  // Receives the phases the Separate Phases window's user accepts; until
+  // it is set the proposals can only be looked at.
+  void setAcceptPhases(AcceptPhases accept);
 
   QAction* ActionEqualAngle = nullptr;
   QAction* ActionEqualArea = nullptr;
@@ -82,6 +90,7 @@ class AnalysisMenu : public QObject {
   QAction* ActionMohr = nullptr;     // the Mohr diagram of the stress in view
   QAction* ActionKinematics = nullptr;
   QAction* ActionStressInversion = nullptr;
+  QAction* ActionSeparation = nullptr;
   QMenu* Density1 = nullptr;
   QMenu* Rose1 = nullptr;
   QMenu* RoseBin1 = nullptr;
@@ -104,6 +113,8 @@ class AnalysisMenu : public QObject {
   analysis::Study& study_;
   KinematicsWindow* kinematics_ = nullptr;
   StressWindow* stress_ = nullptr;
+  SeparationWindow* separation_ = nullptr;
+  AcceptPhases acceptPhases_;
 };
 
 }  // namespace orniva::ui

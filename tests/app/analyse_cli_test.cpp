@@ -16,6 +16,7 @@
 #include "analysis/given_stress.h"
 #include "analysis/kinematics.h"
 #include "analysis/mohr.h"
+#include "analysis/separation.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
@@ -42,6 +43,12 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   const InversionSetup michael = SetupOf(data, nullptr, StressMethod::Michael, false);
   const StressBootstrap bootstrap = BootstrapStress(michael, {40, 0.9, 5});
   const StressResult given = GivenStressResult(data, {{0, 90}, {90, 0}, 0.5});
+  SeparationOptions few;
+  few.candidates = 2000;
+  const SeparationResult separated = SeparatePhases(data, few);
+  few.seed = 7;
+  few.cut = 25;
+  const SeparationResult seven = SeparatePhases(data, few);
   // The whole report, or the last line of standard error.
   struct Row {
     std::vector<std::string> args;
@@ -89,6 +96,14 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{example, "misfit-angles", "--stress", "0,90,90,0,0.5"}, 0, MisfitAnglesCsv(given).text},
       {{two, "mohr", "--stress", "1,2"}, 2, "orniva-analyse: " + two + ": --stress needs T1,P1,T3,P3,PHI (five numbers), not '1,2'"},
       {{two, "misfit-angles", "--stress", "0,0,95,0,0.5"}, 2, "orniva-analyse: " + two + ": sigma1 and sigma3 are 5.00 degrees off perpendicular (at most 1)"},
+      {{example, "separate", "--candidates", "2000"}, 0, SeparationCsv(separated).text},
+      {{example, "separate", "--assignments", "--candidates=2000", "--seed", "7", "--cut", "25"}, 0,
+       SeparationAssignmentsCsv(seven).text},
+      {{two, "separate", "--cut", "abc"}, 2, "orniva-analyse: " + two + ": --cut: 'abc' is not a number"},
+      {{two, "separate", "--seed", "-1"}, 2, "orniva-analyse: " + two + ": --seed: '-1' is not a whole number"},
+      {{two, "separate", "--width", "0"}, 2,
+       "orniva-analyse: " + two + ": the width must be above 0 and at most 180 degrees"},
+      {{two, "separate"}, 2, "orniva-analyse: " + two + ": separation needs at least 5 faults; 2 given"},
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
       {{two, "roses"}, 2, "orniva-analyse: unknown command 'roses' (see --help)"},
       {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},

@@ -79,7 +79,8 @@ TEST_F(WindowTest, ControlTexts) {
       {texts(window->analysisMenu()->Rose1->actions()),
        "of &Strikes|of &Dip Directions|of Striation &Trends||5\u00B0 Bins|10\u00B0 Bins|"
        "15\u00B0 Bins|30\u00B0 Bins"},
-      {texts(window->analysisMenu()->Analysis1->actions()), "&Kinematics...|&Stress Inversion..."},
+      {texts(window->analysisMenu()->Analysis1->actions()),
+       "&Kinematics...|&Stress Inversion...|Separate &Phases..."},
       {texts(window->Help1->actions()), "&Contents|&Version"},
       {window->ToolButton1->toolTip() + "|" + window->ToolButton2->toolTip() + "|" +
            window->ToolButton4->toolTip(),
@@ -87,7 +88,8 @@ TEST_F(WindowTest, ControlTexts) {
       {window->StatusPanel0->text(), ""},
   };
   // clang-format on
-  for (const auto& [actual, expected] : rows) EXPECT_EQ(actual.toStdString(), expected.toStdString());
+  for (const auto& [actual, expected] : rows)
+    EXPECT_EQ(actual.toStdString(), expected.toStdString());
   EXPECT_TRUE(window->analysisMenu()->ActionEqualAngle->isChecked() &&
               window->ActionFPS->isChecked() && window->ActionMedium->isChecked());
   EXPECT_FALSE(window->Contents1->isEnabled());
