@@ -6,6 +6,7 @@
 
 #include "analysis/density.h"
 #include "analysis/stress_methods.h"
+#include "analysis/tendency.h"
 
 namespace orniva::analysis {
 
@@ -22,11 +23,15 @@ struct AnalysisChoices {
   // The stress-axes diagram shows every method's sigma1 and sigma3 besides
   // the chosen method's axes.
   bool everyMethod = false;
+  // The stress magnitudes and pore pressure of the slip and dilation
+  // tendency, and the field its diagram shows.
+  TendencyChoice tendency{};
 
   friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
     return a.densityOf == b.densityOf && a.densityMethod == b.densityMethod &&
            a.method == b.method && a.iterate == b.iterate && a.use == b.use &&
-           a.dihedraPlanes == b.dihedraPlanes && a.everyMethod == b.everyMethod;
+           a.dihedraPlanes == b.dihedraPlanes && a.everyMethod == b.everyMethod &&
+           a.tendency == b.tendency;
   }
   friend bool operator!=(const AnalysisChoices& a, const AnalysisChoices& b) { return !(a == b); }
 };

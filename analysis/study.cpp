@@ -46,6 +46,12 @@ void Study::SetEveryMethod(bool on) {
   Changed(false);
 }
 
+void Study::SetTendency(const TendencyChoice& tendency) {
+  if (tendency == choices_.tendency) return;
+  choices_.tendency = tendency;
+  Changed(false);
+}
+
 void Study::SetChoices(const AnalysisChoices& choices) {
   if (choices == choices_) return;
   const bool stressChoice = choices.use != choices_.use || choices.iterate != choices_.iterate ||

@@ -42,6 +42,7 @@ class Study {
   void SetDensity(DensityOf of, DensityMethod method);
   void SetDihedraPlanes(bool on);
   void SetEveryMethod(bool on);
+  void SetTendency(const TendencyChoice& tendency);
   void SetChoices(const AnalysisChoices& choices);
 
   // Different after every change of the data or of a choice.

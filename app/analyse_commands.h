@@ -36,5 +36,6 @@ std::vector<Command> StressResultCommands();
 std::vector<Command> ConfidenceCommands();
 std::vector<Command> SeparationCommands();
 std::vector<Command> GeometryCommands();
+std::vector<Command> TendencyCommands();
 
 }  // namespace orniva::analyse

@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 
 #include "plot/figures.h"
+#include "analysis/tendency.h"
 #include "app/cli_support.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
@@ -44,14 +45,20 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --diagram fault-planes|tangent-lineation|poles|kinematic-axes|\n"
-    "            stress-axes|density|dihedra\n"
+    "            stress-axes|density|dihedra|tendency\n"
     "                       fault planes with striation arrows (default), the\n"
     "                       tangent-lineation diagram at the poles, the poles\n"
     "                       with their striations, the P, T and B axes, the\n"
     "                       stress axes of the inversion over the planes, density\n"
-    "                       contours, or right dihedra\n"
+    "                       contours, right dihedra, or slip or dilation tendency\n"
     "  --of poles|p|t|striations\n"
     "                       what the density diagram counts (default poles)\n"
+    "  --of slip|dilation   what the tendency diagram shows: the normalised slip\n"
+    "                       tendency Ts' (default) or the dilation tendency Td\n"
+    "  --magnitudes S1,S2,S3\n"
+    "                       the tendency's principal stresses, compression\n"
+    "                       positive, S1 >= S2 >= S3 (needed for tendency)\n"
+    "  --pore-pressure PF   the tendency's pore pressure (default 0)\n"
     "  --method kamb|one-percent\n"
     "                       how it counts (default kamb)\n"
     "  --method michael|shan|fry|yamaji-sato|angelier\n"
@@ -90,6 +97,7 @@ struct Options {
   bool layout = false;
   std::optional<std::string> title;
   orniva::render::FigureSize size;
+  std::optional<std::string> magnitudes, porePressure;  // read together at the end
 };
 
 // The outcome of reading the command line: run, show the help or the
@@ -156,24 +164,71 @@ std::string ApplyMethod(const std::string& value, orniva::analysis::AnalysisChoi
   return {};
 }
 
+// --of: what the density diagram counts or what the tendency diagram
+// shows, told apart by the name; returns an error line, empty when fine.
+std::string ApplyOf(const std::string& value, orniva::analysis::AnalysisChoices& choices) {
+  if (const auto density = orniva::analysis::DensityOfNamed(value)) {
+    choices.densityOf = *density;
+  } else if (const auto tendency = orniva::analysis::TendencyOfNamed(value)) {
+    choices.tendency.of = *tendency;
+  } else {
+    return "unknown --of '" + value +
+           "' (use poles, p, t or striations for density, slip or dilation for tendency)";
+  }
+  return {};
+}
+
+// The tendency's magnitudes into the choices; the tendency diagram needs
+// them. Returns an error line, empty when fine.
+std::string ApplyMagnitudes(Options& options) {
+  if (!options.magnitudes) {
+    if (options.diagram != orniva::PlotMode::Tendency) return {};
+    return "the tendency diagram needs --magnitudes S1,S2,S3 (see --help)";
+  }
+  const orniva::analysis::ParsedMagnitudes parsed =
+      orniva::analysis::ParseMagnitudes(*options.magnitudes, options.porePressure.value_or(""));
+  if (!parsed.error.empty()) return parsed.error;
+  options.choices.tendency.magnitudes = parsed.magnitudes;
+  return {};
+}
+
+// The options kept as text: --title, --magnitudes and --pore-pressure.
+std::optional<std::string>* TextOption(const std::string& name, Options& options) {
+  if (name == "--title") return &options.title;
+  if (name == "--magnitudes") return &options.magnitudes;
+  if (name == "--pore-pressure") return &options.porePressure;
+  return nullptr;
+}
+
+// --symbol-size; returns an error line, empty when fine.
+std::string ApplySymbolSize(const std::string& value, Options& options) {
+  if (value == "large") {
+    options.symbolSize = orniva::SymbolSize::Large;
+  } else if (value == "medium") {
+    options.symbolSize = orniva::SymbolSize::Medium;
+  } else if (value == "small") {
+    options.symbolSize = orniva::SymbolSize::Small;
+  } else {
+    return "unknown symbol size '" + value + "' (use large, medium or small)";
+  }
+  return {};
+}
+
 // Applies option `name` with `value`; returns an error line, empty when fine.
 std::string ApplyOption(const std::string& name, const std::string& value, Options& options) {
   if (name == "--diagram") {
     const std::optional<orniva::PlotMode> mode = orniva::PlotModeNamed(value);
     if (!mode)
       return "unknown diagram '" + value +
-             "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density "
-             "or "
-             "dihedra)";
+             "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density, "
+             "dihedra or tendency)";
     options.diagram = *mode;
   } else if (name == "--of") {
-    const auto of = orniva::analysis::DensityOfNamed(value);
-    if (!of) return "unknown density of '" + value + "' (use poles, p, t or striations)";
-    options.choices.densityOf = *of;
+    return ApplyOf(value, options.choices);
+  } else if (std::optional<std::string>* text = TextOption(name, options)) {
+    *text = value;
   } else if (name == "--method") {
     return ApplyMethod(value, options.choices);
-  } else if (name == "--title") {
-    options.title = value;
   } else if (name == "--dpi") {
     const auto dpi = ParseNumber(value, orniva::render::FigureSize::kMinDpi,
                                  orniva::render::FigureSize::kMaxDpi, true);
@@ -194,15 +249,7 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
       return "--highlight needs a datum number from 1 to the data count, not '" + value + "'";
     options.highlight = *index;
   } else {  // --symbol-size
-    if (value == "large") {
-      options.symbolSize = orniva::SymbolSize::Large;
-    } else if (value == "medium") {
-      options.symbolSize = orniva::SymbolSize::Medium;
-    } else if (value == "small") {
-      options.symbolSize = orniva::SymbolSize::Small;
-    } else {
-      return "unknown symbol size '" + value + "' (use large, medium or small)";
-    }
+    return ApplySymbolSize(value, options);
   }
   return {};
 }
@@ -258,13 +305,16 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     const std::string name = arg.substr(0, equals);
     if (name != "--diagram" && name != "--highlight" && name != "--symbol-size" &&
         name != "--net" && name != "--of" && name != "--method" && name != "--title" &&
-        name != "--dpi" && name != "--width-mm")
+        name != "--dpi" && name != "--width-mm" && name != "--magnitudes" &&
+        name != "--pore-pressure")
       return Fail("unknown option '" + arg + "'");
     const std::optional<std::string> value = orniva::cli::OptionValue(args, i);
     if (!value) return Fail("option '" + name + "' needs a value");
     const std::string error = ApplyOption(name, *value, command.options);
     if (!error.empty()) return Fail(error);
   }
+  if (const std::string error = ApplyMagnitudes(command.options); !error.empty())
+    return Fail(error);
   return WithOperands(std::move(command), operands);
 }
 

@@ -7,7 +7,7 @@ namespace orniva {
 
 bool NeedsAnalysis(PlotMode mode) {
   return mode == PlotMode::KinematicAxes || mode == PlotMode::StressAxes ||
-         mode == PlotMode::Density || mode == PlotMode::RightDihedra;
+         mode == PlotMode::Density || mode == PlotMode::RightDihedra || mode == PlotMode::Tendency;
 }
 
 namespace {
@@ -38,6 +38,7 @@ void DrawDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
       return;
     case PlotMode::Density:
     case PlotMode::RightDihedra:
+    case PlotMode::Tendency:
       if (inputs.field)
         PlotField(data, *inputs.field, target, highlightIndex, inputs.layout);
       else
@@ -66,6 +67,7 @@ constexpr Named<PlotMode> kModeNames[] = {
     {"stress-axes", PlotMode::StressAxes},
     {"density", PlotMode::Density},
     {"dihedra", PlotMode::RightDihedra},
+    {"tendency", PlotMode::Tendency},
 };
 constexpr Named<NetKind> kNetNames[] = {
     {"equal-angle", NetKind::EqualAngle},

@@ -21,7 +21,7 @@ namespace orniva {
 struct DiagramInputs {
   const KinematicAxesFigure* kinematicAxes = nullptr;
   const StressAxesFigure* stressAxes = nullptr;
-  const FieldFigure* field = nullptr;  // density or right dihedra
+  const FieldFigure* field = nullptr;  // density, right dihedra or tendency
   // The figure layout: the texts and legends of a figure for publication.
   bool layout = false;
   // Changes whenever the inputs above do, for the drawing key.
@@ -37,7 +37,7 @@ void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
                  std::int16_t highlightIndex, const DiagramInputs& inputs = {});
 
 // The diagram's name on the command line ("fault-planes", "tangent-lineation",
-// "poles", "kinematic-axes", "stress-axes", "density", "dihedra").
+// "poles", "kinematic-axes", "stress-axes", "density", "dihedra", "tendency").
 std::string_view PlotModeName(PlotMode mode);
 std::optional<PlotMode> PlotModeNamed(std::string_view name);
 

@@ -11,6 +11,7 @@
 #include "analysis/stress_inversion.h"
 #include "analysis/study.h"
 #include "math/numeric.h"
+#include "plot/tendency_diagram.h"
 
 namespace orniva {
 
@@ -220,6 +221,10 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
       DihedraFigure(data, geometry, choices, figures);
       figures.hasField = true;
       break;
+    case PlotMode::Tendency:
+      figures.field = TendencyField(study, geometry);
+      figures.hasField = true;
+      break;
     default:
       break;
   }
@@ -228,7 +233,7 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
 
 std::size_t DataDrawn(PlotMode mode, const FaultSet& data) {
   if (mode == PlotMode::KinematicAxes || mode == PlotMode::Density ||
-      mode == PlotMode::RightDihedra)
+      mode == PlotMode::RightDihedra || mode == PlotMode::Tendency)
     return CollectUsedFaults(data).faults.size();
   std::size_t n = 0;
   for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) n += PlaneDrawable(data[i]) ? 1 : 0;

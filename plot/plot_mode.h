@@ -14,6 +14,7 @@ enum class PlotMode : std::uint8_t {
   StressAxes = 4,
   Density = 5,
   RightDihedra = 6,
+  Tendency = 7,  // slip or dilation tendency
 };
 
 }  // namespace orniva

@@ -23,6 +23,7 @@ namespace orniva::ui {
 
 class KinematicsWindow;
 class StressWindow;
+class TendencyDialog;
 
 class AnalysisMenu : public QObject {
   Q_OBJECT
@@ -53,6 +54,10 @@ class AnalysisMenu : public QObject {
   StressWindow* stressWindow() const { return stress_; }
   void ShowKinematics();
   void ShowStressInversion();
+  // Opens the stress magnitudes of the tendency (window-modal, returning at
+  // once); OK hands them to the study.
+  void ShowMagnitudes();
+  TendencyDialog* magnitudesDialog() const { return magnitudes_; }
 
   QAction* ActionEqualAngle = nullptr;
   QAction* ActionEqualArea = nullptr;
@@ -71,7 +76,12 @@ class AnalysisMenu : public QObject {
   QAction* ActionDihedraPlanes = nullptr;
   QAction* ActionKinematics = nullptr;
   QAction* ActionStressInversion = nullptr;
+  QAction* ActionTendency = nullptr;  // the tendency submenu's own item, in the diagram group
+  QAction* ActionSlipTendency = nullptr;
+  QAction* ActionDilationTendency = nullptr;
+  QAction* ActionMagnitudes = nullptr;  // in the tendency submenu and the Analysis menu
   QMenu* Density1 = nullptr;
+  QMenu* Tendency1 = nullptr;
   QMenu* Analysis1 = nullptr;
 
  private:
@@ -83,11 +93,14 @@ class AnalysisMenu : public QObject {
   void addDensityMenu(QMenu* plot, QActionGroup* diagrams);
   void addAnalysisMenu(QMenuBar* menuBar);
   void chooseDensity(analysis::DensityOf of, analysis::DensityMethod method);
+  void addTendencyMenu(QMenu* plot, QActionGroup* diagrams);
+  void chooseTendency(analysis::TendencyOf of);
 
   Window window_;
   analysis::Study& study_;
   KinematicsWindow* kinematics_ = nullptr;
   StressWindow* stress_ = nullptr;
+  TendencyDialog* magnitudes_ = nullptr;
 };
 
 }  // namespace orniva::ui

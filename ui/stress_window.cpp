@@ -19,6 +19,7 @@
 #include "analysis/stress_summary.h"
 #include "ui/method_comparison.h"
 #include "ui/result_table.h"
+#include "ui/tendency_columns.h"
 
 namespace orniva::ui {
 
@@ -114,6 +115,7 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
   layout->addWidget(comparison_);
   layout->addLayout(newControls());
   table_ = NewResultTable({"Use", "Line", "Misfit \u03B2", "Note"}, this);
+  tendencyColumn_ = AddTendencyColumns(table_);
   table_->setSortingEnabled(true);
   table_->sortByColumn(kLineColumn, Qt::AscendingOrder);
   layout->addWidget(table_, 1);
@@ -210,6 +212,10 @@ void StressWindow::showChoices() {
 
 // Shows the study's inversion again when it has changed.
 void StressWindow::follow() {
+  if (shown_ == study_.StressKey() && tendencyShown_ != study_.choices().tendency) {
+    tendencyShown_ = study_.choices().tendency;
+    FillTendencyColumns(table_, tendencyColumn_, kLineColumn, study_);
+  }
   if (shown_ == study_.StressKey()) return;
   shown_ = study_.StressKey();
   showChoices();
@@ -287,6 +293,8 @@ void StressWindow::fill() {
 void StressWindow::fillTable() {
   const analysis::StressResult& r = study_.Stress();
   const bool solved = r.error.empty();
+  const auto tendencies = TendenciesByLine(study_);
+  tendencyShown_ = study_.choices().tendency;
   table_->setSortingEnabled(false);
   table_->clearContents();
   table_->setRowCount(int(r.faults.size()));
@@ -298,6 +306,7 @@ void StressWindow::fillTable() {
         row, 2,
         solved ? new NumberItem(f.beta, analysis::FormatAngle(f.beta)) : new NumberItem(-1, ""));
     table_->setItem(row, kNoteColumn, new QTableWidgetItem(solved ? StressNote(f) : QString()));
+    SetTendencyCells(table_, row, tendencyColumn_, tendencies[std::size_t(f.line)]);
     if (solved && f.used && f.beta > 90)
       for (int c = 0; c < table_->columnCount(); ++c)
         table_->item(row, c)->setBackground(kOppositeBackground);

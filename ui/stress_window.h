@@ -1,6 +1,7 @@
 // The stress inversion's results window: sigma1 to sigma3, Phi, R, the mean
 // misfit beta and the faults used, a histogram of beta, and per fault its
-// Use check box, line and beta (sortable, copied as tab-separated text).
+// Use check box, line, beta, and slip and dilation tendency (sortable,
+// copied as tab-separated text).
 // Modeless; it shows the study's inversion and follows every change of the
 // study. Method, Use, Run and Iterate change the study's choices.
 #pragma once
@@ -95,6 +96,8 @@ class StressWindow : public QWidget {
   analysis::Study& study_;
   int listener_ = 0;
   std::optional<analysis::Study::ResultKey> shown_;  // the inversion shown
+  analysis::TendencyChoice tendencyShown_;           // the magnitudes of Ts, Ts' and Td
+  int tendencyColumn_ = 0;                           // the first of Ts, Ts' and Td
   QTableWidget* axes_ = nullptr;
   QTableWidget* table_ = nullptr;
   QLabel* summary_ = nullptr;

@@ -12,6 +12,7 @@
 #include "analysis/stress_inversion.h"
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
+#include "analysis/tendency.h"
 #include "data/fault_reader.h"
 #include "tests/support/test_support.h"
 
@@ -51,6 +52,10 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{example, "stress-summary", "--method", "fry"}, 0,
        StressSummaryCsv(InvertStress(data, StressMethod::Fry, false), StressMethod::Fry).text},
       {{example, "stress-methods"}, 0, StressMethodsCsv(every).text},
+      {{example, "tendency", "--magnitudes", "100,60,40", "--pore-pressure=10"}, 0,
+       TendencyCsv(FaultTendencies(data, nullptr, every[0], {100, 60, 40, 10})).text},
+      {{example, "tendency-grid", "--of", "dilation", "--magnitudes=100,60,40", "--method", "fry"}, 0,
+       TendencyGridCsv(every[2], {100, 60, 40, 0}, TendencyOf::Dilation).text},
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
       {{two, "rose"}, 2, "orniva-analyse: unknown command 'rose' (see --help)"},
       {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},
@@ -58,6 +63,12 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{two, "density", "--of", "b", "--method", "kamb"}, 2, "orniva-analyse: unknown value 'b' for --of"},
       {{two, "density", "--of"}, 2, "orniva-analyse: option '--of' needs a value"},
       {{two, "density", "--of", "p"}, 2, "orniva-analyse: density needs --method (see --help)"},
+      {{two, "tendency-grid", "--magnitudes", "3,2,1"}, 2,
+       "orniva-analyse: " + two + ": tendency-grid needs --of (see --help)"},
+      {{two, "tendency", "--magnitudes", "1,2,3"}, 2,
+       "orniva-analyse: " + two + ": " + ParseMagnitudes("1,2,3", "").error},
+      {{two, "tendency", "--magnitudes", "3,2,1"}, 2,
+       "orniva-analyse: " + two + ": stress inversion needs at least 4 faults; 2 given"},
       {{dir.File("none.fdt"), "bingham"}, 2,
        "orniva-analyse: cannot read " + dir.File("none.fdt") + ": No such file or directory"},
       // After the bad-fields message; a report's refusal (the analyses' own

@@ -88,6 +88,9 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
        {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, {}, true, StressMethod::YamajiSato}}},
       {{"DATA", "OUT", "--every-method", "--diagram=stress-axes"},
        {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, {}, true, StressMethod::Michael, true}}},
+      {{"DATA", "OUT", "--diagram=tendency", "--of", "dilation", "--magnitudes", "100,60,40", "--pore-pressure=10", "--net", "equal-area"},
+       {PlotMode::Tendency, -1, medium, area, {DensityOf::Poles, DensityMethod::Kamb, false, {}, true, StressMethod::Michael, false,
+                                              {analysis::StressMagnitudes{100, 60, 40, 10}, analysis::TendencyOf::Dilation}}}},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -164,6 +167,7 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
       {{"DATA", "OUT", "--highlight="}}, {{"DATA", "OUT", "--symbol-size", "huge"}},
       {{"DATA", "OUT", "--net", "polar"}}, {{"DATA", "OUT", "--diagram", "density", "--of", "q"}},
       {{"DATA", "OUT", "--method", "gauss"}}, {{"DATA", dir_.File("plot.txt")}},
+      {{"DATA", "OUT", "--diagram", "tendency"}}, {{"DATA", "OUT", "--magnitudes", "1,2,3"}},
       {{"DATA", "OUT", "--dpi", "71"}}, {{"DATA", "OUT", "--width-mm", "1000.1"}},
       {{"DATA", "OUT", "--dpi", "300.5"}}, {{"DATA", "OUT", "--width-mm", "1e2"}},
       {{"DATA", dir_.File("plot.png"), "--dpi", "2400", "--width-mm", "1000"},

@@ -71,11 +71,14 @@ TEST_F(WindowTest, ControlTexts) {
        "&Fault Plane and Striation|&Tangent Lineation Diagram||Symbol &Size||Equal-&Angle Net|"
        "Equal-A&rea Net||&Poles|&Kinematic Axes|Str&ess Axes|Every &Method's \u03C31 and \u03C33|"
        "&Density|Right D&ihedra|"
-       "Fault P&lanes on Right Dihedra"},
+       "Fault P&lanes on Right Dihedra|Slip and Dilation Te&ndency"},
       {texts(window->SymbolSize1->actions()), "&Large|&Medium|&Small"},
       {texts(window->analysisMenu()->Density1->actions()),
        "of &Poles|of P &Axes|of &T Axes|of &Striations||&Kamb|&One Per Cent"},
-      {texts(window->analysisMenu()->Analysis1->actions()), "&Kinematics...|&Stress Inversion..."},
+      {texts(window->analysisMenu()->Tendency1->actions()),
+       "&Slip Tendency (Ts\u2032)|&Dilation Tendency (Td)||Stress &Magnitudes..."},
+      {texts(window->analysisMenu()->Analysis1->actions()),
+       "&Kinematics...|&Stress Inversion...|Stress &Magnitudes..."},
       {texts(window->Help1->actions()), "&Contents|&Version"},
       {window->ToolButton1->toolTip() + "|" + window->ToolButton2->toolTip() + "|" +
            window->ToolButton4->toolTip(),
