@@ -14,6 +14,9 @@ namespace orniva::analysis {
 std::string FormatFixed(double value, int decimals);
 inline std::string FormatAngle(double degrees) { return FormatFixed(degrees, 2); }
 inline std::string FormatValue(double value) { return FormatFixed(value, 4); }
+// Appends FormatFixed(value, decimals) to `out`, the same text, without
+// the formatted I/O where the value allows: for the reports of many rows.
+void AppendFixed(std::string& out, double value, int decimals);
 // A trend with 2 decimals; one that rounds to 360.00 is written 0.00.
 std::string FormatTrend(double degrees);
 // "trend,plunge" of a lower-hemisphere line.

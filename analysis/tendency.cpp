@@ -112,8 +112,7 @@ TendencyResult FaultTendencies(const FaultSet& data, const std::vector<bool>* us
   }
   for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
     if (data[i].failedChecks != 0 || (use && !(*use)[i])) continue;
-    const FaultVectors f = VectorsOf(data[i], int(i));
-    result.faults.push_back({f.line, TendencyOnPlane(tendency, f.n)});
+    result.faults.push_back({int(i), TendencyOnPlane(tendency, NormalOf(data[i]))});
   }
   return result;
 }
@@ -151,12 +150,15 @@ CsvReport TendencyCsv(const TendencyResult& result) {
     return report;
   }
   std::string& text = report.text;
+  text.reserve(64 * (result.faults.size() + 1));
   text = "line,sigma_n,tau,ts,ts_normalised,td\n";
   for (const FaultTendency& f : result.faults) {
     const PlaneTendency& t = f.value;
     text += std::to_string(f.line);
-    for (double value : {t.sigmaN, t.tau, t.ts, t.tsNormalised, t.td})
-      text += "," + FormatValue(value);
+    for (double value : {t.sigmaN, t.tau, t.ts, t.tsNormalised, t.td}) {
+      text += ',';
+      AppendFixed(text, value, 4);
+    }
     text += '\n';
   }
   return report;

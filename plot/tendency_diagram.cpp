@@ -34,7 +34,7 @@ std::vector<std::optional<Orientation>> PolesInUse(const analysis::Study& study)
   std::vector<std::optional<Orientation>> poles(data.size());
   for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
     if (data[i].failedChecks != 0 || (use && !(*use)[i])) continue;
-    poles[i] = Stored(math::LowerHemisphereLine(-analysis::VectorsOf(data[i], int(i)).n));
+    poles[i] = Stored(math::LowerHemisphereLine(-analysis::NormalOf(data[i])));
   }
   return poles;
 }

@@ -36,6 +36,7 @@ QString MagnitudesSentence(const std::string& problem) {
 TendencyDialog::TendencyDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TendencyDialog"));
   setWindowTitle(QStringLiteral("Stress Magnitudes"));
+  setMinimumWidth(360);
   auto* layout = new QVBoxLayout(this);
   auto* note = new QLabel(QStringLiteral("Principal stresses for the slip and dilation tendency, "
                                          "compression positive, in any one unit. Their directions "
