@@ -5,6 +5,7 @@
 #include "analysis/density.h"
 #include "analysis/rose.h"
 #include "analysis/stress_methods.h"
+#include "analysis/tendency.h"
 
 namespace orniva::analysis {
 
@@ -25,12 +26,15 @@ struct AnalysisChoices {
   // What the rose diagram counts, and its bins' width [deg].
   RoseOf roseOf = RoseOf::Strike;
   double roseBin = kDefaultRoseBin;
+  // The stress magnitudes and pore pressure of the slip and dilation
+  // tendency, and the field its diagram shows.
+  TendencyChoice tendency{};
 
   friend bool operator==(const AnalysisChoices& a, const AnalysisChoices& b) {
     return a.densityOf == b.densityOf && a.densityMethod == b.densityMethod &&
            a.method == b.method && a.iterate == b.iterate && a.dihedraPlanes == b.dihedraPlanes &&
            a.everyMethod == b.everyMethod && a.colourByPhase == b.colourByPhase &&
-           a.roseOf == b.roseOf && a.roseBin == b.roseBin;
+           a.roseOf == b.roseOf && a.roseBin == b.roseBin && a.tendency == b.tendency;
   }
   friend bool operator!=(const AnalysisChoices& a, const AnalysisChoices& b) { return !(a == b); }
 };

@@ -6,11 +6,15 @@ namespace orniva::analysis {
 
 using math::Vector3d;
 
+Vector3d NormalOf(const TFaultData& datum) {
+  const double d = datum.faz * numeric::kDegToRad, delta = datum.fpl * numeric::kDegToRad;
+  return {std::sin(delta) * std::sin(d), std::sin(delta) * std::cos(d), std::cos(delta)};
+}
+
 FaultVectors VectorsOf(const TFaultData& datum, int line) {
   FaultVectors v;
   v.line = line;
-  const double d = datum.faz * numeric::kDegToRad, delta = datum.fpl * numeric::kDegToRad;
-  v.n = {std::sin(delta) * std::sin(d), std::sin(delta) * std::cos(d), std::cos(delta)};
+  v.n = NormalOf(datum);
   v.l = math::LineVector(datum.saz, datum.spl);
   const Vector3d h = math::LineVector(double(datum.faz) - 90, 0);
   const char sense = datum.sense.empty() ? '\0' : datum.sense[0];

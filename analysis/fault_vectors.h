@@ -33,6 +33,8 @@ constexpr double kDipSlipTolerance = 1e-9;
 
 // The vectors of one datum. `datum` must have passed all five checks.
 FaultVectors VectorsOf(const TFaultData& datum, int line);
+// Its normal n alone, for the analyses that read nothing else.
+math::Vector3d NormalOf(const TFaultData& datum);
 
 // The data an analysis uses (those whose five checks all passed and, when
 // `use` is given, by line with index 0 unused, that it leaves in), in line

@@ -170,6 +170,12 @@ void Study::SetColourByPhase(bool on) {
   Changed(false);
 }
 
+void Study::SetTendency(const TendencyChoice& tendency) {
+  if (tendency == choices_.tendency) return;
+  choices_.tendency = tendency;
+  Changed(false);
+}
+
 void Study::SetChoices(const AnalysisChoices& choices) {
   if (choices == choices_) return;
   const bool stressChoice =

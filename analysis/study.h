@@ -90,6 +90,7 @@ class Study {
   void SetDihedraPlanes(bool on);
   void SetEveryMethod(bool on);
   void SetColourByPhase(bool on);
+  void SetTendency(const TendencyChoice& tendency);
   void SetChoices(const AnalysisChoices& choices);
 
   // Different after every change of the data or of a choice.

@@ -45,5 +45,6 @@ std::vector<Command> StressResultCommands();
 std::vector<Command> ConfidenceCommands();
 std::vector<Command> SeparationCommands();
 std::vector<Command> GeometryCommands();
+std::vector<Command> TendencyCommands();
 
 }  // namespace orniva::analyse

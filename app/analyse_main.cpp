@@ -166,7 +166,8 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = [] {
     std::vector<Command> all = FirstCommands();
     for (auto family : {orniva::analyse::StressResultCommands, orniva::analyse::ConfidenceCommands,
-                        orniva::analyse::SeparationCommands, orniva::analyse::GeometryCommands})
+                        orniva::analyse::SeparationCommands, orniva::analyse::GeometryCommands,
+                        orniva::analyse::TendencyCommands})
       for (Command& command : family()) all.push_back(std::move(command));
     return all;
   }();

@@ -21,6 +21,7 @@
 #include "plot/figures.h"
 #include "analysis/geometry.h"
 #include "analysis/rose.h"
+#include "analysis/tendency.h"
 #include "app/cli_support.h"
 #include "app/data_scope.h"
 #include "data/fault_data.h"
@@ -47,20 +48,26 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --diagram fault-planes|tangent-lineation|poles|kinematic-axes|\n"
-    "            stress-axes|density|dihedra|rose|mohr\n"
+    "            stress-axes|density|dihedra|rose|mohr|tendency\n"
     "                       fault planes with striation arrows (default), the\n"
     "                       tangent-lineation diagram at the poles, the poles\n"
     "                       with their striations, the P, T and B axes, the\n"
     "                       stress axes of the inversion over the planes, density\n"
     "                       contours, right dihedra, a rose diagram, or the\n"
     "                       Mohr diagram of the inversion (normal and shear\n"
-    "                       stress on each plane)\n"
+    "                       stress on each plane), or slip or dilation tendency\n"
     "  --of poles|p|t|striations\n"
     "                       what the density diagram counts (default poles)\n"
     "  --of strike|dip-direction|trend\n"
     "                       what the rose diagram counts (default strike; petals\n"
     "                       by the square root of the count on the equal-area net)\n"
     "  --bin W              the rose's bin width in degrees, dividing 360 (default 10)\n"
+    "  --of slip|dilation   what the tendency diagram shows: the normalised slip\n"
+    "                       tendency Ts' (default) or the dilation tendency Td\n"
+    "  --magnitudes S1,S2,S3\n"
+    "                       the tendency's principal stresses, compression\n"
+    "                       positive, S1 >= S2 >= S3 (needed for tendency)\n"
+    "  --pore-pressure PF   the tendency's pore pressure (default 0)\n"
     "  --method kamb|one-percent\n"
     "                       how it counts (default kamb)\n"
     "  --method michael|shan|fry|yamaji-sato|angelier\n"
@@ -114,6 +121,7 @@ struct Options {
   std::optional<std::string> title;
   orniva::render::FigureSize size;
   orniva::cli::ScopeOptions scope;
+  std::optional<std::string> magnitudes, porePressure;  // read together at the end
 };
 
 // The outcome of reading the command line: run, show the help or the
@@ -180,17 +188,56 @@ std::string ApplyMethod(const std::string& value, orniva::analysis::AnalysisChoi
   return {};
 }
 
-// --of: what the density or the rose diagram counts, told apart by the
-// name; returns an error line, empty when fine.
+// --of: what the density or the rose diagram counts, or what the tendency
+// diagram shows, told apart by the name; returns an error line, empty when
+// fine.
 std::string ApplyOf(const std::string& value, orniva::analysis::AnalysisChoices& choices) {
   if (const auto density = orniva::analysis::DensityOfNamed(value)) {
     choices.densityOf = *density;
   } else if (const auto rose = orniva::analysis::RoseOfNamed(value)) {
     choices.roseOf = *rose;
+  } else if (const auto tendency = orniva::analysis::TendencyOfNamed(value)) {
+    choices.tendency.of = *tendency;
   } else {
     return "unknown --of '" + value +
            "' (use poles, p, t or striations for density, strike, dip-direction or trend for the "
-           "rose)";
+           "rose, slip or dilation for tendency)";
+  }
+  return {};
+}
+
+// The tendency's magnitudes into the choices; the tendency diagram needs
+// them. Returns an error line, empty when fine.
+std::string ApplyMagnitudes(Options& options) {
+  if (!options.magnitudes) {
+    if (options.diagram != orniva::PlotMode::Tendency) return {};
+    return "the tendency diagram needs --magnitudes S1,S2,S3 (see --help)";
+  }
+  const orniva::analysis::ParsedMagnitudes parsed =
+      orniva::analysis::ParseMagnitudes(*options.magnitudes, options.porePressure.value_or(""));
+  if (!parsed.error.empty()) return parsed.error;
+  options.choices.tendency.magnitudes = parsed.magnitudes;
+  return {};
+}
+
+// The options kept as text: --title, --magnitudes and --pore-pressure.
+std::optional<std::string>* TextOption(const std::string& name, Options& options) {
+  if (name == "--title") return &options.title;
+  if (name == "--magnitudes") return &options.magnitudes;
+  if (name == "--pore-pressure") return &options.porePressure;
+  return nullptr;
+}
+
+// --symbol-size; returns an error line, empty when fine.
+std::string ApplySymbolSize(const std::string& value, Options& options) {
+  if (value == "large") {
+    options.symbolSize = orniva::SymbolSize::Large;
+  } else if (value == "medium") {
+    options.symbolSize = orniva::SymbolSize::Medium;
+  } else if (value == "small") {
+    options.symbolSize = orniva::SymbolSize::Small;
+  } else {
+    return "unknown symbol size '" + value + "' (use large, medium or small)";
   }
   return {};
 }
@@ -202,7 +249,7 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
     if (!mode)
       return "unknown diagram '" + value +
              "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density, "
-             "dihedra, rose or mohr)";
+             "dihedra, rose, mohr or tendency)";
     options.diagram = *mode;
   } else if (name == "--of") {
     return ApplyOf(value, options.choices);
@@ -215,10 +262,10 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
     const std::optional<orniva::Hemisphere> hemisphere = orniva::HemisphereNamed(value);
     if (!hemisphere) return "unknown hemisphere '" + value + "' (use lower or upper)";
     options.hemisphere = *hemisphere;
+  } else if (std::optional<std::string>* text = TextOption(name, options)) {
+    *text = value;
   } else if (name == "--method") {
     return ApplyMethod(value, options.choices);
-  } else if (name == "--title") {
-    options.title = value;
   } else if (name == "--dpi") {
     const auto dpi = ParseNumber(value, orniva::render::FigureSize::kMinDpi,
                                  orniva::render::FigureSize::kMaxDpi, true);
@@ -249,15 +296,7 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
       return "--highlight needs a datum number from 1 to the data count, not '" + value + "'";
     options.highlight = *index;
   } else {  // --symbol-size
-    if (value == "large") {
-      options.symbolSize = orniva::SymbolSize::Large;
-    } else if (value == "medium") {
-      options.symbolSize = orniva::SymbolSize::Medium;
-    } else if (value == "small") {
-      options.symbolSize = orniva::SymbolSize::Small;
-    } else {
-      return "unknown symbol size '" + value + "' (use large, medium or small)";
-    }
+    return ApplySymbolSize(value, options);
   }
   return {};
 }
@@ -316,13 +355,16 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     if (name != "--diagram" && name != "--highlight" && name != "--symbol-size" &&
         name != "--net" && name != "--of" && name != "--method" && name != "--title" &&
         name != "--dpi" && name != "--width-mm" && name != "--colour-by" && name != "--lines" &&
-        name != "--subset" && name != "--curation" && name != "--hemisphere" && name != "--bin")
+        name != "--subset" && name != "--curation" && name != "--hemisphere" && name != "--bin" &&
+        name != "--magnitudes" && name != "--pore-pressure")
       return Fail("unknown option '" + arg + "'");
     const std::optional<std::string> value = orniva::cli::OptionValue(args, i);
     if (!value) return Fail("option '" + name + "' needs a value");
     const std::string error = ApplyOption(name, *value, command.options);
     if (!error.empty()) return Fail(error);
   }
+  if (const std::string error = ApplyMagnitudes(command.options); !error.empty())
+    return Fail(error);
   return WithOperands(std::move(command), operands);
 }
 

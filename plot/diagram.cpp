@@ -8,7 +8,7 @@ namespace orniva {
 bool NeedsAnalysis(PlotMode mode) {
   return mode == PlotMode::KinematicAxes || mode == PlotMode::StressAxes ||
          mode == PlotMode::Density || mode == PlotMode::RightDihedra || mode == PlotMode::Rose ||
-         mode == PlotMode::Mohr;
+         mode == PlotMode::Mohr || mode == PlotMode::Tendency;
 }
 
 namespace {
@@ -40,6 +40,7 @@ void DrawDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
       return;
     case PlotMode::Density:
     case PlotMode::RightDihedra:
+    case PlotMode::Tendency:
       if (inputs.field)
         PlotField(data, *inputs.field, target, highlightIndex, inputs.layout);
       else
@@ -79,6 +80,7 @@ constexpr Named<PlotMode> kModeNames[] = {
     {"dihedra", PlotMode::RightDihedra},
     {"rose", PlotMode::Rose},
     {"mohr", PlotMode::Mohr},
+    {"tendency", PlotMode::Tendency},
 };
 constexpr Named<Hemisphere> kHemisphereNames[] = {
     {"lower", Hemisphere::Lower},

@@ -24,7 +24,7 @@ namespace orniva {
 struct DiagramInputs {
   const KinematicAxesFigure* kinematicAxes = nullptr;
   const StressAxesFigure* stressAxes = nullptr;
-  const FieldFigure* field = nullptr;  // density or right dihedra
+  const FieldFigure* field = nullptr;  // density, right dihedra or tendency
   // By line (index 0 unused; a shorter list leaves the rest alone): the
   // colour each datum is drawn in instead of its own, or kOwnColour. The
   // faults switched off are grey, and the data may be coloured by phase.
@@ -46,7 +46,8 @@ void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
                  std::int16_t highlightIndex, const DiagramInputs& inputs = {});
 
 // The diagram's name on the command line ("fault-planes", "tangent-lineation",
-// "poles", "kinematic-axes", "stress-axes", "density", "dihedra", "rose", "mohr").
+// "poles", "kinematic-axes", "stress-axes", "density", "dihedra", "rose", "mohr",
+// "tendency").
 std::string_view PlotModeName(PlotMode mode);
 std::optional<PlotMode> PlotModeNamed(std::string_view name);
 

@@ -345,6 +345,7 @@ std::vector<LegendEntry> LegendOf(const LegendSource& source) {
       break;
     case PlotMode::Density:
     case PlotMode::RightDihedra:
+    case PlotMode::Tendency:
       AddFieldData(source, entries);
       break;
     case PlotMode::Mohr:

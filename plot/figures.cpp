@@ -15,6 +15,7 @@
 #include "analysis/study.h"
 #include "data/colours.h"
 #include "math/numeric.h"
+#include "plot/tendency_diagram.h"
 
 namespace orniva {
 
@@ -302,6 +303,10 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
       figures.mohr = MohrFigureOf(study);
       figures.hasMohr = true;
       break;
+    case PlotMode::Tendency:
+      figures.field = TendencyField(study, geometry);
+      figures.hasField = true;
+      break;
     default:
       break;
   }
@@ -311,7 +316,7 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
 DataCount DataDrawn(PlotMode mode, const FaultSet& data, const std::vector<bool>& inUse) {
   const bool analysed = mode == PlotMode::KinematicAxes || mode == PlotMode::Density ||
                         mode == PlotMode::RightDihedra || mode == PlotMode::Rose ||
-                        mode == PlotMode::Mohr;
+                        mode == PlotMode::Mohr || mode == PlotMode::Tendency;
   DataCount count;
   for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
     if (!(analysed ? data[i].failedChecks == 0 : PlaneDrawable(data[i]))) continue;

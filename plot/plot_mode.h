@@ -16,6 +16,7 @@ enum class PlotMode : std::uint8_t {
   RightDihedra = 6,
   Rose = 7,
   Mohr = 8,
+  Tendency = 9,  // slip or dilation tendency
 };
 
 }  // namespace orniva

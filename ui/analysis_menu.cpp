@@ -10,6 +10,7 @@
 #include "ui/kinematics_window.h"
 #include "ui/separation_window.h"
 #include "ui/stress_window.h"
+#include "ui/tendency_dialog.h"
 
 namespace orniva::ui {
 
@@ -86,6 +87,7 @@ void AnalysisMenu::addDiagrams(QMenu* plot, QActionGroup* diagrams) {
   ActionDihedraPlanes->setCheckable(true);
   ActionDihedraPlanes->setChecked(true);
   ActionMohr = newAction("ActionMohr", QStringLiteral("M&ohr Diagram"), plot, diagrams);
+  addTendencyMenu(plot, diagrams);
   const std::pair<QAction*, PlotMode> modes[] = {{ActionPoles, PlotMode::Poles},
                                                  {ActionKinematicAxes, PlotMode::KinematicAxes},
                                                  {ActionStressAxes, PlotMode::StressAxes},
@@ -192,6 +194,52 @@ void AnalysisMenu::chooseDensity(DensityOf of, DensityMethod method) {
   window_.chooseDiagram(PlotMode::Density);
 }
 
+// Like the density submenu: its own item is in the diagram group, its items
+// choose the field; the magnitudes open first while there are none.
+void AnalysisMenu::addTendencyMenu(QMenu* plot, QActionGroup* diagrams) {
+  Tendency1 = plot->addMenu(QStringLiteral("Slip and Dilation Te&ndency"));
+  Tendency1->setObjectName(QStringLiteral("Tendency1"));
+  ActionTendency = Tendency1->menuAction();
+  ActionTendency->setObjectName(QStringLiteral("ActionTendency"));
+  ActionTendency->setCheckable(true);
+  diagrams->addAction(ActionTendency);
+  auto* fields = new QActionGroup(this);
+  ActionSlipTendency = newAction("ActionSlipTendency", QStringLiteral("&Slip Tendency (Ts\u2032)"),
+                                 Tendency1, fields);
+  ActionDilationTendency = newAction("ActionDilationTendency",
+                                     QStringLiteral("&Dilation Tendency (Td)"), Tendency1, fields);
+  ActionSlipTendency->setChecked(true);
+  Tendency1->addSeparator();
+  ActionMagnitudes =
+      newAction("ActionMagnitudes", QStringLiteral("Stress &Magnitudes..."), Tendency1);
+  connect(ActionSlipTendency, &QAction::triggered, this,
+          [this] { chooseTendency(analysis::TendencyOf::Slip); });
+  connect(ActionDilationTendency, &QAction::triggered, this,
+          [this] { chooseTendency(analysis::TendencyOf::Dilation); });
+  connect(ActionMagnitudes, &QAction::triggered, this, &AnalysisMenu::ShowMagnitudes);
+}
+
+void AnalysisMenu::chooseTendency(analysis::TendencyOf of) {
+  analysis::TendencyChoice choice = study_.choices().tendency;
+  choice.of = of;
+  study_.SetTendency(choice);
+  window_.chooseDiagram(PlotMode::Tendency);
+  if (!choice.magnitudes) ShowMagnitudes();
+}
+
+void AnalysisMenu::ShowMagnitudes() {
+  if (!magnitudes_) {
+    magnitudes_ = new TendencyDialog(window_.widget);
+    connect(magnitudes_, &QDialog::accepted, this, [this] {
+      analysis::TendencyChoice choice = study_.choices().tendency;
+      choice.magnitudes = magnitudes_->magnitudes();
+      study_.SetTendency(choice);
+    });
+  }
+  magnitudes_->setMagnitudes(study_.choices().tendency.magnitudes);
+  magnitudes_->open();
+}
+
 void AnalysisMenu::addAnalysisMenu(QMenuBar* menuBar) {
   Analysis1 = menuBar->addMenu(QStringLiteral("&Analysis"));
   Analysis1->setObjectName(QStringLiteral("Analysis1"));
@@ -203,6 +251,7 @@ void AnalysisMenu::addAnalysisMenu(QMenuBar* menuBar) {
   ActionSeparation =
       newAction("ActionSeparation", QStringLiteral("Separate &Phases..."), Analysis1);
   connect(ActionSeparation, &QAction::triggered, this, &AnalysisMenu::ShowSeparation);
+  Analysis1->addAction(ActionMagnitudes);
 }
 
 QAction* AnalysisMenu::DiagramAction(PlotMode mode) const {
@@ -221,6 +270,8 @@ QAction* AnalysisMenu::DiagramAction(PlotMode mode) const {
       return ActionRose;
     case PlotMode::Mohr:
       return ActionMohr;
+    case PlotMode::Tendency:
+      return ActionTendency;
     default:
       return nullptr;
   }

@@ -26,6 +26,7 @@ namespace orniva::ui {
 class KinematicsWindow;
 class SeparationWindow;
 class StressWindow;
+class TendencyDialog;
 
 class AnalysisMenu : public QObject {
   Q_OBJECT
@@ -64,6 +65,10 @@ class AnalysisMenu : public QObject {
   // Receives the phases the Separate Phases window's user accepts; until
   // it is set the proposals can only be looked at.
   void setAcceptPhases(AcceptPhases accept);
+  // Opens the stress magnitudes of the tendency (window-modal, returning at
+  // once); OK hands them to the study.
+  void ShowMagnitudes();
+  TendencyDialog* magnitudesDialog() const { return magnitudes_; }
 
   QAction* ActionEqualAngle = nullptr;
   QAction* ActionEqualArea = nullptr;
@@ -91,9 +96,14 @@ class AnalysisMenu : public QObject {
   QAction* ActionKinematics = nullptr;
   QAction* ActionStressInversion = nullptr;
   QAction* ActionSeparation = nullptr;
-  QMenu* Density1 = nullptr;
   QMenu* Rose1 = nullptr;
   QMenu* RoseBin1 = nullptr;
+  QAction* ActionTendency = nullptr;  // the tendency submenu's own item, in the diagram group
+  QAction* ActionSlipTendency = nullptr;
+  QAction* ActionDilationTendency = nullptr;
+  QAction* ActionMagnitudes = nullptr;  // in the tendency submenu and the Analysis menu
+  QMenu* Density1 = nullptr;
+  QMenu* Tendency1 = nullptr;
   QMenu* Analysis1 = nullptr;
 
  private:
@@ -108,6 +118,8 @@ class AnalysisMenu : public QObject {
   void chooseRose(analysis::RoseOf of, double binWidth);
   void addAnalysisMenu(QMenuBar* menuBar);
   void chooseDensity(analysis::DensityOf of, analysis::DensityMethod method);
+  void addTendencyMenu(QMenu* plot, QActionGroup* diagrams);
+  void chooseTendency(analysis::TendencyOf of);
 
   Window window_;
   analysis::Study& study_;
@@ -115,6 +127,7 @@ class AnalysisMenu : public QObject {
   StressWindow* stress_ = nullptr;
   SeparationWindow* separation_ = nullptr;
   AcceptPhases acceptPhases_;
+  TendencyDialog* magnitudes_ = nullptr;
 };
 
 }  // namespace orniva::ui

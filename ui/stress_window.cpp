@@ -22,6 +22,7 @@
 #include "ui/given_stress_panel.h"
 #include "ui/method_comparison.h"
 #include "ui/result_table.h"
+#include "ui/tendency_columns.h"
 
 namespace orniva::ui {
 
@@ -141,6 +142,7 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
       this);
   for (int k = 0; k < 5; ++k)
     table_->horizontalHeaderItem(kMohrColumn + k)->setToolTip(QString::fromUtf8(kMohrTips[k]));
+  tendencyColumn_ = AddTendencyColumns(table_);
   table_->setSortingEnabled(true);
   table_->sortByColumn(kLineColumn, Qt::AscendingOrder);
   confidence_->attachTable(table_, kLineColumn);
@@ -238,6 +240,10 @@ void StressWindow::showChoices() {
 
 // Shows the study's inversion again when it has changed.
 void StressWindow::follow() {
+  if (shown_ == study_.StressKey() && tendencyShown_ != study_.choices().tendency) {
+    tendencyShown_ = study_.choices().tendency;
+    FillTendencyColumns(table_, tendencyColumn_, kLineColumn, study_);
+  }
   if (shown_ == study_.StressKey()) return;
   shown_ = study_.StressKey();
   showChoices();
@@ -324,6 +330,8 @@ void StressWindow::fillTable() {
   const analysis::StressResult& r = study_.StressInView();
   const bool solved = r.error.empty();
   const analysis::MohrResult mohr = analysis::MohrOf(study_.data(), r);
+  const auto tendencies = TendenciesByLine(study_);
+  tendencyShown_ = study_.choices().tendency;
   table_->setSortingEnabled(false);
   table_->clearContents();
   table_->setRowCount(int(r.faults.size()));
@@ -339,6 +347,7 @@ void StressWindow::fillTable() {
     table_->setItem(row, kNoteColumn, new QTableWidgetItem(solved ? StressNote(f) : QString()));
     const bool hasMohr = mohr.error.empty() && std::size_t(row) < mohr.faults.size();
     setMohrCells(row, hasMohr ? &mohr.faults[std::size_t(row)] : nullptr);
+    SetTendencyCells(table_, row, tendencyColumn_, tendencies[std::size_t(f.line)]);
     if (solved && f.used && f.beta > 90)
       for (int c = 0; c < table_->columnCount(); ++c)
         if (QTableWidgetItem* item = table_->item(row, c)) item->setBackground(kOppositeBackground);

@@ -1,11 +1,11 @@
 // The stress inversion's results window: sigma1 to sigma3, Phi, R, the mean
 // misfit beta and the faults used, a histogram of beta, and per fault its
-// Use check box, line, beta and the stresses on its plane (sortable, copied
-// as tab-separated text); the bootstrap confidence and each fault's
-// leave-one-out influence. Modeless; it shows the study's stress in view
-// (the inversion, or a stress the user gives in its section) and follows
-// every change of the study. Method, Use, Run, Iterate and the given stress
-// change the study's choices.
+// Use check box, line, beta, the stresses on its plane and the slip and
+// dilation tendency (sortable, copied as tab-separated text); the bootstrap
+// confidence and each fault's leave-one-out influence. Modeless; it shows
+// the study's stress in view (the inversion, or a stress the user gives in
+// its section) and follows every change of the study. Method, Use, Run,
+// Iterate and the given stress change the study's choices.
 #pragma once
 
 #include <array>
@@ -105,6 +105,8 @@ class StressWindow : public QWidget {
   analysis::Study& study_;
   int listener_ = 0;
   std::optional<analysis::Study::ResultKey> shown_;  // the inversion shown
+  analysis::TendencyChoice tendencyShown_;           // the magnitudes of Ts, Ts' and Td
+  int tendencyColumn_ = 0;                           // the first of Ts, Ts' and Td
   QTableWidget* axes_ = nullptr;
   QTableWidget* table_ = nullptr;
   QLabel* summary_ = nullptr;

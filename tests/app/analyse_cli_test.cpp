@@ -21,6 +21,7 @@
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
 #include "data/curation.h"
+#include "analysis/tendency.h"
 #include "data/fault_reader.h"
 #include "tests/support/test_support.h"
 
@@ -104,6 +105,10 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{two, "separate", "--width", "0"}, 2,
        "orniva-analyse: " + two + ": the width must be above 0 and at most 180 degrees"},
       {{two, "separate"}, 2, "orniva-analyse: " + two + ": separation needs at least 5 faults; 2 given"},
+      {{example, "tendency", "--magnitudes", "100,60,40", "--pore-pressure=10"}, 0,
+       TendencyCsv(FaultTendencies(data, nullptr, every[0], {100, 60, 40, 10})).text},
+      {{example, "tendency-grid", "--of", "dilation", "--magnitudes=100,60,40", "--method", "fry"}, 0,
+       TendencyGridCsv(every[2], {100, 60, 40, 0}, TendencyOf::Dilation).text},
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
       {{two, "roses"}, 2, "orniva-analyse: unknown command 'roses' (see --help)"},
       {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},
@@ -117,6 +122,12 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
        ": --window needs T1,T2,P1,P2 (trends 0 to 360, 0 <= P1 <= P2 <= 90), not '0,10,50,40'"},
       {{two, "rose", "--of", "trend", "--bin", "7"}, 2, "orniva-analyse: " + two +
        ": --bin needs a width in degrees that divides 360, not '7'"},
+      {{two, "tendency-grid", "--magnitudes", "3,2,1"}, 2,
+       "orniva-analyse: " + two + ": tendency-grid needs --of (see --help)"},
+      {{two, "tendency", "--magnitudes", "1,2,3"}, 2,
+       "orniva-analyse: " + two + ": " + ParseMagnitudes("1,2,3", "").error},
+      {{two, "tendency", "--magnitudes", "3,2,1"}, 2,
+       "orniva-analyse: " + two + ": stress inversion needs at least 4 faults; 2 given"},
       {{dir.File("none.fdt"), "bingham"}, 2,
        "orniva-analyse: cannot read " + dir.File("none.fdt") + ": No such file or directory"},
       // After the bad-fields message; a report's refusal (the analyses' own

@@ -96,6 +96,9 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
       {{"DATA", "OUT", "--hemisphere=upper", "--grid"}, {PlotMode::FaultPlaneAndStriation, -1, medium, angle, {}, Hemisphere::Upper, true}},
       {{"DATA", "OUT", "--diagram", "rose", "--of", "trend", "--bin", "15", "--net", "equal-area"},
        {PlotMode::Rose, -1, medium, area, {DensityOf::Poles, DensityMethod::Kamb, false, true, StressMethod::Michael, false, false, analysis::RoseOf::Trend, 15}}},
+      {{"DATA", "OUT", "--diagram=tendency", "--of", "dilation", "--magnitudes", "100,60,40", "--pore-pressure=10", "--net", "equal-area"},
+       {PlotMode::Tendency, -1, medium, area, {DensityOf::Poles, DensityMethod::Kamb, false, true, StressMethod::Michael, false, false,
+                                              analysis::RoseOf::Strike, analysis::kDefaultRoseBin, {analysis::StressMagnitudes{100, 60, 40, 10}, analysis::TendencyOf::Dilation}}}},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -206,6 +209,7 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
       {{"DATA", "OUT", "--highlight="}}, {{"DATA", "OUT", "--symbol-size", "huge"}},
       {{"DATA", "OUT", "--net", "polar"}}, {{"DATA", "OUT", "--diagram", "density", "--of", "q"}},
       {{"DATA", "OUT", "--method", "gauss"}}, {{"DATA", dir_.File("plot.txt")}},
+      {{"DATA", "OUT", "--diagram", "tendency"}}, {{"DATA", "OUT", "--magnitudes", "1,2,3"}},
       {{"DATA", "OUT", "--dpi", "71"}}, {{"DATA", "OUT", "--width-mm", "1000.1"}},
       {{"DATA", "OUT", "--dpi", "300.5"}}, {{"DATA", "OUT", "--width-mm", "1e2"}},
       {{"DATA", dir_.File("plot.png"), "--dpi", "2400", "--width-mm", "1000"},

@@ -24,6 +24,7 @@
 #include "ui/given_stress_panel.h"
 #include "ui/import_dialog.h"
 #include "ui/method_comparison.h"
+#include "ui/tendency_dialog.h"
 
 namespace orniva::ui::test {
 namespace {
@@ -116,9 +117,10 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   s->copy();
   const QStringList lines = QApplication::clipboard()->text().split('\n');
   ASSERT_EQ(lines.size(), 9);  // header, seven rows, the final break
-  EXPECT_EQ(lines[0],
-            "Use\tLine\tMisfit \u03B2\tNote\t\u03C3n\t|\u03C4|\t\u03C4s\tRUP %\tANG\t"
-            "\u0398 without\t\u03B2 without");
+  EXPECT_EQ(
+      lines[0],
+      "Use\tLine\tMisfit \u03B2\tNote\t\u03C3n\t|\u03C4|\t\u03C4s\tRUP %\tANG\tTs\tTs\u2032\tTd\t"
+      "\u0398 without\t\u03B2 without");
   EXPECT_TRUE(lines[1].startsWith("yes\t7\t"));
   s->table()->setCurrentCell(0, 1);
   EXPECT_EQ(window->StringGrid1->row(), 7);
@@ -157,7 +159,7 @@ TEST_F(WindowTest, BootstrapAndLeaveOneOutInTheStressWindow) {
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
   EXPECT_FALSE(SamePicture(window->plotPicture, before));
   const analysis::LeaveOneOut influence = analysis::LeaveEachOut(setup);
-  EXPECT_EQ(CellText(s->table(), 6, 10).toStdString(),
+  EXPECT_EQ(CellText(s->table(), 6, 13).toStdString(),
             analysis::FormatAngle(*influence.data[6].beta));
 
   s->setIterate(true);
@@ -350,6 +352,43 @@ TEST_F(WindowTest, DensitySubmenuChoosesTheCountingAndTheDiagram) {
   EXPECT_EQ(window->study.choices().roseBin, 30);
   EXPECT_TRUE(window->netGeometry.hemisphere == Hemisphere::Upper && window->netGeometry.grid);
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
+}
+
+// Choosing the tendency diagram without magnitudes asks for them, OK only
+// for magnitudes it can use; they reach the diagram and the stress window's
+// columns, which follow every change.
+TEST_F(WindowTest, TendencyMagnitudesReachTheDiagramAndTheStressTable) {
+  Show();
+  OpenThroughDialog(DataFile("normal.fdt", kNormalFaults));
+  window->analysisMenu()->ActionStressInversion->trigger();
+  const QTableWidget* table = window->analysisMenu()->stressWindow()->table();
+  EXPECT_EQ(CellText(table, 0, 11), "");
+  window->analysisMenu()->ActionDilationTendency->trigger();
+  EXPECT_EQ(window->PlotMode, PlotMode::Tendency);
+  TendencyDialog* d = window->analysisMenu()->magnitudesDialog();
+  ASSERT_TRUE(d && d->isVisible());
+  QPushButton* ok = d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+  const char* typed[] = {"40", "60", "100", "0"};
+  for (int k = 0; k < 4; ++k) d->field(k)->setText(QString::fromLatin1(typed[k]));
+  EXPECT_FALSE(ok->isEnabled());
+  EXPECT_EQ(d->problem()->text(),
+            "The stress magnitudes must be ordered \u03C31 \u2265 \u03C32 \u2265 \u03C33 "
+            "(compression positive); 40, 60, 100 given.");
+  for (const double pf : {0.0, 10.0}) {
+    d->field(0)->setText(QStringLiteral("100"));
+    d->field(2)->setText(QStringLiteral("40"));
+    d->field(3)->setText(QString::number(pf));
+    ok->click();
+    const analysis::StressMagnitudes m{100, 60, 40, pf};
+    EXPECT_EQ(window->study.choices().tendency.magnitudes, m);
+    EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
+    const analysis::PlaneTendency t =
+        FaultTendencies(window->faultSet, nullptr, window->study.Stress(), m).faults[0].value;
+    EXPECT_EQ(CellText(table, 0, 9), QString::fromStdString(analysis::FormatValue(t.ts)));
+    EXPECT_EQ(CellText(table, 0, 11), QString::fromStdString(analysis::FormatValue(t.td)));
+    window->analysisMenu()->ActionMagnitudes->trigger();
+    EXPECT_EQ(d->field(0)->text(), "100");
+  }
 }
 
 // ---- import ----------------------------------------------------------------------

@@ -72,15 +72,17 @@ TEST_F(WindowTest, ControlTexts) {
        "&Fault Plane and Striation|&Tangent Lineation Diagram||Symbol &Size||Equal-&Angle Net|"
        "Equal-A&rea Net|&Upper Hemisphere|Net &Grid||&Poles|&Kinematic Axes|Str&ess Axes|"
        "Every &Method's \u03C31 and \u03C33|&Density|Right D&ihedra|"
-       "Fault P&lanes on Right Dihedra|M&ohr Diagram|R&ose Diagram"},
+       "Fault P&lanes on Right Dihedra|M&ohr Diagram|Slip and Dilation Te&ndency|R&ose Diagram"},
       {texts(window->SymbolSize1->actions()), "&Large|&Medium|&Small"},
       {texts(window->analysisMenu()->Density1->actions()),
        "of &Poles|of P &Axes|of &T Axes|of &Striations||&Kamb|&One Per Cent"},
+      {texts(window->analysisMenu()->Tendency1->actions()),
+       "&Slip Tendency (Ts\u2032)|&Dilation Tendency (Td)||Stress &Magnitudes..."},
       {texts(window->analysisMenu()->Rose1->actions()),
        "of &Strikes|of &Dip Directions|of Striation &Trends||5\u00B0 Bins|10\u00B0 Bins|"
        "15\u00B0 Bins|30\u00B0 Bins"},
       {texts(window->analysisMenu()->Analysis1->actions()),
-       "&Kinematics...|&Stress Inversion...|Separate &Phases..."},
+       "&Kinematics...|&Stress Inversion...|Separate &Phases...|Stress &Magnitudes..."},
       {texts(window->Help1->actions()), "&Contents|&Version"},
       {window->ToolButton1->toolTip() + "|" + window->ToolButton2->toolTip() + "|" +
            window->ToolButton4->toolTip(),
