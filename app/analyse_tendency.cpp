@@ -24,6 +24,7 @@ std::map<std::string, std::vector<std::string>> TendencyOptions() {
   return {{"--magnitudes", {kAnyValue}},
           {"--pore-pressure", {kAnyValue}},
           {"--iterate", {}},
+          {"--stress", {kAnyValue}},
           MethodOption()};
 }
 
@@ -34,9 +35,10 @@ std::string ValueOf(const Options& options, const std::string& name) {
 }
 
 // The stress whose principal directions the tendencies read: the study's
-// inversion with --iterate and --method. A stress given on the command line
-// takes its place here.
-const analysis::StressResult& StressDirections(Study& study, const Options& options) {
+// inversion with --iterate and --method, or the stress given with --stress.
+analysis::StressResult StressDirections(Study& study, const Options& options) {
+  if (std::optional<analysis::StressResult> given = GivenStressOption(study, options))
+    return std::move(*given);
   study.SetIterate(options.count("--iterate") > 0);
   if (const auto method = options.find("--method"); method != options.end())
     study.SetMethod(*analysis::StressMethodNamed(method->second));

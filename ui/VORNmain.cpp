@@ -151,6 +151,10 @@ void TFormMain::createCurationCommands() {
                               ShowTitle();
                             }},
                            study, menuBar(), Help1->menuAction(), File1, Edit1);
+  analysisMenu_->setAcceptPhases(
+      [this](const std::vector<orniva::analysis::ProposedPhase>& proposed) {
+        curationCommands_->AcceptPhases(proposed);
+      });
 }
 
 void TFormMain::createFileAndEditMenus() {

@@ -1,6 +1,7 @@
 #include "ui/curation_commands.h"
 
 #include <QAction>
+#include <QColor>
 #include <QActionGroup>
 #include <QFile>
 #include <QFileInfo>
@@ -105,6 +106,27 @@ void CurationCommands::DataLoaded() {
       window_.services->ShowMessage(window_.widget, named + "\r\nIts choices are not applied.");
   }
   history_.Reset();
+}
+
+void CurationCommands::AcceptPhases(const std::vector<analysis::ProposedPhase>& proposed) {
+  analysis::CurationState next = study_.curation();
+  auto taken = [&next](const std::string& name) {
+    for (const analysis::PhaseInfo& phase : next.phases)
+      if (phase.name == name) return true;
+    return false;
+  };
+  for (const analysis::ProposedPhase& phase : proposed) {
+    std::string name = phase.name;
+    for (int k = 2; taken(name); ++k) name = phase.name + " (" + std::to_string(k) + ")";
+    next.phases.push_back(
+        {name, QColor(RedOf(phase.colour), GreenOf(phase.colour), BlueOf(phase.colour))
+                   .name()
+                   .toStdString()});
+    for (int line : phase.lines)
+      if (line >= 1 && line <= next.count())
+        next.phase[std::size_t(line)] = int(next.phases.size());
+  }
+  study_.SetCuration(std::move(next));
 }
 
 bool CurationCommands::MayDiscardChanges() {

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 
+#include "analysis/separation.h"
 #include "analysis/study.h"
 #include "ui/data_history.h"
 #include "ui/data_table.h"
@@ -59,6 +60,9 @@ class CurationCommands : public QObject {
   bool Save();
   bool SaveAs();
   void ShowTable();
+  // Proposed phases made phases of the curation, in one undoable step; a
+  // name already taken gets a number after it.
+  void AcceptPhases(const std::vector<analysis::ProposedPhase>& proposed);
 
   QAction* ActionSave = nullptr;
   QAction* ActionSaveAs = nullptr;

@@ -105,6 +105,8 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{two, "separate", "--width", "0"}, 2,
        "orniva-analyse: " + two + ": the width must be above 0 and at most 180 degrees"},
       {{two, "separate"}, 2, "orniva-analyse: " + two + ": separation needs at least 5 faults; 2 given"},
+      {{example, "tendency", "--magnitudes", "100,60,40", "--stress", "0,90,90,0,0.5"}, 0,
+       TendencyCsv(FaultTendencies(data, nullptr, given, {100, 60, 40, 0})).text},
       {{example, "tendency", "--magnitudes", "100,60,40", "--pore-pressure=10"}, 0,
        TendencyCsv(FaultTendencies(data, nullptr, every[0], {100, 60, 40, 10})).text},
       {{example, "tendency-grid", "--of", "dilation", "--magnitudes=100,60,40", "--method", "fry"}, 0,

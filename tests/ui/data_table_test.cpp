@@ -120,6 +120,20 @@ TEST_F(DataTableTest, EditsUndoAndSave) {
   EXPECT_EQ(Saved().substr(0, 18), "97 58.5 137 50 R\r\n");
 }
 
+// Accepted proposals become phases in one step; a name taken gets a number.
+TEST_F(DataTableTest, ProposedPhasesAccepted) {
+  window->study.AddPhase({"Phase 1", "#000000"});
+  window->curationCommands()->history().stack()->clear();
+  window->curationCommands()->AcceptPhases(
+      {{"Phase 1", Rgb(31, 95, 191), {1, 2}, {}}, {"Phase 2", Rgb(191, 63, 31), {3}, {}}});
+  const analysis::CurationState& c = window->study.curation();
+  ASSERT_EQ(c.phases.size(), 3u);
+  EXPECT_EQ(c.phases[1], (analysis::PhaseInfo{"Phase 1 (2)", "#1f5fbf"}));
+  EXPECT_EQ(c.phase, (std::vector<int>{0, 2, 2, 3, 0, 0, 0, 0, 0, 0, 0}));
+  window->curationCommands()->history().stack()->undo();
+  EXPECT_EQ(window->study.curation().phases.size(), 1u);
+}
+
 // A curation file that does not fit the data is reported and not applied
 // unless the user agrees; a stale one is asked about.
 TEST_F(DataTableTest, ACurationFileThatDoesNotFit) {
