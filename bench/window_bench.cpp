@@ -3,7 +3,9 @@
 // the memory of a window holding 32760 faults. Offscreen Qt platform.
 #include <sys/resource.h>
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QUndoStack>
 #include <QEvent>
 #include <QImage>
 #include <QPainter>
@@ -160,6 +162,43 @@ BENCHMARK(BM_RowChangeToRepaintedImage)
     ->Args({kTypical, 0})
     ->Args({kLargest, 0})
     ->Args({kLargest, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// One fault switched off or back on in the data table (state.range(1) 0),
+// or that switch undone or redone (1), to the repainted image with the data
+// table open and updated; with state.range(2) 1 also the stress and
+// kinematics windows.
+void BM_SwitchOneFaultToRepaintedImage(benchmark::State& state) {
+  Window window;
+  window.Load(int(state.range(0)));
+  if (state.range(2) == 1) {
+    window.form.analysisMenu()->ActionStressInversion->trigger();
+    window.form.analysisMenu()->ActionKinematics->trigger();
+  }
+  window.form.curationCommands()->ShowTable();
+  QApplication::processEvents();
+  QAbstractItemModel* table = window.form.curationCommands()->table()->model();
+  QUndoStack* history = window.form.curationCommands()->history().stack();
+  bool off = false;
+  if (state.range(1) == 1) table->setData(table->index(4, 6), Qt::Unchecked, Qt::CheckStateRole);
+  for (auto _ : state) {
+    off = !off;
+    const int before = window.image.paints;
+    if (state.range(1) == 0)
+      table->setData(table->index(4, 6), off ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    else if (off)
+      history->undo();
+    else
+      history->redo();
+    window.WaitForImage(before);
+  }
+}
+BENCHMARK(BM_SwitchOneFaultToRepaintedImage)
+    ->ArgNames({"faults", "undo", "windows"})
+    ->Args({kTypical, 0, 1})
+    ->Args({kLargest, 0, 0})
+    ->Args({kLargest, 1, 0})
+    ->Args({kLargest, 0, 1})
     ->Unit(benchmark::kMillisecond);
 
 // Peak resident memory of the process after the window has loaded and

@@ -269,6 +269,7 @@ void BootstrapPanel::fillColumns(const analysis::LeaveOneOut& influence) {
   std::map<int, const analysis::LeftOut*> byLine;
   for (const analysis::LeftOut& d : influence.data) byLine[d.line] = &d;
   const bool sorting = table_->isSortingEnabled();
+  const TableFill filling(table_);
   table_->setSortingEnabled(false);
   for (int row = 0; row < table_->rowCount(); ++row) {
     const QTableWidgetItem* lineItem = table_->item(row, lineColumn_);

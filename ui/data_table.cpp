@@ -21,8 +21,8 @@
 #include "analysis/fault_vectors.h"
 #include "analysis/report_format.h"
 #include "data/fault_reader.h"
+#include "data/import_conventions.h"
 #include "data/line_edit.h"
-#include "ui/fault_grid.h"
 #include "ui/window_services.h"
 
 namespace orniva::ui {
@@ -129,13 +129,13 @@ QVariant DataTableModel::display(int line, int column) const {
     case kLine:
       return line;
     case kFaz:
-      return FormatGridNumber(d.faz);
+      return Text(ShortestDecimal(d.faz));
     case kFpl:
-      return FormatGridNumber(d.fpl);
+      return Text(ShortestDecimal(d.fpl));
     case kSaz:
-      return FormatGridNumber(d.saz);
+      return Text(ShortestDecimal(d.saz));
     case kSpl:
-      return FormatGridNumber(d.spl);
+      return Text(ShortestDecimal(d.spl));
     case kSense:
       return Text(d.sense);
     case kPhase:

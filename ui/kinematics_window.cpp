@@ -84,6 +84,7 @@ void KinematicsWindow::fill() {
                     LeftOutText(result.leftOut));
   FillAxesTable(bingham_, {"T", "B", "P"}, result.faults.empty() ? nullptr : &result.bingham.axes,
                 result.bingham.eigenvalues);
+  const TableFill filling(table_);
   table_->setSortingEnabled(false);
   table_->clearContents();
   table_->setRowCount(int(result.faults.size()));

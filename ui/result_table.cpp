@@ -27,8 +27,17 @@ QTableWidget* NewResultTable(const QStringList& headers, QWidget* parent) {
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table->horizontalHeader()->setResizeContentsPrecision(0);  // the rows in view
   table->horizontalHeader()->setStretchLastSection(true);
   return table;
+}
+
+TableFill::TableFill(QTableWidget* table) : table_(table) {
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+}
+
+TableFill::~TableFill() {
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
 void SetLineCells(QTableWidget* table, int row, int column, math::TrendPlunge line) {

@@ -29,6 +29,21 @@ class NumberItem : public QTableWidgetItem {
 // columns fitted to their contents.
 QTableWidget* NewResultTable(const QStringList& headers, QWidget* parent);
 
+// While it lives, the columns of a result table keep their widths as cells
+// are set: a column sized to its contents measures its rows at every cell
+// set, which is quadratic in the rows. At its end the columns are sized to
+// their contents again, once, by the rows in view.
+class TableFill {
+ public:
+  explicit TableFill(QTableWidget* table);
+  ~TableFill();
+  TableFill(const TableFill&) = delete;
+  TableFill& operator=(const TableFill&) = delete;
+
+ private:
+  QTableWidget* table_;
+};
+
 // A trend and a plunge in columns `column` and `column` + 1.
 void SetLineCells(QTableWidget* table, int row, int column, math::TrendPlunge line);
 

@@ -316,6 +316,7 @@ void SeparationWindow::fillPhases() {
 }
 
 void SeparationWindow::fillFaults() {
+  const TableFill filling(faults_);
   faults_->setSortingEnabled(false);
   faults_->clearContents();
   faults_->setRowCount(int(result_.faults.size()));

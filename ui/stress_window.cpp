@@ -332,6 +332,7 @@ void StressWindow::fillTable() {
   const analysis::MohrResult mohr = analysis::MohrOf(study_.data(), r);
   const auto tendencies = TendenciesByLine(study_);
   tendencyShown_ = study_.choices().tendency;
+  const TableFill filling(table_);
   table_->setSortingEnabled(false);
   table_->clearContents();
   table_->setRowCount(int(r.faults.size()));
