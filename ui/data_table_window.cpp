@@ -128,8 +128,11 @@ QWidget* DataTableWindow::newCommandRow() {
   layout->addStretch(1);
   add(QStringLiteral("&Insert Row"), QKeySequence(Qt::CTRL | Qt::Key_I), true,
       [this] { insertRow(); });
-  add(QStringLiteral("&Delete Rows"), QKeySequence::Delete, true, [this] { deleteRows(); });
-  add(QStringLiteral("Paste Ro&ws"), QKeySequence::Paste, true, [this] { pasteRows(); });
+  // Not Delete or Ctrl+V: those belong to a cell being typed into.
+  add(QStringLiteral("&Delete Rows"), QKeySequence(Qt::CTRL | Qt::Key_Delete), true,
+      [this] { deleteRows(); });
+  add(QStringLiteral("Paste Ro&ws"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), true,
+      [this] { pasteRows(); });
   return row;
 }
 

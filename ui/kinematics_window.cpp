@@ -80,7 +80,7 @@ void KinematicsWindow::follow() {
 
 void KinematicsWindow::fill() {
   const analysis::KinematicsResult& result = study_.Kinematics();
-  summary_->setText(QStringLiteral("%1 data used.").arg(result.faults.size()) +
+  summary_->setText(QStringLiteral("%1 data used.").arg(result.faults.size()) + ScopeText(study_) +
                     LeftOutText(result.leftOut));
   FillAxesTable(bingham_, {"T", "B", "P"}, result.faults.empty() ? nullptr : &result.bingham.axes,
                 result.bingham.eigenvalues);

@@ -20,6 +20,12 @@ bool NumberItem::operator<(const QTableWidgetItem& other) const {
   return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
 }
 
+QString ScopeText(const analysis::Study& study) {
+  if (study.scope() == 0) return {};
+  return QStringLiteral(" Phase %1 only.")
+      .arg(QString::fromStdString(study.curation().phases[std::size_t(study.scope() - 1)].name));
+}
+
 QTableWidget* NewResultTable(const QStringList& headers, QWidget* parent) {
   auto* table = new QTableWidget(0, int(headers.size()), parent);
   table->setHorizontalHeaderLabels(headers);

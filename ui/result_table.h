@@ -14,6 +14,7 @@
 class QLabel;
 class QPushButton;
 
+#include "analysis/study.h"
 #include "math/vector3d.h"
 
 namespace orniva::ui {
@@ -61,6 +62,8 @@ void FillAxesTable(QTableWidget* table, const std::array<const char*, 3>& names,
 
 // " Left out (a check failed): lines 2, 5." or "" for no line.
 QString LeftOutText(const std::vector<int>& lines);
+// " Phase A only." when the study's analyses read one phase, else "".
+QString ScopeText(const analysis::Study& study);
 
 // A "&Copy" button of `window`, and Ctrl+C there, both calling `copy`.
 QPushButton* NewCopyButton(QWidget* window, const std::function<void()>& copy);

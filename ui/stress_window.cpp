@@ -314,6 +314,7 @@ void StressWindow::fill() {
                       StressSummary(r, false));
   else
     summary_->setText(StressSummary(r, study_.choices().iterate, study_.choices().method));
+  summary_->setText(summary_->text() + ScopeText(study_));
   FillAxesTable(axes_,
                 {"\u03C3"
                  "1",

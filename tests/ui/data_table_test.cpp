@@ -53,6 +53,9 @@ TEST_F(DataTableTest, UseSwitchPhasesSortAndFilter) {
   EXPECT_EQ(window->study.curation().phase, (std::vector<int>{0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 0}));
   window->study.SetScope(1);
   EXPECT_EQ(window->study.usedCount(), 3);
+  window->analysisMenu()->ActionKinematics->trigger();
+  EXPECT_EQ(window->analysisMenu()->kinematicsWindow()->summary()->text(),
+            "3 data used. Phase Late only.");
   window->study.SetScope(0);
 
   table->view()->sortByColumn(DataTableModel::kBeta, Qt::DescendingOrder);
