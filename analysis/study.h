@@ -107,7 +107,11 @@ class Study {
   ResultKey StressKey() const { return {data_.generation(), stressRevision_}; }
   // By line (index 0 unused): the data every analysis reads, those in use
   // and in the chosen scope; null: every datum that passed its checks.
-  const std::vector<bool>* InUse() const { return inUse_.empty() ? nullptr : &inUse_; }
+  // A mask made for other data (the reader has re-created them, and
+  // DataReplaced() is yet to come) is no mask.
+  const std::vector<bool>* InUse() const {
+    return inUse_.empty() || inUse_.size() != data_.size() ? nullptr : &inUse_;
+  }
   // Different after every change of the curation, the scope or the way the
   // data are coloured.
   std::uint64_t curationRevision() const { return maskRevision_; }

@@ -242,6 +242,54 @@ std::string ApplySymbolSize(const std::string& value, Options& options) {
   return {};
 }
 
+// --bin (the rose's bins) or --hemisphere.
+std::string ApplyRoseOrHemisphere(const std::string& name, const std::string& value,
+                                  Options& options) {
+  if (name == "--bin") {
+    const auto width = orniva::analysis::NumbersOf(value, 1);
+    if (!width || !orniva::analysis::ValidRoseBin((*width)[0]))
+      return "--bin needs a width in degrees that divides 360, not '" + value + "'";
+    options.choices.roseBin = (*width)[0];
+    return {};
+  }
+  const std::optional<orniva::Hemisphere> hemisphere = orniva::HemisphereNamed(value);
+  if (!hemisphere) return "unknown hemisphere '" + value + "' (use lower or upper)";
+  options.hemisphere = *hemisphere;
+  return {};
+}
+
+// --dpi or --width-mm: the size of a figure file.
+std::string ApplySizeOption(const std::string& name, const std::string& value, Options& options) {
+  using orniva::render::FigureSize;
+  if (name == "--dpi") {
+    const auto dpi = ParseNumber(value, FigureSize::kMinDpi, FigureSize::kMaxDpi, true);
+    if (!dpi) return "--dpi needs a whole number from 72 to 2400, not '" + value + "'";
+    options.size.dpi = int(*dpi);
+  } else {
+    const auto width = ParseNumber(value, FigureSize::kMinWidthMm, FigureSize::kMaxWidthMm, false);
+    if (!width) return "--width-mm needs a width from 10 to 1000 (mm), not '" + value + "'";
+    options.size.widthMm = *width;
+  }
+  return {};
+}
+
+// The options about the curation: the colours by phase and the data chosen.
+std::string ApplyCurationOption(const std::string& name, const std::string& value,
+                                Options& options) {
+  if (name == "--colour-by") {
+    if (value != "sense" && value != "phase")
+      return "unknown colouring '" + value + "' (use sense or phase)";
+    options.choices.colourByPhase = value == "phase";
+  } else if (name == "--lines") {
+    options.scope.lines = value;
+  } else if (name == "--subset") {
+    options.scope.subset = value;
+  } else {
+    options.scope.curation = value;
+  }
+  return {};
+}
+
 // Applies option `name` with `value`; returns an error line, empty when fine.
 std::string ApplyOption(const std::string& name, const std::string& value, Options& options) {
   if (name == "--diagram") {
@@ -253,43 +301,21 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
     options.diagram = *mode;
   } else if (name == "--of") {
     return ApplyOf(value, options.choices);
-  } else if (name == "--bin") {
-    const auto width = orniva::analysis::NumbersOf(value, 1);
-    if (!width || !orniva::analysis::ValidRoseBin((*width)[0]))
-      return "--bin needs a width in degrees that divides 360, not '" + value + "'";
-    options.choices.roseBin = (*width)[0];
-  } else if (name == "--hemisphere") {
-    const std::optional<orniva::Hemisphere> hemisphere = orniva::HemisphereNamed(value);
-    if (!hemisphere) return "unknown hemisphere '" + value + "' (use lower or upper)";
-    options.hemisphere = *hemisphere;
+  } else if (name == "--bin" || name == "--hemisphere") {
+    return ApplyRoseOrHemisphere(name, value, options);
   } else if (std::optional<std::string>* text = TextOption(name, options)) {
     *text = value;
   } else if (name == "--method") {
     return ApplyMethod(value, options.choices);
-  } else if (name == "--dpi") {
-    const auto dpi = ParseNumber(value, orniva::render::FigureSize::kMinDpi,
-                                 orniva::render::FigureSize::kMaxDpi, true);
-    if (!dpi) return "--dpi needs a whole number from 72 to 2400, not '" + value + "'";
-    options.size.dpi = int(*dpi);
-  } else if (name == "--width-mm") {
-    const auto width = ParseNumber(value, orniva::render::FigureSize::kMinWidthMm,
-                                   orniva::render::FigureSize::kMaxWidthMm, false);
-    if (!width) return "--width-mm needs a width from 10 to 1000 (mm), not '" + value + "'";
-    options.size.widthMm = *width;
+  } else if (name == "--dpi" || name == "--width-mm") {
+    return ApplySizeOption(name, value, options);
   } else if (name == "--net") {
     const std::optional<orniva::NetKind> net = orniva::NetKindNamed(value);
     if (!net) return "unknown net '" + value + "' (use equal-angle or equal-area)";
     options.net = *net;
-  } else if (name == "--colour-by") {
-    if (value != "sense" && value != "phase")
-      return "unknown colouring '" + value + "' (use sense or phase)";
-    options.choices.colourByPhase = value == "phase";
-  } else if (name == "--lines") {
-    options.scope.lines = value;
-  } else if (name == "--subset") {
-    options.scope.subset = value;
-  } else if (name == "--curation") {
-    options.scope.curation = value;
+  } else if (name == "--colour-by" || name == "--lines" || name == "--subset" ||
+             name == "--curation") {
+    return ApplyCurationOption(name, value, options);
   } else if (name == "--highlight") {
     const std::optional<std::int16_t> index = ParseHighlight(value);
     if (!index)

@@ -177,9 +177,13 @@ QVariant DataTableModel::sortKey(int line, int column) const {
 }
 
 QVariant DataTableModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rows_) return {};
   const int line = index.row() + 1, column = index.column();
   const analysis::CurationState& curation = study_.curation();
+  // Between the reader's re-creating the data and the study's being told
+  // (a message shown during a load lets the table paint), show nothing.
+  if (!index.isValid() || index.row() >= rows_ || line > study_.data().count() ||
+      line > curation.count() || std::size_t(line) >= axes_.size())
+    return {};
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -252,7 +256,8 @@ void DataTableFilter::setFilter(const RowFilter& filter) {
 }
 
 bool DataTableFilter::filterAcceptsRow(int row, const QModelIndex&) const {
-  return filter_.empty() || filter_.Accepts(model_->valuesOf(row + 1));
+  return filter_.empty() || !model_->index(row, 0).data().isValid() ||
+         filter_.Accepts(model_->valuesOf(row + 1));
 }
 
 }  // namespace orniva::ui

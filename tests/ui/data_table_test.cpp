@@ -87,6 +87,11 @@ TEST_F(DataTableTest, UseSwitchPhasesSortAndFilter) {
   window->curationCommands()->history().stack()->undo();  // the switch
   EXPECT_TRUE(window->study.curation().plain());
   EXPECT_EQ(window->windowTitle(), "Orniva  [ ten.fdt ]");
+  table->filterBox()->clear();
+  window->study.SetOff({1}, true);
+  window->faultSet.Recreate(3);  // as the reader does before the study is told
+  EXPECT_EQ(window->study.InUse(), nullptr);
+  EXPECT_FALSE(Cell(9, DataTableModel::kFaz).data().isValid());
 }
 
 TEST_F(DataTableTest, EditsUndoAndSave) {
