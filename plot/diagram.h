@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "data/fault_data.h"
 #include "plot/analysis_diagrams.h"
@@ -29,6 +32,8 @@ struct DiagramInputs {
   // colour each datum is drawn in instead of its own, or kOwnColour. The
   // faults switched off are grey, and the data may be coloured by phase.
   const std::vector<TColor>* dataColours = nullptr;
+  // What a legend says of the colours of dataColours (a phase's name).
+  const std::vector<std::pair<TColor, std::string>>* colourNames = nullptr;
   const RoseFigure* rose = nullptr;
   // The figure layout: the texts and legends of a figure for publication.
   bool layout = false;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "data/colours.h"
@@ -58,6 +60,19 @@ DotDrawn DotOf(const TFaultData& datum) {
   return SlipDrawable(datum) ? DotDrawn::AfterArrow : DotDrawn::Own;
 }
 
+// The colour datum i is drawn in: its own, or the one the curation gives.
+TColor ShownOrOwn(const LegendSource& source, std::size_t i, TColor own) {
+  return ShownColour(source.inputs.dataColours, i).value_or(own);
+}
+
+// The legend's words for a colour the curation gave, none for a sense colour.
+std::optional<std::string> CurationText(const LegendSource& source, TColor colour) {
+  if (!source.inputs.colourNames) return std::nullopt;
+  for (const auto& [named, text] : *source.inputs.colourNames)
+    if (named == colour) return text;
+  return std::nullopt;
+}
+
 std::string SenseText(TColor colour) {
   if (colour == clBlue) return "Normal or extensional";
   if (colour == clRed) return "Reverse or contractional";
@@ -109,14 +124,15 @@ void AddPlanes(const LegendSource& source, Entries& entries) {
     const TFaultData& d = data[i];
     if (!PlaneDrawable(d)) continue;
     const bool left = out && i < out->size() && (*out)[i];
-    colours.Note(left ? kSwitchedOutGrey : FaultPlaneColour(d), DotOf(d));
+    colours.Note(left ? kSwitchedOutGrey : ShownOrOwn(source, i, FaultPlaneColour(d)), DotOf(d));
     if (SlipDrawable(d)) arrows[std::size_t(ArrowKindOf(d))] = true;
   }
   const std::int32_t r = source.symbolRadius;
   for (const auto& [colour, dot] : colours.InOrder()) {
-    const std::string text = colour == clBlack            ? "Striation plunging under 1\u00B0"
-                             : colour == kSwitchedOutGrey ? "Excluded from the inversion"
-                                                          : SenseText(colour);
+    const std::string text = colour == clBlack ? "Striation plunging under 1\u00B0"
+                             : colour == kSwitchedOutGrey && out
+                                 ? "Excluded from the inversion"
+                                 : CurationText(source, colour).value_or(SenseText(colour));
     entries.push_back({{LineMark(colour, 2, dot, r)}, text});
   }
   static const char* const kArrowTexts[] = {"", "Dip slip, hanging wall down",
@@ -152,12 +168,14 @@ void AddPoles(const LegendSource& source, Entries& entries) {
   ColoursDrawn poles, striations;
   for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
     if (!PlaneDrawable(data[i])) continue;
-    poles.Note(data[i].colour);
-    if (StriationDrawable(data[i])) striations.Note(data[i].colour);
+    const TColor colour = ShownOrOwn(source, i, data[i].colour);
+    poles.Note(colour);
+    if (StriationDrawable(data[i])) striations.Note(colour);
   }
   const std::int32_t r = source.symbolRadius;
   for (TColor colour : poles.Colours())
-    entries.push_back({{Mark(Shape::Dot, clBlack, colour, 2, r)}, SenseText(colour)});
+    entries.push_back({{Mark(Shape::Dot, clBlack, colour, 2, r)},
+                       CurationText(source, colour).value_or(SenseText(colour))});
   LegendEntry striation{{}, "Striation"};
   for (TColor colour : striations.Colours())
     striation.marks.push_back(Mark(Shape::Dot, clBlack, colour, 2, SmallDotRadius(r)));
@@ -173,10 +191,11 @@ void AddKinematicAxes(const LegendSource& source, Entries& entries) {
   const FaultSet& data = *source.data;
   ColoursDrawn colours;
   for (std::size_t i = 1; i <= std::size_t(data.count()) && i < axes->perDatum.size(); ++i)
-    if (axes->perDatum[i]) colours.Note(data[i].colour);
+    if (axes->perDatum[i]) colours.Note(ShownOrOwn(source, i, data[i].colour));
   const std::int32_t r = source.symbolRadius;
   for (TColor colour : colours.Colours())
-    entries.push_back({AxesMarks(colour, 2, r), SenseText(colour) + " (P, T, B)"});
+    entries.push_back({AxesMarks(colour, 2, r),
+                       CurationText(source, colour).value_or(SenseText(colour)) + " (P, T, B)"});
   if (axes->summary)
     entries.push_back({AxesMarks(clBlack, 3, 2 * r), "Linked Bingham axes (P, T, B)"});
   if (source.highlight) entries.push_back({AxesMarks(clAqua, 4, r), "Highlighted fault"});

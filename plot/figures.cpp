@@ -138,6 +138,16 @@ std::string WorldStressMapName(const std::string& regime) {
   return "unknown";
 }
 
+// The legend's words for the colours of DataColours.
+std::vector<std::pair<TColor, std::string>> ColourNames(const Study& study) {
+  std::vector<std::pair<TColor, std::string>> names = {
+      {kSwitchedOutGrey, "Left out of the analyses"}};
+  if (study.choices().colourByPhase)
+    for (const PhaseInfo& phase : study.curation().phases)
+      names.emplace_back(ParseColour(phase.colour), "Phase " + phase.name);
+  return names;
+}
+
 NetFrame FrameOf(const NetGeometry& g) {
   return NetFrame{double(g.netCentre.x), double(g.netCentre.y), double(g.netRadius)};
 }
@@ -275,6 +285,7 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
   figures.revision = ++lastRevision;
   if (study.InUse()) figures.inUse = *study.InUse();
   figures.dataColours = DataColours(study);
+  if (!figures.dataColours.empty()) figures.colourNames = ColourNames(study);
   switch (mode) {
     case PlotMode::KinematicAxes:
       figures.kinematicAxes = KinematicFigure(study);

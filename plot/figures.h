@@ -37,6 +37,7 @@ struct DiagramFigures {
   std::vector<bool> inUse;
   // DiagramInputs::dataColours; empty: every datum in its own colour.
   std::vector<TColor> dataColours;
+  std::vector<std::pair<TColor, std::string>> colourNames;  // DiagramInputs::colourNames
   std::uint64_t revision = 0;  // set by FiguresFor, new for every computation
 
   DiagramInputs Inputs(bool layout = false) const {
@@ -45,6 +46,7 @@ struct DiagramFigures {
     if (hasStressAxes) inputs.stressAxes = &stressAxes;
     if (hasField) inputs.field = &field;
     if (!dataColours.empty()) inputs.dataColours = &dataColours;
+    if (!colourNames.empty()) inputs.colourNames = &colourNames;
     if (hasRose) inputs.rose = &rose;
     if (hasMohr) inputs.mohr = &mohr;
     inputs.layout = layout;

@@ -73,6 +73,7 @@ TEST(FigureLayout, LegendOfExactlyWhatIsDrawnInsideTheFigure) {
     std::vector<int> off = {};
     bool stressKey = false;  // "σ2" names the stress axes' key alone
     bool everyMethod = false;
+    bool phaseA = false;  // line 2 in phase A, the data coloured by phase
   };
   using M = PlotMode;
   const std::string n = "Normal or extensional", r = "Reverse or contractional", u = "Sense unknown", h = "Highlighted fault";
@@ -93,6 +94,9 @@ TEST(FigureLayout, LegendOfExactlyWhatIsDrawnInsideTheFigure) {
                                        "R\u2032 = 0.0418, radial extension" + index, nf, "SHmax = 12.95" + most, "SHmin = 102.95" + least}, {}, true, true},
       {six, M::Mohr, 2, "5 of 6", {n, out, h}, oneOut, true},  // its circles named sigma1 to 3
       {normal, M::KinematicAxes, 1, "3", {n + " (P, T, B)", "Linked Bingham axes (P, T, B)", h}},
+      {normal, M::FaultPlaneAndStriation, -1, "2 of 3", {n, "Left out of the analyses", "Phase A", down}, {1}, false, false, true},
+      {normal, M::Poles, -1, "2 of 3", {n, "Left out of the analyses", "Phase A", "Striation"}, {1}, false, false, true},
+      {normal, M::KinematicAxes, -1, "2 of 3", {n + " (P, T, B)", "Phase A (P, T, B)", "Linked Bingham axes (P, T, B)"}, {1}, false, false, true},
       {mixed, M::Density, -1, "4", {"Pole"}},
       {normal, M::RightDihedra, 4, "3", {"Fault plane", h}},
   };
@@ -105,6 +109,11 @@ TEST(FigureLayout, LegendOfExactlyWhatIsDrawnInsideTheFigure) {
     study.DataReplaced();
     study.SetOff(row.off, true);
     study.SetEveryMethod(row.everyMethod);
+    if (row.phaseA) {
+      study.AddPhase({"A", "#1b9e77"});
+      study.SetPhaseOf({2}, 1);
+      study.SetColourByPhase(true);
+    }
     FigureRequest request{row.mode, {}, SymbolSize::Large, row.highlight, true, ""};
     InitNetGeometry(request.geometry);
     const Picture figure = DrawFigure(data, request, FiguresFor(row.mode, study, request.geometry));
