@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/file_read.h"
+#include "data/utf8.h"
 
 namespace orniva {
 
@@ -16,19 +17,6 @@ constexpr const char* kBinary =
 
 bool StartsWith(std::string_view bytes, std::string_view start) {
   return bytes.substr(0, start.size()) == start;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
-  } else if (c < 0x10000) {
-    out += {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
-  } else {
-    out += {char(0xF0 | (c >> 18)), char(0x80 | ((c >> 12) & 0x3F)), char(0x80 | ((c >> 6) & 0x3F)),
-            char(0x80 | (c & 0x3F))};
-  }
 }
 
 // UTF-16 code units, surrogate pairs joined; a lone surrogate becomes U+FFFD.

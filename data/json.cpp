@@ -3,6 +3,8 @@
 #include <limits>
 #include <unordered_set>
 
+#include "data/utf8.h"
+
 namespace orniva {
 namespace {
 
@@ -31,19 +33,6 @@ std::size_t Utf8Length(std::string_view s, std::size_t i) {
       (c == 0xF4 && next >= 0x90))
     return 0;
   return length;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
-  } else if (c < 0x10000) {
-    out += {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
-  } else {
-    out += {char(0xF0 | (c >> 18)), char(0x80 | ((c >> 12) & 0x3F)), char(0x80 | ((c >> 6) & 0x3F)),
-            char(0x80 | (c & 0x3F))};
-  }
 }
 
 // The code unit of the "\uXXXX" at s[i], or -1.

@@ -176,14 +176,18 @@ QVariant DataTableModel::sortKey(int line, int column) const {
   }
 }
 
+// Between the reader's re-creating the data and the study's being told (a
+// message shown during a load lets the table paint), a row may name a line
+// the data or the curation no longer hold.
+bool DataTableModel::shows(int line) const {
+  return line >= 1 && line <= rows_ && line <= study_.data().count() &&
+         line <= study_.curation().count() && std::size_t(line) < axes_.size();
+}
+
 QVariant DataTableModel::data(const QModelIndex& index, int role) const {
   const int line = index.row() + 1, column = index.column();
   const analysis::CurationState& curation = study_.curation();
-  // Between the reader's re-creating the data and the study's being told
-  // (a message shown during a load lets the table paint), show nothing.
-  if (!index.isValid() || index.row() >= rows_ || line > study_.data().count() ||
-      line > curation.count() || std::size_t(line) >= axes_.size())
-    return {};
+  if (!index.isValid() || !shows(line)) return {};
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -256,8 +260,7 @@ void DataTableFilter::setFilter(const RowFilter& filter) {
 }
 
 bool DataTableFilter::filterAcceptsRow(int row, const QModelIndex&) const {
-  return filter_.empty() || !model_->index(row, 0).data().isValid() ||
-         filter_.Accepts(model_->valuesOf(row + 1));
+  return filter_.empty() || !model_->shows(row + 1) || filter_.Accepts(model_->valuesOf(row + 1));
 }
 
 }  // namespace orniva::ui

@@ -55,7 +55,9 @@ class DataTableModel : public QAbstractTableModel {
 
   void setEditing(bool on);
   bool editing() const { return editing_; }
-  // What the filter reads of datum `line`.
+  // Whether row `line` shows its datum: the data and the curation hold it.
+  bool shows(int line) const;
+  // What the filter reads of datum `line` (one the table shows).
   RowValues valuesOf(int line) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
