@@ -185,4 +185,27 @@ std::optional<std::vector<double>> NumbersOf(const std::string& text, std::size_
   return numbers;
 }
 
+namespace {
+bool Within(double value, double low, double high) { return value >= low && value <= high; }
+}  // namespace
+
+std::optional<TrendPlungeWindow> WindowWritten(const std::string& text, std::string& error) {
+  const auto w = NumbersOf(text, 4);
+  if (!w || !Within((*w)[0], 0, 360) || !Within((*w)[1], 0, 360) || !Within((*w)[2], 0, (*w)[3]) ||
+      !Within((*w)[3], 0, 90)) {
+    error = "T1,T2,P1,P2 (trends 0 to 360, 0 <= P1 <= P2 <= 90), not '" + text + "'";
+    return std::nullopt;
+  }
+  return TrendPlungeWindow{(*w)[0], (*w)[1], (*w)[2], (*w)[3]};
+}
+
+std::optional<Cone> ConeWritten(const std::string& text, std::string& error) {
+  const auto c = NumbersOf(text, 3);
+  if (!c || !Within((*c)[0], 0, 360) || !Within((*c)[1], 0, 90) || !Within((*c)[2], 0, 90)) {
+    error = "T,P,A (trend 0 to 360, plunge and half-angle 0 to 90), not '" + text + "'";
+    return std::nullopt;
+  }
+  return Cone{{(*c)[0], (*c)[1]}, (*c)[2]};
+}
+
 }  // namespace orniva::analysis

@@ -89,6 +89,12 @@ std::vector<int> SelectInLasso(const std::vector<ProjectedDatum>& data,
 std::optional<int> NearestDatum(const std::vector<ProjectedDatum>& data, NetPoint point,
                                 double reach);
 
+// A window written "T1,T2,P1,P2" (trends 0 to 360, 0 <= P1 <= P2 <= 90)
+// and a cone written "T,P,A" (trend 0 to 360, plunge and half-angle 0 to
+// 90); none, with `error` saying what it needs, for any other text.
+std::optional<TrendPlungeWindow> WindowWritten(const std::string& text, std::string& error);
+std::optional<Cone> ConeWritten(const std::string& text, std::string& error);
+
 // The report of the command line `select`: "line" and one row per line.
 CsvReport SelectCsv(const std::vector<int>& lines);
 

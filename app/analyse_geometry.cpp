@@ -51,20 +51,15 @@ CsvReport Select(Study& study, const Options& options) {
   const auto of = analysis::DensityOfNamed(ValueOf(options, "--of").value_or("poles"));
   const auto directions = analysis::DirectionsOf(study.data(), study.InUse(), *of);
   if (directions.empty()) return Refusal(analysis::kNoUsableData);
+  std::string error;
   if (window) {
-    const auto w = NumbersOf(*window, 4);
-    if (!w || !Within((*w)[0], 0, 360) || !Within((*w)[1], 0, 360) ||
-        !Within((*w)[2], 0, (*w)[3]) || !Within((*w)[3], 0, 90))
-      return Refusal("--window needs T1,T2,P1,P2 (trends 0 to 360, 0 <= P1 <= P2 <= 90), not '" +
-                     *window + "'");
-    return analysis::SelectCsv(
-        analysis::SelectInWindow(directions, {(*w)[0], (*w)[1], (*w)[2], (*w)[3]}));
+    const auto w = analysis::WindowWritten(*window, error);
+    if (!w) return Refusal("--window needs " + error);
+    return analysis::SelectCsv(analysis::SelectInWindow(directions, *w));
   }
-  const auto c = NumbersOf(*cone, 3);
-  if (!c || !Within((*c)[0], 0, 360) || !Within((*c)[1], 0, 90) || !Within((*c)[2], 0, 90))
-    return Refusal("--cone needs T,P,A (trend 0 to 360, plunge and half-angle 0 to 90), not '" +
-                   *cone + "'");
-  return analysis::SelectCsv(analysis::SelectInCone(directions, {{(*c)[0], (*c)[1]}, (*c)[2]}));
+  const auto c = analysis::ConeWritten(*cone, error);
+  if (!c) return Refusal("--cone needs " + error);
+  return analysis::SelectCsv(analysis::SelectInCone(directions, *c));
 }
 
 CsvReport Rose(Study& study, const Options& options) {

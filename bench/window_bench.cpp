@@ -201,6 +201,45 @@ BENCHMARK(BM_SwitchOneFaultToRepaintedImage)
     ->Args({kLargest, 0, 1})
     ->Unit(benchmark::kMillisecond);
 
+// A lasso drawn on the net round its west half, then round its east half,
+// each to the repainted image with the selection marked and the data
+// table open with the selected rows selected.
+void BM_LassoToRepaintedImage(benchmark::State& state) {
+  Window window;
+  window.Load(int(state.range(0)));
+  if (state.range(1)) window.form.curationCommands()->ShowTable();
+  QApplication::processEvents();
+  const QPolygonF west({{50, 50}, {500, 50}, {500, 950}, {50, 950}}),
+      east({{500, 50}, {950, 50}, {950, 950}, {500, 950}});
+  bool onWest = false;
+  for (auto _ : state) {
+    onWest = !onWest;
+    const int before = window.image.paints;
+    window.form.selectionCommands()->Lasso(onWest ? west : east, ui::SelectionChange::Replace);
+    window.WaitForImage(before);
+  }
+  state.counters["selected"] = double(window.form.selection().lines().size());
+}
+BENCHMARK(BM_LassoToRepaintedImage)
+    ->ArgNames({"faults", "table"})
+    ->Args({kTypical, 1})
+    ->Args({kLargest, 0})
+    ->Args({kLargest, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// The status bar's readout of the point under the cursor: the line, its
+// plane and the nearest datum, at points across the net.
+void BM_HoverReadout(benchmark::State& state) {
+  Window window;
+  window.Load(int(state.range(0)));
+  double x = 100;
+  for (auto _ : state) {
+    x = x > 900 ? 100 : x + 7;
+    benchmark::DoNotOptimize(window.form.selectionCommands()->ReadoutAt(QPointF(x, 1000 - x)));
+  }
+}
+BENCHMARK(BM_HoverReadout)->ArgName("faults")->Arg(kLargest)->Unit(benchmark::kMicrosecond);
+
 // Peak resident memory of the process after the window has loaded and
 // painted 32760 faults and highlighted a row [MB].
 void BM_PeakMemoryAfterLargestLoad(benchmark::State& state) {

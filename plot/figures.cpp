@@ -15,6 +15,7 @@
 #include "analysis/study.h"
 #include "data/colours.h"
 #include "math/numeric.h"
+#include "plot/pick_points.h"
 #include "plot/tendency_diagram.h"
 
 namespace orniva {
@@ -146,10 +147,6 @@ std::vector<std::pair<TColor, std::string>> ColourNames(const Study& study) {
     for (const PhaseInfo& phase : study.curation().phases)
       names.emplace_back(ParseColour(phase.colour), "Phase " + phase.name);
   return names;
-}
-
-NetFrame FrameOf(const NetGeometry& g) {
-  return NetFrame{double(g.netCentre.x), double(g.netCentre.y), double(g.netRadius)};
 }
 
 TPoint ToPlot(NetPoint p) { return {numeric::RoundToPlot(p.x), numeric::RoundToPlot(p.y)}; }

@@ -90,6 +90,10 @@ TPoint MohrToPlot(double sigmaN, double tau) {
   return {kOriginX + RoundToPlot(kUnit * sigmaN), kOriginY - RoundToPlot(kUnit * tau)};
 }
 
+MohrFigure::Point PlotToMohr(double x, double y) {
+  return {(x - kOriginX) / kUnit, (kOriginY - y) / kUnit};
+}
+
 void PlotMohr(const FaultSet& data, const MohrFigure& figure, PlotTarget& target,
               std::int16_t highlightIndex) {
   auto pointOf = [&figure](std::size_t i) -> const std::optional<MohrFigure::Point>& {

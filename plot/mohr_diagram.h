@@ -35,6 +35,8 @@ struct MohrFigure {
 // y 700, 440 plot units to 1; the axes from sigma_n = -1 to 1 and from
 // tau = 0 to 1.
 TPoint MohrToPlot(double sigmaN, double tau);
+// The stresses at a point of the plot, unrounded.
+MohrFigure::Point PlotToMohr(double x, double y);
 
 // The axes with ticks every 0.5, their numbers and names; the upper half
 // of the circles of sigma1 and sigma3, sigma1 and sigma2, sigma2 and

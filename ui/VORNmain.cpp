@@ -74,6 +74,7 @@ TFormMain::TFormMain(WindowServices* services, QWidget* parent)
   createToolBar();
   createControls();
   createStatusBar();
+  createSelectionCommands();
   connectHandlers();
   FormCreate();
 }
@@ -81,7 +82,9 @@ TFormMain::TFormMain(WindowServices* services, QWidget* parent)
 TFormMain::~TFormMain() {
   FormDestroy();
   delete analysisMenu_;  // its results windows listen to the study, which goes first
+  delete selectionCommands_;
   delete curationCommands_;
+  delete selection_;  // it listens to the study
 }
 
 // ---- construction ------------------------------------------------------------
@@ -143,13 +146,15 @@ void TFormMain::createMenus() {
 }
 
 void TFormMain::createCurationCommands() {
+  selection_ = new DataSelection(study, this);
   curationCommands_ =
       new CurationCommands({this, services_, [this] { return FileName; },
                             [this](int line) { SelectDatum(line); }, [this] { ShowTitle(); },
                             [this](const QString& path) {
                               FileName = QFileInfo(path).absoluteFilePath();
                               ShowTitle();
-                            }},
+                            },
+                            selection_},
                            study, menuBar(), Help1->menuAction(), File1, Edit1);
   analysisMenu_->setAcceptPhases(
       [this](const std::vector<orniva::analysis::ProposedPhase>& proposed) {
@@ -286,6 +291,17 @@ void TFormMain::createStatusBar() {
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusBar1->addWidget(panel);
   }
+  StatusReadout = new QLabel(StatusBar1);
+  StatusReadout->setObjectName(QStringLiteral("StatusReadout"));
+  StatusBar1->addWidget(StatusReadout, 1);
+}
+
+void TFormMain::createSelectionCommands() {
+  selectionCommands_ = new SelectionCommands(
+      {this, services_, Image1, StatusReadout, [this] { return PlotMode; },
+       [this]() -> const orniva::NetGeometry& { return netGeometry; },
+       [this]() -> const orniva::DiagramFigures& { return figures.figures(); }},
+      study, *selection_, menuBar(), Help1->menuAction(), ToolBar1);
 }
 
 void TFormMain::connectHandlers() {
@@ -591,6 +607,7 @@ void TFormMain::Replot(std::int16_t highlightIndex) {
   highlight_ = highlightIndex;
   const orniva::DiagramFigures& inputs = figures.For(PlotMode, study, netGeometry);
   orniva::PlotDiagram(PlotMode, faultSet, target, highlightIndex, inputs.Inputs());
+  if (selectionCommands_) selectionCommands_->Redrawn();
   for (int k = 0; k < target.zeroDivides; ++k)
     ShowMessage(orniva::directional_operations::kZeroDivideMessage);
 }

@@ -28,6 +28,7 @@
 #include "ui/import_commands.h"
 #include "ui/kinematics_window.h"
 #include "ui/picture_view.h"
+#include "ui/selection.h"
 #include "ui/stress_window.h"
 #include "ui/window_services.h"
 
@@ -75,6 +76,7 @@ class TFormMain : public QMainWindow {
   QStatusBar* StatusBar1 = nullptr;
   QLabel* StatusPanel0 = nullptr;
   QLabel* StatusPanel1 = nullptr;
+  QLabel* StatusReadout = nullptr;  // the point under the cursor
 
   // ---- actions (ActionList1); each menu item is its action ----
   QAction* ActionOpen = nullptr;
@@ -136,6 +138,8 @@ class TFormMain : public QMainWindow {
   orniva::ui::FigureCommands* figureCommands() const { return figureCommands_; }
   orniva::ui::ImportCommands* importCommands() const { return importCommands_; }
   orniva::ui::CurationCommands* curationCommands() const { return curationCommands_; }
+  orniva::ui::SelectionCommands* selectionCommands() const { return selectionCommands_; }
+  orniva::ui::DataSelection& selection() { return *selection_; }
   // Files dropped on the window, as local paths.
   void FilesDropped(const QStringList& paths);
 
@@ -162,6 +166,7 @@ class TFormMain : public QMainWindow {
   void StudyChanged();
   void setUpWindow();
   void createCurationCommands();
+  void createSelectionCommands();
   // "Orniva  [ file ]", and " *" while the data have unsaved changes.
   void ShowTitle();
   // The grid shows the data again after an edit changed them.
@@ -183,6 +188,8 @@ class TFormMain : public QMainWindow {
   orniva::ui::FigureCommands* figureCommands_ = nullptr;
   orniva::ui::ImportCommands* importCommands_ = nullptr;
   orniva::ui::CurationCommands* curationCommands_ = nullptr;
+  orniva::ui::DataSelection* selection_ = nullptr;
+  orniva::ui::SelectionCommands* selectionCommands_ = nullptr;
   std::uint64_t gridData_ = 0;  // the data generation the grid shows
   int studyListener_ = 0;
   // The data and the curation the diagram of the data alone was drawn for.

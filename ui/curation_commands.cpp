@@ -73,7 +73,8 @@ void CurationCommands::FillAnalysedMenu() {
 
 void CurationCommands::ShowTable() {
   if (!table_) {
-    table_ = new DataTableWindow(study_, history_, {window_.services, window_.selectDatum});
+    table_ = new DataTableWindow(study_, history_,
+                                 {window_.services, window_.selectDatum, window_.selection});
     table_->setFileName(window_.fileName());
   }
   table_->show();

@@ -26,6 +26,8 @@ class QWidget;
 
 namespace orniva::ui {
 
+class DataSelection;
+
 class CurationCommands : public QObject {
   Q_OBJECT
 
@@ -37,6 +39,7 @@ class CurationCommands : public QObject {
     std::function<void(int line)> selectDatum;         // a row of the table chosen
     std::function<void()> titleChanged;                // unsaved changes came or went
     std::function<void(const QString& path)> renamed;  // saved as another data file
+    DataSelection* selection = nullptr;                // shown by the data table
   };
 
   // Save and Save As at the end of `file` (before its last separator), Undo

@@ -28,6 +28,7 @@ class QTableView;
 
 namespace orniva::ui {
 
+class DataSelection;
 class WindowServices;
 
 class DataTableModel : public QAbstractTableModel {
@@ -110,6 +111,7 @@ class DataTableWindow : public QWidget {
   struct Hooks {
     WindowServices* services;
     std::function<void(int line)> selectDatum;  // a row was chosen
+    DataSelection* selection = nullptr;         // the rows selected are this selection
   };
   DataTableWindow(analysis::Study& study, DataHistory& history, Hooks hooks,
                   QWidget* parent = nullptr);
@@ -137,6 +139,9 @@ class DataTableWindow : public QWidget {
   QWidget* newCommandRow();
   void fillPhaseMenu();
   void filterChanged();
+  // The selection shown as the selected rows, and the other way round.
+  void showSelection();
+  void takeSelection();
 
   analysis::Study& study_;
   DataHistory& history_;

@@ -16,11 +16,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "ui/data_table.h"
+#include "ui/selection.h"
 #include "ui/window_services.h"
 
 namespace orniva::ui {
@@ -60,6 +62,14 @@ DataTableWindow::DataTableWindow(analysis::Study& study, DataHistory& history, H
             status_->clear();
             hooks_.selectDatum(proxy_->mapToSource(current).row() + 1);
           });
+  if (hooks_.selection) {
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DataTableWindow::takeSelection);
+    connect(hooks_.selection, &DataSelection::changed, this, &DataTableWindow::showSelection);
+    connect(proxy_, &QAbstractItemModel::layoutChanged, this, &DataTableWindow::showSelection);
+    connect(model_, &QAbstractItemModel::modelReset, this, &DataTableWindow::showSelection);
+    showSelection();
+  }
   auto* undo = history_.stack()->createUndoAction(this, QStringLiteral("&Undo"));
   auto* redo = history_.stack()->createRedoAction(this, QStringLiteral("&Redo"));
   undo->setShortcut(QKeySequence::Undo);
@@ -191,14 +201,45 @@ void DataTableWindow::putSelectedInPhase(int phase) { study_.SetPhaseOf(selected
 
 // One step: the phase made and the selected rows put in it.
 void DataTableWindow::newPhaseOfSelected() {
-  const std::vector<analysis::PhaseInfo>& phases = study_.curation().phases;
-  const QString proposed = QStringLiteral("Phase %1").arg(phases.size() + 1);
-  const auto name = hooks_.services->AskText(this, QStringLiteral("Phase name:"), proposed);
-  if (!name) return;
-  analysis::CurationState next = study_.curation();
-  next.phases.push_back({name->toStdString(), analysis::NextPhaseColour(next.phases)});
-  for (int line : selectedLines()) next.phase[std::size_t(line)] = int(next.phases.size());
-  study_.SetCuration(std::move(next));
+  NewPhaseOf(study_, *hooks_.services, this, selectedLines());
+}
+
+// The selection's rows as runs of neighbouring rows in the table's order,
+// so that thousands of rows select at once.
+void DataTableWindow::showSelection() {
+  std::vector<int> rows;
+  for (int line : hooks_.selection->lines()) {
+    const QModelIndex index = proxy_->mapFromSource(model_->index(line - 1, 0));
+    if (index.isValid()) rows.push_back(index.row());
+  }
+  std::sort(rows.begin(), rows.end());
+  QItemSelection selection;
+  const int last = proxy_->columnCount() - 1;
+  for (std::size_t k = 0; k < rows.size();) {
+    std::size_t end = k + 1;
+    while (end < rows.size() && rows[end] == rows[end - 1] + 1) ++end;
+    selection.select(proxy_->index(rows[k], 0), proxy_->index(rows[end - 1], last));
+    k = end;
+  }
+  // Quietly, and cleared first: the selection model compares an old
+  // selection with the new one range by range, and the view works out the
+  // region of each range, which takes long for thousands of ranges. The
+  // view is repainted whole instead.
+  QItemSelectionModel* model = view_->selectionModel();
+  const QSignalBlocker quiet(model);
+  model->clearSelection();
+  model->select(selection, QItemSelectionModel::Select);
+  view_->viewport()->update();
+}
+
+// Rows hidden by the filter keep their place in the selection.
+void DataTableWindow::takeSelection() {
+  std::vector<int> kept;
+  for (int line : hooks_.selection->lines())
+    if (!proxy_->mapFromSource(model_->index(line - 1, 0)).isValid()) kept.push_back(line);
+  std::vector<int> lines = selectedLines();
+  lines.insert(lines.end(), kept.begin(), kept.end());
+  hooks_.selection->Change(std::move(lines), SelectionChange::Replace);
 }
 
 void DataTableWindow::insertRow() {

@@ -1,9 +1,12 @@
 #include "ui/picture_view.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 #include "platform/threads.h"
 #include "render/replay.h"
@@ -32,6 +35,7 @@ QImage BaseRaster(const Picture& picture, QSize pixels, qreal ratio, const QRect
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_OpaquePaintEvent, false);
+  setMouseTracking(true);
 }
 
 PictureView::~PictureView() { takeBase(); }
@@ -102,7 +106,9 @@ void PictureView::paintEvent(QPaintEvent*) {
     QPainter framePainter(&frame);
     render::PaintPicture(*picture_, framePainter, rect());
     framePainter.end();
-    QPainter(this).drawImage(QPoint(0, 0), frame);
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), frame);
+    paintMarks(painter);
     return;
   }
   const std::uint64_t key = picture_->drawingKey();
@@ -119,16 +125,99 @@ void PictureView::paintEvent(QPaintEvent*) {
   }
   QPainter painter(this);
   painter.drawImage(QPoint(0, 0), frame);
+  paintMarks(painter);
+}
+
+// The ring that marks a selected datum, at `ratio` device pixels a pixel.
+QImage RingImage(qreal ratio) {
+  const int side = int(std::ceil(14 * ratio));
+  QImage ring(side, side, QImage::Format_ARGB32_Premultiplied);
+  ring.fill(Qt::transparent);
+  QPainter painter(&ring);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(255, 0, 255), 2 * ratio));
+  painter.drawEllipse(QPointF(side / 2.0, side / 2.0), 5 * ratio, 5 * ratio);
+  return ring;
+}
+
+// The selection's rings and the lasso being drawn, over the picture; drawn
+// on the screen only (the figures of the data have no selection). One ring
+// a pixel: thousands of data share a few thousand pixels.
+void PictureView::paintMarks(QPainter& painter) const {
+  if (!marks_.empty() && picture_->width() > 0 && picture_->height() > 0) {
+    const double sx = double(width()) / picture_->width(),
+                 sy = double(height()) / picture_->height();
+    const qreal ratio = devicePixelRatioF();
+    const QImage ring = RingImage(ratio);
+    const double half = ring.width() / (2 * ratio);
+    std::vector<bool> taken(std::size_t(width()) * std::size_t(height()));
+    for (const QPointF& mark : marks_) {
+      const int x = int(mark.x() * sx), y = int(mark.y() * sy);
+      if (x < 0 || y < 0 || x >= width() || y >= height()) continue;
+      const std::size_t at = std::size_t(y) * std::size_t(width()) + std::size_t(x);
+      if (taken[at]) continue;
+      taken[at] = true;
+      painter.drawImage(QRectF(x - half, y - half, 2 * half, 2 * half), ring);
+    }
+  }
+  if (path_.size() > 1) {
+    painter.setPen(QPen(QColor(255, 0, 255), 1, Qt::DashLine));
+    painter.drawPolyline(path_);
+  }
+}
+
+void PictureView::setSelectMode(bool on) {
+  selectMode_ = on;
+  path_.clear();
+  setCursor(on ? Qt::CrossCursor : Qt::ArrowCursor);
+  update();
+}
+
+void PictureView::setMarks(std::vector<QPointF> marks) {
+  marks_ = std::move(marks);
+  update();
+}
+
+QPointF PictureView::toPlot(const QPointF& point) const {
+  if (!picture_ || width() <= 0 || height() <= 0) return point;
+  return {point.x() * picture_->width() / width(), point.y() * picture_->height() / height()};
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
   pressed_ = event->button() == Qt::LeftButton;
+  path_.clear();
+  if (pressed_ && selectMode_) path_ << event->position();
 }
 
+void PictureView::mouseMoveEvent(QMouseEvent* event) {
+  if (picture_) emit hovered(toPlot(event->position()));
+  if (!pressed_ || !selectMode_ || path_.isEmpty()) return;
+  path_ << event->position();
+  update();
+}
+
+void PictureView::leaveEvent(QEvent*) { emit left(); }
+
+// A drag that went farther than a few pixels is a lasso; anything less is
+// a click.
 void PictureView::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+  const bool release = pressed_ && event->button() == Qt::LeftButton;
   pressed_ = false;
-  if (click) emit clicked();
+  if (!selectMode_) {
+    if (release && rect().contains(event->pos())) emit clicked();
+    return;
+  }
+  const QPolygonF path = std::exchange(path_, {});
+  update();
+  if (!release || !picture_) return;
+  const QRectF extent = path.boundingRect();
+  if (extent.width() + extent.height() < 6) {
+    emit picked(toPlot(event->position()), event->modifiers());
+    return;
+  }
+  QPolygonF plot;
+  for (const QPointF& point : path) plot << toPlot(point);
+  emit lassoed(plot, event->modifiers());
 }
 
 }  // namespace orniva::ui

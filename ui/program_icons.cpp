@@ -33,7 +33,29 @@ QPixmap StereonetPixmap(int size) {
   return pixmap;
 }
 
+// A dashed lasso round three dots, on a 32 x 32 grid.
+QPixmap LassoPixmap(int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(size / 32.0, size / 32.0);
+  p.setPen(QPen(QColor(200, 0, 200), 2.5, Qt::DashLine, Qt::RoundCap));
+  p.drawEllipse(QRectF(3, 5, 26, 20));
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::black);
+  for (const QPointF centre : {QPointF(11, 13), QPointF(19, 11), QPointF(16, 19)})
+    p.drawEllipse(centre, 2.5, 2.5);
+  return pixmap;
+}
+
 }  // namespace
+
+QIcon SelectIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32}) icon.addPixmap(LassoPixmap(size));
+  return icon;
+}
 
 QIcon ProgramIcon() {
   QIcon icon;

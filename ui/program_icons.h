@@ -14,5 +14,7 @@ QIcon ProgramIcon();
 QIcon OpenIcon(const QStyle* style);
 QIcon ExportIcon(const QStyle* style);
 QIcon ExitIcon(const QStyle* style);
+// The select tool: a lasso round a few data.
+QIcon SelectIcon();
 
 }  // namespace orniva::ui

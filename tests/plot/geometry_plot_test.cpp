@@ -6,7 +6,9 @@
 
 #include "data/fault_reader.h"
 #include "plot/figures.h"
+#include "plot/mohr_diagram.h"
 #include "plot/net_grid.h"
+#include "plot/pick_points.h"
 #include "tests/plot/plot_test_support.h"
 
 namespace orniva {
@@ -120,6 +122,50 @@ TEST(Rose, PetalsReachTheirCountsShareOfTheRadius) {
     EXPECT_NEAR(Radius(petals[0].points[3]), 450, 1);
     EXPECT_NEAR(Radius(petals[1].points[3]), c.second, 1);
   }
+}
+
+}  // namespace
+}  // namespace orniva
+
+namespace orniva {
+namespace {
+
+// The point a click picks a datum by lies on the line the diagram draws of
+// it, on either hemisphere; on the Mohr diagram, at its stresses.
+TEST(PickPoints, LieOnTheLineEachDiagramDrawsOfTheDatum) {
+  const FaultSet data = test::DataFromLines({"120 50 150 40 N"});
+  // clang-format off
+  const struct { PlotMode mode; Hemisphere hemisphere; std::vector<math::TrendPlunge> lines; } rows[] = {
+      {PlotMode::FaultPlaneAndStriation, Hemisphere::Lower, {{150, 40}}},
+      {PlotMode::FaultPlaneAndStriation, Hemisphere::Upper, {{150, 40}}},
+      {PlotMode::Poles,                  Hemisphere::Lower, {{300, 40}}},
+      {PlotMode::TangentLineation,       Hemisphere::Upper, {{300, 40}}},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    NetGeometry geometry;
+    InitNetGeometry(geometry);
+    geometry.hemisphere = row.hemisphere;
+    const auto points = PickPoints(row.mode, data, geometry, FiguresFor(row.mode, data, geometry));
+    ASSERT_EQ(points.size(), row.lines.size());
+    for (std::size_t k = 0; k < points.size(); ++k) {
+      const auto line = LineUnder(row.mode, geometry, points[k].point);
+      ASSERT_TRUE(line);
+      EXPECT_NEAR(line->trend, row.lines[k].trend, 1e-6) << int(row.mode);
+      EXPECT_NEAR(line->plunge, row.lines[k].plunge, 1e-6) << int(row.mode);
+    }
+  }
+  NetGeometry geometry;
+  InitNetGeometry(geometry);
+  const FaultSet example = Example();
+  const DiagramFigures mohr = FiguresFor(PlotMode::Mohr, example, geometry);
+  const auto points = PickPoints(PlotMode::Mohr, example, geometry, mohr);
+  ASSERT_FALSE(points.empty());
+  const MohrFigure::Point& expected = *mohr.mohr.points[std::size_t(points[0].line)];
+  const MohrFigure::Point at = PlotToMohr(points[0].point.x, points[0].point.y);
+  EXPECT_NEAR(at.sigmaN, expected.sigmaN, 0.5 / 440);
+  EXPECT_NEAR(at.tau, expected.tau, 0.5 / 440);
+  EXPECT_FALSE(LineUnder(PlotMode::Mohr, geometry, points[0].point));
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST_F(WindowTest, ControlTexts) {
   // clang-format off
   const std::pair<QString, QString> rows[] = {
       {window->windowTitle(), "Orniva"},
-      {texts(window->menuBar()->actions()), "&File|&Edit|&Plot|&Analysis|&Data|&Help"},
+      {texts(window->menuBar()->actions()), "&File|&Edit|&Plot|&Analysis|&Data|&Select|&Help"},
       {texts(window->File1->actions()),
        "&Open|Export &Image|Save &Figure As...|&Print...|I&mport...|&Save|Save &As...||E&xit"},
       {texts(window->Edit1->actions()), "&Copy Figure|&Paste Data||&Undo|&Redo"},

@@ -1,0 +1,241 @@
+#include "ui/selection.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "plot/mohr_diagram.h"
+#include "plot/pick_points.h"
+#include "ui/picture_view.h"
+#include "ui/program_icons.h"
+#include "ui/window_services.h"
+
+namespace orniva::ui {
+namespace {
+
+// How far from a datum's point a click still picks it [plot units].
+constexpr double kPickReach = 40;
+
+analysis::NetPoint NetPointAt(QPointF point) { return {point.x(), point.y()}; }
+
+QString Degrees(double value, int width) {
+  return QStringLiteral("%1").arg(int(std::lround(value)) % (width == 3 ? 360 : 1000), width, 10,
+                                  QLatin1Char('0'));
+}
+
+}  // namespace
+
+SelectionChange ChangeFor(Qt::KeyboardModifiers keys) {
+  if (keys & Qt::ShiftModifier) return SelectionChange::Add;
+  if (keys & Qt::ControlModifier) return SelectionChange::Remove;
+  return SelectionChange::Replace;
+}
+
+DataSelection::DataSelection(analysis::Study& study, QObject* parent)
+    : QObject(parent), study_(study), generation_(study.data().generation()) {
+  listener_ = study_.AddListener([this] {
+    if (study_.data().generation() == generation_) return;
+    generation_ = study_.data().generation();
+    if (lines_.empty()) return;
+    lines_.clear();
+    emit changed();
+  });
+}
+
+DataSelection::~DataSelection() { study_.RemoveListener(listener_); }
+
+void DataSelection::Change(std::vector<int> picked, SelectionChange how) {
+  std::sort(picked.begin(), picked.end());
+  picked.erase(std::unique(picked.begin(), picked.end()), picked.end());
+  std::vector<int> next;
+  if (how == SelectionChange::Replace)
+    next = std::move(picked);
+  else if (how == SelectionChange::Add)
+    std::set_union(lines_.begin(), lines_.end(), picked.begin(), picked.end(),
+                   std::back_inserter(next));
+  else
+    std::set_difference(lines_.begin(), lines_.end(), picked.begin(), picked.end(),
+                        std::back_inserter(next));
+  if (next == lines_) return;
+  lines_ = std::move(next);
+  emit changed();
+}
+
+bool NewPhaseOf(analysis::Study& study, WindowServices& services, QWidget* parent,
+                const std::vector<int>& lines) {
+  const std::vector<analysis::PhaseInfo>& phases = study.curation().phases;
+  const QString proposed = QStringLiteral("Phase %1").arg(phases.size() + 1);
+  const auto name = services.AskText(parent, QStringLiteral("Phase name:"), proposed);
+  if (!name) return false;
+  analysis::CurationState next = study.curation();
+  next.phases.push_back({name->toStdString(), analysis::NextPhaseColour(next.phases)});
+  for (int line : lines)
+    if (line >= 1 && std::size_t(line) < next.phase.size())
+      next.phase[std::size_t(line)] = int(next.phases.size());
+  study.SetCuration(std::move(next));
+  return true;
+}
+
+SelectionCommands::SelectionCommands(Window window, analysis::Study& study,
+                                     DataSelection& selection, QMenuBar* menuBar, QAction* before,
+                                     QToolBar* toolBar)
+    : QObject(window.widget), window_(std::move(window)), study_(study), selection_(selection) {
+  createMenu(menuBar, before);
+  toolBar->addSeparator();
+  toolBar->addAction(ActionSelectMode);
+  PictureView* view = window_.view;
+  connect(ActionSelectMode, &QAction::toggled, view, &PictureView::setSelectMode);
+  connect(view, &PictureView::picked, this,
+          [this](QPointF point, Qt::KeyboardModifiers keys) { PickAt(point, ChangeFor(keys)); });
+  connect(
+      view, &PictureView::lassoed, this,
+      [this](const QPolygonF& path, Qt::KeyboardModifiers keys) { Lasso(path, ChangeFor(keys)); });
+  connect(view, &PictureView::hovered, this,
+          [this](QPointF point) { window_.readout->setText(ReadoutAt(point)); });
+  connect(view, &PictureView::left, window_.readout, &QLabel::clear);
+  connect(&selection_, &DataSelection::changed, this, &SelectionCommands::Redrawn);
+}
+
+void SelectionCommands::createMenu(QMenuBar* menuBar, QAction* before) {
+  Select1 = new QMenu(QStringLiteral("&Select"), menuBar);
+  Select1->setObjectName(QStringLiteral("Select1"));
+  menuBar->insertMenu(before, Select1);
+  ActionSelectMode = Select1->addAction(QStringLiteral("Select on the &Net"));
+  ActionSelectMode->setCheckable(true);
+  ActionSelectMode->setIcon(SelectIcon());
+  ActionSelectMode->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+  ActionSelectMode->setToolTip(
+      QStringLiteral("Select on the net: click a datum or draw round data (Shift adds, Ctrl "
+                     "takes away)"));
+  auto keys = [] { return ChangeFor(QGuiApplication::keyboardModifiers()); };
+  Select1->addAction(QStringLiteral("By &Window of Trend and Plunge..."), this,
+                     [this, keys] { SelectInWindow(keys()); });
+  Select1->addAction(QStringLiteral("By &Cone about a Line..."), this,
+                     [this, keys] { SelectInCone(keys()); });
+  Select1->addAction(QStringLiteral("&All"), QKeySequence::SelectAll, this, [this] {
+    std::vector<int> all;
+    for (int line = 1; line <= study_.data().count(); ++line) all.push_back(line);
+    selection_.Change(std::move(all), SelectionChange::Replace);
+  });
+  Select1->addAction(QStringLiteral("&None"), this,
+                     [this] { selection_.Change({}, SelectionChange::Replace); });
+  Select1->addSeparator();
+  Select1->addAction(QStringLiteral("Switch Selection O&ff"), this,
+                     [this] { study_.SetOff(selection_.lines(), true); });
+  Select1->addAction(QStringLiteral("Switch Selection &On"), this,
+                     [this] { study_.SetOff(selection_.lines(), false); });
+  Select1->addAction(QStringLiteral("New &Phase of the Selection..."), this, [this] {
+    NewPhaseOf(study_, *window_.services, window_.widget, selection_.lines());
+  });
+  Select1->addAction(QStringLiteral("Co&py Selection"), this, [this] { CopySelection(); });
+}
+
+const std::vector<analysis::ProjectedDatum>& SelectionCommands::points() {
+  const PlotMode mode = window_.mode();
+  const NetGeometry& geometry = window_.geometry();
+  const DiagramFigures& figures = window_.figures();
+  const PointsKey key{study_.data().generation(), figures.revision,  mode, geometry.kind,
+                      geometry.hemisphere,        geometry.netRadius};
+  if (pointsKey_ != key) {
+    points_ = PickPoints(mode, study_.data(), geometry, figures);
+    pointsKey_ = key;
+  }
+  return points_;
+}
+
+// A ring at each point of a selected datum (both axes where the diagram
+// draws two).
+void SelectionCommands::Redrawn() {
+  std::vector<QPointF> marks;
+  const std::vector<int>& lines = selection_.lines();
+  if (!lines.empty())
+    for (const analysis::ProjectedDatum& datum : points())
+      if (std::binary_search(lines.begin(), lines.end(), datum.line))
+        marks.emplace_back(datum.point.x, datum.point.y);
+  window_.view->setMarks(std::move(marks));
+}
+
+void SelectionCommands::PickAt(QPointF point, SelectionChange how) {
+  const auto line = analysis::NearestDatum(points(), NetPointAt(point), kPickReach);
+  if (line)
+    selection_.Change({*line}, how);
+  else if (how == SelectionChange::Replace)
+    selection_.Change({}, how);
+}
+
+void SelectionCommands::Lasso(const QPolygonF& path, SelectionChange how) {
+  std::vector<analysis::NetPoint> lasso;
+  lasso.reserve(std::size_t(path.size()));
+  for (const QPointF& point : path) lasso.push_back(NetPointAt(point));
+  selection_.Change(analysis::SelectInLasso(points(), lasso), how);
+}
+
+QString SelectionCommands::ReadoutAt(QPointF point) {
+  QStringList parts;
+  const PlotMode mode = window_.mode();
+  if (const auto line = LineUnder(mode, window_.geometry(), NetPointAt(point))) {
+    parts << QStringLiteral("Line %1/%2").arg(Degrees(line->trend, 3), Degrees(line->plunge, 2));
+    parts << QStringLiteral("Plane %1/%2")
+                 .arg(Degrees(line->trend + 180, 3), Degrees(90 - line->plunge, 2));
+  } else if (mode == PlotMode::Mohr) {
+    const MohrFigure::Point at = PlotToMohr(point.x(), point.y());
+    parts << QStringLiteral("\u03c3n %1  |\u03c4| %2")
+                 .arg(at.sigmaN, 0, 'f', 2)
+                 .arg(at.tau, 0, 'f', 2);
+  }
+  if (const auto nearest = analysis::NearestDatum(points(), NetPointAt(point),
+                                                  std::numeric_limits<double>::infinity()))
+    parts << QStringLiteral("Nearest: line %1").arg(*nearest);
+  return parts.join(QStringLiteral("   "));
+}
+
+void SelectionCommands::SelectInWindow(SelectionChange how) {
+  const auto text = window_.services->AskText(
+      window_.widget, QStringLiteral("Window: trend from, trend to, plunge from, plunge to:"),
+      QStringLiteral("0,360,0,90"));
+  if (!text) return;
+  std::string error;
+  const auto window = analysis::WindowWritten(text->toStdString(), error);
+  if (!window) {
+    window_.services->ShowMessage(window_.widget, "The window needs " + error + ".");
+    return;
+  }
+  const auto directions = PickDirections(window_.mode(), study_.data(), window_.figures());
+  selection_.Change(analysis::SelectInWindow(directions, *window), how);
+}
+
+void SelectionCommands::SelectInCone(SelectionChange how) {
+  const auto text = window_.services->AskText(
+      window_.widget, QStringLiteral("Cone: trend, plunge of its axis, half-angle:"),
+      QStringLiteral("0,90,20"));
+  if (!text) return;
+  std::string error;
+  const auto cone = analysis::ConeWritten(text->toStdString(), error);
+  if (!cone) {
+    window_.services->ShowMessage(window_.widget, "The cone needs " + error + ".");
+    return;
+  }
+  const auto directions = PickDirections(window_.mode(), study_.data(), window_.figures());
+  selection_.Change(analysis::SelectInCone(directions, *cone), how);
+}
+
+// The selected data's lines as the file has them, one a line.
+void SelectionCommands::CopySelection() const {
+  QString text;
+  const std::vector<std::string>& lines = study_.lines();
+  for (int line : selection_.lines())
+    if (line >= 1 && std::size_t(line) <= lines.size())
+      text += QString::fromStdString(lines[std::size_t(line) - 1]) + QLatin1Char('\n');
+  QApplication::clipboard()->setText(text);
+}
+
+}  // namespace orniva::ui

@@ -1,0 +1,121 @@
+// The one selection of data, shared by the net, the data table and the
+// commands on it; and the helper the main window owns for it: the select
+// mode of the picture (a click picks the nearest datum, a drag a lasso;
+// Shift adds, Ctrl removes), the Select menu (a window of trend and plunge,
+// a cone, all, none; switch off or on, a new phase, copy), the rings that
+// mark the selection on the diagram, and the readout of the point under
+// the cursor in the status bar.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <tuple>
+#include <vector>
+
+#include <QObject>
+#include <QPointF>
+#include <QPolygonF>
+#include <QString>
+
+#include "analysis/geometry.h"
+#include "analysis/study.h"
+#include "plot/figures.h"
+#include "plot/net.h"
+#include "plot/plot_mode.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class QWidget;
+
+namespace orniva::ui {
+
+class PictureView;
+class WindowServices;
+
+enum class SelectionChange { Replace, Add, Remove };
+// Shift adds to the selection, Ctrl takes away from it.
+SelectionChange ChangeFor(Qt::KeyboardModifiers keys);
+
+// The selected data by line, ascending. Emptied when the data change
+// (their lines may mean other data then).
+class DataSelection : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit DataSelection(analysis::Study& study, QObject* parent = nullptr);
+  ~DataSelection() override;
+
+  const std::vector<int>& lines() const { return lines_; }
+  bool empty() const { return lines_.empty(); }
+  // `picked` (any order, repeats allowed) replaces, joins or leaves the
+  // selection; `changed` when it changed.
+  void Change(std::vector<int> picked, SelectionChange how);
+
+ signals:
+  void changed();
+
+ private:
+  analysis::Study& study_;
+  std::vector<int> lines_;
+  std::uint64_t generation_ = 0;
+  int listener_ = 0;
+};
+
+// A new phase the user names, with `lines` put in it, as one step; false
+// when the user cancels.
+bool NewPhaseOf(analysis::Study& study, WindowServices& services, QWidget* parent,
+                const std::vector<int>& lines);
+
+class SelectionCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  struct Window {
+    QWidget* widget = nullptr;
+    WindowServices* services = nullptr;
+    PictureView* view = nullptr;
+    QLabel* readout = nullptr;  // the status bar's panel for the point under the cursor
+    std::function<PlotMode()> mode;
+    std::function<const NetGeometry&()> geometry;
+    std::function<const DiagramFigures&()> figures;  // of the diagram drawn
+  };
+
+  // The Select menu before `before` in `menuBar`; the select tool at the
+  // end of `toolBar`.
+  SelectionCommands(Window window, analysis::Study& study, DataSelection& selection,
+                    QMenuBar* menuBar, QAction* before, QToolBar* toolBar);
+
+  // The diagram was drawn again: the rings follow its points.
+  void Redrawn();
+  void PickAt(QPointF point, SelectionChange how);
+  void Lasso(const QPolygonF& path, SelectionChange how);
+  // "Line 045/32  Plane 225/58  Nearest: line 17" for the point under the
+  // cursor, as far as it applies to the diagram.
+  QString ReadoutAt(QPointF point);
+  void SelectInWindow(SelectionChange how);
+  void SelectInCone(SelectionChange how);
+  void CopySelection() const;
+
+  QMenu* Select1 = nullptr;
+  QAction* ActionSelectMode = nullptr;
+
+ private:
+  void createMenu(QMenuBar* menuBar, QAction* before);
+  // The points of the data on the diagram drawn, made again only when it
+  // changed.
+  const std::vector<analysis::ProjectedDatum>& points();
+
+  Window window_;
+  analysis::Study& study_;
+  DataSelection& selection_;
+  std::vector<analysis::ProjectedDatum> points_;
+  using PointsKey =
+      std::tuple<std::uint64_t, std::uint64_t, PlotMode, NetKind, Hemisphere, std::int16_t>;
+  std::optional<PointsKey> pointsKey_;
+};
+
+}  // namespace orniva::ui
