@@ -233,7 +233,7 @@ PhaseReportsWindow::PhaseReportsWindow(const Study& study, std::function<QString
     : QWidget(parent, Qt::Window), study_(study), fileName_(std::move(fileName)) {
   setObjectName(QStringLiteral("PhaseReportsWindow"));
   setWindowTitle(QStringLiteral("Each Phase in Turn"));
-  resize(760, 520);
+  resize(900, 560);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(newControls());
   title_ = new QLabel(this);
@@ -244,6 +244,7 @@ PhaseReportsWindow::PhaseReportsWindow(const Study& study, std::function<QString
   table_ = new QTableView(this);
   table_->setModel(model_);
   table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // the report's order
