@@ -50,7 +50,7 @@ struct PhaseTable {
 namespace {
 
 // The choices a report reads, which its title names.
-enum class Reads { Data, Density, Inversion, StressInView };
+enum class Reads { Data, Density, Inversion, EveryMethod, StressInView };
 
 struct ReportKind {
   const char* name;
@@ -59,6 +59,8 @@ struct ReportKind {
   analysis::StudyReport report;
 };
 
+// The tendency under the study's magnitudes and the stress in view;
+// refused until magnitudes are given.
 CsvReport Tendency(Study& s) {
   const std::optional<analysis::StressMagnitudes>& magnitudes = s.choices().tendency.magnitudes;
   if (!magnitudes) return {{}, "no stress magnitudes given (Analysis > Stress Magnitudes...)"};
@@ -79,7 +81,7 @@ const std::vector<ReportKind>& Reports() {
        [](Study& s) { return StressCsv(s.Stress()); }},
       {"Stress summary", "stress-summary", Reads::Inversion,
        [](Study& s) { return StressSummaryCsv(s.Stress(), s.choices().method); }},
-      {"Comparison of the methods", "stress-methods", Reads::Inversion,
+      {"Comparison of the methods", "stress-methods", Reads::EveryMethod,
        [](Study& s) { return StressMethodsCsv(s.StressByEveryMethod()); }},
       {"Misfit angles", "misfit-angles", Reads::StressInView,
        [](Study& s) { return MisfitAnglesCsv(s.StressInView()); }},
@@ -271,7 +273,12 @@ QWidget* PhaseReportsWindow::newControls() {
   auto* row = new QHBoxLayout(box);
   row->setContentsMargins(0, 0, 0, 0);
   reports_ = new QComboBox(box);
-  for (int k = 0; k < reportCount(); ++k) reports_->addItem(reportName(k));
+  for (int k = 0; k < reportCount(); ++k) {
+    reports_->addItem(reportName(k));
+    reports_->setItemData(
+        k, QStringLiteral("orniva-analyse FILE %1 --by-subset").arg(reportCommand(k)),
+        Qt::ToolTipRole);
+  }
   auto* label = new QLabel(QStringLiteral("&Report:"), box);
   label->setBuddy(reports_);
   refresh_ = new QPushButton(QStringLiteral("R&efresh"), box);
@@ -383,6 +390,8 @@ QString PhaseReportsWindow::titleText(const QString& outcome) const {
     choice = DensityChoiceText(study_.choices());
   } else if (kind.reads == Reads::StressInView && study_.givenStress()) {
     choice = QStringLiteral(" (the given stress)");
+  } else if (kind.reads == Reads::EveryMethod) {
+    if (study_.choices().iterate) choice = QStringLiteral(" (iterated)");
   } else if (kind.reads != Reads::Data) {
     choice = QStringLiteral(" (%1%2)").arg(
         QString::fromLatin1(analysis::StressMethodName(study_.choices().method)),
