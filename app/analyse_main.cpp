@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/by_phase.h"
 #include "analysis/density.h"
 #include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
@@ -25,7 +26,6 @@
 #include "analysis/study.h"
 #include "app/analyse_commands.h"
 #include "app/cli_support.h"
-#include "app/data_scope.h"
 #include "app/data_scope.h"
 
 namespace {
@@ -267,35 +267,6 @@ orniva::cli::ScopeOptions ScopeOf(const Options& options) {
   return scope;
 }
 
-// A CSV field: quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
-// The command's report for each phase in turn, each row led by the phase's
-// name under the header "subset".
-CsvReport BySubset(Study& study, const Command& command, const Options& options) {
-  CsvReport all;
-  const std::vector<orniva::analysis::PhaseInfo> phases = study.curation().phases;
-  for (std::size_t k = 0; k < phases.size(); ++k) {
-    study.SetScope(int(k) + 1);
-    const CsvReport report = command.report(study, options);
-    if (!report.error.empty()) return {{}, "phase " + phases[k].name + ": " + report.error};
-    std::size_t start = 0;
-    for (bool header = true; start < report.text.size(); header = false) {
-      const std::size_t end = report.text.find('\n', start);
-      const std::string row = report.text.substr(start, end - start);
-      if (!header || k == 0)
-        all.text += (header ? "subset" : CsvField(phases[k].name)) + "," + row + "\n";
-      start = end == std::string::npos ? report.text.size() : end + 1;
-    }
-  }
-  return all;
-}
-
 // Loads the data file at `path` and writes the command's report.
 int Analyse(const std::string& path, const Command& command, const Options& options) {
   try {
@@ -309,8 +280,9 @@ int Analyse(const std::string& path, const Command& command, const Options& opti
       Report(refused);
       return kFailure;
     }
+    const auto reportOf = [&command, &options](Study& s) { return command.report(s, options); };
     const CsvReport report =
-        scope.bySubset ? BySubset(study, command, options) : command.report(study, options);
+        scope.bySubset ? orniva::analysis::ByPhase(study, reportOf) : reportOf(study);
     if (!report.error.empty()) {
       Report(path + ": " + report.error);
       return kFailure;

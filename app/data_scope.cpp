@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "analysis/by_phase.h"
 #include "data/curation.h"
 #include "data/data_file_hash.h"
 #include "platform/file_error.h"
@@ -101,7 +102,7 @@ std::string ApplyScope(const std::string& dataPath, const ScopeOptions& options,
     if (study.scope() == 0) return "no phase named '" + *options.subset + "' in the curation";
   }
   if (options.bySubset && study.curation().phases.empty())
-    return "--by-subset: the curation has no phases";
+    return std::string("--by-subset: ") + analysis::kNoPhases;
   return {};
 }
 

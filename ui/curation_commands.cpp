@@ -14,6 +14,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_error.h"
 #include "platform/file_read.h"
+#include "ui/phase_reports.h"
 
 namespace orniva::ui {
 
@@ -55,7 +56,8 @@ CurationCommands::CurationCommands(Window window, analysis::Study& study, QMenuB
 
 CurationCommands::~CurationCommands() { delete table_; }
 
-// All data in use, or one phase: what every analysis reads.
+// All data in use, or one phase: what every analysis reads; and the window
+// of a report for each phase in turn.
 void CurationCommands::FillAnalysedMenu() {
   Analysed1->clear();
   auto* group = new QActionGroup(Analysed1);
@@ -69,6 +71,10 @@ void CurationCommands::FillAnalysedMenu() {
   const std::vector<analysis::PhaseInfo>& phases = study_.curation().phases;
   for (std::size_t k = 0; k < phases.size(); ++k)
     add(QStringLiteral("Phase %1").arg(QString::fromStdString(phases[k].name)), int(k) + 1);
+  Analysed1->addSeparator();
+  Analysed1->addAction(QStringLiteral("&Each Phase in Turn..."), this, [this] {
+    ShowPhaseReports(study_, window_.fileName, this, window_.widget);
+  });
 }
 
 void CurationCommands::ShowTable() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/by_phase.h"
 #include "analysis/density.h"
 #include "analysis/dihedra.h"
 #include "analysis/geometry.h"
@@ -112,6 +113,7 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       {{example, "tendency-grid", "--of", "dilation", "--magnitudes=100,60,40", "--method", "fry"}, 0,
        TendencyGridCsv(every[2], {100, 60, 40, 0}, TendencyOf::Dilation).text},
       {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
+      {{two, "bingham", "--by-subset"}, 2, "orniva-analyse: --by-subset: the curation has no phases"},
       {{two, "roses"}, 2, "orniva-analyse: unknown command 'roses' (see --help)"},
       {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},
       {{two, "misfit-angles", "--iterate=yes"}, 2, "orniva-analyse: option '--iterate' takes no value"},
@@ -173,16 +175,11 @@ TEST(OrnivaAnalyseCli, TheCurationAndTheDataChosen) {
   auto bingham = [&](const std::vector<std::string>& kept) {
     return BinghamCsv(test::DataFromLines(kept)).text;
   };
-  const std::string kinematicsA = KinematicsCsv(test::DataFromLines(lines)).text;
-  auto rowsOf = [&](std::vector<int> wanted, const std::string& subset) {
-    std::string rows;
-    for (int line : wanted) {
-      const std::size_t at = kinematicsA.find("\n" + std::to_string(line) + ",");
-      rows += subset + kinematicsA.substr(at + 1, kinematicsA.find('\n', at + 1) - at);
-    }
-    return rows;
-  };
-  const std::string header = kinematicsA.substr(0, kinematicsA.find('\n') + 1);
+  Study study;
+  study.data() = test::DataFromLines(lines);
+  study.DataReplaced();
+  study.SetCuration(CurationState::FromFile(curation, 6));
+  const CsvReport bySubset = ByPhase(study, [](Study& s) { return KinematicsCsv(s.Kinematics()); });
   const struct {
     std::vector<std::string> args;
     int status;
@@ -191,9 +188,7 @@ TEST(OrnivaAnalyseCli, TheCurationAndTheDataChosen) {
       {{six, "bingham"}, 0, bingham({lines[0], lines[2], lines[3], lines[4], lines[5]})},
       {{six, "bingham", "--lines", "1-3,6"}, 0, bingham({lines[0], lines[2], lines[5]})},
       {{six, "bingham", "--subset", "A"}, 0, bingham({lines[0], lines[2], lines[3]})},
-      {{six, "kinematics", "--by-subset"},
-       0,
-       "subset," + header + rowsOf({1, 3, 4}, "A,") + rowsOf({5, 6}, "\"B, late\",")},
+      {{six, "kinematics", "--by-subset"}, 0, bySubset.text},
       {{six, "bingham", "--curation", other},
        2,
        "orniva-analyse: " + other + ": made for other data (the data file has changed since)"},

@@ -1,0 +1,69 @@
+// A report for each phase in turn: the header once, each phase's rows led
+// by its name, the first refusal named by its phase, and the study's scope
+// left as it was.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "analysis/by_phase.h"
+#include "analysis/kinematics.h"
+#include "tests/support/test_support.h"
+
+namespace orniva::analysis {
+namespace {
+
+TEST(ByPhase, EachPhaseInTurn) {
+  const std::vector<std::string> lines = {"90 45 90 45 N",   "270 60 270 60 N", "0 50 0 50 N",
+                                          "180 70 180 70 N", "45 30 45 30 N",   "135 80 135 80 N"};
+  const std::string all = KinematicsCsv(test::DataFromLines(lines)).text;
+  auto rowsOf = [&](std::vector<int> wanted, const std::string& subset) {
+    std::string rows;
+    for (int line : wanted) {
+      const std::size_t at = all.find("\n" + std::to_string(line) + ",");
+      rows += subset + all.substr(at + 1, all.find('\n', at + 1) - at);
+    }
+    return rows;
+  };
+  const StudyReport kinematics = [](Study& s) { return KinematicsCsv(s.Kinematics()); };
+  const StudyReport fewRefused = [](Study& s) {
+    return s.usedCount() < 3 ? CsvReport{{}, "too few"} : CsvReport{"n\n1\n", {}};
+  };
+  std::atomic<bool> cancel{false};
+  const ByPhaseControl cancelAfterOne{&cancel, [&](int, int) { cancel = true; }};
+  const struct {
+    bool phases;
+    StudyReport report;
+    ByPhaseControl control;
+    CsvReport expected;
+  } rows[] = {
+      {true,
+       kinematics,
+       {},
+       {"subset," + all.substr(0, all.find('\n') + 1) + rowsOf({1, 3, 4}, "A,") +
+            rowsOf({5, 6}, "\"B, late\","),
+        {}}},
+      {true, fewRefused, {}, {{}, "phase B, late: too few"}},
+      {true, kinematics, cancelAfterOne, {{}, kByPhaseCancelled}},
+      {false, kinematics, {}, {{}, kNoPhases}},
+  };
+  for (const auto& row : rows) {
+    Study study;
+    study.data() = test::DataFromLines(lines);
+    study.DataReplaced(lines);
+    study.SetOff({2}, true);
+    if (row.phases) {
+      study.SetPhaseOf({1, 3, 4}, study.AddPhase({"A", "#1b9e77"}));
+      study.SetPhaseOf({5, 6}, study.AddPhase({"B, late", "#d95f02"}));
+      study.SetScope(2);
+    }
+    const int scope = study.scope();
+    const CsvReport report = ByPhase(study, row.report, row.control);
+    EXPECT_EQ(report.text, row.expected.text);
+    EXPECT_EQ(report.error, row.expected.error);
+    EXPECT_EQ(study.scope(), scope);
+  }
+}
+
+}  // namespace
+}  // namespace orniva::analysis

@@ -1,0 +1,57 @@
+// The Each Phase in Turn window shows what orniva-analyse writes with
+// --by-subset for the same curation, and follows a change of it.
+#include <numeric>
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+#include "data/curation.h"
+#include "data/fault_reader.h"
+#include "tests/support/test_support.h"
+#include "ui/phase_reports.h"
+
+namespace orniva::ui {
+namespace {
+
+TEST(PhaseReportsWindow, EqualsTheCommandLine) {
+  orniva::test::TempDir dir;
+  const std::string text = orniva::test::ReadFile(ORNIVA_EXAMPLE_FILE);
+  const std::string example = dir.File("example.fdt");
+  orniva::test::WriteFile(example, text);
+  const std::vector<std::string> lines = ReadDataFile(example).lines;
+  analysis::Study study;
+  study.data() = orniva::test::DataFromLines(lines);
+  study.DataReplaced(lines);
+  std::vector<int> first(20), second(14);
+  std::iota(first.begin(), first.end(), 1);
+  std::iota(second.begin(), second.end(), 21);
+  study.SetPhaseOf(first, study.AddPhase({"A", "#1b9e77"}));
+  study.SetPhaseOf(second, study.AddPhase({"B, \"late\"", "#d95f02"}));
+  study.SetMethod(analysis::StressMethod::Shan);
+  // The command line's report of the study's curation, as the window copies it.
+  auto commandLine = [&] {
+    orniva::test::WriteFile(
+        CurationPathFor(example),
+        CurationText(study.curation().ToFile(), "example.fdt", int(lines.size()), Sha256Hex(text)));
+    const auto run = orniva::test::RunProgram(
+        ORNIVA_ANALYSE_EXE, {example, "stress-summary", "--method", "shan", "--by-subset"}, dir);
+    QString out = QString::fromStdString(run.out).replace(',', '\t');
+    return out.replace(QStringLiteral("\"B\t \"\"late\"\"\""), QStringLiteral("B, \"late\""))
+        .toStdString();
+  };
+  PhaseReportsWindow window(study, [&] { return QString::fromStdString(example); });
+  window.chooseReport(3);
+  ASSERT_STREQ(PhaseReportsWindow::reportCommand(3), "stress-summary");
+  QSignalSpy finished(&window, &PhaseReportsWindow::finished);
+  window.show();
+  ASSERT_TRUE(finished.wait(30000));
+  EXPECT_EQ(window.text().toStdString(), commandLine());
+  EXPECT_TRUE(window.title()->text().contains(QStringLiteral("example.fdt")));
+  study.SetOff({3}, true);
+  ASSERT_TRUE(finished.wait(30000));
+  EXPECT_EQ(window.text().toStdString(), commandLine());
+}
+
+}  // namespace
+}  // namespace orniva::ui
