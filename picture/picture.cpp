@@ -12,6 +12,12 @@ void Picture::SetSize(std::int32_t width, std::int32_t height) {
   height_ = height;
 }
 
+void Picture::SetColourOf(std::size_t index, TColor colour) {
+  DrawRecord& record = records_.at(index);
+  if (record.op == DrawOp::PenColour || record.op == DrawOp::BrushColour)
+    record.a = std::int32_t(colour);
+}
+
 void Picture::Clear() {
   records_.clear();
   points_.clear();

@@ -74,6 +74,8 @@ class Picture {
   }
   bool empty() const { return records_.empty(); }
   void Clear();
+  // Record `index`, a pen or brush colour, sets `colour` instead.
+  void SetColourOf(std::size_t index, TColor colour);
 
   // The runs marked by MarkRun and recorded by RepeatRecords, in order.
   const std::vector<RepeatedRun>& repeats() const { return repeats_; }

@@ -9,6 +9,7 @@
 #include <QPen>
 
 #include "platform/threads.h"
+#include "render/recolour.h"
 #include "render/replay.h"
 
 namespace orniva::ui {
@@ -22,12 +23,21 @@ using render::RecordsInRepeatedRuns;
 using render::ReplayRecords;
 
 // The drawing without its repeated runs; two bands at once on a picture of
-// thousands of data.
-QImage BaseRaster(const Picture& picture, QSize pixels, qreal ratio, const QRect& logical) {
+// thousands of data. A drawing that can be recoloured is rastered as its
+// colour records (render/recolour.h) and coloured from them.
+BaseRaster MakeBaseRaster(const Picture& picture, QSize pixels, qreal ratio, const QRect& logical) {
   const std::vector<bool> inRun = RecordsInRepeatedRuns(picture);
+  const std::vector<bool>* skip = inRun.empty() ? nullptr : &inRun;
   const int bands = picture.records().size() > kRecordsForTwoBands ? 2 : 1;
-  return render::RasterImage(picture, pixels, ratio, logical, inRun.empty() ? nullptr : &inRun,
-                             bands);
+  BaseRaster base;
+  if (!render::Recolourable(picture)) {
+    base.image = render::RasterImage(picture, pixels, ratio, logical, skip, bands);
+    return base;
+  }
+  base.records = render::RecordRaster(picture, pixels, ratio, logical, skip, bands);
+  base.image = render::ColoursOf(base.records, picture);
+  base.shapes = render::ShapesKey(picture);
+  return base;
 }
 
 }  // namespace
@@ -63,7 +73,7 @@ void PictureView::startBase() {
   if (!picture_ || !isVisible() || !Paintable(*picture_) || !stretchedEqually()) return;
   const std::uint64_t key = picture_->drawingKey();
   const QSize pixels = pixelSize();
-  if (key == 0 || (key == baseKey_ && base_.size() == pixels) ||
+  if (key == 0 || (key == baseKey_ && base_.image.size() == pixels) ||
       picture_->records().size() > kRecordsForTwoBands)
     return;
   pending_ = std::make_unique<PendingBase>();
@@ -72,14 +82,26 @@ void PictureView::startBase() {
   job.key = key;
   const qreal ratio = devicePixelRatioF();
   const QRect logical = rect();
-  job.worker = StartOrRun(
-      [&job, pixels, ratio, logical] { job.image = BaseRaster(job.copy, pixels, ratio, logical); });
+  job.worker = StartOrRun([&job, pixels, ratio, logical] {
+    job.base = MakeBaseRaster(job.copy, pixels, ratio, logical);
+  });
+}
+
+// The same shapes as the kept raster in other colours (a datum switched
+// off, a phase recoloured): coloured from its records, not replayed.
+bool PictureView::recolourBase(std::uint64_t key, QSize pixels) {
+  if (base_.records.isNull() || base_.records.size() != pixels ||
+      !render::Recolourable(*picture_) || render::ShapesKey(*picture_) != base_.shapes)
+    return false;
+  base_.image = render::ColoursOf(base_.records, *picture_);
+  baseKey_ = key;
+  return true;
 }
 
 void PictureView::takeBase() {
   if (!pending_) return;
   if (pending_->worker.joinable()) pending_->worker.join();
-  base_ = std::move(pending_->image);
+  base_ = std::move(pending_->base);
   baseKey_ = pending_->key;
   pending_.reset();
 }
@@ -112,11 +134,11 @@ void PictureView::paintEvent(QPaintEvent*) {
     return;
   }
   const std::uint64_t key = picture_->drawingKey();
-  if (key == 0 || key != baseKey_ || base_.size() != pixels) {
-    base_ = BaseRaster(*picture_, pixels, ratio, rect());
+  if ((key == 0 || key != baseKey_ || base_.image.size() != pixels) && !recolourBase(key, pixels)) {
+    base_ = MakeBaseRaster(*picture_, pixels, ratio, rect());
     baseKey_ = key;
   }
-  QImage frame = base_;
+  QImage frame = base_.image;
   if (!picture_->repeats().empty()) {
     const RepeatedRun& last = picture_->repeats().back();
     QPainter framePainter(&frame);

@@ -21,6 +21,14 @@ class QPainter;
 
 namespace orniva::ui {
 
+// A raster of a drawing, and when it can be recoloured its colour records
+// and the key of its shapes (render/recolour.h).
+struct BaseRaster {
+  QImage image;
+  QImage records;
+  std::uint64_t shapes = 0;
+};
+
 class PictureView : public QWidget {
   Q_OBJECT
 
@@ -66,14 +74,14 @@ class PictureView : public QWidget {
   std::vector<QPointF> marks_;
   // The drawing without its repeated runs, at the control's size, and the
   // drawing key it was made from.
-  QImage base_;
+  BaseRaster base_;
   std::uint64_t baseKey_ = 0;
   // A raster of the drawing being made on a second thread from a copy of
   // the picture, and its key.
   struct PendingBase {
     std::thread worker;
     Picture copy;
-    QImage image;
+    BaseRaster base;
     std::uint64_t key = 0;
   };
   std::unique_ptr<PendingBase> pending_;
@@ -82,6 +90,7 @@ class PictureView : public QWidget {
   bool stretchedEqually() const;
   void startBase();
   void takeBase();  // waits for the pending raster and keeps it
+  bool recolourBase(std::uint64_t key, QSize pixels);
   void paintMarks(QPainter& painter) const;
 };
 

@@ -17,6 +17,7 @@
 #include "plot/figures.h"
 #include "render/figure_files.h"
 #include "render/pixel_stroker.h"
+#include "render/recolour.h"
 #include "render/replay.h"
 #include "tests/plot/plot_test_support.h"
 #include "tests/support/qt_test_environment.h"
@@ -51,10 +52,41 @@ TEST_P(Raster, BandsPaintTheSamePixels) {
   }
 }
 
+using Recolour = test::DiagramTest;
+
+// A drawing in other colours (data switched off grey) is the drawing's
+// record raster coloured anew, to the pixel; another highlight is other
+// shapes.
+TEST_P(Recolour, RecordsPaintTheSamePixelsAsAReplay) {
+  const FaultSet data = test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
+  PlotDiagram(GetParam(), data, target, 7, FiguresFor(GetParam(), data, target.geometry).Inputs());
+  ASSERT_TRUE(render::Recolourable(picture));
+  Picture recoloured = picture;
+  for (std::size_t i = 0; i < picture.records().size(); i += 7)
+    recoloured.SetColourOf(i, Rgb(160, 160, 160));
+  ASSERT_EQ(render::ShapesKey(recoloured), render::ShapesKey(picture));
+  const std::vector<bool> skip = render::RecordsInRepeatedRuns(picture);
+  for (const auto& [side, ratio] : {std::pair{390, 1.0}, {1000, 2.0}}) {
+    const QSize size(side, side);
+    const QRect logical(QPoint(), size / ratio);
+    const QImage records = render::RecordRaster(picture, size, ratio, logical, &skip, 2);
+    EXPECT_TRUE(render::ColoursOf(records, recoloured) ==
+                render::RasterImage(recoloured, size, ratio, logical, &skip))
+        << side;
+  }
+  const std::uint64_t shapes = render::ShapesKey(picture);
+  PlotDiagram(GetParam(), data, target, 8, FiguresFor(GetParam(), data, target.geometry).Inputs());
+  EXPECT_NE(render::ShapesKey(picture), shapes);
+}
+
 INSTANTIATE_TEST_SUITE_P(Diagrams, Raster,
                          testing::Values(PlotMode::FaultPlaneAndStriation,
                                          PlotMode::TangentLineation, PlotMode::Poles,
                                          PlotMode::StressAxes));
+// The data's diagrams of the window (the stress axes are named in text).
+INSTANTIATE_TEST_SUITE_P(Diagrams, Recolour,
+                         testing::Values(PlotMode::FaultPlaneAndStriation,
+                                         PlotMode::TangentLineation, PlotMode::Poles));
 
 // What the pixel stroker paints on a white 20 x 20 image, within `clip`
 // when one is given, the picture's units scaled by `scale`.
