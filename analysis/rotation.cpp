@@ -18,8 +18,6 @@ using numeric::Store;
 
 namespace {
 
-constexpr int kTiltSteps = 26;  // f = 0, 0.05, ..., 1.25
-
 double Trend360(double radians) {
   const double t = radians * kRadToDeg;
   return t < 0 ? t + 360 : t;
@@ -80,7 +78,8 @@ Matrix3d BackTiltRotation(const Bedding& bedding, double fraction) {
 }
 
 std::vector<TiltStep> TiltTest(const FaultSet& data, const Bedding& bedding, StressMethod method,
-                               bool iterate, const std::vector<bool>* use) {
+                               bool iterate, const std::vector<bool>* use,
+                               const std::function<bool(int done)>& carryOn) {
   std::vector<TiltStep> steps(kTiltSteps);
   for (int k = 0; k < kTiltSteps; ++k) {
     TiltStep& step = steps[std::size_t(k)];
@@ -89,6 +88,7 @@ std::vector<TiltStep> TiltTest(const FaultSet& data, const Bedding& bedding, Str
     step.stress = InvertStress(turned, method, iterate, use);
     for (const TrendPlunge& axis : step.stress.axes)
       step.steepestPlunge = std::max(step.steepestPlunge, axis.plunge);
+    if (carryOn && !carryOn(k + 1)) return {};
   }
   return steps;
 }
