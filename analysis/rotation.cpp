@@ -18,18 +18,19 @@ using numeric::Store;
 
 namespace {
 
-double Trend360(double radians) {
-  const double t = radians * kRadToDeg;
-  return t < 0 ? t + 360 : t;
+// A trend as stored, in [0, 360): a trend a rounding below 0 or 360 is 0.
+float StoredTrend(double degrees) {
+  const float t = Store(degrees < 0 ? degrees + 360 : degrees);
+  return t >= 360 ? 0 : t;
 }
 
 // The datum of the turned vectors n, l and s (n pointing up or horizontal).
 TFaultData WrittenBack(const TFaultData& original, Vector3d n, Vector3d l, Vector3d s) {
   TFaultData datum = original;
-  datum.faz = Store(Trend360(std::atan2(n.x, n.y)));
+  datum.faz = StoredTrend(std::atan2(n.x, n.y) * kRadToDeg);
   datum.fpl = Store(std::acos(std::clamp(n.z / Norm(n), -1.0, 1.0)) * kRadToDeg);
   const TrendPlunge line = math::LowerHemisphereLine(l);
-  datum.saz = Store(line.trend);
+  datum.saz = StoredTrend(line.trend);
   datum.spl = Store(line.plunge);
   const char sense = original.sense[0];
   if (sense == 'S' || sense == 'D') {

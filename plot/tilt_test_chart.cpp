@@ -126,7 +126,7 @@ void DrawSteepest(RecordingCanvas& canvas, const std::vector<TiltStep>& steps) {
     if (axis == named) continue;
     named = axis;
     canvas.SetPenColour(kAxisColours[axis]);
-    canvas.Text({p.x, p.y - kDotRadius - 8}, {kAxisNames[axis], kNumberText, TextAnchor::Centre});
+    canvas.Text({p.x + kDotRadius, p.y - kDotRadius - 6}, {kAxisNames[axis], kNumberText});
   }
 }
 

@@ -75,8 +75,8 @@ RotatedDataWindow* GeometryTools::ShowRotated(const RotationChoice& choice) {
   RotatedDataWindow::Source source{window_.fileName(), study_.lines(),
                                    use ? std::optional<std::vector<bool>>(*use) : std::nullopt};
   return Present(new RotatedDataWindow(analysis::RotateData(study_.data(), choice.rotation),
-                                       std::move(source), choice.description, *window_.services,
-                                       window_.open, window_.widget));
+                                       std::move(source), choice.description, choice.nameEnding,
+                                       *window_.services, window_.open, window_.widget));
 }
 
 TiltTestWindow* GeometryTools::ShowTiltTest(const analysis::Bedding& bedding) {

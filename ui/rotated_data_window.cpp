@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <QClipboard>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -86,11 +87,12 @@ QString DataRowsModel::text() const {
 }
 
 RotatedDataWindow::RotatedDataWindow(FaultSet rotated, Source source, const QString& description,
-                                     WindowServices& services,
+                                     const QString& nameEnding, WindowServices& services,
                                      std::function<void(const QString&)> open, QWidget* parent)
     : QWidget(parent, Qt::Window),
       data_(std::move(rotated)),
       source_(std::move(source)),
+      nameEnding_(nameEnding),
       services_(services),
       open_(std::move(open)) {
   setObjectName(QStringLiteral("RotatedDataWindow"));
@@ -108,6 +110,7 @@ RotatedDataWindow::RotatedDataWindow(FaultSet rotated, Source source, const QStr
   table_ = new QTableView(this);
   table_->setModel(model_);
   table_->verticalHeader()->hide();
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   layout->addWidget(table_);
   auto* buttons = new QHBoxLayout;
@@ -130,8 +133,14 @@ RotatedDataWindow::RotatedDataWindow(FaultSet rotated, Source source, const QStr
 }
 
 bool RotatedDataWindow::saveAs() {
-  const std::optional<QString> path = services_.SaveDataFile(this);
-  return path && saveTo(*path);
+  const QFileInfo loaded(source_.path);
+  const QString offered = loaded.absolutePath() + QLatin1Char('/') + loaded.completeBaseName() +
+                          nameEnding_ + QStringLiteral(".fdt");
+  const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save Data As"), offered,
+                                                      QString::fromLatin1(kDataFileFilter));
+  if (chosen.isEmpty()) return false;
+  MakeFolderCurrent(chosen);
+  return saveTo(WithDefaultSuffix(chosen, QStringLiteral("fdt")));
 }
 
 bool RotatedDataWindow::saveTo(const QString& path) {

@@ -57,9 +57,10 @@ class RotatedDataWindow : public QWidget {
     std::optional<std::vector<bool>> use;
   };
   // `open` loads a saved file in the main window (none: not offered).
+  // `nameEnding` follows the loaded file's name in the name offered.
   RotatedDataWindow(FaultSet rotated, Source source, const QString& description,
-                    WindowServices& services, std::function<void(const QString&)> open,
-                    QWidget* parent = nullptr);
+                    const QString& nameEnding, WindowServices& services,
+                    std::function<void(const QString&)> open, QWidget* parent = nullptr);
 
   // Asks where to save and saves there; false when nothing was saved.
   bool saveAs();
@@ -77,6 +78,7 @@ class RotatedDataWindow : public QWidget {
  private:
   FaultSet data_;
   Source source_;
+  QString nameEnding_;
   WindowServices& services_;
   std::function<void(const QString&)> open_;
   QString saved_;

@@ -38,6 +38,24 @@ std::optional<double> NumberIn(const QString& typed) {
   return ok ? std::optional<double>(value) : std::nullopt;
 }
 
+QString NoteOf(RotationKind kind) {
+  switch (kind) {
+    case RotationKind::AboutAxis:
+      return QStringLiteral(
+          "Turns the data in a new data set, right-handed about the axis "
+          "pointing down its trend and plunge.");
+    case RotationKind::BackTilt:
+      return QStringLiteral(
+          "Turns the data in a new data set about the bedding's strike, so "
+          "that the bedding becomes horizontal at fraction 1.");
+    default:
+      return QStringLiteral(
+          "Back-tilts the data in use by fractions 0 to 1.25 of the bedding's "
+          "dip and inverts each with the stress inversion's method and "
+          "options.");
+  }
+}
+
 QString Shown(double value) { return QLocale().toString(value, 'g', 6); }
 
 QString AttitudeText(double trend, double plunge) {
@@ -53,9 +71,11 @@ std::optional<RotationChoice> ReadRotation(RotationKind kind, const std::array<Q
     const FieldRule& rule = RulesOf(kind)[std::size_t(k)];
     const std::optional<double> value = NumberIn(fields[std::size_t(k)]);
     if (!value || !(*value >= rule.low && *value <= rule.high)) {
-      problem = QStringLiteral("%1 needs a number from %2 to %3, not \u2018%4\u2019.")
-                    .arg(QString::fromLatin1(rule.name), Shown(rule.low), Shown(rule.high),
-                         fields[std::size_t(k)].trimmed());
+      const QString typed = fields[std::size_t(k)].trimmed();
+      problem = QStringLiteral("%1 needs a number from %2 to %3")
+                    .arg(QString::fromLatin1(rule.name), Shown(rule.low), Shown(rule.high)) +
+                (typed.isEmpty() ? QStringLiteral(".")
+                                 : QStringLiteral(", not \u2018%1\u2019.").arg(typed));
       return std::nullopt;
     }
     values[std::size_t(k)] = *value;
@@ -66,13 +86,15 @@ std::optional<RotationChoice> ReadRotation(RotationKind kind, const std::array<Q
     choice.rotation = analysis::RotationMatrix({values[0], values[1]}, values[2]);
     choice.description = QStringLiteral("rotated by %1\u00B0 about %2")
                              .arg(Shown(values[2]), AttitudeText(values[0], values[1]));
+    choice.nameEnding = QStringLiteral("-rotated");
     return choice;
   }
   choice.bedding = {values[0], values[1]};
   const double fraction = kind == RotationKind::BackTilt ? values[2] : 1;
   choice.rotation = analysis::BackTiltRotation(choice.bedding, fraction);
-  choice.description = QStringLiteral("back-tilted by %1 of the bedding %2")
-                           .arg(Shown(fraction), AttitudeText(values[0], values[1]));
+  choice.description = QStringLiteral("back-tilted by the bedding %1, fraction %2")
+                           .arg(AttitudeText(values[0], values[1]), Shown(fraction));
+  choice.nameEnding = QStringLiteral("-back-tilted");
   return choice;
 }
 
@@ -83,12 +105,7 @@ RotationDialog::RotationDialog(RotationKind kind, QWidget* parent) : QDialog(par
                                                   : QStringLiteral("Tilt Test"));
   setMinimumWidth(380);
   auto* layout = new QVBoxLayout(this);
-  auto* note = new QLabel(kind == RotationKind::AboutAxis
-                              ? QStringLiteral("Turns the data right-handed about the axis "
-                                               "pointing down its trend and plunge.")
-                              : QStringLiteral("Turns the data about the bedding's strike so that "
-                                               "the bedding becomes horizontal (fraction 1)."),
-                          this);
+  auto* note = new QLabel(NoteOf(kind), this);
   note->setWordWrap(true);
   layout->addWidget(note);
   auto* form = new QFormLayout;

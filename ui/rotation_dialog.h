@@ -26,6 +26,7 @@ struct RotationChoice {
   math::Matrix3d rotation{};
   analysis::Bedding bedding;  // BackTilt and Bedding
   QString description;        // "rotated by 30° about 120/40", for titles
+  QString nameEnding;         // "-rotated" or "-back-tilted", for a new file's name
 };
 
 // The choice of `kind` from the fields' texts (the third unused for
