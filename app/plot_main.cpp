@@ -380,6 +380,18 @@ bool* FlagNamed(const std::string& arg, Options& options) {
   return nullptr;
 }
 
+// Whether `name` is an option that takes a value.
+bool TakesValue(const std::string& name) {
+  static const char* const kNames[] = {
+      "--diagram",    "--highlight",     "--symbol-size", "--net",        "--of",
+      "--method",     "--title",         "--dpi",         "--width-mm",   "--colour-by",
+      "--lines",      "--subset",        "--curation",    "--hemisphere", "--bin",
+      "--magnitudes", "--pore-pressure", "--bedding"};
+  for (const char* known : kNames)
+    if (name == known) return true;
+  return false;
+}
+
 Command ParseCommandLine(const std::vector<std::string>& args) {
   Command command;
   std::vector<std::string> operands;
@@ -405,12 +417,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     }
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    if (name != "--diagram" && name != "--highlight" && name != "--symbol-size" &&
-        name != "--net" && name != "--of" && name != "--method" && name != "--title" &&
-        name != "--dpi" && name != "--width-mm" && name != "--colour-by" && name != "--lines" &&
-        name != "--subset" && name != "--curation" && name != "--hemisphere" && name != "--bin" &&
-        name != "--magnitudes" && name != "--pore-pressure" && name != "--bedding")
-      return Fail("unknown option '" + arg + "'");
+    if (!TakesValue(name)) return Fail("unknown option '" + arg + "'");
     const std::optional<std::string> value = orniva::cli::OptionValue(args, i);
     if (!value) return Fail("option '" + name + "' needs a value");
     const std::string error = ApplyOption(name, *value, command.options);

@@ -113,6 +113,13 @@ RotatedDataWindow::RotatedDataWindow(FaultSet rotated, Source source, const QStr
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   layout->addWidget(table_);
+  layout->addLayout(newButtons());
+  resize(560, 520);
+}
+
+// Save As, Copy (and Ctrl+C) and Open in Main Window, the last offered only
+// with a main window and enabled once the data are saved.
+QLayout* RotatedDataWindow::newButtons() {
   auto* buttons = new QHBoxLayout;
   QPushButton* save = NewButton(QStringLiteral("&Save As..."), this);
   QPushButton* copyButton = NewButton(QStringLiteral("&Copy"), this);
@@ -128,8 +135,7 @@ RotatedDataWindow::RotatedDataWindow(FaultSet rotated, Source source, const QStr
   buttons->addWidget(copyButton);
   buttons->addWidget(openButton_);
   buttons->addStretch();
-  layout->addLayout(buttons);
-  resize(560, 520);
+  return buttons;
 }
 
 bool RotatedDataWindow::saveAs() {

@@ -18,6 +18,7 @@
 #include "data/fault_data.h"
 #include "ui/window_services.h"
 
+class QLayout;
 class QPushButton;
 class QTableView;
 
@@ -76,6 +77,8 @@ class RotatedDataWindow : public QWidget {
   QString savedPath() const { return saved_; }
 
  private:
+  QLayout* newButtons();
+
   FaultSet data_;
   Source source_;
   QString nameEnding_;

@@ -42,6 +42,18 @@ QString AttitudeText(const analysis::Bedding& bedding) {
   return QStringLiteral("%1/%2").arg(bedding.dipDirection).arg(bedding.dip);
 }
 
+// The table of the steps, in the columns of the command line's report.
+QTableWidget* NewStepTable(QWidget* parent) {
+  auto* table = new QTableWidget(0, int(std::size(kHeaders)), parent);
+  QStringList headers;
+  for (const char* header : kHeaders) headers << QString::fromUtf8(header);
+  table->setHorizontalHeaderLabels(headers);
+  table->verticalHeader()->hide();
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  return table;
+}
+
 }  // namespace
 
 ChartView::ChartView(QWidget* parent) : QWidget(parent) {
@@ -84,13 +96,7 @@ TiltTestWindow::TiltTestWindow(const analysis::Study& study, analysis::Bedding b
   layout->addWidget(summary_);
   chart_ = new ChartView(this);
   layout->addWidget(chart_, 3);
-  table_ = new QTableWidget(0, int(std::size(kHeaders)), this);
-  QStringList headers;
-  for (const char* header : kHeaders) headers << QString::fromUtf8(header);
-  table_->setHorizontalHeaderLabels(headers);
-  table_->verticalHeader()->hide();
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_ = NewStepTable(this);
   layout->addWidget(table_, 2);
   auto* buttons = new QHBoxLayout;
   progress_ = new QProgressBar(this);
