@@ -147,11 +147,11 @@ void TiltTestWindow::run() {
 void TiltTestWindow::finish(std::vector<analysis::TiltStep> steps, bool cancelled) {
   if (worker_.joinable()) worker_.join();
   showRunning(false);
-  if (!cancelled) {
-    steps_ = std::move(steps);
-    fill();
-  } else {
+  if (!cancelled) steps_ = std::move(steps);
+  if (!steps_.empty()) fill();
+  if (cancelled) {
     progress_->setValue(0);
+    if (steps_.empty()) summary_->setText(QStringLiteral("The tilt test was cancelled."));
   }
   emit finished();
 }
