@@ -18,20 +18,19 @@ using numeric::Store;
 
 namespace {
 
-constexpr int kTiltSteps = 26;  // f = 0, 0.05, ..., 1.25
-
-double Trend360(double radians) {
-  const double t = radians * kRadToDeg;
-  return t < 0 ? t + 360 : t;
+// A trend as stored, in [0, 360): a trend a rounding below 0 or 360 is 0.
+float StoredTrend(double degrees) {
+  const float t = Store(degrees < 0 ? degrees + 360 : degrees);
+  return t >= 360 ? 0 : t;
 }
 
 // The datum of the turned vectors n, l and s (n pointing up or horizontal).
 TFaultData WrittenBack(const TFaultData& original, Vector3d n, Vector3d l, Vector3d s) {
   TFaultData datum = original;
-  datum.faz = Store(Trend360(std::atan2(n.x, n.y)));
+  datum.faz = StoredTrend(std::atan2(n.x, n.y) * kRadToDeg);
   datum.fpl = Store(std::acos(std::clamp(n.z / Norm(n), -1.0, 1.0)) * kRadToDeg);
   const TrendPlunge line = math::LowerHemisphereLine(l);
-  datum.saz = Store(line.trend);
+  datum.saz = StoredTrend(line.trend);
   datum.spl = Store(line.plunge);
   const char sense = original.sense[0];
   if (sense == 'S' || sense == 'D') {
@@ -80,7 +79,8 @@ Matrix3d BackTiltRotation(const Bedding& bedding, double fraction) {
 }
 
 std::vector<TiltStep> TiltTest(const FaultSet& data, const Bedding& bedding, StressMethod method,
-                               bool iterate, const std::vector<bool>* use) {
+                               bool iterate, const std::vector<bool>* use,
+                               const std::function<bool(int done)>& carryOn) {
   std::vector<TiltStep> steps(kTiltSteps);
   for (int k = 0; k < kTiltSteps; ++k) {
     TiltStep& step = steps[std::size_t(k)];
@@ -89,6 +89,7 @@ std::vector<TiltStep> TiltTest(const FaultSet& data, const Bedding& bedding, Str
     step.stress = InvertStress(turned, method, iterate, use);
     for (const TrendPlunge& axis : step.stress.axes)
       step.steepestPlunge = std::max(step.steepestPlunge, axis.plunge);
+    if (carryOn && !carryOn(k + 1)) return {};
   }
   return steps;
 }

@@ -21,6 +21,7 @@
 // (Anderson). The mean misfit stays the same, as every datum turns alike.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "analysis/report_format.h"
@@ -52,10 +53,15 @@ struct TiltStep {
   StressResult stress;
   double steepestPlunge = 0;  // the largest plunge of sigma1, sigma2, sigma3 [deg]
 };
+// The number of steps of the tilt test.
+inline constexpr int kTiltSteps = 26;
 // The steps f = 0, 0.05, ..., 1.25, each inverted by `method` (with
-// `iterate` and `use` as InvertStress takes them).
+// `iterate` and `use` as InvertStress takes them). `carryOn`, when given,
+// is asked after each step with the number of steps done; false stops the
+// test, which then returns no step.
 std::vector<TiltStep> TiltTest(const FaultSet& data, const Bedding& bedding, StressMethod method,
-                               bool iterate, const std::vector<bool>* use);
+                               bool iterate, const std::vector<bool>* use,
+                               const std::function<bool(int done)>& carryOn = {});
 
 // The reports of the command line: `back-tilt` (line,faz,fpl,saz,spl,sense,
 // one row per datum in use of the turned data) and `tilt-test`

@@ -21,6 +21,7 @@
 #include "plot/figures.h"
 #include "analysis/geometry.h"
 #include "analysis/rose.h"
+#include "analysis/rotation.h"
 #include "analysis/tendency.h"
 #include "app/cli_support.h"
 #include "app/data_scope.h"
@@ -30,6 +31,7 @@
 #include "picture/picture.h"
 #include "plot/diagram.h"
 #include "plot/net.h"
+#include "plot/tilt_test_chart.h"
 #include "render/figure_files.h"
 
 namespace {
@@ -48,14 +50,19 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --diagram fault-planes|tangent-lineation|poles|kinematic-axes|\n"
-    "            stress-axes|density|dihedra|rose|mohr|tendency\n"
+    "            stress-axes|density|dihedra|rose|mohr|tendency|tilt-test\n"
     "                       fault planes with striation arrows (default), the\n"
     "                       tangent-lineation diagram at the poles, the poles\n"
     "                       with their striations, the P, T and B axes, the\n"
     "                       stress axes of the inversion over the planes, density\n"
     "                       contours, right dihedra, a rose diagram, or the\n"
     "                       Mohr diagram of the inversion (normal and shear\n"
-    "                       stress on each plane), or slip or dilation tendency\n"
+    "                       stress on each plane), or slip or dilation tendency,\n"
+    "                       or the tilt test's chart (1400 x 940 units): the\n"
+    "                       plunge of the steepest stress axis and the mean\n"
+    "                       misfit against the back-tilt fraction, 0 to 1.25\n"
+    "  --bedding DD,DIP     the tilt test's bedding, dip direction and dip\n"
+    "                       (needed for tilt-test)\n"
     "  --of poles|p|t|striations\n"
     "                       what the density diagram counts (default poles)\n"
     "  --of strike|dip-direction|trend\n"
@@ -122,6 +129,9 @@ struct Options {
   orniva::render::FigureSize size;
   orniva::cli::ScopeOptions scope;
   std::optional<std::string> magnitudes, porePressure;  // read together at the end
+  bool tiltTest = false;                                // the tilt test's chart instead of a net
+  std::optional<std::string> beddingText;               // --bedding, read at the end
+  orniva::analysis::Bedding bedding;
 };
 
 // The outcome of reading the command line: run, show the help or the
@@ -220,11 +230,26 @@ std::string ApplyMagnitudes(Options& options) {
   return {};
 }
 
+// The tilt test's bedding; the tilt-test diagram needs it. Returns an
+// error line, empty when fine.
+std::string ApplyBedding(Options& options) {
+  if (!options.beddingText)
+    return options.tiltTest ? "the tilt-test diagram needs --bedding DD,DIP (see --help)" : "";
+  const auto numbers = orniva::analysis::NumbersOf(*options.beddingText, 2);
+  if (!numbers || !((*numbers)[0] >= 0 && (*numbers)[0] <= 360) ||
+      !((*numbers)[1] >= 0 && (*numbers)[1] <= 90))
+    return "--bedding needs DD,DIP (dip direction 0 to 360, dip 0 to 90), not '" +
+           *options.beddingText + "'";
+  options.bedding = {(*numbers)[0], (*numbers)[1]};
+  return {};
+}
+
 // The options kept as text: --title, --magnitudes and --pore-pressure.
 std::optional<std::string>* TextOption(const std::string& name, Options& options) {
   if (name == "--title") return &options.title;
   if (name == "--magnitudes") return &options.magnitudes;
   if (name == "--pore-pressure") return &options.porePressure;
+  if (name == "--bedding") return &options.beddingText;
   return nullptr;
 }
 
@@ -293,11 +318,13 @@ std::string ApplyCurationOption(const std::string& name, const std::string& valu
 // Applies option `name` with `value`; returns an error line, empty when fine.
 std::string ApplyOption(const std::string& name, const std::string& value, Options& options) {
   if (name == "--diagram") {
+    options.tiltTest = value == "tilt-test";
+    if (options.tiltTest) return {};
     const std::optional<orniva::PlotMode> mode = orniva::PlotModeNamed(value);
     if (!mode)
       return "unknown diagram '" + value +
              "' (use fault-planes, tangent-lineation, poles, kinematic-axes, stress-axes, density, "
-             "dihedra, rose, mohr or tendency)";
+             "dihedra, rose, mohr, tendency or tilt-test)";
     options.diagram = *mode;
   } else if (name == "--of") {
     return ApplyOf(value, options.choices);
@@ -353,6 +380,18 @@ bool* FlagNamed(const std::string& arg, Options& options) {
   return nullptr;
 }
 
+// Whether `name` is an option that takes a value.
+bool TakesValue(const std::string& name) {
+  static const char* const kNames[] = {
+      "--diagram",    "--highlight",     "--symbol-size", "--net",        "--of",
+      "--method",     "--title",         "--dpi",         "--width-mm",   "--colour-by",
+      "--lines",      "--subset",        "--curation",    "--hemisphere", "--bin",
+      "--magnitudes", "--pore-pressure", "--bedding"};
+  for (const char* known : kNames)
+    if (name == known) return true;
+  return false;
+}
+
 Command ParseCommandLine(const std::vector<std::string>& args) {
   Command command;
   std::vector<std::string> operands;
@@ -378,12 +417,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     }
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    if (name != "--diagram" && name != "--highlight" && name != "--symbol-size" &&
-        name != "--net" && name != "--of" && name != "--method" && name != "--title" &&
-        name != "--dpi" && name != "--width-mm" && name != "--colour-by" && name != "--lines" &&
-        name != "--subset" && name != "--curation" && name != "--hemisphere" && name != "--bin" &&
-        name != "--magnitudes" && name != "--pore-pressure")
-      return Fail("unknown option '" + arg + "'");
+    if (!TakesValue(name)) return Fail("unknown option '" + arg + "'");
     const std::optional<std::string> value = orniva::cli::OptionValue(args, i);
     if (!value) return Fail("option '" + name + "' needs a value");
     const std::string error = ApplyOption(name, *value, command.options);
@@ -391,6 +425,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (const std::string error = ApplyMagnitudes(command.options); !error.empty())
     return Fail(error);
+  if (const std::string error = ApplyBedding(command.options); !error.empty()) return Fail(error);
   return WithOperands(std::move(command), operands);
 }
 
@@ -402,9 +437,47 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Writes `picture` to `outputPath` in the options' format and size.
+int WritePicture(const orniva::Picture& picture, const Options& options,
+                 const std::string& outputPath) {
+  if (const auto problem =
+          orniva::render::FigureSizeProblem(picture, options.size, options.format)) {
+    Report(outputPath + ": " + *problem);
+    return kFailure;
+  }
+  try {
+    orniva::render::SaveFigure(picture, outputPath, options.format, options.size);
+  } catch (const orniva::FileError& error) {
+    orniva::cli::ReportFileError(kProgram, error);
+    return kFailure;
+  }
+  return 0;
+}
+
+// The tilt test of the study's data in use by its stress method, drawn and
+// written to `outputPath`; a refused inversion is reported.
+int WriteTiltTest(const orniva::analysis::Study& study, const Options& options,
+                  const std::string& outputPath) {
+  const auto steps =
+      orniva::analysis::TiltTest(study.data(), options.bedding, study.choices().method,
+                                 study.choices().iterate, study.InUse());
+  if (!steps.front().stress.error.empty()) {
+    Report(options.dataPath + ": " + steps.front().stress.error);
+    return kFailure;
+  }
+  char bedding[64];
+  std::snprintf(bedding, sizeof bedding, "%g/%g", options.bedding.dipDirection,
+                options.bedding.dip);
+  const std::string title = options.title ? *options.title
+                                          : "Tilt test, bedding " + std::string(bedding) + " - " +
+                                                FileNameOf(options.dataPath);
+  return WritePicture(orniva::DrawTiltTestChart(steps, title), options, outputPath);
+}
+
 // Draws the figure of `study` and writes it to `outputPath`.
 int WriteFigure(const orniva::analysis::Study& study, const Options& options,
                 const std::string& outputPath) {
+  if (options.tiltTest) return WriteTiltTest(study, options, outputPath);
   const orniva::FaultSet& data = study.data();
   orniva::FigureRequest request;
   request.mode = options.diagram;
@@ -423,18 +496,7 @@ int WriteFigure(const orniva::analysis::Study& study, const Options& options,
   for (int k = 0; k < zeroDivides; ++k)
     orniva::cli::ReportMessage(kProgram, options.dataPath,
                                orniva::directional_operations::kZeroDivideMessage);
-  if (const auto problem =
-          orniva::render::FigureSizeProblem(picture, options.size, options.format)) {
-    Report(outputPath + ": " + *problem);
-    return kFailure;
-  }
-  try {
-    orniva::render::SaveFigure(picture, outputPath, options.format, options.size);
-  } catch (const orniva::FileError& error) {
-    orniva::cli::ReportFileError(kProgram, error);
-    return kFailure;
-  }
-  return 0;
+  return WritePicture(picture, options, outputPath);
 }
 
 // OUTFILE for phase `name`: "-" and the name (a path separator in it made

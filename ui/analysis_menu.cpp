@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "ui/geometry_tools.h"
 #include "ui/kinematics_window.h"
 #include "ui/separation_window.h"
 #include "ui/stress_window.h"
@@ -252,6 +253,9 @@ void AnalysisMenu::addAnalysisMenu(QMenuBar* menuBar) {
       newAction("ActionSeparation", QStringLiteral("Separate &Phases..."), Analysis1);
   connect(ActionSeparation, &QAction::triggered, this, &AnalysisMenu::ShowSeparation);
   Analysis1->addAction(ActionMagnitudes);
+  Analysis1->addSeparator();
+  geometryTools_ =
+      new GeometryTools({window_.widget, window_.fileName, {}, nullptr}, study_, Analysis1);
 }
 
 QAction* AnalysisMenu::DiagramAction(PlotMode mode) const {

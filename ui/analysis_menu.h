@@ -23,6 +23,7 @@ class QWidget;
 
 namespace orniva::ui {
 
+class GeometryTools;
 class KinematicsWindow;
 class SeparationWindow;
 class StressWindow;
@@ -69,6 +70,8 @@ class AnalysisMenu : public QObject {
   // once); OK hands them to the study.
   void ShowMagnitudes();
   TendencyDialog* magnitudesDialog() const { return magnitudes_; }
+  // Rotate Data, Back-tilt Data and Tilt Test, after the Analysis menu's items.
+  GeometryTools* geometryTools() const { return geometryTools_; }
 
   QAction* ActionEqualAngle = nullptr;
   QAction* ActionEqualArea = nullptr;
@@ -128,6 +131,7 @@ class AnalysisMenu : public QObject {
   SeparationWindow* separation_ = nullptr;
   AcceptPhases acceptPhases_;
   TendencyDialog* magnitudes_ = nullptr;
+  GeometryTools* geometryTools_ = nullptr;
 };
 
 }  // namespace orniva::ui

@@ -108,6 +108,16 @@ TEST(Rotation, TurnsPlanesStriationsAndSensesAlikeAlsoWhenOverturned) {
   }
 }
 
+TEST(Rotation, TrendsStayBelow360) {
+  const FaultSet turned =
+      RotateData(test::DataFromLines({"0 80 285.53 56.63 N", "180 30 180 30 N"}),
+                 RotationMatrix({90, 0}, 180));
+  for (int i = 1; i <= turned.count(); ++i) {
+    EXPECT_LT(turned[i].faz, 360) << "line " << i;
+    EXPECT_LT(turned[i].saz, 360) << "line " << i;
+  }
+}
+
 // Faults slipped along the shear traction (Wallace-Bott) of a stress with
 // sigma1 vertical and sigma3 east-west, then tilted with a bedding that was
 // horizontal to (dip direction 60, dip 40).

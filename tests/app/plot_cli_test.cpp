@@ -16,6 +16,7 @@
 #include "data/fault_reader.h"
 #include "picture/emf.h"
 #include "plot/diagram.h"
+#include "plot/tilt_test_chart.h"
 #include "tests/support/test_support.h"
 
 namespace orniva {
@@ -114,6 +115,18 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
   EXPECT_EQ(help.out.rfind("Usage: orniva-plot DATAFILE OUTFILE.emf", 0), 0u);
 }
 
+// The tilt test's chart of the data by the chosen method, titled by default.
+TEST_F(OrnivaPlotCli, TiltTestChart) {
+  const test::ProgramRun run =
+      Run({"DATA", "OUT", "--diagram", "tilt-test", "--bedding", "250,30", "--method", "fry"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const FaultSet data = test::DataFromLines(ReadDataFile(data_).lines);
+  const std::vector<std::uint8_t> emf = EncodeEmf(DrawTiltTestChart(
+      analysis::TiltTest(data, {250, 30}, analysis::StressMethod::Fry, false, nullptr),
+      "Tilt test, bedding 250/30 - data.fdt"));
+  EXPECT_EQ(ReadFile(out_), std::string(emf.begin(), emf.end()));
+}
+
 // Bad fields are reported and still drawn, and a bad datum may be
 // highlighted. A folder in the log's place is reported; the picture is
 // written all the same.
@@ -210,6 +223,7 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
       {{"DATA", "OUT", "--net", "polar"}}, {{"DATA", "OUT", "--diagram", "density", "--of", "q"}},
       {{"DATA", "OUT", "--method", "gauss"}}, {{"DATA", dir_.File("plot.txt")}},
       {{"DATA", "OUT", "--diagram", "tendency"}}, {{"DATA", "OUT", "--magnitudes", "1,2,3"}},
+      {{"DATA", "OUT", "--diagram", "tilt-test"}}, {{"DATA", "OUT", "--bedding", "90"}},
       {{"DATA", "OUT", "--dpi", "71"}}, {{"DATA", "OUT", "--width-mm", "1000.1"}},
       {{"DATA", "OUT", "--dpi", "300.5"}}, {{"DATA", "OUT", "--width-mm", "1e2"}},
       {{"DATA", dir_.File("plot.png"), "--dpi", "2400", "--width-mm", "1000"},

@@ -82,7 +82,8 @@ TEST_F(WindowTest, ControlTexts) {
        "of &Strikes|of &Dip Directions|of Striation &Trends||5\u00B0 Bins|10\u00B0 Bins|"
        "15\u00B0 Bins|30\u00B0 Bins"},
       {texts(window->analysisMenu()->Analysis1->actions()),
-       "&Kinematics...|&Stress Inversion...|Separate &Phases...|Stress &Magnitudes..."},
+       "&Kinematics...|&Stress Inversion...|Separate &Phases...|Stress &Magnitudes...||"
+       "R&otate Data...|&Back-tilt Data...|&Tilt Test..."},
       {texts(window->Help1->actions()), "&Contents|&Version"},
       {window->ToolButton1->toolTip() + "|" + window->ToolButton2->toolTip() + "|" +
            window->ToolButton4->toolTip(),

@@ -1,0 +1,92 @@
+// The geometry tools' windows: the rotation dialog refuses a field by its
+// name, the turned data are saved to a new file but never over the open
+// one, and the tilt test runs off the window's thread, a cancelled run
+// changing nothing.
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+#include "tests/support/test_support.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/rotated_data_window.h"
+#include "ui/rotation_dialog.h"
+#include "ui/tilt_test_window.h"
+
+namespace orniva::ui::test {
+namespace {
+
+std::vector<std::string> TenLines() {
+  std::vector<std::string> lines;
+  for (const QString& line : QString::fromLatin1(kTenData).split('\n', Qt::SkipEmptyParts))
+    lines.push_back(line.toStdString());
+  return lines;
+}
+
+TEST(RotationDialog, RefusesTheFirstBadFieldByName) {
+  using K = RotationKind;
+  // clang-format off
+  const struct { K kind; std::array<QString, 3> fields; const char* refused; } rows[] = {
+      {K::AboutAxis, {"120", "40", "-30"},  ""},
+      {K::AboutAxis, {"abc", "40", "30"},   "Axis trend"},
+      {K::AboutAxis, {"120", "95", "30"},   "Axis plunge"},
+      {K::AboutAxis, {"120", "40", ""},     "Angle"},
+      {K::BackTilt,  {"361", "30", "1"},    "Bedding dip direction"},
+      {K::BackTilt,  {"135", "90.5", "1"},  "Bedding dip"},
+      {K::BackTilt,  {"135", "30", "1/2"},  "Fraction"},
+      {K::BackTilt,  {" 135 ", "30", "0.5"}, ""},
+      {K::Bedding,   {"135", "-1", ""},     "Bedding dip"},
+      {K::Bedding,   {"135", "30", "x"},    ""},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    SCOPED_TRACE((row.fields[0] + "," + row.fields[1] + "," + row.fields[2]).toStdString());
+    QString problem;
+    const bool read = ReadRotation(row.kind, row.fields, problem).has_value();
+    EXPECT_EQ(read, *row.refused == '\0');
+    EXPECT_EQ(problem.section(QStringLiteral(" needs"), 0, 0).toStdString(), row.refused);
+  }
+}
+
+TEST(RotatedDataWindow, SavesANewFileNeverTheOpenOne) {
+  orniva::test::TempDir dir;
+  const std::string opened = dir.File("data.fdt"), saved = dir.File("turned.fdt");
+  orniva::test::WriteFile(opened, kTenData);
+  StubServices services;
+  std::vector<QString> loaded;
+  RotatedDataWindow window(analysis::RotateData(orniva::test::DataFromLines(TenLines()),
+                                                analysis::RotationMatrix({}, 90)),
+                           {Q(opened), TenLines(), std::nullopt}, "turned", "-turned", services,
+                           [&](const QString& path) { loaded.push_back(path); });
+  EXPECT_FALSE(window.saveTo(Q(dir.path() + "/./data.fdt")));
+  EXPECT_EQ(orniva::test::ReadFile(opened), kTenData);
+  EXPECT_EQ(services.messages.size(), 1u);
+  ASSERT_TRUE(window.saveTo(Q(saved)));
+  window.openSaved();
+  EXPECT_EQ(loaded, std::vector<QString>{Q(saved)});
+}
+
+TEST(TiltTestWindow, ShowsTheStepsAndACancelChangesNothing) {
+  analysis::Study study;
+  study.data() = orniva::test::DataFromLines(TenLines());
+  study.DataReplaced();
+  StubServices services;
+  TiltTestWindow window(study, {250, 30}, "ten.fdt", services);
+  QSignalSpy finished(&window, &TiltTestWindow::finished);
+  window.run();
+  ASSERT_TRUE(finished.wait(60000));
+  ASSERT_EQ(window.table()->rowCount(), analysis::kTiltSteps);
+  EXPECT_EQ(window.table()->item(20, 0)->text(), "1.0000");
+  EXPECT_FALSE(window.chart().empty());
+  const QString shown = window.tableText();
+  std::vector<std::string> many;
+  for (int k = 0; k < 30000; ++k) many.push_back(TenLines()[std::size_t(k % 10)]);
+  study.data() = orniva::test::DataFromLines(many);
+  study.DataReplaced();
+  window.run();
+  window.cancel();
+  ASSERT_TRUE(finished.wait(60000));
+  EXPECT_EQ(window.tableText(), shown);
+}
+
+}  // namespace
+}  // namespace orniva::ui::test

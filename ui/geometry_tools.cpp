@@ -1,0 +1,89 @@
+#include "ui/geometry_tools.h"
+
+#include <optional>
+#include <utility>
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+
+#include "analysis/rotation.h"
+#include "ui/VORNmain.h"
+#include "ui/rotated_data_window.h"
+#include "ui/tilt_test_window.h"
+
+namespace orniva::ui {
+
+namespace {
+
+QAction* NewItem(QMenu* menu, const char* name, const QString& text) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+// The main window loads a file as when it is dropped on it.
+std::function<void(const QString&)> DropOn(QWidget* widget) {
+  auto* main = qobject_cast<TFormMain*>(widget);
+  if (!main) return {};
+  return [main](const QString& path) { main->FilesDropped({path}); };
+}
+
+template <typename ResultWindow>
+ResultWindow* Present(ResultWindow* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return window;
+}
+
+}  // namespace
+
+GeometryTools::GeometryTools(Window window, const analysis::Study& study, QMenu* menu)
+    : QObject(window.widget), window_(std::move(window)), study_(study) {
+  static QtWindowServices desktop;  // outlives every window of the tools
+  if (!window_.services) window_.services = &desktop;
+  if (!window_.open) window_.open = DropOn(window_.widget);
+  ActionRotate = NewItem(menu, "ActionRotate", QStringLiteral("R&otate Data..."));
+  ActionBackTilt = NewItem(menu, "ActionBackTilt", QStringLiteral("&Back-tilt Data..."));
+  ActionTiltTest = NewItem(menu, "ActionTiltTest", QStringLiteral("&Tilt Test..."));
+  connect(ActionRotate, &QAction::triggered, this, &GeometryTools::RotateData);
+  connect(ActionBackTilt, &QAction::triggered, this, &GeometryTools::BackTiltData);
+  connect(ActionTiltTest, &QAction::triggered, this, &GeometryTools::TiltTest);
+}
+
+void GeometryTools::RotateData() { ask(RotationKind::AboutAxis); }
+void GeometryTools::BackTiltData() { ask(RotationKind::BackTilt); }
+void GeometryTools::TiltTest() { ask(RotationKind::Bedding); }
+
+void GeometryTools::ask(RotationKind kind) {
+  auto* dialog = new RotationDialog(kind, window_.widget);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog, kind] {
+    const std::optional<RotationChoice> choice = dialog->choice();
+    if (!choice) return;
+    if (kind == RotationKind::Bedding)
+      ShowTiltTest(choice->bedding);
+    else
+      ShowRotated(*choice);
+  });
+  dialog->open();
+}
+
+RotatedDataWindow* GeometryTools::ShowRotated(const RotationChoice& choice) {
+  const std::vector<bool>* use = study_.InUse();
+  RotatedDataWindow::Source source{window_.fileName(), study_.lines(),
+                                   use ? std::optional<std::vector<bool>>(*use) : std::nullopt};
+  return Present(new RotatedDataWindow(analysis::RotateData(study_.data(), choice.rotation),
+                                       std::move(source), choice.description, choice.nameEnding,
+                                       *window_.services, window_.open, window_.widget));
+}
+
+TiltTestWindow* GeometryTools::ShowTiltTest(const analysis::Bedding& bedding) {
+  auto* window = new TiltTestWindow(study_, bedding, QFileInfo(window_.fileName()).fileName(),
+                                    *window_.services, window_.widget);
+  window->run();
+  return Present(window);
+}
+
+}  // namespace orniva::ui
