@@ -144,9 +144,23 @@ bool ResultModel::setData(const QModelIndex& index, const QVariant& value, int r
 
 ResultSort::ResultSort(ResultModel* model, QObject* parent)
     : QSortFilterProxyModel(parent), model_(model) {
+  // Before the base class's own handlers, which sort.
+  connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+    shownAt_.clear();
+    keysColumn_ = -1;
+  });
+  connect(model, &QAbstractItemModel::dataChanged, this, [this] { keysColumn_ = -1; });
   setSourceModel(model);
   setSortRole(Qt::UserRole);
-  connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { shownAt_.clear(); });
+}
+
+double ResultSort::keyOf(int row, int column) const {
+  if (keysColumn_ != column) {
+    keys_.resize(std::size_t(model_->rowCount()));
+    for (int r = 0; r < model_->rowCount(); ++r) keys_[std::size_t(r)] = model_->keyOf(r, column);
+    keysColumn_ = column;
+  }
+  return keys_[std::size_t(row)];
 }
 
 int ResultSort::sourceRow(int row) const { return mapToSource(index(row, 0)).row(); }
@@ -163,7 +177,7 @@ bool ResultSort::lessThan(const QModelIndex& left, const QModelIndex& right) con
   const int column = left.column(), l = left.row(), r = right.row();
   const bool ascending = sortOrder() == Qt::AscendingOrder;
   if (model_->sortsByNumber(column)) {
-    const double a = model_->keyOf(l, column), b = model_->keyOf(r, column);
+    const double a = keyOf(l, column), b = keyOf(r, column);
     if (std::isnan(a) != std::isnan(b)) return std::isnan(a) != ascending;
     if (a < b || b < a) return a < b;
   } else {

@@ -100,8 +100,13 @@ class ResultSort : public QSortFilterProxyModel {
   bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
  private:
+  double keyOf(int row, int column) const;
+
   ResultModel* model_;
   std::vector<int> shownAt_;  // by the model's row: its place before the sort
+  // The numbers of column keysColumn_ by the model's row, read once a sort.
+  mutable std::vector<double> keys_;
+  mutable int keysColumn_ = -1;
 };
 
 // A view of `model` sorted through a ResultSort, set up as NewResultTable
