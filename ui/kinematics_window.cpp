@@ -65,7 +65,12 @@ KinematicsWindow::KinematicsWindow(const analysis::Study& study, QWidget* parent
   follow();
 }
 
-KinematicsWindow::~KinematicsWindow() { study_.RemoveListener(listener_); }
+// The table may read its cells while the window closes, after the rows
+// are gone: it has none by then.
+KinematicsWindow::~KinematicsWindow() {
+  study_.RemoveListener(listener_);
+  model_->reset(0);
+}
 
 void KinematicsWindow::setFileName(const QString& fileName) {
   setWindowTitle(QStringLiteral("Kinematics  [ %1 ]").arg(QFileInfo(fileName).fileName()));

@@ -137,6 +137,7 @@ SeparationWindow::SeparationWindow(const analysis::Study& study, Accept accept, 
 SeparationWindow::~SeparationWindow() {
   cancel_ = true;
   if (worker_.joinable()) worker_.join();
+  faultModel_->reset(0);  // the table may read its cells while the window closes
 }
 
 // The search's parameters with their defaults, Run, Cancel and the progress.

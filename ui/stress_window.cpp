@@ -152,7 +152,12 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
   follow();
 }
 
-StressWindow::~StressWindow() { study_.RemoveListener(listener_); }
+// The table may read its cells while the window closes, after the rows
+// are gone: it has none by then.
+StressWindow::~StressWindow() {
+  study_.RemoveListener(listener_);
+  model_->reset(0);
+}
 
 // Iterate, Use All, Run and Copy.
 QLayout* StressWindow::newControls() {
