@@ -199,6 +199,7 @@ BENCHMARK(BM_SwitchOneFaultToRepaintedImage)
     ->Args({kLargest, 0, 0})
     ->Args({kLargest, 1, 0})
     ->Args({kLargest, 0, 1})
+    ->Args({kLargest, 1, 1})
     ->Unit(benchmark::kMillisecond);
 
 // A lasso drawn on the net round its west half, then round its east half,

@@ -1,7 +1,5 @@
 #include "ui/bootstrap_panel.h"
 
-#include <map>
-
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,7 +10,6 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTimer>
 
 #include "analysis/report_format.h"
@@ -175,23 +172,12 @@ BootstrapPanel::~BootstrapPanel() {
   study_.RemoveListener(listener_);
 }
 
-void BootstrapPanel::attachTable(QTableWidget* table, int lineColumn) {
-  table_ = table;
-  lineColumn_ = lineColumn;
-  firstColumn_ = table->columnCount();
-  table->setColumnCount(firstColumn_ + 2);
-  auto* theta = new QTableWidgetItem(QStringLiteral("\u0398 without"));
-  theta->setToolTip(
-      QStringLiteral("The stress distance between the result of all the faults and "
-                     "the result without this one"));
-  auto* beta = new QTableWidgetItem(QStringLiteral("\u03B2 without"));
-  beta->setToolTip(QStringLiteral("The misfit of this fault under the result without it"));
-  table->setHorizontalHeaderItem(firstColumn_, theta);
-  table->setHorizontalHeaderItem(firstColumn_ + 1, beta);
+void BootstrapPanel::showInfluenceWith(std::function<void(const analysis::LeaveOneOut&)> show) {
+  showInfluence_ = std::move(show);
 }
 
 void BootstrapPanel::tableFilled() {
-  if (!table_) return;
+  if (!showInfluence_) return;
   const analysis::InversionSetup setup = analysis::SetupOf(study_);
   if (study_.Stress().error.empty() && QuickLeaveOneOut(setup))
     fillColumns(analysis::LeaveEachOut(setup));
@@ -265,26 +251,7 @@ void BootstrapPanel::showBusy(bool busy) {
 }
 
 void BootstrapPanel::fillColumns(const analysis::LeaveOneOut& influence) {
-  if (!table_ || !influence.error.empty()) return;
-  std::map<int, const analysis::LeftOut*> byLine;
-  for (const analysis::LeftOut& d : influence.data) byLine[d.line] = &d;
-  const bool sorting = table_->isSortingEnabled();
-  const TableFill filling(table_);
-  table_->setSortingEnabled(false);
-  for (int row = 0; row < table_->rowCount(); ++row) {
-    const QTableWidgetItem* lineItem = table_->item(row, lineColumn_);
-    const auto found = lineItem ? byLine.find(lineItem->data(Qt::UserRole).toInt()) : byLine.end();
-    const analysis::LeftOut* d = found == byLine.end() ? nullptr : found->second;
-    const std::optional<double> values[2] = {d ? d->theta : std::nullopt,
-                                             d ? d->beta : std::nullopt};
-    for (int k = 0; k < 2; ++k) {
-      auto* item = values[k] ? new NumberItem(*values[k], analysis::FormatAngle(*values[k]))
-                             : new NumberItem(-1, "");
-      if (lineItem) item->setBackground(lineItem->background());
-      table_->setItem(row, firstColumn_ + k, item);
-    }
-  }
-  table_->setSortingEnabled(sorting);
+  if (showInfluence_ && influence.error.empty()) showInfluence_(influence);
 }
 
 }  // namespace orniva::ui

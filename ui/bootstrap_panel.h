@@ -29,7 +29,6 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class QTableWidget;
 class QTimer;
 
 namespace orniva::ui {
@@ -67,9 +66,9 @@ class BootstrapPanel : public QGroupBox {
   BootstrapPanel(analysis::Study& study, QWidget* parent);
   ~BootstrapPanel() override;
 
-  // The fault table whose rows name their line in `lineColumn`: the panel
-  // adds its two columns after the others.
-  void attachTable(QTableWidget* table, int lineColumn);
+  // Where the two columns are shown: `show` receives each leave-one-out
+  // computed.
+  void showInfluenceWith(std::function<void(const analysis::LeaveOneOut&)> show);
   // The window filled the table anew: fills the columns when that is quick.
   void tableFilled();
 
@@ -95,8 +94,7 @@ class BootstrapPanel : public QGroupBox {
   analysis::Study& study_;
   int listener_ = 0;
   std::optional<analysis::Study::ResultKey> shown_;
-  QTableWidget* table_ = nullptr;
-  int lineColumn_ = 0, firstColumn_ = 0;
+  std::function<void(const analysis::LeaveOneOut&)> showInfluence_;
   QSpinBox* samples_ = nullptr;
   QDoubleSpinBox* confidence_ = nullptr;
   QLineEdit* seed_ = nullptr;

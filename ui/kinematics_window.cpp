@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -52,29 +53,35 @@ KinematicsWindow::KinematicsWindow(const analysis::Study& study, QWidget* parent
   controls->addWidget(NewCopyButton(this, [this] { copy(); }));
   layout->addLayout(controls);
 
-  table_ = NewResultTable({"Line", "Angle to plane", "P trend", "P plunge", "T trend", "T plunge",
-                           "B trend", "B plunge", "Warning"},
-                          this);
-  table_->setSortingEnabled(true);
-  table_->sortByColumn(0, Qt::AscendingOrder);  // line order until the user sorts
+  model_ = new ResultModel(this);
+  addColumns();
+  table_ = NewResultView(model_, 0, this);  // line order until the user sorts
   layout->addWidget(table_, 1);
 
-  connect(threshold_, &QDoubleSpinBox::valueChanged, this, [this] { markWarnings(); });
+  connect(threshold_, &QDoubleSpinBox::valueChanged, this,
+          [this] { model_->columnsChanged(kWarningColumn, kWarningColumn); });
   OnLineSelected(table_, 0, [this](int line) { emit datumSelected(line); });
   listener_ = study_.AddListener([this] { follow(); });
   follow();
 }
 
-KinematicsWindow::~KinematicsWindow() { study_.RemoveListener(listener_); }
+// The table may read its cells while the window closes, after the rows
+// are gone: it has none by then.
+KinematicsWindow::~KinematicsWindow() {
+  study_.RemoveListener(listener_);
+  model_->reset(0);
+}
 
 void KinematicsWindow::setFileName(const QString& fileName) {
   setWindowTitle(QStringLiteral("Kinematics  [ %1 ]").arg(QFileInfo(fileName).fileName()));
 }
 
-// Shows the study's kinematics again when its data have changed.
+// Shows the study's kinematics again when its data or the data in use
+// have changed.
 void KinematicsWindow::follow() {
-  if (shown_ == study_.data().generation()) return;
-  shown_ = study_.data().generation();
+  const analysis::Study::ResultKey key{study_.data().generation(), study_.curationRevision()};
+  if (shown_ == key) return;
+  shown_ = key;
   fill();
 }
 
@@ -84,32 +91,44 @@ void KinematicsWindow::fill() {
                     LeftOutText(result.leftOut));
   FillAxesTable(bingham_, {"T", "B", "P"}, result.faults.empty() ? nullptr : &result.bingham.axes,
                 result.bingham.eigenvalues);
-  const TableFill filling(table_);
-  table_->setSortingEnabled(false);
-  table_->clearContents();
-  table_->setRowCount(int(result.faults.size()));
-  for (int row = 0; row < table_->rowCount(); ++row) {
-    const analysis::KinematicAxes& f = result.faults[std::size_t(row)];
-    table_->setItem(row, 0, new NumberItem(f.line, std::to_string(f.line)));
-    table_->setItem(row, 1, new NumberItem(f.misfit, analysis::FormatAngle(f.misfit)));
-    SetLineCells(table_, row, 2, f.p);
-    SetLineCells(table_, row, 4, f.t);
-    SetLineCells(table_, row, 6, f.b);
-    auto* warning = new QTableWidgetItem;
-    warning->setData(Qt::UserRole, row);  // the datum's index in the result
-    table_->setItem(row, kWarningColumn, warning);
-  }
-  table_->setSortingEnabled(true);
-  markWarnings();
+  faults_ = result.faults;
+  model_->reset(int(faults_.size()));
 }
 
-void KinematicsWindow::markWarnings() {
-  for (int row = 0; row < table_->rowCount(); ++row) {
-    QTableWidgetItem* item = table_->item(row, kWarningColumn);
-    if (!item) continue;
-    const auto& f = study_.Kinematics().faults[std::size_t(item->data(Qt::UserRole).toInt())];
-    item->setText(KinematicsWarnings(f, threshold_->value()));
+// Line, the angle to the plane, the P, T and B axes and the warnings.
+void KinematicsWindow::addColumns() {
+  auto fault = [this](int row) -> const analysis::KinematicAxes& {
+    return faults_[std::size_t(row)];
+  };
+  auto text = [](const std::string& s) { return QString::fromStdString(s); };
+  model_->addColumn({QStringLiteral("Line"),
+                     {},
+                     [=](int row) { return QString::number(fault(row).line); },
+                     [=](int row) { return double(fault(row).line); }});
+  model_->addColumn({QStringLiteral("Angle to plane"),
+                     {},
+                     [=](int row) { return text(analysis::FormatAngle(fault(row).misfit)); },
+                     [=](int row) { return fault(row).misfit; }});
+  using Axis = math::TrendPlunge analysis::KinematicAxes::*;
+  const std::pair<const char*, Axis> axes[] = {{"P", &analysis::KinematicAxes::p},
+                                               {"T", &analysis::KinematicAxes::t},
+                                               {"B", &analysis::KinematicAxes::b}};
+  for (const auto& [name, axis] : axes) {
+    model_->addColumn(
+        {QStringLiteral("%1 trend").arg(QLatin1String(name)),
+         {},
+         [=](int row) { return text(analysis::FormatTrend((fault(row).*axis).trend)); },
+         [=](int row) { return (fault(row).*axis).trend; }});
+    model_->addColumn(
+        {QStringLiteral("%1 plunge").arg(QLatin1String(name)),
+         {},
+         [=](int row) { return text(analysis::FormatAngle((fault(row).*axis).plunge)); },
+         [=](int row) { return (fault(row).*axis).plunge; }});
   }
+  model_->addColumn({QStringLiteral("Warning"),
+                     {},
+                     [=](int row) { return KinematicsWarnings(fault(row), threshold_->value()); },
+                     {}});
 }
 
 QString KinematicsWindow::tableText() const { return TableText(table_); }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include <QString>
 #include <QWidget>
@@ -16,9 +17,12 @@
 
 class QDoubleSpinBox;
 class QLabel;
+class QTableView;
 class QTableWidget;
 
 namespace orniva::ui {
+
+class ResultModel;
 
 class KinematicsWindow : public QWidget {
   Q_OBJECT
@@ -39,7 +43,9 @@ class KinematicsWindow : public QWidget {
   double misfitThreshold() const;
   void setMisfitThreshold(double degrees);
 
-  QTableWidget* table() const { return table_; }
+  // The table of the data; its model's rows are the result's, in view
+  // through a sort.
+  QTableView* table() const { return table_; }
   QTableWidget* binghamTable() const { return bingham_; }
   QLabel* summary() const { return summary_; }
 
@@ -50,12 +56,15 @@ class KinematicsWindow : public QWidget {
  private:
   void follow();
   void fill();
-  void markWarnings();
+  void addColumns();
 
   const analysis::Study& study_;
   int listener_ = 0;
-  std::optional<std::uint64_t> shown_;  // the data generation shown
-  QTableWidget* table_ = nullptr;
+  // The data's generation and the curation's revision shown.
+  std::optional<analysis::Study::ResultKey> shown_;
+  std::vector<analysis::KinematicAxes> faults_;  // the rows shown
+  ResultModel* model_ = nullptr;
+  QTableView* table_ = nullptr;
   QTableWidget* bingham_ = nullptr;
   QLabel* summary_ = nullptr;
   QDoubleSpinBox* threshold_ = nullptr;

@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -124,9 +125,9 @@ SeparationWindow::SeparationWindow(const analysis::Study& study, Accept accept, 
   pictures->addWidget(picture_);
   pictures->addWidget(histogram_, 1);
   layout->addLayout(pictures);
-  faults_ = NewResultTable({"Line", "Phase", "Also within the cut", "\u03B2"}, this);
-  faults_->setSortingEnabled(true);
-  faults_->sortByColumn(0, Qt::AscendingOrder);
+  faultModel_ = new ResultModel(this);
+  addFaultColumns();
+  faults_ = NewResultView(faultModel_, 0, this);
   layout->addWidget(faults_, 1);
   layout->addWidget(newButtons());
   connect(phases_, &QTableWidget::currentCellChanged, this, [this] { showChosenHistogram(); });
@@ -136,6 +137,7 @@ SeparationWindow::SeparationWindow(const analysis::Study& study, Accept accept, 
 SeparationWindow::~SeparationWindow() {
   cancel_ = true;
   if (worker_.joinable()) worker_.join();
+  faultModel_->reset(0);  // the table may read its cells while the window closes
 }
 
 // The search's parameters with their defaults, Run, Cancel and the progress.
@@ -315,30 +317,54 @@ void SeparationWindow::fillPhases() {
   showChosenHistogram();
 }
 
+// Each fault's beta under its phase's stress.
 void SeparationWindow::fillFaults() {
-  const TableFill filling(faults_);
-  faults_->setSortingEnabled(false);
-  faults_->clearContents();
-  faults_->setRowCount(int(result_.faults.size()));
   std::map<int, std::size_t> indexOfLine;
   if (!result_.phases.empty())
     for (std::size_t i = 0; i < result_.phases[0].faults.size(); ++i)
       indexOfLine[result_.phases[0].faults[i].line] = i;
-  for (int row = 0; row < faults_->rowCount(); ++row) {
-    const analysis::SeparatedFault& f = result_.faults[std::size_t(row)];
-    QStringList also;
-    for (int p : f.also) also << QString::number(p);
-    faults_->setItem(row, 0, new NumberItem(f.line, std::to_string(f.line)));
-    faults_->setItem(row, 1, new NumberItem(f.phase, f.phase ? std::to_string(f.phase) : "none"));
-    faults_->setItem(row, 2, new QTableWidgetItem(also.join(QStringLiteral(", "))));
-    const double beta =
-        f.phase ? result_.phases[std::size_t(f.phase - 1)].faults[indexOfLine[f.line]].beta : -1;
-    faults_->setItem(row, 3, new NumberItem(beta, f.phase ? analysis::FormatAngle(beta) : ""));
-    if (!f.also.empty())
-      for (int c = 0; c < faults_->columnCount(); ++c)
-        faults_->item(row, c)->setBackground(kAlsoBackground);
-  }
-  faults_->setSortingEnabled(true);
+  betas_.clear();
+  for (const analysis::SeparatedFault& f : result_.faults)
+    betas_.push_back(
+        f.phase ? result_.phases[std::size_t(f.phase - 1)].faults[indexOfLine[f.line]].beta : -1);
+  faultModel_->reset(int(result_.faults.size()));
+}
+
+// Line, phase, the other phases whose cut it is within, and beta.
+void SeparationWindow::addFaultColumns() {
+  auto fault = [this](int row) -> const analysis::SeparatedFault& {
+    return result_.faults[std::size_t(row)];
+  };
+  faultModel_->addColumn({QStringLiteral("Line"),
+                          {},
+                          [=](int row) { return QString::number(fault(row).line); },
+                          [=](int row) { return double(fault(row).line); }});
+  faultModel_->addColumn({QStringLiteral("Phase"),
+                          {},
+                          [=](int row) {
+                            return fault(row).phase ? QString::number(fault(row).phase)
+                                                    : QStringLiteral("none");
+                          },
+                          [=](int row) { return double(fault(row).phase); }});
+  faultModel_->addColumn({QStringLiteral("Also within the cut"),
+                          {},
+                          [=](int row) {
+                            QStringList also;
+                            for (int p : fault(row).also) also << QString::number(p);
+                            return also.join(QStringLiteral(", "));
+                          },
+                          {}});
+  faultModel_->addColumn({QStringLiteral("\u03B2"),
+                          {},
+                          [=](int row) {
+                            return fault(row).phase
+                                       ? Text(analysis::FormatAngle(betas_[std::size_t(row)]))
+                                       : QString();
+                          },
+                          [=](int row) { return betas_[std::size_t(row)]; }});
+  faultModel_->setRowBackground([=](int row) {
+    return fault(row).also.empty() ? QVariant() : QVariant(QBrush(kAlsoBackground));
+  });
 }
 
 void SeparationWindow::showChosenHistogram() {

@@ -26,11 +26,13 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
+class QTableView;
 class QTableWidget;
 
 namespace orniva::ui {
 
 class MisfitHistogram;
+class ResultModel;
 
 // A small equal-area net of the proposal: per phase its faults' poles as
 // dots, sigma1 as a circle and sigma3 as a square, in the phase's colour.
@@ -84,7 +86,8 @@ class SeparationWindow : public QWidget {
   void discard();
 
   QTableWidget* phaseTable() const { return phases_; }
-  QTableWidget* faultTable() const { return faults_; }
+  // Each fault's phase; its model's rows are the result's faults.
+  QTableView* faultTable() const { return faults_; }
   QLabel* summary() const { return summary_; }
   ProposalPicture* picture() const { return picture_; }
   MisfitHistogram* histogram() const { return histogram_; }
@@ -101,6 +104,7 @@ class SeparationWindow : public QWidget {
   void fill();
   void fillPhases();
   void fillFaults();
+  void addFaultColumns();
   void showChosenHistogram();
 
   const analysis::Study& study_;
@@ -115,7 +119,10 @@ class SeparationWindow : public QWidget {
               *acceptChosen_ = nullptr, *discard_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* summary_ = nullptr;
-  QTableWidget *phases_ = nullptr, *faults_ = nullptr;
+  std::vector<double> betas_;  // by row of the fault table; -1 for a fault in no phase
+  QTableWidget* phases_ = nullptr;
+  ResultModel* faultModel_ = nullptr;
+  QTableView* faults_ = nullptr;
   ProposalPicture* picture_ = nullptr;
   MisfitHistogram* histogram_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "ui/stress_window.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,6 +14,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTableView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "analysis/mohr.h"
@@ -28,9 +31,8 @@ namespace orniva::ui {
 
 namespace {
 
-constexpr int kUseColumn = 0, kLineColumn = 1, kNoteColumn = 3;
-// The stresses on the plane (analysis/mohr.h), after the note.
-constexpr int kMohrColumn = 4;
+constexpr int kUseColumn = 0, kLineColumn = 1;
+// The tool tips of the stresses on the plane (analysis/mohr.h).
 const char* const kMohrTips[] = {
     "\u03C3n: the normal stress on the plane, compression positive, in Angelier's "
     "normalisation (principal values of sum 0 and sum of squares 3/2)",
@@ -41,18 +43,9 @@ const char* const kMohrTips[] = {
     "stress is from the slip s at full size, per cent",
     "ANG: the angle \u03B2 between the slip and the shear stress"};
 
-// The Use check box, sorting by its state.
-class UseItem : public QTableWidgetItem {
- public:
-  explicit UseItem(bool used) {
-    setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    setCheckState(used ? Qt::Checked : Qt::Unchecked);
-  }
-  bool operator<(const QTableWidgetItem& other) const override {
-    return checkState() < other.checkState();
-  }
-};
 const QColor kOppositeBackground(255, 220, 220);
+// The number a cell without a value sorts by: the empty Mohr cells first.
+constexpr double kNoMohr = -1e300, kNoValue = -1;
 
 // What the summary's values mean.
 const QString kSummaryTip = QStringLiteral(
@@ -69,6 +62,7 @@ const QString kIterateTip =
 const QString kIterateMichaelOnly = QStringLiteral("Iterate applies to Michael's method only");
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Angle(double degrees) { return Text(analysis::FormatAngle(degrees)); }
 
 }  // namespace
 
@@ -137,15 +131,18 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
   confidence_ = new BootstrapPanel(study_, this);
   layout->addWidget(confidence_);
   layout->addLayout(newControls());
-  table_ = NewResultTable(
-      {"Use", "Line", "Misfit \u03B2", "Note", "\u03C3n", "|\u03C4|", "\u03C4s", "RUP %", "ANG"},
-      this);
-  for (int k = 0; k < 5; ++k)
-    table_->horizontalHeaderItem(kMohrColumn + k)->setToolTip(QString::fromUtf8(kMohrTips[k]));
-  tendencyColumn_ = AddTendencyColumns(table_);
-  table_->setSortingEnabled(true);
-  table_->sortByColumn(kLineColumn, Qt::AscendingOrder);
-  confidence_->attachTable(table_, kLineColumn);
+  model_ = new ResultModel(this);
+  addFaultColumns();
+  addMohrColumns();
+  tendencyColumn_ = AddTendencyColumns(
+      *model_, tendencies_, [this](int row) { return shownResult_.faults[std::size_t(row)].line; });
+  addLeaveOneOutColumns();
+  model_->setRowBackground([this](int row) {
+    return opposite(row) ? QVariant(QBrush(kOppositeBackground)) : QVariant();
+  });
+  table_ = NewResultView(model_, kLineColumn, this);
+  confidence_->showInfluenceWith(
+      [this](const analysis::LeaveOneOut& influence) { showLeaveOneOut(influence); });
   layout->addWidget(table_, 1);
   OnLineSelected(table_, kLineColumn, [this](int line) { emit datumSelected(line); });
   listener_ = study_.AddListener([this] {
@@ -155,7 +152,12 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
   follow();
 }
 
-StressWindow::~StressWindow() { study_.RemoveListener(listener_); }
+// The table may read its cells while the window closes, after the rows
+// are gone: it has none by then.
+StressWindow::~StressWindow() {
+  study_.RemoveListener(listener_);
+  model_->reset(0);
+}
 
 // Iterate, Use All, Run and Copy.
 QLayout* StressWindow::newControls() {
@@ -178,8 +180,8 @@ QLayout* StressWindow::newControls() {
   connect(iterate_, &QCheckBox::toggled, this, [this](bool on) { study_.SetIterate(on); });
   connect(runButton, &QPushButton::clicked, this, [this] { run(); });
   connect(all, &QPushButton::clicked, this, [this] {
-    for (int row = 0; row < table_->rowCount(); ++row)
-      if (QTableWidgetItem* use = table_->item(row, kUseColumn)) use->setCheckState(Qt::Checked);
+    use_.assign(use_.size(), true);
+    model_->columnsChanged(kUseColumn, kUseColumn);
   });
   return controls;
 }
@@ -208,12 +210,9 @@ void StressWindow::setFileName(const QString& fileName) {
 
 void StressWindow::run() {
   analysis::CurationState next = study_.curation();
-  for (int row = 0; row < table_->rowCount(); ++row) {
-    const QTableWidgetItem* useItem = table_->item(row, kUseColumn);
-    const QTableWidgetItem* lineItem = table_->item(row, kLineColumn);
-    if (!useItem || !lineItem) continue;
-    const auto line = std::size_t(lineItem->data(Qt::UserRole).toInt());
-    if (line < next.off.size()) next.off[line] = useItem->checkState() != Qt::Checked;
+  for (std::size_t row = 0; row < use_.size(); ++row) {
+    const auto line = std::size_t(shownResult_.faults[row].line);
+    if (line < next.off.size()) next.off[line] = !use_[row];
   }
   study_.SetCuration(std::move(next));
 }
@@ -242,7 +241,8 @@ void StressWindow::showChoices() {
 void StressWindow::follow() {
   if (shown_ == study_.StressKey() && tendencyShown_ != study_.choices().tendency) {
     tendencyShown_ = study_.choices().tendency;
-    FillTendencyColumns(table_, tendencyColumn_, kLineColumn, study_);
+    tendencies_ = TendenciesByLine(study_);
+    model_->columnsChanged(tendencyColumn_, tendencyColumn_ + 2);
   }
   if (shown_ == study_.StressKey()) return;
   shown_ = study_.StressKey();
@@ -327,47 +327,122 @@ void StressWindow::fill() {
   fillTable();
 }
 
+// The table's rows are the faults of the result in view, each checked
+// under Use as the curation has it.
 void StressWindow::fillTable() {
-  const analysis::StressResult& r = study_.StressInView();
-  const bool solved = r.error.empty();
-  const analysis::MohrResult mohr = analysis::MohrOf(study_.data(), r);
-  const auto tendencies = TendenciesByLine(study_);
+  shownResult_ = study_.StressInView();
+  mohr_ = analysis::MohrOf(study_.data(), shownResult_);
+  tendencies_ = TendenciesByLine(study_);
   tendencyShown_ = study_.choices().tendency;
-  const TableFill filling(table_);
-  table_->setSortingEnabled(false);
-  table_->clearContents();
-  table_->setRowCount(int(r.faults.size()));
-  for (int row = 0; row < table_->rowCount(); ++row) {
-    const analysis::FaultMisfit& f = r.faults[std::size_t(row)];
-    const auto line = std::size_t(f.line);
-    const std::vector<bool>& off = study_.curation().off;
-    table_->setItem(row, kUseColumn, new UseItem(line >= off.size() || !off[line]));
-    table_->setItem(row, kLineColumn, new NumberItem(f.line, std::to_string(f.line)));
-    table_->setItem(
-        row, 2,
-        solved ? new NumberItem(f.beta, analysis::FormatAngle(f.beta)) : new NumberItem(-1, ""));
-    table_->setItem(row, kNoteColumn, new QTableWidgetItem(solved ? StressNote(f) : QString()));
-    const bool hasMohr = mohr.error.empty() && std::size_t(row) < mohr.faults.size();
-    setMohrCells(row, hasMohr ? &mohr.faults[std::size_t(row)] : nullptr);
-    SetTendencyCells(table_, row, tendencyColumn_, tendencies[std::size_t(f.line)]);
-    if (solved && f.used && f.beta > 90)
-      for (int c = 0; c < table_->columnCount(); ++c)
-        if (QTableWidgetItem* item = table_->item(row, c)) item->setBackground(kOppositeBackground);
+  const std::vector<bool>& off = study_.curation().off;
+  use_.assign(shownResult_.faults.size(), true);
+  for (std::size_t row = 0; row < use_.size(); ++row) {
+    const auto line = std::size_t(shownResult_.faults[row].line);
+    use_[row] = line >= off.size() || !off[line];
   }
-  table_->setSortingEnabled(true);
+  without_.clear();
+  model_->reset(int(shownResult_.faults.size()));
   confidence_->tableFilled();
 }
 
+// Use, Line, beta and the note.
+void StressWindow::addFaultColumns() {
+  auto fault = [this](int row) -> const analysis::FaultMisfit& {
+    return shownResult_.faults[std::size_t(row)];
+  };
+  auto solved = [this] { return shownResult_.error.empty(); };
+  model_->addColumn({QStringLiteral("Use"), {}, {}, {}});
+  model_->setCheckColumn(
+      kUseColumn, [this](int row) { return bool(use_[std::size_t(row)]); },
+      [this](int row, bool on) { use_[std::size_t(row)] = on; });
+  model_->addColumn({QStringLiteral("Line"),
+                     {},
+                     [fault](int row) { return QString::number(fault(row).line); },
+                     [fault](int row) { return double(fault(row).line); }});
+  model_->addColumn({QStringLiteral("Misfit \u03B2"),
+                     {},
+                     [=](int row) { return solved() ? Angle(fault(row).beta) : QString(); },
+                     [=](int row) { return solved() ? fault(row).beta : kNoValue; }});
+  model_->addColumn({QStringLiteral("Note"),
+                     {},
+                     [=](int row) { return solved() ? StressNote(fault(row)) : QString(); },
+                     {}});
+}
+
 // The stresses on the datum's plane, or empty cells without a stress.
-void StressWindow::setMohrCells(int row, const analysis::MohrDatum* d) {
-  const double values[5] = {d ? d->sigmaN : 0, d ? d->tau : 0, d ? d->tauSlip : 0, d ? d->rup : 0,
-                            d ? d->ang : 0};
+void StressWindow::addMohrColumns() {
+  const char* const headers[] = {"\u03C3n", "|\u03C4|", "\u03C4s", "RUP %", "ANG"};
+  using Value = double (*)(const analysis::MohrDatum&);
+  const Value values[] = {[](const analysis::MohrDatum& d) { return d.sigmaN; },
+                          [](const analysis::MohrDatum& d) { return d.tau; },
+                          [](const analysis::MohrDatum& d) { return d.tauSlip; },
+                          [](const analysis::MohrDatum& d) { return d.rup; },
+                          [](const analysis::MohrDatum& d) { return d.ang; }};
   for (int k = 0; k < 5; ++k) {
-    const std::string text = !d       ? std::string()
-                             : k == 4 ? analysis::FormatAngle(values[k])
-                                      : analysis::FormatValue(values[k]);
-    table_->setItem(row, kMohrColumn + k, new NumberItem(d ? values[k] : -1e300, text));
+    const Value value = values[k];
+    const bool angle = k == 4;
+    model_->addColumn({QString::fromUtf8(headers[k]), QString::fromUtf8(kMohrTips[k]),
+                       [this, value, angle](int row) {
+                         const analysis::MohrDatum* d = mohrOf(row);
+                         if (!d) return QString();
+                         return Text(angle ? analysis::FormatAngle(value(*d))
+                                           : analysis::FormatValue(value(*d)));
+                       },
+                       [this, value](int row) {
+                         const analysis::MohrDatum* d = mohrOf(row);
+                         return d ? value(*d) : kNoMohr;
+                       }});
   }
+}
+
+// Theta without the datum and its beta under the result without it: no
+// cells until computed for the result shown.
+void StressWindow::addLeaveOneOutColumns() {
+  using Value = std::optional<double> analysis::LeftOut::*;
+  const Value values[] = {&analysis::LeftOut::theta, &analysis::LeftOut::beta};
+  const char* const headers[] = {"\u0398 without", "\u03B2 without"};
+  const char* const tips[] = {
+      "The stress distance between the result of all the faults and the result without this one",
+      "The misfit of this fault under the result without it"};
+  auto valueOf = [this](int row, Value value) -> std::optional<double> {
+    const auto line = std::size_t(shownResult_.faults[std::size_t(row)].line);
+    if (line >= without_.size() || !without_[line]) return std::nullopt;
+    return (*without_[line]).*value;
+  };
+  for (int k = 0; k < 2; ++k) {
+    const Value value = values[k];
+    const int column =
+        model_->addColumn({QString::fromUtf8(headers[k]), QString::fromUtf8(tips[k]),
+                           [=](int row) {
+                             const std::optional<double> v =
+                                 without_.empty() ? std::nullopt : valueOf(row, value);
+                             return v ? Angle(*v) : QString();
+                           },
+                           [=](int row) {
+                             if (without_.empty()) return std::nan("");
+                             const std::optional<double> v = valueOf(row, value);
+                             return v ? *v : kNoValue;
+                           }});
+    if (k == 0) leaveOneOutColumn_ = column;
+  }
+}
+
+void StressWindow::showLeaveOneOut(const analysis::LeaveOneOut& influence) {
+  without_.assign(study_.data().size(), std::nullopt);
+  for (const analysis::LeftOut& d : influence.data)
+    if (std::size_t(d.line) < without_.size()) without_[std::size_t(d.line)] = d;
+  model_->columnsChanged(leaveOneOutColumn_, leaveOneOutColumn_ + 1);
+}
+
+const analysis::MohrDatum* StressWindow::mohrOf(int row) const {
+  const bool has = mohr_.error.empty() && std::size_t(row) < mohr_.faults.size();
+  return has ? &mohr_.faults[std::size_t(row)] : nullptr;
+}
+
+// A fault used whose sense is opposite to the stress's.
+bool StressWindow::opposite(int row) const {
+  const analysis::FaultMisfit& f = shownResult_.faults[std::size_t(row)];
+  return shownResult_.error.empty() && f.used && f.beta > 90;
 }
 
 QString StressWindow::tableText() const { return TableText(table_); }

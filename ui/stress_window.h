@@ -17,21 +17,25 @@
 #include <QString>
 #include <QWidget>
 
+#include "analysis/leave_one_out.h"
 #include "analysis/mohr.h"
 #include "analysis/stress_inversion.h"
 #include "analysis/study.h"
+#include "analysis/tendency.h"
 #include "data/fault_data.h"
 
 class QCheckBox;
 class QComboBox;
 class QLayout;
 class QLabel;
+class QTableView;
 class QTableWidget;
 
 namespace orniva::ui {
 class BootstrapPanel;
 class GivenStressPanel;
 class MethodComparison;
+class ResultModel;
 }  // namespace orniva::ui
 
 namespace orniva::ui {
@@ -79,7 +83,9 @@ class StressWindow : public QWidget {
   // the focus.
   void copy() const;
 
-  QTableWidget* table() const { return table_; }
+  // The fault table; its model's rows are the result's faults, in view
+  // through a sort.
+  QTableView* table() const { return table_; }
   QTableWidget* axesTable() const { return axes_; }
   QLabel* summary() const { return summary_; }
   MisfitHistogram* histogram() const { return histogram_; }
@@ -100,15 +106,31 @@ class StressWindow : public QWidget {
   void follow();
   void fill();
   void fillTable();
-  void setMohrCells(int row, const analysis::MohrDatum* datum);
+  void addFaultColumns();
+  void addMohrColumns();
+  void addLeaveOneOutColumns();
+  void showLeaveOneOut(const analysis::LeaveOneOut& influence);
+  const analysis::MohrDatum* mohrOf(int row) const;
+  bool opposite(int row) const;
 
   analysis::Study& study_;
   int listener_ = 0;
   std::optional<analysis::Study::ResultKey> shown_;  // the inversion shown
   analysis::TendencyChoice tendencyShown_;           // the magnitudes of Ts, Ts' and Td
   int tendencyColumn_ = 0;                           // the first of Ts, Ts' and Td
+  int leaveOneOutColumn_ = 0;                        // Theta without, then beta without
+  // What the fault table shows: the result in view, the stresses on each
+  // plane, the tendencies by line, the Use check boxes by row (handed to
+  // the study by Run) and the leave-one-out values by line (none: not
+  // computed for this result).
+  analysis::StressResult shownResult_;
+  analysis::MohrResult mohr_;
+  std::vector<std::optional<analysis::PlaneTendency>> tendencies_;
+  std::vector<bool> use_;
+  std::vector<std::optional<analysis::LeftOut>> without_;
   QTableWidget* axes_ = nullptr;
-  QTableWidget* table_ = nullptr;
+  ResultModel* model_ = nullptr;
+  QTableView* table_ = nullptr;
   QLabel* summary_ = nullptr;
   QCheckBox* iterate_ = nullptr;
   QComboBox* method_ = nullptr;

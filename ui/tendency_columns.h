@@ -3,30 +3,26 @@
 // inversion's directions; empty cells without magnitudes or a solution.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "analysis/study.h"
 #include "analysis/tendency.h"
 
-class QTableWidget;
-
 namespace orniva::ui {
 
-// Appends the three columns to `table`; returns the first one's index.
-int AddTendencyColumns(QTableWidget* table);
+class ResultModel;
+
+// Appends the three columns to `model`: of each row the tendencies that
+// `byLine` holds for its data-file line `lineOf(row)`. Returns the first
+// one's index.
+int AddTendencyColumns(ResultModel& model,
+                       const std::vector<std::optional<analysis::PlaneTendency>>& byLine,
+                       std::function<int(int row)> lineOf);
 
 // The tendencies of every datum that passed its checks, switched out or
 // not, by line (index 0 unused); none where there is nothing to show.
 std::vector<std::optional<analysis::PlaneTendency>> TendenciesByLine(const analysis::Study& study);
-
-// The three cells of `row` from column `first`.
-void SetTendencyCells(QTableWidget* table, int row, int first,
-                      const std::optional<analysis::PlaneTendency>& tendency);
-
-// Sets the cells of every row again, each by the data-file line that
-// column `lineColumn` of the row holds.
-void FillTendencyColumns(QTableWidget* table, int first, int lineColumn,
-                         const analysis::Study& study);
 
 }  // namespace orniva::ui

@@ -30,7 +30,7 @@ TEST(SeparationWindow, ProposesCancelsAndAccepts) {
   const analysis::SeparationResult expected = analysis::SeparatePhases(study.data(), options);
   ASSERT_FALSE(expected.phases.empty());
   EXPECT_EQ(window.phaseTable()->rowCount(), int(expected.phases.size()));
-  EXPECT_EQ(window.faultTable()->rowCount(), 10);
+  EXPECT_EQ(window.faultTable()->model()->rowCount(), 10);
   EXPECT_EQ(window.picture()->phases().size(), expected.phases.size());
   EXPECT_EQ(window.result().phases[0].tensor, expected.phases[0].tensor);
 
