@@ -8,11 +8,11 @@
 #include <deque>
 #include <locale>
 #include <mutex>
-#include <random>
 #include <sstream>
 #include <thread>
 #include <utility>
 
+#include "analysis/index_draws.h"
 #include "analysis/michael_terms.h"
 #include "analysis/study.h"
 #include "platform/threads.h"
@@ -130,8 +130,7 @@ class Pipeline {
         samples_(std::size_t(settings.samples)),
         batches_((samples_ + kBatch - 1) / kBatch),
         control_(control),
-        engine_(settings.seed),
-        pick_(0, faults - 1),
+        draws_(settings.seed, faults),
         slots_(kSlots, std::vector<std::uint32_t>(faults * kBatch)),
         results_(samples_) {
     for (std::size_t s = 0; s < kSlots; ++s) free_.push_back(s);
@@ -193,8 +192,7 @@ class Pipeline {
 
   // The indices drawn, resample after resample.
   void Draw(std::size_t batch, std::vector<std::uint32_t>& drawn) {
-    const std::size_t draws = SizeOf(batch) * faults_;
-    for (std::size_t d = 0; d < draws; ++d) drawn[d] = std::uint32_t(pick_(engine_));
+    draws_.Draw(drawn.data(), SizeOf(batch) * faults_);
   }
 
   void Solve(std::size_t batch, const std::vector<std::uint32_t>& drawn,
@@ -216,8 +214,7 @@ class Pipeline {
   const ResampleSolver& solver_;
   const std::size_t faults_, samples_, batches_;
   const WorkControl& control_;
-  std::mt19937_64 engine_;
-  std::uniform_int_distribution<std::size_t> pick_;
+  IndexDraws draws_;
   std::vector<std::vector<std::uint32_t>> slots_;  // indices drawn, a batch each
   std::vector<std::optional<StressTensor>> results_;
   std::mutex mutex_;

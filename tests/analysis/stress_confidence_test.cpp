@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
+#include "analysis/index_draws.h"
 #include "analysis/leave_one_out.h"
 #include "analysis/stress_bootstrap.h"
 #include "data/fault_reader.h"
@@ -49,6 +51,20 @@ TEST(StressBootstrap, SameSeedSameReportAndTheNearestKept) {
   EXPECT_EQ(b.kept.size(), std::size_t(std::ceil(0.9 * (300 - b.rankDeficient))));
   for (std::size_t k = 1; k < b.kept.size(); ++k) EXPECT_LE(b.kept[k - 1].theta, b.kept[k].theta);
   EXPECT_EQ(b.thetaRadius, b.kept.back().theta);
+}
+
+TEST(StressBootstrap, DrawsAreTheLibrarysToTheBit) {
+  // clang-format off
+  const struct { std::uint64_t seed; std::size_t count, draws; } rows[] = {
+      {1, 32760, 200000}, {0, 1, 700}, {~std::uint64_t(0), 7, 5000}, {5489, 4000000000u, 5000}};
+  // clang-format on
+  for (const auto& row : rows) {
+    std::mt19937_64 engine(row.seed);
+    std::uniform_int_distribution<std::size_t> pick(0, row.count - 1);
+    std::vector<std::uint32_t> drawn(row.draws);
+    IndexDraws(row.seed, row.count).Draw(drawn.data(), drawn.size());
+    for (std::size_t d = 0; d < row.draws; ++d) ASSERT_EQ(drawn[d], pick(engine)) << d;
+  }
 }
 
 TEST(StressBootstrap, ShMaxArcNeverWrapsWrongly) {
