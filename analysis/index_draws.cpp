@@ -1,5 +1,7 @@
 #include "analysis/index_draws.h"
 
+#include "math/simd_clones.h"
+
 namespace orniva::analysis {
 
 namespace {
@@ -30,12 +32,7 @@ BlockedMt64::BlockedMt64(std::uint64_t seed) {
     state_[i] = 6364136223846793005ULL * (state_[i - 1] ^ (state_[i - 1] >> 62)) + i;
 }
 
-// Where the compiler can, a copy for processors with AVX2 is chosen at run
-// time (the same integer arithmetic, four words to an instruction).
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
-__attribute__((target_clones("avx2", "default")))
-#endif
-void BlockedMt64::Refill() {
+ORNIVA_AVX2_CLONES void BlockedMt64::Refill() {
   std::uint64_t* x = state_.data();
   for (std::size_t k = 0; k < kWords - kShift; ++k) x[k] = Twisted(x[k], x[k + 1], x[k + kShift]);
   for (std::size_t k = kWords - kShift; k < kWords - 1; ++k)
