@@ -284,6 +284,12 @@ void Keep(const std::vector<std::optional<StressTensor>>& results, const StressT
 
 }  // namespace
 
+std::optional<BootstrapRegion> BootstrapRegionNamed(std::string_view name) {
+  if (name == "symbols") return BootstrapRegion::Symbols;
+  if (name == "contours") return BootstrapRegion::Contours;
+  return std::nullopt;
+}
+
 std::optional<ValueRange> AxialRange(std::vector<double> azimuths) {
   if (azimuths.empty()) return std::nullopt;
   std::sort(azimuths.begin(), azimuths.end());
