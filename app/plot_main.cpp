@@ -250,6 +250,15 @@ std::string ApplyBootstrapSettings(Options& options) {
                                                  options.bootstrapSettings);
 }
 
+// --bootstrap-region, which implies --bootstrap.
+std::string ApplyBootstrapRegion(const std::string& value, Options& options) {
+  const auto region = orniva::analysis::BootstrapRegionNamed(value);
+  if (!region) return "unknown bootstrap region '" + value + "' (use symbols or contours)";
+  options.bootstrapSettings.region = *region;
+  options.bootstrap = true;
+  return {};
+}
+
 // The options kept as text: --title, --magnitudes, --pore-pressure and the
 // bootstrap's --samples, --seed and --confidence.
 std::optional<std::string>* TextOption(const std::string& name, Options& options) {
@@ -351,10 +360,7 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
              name == "--curation") {
     return ApplyCurationOption(name, value, options);
   } else if (name == "--bootstrap-region") {
-    const auto region = orniva::analysis::BootstrapRegionNamed(value);
-    if (!region) return "unknown bootstrap region '" + value + "' (use symbols or contours)";
-    options.bootstrapSettings.region = *region;
-    options.bootstrap = true;
+    return ApplyBootstrapRegion(value, options);
   } else if (name == "--highlight") {
     const std::optional<std::int16_t> index = ParseHighlight(value);
     if (!index)
