@@ -8,13 +8,14 @@
 #include <deque>
 #include <locale>
 #include <mutex>
-#include <random>
 #include <sstream>
 #include <thread>
 #include <utility>
 
+#include "analysis/index_draws.h"
 #include "analysis/michael_terms.h"
 #include "analysis/study.h"
+#include "math/simd_clones.h"
 #include "platform/threads.h"
 
 namespace orniva::analysis {
@@ -26,6 +27,9 @@ namespace {
 constexpr std::size_t kBatch = 8;
 // Batches of counts in flight: one being drawn, one or two being solved.
 constexpr std::size_t kSlots = 3;
+// Faults whose shares are summed for every resample of a batch in turn
+// (80 kB of shares, within a core's cache).
+constexpr std::size_t kFaultBlock = 512;
 
 bool AllDigits(const std::string& text) {
   return !text.empty() && text.size() <= 20 &&
@@ -46,6 +50,20 @@ std::optional<double> ReadNumber(const std::string& text) {
   double value = 0;
   if (!(in >> value) || in.peek() != std::char_traits<char>::eof()) return std::nullopt;
   return value;
+}
+
+// Adds count[i] times fault i's share to `sum`, for i from `first` to
+// `end`, the sum held in registers.
+ORNIVA_AVX2_CLONES void AddShares(const double* shares, const std::uint32_t* count,
+                                  std::size_t first, std::size_t end, double* sum) {
+  double held[kTermSize];
+  std::copy_n(sum, kTermSize, held);
+  for (std::size_t i = first; i < end; ++i) {
+    const double c = count[i];
+    const double* share = shares + i * kTermSize;
+    for (std::size_t j = 0; j < kTermSize; ++j) held[j] += c * share[j];
+  }
+  std::copy_n(held, kTermSize, sum);
 }
 
 // The resamples' inversion by the setup's method: Michael's summed from the
@@ -86,19 +104,15 @@ class ResampleSolver {
 
  private:
   // Per resample, sum count * share over the faults in their order (as
-  // SumTerms adds them; a count of 0 adds nothing), a fault's share read
-  // once for the batch.
+  // SumTerms adds them; a count of 0 adds nothing), a block of the faults'
+  // shares at a time so that it is read from the cache for every resample.
   std::vector<double> SumShares(const std::uint32_t* counts, std::size_t size) const {
     const std::size_t n = setup_.faults.size();
     std::vector<double> sums(size * kTermSize, 0.0);
-    for (std::size_t i = 0; i < n; ++i) {
-      double share[kTermSize];
-      std::copy_n(flat_.data() + i * kTermSize, kTermSize, share);
-      for (std::size_t k = 0; k < size; ++k) {
-        const double c = counts[k * n + i];
-        double* __restrict sum = sums.data() + k * kTermSize;
-        for (std::size_t j = 0; j < kTermSize; ++j) sum[j] += c * share[j];
-      }
+    for (std::size_t first = 0; first < n; first += kFaultBlock) {
+      const std::size_t end = std::min(n, first + kFaultBlock);
+      for (std::size_t k = 0; k < size; ++k)
+        AddShares(flat_.data(), counts + k * n, first, end, sums.data() + k * kTermSize);
     }
     return sums;
   }
@@ -130,8 +144,7 @@ class Pipeline {
         samples_(std::size_t(settings.samples)),
         batches_((samples_ + kBatch - 1) / kBatch),
         control_(control),
-        engine_(settings.seed),
-        pick_(0, faults - 1),
+        draws_(settings.seed, faults),
         slots_(kSlots, std::vector<std::uint32_t>(faults * kBatch)),
         results_(samples_) {
     for (std::size_t s = 0; s < kSlots; ++s) free_.push_back(s);
@@ -193,8 +206,7 @@ class Pipeline {
 
   // The indices drawn, resample after resample.
   void Draw(std::size_t batch, std::vector<std::uint32_t>& drawn) {
-    const std::size_t draws = SizeOf(batch) * faults_;
-    for (std::size_t d = 0; d < draws; ++d) drawn[d] = std::uint32_t(pick_(engine_));
+    draws_.Draw(drawn.data(), SizeOf(batch) * faults_);
   }
 
   void Solve(std::size_t batch, const std::vector<std::uint32_t>& drawn,
@@ -216,8 +228,7 @@ class Pipeline {
   const ResampleSolver& solver_;
   const std::size_t faults_, samples_, batches_;
   const WorkControl& control_;
-  std::mt19937_64 engine_;
-  std::uniform_int_distribution<std::size_t> pick_;
+  IndexDraws draws_;
   std::vector<std::vector<std::uint32_t>> slots_;  // indices drawn, a batch each
   std::vector<std::optional<StressTensor>> results_;
   std::mutex mutex_;
@@ -272,6 +283,12 @@ void Keep(const std::vector<std::optional<StressTensor>>& results, const StressT
 }
 
 }  // namespace
+
+std::optional<BootstrapRegion> BootstrapRegionNamed(std::string_view name) {
+  if (name == "symbols") return BootstrapRegion::Symbols;
+  if (name == "contours") return BootstrapRegion::Contours;
+  return std::nullopt;
+}
 
 std::optional<ValueRange> AxialRange(std::vector<double> azimuths) {
   if (azimuths.empty()) return std::nullopt;

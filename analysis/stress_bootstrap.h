@@ -34,6 +34,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/report_format.h"
@@ -71,10 +72,18 @@ struct WorkControl {
 
 inline constexpr int kMaxResamples = 1000000;
 
+// How the stress-axes diagram draws the confidence region: each kept
+// resample's axes as a small symbol, or each axis's region as contour lines
+// (analysis/confidence_region.h).
+enum class BootstrapRegion { Symbols, Contours };
+// The names on the command line: "symbols", "contours".
+std::optional<BootstrapRegion> BootstrapRegionNamed(std::string_view name);
+
 struct BootstrapSettings {
   int samples = 2000;        // B, 1 to kMaxResamples
   double confidence = 0.95;  // c, in (0, 1]
   std::uint64_t seed = 1;
+  BootstrapRegion region = BootstrapRegion::Symbols;  // drawn only, never computed with
 };
 
 // Reads the settings from text; a null text keeps the setting as it is.

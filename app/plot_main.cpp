@@ -7,7 +7,10 @@
 // file that cannot be read or has too many lines, and an output file that
 // cannot be written.
 
+#include <algorithm>
 #include <csignal>
+#include <iterator>
+#include <memory>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -22,6 +25,7 @@
 #include "analysis/geometry.h"
 #include "analysis/rose.h"
 #include "analysis/rotation.h"
+#include "analysis/stress_bootstrap.h"
 #include "analysis/tendency.h"
 #include "app/cli_support.h"
 #include "app/data_scope.h"
@@ -82,6 +86,18 @@ constexpr const char* kUsage =
     "  --iterate            the stress inversion's iterative option\n"
     "  --every-method       the stress axes also show every method's sigma1 and\n"
     "                       sigma3, each in its own symbol\n"
+    "  --bootstrap          the stress axes also show the bootstrap confidence\n"
+    "                       region of the inversion (as orniva-analyse's\n"
+    "                       stress-bootstrap computes it)\n"
+    "  --samples B, --seed S, --confidence C\n"
+    "                       the bootstrap's resamples, seed and confidence\n"
+    "                       (defaults 2000, 1, 0.95); each implies --bootstrap\n"
+    "  --bootstrap-region symbols|contours\n"
+    "                       the region as each kept resample's sigma1, sigma2\n"
+    "                       and sigma3 in small symbols (default), or as\n"
+    "                       density contours in each axis's colour, thick round\n"
+    "                       90% of the kept axes and thin round the densest\n"
+    "                       half; implies --bootstrap\n"
     "  --net equal-angle|equal-area\n"
     "                       stereographic (default) or Lambert equal-area net\n"
     "  --hemisphere lower|upper\n"
@@ -132,6 +148,9 @@ struct Options {
   bool tiltTest = false;                                // the tilt test's chart instead of a net
   std::optional<std::string> beddingText;               // --bedding, read at the end
   orniva::analysis::Bedding bedding;
+  bool bootstrap = false;
+  std::optional<std::string> samples, seed, confidence;  // read together at the end
+  orniva::analysis::BootstrapSettings bootstrapSettings;
 };
 
 // The outcome of reading the command line: run, show the help or the
@@ -245,11 +264,36 @@ std::string ApplyBedding(Options& options) {
 }
 
 // The options kept as text: --title, --magnitudes and --pore-pressure.
+// The bootstrap's settings into the options. Returns an error line, empty
+// when fine.
+std::string ApplyBootstrapSettings(Options& options) {
+  const std::string* text[] = {options.samples ? &*options.samples : nullptr,
+                               options.confidence ? &*options.confidence : nullptr,
+                               options.seed ? &*options.seed : nullptr};
+  for (const std::string* given : text) options.bootstrap = options.bootstrap || given;
+  return orniva::analysis::ReadBootstrapSettings(text[0], text[1], text[2],
+                                                 options.bootstrapSettings);
+}
+
+// --bootstrap-region, which implies --bootstrap.
+std::string ApplyBootstrapRegion(const std::string& value, Options& options) {
+  const auto region = orniva::analysis::BootstrapRegionNamed(value);
+  if (!region) return "unknown bootstrap region '" + value + "' (use symbols or contours)";
+  options.bootstrapSettings.region = *region;
+  options.bootstrap = true;
+  return {};
+}
+
+// The options kept as text: --title, --magnitudes, --pore-pressure and the
+// bootstrap's --samples, --seed and --confidence.
 std::optional<std::string>* TextOption(const std::string& name, Options& options) {
   if (name == "--title") return &options.title;
   if (name == "--magnitudes") return &options.magnitudes;
   if (name == "--pore-pressure") return &options.porePressure;
   if (name == "--bedding") return &options.beddingText;
+  if (name == "--samples") return &options.samples;
+  if (name == "--seed") return &options.seed;
+  if (name == "--confidence") return &options.confidence;
   return nullptr;
 }
 
@@ -343,6 +387,8 @@ std::string ApplyOption(const std::string& name, const std::string& value, Optio
   } else if (name == "--colour-by" || name == "--lines" || name == "--subset" ||
              name == "--curation") {
     return ApplyCurationOption(name, value, options);
+  } else if (name == "--bootstrap-region") {
+    return ApplyBootstrapRegion(value, options);
   } else if (name == "--highlight") {
     const std::optional<std::int16_t> index = ParseHighlight(value);
     if (!index)
@@ -377,19 +423,35 @@ bool* FlagNamed(const std::string& arg, Options& options) {
   if (arg == "--layout") return &options.layout;
   if (arg == "--by-subset") return &options.scope.bySubset;
   if (arg == "--grid") return &options.grid;
+  if (arg == "--bootstrap") return &options.bootstrap;
   return nullptr;
 }
 
 // Whether `name` is an option that takes a value.
 bool TakesValue(const std::string& name) {
-  static const char* const kNames[] = {
-      "--diagram",    "--highlight",     "--symbol-size", "--net",        "--of",
-      "--method",     "--title",         "--dpi",         "--width-mm",   "--colour-by",
-      "--lines",      "--subset",        "--curation",    "--hemisphere", "--bin",
-      "--magnitudes", "--pore-pressure", "--bedding"};
-  for (const char* known : kNames)
-    if (name == known) return true;
-  return false;
+  static const char* const kNames[] = {"--diagram",
+                                       "--highlight",
+                                       "--symbol-size",
+                                       "--net",
+                                       "--of",
+                                       "--method",
+                                       "--title",
+                                       "--dpi",
+                                       "--width-mm",
+                                       "--colour-by",
+                                       "--lines",
+                                       "--subset",
+                                       "--curation",
+                                       "--hemisphere",
+                                       "--bin",
+                                       "--magnitudes",
+                                       "--pore-pressure",
+                                       "--samples",
+                                       "--seed",
+                                       "--confidence",
+                                       "--bootstrap-region",
+                                       "--bedding"};
+  return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
 }
 
 Command ParseCommandLine(const std::vector<std::string>& args) {
@@ -426,6 +488,8 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
   if (const std::string error = ApplyMagnitudes(command.options); !error.empty())
     return Fail(error);
   if (const std::string error = ApplyBedding(command.options); !error.empty()) return Fail(error);
+  if (const std::string error = ApplyBootstrapSettings(command.options); !error.empty())
+    return Fail(error);
   return WithOperands(std::move(command), operands);
 }
 
@@ -474,10 +538,24 @@ int WriteTiltTest(const orniva::analysis::Study& study, const Options& options,
   return WritePicture(orniva::DrawTiltTestChart(steps, title), options, outputPath);
 }
 
+// The bootstrap of the study's inversion, kept by the study for the
+// stress-axes diagram; a refusal is reported and the diagram drawn without.
+void Bootstrap(orniva::analysis::Study& study, const Options& options) {
+  if (!options.bootstrap || options.diagram != orniva::PlotMode::StressAxes) return;
+  auto bootstrap =
+      std::make_shared<orniva::analysis::StressBootstrap>(orniva::analysis::BootstrapStress(
+          orniva::analysis::SetupOf(study), options.bootstrapSettings));
+  if (bootstrap->error.empty())
+    study.SetBootstrap(bootstrap, study.StressKey());
+  else
+    Report(options.dataPath + ": bootstrap: " + bootstrap->error);
+}
+
 // Draws the figure of `study` and writes it to `outputPath`.
-int WriteFigure(const orniva::analysis::Study& study, const Options& options,
+int WriteFigure(orniva::analysis::Study& study, const Options& options,
                 const std::string& outputPath) {
   if (options.tiltTest) return WriteTiltTest(study, options, outputPath);
+  Bootstrap(study, options);
   const orniva::FaultSet& data = study.data();
   orniva::FigureRequest request;
   request.mode = options.diagram;

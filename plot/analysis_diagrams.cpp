@@ -57,13 +57,19 @@ void DrawStressSymbol(RecordingCanvas& canvas, std::size_t k, TPoint p, std::int
 }
 
 // Every kept resample's sigma1, then sigma2, then sigma3, as small symbols
-// of their axis's shape in its colour.
+// of their axis's shape in its colour, or each axis's contour lines in its
+// colour.
 void DrawConfidenceAxes(RecordingCanvas& canvas, const StressAxesFigure& figure,
                         const NetGeometry& g, std::int32_t a, bool layout) {
   if (figure.confidence.empty()) return;
   static constexpr TColor kAxisColours[] = {Rgb(200, 40, 40), Rgb(40, 150, 60), Rgb(40, 90, 200)};
+  for (const StressAxesFigure::RegionLine& line : figure.confidenceLines) {
+    canvas.SetPenWidth(line.inner ? 1 : 3);
+    canvas.SetPenColour(kAxisColours[line.axis % 3]);
+    canvas.Polyline(line.points.data(), line.points.size());
+  }
   canvas.SetPenWidth(1);
-  for (std::size_t k = 0; k < 3; ++k) {
+  for (std::size_t k = 0; k < 3 && figure.confidenceLines.empty(); ++k) {
     canvas.SetPenColour(kAxisColours[k]);
     canvas.SetBrushColour(kAxisColours[k]);
     for (const auto& axes : figure.confidence)
@@ -72,6 +78,8 @@ void DrawConfidenceAxes(RecordingCanvas& canvas, const StressAxesFigure& figure,
   if (!layout) return;
   canvas.SetPenColour(clBlack);
   canvas.Text({25, 235}, TextItem{figure.confidenceNote, 22});
+  if (!figure.confidenceLines.empty())
+    canvas.Text({25, 262}, TextItem{"lines round 90% and 50% of them", 22});
 }
 
 // Each method's sigma1 and sigma3 symbols; then the key of the methods drawn

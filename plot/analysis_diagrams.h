@@ -38,6 +38,15 @@ struct StressAxesFigure {
   // kept resample, and how it was made ("95% of 2000 resamples").
   std::vector<std::array<directional_operations::Orientation, 3>> confidence;
   std::string confidenceNote;
+  // The region drawn as contours instead (analysis/confidence_region.h):
+  // each axis's outer line, round 90% of the kept axes, and inner line,
+  // round the densest half. Empty: the symbols.
+  struct RegionLine {
+    std::size_t axis = 0;  // 0 sigma1, 1 sigma2, 2 sigma3
+    bool inner = false;
+    std::vector<TPoint> points;
+  };
+  std::vector<RegionLine> confidenceLines;
   // The layout's lines about the stress (StressSummaryLines), below its legend.
   std::vector<std::string> summary;
 };
@@ -69,7 +78,8 @@ std::vector<TPoint> MethodSymbolOutline(std::size_t method, TPoint c, std::int32
 // symbol of the symbol radius go before the chosen axes, with their key in
 // the bottom-left corner. Before them, the confidence region: each kept
 // sigma1, sigma2 and sigma3 in its axis's shape, small and filled in its
-// axis's colour (with the layout, the note below Phi).
+// axis's colour, or with contour lines each axis's outer (width 3) and
+// inner line (width 1) in its colour (with the layout, the note below Phi).
 void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTarget& target,
                     std::int16_t highlightIndex, bool layout,
                     const std::vector<TColor>* colours = nullptr);

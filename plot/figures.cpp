@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "analysis/confidence_region.h"
 #include "analysis/contours.h"
 #include "analysis/dihedra.h"
 #include "analysis/kinematics.h"
@@ -58,17 +59,39 @@ std::vector<StressAxesFigure::MethodAxes> EveryMethodsAxes(const Study& study) {
   return methods;
 }
 
+TPoint ToPlot(NetPoint p) { return {numeric::RoundToPlot(p.x), numeric::RoundToPlot(p.y)}; }
+
+// Each axis's region as density contours on the field's grid.
+void RegionLines(const StressBootstrap& bootstrap, const NetGeometry& geometry,
+                 StressAxesFigure& figure) {
+  const DrawingGrid grid =
+      MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize, geometry.hemisphere);
+  for (std::size_t k = 0; k < 3; ++k) {
+    std::vector<math::Vector3d> axes;
+    for (const BootstrapSolution& s : bootstrap.kept)
+      axes.push_back(math::LineVector(s.axes[k].trend, s.axes[k].plunge));
+    for (const ContourLine& line : AxisRegionOf(grid, axes).lines) {
+      StressAxesFigure::RegionLine drawn{k, line.level == 1, {}};
+      for (NetPoint p : line.points) drawn.points.push_back(ToPlot(p));
+      figure.confidenceLines.push_back(std::move(drawn));
+    }
+  }
+}
+
 // The kept resamples' axes and how many of how many were kept.
-void ConfidenceRegion(const StressBootstrap& bootstrap, StressAxesFigure& figure) {
+void ConfidenceRegion(const StressBootstrap& bootstrap, const NetGeometry& geometry,
+                      StressAxesFigure& figure) {
   for (const BootstrapSolution& s : bootstrap.kept)
     figure.confidence.push_back({Stored(s.axes[0]), Stored(s.axes[1]), Stored(s.axes[2])});
   char note[80];
   std::snprintf(note, sizeof note, "%g%% of %d resamples", 100 * bootstrap.settings.confidence,
                 bootstrap.settings.samples);
   figure.confidenceNote = note;
+  if (bootstrap.settings.region == BootstrapRegion::Contours)
+    RegionLines(bootstrap, geometry, figure);
 }
 
-StressAxesFigure StressFigure(const Study& study) {
+StressAxesFigure StressFigure(const Study& study, const NetGeometry& geometry) {
   StressAxesFigure figure;
   const FaultSet& data = study.data();
   const AnalysisChoices& choices = study.choices();
@@ -83,7 +106,8 @@ StressAxesFigure StressFigure(const Study& study) {
     figure.summary = StressSummaryLines(result, study.givenStress().has_value());
   }
   if (choices.everyMethod) figure.methods = EveryMethodsAxes(study);
-  if (const StressBootstrap* bootstrap = study.Bootstrap()) ConfidenceRegion(*bootstrap, figure);
+  if (const StressBootstrap* bootstrap = study.Bootstrap())
+    ConfidenceRegion(*bootstrap, geometry, figure);
   return figure;
 }
 
@@ -148,8 +172,6 @@ std::vector<std::pair<TColor, std::string>> ColourNames(const Study& study) {
       names.emplace_back(ParseColour(phase.colour), "Phase " + phase.name);
   return names;
 }
-
-TPoint ToPlot(NetPoint p) { return {numeric::RoundToPlot(p.x), numeric::RoundToPlot(p.y)}; }
 
 std::string LevelLabel(double level, const char* unit) {
   char text[32];
@@ -289,7 +311,7 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
       figures.hasKinematicAxes = true;
       break;
     case PlotMode::StressAxes:
-      figures.stressAxes = StressFigure(study);
+      figures.stressAxes = StressFigure(study, geometry);
       figures.hasStressAxes = true;
       break;
     case PlotMode::Density:

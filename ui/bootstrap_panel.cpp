@@ -1,5 +1,8 @@
 #include "ui/bootstrap_panel.h"
 
+#include <map>
+
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -143,10 +146,17 @@ QLayout* BootstrapPanel::newControls() {
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,20}")), seed_));
   seed_->setToolTip(
       QStringLiteral("The same seed draws the same resamples here and in orniva-analyse"));
+  region_ = new QComboBox(this);
+  region_->addItems({QStringLiteral("Symbols"), QStringLiteral("Contours")});
+  region_->setToolTip(QStringLiteral(
+      "The stress-axes diagram draws the region as each kept resample's axes, or as "
+      "density contours in each axis's colour: thick round 90% of the kept axes, thin round half"));
+  connect(region_, &QComboBox::currentIndexChanged, this, [this] { redrawRegion(); });
   auto* row = new QHBoxLayout;
   const std::pair<QString, QWidget*> boxes[] = {{QStringLiteral("Resa&mples:"), samples_},
                                                 {QStringLiteral("C&onfidence:"), confidence_},
-                                                {QStringLiteral("S&eed:"), seed_}};
+                                                {QStringLiteral("S&eed:"), seed_},
+                                                {QStringLiteral("Re&gion:"), region_}};
   for (const auto& [label, box] : boxes) {
     auto* name = new QLabel(label, this);
     name->setBuddy(box);
@@ -184,7 +194,7 @@ void BootstrapPanel::tableFilled() {
 }
 
 void BootstrapPanel::run() {
-  analysis::BootstrapSettings settings{samples_->value(), confidence_->value(), 1};
+  analysis::BootstrapSettings settings{samples_->value(), confidence_->value(), 1, region()};
   const std::string seed = seed_->text().toStdString();
   const std::string refusal = analysis::ReadBootstrapSettings(nullptr, nullptr, &seed, settings);
   if (!refusal.empty()) {
@@ -240,6 +250,19 @@ void BootstrapPanel::follow() {
 void BootstrapPanel::showBootstrap() {
   const analysis::StressBootstrap* bootstrap = study_.Bootstrap();
   result_->setText(bootstrap ? BootstrapText(*bootstrap) : QString());
+}
+
+analysis::BootstrapRegion BootstrapPanel::region() const {
+  return region_->currentIndex() == 1 ? analysis::BootstrapRegion::Contours
+                                      : analysis::BootstrapRegion::Symbols;
+}
+
+void BootstrapPanel::redrawRegion() {
+  const analysis::StressBootstrap* shown = study_.Bootstrap();
+  if (!shown || shown->settings.region == region()) return;
+  auto redrawn = std::make_shared<analysis::StressBootstrap>(*shown);
+  redrawn->settings.region = region();
+  study_.SetBootstrap(redrawn, study_.StressKey());
 }
 
 void BootstrapPanel::showBusy(bool busy) {

@@ -2,7 +2,8 @@
 // of resamples, the confidence and the seed, Run and Cancel with the
 // progress, and the intervals of Phi, R' and SHmax with the region's
 // radius; the result is handed to the study, which keeps it for the window
-// and every figure (the stress-axes diagram draws its region). Leave one
+// and every figure (the stress-axes diagram draws its region, as symbols or
+// as contours, the choice of Region, which also redraws a region shown). Leave one
 // out: two columns of the fault table, Theta without the datum and its beta
 // under the result without it, filled at once where that is quick and on
 // demand otherwise. Work that may take more than about 0.1 s runs on a
@@ -22,6 +23,7 @@
 #include "analysis/stress_bootstrap.h"
 #include "analysis/study.h"
 
+class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLayout;
@@ -82,6 +84,7 @@ class BootstrapPanel : public QGroupBox {
   QSpinBox* samplesBox() const { return samples_; }
   QDoubleSpinBox* confidenceBox() const { return confidence_; }
   QLineEdit* seedBox() const { return seed_; }
+  QComboBox* regionBox() const { return region_; }
   QLabel* resultLabel() const { return result_; }
 
  private:
@@ -89,6 +92,9 @@ class BootstrapPanel : public QGroupBox {
   void follow();
   void showBootstrap();
   void showBusy(bool busy);
+  analysis::BootstrapRegion region() const;
+  // The bootstrap shown, drawn as Region says.
+  void redrawRegion();
   void fillColumns(const analysis::LeaveOneOut& influence);
 
   analysis::Study& study_;
@@ -98,6 +104,7 @@ class BootstrapPanel : public QGroupBox {
   QSpinBox* samples_ = nullptr;
   QDoubleSpinBox* confidence_ = nullptr;
   QLineEdit* seed_ = nullptr;
+  QComboBox* region_ = nullptr;
   QPushButton *run_ = nullptr, *cancel_ = nullptr, *leaveOneOut_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* result_ = nullptr;

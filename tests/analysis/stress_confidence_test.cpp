@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
+#include "analysis/confidence_region.h"
+#include "analysis/index_draws.h"
 #include "analysis/leave_one_out.h"
 #include "analysis/stress_bootstrap.h"
 #include "data/fault_reader.h"
@@ -49,6 +53,86 @@ TEST(StressBootstrap, SameSeedSameReportAndTheNearestKept) {
   EXPECT_EQ(b.kept.size(), std::size_t(std::ceil(0.9 * (300 - b.rankDeficient))));
   for (std::size_t k = 1; k < b.kept.size(); ++k) EXPECT_LE(b.kept[k - 1].theta, b.kept[k].theta);
   EXPECT_EQ(b.thetaRadius, b.kept.back().theta);
+}
+
+TEST(StressBootstrap, DrawsAreTheLibrarysToTheBit) {
+  // clang-format off
+  const struct { std::uint64_t seed; std::size_t count, draws; } rows[] = {
+      {1, 32760, 200000}, {0, 1, 700}, {~std::uint64_t(0), 7, 5000}, {5489, 4000000000u, 5000}};
+  // clang-format on
+  for (const auto& row : rows) {
+    std::mt19937_64 engine(row.seed);
+    std::uniform_int_distribution<std::size_t> pick(0, row.count - 1);
+    std::vector<std::uint32_t> drawn(row.draws);
+    IndexDraws(row.seed, row.count).Draw(drawn.data(), drawn.size());
+    for (std::size_t d = 0; d < row.draws; ++d) ASSERT_EQ(drawn[d], pick(engine)) << d;
+  }
+}
+
+// A cluster about (trend, plunge): `centre` axes on it and `ring` axes
+// evenly round it at `radius` degrees.
+std::vector<Vector3d> Cluster(double trend, double plunge, int centre, int ring, double radius) {
+  const Vector3d c = math::LineVector(trend, plunge);
+  const Vector3d u = math::Normalise(math::Cross(c, {0, 0, 1})), w = math::Cross(c, u);
+  const double rho = radius * M_PI / 180;
+  std::vector<Vector3d> axes(std::size_t(centre), c);
+  for (int k = 0; k < ring; ++k) {
+    const double phi = 2 * M_PI * k / ring;
+    axes.push_back(std::cos(rho) * c + std::sin(rho) * (std::cos(phi) * u + std::sin(phi) * w));
+  }
+  return axes;
+}
+
+NetPoint Projected(NetKind kind, Vector3d axis) {
+  const math::TrendPlunge line = math::LowerHemisphereLine(axis);
+  const double half = (90 - line.plunge) * M_PI / 360, t = line.trend * M_PI / 180;
+  const double r = 450 * (kind == NetKind::EqualAngle ? std::tan(half) : M_SQRT2 * std::sin(half));
+  return {500 + r * std::sin(t), 500 - r * std::cos(t)};
+}
+
+bool Encloses(const ContourLine& line, NetPoint p) {
+  bool inside = false;
+  for (std::size_t i = 0, j = line.points.size() - 1; i < line.points.size(); j = i++) {
+    const NetPoint a = line.points[i], b = line.points[j];
+    if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y))
+      inside = !inside;
+  }
+  return line.closed && inside;
+}
+
+TEST(ConfidenceRegion, LinesRoundTheCrowdedAxesNotTheStragglers) {
+  // clang-format off
+  const struct { double trend, plunge; int centre, ring; double radius; NetKind kind;
+                 int outer, inner; bool ringInside; } rows[] = {
+      {0, 90, 40, 0, 0, NetKind::EqualAngle, 40, 40, true},      // one axis
+      {120, 40, 13, 12, 12, NetKind::EqualArea, 3, 13, true},    // each ring axis and 2 more
+      {300, 65, 30, 2, 40, NetKind::EqualAngle, 30, 30, false},  // two stragglers
+      {45, 30, 10, 30, 15, NetKind::EqualArea, 5, 5, true},      // most on the ring
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    const DrawingGrid grid = MakeDrawingGrid(row.kind, {}, 100);
+    const std::vector<Vector3d> axes =
+        Cluster(row.trend, row.plunge, row.centre, row.ring, row.radius);
+    const AxisRegion region = AxisRegionOf(grid, axes);
+    EXPECT_EQ(region.outerCount, row.outer);
+    EXPECT_EQ(region.innerCount, row.inner);
+    auto enclosed = [&](Vector3d axis, int level) {
+      return std::any_of(region.lines.begin(), region.lines.end(), [&](const ContourLine& l) {
+        return l.level == level && Encloses(l, Projected(row.kind, axis));
+      });
+    };
+    EXPECT_TRUE(enclosed(axes.front(), 0)) << row.trend;
+    EXPECT_EQ(enclosed(axes.front(), 1), row.inner > row.outer) << row.trend;
+    for (std::size_t k = std::size_t(row.centre); k < axes.size(); ++k)
+      EXPECT_EQ(enclosed(axes[k], 0), row.ringInside) << row.trend;
+    const Vector3d centre = math::LineVector(row.trend, row.plunge);
+    const double reach = (row.ringInside ? row.radius : 0) + 8.2 + 3.3;  // the cap, a cell
+    for (const ContourLine& line : region.lines)
+      for (NetPoint p : line.points)
+        EXPECT_LT(std::acos(std::fabs(Dot(DirectionAtNetPoint(row.kind, {}, p), centre))),
+                  reach * M_PI / 180);
+  }
 }
 
 TEST(StressBootstrap, ShMaxArcNeverWrapsWrongly) {

@@ -8,10 +8,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "plot/figures.h"
+#include "analysis/stress_bootstrap.h"
 #include "data/curation.h"
 #include "data/fault_reader.h"
 #include "picture/emf.h"
@@ -34,6 +36,7 @@ struct Plot {
   analysis::AnalysisChoices choices{};
   Hemisphere hemisphere = Hemisphere::Lower;
   bool grid = false;
+  int bootstrapSamples = 0;  // a bootstrap of this many resamples, seed 4, drawn as contours
 };
 
 // The EMF of `plot` of the data file, drawn in-process as the window draws
@@ -46,8 +49,16 @@ std::string DrawInProcess(const std::string& dataPath, const Plot& plot, bool la
   request.geometry.kind = plot.net;
   request.geometry.hemisphere = plot.hemisphere;
   request.geometry.grid = plot.grid;
-  const orniva::DiagramFigures figures =
-      orniva::FiguresFor(plot.mode, data, request.geometry, plot.choices);
+  analysis::Study study;
+  study.data() = data;
+  study.SetChoices(plot.choices);
+  const analysis::BootstrapSettings bootstrap{plot.bootstrapSamples, 0.95, 4,
+                                              analysis::BootstrapRegion::Contours};
+  if (plot.bootstrapSamples > 0)
+    study.SetBootstrap(std::make_shared<analysis::StressBootstrap>(
+                           analysis::BootstrapStress(analysis::SetupOf(study), bootstrap)),
+                       study.StressKey());
+  const orniva::DiagramFigures figures = orniva::FiguresFor(plot.mode, study, request.geometry);
   const std::vector<std::uint8_t> emf = EncodeEmf(orniva::DrawFigure(data, request, figures));
   return std::string(emf.begin(), emf.end());
 }
@@ -95,6 +106,8 @@ TEST_F(OrnivaPlotCli, PictureEqualsTheInProcessPlot) {
       {{"DATA", "OUT", "--every-method", "--diagram=stress-axes"},
        {PlotMode::StressAxes, -1, medium, angle, {DensityOf::Poles, DensityMethod::Kamb, false, true, StressMethod::Michael, true}}},
       {{"DATA", "OUT", "--hemisphere=upper", "--grid"}, {PlotMode::FaultPlaneAndStriation, -1, medium, angle, {}, Hemisphere::Upper, true}},
+      {{"DATA", "OUT", "--diagram=stress-axes", "--bootstrap-region", "contours", "--samples", "300", "--seed=4"},
+       {PlotMode::StressAxes, -1, medium, angle, {}, Hemisphere::Lower, false, 300}},
       {{"DATA", "OUT", "--diagram", "rose", "--of", "trend", "--bin", "15", "--net", "equal-area"},
        {PlotMode::Rose, -1, medium, area, {DensityOf::Poles, DensityMethod::Kamb, false, true, StressMethod::Michael, false, false, analysis::RoseOf::Trend, 15}}},
       {{"DATA", "OUT", "--diagram=tendency", "--of", "dilation", "--magnitudes", "100,60,40", "--pore-pressure=10", "--net", "equal-area"},
@@ -226,6 +239,7 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
       {{"DATA", "OUT", "--diagram", "tilt-test"}}, {{"DATA", "OUT", "--bedding", "90"}},
       {{"DATA", "OUT", "--dpi", "71"}}, {{"DATA", "OUT", "--width-mm", "1000.1"}},
       {{"DATA", "OUT", "--dpi", "300.5"}}, {{"DATA", "OUT", "--width-mm", "1e2"}},
+      {{"DATA", "OUT", "--bootstrap-region", "dots"}}, {{"DATA", "OUT", "--seed", "-1"}},
       {{"DATA", dir_.File("plot.png"), "--dpi", "2400", "--width-mm", "1000"},
        "orniva-plot: " + dir_.File("plot.png") + ": an image of 94488 x 94488 pixels is too large "
        "(at most 50 million); lower the width or the resolution\n"},
