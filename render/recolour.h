@@ -21,16 +21,18 @@ namespace orniva::render {
 bool Recolourable(const Picture& picture);
 
 // The same for two pictures exactly when they draw the same shapes in the
-// same order and differ at most in their pen and brush colours.
-std::uint64_t ShapesKey(const Picture& picture);
+// same order and differ at most in their pen and brush colours, the
+// records marked in `skip` (none when null) left out.
+std::uint64_t ShapesKey(const Picture& picture, const std::vector<bool>* skip);
 
 // RasterImage's pixels of a recolourable `picture`, each holding the
-// colour record behind it (see ColoursOf) instead of a colour.
+// colour record behind it (see ColoursOf) instead of a colour; records
+// marked in `skip` left out.
 QImage RecordRaster(const Picture& picture, QSize pixels, qreal ratio, const QRect& logical,
                     const std::vector<bool>* skip, int bands = 1);
 
-// The raster RasterImage makes of `picture`, from the record raster of a
-// picture of the same ShapesKey.
-QImage ColoursOf(const QImage& records, const Picture& picture);
+// The raster RasterImage makes of `picture` (without the records marked
+// in `skip`), from the record raster of a picture of the same ShapesKey.
+QImage ColoursOf(const QImage& records, const Picture& picture, const std::vector<bool>* skip);
 
 }  // namespace orniva::render

@@ -35,8 +35,8 @@ BaseRaster MakeBaseRaster(const Picture& picture, QSize pixels, qreal ratio, con
     return base;
   }
   base.records = render::RecordRaster(picture, pixels, ratio, logical, skip, bands);
-  base.image = render::ColoursOf(base.records, picture);
-  base.shapes = render::ShapesKey(picture);
+  base.image = render::ColoursOf(base.records, picture, skip);
+  base.shapes = render::ShapesKey(picture, skip);
   return base;
 }
 
@@ -90,10 +90,12 @@ void PictureView::startBase() {
 // The same shapes as the kept raster in other colours (a datum switched
 // off, a phase recoloured): coloured from its records, not replayed.
 bool PictureView::recolourBase(std::uint64_t key, QSize pixels) {
-  if (base_.records.isNull() || base_.records.size() != pixels ||
-      !render::Recolourable(*picture_) || render::ShapesKey(*picture_) != base_.shapes)
+  if (base_.records.isNull() || base_.records.size() != pixels || !render::Recolourable(*picture_))
     return false;
-  base_.image = render::ColoursOf(base_.records, *picture_);
+  const std::vector<bool> inRun = RecordsInRepeatedRuns(*picture_);
+  const std::vector<bool>* skip = inRun.empty() ? nullptr : &inRun;
+  if (render::ShapesKey(*picture_, skip) != base_.shapes) return false;
+  base_.image = render::ColoursOf(base_.records, *picture_, skip);
   baseKey_ = key;
   return true;
 }

@@ -55,8 +55,7 @@ TEST_P(Raster, BandsPaintTheSamePixels) {
 using Recolour = test::DiagramTest;
 
 // A drawing in other colours (data switched off grey) is the drawing's
-// record raster coloured anew, to the pixel; another highlight is other
-// shapes.
+// record raster coloured anew, to the pixel.
 TEST_P(Recolour, RecordsPaintTheSamePixelsAsAReplay) {
   const FaultSet data = test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines);
   PlotDiagram(GetParam(), data, target, 7, FiguresFor(GetParam(), data, target.geometry).Inputs());
@@ -64,19 +63,28 @@ TEST_P(Recolour, RecordsPaintTheSamePixelsAsAReplay) {
   Picture recoloured = picture;
   for (std::size_t i = 0; i < picture.records().size(); i += 7)
     recoloured.SetColourOf(i, Rgb(160, 160, 160));
-  ASSERT_EQ(render::ShapesKey(recoloured), render::ShapesKey(picture));
   const std::vector<bool> skip = render::RecordsInRepeatedRuns(picture);
+  ASSERT_EQ(render::ShapesKey(recoloured, &skip), render::ShapesKey(picture, &skip));
   for (const auto& [side, ratio] : {std::pair{390, 1.0}, {1000, 2.0}}) {
     const QSize size(side, side);
     const QRect logical(QPoint(), size / ratio);
     const QImage records = render::RecordRaster(picture, size, ratio, logical, &skip, 2);
-    EXPECT_TRUE(render::ColoursOf(records, recoloured) ==
+    EXPECT_TRUE(render::ColoursOf(records, recoloured, &skip) ==
                 render::RasterImage(recoloured, size, ratio, logical, &skip))
         << side;
   }
-  const std::uint64_t shapes = render::ShapesKey(picture);
-  PlotDiagram(GetParam(), data, target, 8, FiguresFor(GetParam(), data, target.geometry).Inputs());
-  EXPECT_NE(render::ShapesKey(picture), shapes);
+  // Another highlight draws the same shapes under its copies; another
+  // symbol size draws others.
+  const std::uint64_t shapes = render::ShapesKey(picture, &skip);
+  auto shapesWith = [&](std::int16_t highlight, SymbolSize size) {
+    target.symbolSize = size;
+    PlotDiagram(GetParam(), data, target, highlight,
+                FiguresFor(GetParam(), data, target.geometry).Inputs());
+    const std::vector<bool> inRun = render::RecordsInRepeatedRuns(picture);
+    return render::ShapesKey(picture, &inRun);
+  };
+  EXPECT_EQ(shapesWith(8, target.symbolSize), shapes);
+  EXPECT_NE(shapesWith(8, SymbolSize::Large), shapes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Diagrams, Raster,
