@@ -40,14 +40,33 @@ BinghamAxes LinkedBingham(const std::vector<FaultVectors>& faults) {
 
 }  // namespace
 
-KinematicsResult ComputeKinematics(const FaultSet& data, const std::vector<bool>* use) {
-  UsedFaults used = CollectUsedFaults(data, use);
+std::vector<KinematicAxes> AxesOfEach(const std::vector<FaultVectors>& faults) {
+  std::vector<KinematicAxes> axes;
+  axes.reserve(faults.size());
+  for (const FaultVectors& f : faults) axes.push_back(AxesOf(f));
+  return axes;
+}
+
+KinematicsResult KinematicsInUse(const UsedFaults& all, const std::vector<KinematicAxes>& axes,
+                                 const std::vector<bool>* use) {
   KinematicsResult result;
-  result.faults.reserve(used.faults.size());
-  for (const FaultVectors& f : used.faults) result.faults.push_back(AxesOf(f));
-  if (!used.faults.empty()) result.bingham = LinkedBingham(used.faults);
-  result.leftOut = std::move(used.leftOut);
+  std::vector<FaultVectors> used;
+  used.reserve(all.faults.size());
+  result.faults.reserve(all.faults.size());
+  for (std::size_t k = 0; k < all.faults.size(); ++k) {
+    const std::size_t line = std::size_t(all.faults[k].line);
+    if (use && (line >= use->size() || !(*use)[line])) continue;
+    used.push_back(all.faults[k]);
+    result.faults.push_back(axes[k]);
+  }
+  if (!used.empty()) result.bingham = LinkedBingham(used);
+  result.leftOut = all.leftOut;
   return result;
+}
+
+KinematicsResult ComputeKinematics(const FaultSet& data, const std::vector<bool>* use) {
+  const UsedFaults all = CollectUsedFaults(data, nullptr);
+  return KinematicsInUse(all, AxesOfEach(all.faults), use);
 }
 
 CsvReport KinematicsCsv(const FaultSet& data) { return KinematicsCsv(ComputeKinematics(data)); }

@@ -41,7 +41,13 @@ struct KinematicsResult {
 };
 
 KinematicAxes AxesOf(const FaultVectors& fault);
+std::vector<KinematicAxes> AxesOfEach(const std::vector<FaultVectors>& faults);
 KinematicsResult ComputeKinematics(const FaultSet& data, const std::vector<bool>* use = nullptr);
+// The same from every datum's vectors `all` and their axes (AxesOfEach),
+// picking those in use: a change of the data in use computes no vector
+// or axis again.
+KinematicsResult KinematicsInUse(const UsedFaults& all, const std::vector<KinematicAxes>& axes,
+                                 const std::vector<bool>* use);
 
 // The reports of the command line: `kinematics` (one row per datum used:
 // line,misfit,p_trend,p_plunge,t_trend,t_plunge,b_trend,b_plunge) and

@@ -187,7 +187,12 @@ void Study::SetChoices(const AnalysisChoices& choices) {
 const KinematicsResult& Study::Kinematics() const {
   const ResultKey key{data_.generation(), maskRevision_};
   if (kinematicsOf_ != key) {
-    kinematics_ = ComputeKinematics(data_, InUse());
+    if (everyFaultOf_ != data_.generation()) {
+      everyFault_ = CollectUsedFaults(data_, nullptr);
+      everyAxes_ = AxesOfEach(everyFault_.faults);
+      everyFaultOf_ = data_.generation();
+    }
+    kinematics_ = KinematicsInUse(everyFault_, everyAxes_, InUse());
     kinematicsOf_ = key;
   }
   return kinematics_;

@@ -160,6 +160,11 @@ class Study {
   mutable std::optional<ResultKey> stressOf_, everyMethodOf_;
   mutable std::array<StressResult, 5> everyMethod_;
   mutable KinematicsResult kinematics_;
+  // Every datum's vectors and kinematic axes, for the data's generation
+  // `everyFaultOf_`: the kinematics of other data in use pick from them.
+  mutable UsedFaults everyFault_;
+  mutable std::vector<KinematicAxes> everyAxes_;
+  mutable std::optional<std::uint64_t> everyFaultOf_;
   mutable StressResult stress_;
   mutable int stressRuns_ = 0;
   std::shared_ptr<const StressBootstrap> bootstrap_;

@@ -297,14 +297,12 @@ DiagramFigures FiguresFor(PlotMode mode, const FaultSet& data, const NetGeometry
   return FiguresFor(mode, study, geometry);
 }
 
-DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& geometry) {
-  static std::atomic<std::uint64_t> lastRevision{0};
+namespace {
+
+// What diagram `mode` draws of an analysis, into `figures`.
+void AddAnalysisFigure(PlotMode mode, const Study& study, const NetGeometry& geometry,
+                       DiagramFigures& figures) {
   const AnalysisChoices& choices = study.choices();
-  DiagramFigures figures;
-  figures.revision = ++lastRevision;
-  if (study.InUse()) figures.inUse = *study.InUse();
-  figures.dataColours = DataColours(study);
-  if (!figures.dataColours.empty()) figures.colourNames = ColourNames(study);
   switch (mode) {
     case PlotMode::KinematicAxes:
       figures.kinematicAxes = KinematicFigure(study);
@@ -340,6 +338,18 @@ DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& 
     default:
       break;
   }
+}
+
+}  // namespace
+
+DiagramFigures FiguresFor(PlotMode mode, const Study& study, const NetGeometry& geometry) {
+  static std::atomic<std::uint64_t> lastRevision{0};
+  DiagramFigures figures;
+  figures.revision = ++lastRevision;
+  if (study.InUse()) figures.inUse = *study.InUse();
+  figures.dataColours = DataColours(study);
+  if (!figures.dataColours.empty()) figures.colourNames = ColourNames(study);
+  AddAnalysisFigure(mode, study, geometry, figures);
   return figures;
 }
 

@@ -1,6 +1,8 @@
 #include "ui/bootstrap_panel.h"
 
+#include <algorithm>
 #include <map>
+#include <optional>
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -27,21 +29,26 @@ namespace {
 // resample); below this much it is done at once.
 constexpr double kQuickUnits = 1e7;
 constexpr int kPollMs = 50;
+// Up to this many faults the influence is worked out at once.
+constexpr std::size_t kInfluenceAtOnce = 2000;
 
 // Units per fault and solution, by how the setup inverts.
-double UnitsPerFault(const analysis::InversionSetup& setup) {
-  if (setup.method != analysis::StressMethod::Michael) return 4;
-  return setup.iterate ? 8 : 1;
+double UnitsPerFault(analysis::StressMethod method, bool iterate) {
+  if (method != analysis::StressMethod::Michael) return 4;
+  return iterate ? 8 : 1;
 }
 
 bool QuickBootstrap(const analysis::InversionSetup& setup, int samples) {
-  return double(samples) * double(setup.faults.size()) * UnitsPerFault(setup) < kQuickUnits;
+  return double(samples) * double(setup.faults.size()) *
+             UnitsPerFault(setup.method, setup.iterate) <
+         kQuickUnits;
 }
 
-bool QuickLeaveOneOut(const analysis::InversionSetup& setup) {
-  const double n = double(setup.faults.size());
-  const bool downdate = setup.method == analysis::StressMethod::Michael && !setup.iterate;
-  return (downdate ? 50 * n : n * n * UnitsPerFault(setup)) < kQuickUnits;
+// Leaving out each of `faults` by `method`.
+bool QuickLeaveOneOut(std::size_t faults, analysis::StressMethod method, bool iterate) {
+  const double n = double(faults);
+  const bool downdate = method == analysis::StressMethod::Michael && !iterate;
+  return (downdate ? 50 * n : n * n * UnitsPerFault(method, iterate)) < kQuickUnits;
 }
 
 QString Angle(double degrees) { return QString::fromStdString(analysis::FormatAngle(degrees)); }
@@ -132,8 +139,9 @@ BootstrapPanel::BootstrapPanel(analysis::Study& study, QWidget* parent)
   follow();
 }
 
-// Resamples, Confidence and Seed; Bootstrap, Cancel and Leave One Out.
-QLayout* BootstrapPanel::newControls() {
+// The boxes of the bootstrap's settings: resamples, confidence, seed and
+// how the region is drawn.
+void BootstrapPanel::newSettingBoxes() {
   samples_ = new QSpinBox(this);
   samples_->setRange(1, analysis::kMaxResamples);
   samples_->setValue(2000);
@@ -152,6 +160,12 @@ QLayout* BootstrapPanel::newControls() {
       "The stress-axes diagram draws the region as each kept resample's axes, or as "
       "density contours in each axis's colour: thick round 90% of the kept axes, thin round half"));
   connect(region_, &QComboBox::currentIndexChanged, this, [this] { redrawRegion(); });
+}
+
+// Resamples, Confidence, Seed and Region; Bootstrap, Cancel and Leave One
+// Out.
+QLayout* BootstrapPanel::newControls() {
+  newSettingBoxes();
   auto* row = new QHBoxLayout;
   const std::pair<QString, QWidget*> boxes[] = {{QStringLiteral("Resa&mples:"), samples_},
                                                 {QStringLiteral("C&onfidence:"), confidence_},
@@ -186,11 +200,30 @@ void BootstrapPanel::showInfluenceWith(std::function<void(const analysis::LeaveO
   showInfluence_ = std::move(show);
 }
 
+// Quick enough, the influence follows every change of the data in use:
+// at once for a few thousand faults, else on the second thread, so that
+// the window shows the new inversion first and the columns a moment later.
 void BootstrapPanel::tableFilled() {
   if (!showInfluence_) return;
-  const analysis::InversionSetup setup = analysis::SetupOf(study_);
-  if (study_.Stress().error.empty() && QuickLeaveOneOut(setup))
-    fillColumns(analysis::LeaveEachOut(setup));
+  const analysis::StressResult& stress = study_.Stress();
+  const analysis::StressMethod method = study_.choices().method;
+  const bool iterate = study_.choices().iterate;
+  const auto faults = std::size_t(std::max(stress.used, 0));
+  if (!stress.error.empty() || !QuickLeaveOneOut(faults, method, iterate)) return;
+  if (faults <= kInfluenceAtOnce) {
+    fillColumns(analysis::LeaveEachOut(analysis::SetupOf(study_)));
+    return;
+  }
+  const FaultSet data = study_.data();
+  std::optional<std::vector<bool>> use;
+  if (study_.InUse()) use = *study_.InUse();
+  auto influence = std::make_shared<analysis::LeaveOneOut>();
+  work_.start(
+      [data, use, method, iterate, influence](const analysis::WorkControl& control) {
+        *influence = analysis::LeaveEachOut(
+            analysis::SetupOf(data, use ? &*use : nullptr, method, iterate), control);
+      },
+      [this, influence] { fillColumns(*influence); }, false);
 }
 
 void BootstrapPanel::run() {
@@ -236,7 +269,7 @@ void BootstrapPanel::leaveOneOut() {
         showBusy(false);
         fillColumns(*influence);
       },
-      QuickLeaveOneOut(setup));
+      QuickLeaveOneOut(setup.faults.size(), setup.method, setup.iterate));
 }
 
 void BootstrapPanel::follow() {

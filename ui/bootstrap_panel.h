@@ -89,6 +89,7 @@ class BootstrapPanel : public QGroupBox {
 
  private:
   QLayout* newControls();
+  void newSettingBoxes();
   void follow();
   void showBootstrap();
   void showBusy(bool busy);

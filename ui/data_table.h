@@ -153,6 +153,7 @@ class DataTableWindow : public QWidget {
   QCheckBox* edit_ = nullptr;
   QLabel* status_ = nullptr;
   QMenu* phaseMenu_ = nullptr;
+  bool taking_ = false;  // the selection is being taken from the table
 };
 
 }  // namespace orniva::ui

@@ -207,6 +207,7 @@ void DataTableWindow::newPhaseOfSelected() {
 // The selection's rows as runs of neighbouring rows in the table's order,
 // so that thousands of rows select at once.
 void DataTableWindow::showSelection() {
+  if (taking_) return;  // the table's own selection
   std::vector<int> rows;
   for (int line : hooks_.selection->lines()) {
     const QModelIndex index = proxy_->mapFromSource(model_->index(line - 1, 0));
@@ -239,7 +240,9 @@ void DataTableWindow::takeSelection() {
     if (!proxy_->mapFromSource(model_->index(line - 1, 0)).isValid()) kept.push_back(line);
   std::vector<int> lines = selectedLines();
   lines.insert(lines.end(), kept.begin(), kept.end());
+  taking_ = true;
   hooks_.selection->Change(std::move(lines), SelectionChange::Replace);
+  taking_ = false;
 }
 
 void DataTableWindow::insertRow() {
