@@ -39,6 +39,9 @@ void PlotFaultPlanes(const FaultSet& data, PlotTarget& target, std::int16_t high
   plot.highlighted = [&](const PlotCanvas& canvas) {
     DrawFaultPlaneDatum(canvas, data[h], true, circleOf(h));
   };
+  plot.colourOf = [&](std::size_t i) {
+    return ShownColour(colours, i).value_or(FaultPlaneColour(data[i]));
+  };
   // A datum records up to 8 operations and its circle and arrow points.
   plot.records = 8;
   plot.points = kGreatCirclePoints + 8;

@@ -1,5 +1,6 @@
 #include "plot/highlight_copies.h"
 
+#include "data/colours.h"
 #include "plot/plot_cache.h"
 
 namespace orniva {
@@ -18,12 +19,14 @@ void RecordHighlighted(PlotTarget& target, const HighlightedData& data, bool hig
     if (body) {
       body->ends.assign(1, canvas.RecordCount());
       body->copied.assign(1, false);
+      body->colours.assign(data.colourOf ? 1 : 0, TColor(0));
     }
     for (std::size_t i = 1; i <= data.count; ++i) {
       const bool copy = data.datum(plot, i);
       if (body) {
         body->ends.push_back(canvas.RecordCount());
         body->copied.push_back(copy);
+        if (data.colourOf) body->colours.push_back(data.colourOf(i));
       }
       if (highlight && copy) copies.Draw([&] { data.highlighted(plot); });
     }
@@ -53,6 +56,29 @@ void ComposeHighlighted(PlotTarget& target, const HighlightedData& data, const D
   }
   if (target.show) target.show();
 }
+// The kept body in the colours `data` draws in now: each datum whose
+// colour changed gets it in the pen and brush records that set the old
+// one. False, with the body as it was, when that cannot tell them apart
+// from the black a datum draws its striation in.
+bool RecolourBody(const HighlightedData& data, DrawingBody& body) {
+  if (!data.colourOf || body.colours.size() != data.count + 1) return false;
+  std::vector<TColor> colours(data.count + 1);
+  for (std::size_t i = 1; i <= data.count; ++i) {
+    colours[i] = data.colourOf(i);
+    if (colours[i] != body.colours[i] && body.colours[i] == clBlack) return false;
+  }
+  for (std::size_t i = 1; i <= data.count; ++i) {
+    if (colours[i] == body.colours[i]) continue;
+    for (std::size_t r = body.ends[i - 1]; r < body.ends[i]; ++r) {
+      DrawRecord& record = body.records[r];
+      if ((record.op == DrawOp::PenColour || record.op == DrawOp::BrushColour) &&
+          TColor(record.a) == body.colours[i])
+        record.a = std::int32_t(colours[i]);
+    }
+  }
+  body.colours = std::move(colours);
+  return true;
+}
 }  // namespace
 
 void PlotHighlightedData(PlotTarget& target, const HighlightedData& data) {
@@ -62,7 +88,12 @@ void PlotHighlightedData(PlotTarget& target, const HighlightedData& data) {
   const Picture& picture = *target.picture;
   const bool kept = body.key == target.drawingKey && picture.drawingKey() == target.drawingKey &&
                     picture.points().size() >= body.points;
-  if (!kept) {
+  const bool sameShapes = body.key != 0 && body.shapes == target.cache->shapesKey() &&
+                          picture.drawingKey() == body.key &&
+                          picture.points().size() >= body.points;
+  if (!kept && sameShapes && RecolourBody(data, body)) {
+    body.key = target.drawingKey;
+  } else if (!kept) {
     body.key = 0;
     RecordHighlighted(target, data, false, &body);
     if (!picture.texts().empty() ||
@@ -73,6 +104,7 @@ void PlotHighlightedData(PlotTarget& target, const HighlightedData& data) {
     body.records = picture.records();
     body.points = picture.points().size();
     body.key = target.drawingKey;
+    body.shapes = target.cache->shapesKey();
     if (!data.highlight) return;
   }
   ComposeHighlighted(target, data, body);

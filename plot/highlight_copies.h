@@ -56,6 +56,10 @@ struct DrawingBody {
   std::vector<std::size_t> ends;  // ends[i]: the records up to datum i (ends[0]: the net frame)
   std::vector<bool> copied;       // copied[i]: a copy of the highlight follows datum i
   std::size_t points = 0;
+  // The cache's shapes key it was drawn under, and the colour each datum
+  // was drawn in (HighlightedData::colourOf; empty without).
+  std::uint64_t shapes = 0;
+  std::vector<TColor> colours;
 };
 
 // Data drawn one by one, the highlighted datum again after each (as
@@ -70,6 +74,10 @@ struct HighlightedData {
   std::function<void(const PlotCanvas&)> highlighted;
   // At most this many records and points a datum (0: unknown), reserved.
   std::size_t records = 0, points = 0;
+  // The colour datum i is drawn in, where every pen and brush it sets is
+  // that colour or black: a drawing of the same shapes in other colours is
+  // then made from the kept one by changing its colours.
+  std::function<TColor(std::size_t)> colourOf;
 };
 
 // Records the net frame and the data into target.picture. With the

@@ -25,6 +25,10 @@ class PlotCache {
   // never handed out before when any of them changes. Never 0.
   std::uint64_t DrawingKey(const FaultSet& data, PlotMode mode, const PlotTarget& target,
                            std::uint64_t revision = 0);
+  // The key of the shapes of the drawing last keyed: the same as long as
+  // all but the inputs' revision (the data's colours among them) stay the
+  // same. Never 0.
+  std::uint64_t shapesKey() const { return shapesKey_; }
 
  private:
   struct Inputs {
@@ -36,6 +40,7 @@ class PlotCache {
   };
   Inputs last_;
   std::uint64_t key_ = 0;
+  std::uint64_t shapesKey_ = 0;
 };
 
 }  // namespace orniva

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "data/fault_reader.h"
+#include "plot/analysis_diagrams.h"
+#include "plot/data_colours.h"
 #include "plot/diagram.h"
 #include "tests/plot/plot_test_support.h"
 
@@ -54,7 +56,8 @@ TEST(ChooseArrowShape, DipSlipAndStrikeSlipArrows) {
 // data loaded last, also when a new file has as many lines as the old one,
 // and a drawing composed for a new highlight is the one recorded whole,
 // with the same runs repeated (a datum that draws nothing highlighted too),
-// in each diagram that composes one.
+// in each diagram that composes one; so is one recoloured from the kept
+// drawing when only the data's colours changed.
 TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
   const std::vector<std::string> first = {"10 30 10 30 N", "100 40 100 40 R", "400 40 100 40 R"};
   const std::vector<std::string> second = {"0 90 0 0 N", "200 20 200 20 N", "90 45 90 45 R"};
@@ -72,12 +75,21 @@ TEST(PlotCache, DrawsTheSameAsWithoutAndFollowsANewLoad) {
   for (const auto* lines : {&first, &second}) {
     LoadFaultLines(*lines, data);
     for (const PlotMode mode : modes) {
-      for (const std::int16_t highlight : {2, 1, 3, -1, -1, 2}) {
+      std::uint64_t revision = 0;
+      for (const std::int16_t highlight : {2, 1, 3, -1, -1, 2, 2, -1}) {
         SCOPED_TRACE(testing::Message()
                      << (*lines)[0] << " diagram " << int(mode) << " highlight " << highlight);
+        // Data switched off or coloured by phase: a drawing of the same
+        // shapes in other colours.
+        const std::vector<TColor> colours[] = {
+            {}, {kOwnColour, kOwnColour, kSwitchedOutGrey}, {kOwnColour, Rgb(0, 160, 0)}};
+        const std::vector<TColor>& shown = colours[++revision % 3];
+        DiagramInputs inputs;
+        inputs.dataColours = shown.empty() ? nullptr : &shown;
+        inputs.revision = revision;
         PlotFixture plain;
-        PlotDiagram(mode, data, plain.target, highlight);
-        PlotDiagram(mode, data, cached.target, highlight);
+        PlotDiagram(mode, data, plain.target, highlight, inputs);
+        PlotDiagram(mode, data, cached.target, highlight, inputs);
         EXPECT_EQ(EffectiveDrawing(cached.picture), EffectiveDrawing(plain.picture));
         EXPECT_EQ(runs(cached.picture), runs(plain.picture));
       }
