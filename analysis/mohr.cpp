@@ -42,6 +42,10 @@ MohrDatum DatumOf(const StressTensor& t, const FaultSlip& f, const FaultMisfit& 
 }  // namespace
 
 MohrResult MohrOf(const FaultSet& data, const StressResult& result) {
+  return MohrOf(CollectUsedFaults(data), result);
+}
+
+MohrResult MohrOf(const UsedFaults& collected, const StressResult& result) {
   MohrResult mohr;
   mohr.error = result.used == 0 ? kNoUsableData : result.error;
   if (!mohr.error.empty()) return mohr;
@@ -50,7 +54,6 @@ MohrResult MohrOf(const FaultSet& data, const StressResult& result) {
                                                   result.eigenvalues[1] * result.eigenvalues[1] +
                                                   result.eigenvalues[2] * result.eigenvalues[2]);
   for (std::size_t k = 0; k < 3; ++k) mohr.principal[k] = -scale * result.eigenvalues[k];
-  const UsedFaults collected = CollectUsedFaults(data);
   mohr.faults.reserve(collected.faults.size());
   for (std::size_t i = 0; i < collected.faults.size() && i < result.faults.size(); ++i)
     mohr.faults.push_back(DatumOf(t, SlipOf(collected.faults[i]), result.faults[i]));

@@ -48,6 +48,8 @@ constexpr double kAngelierLambda = 0.8660254037844386;
 // The stresses of `result` (an inversion or a given stress of `data`) on
 // each of its faults.
 MohrResult MohrOf(const FaultSet& data, const StressResult& result);
+// The same from every datum's vectors (CollectUsedFaults of all the data).
+MohrResult MohrOf(const UsedFaults& collected, const StressResult& result);
 
 // The `mohr` report: line,sigma_n,tau,tau_slip,rup,ang, one row per datum
 // used; a refusal sets `error`.

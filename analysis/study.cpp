@@ -184,15 +184,22 @@ void Study::SetChoices(const AnalysisChoices& choices) {
   Changed(stressChoice);
 }
 
+const UsedFaults& Study::EveryFault() const {
+  if (everyFaultOf_ != data_.generation()) {
+    everyFault_ = CollectUsedFaults(data_, nullptr);
+    everyFaultOf_ = data_.generation();
+  }
+  return everyFault_;
+}
+
 const KinematicsResult& Study::Kinematics() const {
   const ResultKey key{data_.generation(), maskRevision_};
   if (kinematicsOf_ != key) {
-    if (everyFaultOf_ != data_.generation()) {
-      everyFault_ = CollectUsedFaults(data_, nullptr);
-      everyAxes_ = AxesOfEach(everyFault_.faults);
-      everyFaultOf_ = data_.generation();
+    if (everyAxesOf_ != data_.generation()) {
+      everyAxes_ = AxesOfEach(EveryFault().faults);
+      everyAxesOf_ = data_.generation();
     }
-    kinematics_ = KinematicsInUse(everyFault_, everyAxes_, InUse());
+    kinematics_ = KinematicsInUse(EveryFault(), everyAxes_, InUse());
     kinematicsOf_ = key;
   }
   return kinematics_;

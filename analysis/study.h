@@ -98,6 +98,9 @@ class Study {
 
   // The results, computed when first asked for after a change.
   const KinematicsResult& Kinematics() const;
+  // Every datum that passed its checks, as vectors (CollectUsedFaults of
+  // all the data), kept while the data stay the same.
+  const UsedFaults& EveryFault() const;
   // The inversion by the chosen method.
   const StressResult& Stress() const;
   // The inversion by every method, in the order of kStressMethods, with the
@@ -160,11 +163,13 @@ class Study {
   mutable std::optional<ResultKey> stressOf_, everyMethodOf_;
   mutable std::array<StressResult, 5> everyMethod_;
   mutable KinematicsResult kinematics_;
-  // Every datum's vectors and kinematic axes, for the data's generation
-  // `everyFaultOf_`: the kinematics of other data in use pick from them.
+  // Every datum's vectors and kinematic axes, each for the data's
+  // generation beside it: the kinematics of other data in use pick from
+  // them.
   mutable UsedFaults everyFault_;
-  mutable std::vector<KinematicAxes> everyAxes_;
   mutable std::optional<std::uint64_t> everyFaultOf_;
+  mutable std::vector<KinematicAxes> everyAxes_;
+  mutable std::optional<std::uint64_t> everyAxesOf_;
   mutable StressResult stress_;
   mutable int stressRuns_ = 0;
   std::shared_ptr<const StressBootstrap> bootstrap_;

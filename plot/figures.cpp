@@ -139,7 +139,7 @@ std::vector<TColor> DataColours(const Study& study) {
 
 MohrFigure MohrFigureOf(const Study& study) {
   MohrFigure figure;
-  const MohrResult mohr = MohrOf(study.data(), study.StressInView());
+  const MohrResult mohr = MohrOf(study.EveryFault(), study.StressInView());
   if (!mohr.error.empty()) return figure;
   figure.principal = mohr.principal;
   figure.points.resize(study.data().size());

@@ -331,7 +331,7 @@ void StressWindow::fill() {
 // under Use as the curation has it.
 void StressWindow::fillTable() {
   shownResult_ = study_.StressInView();
-  mohr_ = analysis::MohrOf(study_.data(), shownResult_);
+  mohr_ = analysis::MohrOf(study_.EveryFault(), shownResult_);
   tendencies_ = TendenciesByLine(study_);
   tendencyShown_ = study_.choices().tendency;
   const std::vector<bool>& off = study_.curation().off;
