@@ -10,25 +10,16 @@
 #include <QMenu>
 
 #include "render/figure_files.h"
+#include "ui/widget_parts.h"
 
 namespace orniva::ui {
 
-namespace {
-
-QAction* NewItem(QMenu* menu, const char* name, const QString& text) {
-  QAction* action = menu->addAction(text);
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
-}
-
-}  // namespace
-
 FigureCommands::FigureCommands(Window window, QMenu* file, QMenu* edit)
     : QObject(window.widget), window_(std::move(window)) {
-  ActionSaveFigure = NewItem(file, "ActionSaveFigure", QStringLiteral("Save &Figure As..."));
-  ActionPrint = NewItem(file, "ActionPrint", QStringLiteral("&Print..."));
+  ActionSaveFigure = NewMenuItem(file, "ActionSaveFigure", QStringLiteral("Save &Figure As..."));
+  ActionPrint = NewMenuItem(file, "ActionPrint", QStringLiteral("&Print..."));
   ActionPrint->setShortcut(QKeySequence::Print);
-  ActionCopyFigure = NewItem(edit, "ActionCopyFigure", QStringLiteral("&Copy Figure"));
+  ActionCopyFigure = NewMenuItem(edit, "ActionCopyFigure", QStringLiteral("&Copy Figure"));
   connect(ActionSaveFigure, &QAction::triggered, this, &FigureCommands::SaveFigureAs);
   connect(ActionPrint, &QAction::triggered, this, &FigureCommands::PrintFigure);
   connect(ActionCopyFigure, &QAction::triggered, this, &FigureCommands::CopyFigure);

@@ -11,16 +11,11 @@
 #include "ui/VORNmain.h"
 #include "ui/rotated_data_window.h"
 #include "ui/tilt_test_window.h"
+#include "ui/widget_parts.h"
 
 namespace orniva::ui {
 
 namespace {
-
-QAction* NewItem(QMenu* menu, const char* name, const QString& text) {
-  QAction* action = menu->addAction(text);
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
-}
 
 // The main window loads a file as when it is dropped on it.
 std::function<void(const QString&)> DropOn(QWidget* widget) {
@@ -44,9 +39,9 @@ GeometryTools::GeometryTools(Window window, const analysis::Study& study, QMenu*
   static QtWindowServices desktop;  // outlives every window of the tools
   if (!window_.services) window_.services = &desktop;
   if (!window_.open) window_.open = DropOn(window_.widget);
-  ActionRotate = NewItem(menu, "ActionRotate", QStringLiteral("R&otate Data..."));
-  ActionBackTilt = NewItem(menu, "ActionBackTilt", QStringLiteral("&Back-tilt Data..."));
-  ActionTiltTest = NewItem(menu, "ActionTiltTest", QStringLiteral("&Tilt Test..."));
+  ActionRotate = NewMenuItem(menu, "ActionRotate", QStringLiteral("R&otate Data..."));
+  ActionBackTilt = NewMenuItem(menu, "ActionBackTilt", QStringLiteral("&Back-tilt Data..."));
+  ActionTiltTest = NewMenuItem(menu, "ActionTiltTest", QStringLiteral("&Tilt Test..."));
   connect(ActionRotate, &QAction::triggered, this, &GeometryTools::RotateData);
   connect(ActionBackTilt, &QAction::triggered, this, &GeometryTools::BackTiltData);
   connect(ActionTiltTest, &QAction::triggered, this, &GeometryTools::TiltTest);

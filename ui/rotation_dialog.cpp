@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/widget_parts.h"
+
 namespace orniva::ui {
 
 namespace {
@@ -119,14 +121,7 @@ RotationDialog::RotationDialog(RotationKind kind, QWidget* parent) : QDialog(par
     connect(fields_[std::size_t(k)], &QLineEdit::textChanged, this, &RotationDialog::check);
   }
   layout->addLayout(form);
-  problem_ = new QLabel(this);
-  problem_->setWordWrap(true);
-  problem_->setStyleSheet(QStringLiteral("color: #b00000"));
-  layout->addWidget(problem_);
-  buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons_);
+  AddCheckedFoot(this, layout, problem_, buttons_);
   check();
 }
 

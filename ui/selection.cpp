@@ -198,34 +198,35 @@ QString SelectionCommands::ReadoutAt(QPointF point) {
   return parts.join(QStringLiteral("   "));
 }
 
-void SelectionCommands::SelectInWindow(SelectionChange how) {
-  const auto text = window_.services->AskText(
-      window_.widget, QStringLiteral("Window: trend from, trend to, plunge from, plunge to:"),
-      QStringLiteral("0,360,0,90"));
+// Asks for `label` (starting from `initial`); a text `read` takes is a
+// shape whose data `pick` selects among the diagram's directions, any
+// other is refused in a message on what `shape` needs.
+template <typename Read, typename Pick>
+void SelectionCommands::selectByText(const QString& label, const QString& initial,
+                                     const std::string& shape, Read read, Pick pick,
+                                     SelectionChange how) {
+  const auto text = window_.services->AskText(window_.widget, label, initial);
   if (!text) return;
   std::string error;
-  const auto window = analysis::WindowWritten(text->toStdString(), error);
-  if (!window) {
-    window_.services->ShowMessage(window_.widget, "The window needs " + error + ".");
+  const auto written = read(text->toStdString(), error);
+  if (!written) {
+    window_.services->ShowMessage(window_.widget, shape + " needs " + error + ".");
     return;
   }
   const auto directions = PickDirections(window_.mode(), study_.data(), window_.figures());
-  selection_.Change(analysis::SelectInWindow(directions, *window), how);
+  selection_.Change(pick(directions, *written), how);
+}
+
+void SelectionCommands::SelectInWindow(SelectionChange how) {
+  selectByText(QStringLiteral("Window: trend from, trend to, plunge from, plunge to:"),
+               QStringLiteral("0,360,0,90"), "The window", analysis::WindowWritten,
+               analysis::SelectInWindow, how);
 }
 
 void SelectionCommands::SelectInCone(SelectionChange how) {
-  const auto text = window_.services->AskText(
-      window_.widget, QStringLiteral("Cone: trend, plunge of its axis, half-angle:"),
-      QStringLiteral("0,90,20"));
-  if (!text) return;
-  std::string error;
-  const auto cone = analysis::ConeWritten(text->toStdString(), error);
-  if (!cone) {
-    window_.services->ShowMessage(window_.widget, "The cone needs " + error + ".");
-    return;
-  }
-  const auto directions = PickDirections(window_.mode(), study_.data(), window_.figures());
-  selection_.Change(analysis::SelectInCone(directions, *cone), how);
+  selectByText(QStringLiteral("Cone: trend, plunge of its axis, half-angle:"),
+               QStringLiteral("0,90,20"), "The cone", analysis::ConeWritten, analysis::SelectInCone,
+               how);
 }
 
 // The selected data's lines as the file has them, one a line.

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -105,6 +106,9 @@ class SelectionCommands : public QObject {
 
  private:
   void createMenu(QMenuBar* menuBar, QAction* before);
+  template <typename Read, typename Pick>
+  void selectByText(const QString& label, const QString& initial, const std::string& shape,
+                    Read read, Pick pick, SelectionChange how);
   // The points of the data on the diagram drawn, made again only when it
   // changed.
   const std::vector<analysis::ProjectedDatum>& points();

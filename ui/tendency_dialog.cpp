@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/widget_parts.h"
+
 namespace orniva::ui {
 
 namespace {
@@ -52,14 +54,7 @@ TendencyDialog::TendencyDialog(QWidget* parent) : QDialog(parent) {
     connect(fields_[k], &QLineEdit::textChanged, this, &TendencyDialog::check);
   }
   layout->addLayout(form);
-  problem_ = new QLabel(this);
-  problem_->setWordWrap(true);
-  problem_->setStyleSheet(QStringLiteral("color: #b00000"));
-  layout->addWidget(problem_);
-  buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons_);
+  AddCheckedFoot(this, layout, problem_, buttons_);
   setMagnitudes(std::nullopt);
 }
 
