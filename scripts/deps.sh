@@ -30,3 +30,7 @@ orniva_comma_locale() {
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo localedef -i de_DE -c -f UTF-8 de_DE.UTF-8 || echo "No de_DE.UTF-8 locale: its tests will be skipped."
 }
+
+# A compiler cache, when the machine has one, spares rebuilding what did not
+# change (CMake reads this when a build folder is first configured).
+if command -v ccache >/dev/null; then export CMAKE_CXX_COMPILER_LAUNCHER=ccache; fi
