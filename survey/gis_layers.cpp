@@ -145,9 +145,9 @@ std::string SurveyWsmCsv(const SurveyResult& result) {
     const std::string azimuth = WholeDegrees(cell("shmax"), 180);
     const std::string regime = cell("wsm_regime");
     text += std::to_string(++id) + "," +
-            analysis::CsvField(row.phase == kAllData ? site.name : site.name + " " + row.phase) +
-            "," + FormatDegrees(site.position->lat) + "," + FormatDegrees(site.position->lon) +
-            "," + (azimuth.empty() ? "999" : azimuth) + ",GFI,0," + cell("accuracy_class") + "," +
+            analysis::CsvField(row.scope == 0 ? site.name : site.name + " " + row.phase) + "," +
+            FormatDegrees(site.position->lat) + "," + FormatDegrees(site.position->lon) + "," +
+            (azimuth.empty() ? "999" : azimuth) + ",GFI,0," + cell("accuracy_class") + "," +
             (regime.empty() ? "U" : regime) + "," + analysis::CsvField(site.locality) + "," +
             analysis::CsvField(site.date) + "," + cell("n") + "," + method;
     for (const char* axis : {"s1", "s2", "s3"})

@@ -1,6 +1,8 @@
 #include "survey/publication_table.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <vector>
 
@@ -71,26 +73,37 @@ std::vector<std::string> Notes(const std::vector<PublishedRow>& rows) {
   return notes;
 }
 
+// The characters LaTeX reads otherwise, and the table's symbols, as
+// LaTeX writes them.
+const std::pair<const char*, const char*> kLatex[] = {{"\\", "\\textbackslash{}"},
+                                                      {"~", "\\textasciitilde{}"},
+                                                      {"^", "\\textasciicircum{}"},
+                                                      {"&", "\\&"},
+                                                      {"%", "\\%"},
+                                                      {"$", "\\$"},
+                                                      {"#", "\\#"},
+                                                      {"_", "\\_"},
+                                                      {"{", "\\{"},
+                                                      {"}", "\\}"},
+                                                      {"|", "\\textbar{}"},
+                                                      {"\u2013", "--"},
+                                                      {"\u00B1", "$\\pm$"},
+                                                      {"\u00B0", "$^\\circ$"},
+                                                      {"\u03C3", "$\\sigma$"},
+                                                      {"\u03B2", "$\\beta$"}};
+
 std::string LatexText(const std::string& text) {
   std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    const std::string rest = text.substr(i, 3);
-    if (rest == "\u2013") {
-      out += "--";
-      i += 2;
-    } else if (rest.compare(0, 2, "\u00B1") == 0) {
-      out += "$\\pm$";
-      ++i;
-    } else if (std::string("&%$#_{}").find(c) != std::string::npos) {
-      out += std::string("\\") + c;
-    } else if (c == '\\' || c == '~' || c == '^') {
-      out += c == '\\'  ? "\\textbackslash{}"
-             : c == '~' ? "\\textasciitilde{}"
-                        : "\\textasciicircum{}";
-    } else {
-      out += c;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto special = std::find_if(std::begin(kLatex), std::end(kLatex), [&](const auto& s) {
+      return text.compare(i, std::strlen(s.first), s.first) == 0;
+    });
+    if (special == std::end(kLatex)) {
+      out += text[i++];
+      continue;
     }
+    out += special->second;
+    i += std::strlen(special->first);
   }
   return out;
 }

@@ -118,6 +118,7 @@ std::vector<int> LinesOf(const ObjectReader& r, std::uint32_t v) {
   std::vector<int> lines;
   for (const std::uint32_t element : r.Array(v, "lines"))
     lines.push_back(int(r.Whole(element, "lines", 1, 1u << 30, "a line number")));
+  if (lines.empty()) Refuse(r.Name("lines") + " is empty");
   std::sort(lines.begin(), lines.end());
   lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
   return lines;

@@ -102,7 +102,7 @@ struct SurveyRead {
 // method, samples, seed or confidence out of range, a site without a name
 // or data file, two sites of one name, a longitude or latitude out of range
 // or given alone, a bedding out of range, line numbers that are not whole
-// numbers from 1. Never throws.
+// numbers from 1 or an empty list of them. Never throws.
 SurveyRead ParseSurvey(std::string_view text);
 // Reads the file at `path` (ParseSurvey); one that cannot be read gives the
 // system's reason. Never throws.

@@ -33,7 +33,7 @@ StressMap StressMapOf(const SurveyResult& result, const std::string& title, int 
     if (!shMax || at < 0) continue;
     const TColor colour = ColourOfHex(row.colour);
     map.bars.push_back({std::size_t(at), *shMax, colour});
-    const std::string text = row.phase == kAllData ? "all data" : "phase " + row.phase;
+    const std::string text = row.scope == 0 ? "all data" : "phase " + row.phase;
     const bool known = std::any_of(map.key.begin(), map.key.end(), [&](const auto& entry) {
       return entry.text == text && entry.colour == colour;
     });

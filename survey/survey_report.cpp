@@ -90,6 +90,22 @@ std::string RowFigures(analysis::Study& study, int scope, const std::string& tit
   return html;
 }
 
+// A row's heading and figures, or why it has none. The figures are drawn
+// only where the study opened again still has the row's phase.
+std::string RowSection(analysis::Study& study, const SurveyRow& row, const std::string& site,
+                       const SvgOfPicture& svgOf) {
+  const bool all = row.scope == 0;
+  const std::string name = all ? "All data" : "Phase " + row.phase;
+  const auto& phases = study.curation().phases;
+  const bool same = all ? phases.empty()
+                        : std::size_t(row.scope) <= phases.size() &&
+                              phases[std::size_t(row.scope - 1)].name == row.phase;
+  std::string html = "<h2>" + XmlEscaped(name) + "</h2>\n";
+  if (!row.inverted()) return html + "<p>" + XmlEscaped(row.note) + "</p>\n";
+  if (!same) return html + "<p>The curation file has changed since the survey was run.</p>\n";
+  return html + RowFigures(study, row.scope, site + ", " + name, svgOf);
+}
+
 std::string SiteDescription(const SiteEntry& site) {
   std::string html = "<table>\n";
   if (site.position)
@@ -157,16 +173,8 @@ std::string SitePage(const SurveyResult& result, int index, const SvgOfPicture& 
     body += "<h2>Inversion</h2>\n" + ChoicesTable(result.survey.choices);
     site.study->SetMethod(result.survey.choices.method);
     site.study->SetIterate(result.survey.choices.iterate);
-    int k = 0;
-    for (const SurveyRow& row : result.rows) {
-      if (row.site != index) continue;
-      const bool all = row.phase == kAllData;
-      const std::string name = all ? "All data" : "Phase " + row.phase;
-      body += "<h2>" + XmlEscaped(name) + "</h2>\n";
-      body += row.inverted()
-                  ? RowFigures(*site.study, all ? 0 : ++k, entry.name + ", " + name, svgOf)
-                  : "<p>" + XmlEscaped(row.note) + "</p>\n";
-    }
+    for (const SurveyRow& row : result.rows)
+      if (row.site == index) body += RowSection(*site.study, row, entry.name, svgOf);
   }
   body += "<h2>Table</h2>\n" + RowsTable(result, index);
   return Page("Site " + entry.name, body);

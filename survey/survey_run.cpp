@@ -21,9 +21,10 @@ std::vector<SurveyRow> RowsOf(const OpenedSite& site, int index, bool backTilted
     for (const analysis::PhaseInfo& phase : site.study->curation().phases) {
       row.phase = phase.name;
       row.colour = phase.colour;
+      ++row.scope;
       rows.push_back(row);
     }
-  if (rows.empty()) rows.push_back(row);
+  if (rows.empty()) rows.push_back(row);  // scope 0, kAllData
   return rows;
 }
 
@@ -60,7 +61,7 @@ void RunSite(OpenedSite& site, const SurveyChoices& choices, std::vector<SurveyR
         control.progress(before + done * kSiteWork / int(rows.size()) / std::max(total, 1),
                          count * kSiteWork);
       };
-    site.study->SetScope(rows[k].phase == kAllData ? 0 : int(k) + 1);
+    site.study->SetScope(rows[k].scope);
     RunRow(*site.study, choices, rows[k], work);
     if (Cancelled(control)) return;
   }

@@ -35,6 +35,7 @@ inline constexpr const char* kNotRun = "not run (cancelled)";
 struct SurveyRow {
   int site = 0;        // index into the survey's sites
   std::string phase;   // the phase's name, or kAllData
+  int scope = 0;       // of the site's study: 0 all data, k its phase k
   std::string colour;  // the phase's colour "#rrggbb"; empty for kAllData
   int nTotal = 0;      // the site's data that passed every check
   bool backTilted = false;

@@ -92,11 +92,27 @@ TEST(OrnivaSurveyCli, Refusals) {
     EXPECT_EQ(run.status, 2) << err;
     EXPECT_EQ(run.err.substr(0, err.size()), err);
   }
+}
+
+// Every option --help lists is in the manual page and the README.
+TEST(OrnivaSurveyCli, HelpManualPageAndReadmeListTheSameOptions) {
+  test::TempDir dir;
   const test::ProgramRun help = test::RunProgram(kExe, {"--help"}, dir);
   EXPECT_EQ(help.status, 0);
-  for (const char* option : {"--geojson FILE", "--kml FILE", "--wsm-csv FILE", "--bar-km L",
-                             "--map FILE", "--table FILE", "--report DIR", "not the\nWorld Stress"})
-    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  EXPECT_NE(help.out.find("not the\nWorld Stress Map's own quality ranking"), std::string::npos);
+  std::string page =
+      test::ReadFile(std::string(ORNIVA_SOURCE_DIR) + "/packaging/man/orniva-survey.1");
+  for (std::size_t at; (at = page.find("\\-")) != std::string::npos;) page.erase(at, 1);
+  const std::string readme = test::ReadFile(std::string(ORNIVA_SOURCE_DIR) + "/README.md");
+  int options = 0;
+  for (std::size_t at = 0; (at = help.out.find("\n  --", at)) != std::string::npos; ++options) {
+    const std::string name =
+        help.out.substr(at + 3, help.out.find_first_of(" \n", at + 3) - at - 3);
+    EXPECT_NE(page.find(name), std::string::npos) << name;
+    EXPECT_NE(readme.find(name), std::string::npos) << name;
+    at += 3;
+  }
+  EXPECT_EQ(options, 10);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "data/json.h"
 #include "survey/geodesy.h"
 #include "survey/gis_layers.h"
+#include "survey/publication_table.h"
 #include "survey/survey_table.h"
 #include "tests/support/great_circle.h"
 #include "tests/survey/kettleman_sites.h"
@@ -18,13 +19,16 @@
 namespace orniva::survey {
 namespace {
 
+// A site name with what CSV, XML, LaTeX and Markdown each write otherwise.
+constexpr const char* kOddName = "t_1 & \"3\" | x,y";
+
 // The Kettleman survey, a site without a position and one too small.
 SurveyResult KettlemanResult(const test::TempDir& dir) {
   Survey survey =
       test::KettlemanSurvey(dir, {analysis::StressMethod::Michael, false, 100, 5, 0.95, false});
   survey.sites.push_back(
       {"nowhere", "kh.fdt", {}, {}, {}, "", "", "", std::vector<int>{1, 2, 3, 4, 5}, {}});
-  survey.sites.push_back({"tiny, \"3\"",
+  survey.sites.push_back({kOddName,
                           "kh.fdt",
                           GeoPosition{-120, 36},
                           {},
@@ -62,6 +66,32 @@ void ExpectBar(const std::vector<double>& a, const std::vector<double>& b, GeoPo
   EXPECT_NEAR(test::InitialBearing(site.lon, site.lat, b[0], b[1]), shMax + 180, 1e-3);
 }
 
+// A feature's properties: the row's cells, numbers as JSON numbers, an
+// empty cell as null.
+void ExpectProperties(const JsonDocument& doc, std::uint32_t properties,
+                      const std::vector<std::string>& cells) {
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const std::uint32_t value = *Member(doc, properties, TableColumns()[i].name);
+    if (cells[i].empty())
+      EXPECT_EQ(doc[value].type, JsonType::Null);
+    else
+      EXPECT_EQ(TableColumns()[i].number ? std::string(doc.Text(value)) : doc.StringOf(value),
+                cells[i]);
+  }
+}
+
+// The positions of a Point or a LineString.
+std::vector<std::vector<double>> Positions(const JsonDocument& doc, std::uint32_t geometry,
+                                           bool line) {
+  std::vector<std::vector<double>> points;
+  const std::uint32_t coordinates = *Member(doc, geometry, "coordinates");
+  for (const std::uint32_t p : line ? doc.ChildrenOf(coordinates) : std::vector{coordinates}) {
+    points.emplace_back();
+    for (const std::uint32_t x : doc.ChildrenOf(p)) points.back().push_back(NumberAt(doc, x));
+  }
+  return points;
+}
+
 TEST(GisLayers, GeoJsonReadBackHasTheTableAndTheBars) {
   test::TempDir dir;
   const SurveyResult result = KettlemanResult(dir);
@@ -77,26 +107,13 @@ TEST(GisLayers, GeoJsonReadBackHasTheTableAndTheBars) {
     const bool bar = doc[geometry].type != JsonType::Null &&
                      doc.StringOf(*Member(doc, geometry, "type")) == "LineString";
     const SurveyRow& r = result.rows.at(bar ? row - 1 : row++);
-    const std::vector<std::string> cells = RowCells(result, r);
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-      const std::uint32_t value = *Member(doc, properties, TableColumns()[i].name);
-      if (cells[i].empty())
-        EXPECT_EQ(doc[value].type, JsonType::Null);
-      else
-        EXPECT_EQ(TableColumns()[i].number ? std::string(doc.Text(value)) : doc.StringOf(value),
-                  cells[i]);
-    }
+    ExpectProperties(doc, properties, RowCells(result, r));
     const auto& position = result.survey.sites[std::size_t(r.site)].position;
     if (doc[geometry].type == JsonType::Null) {
       EXPECT_FALSE(position);
       continue;
     }
-    std::vector<std::vector<double>> points;
-    const std::uint32_t coordinates = *Member(doc, geometry, "coordinates");
-    for (const std::uint32_t p : bar ? doc.ChildrenOf(coordinates) : std::vector{coordinates}) {
-      points.emplace_back();
-      for (const std::uint32_t x : doc.ChildrenOf(p)) points.back().push_back(NumberAt(doc, x));
-    }
+    const std::vector<std::vector<double>> points = Positions(doc, geometry, bar);
     if (!bar) {
       EXPECT_NEAR(points[0][0], position->lon, 5e-8);
       EXPECT_NEAR(points[0][1], position->lat, 5e-8);
@@ -126,7 +143,7 @@ TEST(GisLayers, KmlReadBackHasAPlacemarkPerRowWithAPosition) {
   }
   ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
   EXPECT_EQ(names.at(1), result.survey.sites[0].name + " all");
-  EXPECT_EQ(names.back(), "tiny, \"3\" all");
+  EXPECT_EQ(names.back(), std::string(kOddName) + " all");
   ASSERT_EQ(points.size(), result.rows.size() - 1);  // "nowhere" has no position
   EXPECT_EQ(points.back(), "-120,36");
   ASSERT_EQ(lines.size(), 4u);
@@ -159,8 +176,37 @@ TEST(GisLayers, WsmCsvRowsWithAPosition) {
     EXPECT_EQ(rows[i][7], cells[ColumnIndex("accuracy_class")]);
     EXPECT_EQ(rows[i][11], cells[ColumnIndex("n")]);
   }
-  EXPECT_EQ(rows.back()[1], "tiny, \"3\"");
+  EXPECT_EQ(rows.back()[1], kOddName);
   EXPECT_EQ(rows.back()[8] + rows.back()[9] + rows.back()[13], "UHills");
+}
+
+TEST(PublicationTable, EveryFormatHasARowPerRowAndTheNotes) {
+  test::TempDir dir;
+  const SurveyResult result = KettlemanResult(dir);
+  const std::string latex = PublicationTable(result, TableFormat::Latex);
+  const std::size_t body = latex.find("\\midrule\n"), end = latex.find("\\bottomrule\n");
+  ASSERT_TRUE(latex.find("\\toprule\n") < body && body < end && end != std::string::npos);
+  const std::string rows = latex.substr(body, end - body);
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 1 + long(result.rows.size()));
+  EXPECT_NE(rows.find("t\\_1 \\& \"3\" \\textbar{} x,y & -120.0000 & 36.0000 & all & 3 & -- &"),
+            std::string::npos);
+  EXPECT_TRUE(std::all_of(latex.begin(), latex.end(), [](char c) { return c > 0; }));  // ASCII
+  EXPECT_NE(latex.find("t\\_1 \\& \"3\" \\textbar{} x,y all: stress inversion needs"),
+            std::string::npos);
+  const std::string markdown = PublicationTable(result, TableFormat::Markdown);
+  EXPECT_NE(markdown.find("| t_1 & \"3\" \\| x,y | -120.0000 |"), std::string::npos);
+  QXmlStreamReader html(
+      QByteArray::fromStdString("<div>" + PublicationTableHtml(result) + "</div>"));
+  std::vector<std::string> cells;
+  while (!html.atEnd())
+    if (html.readNext() == QXmlStreamReader::StartElement && html.name() == u"td")
+      cells.push_back(html.readElementText().toStdString());
+  ASSERT_FALSE(html.hasError()) << html.errorString().toStdString();
+  ASSERT_EQ(cells.size(), 13 * result.rows.size());
+  EXPECT_EQ(cells[cells.size() - 13], kOddName);
+  EXPECT_EQ(TableFormatOf("a/T.TEX"), TableFormat::Latex);
+  EXPECT_EQ(TableFormatOf("t.md"), TableFormat::Markdown);
+  EXPECT_FALSE(TableFormatOf("t.md/x"));
 }
 
 }  // namespace

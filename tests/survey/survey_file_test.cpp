@@ -74,6 +74,7 @@ TEST(SurveyFile, RefusesWhatItCannotUseWithTheReason) {
       {site(R"(, "bedding": [10, 91])"), "\"bedding\" 91 is not a dip"},
       {site(R"(, "lines": [0])"), "\"lines\" 0 is not a line number"},
       {site(R"(, "lines": [1.5])"), "\"lines\" 1.5 is not a line number"},
+      {site(R"(, "lines": [])"), "site 1: \"lines\" is empty"},
       {site(R"(, "locality": 3)"), "\"locality\" is not a string"},
   };
   for (const auto& [text, reason] : rows) {
