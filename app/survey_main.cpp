@@ -10,7 +10,6 @@
 
 #include <QGuiApplication>
 
-#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -124,20 +123,12 @@ Arguments Parse(const std::vector<std::string>& args) {
   return parsed;
 }
 
-std::optional<double> Number(const std::string& text) {
-  double value = 0;
-  const auto read = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || read.ec != std::errc() || read.ptr != text.data() + text.size())
-    return std::nullopt;
-  return value;
-}
-
 // The map's size and the bars' length from the options; an error line.
 std::string ReadSizes(const Values& values, orniva::render::FigureSize& size, double& barKm) {
   using orniva::render::FigureSize;
   size.widthMm = 160;
   for (const auto& [name, value] : values) {
-    const std::optional<double> number = Number(value);
+    const std::optional<double> number = orniva::survey::CellNumber(value);
     if (name == "--bar-km" && !(number && *number > 0 && *number <= 1000))
       return "--bar-km needs a length above 0 and at most 1000 (km), not '" + value + "'";
     if (name == "--width-mm" &&

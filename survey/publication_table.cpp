@@ -16,7 +16,8 @@ namespace {
 
 constexpr const char* kDash = "\u2013";
 constexpr const char* kUnits =
-    "\u03C3: trend/plunge (\u00B0); SHmax \u00B1 w: SHmax and the half-width of its bootstrap "
+    "N: faults inverted (/ the site's data where fewer); \u03C3: trend/plunge (\u00B0); SHmax "
+    "\u00B1 w: SHmax and the half-width of its bootstrap "
     "interval (\u00B0); mean \u03B2: mean misfit (\u00B0); azimuths from true north; class: "
     "accuracy class by World Stress Map bounds on w.";
 
@@ -38,6 +39,11 @@ std::string Axis(const std::string& trend, const std::string& plunge) {
   return text;
 }
 
+// "n", or "n/total" where the row inverts fewer than the site's data.
+std::string Count(const std::string& n, const std::string& total) {
+  return n == total ? n : n + "/" + total;
+}
+
 std::string ShMaxText(const std::vector<std::string>& c) {
   const std::optional<double> shMax = CellNumber(c[ColumnIndex("shmax")]);
   if (!shMax) return kDash;
@@ -54,11 +60,11 @@ std::vector<PublishedRow> PublishedRows(const SurveyResult& result) {
     const std::vector<std::string> c = RowCells(result, row);
     const auto cell = [&c](const char* name) { return c[ColumnIndex(name)]; };
     rows.push_back(
-        {{cell("site"), Rounded(cell("lon"), 4), Rounded(cell("lat"), 4), cell("phase"), cell("n"),
-          Axis(cell("s1_trend"), cell("s1_plunge")), Axis(cell("s2_trend"), cell("s2_plunge")),
-          Axis(cell("s3_trend"), cell("s3_plunge")), Rounded(cell("phi"), 2),
-          Rounded(cell("r_prime"), 2), ShMaxText(c), Rounded(cell("mean_beta"), 0),
-          cell("accuracy_class")},
+        {{cell("site"), Rounded(cell("lon"), 4), Rounded(cell("lat"), 4), cell("phase"),
+          Count(cell("n"), cell("n_total")), Axis(cell("s1_trend"), cell("s1_plunge")),
+          Axis(cell("s2_trend"), cell("s2_plunge")), Axis(cell("s3_trend"), cell("s3_plunge")),
+          Rounded(cell("phi"), 2), Rounded(cell("r_prime"), 2), ShMaxText(c),
+          Rounded(cell("mean_beta"), 0), cell("accuracy_class")},
          cell("note")});
   }
   return rows;

@@ -210,19 +210,7 @@ Survey SurveyOf(const JsonDocument& doc) {
   return survey;
 }
 
-SurveyRead Refused(std::string reason) {
-  SurveyRead read;
-  read.error = std::move(reason);
-  return read;
-}
-
 // ---- Writing ----
-
-std::string LinesText(const std::vector<int>& lines) {
-  std::string text = "[";
-  for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? ", " : "") + std::to_string(lines[i]);
-  return text + "]";
-}
 
 std::string MembersText(const UnknownMembers& members) {
   std::string text;
@@ -244,8 +232,18 @@ std::string SiteText(const SiteEntry& s) {
         {"date", &s.date},
         {"notes", &s.notes}})
     if (!value->empty()) text += ", \"" + std::string(key) + "\": " + JsonQuoted(*value);
-  if (s.lines) text += ", \"lines\": " + LinesText(*s.lines);
+  if (s.lines) {
+    std::string list;
+    for (const int line : *s.lines) list += (list.empty() ? "" : ", ") + std::to_string(line);
+    text += ", \"lines\": [" + list + "]";
+  }
   return text + MembersText(s.unknown) + "}";
+}
+
+SurveyRead Refused(std::string reason) {
+  SurveyRead read;
+  read.error = std::move(reason);
+  return read;
 }
 
 }  // namespace
