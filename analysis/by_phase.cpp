@@ -6,14 +6,6 @@ namespace orniva::analysis {
 
 namespace {
 
-// A CSV field: quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
 // Appends the rows of `report` to `all`, each led by `name`; its header
 // only when `withHeader`, led by "subset".
 void AppendLedRows(const std::string& report, const std::string& name, bool withHeader,

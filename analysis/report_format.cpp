@@ -33,4 +33,11 @@ std::string FormatLine(math::TrendPlunge line) {
   return FormatTrend(line.trend) + "," + FormatAngle(line.plunge);
 }
 
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
 }  // namespace orniva::analysis

@@ -22,6 +22,10 @@ std::string FormatTrend(double degrees);
 // "trend,plunge" of a lower-hemisphere line.
 std::string FormatLine(math::TrendPlunge line);
 
+// A CSV field: quoted when it holds a comma, a quote or a line break, its
+// quotes doubled.
+std::string CsvField(const std::string& text);
+
 // A report for the command line: CSV text (header row, LF line ends), or a
 // one-line reason why the data cannot be analysed.
 struct CsvReport {

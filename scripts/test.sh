@@ -45,7 +45,7 @@ fail() {
   echo "package check failed: $*" >&2
   exit 1
 }
-for program in orniva VORN orniva-plot orniva-analyse orniva-import; do
+for program in orniva VORN orniva-plot orniva-analyse orniva-import orniva-survey; do
   said=$("$unpacked/usr/bin/$program" --version) || fail "$program --version"
   [[ "$said" == *" $version" ]] || fail "$program --version says '$said', not $version"
   pass

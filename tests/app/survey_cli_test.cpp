@@ -1,0 +1,119 @@
+// orniva-survey run as a process: its table equal to the survey run
+// in-process, every output written, the same survey twice giving the same
+// bytes (but for the report's date line), and its refusals.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "survey/gis_layers.h"
+#include "survey/survey_report.h"
+#include "survey/survey_table.h"
+#include "tests/support/test_support.h"
+#include "tests/survey/kettleman_sites.h"
+
+namespace orniva {
+namespace {
+
+const std::string kExe = ORNIVA_SURVEY_EXE;
+
+// `text` without its lines that hold `mark`.
+std::string Without(const std::string& text, const std::string& mark) {
+  std::string kept;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    if (text.compare(start, end - start, mark) != 0 &&
+        text.substr(start, end - start).find(mark) == std::string::npos)
+      kept += text.substr(start, end - start + 1);
+    start = end + 1;
+  }
+  return kept;
+}
+
+TEST(OrnivaSurveyCli, SameSurveyTwiceGivesTheSameBytes) {
+  test::TempDir dir;
+  survey::Survey survey =
+      test::KettlemanSurvey(dir, {analysis::StressMethod::Michael, false, 200, 9, 0.95, false});
+  survey.sites.push_back({"tiny", "kh.fdt", {}, {}, {}, "", "", "", std::vector<int>{1, 2}, {}});
+  const std::string path = test::KettlemanSurveyPath(dir);
+  survey::WriteSurveyFile(path, survey);
+  const std::vector<std::string> outputs = {"--geojson", "g.geojson", "--kml",    "k.kml",
+                                            "--wsm-csv", "w.csv",     "--table",  "t.tex",
+                                            "--map",     "m.png",     "--report", "r"};
+  std::vector<std::string> runs[2];
+  for (const std::string run : {"1", "2"}) {
+    std::vector<std::string> args = {path};
+    for (std::size_t i = 0; i < outputs.size(); i += 2)
+      args.insert(args.end(), {outputs[i], dir.File(run + outputs[i + 1])});
+    const test::ProgramRun done = test::RunProgram(kExe, args, dir);
+    ASSERT_EQ(done.status, 0) << done.err;
+    EXPECT_EQ(done.err,
+              "orniva-survey: site tiny, all: stress inversion needs at least 4 faults; 2 given\n");
+    auto& files = runs[run == "2"];
+    files.push_back(done.out);
+    for (std::size_t i = 1; i < outputs.size() - 2; i += 2)
+      files.push_back(test::ReadFile(dir.File(run + outputs[i])));
+    for (const char* page : {"index.html", "survey.csv", "site-001.html", "site-005.html"})
+      files.push_back(Without(test::ReadFile(dir.File(run + "r/" + page)), "class=\"date\""));
+  }
+  const survey::SurveyResult result = survey::RunSurvey(survey, path);
+  EXPECT_EQ(runs[0][0], survey::SurveyTableCsv(result));
+  EXPECT_EQ(runs[0][1], survey::SurveyGeoJson(result));
+  EXPECT_EQ(runs[0][5].substr(1, 3), "PNG");
+  for (std::size_t i = 0; i < runs[0].size(); ++i) EXPECT_EQ(runs[0][i], runs[1][i]) << i;
+  EXPECT_NE(runs[0][6].find("<svg"), std::string::npos);
+}
+
+TEST(OrnivaSurveyCli, Refusals) {
+  test::TempDir dir;
+  const std::string good = dir.File("g.orniva-survey.json");
+  test::WriteFile(good, R"({"orniva": 1, "sites": []})");
+  test::WriteFile(dir.File("bad.json"), R"({"orniva": 1, "sites": [{"name": "A"}]})");
+  const std::pair<std::vector<std::string>, std::string> rows[] = {
+      {{}, "orniva-survey: expected SURVEY (see --help)\n"},
+      {{good, "--frobnicate"}, "orniva-survey: unknown option '--frobnicate'\n"},
+      {{good, "--kml"}, "orniva-survey: option '--kml' needs a value\n"},
+      {{good, "--bar-km", "0"},
+       "orniva-survey: --bar-km needs a length above 0 and at most 1000 (km), not '0'\n"},
+      {{good, "--dpi=70"}, "orniva-survey: --dpi needs a whole number from 72 to 2400, not '70'\n"},
+      {{dir.File("none.json")},
+       "orniva-survey: " + dir.File("none.json") + ": No such file or directory\n"},
+      {{dir.File("bad.json")},
+       "orniva-survey: " + dir.File("bad.json") +
+           ": not a survey file (site 1: \"data\" is missing)\n"},
+      {{good, "--map", dir.File("m.gif")},
+       "orniva-survey: " + dir.File("m.gif") + ": the map must end in .svg, .pdf, .png or .emf\n"},
+      {{good, "--table", dir.File("t.txt")},
+       "orniva-survey: " + dir.File("t.txt") + ": the table must end in .tex, .html or .md\n"},
+      {{good, "--kml", dir.File("no/such/k.kml")}, "orniva-survey: cannot write "},
+  };
+  for (const auto& [args, err] : rows) {
+    const test::ProgramRun run = test::RunProgram(kExe, args, dir);
+    EXPECT_EQ(run.status, 2) << err;
+    EXPECT_EQ(run.err.substr(0, err.size()), err);
+  }
+}
+
+// Every option --help lists is in the manual page and the README.
+TEST(OrnivaSurveyCli, HelpManualPageAndReadmeListTheSameOptions) {
+  test::TempDir dir;
+  const test::ProgramRun help = test::RunProgram(kExe, {"--help"}, dir);
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("not the\nWorld Stress Map's own quality ranking"), std::string::npos);
+  std::string page =
+      test::ReadFile(std::string(ORNIVA_SOURCE_DIR) + "/packaging/man/orniva-survey.1");
+  for (std::size_t at; (at = page.find("\\-")) != std::string::npos;) page.erase(at, 1);
+  const std::string readme = test::ReadFile(std::string(ORNIVA_SOURCE_DIR) + "/README.md");
+  int options = 0;
+  for (std::size_t at = 0; (at = help.out.find("\n  --", at)) != std::string::npos; ++options) {
+    const std::string name =
+        help.out.substr(at + 3, help.out.find_first_of(" \n", at + 3) - at - 3);
+    EXPECT_NE(page.find(name), std::string::npos) << name;
+    EXPECT_NE(readme.find(name), std::string::npos) << name;
+    at += 3;
+  }
+  EXPECT_EQ(options, 10);
+}
+
+}  // namespace
+}  // namespace orniva
