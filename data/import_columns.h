@@ -30,9 +30,13 @@ struct ColumnProposal {
 // with a name it does not know, or named as a dip direction, is the
 // quadrant of the dip or pitch before it; without a column named as the
 // sense, the last one it does not know that holds a sense word is the
-// sense. Strike with a quadrant column, letters after the dip or a bearing
-// is a quadrant strike; a rake with a quadrant column is a pitch; a rake
-// below 0 is Aki's, above 180 or without a sense column one of 0-360.
+// sense; beside a dip quadrant a column named "azimuth" is the strike.
+// Strike with a quadrant column, letters after the dip or a bearing is a
+// quadrant strike; a rake with a quadrant column ("Strike direction") is a
+// pitch, preferred to trend and plunge columns (which may hold another
+// feature's line); a rake below 0 is Aki's, above 180 or without a sense
+// column one of 0-360. Names such as "type" or "kind" are no sense column
+// unless they hold sense words.
 ColumnProposal ProposeColumns(const ImportTable& table,
                               std::optional<PlaneConvention> plane = std::nullopt,
                               std::optional<LineConvention> line = std::nullopt);
