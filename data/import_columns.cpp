@@ -162,6 +162,8 @@ std::vector<int> ColumnsOf(const std::vector<ImportField>& fields,
 
 }  // namespace
 
+std::string NormalisedName(std::string_view name) { return Normalised(name); }
+
 std::optional<FieldRole> RoleNamed(std::string_view name) {
   const std::string word = " " + Normalised(name) + " ";
   for (const auto& [role, names] : kRoleNames)

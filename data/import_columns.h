@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,6 +12,10 @@
 #include "data/import_table.h"
 
 namespace orniva {
+
+// A column's name as the names are compared: lower-case letters and digits
+// only, a unit in brackets left out ("Dip (deg)" is "dip").
+std::string NormalisedName(std::string_view name);
 
 // The role a column's name gives it: "Dip direction", "dip_dir", "DIPDIR",
 // "azimuth" all name a dip direction. Case, blanks, punctuation and a unit
