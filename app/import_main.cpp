@@ -250,13 +250,13 @@ int RunTable(Options o) {
   RowConverter converter(o.settings);
   bool header = !sample.header.empty(), full = false;
   ForEachRow(text, sample.delimiter, [&](const TableRow& row) {
-    if (std::exchange(header, false) || full) return;
+    if (std::exchange(header, false)) return true;
     const std::optional<ImportedRow> imported = converter.Convert(row);
-    full = !imported;
+    if (!imported) return !(full = true);
     const std::string at = o.in + " line " + std::to_string(row.line) + ": ";
-    if (imported && !imported->error.empty()) Report(at + imported->error);
-    for (const std::string& warning : imported ? imported->warnings : std::vector<std::string>())
-      Report(at + warning);
+    if (!imported->error.empty()) Report(at + imported->error);
+    for (const std::string& warning : imported->warnings) Report(at + warning);
+    return true;
   });
   const std::size_t converted = std::size_t(converter.converted());
   if (full)

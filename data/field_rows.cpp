@@ -203,16 +203,17 @@ std::vector<FieldRecord> TableRecords(std::string_view text, const FieldSettings
   std::vector<FieldRecord> records;
   bool first = true;
   ForEachRow(text, head.delimiter, [&](const TableRow& row) {
-    if (std::exchange(first, false) || !error.empty()) return;
+    if (std::exchange(first, false)) return true;
     if (records.size() == kMaxFieldRecords) {
       error = "more than " + std::to_string(kMaxFieldRecords) + " records, too many to import";
-      return;
+      return false;
     }
     std::string where = source + "line " + std::to_string(row.line);
     records.push_back(s.rows == FieldRows::Faults ? WholeFault(row, columns, s, std::move(where))
                       : s.rows == FieldRows::Core ? CoreFault(row, columns, s, std::move(where))
                                                   : PlaneOrLine(row, columns, s, kind,
                                                                 std::move(where)));
+    return true;
   });
   if (!error.empty()) records.clear();
   return records;

@@ -18,9 +18,15 @@ std::string_view Trim(std::string_view s) {
   return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-// A measurement holds a digit ("45", "N30E", "45NW"); a column's name does not.
+// A measurement holds a digit ("45", "N30E", "45NW"); a column's name does
+// not, but for a range or unit in brackets ("Azimuth [0,360)", "Dip (0-90)").
 bool HoldsADigit(std::string_view s) {
-  return s.find_first_of("0123456789") != std::string_view::npos;
+  int depth = 0;
+  for (const char c : s) {
+    depth += (c == '[' || c == '(') - (depth > 0 && (c == ']' || c == ')'));
+    if (depth == 0 && c >= '0' && c <= '9') return true;
+  }
+  return false;
 }
 
 // The rows of a text as RFC 4180 reads them: a field that starts with a
@@ -187,9 +193,10 @@ std::optional<HeaderChoice> HeaderChoiceNamed(std::string_view name) {
 }
 
 void ForEachRow(std::string_view text, Delimiter delimiter,
-                const std::function<void(const TableRow&)>& consume) {
+                const std::function<bool(const TableRow&)>& consume) {
   RowReader reader(text, delimiter);
-  for (TableRow row; reader.Next(row);) consume(row);
+  for (TableRow row; reader.Next(row) && consume(row);) {
+  }
 }
 
 namespace {
@@ -231,7 +238,7 @@ ImportTable ReadTable(std::string_view text, Delimiter delimiter, HeaderChoice h
   ForEachRow(text, table.delimiter, [&](const TableRow& row) {
     if (seen++ == 0) {
       first = row;
-      return;
+      return true;
     }
     if (seen == 2) {
       const bool named = !AnyDigit(*first) && AnyDigit(row);
@@ -242,6 +249,7 @@ ImportTable ReadTable(std::string_view text, Delimiter delimiter, HeaderChoice h
       first.reset();
     }
     add(row);
+    return true;
   });
   if (first && header == HeaderChoice::Yes) table.header = std::move(first->fields);
   else if (first) add(std::move(*first));

@@ -43,7 +43,8 @@ struct ImportTable {
 
 // The delimiter: tab if the first rows hold tabs outside quotes, else
 // semicolon, else comma, else blanks. A header: the first row when none of
-// its fields holds a digit while the next row's fields do. A field that
+// its fields holds a digit (but in brackets: "Dip [0,90]") while the next
+// row's fields do. A field that
 // starts with a quote ends at the closing quote and may hold delimiters,
 // line breaks and doubled quotes; a row starts on the line its first
 // field does. Only the first `keepRows` rows after the header are kept
@@ -53,9 +54,10 @@ ImportTable ReadTable(std::string_view text, Delimiter delimiter = Delimiter::Au
                       std::size_t keepRows = std::size_t(-1));
 
 // Hands each row of `text` read with `delimiter` (not Auto), the header row
-// included, to `consume` in turn, one row in memory at a time.
+// included, to `consume` in turn, one row in memory at a time, until it
+// returns false.
 void ForEachRow(std::string_view text, Delimiter delimiter,
-                const std::function<void(const TableRow&)>& consume);
+                const std::function<bool(const TableRow&)>& consume);
 
 // The fields of `columns` (1-based) in their order; all fields when
 // `columns` is empty. A column beyond the row gives an empty field.
