@@ -222,10 +222,15 @@ FieldConversion Pairing::Run() {
   Sort();
   PairByLink();
   PairBySite();
-  std::stable_sort(faults_.begin(), faults_.end(), [](const auto& a, const auto& b) {
-    return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
-  });
-  for (auto& fault : faults_) result_.faults.push_back(std::move(std::get<2>(fault)));
+  std::vector<std::size_t> order(faults_.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  auto recordsOf = [this](std::size_t i) {
+    return std::tie(std::get<0>(faults_[i]), std::get<1>(faults_[i]));
+  };
+  std::sort(order.begin(), order.end(),
+            [&](std::size_t a, std::size_t b) { return recordsOf(a) < recordsOf(b); });
+  result_.faults.reserve(order.size());
+  for (const std::size_t i : order) result_.faults.push_back(std::move(std::get<2>(faults_[i])));
   return std::move(result_);
 }
 
