@@ -84,6 +84,19 @@ TEST(FieldPairing, ByLinkThenSiteAndNearestTime) {
   EXPECT_NEAR(misfit.faults[0].misfit, 30, 1e-9);
   EXPECT_TRUE(misfit.faults[0].keep);
   EXPECT_EQ(DataText(misfit, 2), "90 45 90 15 N\r\n");  // as measured, not projected
+  // The report: counts, each record left out and each pair over the limit,
+  // each warning, then the rows converted.
+  FieldRecord sideways = Plane("p", 90, 45);
+  sideways.sense = "sideways";
+  const FieldConversion c = ConvertRecords(
+      {sideways, Line("l", 90, 15), Line("m", 0, 0, "B")}, SenseMap::Default(), 10, false);
+  EXPECT_EQ(ReportLines(c, 10),
+            (std::vector<std::string>{
+                "3 records read, 0 faults made; left out: 0 not a fault, 1 unpaired, 2 misfit over "
+                "the limit, 0 missing value",
+                "m: unpaired: no fault plane at its site",
+                "p and l: striation 30.00 degrees off its plane, over the 10.00-degree limit, left out",
+                "p and l: unknown sense 'sideways', written as X", "0 of 3 rows converted"}));
 }
 
 // The apps' words, alone and combined, by the code they come to.

@@ -245,6 +245,7 @@ TEST(DecodeImportBytes, TextOfEachEncodingAndNoTextRefused) {
     const DecodedText decoded = DecodeImportBytes(r.bytes);
     EXPECT_EQ(decoded.text, r.text);
     EXPECT_EQ(decoded.refusal.empty(), !r.refused);
+    EXPECT_EQ(DecodeImportBytes(std::string(r.bytes)).text, r.text);  // the bytes taken over
   }
 }
 
