@@ -112,9 +112,16 @@ std::string ApplyField(const std::string& name, const std::string& value, Option
     return {};
   }
   const bool limit = name == "--misfit-limit", azimuth = name == "--hole-azimuth";
-  const std::optional<double> angle = Angle(value, azimuth ? -360 : limit ? 0 : -90, azimuth ? 360 : 90);
+  const std::optional<double> angle = Angle(value,
+                                            azimuth ? -360
+                                            : limit ? 0
+                                                    : -90,
+                                            azimuth ? 360 : 90);
   if (!angle)
-    return name + " needs a number from " + (azimuth ? "-360 to 360" : limit ? "0 to 90" : "-90 to 90") +
+    return name + " needs a number from " +
+           (azimuth ? "-360 to 360"
+            : limit ? "0 to 90"
+                    : "-90 to 90") +
            ", not '" + value + "'";
   (limit ? o.misfitLimit : azimuth ? o.holeAzimuth : o.holeInclination) = angle;
   o.fieldOnly.push_back(name);
@@ -265,8 +272,7 @@ int RunTable(Options o) {
   else if (converted == 0)
     Report("no row converted; " + o.out + " not written");
   ReportConverted(converted, sample.rowCount);
-  if (full || converted == 0 || !WriteOutput(o.out, converter.data()))
-    return orniva::cli::kFailure;
+  if (full || converted == 0 || !WriteOutput(o.out, converter.data())) return orniva::cli::kFailure;
   return converter.failed() == 0 ? 0 : 1;
 }
 
@@ -332,8 +338,8 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options) {
     } else {
       const std::string name = arg.substr(0, arg.find('='));
       const std::optional<std::string> value = orniva::cli::OptionValue(args, i);
-      const std::string error = value ? Apply(name, *value, options)
-                                      : "option '" + name + "' needs a value";
+      const std::string error =
+          value ? Apply(name, *value, options) : "option '" + name + "' needs a value";
       if (!error.empty()) return Report(error), false;
     }
   }

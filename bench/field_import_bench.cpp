@@ -23,21 +23,22 @@ std::string Project() {
   char spot[1024];
   for (int s = 0; s < kRecords / 4; ++s) {
     const int dd = (s * 37) % 360, dip = 20 + s % 60;
-    std::snprintf(spot, sizeof spot,
-                  "%s\"%d\": {\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", "
-                  "\"coordinates\": [%.6f, %.6f]}, \"properties\": {\"id\": %d, \"name\": "
-                  "\"S%d\", \"altitude\": 512.5, \"gps_accuracy\": 4, \"date\": "
-                  "\"2024-06-11T09:12:00.000Z\", \"orientation_data\": ["
-                  "{\"id\": \"a%d\", \"type\": \"planar_orientation\", \"feature_type\": \"fault\", "
-                  "\"dip_direction\": %d, \"dip\": %d, \"fault_or_sz_type\": \"normal\", "
-                  "\"associated_orientation\": [{\"type\": \"linear_orientation\", "
-                  "\"feature_type\": \"slickenlines\", \"rake\": %d}]}, "
-                  "{\"type\": \"planar_orientation\", \"feature_type\": \"fault\", \"strike\": %d, "
-                  "\"dip\": %d, \"movement\": \"right_lateral\", \"unix_timestamp\": %d000}, "
-                  "{\"type\": \"linear_orientation\", \"feature_type\": \"striations\", "
-                  "\"trend\": %d, \"plunge\": 0, \"unix_timestamp\": %d000}]}}",
-                  s ? ", " : "", s, -3.7 + s * 1e-5, 40.4 + s * 1e-5, s, s, s, dd, dip, s % 180,
-                  dd, dip, 1700000000 + s * 120, dd, 1700000000 + s * 120 + 60);
+    std::snprintf(
+        spot, sizeof spot,
+        "%s\"%d\": {\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", "
+        "\"coordinates\": [%.6f, %.6f]}, \"properties\": {\"id\": %d, \"name\": "
+        "\"S%d\", \"altitude\": 512.5, \"gps_accuracy\": 4, \"date\": "
+        "\"2024-06-11T09:12:00.000Z\", \"orientation_data\": ["
+        "{\"id\": \"a%d\", \"type\": \"planar_orientation\", \"feature_type\": \"fault\", "
+        "\"dip_direction\": %d, \"dip\": %d, \"fault_or_sz_type\": \"normal\", "
+        "\"associated_orientation\": [{\"type\": \"linear_orientation\", "
+        "\"feature_type\": \"slickenlines\", \"rake\": %d}]}, "
+        "{\"type\": \"planar_orientation\", \"feature_type\": \"fault\", \"strike\": %d, "
+        "\"dip\": %d, \"movement\": \"right_lateral\", \"unix_timestamp\": %d000}, "
+        "{\"type\": \"linear_orientation\", \"feature_type\": \"striations\", "
+        "\"trend\": %d, \"plunge\": 0, \"unix_timestamp\": %d000}]}}",
+        s ? ", " : "", s, -3.7 + s * 1e-5, 40.4 + s * 1e-5, s, s, s, dd, dip, s % 180, dd, dip,
+        1700000000 + s * 120, dd, 1700000000 + s * 120 + 60);
     text += spot;
   }
   return text + "}}\n";

@@ -236,8 +236,9 @@ std::vector<LineAttributes> AttributesOf(const JsonDocument& doc, const Members&
        doc.ChildrenOf(top.Get("attributes", JsonType::Array, "a list")))
     if (std::optional<LineAttributes> one = AttributesOf(doc, record, all.size() + 1, range))
       all.push_back(std::move(*one));
-  std::stable_sort(all.begin(), all.end(),
-                   [](const LineAttributes& a, const LineAttributes& b) { return a.line < b.line; });
+  std::stable_sort(all.begin(), all.end(), [](const LineAttributes& a, const LineAttributes& b) {
+    return a.line < b.line;
+  });
   const auto twice = std::adjacent_find(
       all.begin(), all.end(),
       [](const LineAttributes& a, const LineAttributes& b) { return a.line == b.line; });
@@ -367,8 +368,8 @@ std::string AttributesText(const LineAttributes& a) {
 bool operator==(const LineAttributes& a, const LineAttributes& b) {
   return a.line == b.line && a.site == b.site && a.longitude == b.longitude &&
          a.latitude == b.latitude && a.elevation == b.elevation && a.accuracy == b.accuracy &&
-         a.quality == b.quality && a.time == b.time && a.label == b.label &&
-         a.notes == b.notes && a.unknown == b.unknown;
+         a.quality == b.quality && a.time == b.time && a.label == b.label && a.notes == b.notes &&
+         a.unknown == b.unknown;
 }
 
 bool operator==(const Phase& a, const Phase& b) {

@@ -108,7 +108,8 @@ void Pairing::AddFault(std::size_t plane, std::size_t line) {
     fault.row = ConvertFault(p.dipDirection, p.dip, striation.trend, striation.plunge,
                              p.sense.empty() ? l.sense : p.sense, senses_);
   }
-  for (const std::string& w : fault.row.warnings) result_.warnings.push_back(fault.where + ": " + w);
+  for (const std::string& w : fault.row.warnings)
+    result_.warnings.push_back(fault.where + ": " + w);
   for (const std::size_t r : fault.records) done_[r] = true;
   if (!fault.row.error.empty()) {
     for (const std::size_t r : fault.records)
@@ -162,8 +163,9 @@ void Pairing::PairByLink() {
   planes_.erase(std::remove_if(planes_.begin(), planes_.end(),
                                [&](std::size_t p) { return linked.count(p) > 0; }),
                 planes_.end());
-  lines_.erase(std::remove_if(lines_.begin(), lines_.end(), [&](std::size_t l) { return done_[l]; }),
-               lines_.end());
+  lines_.erase(
+      std::remove_if(lines_.begin(), lines_.end(), [&](std::size_t l) { return done_[l]; }),
+      lines_.end());
 }
 
 void Pairing::PairBySite() {
@@ -289,8 +291,8 @@ std::vector<std::string> ReportLines(const FieldConversion& conversion, double m
   for (const FieldFault& fault : conversion.faults)
     if (fault.overLimit)
       lines.push_back(fault.where + ": striation " + Degrees(fault.misfit) +
-                      " degrees off its plane, over the " + Degrees(misfitLimit) +
-                      "-degree limit" + (fault.keep ? ", kept as measured" : ", left out"));
+                      " degrees off its plane, over the " + Degrees(misfitLimit) + "-degree limit" +
+                      (fault.keep ? ", kept as measured" : ", left out"));
   lines.insert(lines.end(), conversion.warnings.begin(), conversion.warnings.end());
   lines.push_back(std::to_string(r.converted) + " of " + std::to_string(r.records) +
                   " rows converted");

@@ -24,18 +24,18 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 struct FieldRecord {
   enum class Kind { Plane, Line, Fault };
   Kind kind = Kind::Plane;
-  std::string where;      // names the record in messages: "line 12", "spot 02, record 3"
-  bool wanted = true;     // a fault plane or a striation; else left out as no fault
-  std::string feature;    // what the app calls it ("bedding", "slickenlines")
-  std::string problem;    // why a value is missing or out of range; empty when fine
+  std::string where;    // names the record in messages: "line 12", "spot 02, record 3"
+  bool wanted = true;   // a fault plane or a striation; else left out as no fault
+  std::string feature;  // what the app calls it ("bedding", "slickenlines")
+  std::string problem;  // why a value is missing or out of range; empty when fine
   double dipDirection = kNoValue, dip = kNoValue;  // planes and faults
   // Lines and faults: trend and plunge (either end), or for a line a rake
   // on its plane: from the strike by the right-hand rule, 0-180, down the dip.
   double trend = kNoValue, plunge = kNoValue, rake = kNoValue;
-  std::string sense;      // the app's words
-  char letter = 0;        // a fault's sense letter, already resolved
-  std::string id, link;   // link: the id of the plane the line was recorded on
-  std::string group;      // the site the record belongs to
+  std::string sense;          // the app's words
+  char letter = 0;            // a fault's sense letter, already resolved
+  std::string id, link;       // link: the id of the plane the line was recorded on
+  std::string group;          // the site the record belongs to
   double seconds = kNoValue;  // the time it was taken, for pairing
   LineAttributes attributes;  // `line` not yet set
   std::vector<std::string> warnings;
@@ -43,11 +43,11 @@ struct FieldRecord {
 
 // One fault made from one or two records.
 struct FieldFault {
-  ConvertedRow row;        // the data line's values
-  double misfit = 0;       // angle of the striation to its plane [deg]
-  bool overLimit = false;  // misfit beyond the limit: offered to keep or drop
-  bool keep = true;        // written to the data file (over the limit: not until kept)
-  std::string where;       // its records: "record 3", "records 3 and 4"
+  ConvertedRow row;                  // the data line's values
+  double misfit = 0;                 // angle of the striation to its plane [deg]
+  bool overLimit = false;            // misfit beyond the limit: offered to keep or drop
+  bool keep = true;                  // written to the data file (over the limit: not until kept)
+  std::string where;                 // its records: "record 3", "records 3 and 4"
   std::vector<std::size_t> records;  // indices of its records
   LineAttributes attributes;
 };
@@ -82,7 +82,7 @@ struct ConversionReport {
   std::size_t records = 0, converted = 0;  // read; in a fault written
   std::size_t faults = 0;                  // written
   std::size_t notAFault = 0, unpaired = 0, misfit = 0, missingValue = 0;  // left out
-  double smallestMisfit = 0, largestMisfit = 0;  // of the faults written
+  double smallestMisfit = 0, largestMisfit = 0;                           // of the faults written
 };
 ConversionReport Summarise(const FieldConversion& conversion);
 

@@ -16,12 +16,35 @@ namespace {
 
 using C = FieldColumn;
 
-constexpr std::string_view kTitles[kFieldColumnCount] = {
-    "Plane or line (P, L)", "Feature", "Identifier", "Strike (RHR)", "Dip direction", "Dip",
-    "Dip quadrant", "Trend", "Plunge", "Rake", "Rake from (strike end)", "Alpha", "Beta", "Gamma",
-    "Hole azimuth", "Hole inclination", "Sense", "Site", "Longitude (WGS 84)",
-    "Latitude (WGS 84)", "Elevation (m)", "Position accuracy (m)", "Quality", "Time", "Day",
-    "Month", "Year", "Label", "Notes"};
+constexpr std::string_view kTitles[kFieldColumnCount] = {"Plane or line (P, L)",
+                                                         "Feature",
+                                                         "Identifier",
+                                                         "Strike (RHR)",
+                                                         "Dip direction",
+                                                         "Dip",
+                                                         "Dip quadrant",
+                                                         "Trend",
+                                                         "Plunge",
+                                                         "Rake",
+                                                         "Rake from (strike end)",
+                                                         "Alpha",
+                                                         "Beta",
+                                                         "Gamma",
+                                                         "Hole azimuth",
+                                                         "Hole inclination",
+                                                         "Sense",
+                                                         "Site",
+                                                         "Longitude (WGS 84)",
+                                                         "Latitude (WGS 84)",
+                                                         "Elevation (m)",
+                                                         "Position accuracy (m)",
+                                                         "Quality",
+                                                         "Time",
+                                                         "Day",
+                                                         "Month",
+                                                         "Year",
+                                                         "Label",
+                                                         "Notes"};
 
 constexpr const char* kStriationWords =
     "striation|striae|slickenline|slickenfiber|slickenfibre|slickenside|groove";
@@ -44,14 +67,26 @@ FieldSettings StraboJson() {
 }
 
 FieldSettings StraboTsv() {
-  FieldSettings s = Settings(
-      "strabo-tsv", FieldFormat::Table, FieldRows::PlanesAndLines,
-      {{C::Kind, "Type"}, {C::Feature, "Structure"}, {C::Id, "No."}, {C::Strike, "Trd/Strk"},
-       {C::Dip, "Plg/Dip"}, {C::Trend, "Trd/Strk"}, {C::Plunge, "Plg/Dip"},
-       {C::Sense, "Strabo Plane Detail|Sense"}, {C::Longitude, "Longitude"},
-       {C::Latitude, "Latitude"}, {C::Elevation, "Elevation"}, {C::Accuracy, "Horiz ± m"},
-       {C::Quality, "Strabo Quality"}, {C::Time, "Time"}, {C::Day, "Day"}, {C::Month, "Month"},
-       {C::Year, "Year"}, {C::Label, "No."}, {C::Notes, "Notes"}});
+  FieldSettings s = Settings("strabo-tsv", FieldFormat::Table, FieldRows::PlanesAndLines,
+                             {{C::Kind, "Type"},
+                              {C::Feature, "Structure"},
+                              {C::Id, "No."},
+                              {C::Strike, "Trd/Strk"},
+                              {C::Dip, "Plg/Dip"},
+                              {C::Trend, "Trd/Strk"},
+                              {C::Plunge, "Plg/Dip"},
+                              {C::Sense, "Strabo Plane Detail|Sense"},
+                              {C::Longitude, "Longitude"},
+                              {C::Latitude, "Latitude"},
+                              {C::Elevation, "Elevation"},
+                              {C::Accuracy, "Horiz ± m"},
+                              {C::Quality, "Strabo Quality"},
+                              {C::Time, "Time"},
+                              {C::Day, "Day"},
+                              {C::Month, "Month"},
+                              {C::Year, "Year"},
+                              {C::Label, "No."},
+                              {C::Notes, "Notes"}});
   s.delimiter = Delimiter::Tab;
   s.faultWords = "fault|shear";
   s.striationWords = kStriationWords;
@@ -61,10 +96,15 @@ FieldSettings StraboTsv() {
 FieldSettings TectoStress() {
   FieldSettings s = Settings(
       "tectostress", FieldFormat::Table, FieldRows::Faults,
-      {{C::Feature, "type|data type"}, {C::Id, "id|plane"}, {C::Strike, "strike|azimuth"},
-       {C::Dip, "dip|dip angle|slope|slope angle"}, {C::DipQuadrant, "dip direction|dip_direction"},
-       {C::Rake, "rake|pitch"}, {C::RakeEnd, "strike direction|rake_dir|rake direction"},
-       {C::Sense, "type of movement|type of mouvement|sense of movement|sense of mouvement|movement"},
+      {{C::Feature, "type|data type"},
+       {C::Id, "id|plane"},
+       {C::Strike, "strike|azimuth"},
+       {C::Dip, "dip|dip angle|slope|slope angle"},
+       {C::DipQuadrant, "dip direction|dip_direction"},
+       {C::Rake, "rake|pitch"},
+       {C::RakeEnd, "strike direction|rake_dir|rake direction"},
+       {C::Sense,
+        "type of movement|type of mouvement|sense of movement|sense of mouvement|movement"},
        {C::Label, "id|plane"}});
   s.plane = PlaneConvention::StrikeQuadrant;
   s.line = LineConvention::PitchQuadrant;
@@ -73,15 +113,23 @@ FieldSettings TectoStress() {
 }
 
 FieldSettings FieldMove() {
-  FieldSettings s = Settings(
-      "fieldmove", FieldFormat::FieldMoveFolder, FieldRows::PlanesAndLines,
-      {{C::Feature, "planeType|lineationType|type"}, {C::Id, "dataId|id"},
-       {C::Strike, "strike"}, {C::DipDirection, "dipAzimuth|dip azimuth"}, {C::Dip, "dip"},
-       {C::Trend, "plungeAzimuth|plunge azimuth|trend"}, {C::Plunge, "plunge"},
-       {C::Sense, "sense|movement"}, {C::Site, "localityId|locality"},
-       {C::Longitude, "longitude|lon"}, {C::Latitude, "latitude|lat"},
-       {C::Elevation, "altitude|elevation"}, {C::Accuracy, "horiz_precision|accuracy"},
-       {C::Time, "timedate|time"}, {C::Label, "name|label"}, {C::Notes, "notes"}});
+  FieldSettings s = Settings("fieldmove", FieldFormat::FieldMoveFolder, FieldRows::PlanesAndLines,
+                             {{C::Feature, "planeType|lineationType|type"},
+                              {C::Id, "dataId|id"},
+                              {C::Strike, "strike"},
+                              {C::DipDirection, "dipAzimuth|dip azimuth"},
+                              {C::Dip, "dip"},
+                              {C::Trend, "plungeAzimuth|plunge azimuth|trend"},
+                              {C::Plunge, "plunge"},
+                              {C::Sense, "sense|movement"},
+                              {C::Site, "localityId|locality"},
+                              {C::Longitude, "longitude|lon"},
+                              {C::Latitude, "latitude|lat"},
+                              {C::Elevation, "altitude|elevation"},
+                              {C::Accuracy, "horiz_precision|accuracy"},
+                              {C::Time, "timedate|time"},
+                              {C::Label, "name|label"},
+                              {C::Notes, "notes"}});
   s.delimiter = Delimiter::Comma;
   s.faultWords = "fault|shear|slip";
   s.striationWords = kStriationWords;
@@ -90,20 +138,23 @@ FieldSettings FieldMove() {
 
 FieldSettings Core() {
   return Settings("core", FieldFormat::Table, FieldRows::Core,
-                  {{C::Feature, "type|structure|feature"}, {C::Alpha, "alpha|alpha angle"},
-                   {C::Beta, "beta|beta angle"}, {C::Gamma, "gamma|gamma angle"},
+                  {{C::Feature, "type|structure|feature"},
+                   {C::Alpha, "alpha|alpha angle"},
+                   {C::Beta, "beta|beta angle"},
+                   {C::Gamma, "gamma|gamma angle"},
                    {C::HoleAzimuth, "hole azimuth|azimuth|azi"},
                    {C::HoleInclination, "hole inclination|inclination|inc"},
                    {C::Sense, "sense|movement|kinematics"},
                    {C::Site, "hole|hole id|holeid|bhid|drillhole"},
-                   {C::Label, "depth|from|id"}, {C::Notes, "notes|comment|comments"}});
+                   {C::Label, "depth|from|id"},
+                   {C::Notes, "notes|comment|comments"}});
 }
 
 const Named<FieldSettings (*)()> kPresets[] = {{"strabo-json", StraboJson},
-                                              {"strabo-tsv", StraboTsv},
-                                              {"tectostress", TectoStress},
-                                              {"fieldmove", FieldMove},
-                                              {"core", Core}};
+                                               {"strabo-tsv", StraboTsv},
+                                               {"tectostress", TectoStress},
+                                               {"fieldmove", FieldMove},
+                                               {"core", Core}};
 
 bool IsFolder(const std::string& path) {
   struct stat info {};

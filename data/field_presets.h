@@ -37,11 +37,13 @@ enum class FieldRows { PlanesAndLines, Faults, Core };
 
 // The columns a preset names. Site, position, time, label and notes become
 // the line's attributes; Day, Month and Year complete a Time of day.
+// clang-format off
 enum class FieldColumn {
   Kind, Feature, Id, Strike, DipDirection, Dip, DipQuadrant, Trend, Plunge, Rake, RakeEnd,
   Alpha, Beta, Gamma, HoleAzimuth, HoleInclination, Sense, Site, Longitude, Latitude,
   Elevation, Accuracy, Quality, Time, Day, Month, Year, Label, Notes
 };
+// clang-format on
 constexpr std::size_t kFieldColumnCount = std::size_t(FieldColumn::Notes) + 1;
 
 // The column's name in the dialog ("Dip direction", "Longitude (WGS 84)").

@@ -42,8 +42,8 @@ std::vector<FieldRecord> StraboJsonRecords(std::string_view text, const FieldSet
 // The record's problem for a plane from a strike (right-hand rule, any
 // value: wrapped) or a dip direction, and a dip from 0 to 90; the values
 // go into `record`.
-void SetPlane(FieldRecord& record, std::optional<double> dipDirection,
-              std::optional<double> strike, std::optional<double> dip);
+void SetPlane(FieldRecord& record, std::optional<double> dipDirection, std::optional<double> strike,
+              std::optional<double> dip);
 // A line from its trend (wrapped) and plunge 0-90, or a rake 0-180.
 void SetLine(FieldRecord& record, std::optional<double> trend, std::optional<double> plunge,
              std::optional<double> rake);

@@ -23,7 +23,8 @@ class Columns {
   Columns(const std::vector<std::string>& header, const FieldSettings& settings) {
     std::vector<std::string> names;
     for (const std::string& name : header) names.push_back(NormalisedName(name));
-    for (std::size_t c = 0; c < kFieldColumnCount; ++c) index_[c] = Find(names, settings.columns[c]);
+    for (std::size_t c = 0; c < kFieldColumnCount; ++c)
+      index_[c] = Find(names, settings.columns[c]);
   }
   bool Has(FieldColumn c) const { return index_[std::size_t(c)] != kNoColumn; }
   std::string_view Cell(const TableRow& row, FieldColumn c) const {
@@ -91,7 +92,7 @@ FieldRecord Common(const TableRow& row, const Columns& c, std::string where) {
   r.group = !a.site.empty() ? a.site
             : a.longitude   ? std::string(c.Cell(row, FieldColumn::Longitude)) + " " +
                                 std::string(c.Cell(row, FieldColumn::Latitude))
-                            : std::string();
+                          : std::string();
   r.seconds = SecondsOf(a.time).value_or(kNoValue);
   return r;
 }
@@ -127,11 +128,16 @@ FieldRecord PlaneOrLine(const TableRow& row, const Columns& c, const FieldSettin
 std::vector<std::string> FaultFields(const TableRow& row, const Columns& c,
                                      const FieldSettings& s) {
   static const std::pair<FieldRole, FieldColumn> kColumnOf[] = {
-      {FieldRole::DipDirection, FieldColumn::DipDirection}, {FieldRole::Strike, FieldColumn::Strike},
-      {FieldRole::Dip, FieldColumn::Dip}, {FieldRole::DipQuadrant, FieldColumn::DipQuadrant},
-      {FieldRole::Trend, FieldColumn::Trend}, {FieldRole::Plunge, FieldColumn::Plunge},
-      {FieldRole::Pitch, FieldColumn::Rake}, {FieldRole::PitchEnd, FieldColumn::RakeEnd},
-      {FieldRole::Rake, FieldColumn::Rake}, {FieldRole::Sense, FieldColumn::Sense}};
+      {FieldRole::DipDirection, FieldColumn::DipDirection},
+      {FieldRole::Strike, FieldColumn::Strike},
+      {FieldRole::Dip, FieldColumn::Dip},
+      {FieldRole::DipQuadrant, FieldColumn::DipQuadrant},
+      {FieldRole::Trend, FieldColumn::Trend},
+      {FieldRole::Plunge, FieldColumn::Plunge},
+      {FieldRole::Pitch, FieldColumn::Rake},
+      {FieldRole::PitchEnd, FieldColumn::RakeEnd},
+      {FieldRole::Rake, FieldColumn::Rake},
+      {FieldRole::Sense, FieldColumn::Sense}};
   std::vector<std::string> fields;
   for (const ImportField& field : FieldsOf(s.plane, s.line)) {
     FieldColumn column = FieldColumn::Sense;
@@ -210,9 +216,9 @@ std::vector<FieldRecord> TableRecords(std::string_view text, const FieldSettings
     }
     std::string where = source + "line " + std::to_string(row.line);
     records.push_back(s.rows == FieldRows::Faults ? WholeFault(row, columns, s, std::move(where))
-                      : s.rows == FieldRows::Core ? CoreFault(row, columns, s, std::move(where))
-                                                  : PlaneOrLine(row, columns, s, kind,
-                                                                std::move(where)));
+                      : s.rows == FieldRows::Core
+                          ? CoreFault(row, columns, s, std::move(where))
+                          : PlaneOrLine(row, columns, s, kind, std::move(where)));
     return true;
   });
   if (!error.empty()) records.clear();

@@ -109,8 +109,8 @@ Spot SpotOf(const JsonDocument& doc, std::uint32_t value, std::size_t number) {
   a.site = name;
   const Object geometry(doc, feature.Find("geometry"));
   const std::vector<std::uint32_t> xy = ElementsOf(doc, geometry.Find("coordinates"), false);
-  if (geometry.String("type") == "Point" && xy.size() >= 2 &&
-      doc[xy[0]].type == JsonType::Number && doc[xy[1]].type == JsonType::Number) {
+  if (geometry.String("type") == "Point" && xy.size() >= 2 && doc[xy[0]].type == JsonType::Number &&
+      doc[xy[1]].type == JsonType::Number) {
     const std::optional<double> lon = NumberOf(doc.Text(xy[0])), lat = NumberOf(doc.Text(xy[1]));
     if (lon && lat && std::fabs(*lon) <= 180 && std::fabs(*lat) <= 90)
       a.longitude = lon, a.latitude = lat;

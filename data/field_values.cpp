@@ -179,8 +179,8 @@ bool FeatureMatches(std::string_view feature, std::string_view words) {
   return false;
 }
 
-void SetPlane(FieldRecord& record, std::optional<double> dipDirection,
-              std::optional<double> strike, std::optional<double> dip) {
+void SetPlane(FieldRecord& record, std::optional<double> dipDirection, std::optional<double> strike,
+              std::optional<double> dip) {
   if (!dipDirection && !strike) {
     record.problem = "no strike or dip direction";
   } else if (!dip || *dip < 0 || *dip > 90) {
@@ -202,8 +202,8 @@ void SetLine(FieldRecord& record, std::optional<double> trend, std::optional<dou
   } else if (rake && *rake >= 0 && *rake <= 180) {
     record.rake = *rake;
   } else {
-    record.problem = rake ? "rake " + Shown(*rake) + " is not from 0 to 180"
-                          : "no trend and plunge or rake";
+    record.problem =
+        rake ? "rake " + Shown(*rake) + " is not from 0 to 180" : "no trend and plunge or rake";
   }
 }
 
@@ -225,8 +225,8 @@ CoreOrientation FromCore(double holeAzimuth, double holeInclination, double alph
   const math::Vector3d end = std::cos(a) * axis + std::sin(a) * r;
   const math::Vector3d downHole = -1.0 * pole;  // the normal on the down-hole side
   const double g = gamma * kDegToRad;
-  const math::TrendPlunge l = math::LowerHemisphereLine(std::cos(g) * end +
-                                                        std::sin(g) * math::Cross(downHole, end));
+  const math::TrendPlunge l =
+      math::LowerHemisphereLine(std::cos(g) * end + std::sin(g) * math::Cross(downHole, end));
   core.trend = l.trend;
   core.plunge = l.plunge;
   return core;

@@ -86,7 +86,8 @@ std::vector<std::optional<FieldRole>> ColumnRoles(const ImportTable& table) {
     // Right after a column of `previous` whose values do not end in their own letters.
     auto after = [&roles, &table, c](R previous) {
       const std::string_view before = c > 0 ? Trimmed(Sample(table, c - 1)) : std::string_view();
-      const bool lettered = !before.empty() && std::isalpha(static_cast<unsigned char>(before.back()));
+      const bool lettered =
+          !before.empty() && std::isalpha(static_cast<unsigned char>(before.back()));
       return c > 0 && roles[c - 1] == previous && !lettered;
     };
     if ((!role || role == R::DipDirection) && QuadrantLetters(Sample(table, c))) {
@@ -127,8 +128,7 @@ std::optional<PlaneConvention> PlaneOf(const ImportTable& table,
 // A rake's convention from its values in every row: below 0 Aki's; above
 // 180, or with no sense beside it, 0-360; else 0-180 with the sense column.
 LineConvention RakeConventionOf(const ImportTable& table, std::size_t column, bool sense) {
-  const NumberRange range =
-      column < table.ranges.size() ? table.ranges[column] : NumberRange{};
+  const NumberRange range = column < table.ranges.size() ? table.ranges[column] : NumberRange{};
   if (range.low < 0) return LineConvention::RakeAki;
   return range.high > 180 || !sense ? LineConvention::Rake360 : LineConvention::Rake;
 }

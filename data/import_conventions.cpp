@@ -141,9 +141,9 @@ std::vector<std::string> SenseWords(const std::string& upper) {
 
 // Words that say only that a surface is a fault, not how it moved.
 bool IsFillerWord(const std::string& word) {
-  static const char* const kFiller[] = {"FAULT",     "FAULTS",    "SLIP",   "STRIKE SLIP",
-                                        "OBLIQUE",   "LOW ANGLE", "HIGH ANGLE", "SHEAR",
-                                        "MOVEMENT",  "SENSE",     "AND",    "WITH"};
+  static const char* const kFiller[] = {"FAULT",    "FAULTS",    "SLIP",       "STRIKE SLIP",
+                                        "OBLIQUE",  "LOW ANGLE", "HIGH ANGLE", "SHEAR",
+                                        "MOVEMENT", "SENSE",     "AND",        "WITH"};
   return std::find(std::begin(kFiller), std::end(kFiller), word) != std::end(kFiller);
 }
 
@@ -226,13 +226,30 @@ std::optional<LineConvention> LineConventionNamed(std::string_view name) {
 
 SenseMap SenseMap::Default() {
   SenseMap map;
-  const std::pair<const char*, const char*> kCodes[] = {
-      {"N", "N"},          {"NORMAL", "N"},    {"-", "N"},          {"R", "R"},
-      {"REVERSE", "R"},    {"INVERSE", "R"},   {"I", "R"},          {"T", "R"},
-      {"THRUST", "R"},     {"+", "R"},         {"D", "D"},          {"DX", "D"},
-      {"DEXTRAL", "D"},    {"RL", "D"},        {"RIGHT LATERAL", "D"}, {"S", "S"},
-      {"SN", "S"},         {"SINISTRAL", "S"}, {"LL", "S"},         {"LEFT LATERAL", "S"},
-      {"TL", "TL"},        {"TR", "TR"},       {"NL", "NL"},        {"NR", "NR"}};
+  const std::pair<const char*, const char*> kCodes[] = {{"N", "N"},
+                                                        {"NORMAL", "N"},
+                                                        {"-", "N"},
+                                                        {"R", "R"},
+                                                        {"REVERSE", "R"},
+                                                        {"INVERSE", "R"},
+                                                        {"I", "R"},
+                                                        {"T", "R"},
+                                                        {"THRUST", "R"},
+                                                        {"+", "R"},
+                                                        {"D", "D"},
+                                                        {"DX", "D"},
+                                                        {"DEXTRAL", "D"},
+                                                        {"RL", "D"},
+                                                        {"RIGHT LATERAL", "D"},
+                                                        {"S", "S"},
+                                                        {"SN", "S"},
+                                                        {"SINISTRAL", "S"},
+                                                        {"LL", "S"},
+                                                        {"LEFT LATERAL", "S"},
+                                                        {"TL", "TL"},
+                                                        {"TR", "TR"},
+                                                        {"NL", "NL"},
+                                                        {"NR", "NR"}};
   for (const auto& [code, target] : kCodes) map.codes_[code] = target;
   return map;
 }
@@ -371,8 +388,9 @@ std::string ReadSense(const std::string& field, const SenseMap& senses, bool dip
 // The row's letter and line from its plane and the direction `u` along its
 // striation (for rakes the hanging wall's slip): from the rake's own sign
 // where `sense` is none, else from the sense field.
-std::string FinishRow(const Plane& plane, const Vector3d& u, const std::optional<std::string>& sense,
-                      const SenseMap& senses, ConvertedRow& row) {
+std::string FinishRow(const Plane& plane, const Vector3d& u,
+                      const std::optional<std::string>& sense, const SenseMap& senses,
+                      ConvertedRow& row) {
   const Vector3d h = math::LineVector(plane.dipDirection - 90, 0);
   const Vector3d d = math::LineVector(plane.dipDirection, plane.dip);
   const double alongStrike = math::Dot(u, h), alongDip = math::Dot(u, d);

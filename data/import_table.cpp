@@ -251,8 +251,10 @@ ImportTable ReadTable(std::string_view text, Delimiter delimiter, HeaderChoice h
     add(row);
     return true;
   });
-  if (first && header == HeaderChoice::Yes) table.header = std::move(first->fields);
-  else if (first) add(std::move(*first));
+  if (first && header == HeaderChoice::Yes)
+    table.header = std::move(first->fields);
+  else if (first)
+    add(std::move(*first));
   return table;
 }
 

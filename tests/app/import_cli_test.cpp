@@ -113,8 +113,8 @@ TEST(OrnivaImportCli, FieldSourcesRefusalsAndTheLastLine) {
               "orniva-import: " + row.lastLine + "\n");
     const bool written = std::filesystem::exists(out);
     EXPECT_EQ(written ? test::ReadFile(out).substr(0, row.data.size()) : "", row.data);
-    EXPECT_EQ(std::filesystem::exists(CurationPathFor(out)), written && row.args.size() > 0 &&
-                                                                 row.args[0].rfind("--from", 0) == 0);
+    EXPECT_EQ(std::filesystem::exists(CurationPathFor(out)),
+              written && row.args.size() > 0 && row.args[0].rfind("--from", 0) == 0);
     std::filesystem::remove(CurationPathFor(out));
   }
 }

@@ -102,13 +102,17 @@ TEST(CurationTest, GoodFilesAreReadAndWrittenBackWithTheirUnknownMembers) {
   // Each line's attributes: read in any order, numbers as the shortest
   // decimal that reads back the same, unknown members kept.
   const std::string attributes =
-      Header() + "\"off\": [],\n \"phases\": [],\n \"attributes\": [\n"
+      Header() +
+      "\"off\": [],\n \"phases\": [],\n \"attributes\": [\n"
       R"(  {"line": 2, "site": "F1", "longitude": -3.70379, "latitude": 40.41678, "elevation": 650.5, )"
       R"("accuracy": 4.2, "quality": "4", "time": "2024-06-11T09:12:00.000Z", "label": "F1a", )"
-      R"("notes": "steps\u000a\"calcite\"", "photo": {"id": 7}},)" "\n"
-      R"(  {"line": 3, "latitude": 1e-07}]})" "\n";
+      R"("notes": "steps\u000a\"calcite\"", "photo": {"id": 7}},)"
+      "\n"
+      R"(  {"line": 3, "latitude": 1e-07}]})"
+      "\n";
   const std::string shuffled =
-      Header() + R"("attributes": [{"latitude": 0.0000001, "line": 3}, )"
+      Header() +
+      R"("attributes": [{"latitude": 0.0000001, "line": 3}, )"
       R"({"photo": {"id": 7}, "notes": "steps\n\"calcite\"", "label": "F1a", "line": 2, )"
       R"("site": "F1", "longitude": -3.703790, "latitude": 40.41678, "elevation": 6.505e2, )"
       R"("accuracy": 4.2, "quality": "4", "time": "2024-06-11T09:12:00.000Z"}], "off": [], "phases": []})";

@@ -88,15 +88,16 @@ TEST(FieldPairing, ByLinkThenSiteAndNearestTime) {
   // each warning, then the rows converted.
   FieldRecord sideways = Plane("p", 90, 45);
   sideways.sense = "sideways";
-  const FieldConversion c = ConvertRecords(
-      {sideways, Line("l", 90, 15), Line("m", 0, 0, "B")}, SenseMap::Default(), 10, false);
-  EXPECT_EQ(ReportLines(c, 10),
-            (std::vector<std::string>{
-                "3 records read, 0 faults made; left out: 0 not a fault, 1 unpaired, 2 misfit over "
-                "the limit, 0 missing value",
-                "m: unpaired: no fault plane at its site",
-                "p and l: striation 30.00 degrees off its plane, over the 10.00-degree limit, left out",
-                "p and l: unknown sense 'sideways', written as X", "0 of 3 rows converted"}));
+  const FieldConversion c = ConvertRecords({sideways, Line("l", 90, 15), Line("m", 0, 0, "B")},
+                                           SenseMap::Default(), 10, false);
+  EXPECT_EQ(
+      ReportLines(c, 10),
+      (std::vector<std::string>{
+          "3 records read, 0 faults made; left out: 0 not a fault, 1 unpaired, 2 misfit over "
+          "the limit, 0 missing value",
+          "m: unpaired: no fault plane at its site",
+          "p and l: striation 30.00 degrees off its plane, over the 10.00-degree limit, left out",
+          "p and l: unknown sense 'sideways', written as X", "0 of 3 rows converted"}));
 }
 
 // The apps' words, alone and combined, by the code they come to.
@@ -120,8 +121,9 @@ TEST(FieldSenseWords, WordsAndCombinedWords) {
 // and alpha 45 beta 220. The planes to 0.01 degree as computed by the
 // structr package's test of the same examples (025.00/70.03, 329.43/27.99).
 TEST(FieldCore, PublishedWorkedExampleAndGamma) {
-  const struct { double alpha, beta, dd, dip; } rows[] = {{60, 320, 25.0039, 70.0296},
-                                                          {45, 220, 329.4328, 27.9909}};
+  const struct {
+    double alpha, beta, dd, dip;
+  } rows[] = {{60, 320, 25.0039, 70.0296}, {45, 220, 329.4328, 27.9909}};
   for (const auto& row : rows) {
     const CoreOrientation o = FromCore(225, 45, row.alpha, row.beta);
     EXPECT_NEAR(o.dipDirection, row.dd, 1e-3);
@@ -142,7 +144,7 @@ TEST(FieldCore, PublishedWorkedExampleAndGamma) {
 
 struct PresetCase {
   std::string preset, file;
-  std::string data;  // the data file, 2 decimals
+  std::string data;    // the data file, 2 decimals
   std::string report;  // the first report line
   std::string last;
 };
@@ -188,8 +190,8 @@ TEST(FieldPresets, ExportsConvertFieldByField) {
 // The first rows of the TectoStress table of 50 faults: N+RL and I+LL
 // resolved by the striation, the rake from the strike end the letter names.
 TEST(FieldPresets, TectoStressCombinedWords) {
-  const FieldConversion c =
-      ConvertFieldSource(kField + "tectostress_fault_analysis_results.csv", *FieldPreset("tectostress"));
+  const FieldConversion c = ConvertFieldSource(kField + "tectostress_fault_analysis_results.csv",
+                                               *FieldPreset("tectostress"));
   const std::string data = DataText(c, 2);
   EXPECT_EQ(data.substr(0, data.find('\n', data.find('\n') + 1) + 1),
             "39.81 88.57 129.24 21.6 D\r\n170.99 77.1 90.4 35.54 S\r\n");

@@ -122,7 +122,10 @@ TEST(FieldValues, LimitsKeepMemoryBounded) {
   EXPECT_EQ(table.ranges[0].low, -7);
   EXPECT_EQ(table.ranges[1].high, 400);
   // UTF-8 text is taken over as it is, without its byte-order mark.
-  EXPECT_EQ(DecodeImportBytes(std::string("\xEF\xBB\xBF" "45\xC2\xB0")).text, "45\xC2\xB0");
+  EXPECT_EQ(DecodeImportBytes(std::string("\xEF\xBB\xBF"
+                                          "45\xC2\xB0"))
+                .text,
+            "45\xC2\xB0");
 }
 
 }  // namespace
