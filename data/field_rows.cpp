@@ -198,13 +198,23 @@ FieldRecord CoreFault(const TableRow& row, const Columns& c, const FieldSettings
   return r;
 }
 
+// The first few lines: enough for the delimiter and the header row.
+std::string_view FirstLines(std::string_view text) {
+  std::size_t end = 0;
+  for (int line = 0; line < 8 && end < text.size(); ++line) {
+    end = text.find('\n', end);
+    end = end == std::string_view::npos ? text.size() : end + 1;
+  }
+  return text.substr(0, end);
+}
+
 }  // namespace
 
 // The records of a table's rows; a header row is its first row.
 std::vector<FieldRecord> TableRecords(std::string_view text, const FieldSettings& s,
                                       std::optional<FieldRecord::Kind> kind,
                                       const std::string& source, std::string& error) {
-  const ImportTable head = ReadTable(text, s.delimiter, HeaderChoice::Yes, 0);
+  const ImportTable head = ReadTable(FirstLines(text), s.delimiter, HeaderChoice::Yes, 0);
   const Columns columns(head.header, s);
   std::vector<FieldRecord> records;
   bool first = true;
