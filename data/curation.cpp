@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <new>
@@ -176,6 +178,75 @@ Phase PhaseOf(const JsonDocument& doc, std::uint32_t value, std::size_t number, 
   return phase;
 }
 
+// A member that holds a string, or "" when it is absent.
+std::string OptionalString(const Members& members, const std::string& key) {
+  return members.Find(key) ? members.String(key) : std::string();
+}
+
+// A member that holds a number, or none when it is absent.
+std::optional<double> OptionalNumber(const JsonDocument& doc, const Members& members,
+                                     const std::string& key) {
+  if (!members.Find(key)) return std::nullopt;
+  const std::string_view text = doc.Text(members.Get(key, JsonType::Number, "a number"));
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+    RefuseFormat(members.Name(key) + " is not a number this version reads");
+  return value;
+}
+
+// One attribute record; none for a line beyond the data of a stale file.
+std::optional<LineAttributes> AttributesOf(const JsonDocument& doc, std::uint32_t value,
+                                           std::size_t number, LineRange range) {
+  const std::string label = "attribute record " + std::to_string(number);
+  if (doc[value].type != JsonType::Object) RefuseFormat(label + " is not an object");
+  const Members members(doc, value, label);
+  const std::uint32_t lineValue = members.Get("line", JsonType::Number, "a number");
+  const std::optional<long long> line = IntegerOf(doc, lineValue);
+  if (!line || *line < 1)
+    RefuseFormat(members.Name("line") + " holds " + JsonExcerpt(doc.Text(lineValue)) +
+                 ", not a line number");
+  if (*line > range.count) {
+    if (range.stale) return std::nullopt;
+    Refuse("line " + JsonExcerpt(doc.Text(lineValue)) + " is beyond the data's " +
+           std::to_string(range.count) + " lines");
+  }
+  LineAttributes attributes;
+  attributes.line = int(*line);
+  attributes.site = OptionalString(members, "site");
+  attributes.longitude = OptionalNumber(doc, members, "longitude");
+  attributes.latitude = OptionalNumber(doc, members, "latitude");
+  attributes.elevation = OptionalNumber(doc, members, "elevation");
+  attributes.accuracy = OptionalNumber(doc, members, "accuracy");
+  attributes.quality = OptionalString(members, "quality");
+  attributes.time = OptionalString(members, "time");
+  attributes.label = OptionalString(members, "label");
+  attributes.notes = OptionalString(members, "notes");
+  attributes.unknown = members.Unknown({"line", "site", "longitude", "latitude", "elevation",
+                                        "accuracy", "quality", "time", "label", "notes"});
+  return attributes;
+}
+
+// The member "attributes", when present: sorted by line, each line once.
+std::vector<LineAttributes> AttributesOf(const JsonDocument& doc, const Members& top,
+                                         LineRange range) {
+  std::vector<LineAttributes> all;
+  if (!top.Find("attributes")) return all;
+  for (const std::uint32_t record :
+       doc.ChildrenOf(top.Get("attributes", JsonType::Array, "a list")))
+    if (std::optional<LineAttributes> one = AttributesOf(doc, record, all.size() + 1, range))
+      all.push_back(std::move(*one));
+  std::stable_sort(all.begin(), all.end(), [](const LineAttributes& a, const LineAttributes& b) {
+    return a.line < b.line;
+  });
+  const auto twice = std::adjacent_find(
+      all.begin(), all.end(),
+      [](const LineAttributes& a, const LineAttributes& b) { return a.line == b.line; });
+  if (twice != all.end())
+    Refuse("line " + std::to_string(twice->line) + " has two attribute records");
+  return all;
+}
+
 // Refuses two phases of one name and a line in two phases.
 void CheckPhasesApart(const std::vector<Phase>& phases) {
   std::vector<std::string> names;
@@ -231,7 +302,9 @@ CurationRead ReadDocument(const JsonDocument& doc, int lineCount, const std::str
   for (const std::uint32_t phase : doc.ChildrenOf(phases))
     read.curation.phases.push_back(PhaseOf(doc, phase, read.curation.phases.size() + 1, range));
   CheckPhasesApart(read.curation.phases);
-  read.curation.unknown = top.Unknown({"orniva", "data", "lines", "sha256", "off", "phases"});
+  read.curation.attributes = AttributesOf(doc, top, range);
+  read.curation.unknown =
+      top.Unknown({"orniva", "data", "lines", "sha256", "off", "phases", "attributes"});
   return read;
 }
 
@@ -262,14 +335,50 @@ std::string PhaseText(const Phase& phase) {
          ", \"lines\": " + LinesText(phase.lines) + MembersText(phase.unknown, ", ") + "}";
 }
 
+// The shortest decimal that reads back as `value`.
+std::string NumberText(double value) {
+  char text[64];
+  const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+  return error == std::errc() ? std::string(text, end) : std::string("0");
+}
+
+std::string AttributesText(const LineAttributes& a) {
+  std::string text = "{\"line\": " + std::to_string(a.line);
+  auto string = [&text](const char* key, const std::string& value) {
+    if (!value.empty()) text += std::string(", \"") + key + "\": " + JsonQuoted(value);
+  };
+  auto number = [&text](const char* key, const std::optional<double>& value) {
+    if (value && std::isfinite(*value))
+      text += std::string(", \"") + key + "\": " + NumberText(*value);
+  };
+  string("site", a.site);
+  number("longitude", a.longitude);
+  number("latitude", a.latitude);
+  number("elevation", a.elevation);
+  number("accuracy", a.accuracy);
+  string("quality", a.quality);
+  string("time", a.time);
+  string("label", a.label);
+  string("notes", a.notes);
+  return text + MembersText(a.unknown, ", ") + "}";
+}
+
 }  // namespace
+
+bool operator==(const LineAttributes& a, const LineAttributes& b) {
+  return a.line == b.line && a.site == b.site && a.longitude == b.longitude &&
+         a.latitude == b.latitude && a.elevation == b.elevation && a.accuracy == b.accuracy &&
+         a.quality == b.quality && a.time == b.time && a.label == b.label && a.notes == b.notes &&
+         a.unknown == b.unknown;
+}
 
 bool operator==(const Phase& a, const Phase& b) {
   return a.name == b.name && a.colour == b.colour && a.lines == b.lines && a.unknown == b.unknown;
 }
 
 bool operator==(const Curation& a, const Curation& b) {
-  return a.off == b.off && a.phases == b.phases && a.unknown == b.unknown;
+  return a.off == b.off && a.phases == b.phases && a.attributes == b.attributes &&
+         a.unknown == b.unknown;
 }
 
 std::string CurationPathFor(const std::string& dataPath) { return dataPath + ".orniva.json"; }
@@ -334,7 +443,14 @@ std::string CurationText(const Curation& curation, const std::string& dataName, 
                      ",\n \"off\": " + LinesText(curation.off) + ",\n \"phases\": [";
   for (std::size_t i = 0; i < curation.phases.size(); ++i)
     text += (i ? ", " : "") + PhaseText(curation.phases[i]);
-  return text + "]" + MembersText(curation.unknown, ",\n ") + "}\n";
+  text += "]";
+  if (!curation.attributes.empty()) {
+    text += ",\n \"attributes\": [";
+    for (std::size_t i = 0; i < curation.attributes.size(); ++i)
+      text += (i ? ",\n  " : "\n  ") + AttributesText(curation.attributes[i]);
+    text += "]";
+  }
+  return text + MembersText(curation.unknown, ",\n ") + "}\n";
 }
 
 }  // namespace orniva

@@ -1,7 +1,7 @@
 #include "data/import_columns.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cctype>
 #include <string>
 #include <utility>
 
@@ -26,11 +26,14 @@ constexpr std::pair<FieldRole, std::string_view> kRoleNames[] = {
      "plunge plg spl lineplunge lineationplunge striaeplunge striationplunge slickensideplunge "
      "slipplunge ldip"},
     {R::Pitch, "pitch pitchangle"},
-    {R::PitchEnd, "pitchcard pitchquadrant pitchfrom pitchend pitchdirection pitchdir"},
+    {R::PitchEnd,
+     "pitchcard pitchquadrant pitchfrom pitchend pitchdirection pitchdir strikedirection rakedir "
+     "rakedirection rakeend rakefrom"},
     {R::Rake, "rake rakeangle"},
     {R::Sense,
-     "sense senseofslip senseofmovement slipsense shearsense sensetype type kind faulttype "
-     "faultkind movement motion kinematics sens"},
+     "sense senseofslip senseofmovement senseofmouvement typeofmovement typeofmouvement "
+     "movementtype slipsense shearsense sensetype faulttype faultkind movement mouvement motion "
+     "kinematics sens"},
 };
 std::string Normalised(std::string_view name) {
   std::string out;
@@ -56,10 +59,14 @@ bool QuadrantLetters(std::string_view field) {
   return !t.empty() && t.size() <= 2 && t.find_first_not_of("NESW") == std::string::npos;
 }
 
-// The first row's field of column `c` (0-based), empty when it has none.
+// The first field of column `c` (0-based) that is not blank in the first
+// rows; empty when there is none.
 std::string_view Sample(const ImportTable& table, std::size_t c) {
-  if (table.rows.empty() || c >= table.rows[0].fields.size()) return {};
-  return table.rows[0].fields[c];
+  constexpr std::size_t kSampledRows = 100;
+  for (std::size_t r = 0; r < std::min(table.rows.size(), kSampledRows); ++r)
+    if (c < table.rows[r].fields.size() && !Trimmed(table.rows[r].fields[c]).empty())
+      return table.rows[r].fields[c];
+  return {};
 }
 
 // The column (0-based) of the first column in `role`; none without one.
@@ -76,7 +83,13 @@ std::vector<std::optional<FieldRole>> ColumnRoles(const ImportTable& table) {
   std::vector<std::optional<FieldRole>> roles;
   for (std::size_t c = 0; c < table.header.size(); ++c) {
     std::optional<FieldRole> role = RoleNamed(table.header[c]);
-    auto after = [&roles, c](R previous) { return c > 0 && roles[c - 1] == previous; };
+    // Right after a column of `previous` whose values do not end in their own letters.
+    auto after = [&roles, &table, c](R previous) {
+      const std::string_view before = c > 0 ? Trimmed(Sample(table, c - 1)) : std::string_view();
+      const bool lettered =
+          !before.empty() && std::isalpha(static_cast<unsigned char>(before.back()));
+      return c > 0 && roles[c - 1] == previous && !lettered;
+    };
     if ((!role || role == R::DipDirection) && QuadrantLetters(Sample(table, c))) {
       if (after(R::Pitch) || after(R::Rake))
         role = R::PitchEnd;
@@ -88,6 +101,12 @@ std::vector<std::optional<FieldRole>> ColumnRoles(const ImportTable& table) {
   const SenseMap senses = SenseMap::Default();
   for (std::size_t c = roles.size(); c-- > 0 && !ColumnOf(roles, R::Sense);)
     if (!roles[c] && senses.Find(Sample(table, c))) roles[c] = R::Sense;
+  // Beside a dip quadrant, a column named only "azimuth" is the strike.
+  const std::optional<std::size_t> azimuth = ColumnOf(roles, R::DipDirection);
+  if (azimuth && ColumnOf(roles, R::DipQuadrant) && !ColumnOf(roles, R::Strike) &&
+      std::string(" azimuth azi az ").find(" " + Normalised(table.header[*azimuth]) + " ") !=
+          std::string::npos)
+    roles[*azimuth] = R::Strike;
   return roles;
 }
 
@@ -106,29 +125,22 @@ std::optional<PlaneConvention> PlaneOf(const ImportTable& table,
   return quadrant ? PlaneConvention::StrikeQuadrant : PlaneConvention::StrikeRhr;
 }
 
-// A rake's convention from its values: below 0 Aki's; above 180, or with
-// no sense beside it, 0-360; else 0-180 with the sense column.
+// A rake's convention from its values in every row: below 0 Aki's; above
+// 180, or with no sense beside it, 0-360; else 0-180 with the sense column.
 LineConvention RakeConventionOf(const ImportTable& table, std::size_t column, bool sense) {
-  double low = 0, high = 0;
-  for (const TableRow& row : table.rows) {
-    if (column >= row.fields.size()) continue;
-    const std::string_view text = Trimmed(row.fields[column]);
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) continue;
-    low = std::min(low, value);
-    high = std::max(high, value);
-  }
-  if (low < 0) return LineConvention::RakeAki;
-  return high > 180 || !sense ? LineConvention::Rake360 : LineConvention::Rake;
+  const NumberRange range = column < table.ranges.size() ? table.ranges[column] : NumberRange{};
+  if (range.low < 0) return LineConvention::RakeAki;
+  return range.high > 180 || !sense ? LineConvention::Rake360 : LineConvention::Rake;
 }
 
+// A pitch, or a rake with the strike end it is measured from, names the
+// striation even where trend and plunge columns hold another line.
 std::optional<LineConvention> LineOf(const ImportTable& table,
                                      const std::vector<std::optional<FieldRole>>& roles) {
-  if (ColumnOf(roles, R::Trend) && ColumnOf(roles, R::Plunge)) return LineConvention::TrendPlunge;
   const std::optional<std::size_t> rake = ColumnOf(roles, R::Rake);
   if (ColumnOf(roles, R::Pitch) || (rake && ColumnOf(roles, R::PitchEnd)))
     return LineConvention::PitchQuadrant;
+  if (ColumnOf(roles, R::Trend) && ColumnOf(roles, R::Plunge)) return LineConvention::TrendPlunge;
   if (!rake) return std::nullopt;
   return RakeConventionOf(table, *rake, ColumnOf(roles, R::Sense).has_value());
 }
@@ -149,6 +161,8 @@ std::vector<int> ColumnsOf(const std::vector<ImportField>& fields,
 }
 
 }  // namespace
+
+std::string NormalisedName(std::string_view name) { return Normalised(name); }
 
 std::optional<FieldRole> RoleNamed(std::string_view name) {
   const std::string word = " " + Normalised(name) + " ";

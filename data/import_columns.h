@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,6 +12,10 @@
 #include "data/import_table.h"
 
 namespace orniva {
+
+// A column's name as the names are compared: lower-case letters and digits
+// only, a unit in brackets left out ("Dip (deg)" is "dip").
+std::string NormalisedName(std::string_view name);
 
 // The role a column's name gives it: "Dip direction", "dip_dir", "DIPDIR",
 // "azimuth" all name a dip direction. Case, blanks, punctuation and a unit
@@ -30,9 +35,13 @@ struct ColumnProposal {
 // with a name it does not know, or named as a dip direction, is the
 // quadrant of the dip or pitch before it; without a column named as the
 // sense, the last one it does not know that holds a sense word is the
-// sense. Strike with a quadrant column, letters after the dip or a bearing
-// is a quadrant strike; a rake with a quadrant column is a pitch; a rake
-// below 0 is Aki's, above 180 or without a sense column one of 0-360.
+// sense; beside a dip quadrant a column named "azimuth" is the strike.
+// Strike with a quadrant column, letters after the dip or a bearing is a
+// quadrant strike; a rake with a quadrant column ("Strike direction") is a
+// pitch, preferred to trend and plunge columns (which may hold another
+// feature's line); a rake below 0 is Aki's, above 180 or without a sense
+// column one of 0-360. Names such as "type" or "kind" are no sense column
+// unless they hold sense words.
 ColumnProposal ProposeColumns(const ImportTable& table,
                               std::optional<PlaneConvention> plane = std::nullopt,
                               std::optional<LineConvention> line = std::nullopt);

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cctype>
 #include <cstdio>
+#include <iterator>
 
 #include "data/fault_reader.h"
 #include "math/vector3d.h"
@@ -118,6 +120,57 @@ std::string ReadPlane(const std::vector<std::string>& fields, std::size_t& next,
   return {};
 }
 
+// The words of a sense code: '_' and '-' between letters, '+', '/' and ','
+// separate them; upper case.
+std::vector<std::string> SenseWords(const std::string& upper) {
+  std::vector<std::string> words(1);
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    const char c = upper[i];
+    const bool joiner = (c == '_' || c == '-') && i > 0 && i + 1 < upper.size() &&
+                        std::isalpha(static_cast<unsigned char>(upper[i - 1])) &&
+                        std::isalpha(static_cast<unsigned char>(upper[i + 1]));
+    if (joiner || c == ' ' || c == '\t' || c == '+' || c == '/' || c == ',') {
+      if (!words.back().empty()) words.emplace_back();
+    } else {
+      words.back() += c;
+    }
+  }
+  if (words.back().empty()) words.pop_back();
+  return words;
+}
+
+// Words that say only that a surface is a fault, not how it moved.
+bool IsFillerWord(const std::string& word) {
+  static const char* const kFiller[] = {"FAULT",    "FAULTS",    "SLIP",       "STRIKE SLIP",
+                                        "OBLIQUE",  "LOW ANGLE", "HIGH ANGLE", "SHEAR",
+                                        "MOVEMENT", "SENSE",     "AND",        "WITH"};
+  return std::find(std::begin(kFiller), std::end(kFiller), word) != std::end(kFiller);
+}
+
+// The dip-slip (N or R) and lateral (S or D) components named by the parts
+// of a combined sense code.
+struct SenseParts {
+  char dip = 0, lateral = 0;
+  // False when the target contradicts a component already named.
+  bool Add(const std::string& target) {
+    if (target.size() == 1)
+      return Put(target[0] == 'N' || target[0] == 'R' ? dip : lateral, target[0]);
+    return Put(dip, target[0] == 'T' ? 'R' : 'N') && Put(lateral, target[1] == 'L' ? 'S' : 'D');
+  }
+  std::optional<std::string> Code() const {
+    if (dip == 0 && lateral == 0) return std::nullopt;
+    if (dip == 0 || lateral == 0) return std::string(1, dip ? dip : lateral);
+    return std::string{dip == 'R' ? 'T' : 'N', lateral == 'S' ? 'L' : 'R'};
+  }
+
+ private:
+  static bool Put(char& slot, char letter) {
+    if (slot != 0 && slot != letter) return false;
+    slot = letter;
+    return true;
+  }
+};
+
 }  // namespace
 
 namespace {
@@ -173,12 +226,30 @@ std::optional<LineConvention> LineConventionNamed(std::string_view name) {
 
 SenseMap SenseMap::Default() {
   SenseMap map;
-  const std::pair<const char*, const char*> kCodes[] = {
-      {"N", "N"},       {"NORMAL", "N"},    {"-", "N"},       {"R", "R"},      {"REVERSE", "R"},
-      {"INVERSE", "R"}, {"I", "R"},         {"T", "R"},       {"THRUST", "R"}, {"+", "R"},
-      {"D", "D"},       {"DX", "D"},        {"DEXTRAL", "D"}, {"RL", "D"},     {"S", "S"},
-      {"SN", "S"},      {"SINISTRAL", "S"}, {"LL", "S"},      {"TL", "TL"},    {"TR", "TR"},
-      {"NL", "NL"},     {"NR", "NR"}};
+  const std::pair<const char*, const char*> kCodes[] = {{"N", "N"},
+                                                        {"NORMAL", "N"},
+                                                        {"-", "N"},
+                                                        {"R", "R"},
+                                                        {"REVERSE", "R"},
+                                                        {"INVERSE", "R"},
+                                                        {"I", "R"},
+                                                        {"T", "R"},
+                                                        {"THRUST", "R"},
+                                                        {"+", "R"},
+                                                        {"D", "D"},
+                                                        {"DX", "D"},
+                                                        {"DEXTRAL", "D"},
+                                                        {"RL", "D"},
+                                                        {"RIGHT LATERAL", "D"},
+                                                        {"S", "S"},
+                                                        {"SN", "S"},
+                                                        {"SINISTRAL", "S"},
+                                                        {"LL", "S"},
+                                                        {"LEFT LATERAL", "S"},
+                                                        {"TL", "TL"},
+                                                        {"TR", "TR"},
+                                                        {"NL", "NL"},
+                                                        {"NR", "NR"}};
   for (const auto& [code, target] : kCodes) map.codes_[code] = target;
   return map;
 }
@@ -193,9 +264,23 @@ bool SenseMap::Set(std::string_view code, std::string_view target) {
 }
 
 std::optional<std::string> SenseMap::Find(std::string_view code) const {
-  const auto found = codes_.find(TrimmedUpper(code));
-  if (found == codes_.end()) return std::nullopt;
-  return found->second;
+  const std::string upper = TrimmedUpper(code);
+  if (const auto found = codes_.find(upper); found != codes_.end()) return found->second;
+  const std::vector<std::string> words = SenseWords(upper);
+  SenseParts parts;
+  for (std::size_t i = 0; i < words.size();) {
+    std::size_t taken = 0;  // the longest run of words that is a code or a filler word
+    for (std::size_t n = std::min<std::size_t>(3, words.size() - i); n > 0 && taken == 0; --n) {
+      std::string run = words[i];
+      for (std::size_t k = 1; k < n; ++k) run += " " + words[i + k];
+      const auto found = codes_.find(run);
+      if (found != codes_.end() && !parts.Add(found->second)) return std::nullopt;
+      if (found != codes_.end() || IsFillerWord(run)) taken = n;
+    }
+    if (taken == 0) return std::nullopt;
+    i += taken;
+  }
+  return parts.Code();
 }
 
 bool SenseMap::SetWhenMissing(std::string_view choice) {
@@ -280,11 +365,11 @@ std::string ReadRake(const std::vector<std::string>& fields, std::size_t& next,
 }
 
 // The sense field's letter; a two-letter code by the slip's dominant component.
-std::string ReadSense(const std::vector<std::string>& fields, std::size_t& next,
-                      const SenseMap& senses, bool dipSlip, ConvertedRow& row) {
-  const std::string field = Field(fields, next);
+std::string ReadSense(const std::string& field, const SenseMap& senses, bool dipSlip,
+                      ConvertedRow& row) {
   if (TrimmedUpper(field).empty()) {
-    if (!senses.WhenMissing()) return "no sense of slip, row left out";
+    row.skipped = !senses.WhenMissing();
+    if (row.skipped) return "no sense of slip, row left out";
     row.sense = *senses.WhenMissing();
     if (row.sense == 'X') row.warnings.push_back("no sense of slip, written as X");
     return {};
@@ -297,6 +382,28 @@ std::string ReadSense(const std::vector<std::string>& fields, std::size_t& next,
   } else {
     row.sense = dipSlip ? ((*target)[0] == 'T' ? 'R' : 'N') : ((*target)[1] == 'L' ? 'S' : 'D');
   }
+  return {};
+}
+
+// The row's letter and line from its plane and the direction `u` along its
+// striation (for rakes the hanging wall's slip): from the rake's own sign
+// where `sense` is none, else from the sense field.
+std::string FinishRow(const Plane& plane, const Vector3d& u,
+                      const std::optional<std::string>& sense, const SenseMap& senses,
+                      ConvertedRow& row) {
+  const Vector3d h = math::LineVector(plane.dipDirection - 90, 0);
+  const Vector3d d = math::LineVector(plane.dipDirection, plane.dip);
+  const double alongStrike = math::Dot(u, h), alongDip = math::Dot(u, d);
+  const bool dipSlip = std::fabs(alongDip) >= std::fabs(alongStrike) - 1e-12;
+  if (!sense)
+    row.sense = dipSlip ? (alongDip > 0 ? 'N' : 'R') : (alongStrike > 0 ? 'S' : 'D');
+  else if (std::string error = ReadSense(*sense, senses, dipSlip, row); !error.empty())
+    return error;
+  const math::TrendPlunge line = math::LowerHemisphereLine(u);
+  row.faz = plane.dipDirection;
+  row.fpl = plane.dip;
+  row.saz = Wrap(line.trend);
+  row.spl = std::max(0.0, line.plunge);
   return {};
 }
 
@@ -320,20 +427,30 @@ ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention 
   else
     row.error = ReadRake(fields, next, lineConvention, h, d, u);
   if (!row.error.empty()) return row;
-  const double alongStrike = math::Dot(u, h), alongDip = math::Dot(u, d);
-  const bool dipSlip = std::fabs(alongDip) >= std::fabs(alongStrike) - 1e-12;
-  if (lineConvention == LineConvention::Rake360 || lineConvention == LineConvention::RakeAki)
-    row.sense = dipSlip ? (alongDip > 0 ? 'N' : 'R') : (alongStrike > 0 ? 'S' : 'D');
-  else if (row.error = ReadSense(fields, next, senses, dipSlip, row); !row.error.empty())
-    return row;
-  if (next < fields.size())
-    row.warnings.push_back("fields after the " + std::to_string(next) + " used are left out");
-  const math::TrendPlunge line = math::LowerHemisphereLine(u);
-  row.faz = plane.dipDirection;
-  row.fpl = plane.dip;
-  row.saz = Wrap(line.trend);
-  row.spl = std::max(0.0, line.plunge);
+  const bool signedRake =
+      lineConvention == LineConvention::Rake360 || lineConvention == LineConvention::RakeAki;
+  std::optional<std::string> sense;
+  if (!signedRake) sense = Field(fields, next);
+  const std::size_t used = next;
+  row.error = FinishRow(plane, u, sense, senses, row);
+  if (row.error.empty() && used < fields.size())
+    row.warnings.push_back("fields after the " + std::to_string(used) + " used are left out");
   return row;
+}
+
+ConvertedRow ConvertFault(double dipDirection, double dip, double trend, double plunge,
+                          std::string_view sense, const SenseMap& senses) {
+  ConvertedRow row;
+  row.error = FinishRow({Wrap(dipDirection), dip}, math::LineVector(trend, plunge),
+                        std::string(sense), senses, row);
+  return row;
+}
+
+std::optional<char> SenseLetter(std::string_view word) {
+  static const SenseMap kSenses = SenseMap::Default();
+  const std::optional<std::string> target = kSenses.Find(word);
+  if (!target || target->size() != 1) return std::nullopt;
+  return (*target)[0];
 }
 
 std::string ShortestDecimal(float value) {

@@ -60,13 +60,19 @@ std::vector<ImportField> FieldsOf(PlaneConvention plane, LineConvention line);
 // two-letter code ("TL" ...) resolved by the line's geometry.
 class SenseMap {
  public:
-  // N NORMAL -; R REVERSE INVERSE I T THRUST +; D DX DEXTRAL RL;
-  // S SN SINISTRAL LL; and TL TR NL NR.
+  // N NORMAL -; R REVERSE INVERSE I T THRUST +; D DX DEXTRAL RL "RIGHT
+  // LATERAL"; S SN SINISTRAL LL "LEFT LATERAL"; and TL TR NL NR.
   static SenseMap Default();
   // Adds or replaces `code` (any case); false for a target other than
   // N, R, S, D, TL, TR, NL or NR.
   bool Set(std::string_view code, std::string_view target);
   // The target of `code` (any case, blanks around ignored); none if unknown.
+  // Underscores and hyphens between words count as blanks ("right-lateral",
+  // "left_lateral"). A code of several words or parts joined by '+' or '/'
+  // names at most one dip-slip and one lateral component, each a known
+  // code, among words that only say it is a fault ("fault", "slip",
+  // "strike-slip", "oblique", "low-angle" ...): "N+RL" and "dextral normal"
+  // are NR, "I+LL" and "sinistral_reverse" TL.
   std::optional<std::string> Find(std::string_view code) const;
 
   // What a row with an empty or missing sense gets: "N", "R", "S", "D" or
@@ -85,6 +91,7 @@ class SenseMap {
 // converted; `warnings` hold what was noticed but converted as given.
 struct ConvertedRow {
   std::string error;
+  bool skipped = false;  // the error is a missing sense, such rows being left out
   double faz = 0, fpl = 0, saz = 0, spl = 0;
   char sense = 'X';  // X: an unknown sense, written as such
   std::vector<std::string> warnings;
@@ -95,6 +102,19 @@ struct ConvertedRow {
 // more than `tolerance` degrees off its plane is warned about, never moved.
 ConvertedRow ConvertRow(const std::vector<std::string>& fields, PlaneConvention plane,
                         LineConvention line, const SenseMap& senses, double tolerance = 10);
+
+// The letter N, R, S or D of a sense word as the default words know it
+// ("thrust", "right lateral", "Dextral"); none for an unknown word and for
+// one of two components (NR ...), which needs the striation to decide.
+// The data table's cell editing and the importer read sense words alike.
+std::optional<char> SenseLetter(std::string_view word);
+
+// A fault from numbers: a plane (dip direction, dip) and its striation as a
+// line (trend, plunge; either end), with the sense from `sense` as a row's
+// sense field gives it (empty: the sense chosen for missing ones). The
+// error is set only when the sense is missing and such rows are left out.
+ConvertedRow ConvertFault(double dipDirection, double dip, double trend, double plunge,
+                          std::string_view sense, const SenseMap& senses);
 
 // A bearing "N30E", "S45W", "N", "E" ..., or a plain number, as an azimuth
 // in [0, 360); none when it is neither.

@@ -100,6 +100,17 @@ DecodedText DecodeImportBytes(std::string_view bytes) {
   return {std::move(text), {}};
 }
 
+DecodedText DecodeImportBytes(std::string&& bytes) {
+  std::string_view view(bytes);
+  if (StartsWith(view, "\xEF\xBB\xBF")) view.remove_prefix(3);
+  if (StartsWith(view, "\xFF\xFE") || StartsWith(view, "\xFE\xFF") || !IsUtf8(view) ||
+      view.find('\0') != std::string_view::npos || StartsWith(view, "PK\x03\x04") ||
+      StartsWith(view, "\xD0\xCF\x11\xE0"))
+    return DecodeImportBytes(std::string_view(bytes));
+  bytes.erase(0, bytes.size() - view.size());  // the byte-order mark
+  return {std::move(bytes), {}};
+}
+
 ImportFileText ReadImportFile(const std::string& path) {
   ImportFileText result;
   try {

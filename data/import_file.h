@@ -32,5 +32,7 @@ struct DecodedText {
   std::string refusal;
 };
 DecodedText DecodeImportBytes(std::string_view bytes);
+// The same, reusing the bytes' memory for UTF-8 (a large file is not copied).
+DecodedText DecodeImportBytes(std::string&& bytes);
 
 }  // namespace orniva

@@ -1,6 +1,9 @@
 #include "data/import_table.h"
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
+#include <utility>
 
 #include "data/fault_data.h"
 #include "platform/names.h"
@@ -15,9 +18,15 @@ std::string_view Trim(std::string_view s) {
   return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-// A measurement holds a digit ("45", "N30E", "45NW"); a column's name does not.
+// A measurement holds a digit ("45", "N30E", "45NW"); a column's name does
+// not, but for a range or unit in brackets ("Azimuth [0,360)", "Dip (0-90)").
 bool HoldsADigit(std::string_view s) {
-  return s.find_first_of("0123456789") != std::string_view::npos;
+  int depth = 0;
+  for (const char c : s) {
+    depth += (c == '[' || c == '(') - (depth > 0 && (c == ']' || c == ')'));
+    if (depth == 0 && c >= '0' && c <= '9') return true;
+  }
+  return false;
 }
 
 // The rows of a text as RFC 4180 reads them: a field that starts with a
@@ -88,7 +97,8 @@ void RowReader::ReadFields(std::vector<std::string>& fields) {
   for (;;) {
     SkipBlanks();
     if (blanks && AtLineEnd()) return;
-    fields.push_back(Field());
+    std::string field = Field();
+    if (fields.size() < kMaxRowFields) fields.push_back(std::move(field));
     SkipBlanks();
     if (AtLineEnd()) return;
     if (!blanks) ++pos_;  // past the delimiter
@@ -182,24 +192,69 @@ std::optional<HeaderChoice> HeaderChoiceNamed(std::string_view name) {
   return ValueNamed(kHeaderNames, name);
 }
 
-ImportTable ReadTable(std::string_view text, Delimiter delimiter, HeaderChoice header) {
+void ForEachRow(std::string_view text, Delimiter delimiter,
+                const std::function<bool(const TableRow&)>& consume) {
+  RowReader reader(text, delimiter);
+  for (TableRow row; reader.Next(row) && consume(row);) {
+  }
+}
+
+namespace {
+
+// Widens each column's range by the row's plain numbers.
+void AddToRanges(const TableRow& row, std::vector<NumberRange>& ranges) {
+  if (ranges.size() < row.fields.size()) ranges.resize(row.fields.size());
+  for (std::size_t c = 0; c < row.fields.size(); ++c) {
+    const std::string& field = row.fields[c];
+    double value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || error != std::errc() || end != field.data() + field.size()) continue;
+    ranges[c].low = std::min(ranges[c].low, value);
+    ranges[c].high = std::max(ranges[c].high, value);
+  }
+}
+
+bool AnyDigit(const TableRow& row) {
+  return std::any_of(row.fields.begin(), row.fields.end(), HoldsADigit);
+}
+
+}  // namespace
+
+ImportTable ReadTable(std::string_view text, Delimiter delimiter, HeaderChoice header,
+                      std::size_t keepRows) {
   ImportTable table;
   table.delimiter = delimiter;
   if (delimiter == Delimiter::Auto) {  // a quote never closed may hide every delimiter
     table.delimiter = DelimiterOf(text, true);
     if (table.delimiter == Delimiter::Space) table.delimiter = DelimiterOf(text, false);
   }
-  RowReader reader(text, table.delimiter);
-  for (TableRow row; reader.Next(row);) table.rows.push_back(std::move(row));
-  if (table.rows.empty()) return table;
-  auto anyDigit = [](const TableRow& row) {
-    return std::any_of(row.fields.begin(), row.fields.end(), HoldsADigit);
+  // The first row waits for the second, which says whether it is a header.
+  std::optional<TableRow> first;
+  auto add = [&](TableRow row) {
+    AddToRanges(row, table.ranges);
+    if (table.rowCount++ < keepRows) table.rows.push_back(std::move(row));
   };
-  const bool named = !anyDigit(table.rows[0]) && table.rows.size() > 1 && anyDigit(table.rows[1]);
-  if (header == HeaderChoice::Yes || (header == HeaderChoice::Auto && named)) {
-    table.header = std::move(table.rows[0].fields);
-    table.rows.erase(table.rows.begin());
-  }
+  std::size_t seen = 0;
+  ForEachRow(text, table.delimiter, [&](const TableRow& row) {
+    if (seen++ == 0) {
+      first = row;
+      return true;
+    }
+    if (seen == 2) {
+      const bool named = !AnyDigit(*first) && AnyDigit(row);
+      if (header == HeaderChoice::Yes || (header == HeaderChoice::Auto && named))
+        table.header = std::move(first->fields);
+      else
+        add(std::move(*first));
+      first.reset();
+    }
+    add(row);
+    return true;
+  });
+  if (first && header == HeaderChoice::Yes)
+    table.header = std::move(first->fields);
+  else if (first)
+    add(std::move(*first));
   return table;
 }
 
@@ -252,28 +307,41 @@ std::string AddSenseCodes(std::string_view text, SenseMap& senses) {
   return {};
 }
 
+std::optional<ImportedRow> RowConverter::Convert(const TableRow& row) {
+  const ConvertedRow converted = ConvertRow(PickColumns(row.fields, settings_.columns),
+                                            settings_.plane, settings_.line, settings_.senses);
+  ImportedRow imported;
+  imported.line = row.line;
+  imported.error = converted.error;
+  imported.skipped = converted.skipped;
+  imported.warnings = converted.warnings;
+  if (!converted.error.empty()) {
+    ++(converted.skipped ? skipped_ : failed_);
+    return imported;
+  }
+  if (converted_ == FaultSet::kMaxCount) {
+    overflowLine_ = row.line;
+    return std::nullopt;
+  }
+  imported.dataLine = DataLine(converted, settings_.decimals);
+  data_ += imported.dataLine;
+  ++converted_;
+  return imported;
+}
+
 ImportResult ConvertTable(const ImportTable& table, const ImportSettings& settings) {
   ImportResult result;
+  RowConverter converter(settings);
   for (const TableRow& row : table.rows) {
-    const ConvertedRow converted = ConvertRow(PickColumns(row.fields, settings.columns),
-                                              settings.plane, settings.line, settings.senses);
-    ImportedRow imported;
-    imported.line = row.line;
-    imported.error = converted.error;
-    imported.warnings = converted.warnings;
-    if (converted.error.empty()) {
-      if (result.converted == FaultSet::kMaxCount) {
-        result.overflowLine = row.line;
-        return result;
-      }
-      imported.dataLine = DataLine(converted, settings.decimals);
-      result.data += imported.dataLine;
-      ++result.converted;
-    } else {
-      ++result.failed;
-    }
-    result.rows.push_back(std::move(imported));
+    std::optional<ImportedRow> imported = converter.Convert(row);
+    if (!imported) break;
+    result.rows.push_back(std::move(*imported));
   }
+  result.data = converter.data();
+  result.converted = converter.converted();
+  result.failed = converter.failed();
+  result.skipped = converter.skipped();
+  result.overflowLine = converter.overflowLine();
   return result;
 }
 

@@ -46,10 +46,10 @@ std::optional<std::string> FieldText(DataField field, const std::string& typed, 
   const std::string text = Trimmed(typed);
   message = FailedCheckText(CheckOf(field), line);
   if (field == DataField::Sense) {
-    const char c = text.empty() ? '\0' : char(text[0] & ~0x20);
-    if (c != 'N' && c != 'R' && c != 'S' && c != 'D') return std::nullopt;
+    const std::optional<char> letter = SenseLetter(text);
+    if (!letter) return std::nullopt;
     message.clear();
-    return text;
+    return std::string(1, *letter);
   }
   std::string remainder = text + " ";  // a token ends at a space
   bool ok = false;

@@ -19,8 +19,8 @@ FaultCheck CheckOf(DataField field);
 
 // The text a field of line `line` is written as when the user types `typed`:
 // a number as the shortest decimal that reads back to the same stored value,
-// a sense as typed, trimmed. None, with `message` set to what the log says
-// of the field ("faz invalid at line #3"), when the reader would refuse it.
+// a sense word as its letter ("thrust" R, "right lateral" D: SenseLetter). None, with `message` set
+// to what the log says of the field ("faz invalid at line #3"), when the reader would refuse it.
 std::optional<std::string> FieldText(DataField field, const std::string& typed, std::size_t line,
                                      std::string& message);
 

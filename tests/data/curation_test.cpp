@@ -57,6 +57,11 @@ TEST(CurationTest, BadFilesAreRefusedWithTheirReasonAndNothingApplied) {
       {Phases(R"({"name": "A", "colour": "#1f5fbg", "lines": []})"), bad + R"("colour" of phase 1 is not "#rrggbb"))", false},
       {Phases(a + "[1]}, " + a + "[2]}"), bad + R"(two phases are named "A"))", false},
       {Phases(a + R"([7]}, {"name": "B", "colour": "#000000", "lines": [8, 7]})"), "line 7 is in two phases", false},
+      {File(R"("off": [], "phases": [], "attributes": [{"site": "A"}])"), bad + R"("line" of attribute record 1 is missing))", false},
+      {File(R"("off": [], "phases": [], "attributes": [{"line": 2, "elevation": "9"}])"), bad + R"("elevation" of attribute record 1 is not a number))", false},
+      {File(R"("off": [], "phases": [], "attributes": [{"line": 2, "site": 7}])"), bad + R"("site" of attribute record 1 is not a string))", false},
+      {File(R"("off": [], "phases": [], "attributes": [{"line": 39}])"), "line 39 is beyond the data's 38 lines", false},
+      {File(R"("off": [], "phases": [], "attributes": [{"line": 5}, {"line": 5, "site": "B"}])"), "line 5 has two attribute records", false},
       {Header("40") + R"("off": [3, 39], "phases": []})", "made for a file of 40 lines", true},
       {Header("38", std::string(64, '0')) + R"("off": [], "phases": []})", "made for other data (the data file has changed since)", true},
   };
@@ -94,9 +99,28 @@ TEST(CurationTest, GoodFilesAreReadAndWrittenBackWithTheirUnknownMembers) {
       "\"name\":\"\\u00c9t\\u00e9 \\ud83d\\ude00\"} ],\n\t\"off\":[17,3,17], "
       "\"sha256\":\"BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD\", "
       "\"lines\":38, \"data\":\"x.fdt\", \"orniva\":1 }\r\n";
+  // Each line's attributes: read in any order, numbers as the shortest
+  // decimal that reads back the same, unknown members kept.
+  const std::string attributes =
+      Header() +
+      "\"off\": [],\n \"phases\": [],\n \"attributes\": [\n"
+      R"(  {"line": 2, "site": "F1", "longitude": -3.70379, "latitude": 40.41678, "elevation": 650.5, )"
+      R"("accuracy": 4.2, "quality": "4", "time": "2024-06-11T09:12:00.000Z", "label": "F1a", )"
+      R"("notes": "steps\u000a\"calcite\"", "photo": {"id": 7}},)"
+      "\n"
+      R"(  {"line": 3, "latitude": 1e-07}]})"
+      "\n";
+  const std::string shuffled =
+      Header() +
+      R"("attributes": [{"latitude": 0.0000001, "line": 3}, )"
+      R"({"photo": {"id": 7}, "notes": "steps\n\"calcite\"", "label": "F1a", "line": 2, )"
+      R"("site": "F1", "longitude": -3.703790, "latitude": 40.41678, "elevation": 6.505e2, )"
+      R"("accuracy": 4.2, "quality": "4", "time": "2024-06-11T09:12:00.000Z"}], "off": [], "phases": []})";
   // clang-format off
   const GoodCase cases[] = {
       {canonical, canonical},
+      {attributes, attributes},
+      {shuffled, attributes},
       {File("\"off\": [],\n \"phases\": [],\n \"deep\": " + deep) + "\n", File("\"off\": [],\n \"phases\": [],\n \"deep\": " + deep) + "\n"},
       {loose, Header() + "\"off\": [3, 17],\n \"phases\": [{\"name\": \"Été 😀\", \"colour\": \"#1f5fbf\", \"lines\": [1, 2, 4]}]}\n"},
   };

@@ -206,6 +206,13 @@ TEST(ProposeColumns, FromTheHeaderNames) {
        {2, 3, 4, 5, 6, 7}},
       {"Strike,Dip,Q,Pitch,From,Slip\n40,63,W,13,N,dextral\n", P::StrikeQuadrant, L::PitchQuadrant, {1, 2, 3, 4, 5, 6}},
       {"a,b,c\n1,2,3\n", std::nullopt, std::nullopt, {}},
+      // A rake with its strike end beats line trend and plunge of other features; "type"
+      // holds no sense words. A row's first fields may be blank.
+      {"id;type;Strike;Dip;Dip direction;Rake;Strike direction;Striation trend;Type of mouvement;Line trend;Line plunge\n"
+       "5;Crystal fibers in vein;;;;;;;;30;0\n11;Striated plane;75;70;S;0;N;;right lateral;;\n",
+       P::StrikeQuadrant, L::PitchQuadrant, {3, 4, 5, 6, 7, 9}},
+      {"Data type;Azimuth [0,360);Dip [0,90];Dip direction;Rake [0,90];Strike direction;Sense of mouvement\n"
+       "Striated Plane;115;90;N;0;E;Right Lateral\n", P::StrikeQuadrant, L::PitchQuadrant, {2, 3, 4, 5, 6, 7}},
   };
   // clang-format on
   for (const auto& r : rows) {
@@ -238,6 +245,7 @@ TEST(DecodeImportBytes, TextOfEachEncodingAndNoTextRefused) {
     const DecodedText decoded = DecodeImportBytes(r.bytes);
     EXPECT_EQ(decoded.text, r.text);
     EXPECT_EQ(decoded.refusal.empty(), !r.refused);
+    EXPECT_EQ(DecodeImportBytes(std::string(r.bytes)).text, r.text);  // the bytes taken over
   }
 }
 

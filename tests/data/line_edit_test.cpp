@@ -17,12 +17,23 @@ TEST(LineEdit, TypedFieldsCheckedAndWritten) {
     std::string typed;
     std::optional<std::string> text;  // none: refused
   } rows[] = {
-      {DataField::Faz, " 045.50 ", "45.5"},   {DataField::Faz, "4.5e1", "45"},
-      {DataField::Faz, "360", "360"},         {DataField::Faz, "360.01", std::nullopt},
-      {DataField::Fpl, "90.5", std::nullopt}, {DataField::Fpl, "-0", "0"},
-      {DataField::Spl, "1 2", std::nullopt},  {DataField::Saz, "12,5", std::nullopt},
-      {DataField::Saz, "", std::nullopt},     {DataField::Sense, " normal", "normal"},
-      {DataField::Sense, "x", std::nullopt},  {DataField::Sense, "d", "d"},
+      {DataField::Faz, " 045.50 ", "45.5"},
+      {DataField::Faz, "4.5e1", "45"},
+      {DataField::Faz, "360", "360"},
+      {DataField::Faz, "360.01", std::nullopt},
+      {DataField::Fpl, "90.5", std::nullopt},
+      {DataField::Fpl, "-0", "0"},
+      {DataField::Spl, "1 2", std::nullopt},
+      {DataField::Saz, "12,5", std::nullopt},
+      {DataField::Saz, "", std::nullopt},
+      {DataField::Sense, " normal", "N"},
+      {DataField::Sense, "x", std::nullopt},
+      {DataField::Sense, "d", "D"},
+      // Words the importer knows, as their letter; a two-component word needs the line.
+      {DataField::Sense, "right lateral", "D"},
+      {DataField::Sense, "Thrust", "R"},
+      {DataField::Sense, "inverse", "R"},
+      {DataField::Sense, "N+RL", std::nullopt},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.typed);
