@@ -121,11 +121,13 @@ std::optional<OrientationRecord> ConvertOne(const TableRow& row, const Orientati
     log.push_back(where + error);
     return std::nullopt;
   }
+  std::array<std::string, kOrientationColumns> values;
+  for (std::size_t c = 0; c < kOrientationColumns; ++c) values[c] = Field(row, s.columns[c]);
+  values[Index(Column::Kind)] = *kind == OrientationKind::Plane ? "plane" : "line";
+  values[Index(Column::Azimuth)] = ShortestDecimal(float(azimuth));
+  values[Index(Column::Angle)] = ShortestDecimal(float(angle));
   OrientationFields fields;
-  for (std::size_t c = 0; c < kOrientationColumns; ++c) fields[c] = Field(row, s.columns[c]);
-  fields[Index(Column::Kind)] = *kind == OrientationKind::Plane ? "plane" : "line";
-  fields[Index(Column::Azimuth)] = ShortestDecimal(float(azimuth));
-  fields[Index(Column::Angle)] = ShortestDecimal(float(angle));
+  std::copy(values.begin(), values.end(), fields.begin());
   return CheckOrientationFields(fields, row.line, s.columns, log);
 }
 

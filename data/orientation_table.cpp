@@ -115,19 +115,20 @@ std::string ReadHeader(const CsvRecord& header, Places& places, std::vector<std:
 // is bad.
 bool RowFields(const CsvRecord& record, const Places& places, std::size_t headerFields,
                OrientationFields& fields, std::vector<std::string>& log) {
-  const std::string where = "  line #" + std::to_string(record.line);
+  const std::string line = std::to_string(record.line);
   if (record.fault != CsvFault::None) {
-    log.push_back(where + ": " + FaultText(record.fault));
+    log.push_back("  line #" + line + ": " + FaultText(record.fault));
     return false;
   }
   if (record.fields.size() > headerFields) {
-    log.push_back(where + " has " + std::to_string(record.fields.size()) + " fields, the header " +
-                  std::to_string(headerFields));
+    log.push_back("  line #" + line + " has " + std::to_string(record.fields.size()) +
+                  " fields, the header " + std::to_string(headerFields));
     return false;
   }
   for (std::size_t c = 0; c < kOrientationColumns; ++c) {
     const std::size_t k = std::size_t(places[c]);
-    fields[c] = k >= 1 && k <= record.fields.size() ? record.fields[k - 1] : std::string();
+    fields[c] = k >= 1 && k <= record.fields.size() ? std::string_view(record.fields[k - 1])
+                                                    : std::string_view();
   }
   return true;
 }
@@ -156,6 +157,9 @@ OrientationTable ParseOrientationTable(std::string_view bytes) {
   BoundedLog log(table.log);
   log.Add(pending);
   const std::size_t headerFields = record.fields.size();
+  // Room for a record a line: more than there are rows, never more than the limit.
+  table.records.reserve(std::min<std::size_t>(
+      std::size_t(std::count(bytes.begin(), bytes.end(), '\n')) + 1, kMaxOrientationRows));
   OrientationFields fields;
   while (reader.Next(record)) {
     if (++table.rows > kMaxOrientationRows) {
@@ -209,11 +213,12 @@ namespace {
 
 // `text` by the data file's number grammar, stored as a float; none when
 // it is no number (a blank inside the field is part of no number).
-std::optional<float> StoredNumber(const std::string& text) {
+std::optional<float> StoredNumber(std::string_view text) {
   if (text.empty() || std::any_of(text.begin(), text.end(),
                                   [](char c) { return static_cast<unsigned char>(c) <= 32; }))
     return std::nullopt;
-  std::string rest = text + " ";
+  std::string rest(text);
+  rest += ' ';
   bool ok = false;
   const float value = ReadNumberToken(rest, ok);
   if (!ok) return std::nullopt;
@@ -221,7 +226,7 @@ std::optional<float> StoredNumber(const std::string& text) {
 }
 
 // The same number as a double, as written; none beyond the double range.
-std::optional<double> WrittenNumber(const std::string& text) {
+std::optional<double> WrittenNumber(std::string_view text) {
   if (!StoredNumber(text)) return std::nullopt;
   std::string_view t = text;
   if (t.front() == '+') t.remove_prefix(1);
@@ -236,17 +241,17 @@ std::optional<double> WrittenNumber(const std::string& text) {
 }
 
 // `value` quoted for a message, when it can be shown.
-std::string Shown(const std::string& value) {
+std::string Shown(std::string_view value) {
   if (!IsWellFormedUtf8(value) ||
       std::any_of(value.begin(), value.end(),
                   [](char c) { return static_cast<unsigned char>(c) < 32; }) ||
       value.size() > 40)
     return "the value";
-  return "'" + value + "'";
+  return "'" + std::string(value) + "'";
 }
 
 // Why `text` is no acceptable text value; empty when it is.
-std::string TextProblem(const std::string& text, bool breaksAllowed) {
+std::string TextProblem(std::string_view text, bool breaksAllowed) {
   if (!IsWellFormedUtf8(text)) return "not UTF-8 text";
   for (const char c : text) {
     const bool allowed = breaksAllowed && (c == '\t' || c == '\n' || c == '\r');
@@ -262,7 +267,7 @@ struct RowCheck {
   std::vector<std::string>& log;
   bool ok = true;
 
-  const std::string& Value(Column c) const { return fields[Index(c)]; }
+  std::string_view Value(Column c) const { return fields[Index(c)]; }
   void Fail(Column c, const std::string& reason) {
     const int place = places[Index(c)];
     log.push_back("  " + std::string(kColumnNames[Index(c)]) + " invalid at line #" +
@@ -360,8 +365,9 @@ std::optional<OrientationRecord> CheckOrientationFields(const OrientationFields&
   // (place 0 wraps to the largest unsigned).
   std::array<Column, kOrientationColumns> order;
   for (std::size_t c = 0; c < kOrientationColumns; ++c) order[c] = Column(c);
-  std::stable_sort(order.begin(), order.end(), [&columns](Column a, Column b) {
-    return unsigned(columns[Index(a)] - 1) < unsigned(columns[Index(b)] - 1);
+  std::sort(order.begin(), order.end(), [&columns](Column a, Column b) {
+    const unsigned pa = unsigned(columns[Index(a)] - 1), pb = unsigned(columns[Index(b)] - 1);
+    return pa != pb ? pa < pb : a < b;
   });
   RowCheck check{fields, line, columns, log};
   OrientationRecord record;

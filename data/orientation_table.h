@@ -113,8 +113,8 @@ CheckOutcome CheckOrientationFile(const OrientationTable& table, const std::stri
 
 // ---- the checks of one row, shared with the conversion of other tables ----
 
-// The values of one row by column (empty: none), and the row's line.
-using OrientationFields = std::array<std::string, kOrientationColumns>;
+// The values of one row by column (empty: none).
+using OrientationFields = std::array<std::string_view, kOrientationColumns>;
 
 // The record of `fields`, or none with a log line per bad value appended
 // to `log` ("  angle invalid at line #3, column 3: ..."). `columns` gives

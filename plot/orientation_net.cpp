@@ -1,6 +1,7 @@
 #include "plot/orientation_net.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 
@@ -8,6 +9,7 @@
 #include "analysis/orientation_statistics.h"
 #include "data/colours.h"
 #include "math/numeric.h"
+#include "platform/threads.h"
 #include "plot/analysis_diagrams.h"
 #include "plot/axes_diagrams.h"
 #include "plot/great_circles.h"
@@ -41,13 +43,48 @@ void DrawShape(const PlotCanvas& plot, std::size_t shape, TPoint at, std::int32_
   plot.canvas.Polygon(outline.data(), outline.size());
 }
 
+// The great circles of `planes` (indices into `records`) [begin, end) into
+// `points`, on two threads that take runs of circles until none is left.
+int ComputeCircles(const NetGeometry& geometry, const std::vector<OrientationRecord>& records,
+                   const std::vector<std::size_t>& planes, std::size_t begin, std::size_t end,
+                   TPoint* points) {
+  constexpr std::size_t kRun = 16;
+  std::atomic<std::size_t> next{begin};
+  std::atomic<int> zeroDivides{0};
+  auto take = [&] {
+    for (std::size_t k; (k = next.fetch_add(kRun)) < end;)
+      for (std::size_t i = k; i < std::min(k + kRun, end); ++i) {
+        const OrientationRecord& r = records[planes[i]];
+        zeroDivides += GreatCirclePoints(geometry, r.azimuth, r.angle,
+                                         points + (i - begin) * kGreatCirclePoints);
+      }
+  };
+  std::thread other;
+  if (end - begin >= 64) other = StartOrRun(take);
+  take();
+  if (other.joinable()) other.join();
+  return zeroDivides;
+}
+
+// The planes' great circles, computed a chunk at a time so that the points
+// are held twice (computed, recorded) only for a chunk.
 void DrawCircles(const PlotCanvas& plot, const OrientationNetFigure& figure) {
+  constexpr std::size_t kChunk = 4096;
   const std::vector<OrientationRecord>& records = *figure.records;
+  std::vector<std::size_t> planes;
+  for (std::size_t i = 0; i < records.size(); ++i)
+    if (records[i].kind == OrientationKind::Plane) planes.push_back(i);
+  std::vector<TPoint> chunk(std::min(planes.size(), kChunk) * kGreatCirclePoints);
   plot.canvas.SetPenWidth(1);
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    if (records[i].kind != OrientationKind::Plane) continue;
-    plot.canvas.SetPenColour(RecordColour(figure, i));
-    DrawGreatCircle(plot, records[i].azimuth, records[i].angle);
+  for (std::size_t begin = 0; begin < planes.size(); begin += kChunk) {
+    const std::size_t end = std::min(begin + kChunk, planes.size());
+    const int zeroDivides =
+        ComputeCircles(plot.geometry, records, planes, begin, end, chunk.data());
+    if (plot.zeroDivides) *plot.zeroDivides += zeroDivides;
+    for (std::size_t i = begin; i < end; ++i) {
+      plot.canvas.SetPenColour(RecordColour(figure, planes[i]));
+      plot.canvas.Polyline(chunk.data() + (i - begin) * kGreatCirclePoints, kGreatCirclePoints);
+    }
   }
 }
 
