@@ -55,8 +55,8 @@ BENCHMARK(BM_Fisher)->Unit(benchmark::kMillisecond);
 
 void BM_Fabric(benchmark::State& state) {
   for (auto _ : state)
-    benchmark::DoNotOptimize(
-        analysis::Fabric(analysis::OrientationDirections(Records(), analysis::OrientationOf::Poles)));
+    benchmark::DoNotOptimize(analysis::Fabric(
+        analysis::OrientationDirections(Records(), analysis::OrientationOf::Poles)));
 }
 BENCHMARK(BM_Fabric)->Unit(benchmark::kMillisecond);
 

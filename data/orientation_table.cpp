@@ -139,42 +139,53 @@ std::string_view OrientationColumnName(OrientationColumn column) {
   return kColumnNames[Index(column)];
 }
 
+namespace {
+
+// The rows after the header into `table`; false past kMaxOrientationRows.
+bool ReadRows(CsvRecords& reader, const Places& places, std::size_t headerFields,
+              OrientationTable& table, BoundedLog& log) {
+  CsvRecord record;
+  OrientationFields fields;
+  std::vector<std::string> lines;
+  while (reader.Next(record)) {
+    if (++table.rows > kMaxOrientationRows) return false;
+    std::optional<OrientationRecord> checked;
+    if (RowFields(record, places, headerFields, fields, lines))
+      checked = CheckOrientationFields(fields, record.line, places, lines);
+    log.Add(lines);
+    if (checked)
+      table.records.push_back(std::move(*checked));
+    else
+      ++table.badRows;
+  }
+  return true;
+}
+
+}  // namespace
+
 OrientationTable ParseOrientationTable(std::string_view bytes) {
   OrientationTable table;
   table.refusal = BytesRefusal(bytes);
   if (!table.refusal.empty()) return table;
   if (StartsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
   CsvRecords reader(bytes);
-  CsvRecord record;
+  CsvRecord header;
   Places places{};
-  if (!reader.Next(record)) {
-    table.refusal = "no header row: the first row must name the columns: kind, azimuth, angle, ...";
-    return table;
-  }
-  std::vector<std::string> pending;
-  table.refusal = ReadHeader(record, places, pending);
+  std::vector<std::string> notes;
+  table.refusal =
+      reader.Next(header)
+          ? ReadHeader(header, places, notes)
+          : "no header row: the first row must name the columns: kind, azimuth, angle, ...";
   if (!table.refusal.empty()) return table;
   BoundedLog log(table.log);
-  log.Add(pending);
-  const std::size_t headerFields = record.fields.size();
+  log.Add(notes);
   // Room for a record a line: more than there are rows, never more than the limit.
   table.records.reserve(std::min<std::size_t>(
       std::size_t(std::count(bytes.begin(), bytes.end(), '\n')) + 1, kMaxOrientationRows));
-  OrientationFields fields;
-  while (reader.Next(record)) {
-    if (++table.rows > kMaxOrientationRows) {
-      table = {};
-      table.refusal = "more than " + std::to_string(kMaxOrientationRows) + " rows";
-      return table;
-    }
-    std::optional<OrientationRecord> checked;
-    if (RowFields(record, places, headerFields, fields, pending))
-      checked = CheckOrientationFields(fields, record.line, places, pending);
-    log.Add(pending);
-    if (checked)
-      table.records.push_back(std::move(*checked));
-    else
-      ++table.badRows;
+  if (!ReadRows(reader, places, header.fields.size(), table, log)) {
+    table = {};
+    table.refusal = "more than " + std::to_string(kMaxOrientationRows) + " rows";
+    return table;
   }
   log.Finish();
   return table;
