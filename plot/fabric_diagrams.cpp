@@ -7,6 +7,7 @@
 
 #include "data/colours.h"
 #include "math/numeric.h"
+#include "plot/orientation_net.h"
 
 namespace orniva {
 
@@ -217,6 +218,26 @@ Picture DrawWoodcockDiagram(const std::vector<FabricPoint>& points, const std::s
     canvas.Text({kLeft, kBottom + 112}, {"No point where S2 or S3 is 0: " + missing, kNumberText});
   canvas.Close();
   return page;
+}
+
+std::vector<FabricPoint> FabricPointsBySet(const std::vector<OrientationRecord>& records,
+                                           analysis::OrientationOf of,
+                                           const std::vector<bool>* use) {
+  const SetColouring sets = SetColours(records);
+  std::vector<FabricPoint> points;
+  auto add = [&](const std::string& name, TColor colour, std::vector<bool> in) {
+    for (std::size_t i = 0; use && i < in.size() && i < use->size(); ++i)
+      in[i] = in[i] && (*use)[i];
+    const std::vector<math::Vector3d> directions =
+        analysis::OrientationDirections(records, of, &in);
+    if (!directions.empty()) points.push_back({name, colour, analysis::Fabric(directions)});
+  };
+  for (const auto& [colour, name] : sets.names) add(name, colour, analysis::InSet(records, name));
+  if (sets.names.empty())
+    add("all", clBlack, std::vector<bool>(records.size(), true));
+  else
+    add("no set", clBlack, analysis::InSet(records, ""));
+  return points;
 }
 
 TPoint VollmerPoint(double p, double g, double r) {

@@ -32,6 +32,14 @@ struct FabricPoint {
 
 inline constexpr std::int32_t kFabricDiagramWidth = 1000;
 
+// A point per set of `records` that has records of that kind (their poles
+// or lines; `use` by record, as OrientationDirections takes it), in the
+// sets' colours (SetColours), then "no set" in black for the records in
+// none; a table without sets gives the one point "all".
+std::vector<FabricPoint> FabricPointsBySet(const std::vector<OrientationRecord>& records,
+                                           analysis::OrientationOf of,
+                                           const std::vector<bool>* use = nullptr);
+
 // The point of (P, G, R) in the triangle.
 TPoint VollmerPoint(double p, double g, double r);
 Picture DrawVollmerTriangle(const std::vector<FabricPoint>& points, const std::string& title);

@@ -138,5 +138,21 @@ TEST(FabricDiagrams, PointsOnTheTriangleAndThePlot) {
   EXPECT_NE(std::find(texts.begin(), texts.end(), "No point where S2 or S3 is 0: x"), texts.end());
 }
 
+TEST(FabricDiagrams, APointPerSetOfTheKindAsked) {
+  const OrientationTable table =
+      ReadOrientationFile(ORNIVA_SOURCE_DIR "/tests/data/orientation/fold.orient.csv");
+  std::vector<std::string> names;
+  for (const FabricPoint& p : FabricPointsBySet(table.records, analysis::OrientationOf::Poles))
+    names.push_back(p.name + " " + std::to_string(p.fabric.n));
+  EXPECT_EQ(names, (std::vector<std::string>{"S0 12", "J1 8"}));  // L1 holds lines only
+  std::vector<bool> firstTwo(table.records.size(), false);
+  firstTwo[0] = firstTwo[1] = true;
+  const std::vector<OrientationRecord> unnamed = {Record(OrientationKind::Line, 1, 2)};
+  EXPECT_EQ(
+      FabricPointsBySet(table.records, analysis::OrientationOf::Poles, &firstTwo).at(0).fabric.n,
+      2u);
+  EXPECT_EQ(FabricPointsBySet(unnamed, analysis::OrientationOf::Lines).at(0).name, "all");
+}
+
 }  // namespace
 }  // namespace orniva::test
