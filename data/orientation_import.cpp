@@ -33,7 +33,7 @@ std::optional<Column> OwnColumnNamed(std::string_view name) {
   static const std::pair<Column, std::string_view> kNames[] = {
       {Column::Kind, " kind type "},
       {Column::Azimuth, " trdstrk "},
-      {Column::Angle, " plgdip "},
+      {Column::Angle, " plgdip angle "},
       {Column::Set, " set joinset family group "},
       {Column::Site, " site station locality localityid spot spotname outcrop "},
       {Column::Lon, " lon long longitude lng "},

@@ -51,8 +51,8 @@ OrientationImport ConvertToOrientations(const ImportTable& table,
 
 // What the header's names propose: "kind"/"type"; the angle columns by the
 // import's names ("dip direction", "strike", "trend", "dip", "plunge", the
-// quadrant; the field app's "Trd/Strk" and "Plg/Dip" as a right-hand-rule
-// strike or a trend, and the dip or plunge); "set", "site"/"station"/
+// quadrant, "angle"; the field app's "Trd/Strk" and "Plg/Dip" as a
+// right-hand-rule strike or a trend, and the dip or plunge); "set", "site"/"station"/
 // "locality", "longitude", "latitude", "elevation"/"altitude", "label"/
 // "name", "quality", "time"/"date", "notes"/"comments". A quadrant column
 // makes the planes strike-quadrant, a strike one strike-rhr.

@@ -222,6 +222,13 @@ TEST(ConvertToOrientations, CommonConventionsAndAttributes) {
   OrientationImportSettings planes = ProposeOrientationColumns(rhr);
   planes.kind = OrientationKind::Plane;
   EXPECT_EQ(ConvertToOrientations(rhr, planes).records.at(0).azimuth, 80);
+  // The field app's export: planes by right-hand-rule strike, lines by trend, in one pair.
+  const OrientationImportSettings app = ProposeOrientationColumns(
+      ReadTable("No.,Type,Trd/Strk,Plg/Dip,Longitude,Latitude,Elevation,Notes\n", Delimiter::Comma,
+                HeaderChoice::Yes));
+  EXPECT_EQ(app.plane, PlaneConvention::StrikeRhr);
+  EXPECT_EQ(app.columns,
+            (std::array<int, kOrientationColumns>{2, 3, 4, 0, 0, 5, 6, 7, 1, 0, 0, 8}));
 }
 
 }  // namespace
