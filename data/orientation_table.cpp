@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cmath>
 #include <limits>
 
@@ -271,6 +272,13 @@ std::string TextProblem(std::string_view text, bool breaksAllowed) {
   return {};
 }
 
+// A range's limit as the messages write it: 180, 3.40282e+38.
+std::string Limit(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
 struct RowCheck {
   const OrientationFields& fields;
   int line;
@@ -297,8 +305,8 @@ struct RowCheck {
     if (Value(c).empty()) return;
     const std::optional<double> value = WrittenNumber(Value(c));
     if (!(value && std::fabs(*value) <= limit))
-      return Fail(c, Shown(Value(c)) + " is not a number from " + RoundedDecimal(-limit, 0) +
-                         " to " + RoundedDecimal(limit, 0));
+      return Fail(
+          c, Shown(Value(c)) + " is not a number from " + Limit(-limit) + " to " + Limit(limit));
     out = value;
   }
   void Text(Column c, std::string& out) {
