@@ -40,28 +40,6 @@ std::string FromUtf16(std::string_view bytes, bool littleEndian) {
   return out;
 }
 
-// Well-formed UTF-8: no overlong forms, surrogates or code points past U+10FFFF.
-bool IsUtf8(std::string_view s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const std::uint8_t c = std::uint8_t(s[i]);
-    const int extra = c < 0x80   ? 0
-                      : c < 0xC2 ? -1
-                      : c < 0xE0 ? 1
-                      : c < 0xF0 ? 2
-                      : c < 0xF5 ? 3
-                                 : -1;
-    if (extra < 0 || s.size() - i <= std::size_t(extra)) return false;
-    for (int k = 1; k <= extra; ++k)
-      if ((std::uint8_t(s[i + std::size_t(k)]) & 0xC0) != 0x80) return false;
-    const std::uint8_t next = extra > 0 ? std::uint8_t(s[i + 1]) : 0;
-    if ((c == 0xE0 && next < 0xA0) || (c == 0xED && next >= 0xA0) || (c == 0xF0 && next < 0x90) ||
-        (c == 0xF4 && next >= 0x90))
-      return false;
-    i += std::size_t(extra) + 1;
-  }
-  return true;
-}
-
 // Windows-1252: Latin-1 but for 0x80-0x9F (the five it leaves undefined kept as C1 codes).
 std::string FromWindows1252(std::string_view bytes) {
   static const char16_t kHigh[32] = {
@@ -94,7 +72,7 @@ DecodedText DecodeImportBytes(std::string_view bytes) {
     text = FromUtf16(bytes.substr(2), bytes[0] == '\xFF');
   } else {
     if (StartsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    text = IsUtf8(bytes) ? std::string(bytes) : FromWindows1252(bytes);
+    text = IsWellFormedUtf8(bytes) ? std::string(bytes) : FromWindows1252(bytes);
   }
   if (text.find('\0') != std::string::npos) return {{}, kBinary};
   return {std::move(text), {}};
@@ -103,7 +81,7 @@ DecodedText DecodeImportBytes(std::string_view bytes) {
 DecodedText DecodeImportBytes(std::string&& bytes) {
   std::string_view view(bytes);
   if (StartsWith(view, "\xEF\xBB\xBF")) view.remove_prefix(3);
-  if (StartsWith(view, "\xFF\xFE") || StartsWith(view, "\xFE\xFF") || !IsUtf8(view) ||
+  if (StartsWith(view, "\xFF\xFE") || StartsWith(view, "\xFE\xFF") || !IsWellFormedUtf8(view) ||
       view.find('\0') != std::string_view::npos || StartsWith(view, "PK\x03\x04") ||
       StartsWith(view, "\xD0\xCF\x11\xE0"))
     return DecodeImportBytes(std::string_view(bytes));
