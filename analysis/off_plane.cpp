@@ -26,12 +26,13 @@ std::string OffPlaneWarning(const std::vector<OffPlaneStriation>& found, double 
   const bool one = found.size() == 1;
   char degrees[32];
   std::snprintf(degrees, sizeof degrees, "%g", limit);
-  std::string text = std::string(one ? "striation" : "striations") + " more than " + degrees + "\u00B0 off " + (one ? "its plane" : "their planes") +
-                     " at " + (one ? "line " : "lines ");
+  std::string text = std::string(one ? "striation" : "striations") + " more than " + degrees +
+                     "\u00B0 off " + (one ? "its plane" : "their planes") + " at " +
+                     (one ? "line " : "lines ");
   const std::size_t shown = std::min(found.size(), std::max<std::size_t>(listed, 1));
   for (std::size_t k = 0; k < shown; ++k)
-    text += (k ? ", " : "") + std::to_string(found[k].line) + " (" +
-            FormatAngle(found[k].misfit) + "\u00B0)";
+    text += (k ? ", " : "") + std::to_string(found[k].line) + " (" + FormatAngle(found[k].misfit) +
+            "\u00B0)";
   if (shown < found.size()) text += " and " + std::to_string(found.size() - shown) + " more";
   return text;
 }

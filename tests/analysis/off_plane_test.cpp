@@ -15,9 +15,8 @@ namespace {
 // The brief's 90-degree case among a striation in its plane, one just
 // within and one just beyond the limit, a bad line, and one switched off.
 TEST(StriationsOffPlane, FindsTheLinesBeyondTheLimit) {
-  const FaultSet data = test::DataFromLines({"120 45 300 45 N", "120 45 120 45 N",
-                                             "0 0 90 19 N", "0 0 90 21 N", "370 45 120 45 N",
-                                             "0 0 90 60 N"});
+  const FaultSet data = test::DataFromLines({"120 45 300 45 N", "120 45 120 45 N", "0 0 90 19 N",
+                                             "0 0 90 21 N", "370 45 120 45 N", "0 0 90 60 N"});
   const std::vector<bool> use = {false, true, true, true, true, true, false};
   const struct {
     double limit;

@@ -315,12 +315,9 @@ TEST(CheckDataFile, WritesTheLogBesideTheDataFile) {
 TEST(BadFieldsMessage, NamesATabSeparatedFile) {
   const std::string kTab = kTabSeparatedMessage, kBad = kBadFieldsMessage;
   const std::pair<Lines, std::string> cases[] = {
-      {{"120\t45\t200\t30\tN"}, kTab},
-      {{"120 45 200 30 N", "10\t20\t30\t40\tS"}, kTab},
-      {{"120 \t45 \t200 \t30 \tN"}, ""},
-      {{"120\t95\t200\t30\tN"}, kBad},
-      {{"120,45,200,30,N"}, kBad},
-      {{"120 45 200 30 N"}, ""},
+      {{"120\t45\t200\t30\tN"}, kTab},   {{"120 45 200 30 N", "10\t20\t30\t40\tS"}, kTab},
+      {{"120 \t45 \t200 \t30 \tN"}, ""}, {{"120\t95\t200\t30\tN"}, kBad},
+      {{"120,45,200,30,N"}, kBad},       {{"120 45 200 30 N"}, ""},
   };
   for (const auto& [lines, message] : cases) {
     FaultSet set;
