@@ -456,11 +456,29 @@ std::vector<std::string> LoadFaultLines(const std::vector<std::string>& lines, F
   return failures;
 }
 
+bool TabSeparated(const std::vector<std::string>& lines, const FaultSet& data) {
+  FaultSet one;
+  one.Recreate(1);
+  for (std::size_t i = 1; i <= lines.size() && i <= std::size_t(data.count()); ++i) {
+    if (data[i].failedChecks == 0 || lines[i - 1].find('\t') == std::string::npos) continue;
+    std::string spaced = lines[i - 1];
+    std::replace(spaced.begin(), spaced.end(), '\t', ' ');
+    if (CheckFaultLines({spaced}, one).empty()) return true;
+  }
+  return false;
+}
+
+std::string BadFieldsMessage(const CheckOutcome& outcome) {
+  if (!outcome.badFields) return {};
+  return outcome.tabSeparated ? kTabSeparatedMessage : kBadFieldsMessage;
+}
+
 CheckOutcome CheckDataFile(const std::vector<std::string>& lines, const std::string& dataPath,
                            FaultSet& data) {
   const std::vector<std::string> failures = LoadFaultLines(lines, data);
   CheckOutcome outcome;
   outcome.badFields = !failures.empty();
+  outcome.tabSeparated = outcome.badFields && TabSeparated(lines, data);
   try {
     const std::string logPath = LogPathFor(dataPath);
     WriteTextFile(logPath, ComposeLog(FileNameOf(dataPath), failures));

@@ -79,9 +79,25 @@ std::vector<std::string> LoadFaultLines(const std::vector<std::string>& lines, F
 // What checking a data file came to.
 struct CheckOutcome {
   bool badFields = false;             // some check failed: kBadFieldsMessage is due
+  bool tabSeparated = false;          // see TabSeparated: kTabSeparatedMessage is due instead
   std::string logPath;                // the VORN.log written; empty when it could not be
   std::optional<FileError> logError;  // why the log could not be written
 };
+// Said instead of kBadFieldsMessage when the file is a tab-separated table.
+inline constexpr const char* kTabSeparatedMessage =
+    "Data file has at least one error.\r\nConsult the file VORN.log.\r\n"
+    "The file is tab-separated: a data file separates its fields by spaces.";
+
+// Whether checked `data` of `lines` (as CheckFaultLines left them) are a
+// tab-separated table: some line failed a check and reads without a
+// failure once its tabs are spaces. Every other file is not.
+bool TabSeparated(const std::vector<std::string>& lines, const FaultSet& data);
+
+// The message due after a load (CheckDataFile): kTabSeparatedMessage for a
+// tab-separated file, kBadFieldsMessage for any other with a failed check,
+// empty when no check failed.
+std::string BadFieldsMessage(const CheckOutcome& outcome);
+
 // LoadFaultLines, and VORN.log written beside the data file. The data are
 // checked and coloured also when the log cannot be written. Shows nothing.
 CheckOutcome CheckDataFile(const std::vector<std::string>& lines, const std::string& dataPath,

@@ -21,6 +21,7 @@ void Picture::SetColourOf(std::size_t index, TColor colour) {
 void Picture::Clear() {
   records_.clear();
   points_.clear();
+  finePoints_.clear();
   texts_.clear();
   repeats_.clear();
   drawingKey_ = 0;
@@ -37,6 +38,8 @@ RecordingCanvas::RecordingCanvas(Picture& target, std::size_t keptPoints) : targ
   recording_.points_.swap(target.points_);
   recording_.records_.clear();
   recording_.points_.resize(std::min(keptPoints, recording_.points_.size()));
+  // The kept records' fine points stay with them.
+  if (keptPoints > 0) recording_.finePoints_.swap(target.finePoints_);
   target.Clear();
 }
 
@@ -46,6 +49,7 @@ void RecordingCanvas::Close() {
   if (!target_) return;
   target_->records_ = std::move(recording_.records_);
   target_->points_ = std::move(recording_.points_);
+  target_->finePoints_ = std::move(recording_.finePoints_);
   target_->texts_ = std::move(recording_.texts_);
   target_->repeats_ = std::move(recording_.repeats_);
   target_->drawingKey_ = recording_.drawingKey_;
@@ -94,6 +98,12 @@ void RecordingCanvas::Polyline(const TPoint* points, std::size_t count) {
   Add(DrawOp::Polyline, first, std::int32_t(count));
 }
 
+void RecordingCanvas::Polyline(const TPoint* points, std::size_t count, const FinePoint* fine) {
+  Polyline(points, count);
+  recording_.records_.back().c = std::int32_t(recording_.finePoints_.size() + 1);
+  recording_.finePoints_.insert(recording_.finePoints_.end(), fine, fine + count);
+}
+
 void RecordingCanvas::Polygon(const TPoint* points, std::size_t count) {
   const auto first = std::int32_t(recording_.points_.size());
   recording_.points_.insert(recording_.points_.end(), points, points + count);
@@ -107,7 +117,10 @@ void RecordingCanvas::Draw(const Picture& picture, TPoint offset) {
   const auto firstPoint = std::int32_t(recording_.points_.size());
   const auto firstText = std::int32_t(recording_.texts_.size());
   const std::size_t firstRecord = recording_.records_.size();
+  const auto firstFine = std::int32_t(recording_.finePoints_.size());
   for (TPoint p : picture.points()) recording_.points_.push_back({p.x + offset.x, p.y + offset.y});
+  for (FinePoint p : picture.finePoints())
+    recording_.finePoints_.push_back({p.x + offset.x * kFineUnits, p.y + offset.y * kFineUnits});
   recording_.texts_.insert(recording_.texts_.end(), picture.texts().begin(), picture.texts().end());
   for (DrawRecord r : picture.records()) {
     switch (r.op) {
@@ -128,6 +141,7 @@ void RecordingCanvas::Draw(const Picture& picture, TPoint offset) {
       case DrawOp::Polyline:
       case DrawOp::Polygon:
         r.a += firstPoint;
+        if (r.c > 0) r.c += firstFine;
         break;
       case DrawOp::Text:
         r.a += firstText, r.b += offset.x, r.c += offset.y;

@@ -21,7 +21,8 @@ enum class DrawOp : std::uint8_t {
   Ellipse,      // a, b, c, d = bounding box left, top, right, bottom
   MoveTo,       // a, b = x, y
   LineTo,       // a, b = x, y
-  Polyline,     // a = index of the first point in points(), b = number of points
+  Polyline,     // a = index of the first point in points(), b = number of points;
+                // c = 1 + index of its first fine point in finePoints(), 0: none
   Polygon,      // as Polyline, closed, outlined with the pen and filled with the brush
   Text,         // a = index into texts(), b, c = x, y of the anchor on the baseline
 };
@@ -39,6 +40,17 @@ struct TextItem {
     return l.utf8 == r.utf8 && l.height == r.height && l.anchor == r.anchor;
   }
 };
+
+// A point of a curve in hundredths of a plot unit, kept beside the point
+// rounded to the plot unit: a device that draws finer than a plot unit (a
+// vector file, a large raster) draws the curve smooth, every other device
+// and the metafile the rounded points.
+struct FinePoint {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  friend bool operator==(FinePoint a, FinePoint b) { return a.x == b.x && a.y == b.y; }
+};
+constexpr std::int32_t kFineUnits = 100;  // fine units in a plot unit
 
 struct DrawRecord {
   DrawOp op;
@@ -72,6 +84,14 @@ class Picture {
   const TPoint* PolylinePoints(const DrawRecord& polyline) const {
     return points_.data() + polyline.a;
   }
+  // The fine points of a Polyline record, as many as its points; null when
+  // it has none.
+  const FinePoint* FinePointsOf(const DrawRecord& polyline) const {
+    const bool fine = polyline.op == DrawOp::Polyline && polyline.c > 0 && polyline.b >= 0 &&
+                      std::size_t(polyline.c - 1) + std::size_t(polyline.b) <= finePoints_.size();
+    return fine ? finePoints_.data() + (polyline.c - 1) : nullptr;
+  }
+  const std::vector<FinePoint>& finePoints() const { return finePoints_; }
   bool empty() const { return records_.empty(); }
   void Clear();
   // Record `index`, a pen or brush colour, sets `colour` instead.
@@ -90,6 +110,7 @@ class Picture {
   std::int32_t height_ = kDefaultSize;
   std::vector<DrawRecord> records_;
   std::vector<TPoint> points_;
+  std::vector<FinePoint> finePoints_;
   std::vector<TextItem> texts_;
   std::vector<RepeatedRun> repeats_;
   std::uint64_t drawingKey_ = 0;
@@ -119,6 +140,8 @@ class RecordingCanvas {
   void MoveTo(TPoint p);
   void LineTo(TPoint p);
   void Polyline(const TPoint* points, std::size_t count);
+  // The same with `fine`, `count` points of the same curve in fine units.
+  void Polyline(const TPoint* points, std::size_t count, const FinePoint* fine);
   void Polygon(const TPoint* points, std::size_t count);
   void Text(TPoint anchor, TextItem text);
   // Records every record of `picture` moved by `offset`, with its repeated

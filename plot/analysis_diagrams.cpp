@@ -12,6 +12,7 @@
 #include "plot/great_circles.h"
 #include "plot/highlight_copies.h"
 #include "plot/plot_cache.h"
+#include "plot/text_box.h"
 
 namespace orniva {
 namespace dops = directional_operations;
@@ -29,57 +30,27 @@ const TPoint* CircleOf(PlotTarget& target, const FaultSet& data, std::size_t i) 
 }
 
 void DrawPlane(const PlotCanvas& plot, const TFaultData& datum, const TPoint* circle) {
-  if (circle)
-    plot.canvas.Polyline(circle, kGreatCirclePoints);
-  else
-    DrawGreatCircle(plot, datum.faz, datum.fpl);
-}
-
-// The stress symbol k (0: square, 1: triangle, 2: circle) of half-size a at p.
-void DrawStressSymbol(RecordingCanvas& canvas, std::size_t k, TPoint p, std::int32_t a) {
-  if (k == 2) {
-    canvas.Ellipse(p.x - a, p.y - a, p.x + a, p.y + a);
-    return;
-  }
-  if (k == 0) {
-    const TPoint square[] = {
-        {p.x - a, p.y - a}, {p.x + a, p.y - a}, {p.x + a, p.y + a}, {p.x - a, p.y + a}};
-    canvas.Polygon(square, 4);
-    return;
-  }
-  // Equilateral, pointing up, about a circle of radius 1.25 a.
-  const std::int32_t top = RoundToPlot(Real(a) * 1.25);
-  const std::int32_t half = RoundToPlot(Real(a) * 1.25 * 0.8660254037844386);
-  const std::int32_t bottom = RoundToPlot(Real(a) * 0.625);
-  const TPoint triangle[] = {
-      {p.x, p.y - top}, {p.x + half, p.y + bottom}, {p.x - half, p.y + bottom}};
-  canvas.Polygon(triangle, 3);
+  DrawGreatCircle(plot, datum.faz, datum.fpl, circle);
 }
 
 // Every kept resample's sigma1, then sigma2, then sigma3, as small symbols
 // of their axis's shape in its colour, or each axis's contour lines in its
-// colour.
+// colour. What they are is the legend's to say, in the margin.
 void DrawConfidenceAxes(RecordingCanvas& canvas, const StressAxesFigure& figure,
-                        const NetGeometry& g, std::int32_t a, bool layout) {
+                        const NetGeometry& g, std::int32_t a) {
   if (figure.confidence.empty()) return;
-  static constexpr TColor kAxisColours[] = {Rgb(200, 40, 40), Rgb(40, 150, 60), Rgb(40, 90, 200)};
   for (const StressAxesFigure::RegionLine& line : figure.confidenceLines) {
     canvas.SetPenWidth(line.inner ? 1 : 3);
-    canvas.SetPenColour(kAxisColours[line.axis % 3]);
+    canvas.SetPenColour(ConfidenceColour(line.axis));
     canvas.Polyline(line.points.data(), line.points.size());
   }
   canvas.SetPenWidth(1);
   for (std::size_t k = 0; k < 3 && figure.confidenceLines.empty(); ++k) {
-    canvas.SetPenColour(kAxisColours[k]);
-    canvas.SetBrushColour(kAxisColours[k]);
+    canvas.SetPenColour(ConfidenceColour(k));
+    canvas.SetBrushColour(ConfidenceColour(k));
     for (const auto& axes : figure.confidence)
       DrawStressSymbol(canvas, k, ProjectLine(g, axes[k]), a);
   }
-  if (!layout) return;
-  canvas.SetPenColour(clBlack);
-  canvas.Text({25, 235}, TextItem{figure.confidenceNote, 22});
-  if (!figure.confidenceLines.empty())
-    canvas.Text({25, 262}, TextItem{"lines round 90% and 50% of them", 22});
 }
 
 // Each method's sigma1 and sigma3 symbols; then the key of the methods drawn
@@ -135,8 +106,15 @@ void DrawChosenAxes(RecordingCanvas& canvas, const StressAxesFigure& figure, con
     for (std::size_t k = 0; k < 3; ++k) {
       const TPoint p = ProjectLine(g, (*figure.axes)[k]);
       DrawStressSymbol(canvas, k, p, a);
-      canvas.Text({p.x + a + 4, p.y - a / 2}, TextItem{std::string(1, char('1' + k)), kLabelText});
     }
+    // The labels after all three symbols, each on a halo over whatever
+    // lies beside its axis.
+    for (std::size_t k = 0; k < 3; ++k) {
+      const TPoint p = ProjectLine(g, (*figure.axes)[k]);
+      DrawHaloText(canvas, {p.x + a + 6, p.y - a / 2},
+                   TextItem{std::string(1, char('1' + k)), kLabelText}, clBlack);
+    }
+    canvas.SetBrushColour(clWhite);
   }
   // The key of the axes; with the layout, only beside the axes it names.
   for (std::size_t k = 0; k < 3 && (!layout || figure.axes); ++k) {
@@ -147,17 +125,24 @@ void DrawChosenAxes(RecordingCanvas& canvas, const StressAxesFigure& figure, con
   if (layout && figure.axes) canvas.Text({25, 190}, TextItem{PhiText(figure.phi), kLegendText});
 }
 
-// The primitive circle again over whatever filled it, as a polyline.
-void DrawPrimitiveOutline(RecordingCanvas& canvas, const NetGeometry& g) {
+// The primitive circle again over whatever filled it, as a polyline; with
+// `smooth`, with its fine points too.
+void DrawPrimitiveOutline(RecordingCanvas& canvas, const NetGeometry& g, bool smooth) {
   std::vector<TPoint> outline(361);
+  std::vector<FinePoint> fine(outline.size());
   for (std::size_t i = 0; i < outline.size(); ++i) {
     const Real a = Real(i) * numeric::kDegToRad;
     outline[i] = {g.netCentre.x + RoundToPlot(g.netRadius * std::sin(a)),
                   g.netCentre.y - RoundToPlot(g.netRadius * std::cos(a))};
+    fine[i] = {std::int32_t(std::lround((g.netCentre.x + g.netRadius * std::sin(a)) * kFineUnits)),
+               std::int32_t(std::lround((g.netCentre.y - g.netRadius * std::cos(a)) * kFineUnits))};
   }
   canvas.SetPenWidth(2);
   canvas.SetPenColour(clSilver);
-  canvas.Polyline(outline.data(), outline.size());
+  if (smooth)
+    canvas.Polyline(outline.data(), outline.size(), fine.data());
+  else
+    canvas.Polyline(outline.data(), outline.size());
 }
 
 // A horizontal bar of the level colours along the top right, each segment
@@ -191,7 +176,7 @@ void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTa
   if (target.cache) target.cache->greatCircles.PrepareAll(data, target.geometry);
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
-                          &target.zeroDivides};
+                          &target.zeroDivides, target.smoothCurves};
     HighlightCopies copies(canvas);
     const auto h = std::size_t(highlightIndex);
     for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
@@ -202,11 +187,36 @@ void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTa
       if (highlight)
         copies.Draw([&] { DrawFaultPlaneDatum(plot, data[h], true, CircleOf(target, data, h)); });
     }
-    DrawConfidenceAxes(canvas, figure, target.geometry, SmallDotRadius(plot.symbolRadius), layout);
+    DrawConfidenceAxes(canvas, figure, target.geometry, SmallDotRadius(plot.symbolRadius));
     DrawMethodAxes(canvas, figure, target.geometry, plot.symbolRadius);
     DrawChosenAxes(canvas, figure, target.geometry, RoundToPlot(1.6 * plot.symbolRadius), layout);
     canvas.SetDrawingKey(target.drawingKey);
   });
+}
+
+void DrawStressSymbol(RecordingCanvas& canvas, std::size_t k, TPoint p, std::int32_t a) {
+  if (k == 2) {
+    canvas.Ellipse(p.x - a, p.y - a, p.x + a, p.y + a);
+    return;
+  }
+  if (k == 0) {
+    const TPoint square[] = {
+        {p.x - a, p.y - a}, {p.x + a, p.y - a}, {p.x + a, p.y + a}, {p.x - a, p.y + a}};
+    canvas.Polygon(square, 4);
+    return;
+  }
+  // Equilateral, pointing up, about a circle of radius 1.25 a.
+  const std::int32_t top = RoundToPlot(Real(a) * 1.25);
+  const std::int32_t half = RoundToPlot(Real(a) * 1.25 * 0.8660254037844386);
+  const std::int32_t bottom = RoundToPlot(Real(a) * 0.625);
+  const TPoint triangle[] = {
+      {p.x, p.y - top}, {p.x + half, p.y + bottom}, {p.x - half, p.y + bottom}};
+  canvas.Polygon(triangle, 3);
+}
+
+TColor ConfidenceColour(std::size_t axis) {
+  static constexpr TColor kAxisColours[] = {Rgb(200, 40, 40), Rgb(40, 150, 60), Rgb(40, 90, 200)};
+  return kAxisColours[axis % 3];
 }
 
 const char* MethodKeyName(std::size_t method) {
@@ -269,7 +279,7 @@ void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& targ
   if (target.cache && figure.planes) target.cache->greatCircles.PrepareAll(data, target.geometry);
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
-                          &target.zeroDivides};
+                          &target.zeroDivides, target.smoothCurves};
     // Outlines of width 2 in the band's colour close the seams that
     // smoothing renderers leave between touching polygons; the primitive
     // circle is drawn again over the half pen that spills beyond it.
@@ -284,7 +294,7 @@ void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& targ
     canvas.SetPenWidth(1);
     canvas.SetPenColour(kContourGrey);
     for (const std::vector<TPoint>& line : figure.lines) canvas.Polyline(line.data(), line.size());
-    DrawPrimitiveOutline(canvas, target.geometry);
+    DrawPrimitiveOutline(canvas, target.geometry, target.smoothCurves);
     const std::int32_t dot = SmallDotRadius(plot.symbolRadius);
     canvas.SetPenWidth(1);
     canvas.SetPenColour(clBlack);
@@ -299,11 +309,10 @@ void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& targ
     }
     if (layout) {
       DrawLevelLegend(canvas, figure);
-      canvas.SetPenColour(clBlack);
       for (const FieldFigure::Label& label : figure.labels) {
         const TPoint p = ProjectLine(target.geometry, label.at);
-        canvas.Text({p.x, p.y + kLabelText / 3},
-                    TextItem{label.text, kLabelText, TextAnchor::Centre});
+        DrawHaloText(canvas, {p.x, p.y + kLabelText / 3},
+                     TextItem{label.text, kLabelText, TextAnchor::Centre}, clBlack);
       }
     }
     if (highlight) {

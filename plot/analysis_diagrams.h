@@ -35,7 +35,8 @@ struct StressAxesFigure {
   };
   std::vector<MethodAxes> methods;
   // The bootstrap's confidence region: sigma1, sigma2 and sigma3 of each
-  // kept resample, and how it was made ("95% of 2000 resamples").
+  // kept resample, and how it was made ("Bootstrap region: 95% of 2000
+  // resamples (Michael 1987)"), also the last of the summary's lines.
   std::vector<std::array<directional_operations::Orientation, 3>> confidence;
   std::string confidenceNote;
   // The region drawn as contours instead (analysis/confidence_region.h):
@@ -52,6 +53,15 @@ struct StressAxesFigure {
 };
 
 constexpr TColor kSwitchedOutGrey = Rgb(160, 160, 160);
+
+// The symbol of stress axis k (0: sigma1, a square; 1: sigma2, a triangle
+// pointing up; 2: sigma3, a circle) of half-size a at p, with the pen and
+// brush set. Every diagram and key that shows a stress axis draws this one.
+void DrawStressSymbol(RecordingCanvas& canvas, std::size_t k, TPoint p, std::int32_t a);
+
+// The colour of axis k's confidence region: red, green, blue for sigma1,
+// sigma2, sigma3.
+TColor ConfidenceColour(std::size_t axis);
 
 // How many methods have a symbol of their own, and each one's name in a key.
 constexpr std::size_t kMethodSymbols = 5;
@@ -73,13 +83,13 @@ std::vector<TPoint> MethodSymbolOutline(std::size_t method, TPoint c, std::int32
 // (switched-out faults grey), the highlighted fault after every fault; then
 // sigma1 as a square, sigma2 as a triangle and sigma3 as a circle, white
 // with a black outline of width 3 at 1.6 times the symbol radius, each
-// labelled 1, 2 or 3; and their legend in the top-left corner. With the
+// labelled 1, 2 or 3 on a white halo; and their legend in the top-left corner. With the
 // layout, Phi below the legend. Every method's sigma1 and sigma3 in its own
 // symbol of the symbol radius go before the chosen axes, with their key in
 // the bottom-left corner. Before them, the confidence region: each kept
 // sigma1, sigma2 and sigma3 in its axis's shape, small and filled in its
 // axis's colour, or with contour lines each axis's outer (width 3) and
-// inner line (width 1) in its colour (with the layout, the note below Phi).
+// inner line (width 1) in its colour (the layout's legend says which).
 void PlotStressAxes(const FaultSet& data, const StressAxesFigure& figure, PlotTarget& target,
                     std::int16_t highlightIndex, bool layout,
                     const std::vector<TColor>* colours = nullptr);
@@ -104,6 +114,9 @@ struct FieldFigure {
     std::string text;
   };
   std::vector<Label> labels;
+  // The layout's lines below its legend: what was counted and how, what the
+  // colours mean.
+  std::vector<std::string> notes;
 };
 
 // The colour of level k of n: a ramp from pale yellow to dark red whose

@@ -80,7 +80,7 @@ void PlotKinematicAxes(const FaultSet& data, const KinematicAxesFigure& axes, Pl
                          axesOf(std::size_t(highlightIndex)).has_value();
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
-                          &target.zeroDivides};
+                          &target.zeroDivides, target.smoothCurves};
     const std::int32_t r = plot.symbolRadius;
     HighlightCopies copies(canvas);
     canvas.SetPenWidth(2);

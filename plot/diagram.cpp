@@ -53,7 +53,8 @@ void DrawDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
         RenderPlot(target, nullptr);
       return;
     case PlotMode::Mohr:
-      PlotMohr(data, inputs.mohr ? *inputs.mohr : MohrFigure{}, target, highlightIndex);
+      PlotMohr(data, inputs.mohr ? *inputs.mohr : MohrFigure{}, target, highlightIndex,
+               inputs.layout);
       return;
   }
 }
@@ -98,6 +99,15 @@ std::optional<Hemisphere> HemisphereNamed(std::string_view name) {
   return ValueNamed(kHemisphereNames, name);
 }
 std::string_view PlotModeName(PlotMode mode) { return NameOf(kModeNames, mode); }
+
+std::string ProposedFigureName(std::string_view dataPath, PlotMode mode,
+                               std::string_view extension) {
+  std::string_view stem = dataPath.substr(dataPath.find_last_of("/\\") + 1);
+  const std::size_t dot = stem.rfind('.');
+  if (dot != std::string_view::npos && dot > 0) stem = stem.substr(0, dot);
+  if (stem.empty()) stem = "orniva";
+  return std::string(stem) + "-" + std::string(PlotModeName(mode)) + "." + std::string(extension);
+}
 std::optional<PlotMode> PlotModeNamed(std::string_view name) {
   return ValueNamed(kModeNames, name);
 }

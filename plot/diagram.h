@@ -56,6 +56,13 @@ void PlotDiagram(PlotMode mode, const FaultSet& data, PlotTarget& target,
 std::string_view PlotModeName(PlotMode mode);
 std::optional<PlotMode> PlotModeNamed(std::string_view name);
 
+// The name Save Figure As proposes for diagram `mode` of the data file at
+// `dataPath`: the file's name without its folder and extension, the
+// diagram's name, then `extension` ("site4-stress-axes.svg"); "orniva-..."
+// when no file is loaded.
+std::string ProposedFigureName(std::string_view dataPath, PlotMode mode,
+                               std::string_view extension = "svg");
+
 // The net's name on the command line ("equal-angle", "equal-area").
 std::string_view NetKindName(NetKind kind);
 std::optional<NetKind> NetKindNamed(std::string_view name);

@@ -56,10 +56,7 @@ void DrawFaultPlaneDatum(const PlotCanvas& plot, const TFaultData& datum, bool h
   plot.canvas.SetPenWidth(highlighted ? 4 : 2);
   plot.canvas.SetPenColour(colour);
   plot.canvas.SetBrushColour(colour);
-  if (circle)
-    plot.canvas.Polyline(circle, kGreatCirclePoints);
-  else
-    DrawGreatCircle(plot, datum.faz, datum.fpl);
+  DrawGreatCircle(plot, datum.faz, datum.fpl, circle);
   if (!StriationDrawable(datum)) return;
   if (SlipDrawable(datum)) DrawStriationArrow(plot, datum);
   DrawSymbolDot(plot, dops::MakeOrientation(datum.saz, datum.spl));

@@ -95,6 +95,9 @@ Picture LayoutFigure(const Picture& diagram, const FigureCaption& caption,
   canvas.SetPenWidth(1);
   canvas.SetPenColour(clBlack);
   canvas.SetBrushColour(clWhite);
+  if (caption.north)
+    canvas.Text({caption.north->x, top + caption.north->y - 4},
+                TextItem{"N", kCaptionText, TextAnchor::Centre});
   if (!caption.title.empty())
     canvas.Text({width / 2, 70}, TextItem{caption.title, kTitleText, TextAnchor::Centre});
   const std::int32_t captionLine = captionTop + 45;

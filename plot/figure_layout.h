@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ struct FigureCaption {
   // counts); empty: NetCaption.
   std::string netText;
   std::vector<std::string> notes;  // lines below the legend
+  // The outer end of the net's north tick in the diagram, where "N" is
+  // written above it; none for a diagram without a net.
+  std::optional<TPoint> north;
 };
 
 // "Equal-angle, lower hemisphere", "Equal-area, upper hemisphere" ...

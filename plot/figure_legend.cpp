@@ -216,6 +216,24 @@ void AddMethods(const LegendSource& source, Entries& entries) {
   }
 }
 
+// The bootstrap's region: each axis's small symbol or line in its colour
+// (the notes say how it was made).
+void AddConfidence(const LegendSource& source, Entries& entries) {
+  const StressAxesFigure* figure = source.inputs.stressAxes;
+  if (!figure || figure->confidence.empty()) return;
+  const bool lines = !figure->confidenceLines.empty();
+  LegendEntry entry{{}, "Bootstrap \u03C31, \u03C32, \u03C33"};
+  for (std::size_t k = 0; k < 3; ++k) {
+    const TColor colour = ConfidenceColour(k);
+    LegendMark m =
+        lines ? LineMark(colour, 3)
+              : Mark(Shape::StressAxis, colour, colour, 1, SmallDotRadius(source.symbolRadius));
+    m.method = std::uint8_t(k);
+    entry.marks.push_back(m);
+  }
+  entries.push_back(std::move(entry));
+}
+
 std::string PointText(analysis::DensityOf of) {
   switch (of) {
     case analysis::DensityOf::Poles:
@@ -296,6 +314,8 @@ TPoint HalfExtent(const LegendMark& m) {
     case Shape::Cross:
     case Shape::Method:
       return {m.size + m.width / 2, m.size + m.width / 2};
+    case Shape::StressAxis:  // the triangle reaches 1.25 times its half-size
+      return {m.size * 5 / 4 + m.width / 2, m.size * 5 / 4 + m.width / 2};
     case Shape::Arrow:
       break;
   }
@@ -332,6 +352,9 @@ void DrawMark(RecordingCanvas& canvas, const LegendMark& m, TPoint c) {
       canvas.Polygon(outline.data(), outline.size());
       break;
     }
+    case Shape::StressAxis:
+      DrawStressSymbol(canvas, m.method, c, r);
+      break;
     case Shape::Arrow: {
       ArrowShape shape = LyingArrow(m);
       for (TPoint& p : shape) p = AddPoints(p, c);
@@ -352,6 +375,7 @@ std::vector<LegendEntry> LegendOf(const LegendSource& source) {
     case PlotMode::StressAxes:
       AddPlanes(source, entries);
       AddMethods(source, entries);
+      AddConfidence(source, entries);
       break;
     case PlotMode::TangentLineation:
       AddTangentLineation(source, entries);

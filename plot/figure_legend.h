@@ -22,7 +22,8 @@ struct LegendMark {
     Dot,    // a circle of radius `size`
     Cross,  // an upright cross of half-length `size`
     Arrow,  // `arrow` at symbol radius `size`, lying across the row
-    Method,  // the symbol of stress method `method` of half-size `size`
+    Method,      // the symbol of stress method `method` of half-size `size`
+    StressAxis,  // the symbol of stress axis `method` (0 to 2) of half-size `size`
   };
   Shape shape = Shape::Line;
   TColor pen = 0;
@@ -60,7 +61,8 @@ struct LegendSource {
 
 // The entries of the symbols the diagram drew: the sense colours among
 // the data drawn, black striations, the arrows, data left out, the
-// highlight and every stress method's sigma1 and sigma3, each only when drawn.
+// highlight, every stress method's sigma1 and sigma3 and the bootstrap's
+// confidence region, each only when drawn.
 std::vector<LegendEntry> LegendOf(const LegendSource& source);
 
 // The room a sample takes on the page [plot units].

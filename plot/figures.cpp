@@ -1,5 +1,6 @@
 #include "plot/figures.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
@@ -83,12 +84,15 @@ void ConfidenceRegion(const StressBootstrap& bootstrap, const NetGeometry& geome
                       StressAxesFigure& figure) {
   for (const BootstrapSolution& s : bootstrap.kept)
     figure.confidence.push_back({Stored(s.axes[0]), Stored(s.axes[1]), Stored(s.axes[2])});
-  char note[80];
-  std::snprintf(note, sizeof note, "%g%% of %d resamples", 100 * bootstrap.settings.confidence,
-                bootstrap.settings.samples);
+  char note[120];
+  std::snprintf(note, sizeof note, "Bootstrap region: %g%% of %d resamples (Michael 1987)",
+                100 * bootstrap.settings.confidence, bootstrap.settings.samples);
   figure.confidenceNote = note;
-  if (bootstrap.settings.region == BootstrapRegion::Contours)
+  figure.summary.push_back(figure.confidenceNote);
+  if (bootstrap.settings.region == BootstrapRegion::Contours) {
     RegionLines(bootstrap, geometry, figure);
+    figure.summary.push_back("Its lines round 90% and 50% of the kept axes");
+  }
 }
 
 StressAxesFigure StressFigure(const Study& study, const NetGeometry& geometry) {
@@ -225,6 +229,42 @@ std::optional<Orientation> RegionCentre(const DrawingGrid& grid, const std::vect
   return Stored(math::LowerHemisphereLine(grid.nodes[best]));
 }
 
+double InsideMinimum(const DrawingGrid& grid, const std::vector<double>& values) {
+  std::vector<double> negated(values.size());
+  std::transform(values.begin(), values.end(), negated.begin(), [](double v) { return -v; });
+  return -InsideMaximum(grid, negated);
+}
+
+// "34 poles", "1 P axis" ...
+std::string Counted(std::size_t n, analysis::DensityOf of) {
+  static const char* const kNames[][2] = {
+      {"pole", "poles"}, {"P axis", "P axes"}, {"T axis", "T axes"}, {"striation", "striations"}};
+  return std::to_string(n) + " " + kNames[std::size_t(of) % 4][n == 1 ? 0 : 1];
+}
+
+// The layout's line that names a density's method and what it counted.
+std::string DensityNote(DensityMethod method, analysis::DensityOf of, std::size_t n) {
+  if (method == DensityMethod::Kamb)
+    return "Kamb (1959) contours of " + Counted(n, of) + ", every 2\u03C3 (uniform: 3\u03C3)";
+  return "One per cent counting (Schmidt) of " + Counted(n, of) + ", % per 1 % of the area";
+}
+
+// The layout's lines that say what the right dihedra's colours and labels
+// mean: the share of the faults whose compressional dihedron holds a
+// direction, sigma1 at the highest share and sigma3 at the lowest.
+std::vector<std::string> DihedraNotes(std::size_t n, double highest, double lowest) {
+  std::vector<std::string> notes = {"Right dihedra of " + std::to_string(n) +
+                                        (n == 1 ? " fault" : " faults") +
+                                        " (Angelier and Mechler 1977)",
+                                    "%: faults whose compressional dihedron holds the direction"};
+  if (std::isnan(highest)) return notes;
+  notes.push_back("Dark red compressional: \u03C31 at the highest share (" +
+                  LevelLabel(std::round(highest), " %") + ")");
+  notes.push_back("Pale yellow extensional: \u03C33 at the lowest share (" +
+                  LevelLabel(std::round(lowest), " %") + ")");
+  return notes;
+}
+
 void DensityFigure(const Study& study, const NetGeometry& geometry, DiagramFigures& figures) {
   const FaultSet& data = study.data();
   const AnalysisChoices& choices = study.choices();
@@ -239,11 +279,14 @@ void DensityFigure(const Study& study, const NetGeometry& geometry, DiagramFigur
       FieldOf(grid, values, levels,
               Labels(levels, choices.densityMethod == DensityMethod::Kamb ? "\u03C3" : " %"));
   figures.field.points.resize(data.size());
+  std::size_t counted = 0;
   for (std::size_t k = 0; k < used.faults.size(); ++k) {
     const math::Vector3d& d = directions[k];
     if (d.x == 0 && d.y == 0 && d.z == 0) continue;
     figures.field.points[std::size_t(used.faults[k].line)] = Stored(math::LowerHemisphereLine(d));
+    ++counted;
   }
+  figures.field.notes = {DensityNote(choices.densityMethod, choices.densityOf, counted)};
 }
 
 void DihedraFigure(const Study& study, const NetGeometry& geometry, DiagramFigures& figures) {
@@ -255,14 +298,15 @@ void DihedraFigure(const Study& study, const NetGeometry& geometry, DiagramFigur
   const std::vector<double> levels = used.faults.empty() ? std::vector<double>{} : DihedraLevels();
   figures.field = FieldOf(grid, values, levels, Labels(levels, " %"));
   figures.field.planes = choices.dihedraPlanes;
-  if (const auto at = RegionCentre(grid, values, 100))
-    figures.field.labels.push_back({*at,
-                                    "\u03C3"
-                                    "1"});
-  if (const auto at = RegionCentre(grid, values, 0))
-    figures.field.labels.push_back({*at,
-                                    "\u03C3"
-                                    "3"});
+  // sigma1 at the middle of the highest share, sigma3 of the lowest: a
+  // mixed population may hold no direction compatible with every fault.
+  const double highest = used.faults.empty() ? std::nan("") : InsideMaximum(grid, values);
+  const double lowest = used.faults.empty() ? std::nan("") : InsideMinimum(grid, values);
+  if (const auto at = RegionCentre(grid, values, highest))
+    figures.field.labels.push_back({*at, "\u03C31"});
+  if (const auto at = RegionCentre(grid, values, lowest))
+    figures.field.labels.push_back({*at, "\u03C33"});
+  figures.field.notes = DihedraNotes(used.faults.size(), highest, lowest);
 }
 
 }  // namespace
@@ -373,6 +417,7 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
   target.picture = &diagram;
   target.geometry = request.geometry;
   target.symbolSize = request.symbolSize;
+  target.smoothCurves = true;  // for the files that draw finer than a plot unit
   const DiagramInputs inputs = figures.Inputs(request.layout);
   PlotDiagram(request.mode, data, target, request.highlight, inputs);
   if (zeroDivides) *zeroDivides = target.zeroDivides;
@@ -389,6 +434,9 @@ Picture DrawFigure(const FaultSet& data, const FigureRequest& request,
   if (request.mode == PlotMode::Mohr) caption.netText = "Angelier's normalisation";
   if (request.mode == PlotMode::StressAxes && inputs.stressAxes)
     caption.notes = inputs.stressAxes->summary;
+  if ((request.mode == PlotMode::Density || request.mode == PlotMode::RightDihedra) && inputs.field)
+    caption.notes = inputs.field->notes;
+  if (request.mode != PlotMode::Mohr) caption.north = NorthTickEnd(request.geometry);
   LegendSource legend{request.mode, &data, inputs,
                       SymbolRadius(target.geometry, target.symbolSize)};
   // Only a highlight that was drawn is repeated after the data.

@@ -8,6 +8,7 @@
 
 #include "math/directional_operations.h"
 #include "math/numeric.h"
+#include "math/vector3d.h"
 #include "platform/large_buffer.h"
 #include "platform/threads.h"
 
@@ -141,11 +142,28 @@ const TPoint* GreatCircleCache::Circle(const FaultSet& data, const NetGeometry& 
   return circle;
 }
 
-void DrawGreatCircle(const PlotCanvas& plot, float faz, float fpl) {
+void FineGreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, FinePoint* points) {
+  const math::Vector3d dip = math::LineVector(faz, fpl), strike = math::LineVector(faz - 90.0, 0);
+  for (int i = -90; i <= 90; ++i) {
+    const double turn = i * numeric::kDegToRad;
+    points[i + 90] = FineProjection(geometry, std::cos(turn) * dip + std::sin(turn) * strike);
+  }
+}
+
+void DrawGreatCircle(const PlotCanvas& plot, float faz, float fpl, const TPoint* circle) {
   TPoint points[kGreatCirclePoints];
-  const int zeroDivides = GreatCirclePoints(plot.geometry, faz, fpl, points);
-  if (plot.zeroDivides) *plot.zeroDivides += zeroDivides;
-  plot.canvas.Polyline(points, kGreatCirclePoints);
+  if (!circle) {
+    const int zeroDivides = GreatCirclePoints(plot.geometry, faz, fpl, points);
+    if (plot.zeroDivides) *plot.zeroDivides += zeroDivides;
+    circle = points;
+  }
+  if (!plot.smoothCurves) {
+    plot.canvas.Polyline(circle, kGreatCirclePoints);
+    return;
+  }
+  FinePoint fine[kGreatCirclePoints];
+  FineGreatCirclePoints(plot.geometry, faz, fpl, fine);
+  plot.canvas.Polyline(circle, kGreatCirclePoints, fine);
 }
 
 }  // namespace orniva

@@ -21,8 +21,14 @@ constexpr std::size_t kGreatCirclePoints = 181;
 // Returns how often a vector of length 0 was met (never, for a plane of
 // finite angles).
 int GreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, TPoint* points);
-// The great circle as one polyline, with the current pen.
-void DrawGreatCircle(const PlotCanvas& plot, float faz, float fpl);
+// The same circle's points in fine units, straight from its directions
+// cos(i) L(faz, fpl) + sin(i) L(faz - 90, 0), i = -90 to 90, in double
+// precision: each within a plot unit of GreatCirclePoints' point.
+void FineGreatCirclePoints(const NetGeometry& geometry, float faz, float fpl, FinePoint* points);
+// The great circle as one polyline, with the current pen: `circle` when
+// given (the kept points), else computed; with its fine points where the
+// plot draws smooth curves.
+void DrawGreatCircle(const PlotCanvas& plot, float faz, float fpl, const TPoint* circle = nullptr);
 
 // The projected great circles of one data set on one net, each computed on
 // first use and kept until the data are re-created or the net changes. A

@@ -11,7 +11,7 @@ void RecordHighlighted(PlotTarget& target, const HighlightedData& data, bool hig
                        DrawingBody* body) {
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
-                          &target.zeroDivides};
+                          &target.zeroDivides, target.smoothCurves};
     if (data.records)
       canvas.Reserve(data.count * data.records * (highlight ? 2 : 1) + 64,
                      data.count * data.points + 64);
@@ -41,7 +41,7 @@ void ComposeHighlighted(PlotTarget& target, const HighlightedData& data, const D
   {
     RecordingCanvas canvas(*target.picture, body.points);
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
-                          &target.zeroDivides};
+                          &target.zeroDivides, target.smoothCurves};
     canvas.Reserve(body.records.size() * (data.highlight ? 2 : 1) + 64,
                    body.points + data.points + 64);
     const DrawRecord* records = body.records.data();

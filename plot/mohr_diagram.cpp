@@ -17,7 +17,7 @@ using numeric::RoundToPlot;
 namespace {
 
 constexpr double kUnit = 440;
-constexpr std::int32_t kOriginX = 530, kOriginY = 700;
+constexpr std::int32_t kOriginX = 530;
 constexpr std::int32_t kTick = 12, kNumberText = 24, kNameText = 28;
 constexpr TColor kAxisGrey = Rgb(64, 64, 64);
 constexpr int kHalfCirclePoints = 181;
@@ -28,53 +28,63 @@ std::string Number(double value) {
   return value < 0 ? "\u2212" + std::string(text + 1) : text;
 }
 
-void DrawAxes(RecordingCanvas& canvas) {
+void DrawAxes(RecordingCanvas& canvas, const MohrPage& page) {
   canvas.SetPenWidth(2);
   canvas.SetPenColour(kAxisGrey);
-  const TPoint left = MohrToPlot(-1, 0), right = MohrToPlot(1, 0), top = MohrToPlot(-1, 1);
+  const TPoint left = MohrToPlot(-1, 0, page), right = MohrToPlot(1, 0, page),
+               top = MohrToPlot(-1, 1, page);
   canvas.MoveTo(left);
   canvas.LineTo(right);
   canvas.MoveTo(left);
   canvas.LineTo(top);
   for (int k = -2; k <= 2; ++k) {
-    const TPoint at = MohrToPlot(k / 2.0, 0);
+    const TPoint at = MohrToPlot(k / 2.0, 0, page);
     canvas.MoveTo(at);
     canvas.LineTo({at.x, at.y + kTick});
     canvas.Text({at.x, at.y + kTick + kNumberText},
                 {Number(k / 2.0), kNumberText, TextAnchor::Centre});
   }
   for (int k = 1; k <= 2; ++k) {
-    const TPoint at = MohrToPlot(-1, k / 2.0);
+    const TPoint at = MohrToPlot(-1, k / 2.0, page);
     canvas.MoveTo(at);
     canvas.LineTo({at.x - kTick, at.y});
     canvas.Text({at.x - kTick - 6, at.y + kNumberText / 3},
                 {Number(k / 2.0), kNumberText, TextAnchor::Right});
   }
-  canvas.Text({kOriginX, kOriginY + 120},
+  canvas.Text({kOriginX, page.originY + 120},
               {"Normal stress \u03C3n (compression positive)", kNameText, TextAnchor::Centre});
   canvas.Text({top.x, top.y - 30}, {"Shear stress |\u03C4|", kNameText});
 }
 
 // The upper half of the circle through sigma_n = a and b on the axis.
-void DrawHalfCircle(RecordingCanvas& canvas, double a, double b) {
+// With `smooth`, its fine points too.
+void DrawHalfCircle(RecordingCanvas& canvas, double a, double b, const MohrPage& page,
+                    bool smooth) {
   std::vector<TPoint> points(kHalfCirclePoints);
+  std::vector<FinePoint> fine(kHalfCirclePoints);
   const double centre = (a + b) / 2, radius = std::fabs(a - b) / 2;
   for (int k = 0; k < kHalfCirclePoints; ++k) {
     const double angle = k * numeric::kDegToRad;
-    points[std::size_t(k)] =
-        MohrToPlot(centre + radius * std::cos(angle), radius * std::sin(angle));
+    const double sigmaN = centre + radius * std::cos(angle), tau = radius * std::sin(angle);
+    points[std::size_t(k)] = MohrToPlot(sigmaN, tau, page);
+    fine[std::size_t(k)] = {std::int32_t(std::lround((kOriginX + kUnit * sigmaN) * kFineUnits)),
+                            std::int32_t(std::lround((page.originY - kUnit * tau) * kFineUnits))};
   }
-  canvas.Polyline(points.data(), points.size());
+  if (smooth)
+    canvas.Polyline(points.data(), points.size(), fine.data());
+  else
+    canvas.Polyline(points.data(), points.size());
 }
 
-void DrawCircles(RecordingCanvas& canvas, const std::array<double, 3>& s) {
+void DrawCircles(RecordingCanvas& canvas, const std::array<double, 3>& s, const MohrPage& page,
+                 bool smooth) {
   canvas.SetPenWidth(2);
   canvas.SetPenColour(clBlack);
-  DrawHalfCircle(canvas, s[0], s[2]);
-  DrawHalfCircle(canvas, s[0], s[1]);
-  DrawHalfCircle(canvas, s[1], s[2]);
+  DrawHalfCircle(canvas, s[0], s[2], page, smooth);
+  DrawHalfCircle(canvas, s[0], s[1], page, smooth);
+  DrawHalfCircle(canvas, s[1], s[2], page, smooth);
   for (std::size_t k = 0; k < 3; ++k) {
-    const TPoint at = MohrToPlot(s[k], 0);
+    const TPoint at = MohrToPlot(s[k], 0, page);
     canvas.Text({at.x, at.y + 80},
                 {"\u03C3" + std::to_string(k + 1), kNameText, TextAnchor::Centre});
   }
@@ -86,16 +96,17 @@ void DrawDot(RecordingCanvas& canvas, TPoint p, std::int32_t r) {
 
 }  // namespace
 
-TPoint MohrToPlot(double sigmaN, double tau) {
-  return {kOriginX + RoundToPlot(kUnit * sigmaN), kOriginY - RoundToPlot(kUnit * tau)};
+TPoint MohrToPlot(double sigmaN, double tau, const MohrPage& page) {
+  return {kOriginX + RoundToPlot(kUnit * sigmaN), page.originY - RoundToPlot(kUnit * tau)};
 }
 
 MohrFigure::Point PlotToMohr(double x, double y) {
-  return {(x - kOriginX) / kUnit, (kOriginY - y) / kUnit};
+  return {(x - kOriginX) / kUnit, (kMohrWindowPage.originY - y) / kUnit};
 }
 
 void PlotMohr(const FaultSet& data, const MohrFigure& figure, PlotTarget& target,
-              std::int16_t highlightIndex) {
+              std::int16_t highlightIndex, bool layout) {
+  const MohrPage& page = layout ? kMohrFigurePage : kMohrWindowPage;
   auto pointOf = [&figure](std::size_t i) -> const std::optional<MohrFigure::Point>& {
     static const std::optional<MohrFigure::Point> kNone;
     return i < figure.points.size() ? figure.points[i] : kNone;
@@ -103,11 +114,12 @@ void PlotMohr(const FaultSet& data, const MohrFigure& figure, PlotTarget& target
   const auto h = std::size_t(highlightIndex);
   const bool highlight = highlightIndex > 0 && h <= std::size_t(data.count()) && pointOf(h);
   {
+    target.picture->SetSize(Picture::kDefaultSize, page.height);
     RecordingCanvas canvas(*target.picture);
     canvas.SetBrushColour(clWhite);
-    canvas.FillRect(0, 0, 1000, 1000);
-    DrawAxes(canvas);
-    if (figure.principal) DrawCircles(canvas, *figure.principal);
+    canvas.FillRect(0, 0, Picture::kDefaultSize, page.height);
+    DrawAxes(canvas, page);
+    if (figure.principal) DrawCircles(canvas, *figure.principal, page, target.smoothCurves);
     const std::int32_t r = SymbolRadius(target.geometry, target.symbolSize);
     canvas.SetPenWidth(1);
     canvas.SetPenColour(clBlack);
@@ -116,7 +128,7 @@ void PlotMohr(const FaultSet& data, const MohrFigure& figure, PlotTarget& target
       if (!p) continue;
       const bool out = i < figure.switchedOut.size() && figure.switchedOut[i];
       canvas.SetBrushColour(out ? kSwitchedOutGrey : data[i].colour);
-      DrawDot(canvas, MohrToPlot(p->sigmaN, p->tau), r);
+      DrawDot(canvas, MohrToPlot(p->sigmaN, p->tau, page), r);
     }
     if (highlight) {
       HighlightCopies copies(canvas);
@@ -124,7 +136,7 @@ void PlotMohr(const FaultSet& data, const MohrFigure& figure, PlotTarget& target
         canvas.SetPenWidth(4);
         canvas.SetPenColour(clAqua);
         canvas.SetBrushColour(data[h].colour);
-        DrawDot(canvas, MohrToPlot(pointOf(h)->sigmaN, pointOf(h)->tau), r);
+        DrawDot(canvas, MohrToPlot(pointOf(h)->sigmaN, pointOf(h)->tau, page), r);
       });
     }
     canvas.SetDrawingKey(target.drawingKey);

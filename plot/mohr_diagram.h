@@ -30,11 +30,20 @@ struct MohrFigure {
   std::vector<bool> switchedOut;
 };
 
+// The page the diagram is drawn on: the window's square one, or a figure's,
+// only as high as the diagram, so that the diagram fills it.
+struct MohrPage {
+  std::int32_t originY = 700;  // the y of tau = 0
+  std::int32_t height = 1000;
+};
+constexpr MohrPage kMohrWindowPage{700, 1000};
+constexpr MohrPage kMohrFigurePage{530, 680};
+
 // The frame, fixed so that every stress in the normalisation fits (its
 // principal values lie in [-1, 1]): sigma_n = 0 at x 530, tau = 0 at
-// y 700, 440 plot units to 1; the axes from sigma_n = -1 to 1 and from
-// tau = 0 to 1.
-TPoint MohrToPlot(double sigmaN, double tau);
+// the page's originY, 440 plot units to 1; the axes from sigma_n = -1 to 1
+// and from tau = 0 to 1.
+TPoint MohrToPlot(double sigmaN, double tau, const MohrPage& page = kMohrWindowPage);
 // The stresses at a point of the plot, unrounded.
 MohrFigure::Point PlotToMohr(double x, double y);
 
@@ -43,7 +52,8 @@ MohrFigure::Point PlotToMohr(double x, double y);
 // sigma3 with sigma1, sigma2, sigma3 named below the axis; one dot of the
 // symbol radius per datum, filled in its colour (grey when switched out)
 // and outlined in black; the highlighted datum last, outlined in aqua.
+// With the layout on kMohrFigurePage, else on kMohrWindowPage.
 void PlotMohr(const FaultSet& data, const MohrFigure& figure, PlotTarget& target,
-              std::int16_t highlightIndex);
+              std::int16_t highlightIndex, bool layout = false);
 
 }  // namespace orniva

@@ -33,6 +33,15 @@ TPoint ProjectLine(const NetGeometry& geometry, directional_operations::Orientat
           numeric::RoundToPlot(geometry.netCentre.y - sign * Real(numeric::RoundToPlot(dy)))};
 }
 
+FinePoint FineProjection(const NetGeometry& geometry, const math::Vector3d& v) {
+  const double gap = 1 - v.z;
+  const double scale =
+      geometry.netRadius / (geometry.kind == NetKind::EqualArea ? std::sqrt(gap) : gap);
+  const double sign = HemisphereSign(geometry) * scale;
+  return {std::int32_t(std::lround((geometry.netCentre.x + sign * v.x) * kFineUnits)),
+          std::int32_t(std::lround((geometry.netCentre.y - sign * v.y) * kFineUnits))};
+}
+
 std::int16_t SymbolRadius(const NetGeometry& geometry, SymbolSize size) {
   switch (size) {
     case SymbolSize::Large:
@@ -45,7 +54,7 @@ std::int16_t SymbolRadius(const NetGeometry& geometry, SymbolSize size) {
   return geometry.symbolUnit;
 }
 
-void DrawNetFrame(RecordingCanvas& canvas, const NetGeometry& geometry) {
+void DrawNetFrame(RecordingCanvas& canvas, const NetGeometry& geometry, bool smooth) {
   canvas.SetPenWidth(2);
   canvas.SetBrushColour(clWhite);
   canvas.SetPenColour(clSilver);
@@ -63,13 +72,13 @@ void DrawNetFrame(RecordingCanvas& canvas, const NetGeometry& geometry) {
     canvas.MoveTo(t[0]);
     canvas.LineTo(t[1]);
   }
-  if (geometry.grid) DrawNetGrid(canvas, geometry);
+  if (geometry.grid) DrawNetGrid(canvas, geometry, smooth);
 }
 
 void RenderPlot(PlotTarget& target, const std::function<void(RecordingCanvas&)>& step) {
   {
     RecordingCanvas canvas(*target.picture);
-    DrawNetFrame(canvas, target.geometry);
+    DrawNetFrame(canvas, target.geometry, target.smoothCurves);
     if (step) step(canvas);
   }  // closing the canvas puts the recording in the picture, also on failure
   if (target.show) target.show();

@@ -10,6 +10,7 @@
 #include "picture/picture.h"
 #include "math/directional_operations.h"
 #include "math/net_kind.h"
+#include "math/vector3d.h"
 
 namespace orniva {
 
@@ -44,6 +45,12 @@ void InitNetGeometry(NetGeometry& geometry);
 // +-2^29 plot units; NaN lands on the centre.
 TPoint ProjectLine(const NetGeometry& geometry, directional_operations::Orientation line);
 
+// The point of direction `v` (of unit length, pointing down or level) in
+// fine units, unrounded to plot units: the offsets R (x, y) / (1 - z) on the
+// equal-angle net and R (x, y) / sqrt(1 - z) on the equal-area net, turned
+// over on the upper hemisphere. A curve's fine points (picture/picture.h).
+FinePoint FineProjection(const NetGeometry& geometry, const math::Vector3d& v);
+
 // +1 on the lower hemisphere, -1 on the upper: the factor of a point's
 // offsets from the centre.
 inline int HemisphereSign(const NetGeometry& geometry) {
@@ -58,8 +65,14 @@ std::int16_t SymbolRadius(const NetGeometry& geometry, SymbolSize size);
 
 // Clears the picture to white and draws the primitive circle and its four
 // ticks (north, south, west, east) with a silver pen of width 2; then the
-// net grid when the geometry asks for it.
-void DrawNetFrame(RecordingCanvas& canvas, const NetGeometry& geometry);
+// net grid when the geometry asks for it (its circles smooth when asked).
+void DrawNetFrame(RecordingCanvas& canvas, const NetGeometry& geometry, bool smooth = false);
+
+// The outer end of the north tick, where a figure writes "N".
+inline TPoint NorthTickEnd(const NetGeometry& geometry) {
+  return {geometry.netCentre.x,
+          geometry.netCentre.y - geometry.netRadius - 2 * geometry.symbolUnit};
+}
 
 class PlotCache;
 
@@ -76,6 +89,9 @@ struct PlotTarget {
   // How often the last plot met a vector of length 0 ("Zero divide"), for
   // the caller to tell the user; set by PlotDiagram.
   int zeroDivides = 0;
+  // Curves recorded with their fine points too (a figure for a file); the
+  // rounded points, and so the metafile, stay the same.
+  bool smoothCurves = false;
 };
 
 // What one plot draws with: the open canvas, the net and the symbol size.
@@ -84,6 +100,7 @@ struct PlotCanvas {
   const NetGeometry& geometry;
   std::int16_t symbolRadius;   // s of the arrow shapes (plot/arrows.h) [plot units]
   int* zeroDivides = nullptr;  // counts the vectors of length 0 met while drawing
+  bool smoothCurves = false;   // PlotTarget::smoothCurves
 };
 
 // Records a new picture: the net frame, then `step`. The canvas is closed

@@ -19,9 +19,10 @@ constexpr int kPoints = 180 / kPointStep + 1;
 // The half circle cos(a) centre + sin(a) (cos(f) across + sin(f) down),
 // f = 0 to 180: a circle of angular radius a about `centre`, below the
 // horizontal, from `across` to -across.
-void DrawHalfCircle(RecordingCanvas& canvas, const NetGeometry& geometry, Vector3d centre,
-                    Vector3d across, Vector3d down, double radius) {
+void DrawHalfCircle(RecordingCanvas& canvas, const NetGeometry& geometry, bool smooth,
+                    Vector3d centre, Vector3d across, Vector3d down, double radius) {
   std::array<TPoint, kPoints> points;
+  std::array<FinePoint, kPoints> fine;
   const double a = radius * numeric::kDegToRad;
   for (int k = 0; k < kPoints; ++k) {
     const double f = k * kPointStep * numeric::kDegToRad;
@@ -30,13 +31,17 @@ void DrawHalfCircle(RecordingCanvas& canvas, const NetGeometry& geometry, Vector
     const math::TrendPlunge line = math::LowerHemisphereLine(v);
     points[std::size_t(k)] =
         ProjectLine(geometry, {numeric::Store(line.trend), numeric::Store(line.plunge)});
+    fine[std::size_t(k)] = FineProjection(geometry, v);
   }
-  canvas.Polyline(points.data(), points.size());
+  if (smooth)
+    canvas.Polyline(points.data(), points.size(), fine.data());
+  else
+    canvas.Polyline(points.data(), points.size());
 }
 
 }  // namespace
 
-void DrawNetGrid(RecordingCanvas& canvas, const NetGeometry& geometry) {
+void DrawNetGrid(RecordingCanvas& canvas, const NetGeometry& geometry, bool smooth) {
   canvas.SetPenWidth(1);
   canvas.SetPenColour(kNetGridColour);
   const Vector3d north{0, 1, 0}, east{1, 0, 0}, down{0, 0, -1};
@@ -44,16 +49,17 @@ void DrawNetGrid(RecordingCanvas& canvas, const NetGeometry& geometry) {
   // west; the vertical one once.
   for (int dip = kStep; dip <= 90; dip += kStep) {
     const double d = dip * numeric::kDegToRad;
-    DrawHalfCircle(canvas, geometry, {0, 0, 0}, north, std::cos(d) * east + std::sin(d) * down, 90);
+    DrawHalfCircle(canvas, geometry, smooth, {0, 0, 0}, north,
+                   std::cos(d) * east + std::sin(d) * down, 90);
     if (dip < 90)
-      DrawHalfCircle(canvas, geometry, {0, 0, 0}, north, -std::cos(d) * east + std::sin(d) * down,
-                     90);
+      DrawHalfCircle(canvas, geometry, smooth, {0, 0, 0}, north,
+                     -std::cos(d) * east + std::sin(d) * down, 90);
   }
   // Parallels: the small circles about north and about south; at 90 the
   // east-west vertical plane, once.
   for (int angle = kStep; angle <= 90; angle += kStep) {
-    DrawHalfCircle(canvas, geometry, north, east, down, angle);
-    if (angle < 90) DrawHalfCircle(canvas, geometry, -north, east, down, angle);
+    DrawHalfCircle(canvas, geometry, smooth, north, east, down, angle);
+    if (angle < 90) DrawHalfCircle(canvas, geometry, smooth, -north, east, down, angle);
   }
 }
 

@@ -12,7 +12,8 @@ namespace orniva {
 
 constexpr TColor kNetGridColour = Rgb(205, 205, 205);
 
-// Draws the grid with a pen of width 1 in kNetGridColour.
-void DrawNetGrid(RecordingCanvas& canvas, const NetGeometry& geometry);
+// Draws the grid with a pen of width 1 in kNetGridColour; with `smooth`,
+// each circle with its fine points too.
+void DrawNetGrid(RecordingCanvas& canvas, const NetGeometry& geometry, bool smooth = false);
 
 }  // namespace orniva

@@ -95,9 +95,16 @@ void Replay(const Picture& picture, const DrawRecord& r, ReplayState& s, QPainte
         s.stroker->Polyline(points, r.b, s.pen.widthF(), s.colour);
         break;
       }
+      painter.setPen(s.pen);
+      if (const FinePoint* fine = picture.FinePointsOf(r)) {
+        QPolygonF curve(r.b);
+        for (int i = 0; i < r.b; ++i)
+          curve[i] = QPointF(double(fine[i].x) / kFineUnits, double(fine[i].y) / kFineUnits);
+        painter.drawPolyline(curve);
+        break;
+      }
       QPolygon polygon(r.b);
       for (int i = 0; i < r.b; ++i) polygon[i] = QPoint(points[i].x, points[i].y);
-      painter.setPen(s.pen);
       painter.drawPolyline(polygon);
       break;
     }

@@ -18,7 +18,9 @@ namespace orniva::render {
 bool Paintable(const Picture& picture);
 
 // Replays `picture` onto `painter`, whose transformation maps the picture's
-// units to the device; pen widths and shapes scale with it.
+// units to the device; pen widths and shapes scale with it. A curve with
+// fine points is drawn through them, unless the window's own stroker draws
+// (it draws in whole units).
 void ReplayPicture(const Picture& picture, QPainter& painter);
 
 // Replays the records [begin, end), leaving out those marked in `skip`

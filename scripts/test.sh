@@ -55,6 +55,8 @@ for program in orniva VORN orniva-plot orniva-analyse orniva-import orniva-surve
   [ -z "$warnings" ] || fail "the manual page of $program: $warnings"
   pass
 done
+[ -s "$share/doc/orniva/manual/index.html" ] || fail "no manual in share/doc/orniva/manual"
+pass
 said=$(desktop-file-validate "$share/applications/orniva.desktop" 2>&1) || fail "$said"
 [ -z "$said" ] || fail "desktop-file-validate: $said"
 pass

@@ -309,5 +309,24 @@ TEST(CheckDataFile, WritesTheLogBesideTheDataFile) {
   }
 }
 
+// A tab-separated table is named as such; every other file with a failed
+// check gets the log's message alone, a file without one no message. A tab
+// after a space separates as ever, and a line bad beyond its tabs is bad.
+TEST(BadFieldsMessage, NamesATabSeparatedFile) {
+  const std::string kTab = kTabSeparatedMessage, kBad = kBadFieldsMessage;
+  const std::pair<Lines, std::string> cases[] = {
+      {{"120\t45\t200\t30\tN"}, kTab},   {{"120 45 200 30 N", "10\t20\t30\t40\tS"}, kTab},
+      {{"120 \t45 \t200 \t30 \tN"}, ""}, {{"120\t95\t200\t30\tN"}, kBad},
+      {{"120,45,200,30,N"}, kBad},       {{"120 45 200 30 N"}, ""},
+  };
+  for (const auto& [lines, message] : cases) {
+    FaultSet set;
+    CheckOutcome outcome;
+    outcome.badFields = !LoadFaultLines(lines, set).empty();
+    outcome.tabSeparated = TabSeparated(lines, set);
+    EXPECT_EQ(BadFieldsMessage(outcome), message) << lines.back();
+  }
+}
+
 }  // namespace
 }  // namespace orniva

@@ -109,5 +109,32 @@ TEST(Recording, ReplacesTheTargetsContentOnClose) {
   }
 }
 
+// A curve's fine points follow it when its picture is drawn into another:
+// moved with it (in fine units) and found from the moved record; a polyline
+// without them has none.
+TEST(Recording, FinePointsFollowTheirCurve) {
+  const TPoint plain[] = {{1, 1}, {2, 2}}, curve[] = {{10, 20}, {11, 21}};
+  const FinePoint fine[] = {{1004, 1996}, {1051, 2102}};
+  Picture part;
+  {
+    C canvas(part);
+    canvas.Polyline(curve, 2, fine);
+  }
+  Picture whole;
+  {
+    C canvas(whole);
+    canvas.Polyline(plain, 2, fine);
+    canvas.Polyline(plain, 2);
+    canvas.Draw(part, {5, -3});
+  }
+  ASSERT_EQ(whole.records().size(), 3u);
+  EXPECT_EQ(whole.FinePointsOf(whole.records()[1]), nullptr);
+  const FinePoint* moved = whole.FinePointsOf(whole.records()[2]);
+  ASSERT_NE(moved, nullptr);
+  EXPECT_EQ((std::vector<FinePoint>(moved, moved + 2)),
+            (std::vector<FinePoint>{{1504, 1696}, {1551, 1802}}));
+  EXPECT_EQ(whole.PolylinePoints(whole.records()[2])[1], (TPoint{16, 18}));
+}
+
 }  // namespace
 }  // namespace orniva

@@ -97,8 +97,11 @@ TEST(FigureLayout, LegendOfExactlyWhatIsDrawnInsideTheFigure) {
       {normal, M::FaultPlaneAndStriation, -1, "2 of 3", {n, "Left out of the analyses", "Phase A", down}, {1}, false, false, true},
       {normal, M::Poles, -1, "2 of 3", {n, "Left out of the analyses", "Phase A", "Striation"}, {1}, false, false, true},
       {normal, M::KinematicAxes, -1, "2 of 3", {n + " (P, T, B)", "Phase A (P, T, B)", "Linked Bingham axes (P, T, B)"}, {1}, false, false, true},
-      {mixed, M::Density, -1, "4", {"Pole"}},
-      {normal, M::RightDihedra, 4, "3", {"Fault plane", h}},
+      {mixed, M::Density, -1, "4", {"Pole", "Kamb (1959) contours of 4 poles, every 2\u03C3 (uniform: 3\u03C3)"}},
+      {normal, M::RightDihedra, 4, "3", {"Fault plane", h, "Right dihedra of 3 faults (Angelier and Mechler 1977)",
+                                         "%: faults whose compressional dihedron holds the direction",
+                                         "Dark red compressional: \u03C31 at the highest share (100 %)",
+                                         "Pale yellow extensional: \u03C33 at the lowest share (0 %)"}},
   };
   // clang-format on
   for (const Row& row : rows) {

@@ -30,6 +30,23 @@ double AxialAngle(directional_operations::Orientation line, math::Vector3d d) {
 // label lies in the middle of the compressional dihedron (about P,
 // vertical), the sigma3 label in that of the extensional one (about T,
 // east-west, split across the primitive circle), on both nets.
+// Save Figure As's name: the data file's stem (folders and the last
+// extension gone) and the diagram's command-line name.
+TEST(ProposedFigureName, IsTheDataFilesStemAndTheDiagram) {
+  const struct {
+    std::string path;
+    PlotMode mode;
+    std::string extension, name;
+  } cases[] = {
+      {"/data/site 4.fdt", PlotMode::StressAxes, "svg", "site 4-stress-axes.svg"},
+      {"C:\\geo\\a.b.fdt", PlotMode::RightDihedra, "pdf", "a.b-dihedra.pdf"},
+      {"", PlotMode::FaultPlaneAndStriation, "png", "orniva-fault-planes.png"},
+      {"/data/.fdt", PlotMode::Mohr, "emf", ".fdt-mohr.emf"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ProposedFigureName(c.path, c.mode, c.extension), c.name) << c.path;
+}
+
 TEST(DihedraFigure, LabelsInTheRegionsOfTheAxesOnBothNets) {
   const FaultSet data = test::DataFromLines({"90 45 90 45 N"});
   for (NetKind kind : {NetKind::EqualAngle, NetKind::EqualArea}) {

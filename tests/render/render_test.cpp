@@ -2,6 +2,8 @@
 // window's own pixel stroke; and the figure's files, checked by renderers
 // that are not ours (each format, rasterised independently, looks like the
 // same picture replayed by Qt).
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -248,6 +250,36 @@ TEST(FigureFiles, EveryFormatRasterisedIndependentlyMatchesTheReplay) {
       if (row.format == FigureFormat::Pdf) {  // texts stay text
         const std::string text = Shell("pdftotext f.pdf -", dir);
         EXPECT_NE(text.find("Site 4"), std::string::npos) << text;
+      }
+    }
+  }
+}
+
+// The curves of a figure's SVG (the great circles, the Mohr diagram's
+// circles) carry their hundredths, so that they stay smooth at 3000 pixels
+// and more; its metafile keeps the rounded points of the window's.
+TEST(FigureFiles, SvgCurvesKeepTheirHundredths) {
+  for (PlotMode mode : {PlotMode::FaultPlaneAndStriation, PlotMode::Mohr}) {
+    SCOPED_TRACE(PlotModeName(mode));
+    const Picture figure = ExampleFigure(mode);
+    const std::string svg = render::EncodeFigure(figure, FigureFormat::Svg, FigureSize());
+    std::size_t curves = 0, fine = 0;
+    for (std::size_t at = svg.find("points=\""); at != std::string::npos;
+         at = svg.find("points=\"", at + 1)) {
+      const std::string points = svg.substr(at + 8, svg.find('"', at + 8) - at - 8);
+      if (std::count(points.begin(), points.end(), ',') < 100) continue;  // not a curve
+      ++curves;
+      fine += points.find('.') != std::string::npos;
+    }
+    EXPECT_GE(curves, 3u);
+    EXPECT_EQ(fine, curves);
+    for (const DrawRecord& r : figure.records()) {
+      const FinePoint* points = figure.FinePointsOf(r);
+      if (!points) continue;
+      for (std::int32_t k = 0; k < r.b; ++k) {
+        const TPoint p = figure.PolylinePoints(r)[k];
+        EXPECT_LE(std::abs(p.x * kFineUnits - points[k].x), 51);
+        EXPECT_LE(std::abs(p.y * kFineUnits - points[k].y), 51);
       }
     }
   }
