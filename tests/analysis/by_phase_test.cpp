@@ -1,5 +1,6 @@
 // A report for each phase in turn: the header once, each phase's rows led
-// by its name, the first refusal named by its phase, and the study's scope
+// by its name (neutralised for spreadsheets), a refused phase's row saying
+// why, a refusal only when no phase gave a result, and the study's scope
 // left as it was.
 #include <gtest/gtest.h>
 
@@ -27,8 +28,9 @@ TEST(ByPhase, EachPhaseInTurn) {
   };
   const StudyReport kinematics = [](Study& s) { return KinematicsCsv(s.Kinematics()); };
   const StudyReport fewRefused = [](Study& s) {
-    return s.usedCount() < 3 ? CsvReport{{}, "too few"} : CsvReport{"n\n1\n", {}};
+    return s.usedCount() < 3 ? CsvReport{{}, "too few; 2"} : CsvReport{"n,m\n1,2\n", {}};
   };
+  const StudyReport allRefused = [](Study&) { return CsvReport{{}, "never"}; };
   std::atomic<bool> cancel{false};
   const ByPhaseControl cancelAfterOne{&cancel, [&](int, int) { cancel = true; }};
   const struct {
@@ -40,10 +42,11 @@ TEST(ByPhase, EachPhaseInTurn) {
       {true,
        kinematics,
        {},
-       {"subset," + all.substr(0, all.find('\n') + 1) + rowsOf({1, 3, 4}, "A,") +
+       {"subset," + all.substr(0, all.find('\n') + 1) + rowsOf({1, 3, 4}, "'=A,") +
             rowsOf({5, 6}, "\"B, late\","),
         {}}},
-      {true, fewRefused, {}, {{}, "phase B, late: too few"}},
+      {true, fewRefused, {}, {"subset,n,m\n'=A,1,2\n\"B, late\",\"too few; 2\",\n", {}}},
+      {true, allRefused, {}, {{}, "no phase gave a result (phase =A: never)"}},
       {true, kinematics, cancelAfterOne, {{}, kByPhaseCancelled}},
       {false, kinematics, {}, {{}, kNoPhases}},
   };
@@ -53,7 +56,7 @@ TEST(ByPhase, EachPhaseInTurn) {
     study.DataReplaced(lines);
     study.SetOff({2}, true);
     if (row.phases) {
-      study.SetPhaseOf({1, 3, 4}, study.AddPhase({"A", "#1b9e77"}));
+      study.SetPhaseOf({1, 3, 4}, study.AddPhase({"=A", "#1b9e77"}));
       study.SetPhaseOf({5, 6}, study.AddPhase({"B, late", "#d95f02"}));
       study.SetScope(2);
     }
