@@ -141,7 +141,7 @@ ReportTable Separate(Study& study, const ReportRequest& request) {
 
 const NumberRange kSeed{"S", 0, 18446744073709551615.0, false, "from 0 to 2^64 - 1"};
 
-std::vector<OptionSpec> BootstrapOptions() {
+std::vector<OptionDeclaration> BootstrapOptions() {
   return {IterateOption(),
           MethodOption(),
           {"--samples",
@@ -165,7 +165,7 @@ std::vector<OptionSpec> BootstrapOptions() {
           {"--solutions", "", ValueKind::Flag, {}, {}, "every kept resample's axes instead"}};
 }
 
-std::vector<OptionSpec> SeparationOptionSpecs() {
+std::vector<OptionDeclaration> SeparationOptionSpecs() {
   return {{"--assignments",
            "",
            ValueKind::Flag,

@@ -54,7 +54,7 @@ ReportTable DihedraTable(const FaultSet& data, const std::vector<bool>* use) {
   return GridTable(DihedraValues(used.faults, ReportGridNodes()));
 }
 
-OptionSpec DensityOfOption() {
+OptionDeclaration DensityOfOption() {
   return {"--of",
           "",
           ValueKind::Choice,
@@ -64,7 +64,7 @@ OptionSpec DensityOfOption() {
           true};
 }
 
-OptionSpec DensityMethodOption() {
+OptionDeclaration DensityMethodOption() {
   return {"--method",
           "",
           ValueKind::Choice,

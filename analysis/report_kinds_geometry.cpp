@@ -106,35 +106,35 @@ ReportTable Tilt(Study& study, const ReportRequest& request) {
   return TiltTestTable(steps);
 }
 
-OptionSpec BeddingOption() {
-  return NumbersSpec("--bedding", "DD,DIP", {{"DD", 0, 360}, {"DIP", 0, 90}},
-                     "the bedding's dip direction and dip", true);
+OptionDeclaration BeddingOption() {
+  return DeclareNumbers("--bedding", "DD,DIP", {{"DD", 0, 360}, {"DIP", 0, 90}},
+                        "the bedding's dip direction and dip", true);
 }
 
-std::vector<OptionSpec> SelectOptions() {
-  OptionSpec window = NumbersSpec(
+std::vector<OptionDeclaration> SelectOptions() {
+  OptionDeclaration window = DeclareNumbers(
       "--window", "T1,T2,P1,P2", {{"T1", 0, 360}, {"T2", 0, 360}, {"P1", 0, 90}, {"P2", 0, 90}},
       "the directions between trends T1 and T2 (clockwise, through north when T2 < T1) and "
       "plunges P1 <= P2");
   window.notWith = {"--cone"};
   return {window,
-          NumbersSpec("--cone", "T,P,A", {{"T", 0, 360}, {"P", 0, 90}, {"A", 0, 90}},
-                      "the directions within A degrees of the line T/P"),
-          ChoiceSpec("--of", {"poles", "striations", "p", "t"},
-                     "the direction of each datum (default poles)")};
+          DeclareNumbers("--cone", "T,P,A", {{"T", 0, 360}, {"P", 0, 90}, {"A", 0, 90}},
+                         "the directions within A degrees of the line T/P"),
+          DeclareChoice("--of", {"poles", "striations", "p", "t"},
+                        "the direction of each datum (default poles)")};
 }
 
-std::vector<OptionSpec> RoseOptions() {
-  return {
-      ChoiceSpec("--of", {"strike", "dip-direction", "trend"},
-                 "what is counted; each plane twice for the strike, at DD - 90 and DD + 90", true),
-      NumberSpec("--bin", {"W", kSmallestRoseBin, 360},
-                 "the bins' width in degrees, dividing 360 (default 10)")};
+std::vector<OptionDeclaration> RoseOptions() {
+  return {DeclareChoice("--of", {"strike", "dip-direction", "trend"},
+                        "what is counted; each plane twice for the strike, at DD - 90 and DD + 90",
+                        true),
+          DeclareNumber("--bin", {"W", kSmallestRoseBin, 360},
+                        "the bins' width in degrees, dividing 360 (default 10)")};
 }
 
-std::vector<OptionSpec> BackTiltOptions() {
-  return {BeddingOption(),
-          NumberSpec("--fraction", {"F", -2, 2}, "the share of the dip turned back (default 1)")};
+std::vector<OptionDeclaration> BackTiltOptions() {
+  return {BeddingOption(), DeclareNumber("--fraction", {"F", -2, 2},
+                                         "the share of the dip turned back (default 1)")};
 }
 
 }  // namespace

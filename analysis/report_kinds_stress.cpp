@@ -134,58 +134,60 @@ ReportTable TendencyGrid(Study& s, const ReportRequest&) {
 
 NumberRange Magnitude(const char* name) { return {name, -kLargestMagnitude, kLargestMagnitude}; }
 
-std::vector<OptionSpec> TendencyOptions() {
-  return {
-      NumbersSpec("--magnitudes", "S1,S2,S3", {Magnitude("S1"), Magnitude("S2"), Magnitude("S3")},
-                  "the principal stresses, compression positive, S1 >= S2 >= S3, in any one "
-                  "unit",
-                  true),
-      NumberSpec("--pore-pressure", Magnitude("PF"),
-                 "the pore pressure (default 0); S3 - PF must be positive"),
-      IterateOption(), MethodOption(), GivenStressOption()};
+std::vector<OptionDeclaration> TendencyOptions() {
+  return {DeclareNumbers("--magnitudes", "S1,S2,S3",
+                         {Magnitude("S1"), Magnitude("S2"), Magnitude("S3")},
+                         "the principal stresses, compression positive, S1 >= S2 >= S3, in any one "
+                         "unit",
+                         true),
+          DeclareNumber("--pore-pressure", Magnitude("PF"),
+                        "the pore pressure (default 0); S3 - PF must be positive"),
+          IterateOption(), MethodOption(), GivenStressOption()};
 }
 
-std::vector<OptionSpec> InversionOptions() { return {IterateOption(), MethodOption()}; }
+std::vector<OptionDeclaration> InversionOptions() { return {IterateOption(), MethodOption()}; }
 
 }  // namespace
 
-const OptionSpec& MethodOption() {
-  static const OptionSpec option = [] {
-    OptionSpec spec{"--method",
-                    "M",
-                    ValueKind::Choice,
-                    {},
-                    {},
-                    "how the stress is inverted: michael (the default), shan, fry, yamaji-sato or "
-                    "angelier (Angelier's S4 minimum)"};
+const OptionDeclaration& MethodOption() {
+  static const OptionDeclaration option = [] {
+    OptionDeclaration declared{
+        "--method",
+        "M",
+        ValueKind::Choice,
+        {},
+        {},
+        "how the stress is inverted: michael (the default), shan, fry, yamaji-sato or "
+        "angelier (Angelier's S4 minimum)"};
     for (const StressMethod method : kStressMethods)
-      spec.choices.push_back(StressMethodName(method));
-    spec.notWith = {"--stress"};
-    spec.notWithReason = "a given stress is not inverted";
-    return spec;
+      declared.choices.push_back(StressMethodName(method));
+    declared.notWith = {"--stress"};
+    declared.notWithReason = "a given stress is not inverted";
+    return declared;
   }();
   return option;
 }
 
-const OptionSpec& IterateOption() {
-  static const OptionSpec option = [] {
-    OptionSpec spec{"--iterate",
-                    "",
-                    ValueKind::Flag,
-                    {},
-                    {},
-                    "the iterative option of Michael's method: solved again with the last "
-                    "solution's shear stresses"};
-    spec.onlyWhile = {{"--method", {"michael"}, "michael"}};
-    spec.notWith = {"--stress"};
-    spec.notWithReason = "a given stress is not inverted";
-    return spec;
+const OptionDeclaration& IterateOption() {
+  static const OptionDeclaration option = [] {
+    OptionDeclaration declared{
+        "--iterate",
+        "",
+        ValueKind::Flag,
+        {},
+        {},
+        "the iterative option of Michael's method: solved again with the last "
+        "solution's shear stresses"};
+    declared.onlyWhile = {{"--method", {"michael"}, "michael"}};
+    declared.notWith = {"--stress"};
+    declared.notWithReason = "a given stress is not inverted";
+    return declared;
   }();
   return option;
 }
 
-const OptionSpec& GivenStressOption() {
-  static const OptionSpec option{
+const OptionDeclaration& GivenStressOption() {
+  static const OptionDeclaration option{
       "--stress",
       "T1,P1,T3,P3,PHI",
       ValueKind::Numbers,
@@ -272,12 +274,13 @@ std::vector<ReportKind> InversionReports() {
 
 // The reports of the stress in view: the inversion, or a given stress.
 std::vector<ReportKind> ViewReports() {
-  std::vector<OptionSpec> view = InversionOptions(), grid = TendencyOptions();
+  std::vector<OptionDeclaration> view = InversionOptions(), grid = TendencyOptions();
   view.push_back(GivenStressOption());
-  grid.insert(grid.begin(), ChoiceSpec("--of", {"slip", "dilation"},
-                                       "the normalised slip tendency Ts' or the dilation tendency "
-                                       "Td",
-                                       true));
+  grid.insert(grid.begin(),
+              DeclareChoice("--of", {"slip", "dilation"},
+                            "the normalised slip tendency Ts' or the dilation tendency "
+                            "Td",
+                            true));
   return {
       {"misfit-angles", "Misfit angles", "per datum used: the misfit angle beta", kMisfitColumns,
        view, ReportReads::StressInView, true,

@@ -123,9 +123,9 @@ const ReportKind* ReportKindNamed(const std::string& name) {
   return nullptr;
 }
 
-const OptionSpec& ReportOption(const std::string& report, const std::string& name) {
+const OptionDeclaration& ReportOption(const std::string& report, const std::string& name) {
   if (const ReportKind* kind = ReportKindNamed(report))
-    for (const OptionSpec& option : kind->options)
+    for (const OptionDeclaration& option : kind->options)
       if (option.name == name) return option;
   throw std::logic_error("no option " + name + " of report " + report);
 }

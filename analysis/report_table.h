@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/option_spec.h"
+#include "analysis/option_declaration.h"
 #include "analysis/report_format.h"
 
 namespace orniva::analysis {
@@ -110,7 +110,7 @@ struct ReportKind {
   std::string title{};  // the window's name for it
   std::string help{};
   std::vector<std::string> columns{};
-  std::vector<OptionSpec> options{};
+  std::vector<OptionDeclaration> options{};
   ReportReads reads = ReportReads::Data;
   bool eachPhase = false;  // offered by Each Phase in Turn
   std::function<ReportTable(Study&, const ReportRequest&)> run{};
@@ -142,10 +142,10 @@ std::string NoDataReason(const Study& study);
 
 // The declarations of options that more than one report (and orniva-plot)
 // take, so that each has one range and one help.
-const OptionSpec& MethodOption();
-const OptionSpec& IterateOption();
-const OptionSpec& GivenStressOption();
+const OptionDeclaration& MethodOption();
+const OptionDeclaration& IterateOption();
+const OptionDeclaration& GivenStressOption();
 // The declaration of `name` in report `report`; throws when there is none.
-const OptionSpec& ReportOption(const std::string& report, const std::string& name);
+const OptionDeclaration& ReportOption(const std::string& report, const std::string& name);
 
 }  // namespace orniva::analysis

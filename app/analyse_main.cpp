@@ -30,7 +30,8 @@ using orniva::cli::kFailure;
 
 constexpr const char* kProgram = "orniva-analyse";
 
-void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
+// One line on standard error, whatever a file's name or a value held.
+void Report(const std::string& line) { orniva::cli::Report(kProgram, orniva::PrintableText(line)); }
 
 // The report of the study's scope, or of each phase in turn; its progress
 // told to `progress`.
@@ -87,7 +88,7 @@ int Analyse(const std::string& path, const ReportKind& kind,
 }
 
 int Run(const std::vector<std::string>& args) {
-  const orniva::cli::ProgramSpec& program = orniva::cli::AnalyseProgram();
+  const orniva::cli::ProgramTable& program = orniva::cli::AnalyseProgram();
   const orniva::cli::Arguments arguments = orniva::cli::ParseArguments(program, args);
   if (arguments.ask != orniva::cli::Arguments::Ask::Run)
     return orniva::cli::ShowInfo(program, arguments.ask);

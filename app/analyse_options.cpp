@@ -5,9 +5,9 @@
 
 namespace orniva::cli {
 
-const ProgramSpec& AnalyseProgram() {
-  static const ProgramSpec program = [] {
-    ProgramSpec p;
+const ProgramTable& AnalyseProgram() {
+  static const ProgramTable program = [] {
+    ProgramTable p;
     p.name = "orniva-analyse";
     p.operands = "DATAFILE COMMAND";
     p.description =
@@ -21,9 +21,9 @@ const ProgramSpec& AnalyseProgram() {
     p.synopsisWithOptions = true;
     for (const analysis::ReportKind& kind : analysis::ReportKinds()) {
       p.commands.push_back({kind.name, kind.help});
-      for (const OptionSpec& option : kind.options) p.AddOption(option, kind.name);
+      for (const OptionDeclaration& option : kind.options) p.AddOption(option, kind.name);
     }
-    for (const OptionSpec& option : DataScopeOptions(
+    for (const OptionDeclaration& option : DataScopeOptions(
              "the report for each phase in turn, led by a subset column; a phase that cannot be "
              "analysed gets a row that says why"))
       p.AddOption(option);

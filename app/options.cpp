@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/utf8_text.h"
+
 namespace orniva::cli {
 
 namespace {
@@ -14,7 +16,7 @@ constexpr std::size_t kHelpIndent = 23;
 // A space that the help's lines are not broken at.
 constexpr char kKeptSpace = '\x1f';
 
-bool SameDeclaration(const OptionSpec& a, const OptionSpec& b) {
+bool SameDeclaration(const OptionDeclaration& a, const OptionDeclaration& b) {
   return a.name == b.name && a.value == b.value && a.kind == b.kind && a.choices == b.choices &&
          a.help == b.help && a.required == b.required;
 }
@@ -93,33 +95,34 @@ std::optional<std::vector<double>> NumbersOf(const std::string& text, std::size_
   return numbers;
 }
 
-std::string NumberProblem(const OptionSpec& spec, const std::string& value) {
-  const NumberRange& range = spec.ranges.front();
-  const bool whole = spec.kind == ValueKind::Whole;
+std::string NumberProblem(const OptionDeclaration& declared, const std::string& value) {
+  const NumberRange& range = declared.ranges.front();
+  const bool whole = declared.kind == ValueKind::Whole;
   const std::optional<double> number = whole ? WholeNumberOf(value) : NumberOf(value);
   if (number && Within(range, *number)) return {};
-  return spec.name + " needs " + (whole ? "a whole number " : "") + RangeText(range) + ", not '" +
-         value + "'";
+  return declared.name + " needs " + (whole ? "a whole number " : "") + RangeText(range) +
+         ", not '" + value + "'";
 }
 
-std::string NumbersProblem(const OptionSpec& spec, const std::string& value) {
-  const std::optional<std::vector<double>> numbers = NumbersOf(value, spec.ranges.size());
+std::string NumbersProblem(const OptionDeclaration& declared, const std::string& value) {
+  const std::optional<std::vector<double>> numbers = NumbersOf(value, declared.ranges.size());
   bool within = numbers.has_value();
-  for (std::size_t k = 0; within && k < spec.ranges.size(); ++k)
-    within = Within(spec.ranges[k], (*numbers)[k]);
+  for (std::size_t k = 0; within && k < declared.ranges.size(); ++k)
+    within = Within(declared.ranges[k], (*numbers)[k]);
   if (within) return {};
-  return spec.name + " needs " + spec.value + " (" + RangesText(spec.ranges) + "), not '" + value +
-         "'";
+  return declared.name + " needs " + declared.value + " (" + RangesText(declared.ranges) +
+         "), not '" + value + "'";
 }
 
 // The option's value as --help writes it.
-std::string ValueText(const OptionSpec& spec) {
-  if (spec.kind == ValueKind::Flag) return {};
-  if (spec.kind == ValueKind::Choice && spec.value.empty()) return Joined(spec.choices, "|");
-  return spec.value;
+std::string ValueText(const OptionDeclaration& declared) {
+  if (declared.kind == ValueKind::Flag) return {};
+  if (declared.kind == ValueKind::Choice && declared.value.empty())
+    return Joined(declared.choices, "|");
+  return declared.value;
 }
 
-std::string CommandPhrase(const ProgramSpec& program, const std::string& command) {
+std::string CommandPhrase(const ProgramTable& program, const std::string& command) {
   std::string phrase = program.commandPhrase;
   const std::size_t at = phrase.find("{}");
   if (at != std::string::npos) phrase.replace(at, 2, command);
@@ -128,26 +131,27 @@ std::string CommandPhrase(const ProgramSpec& program, const std::string& command
 
 }  // namespace
 
-void ProgramSpec::AddOption(const OptionSpec& spec, const std::string& command) {
+void ProgramTable::AddOption(const OptionDeclaration& declared, const std::string& command) {
   for (ProgramOption& option : options) {
-    if (!SameDeclaration(option.spec, spec)) continue;
+    if (!SameDeclaration(option.declaration, declared)) continue;
     if (!command.empty() && !option.commands.empty()) option.commands.push_back(command);
     if (command.empty()) option.commands.clear();
     return;
   }
-  options.push_back({spec, command.empty() ? std::vector<std::string>{} : std::vector{command}});
+  options.push_back(
+      {declared, command.empty() ? std::vector<std::string>{} : std::vector{command}});
 }
 
-const OptionSpec* ProgramSpec::OptionFor(const std::string& name,
-                                         const std::string& command) const {
+const OptionDeclaration* ProgramTable::OptionFor(const std::string& name,
+                                                 const std::string& command) const {
   for (const ProgramOption& option : options)
-    if (option.spec.name == name && AppliesTo(option, command)) return &option.spec;
+    if (option.declaration.name == name && AppliesTo(option, command)) return &option.declaration;
   return nullptr;
 }
 
-bool ProgramSpec::Declares(const std::string& name) const {
+bool ProgramTable::Declares(const std::string& name) const {
   return std::any_of(options.begin(), options.end(),
-                     [&](const ProgramOption& option) { return option.spec.name == name; });
+                     [&](const ProgramOption& option) { return option.declaration.name == name; });
 }
 
 std::optional<std::string> Arguments::Value(const std::string& name) const {
@@ -156,28 +160,30 @@ std::optional<std::string> Arguments::Value(const std::string& name) const {
   return found->second;
 }
 
-std::string ValueProblem(const OptionSpec& spec, const std::string& value) {
-  switch (spec.kind) {
+std::string ValueProblem(const OptionDeclaration& declared, const std::string& value) {
+  switch (declared.kind) {
     case ValueKind::Flag:
       return {};
     case ValueKind::Choice:
-      if (std::find(spec.choices.begin(), spec.choices.end(), value) != spec.choices.end())
+      if (std::find(declared.choices.begin(), declared.choices.end(), value) !=
+          declared.choices.end())
         return {};
-      return "unknown value '" + value + "' for " + spec.name + " (use " +
-             Joined(spec.choices, ", ") + ")";
+      return "unknown value '" + value + "' for " + declared.name + " (use " +
+             Joined(declared.choices, ", ") + ")";
     case ValueKind::Number:
     case ValueKind::Whole:
-      return NumberProblem(spec, value);
+      return NumberProblem(declared, value);
     case ValueKind::Numbers:
-      return NumbersProblem(spec, value);
+      return NumbersProblem(declared, value);
     case ValueKind::Text:
-      return value.empty() && !spec.emptyAllowed ? spec.name + " needs a " + spec.value : "";
+      return value.empty() && !declared.emptyAllowed ? declared.name + " needs a " + declared.value
+                                                     : "";
   }
   return {};
 }
 
-const std::vector<OptionSpec>& InfoOptions() {
-  static const std::vector<OptionSpec> options = {
+const std::vector<OptionDeclaration>& InfoOptions() {
+  static const std::vector<OptionDeclaration> options = {
       {"-h", "", ValueKind::Flag, {}, {}, "show this help and exit"},
       {"--help", "", ValueKind::Flag, {}, {}, "show this help and exit"},
       {"--version", "", ValueKind::Flag, {}, {}, "show the version and exit"}};
@@ -192,7 +198,7 @@ struct Given {
 
 // The options and operands of `args` as written; sets `parsed.error` on a
 // malformed or unknown option.
-std::vector<Given> Tokens(const ProgramSpec& program, const std::vector<std::string>& args,
+std::vector<Given> Tokens(const ProgramTable& program, const std::vector<std::string>& args,
                           Arguments& parsed) {
   std::vector<Given> given;
   bool ended = false;
@@ -208,9 +214,9 @@ std::vector<Given> Tokens(const ProgramSpec& program, const std::vector<std::str
     } else {
       const std::size_t equals = arg.find('=');
       const std::string name = arg.substr(0, equals);
-      const OptionSpec* any = program.OptionFor(name, program.defaultCommand);
+      const OptionDeclaration* any = program.OptionFor(name, program.defaultCommand);
       for (const ProgramOption& option : program.options)
-        if (!any && option.spec.name == name) any = &option.spec;
+        if (!any && option.declaration.name == name) any = &option.declaration;
       if (!any) {
         parsed.error = "unknown option '" + arg + "' (see --help)";
       } else if (any->kind == ValueKind::Flag) {
@@ -226,7 +232,7 @@ std::vector<Given> Tokens(const ProgramSpec& program, const std::vector<std::str
   return given;
 }
 
-std::string OperandsProblem(const ProgramSpec& program, const std::vector<std::string>& operands) {
+std::string OperandsProblem(const ProgramTable& program, const std::vector<std::string>& operands) {
   const int count = int(operands.size());
   if (count < program.minOperands) return "expected " + program.operands + " (see --help)";
   if (program.maxOperands >= 0 && count > program.maxOperands)
@@ -234,13 +240,14 @@ std::string OperandsProblem(const ProgramSpec& program, const std::vector<std::s
   return {};
 }
 
-bool IsCommand(const ProgramSpec& program, const std::string& name) {
+bool IsCommand(const ProgramTable& program, const std::string& name) {
   return std::any_of(program.commands.begin(), program.commands.end(),
-                     [&](const CommandSpec& command) { return command.name == name; });
+                     [&](const CommandEntry& command) { return command.name == name; });
 }
 
 // The command the arguments name; sets `parsed.error` when it is unknown.
-void ChooseCommand(const ProgramSpec& program, const std::vector<Given>& given, Arguments& parsed) {
+void ChooseCommand(const ProgramTable& program, const std::vector<Given>& given,
+                   Arguments& parsed) {
   if (program.commandOperand >= 0) {
     parsed.command = parsed.operands[std::size_t(program.commandOperand)];
     if (!IsCommand(program, parsed.command))
@@ -254,10 +261,10 @@ void ChooseCommand(const ProgramSpec& program, const std::vector<Given>& given, 
 }
 
 // The commands `name` applies to, for a refusal.
-std::string WhereItApplies(const ProgramSpec& program, const std::string& name) {
+std::string WhereItApplies(const ProgramTable& program, const std::string& name) {
   std::vector<std::string> commands;
   for (const ProgramOption& option : program.options)
-    if (option.spec.name == name)
+    if (option.declaration.name == name)
       for (const std::string& command : option.commands)
         if (std::find(commands.begin(), commands.end(), command) == commands.end())
           commands.push_back(command);
@@ -265,50 +272,54 @@ std::string WhereItApplies(const ProgramSpec& program, const std::string& name) 
   return " (only to " + Joined(commands, ", ") + ")";
 }
 
-std::string ConditionProblem(const OptionSpec& spec, const Arguments& parsed) {
-  for (const OptionCondition& condition : spec.onlyWhile) {
+std::string ConditionProblem(const OptionDeclaration& declared, const Arguments& parsed) {
+  for (const OptionCondition& condition : declared.onlyWhile) {
     const std::optional<std::string> other = parsed.Value(condition.option);
     const std::string value = other ? *other : condition.whenAbsent;
     if (condition.values.empty() && !other)
-      return spec.name + " applies only with " + condition.option;
+      return declared.name + " applies only with " + condition.option;
     if (!condition.values.empty() && std::find(condition.values.begin(), condition.values.end(),
                                                value) == condition.values.end())
-      return spec.name + " applies only with " + condition.option + " " +
+      return declared.name + " applies only with " + condition.option + " " +
              Joined(condition.values, " or ") + ", not with " + condition.option + " " + value;
   }
-  for (const std::string& other : spec.notWith)
+  for (const std::string& other : declared.notWith)
     if (parsed.Has(other))
-      return spec.name + " cannot be given with " + other +
-             (spec.notWithReason.empty() ? "" : " (" + spec.notWithReason + ")");
+      return declared.name + " cannot be given with " + other +
+             (declared.notWithReason.empty() ? "" : " (" + declared.notWithReason + ")");
   return {};
 }
 
 // Each option given checked against its declaration for the command.
-void CheckValues(const ProgramSpec& program, const std::vector<Given>& given, Arguments& parsed) {
+void CheckValues(const ProgramTable& program, const std::vector<Given>& given, Arguments& parsed) {
   for (const Given& g : given) {
-    const OptionSpec* spec = program.OptionFor(g.name, parsed.command);
-    if (!spec) {
+    const OptionDeclaration* declared = program.OptionFor(g.name, parsed.command);
+    if (!declared) {
       parsed.error = "option '" + g.name + "' does not apply to " +
                      CommandPhrase(program, parsed.command) + WhereItApplies(program, g.name);
       return;
     }
-    parsed.error = ValueProblem(*spec, g.value);
+    parsed.error = ValueProblem(*declared, g.value);
     if (!parsed.error.empty()) return;
     parsed.values[g.name] = g.value;
   }
   for (const ProgramOption& option : program.options) {
     if (!AppliesTo(option, parsed.command)) continue;
-    if (parsed.Has(option.spec.name)) parsed.error = ConditionProblem(option.spec, parsed);
-    if (option.spec.required && !parsed.Has(option.spec.name))
-      parsed.error =
-          CommandPhrase(program, parsed.command) + " needs " + option.spec.name + " (see --help)";
+    if (parsed.Has(option.declaration.name))
+      parsed.error = ConditionProblem(option.declaration, parsed);
+    if (option.declaration.required && !parsed.Has(option.declaration.name))
+      parsed.error = CommandPhrase(program, parsed.command) + " needs " + option.declaration.name +
+                     " (see --help)";
     if (!parsed.error.empty()) return;
   }
 }
 
 }  // namespace
 
-Arguments ParseArguments(const ProgramSpec& program, const std::vector<std::string>& args) {
+namespace {
+
+// The arguments read against the table; the refusal as written.
+Arguments Parse(const ProgramTable& program, const std::vector<std::string>& args) {
   Arguments parsed;
   const std::vector<Given> given = Tokens(program, args, parsed);
   if (parsed.ask != Arguments::Ask::Run || !parsed.error.empty()) return parsed;
@@ -317,11 +328,19 @@ Arguments ParseArguments(const ProgramSpec& program, const std::vector<std::stri
   if (parsed.error.empty() && !program.commandOption.empty() &&
       !IsCommand(program, parsed.command)) {
     std::vector<std::string> names;
-    for (const CommandSpec& command : program.commands) names.push_back(command.name);
+    for (const CommandEntry& command : program.commands) names.push_back(command.name);
     parsed.error = "unknown value '" + parsed.command + "' for " + program.commandOption +
                    " (use " + Joined(names, ", ") + ")";
   }
   if (parsed.error.empty()) CheckValues(program, given, parsed);
+  return parsed;
+}
+
+}  // namespace
+
+Arguments ParseArguments(const ProgramTable& program, const std::vector<std::string>& args) {
+  Arguments parsed = Parse(program, args);
+  parsed.error = PrintableText(parsed.error);  // one line, whatever the arguments held
   return parsed;
 }
 
@@ -362,28 +381,35 @@ void AppendItem(std::string& help, const std::string& head, const std::string& t
   AppendWrapped(help, first, text, kHelpIndent);
 }
 
-std::string OptionHead(const OptionSpec& spec) {
-  const std::string value = ValueText(spec);
-  return spec.name + (value.empty() ? "" : " " + value);
+std::string OptionHead(const OptionDeclaration& declared) {
+  const std::string value = ValueText(declared);
+  return declared.name + (value.empty() ? "" : " " + value);
 }
 
 // The command and its options, those it needs first; an option and its
 // value are not broken apart.
-std::string Synopsis(const ProgramSpec& program, const std::string& command) {
+std::string Synopsis(const ProgramTable& program, const std::string& command) {
   std::string needed, optional;
   for (const ProgramOption& option : program.options) {
     if (option.commands.empty() || !AppliesTo(option, command)) continue;
-    std::string head = OptionHead(option.spec);
+    std::string head = OptionHead(option.declaration);
     std::replace(head.begin(), head.end(), ' ', kKeptSpace);
-    (option.spec.required ? needed : optional) +=
-        option.spec.required ? " " + head : " [" + head + "]";
+    (option.declaration.required ? needed : optional) +=
+        option.declaration.required ? " " + head : " [" + head + "]";
   }
   return command + needed + optional;
 }
 
-std::string OptionHelp(const ProgramSpec& program, const ProgramOption& option) {
-  std::string text = option.spec.help;
-  if (!option.spec.ranges.empty()) text += "; " + RangesText(option.spec.ranges);
+std::string OptionHelp(const ProgramTable& program, const ProgramOption& option) {
+  std::string text = option.declaration.help;
+  if (!option.declaration.ranges.empty()) text += "; " + RangesText(option.declaration.ranges);
+  for (const OptionCondition& condition : option.declaration.onlyWhile)
+    text += "; only with " + condition.option +
+            (condition.values.empty() ? "" : " " + Joined(condition.values, " or "));
+  std::vector<std::string> notWith;
+  for (const std::string& other : option.declaration.notWith)
+    if (program.Declares(other)) notWith.push_back(other);
+  if (!notWith.empty()) text += "; not with " + Joined(notWith, ", ");
   if (!option.commands.empty() && !program.synopsisWithOptions &&
       option.commands.size() < program.commands.size())
     text += "; for " + Joined(option.commands, ", ");
@@ -401,13 +427,13 @@ void AppendParagraphs(std::string& help, const std::string& text) {
 
 }  // namespace
 
-std::string HelpText(const ProgramSpec& program) {
+std::string HelpText(const ProgramTable& program) {
   std::string help = "Usage: " + program.name + " " + program.operands + " [OPTIONS]\n\n";
   AppendParagraphs(help, program.description);
   help += "\n";
   if (!program.commands.empty()) {
     help += program.commandsTitle + ":\n";
-    for (const CommandSpec& command : program.commands) {
+    for (const CommandEntry& command : program.commands) {
       const std::string head =
           program.synopsisWithOptions ? Synopsis(program, command.name) : command.name;
       if (head.size() + 3 < kHelpIndent) {
@@ -421,7 +447,7 @@ std::string HelpText(const ProgramSpec& program) {
   }
   help += "Options:\n";
   for (const ProgramOption& option : program.options)
-    AppendItem(help, OptionHead(option.spec), OptionHelp(program, option));
+    AppendItem(help, OptionHead(option.declaration), OptionHelp(program, option));
   AppendItem(help, "-h, --help", InfoOptions()[1].help);
   AppendItem(help, "--version", InfoOptions()[2].help);
   help += "\n";

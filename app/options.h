@@ -15,28 +15,28 @@
 #include <string>
 #include <vector>
 
-#include "analysis/option_spec.h"
+#include "analysis/option_declaration.h"
 
 namespace orniva::cli {
 
 using analysis::NumberRange;
 using analysis::OptionCondition;
-using analysis::OptionSpec;
+using analysis::OptionDeclaration;
 using analysis::ValueKind;
 
 // A command of a program: an orniva-analyse COMMAND, an orniva-plot diagram.
-struct CommandSpec {
+struct CommandEntry {
   std::string name;
   std::string help;
 };
 
 // An option and the commands it applies to (none listed: all of them).
 struct ProgramOption {
-  OptionSpec spec;
+  OptionDeclaration declaration;
   std::vector<std::string> commands;
 };
 
-struct ProgramSpec {
+struct ProgramTable {
   std::string name;      // "orniva-analyse"
   std::string operands;  // as the usage line writes them: "DATAFILE COMMAND"
   std::string description;
@@ -53,14 +53,14 @@ struct ProgramSpec {
   std::string commandPhrase = "{}";
   // Whether --help writes each command with the options it takes.
   bool synopsisWithOptions = false;
-  std::vector<CommandSpec> commands;
+  std::vector<CommandEntry> commands;
   std::vector<ProgramOption> options;
 
-  // Adds `spec` for `command` ("" for every command): to the declaration
+  // Adds `declared` for `command` ("" for every command): to the declaration
   // of the same option, value and help when there is one.
-  void AddOption(const OptionSpec& spec, const std::string& command = {});
+  void AddOption(const OptionDeclaration& declared, const std::string& command = {});
   // The declaration of `name` that applies to `command`; null when none.
-  const OptionSpec* OptionFor(const std::string& name, const std::string& command) const;
+  const OptionDeclaration* OptionFor(const std::string& name, const std::string& command) const;
   bool Declares(const std::string& name) const;
 };
 
@@ -76,16 +76,16 @@ struct Arguments {
   std::optional<std::string> Value(const std::string& name) const;
 };
 
-Arguments ParseArguments(const ProgramSpec& program, const std::vector<std::string>& args);
+Arguments ParseArguments(const ProgramTable& program, const std::vector<std::string>& args);
 
 // The text of --help: the usage line, the description, the commands, every
 // option with its value, range and the commands it applies to, the footer.
-std::string HelpText(const ProgramSpec& program);
+std::string HelpText(const ProgramTable& program);
 
 // -h, --help and --version, with --help's and --version's text.
-const std::vector<OptionSpec>& InfoOptions();
+const std::vector<OptionDeclaration>& InfoOptions();
 
-// Whether `value` is a value of `spec`; the refusal when not, else "".
-std::string ValueProblem(const OptionSpec& spec, const std::string& value);
+// Whether `value` is a value of `declared`; the refusal when not, else "".
+std::string ValueProblem(const OptionDeclaration& declared, const std::string& value);
 
 }  // namespace orniva::cli

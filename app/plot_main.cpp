@@ -73,7 +73,8 @@ struct Options {
   bool quiet = false;
 };
 
-void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
+// One line on standard error, whatever a file's name or a value held.
+void Report(const std::string& line) { orniva::cli::Report(kProgram, orniva::PrintableText(line)); }
 
 // The diagram's look: the net, the symbols, the layout and the size.
 void ReadLook(const Arguments& a, Options& o) {
@@ -363,7 +364,7 @@ int main(int argc, char* argv[]) {
   // A write beyond the file-size limit fails and is reported like any other
   // failed write, instead of ending the program half way.
   std::signal(SIGXFSZ, SIG_IGN);
-  const orniva::cli::ProgramSpec& program = orniva::cli::PlotProgram();
+  const orniva::cli::ProgramTable& program = orniva::cli::PlotProgram();
   const Arguments arguments =
       orniva::cli::ParseArguments(program, std::vector<std::string>(argv + 1, argv + argc));
   if (arguments.ask != Arguments::Ask::Run) return orniva::cli::ShowInfo(program, arguments.ask);

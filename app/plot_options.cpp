@@ -8,8 +8,8 @@ namespace orniva::cli {
 
 namespace {
 
-using analysis::ChoiceSpec;
-using analysis::FlagSpec;
+using analysis::DeclareChoice;
+using analysis::DeclareFlag;
 
 using Names = std::vector<std::string>;
 
@@ -21,18 +21,18 @@ const Names kSymbols = {"fault-planes",   "tangent-lineation", "poles",
 const Names kInversions = {"stress-axes", "mohr", "tendency", "tilt-test"};
 
 // A report's option for the diagrams, optional there, with `help`.
-OptionSpec FromReport(const std::string& report, const std::string& name, std::string help) {
-  OptionSpec spec = analysis::ReportOption(report, name);
-  spec.required = false;
-  if (!help.empty()) spec.help = std::move(help);
-  return spec;
+OptionDeclaration FromReport(const std::string& report, const std::string& name, std::string help) {
+  OptionDeclaration declared = analysis::ReportOption(report, name);
+  declared.required = false;
+  if (!help.empty()) declared.help = std::move(help);
+  return declared;
 }
 
-void AddEach(ProgramSpec& p, const OptionSpec& spec, const Names& diagrams) {
-  for (const std::string& diagram : diagrams) p.AddOption(spec, diagram);
+void AddEach(ProgramTable& p, const OptionDeclaration& declared, const Names& diagrams) {
+  for (const std::string& diagram : diagrams) p.AddOption(declared, diagram);
 }
 
-std::vector<CommandSpec> Diagrams() {
+std::vector<CommandEntry> Diagrams() {
   return {
       {"fault-planes", "fault planes with striation arrows (the default)"},
       {"tangent-lineation", "the tangent-lineation diagram at the poles"},
@@ -50,15 +50,16 @@ std::vector<CommandSpec> Diagrams() {
   };
 }
 
-void AddNetOptions(ProgramSpec& p) {
+void AddNetOptions(ProgramTable& p) {
   AddEach(p,
-          ChoiceSpec("--net", {"equal-angle", "equal-area"},
-                     "the stereographic net (the default) or the Lambert equal-area net"),
+          DeclareChoice("--net", {"equal-angle", "equal-area"},
+                        "the stereographic net (the default) or the Lambert equal-area net"),
           Names{"fault-planes", "tangent-lineation", "poles", "kinematic-axes", "stress-axes",
                 "density", "dihedra", "tendency", "rose"});
-  AddEach(p, ChoiceSpec("--hemisphere", {"lower", "upper"}, "the hemisphere shown (default lower)"),
+  AddEach(p,
+          DeclareChoice("--hemisphere", {"lower", "upper"}, "the hemisphere shown (default lower)"),
           kNets);
-  AddEach(p, FlagSpec("--grid", "the 10-degree net grid under the data"),
+  AddEach(p, DeclareFlag("--grid", "the 10-degree net grid under the data"),
           Names{"fault-planes", "tangent-lineation", "poles", "kinematic-axes", "stress-axes",
                 "density", "dihedra", "tendency", "rose"});
   AddEach(p,
@@ -70,26 +71,26 @@ void AddNetOptions(ProgramSpec& p) {
            "draw datum N (line N of the data file) highlighted; N at most the data's count"},
           kSymbols);
   AddEach(p,
-          ChoiceSpec("--symbol-size", {"large", "medium", "small"},
-                     "the size of arrows and dots (default medium)"),
+          DeclareChoice("--symbol-size", {"large", "medium", "small"},
+                        "the size of arrows and dots (default medium)"),
           kSymbols);
   AddEach(p,
-          ChoiceSpec("--colour-by", {"sense", "phase"},
-                     "the data in their sense's colours (default) or their phase's colours"),
+          DeclareChoice("--colour-by", {"sense", "phase"},
+                        "the data in their sense's colours (default) or their phase's colours"),
           Names{"fault-planes", "poles", "kinematic-axes", "stress-axes"});
 }
 
-void AddLayoutOptions(ProgramSpec& p) {
+void AddLayoutOptions(ProgramTable& p) {
   Names laidOut;
-  for (const CommandSpec& diagram : p.commands)
+  for (const CommandEntry& diagram : p.commands)
     if (diagram.name != "tilt-test") laidOut.push_back(diagram.name);
   AddEach(p,
-          FlagSpec("--layout",
-                   "the figure layout: a title, the number of data, the net and "
-                   "hemisphere, and a legend of the symbols"),
+          DeclareFlag("--layout",
+                      "the figure layout: a title, the number of data, the net and "
+                      "hemisphere, and a legend of the symbols"),
           laidOut);
-  OptionSpec title{"--title", "TEXT", ValueKind::Text,
-                   {},        {},     "the layout's title (default: the data file's name)"};
+  OptionDeclaration title{"--title", "TEXT", ValueKind::Text,
+                          {},        {},     "the layout's title (default: the data file's name)"};
   title.emptyAllowed = true;
   title.onlyWhile = {{"--layout", {}, ""}};
   AddEach(p, title, laidOut);
@@ -110,7 +111,7 @@ void AddLayoutOptions(ProgramSpec& p) {
                "the resolution of a PNG (default 300)"});
 }
 
-void AddAnalysisOptions(ProgramSpec& p) {
+void AddAnalysisOptions(ProgramTable& p) {
   p.AddOption(FromReport("density", "--of", "what the density counts (default poles)"), "density");
   p.AddOption(FromReport("density", "--method", "how it counts (default kamb)"), "density");
   p.AddOption(FromReport("rose", "--of",
@@ -119,41 +120,41 @@ void AddAnalysisOptions(ProgramSpec& p) {
               "rose");
   p.AddOption(FromReport("rose", "--bin", ""), "rose");
   p.AddOption(FromReport("tendency-grid", "--of", "the field shown (default slip)"), "tendency");
-  OptionSpec magnitudes = analysis::ReportOption("tendency", "--magnitudes");
+  OptionDeclaration magnitudes = analysis::ReportOption("tendency", "--magnitudes");
   p.AddOption(magnitudes, "tendency");
   p.AddOption(FromReport("tendency", "--pore-pressure", ""), "tendency");
   AddEach(p, analysis::MethodOption(), kInversions);
   AddEach(p, analysis::IterateOption(), kInversions);
-  p.AddOption(FlagSpec("--every-method",
-                       "the stress axes also show every method's sigma1 and "
-                       "sigma3, each in its own symbol"),
+  p.AddOption(DeclareFlag("--every-method",
+                          "the stress axes also show every method's sigma1 and "
+                          "sigma3, each in its own symbol"),
               "stress-axes");
   p.AddOption(analysis::ReportOption("tilt-test", "--bedding"), "tilt-test");
 }
 
-void AddBootstrapOptions(ProgramSpec& p) {
-  p.AddOption(FlagSpec("--bootstrap",
-                       "the stress axes also show the bootstrap confidence region of "
-                       "the inversion (as orniva-analyse's stress-bootstrap)"),
+void AddBootstrapOptions(ProgramTable& p) {
+  p.AddOption(DeclareFlag("--bootstrap",
+                          "the stress axes also show the bootstrap confidence region of "
+                          "the inversion (as orniva-analyse's stress-bootstrap)"),
               "stress-axes");
   for (const char* name : {"--samples", "--seed", "--confidence"}) {
-    OptionSpec spec = analysis::ReportOption("stress-bootstrap", name);
-    spec.help += "; implies --bootstrap";
-    p.AddOption(spec, "stress-axes");
+    OptionDeclaration declared = analysis::ReportOption("stress-bootstrap", name);
+    declared.help += "; implies --bootstrap";
+    p.AddOption(declared, "stress-axes");
   }
   p.AddOption(
-      ChoiceSpec("--bootstrap-region", {"symbols", "contours"},
-                 "the region as each kept resample's axes in small symbols (default), or "
-                 "as density contours of each axis in its colour: a thick line round 90% "
-                 "of the kept axes, a thin one round the densest half; implies --bootstrap"),
+      DeclareChoice("--bootstrap-region", {"symbols", "contours"},
+                    "the region as each kept resample's axes in small symbols (default), or "
+                    "as density contours of each axis in its colour: a thick line round 90% "
+                    "of the kept axes, a thin one round the densest half; implies --bootstrap"),
       "stress-axes");
 }
 
 }  // namespace
 
-const ProgramSpec& PlotProgram() {
-  static const ProgramSpec program = [] {
-    ProgramSpec p;
+const ProgramTable& PlotProgram() {
+  static const ProgramTable program = [] {
+    ProgramTable p;
     p.name = "orniva-plot";
     p.operands = "DATAFILE OUTFILE.emf|.svg|.pdf|.png";
     p.description =
@@ -169,14 +170,14 @@ const ProgramSpec& PlotProgram() {
     p.commandPhrase = "the {} diagram";
     p.commands = Diagrams();
     Names all;
-    for (const CommandSpec& diagram : p.commands) all.push_back(diagram.name);
-    p.AddOption(ChoiceSpec("--diagram", all, "the diagram drawn (default fault-planes)"));
-    p.options.back().spec.value = "NAME";
+    for (const CommandEntry& diagram : p.commands) all.push_back(diagram.name);
+    p.AddOption(DeclareChoice("--diagram", all, "the diagram drawn (default fault-planes)"));
+    p.options.back().declaration.value = "NAME";
     AddNetOptions(p);
     AddLayoutOptions(p);
     AddAnalysisOptions(p);
     AddBootstrapOptions(p);
-    for (const OptionSpec& option :
+    for (const OptionDeclaration& option :
          DataScopeOptions("one figure per phase, OUTFILE's name followed by '-' and the phase's "
                           "name (a character unsafe in a file name written %XX), at most 100; "
                           "a phase that cannot be drawn is named on standard error"))

@@ -7,17 +7,18 @@
 
 namespace orniva::cli {
 
-std::vector<OptionSpec> DataScopeOptions(const std::string& bySubset) {
-  OptionSpec subset{"--subset", "NAME", ValueKind::Text,
-                    {},         {},     "only the data of phase NAME of the curation"};
+std::vector<OptionDeclaration> DataScopeOptions(const std::string& bySubset) {
+  OptionDeclaration subset{"--subset", "NAME", ValueKind::Text,
+                           {},         {},     "only the data of phase NAME of the curation"};
   subset.notWith = {"--by-subset"};
-  OptionSpec curation{"--curation",
-                      "FILE",
-                      ValueKind::Text,
-                      {},
-                      {},
-                      "the curation file (default: DATAFILE.orniva.json when there is one): the "
-                      "faults switched off and the phases"};
+  OptionDeclaration curation{
+      "--curation",
+      "FILE",
+      ValueKind::Text,
+      {},
+      {},
+      "the curation file (default: DATAFILE.orniva.json when there is one): the "
+      "faults switched off and the phases"};
   curation.notWith = {"--no-curation"};
   return {{"--lines",
            "LIST",
@@ -52,7 +53,7 @@ ScopeOptions ScopeOf(const Arguments& arguments) {
   return scope;
 }
 
-int ShowInfo(const ProgramSpec& program, Arguments::Ask ask) {
+int ShowInfo(const ProgramTable& program, Arguments::Ask ask) {
   const std::string help = HelpText(program);
   return ShowHelpOrVersion(program.name.c_str(),
                            ask == Arguments::Ask::Version ? "--version" : "--help", help.c_str());

@@ -12,21 +12,21 @@ namespace orniva::cli {
 
 // orniva-analyse: the report table's reports as its commands, each with
 // its options, and the options of every command.
-const ProgramSpec& AnalyseProgram();
+const ProgramTable& AnalyseProgram();
 // orniva-plot: the diagrams (--diagram) and the options each one takes.
-const ProgramSpec& PlotProgram();
+const ProgramTable& PlotProgram();
 // The window program, orniva (VORN): its data files.
-const ProgramSpec& WindowProgram();
+const ProgramTable& WindowProgram();
 
 // The options of a tool that reads a data file, for every command: the
 // data chosen (--lines, --subset, --by-subset with its help `bySubset`),
 // the curation file (--curation, --no-curation), and --quiet.
-std::vector<OptionSpec> DataScopeOptions(const std::string& bySubset);
+std::vector<OptionDeclaration> DataScopeOptions(const std::string& bySubset);
 // The data chosen by those options.
 ScopeOptions ScopeOf(const Arguments& arguments);
 
 // Prints the help or the version, as `ask` says, on standard output;
 // returns the exit status 0.
-int ShowInfo(const ProgramSpec& program, Arguments::Ask ask);
+int ShowInfo(const ProgramTable& program, Arguments::Ask ask);
 
 }  // namespace orniva::cli

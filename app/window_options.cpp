@@ -3,9 +3,9 @@
 
 namespace orniva::cli {
 
-const ProgramSpec& WindowProgram() {
-  static const ProgramSpec program = [] {
-    ProgramSpec p;
+const ProgramTable& WindowProgram() {
+  static const ProgramTable program = [] {
+    ProgramTable p;
     p.name = "orniva";
     p.operands = "[FILE...]";
     p.description =

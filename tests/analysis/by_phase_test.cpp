@@ -68,5 +68,23 @@ TEST(ByPhase, EachPhaseInTurn) {
   }
 }
 
+// "Switched out" counts the data switched off in the scope, not those of
+// other phases.
+TEST(ByPhase, SwitchedOffInTheScopeOnly) {
+  const std::vector<std::string> lines = {"90 45 90 45 N", "270 60 270 60 N", "0 50 0 50 N",
+                                          "400 45 90 45 N", "45 30 45 30 N"};
+  Study study;
+  study.data() = test::DataFromLines(lines);
+  study.DataReplaced(lines);
+  study.SetPhaseOf({1, 2}, study.AddPhase({"A", "#1b9e77"}));
+  study.SetPhaseOf({3, 4, 5}, study.AddPhase({"B", "#d95f02"}));
+  study.SetOff({2, 4, 5}, true);  // line 4 failed a check: not counted
+  const int expected[] = {2, 1, 1};
+  for (int scope = 0; scope <= 2; ++scope) {
+    study.SetScope(scope);
+    EXPECT_EQ(SwitchedOffInScope(study), expected[scope]) << scope;
+  }
+}
+
 }  // namespace
 }  // namespace orniva::analysis

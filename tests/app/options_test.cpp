@@ -19,24 +19,25 @@
 namespace orniva::cli {
 namespace {
 
-ProgramSpec TestProgram() {
-  ProgramSpec p;
+ProgramTable TestProgram() {
+  ProgramTable p;
   p.name = "tool";
   p.operands = "FILE COMMAND";
   p.minOperands = p.maxOperands = 2;
   p.commandOperand = 1;
   p.commands = {{"go", ""}, {"stop", ""}};
-  OptionSpec method{"--method", "", ValueKind::Choice, {"a", "b"}, {}, ""};
+  OptionDeclaration method{"--method", "", ValueKind::Choice, {"a", "b"}, {}, ""};
   method.notWith = {"--given"};
   method.notWithReason = "given, not chosen";
-  OptionSpec iterate{"--iterate", "", ValueKind::Flag, {}, {}, ""};
+  OptionDeclaration iterate{"--iterate", "", ValueKind::Flag, {}, {}, ""};
   iterate.onlyWhile = {{"--method", {"a"}, "a"}};
-  for (const OptionSpec& spec :
-       {OptionSpec{"--bin", "W", ValueKind::Number, {}, {{"W", 1, 360}}, ""},
-        OptionSpec{"--count", "N", ValueKind::Whole, {}, {{"N", 1, 9}}, ""},
-        OptionSpec{"--pair", "A,B", ValueKind::Numbers, {}, {{"A", 0, 1, true}, {"B", 0, 90}}, ""},
-        method, iterate, OptionSpec{"--given", "X", ValueKind::Text, {}, {}, ""}})
-    p.AddOption(spec, "go");
+  for (const OptionDeclaration& declared :
+       {OptionDeclaration{"--bin", "W", ValueKind::Number, {}, {{"W", 1, 360}}, ""},
+        OptionDeclaration{"--count", "N", ValueKind::Whole, {}, {{"N", 1, 9}}, ""},
+        OptionDeclaration{
+            "--pair", "A,B", ValueKind::Numbers, {}, {{"A", 0, 1, true}, {"B", 0, 90}}, ""},
+        method, iterate, OptionDeclaration{"--given", "X", ValueKind::Text, {}, {}, ""}})
+    p.AddOption(declared, "go");
   p.AddOption({"--need", "X", ValueKind::Text, {}, {}, "", true}, "stop");
   p.AddOption({"--quiet", "", ValueKind::Flag, {}, {}, ""});
   return p;
@@ -83,7 +84,7 @@ TEST(ParseArguments, EachRuleAsACase) {
       {{"f", "stop", "--bin", "10"}, "option '--bin' does not apply to stop (only to go)", {}},
       {{"f", "stop"}, "stop needs --need (see --help)", {}},
   };
-  const ProgramSpec program = TestProgram();
+  const ProgramTable program = TestProgram();
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     const Arguments parsed = ParseArguments(program, row.args);
@@ -159,7 +160,7 @@ std::set<std::string> ReadmeCommands(const std::string& section) {
 // commands. orniva-import joins with a row once its table is adopted.
 TEST(ProgramTables, ManualPagesAndReadmeListTheSameOptionsAndCommands) {
   const struct {
-    const ProgramSpec& program;
+    const ProgramTable& program;
     std::string page, commandsSection;
     bool inReadme;
   } rows[] = {
@@ -170,8 +171,8 @@ TEST(ProgramTables, ManualPagesAndReadmeListTheSameOptionsAndCommands) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.program.name);
     std::set<std::string> options = {"--help", "--version"}, commands;
-    for (const ProgramOption& option : row.program.options) options.insert(option.spec.name);
-    for (const CommandSpec& command : row.program.commands) commands.insert(command.name);
+    for (const ProgramOption& option : row.program.options) options.insert(option.declaration.name);
+    for (const CommandEntry& command : row.program.commands) commands.insert(command.name);
     const std::string page = SourceFile("packaging/man/" + row.page);
     EXPECT_EQ(OptionsIn(page), options) << row.page;
     if (!row.commandsSection.empty()) {

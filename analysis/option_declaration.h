@@ -40,7 +40,7 @@ struct OptionCondition {
   std::string whenAbsent{};
 };
 
-struct OptionSpec {
+struct OptionDeclaration {
   std::string name{};   // "--bin"
   std::string value{};  // as --help writes the value ("W"); a Choice's default is its choices
   ValueKind kind = ValueKind::Flag;
@@ -55,22 +55,23 @@ struct OptionSpec {
 };
 
 // The declarations as a table writes them.
-inline OptionSpec FlagSpec(std::string name, std::string help) {
+inline OptionDeclaration DeclareFlag(std::string name, std::string help) {
   return {std::move(name), "", ValueKind::Flag, {}, {}, std::move(help)};
 }
-inline OptionSpec ChoiceSpec(std::string name, std::vector<std::string> choices, std::string help,
-                             bool required = false) {
+inline OptionDeclaration DeclareChoice(std::string name, std::vector<std::string> choices,
+                                       std::string help, bool required = false) {
   return {std::move(name), "",      ValueKind::Choice, std::move(choices), {},
           std::move(help), required};
 }
 // One number (Number or Whole), written as its range's name.
-inline OptionSpec NumberSpec(std::string name, NumberRange range, std::string help,
-                             ValueKind kind = ValueKind::Number) {
+inline OptionDeclaration DeclareNumber(std::string name, NumberRange range, std::string help,
+                                       ValueKind kind = ValueKind::Number) {
   std::string value = range.name;
   return {std::move(name), std::move(value), kind, {}, {std::move(range)}, std::move(help)};
 }
-inline OptionSpec NumbersSpec(std::string name, std::string value, std::vector<NumberRange> ranges,
-                              std::string help, bool required = false) {
+inline OptionDeclaration DeclareNumbers(std::string name, std::string value,
+                                        std::vector<NumberRange> ranges, std::string help,
+                                        bool required = false) {
   return {std::move(name), std::move(value), ValueKind::Numbers, {}, std::move(ranges),
           std::move(help), required};
 }
