@@ -59,17 +59,16 @@ ReportTable ByPhaseTable(Study& study, const StudyTable& report,
     if (!one.error.empty()) {
       all.notes.push_back(PhaseNote(phase.name, one.error));
       if (firstRefusal.empty()) firstRefusal = all.notes.back();
-      all.cells.push_back(TextCell(phase.name));
-      all.cells.push_back(TextCell(one.error));
+      all.AddRow(all.Text(phase.name), all.Text(one.error));
       all.cells.resize(all.cells.size() + columns.size() - 1);
       return;
     }
     ++results;
     for (const std::string& note : one.notes) all.notes.push_back(PhaseNote(phase.name, note));
     for (std::size_t row = 0; row < one.rowCount(); ++row) {
-      all.cells.push_back(TextCell(phase.name));
-      all.cells.insert(all.cells.end(), one.cells.begin() + std::ptrdiff_t(row * columns.size()),
-                       one.cells.begin() + std::ptrdiff_t((row + 1) * columns.size()));
+      all.cells.push_back(all.Text(phase.name));
+      for (std::size_t column = 0; column < columns.size(); ++column)
+        all.cells.push_back(all.CopyOf(one, one.at(row, column)));
     }
   });
   if (!finished) return RefusedTable(kByPhaseCancelled);

@@ -34,15 +34,15 @@ void AddAxes(const std::array<math::TrendPlunge, 3>& axes, std::vector<ReportCel
 ReportTable BootstrapTable(const StressBootstrap& b) {
   if (!b.error.empty()) return RefusedTable(b.error);
   ReportTable table = TableWith(kBootstrapColumns);
-  table.AddRow({WholeCell(b.settings.samples), WholeCell(b.rankDeficient),
-                ValueCell(b.settings.confidence), AngleCell(b.thetaRadius), ValueCell(b.phi.low),
-                ValueCell(b.phi.high), ValueCell(b.rPrime.low), ValueCell(b.rPrime.high)});
+  table.AddRow(WholeCell(b.settings.samples), WholeCell(b.rankDeficient),
+               ValueCell(b.settings.confidence), AngleCell(b.thetaRadius), ValueCell(b.phi.low),
+               ValueCell(b.phi.high), ValueCell(b.rPrime.low), ValueCell(b.rPrime.high));
   if (b.shMax) {
     // An arc that starts at 180.00 as written starts at 0.00.
     const double turn = FormatAngle(b.shMax->low) == "180.00" ? 180 : 0;
-    table.AddRow({AngleCell(b.shMax->low - turn), AngleCell(b.shMax->high - turn)});
+    table.AddRow(AngleCell(b.shMax->low - turn), AngleCell(b.shMax->high - turn));
   } else {
-    table.AddRow({EmptyCell(), EmptyCell()});
+    table.AddRow(EmptyCell(), EmptyCell());
   }
   return table;
 }
@@ -52,7 +52,7 @@ ReportTable SolutionsTable(const StressBootstrap& b) {
   ReportTable table = TableWith(kSolutionsColumns);
   for (const BootstrapSolution& s : b.kept) {
     AddAxes(s.axes, table.cells);
-    table.AddRow({ValueCell(s.phi), AngleCell(s.theta)});
+    table.AddRow(ValueCell(s.phi), AngleCell(s.theta));
   }
   return table;
 }
@@ -61,8 +61,8 @@ ReportTable LeaveOneOutTable(const LeaveOneOut& result) {
   if (!result.error.empty()) return RefusedTable(result.error);
   ReportTable table = TableWith(kLeaveOneOutColumns);
   for (const LeftOut& d : result.data)
-    table.AddRow({WholeCell(d.line), d.theta ? AngleCell(*d.theta) : EmptyCell(),
-                  d.beta ? AngleCell(*d.beta) : EmptyCell()});
+    table.AddRow(WholeCell(d.line), d.theta ? AngleCell(*d.theta) : EmptyCell(),
+                 d.beta ? AngleCell(*d.beta) : EmptyCell());
   return table;
 }
 
@@ -78,9 +78,9 @@ ReportTable SeparationTable(const SeparationResult& r) {
   ReportTable table = TableWith(kSeparationColumns);
   for (std::size_t p = 0; p < r.phases.size(); ++p) {
     const StressResult& phase = r.phases[p];
-    table.AddRow({WholeCell(double(p + 1)), WholeCell(phase.used)});
+    table.AddRow(WholeCell(double(p + 1)), WholeCell(phase.used));
     AddAxes(phase.axes, table.cells);
-    table.AddRow({ValueCell(phase.phi), AngleCell(phase.meanBeta)});
+    table.AddRow(ValueCell(phase.phi), AngleCell(phase.meanBeta));
   }
   return table;
 }
@@ -92,7 +92,7 @@ ReportTable AssignmentsTable(const SeparationResult& r) {
   for (const SeparatedFault& f : r.faults) {
     std::string also;
     for (int p : f.also) also += (also.empty() ? "" : ";") + std::to_string(p);
-    table.AddRow({WholeCell(f.line), WholeCell(f.phase), LabelCell(also)});
+    table.AddRow(WholeCell(f.line), WholeCell(f.phase), table.Label(also));
   }
   return table;
 }

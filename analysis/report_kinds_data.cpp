@@ -23,9 +23,9 @@ ReportTable KinematicsTable(const KinematicsResult& result) {
   ReportTable table = TableWith(kKinematicsColumns);
   table.cells.reserve(result.faults.size() * kKinematicsColumns.size());
   for (const KinematicAxes& f : result.faults)
-    table.AddRow({WholeCell(f.line), AngleCell(f.misfit), TrendCell(f.p.trend),
-                  AngleCell(f.p.plunge), TrendCell(f.t.trend), AngleCell(f.t.plunge),
-                  TrendCell(f.b.trend), AngleCell(f.b.plunge)});
+    table.AddRow(WholeCell(f.line), AngleCell(f.misfit), TrendCell(f.p.trend),
+                 AngleCell(f.p.plunge), TrendCell(f.t.trend), AngleCell(f.t.plunge),
+                 TrendCell(f.b.trend), AngleCell(f.b.plunge));
   return table;
 }
 
@@ -34,9 +34,9 @@ ReportTable BinghamTable(const KinematicsResult& result) {
   ReportTable table = TableWith(kBinghamColumns);
   const char* names[3] = {"T", "B", "P"};
   for (std::size_t k = 0; k < 3; ++k)
-    table.AddRow({LabelCell(names[k]), TrendCell(result.bingham.axes[k].trend),
-                  AngleCell(result.bingham.axes[k].plunge),
-                  ValueCell(result.bingham.eigenvalues[k])});
+    table.AddRow(table.Label(names[k]), TrendCell(result.bingham.axes[k].trend),
+                 AngleCell(result.bingham.axes[k].plunge),
+                 ValueCell(result.bingham.eigenvalues[k]));
   return table;
 }
 
@@ -89,7 +89,7 @@ ReportTable GridTable(const std::vector<double>& values) {
   ReportTable table = TableWith(kGridColumns);
   table.cells.reserve(3 * lines.size());
   for (std::size_t k = 0; k < lines.size() && k < values.size(); ++k)
-    table.AddRow({TrendCell(lines[k].trend), AngleCell(lines[k].plunge), ValueCell(values[k])});
+    table.AddRow(TrendCell(lines[k].trend), AngleCell(lines[k].plunge), ValueCell(values[k]));
   return table;
 }
 

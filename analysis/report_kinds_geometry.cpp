@@ -19,7 +19,7 @@ const std::vector<std::string> kTiltTestColumns = {"fraction",  "mean_misfit", "
 
 ReportTable SelectTable(const std::vector<int>& lines) {
   ReportTable table = TableWith(kSelectColumns);
-  for (int line : lines) table.AddRow({WholeCell(line)});
+  for (int line : lines) table.AddRow(WholeCell(line));
   return table;
 }
 
@@ -27,8 +27,8 @@ ReportTable RoseTable(const RoseCounts& rose) {
   if (rose.data == 0) return RefusedTable(kNoUsableData);
   ReportTable table = TableWith(kRoseColumns);
   for (std::size_t k = 0; k < rose.counts.size(); ++k)
-    table.AddRow({AngleCell(double(k) * rose.binWidth), AngleCell(double(k + 1) * rose.binWidth),
-                  WholeCell(rose.counts[k])});
+    table.AddRow(AngleCell(double(k) * rose.binWidth), AngleCell(double(k + 1) * rose.binWidth),
+                 WholeCell(rose.counts[k]));
   return table;
 }
 
@@ -38,8 +38,8 @@ ReportTable BackTiltTable(const FaultSet& turned, const std::vector<bool>* use) 
   ReportTable table = TableWith(kBackTiltColumns);
   for (const FaultVectors& f : faults) {
     const TFaultData& d = turned[std::size_t(f.line)];
-    table.AddRow({WholeCell(f.line), TrendCell(d.faz), AngleCell(d.fpl), TrendCell(d.saz),
-                  AngleCell(d.spl), LabelCell(d.sense)});
+    table.AddRow(WholeCell(f.line), TrendCell(d.faz), AngleCell(d.fpl), TrendCell(d.saz),
+                 AngleCell(d.spl), table.Label(d.sense));
   }
   return table;
 }
@@ -50,9 +50,9 @@ ReportTable TiltTestTable(const std::vector<TiltStep>& steps) {
   ReportTable table = TableWith(kTiltTestColumns);
   for (const TiltStep& step : steps) {
     const StressResult& r = step.stress;
-    table.AddRow({ValueCell(step.fraction), AngleCell(r.meanBeta), AngleCell(step.steepestPlunge),
-                  TrendCell(r.axes[0].trend), AngleCell(r.axes[0].plunge),
-                  TrendCell(r.axes[2].trend), AngleCell(r.axes[2].plunge), ValueCell(r.phi)});
+    table.AddRow(ValueCell(step.fraction), AngleCell(r.meanBeta), AngleCell(step.steepestPlunge),
+                 TrendCell(r.axes[0].trend), AngleCell(r.axes[0].plunge),
+                 TrendCell(r.axes[2].trend), AngleCell(r.axes[2].plunge), ValueCell(r.phi));
   }
   return table;
 }

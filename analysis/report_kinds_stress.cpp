@@ -45,7 +45,7 @@ ReportTable StressTable(const StressResult& r) {
   if (const std::string refusal = RefusalOf(r); !refusal.empty()) return RefusedTable(refusal);
   ReportTable table = TableWith(kStressColumns);
   AddAxes(r, table.cells);
-  table.AddRow({ValueCell(r.phi), ValueCell(r.r), AngleCell(r.meanBeta), WholeCell(r.used)});
+  table.AddRow(ValueCell(r.phi), ValueCell(r.r), AngleCell(r.meanBeta), WholeCell(r.used));
   return table;
 }
 
@@ -54,18 +54,18 @@ ReportTable MisfitTable(const StressResult& r) {
   if (const std::string refusal = RefusalOf(r); !refusal.empty()) return RefusedTable(refusal);
   ReportTable table = TableWith(kMisfitColumns);
   for (const FaultMisfit& f : r.faults)
-    if (f.used) table.AddRow({WholeCell(f.line), AngleCell(f.beta)});
+    if (f.used) table.AddRow(WholeCell(f.line), AngleCell(f.beta));
   return table;
 }
 
 void AddSummaryRow(const StressResult& r, StressMethod method, ReportTable& table) {
   const StressCharacter c = CharacterOf(r);
-  table.cells.push_back(LabelCell(StressMethodName(method)));
+  table.cells.push_back(table.Label(StressMethodName(method)));
   AddAxes(r, table.cells);
-  table.AddRow({ValueCell(r.phi), ValueCell(c.rPrime), LabelCell(c.regime), LabelCell(c.wsmRegime),
-                c.shMax ? AxialCell(*c.shMax) : EmptyCell(),
-                c.shMin ? AxialCell(*c.shMin) : EmptyCell(), AngleCell(r.meanBeta),
-                WholeCell(r.used)});
+  table.AddRow(ValueCell(r.phi), ValueCell(c.rPrime), table.Label(c.regime),
+               table.Label(c.wsmRegime), c.shMax ? AxialCell(*c.shMax) : EmptyCell(),
+               c.shMin ? AxialCell(*c.shMin) : EmptyCell(), AngleCell(r.meanBeta),
+               WholeCell(r.used));
 }
 
 ReportTable SummaryTable(const StressResult& r, StressMethod method) {
@@ -94,8 +94,8 @@ ReportTable MohrTable(const MohrResult& mohr) {
   table.cells.reserve(mohr.faults.size() * kMohrColumns.size());
   for (const MohrDatum& d : mohr.faults)
     if (d.used)
-      table.AddRow({WholeCell(d.line), ValueCell(d.sigmaN), ValueCell(d.tau), ValueCell(d.tauSlip),
-                    ValueCell(d.rup), AngleCell(d.ang)});
+      table.AddRow(WholeCell(d.line), ValueCell(d.sigmaN), ValueCell(d.tau), ValueCell(d.tauSlip),
+                   ValueCell(d.rup), AngleCell(d.ang));
   return table;
 }
 
@@ -105,8 +105,8 @@ ReportTable TendencyTable(const TendencyResult& result) {
   table.cells.reserve(result.faults.size() * kTendencyColumns.size());
   for (const FaultTendency& f : result.faults) {
     const PlaneTendency& t = f.value;
-    table.AddRow({WholeCell(f.line), ValueCell(t.sigmaN), ValueCell(t.tau), ValueCell(t.ts),
-                  ValueCell(t.tsNormalised), ValueCell(t.td)});
+    table.AddRow(WholeCell(f.line), ValueCell(t.sigmaN), ValueCell(t.tau), ValueCell(t.ts),
+                 ValueCell(t.tsNormalised), ValueCell(t.td));
   }
   return table;
 }

@@ -1,6 +1,10 @@
 #include "analysis/report_table.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <iterator>
+#include <string_view>
 #include <stdexcept>
 
 #include "analysis/given_stress.h"
@@ -12,43 +16,113 @@ namespace orniva::analysis {
 
 namespace {
 
-ReportCell Cell(ReportCell::Kind kind, double number) { return {kind, number, {}}; }
+ReportCell Cell(ReportCell::Kind kind, double number) { return {kind, 0, number}; }
 
-void AppendCell(std::string& text, const ReportCell& cell) {
+const std::string kNoText;
+
+// The fields of a report written into a buffer that goes into the text
+// whenever it fills (and on Flush(), which ends the writing): a report of
+// many rows is written without a string of its own per field.
+class FieldWriter {
+ public:
+  explicit FieldWriter(std::string& text) : text_(text) {}
+  FieldWriter(const FieldWriter&) = delete;
+  FieldWriter& operator=(const FieldWriter&) = delete;
+
+  void Char(char c) {
+    Room(1);
+    *at_++ = c;
+  }
+  void Text(std::string_view text) {
+    Flush();
+    text_.append(text);
+  }
+  void Cell(const ReportTable& table, const ReportCell& cell);
+  void Flush() {
+    text_.append(buffer_, at_);
+    at_ = buffer_;
+  }
+
+ private:
+  static constexpr std::size_t kLongestNumber = 400;  // a double in fixed notation
+  void Room(std::size_t size) {
+    if (std::size_t(std::end(buffer_) - at_) < size) Flush();
+  }
+  // `value` with `decimals` decimals, no minus sign on a zero, and
+  // `wrapped` (360.00 or 180.00) written 0.00.
+  void Fixed(double value, int decimals, std::string_view wrapped);
+
+  std::string& text_;
+  char buffer_[8192];
+  char* at_ = buffer_;
+};
+
+void FieldWriter::Fixed(double value, int decimals, std::string_view wrapped) {
+  Room(kLongestNumber);
+  char* const start = at_;
+  at_ = std::to_chars(start, std::end(buffer_), value, std::chars_format::fixed, decimals).ptr;
+  if (*start == '-' && std::all_of(start + 1, at_, [](char c) { return c == '0' || c == '.'; })) {
+    std::copy(start + 1, at_, start);
+    --at_;
+  }
+  if (std::string_view(start, std::size_t(at_ - start)) == wrapped) {
+    std::copy_n("0.00", 4, start);
+    at_ = start + 4;
+  }
+}
+
+void FieldWriter::Cell(const ReportTable& table, const ReportCell& cell) {
   using Kind = ReportCell::Kind;
   switch (cell.kind) {
     case Kind::Empty:
       return;
     case Kind::Whole:
-      text += std::to_string(static_cast<long long>(cell.number));
+      Room(24);
+      at_ = std::to_chars(at_, std::end(buffer_), static_cast<long long>(cell.number)).ptr;
       return;
     case Kind::Angle:
-      AppendFixed(text, cell.number, 2);
-      return;
     case Kind::Value:
-      AppendFixed(text, cell.number, 4);
-      return;
+      return Fixed(cell.number, cell.kind == Kind::Value ? 4 : 2, {});
     case Kind::Trend:
-    case Kind::Axial: {
-      const std::string written = FormatAngle(cell.number);
-      text += written == (cell.kind == Kind::Trend ? "360.00" : "180.00") ? "0.00" : written;
-      return;
-    }
+      return Fixed(cell.number, 2, "360.00");
+    case Kind::Axial:
+      return Fixed(cell.number, 2, "180.00");
     case Kind::Label:
-      text += cell.text;
-      return;
+      return Text(table.TextOf(cell));
     case Kind::Text:
-      text += NeutralisedField(cell.text);
-      return;
+      return Text(NeutralisedField(table.TextOf(cell)));
   }
 }
 
 }  // namespace
 
-std::string ReportCell::Written() const {
+std::string ReportTable::Written(const ReportCell& cell) const {
   std::string text;
-  AppendCell(text, *this);
+  FieldWriter writer(text);
+  writer.Cell(*this, cell);
+  writer.Flush();
   return text;
+}
+
+ReportCell ReportTable::Label(std::string text) {
+  texts.push_back(std::move(text));
+  return {ReportCell::Kind::Label, std::uint32_t(texts.size() - 1), 0};
+}
+
+ReportCell ReportTable::Text(std::string text) {
+  texts.push_back(std::move(text));
+  return {ReportCell::Kind::Text, std::uint32_t(texts.size() - 1), 0};
+}
+
+ReportCell ReportTable::CopyOf(const ReportTable& from, const ReportCell& cell) {
+  if (cell.kind == ReportCell::Kind::Label) return Label(from.TextOf(cell));
+  if (cell.kind == ReportCell::Kind::Text) return Text(from.TextOf(cell));
+  return cell;
+}
+
+const std::string& ReportTable::TextOf(const ReportCell& cell) const {
+  const bool text = cell.kind == ReportCell::Kind::Label || cell.kind == ReportCell::Kind::Text;
+  return text && cell.text < texts.size() ? texts[cell.text] : kNoText;
 }
 
 ReportCell EmptyCell() { return {}; }
@@ -57,12 +131,6 @@ ReportCell AngleCell(double degrees) { return Cell(ReportCell::Kind::Angle, degr
 ReportCell TrendCell(double degrees) { return Cell(ReportCell::Kind::Trend, degrees); }
 ReportCell AxialCell(double degrees) { return Cell(ReportCell::Kind::Axial, degrees); }
 ReportCell ValueCell(double value) { return Cell(ReportCell::Kind::Value, value); }
-ReportCell LabelCell(std::string text) { return {ReportCell::Kind::Label, 0, std::move(text)}; }
-ReportCell TextCell(std::string text) { return {ReportCell::Kind::Text, 0, std::move(text)}; }
-
-void ReportTable::AddRow(std::initializer_list<ReportCell> row) {
-  cells.insert(cells.end(), row.begin(), row.end());
-}
 
 ReportTable RefusedTable(std::string error) {
   ReportTable table;
@@ -79,15 +147,19 @@ CsvReport ReportCsv(const ReportTable& table) {
                       ", row " + std::to_string(k / width + 1) +
                       "): the values given are beyond what can be computed"};
   CsvReport report;
-  std::string& text = report.text;
-  text.reserve(16 * (table.cells.size() + width));
-  for (std::size_t c = 0; c < width; ++c) text += (c ? "," : "") + table.columns[c];
-  text += '\n';
-  for (std::size_t k = 0; k < table.cells.size(); ++k) {
-    if (k % width) text += ',';
-    AppendCell(text, table.cells[k]);
-    if (k % width == width - 1) text += '\n';
+  report.text.reserve(8 * (table.cells.size() + width));
+  FieldWriter writer(report.text);
+  for (std::size_t c = 0; c < width; ++c) {
+    if (c) writer.Char(',');
+    writer.Text(table.columns[c]);
   }
+  writer.Char('\n');
+  for (std::size_t k = 0; k < table.cells.size(); ++k) {
+    if (k % width) writer.Char(',');
+    writer.Cell(table, table.cells[k]);
+    if (k % width == width - 1) writer.Char('\n');
+  }
+  writer.Flush();
   return report;
 }
 

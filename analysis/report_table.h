@@ -20,6 +20,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/option_declaration.h"
@@ -29,6 +30,9 @@ namespace orniva::analysis {
 
 class Study;
 
+// A cell: a number with its format, or text the table keeps (`text` is its
+// place in the table's texts). Trivially copied: a report of many rows
+// costs no more than its numbers.
 struct ReportCell {
   enum class Kind : std::uint8_t {
     Empty,  // an undefined value: an empty field
@@ -41,12 +45,10 @@ struct ReportCell {
     Text,   // the user's text (a phase's name), neutralised in CSV
   };
   Kind kind = Kind::Empty;
+  std::uint32_t text = 0;
   double number = 0;
-  std::string text{};
 
   bool IsNumber() const { return kind >= Kind::Whole && kind <= Kind::Value; }
-  // The cell as its CSV field writes it.
-  std::string Written() const;
 };
 
 ReportCell EmptyCell();
@@ -55,14 +57,13 @@ ReportCell AngleCell(double degrees);
 ReportCell TrendCell(double degrees);
 ReportCell AxialCell(double degrees);
 ReportCell ValueCell(double value);
-ReportCell LabelCell(std::string text);
-ReportCell TextCell(std::string text);
 
 // A report's rows of cells under its columns, or why it could not be made.
 struct ReportTable {
   std::vector<std::string> columns;
-  std::vector<ReportCell> cells;  // row after row, columns.size() each
-  std::string error;              // empty when the report was made
+  std::vector<ReportCell> cells;   // row after row, columns.size() each
+  std::vector<std::string> texts;  // of the Label and Text cells
+  std::string error;               // empty when the report was made
   // Said besides the rows (a phase that gave no result, a disagreement).
   std::vector<std::string> notes;
 
@@ -70,7 +71,20 @@ struct ReportTable {
   const ReportCell& at(std::size_t row, std::size_t column) const {
     return cells[row * columns.size() + column];
   }
-  void AddRow(std::initializer_list<ReportCell> row);
+  // Appends cells (a whole row, or part of one).
+  template <class... Cells>
+  void AddRow(Cells&&... row) {
+    (cells.push_back(std::forward<Cells>(row)), ...);
+  }
+  // A cell of the program's words, or of the user's text, kept here.
+  ReportCell Label(std::string text);
+  ReportCell Text(std::string text);
+  // `cell` of `from` as a cell of this table.
+  ReportCell CopyOf(const ReportTable& from, const ReportCell& cell);
+  // The text of a Label or Text cell; empty for the others.
+  const std::string& TextOf(const ReportCell& cell) const;
+  // The cell as its CSV field writes it.
+  std::string Written(const ReportCell& cell) const;
 };
 
 // A refused report: `error` and nothing else.

@@ -20,6 +20,7 @@ namespace orniva::analysis {
 namespace {
 
 TEST(ReportTable, EachCellInItsFormat) {
+  ReportTable t;
   const struct {
     ReportCell cell;
     std::string written;
@@ -31,31 +32,31 @@ TEST(ReportTable, EachCellInItsFormat) {
       {AxialCell(179.999), "0.00"},
       {ValueCell(1.23456), "1.2346"},
       {EmptyCell(), ""},
-      {LabelCell("pure extension"), "pure extension"},
-      {TextCell("A"), "A"},
-      {TextCell("=HYPERLINK(\"x\")"), "\"'=HYPERLINK(\"\"x\"\")\""},
-      {TextCell("+1"), "'+1"},
-      {TextCell("-1"), "'-1"},
-      {TextCell("@SUM(A1)"), "'@SUM(A1)"},
-      {TextCell("\t=1"), "\xEF\xBF\xBD=1"},
-      {TextCell("a;=1"), "\"a;=1\""},
-      {TextCell("B, late"), "\"B, late\""},
-      {TextCell(std::string("x\0y", 3)), "x\xEF\xBF\xBDy"},
-      {TextCell("\xE2\x80\xAE"
-                "fdp.exe"),
+      {t.Label("pure extension"), "pure extension"},
+      {t.Text("A"), "A"},
+      {t.Text("=HYPERLINK(\"x\")"), "\"'=HYPERLINK(\"\"x\"\")\""},
+      {t.Text("+1"), "'+1"},
+      {t.Text("-1"), "'-1"},
+      {t.Text("@SUM(A1)"), "'@SUM(A1)"},
+      {t.Text("\t=1"), "\xEF\xBF\xBD=1"},
+      {t.Text("a;=1"), "\"a;=1\""},
+      {t.Text("B, late"), "\"B, late\""},
+      {t.Text(std::string("x\0y", 3)), "x\xEF\xBF\xBDy"},
+      {t.Text("\xE2\x80\xAE"
+              "fdp.exe"),
        "\xEF\xBF\xBD"
        "fdp.exe"},
-      {TextCell("\xC3\xA9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9"},
+      {t.Text("\xC3\xA9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9"},
   };
-  for (const auto& row : rows) EXPECT_EQ(row.cell.Written(), row.written) << row.cell.text;
+  for (const auto& row : rows) EXPECT_EQ(t.Written(row.cell), row.written) << t.TextOf(row.cell);
 }
 
 TEST(ReportTable, ANumberThatIsNotFiniteRefusesTheReport) {
   ReportTable table;
   table.columns = {"line", "ts"};
-  table.AddRow({WholeCell(1), ValueCell(0.5)});
+  table.AddRow(WholeCell(1), ValueCell(0.5));
   EXPECT_EQ(ReportCsv(table).text, "line,ts\n1,0.5000\n");
-  table.AddRow({WholeCell(2), ValueCell(std::numeric_limits<double>::infinity())});
+  table.AddRow(WholeCell(2), ValueCell(std::numeric_limits<double>::infinity()));
   EXPECT_EQ(ReportCsv(table).error,
             "the result is not a finite number (column ts, row 2): the values given are beyond "
             "what can be computed");
