@@ -2,50 +2,119 @@
 
 #include <utility>
 
+#include "data/utf8_text.h"
+
 namespace orniva::analysis {
 
 namespace {
 
-// Appends the rows of `report` to `all`, each led by `name`; its header
-// only when `withHeader`, led by "subset".
-void AppendLedRows(const std::string& report, const std::string& name, bool withHeader,
-                   std::string& all) {
-  std::size_t start = 0;
-  for (bool header = true; start < report.size(); header = false) {
-    const std::size_t end = report.find('\n', start);
-    if (!header || withHeader) {
-      all += header ? "subset" : name;
-      all += ',';
-      all.append(report, start, end - start);
-      all += '\n';
+// Runs `one` on each phase in turn, the study's scope set to it (and back
+// after); false when cancelled before the end.
+bool ForEachPhase(Study& study, const ByPhaseControl& control,
+                  const std::function<void(const PhaseInfo&)>& one) {
+  const std::vector<PhaseInfo> phases = study.curation().phases;
+  const int scope = study.scope();
+  bool finished = true;
+  for (std::size_t k = 0; k < phases.size(); ++k) {
+    if (control.cancel && *control.cancel) {
+      finished = false;
+      break;
     }
-    start = end == std::string::npos ? report.size() : end + 1;
+    study.SetScope(int(k) + 1);
+    one(phases[k]);
+    if (control.phaseDone) control.phaseDone(int(k) + 1, int(phases.size()));
+  }
+  study.SetScope(scope);
+  return finished;
+}
+
+std::string PhaseNote(const std::string& name, const std::string& text) {
+  return "phase " + PrintableText(name) + ": " + text;
+}
+
+// Appends the rows of `report` (after its header) to `all`, each led by
+// `field`.
+void AppendLedRows(const std::string& report, const std::string& field, std::string& all) {
+  for (std::size_t start = report.find('\n');
+       start != std::string::npos && start + 1 < report.size();) {
+    const std::size_t end = report.find('\n', start + 1);
+    all += field + ',';
+    all.append(report, start + 1, end - start);
+    start = end;
   }
 }
 
 }  // namespace
 
-CsvReport ByPhase(Study& study, const StudyReport& report, const ByPhaseControl& control) {
-  const std::vector<PhaseInfo> phases = study.curation().phases;
-  if (phases.empty()) return {{}, kNoPhases};
-  const int scope = study.scope();
-  CsvReport all;
-  for (std::size_t k = 0; k < phases.size(); ++k) {
-    if (control.cancel && *control.cancel) {
-      all = {{}, kByPhaseCancelled};
-      break;
-    }
-    study.SetScope(int(k) + 1);
-    const CsvReport one = report(study);
+ReportTable ByPhaseTable(Study& study, const StudyTable& report,
+                         const std::vector<std::string>& columns, const ByPhaseControl& control) {
+  if (study.curation().phases.empty()) return RefusedTable(kNoPhases);
+  ReportTable all;
+  all.columns.push_back("subset");
+  all.columns.insert(all.columns.end(), columns.begin(), columns.end());
+  int results = 0;
+  std::string firstRefusal;
+  const bool finished = ForEachPhase(study, control, [&](const PhaseInfo& phase) {
+    const ReportTable one = report(study);
     if (!one.error.empty()) {
-      all = {{}, "phase " + phases[k].name + ": " + one.error};
-      break;
+      all.notes.push_back(PhaseNote(phase.name, one.error));
+      if (firstRefusal.empty()) firstRefusal = all.notes.back();
+      all.AddRow(all.Text(phase.name), all.Text(one.error));
+      all.cells.resize(all.cells.size() + columns.size() - 1);
+      return;
     }
-    AppendLedRows(one.text, CsvField(phases[k].name), k == 0, all.text);
-    if (control.phaseDone) control.phaseDone(int(k) + 1, int(phases.size()));
+    ++results;
+    for (const std::string& note : one.notes) all.notes.push_back(PhaseNote(phase.name, note));
+    for (std::size_t row = 0; row < one.rowCount(); ++row) {
+      all.cells.push_back(all.Text(phase.name));
+      for (std::size_t column = 0; column < columns.size(); ++column)
+        all.cells.push_back(all.CopyOf(one, one.at(row, column)));
+    }
+  });
+  if (!finished) return RefusedTable(kByPhaseCancelled);
+  if (results == 0) {
+    all.cells.clear();
+    all.error = "no phase gave a result (" + firstRefusal + ")";
   }
-  study.SetScope(scope);
   return all;
+}
+
+CsvReport ByPhase(Study& study, const StudyReport& report, const ByPhaseControl& control) {
+  if (study.curation().phases.empty()) return {{}, kNoPhases};
+  std::vector<std::pair<std::string, CsvReport>> outcomes;
+  const bool finished = ForEachPhase(study, control, [&](const PhaseInfo& phase) {
+    outcomes.emplace_back(phase.name, report(study));
+  });
+  if (!finished) return {{}, kByPhaseCancelled};
+  const std::string* header = nullptr;
+  for (const auto& [name, one] : outcomes)
+    if (one.error.empty() && !header) header = &one.text;
+  if (!header) {
+    const auto& [name, one] = outcomes.front();
+    return {{}, "no phase gave a result (" + PhaseNote(name, one.error) + ")"};
+  }
+  const std::size_t width = CsvFields(header->substr(0, header->find('\n'))).size();
+  CsvReport all{"subset," + header->substr(0, header->find('\n') + 1), {}};
+  for (const auto& [name, one] : outcomes) {
+    if (one.error.empty())
+      AppendLedRows(one.text, NeutralisedField(name), all.text);
+    else
+      all.text += NeutralisedField(name) + "," + NeutralisedField(one.error) +
+                  std::string(width - 1, ',') + "\n";
+  }
+  return all;
+}
+
+int SwitchedOffInScope(const Study& study) {
+  const CurationState& curation = study.curation();
+  const FaultSet& data = study.data();
+  int count = 0;
+  for (int i = 1; i <= data.count() && i <= curation.count(); ++i) {
+    const std::size_t k = std::size_t(i);
+    const bool inScope = study.scope() == 0 || curation.phase[k] == study.scope();
+    count += data[k].failedChecks == 0 && curation.off[k] && inScope;
+  }
+  return count;
 }
 
 std::unique_ptr<Study> DetachedStudy(const Study& study) {

@@ -1,6 +1,10 @@
-// A report run on each phase of the curation in turn: one CSV whose rows
+// A report run on each phase of the curation in turn: one table whose rows
 // are led by the name of the phase they come from, as orniva-analyse
 // writes it with --by-subset and the Each Phase in Turn window shows it.
+// Every phase that can be analysed gives its rows; one that cannot (too
+// few faults, none in use) gives one row, its reason in the first column
+// after the phase's name, and a note. The run is refused only when no
+// phase gave a result.
 #pragma once
 
 #include <atomic>
@@ -10,6 +14,7 @@
 #include <vector>
 
 #include "analysis/report_format.h"
+#include "analysis/report_table.h"
 #include "analysis/study.h"
 
 namespace orniva::analysis {
@@ -21,6 +26,7 @@ inline constexpr const char* kByPhaseCancelled = "cancelled";
 
 // A report of the data the study's analyses read (its scope).
 using StudyReport = std::function<CsvReport(Study&)>;
+using StudyTable = std::function<ReportTable(Study&)>;
 
 // What a run may be told and asked between phases: `cancel` stops it,
 // `phaseDone` hears how many of how many phases are done.
@@ -29,12 +35,24 @@ struct ByPhaseControl {
   std::function<void(int done, int count)> phaseDone;
 };
 
-// `report` for each phase of the study's curation in turn: the header once,
-// led by "subset", then each phase's rows led by its name (quoted as CSV
-// fields are). Refused: kNoPhases, or the first phase's refusal as "phase
-// NAME: reason". The study's scope is set to each phase and back to what
-// it was.
+// `report` for each phase of the study's curation in turn, its `columns`
+// led by "subset" (a Text cell of the phase's name). A phase's refusal is
+// a row (the name, the reason, empty cells) and a note "phase NAME:
+// reason"; the notes of the report itself are kept, led the same way.
+// Refused: kNoPhases, kByPhaseCancelled, or no phase with a result. The
+// study's scope is set to each phase and back to what it was.
+ReportTable ByPhaseTable(Study& study, const StudyTable& report,
+                         const std::vector<std::string>& columns,
+                         const ByPhaseControl& control = {});
+// The same of a report that writes CSV, as CSV: the header of the first
+// phase with a result, a refused phase's row "NAME,reason" filled with
+// empty fields.
 CsvReport ByPhase(Study& study, const StudyReport& report, const ByPhaseControl& control = {});
+
+// The data that passed their checks and are switched off, of those in the
+// study's scope (every datum, or those of the phase): what "Switched out"
+// counts, not the data of other phases.
+int SwitchedOffInScope(const Study& study);
 
 // A study of the same data, curation, scope, choices and given stress that
 // shares nothing with `study` (no listeners, no results yet): one to work

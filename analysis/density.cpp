@@ -184,20 +184,4 @@ std::vector<Vector3d> ReportGridNodes() {
   return nodes;
 }
 
-std::string ReportGridCsv(const std::vector<double>& values) {
-  const std::vector<math::TrendPlunge> lines = ReportGridLines();
-  std::string text = "trend,plunge,value\n";
-  for (std::size_t k = 0; k < lines.size() && k < values.size(); ++k)
-    text += FormatLine(lines[k]) + "," + FormatValue(values[k]) + "\n";
-  return text;
-}
-
-CsvReport DensityCsv(const FaultSet& data, DensityOf of, DensityMethod method,
-                     const std::vector<bool>* use) {
-  const UsedFaults used = CollectUsedFaults(data, use);
-  if (used.faults.empty()) return {"", kNoUsableData};
-  const std::vector<Vector3d> directions = DensityDirections(used.faults, of);
-  return {ReportGridCsv(DensityValues(directions, method, ReportGridNodes())), ""};
-}
-
 }  // namespace orniva::analysis

@@ -123,10 +123,4 @@ std::vector<double> DihedraValues(const std::vector<FaultVectors>& faults,
   return values;
 }
 
-CsvReport DihedraCsv(const FaultSet& data, const std::vector<bool>* use) {
-  const UsedFaults used = CollectUsedFaults(data, use);
-  if (used.faults.empty()) return {"", kNoUsableData};
-  return {ReportGridCsv(DihedraValues(used.faults, ReportGridNodes())), ""};
-}
-
 }  // namespace orniva::analysis

@@ -165,12 +165,6 @@ std::optional<int> NearestDatum(const std::vector<ProjectedDatum>& data, NetPoin
   return nearest;
 }
 
-CsvReport SelectCsv(const std::vector<int>& lines) {
-  std::string text = "line\n";
-  for (int line : lines) text += std::to_string(line) + "\n";
-  return {text, ""};
-}
-
 std::optional<std::vector<double>> NumbersOf(const std::string& text, std::size_t count) {
   std::vector<double> numbers(count);
   const char* at = text.data();

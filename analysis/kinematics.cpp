@@ -69,27 +69,4 @@ KinematicsResult ComputeKinematics(const FaultSet& data, const std::vector<bool>
   return KinematicsInUse(all, AxesOfEach(all.faults), use);
 }
 
-CsvReport KinematicsCsv(const FaultSet& data) { return KinematicsCsv(ComputeKinematics(data)); }
-
-CsvReport KinematicsCsv(const KinematicsResult& result) {
-  if (result.faults.empty()) return {"", kNoUsableData};
-  std::string text = "line,misfit,p_trend,p_plunge,t_trend,t_plunge,b_trend,b_plunge\n";
-  for (const KinematicAxes& f : result.faults)
-    text += std::to_string(f.line) + "," + FormatAngle(f.misfit) + "," + FormatLine(f.p) + "," +
-            FormatLine(f.t) + "," + FormatLine(f.b) + "\n";
-  return {text, ""};
-}
-
-CsvReport BinghamCsv(const FaultSet& data) { return BinghamCsv(ComputeKinematics(data)); }
-
-CsvReport BinghamCsv(const KinematicsResult& result) {
-  if (result.faults.empty()) return {"", kNoUsableData};
-  std::string text = "axis,trend,plunge,eigenvalue\n";
-  const char* names[3] = {"T", "B", "P"};
-  for (int k = 0; k < 3; ++k)
-    text += std::string(names[k]) + "," + FormatLine(result.bingham.axes[k]) + "," +
-            FormatValue(result.bingham.eigenvalues[k]) + "\n";
-  return {text, ""};
-}
-
 }  // namespace orniva::analysis

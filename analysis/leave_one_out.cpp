@@ -99,13 +99,4 @@ LeaveOneOut LeaveEachOut(const InversionSetup& setup, const WorkControl& control
   return result;
 }
 
-CsvReport LeaveOneOutCsv(const LeaveOneOut& result) {
-  if (!result.error.empty()) return {"", result.error};
-  std::string text = "line,theta,beta\n";
-  for (const LeftOut& d : result.data)
-    text += std::to_string(d.line) + "," + (d.theta ? FormatAngle(*d.theta) : "") + "," +
-            (d.beta ? FormatAngle(*d.beta) : "") + "\n";
-  return {text, ""};
-}
-
 }  // namespace orniva::analysis

@@ -60,22 +60,4 @@ MohrResult MohrOf(const UsedFaults& collected, const StressResult& result) {
   return mohr;
 }
 
-CsvReport MohrCsv(const MohrResult& mohr) {
-  if (!mohr.error.empty()) return {"", mohr.error};
-  std::string text = "line,sigma_n,tau,tau_slip,rup,ang\n";
-  text.reserve(text.size() + 48 * mohr.faults.size());
-  for (const MohrDatum& d : mohr.faults) {
-    if (!d.used) continue;
-    text += std::to_string(d.line);
-    for (const double value : {d.sigmaN, d.tau, d.tauSlip, d.rup}) {
-      text += ',';
-      AppendFixed(text, value, 4);
-    }
-    text += ',';
-    AppendFixed(text, d.ang, 2);
-    text += '\n';
-  }
-  return {text, ""};
-}
-
 }  // namespace orniva::analysis

@@ -18,7 +18,7 @@ constexpr Named<RoseOf> kRoseNames[] = {
 std::optional<RoseOf> RoseOfNamed(std::string_view name) { return ValueNamed(kRoseNames, name); }
 
 bool ValidRoseBin(double width) {
-  if (!(width > 0 && width <= 360)) return false;
+  if (!(width >= kSmallestRoseBin && width <= 360)) return false;
   const double bins = 360 / width;
   return std::fabs(bins - std::round(bins)) <= 1e-9 * bins;
 }
@@ -58,15 +58,6 @@ std::vector<double> PetalLengths(const RoseCounts& rose, bool equalArea) {
     lengths[k] = equalArea ? std::sqrt(share) : share;
   }
   return lengths;
-}
-
-CsvReport RoseCsv(const RoseCounts& rose) {
-  if (rose.data == 0) return {"", kNoUsableData};
-  std::string text = "from,to,count\n";
-  for (std::size_t k = 0; k < rose.counts.size(); ++k)
-    text += FormatAngle(k * rose.binWidth) + "," + FormatAngle((k + 1) * rose.binWidth) + "," +
-            std::to_string(rose.counts[k]) + "\n";
-  return {text, ""};
 }
 
 }  // namespace orniva::analysis

@@ -23,8 +23,11 @@ enum class RoseOf { Strike, DipDirection, Trend };
 std::optional<RoseOf> RoseOfNamed(std::string_view name);
 
 constexpr double kDefaultRoseBin = 10;
-// Whether `width` [deg] makes whole bins: 0 < width <= 360, 360 / width a
-// whole number (to 1e-9).
+// The narrowest bin [deg]: at most 360 bins, a rose and a report of a
+// size a reader can use.
+constexpr double kSmallestRoseBin = 1;
+// Whether `width` [deg] makes whole bins: kSmallestRoseBin <= width <= 360,
+// 360 / width a whole number (to 1e-9).
 bool ValidRoseBin(double width);
 
 struct RoseCounts {

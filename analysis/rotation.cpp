@@ -94,30 +94,4 @@ std::vector<TiltStep> TiltTest(const FaultSet& data, const Bedding& bedding, Str
   return steps;
 }
 
-CsvReport BackTiltCsv(const FaultSet& turned, const std::vector<bool>* use) {
-  const std::vector<FaultVectors> faults = FaultsInUse(turned, use);
-  if (faults.empty()) return {"", kNoUsableData};
-  std::string text = "line,faz,fpl,saz,spl,sense\n";
-  for (const FaultVectors& f : faults) {
-    const TFaultData& d = turned[std::size_t(f.line)];
-    text += std::to_string(f.line) + "," + FormatTrend(d.faz) + "," + FormatAngle(d.fpl) + "," +
-            FormatTrend(d.saz) + "," + FormatAngle(d.spl) + "," + d.sense + "\n";
-  }
-  return {text, ""};
-}
-
-CsvReport TiltTestCsv(const std::vector<TiltStep>& steps) {
-  if (steps.empty() || !steps.front().stress.error.empty())
-    return {"", steps.empty() ? kNoUsableData : steps.front().stress.error};
-  std::string text =
-      "fraction,mean_misfit,steepest_plunge,s1_trend,s1_plunge,s3_trend,s3_plunge,phi\n";
-  for (const TiltStep& step : steps) {
-    const StressResult& r = step.stress;
-    text += FormatValue(step.fraction) + "," + FormatAngle(r.meanBeta) + "," +
-            FormatAngle(step.steepestPlunge) + "," + FormatLine(r.axes[0]) + "," +
-            FormatLine(r.axes[2]) + "," + FormatValue(r.phi) + "\n";
-  }
-  return {text, ""};
-}
-
 }  // namespace orniva::analysis

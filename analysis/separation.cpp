@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "analysis/candidate_scores.h"
+#include "analysis/stress_methods.h"
 #include "platform/threads.h"
 
 namespace orniva::analysis {
@@ -252,6 +253,13 @@ SeparationResult SeparatePhases(const FaultSet& data, const SeparationOptions& o
     }
     StressResult phase = NextPhase(all, base, pending, candidates, options);
     if (phase.used == 0) break;
+    // A phase whose faults do not determine a stress is no phase.
+    const std::string undetermined =
+        InvertStress(FaultsOf(all, IndicesOf(phase)), StressMethod::Michael, false).error;
+    if (!undetermined.empty()) {
+      if (result.phases.empty()) result.error = undetermined;
+      break;
+    }
     result.phases.push_back(std::move(phase));
     if (int(pending.size()) < kFewestToSeparate || int(result.phases.size()) >= options.maxPhases)
       break;
@@ -260,43 +268,6 @@ SeparationResult SeparatePhases(const FaultSet& data, const SeparationOptions& o
   }
   result.faults = Assignments(base, result.phases, options.cut);
   return result;
-}
-
-namespace {
-
-std::string RefusalOfReport(const SeparationResult& r) {
-  if (!r.error.empty()) return r.error;
-  if (r.cancelled) return "the separation was cancelled";
-  return {};
-}
-
-}  // namespace
-
-CsvReport SeparationCsv(const SeparationResult& r) {
-  const std::string refusal = RefusalOfReport(r);
-  if (!refusal.empty()) return {"", refusal};
-  std::string text =
-      "phase,n,s1_trend,s1_plunge,s2_trend,s2_plunge,s3_trend,s3_plunge,phi,mean_misfit\n";
-  for (std::size_t p = 0; p < r.phases.size(); ++p) {
-    const StressResult& phase = r.phases[p];
-    text += std::to_string(p + 1) + "," + std::to_string(phase.used) + "," +
-            FormatLine(phase.axes[0]) + "," + FormatLine(phase.axes[1]) + "," +
-            FormatLine(phase.axes[2]) + "," + FormatValue(phase.phi) + "," +
-            FormatAngle(phase.meanBeta) + "\n";
-  }
-  return {text, ""};
-}
-
-CsvReport SeparationAssignmentsCsv(const SeparationResult& r) {
-  const std::string refusal = RefusalOfReport(r);
-  if (!refusal.empty()) return {"", refusal};
-  std::string text = "line,phase,also\n";
-  for (const SeparatedFault& f : r.faults) {
-    std::string also;
-    for (int p : f.also) also += (also.empty() ? "" : ";") + std::to_string(p);
-    text += std::to_string(f.line) + "," + std::to_string(f.phase) + "," + also + "\n";
-  }
-  return {text, ""};
 }
 
 std::vector<ProposedPhase> ProposedPhases(const SeparationResult& result) {

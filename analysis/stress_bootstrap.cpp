@@ -376,32 +376,4 @@ std::optional<StressTensor> InvertResample(const InversionSetup& setup,
   return x;
 }
 
-CsvReport StressBootstrapCsv(const StressBootstrap& b) {
-  if (!b.error.empty()) return {"", b.error};
-  std::string text =
-      "samples,rank_deficient,confidence,theta_radius,phi_low,phi_high,r_prime_low,r_prime_high,"
-      "shmax_low,shmax_high\n";
-  text += std::to_string(b.settings.samples) + "," + std::to_string(b.rankDeficient) + "," +
-          FormatValue(b.settings.confidence) + "," + FormatAngle(b.thetaRadius) + "," +
-          FormatValue(b.phi.low) + "," + FormatValue(b.phi.high) + "," + FormatValue(b.rPrime.low) +
-          "," + FormatValue(b.rPrime.high) + ",";
-  if (b.shMax) {
-    // An arc that starts at 180.00 as written starts at 0.00.
-    const double turn = FormatAngle(b.shMax->low) == "180.00" ? 180 : 0;
-    text += FormatAngle(b.shMax->low - turn) + "," + FormatAngle(b.shMax->high - turn);
-  } else {
-    text += ",";
-  }
-  return {text + "\n", ""};
-}
-
-CsvReport BootstrapSolutionsCsv(const StressBootstrap& b) {
-  if (!b.error.empty()) return {"", b.error};
-  std::string text = "s1_trend,s1_plunge,s2_trend,s2_plunge,s3_trend,s3_plunge,phi,theta\n";
-  for (const BootstrapSolution& s : b.kept)
-    text += FormatLine(s.axes[0]) + "," + FormatLine(s.axes[1]) + "," + FormatLine(s.axes[2]) +
-            "," + FormatValue(s.phi) + "," + FormatAngle(s.theta) + "\n";
-  return {text, ""};
-}
-
 }  // namespace orniva::analysis

@@ -117,32 +117,4 @@ StressResult InvertStress(const FaultSet& data, bool iterate, const std::vector<
   return result;
 }
 
-CsvReport StressCsv(const FaultSet& data, bool iterate) {
-  return StressCsv(InvertStress(data, iterate));
-}
-
-CsvReport StressCsv(const StressResult& r) {
-  if (r.used == 0) return {"", kNoUsableData};
-  if (!r.error.empty()) return {"", r.error};
-  std::string text =
-      "s1_trend,s1_plunge,s2_trend,s2_plunge,s3_trend,s3_plunge,phi,r,mean_misfit,n\n";
-  text += FormatLine(r.axes[0]) + "," + FormatLine(r.axes[1]) + "," + FormatLine(r.axes[2]) + "," +
-          FormatValue(r.phi) + "," + FormatValue(r.r) + "," + FormatAngle(r.meanBeta) + "," +
-          std::to_string(r.used) + "\n";
-  return {text, ""};
-}
-
-CsvReport MisfitAnglesCsv(const FaultSet& data, bool iterate) {
-  return MisfitAnglesCsv(InvertStress(data, iterate));
-}
-
-CsvReport MisfitAnglesCsv(const StressResult& r) {
-  if (r.used == 0) return {"", kNoUsableData};
-  if (!r.error.empty()) return {"", r.error};
-  std::string text = "line,beta\n";
-  for (const FaultMisfit& f : r.faults)
-    text += std::to_string(f.line) + "," + FormatAngle(f.beta) + "\n";
-  return {text, ""};
-}
-
 }  // namespace orniva::analysis

@@ -26,31 +26,6 @@ constexpr Regime kRegimes[] = {
     {1.75, "pure strike-slip"}, {2.25, "transpression"},  {2.75, "pure compression"},
 };
 
-// An azimuth in [0, 180) with 2 decimals; one that rounds to 180.00 is 0.00.
-std::string FormatAxial(const std::optional<double>& degrees) {
-  if (!degrees) return "";
-  const std::string text = FormatAngle(*degrees);
-  return text == "180.00" ? "0.00" : text;
-}
-
-std::string SummaryColumns(const StressResult& r, StressMethod method) {
-  const StressCharacter c = CharacterOf(r);
-  return std::string(StressMethodName(method)) + "," + FormatLine(r.axes[0]) + "," +
-         FormatLine(r.axes[1]) + "," + FormatLine(r.axes[2]) + "," + FormatValue(r.phi) + "," +
-         FormatValue(c.rPrime) + "," + c.regime + "," + c.wsmRegime + "," + FormatAxial(c.shMax) +
-         "," + FormatAxial(c.shMin) + "," + FormatAngle(r.meanBeta) + "," + std::to_string(r.used);
-}
-
-constexpr const char* kSummaryHeader =
-    "method,s1_trend,s1_plunge,s2_trend,s2_plunge,s3_trend,s3_plunge,phi,r_prime,regime,"
-    "wsm_regime,shmax,shmin,mean_misfit,n";
-
-// The report's refusal of a result, empty when it has none.
-std::string RefusalOf(const StressResult& r) {
-  if (r.used == 0) return kNoUsableData;
-  return r.error;
-}
-
 }  // namespace
 
 StressTensor ReducedTensor(const StressTensor& x) {
@@ -111,24 +86,6 @@ StressCharacter CharacterOf(const StressResult& r) {
   c.shMax = ShMax(r.tensor);
   c.shMin = ShMin(r.tensor);
   return c;
-}
-
-CsvReport StressSummaryCsv(const StressResult& result, StressMethod method) {
-  const std::string refusal = RefusalOf(result);
-  if (!refusal.empty()) return {"", refusal};
-  return {std::string(kSummaryHeader) + "\n" + SummaryColumns(result, method) + "\n", ""};
-}
-
-CsvReport StressMethodsCsv(const std::array<StressResult, 5>& results) {
-  for (const StressResult& r : results) {
-    const std::string refusal = RefusalOf(r);
-    if (!refusal.empty()) return {"", refusal};
-  }
-  std::string text = std::string(kSummaryHeader) + ",theta_to_michael\n";
-  for (std::size_t i = 0; i < results.size(); ++i)
-    text += SummaryColumns(results[i], kStressMethods[i]) + "," +
-            FormatAngle(StressDistance(results[i].tensor, results[0].tensor)) + "\n";
-  return {text, ""};
 }
 
 std::string MethodsDisagreement(const std::array<StressResult, 5>& results) {

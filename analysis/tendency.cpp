@@ -1,5 +1,6 @@
 #include "analysis/tendency.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -48,6 +49,14 @@ std::string MagnitudesProblem(const StressMagnitudes& m) {
            " - " + Number(m.porePressure) + " given";
   if (m.sigma1 == m.sigma3)
     return "sigma1 must exceed sigma3: the tendencies need a differential stress";
+  const double largest =
+      std::max({std::fabs(m.sigma1), std::fabs(m.sigma3), std::fabs(m.porePressure)});
+  if (largest > kLargestMagnitude)
+    return "the stress magnitudes and the pore pressure must lie within +-1e12";
+  const double effective = std::max(std::fabs(m.sigma3), std::fabs(m.porePressure));
+  if (m.sigma1 - m.sigma3 < 1e-9 * largest || m.sigma3 - m.porePressure < 1e-9 * effective)
+    return "sigma1 - sigma3 and sigma3 - pore pressure are too small beside the magnitudes (" +
+           Number(largest) + ") to be told from 0";
   return {};
 }
 
@@ -141,38 +150,6 @@ ParsedMagnitudes ParseMagnitudes(std::string_view magnitudes, std::string_view p
   parsed.magnitudes = {sigma[0], sigma[1], sigma[2], *pore};
   parsed.error = MagnitudesProblem(parsed.magnitudes);
   return parsed;
-}
-
-CsvReport TendencyCsv(const TendencyResult& result) {
-  CsvReport report;
-  if (!result.error.empty()) {
-    report.error = result.error;
-    return report;
-  }
-  std::string& text = report.text;
-  text.reserve(64 * (result.faults.size() + 1));
-  text = "line,sigma_n,tau,ts,ts_normalised,td\n";
-  for (const FaultTendency& f : result.faults) {
-    const PlaneTendency& t = f.value;
-    text += std::to_string(f.line);
-    for (double value : {t.sigmaN, t.tau, t.ts, t.tsNormalised, t.td}) {
-      text += ',';
-      AppendFixed(text, value, 4);
-    }
-    text += '\n';
-  }
-  return report;
-}
-
-CsvReport TendencyGridCsv(const StressResult& stress, const StressMagnitudes& m, TendencyOf of) {
-  CsvReport report;
-  report.error = stress.error;
-  if (!report.error.empty()) return report;
-  const TendencyStress tendency = MakeTendencyStress(m, stress.axes);
-  report.error = tendency.error;
-  if (report.error.empty())
-    report.text = ReportGridCsv(TendencyValues(tendency, of, ReportGridNodes()));
-  return report;
 }
 
 }  // namespace orniva::analysis

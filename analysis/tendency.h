@@ -15,8 +15,10 @@
 //                                          dilation tendency (Ferrill et al. 1999)
 // Magnitudes out of order, sigma3' <= 0 (every effective stress must
 // compress) and sigma1 = sigma3 (no differential stress: Ts' and Td
-// undefined) are refused. Every value is even in n, so a pole stands for
-// its plane.
+// undefined) are refused; so are values beyond +-1e12 and a sigma1 - sigma3
+// or a sigma3' below 1e-9 of the largest magnitude, which double precision
+// cannot tell from 0: every value is then finite. Every value is even in
+// n, so a pole stands for its plane.
 #pragma once
 
 #include <array>
@@ -42,6 +44,12 @@ struct StressMagnitudes {
   }
   friend bool operator!=(const StressMagnitudes& a, const StressMagnitudes& b) { return !(a == b); }
 };
+
+// The largest magnitude or pore pressure taken, in any unit.
+inline constexpr double kLargestMagnitude = 1e12;
+// The refusal of a tendency report with no magnitudes given.
+inline constexpr const char* kNoMagnitudes =
+    "no stress magnitudes given (Analysis > Stress Magnitudes...)";
 
 // Why `m` cannot give tendencies (one line), or "" when it can.
 std::string MagnitudesProblem(const StressMagnitudes& m);

@@ -4,6 +4,7 @@
 // opened as a file dropped on the window.
 #include <csignal>
 #include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QTimer>
 
 #include "app/cli_support.h"
+#include "app/program_tables.h"
 #include "ui/About.h"
 #include "ui/VORNmain.h"
 
@@ -18,33 +20,17 @@ namespace {
 
 constexpr const char* kProgram = "orniva";
 
-constexpr const char* kUsage =
-    "Usage: orniva [FILE]\n"
-    "\n"
-    "Opens the Orniva window: fault-slip data in a table and on stereonets.\n"
-    "With FILE, loads it as a file dropped on the window is loaded (checked,\n"
-    "VORN.log written beside it); without, starts with the empty net.\n"
-    "\n"
-    "  -h, --help           show this help and exit\n"
-    "  --version            show the version and exit\n"
-    "\n"
-    "Qt's own options (-platform, -style ...) are accepted as well.\n";
-
-// The files named after Qt took its own options out of argv; an unknown
-// option ends the program before its window opens. "--" ends the options.
+// The files named after Qt took its own options out of argv, read against
+// the window program's table; an unknown option ends the program before
+// its window opens.
 bool FilesNamed(int argc, char* argv[], QStringList& files) {
-  bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (!optionsEnded && arg == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-      orniva::cli::Report(kProgram, "unknown option '" + arg + "' (see --help)");
-      return false;
-    } else {
-      files.append(QFile::decodeName(argv[i]));
-    }
+  const orniva::cli::Arguments arguments = orniva::cli::ParseArguments(
+      orniva::cli::WindowProgram(), std::vector<std::string>(argv + 1, argv + argc));
+  if (!arguments.error.empty()) {
+    orniva::cli::Report(kProgram, arguments.error);
+    return false;
   }
+  for (const std::string& file : arguments.operands) files.append(QFile::decodeName(file.c_str()));
   return true;
 }
 
@@ -56,7 +42,10 @@ int main(int argc, char* argv[]) {
   std::signal(SIGXFSZ, SIG_IGN);
   for (int i = 1; i < argc && std::string(argv[i]) != "--"; ++i)
     if (orniva::cli::IsHelpOrVersion(argv[i]))
-      return orniva::cli::ShowHelpOrVersion(kProgram, argv[i], kUsage);
+      return orniva::cli::ShowInfo(orniva::cli::WindowProgram(),
+                                   std::string(argv[i]) == "--version"
+                                       ? orniva::cli::Arguments::Ask::Version
+                                       : orniva::cli::Arguments::Ask::Help);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Halvaro"));
   QStringList files;

@@ -8,6 +8,7 @@
 #include "analysis/by_phase.h"
 #include "data/curation.h"
 #include "data/data_file_hash.h"
+#include "data/utf8_text.h"
 #include "platform/file_error.h"
 
 namespace orniva::cli {
@@ -25,10 +26,18 @@ bool ParseLineNumber(const std::string& text, int count, int& line) {
 
 bool Exists(const std::string& path) { return std::ifstream(path).good(); }
 
+// " (3 switched off, 2 phases)": what a curation applies.
+std::string CurationSummary(const analysis::CurationState& curation) {
+  return " (" + std::to_string(curation.offCount()) + " switched off, " +
+         std::to_string(curation.phases.size()) +
+         (curation.phases.size() == 1 ? " phase)" : " phases)");
+}
+
 // The curation file's verdict on the data of `study`.
 std::string ApplyCuration(const std::string& dataPath, const ScopeOptions& options,
                           analysis::Study& study,
                           const std::function<void(const std::string&)>& warn) {
+  if (options.noCuration) return {};
   const std::string path = options.curation ? *options.curation : CurationPathFor(dataPath);
   if (!options.curation && !Exists(path)) return {};
   std::string sha;
@@ -46,6 +55,7 @@ std::string ApplyCuration(const std::string& dataPath, const ScopeOptions& optio
     return path + ": " + read.error;
   }
   study.SetCuration(analysis::CurationState::FromFile(read.curation, study.data().count()));
+  warn(dataPath + ": applying the curation file " + path + CurationSummary(study.curation()));
   return {};
 }
 
@@ -77,32 +87,56 @@ std::optional<std::vector<int>> ParseLineList(const std::string& list, int count
   return lines;
 }
 
+namespace {
+
+// --lines: the data of the other lines switched off; refused when the list
+// is bad or keeps no datum in use.
+std::string ApplyLines(const std::string& dataPath, const std::string& list,
+                       analysis::Study& study) {
+  std::string error;
+  const auto lines = ParseLineList(list, study.data().count(), error);
+  if (!lines) return dataPath + ": " + error;
+  std::vector<int> others;
+  for (int line = 1, k = 0; line <= study.data().count(); ++line) {
+    if (std::size_t(k) < lines->size() && (*lines)[std::size_t(k)] == line)
+      ++k;
+    else
+      others.push_back(line);
+  }
+  study.SetOff(others, true);
+  if (study.usedCount() == 0 && study.data().count() > 0)
+    return dataPath + ": no datum of --lines " + list +
+           " is in use (each failed a check or is switched off)";
+  return {};
+}
+
+// Why --by-subset has no phases to run.
+std::string NoPhasesReason(const std::string& dataPath, const ScopeOptions& options) {
+  if (options.noCuration) return "--no-curation leaves no phases";
+  if (!options.curation && !Exists(CurationPathFor(dataPath)))
+    return "there is no curation file (" + CurationPathFor(dataPath) + ") to give phases";
+  return analysis::kNoPhases;
+}
+
+}  // namespace
+
 std::string ApplyScope(const std::string& dataPath, const ScopeOptions& options,
                        analysis::Study& study,
                        const std::function<void(const std::string&)>& warn) {
   if (std::string error = ApplyCuration(dataPath, options, study, warn); !error.empty())
     return error;
-  if (options.lines) {
-    std::string error;
-    const auto lines = ParseLineList(*options.lines, study.data().count(), error);
-    if (!lines) return error;
-    std::vector<int> others;
-    for (int line = 1, k = 0; line <= study.data().count(); ++line) {
-      if (std::size_t(k) < lines->size() && (*lines)[std::size_t(k)] == line)
-        ++k;
-      else
-        others.push_back(line);
-    }
-    study.SetOff(others, true);
-  }
+  if (options.lines)
+    if (std::string error = ApplyLines(dataPath, *options.lines, study); !error.empty())
+      return error;
   if (options.subset) {
     const std::vector<analysis::PhaseInfo>& phases = study.curation().phases;
     for (std::size_t k = 0; k < phases.size(); ++k)
       if (phases[k].name == *options.subset) study.SetScope(int(k) + 1);
-    if (study.scope() == 0) return "no phase named '" + *options.subset + "' in the curation";
+    if (study.scope() == 0)
+      return dataPath + ": no phase named '" + PrintableText(*options.subset) + "' in the curation";
   }
   if (options.bySubset && study.curation().phases.empty())
-    return std::string("--by-subset: ") + analysis::kNoPhases;
+    return dataPath + ": --by-subset: " + NoPhasesReason(dataPath, options);
   return {};
 }
 

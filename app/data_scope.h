@@ -18,6 +18,7 @@ struct ScopeOptions {
   std::optional<std::string> subset;    // --subset NAME
   std::optional<std::string> curation;  // --curation FILE
   bool bySubset = false;                // --by-subset
+  bool noCuration = false;              // --no-curation: the curation file is not read
 };
 
 // The lines of LIST ("1-25,30": numbers and ranges, separated by commas),
@@ -26,10 +27,11 @@ std::optional<std::vector<int>> ParseLineList(const std::string& list, int count
                                               std::string& error);
 
 // Applies the curation and the options to `study`, loaded from `dataPath`.
-// Returns the reason the run is refused, empty when it may go on; warns
-// through `warn` when the data file's own curation file is for other data
-// (it is then not applied). A curation file named with --curation that
-// cannot be used refuses the run.
+// Returns the reason the run is refused (naming the data file or the
+// curation file), empty when it may go on; says through `warn` which
+// curation file it applies, and warns when the data file's own curation
+// file is for other data (it is then not applied). A curation file named
+// with --curation that cannot be used refuses the run.
 std::string ApplyScope(const std::string& dataPath, const ScopeOptions& options,
                        analysis::Study& study, const std::function<void(const std::string&)>& warn);
 

@@ -3,6 +3,13 @@
 // is renamed over the target. A failure leaves the target as it was and no
 // new file behind. A target that is a symbolic link is replaced, never
 // followed.
+//
+// As an editor does: a target that exists keeps its permissions (and its
+// owner and group, where the system allows); one with more than one name
+// (hard links) is rewritten in place, so that every name sees the new
+// bytes; its old bytes are written back should the write fail. The
+// temporary file's name is shortened to fit the folder's longest name, so
+// any name the folder takes can be written.
 #pragma once
 
 #include <string>

@@ -7,6 +7,7 @@ orniva_packages=(
   fonts-liberation locales
   librsvg2-bin poppler-utils inkscape  # renderers of our own figures in the tests
   dpkg-dev lintian desktop-file-utils appstream file man-db  # the Debian package and its checks
+  clang libclang-rt-14-dev  # the fuzz targets: clang's libFuzzer and sanitizers
 )
 
 orniva_install_missing() {

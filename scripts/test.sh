@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test (widget tests headless), then builds
 # it all again with AddressSanitizer and UndefinedBehaviorSanitizer and runs
-# the whole suite once more there. Fails when either run fails; each run
-# ends in ctest's summary, the sanitizer run's last.
+# the whole suite once more there, runs each fuzz target for a short time,
+# and builds and checks the Debian package. Fails when any of them fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -27,6 +27,38 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORNIVA_SANITIZE=ON -DORNIVA_BUILD_BENCH=OFF >/dev/null
 cmake --build build/asan
 (cd build/asan && ctest --output-on-failure -j "$(nproc)")
+
+echo
+echo "== The fuzz targets (build/fuzz, clang's libFuzzer), each a short bounded run on its corpus =="
+# Builds the five targets and runs each for ORNIVA_FUZZ_SECONDS (default 20)
+# on a scratch copy of its seeds; a property that fails, a crash, a leak or
+# a timeout fails the run and leaves the input in build/fuzz
+# (fuzz/README.md says what to do with it).
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DORNIVA_FUZZ=ON -DORNIVA_BUILD_UI=OFF -DORNIVA_BUILD_TESTS=OFF -DORNIVA_BUILD_BENCH=OFF >/dev/null
+targets=(reader render curation import options)
+cmake --build build/fuzz --target "${targets[@]/#/fuzz_}"
+for target in "${targets[@]}"; do
+  dict=""
+  case "$target" in
+    reader | render) dict="-dict=fuzz/data.dict" ;;
+    curation) dict="-dict=fuzz/curation.dict" ;;
+  esac
+  work="build/fuzz/work/$target"
+  rm -rf "$work" && mkdir -p "$work"
+  cp fuzz/corpus/"$target"/* "$work"/
+  rm -f "$work/README.md"
+  status=0
+  build/fuzz/fuzz/"fuzz_$target" -max_total_time="${ORNIVA_FUZZ_SECONDS:-20}" -max_len=4096 \
+    -timeout=10 $dict -print_final_stats=1 -artifact_prefix="build/fuzz/fuzz_$target-" "$work" \
+    >"$work.log" 2>&1 || status=$?
+  echo "fuzz_$target: $(sed -n 's/^stat::number_of_executed_units: *//p' "$work.log") runs"
+  if [ "$status" -ne 0 ]; then
+    tail -n 30 "$work.log" >&2
+    echo "fuzz_$target found a fault; its input is in build/fuzz (fuzz/README.md)" >&2
+    exit 1
+  fi
+done
 
 echo
 echo "== The Debian package (scripts/package.sh), unpacked and checked =="

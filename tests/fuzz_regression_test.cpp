@@ -1,5 +1,5 @@
 // Runs the fuzz targets' property checks (tests/support/fuzz_properties.h)
-// over the fuzzers' seed inputs and over every input a fuzzer has found a
+// over every fuzzer's seed inputs and over every input a fuzzer has found a
 // fault with (tests/fuzz_regressions/), so they hold in every build of the
 // suite. The seeds include an empty file: no data, "No error" and the empty
 // net.
@@ -19,11 +19,11 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(FuzzRegressionTest, SeedsAndFoundInputsKeepTheProperties) {
-  const std::pair<const char*, bool> folders[] = {// relative to the source tree; holding seeds
-                                                  {"fuzz/corpus/reader", true},
-                                                  {"fuzz/corpus/render", true},
-                                                  {"fuzz/corpus/curation", true},
-                                                  {"tests/fuzz_regressions", false}};
+  const std::pair<const char*, bool> folders[] = {
+      // relative to the source tree; holding seeds
+      {"fuzz/corpus/reader", true},   {"fuzz/corpus/render", true},
+      {"fuzz/corpus/curation", true}, {"fuzz/corpus/import", true},
+      {"fuzz/corpus/options", true},  {"tests/fuzz_regressions", false}};
   for (const auto& [folder, seeds] : folders) {
     int inputs = 0;
     for (const fs::directory_entry& entry :
@@ -37,6 +37,8 @@ TEST(FuzzRegressionTest, SeedsAndFoundInputsKeepTheProperties) {
       EXPECT_EQ(fuzz::CheckReaderProperties(data, bytes.size(), dir.path()), "");
       EXPECT_EQ(fuzz::CheckRenderProperties(data, bytes.size()), "");
       EXPECT_EQ(fuzz::CheckCurationProperties(data, bytes.size()), "");
+      EXPECT_EQ(fuzz::CheckImportProperties(data, bytes.size()), "");
+      EXPECT_EQ(fuzz::CheckOptionsProperties(data, bytes.size()), "");
     }
     EXPECT_TRUE(inputs > 0 || !seeds) << "no seeds in " << folder;
   }

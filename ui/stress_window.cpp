@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "analysis/by_phase.h"
 #include "analysis/mohr.h"
 #include "analysis/report_format.h"
 #include "analysis/stress_summary.h"
@@ -288,10 +289,11 @@ QString SolvedSummary(const analysis::StressResult& r) {
 
 }  // namespace
 
-QString StressSummary(const analysis::StressResult& r, bool iterate,
-                      analysis::StressMethod method) {
-  int switchedOut = 0;
-  for (const analysis::FaultMisfit& f : r.faults) switchedOut += f.used ? 0 : 1;
+QString StressSummary(const analysis::StressResult& r, bool iterate, analysis::StressMethod method,
+                      int switchedOff) {
+  int switchedOut = switchedOff < 0 ? 0 : switchedOff;
+  if (switchedOff < 0)
+    for (const analysis::FaultMisfit& f : r.faults) switchedOut += f.used ? 0 : 1;
   QString text;
   if (!r.error.empty()) {
     text = Text(r.error) + '.';
@@ -309,11 +311,13 @@ QString StressSummary(const analysis::StressResult& r, bool iterate,
 
 void StressWindow::fill() {
   const analysis::StressResult& r = study_.StressInView();
+  const int switchedOff = analysis::SwitchedOffInScope(study_);
   if (study_.givenStress())
     summary_->setText(QStringLiteral("Given \u03C31, \u03C33 and \u03A6:   ") +
-                      StressSummary(r, false));
+                      StressSummary(r, false, analysis::StressMethod::Michael, switchedOff));
   else
-    summary_->setText(StressSummary(r, study_.choices().iterate, study_.choices().method));
+    summary_->setText(
+        StressSummary(r, study_.choices().iterate, study_.choices().method, switchedOff));
   summary_->setText(summary_->text() + ScopeText(study_));
   FillAxesTable(axes_,
                 {"\u03C3"

@@ -150,8 +150,11 @@ QString StressMethodTitle(analysis::StressMethod method);
 // The summary line of `result` by `method`: the method's authors first when
 // it is not Michael's, Phi, R, R' and its regime, SHmax, SHmin, the World
 // Stress Map regime, the mean beta and the faults used, with " (k rounds)"
-// for Michael's iterated inversion.
+// for Michael's iterated inversion. "Switched out: N" counts `switchedOff`
+// (analysis::SwitchedOffInScope), or when it is negative the faults the
+// result did not use.
 QString StressSummary(const analysis::StressResult& result, bool iterate,
-                      analysis::StressMethod method = analysis::StressMethod::Michael);
+                      analysis::StressMethod method = analysis::StressMethod::Michael,
+                      int switchedOff = -1);
 
 }  // namespace orniva::ui

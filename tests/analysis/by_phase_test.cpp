@@ -1,5 +1,6 @@
 // A report for each phase in turn: the header once, each phase's rows led
-// by its name, the first refusal named by its phase, and the study's scope
+// by its name (neutralised for spreadsheets), a refused phase's row saying
+// why, a refusal only when no phase gave a result, and the study's scope
 // left as it was.
 #include <gtest/gtest.h>
 
@@ -27,8 +28,9 @@ TEST(ByPhase, EachPhaseInTurn) {
   };
   const StudyReport kinematics = [](Study& s) { return KinematicsCsv(s.Kinematics()); };
   const StudyReport fewRefused = [](Study& s) {
-    return s.usedCount() < 3 ? CsvReport{{}, "too few"} : CsvReport{"n\n1\n", {}};
+    return s.usedCount() < 3 ? CsvReport{{}, "too few; 2"} : CsvReport{"n,m\n1,2\n", {}};
   };
+  const StudyReport allRefused = [](Study&) { return CsvReport{{}, "never"}; };
   std::atomic<bool> cancel{false};
   const ByPhaseControl cancelAfterOne{&cancel, [&](int, int) { cancel = true; }};
   const struct {
@@ -40,10 +42,11 @@ TEST(ByPhase, EachPhaseInTurn) {
       {true,
        kinematics,
        {},
-       {"subset," + all.substr(0, all.find('\n') + 1) + rowsOf({1, 3, 4}, "A,") +
+       {"subset," + all.substr(0, all.find('\n') + 1) + rowsOf({1, 3, 4}, "'=A,") +
             rowsOf({5, 6}, "\"B, late\","),
         {}}},
-      {true, fewRefused, {}, {{}, "phase B, late: too few"}},
+      {true, fewRefused, {}, {"subset,n,m\n'=A,1,2\n\"B, late\",\"too few; 2\",\n", {}}},
+      {true, allRefused, {}, {{}, "no phase gave a result (phase =A: never)"}},
       {true, kinematics, cancelAfterOne, {{}, kByPhaseCancelled}},
       {false, kinematics, {}, {{}, kNoPhases}},
   };
@@ -53,7 +56,7 @@ TEST(ByPhase, EachPhaseInTurn) {
     study.DataReplaced(lines);
     study.SetOff({2}, true);
     if (row.phases) {
-      study.SetPhaseOf({1, 3, 4}, study.AddPhase({"A", "#1b9e77"}));
+      study.SetPhaseOf({1, 3, 4}, study.AddPhase({"=A", "#1b9e77"}));
       study.SetPhaseOf({5, 6}, study.AddPhase({"B, late", "#d95f02"}));
       study.SetScope(2);
     }
@@ -62,6 +65,24 @@ TEST(ByPhase, EachPhaseInTurn) {
     EXPECT_EQ(report.text, row.expected.text);
     EXPECT_EQ(report.error, row.expected.error);
     EXPECT_EQ(study.scope(), scope);
+  }
+}
+
+// "Switched out" counts the data switched off in the scope, not those of
+// other phases.
+TEST(ByPhase, SwitchedOffInTheScopeOnly) {
+  const std::vector<std::string> lines = {"90 45 90 45 N", "270 60 270 60 N", "0 50 0 50 N",
+                                          "400 45 90 45 N", "45 30 45 30 N"};
+  Study study;
+  study.data() = test::DataFromLines(lines);
+  study.DataReplaced(lines);
+  study.SetPhaseOf({1, 2}, study.AddPhase({"A", "#1b9e77"}));
+  study.SetPhaseOf({3, 4, 5}, study.AddPhase({"B", "#d95f02"}));
+  study.SetOff({2, 4, 5}, true);  // line 4 failed a check: not counted
+  const int expected[] = {2, 1, 1};
+  for (int scope = 0; scope <= 2; ++scope) {
+    study.SetScope(scope);
+    EXPECT_EQ(SwitchedOffInScope(study), expected[scope]) << scope;
   }
 }
 

@@ -174,8 +174,8 @@ TEST(Rose, CountsStrikesAtBothEndsAndRefusesBinsThatDoNotFill360) {
   ASSERT_EQ(rose.counts.size(), 24u);
   EXPECT_EQ(std::accumulate(rose.counts.begin(), rose.counts.end(), 0), 2 * data.count());
   for (std::size_t k = 0; k < 12; ++k) EXPECT_EQ(rose.counts[k], rose.counts[k + 12]);
-  for (double bin : {2.5, 360.0}) EXPECT_TRUE(ValidRoseBin(bin));
-  for (double bin : {0.0, 7.0, 400.0}) EXPECT_FALSE(ValidRoseBin(bin));
+  for (double bin : {1.0, 2.5, 360.0}) EXPECT_TRUE(ValidRoseBin(bin));
+  for (double bin : {0.0, 1e-5, 0.5, 7.0, 400.0}) EXPECT_FALSE(ValidRoseBin(bin));
 }
 
 TEST(NumbersOf, ReadsExactlyTheCountOfFiniteNumbers) {

@@ -152,6 +152,8 @@ TEST(Separation, RecoversMixedStressesWhateverTheOrderOfTheLines) {
     std::vector<std::string> lines = LinesOf(mixture, stressOf);
     const SeparationResult r = SeparatePhases(test::DataFromLines(lines), Quick());
     ExpectRecovered(mixture, stressOf, r);
+    for (const SeparatedFault& f : r.faults)  // `also`: other phases only
+      EXPECT_EQ(std::count(f.also.begin(), f.also.end(), f.phase), 0);
     std::vector<std::size_t> order(lines.size());
     std::iota(order.begin(), order.end(), 0);
     std::shuffle(order.begin(), order.end(), std::mt19937(2));
@@ -197,6 +199,11 @@ TEST(Separation, Refusals) {
                                          "300 60 300 60 N"};
   EXPECT_EQ(SeparatePhases(test::DataFromLines(four), options).error,
             "separation needs at least 5 faults; 4 given");
+  options.candidates = 2000;  // five identical faults determine no stress: no phase
+  EXPECT_EQ(
+      SeparatePhases(test::DataFromLines(std::vector<std::string>(5, "90 45 90 45 N")), options)
+          .error,
+      "the fault planes do not determine the stress (rank below 5)");
   const std::pair<void (*)(SeparationOptions&), const char*> bad[] = {
       {[](SeparationOptions& o) { o.maxPhases = 0; }, "the most phases must be at least 1"},
       {[](SeparationOptions& o) { o.cut = 0; }, "the cut must be above 0 and at most 180 degrees"},

@@ -77,6 +77,11 @@ TEST(Tendency, RefusesMagnitudesItCannotUse) {
       {"100,60,40,", "", "--magnitudes needs three numbers S1,S2,S3, not '100,60,40,'"},
       {"1e400,60,40", "", "--magnitudes needs three numbers S1,S2,S3, not '1e400,60,40'"},
       {"100,60,40", "x", "--pore-pressure needs a number, not 'x'"},
+      {"1e300,1e299,1e298", "", "the stress magnitudes and the pore pressure must lie within +-1e12"},
+      {"100,60,40", "-1e17", "the stress magnitudes and the pore pressure must lie within +-1e12"},
+      {"3,2,1", "-1e12", "sigma1 - sigma3 and sigma3 - pore pressure are too small beside the "
+                         "magnitudes (1e+12) to be told from 0"},
+      {"1e12,5e11,1", "0", ""},
       {"100,60.5,4e1", "-2.5", ""},
   };
   // clang-format on

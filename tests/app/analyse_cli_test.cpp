@@ -38,6 +38,9 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   test::WriteFile(two, "90 45 90 45 N\r\n400 45 90 45 R\r\n90 90 0 0 D\r\n");
   test::WriteFile(bad, "400 45 90 45 R\r\n");
   test::WriteFile(big, test::Repeat("1 2 3 4 N\n", 32761));
+  const std::string five = dir.File("five.fdt"), empty = dir.File("empty.fdt");
+  test::WriteFile(five, test::Repeat("90 45 90 45 N\r\n", 5));
+  test::WriteFile(empty, "");
   const FaultSet data = test::DataFromLines(ReadDataFile(example).lines);
   std::array<StressResult, 5> every;
   for (std::size_t i = 0; i < every.size(); ++i)
@@ -87,24 +90,15 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
        0, BootstrapSolutionsCsv(bootstrap).text},
       {{example, "leave-one-out", "--method", "shan"}, 0,
        LeaveOneOutCsv(LeaveEachOut(SetupOf(data, nullptr, StressMethod::Shan, false))).text},
-      {{example, "stress-bootstrap", "--samples", "0"}, 2, "orniva-analyse: " + example +
-       ": the number of resamples must be a whole number from 1 to 1000000, not '0'"},
-      {{example, "stress-bootstrap", "--confidence", "1.5"}, 2, "orniva-analyse: " + example +
-       ": the confidence must be a number above 0 and at most 1, not '1.5'"},
-      {{example, "stress-bootstrap", "--seed", "-2"}, 2, "orniva-analyse: " + example +
-       ": the seed must be an unsigned 64-bit integer, not '-2'"},
+      {{example, "stress-bootstrap", "--samples", "0"}, 2,
+       "orniva-analyse: --samples needs a whole number B from 1 to 1000000, not '0'"},
       {{example, "mohr", "--method", "shan"}, 0, MohrCsv(MohrOf(data, every[1])).text},
       {{example, "mohr", "--stress=0,90,90,0,0.5"}, 0, MohrCsv(MohrOf(data, given)).text},
       {{example, "misfit-angles", "--stress", "0,90,90,0,0.5"}, 0, MisfitAnglesCsv(given).text},
-      {{two, "mohr", "--stress", "1,2"}, 2, "orniva-analyse: " + two + ": --stress needs T1,P1,T3,P3,PHI (five numbers), not '1,2'"},
       {{two, "misfit-angles", "--stress", "0,0,95,0,0.5"}, 2, "orniva-analyse: " + two + ": sigma1 and sigma3 are 5.00 degrees off perpendicular (at most 1)"},
       {{example, "separate", "--candidates", "2000"}, 0, SeparationCsv(separated).text},
       {{example, "separate", "--assignments", "--candidates=2000", "--seed", "7", "--cut", "25"}, 0,
        SeparationAssignmentsCsv(seven).text},
-      {{two, "separate", "--cut", "abc"}, 2, "orniva-analyse: " + two + ": --cut: 'abc' is not a number"},
-      {{two, "separate", "--seed", "-1"}, 2, "orniva-analyse: " + two + ": --seed: '-1' is not a whole number"},
-      {{two, "separate", "--width", "0"}, 2,
-       "orniva-analyse: " + two + ": the width must be above 0 and at most 180 degrees"},
       {{two, "separate"}, 2, "orniva-analyse: " + two + ": separation needs at least 5 faults; 2 given"},
       {{example, "tendency", "--magnitudes", "100,60,40", "--stress", "0,90,90,0,0.5"}, 0,
        TendencyCsv(FaultTendencies(data, nullptr, given, {100, 60, 40, 0})).text},
@@ -112,22 +106,32 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
        TendencyCsv(FaultTendencies(data, nullptr, every[0], {100, 60, 40, 10})).text},
       {{example, "tendency-grid", "--of", "dilation", "--magnitudes=100,60,40", "--method", "fry"}, 0,
        TendencyGridCsv(every[2], {100, 60, 40, 0}, TendencyOf::Dilation).text},
-      {{}, 2, "orniva-analyse: expected DATAFILE and COMMAND (see --help)"},
-      {{two, "bingham", "--by-subset"}, 2, "orniva-analyse: --by-subset: the curation has no phases"},
-      {{two, "roses"}, 2, "orniva-analyse: unknown command 'roses' (see --help)"},
-      {{two, "bingham", "--iterate"}, 2, "orniva-analyse: unknown option '--iterate' for bingham"},
-      {{two, "misfit-angles", "--iterate=yes"}, 2, "orniva-analyse: option '--iterate' takes no value"},
-      {{two, "density", "--of", "b", "--method", "kamb"}, 2, "orniva-analyse: unknown value 'b' for --of"},
-      {{two, "density", "--of"}, 2, "orniva-analyse: option '--of' needs a value"},
-      {{two, "density", "--of", "p"}, 2, "orniva-analyse: density needs --method (see --help)"},
+      // The options table's refusals, one of each kind through the program.
+      {{two, "bingham", "--iterate"}, 2,
+       "orniva-analyse: option '--iterate' does not apply to bingham (see --help)"},
+      {{two, "stress", "--method", "shan", "--iterate"}, 2,
+       "orniva-analyse: --iterate applies only with --method michael, not with --method shan"},
+      {{two, "mohr", "--stress", "0,90,90,0,0.5", "--method", "fry"}, 2,
+       "orniva-analyse: --method cannot be given with --stress (a given stress is not inverted)"},
+      {{two, "rose", "--of", "trend", "--bin", "1e-5"}, 2,
+       "orniva-analyse: --bin needs W from 1 to 360, not '1e-5'"},
+      {{two, "tendency", "--magnitudes", "100,60,40", "--pore-pressure", "-1e17"}, 2,
+       "orniva-analyse: --pore-pressure needs PF from -1e12 to 1e12, not '-1e17'"},
+      {{two, "tendency", "--magnitudes", "1e300,1e299,1e298"}, 2,
+       "orniva-analyse: --magnitudes needs S1,S2,S3 (S1 from -1e12 to 1e12, S2 from -1e12 to "
+       "1e12, S3 from -1e12 to 1e12), not '1e300,1e299,1e298'"},
+      {{two, "bingham", "--curation", ""}, 2, "orniva-analyse: --curation needs a FILE"},
+      {{two, "back-tilt"}, 2, "orniva-analyse: back-tilt needs --bedding (see --help)"},
       {{two, "select", "--of", "t"}, 2, "orniva-analyse: " + two + ": select needs --window or --cone"},
-      {{two, "back-tilt"}, 2, "orniva-analyse: " + two + ": back-tilt needs --bedding (see --help)"},
       {{two, "select", "--window", "0,10,50,40"}, 2, "orniva-analyse: " + two +
        ": --window needs T1,T2,P1,P2 (trends 0 to 360, 0 <= P1 <= P2 <= 90), not '0,10,50,40'"},
       {{two, "rose", "--of", "trend", "--bin", "7"}, 2, "orniva-analyse: " + two +
        ": --bin needs a width in degrees that divides 360, not '7'"},
-      {{two, "tendency-grid", "--magnitudes", "3,2,1"}, 2,
-       "orniva-analyse: " + two + ": tendency-grid needs --of (see --help)"},
+      {{two, "tendency", "--magnitudes", "1e12,1e12,999999999999.9999"}, 2, "orniva-analyse: " +
+       two + ": sigma1 - sigma3 and sigma3 - pore pressure are too small beside the magnitudes "
+       "(1e+12) to be told from 0"},
+      {{five, "separate", "--candidates", "2000"}, 2,
+       "orniva-analyse: " + five + ": the fault planes do not determine the stress (rank below 5)"},
       {{two, "tendency", "--magnitudes", "1,2,3"}, 2,
        "orniva-analyse: " + two + ": " + ParseMagnitudes("1,2,3", "").error},
       {{two, "tendency", "--magnitudes", "3,2,1"}, 2,
@@ -137,6 +141,7 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
       // After the bad-fields message; a report's refusal (the analyses' own
       // texts) named by the file.
       {{bad, "kinematics"}, 2, "orniva-analyse: " + bad + ": no usable data: every line failed a check"},
+      {{empty, "kinematics"}, 2, "orniva-analyse: " + empty + ": the data file holds no data"},
       {{big, "bingham"}, 2, "orniva-analyse: " + big + ": Number of fault must be less than 32760"},
   };
   // clang-format on
@@ -195,14 +200,24 @@ TEST(OrnivaAnalyseCli, TheCurationAndTheDataChosen) {
       {{six, "bingham", "--curation", dir.File("none.json")},
        2,
        "orniva-analyse: " + dir.File("none.json") + ": no such file or directory"},
+      {{six, "bingham", "--no-curation"}, 0, bingham(lines)},
       {{six, "bingham", "--lines", "3-1"},
        2,
-       "orniva-analyse: bad --lines item '3-1' (lines 1 to 6)"},
-      {{six, "bingham", "--lines", "1,,2"},
+       "orniva-analyse: " + six + ": bad --lines item '3-1' (lines 1 to 6)"},
+      {{six, "bingham", "--lines=7"},
        2,
-       "orniva-analyse: bad --lines item '' (lines 1 to 6)"},
-      {{six, "bingham", "--lines=7"}, 2, "orniva-analyse: bad --lines item '7' (lines 1 to 6)"},
-      {{six, "bingham", "--subset", "C"}, 2, "orniva-analyse: no phase named 'C' in the curation"},
+       "orniva-analyse: " + six + ": bad --lines item '7' (lines 1 to 6)"},
+      {{six, "bingham", "--lines=2"},
+       2,
+       "orniva-analyse: " + six +
+           ": no datum of --lines 2 is in use (each failed a check or is switched off)"},
+      {{six, "bingham", "--subset", "C"},
+       2,
+       "orniva-analyse: " + six + ": no phase named 'C' in the curation"},
+      {{six, "stress", "--by-subset"},
+       2,
+       "orniva-analyse: " + six +
+           ": no phase gave a result (phase A: stress inversion needs at least 4 faults; 3 given)"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
@@ -211,6 +226,10 @@ TEST(OrnivaAnalyseCli, TheCurationAndTheDataChosen) {
     const std::string err = run.err.empty() ? "" : run.err.substr(0, run.err.size() - 1);
     EXPECT_EQ(row.status == 0 ? run.out : err.substr(err.rfind('\n') + 1), row.text);
   }
+  EXPECT_NE(test::RunProgram(ORNIVA_TOOL_EXE, {six, "bingham"}, dir)
+                .err.find(six + ": applying the curation file " + CurationPathFor(six) +
+                          " (1 switched off, 2 phases)"),
+            std::string::npos);
   test::WriteFile(six, text + "90 45 90 45 N\r\n");  // the curation is now stale
   const test::ProgramRun stale = test::RunProgram(ORNIVA_TOOL_EXE, {six, "bingham"}, dir);
   EXPECT_EQ(stale.status, 0);
@@ -222,6 +241,36 @@ TEST(OrnivaAnalyseCli, TheCurationAndTheDataChosen) {
                            .text);
   EXPECT_NE(stale.err.find("warning: " + CurationPathFor(six) + ": made for a file of 6 lines"),
             std::string::npos);
+}
+
+// Each phase that can be analysed gives its rows, one that cannot a row
+// saying why; misfit-angles lists the data used, as a file of only those
+// lines would.
+TEST(OrnivaAnalyseCli, PhasesAndTheDataUsed) {
+  test::TempDir dir;
+  const std::string data = dir.File("data.fdt");
+  const std::string text = test::ReadFile(ORNIVA_EXAMPLE_FILE);
+  test::WriteFile(data, text);
+  const std::vector<std::string> lines = ReadDataFile(data).lines;
+  const std::vector<std::string> first(lines.begin(), lines.begin() + 10);
+  Curation curation;
+  curation.phases = {{"A", "#1b9e77", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {}},
+                     {"B", "#d95f02", {11, 12}, {}}};
+  test::WriteFile(CurationPathFor(data),
+                  CurationText(curation, "data.fdt", int(lines.size()), Sha256Hex(text)));
+  const std::string stressA = StressCsv(test::DataFromLines(first), false).text;
+  const test::ProgramRun bySubset =
+      test::RunProgram(ORNIVA_TOOL_EXE, {data, "stress", "--by-subset"}, dir);
+  EXPECT_EQ(bySubset.status, 0);
+  EXPECT_EQ(bySubset.out, "subset," + stressA.substr(0, stressA.find('\n') + 1) + "A," +
+                              stressA.substr(stressA.find('\n') + 1) +
+                              "B,\"stress inversion needs at least 4 faults; 2 given\",,,,,,,,,\n");
+  EXPECT_NE(bySubset.err.find(data + ": warning: phase B: stress inversion needs at least 4 "
+                                     "faults; 2 given"),
+            std::string::npos);
+  const test::ProgramRun used = test::RunProgram(
+      ORNIVA_TOOL_EXE, {data, "misfit-angles", "--lines", "1-10", "--no-curation"}, dir);
+  EXPECT_EQ(used.out, MisfitAnglesCsv(test::DataFromLines(first), false).text);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -176,6 +178,24 @@ TEST_F(OrnivaPlotCli, TheCurationChoosesAndColoursTheData) {
   EXPECT_EQ(ReadFile(dir_.File("plot-B.emf")), draw(PlotMode::KinematicAxes, 2, false));
 }
 
+// One phase, one file: "a/b" and "a_b" apart; a phase without data in use
+// gets no figure and a warning.
+TEST_F(OrnivaPlotCli, EachPhaseItsOwnFile) {
+  Curation curation;
+  curation.phases = {{"a/b", "#1b9e77", {1, 2, 3, 4, 5, 6, 7, 8}, {}},
+                     {"a_b", "#d95f02", {9, 10, 11, 12}, {}},
+                     {"none", "#7570b3", {}, {}}};
+  WriteFile(CurationPathFor(data_),
+            CurationText(curation, "data.fdt", 34, Sha256Hex(ReadFile(data_))));
+  const test::ProgramRun run = Run({"DATA", "OUT", "--by-subset", "--diagram=poles"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find(data_ + ": warning: 1 phase holds no data in use, no figure: none"),
+            std::string::npos)
+      << run.err;
+  EXPECT_TRUE(Exists("plot-a%2Fb.emf") && Exists("plot-a_b.emf") && !Exists("plot-none.emf"));
+  EXPECT_NE(ReadFile(dir_.File("plot-a%2Fb.emf")), ReadFile(dir_.File("plot-a_b.emf")));
+}
+
 TEST_F(OrnivaPlotCli, BadFieldsAndAnUnwritableLog) {
   WriteFile(data_, "120 45 200 30 N\r\n120 95 200 30 R\r\n370 -5 200 30 Q\r\n");
   test::ProgramRun run = Run({"DATA", "OUT", "--highlight", "3"});
@@ -207,8 +227,10 @@ TEST_F(OrnivaPlotCli, FormatByExtensionAndTheLayout) {
                       {"f.png", "\x89PNG"}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.file);
-    const test::ProgramRun run = Run({"DATA", dir_.File(row.file), "--layout", "--title", "Site 4",
-                                      "--dpi=150", "--width-mm", "50.8"});
+    std::vector<std::string> args = {"DATA", dir_.File(row.file), "--layout", "--title", "Site 4"};
+    if (row.file != "f.EMF") args.insert(args.end(), {"--width-mm", "50.8"});
+    if (row.file == "f.png") args.push_back("--dpi=150");
+    const test::ProgramRun run = Run(args);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(ReadFile(dir_.File(row.file)).rfind(row.magic, 0), 0u);
@@ -239,7 +261,33 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
       {{"DATA", "OUT", "--diagram", "tilt-test"}}, {{"DATA", "OUT", "--bedding", "90"}},
       {{"DATA", "OUT", "--dpi", "71"}}, {{"DATA", "OUT", "--width-mm", "1000.1"}},
       {{"DATA", "OUT", "--dpi", "300.5"}}, {{"DATA", "OUT", "--width-mm", "1e2"}},
-      {{"DATA", "OUT", "--bootstrap-region", "dots"}}, {{"DATA", "OUT", "--seed", "-1"}},
+      {{"DATA", "OUT", "--diagram=stress-axes", "--bootstrap-region", "dots"}},
+      {{"DATA", "OUT", "--diagram=stress-axes", "--seed", "-1"}},
+      {{"DATA", "OUT", "--diagram", "mohr", "--bootstrap"},
+       "orniva-plot: option '--bootstrap' does not apply to the mohr diagram (only to stress-axes)\n"},
+      {{"DATA", "OUT", "--diagram", "density", "--method", "shan"},
+       "orniva-plot: unknown value 'shan' for --method (use kamb, one-percent)\n"},
+      {{"DATA", "OUT", "--diagram", "tilt-test", "--bedding", "0,0", "--method", "fry", "--iterate"},
+       "orniva-plot: --iterate applies only with --method michael, not with --method fry\n"},
+      {{"DATA", "OUT", "--title", "T"}, "orniva-plot: --title applies only with --layout\n"},
+      {{"DATA", "OUT", "--dpi", "300"}, "orniva-plot: option '--dpi' applies to a PNG file only\n"},
+      {{"DATA", "OUT", "--diagram", "rose", "--bin", "1e-5"},
+       "orniva-plot: --bin needs W from 1 to 360, not '1e-5'\n"},
+      {{dir_.File("same.svg"), dir_.File("same.svg")},
+       "orniva-plot: " + dir_.File("same.svg") + ": is " + dir_.File("same.svg") +
+           ", which this run reads; choose another output file\n"},
+      {{"DATA", dir_.File("link.emf")},
+       "orniva-plot: " + dir_.File("link.emf") + ": is " + data_ +
+           ", which this run reads; choose another output file\n"},
+      {{dir_.File("five.fdt"), "OUT", "--diagram", "stress-axes"},
+       "orniva-plot: " + dir_.File("five.fdt") +
+           ": the fault planes do not determine the stress (rank below 5)\n"},
+      {{dir_.File("five.fdt"), "OUT", "--diagram", "mohr"},
+       "orniva-plot: " + dir_.File("five.fdt") +
+           ": the fault planes do not determine the stress (rank below 5)\n"},
+      {{dir_.File("five.fdt"), "OUT", "--diagram", "tendency", "--magnitudes", "3,2,1"},
+       "orniva-plot: " + dir_.File("five.fdt") +
+           ": the fault planes do not determine the stress (rank below 5)\n"},
       {{"DATA", dir_.File("plot.png"), "--dpi", "2400", "--width-mm", "1000"},
        "orniva-plot: " + dir_.File("plot.png") + ": an image of 94488 x 94488 pixels is too large "
        "(at most 50 million); lower the width or the resolution\n"},
@@ -253,6 +301,10 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
   };
   // clang-format on
   WriteFile(dir_.File("big.fdt"), test::Repeat("1 2 3 4 N\n", 32761));
+  WriteFile(dir_.File("five.fdt"), test::Repeat("90 45 90 45 N\r\n", 5));
+  WriteFile(dir_.File("same.svg"), ReadFile(data_));
+  ASSERT_EQ(::link(data_.c_str(), dir_.File("link.emf").c_str()), 0);
+  const std::string kept = ReadFile(data_);
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     const test::ProgramRun run = Run(row.args);
@@ -265,6 +317,7 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
       EXPECT_EQ(run.err, row.err);
     }
     EXPECT_FALSE(Exists("plot.emf") || Exists("plot.png") || Exists("plot.txt"));
+    EXPECT_EQ(ReadFile(data_), kept);
   }
 }
 

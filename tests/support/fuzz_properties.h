@@ -1,4 +1,5 @@
-// The properties that must hold for any bytes given as a data file, checked
+// The properties that must hold for any bytes given as a data file, a
+// curation file, a table to import or a program's arguments, checked
 // by the fuzz targets and, over the seed corpus and every input a fuzzer
 // ever crashed on, by the regression test.
 #pragma once
@@ -49,6 +50,25 @@ constexpr const char* kFuzzCurationSha256 =  // of no bytes
 // - the text written back for the data (CurationText) is accepted and read
 //   as the same curation, and writing that again gives the same text.
 std::string CheckCurationProperties(const std::uint8_t* bytes, std::size_t size);
+
+// Bytes as a table to import (DecodeImportBytes, ReadTable, the columns its
+// header proposes, ConvertTable). Holds when
+// - a refused input has no text, and a decoded text is UTF-8 without NUL;
+// - the rows' lines ascend from 1;
+// - the rows converted and failed add up to the table's rows, and the data
+//   are the converted rows' lines, each passing the reader's checks (a row
+//   without a sense written X fails only that one).
+std::string CheckImportProperties(const std::uint8_t* bytes, std::size_t size);
+
+// Bytes as the arguments of a program (the first byte picks orniva-analyse,
+// orniva-plot or the window; NUL separates the arguments), read against its
+// table (app/options.h). Holds when
+// - the same arguments read twice give the same outcome, and a refusal is
+//   one line;
+// - an accepted run names a command of the program, each option it holds
+//   applies to that command with a value its declaration takes, and each
+//   option the command needs is there.
+std::string CheckOptionsProperties(const std::uint8_t* bytes, std::size_t size);
 
 // Reports a failed property on standard error and aborts, so that the
 // fuzzer keeps the input as a crash.
