@@ -1,5 +1,7 @@
 #include "plot/mohr_diagram.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -21,6 +23,9 @@ constexpr std::int32_t kOriginX = 530;
 constexpr std::int32_t kTick = 12, kNumberText = 24, kNameText = 28;
 constexpr TColor kAxisGrey = Rgb(64, 64, 64);
 constexpr int kHalfCirclePoints = 181;
+// The least distance between the centres of two principal values' labels:
+// "σ1" is about 36 units wide at kNameText.
+constexpr std::int32_t kLabelGap = 44;
 
 std::string Number(double value) {
   char text[16];
@@ -83,11 +88,12 @@ void DrawCircles(RecordingCanvas& canvas, const std::array<double, 3>& s, const 
   DrawHalfCircle(canvas, s[0], s[2], page, smooth);
   DrawHalfCircle(canvas, s[0], s[1], page, smooth);
   DrawHalfCircle(canvas, s[1], s[2], page, smooth);
-  for (std::size_t k = 0; k < 3; ++k) {
-    const TPoint at = MohrToPlot(s[k], 0, page);
-    canvas.Text({at.x, at.y + 80},
+  const std::array<std::int32_t, 3> x = SpreadLabels(
+      {MohrToPlot(s[0], 0, page).x, MohrToPlot(s[1], 0, page).x, MohrToPlot(s[2], 0, page).x},
+      kLabelGap);
+  for (std::size_t k = 0; k < 3; ++k)
+    canvas.Text({x[k], page.originY + 80},
                 {"\u03C3" + std::to_string(k + 1), kNameText, TextAnchor::Centre});
-  }
 }
 
 void DrawDot(RecordingCanvas& canvas, TPoint p, std::int32_t r) {
@@ -95,6 +101,39 @@ void DrawDot(RecordingCanvas& canvas, TPoint p, std::int32_t r) {
 }
 
 }  // namespace
+
+std::array<std::int32_t, 3> SpreadLabels(std::array<std::int32_t, 3> x, std::int32_t gap) {
+  std::array<std::size_t, 3> order{0, 1, 2};
+  std::sort(order.begin(), order.end(),
+            [&x](std::size_t a, std::size_t b) { return x[a] < x[b] || (x[a] == x[b] && a > b); });
+  // Runs of labels `gap` apart, each centred on the mean of its values;
+  // two runs that crowd each other become one, until none do.
+  struct Run {
+    std::size_t first, count;
+    double mean;
+    double Left(std::int32_t g) const { return mean - 0.5 * g * double(count - 1); }
+  };
+  std::vector<Run> runs;
+  for (std::size_t k = 0; k < 3; ++k) {
+    runs.push_back({k, 1, double(x[order[k]])});
+    while (runs.size() > 1) {
+      Run& last = runs.back();
+      const Run& before = runs[runs.size() - 2];
+      if (last.Left(gap) - (before.Left(gap) + double(gap) * double(before.count - 1)) >= gap)
+        break;
+      const std::size_t count = before.count + last.count;
+      const double mean =
+          (before.mean * double(before.count) + last.mean * double(last.count)) / double(count);
+      const std::size_t first = before.first;
+      runs.pop_back();
+      runs.back() = {first, count, mean};
+    }
+  }
+  for (const Run& run : runs)
+    for (std::size_t j = 0; j < run.count; ++j)
+      x[order[run.first + j]] = std::int32_t(std::lround(run.Left(gap) + double(gap) * double(j)));
+  return x;
+}
 
 TPoint MohrToPlot(double sigmaN, double tau, const MohrPage& page) {
   return {kOriginX + RoundToPlot(kUnit * sigmaN), page.originY - RoundToPlot(kUnit * tau)};

@@ -44,6 +44,10 @@ constexpr MohrPage kMohrFigurePage{530, 680};
 // the page's originY, 440 plot units to 1; the axes from sigma_n = -1 to 1
 // and from tau = 0 to 1.
 TPoint MohrToPlot(double sigmaN, double tau, const MohrPage& page = kMohrWindowPage);
+// The centres of the three principal values' labels under the axis: at
+// their values, or, where two would stand closer than `gap`, spread `gap`
+// apart about the mean of the values they crowd, in the order of the values.
+std::array<std::int32_t, 3> SpreadLabels(std::array<std::int32_t, 3> x, std::int32_t gap);
 // The stresses at a point of the plot, unrounded.
 MohrFigure::Point PlotToMohr(double x, double y);
 

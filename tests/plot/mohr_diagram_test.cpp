@@ -42,5 +42,23 @@ TEST(PlotMohr, PointsAtTheirStressesTheCirclesAndTheHighlightLast) {
   EXPECT_EQ(f.shown, 1);
 }
 
+// The principal values' labels: where they stand apart, at their values;
+// where two or three crowd, `gap` apart about the mean of their values, in
+// the values' order (a tie puts the later sigma left, as it is the smaller).
+TEST(MohrLabels, SpreadOnlyWhereTheyCrowd) {
+  using X = std::array<std::int32_t, 3>;
+  const struct {
+    X values, labels;
+  } cases[] = {
+      {{970, 530, 90}, {970, 530, 90}},    // far apart
+      {{970, 320, 300}, {970, 332, 288}},  // sigma2 and sigma3 crowd
+      {{970, 310, 310}, {970, 332, 288}},  // a tie
+      {{330, 310, 300}, {357, 313, 269}},  // all three
+      {{400, 356, 90}, {400, 356, 90}},    // exactly the gap apart
+      {{400, 380, 343}, {418, 374, 330}},  // a crowded pair meets the third
+  };
+  for (const auto& c : cases) EXPECT_EQ(SpreadLabels(c.values, 44), c.labels);
+}
+
 }  // namespace
 }  // namespace orniva::test
