@@ -21,18 +21,22 @@ Eigen::Matrix3d UnitTensor(int k) {
 
 LeastSquaresStress StressBySvd(const std::vector<analysis::FaultSlip>& faults,
                                const std::vector<double>& counts) {
-  const Eigen::Index n = Eigen::Index(faults.size());
+  std::vector<std::size_t> drawn;  // the faults with a say: rows of the design matrix
+  for (std::size_t i = 0; i < faults.size(); ++i)
+    if (counts[i] > 0) drawn.push_back(i);
+  const Eigen::Index n = Eigen::Index(drawn.size());
   Eigen::MatrixXd a(3 * n, 5);
   Eigen::VectorXd s(3 * n);
-  for (Eigen::Index i = 0; i < n; ++i) {
-    const analysis::FaultSlip& f = faults[std::size_t(i)];
-    const Eigen::Vector3d normal(f.n.x, f.n.y, f.n.z), slip(f.s.x, f.s.y, f.s.z);
-    const double weight = std::sqrt(counts[std::size_t(i)]);
+  for (Eigen::Index row = 0; row < n; ++row) {
+    const std::size_t i = drawn[std::size_t(row)];
+    const Eigen::Vector3d normal(faults[i].n.x, faults[i].n.y, faults[i].n.z);
+    const Eigen::Vector3d slip(faults[i].s.x, faults[i].s.y, faults[i].s.z);
+    const double weight = std::sqrt(counts[i]);
     for (int k = 0; k < 5; ++k) {
       const Eigen::Vector3d t = UnitTensor(k) * normal;
-      a.block<3, 1>(3 * i, k) = weight * (t - normal.dot(t) * normal);
+      a.block<3, 1>(3 * row, k) = weight * (t - normal.dot(t) * normal);
     }
-    s.segment<3>(3 * i) = weight * slip;
+    s.segment<3>(3 * row) = weight * slip;
   }
   LeastSquaresStress result;
   const Eigen::Matrix<double, 5, 5> h = a.transpose() * a;
