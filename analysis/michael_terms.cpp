@@ -3,17 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
+#include <Eigen/Cholesky>
+
 namespace orniva::analysis {
 
 namespace {
 
 using Vector5 = std::array<double, 5>;
-using Matrix5 = std::array<Vector5, 5>;
 
 constexpr int kMaxRounds = 100;
 constexpr double kAxesSettled = 0.01;  // [deg]
-// A pivot below this share of the largest diagonal element of the normal
-// equations counts as zero: the planes do not fix all five unknowns.
+// A pivot at or below this share of the largest diagonal element of the
+// normal equations counts as zero: the planes do not fix all five unknowns.
 constexpr double kRankTolerance = 1e-10;
 
 // The shear traction's linear map at n as the 3 x 5 matrix A: tau = A x.
@@ -30,51 +31,35 @@ std::array<Vector5, 3> TractionMatrix(math::Vector3d n) {
   return a;
 }
 
-// The normal matrix factored by Gaussian elimination with partial pivoting:
-// the eliminated rows and, below the diagonal, the multipliers.
+// The normal matrix factored as P^T L D L^T P (Eigen's LDLT: symmetric
+// pivoting on the largest remaining diagonal element). H is a sum of
+// A_i^T A_i, so positive semidefinite: D holds the pivots, and a pivot at
+// or below kRankTolerance times the largest diagonal element of H means
+// the planes do not fix all five unknowns.
 class Factored {
  public:
   // False when the rank is below 5.
   bool Factor(const Symmetric5& h) {
+    Eigen::Matrix<double, 5, 5> a;
     std::size_t m = 0;
-    for (std::size_t j = 0; j < 5; ++j)
-      for (std::size_t k = j; k < 5; ++k) a_[j][k] = a_[k][j] = h[m++];
-    double scale = 0;
-    for (std::size_t i = 0; i < 5; ++i) scale = std::max(scale, std::fabs(a_[i][i]));
+    for (Eigen::Index j = 0; j < 5; ++j)
+      for (Eigen::Index k = j; k < 5; ++k) a(j, k) = a(k, j) = h[m++];
+    const double scale = a.diagonal().cwiseAbs().maxCoeff();
     if (!(scale > 0)) return false;
-    for (std::size_t c = 0; c < 5; ++c) {
-      std::size_t pivot = c;
-      for (std::size_t r = c + 1; r < 5; ++r)
-        if (std::fabs(a_[r][c]) > std::fabs(a_[pivot][c])) pivot = r;
-      if (!(std::fabs(a_[pivot][c]) > kRankTolerance * scale)) return false;
-      std::swap(a_[c], a_[pivot]);
-      pivots_[c] = pivot;
-      for (std::size_t r = c + 1; r < 5; ++r) {
-        const double f = a_[r][c] / a_[c][c];
-        for (std::size_t k = c + 1; k < 5; ++k) a_[r][k] -= f * a_[c][k];
-        a_[r][c] = f;
-      }
-    }
+    ldlt_.compute(a);
+    for (Eigen::Index k = 0; k < 5; ++k)
+      if (!(ldlt_.vectorD()(k) > kRankTolerance * scale)) return false;
     return true;
   }
 
-  Vector5 Solve(Vector5 b) const {
-    for (std::size_t c = 0; c < 5; ++c) {
-      std::swap(b[c], b[pivots_[c]]);
-      for (std::size_t r = c + 1; r < 5; ++r) b[r] -= a_[r][c] * b[c];
-    }
-    Vector5 x{};
-    for (std::size_t c = 5; c-- > 0;) {
-      double sum = b[c];
-      for (std::size_t k = c + 1; k < 5; ++k) sum -= a_[c][k] * x[k];
-      x[c] = sum / a_[c][c];
-    }
-    return x;
+  Vector5 Solve(const Vector5& b) const {
+    const Eigen::Matrix<double, 5, 1> x =
+        ldlt_.solve(Eigen::Map<const Eigen::Matrix<double, 5, 1>>(b.data()));
+    return {x(0), x(1), x(2), x(3), x(4)};
   }
 
  private:
-  Matrix5 a_{};
-  std::array<std::size_t, 5> pivots_{};
+  Eigen::LDLT<Eigen::Matrix<double, 5, 5>> ldlt_;
 };
 
 math::SymmetricEigen Principal(const Vector5& x) {

@@ -8,6 +8,9 @@
 // shear traction on plane i and s_i its in-plane slip, fault i's share is
 // H_i = A_i^T A_i and g_i = A_i^T s_i. The iterative option weighs g_i by
 // the shear traction |tau_i| of the previous solution; H does not change.
+// H x = g is solved by Eigen's LDLT with symmetric pivoting (H is positive
+// semidefinite); a pivot at or below 1e-10 of H's largest diagonal element
+// means the planes do not fix the stress (rank below 5): no solution.
 #pragma once
 
 #include <array>

@@ -90,8 +90,8 @@ void InvertMichael(const InversionInput& input, bool iterate, StressResult& resu
   }
   const std::vector<MichaelTerm> terms = MichaelTerms(used);
   const std::vector<double> once(used.size(), 1.0);
-  const MichaelSolution solution =
-      SolveMichael(SumTerms(terms, once), SlipColumnsOf(used, terms), once, iterate);
+  const MichaelSolution solution = SolveMichael(
+      SumTerms(terms, once), iterate ? SlipColumnsOf(used, terms) : SlipColumns(), once, iterate);
   result.rounds = solution.rounds;
   if (!solution.x) {
     result.error = "the fault planes do not determine the stress (rank below 5)";

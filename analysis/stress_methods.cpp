@@ -5,6 +5,8 @@
 #include <limits>
 #include <string>
 
+#include <Eigen/Eigenvalues>
+
 namespace orniva::analysis {
 
 using math::Vector3d;
@@ -12,8 +14,7 @@ using math::Vector3d;
 namespace {
 
 using Vector5 = std::array<double, 5>;
-template <std::size_t N>
-using Matrix = std::array<std::array<double, N>, N>;
+using Matrix5 = std::array<Vector5, 5>;
 
 constexpr double kLambda = 0.86602540378443864676;  // sqrt(3) / 2
 constexpr double kAngelierNorm2 = 1.5;              // |T|_F^2 of Angelier's normalisation
@@ -41,63 +42,30 @@ const MethodText& TextOf(StressMethod method) {
 }
 
 // Eigenvalues of a symmetric matrix in ascending order; vectors[k] is the
-// unit eigenvector of values[k]. Cyclic Jacobi rotations.
-template <std::size_t N>
-struct Eigen {
-  std::array<double, N> values{};
-  Matrix<N> vectors{};
+// unit eigenvector of values[k], its sign arbitrary (Eigen's self-adjoint
+// solver).
+struct Spectrum {
+  Vector5 values{};
+  std::array<Vector5, 5> vectors{};
 };
 
-template <std::size_t N>
-void Rotate(Matrix<N>& a, Matrix<N>& v, std::size_t p, std::size_t q) {
-  const double theta = (a[q][q] - a[p][p]) / (2 * a[p][q]);
-  const double t = (theta >= 0 ? 1 : -1) / (std::fabs(theta) + std::sqrt(theta * theta + 1));
-  const double c = 1 / std::sqrt(t * t + 1), s = t * c;
-  for (std::size_t k = 0; k < N; ++k) {
-    const double akp = a[k][p], akq = a[k][q];
-    a[k][p] = c * akp - s * akq;
-    a[k][q] = s * akp + c * akq;
-  }
-  for (std::size_t k = 0; k < N; ++k) {
-    const double apk = a[p][k], aqk = a[q][k];
-    a[p][k] = c * apk - s * aqk;
-    a[q][k] = s * apk + c * aqk;
-    const double vkp = v[k][p], vkq = v[k][q];
-    v[k][p] = c * vkp - s * vkq;
-    v[k][q] = s * vkp + c * vkq;
-  }
-}
-
-template <std::size_t N>
-Eigen<N> EigenOf(Matrix<N> a) {
-  Matrix<N> v{};
-  for (std::size_t i = 0; i < N; ++i) v[i][i] = 1;
-  for (int sweep = 0; sweep < 100; ++sweep) {
-    double off = 0, diagonal = 0;
-    for (std::size_t p = 0; p < N; ++p) {
-      diagonal += a[p][p] * a[p][p];
-      for (std::size_t q = p + 1; q < N; ++q) off += a[p][q] * a[p][q];
-    }
-    if (off == 0 || off <= 1e-32 * diagonal) break;
-    for (std::size_t p = 0; p + 1 < N; ++p)
-      for (std::size_t q = p + 1; q < N; ++q)
-        if (a[p][q] != 0) Rotate(a, v, p, q);
-  }
-  std::array<std::size_t, N> order{};
-  for (std::size_t i = 0; i < N; ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&a](auto i, auto j) { return a[i][i] < a[j][j]; });
-  Eigen<N> e;
-  for (std::size_t k = 0; k < N; ++k) {
-    e.values[k] = a[order[k]][order[k]];
-    for (std::size_t i = 0; i < N; ++i) e.vectors[k][i] = v[i][order[k]];
+Spectrum SpectrumOf(const Matrix5& a) {
+  Eigen::Matrix<double, 5, 5> m;
+  for (std::size_t i = 0; i < 5; ++i)
+    for (std::size_t j = 0; j < 5; ++j) m(Eigen::Index(i), Eigen::Index(j)) = a[i][j];
+  const Eigen::SelfAdjointEigenSolver<Eigen::Matrix<double, 5, 5>> solver(m);
+  Spectrum e;
+  for (std::size_t k = 0; k < 5; ++k) {
+    e.values[k] = solver.eigenvalues()(Eigen::Index(k));
+    for (std::size_t i = 0; i < 5; ++i)
+      e.vectors[k][i] = solver.eigenvectors()(Eigen::Index(i), Eigen::Index(k));
   }
   return e;
 }
 
-template <std::size_t N>
-void AddOuter(Matrix<N>& m, const std::array<double, N>& o, double weight = 1) {
-  for (std::size_t i = 0; i < N; ++i)
-    for (std::size_t j = 0; j < N; ++j) m[i][j] += weight * o[i] * o[j];
+void AddOuter(Matrix5& m, const Vector5& o, double weight = 1) {
+  for (std::size_t i = 0; i < 5; ++i)
+    for (std::size_t j = 0; j < 5; ++j) m[i][j] += weight * o[i] * o[j];
 }
 
 // E_k n for the orthonormal (Frobenius) basis of the trace-free tensors
@@ -120,7 +88,7 @@ Vector5 TensorOf(const Vector5& c) {
 // H = sum A_i^T A_i and g = sum A_i^T s_i, where the columns of A_i are the
 // shear tractions of the basis tensors on plane i.
 struct TractionSums {
-  Matrix<5> h{};
+  Matrix5 h{};
   Vector5 g{};
 };
 
@@ -139,9 +107,8 @@ TractionSums SumTractions(const std::vector<FaultSlip>& faults) {
   return sums;
 }
 
-template <std::size_t N>
-bool SmallestIsSimple(const Eigen<N>& e) {
-  return e.values[1] - e.values[0] > kRankTolerance * std::fabs(e.values[N - 1]);
+bool SmallestIsSimple(const Spectrum& e) {
+  return e.values[1] - e.values[0] > kRankTolerance * std::fabs(e.values[4]);
 }
 
 double MeanBeta(const Vector5& x, const std::vector<FaultSlip>& faults) {
@@ -158,13 +125,13 @@ Vector5 SignByMeanBeta(Vector5 x, const std::vector<FaultSlip>& faults) {
 }
 
 std::optional<Vector5> Shan(const std::vector<FaultSlip>& faults) {
-  Matrix<5> m{};
+  Matrix5 m{};
   for (const FaultSlip& f : faults) {
     const Vector3d n = f.n, t = math::Normalise(math::Cross(f.s, f.n));
-    AddOuter<5>(m, {n.x * t.x - n.z * t.z, n.y * t.y - n.z * t.z, n.x * t.y + n.y * t.x,
-                    n.x * t.z + n.z * t.x, n.y * t.z + n.z * t.y});
+    AddOuter(m, {n.x * t.x - n.z * t.z, n.y * t.y - n.z * t.z, n.x * t.y + n.y * t.x,
+                 n.x * t.z + n.z * t.x, n.y * t.z + n.z * t.y});
   }
-  const Eigen<5> e = EigenOf(m);
+  const Spectrum e = SpectrumOf(m);
   if (!SmallestIsSimple(e)) return std::nullopt;
   const Vector5& x = e.vectors[0];  // Txx, Tyy, Txy, Txz, Tyz
   return Vector5{x[0], x[2], x[3], x[1], x[4]};
@@ -174,7 +141,7 @@ std::optional<Vector5> Shan(const std::vector<FaultSlip>& faults) {
 // (1, -1, 0, 0, 0, 0) / sqrt2, (1, 1, -2, 0, 0, 0) / sqrt6 and the three
 // off-diagonal units.
 std::optional<Vector5> Fry(const std::vector<FaultSlip>& faults) {
-  Matrix<5> m{};
+  Matrix5 m{};
   for (const FaultSlip& f : faults) {
     const Vector3d n = f.n, t = math::Normalise(math::Cross(f.s, f.n));
     const double o[6] = {-n.x * t.x,
@@ -185,10 +152,10 @@ std::optional<Vector5> Fry(const std::vector<FaultSlip>& faults) {
                          -(t.z * n.x + t.x * n.z)};
     double length2 = 0;
     for (double v : o) length2 += v * v;
-    AddOuter<5>(m, {(o[0] - o[1]) / kRoot2, (o[0] + o[1] - 2 * o[2]) / kRoot6, o[3], o[4], o[5]},
-                1 / length2);
+    AddOuter(m, {(o[0] - o[1]) / kRoot2, (o[0] + o[1] - 2 * o[2]) / kRoot6, o[3], o[4], o[5]},
+             1 / length2);
   }
-  const Eigen<5> e = EigenOf(m);
+  const Spectrum e = SpectrumOf(m);
   if (!SmallestIsSimple(e)) return std::nullopt;
   const Vector5& v = e.vectors[0];
   const double xx = v[0] / kRoot2 + v[1] / kRoot6, yy = -v[0] / kRoot2 + v[1] / kRoot6;
@@ -196,15 +163,15 @@ std::optional<Vector5> Fry(const std::vector<FaultSlip>& faults) {
 }
 
 std::optional<Vector5> YamajiSato(const std::vector<FaultSlip>& faults) {
-  Matrix<5> m{};
+  Matrix5 m{};
   for (const FaultSlip& f : faults) {
     const Vector3d b = math::Cross(f.n, f.s);
     const std::array<Vector3d, 5> en = BasisTimes(f.n);
     Vector5 e{};
     for (std::size_t k = 0; k < 5; ++k) e[k] = math::Dot(b, en[k]);
-    AddOuter<5>(m, e);
+    AddOuter(m, e);
   }
-  const Eigen<5> e = EigenOf(m);
+  const Spectrum e = SpectrumOf(m);
   if (!SmallestIsSimple(e)) return std::nullopt;
   return TensorOf(e.vectors[0]);  // unit c: the reduced tensor
 }
@@ -237,7 +204,7 @@ double SecularRoot(const Vector5& d, const Vector5& gap, double r2) {
 // The minima of c^T H c - 2 lambda g . c over |c|^2 = 3/2 (see the header):
 // one, or the two of the hard case.
 std::vector<Vector5> MinimaOnSphere(const TractionSums& sums) {
-  const Eigen<5> e = EigenOf(sums.h);
+  const Spectrum e = SpectrumOf(sums.h);
   Vector5 d{}, gap{};
   bool hard = true;
   double reach = 0;  // |c|^2 with mu = h1, from the eigenvectors above h1
@@ -284,7 +251,7 @@ Vector5 AngelierS4Minimum(const TractionSums& sums, const std::vector<FaultSlip>
 
 std::optional<Vector5> Solve(StressMethod method, const std::vector<FaultSlip>& faults) {
   const TractionSums sums = SumTractions(faults);
-  const Eigen<5> h = EigenOf(sums.h);
+  const Spectrum h = SpectrumOf(sums.h);
   if (!(h.values[0] > kRankTolerance * h.values[4])) return std::nullopt;
   std::optional<Vector5> x;
   switch (method) {

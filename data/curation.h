@@ -27,6 +27,8 @@
 #include <utility>
 #include <vector>
 
+#include "data/data_file_hash.h"  // Sha256Hex, which the file records
+
 namespace orniva {
 
 struct Phase {
@@ -71,9 +73,6 @@ bool operator==(const Curation& a, const Curation& b);
 
 // The file that keeps the curation of the data file at `dataPath`.
 std::string CurationPathFor(const std::string& dataPath);
-
-// The SHA-256 of `bytes` as 64 lower-case hexadecimal digits.
-std::string Sha256Hex(std::string_view bytes);
 
 // A curation file larger than this is refused unread.
 constexpr std::size_t kMaxCurationBytes = 16 * 1024 * 1024;

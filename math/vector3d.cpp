@@ -1,7 +1,6 @@
 #include "math/vector3d.h"
 
-#include <algorithm>
-#include <utility>
+#include <Eigen/Eigenvalues>
 
 #include "math/numeric.h"
 
@@ -42,50 +41,28 @@ double AngleBetween(Vector3d a, Vector3d b) {
   return std::atan2(Norm(Cross(a, b)), Dot(a, b)) * kRadToDeg;
 }
 
-/* Cyclic Jacobi: each sweep zeroes the off-diagonal elements (p, q) in turn
- * with the rotation
- *   theta = (a_qq - a_pp) / (2 a_pq),  t = sgn(theta) / (|theta| + sqrt(theta^2 + 1)),
- *   c = 1 / sqrt(t^2 + 1),  s = t c,
- * and accumulates the rotations as the eigenvector columns. A 3 x 3 matrix
- * converges in a handful of sweeps. */
-SymmetricEigen EigenSymmetric(const Matrix3d& input) {
-  Matrix3d a = input;
-  Matrix3d v = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
-  for (int sweep = 0; sweep < 50; ++sweep) {
-    const double off = a[0][1] * a[0][1] + a[0][2] * a[0][2] + a[1][2] * a[1][2];
-    const double diag = a[0][0] * a[0][0] + a[1][1] * a[1][1] + a[2][2] * a[2][2];
-    if (off <= 1e-30 * diag || off == 0) break;
-    for (int p = 0; p < 2; ++p) {
-      for (int q = p + 1; q < 3; ++q) {
-        if (a[p][q] == 0) continue;
-        const double theta = (a[q][q] - a[p][p]) / (2 * a[p][q]);
-        const double t = (theta >= 0 ? 1 : -1) / (std::fabs(theta) + std::sqrt(theta * theta + 1));
-        const double c = 1 / std::sqrt(t * t + 1), s = t * c;
-        for (int k = 0; k < 3; ++k) {  // columns p and q
-          const double akp = a[k][p], akq = a[k][q];
-          a[k][p] = c * akp - s * akq;
-          a[k][q] = s * akp + c * akq;
-        }
-        for (int k = 0; k < 3; ++k) {  // rows p and q
-          const double apk = a[p][k], aqk = a[q][k];
-          a[p][k] = c * apk - s * aqk;
-          a[q][k] = s * apk + c * aqk;
-        }
-        for (int k = 0; k < 3; ++k) {
-          const double vkp = v[k][p], vkq = v[k][q];
-          v[k][p] = c * vkp - s * vkq;
-          v[k][q] = s * vkp + c * vkq;
-        }
-      }
-    }
-  }
-  std::array<int, 3> order = {0, 1, 2};
-  std::sort(order.begin(), order.end(), [&a](int i, int j) { return a[i][i] < a[j][j]; });
+namespace {
+
+// `v` or -v: pointing down; a horizontal one (z within 1e-12 |v| of 0, as
+// LowerHemisphereLine counts it) towards a trend in [0, 180).
+Vector3d Downward(Vector3d v) {
+  const double tiny = 1e-12 * Norm(v);
+  const double decisive = std::fabs(v.z) > tiny ? -v.z : std::fabs(v.x) > tiny ? v.x : v.y;
+  return decisive < 0 ? -v : v;
+}
+
+}  // namespace
+
+SymmetricEigen EigenSymmetric(const Matrix3d& a) {
+  Eigen::Matrix3d m;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) m(i, j) = a[std::size_t(i)][std::size_t(j)];
+  const Eigen::SelfAdjointEigenSolver<Eigen::Matrix3d> eigen(m);
   SymmetricEigen result;
   for (int k = 0; k < 3; ++k) {
-    const int i = order[k];
-    result.values[k] = a[i][i];
-    result.vectors[k] = Normalise({v[0][i], v[1][i], v[2][i]});
+    result.values[std::size_t(k)] = eigen.eigenvalues()(k);
+    const Eigen::Vector3d v = eigen.eigenvectors().col(k);
+    result.vectors[std::size_t(k)] = Downward(Normalise({v(0), v(1), v(2)}));
   }
   return result;
 }

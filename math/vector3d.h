@@ -49,8 +49,10 @@ double AngleBetween(Vector3d a, Vector3d b);
 using Matrix3d = std::array<std::array<double, 3>, 3>;
 
 // Eigenvalues of a symmetric matrix in ascending order, with unit
-// eigenvectors: vectors[k] belongs to values[k]. Cyclic Jacobi rotations,
-// accurate to a few ulps of the largest eigenvalue.
+// eigenvectors: vectors[k] belongs to values[k], pointing down, or when
+// horizontal (as LowerHemisphereLine counts it) towards a trend in
+// [0, 180). Eigen's self-adjoint solver (tridiagonal QR), accurate to a
+// few ulps of the largest eigenvalue.
 struct SymmetricEigen {
   std::array<double, 3> values{};
   std::array<Vector3d, 3> vectors{};

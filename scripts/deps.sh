@@ -4,6 +4,8 @@ orniva_packages=(
   cmake ninja-build g++ pkg-config clang-format
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libeigen3-dev libssl-dev  # dense linear algebra; the data file's SHA-256
+  nlohmann-json3-dev  # the JSON library the JSON reader is checked and measured against
   fonts-liberation locales
   librsvg2-bin poppler-utils inkscape  # renderers of our own figures in the tests
   dpkg-dev lintian desktop-file-utils appstream file man-db  # the Debian package and its checks
