@@ -39,6 +39,8 @@ class Study {
     std::string text;
     bool off = false;
     int phase = 0;
+    // What the curation file says of the line besides (CurationState::attributes).
+    LineAttributes attributes{};
   };
 
   // The data, for the reader to fill; tell DataReplaced() once they are.
@@ -48,6 +50,11 @@ class Study {
   // checked from them; none: the study cannot edit them): every datum is
   // back in use, in no phase, and every analysis reads all data.
   void DataReplaced(std::vector<std::string> lines = {});
+  // `data`, checked from `lines`, with `curation` (of as many lines; any
+  // other: every datum in use, in no phase), in one change: the data every
+  // analysis reads are all, and no listener sees the data without their
+  // curation.
+  void Replace(FaultSet data, std::vector<std::string> lines, CurationState curation);
 
   const AnalysisChoices& choices() const { return choices_; }
 
@@ -63,7 +70,12 @@ class Study {
   void SetPhaseInfo(int phase, PhaseInfo info);
   // A new phase, holding no data yet; returns its number.
   int AddPhase(PhaseInfo info);
-  // Phase k deleted: its data are in no phase, later phases move up one.
+  // A new phase holding no data at number `at` (1 to phases + 1): the
+  // phases from `at` on move down one with their data; the data analysed
+  // stay those of the same phase.
+  void InsertPhase(int at, PhaseInfo info);
+  // Phase k deleted: its data are in no phase, later phases move up one
+  // with their data, names and colours.
   void RemovePhase(int phase);
   // The data every analysis reads: all data in use (0) or those of one
   // phase (k). Out of range: all data.
@@ -77,6 +89,9 @@ class Study {
   const std::vector<std::string>& lines() const { return lines_; }
   // Line `line` (1 to count) replaced by `text` and checked again.
   void ReplaceLine(int line, std::string text);
+  // Each line (1 to count) replaced by its text and checked again, in one
+  // change.
+  void ReplaceLines(const std::vector<std::pair<int, std::string>>& texts);
   // Each record inserted so that it becomes line `first` (ascending); the
   // data are checked again. Fails (false, nothing changed) when the data
   // would have more than FaultSet::kMaxCount lines.
