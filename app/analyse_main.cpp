@@ -271,11 +271,11 @@ orniva::cli::ScopeOptions ScopeOf(const Options& options) {
 int Analyse(const std::string& path, const Command& command, const Options& options) {
   try {
     Study study;
-    if (!orniva::cli::LoadDataFile(kProgram, path, study.data())) return kFailure;
-    study.DataReplaced();
     const orniva::cli::ScopeOptions scope = ScopeOf(options);
-    const std::string refused =
-        orniva::cli::ApplyScope(path, scope, study, [](const std::string& line) { Report(line); });
+    const auto verdict = orniva::cli::LoadDataFile(kProgram, path, scope.curation, study);
+    if (!verdict) return kFailure;
+    const std::string refused = orniva::cli::ApplyScope(
+        *verdict, scope, study, [](const std::string& line) { Report(line); });
     if (!refused.empty()) {
       Report(refused);
       return kFailure;

@@ -3,12 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 
 #include "analysis/by_phase.h"
-#include "data/curation.h"
-#include "data/data_file_hash.h"
-#include "platform/file_error.h"
 
 namespace orniva::cli {
 
@@ -23,30 +19,25 @@ bool ParseLineNumber(const std::string& text, int count, int& line) {
   return true;
 }
 
-bool Exists(const std::string& path) { return std::ifstream(path).good(); }
-
 // The curation file's verdict on the data of `study`.
-std::string ApplyCuration(const std::string& dataPath, const ScopeOptions& options,
+std::string ApplyCuration(const document::CurationVerdict& verdict, const ScopeOptions& options,
                           analysis::Study& study,
                           const std::function<void(const std::string&)>& warn) {
-  const std::string path = options.curation ? *options.curation : CurationPathFor(dataPath);
-  if (!options.curation && !Exists(path)) return {};
-  std::string sha;
-  try {
-    sha = DataFileSha256(dataPath);
-  } catch (const FileError& error) {
-    return dataPath + ": " + error.what();
-  }
-  const CurationRead read = ReadCurationFile(path, study.data().count(), sha);
-  if (!read.error.empty()) {
-    if (read.stale && !options.curation) {
-      warn("warning: " + path + ": " + read.error + "; the curation is not applied");
+  using Kind = document::CurationVerdict::Kind;
+  switch (verdict.kind) {
+    case Kind::None:
       return {};
-    }
-    return path + ": " + read.error;
+    case Kind::Applied:
+      study.SetCuration(verdict.curation);
+      return {};
+    case Kind::OtherData:
+      if (options.curation) break;
+      warn("warning: " + verdict.path + ": " + verdict.reason + "; the curation is not applied");
+      return {};
+    case Kind::Unusable:
+      break;
   }
-  study.SetCuration(analysis::CurationState::FromFile(read.curation, study.data().count()));
-  return {};
+  return verdict.path + ": " + verdict.reason;
 }
 
 }  // namespace
@@ -77,10 +68,10 @@ std::optional<std::vector<int>> ParseLineList(const std::string& list, int count
   return lines;
 }
 
-std::string ApplyScope(const std::string& dataPath, const ScopeOptions& options,
+std::string ApplyScope(const document::CurationVerdict& verdict, const ScopeOptions& options,
                        analysis::Study& study,
                        const std::function<void(const std::string&)>& warn) {
-  if (std::string error = ApplyCuration(dataPath, options, study, warn); !error.empty())
+  if (std::string error = ApplyCuration(verdict, options, study, warn); !error.empty())
     return error;
   if (options.lines) {
     std::string error;

@@ -588,8 +588,9 @@ std::string PhaseOutputPath(const std::string& outputPath, std::string name) {
 
 int Run(const Options& options) {
   orniva::analysis::Study study;
-  if (!orniva::cli::LoadDataFile(kProgram, options.dataPath, study.data())) return kFailure;
-  study.DataReplaced();
+  const auto verdict =
+      orniva::cli::LoadDataFile(kProgram, options.dataPath, options.scope.curation, study);
+  if (!verdict) return kFailure;
   study.SetChoices(options.choices);
   if (options.highlight > study.data().count()) {
     Report(options.dataPath + ": --highlight " + std::to_string(options.highlight) +
@@ -597,7 +598,7 @@ int Run(const Options& options) {
     return kFailure;
   }
   const std::string refused = orniva::cli::ApplyScope(
-      options.dataPath, options.scope, study, [](const std::string& line) { Report(line); });
+      *verdict, options.scope, study, [](const std::string& line) { Report(line); });
   if (!refused.empty()) {
     Report(refused);
     return kFailure;

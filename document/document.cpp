@@ -101,12 +101,13 @@ SavePlan Document::PlanSave(const std::string& path) const {
   SavePlan plan;
   plan.dataPath = path;
   const bool asRead = LinesAsRead();
+  const std::string sha256 = sha256_.empty() && bytes_ ? Sha256Of(*bytes_) : sha256_;
   if (asRead && !fileName_.empty() && SameFile(path, fileName_)) {
-    plan.dataSha256 = sha256_;
+    plan.dataSha256 = sha256;
     plan.dataBytes = bytes_;
   } else {
     std::string bytes = asRead && bytes_ ? *bytes_ : LinesText(study_.lines());
-    plan.dataSha256 = asRead && bytes_ ? sha256_ : Sha256Hex(bytes);
+    plan.dataSha256 = asRead && bytes_ ? sha256 : Sha256Of(bytes);
     if (bytes.size() <= kMaxKeptBytes) plan.dataBytes = bytes;
     plan.files.push_back({path, std::move(bytes)});
   }

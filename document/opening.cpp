@@ -40,31 +40,48 @@ std::string Sha256Stream::Hex() {
 
 namespace {
 
-// The lines, the hash and (up to kMaxKeptBytes) the bytes of one read. A
-// file of too many lines is not read further.
+// The lines, the hash and (up to the options' limit) the bytes of one read. The
+// bytes are hashed as they come when `hash` says so, and from the moment
+// they grow too large to keep; else the hash is left to be made from the
+// bytes kept, when it is needed. A file of too many lines is not read
+// further.
 struct OneRead {
   DataFileLines lines;
   std::optional<std::string> bytes;
   std::string sha256;
 };
 
-OneRead ReadOnce(const std::string& path, bool keep) {
+OneRead ReadOnce(const std::string& path, const OpenOptions& options, bool hash) {
   DataLineReader reader;
-  Sha256Stream hash;
+  std::optional<Sha256Stream> stream;
+  if (hash) stream.emplace();
   OneRead read;
-  if (keep) read.bytes.emplace();
+  if (options.keepBytes) read.bytes.emplace();
   bool linesDone = false;
   ReadFileInChunks(path, [&](std::string_view chunk) {
     if (!linesDone) linesDone = !reader.Feed(chunk);
     if (reader.tooManyLines()) return false;
-    hash.Add(chunk);
-    if (read.bytes && read.bytes->size() + chunk.size() > kMaxKeptBytes) read.bytes.reset();
+    if (read.bytes && read.bytes->size() + chunk.size() > options.maxKeptBytes) {
+      if (!stream) stream.emplace().Add(*read.bytes);
+      read.bytes.reset();
+    }
+    if (stream) stream->Add(chunk);
     if (read.bytes) read.bytes->append(chunk);
     return true;
   });
   read.lines = reader.Finish();
-  read.sha256 = hash.Hex();
+  if (stream) read.sha256 = stream->Hex();
   return read;
+}
+
+// Whether the curation file will be read: it is named, or something is
+// beside the data file where it would be.
+bool CurationToRead(const std::string& dataPath, const OpenOptions& options) {
+  try {
+    return options.curationPath || !NothingAt(CurationPathFor(dataPath));
+  } catch (const FileError&) {
+    return true;  // judged as unusable, with the reason
+  }
 }
 
 std::string Lowered(std::string reason) {
@@ -109,9 +126,10 @@ std::string VerdictText(const CurationVerdict& verdict) {
 Opening OpenDataFile(const std::string& path, const OpenOptions& options) {
   Opening opening;
   opening.path = path;
+  const bool curation = CurationToRead(path, options);
   OneRead read;
   try {
-    read = ReadOnce(path, options.keepBytes);
+    read = ReadOnce(path, options, curation);
   } catch (const FileError& error) {
     opening.error = error;
     return opening;
@@ -121,8 +139,14 @@ Opening OpenDataFile(const std::string& path, const OpenOptions& options) {
   opening.lines = std::move(read.lines.lines);
   opening.bytes = std::move(read.bytes);
   opening.sha256 = std::move(read.sha256);
-  opening.curation = Judge(path, options, opening.data.count(), opening.sha256);
+  if (curation) opening.curation = Judge(path, options, opening.data.count(), opening.sha256);
   return opening;
+}
+
+std::string Sha256Of(std::string_view bytes) {
+  Sha256Stream stream;
+  stream.Add(bytes);
+  return stream.Hex();
 }
 
 std::string LinesText(const std::vector<std::string>& lines) {

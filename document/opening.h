@@ -31,6 +31,8 @@ struct OpenOptions {
   // The bytes are kept for saving them again (the window); the command
   // line saves nothing.
   bool keepBytes = true;
+  // The most bytes kept.
+  std::size_t maxKeptBytes = kMaxKeptBytes;
 };
 
 // What the curation file came to.
@@ -62,7 +64,10 @@ struct Opening {
   FaultSet data;
   std::vector<std::string> lines;
   std::optional<std::string> bytes;  // the file's bytes, when kept
-  std::string sha256;                // of the file's bytes
+  // The SHA-256 of the file's bytes: made while reading when a curation
+  // file was to be judged or the bytes were not kept; else empty (to be
+  // made from the bytes when needed).
+  std::string sha256;
 
   bool refused() const { return error.has_value() || tooManyLines; }
 };
@@ -73,6 +78,9 @@ Opening OpenDataFile(const std::string& path, const OpenOptions& options = {});
 
 // The data file's text of `lines`: each line and CR LF after it.
 std::string LinesText(const std::vector<std::string>& lines);
+
+// The SHA-256 of `bytes` as 64 lower-case hex digits.
+std::string Sha256Of(std::string_view bytes);
 
 // The SHA-256 of bytes handed over in pieces, as 64 lower-case hex digits.
 class Sha256Stream {

@@ -80,20 +80,32 @@ TEST(Opening, ANamedCurationFileMustBeThere) {
 }
 
 // One read gives the lines, the hash of every byte (those after a NUL too)
-// and the bytes; a data file that is no regular file is refused at once.
+// when a curation file is to be judged, and the bytes up to their limit; a
+// data file that is no regular file is refused at once.
 TEST(Opening, TheDataFileReadOnce) {
   TempDir dir;
-  const std::string bytes = kData + std::string("\0tail", 5);
-  WriteFile(dir.File("d.fdt"), bytes);
-  Opening opening = OpenDataFile(dir.File("d.fdt"));
+  const std::string bytes = kData + std::string("\0tail", 5), path = dir.File("d.fdt");
+  WriteFile(path, bytes);
+  Opening opening = OpenDataFile(path);
   EXPECT_EQ(opening.lines.size(), 3u);
   EXPECT_EQ(opening.data.count(), 3);
-  EXPECT_EQ(opening.sha256, Sha256Hex(bytes));
+  EXPECT_EQ(opening.sha256, "");  // no curation file: made from the bytes when needed
   EXPECT_EQ(opening.bytes, bytes);
   EXPECT_EQ(test::ReadFile(dir.File("VORN.log")), "d.fdt\r\nNo error\r\n");
+  WriteFile(CurationPathFor(path), "{}");
+  EXPECT_EQ(OpenDataFile(path).sha256, Sha256Hex(bytes));
   OpenOptions lean;
   lean.keepBytes = false;
-  EXPECT_FALSE(OpenDataFile(dir.File("d.fdt"), lean).bytes);
+  EXPECT_FALSE(OpenDataFile(path, lean).bytes);
+
+  const std::string large = test::Repeat(std::string(300, ' ') + "1 2 3 4 N\n", 1000);
+  WriteFile(dir.File("large.fdt"), large);
+  OpenOptions small;
+  small.maxKeptBytes = 200000;  // passed in the fourth chunk
+  opening = OpenDataFile(dir.File("large.fdt"), small);
+  EXPECT_FALSE(opening.bytes);  // too large to keep: hashed as read
+  EXPECT_EQ(opening.sha256, Sha256Hex(large));
+  EXPECT_EQ(opening.lines.size(), 1000u);
 
   ASSERT_EQ(mkfifo(dir.File("pipe.fdt").c_str(), 0600), 0);
   opening = OpenDataFile(dir.File("pipe.fdt"));
