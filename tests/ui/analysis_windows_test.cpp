@@ -76,7 +76,7 @@ TEST_F(WindowTest, KinematicsFollowsTheDataAndHighlights) {
   OpenThroughDialog(DataFile("ten.fdt", kTenData));
   EXPECT_EQ(k->table()->model()->rowCount(), 10);
   EXPECT_EQ(k->windowTitle(), "Kinematics  [ ten.fdt ]");
-  window->study.SetOff({1}, true);  // the data in use change
+  window->document.Do(document::Edit::Switch({1}, true), "off");  // the data in use change
   EXPECT_EQ(k->table()->model()->rowCount(), 9);
 }
 
@@ -119,7 +119,7 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
 
   s->table()->sortByColumn(2, Qt::DescendingOrder);  // the reversed fault first
   s->copy();
-  const QStringList lines = QApplication::clipboard()->text().split('\n');
+  const QStringList lines = services.clipboard.split('\n');
   ASSERT_EQ(lines.size(), 9);  // header, seven rows, the final break
   EXPECT_EQ(
       lines[0],
@@ -246,7 +246,9 @@ TEST_F(WindowTest, StressMethodBoxReachesTheStudyAndTheDiagram) {
     PlotDiagram(PlotMode::StressAxes, window->faultSet, plot.target, -1, figures.Inputs());
     EXPECT_TRUE(SamePicture(window->plotPicture, plot.picture));
   }
-  window->study.SetMethod(StressMethod::Fry);  // the window follows the study
+  analysis::AnalysisChoices fry = window->study.choices();
+  fry.method = StressMethod::Fry;
+  window->document.SetChoices(fry);  // the window follows the document
   EXPECT_EQ(s->methodBox()->currentIndex(), 2);
 }
 
@@ -300,7 +302,7 @@ TEST_F(WindowTest, CompareMethodsTableAndWarning) {
   // clang-format on
   c->table()->setFocus();
   s->copy();
-  const QStringList lines = QApplication::clipboard()->text().split('\n');
+  const QStringList lines = services.clipboard.split('\n');
   ASSERT_EQ(lines.size(), 7);
   for (int row = 0; row < 5; ++row) EXPECT_EQ(lines[row + 1].toStdString(), rows[row]);
   OpenThroughDialog(DataFile("normal.fdt", kNormalFaults));
@@ -430,10 +432,10 @@ TEST_F(WindowTest, ImportAndPasteSaveThenLoadTheData) {
   EXPECT_EQ(window->faultSet.count(), 1);
   EXPECT_EQ(window->windowTitle(), "Orniva  [ field.fdt ]");
 
-  QGuiApplication::clipboard()->setText(QStringLiteral("  "));
+  services.clipboard = QStringLiteral("  ");
   window->importCommands()->ActionPasteData->trigger();
   EXPECT_EQ(services.messages, std::vector<std::string>{"The clipboard holds no text to import."});
-  QGuiApplication::clipboard()->setText(QStringLiteral("1\t2"));
+  services.clipboard = QStringLiteral("1\t2");
   services.importData = std::nullopt;  // the dialog cancelled: nothing saved
   window->importCommands()->ActionPasteData->trigger();
 

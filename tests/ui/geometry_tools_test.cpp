@@ -15,12 +15,7 @@
 namespace orniva::ui::test {
 namespace {
 
-std::vector<std::string> TenLines() {
-  std::vector<std::string> lines;
-  for (const QString& line : QString::fromLatin1(kTenData).split('\n', Qt::SkipEmptyParts))
-    lines.push_back(line.toStdString());
-  return lines;
-}
+std::vector<std::string> TenLines() { return LinesOf(kTenData); }
 
 TEST(RotationDialog, RefusesTheFirstBadFieldByName) {
   using K = RotationKind;
@@ -66,11 +61,11 @@ TEST(RotatedDataWindow, SavesANewFileNeverTheOpenOne) {
 }
 
 TEST(TiltTestWindow, ShowsTheStepsAndACancelChangesNothing) {
-  analysis::Study study;
-  study.data() = orniva::test::DataFromLines(TenLines());
-  study.DataReplaced();
+  document::Document document;
+  Adopt(document, TenLines(), "ten.fdt");
   StubServices services;
-  TiltTestWindow window(study, {250, 30}, "ten.fdt", services);
+  TiltTestWindow window(document, {250, 30}, services);
+  EXPECT_EQ(window.windowTitle(), "Tilt test, bedding 250/30 - ten.fdt");
   QSignalSpy finished(&window, &TiltTestWindow::finished);
   window.run();
   ASSERT_TRUE(finished.wait(60000));
@@ -80,11 +75,12 @@ TEST(TiltTestWindow, ShowsTheStepsAndACancelChangesNothing) {
   const QString shown = window.tableText();
   std::vector<std::string> many;
   for (int k = 0; k < 30000; ++k) many.push_back(TenLines()[std::size_t(k % 10)]);
-  study.data() = orniva::test::DataFromLines(many);
-  study.DataReplaced();
+  Adopt(document, many, "many.fdt");
+  EXPECT_EQ(window.windowTitle(), "Tilt test, bedding 250/30 - many.fdt");
   window.run();
   window.cancel();
-  ASSERT_TRUE(finished.wait(60000));
+  EXPECT_EQ(finished.count(), 2);  // at once
+  EXPECT_FALSE(window.running());
   EXPECT_EQ(window.tableText(), shown);
 }
 
