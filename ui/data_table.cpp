@@ -221,6 +221,7 @@ QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 Qt::ItemFlags DataTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
   if (index.column() == kUse) flags |= Qt::ItemIsUserCheckable;
   const bool editable = editing_ && !study().lines().empty();

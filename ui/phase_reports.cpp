@@ -163,9 +163,12 @@ class PhaseReportModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
+  // The report's order until sorted again; the views read the rows anew.
   void setTable(PhaseTable table) {
     beginResetModel();
     table_ = std::move(table);
+    order_.resize(table_.rows.size());
+    std::iota(order_.begin(), order_.end(), std::size_t(0));
     endResetModel();
     sort(sortColumn_, sortOrder_);
   }
@@ -176,6 +179,7 @@ class PhaseReportModel : public QAbstractTableModel {
     return parent.isValid() ? 0 : int(table_.header.size());
   }
   QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid()) return {};
     const std::size_t row = order_[std::size_t(index.row())];
     if (role == Qt::DisplayRole) return table_.rows[row].value(index.column());
     if (role == Qt::TextAlignmentRole && !std::isnan(NumberAt(row, index.column())))

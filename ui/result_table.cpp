@@ -137,6 +137,7 @@ QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int r
 }
 
 Qt::ItemFlags ResultModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
   if (index.column() == checkColumn_) flags |= Qt::ItemIsUserCheckable;
   return flags;

@@ -6,19 +6,19 @@
 #include <tuple>
 
 #include <QActionGroup>
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
+#include "tests/support/model_contract.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/bootstrap_panel.h"
 #include "ui/given_stress_panel.h"
@@ -35,6 +35,21 @@ QString CellText(const QTableView* table, int row, int col) {
   const QVariant text = table->model()->index(row, col).data();
   return text.isValid() ? text.toString() : QStringLiteral("(no item)");
 }
+
+// The model under a table's sort.
+QAbstractItemModel* SourceOf(const QTableView* table) {
+  return static_cast<QSortFilterProxyModel*>(table->model())->sourceModel();
+}
+
+// Counts the paints of a widget.
+struct PaintCounter : QObject {
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    count += event->type() == QEvent::Paint;
+    return false;
+  }
+  int count = 0;
+};
 
 TEST(KinematicsWarnings, MisfitAboveTheThresholdAndLateralOnDipSlip) {
   analysis::KinematicAxes axes;
@@ -63,11 +78,15 @@ TEST_F(WindowTest, KinematicsFollowsTheDataAndHighlights) {
   KinematicsWindow* k = window->analysisMenu()->kinematicsWindow();
   ASSERT_NE(k, nullptr);
   EXPECT_TRUE(k->isVisible());
+  orniva::test::ModelContract rows(k->table()->model()), cells(SourceOf(k->table()));
   EXPECT_EQ(k->summary()->text(), "2 data used. Left out (a check failed): lines 2.");
   ASSERT_EQ(k->table()->model()->rowCount(), 2);
   EXPECT_EQ(CellText(k->table(), 1, 1), "30.00");  // misfit of line 3
   EXPECT_EQ(CellText(k->table(), 1, 8), "More than 20.00° off its plane");
-  k->setMisfitThreshold(45);
+  PaintCounter paints(k->table()->viewport());
+  k->setMisfitThreshold(45);  // the window's own option: its table repaints
+  Settle();
+  EXPECT_GT(paints.count, 0);
   EXPECT_EQ(CellText(k->table(), 1, 8), "");
   k->table()->setCurrentIndex(
       k->table()->model()->index(1, 0));  // line 3, the last datum: highlighted at once
@@ -96,6 +115,8 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   StressWindow* s = window->analysisMenu()->stressWindow();
   ASSERT_NE(s, nullptr);
   EXPECT_TRUE(s->isVisible());
+  orniva::test::ModelContract rowsContract(s->table()->model()),
+      cellsContract(SourceOf(s->table()));
   EXPECT_TRUE(s->summary()->text().contains("  7 faults used"));
   // One inversion for the window and the diagram, and one per change after.
   EXPECT_EQ(window->study.stressRuns(), 1);

@@ -7,6 +7,7 @@
 #include <QTableView>
 
 #include "data/curation.h"
+#include "tests/support/model_contract.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace orniva::ui::test {
@@ -18,6 +19,8 @@ class DataTableTest : public WindowTest {
     OpenTen();
     window->curationCommands()->ShowTable();
     table = window->curationCommands()->table();
+    contracts.emplace_back(std::make_unique<orniva::test::ModelContract>(table->model()));
+    contracts.emplace_back(std::make_unique<orniva::test::ModelContract>(table->view()->model()));
   }
   QModelIndex Cell(int row, int column) const { return table->view()->model()->index(row, column); }
   // The line each row shows, top to bottom.
@@ -36,6 +39,7 @@ class DataTableTest : public WindowTest {
   std::string Saved() const { return orniva::test::ReadFile(work.File("ten.fdt")); }
 
   DataTableWindow* table = nullptr;
+  std::vector<std::unique_ptr<orniva::test::ModelContract>> contracts;
 };
 
 TEST_F(DataTableTest, UseSwitchPhasesSortAndFilter) {

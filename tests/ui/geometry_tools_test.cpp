@@ -3,9 +3,11 @@
 // one, and the tilt test runs off the window's thread, a cancelled run
 // changing nothing.
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
+#include "tests/support/model_contract.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/rotated_data_window.h"
@@ -52,6 +54,7 @@ TEST(RotatedDataWindow, SavesANewFileNeverTheOpenOne) {
                                                 analysis::RotationMatrix({}, 90)),
                            {Q(opened), TenLines(), std::nullopt}, "turned", "-turned", services,
                            [&](const QString& path) { loaded.push_back(path); });
+  orniva::test::ModelContract contract(window.table()->model());
   EXPECT_FALSE(window.saveTo(Q(dir.path() + "/./data.fdt")));
   EXPECT_EQ(orniva::test::ReadFile(opened), kTenData);
   EXPECT_EQ(services.messages.size(), 1u);

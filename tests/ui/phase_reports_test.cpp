@@ -4,10 +4,12 @@
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 #include "data/curation.h"
 #include "data/fault_reader.h"
+#include "tests/support/model_contract.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/phase_reports.h"
@@ -45,6 +47,7 @@ TEST(PhaseReportsWindow, EqualsTheCommandLine) {
   };
   test::StubServices services;
   PhaseReportsWindow window(document, services);
+  orniva::test::ModelContract contract(window.table()->model());
   window.chooseReport(3);
   ASSERT_STREQ(PhaseReportsWindow::reportCommand(3), "stress-summary");
   QSignalSpy finished(&window, &PhaseReportsWindow::finished);

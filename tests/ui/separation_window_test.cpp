@@ -5,6 +5,7 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
+#include "tests/support/model_contract.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/separation_window.h"
@@ -23,6 +24,7 @@ TEST(SeparationWindow, ProposesCancelsAndAccepts) {
   options.candidates = 2000;
   window.setOptions(options);
   QSignalSpy finished(&window, &SeparationWindow::finished);
+  orniva::test::ModelContract contract(window.faultTable()->model());
   window.run();
   ASSERT_TRUE(finished.wait(60000));
   const analysis::SeparationResult expected = analysis::SeparatePhases(study.data(), options);
