@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPainter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -595,22 +594,6 @@ void TFormMain::StringGrid1DrawCell(int col, int row, const QRect& rect, CellSta
   if (row == lastDrawnRow) return;
   lastDrawnRow = std::int16_t(row);
   if (!(state & gdFocused)) return;
-  PaintFocusedCell(col, row, rect);
+  StringGrid1->paintCellAgain(col, row, rect, orniva::clAqua);
   Replot(row > faultSet.count() ? -1 : std::int16_t(row));
-}
-
-// Fills the cell aqua and writes its text again, 2 pixels in from its
-// top-left corner, on the grid's painter of the cell (if it is being painted).
-void TFormMain::PaintFocusedCell(int col, int row, const QRect& rect) {
-  QPainter* canvas = StringGrid1->canvas();
-  if (!canvas) return;
-  canvas->save();
-  canvas->fillRect(rect, QColor(orniva::RedOf(orniva::clAqua), orniva::GreenOf(orniva::clAqua),
-                                orniva::BlueOf(orniva::clAqua)));
-  canvas->setClipRect(rect);
-  canvas->setFont(StringGrid1->font());
-  canvas->setPen(StringGrid1->palette().color(QPalette::Text));
-  canvas->drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                   StringGrid1->gridModel()->cellText(col, row));
-  canvas->restore();
 }

@@ -188,7 +188,6 @@ class TFormMain : public QMainWindow {
   orniva::SymbolSize CheckedSymbolSize() const;
   void ReportCheck(const orniva::CheckOutcome& outcome);
   void ReportError(const orniva::FileError& error);
-  void PaintFocusedCell(int col, int row, const QRect& rect);
 
   std::unique_ptr<orniva::ui::WindowServices> ownServices_;
   orniva::ui::WindowServices* services_;

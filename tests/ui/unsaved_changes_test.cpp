@@ -95,9 +95,13 @@ TEST_F(UnsavedChangesTest, TheFileWithTheChangesIsAskedAboutAndSaved) {
       EXPECT_EQ(services.asked, std::vector<std::string>{"a.fdt"});
       EXPECT_EQ(orniva::test::ReadFile(a), kTenData);  // the data never written over
       EXPECT_EQ(Exists(CurationPathFor(a)), row.aSaved);
-      if (row.aSaved) EXPECT_EQ(OpenDataFileCuration(a).off, (std::vector<int>{1}));
+      if (row.aSaved) {
+        EXPECT_EQ(OpenDataFileCuration(a).off, (std::vector<int>{1}));
+      }
       EXPECT_FALSE(Exists(CurationPathFor(b)));  // never a curation of a for b
-      if (Exists(b)) EXPECT_EQ(orniva::test::ReadFile(b), arrival.bBytes);
+      if (Exists(b)) {
+        EXPECT_EQ(orniva::test::ReadFile(b), arrival.bBytes);
+      }
       EXPECT_EQ(window->windowTitle(), row.bOpen ? "Orniva  [ b.fdt ]" : "Orniva  [ a.fdt ] *");
     }
 }
