@@ -285,19 +285,9 @@ const StressBootstrap* Study::Bootstrap() const {
   return bootstrapOf_ == StressKey() ? bootstrap_.get() : nullptr;
 }
 
-int Study::AddListener(Listener listener) const {
-  listeners_.emplace(nextListener_, std::move(listener));
-  return nextListener_++;
-}
-
-void Study::RemoveListener(int key) const { listeners_.erase(key); }
-
 void Study::Changed(bool stressChoice) {
   ++revision_;
   if (stressChoice) ++stressRevision_;
-  // A listener may add or remove listeners: call a copy.
-  const std::map<int, Listener> listeners = listeners_;
-  for (const auto& [key, listener] : listeners) listener();
 }
 
 }  // namespace orniva::analysis

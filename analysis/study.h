@@ -1,14 +1,13 @@
 // The one owner of a loaded data set's analyses: the data, the user's
 // choices about them, and each analysis's result, computed once per change
 // of what it depends on. The window, its results windows and the
-// command-line tools all read one Study; choices change only through it,
-// and every view that listens is told of each change.
+// command-line tools all read one Study; choices change only through it.
+// In the window it belongs to the open document (document/document.h),
+// which changes it and tells every view what changed.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,7 +28,6 @@ struct StressBootstrap;  // analysis/stress_bootstrap.h
 
 class Study {
  public:
-  using Listener = std::function<void()>;
   // What a result was computed from: the data's generation and the revision
   // of the choices it depends on.
   using ResultKey = std::pair<std::uint64_t, std::uint64_t>;
@@ -52,8 +50,7 @@ class Study {
   void DataReplaced(std::vector<std::string> lines = {});
   // `data`, checked from `lines`, with `curation` (of as many lines; any
   // other: every datum in use, in no phase), in one change: the data every
-  // analysis reads are all, and no listener sees the data without their
-  // curation.
+  // analysis reads are all, never the data without their curation.
   void Replace(FaultSet data, std::vector<std::string> lines, CurationState curation);
 
   const AnalysisChoices& choices() const { return choices_; }
@@ -135,8 +132,7 @@ class Study {
   std::uint64_t curationRevision() const { return maskRevision_; }
   // The bootstrap confidence of the inversion, kept here so that the window
   // and every figure read the same one. `of` is the StressKey() it was
-  // computed for; one computed for another inversion is dropped. Listeners
-  // are told.
+  // computed for; one computed for another inversion is dropped.
   void SetBootstrap(std::shared_ptr<const StressBootstrap> bootstrap, ResultKey of);
   // The bootstrap of the present inversion; null when none was set for it.
   const StressBootstrap* Bootstrap() const;
@@ -149,11 +145,6 @@ class Study {
   const StressResult& StressInView() const;
   // How many inversions this study has computed.
   int stressRuns() const { return stressRuns_; }
-
-  // `listener` is called after every change; the returned key removes it.
-  // Listening does not change the study.
-  int AddListener(Listener listener) const;
-  void RemoveListener(int key) const;
 
  private:
   void Changed(bool stressChoice);
@@ -192,8 +183,6 @@ class Study {
   std::optional<GivenStress> given_;
   mutable std::optional<ResultKey> givenOf_;
   mutable StressResult givenResult_;
-  mutable std::map<int, Listener> listeners_;
-  mutable int nextListener_ = 0;
 };
 
 }  // namespace orniva::analysis
