@@ -21,11 +21,17 @@ struct PhaseInfo {
   }
 };
 
+// What a curation file says of one line beyond its use and phase (a site,
+// a position, a quality ...): each member's name and its value's JSON text.
+using LineAttributes = std::vector<std::pair<std::string, std::string>>;
+
 // Every vector by line: index 0 unused, 1 to the data's count.
 struct CurationState {
   std::vector<bool> off;   // switched off by the user
   std::vector<int> phase;  // 0: none; k: phases[k - 1]
   std::vector<PhaseInfo> phases;
+  // By line like `off`; empty while no line has any attribute.
+  std::vector<LineAttributes> attributes;
   // The curation file's members this version does not read, kept for the
   // next time it is written.
   std::vector<std::pair<std::string, std::string>> unknown;
@@ -43,7 +49,8 @@ struct CurationState {
   Curation ToFile() const;
 
   friend bool operator==(const CurationState& a, const CurationState& b) {
-    return a.off == b.off && a.phase == b.phase && a.phases == b.phases && a.unknown == b.unknown;
+    return a.off == b.off && a.phase == b.phase && a.phases == b.phases &&
+           a.attributes == b.attributes && a.unknown == b.unknown;
   }
   friend bool operator!=(const CurationState& a, const CurationState& b) { return !(a == b); }
 };

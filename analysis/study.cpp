@@ -14,6 +14,15 @@ void Study::DataReplaced(std::vector<std::string> lines) {
   CurationChanged();
 }
 
+void Study::Replace(FaultSet data, std::vector<std::string> lines, CurationState curation) {
+  data_ = std::move(data);
+  lines_ = std::move(lines);
+  curation_ =
+      curation.count() == data_.count() ? std::move(curation) : CurationState::Empty(data_.count());
+  scope_ = 0;
+  CurationChanged();
+}
+
 void Study::SetCuration(CurationState curation) {
   if (curation.count() != data_.count() || curation == curation_) return;
   curation_ = std::move(curation);
@@ -44,10 +53,17 @@ void Study::SetPhaseInfo(int phase, PhaseInfo info) {
 }
 
 int Study::AddPhase(PhaseInfo info) {
-  CurationState next = curation_;
-  next.phases.push_back(std::move(info));
-  SetCuration(std::move(next));
+  InsertPhase(int(curation_.phases.size()) + 1, std::move(info));
   return int(curation_.phases.size());
+}
+
+void Study::InsertPhase(int at, PhaseInfo info) {
+  if (at < 1 || at > int(curation_.phases.size()) + 1) return;
+  CurationState next = curation_;
+  next.phases.insert(next.phases.begin() + (at - 1), std::move(info));
+  for (int& k : next.phase) k = k >= at ? k + 1 : k;
+  if (scope_ >= at) ++scope_;
+  SetCuration(std::move(next));
 }
 
 void Study::RemovePhase(int phase) {
@@ -86,14 +102,22 @@ void Study::CurationChanged() {
   Changed(true);
 }
 
-void Study::ReplaceLine(int line, std::string text) {
-  if (line < 1 || line > data_.count() || lines_.size() != std::size_t(data_.count())) return;
-  lines_[std::size_t(line - 1)] = std::move(text);
-  FaultSet one;
-  one.Recreate(1);
-  CheckFaultLines({lines_[std::size_t(line - 1)]}, one);
-  AssignColours(one);
-  data_[std::size_t(line)] = one[1];
+void Study::ReplaceLine(int line, std::string text) { ReplaceLines({{line, std::move(text)}}); }
+
+void Study::ReplaceLines(const std::vector<std::pair<int, std::string>>& texts) {
+  if (lines_.size() != std::size_t(data_.count())) return;
+  bool changed = false;
+  for (const auto& [line, text] : texts) {
+    if (line < 1 || line > data_.count()) continue;
+    lines_[std::size_t(line - 1)] = text;
+    FaultSet one;
+    one.Recreate(1);
+    CheckFaultLines({text}, one);
+    AssignColours(one);
+    data_[std::size_t(line)] = one[1];
+    changed = true;
+  }
+  if (!changed) return;
   data_.Touch();
   CurationChanged();
 }
@@ -102,6 +126,10 @@ bool Study::InsertLines(const std::vector<std::pair<int, LineRecord>>& records) 
   if (lines_.size() + records.size() > std::size_t(FaultSet::kMaxCount)) return false;
   for (const auto& [line, record] : records) {
     const std::size_t at = std::size_t(std::clamp(line, 1, int(lines_.size()) + 1));
+    if (!curation_.attributes.empty() || !record.attributes.empty()) {
+      curation_.attributes.resize(curation_.off.size());
+      curation_.attributes.insert(curation_.attributes.begin() + long(at), record.attributes);
+    }
     lines_.insert(lines_.begin() + long(at - 1), record.text);
     curation_.off.insert(curation_.off.begin() + long(at), record.off);
     curation_.phase.insert(curation_.phase.begin() + long(at),
@@ -116,7 +144,14 @@ std::vector<std::pair<int, Study::LineRecord>> Study::RemoveLines(const std::vec
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
     const std::size_t line = std::size_t(*it);
     if (line < 1 || line > lines_.size()) continue;
-    removed.push_back({*it, {lines_[line - 1], curation_.off[line], curation_.phase[line]}});
+    LineAttributes attributes;
+    if (line < curation_.attributes.size()) {
+      attributes = std::move(curation_.attributes[line]);
+      curation_.attributes.erase(curation_.attributes.begin() + long(line));
+    }
+    removed.push_back(
+        {*it,
+         {lines_[line - 1], curation_.off[line], curation_.phase[line], std::move(attributes)}});
     lines_.erase(lines_.begin() + long(line - 1));
     curation_.off.erase(curation_.off.begin() + long(line));
     curation_.phase.erase(curation_.phase.begin() + long(line));
@@ -180,6 +215,7 @@ void Study::SetChoices(const AnalysisChoices& choices) {
   if (choices == choices_) return;
   const bool stressChoice =
       choices.iterate != choices_.iterate || choices.method != choices_.method;
+  if (choices.colourByPhase != choices_.colourByPhase) ++maskRevision_;
   choices_ = choices;
   Changed(stressChoice);
 }
@@ -249,19 +285,9 @@ const StressBootstrap* Study::Bootstrap() const {
   return bootstrapOf_ == StressKey() ? bootstrap_.get() : nullptr;
 }
 
-int Study::AddListener(Listener listener) const {
-  listeners_.emplace(nextListener_, std::move(listener));
-  return nextListener_++;
-}
-
-void Study::RemoveListener(int key) const { listeners_.erase(key); }
-
 void Study::Changed(bool stressChoice) {
   ++revision_;
   if (stressChoice) ++stressRevision_;
-  // A listener may add or remove listeners: call a copy.
-  const std::map<int, Listener> listeners = listeners_;
-  for (const auto& [key, listener] : listeners) listener();
 }
 
 }  // namespace orniva::analysis

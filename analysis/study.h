@@ -1,14 +1,13 @@
 // The one owner of a loaded data set's analyses: the data, the user's
 // choices about them, and each analysis's result, computed once per change
 // of what it depends on. The window, its results windows and the
-// command-line tools all read one Study; choices change only through it,
-// and every view that listens is told of each change.
+// command-line tools all read one Study; choices change only through it.
+// In the window it belongs to the open document (document/document.h),
+// which changes it and tells every view what changed.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,7 +28,6 @@ struct StressBootstrap;  // analysis/stress_bootstrap.h
 
 class Study {
  public:
-  using Listener = std::function<void()>;
   // What a result was computed from: the data's generation and the revision
   // of the choices it depends on.
   using ResultKey = std::pair<std::uint64_t, std::uint64_t>;
@@ -39,6 +37,8 @@ class Study {
     std::string text;
     bool off = false;
     int phase = 0;
+    // What the curation file says of the line besides (CurationState::attributes).
+    LineAttributes attributes{};
   };
 
   // The data, for the reader to fill; tell DataReplaced() once they are.
@@ -48,6 +48,10 @@ class Study {
   // checked from them; none: the study cannot edit them): every datum is
   // back in use, in no phase, and every analysis reads all data.
   void DataReplaced(std::vector<std::string> lines = {});
+  // `data`, checked from `lines`, with `curation` (of as many lines; any
+  // other: every datum in use, in no phase), in one change: the data every
+  // analysis reads are all, never the data without their curation.
+  void Replace(FaultSet data, std::vector<std::string> lines, CurationState curation);
 
   const AnalysisChoices& choices() const { return choices_; }
 
@@ -63,7 +67,12 @@ class Study {
   void SetPhaseInfo(int phase, PhaseInfo info);
   // A new phase, holding no data yet; returns its number.
   int AddPhase(PhaseInfo info);
-  // Phase k deleted: its data are in no phase, later phases move up one.
+  // A new phase holding no data at number `at` (1 to phases + 1): the
+  // phases from `at` on move down one with their data; the data analysed
+  // stay those of the same phase.
+  void InsertPhase(int at, PhaseInfo info);
+  // Phase k deleted: its data are in no phase, later phases move up one
+  // with their data, names and colours.
   void RemovePhase(int phase);
   // The data every analysis reads: all data in use (0) or those of one
   // phase (k). Out of range: all data.
@@ -77,6 +86,9 @@ class Study {
   const std::vector<std::string>& lines() const { return lines_; }
   // Line `line` (1 to count) replaced by `text` and checked again.
   void ReplaceLine(int line, std::string text);
+  // Each line (1 to count) replaced by its text and checked again, in one
+  // change.
+  void ReplaceLines(const std::vector<std::pair<int, std::string>>& texts);
   // Each record inserted so that it becomes line `first` (ascending); the
   // data are checked again. Fails (false, nothing changed) when the data
   // would have more than FaultSet::kMaxCount lines.
@@ -120,8 +132,7 @@ class Study {
   std::uint64_t curationRevision() const { return maskRevision_; }
   // The bootstrap confidence of the inversion, kept here so that the window
   // and every figure read the same one. `of` is the StressKey() it was
-  // computed for; one computed for another inversion is dropped. Listeners
-  // are told.
+  // computed for; one computed for another inversion is dropped.
   void SetBootstrap(std::shared_ptr<const StressBootstrap> bootstrap, ResultKey of);
   // The bootstrap of the present inversion; null when none was set for it.
   const StressBootstrap* Bootstrap() const;
@@ -134,11 +145,6 @@ class Study {
   const StressResult& StressInView() const;
   // How many inversions this study has computed.
   int stressRuns() const { return stressRuns_; }
-
-  // `listener` is called after every change; the returned key removes it.
-  // Listening does not change the study.
-  int AddListener(Listener listener) const;
-  void RemoveListener(int key) const;
 
  private:
   void Changed(bool stressChoice);
@@ -177,8 +183,6 @@ class Study {
   std::optional<GivenStress> given_;
   mutable std::optional<ResultKey> givenOf_;
   mutable StressResult givenResult_;
-  mutable std::map<int, Listener> listeners_;
-  mutable int nextListener_ = 0;
 };
 
 }  // namespace orniva::analysis

@@ -57,10 +57,10 @@ ReportTable Run(const ReportKind& kind, Study& study, ReportRequest request, boo
 int Analyse(const std::string& path, const ReportKind& kind,
             const orniva::cli::Arguments& arguments) {
   Study study;
-  if (!orniva::cli::LoadDataFile(kProgram, path, study.data())) return kFailure;
-  study.DataReplaced();
   const orniva::cli::ScopeOptions scope = orniva::cli::ScopeOf(arguments);
-  if (const std::string refused = orniva::cli::ApplyScope(path, scope, study, Report);
+  const auto verdict = orniva::cli::LoadDataFile(kProgram, path, scope, study);
+  if (!verdict) return kFailure;
+  if (const std::string refused = orniva::cli::ApplyScope(path, *verdict, scope, study, Report);
       !refused.empty()) {
     Report(refused);
     return kFailure;

@@ -40,24 +40,28 @@ void ReportMessage(const char* program, const std::string& file, const std::stri
   std::fflush(stderr);
 }
 
-bool LoadDataFile(const char* program, const std::string& path, FaultSet& data) {
-  DataFileLines file;
-  try {
-    file = ReadDataFile(path);
-  } catch (const FileError& error) {
-    ReportFileError(program, error);
-    return false;
+std::optional<document::CurationVerdict> LoadDataFile(const char* program, const std::string& path,
+                                                      const ScopeOptions& scope,
+                                                      analysis::Study& study) {
+  document::OpenOptions options;
+  options.curationPath = scope.curation;
+  options.readCuration = !scope.noCuration;
+  options.keepBytes = false;
+  document::Opening opening = document::OpenDataFile(path, options);
+  if (opening.error) {
+    ReportFileError(program, *opening.error);
+    return std::nullopt;
   }
-  if (file.tooManyLines) {
+  if (opening.tooManyLines) {
     ReportMessage(program, path, TooManyLinesMessage());
-    return false;
+    return std::nullopt;
   }
-  const CheckOutcome outcome = CheckDataFile(file.lines, path, data);
-  if (outcome.logError)
-    ReportFileError(program, *outcome.logError);  // the data are checked all the same
-  else if (outcome.badFields)
-    ReportMessage(program, path, kBadFieldsMessage);
-  return true;
+  if (opening.check.logError)
+    ReportFileError(program, *opening.check.logError);  // the data are checked all the same
+  else if (opening.check.badFields)
+    ReportMessage(program, path, BadFieldsMessage(opening.check));
+  study.Replace(std::move(opening.data), std::move(opening.lines), {});
+  return std::move(opening.curation);
 }
 
 std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i) {

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "data/fault_data.h"
+#include "analysis/study.h"
+#include "app/data_scope.h"
+#include "document/opening.h"
 #include "platform/file_error.h"
 
 namespace orniva::cli {
@@ -33,10 +35,16 @@ int ShowHelpOrVersion(const char* program, const std::string& arg, const char* u
 // message is about.
 void ReportMessage(const char* program, const std::string& file, const std::string& text);
 
-// Reads and checks `path` into `data` as the window does (VORN.log beside
-// it). Returns false, after reporting, when the load is refused; a log that
-// cannot be written is reported and the load goes on.
-bool LoadDataFile(const char* program, const std::string& path, FaultSet& data);
+// Opens `path` as the window does, reading it once: its data checked
+// (VORN.log beside it) into `study`, every datum in use, and its curation
+// file (the one --curation names, else the one beside it) judged unless
+// --no-curation is given. Returns
+// the curation file's verdict, to apply with ApplyScope (app/data_scope.h);
+// none, after reporting, when the load is refused. A log that cannot be
+// written is reported and the load goes on.
+std::optional<document::CurationVerdict> LoadDataFile(const char* program, const std::string& path,
+                                                      const ScopeOptions& scope,
+                                                      analysis::Study& study);
 
 // The value of the option args[i]: after its '=', or the next argument
 // (which `i` then moves to); none when there is neither.

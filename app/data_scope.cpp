@@ -3,13 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 
 #include "analysis/by_phase.h"
-#include "data/curation.h"
-#include "data/data_file_hash.h"
-#include "data/utf8_text.h"
-#include "platform/file_error.h"
 
 namespace orniva::cli {
 
@@ -24,8 +19,6 @@ bool ParseLineNumber(const std::string& text, int count, int& line) {
   return true;
 }
 
-bool Exists(const std::string& path) { return std::ifstream(path).good(); }
-
 // " (3 switched off, 2 phases)": what a curation applies.
 std::string CurationSummary(const analysis::CurationState& curation) {
   return " (" + std::to_string(curation.offCount()) + " switched off, " +
@@ -34,29 +27,27 @@ std::string CurationSummary(const analysis::CurationState& curation) {
 }
 
 // The curation file's verdict on the data of `study`.
-std::string ApplyCuration(const std::string& dataPath, const ScopeOptions& options,
-                          analysis::Study& study,
+std::string ApplyCuration(const std::string& dataPath, const document::CurationVerdict& verdict,
+                          const ScopeOptions& options, analysis::Study& study,
                           const std::function<void(const std::string&)>& warn) {
   if (options.noCuration) return {};
-  const std::string path = options.curation ? *options.curation : CurationPathFor(dataPath);
-  if (!options.curation && !Exists(path)) return {};
-  std::string sha;
-  try {
-    sha = DataFileSha256(dataPath);
-  } catch (const FileError& error) {
-    return dataPath + ": " + error.what();
-  }
-  const CurationRead read = ReadCurationFile(path, study.data().count(), sha);
-  if (!read.error.empty()) {
-    if (read.stale && !options.curation) {
-      warn("warning: " + path + ": " + read.error + "; the curation is not applied");
+  using Kind = document::CurationVerdict::Kind;
+  switch (verdict.kind) {
+    case Kind::None:
       return {};
-    }
-    return path + ": " + read.error;
+    case Kind::Applied:
+      study.SetCuration(verdict.curation);
+      warn(dataPath + ": applying the curation file " + verdict.path +
+           CurationSummary(study.curation()));
+      return {};
+    case Kind::OtherData:
+      if (options.curation) break;
+      warn("warning: " + verdict.path + ": " + verdict.reason + "; the curation is not applied");
+      return {};
+    case Kind::Unusable:
+      break;
   }
-  study.SetCuration(analysis::CurationState::FromFile(read.curation, study.data().count()));
-  warn(dataPath + ": applying the curation file " + path + CurationSummary(study.curation()));
-  return {};
+  return verdict.path + ": " + verdict.reason;
 }
 
 }  // namespace
@@ -111,19 +102,19 @@ std::string ApplyLines(const std::string& dataPath, const std::string& list,
 }
 
 // Why --by-subset has no phases to run.
-std::string NoPhasesReason(const std::string& dataPath, const ScopeOptions& options) {
+std::string NoPhasesReason(const document::CurationVerdict& verdict, const ScopeOptions& options) {
   if (options.noCuration) return "--no-curation leaves no phases";
-  if (!options.curation && !Exists(CurationPathFor(dataPath)))
-    return "there is no curation file (" + CurationPathFor(dataPath) + ") to give phases";
+  if (verdict.kind == document::CurationVerdict::Kind::None)
+    return "there is no curation file (" + verdict.path + ") to give phases";
   return analysis::kNoPhases;
 }
 
 }  // namespace
 
-std::string ApplyScope(const std::string& dataPath, const ScopeOptions& options,
-                       analysis::Study& study,
+std::string ApplyScope(const std::string& dataPath, const document::CurationVerdict& verdict,
+                       const ScopeOptions& options, analysis::Study& study,
                        const std::function<void(const std::string&)>& warn) {
-  if (std::string error = ApplyCuration(dataPath, options, study, warn); !error.empty())
+  if (std::string error = ApplyCuration(dataPath, verdict, options, study, warn); !error.empty())
     return error;
   if (options.lines)
     if (std::string error = ApplyLines(dataPath, *options.lines, study); !error.empty())
@@ -136,7 +127,7 @@ std::string ApplyScope(const std::string& dataPath, const ScopeOptions& options,
       return dataPath + ": no phase named '" + PrintableText(*options.subset) + "' in the curation";
   }
   if (options.bySubset && study.curation().phases.empty())
-    return dataPath + ": --by-subset: " + NoPhasesReason(dataPath, options);
+    return dataPath + ": --by-subset: " + NoPhasesReason(verdict, options);
   return {};
 }
 

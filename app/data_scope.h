@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/study.h"
+#include "document/opening.h"
 
 namespace orniva::cli {
 
@@ -26,13 +27,16 @@ struct ScopeOptions {
 std::optional<std::vector<int>> ParseLineList(const std::string& list, int count,
                                               std::string& error);
 
-// Applies the curation and the options to `study`, loaded from `dataPath`.
-// Returns the reason the run is refused (naming the data file or the
-// curation file), empty when it may go on; says through `warn` which
-// curation file it applies, and warns when the data file's own curation
-// file is for other data (it is then not applied). A curation file named
-// with --curation that cannot be used refuses the run.
-std::string ApplyScope(const std::string& dataPath, const ScopeOptions& options,
-                       analysis::Study& study, const std::function<void(const std::string&)>& warn);
+// Applies the curation file's `verdict` (LoadDataFile's, app/cli_support.h)
+// and the options to `study`, loaded from `dataPath`. Returns the reason the
+// run is refused (naming the data file or the curation file), empty when it
+// may go on; says through `warn` which curation file it applies. A curation
+// file that cannot be used (unreadable, a link to nothing, a pipe or not a
+// curation file) refuses the run, as one named with --curation that was made
+// for other data does; the data file's own one made for other data is not
+// applied, with a warning through `warn`.
+std::string ApplyScope(const std::string& dataPath, const document::CurationVerdict& verdict,
+                       const ScopeOptions& options, analysis::Study& study,
+                       const std::function<void(const std::string&)>& warn);
 
 }  // namespace orniva::cli

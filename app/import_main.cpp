@@ -25,7 +25,7 @@
 #include "data/import_table.h"
 #include "platform/atomic_file.h"
 #include "platform/file_error.h"
-#include "platform/same_file.h"
+#include "platform/file_identity.h"
 
 namespace {
 

@@ -330,16 +330,17 @@ int Run(const Options& options) {
     return kFailure;
   }
   orniva::analysis::Study study;
-  if (!orniva::cli::LoadDataFile(kProgram, options.dataPath, study.data())) return kFailure;
-  study.DataReplaced();
+  const auto verdict = orniva::cli::LoadDataFile(kProgram, options.dataPath, options.scope, study);
+  if (!verdict) return kFailure;
   study.SetChoices(options.choices);
   if (options.highlight > study.data().count()) {
     Report(options.dataPath + ": --highlight " + std::to_string(options.highlight) +
            " is beyond its " + std::to_string(study.data().count()) + " data");
     return kFailure;
   }
-  const std::string refused = orniva::cli::ApplyScope(
-      options.dataPath, options.scope, study, [](const std::string& line) { Report(line); });
+  const std::string refused =
+      orniva::cli::ApplyScope(options.dataPath, *verdict, options.scope, study,
+                              [](const std::string& line) { Report(line); });
   if (!refused.empty()) {
     Report(refused);
     return kFailure;

@@ -4,8 +4,9 @@
 #include <sys/resource.h>
 
 #include <QAbstractItemModel>
+#include <QCheckBox>
 #include <QApplication>
-#include <QUndoStack>
+#include <QMimeData>
 #include <QEvent>
 #include <QImage>
 #include <QPainter>
@@ -13,10 +14,12 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_data.h"
+#include "tests/support/test_support.h"
 #include "plot/fault_plane_diagram.h"
 #include "ui/VORNmain.h"
 #include "render/replay.h"
 #include "ui/picture_view.h"
+#include "ui/data_table.h"
 
 namespace orniva::bench {
 namespace {
@@ -36,7 +39,9 @@ class NoDialogs : public ui::WindowServices {
   std::optional<std::string> ConfirmImport(QWidget*, const std::string&, const QString&) override {
     return std::nullopt;
   }
-  std::optional<QString> SaveDataFile(QWidget*) override { return std::nullopt; }
+  std::optional<QString> SaveDataFile(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
   void ShowMessage(QWidget*, const std::string&) override {}
   SaveAnswer AskToSave(QWidget*, const QString&) override { return SaveAnswer::Discard; }
   bool Confirm(QWidget*, const std::string&) override { return false; }
@@ -44,6 +49,9 @@ class NoDialogs : public ui::WindowServices {
     return std::nullopt;
   }
   std::optional<QString> AskColour(QWidget*, const QString&) override { return std::nullopt; }
+  void CopyText(const QString&) override {}
+  QString ClipboardText() override { return {}; }
+  void CopyData(QMimeData* data) override { delete data; }
 };
 
 // Counts the paints of a widget.
@@ -74,10 +82,10 @@ struct Window {
     while (image.paints == before);
     QApplication::processEvents();
   }
-  void Load(int count) {
-    form.FileName = QString::fromStdString(FaultFile(count));
+  void Load(int count) { LoadFile(FaultFile(count)); }
+  void LoadFile(const std::string& path) {
     const int before = image.paints;
-    form.LoadDataFile();
+    form.LoadDataFile(QString::fromStdString(path));
     WaitForImage(before);
   }
 };
@@ -178,7 +186,7 @@ void BM_SwitchOneFaultToRepaintedImage(benchmark::State& state) {
   window.form.curationCommands()->ShowTable();
   QApplication::processEvents();
   QAbstractItemModel* table = window.form.curationCommands()->table()->model();
-  QUndoStack* history = window.form.curationCommands()->history().stack();
+  document::Document& history = window.form.document;
   bool off = false;
   if (state.range(1) == 1) table->setData(table->index(4, 6), Qt::Unchecked, Qt::CheckStateRole);
   for (auto _ : state) {
@@ -187,9 +195,9 @@ void BM_SwitchOneFaultToRepaintedImage(benchmark::State& state) {
     if (state.range(1) == 0)
       table->setData(table->index(4, 6), off ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
     else if (off)
-      history->undo();
+      history.Undo();
     else
-      history->redo();
+      history.Redo();
     window.WaitForImage(before);
   }
 }
@@ -200,6 +208,38 @@ BENCHMARK(BM_SwitchOneFaultToRepaintedImage)
     ->Args({kLargest, 1, 0})
     ->Args({kLargest, 0, 1})
     ->Args({kLargest, 1, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// Save after one fault was switched off (the curation file written), or
+// after one line was edited too (the data file written as well), to a
+// saved state.
+void BM_Save(benchmark::State& state) {
+  Window window;
+  const std::string path = TempPath("saved.fdt");  // the others' files stay as they are
+  test::WriteFile(path, test::ReadFile(FaultFile(int(state.range(0)))));
+  window.LoadFile(path);
+  QAbstractItemModel* table = nullptr;
+  window.form.curationCommands()->ShowTable();
+  table = window.form.curationCommands()->table()->model();
+  if (state.range(1) == 1) {
+    window.form.curationCommands()->table()->editBox()->setChecked(true);
+    table->setData(table->index(2, 1), QStringLiteral("12.5"), Qt::EditRole);
+  }
+  bool off = false;
+  for (auto _ : state) {
+    state.PauseTiming();
+    off = !off;
+    table->setData(table->index(4, 6), off ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    QApplication::processEvents();
+    state.ResumeTiming();
+    window.form.curationCommands()->Save();
+  }
+}
+BENCHMARK(BM_Save)
+    ->ArgNames({"faults", "edited"})
+    ->Args({kTypical, 0})
+    ->Args({kLargest, 0})
+    ->Args({kLargest, 1})
     ->Unit(benchmark::kMillisecond);
 
 // A lasso drawn on the net round its west half, then round its east half,

@@ -339,6 +339,23 @@ class LineSplitter {
 
 }  // namespace
 
+struct DataLineReader::Splitter : LineSplitter {
+  Splitter() : LineSplitter(std::size_t(FaultSet::kMaxCount)) {}
+};
+
+DataLineReader::DataLineReader() : splitter_(std::make_unique<Splitter>()) {}
+DataLineReader::~DataLineReader() = default;
+
+bool DataLineReader::Feed(std::string_view bytes) { return splitter_->Feed(bytes); }
+bool DataLineReader::tooManyLines() const { return splitter_->tooMany(); }
+
+DataFileLines DataLineReader::Finish() {
+  DataFileLines result;
+  result.tooManyLines = splitter_->tooMany();
+  result.lines = splitter_->Finish();
+  return result;
+}
+
 std::vector<std::string> SplitDataLines(std::string_view text) {
   LineSplitter splitter(std::numeric_limits<std::size_t>::max());
   splitter.Feed(text);
@@ -441,12 +458,9 @@ std::string TooManyLinesMessage() {
 }
 
 DataFileLines ReadDataFile(const std::string& path) {
-  LineSplitter splitter{std::size_t(FaultSet::kMaxCount)};
-  ReadFileInChunks(path, [&splitter](std::string_view bytes) { return splitter.Feed(bytes); });
-  DataFileLines result;
-  result.tooManyLines = splitter.tooMany();
-  result.lines = splitter.Finish();
-  return result;
+  DataLineReader reader;
+  ReadFileInChunks(path, [&reader](std::string_view bytes) { return reader.Feed(bytes); });
+  return reader.Finish();
 }
 
 std::vector<std::string> LoadFaultLines(const std::vector<std::string>& lines, FaultSet& data) {

@@ -6,6 +6,7 @@
 // ones included, is a datum.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,6 +72,26 @@ struct DataFileLines {
 // FileError when the file cannot be opened or read, or is not a regular
 // file (a pipe, a device: never waited on).
 DataFileLines ReadDataFile(const std::string& path);
+
+// ReadDataFile's reading, handed the file's bytes as they come, for a
+// reader that does more with them in the same pass (hashes or keeps them).
+class DataLineReader {
+ public:
+  DataLineReader();
+  ~DataLineReader();
+  // Takes the next bytes; false once the lines are complete (a NUL ended
+  // the text, or line FaultSet::kMaxCount + 1 began): more bytes change
+  // nothing.
+  bool Feed(std::string_view bytes);
+  // Line FaultSet::kMaxCount + 1 has begun: the file is refused.
+  bool tooManyLines() const;
+  // The lines read, or the refusal of too many.
+  DataFileLines Finish();
+
+ private:
+  struct Splitter;
+  std::unique_ptr<Splitter> splitter_;
+};
 
 // Re-creates `data` with one datum per line, checks every line into it and
 // colours the data. Returns the log lines of the failed checks, in order.

@@ -2,6 +2,7 @@
 # is missing. Sourced by scripts/run.sh and scripts/test.sh; safe to repeat.
 orniva_packages=(
   cmake ninja-build g++ pkg-config clang-format
+  nettle-dev  # SHA-256 of a data file as it is read (document/)
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libeigen3-dev libssl-dev  # dense linear algebra; the data file's SHA-256

@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPainter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -32,6 +31,7 @@
 #include "picture/emf.h"
 #include "plot/diagram.h"
 #include "ui/About.h"
+#include "ui/picture_saving.h"
 #include "ui/program_icons.h"
 
 TFormMain* FormMain = nullptr;
@@ -146,16 +146,10 @@ void TFormMain::createMenus() {
 }
 
 void TFormMain::createCurationCommands() {
-  selection_ = new DataSelection(study, this);
+  selection_ = new DataSelection(document, this);
   curationCommands_ =
-      new CurationCommands({this, services_, [this] { return FileName; },
-                            [this](int line) { SelectDatum(line); }, [this] { ShowTitle(); },
-                            [this](const QString& path) {
-                              FileName = QFileInfo(path).absoluteFilePath();
-                              ShowTitle();
-                            },
-                            selection_},
-                           study, menuBar(), Help1->menuAction(), File1, Edit1);
+      new CurationCommands({this, services_, [this](int line) { SelectDatum(line); }, selection_},
+                           document, menuBar(), Help1->menuAction(), File1, Edit1);
   analysisMenu_->setAcceptPhases(
       [this](const std::vector<orniva::analysis::ProposedPhase>& proposed) {
         curationCommands_->AcceptPhases(proposed);
@@ -171,14 +165,12 @@ void TFormMain::createFileAndEditMenus() {
   Edit1->setObjectName(QStringLiteral("Edit1"));
   figureCommands_ = new FigureCommands(
       {this, services_, [this](const FigureOptions& options) { return CurrentFigure(options); },
-       [this] { return FileName; }},
+       [this] { return FileName(); }},
       File1, Edit1);
-  importCommands_ = new ImportCommands({this, services_,
-                                        [this](const QString& path) {
-                                          FileName = path;
-                                          LoadDataFile();
-                                        }},
-                                       File1, Edit1);
+  importCommands_ = new ImportCommands(
+      {this, services_, [this] { return curationCommands_->MayDiscardChanges(); },
+       [this](const QString& path) { Load(path); }},
+      File1, Edit1);
   File1->addSeparator();
   MenuExit = newMenuItem(File1, ActionExit);
   ActionOpen->setShortcut(QKeySequence::Open);
@@ -202,16 +194,16 @@ void TFormMain::createPlotMenu() {
   MenuSmall = newMenuItem(SymbolSize1, ActionSmall, sizes);
   MenuMedium->setChecked(true);
   Plot1->addSeparator();
-  analysisMenu_ =
-      new AnalysisMenu({this, [this](orniva::PlotMode mode) { ChooseDiagram(mode); },
-                        [this](orniva::NetKind kind) { ChooseNet(kind); },
-                        [this](int line) { SelectDatum(line); }, [this] { return FileName; },
-                        [this](orniva::Hemisphere hemisphere, bool grid) {
-                          netGeometry.hemisphere = hemisphere;
-                          netGeometry.grid = grid;
-                          Replot(-1);
-                        }},
-                       study, menuBar(), Plot1, diagrams);
+  analysisMenu_ = new AnalysisMenu(
+      {this, [this](orniva::PlotMode mode) { ChooseDiagram(mode); },
+       [this](orniva::NetKind kind) { ChooseNet(kind); }, [this](int line) { SelectDatum(line); },
+       [this](orniva::Hemisphere hemisphere, bool grid) {
+         netGeometry.hemisphere = hemisphere;
+         netGeometry.grid = grid;
+         Replot(-1);
+       },
+       services_, [this](const QString& path) { FilesDropped({path}); }},
+      document, menuBar(), Plot1, diagrams);
 }
 
 void TFormMain::createHelpMenu() {
@@ -301,7 +293,7 @@ void TFormMain::createSelectionCommands() {
       {this, services_, Image1, StatusReadout, [this] { return PlotMode; },
        [this]() -> const orniva::NetGeometry& { return netGeometry; },
        [this]() -> const orniva::DiagramFigures& { return figures.figures(); }},
-      study, *selection_, menuBar(), Help1->menuAction(), ToolBar1);
+      document, *selection_, menuBar(), Help1->menuAction(), ToolBar1);
 }
 
 void TFormMain::connectHandlers() {
@@ -318,14 +310,14 @@ void TFormMain::connectHandlers() {
   StringGrid1->setDrawCellHandler([this](int col, int row, const QRect& rect, CellState state) {
     StringGrid1DrawCell(col, row, rect, state);
   });
-  studyListener_ = study.AddListener([this] { StudyChanged(); });
+  documentListener_ = document.AddListener(
+      [this](const orniva::document::Notice& notice) { DocumentChanged(notice); });
 }
 
 // ---- form events -------------------------------------------------------------
 
 void TFormMain::FormCreate() {
   ClearGrid();
-  faultSet = FaultSet();
   plotPicture.SetSize(orniva::Picture::kDefaultSize, orniva::Picture::kDefaultSize);
   plotPicture.Clear();
 }
@@ -349,8 +341,7 @@ void TFormMain::FormDestroy() {
   const QFileInfo log(QDir::current().absoluteFilePath(QString::fromLatin1(kLogName)));
   if (log.isFile() && writtenLogs_.count(log.canonicalFilePath()))
     QFile::remove(log.absoluteFilePath());
-  study.RemoveListener(studyListener_);
-  faultSet = FaultSet();
+  document.RemoveListener(documentListener_);
   plotPicture.Clear();
 }
 
@@ -379,25 +370,17 @@ void TFormMain::resizeEvent(QResizeEvent* event) {
 void TFormMain::ActionOpenExecute() {
   const std::optional<QString> chosen = services_->OpenDataFile(this);
   if (!chosen) return;
-  FileName = QFileInfo(*chosen).absoluteFilePath();
-  MakeFolderCurrent(FileName);
-  LoadDataFile();
+  const QString path = QFileInfo(*chosen).absoluteFilePath();
+  MakeFolderCurrent(path);
+  LoadDataFile(path);
 }
 
 void TFormMain::ActionExportExecute() {
-  const std::optional<QString> chosen = services_->SavePicture(this);
-  if (!chosen) return;
-  const QString path = QFileInfo(*chosen).absoluteFilePath();
-  MakeFolderCurrent(path);
-  if (PictureExtension(path) != ".emf") {
-    ShowMessage("Invalid graphic format specified.\r\nImage is not saved.");
-    return;
-  }
-  try {
-    orniva::SaveEmf(plotPicture, LocalPath(path));
-  } catch (const FileError& error) {
-    ReportError(error);
-  }
+  SavePictureAs(*services_, this, PictureDialog::Export,
+                [this](const std::string& path, orniva::render::FigureFormat) {
+                  orniva::SaveEmf(plotPicture, path);
+                  return true;
+                });
 }
 
 orniva::Picture TFormMain::CurrentFigure(const FigureOptions& options) const {
@@ -411,7 +394,7 @@ orniva::Picture TFormMain::CurrentFigure(const FigureOptions& options) const {
   request.highlight = highlight_;
   request.layout = options.layout;
   request.title =
-      (options.title.isEmpty() ? QFileInfo(FileName).fileName() : options.title).toStdString();
+      (options.title.isEmpty() ? QFileInfo(FileName()).fileName() : options.title).toStdString();
   return orniva::DrawFigure(faultSet, request, figures.figures());
 }
 
@@ -464,31 +447,33 @@ void TFormMain::SelectDatum(int line) {
   Replot(line > faultSet.count() ? -1 : std::int16_t(line));
 }
 
-// A diagram of the analyses is drawn again on every change; one of the data
-// alone when the data or the way they are shown changed.
-void TFormMain::StudyChanged() {
-  FollowDataEdits();
-  const std::pair key{faultSet.generation(), study.curationRevision()};
-  if (orniva::NeedsAnalysis(PlotMode))
+// A diagram of the analyses is drawn again on every change of what they
+// read; one of the data alone when the data or the way they are shown
+// changed (keeping its highlight, unless the data were replaced).
+void TFormMain::DocumentChanged(const orniva::document::Notice& notice) {
+  using namespace orniva::document;
+  if (notice.has(kFileNameChanged | kSavedStateChanged)) ShowTitle();
+  if (notice.dataChanged()) ShowData();
+  if (notice.has(kDataReplaced)) return Replot(-1);
+  const unsigned shown = kLinesEdited | kCurationChanged | kScopeChanged | kChoicesChanged;
+  if (orniva::NeedsAnalysis(PlotMode) && notice.has(shown | kInversionChanged | kResultChanged))
     Replot(-1);
-  else if (drawnCuration_ != key)
+  else if (notice.has(shown))
     Replot(highlight_ > faultSet.count() ? std::int16_t(-1) : highlight_);
-  drawnCuration_ = key;
 }
 
-void TFormMain::FollowDataEdits() {
-  if (gridData_ == faultSet.generation() || FileName.isEmpty()) return;
-  gridData_ = faultSet.generation();
+void TFormMain::ShowData() {
   StringGrid1->setRowCount(faultSet.count() + 1);
   StatusPanel0->setText(QString::number(faultSet.count()));
   ClearGrid();
   FillGrid();
 }
 
+QString TFormMain::FileName() const { return QFile::decodeName(document.fileName().c_str()); }
+
 void TFormMain::ShowTitle() {
-  const bool modified = curationCommands_ && curationCommands_->modified();
-  setWindowTitle(QStringLiteral("Orniva  [ ") + QFileInfo(FileName).fileName() +
-                 QStringLiteral(" ]") + (modified ? QStringLiteral(" *") : QString()));
+  setWindowTitle(QStringLiteral("Orniva  [ ") + QFileInfo(FileName()).fileName() +
+                 QStringLiteral(" ]") + (document.modified() ? QStringLiteral(" *") : QString()));
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
@@ -532,43 +517,27 @@ void TFormMain::FilesDropped(const QStringList& paths) {
     ShowMessage("Plural files were dropped.\r\nThis application accept only one file at a time.");
     return;
   }
-  for (const QString& path : paths) {
-    FileName = QFileInfo(path).absoluteFilePath();
-    LoadDataFile();
-  }
+  for (const QString& path : paths) LoadDataFile(QFileInfo(path).absoluteFilePath());
 }
 
 // ---- loading -------------------------------------------------------------------
 
-void TFormMain::LoadDataFile() {
-  if (!curationCommands_->MayDiscardChanges()) return;
-  orniva::DataFileLines file;
-  try {
-    file = orniva::ReadDataFile(LocalPath(FileName));
-  } catch (const FileError& error) {
-    ReportError(error);
-    return;
-  }
-  if (file.tooManyLines) {
-    ShowMessage(orniva::TooManyLinesMessage());
-    return;
-  }
-  const orniva::CheckOutcome outcome =
-      orniva::CheckDataFile(file.lines, LocalPath(FileName), faultSet);
-  StringGrid1->setRowCount(faultSet.count() + 1);
-  StatusPanel0->setText(QString::number(faultSet.count()));
-  ReportCheck(outcome);
-  ClearGrid();
-  FillGrid();
-  gridData_ = faultSet.generation();
-  analysisMenu_->DataLoaded();
-  // Every fault back in. The results windows follow, and so does a diagram
-  // drawn from the analyses (StudyChanged); the others are drawn here.
-  drawnCuration_ = std::nullopt;
+void TFormMain::LoadDataFile(const QString& path) {
+  if (curationCommands_->MayDiscardChanges()) Load(path);
+}
+
+// Read and checked aside, reported, then taken by the document whole: the
+// grid and the picture follow it (DocumentChanged).
+void TFormMain::Load(const QString& path) {
+  orniva::document::Opening opening = orniva::document::OpenDataFile(LocalPath(path));
+  if (opening.error) return ReportError(*opening.error);
+  if (opening.tooManyLines) return ShowMessage(orniva::TooManyLinesMessage());
+  StringGrid1->setRowCount(opening.data.count() + 1);
+  StatusPanel0->setText(QString::number(opening.data.count()));
+  ReportCheck(opening.check);
+  const bool otherData = curationCommands_->AskAboutCuration(opening.curation);
   highlight_ = -1;
-  study.DataReplaced(std::move(file.lines));
-  curationCommands_->DataLoaded();
-  ShowTitle();
+  document.Adopt(std::move(opening), otherData);
 }
 
 // A log that could not be written is reported, and the load goes on with
@@ -625,22 +594,6 @@ void TFormMain::StringGrid1DrawCell(int col, int row, const QRect& rect, CellSta
   if (row == lastDrawnRow) return;
   lastDrawnRow = std::int16_t(row);
   if (!(state & gdFocused)) return;
-  PaintFocusedCell(col, row, rect);
+  StringGrid1->paintCellAgain(col, row, rect, orniva::clAqua);
   Replot(row > faultSet.count() ? -1 : std::int16_t(row));
-}
-
-// Fills the cell aqua and writes its text again, 2 pixels in from its
-// top-left corner, on the grid's painter of the cell (if it is being painted).
-void TFormMain::PaintFocusedCell(int col, int row, const QRect& rect) {
-  QPainter* canvas = StringGrid1->canvas();
-  if (!canvas) return;
-  canvas->save();
-  canvas->fillRect(rect, QColor(orniva::RedOf(orniva::clAqua), orniva::GreenOf(orniva::clAqua),
-                                orniva::BlueOf(orniva::clAqua)));
-  canvas->setClipRect(rect);
-  canvas->setFont(StringGrid1->font());
-  canvas->setPen(StringGrid1->palette().color(QPalette::Text));
-  canvas->drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                   StringGrid1->gridModel()->cellText(col, row));
-  canvas->restore();
 }

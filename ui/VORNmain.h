@@ -1,22 +1,22 @@
-// The main window: owner of the study (the data set and its analyses), the
-// net geometry, the plot mode and the plot picture; it turns menu, toolbar,
-// grid, drop and click events into loads and plots. The commands beyond the
-// first items of its menus live in helpers it owns: the analyses, the
-// figure for publication and the import of tables.
+// The main window: owner of the open document (the data file, its data and
+// analyses, their edits), the net geometry, the plot mode and the plot
+// picture; it turns menu, toolbar, grid, drop and click events into loads
+// and plots, and follows every change the document tells. The commands
+// beyond the first items of its menus live in helpers it owns: the
+// analyses, the figure for publication, the import of tables, the curation
+// and the selection.
 #pragma once
 
 #include <cstdint>
 #include <memory>
-#include <optional>
-#include <utility>
 #include <set>
 
 #include <QMainWindow>
 #include <QString>
 
-#include "analysis/study.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
+#include "document/document.h"
 #include "picture/picture.h"
 #include "plot/diagram.h"
 #include "plot/net.h"
@@ -51,10 +51,11 @@ class TFormMain : public QMainWindow {
   ~TFormMain() override;
 
   // ---- state ----
-  QString FileName;
-  // The loaded data, the choices about them and their analyses.
-  orniva::analysis::Study study;
-  orniva::FaultSet& faultSet = study.data();
+  // The open data file: its data, the choices about them and their
+  // analyses, their edits and their saving.
+  orniva::document::Document document;
+  const orniva::analysis::Study& study = document.study();
+  const orniva::FaultSet& faultSet = study.data();
   orniva::NetGeometry netGeometry;
   std::int16_t lastDrawnRow = 0;
   orniva::PlotMode PlotMode = orniva::PlotMode::FaultPlaneAndStriation;
@@ -104,7 +105,11 @@ class TFormMain : public QMainWindow {
   QAction* Version1 = nullptr;
 
   // ---- operations ----
-  void LoadDataFile();
+  // The full path of the data file open; empty before any.
+  QString FileName() const;
+  // Loads the data file at `path` (asking first about unsaved changes of
+  // the file open); the document is the new file only once it is read.
+  void LoadDataFile(const QString& path);
   void Replot(std::int16_t highlightIndex);
   void ClearGrid();
   void FillGrid();
@@ -162,15 +167,19 @@ class TFormMain : public QMainWindow {
   void connectHandlers();
   // A results window's row chosen: that datum highlighted at once.
   void SelectDatum(int line);
-  // The study changed: a diagram drawn from its analyses is drawn again.
-  void StudyChanged();
+  // The document changed: the grid shows other data, the title the name
+  // and the saved state, the diagram is drawn again as far as it shows
+  // what changed.
+  void DocumentChanged(const orniva::document::Notice& notice);
+  // Loads `path` without asking about unsaved changes.
+  void Load(const QString& path);
   void setUpWindow();
   void createCurationCommands();
   void createSelectionCommands();
   // "Orniva  [ file ]", and " *" while the data have unsaved changes.
   void ShowTitle();
-  // The grid shows the data again after an edit changed them.
-  void FollowDataEdits();
+  // The grid shows the data again after they changed.
+  void ShowData();
   void fitOuterSize();
   QAction* newAction(const char* name, const QString& text, const QIcon& icon = QIcon());
   QAction* newMenuItem(QMenu* menu, QAction* action, QActionGroup* group = nullptr);
@@ -179,7 +188,6 @@ class TFormMain : public QMainWindow {
   orniva::SymbolSize CheckedSymbolSize() const;
   void ReportCheck(const orniva::CheckOutcome& outcome);
   void ReportError(const orniva::FileError& error);
-  void PaintFocusedCell(int col, int row, const QRect& rect);
 
   std::unique_ptr<orniva::ui::WindowServices> ownServices_;
   orniva::ui::WindowServices* services_;
@@ -190,10 +198,7 @@ class TFormMain : public QMainWindow {
   orniva::ui::CurationCommands* curationCommands_ = nullptr;
   orniva::ui::DataSelection* selection_ = nullptr;
   orniva::ui::SelectionCommands* selectionCommands_ = nullptr;
-  std::uint64_t gridData_ = 0;  // the data generation the grid shows
-  int studyListener_ = 0;
-  // The data and the curation the diagram of the data alone was drawn for.
-  std::optional<std::pair<std::uint64_t, std::uint64_t>> drawnCuration_;
+  int documentListener_ = 0;
   bool shown_ = false;
   std::int16_t highlight_ = -1;  // the datum highlighted by the last plot
 };

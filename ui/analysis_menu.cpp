@@ -18,15 +18,22 @@ namespace orniva::ui {
 using analysis::DensityMethod;
 using analysis::DensityOf;
 
-AnalysisMenu::AnalysisMenu(Window window, analysis::Study& study, QMenuBar* menuBar, QMenu* plot,
-                           QActionGroup* diagrams)
-    : QObject(window.widget), window_(std::move(window)), study_(study) {
+AnalysisMenu::AnalysisMenu(Window window, document::Document& document, QMenuBar* menuBar,
+                           QMenu* plot, QActionGroup* diagrams)
+    : QObject(window.widget), window_(std::move(window)), document_(document) {
   addNets(plot);
   addViewItems(plot);
   plot->addSeparator();
   addDiagrams(plot, diagrams);
   addRoseMenu(plot, diagrams);
   addAnalysisMenu(menuBar);
+}
+
+template <typename Change>
+void AnalysisMenu::changeChoices(Change&& change) {
+  analysis::AnalysisChoices choices = document_.study().choices();
+  change(choices);
+  document_.SetChoices(choices);
 }
 
 AnalysisMenu::~AnalysisMenu() {
@@ -97,16 +104,18 @@ void AnalysisMenu::addDiagrams(QMenu* plot, QActionGroup* diagrams) {
   for (const auto& [action, mode] : modes)
     connect(action, &QAction::triggered, this,
             [this, mode = mode] { window_.chooseDiagram(mode); });
-  connect(ActionDihedraPlanes, &QAction::toggled, this,
-          [this](bool on) { study_.SetDihedraPlanes(on); });
+  connect(ActionDihedraPlanes, &QAction::toggled, this, [this](bool on) {
+    changeChoices([on](analysis::AnalysisChoices& c) { c.dihedraPlanes = on; });
+  });
 }
 
 void AnalysisMenu::addEveryMethod(QMenu* plot) {
   ActionEveryMethod =
       newAction("ActionEveryMethod", QStringLiteral("Every &Method's \u03C31 and \u03C33"), plot);
   ActionEveryMethod->setCheckable(true);
-  connect(ActionEveryMethod, &QAction::toggled, this,
-          [this](bool on) { study_.SetEveryMethod(on); });
+  connect(ActionEveryMethod, &QAction::toggled, this, [this](bool on) {
+    changeChoices([on](analysis::AnalysisChoices& c) { c.everyMethod = on; });
+  });
 }
 
 // The density diagram is the submenu's own item in the diagram group; its
@@ -136,13 +145,14 @@ void AnalysisMenu::addDensityMenu(QMenu* plot, QActionGroup* diagrams) {
                                                {ActionDensityT, DensityOf::TAxes},
                                                {ActionDensityStriations, DensityOf::Striations}};
   for (const auto& [action, value] : of)
-    connect(action, &QAction::triggered, this,
-            [this, value = value] { chooseDensity(value, study_.choices().densityMethod); });
+    connect(action, &QAction::triggered, this, [this, value = value] {
+      chooseDensity(value, document_.study().choices().densityMethod);
+    });
   for (QAction* action : {ActionKamb, ActionOnePercent}) {
     const DensityMethod method =
         action == ActionKamb ? DensityMethod::Kamb : DensityMethod::OnePercent;
     connect(action, &QAction::triggered, this,
-            [this, method] { chooseDensity(study_.choices().densityOf, method); });
+            [this, method] { chooseDensity(document_.study().choices().densityOf, method); });
   }
 }
 
@@ -171,7 +181,7 @@ void AnalysisMenu::addRoseMenu(QMenu* plot, QActionGroup* diagrams) {
     bin->setData(width);
     bin->setChecked(width == analysis::kDefaultRoseBin);
     connect(bin, &QAction::triggered, this,
-            [this, width] { chooseRose(study_.choices().roseOf, width); });
+            [this, width] { chooseRose(document_.study().choices().roseOf, width); });
   }
   const std::pair<QAction*, analysis::RoseOf> of[] = {
       {ActionRoseStrikes, analysis::RoseOf::Strike},
@@ -179,19 +189,22 @@ void AnalysisMenu::addRoseMenu(QMenu* plot, QActionGroup* diagrams) {
       {ActionRoseTrends, analysis::RoseOf::Trend}};
   for (const auto& [action, value] : of)
     connect(action, &QAction::triggered, this,
-            [this, value = value] { chooseRose(value, study_.choices().roseBin); });
+            [this, value = value] { chooseRose(value, document_.study().choices().roseBin); });
 }
 
 void AnalysisMenu::chooseRose(analysis::RoseOf of, double binWidth) {
-  analysis::AnalysisChoices choices = study_.choices();
-  choices.roseOf = of;
-  choices.roseBin = binWidth;
-  study_.SetChoices(choices);
+  changeChoices([&](analysis::AnalysisChoices& c) {
+    c.roseOf = of;
+    c.roseBin = binWidth;
+  });
   window_.chooseDiagram(PlotMode::Rose);
 }
 
 void AnalysisMenu::chooseDensity(DensityOf of, DensityMethod method) {
-  study_.SetDensity(of, method);
+  changeChoices([&](analysis::AnalysisChoices& c) {
+    c.densityOf = of;
+    c.densityMethod = method;
+  });
   window_.chooseDiagram(PlotMode::Density);
 }
 
@@ -221,23 +234,21 @@ void AnalysisMenu::addTendencyMenu(QMenu* plot, QActionGroup* diagrams) {
 }
 
 void AnalysisMenu::chooseTendency(analysis::TendencyOf of) {
-  analysis::TendencyChoice choice = study_.choices().tendency;
-  choice.of = of;
-  study_.SetTendency(choice);
+  changeChoices([of](analysis::AnalysisChoices& c) { c.tendency.of = of; });
   window_.chooseDiagram(PlotMode::Tendency);
-  if (!choice.magnitudes) ShowMagnitudes();
+  if (!document_.study().choices().tendency.magnitudes) ShowMagnitudes();
 }
 
 void AnalysisMenu::ShowMagnitudes() {
   if (!magnitudes_) {
     magnitudes_ = new TendencyDialog(window_.widget);
     connect(magnitudes_, &QDialog::accepted, this, [this] {
-      analysis::TendencyChoice choice = study_.choices().tendency;
-      choice.magnitudes = magnitudes_->magnitudes();
-      study_.SetTendency(choice);
+      changeChoices([this](analysis::AnalysisChoices& c) {
+        c.tendency.magnitudes = magnitudes_->magnitudes();
+      });
     });
   }
-  magnitudes_->setMagnitudes(study_.choices().tendency.magnitudes);
+  magnitudes_->setMagnitudes(document_.study().choices().tendency.magnitudes);
   magnitudes_->open();
 }
 
@@ -255,7 +266,7 @@ void AnalysisMenu::addAnalysisMenu(QMenuBar* menuBar) {
   Analysis1->addAction(ActionMagnitudes);
   Analysis1->addSeparator();
   geometryTools_ =
-      new GeometryTools({window_.widget, window_.fileName, {}, nullptr}, study_, Analysis1);
+      new GeometryTools({window_.widget, window_.services, window_.open}, document_, Analysis1);
 }
 
 QAction* AnalysisMenu::DiagramAction(PlotMode mode) const {
@@ -281,12 +292,6 @@ QAction* AnalysisMenu::DiagramAction(PlotMode mode) const {
   }
 }
 
-void AnalysisMenu::DataLoaded() {
-  if (kinematics_) kinematics_->setFileName(window_.fileName());
-  if (stress_) stress_->setFileName(window_.fileName());
-  if (separation_) separation_->setFileName(window_.fileName());
-}
-
 // Shows `window`, in front and active.
 template <typename ResultsWindow>
 void Present(ResultsWindow* window) {
@@ -297,18 +302,16 @@ void Present(ResultsWindow* window) {
 
 void AnalysisMenu::ShowKinematics() {
   if (!kinematics_) {
-    kinematics_ = new KinematicsWindow(study_, window_.widget);
+    kinematics_ = new KinematicsWindow(document_, *window_.services, window_.widget);
     connect(kinematics_, &KinematicsWindow::datumSelected, this, window_.selectDatum);
-    kinematics_->setFileName(window_.fileName());
   }
   Present(kinematics_);
 }
 
 void AnalysisMenu::ShowStressInversion() {
   if (!stress_) {
-    stress_ = new StressWindow(study_, window_.widget);
+    stress_ = new StressWindow(document_, *window_.services, window_.widget);
     connect(stress_, &StressWindow::datumSelected, this, window_.selectDatum);
-    stress_->setFileName(window_.fileName());
   }
   Present(stress_);
 }
@@ -320,8 +323,7 @@ void AnalysisMenu::setAcceptPhases(AcceptPhases accept) {
 
 void AnalysisMenu::ShowSeparation() {
   if (!separation_) {
-    separation_ = new SeparationWindow(study_, acceptPhases_, window_.widget);
-    separation_->setFileName(window_.fileName());
+    separation_ = new SeparationWindow(document_, acceptPhases_, window_.widget);
   }
   Present(separation_);
 }

@@ -1,8 +1,8 @@
 // The commands of the analyses, owned by the main window: the net, its
 // hemisphere and grid, the analyses' diagrams and the rose diagram with
 // their options in the Plot menu (after its first items), and the Analysis
-// menu with the results windows. Every choice goes
-// to the window's Study; the window and the results windows follow it.
+// menu with the results windows. Every choice goes to the window's
+// document; the window and the results windows follow it.
 #pragma once
 
 #include <functional>
@@ -11,7 +11,7 @@
 #include <QString>
 
 #include "analysis/separation.h"
-#include "analysis/study.h"
+#include "document/document.h"
 #include "math/net_kind.h"
 #include "plot/diagram.h"
 
@@ -28,6 +28,7 @@ class KinematicsWindow;
 class SeparationWindow;
 class StressWindow;
 class TendencyDialog;
+class WindowServices;
 
 class AnalysisMenu : public QObject {
   Q_OBJECT
@@ -39,23 +40,22 @@ class AnalysisMenu : public QObject {
     std::function<void(PlotMode)> chooseDiagram;  // draws the diagram, checks its item
     std::function<void(NetKind)> chooseNet;       // draws on the net
     std::function<void(int line)> selectDatum;    // a results window's row was chosen
-    std::function<QString()> fileName;            // the data file loaded
     // Draws on the chosen hemisphere, with or without the net grid.
     std::function<void(Hemisphere, bool grid)> chooseView;
+    WindowServices* services = nullptr;
+    std::function<void(const QString&)> open;  // opens a data file as a file dropped
   };
   using AcceptPhases = std::function<void(const std::vector<analysis::ProposedPhase>&)>;
 
   // Adds the items to `plot` (whose diagram items are in `diagrams`) and an
   // Analysis menu to `menuBar`.
-  AnalysisMenu(Window window, analysis::Study& study, QMenuBar* menuBar, QMenu* plot,
+  AnalysisMenu(Window window, document::Document& document, QMenuBar* menuBar, QMenu* plot,
                QActionGroup* diagrams);
-  // Closes the results windows, which listen to the study.
+  // Closes the results windows, which listen to the document.
   ~AnalysisMenu() override;
 
   // The Plot menu's item of `mode`, or null for the diagrams of the window.
   QAction* DiagramAction(PlotMode mode) const;
-  // Titles the open results windows with the data file's name.
-  void DataLoaded();
 
   KinematicsWindow* kinematicsWindow() const { return kinematics_; }
   StressWindow* stressWindow() const { return stress_; }
@@ -67,7 +67,7 @@ class AnalysisMenu : public QObject {
   // it is set the proposals can only be looked at.
   void setAcceptPhases(AcceptPhases accept);
   // Opens the stress magnitudes of the tendency (window-modal, returning at
-  // once); OK hands them to the study.
+  // once); OK hands them to the document.
   void ShowMagnitudes();
   TendencyDialog* magnitudesDialog() const { return magnitudes_; }
   // Rotate Data, Back-tilt Data and Tilt Test, after the Analysis menu's items.
@@ -123,9 +123,12 @@ class AnalysisMenu : public QObject {
   void chooseDensity(analysis::DensityOf of, analysis::DensityMethod method);
   void addTendencyMenu(QMenu* plot, QActionGroup* diagrams);
   void chooseTendency(analysis::TendencyOf of);
+  // The document's choices with `change` made to them.
+  template <typename Change>
+  void changeChoices(Change&& change);
 
   Window window_;
-  analysis::Study& study_;
+  document::Document& document_;
   KinematicsWindow* kinematics_ = nullptr;
   StressWindow* stress_ = nullptr;
   SeparationWindow* separation_ = nullptr;

@@ -15,10 +15,9 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
-#include <QTimer>
 
 #include "analysis/report_format.h"
-#include "platform/threads.h"
+#include "ui/long_work.h"
 #include "ui/result_table.h"
 
 namespace orniva::ui {
@@ -28,7 +27,6 @@ namespace {
 // Work counted in units of about 10 ns (a fault's share in one
 // resample); below this much it is done at once.
 constexpr double kQuickUnits = 1e7;
-constexpr int kPollMs = 50;
 // Up to this many faults the influence is worked out at once.
 constexpr std::size_t kInfluenceAtOnce = 2000;
 
@@ -51,61 +49,15 @@ bool QuickLeaveOneOut(std::size_t faults, analysis::StressMethod method, bool it
   return (downdate ? 50 * n : n * n * UnitsPerFault(method, iterate)) < kQuickUnits;
 }
 
+// The analyses' control of a job of the runner.
+analysis::WorkControl Work(const LongWork::Control& control) {
+  return {control.cancel, control.report};
+}
+
 QString Angle(double degrees) { return QString::fromStdString(analysis::FormatAngle(degrees)); }
 QString Value(double value) { return QString::fromStdString(analysis::FormatValue(value)); }
 
 }  // namespace
-
-BackgroundWork::BackgroundWork(QObject* owner, Progress progress)
-    : progress_(std::move(progress)), timer_(new QTimer(owner)) {
-  timer_->setInterval(kPollMs);
-  QObject::connect(timer_, &QTimer::timeout, owner, [this] { poll(); });
-}
-
-BackgroundWork::~BackgroundWork() { cancel(); }
-
-void BackgroundWork::start(Work work, std::function<void()> done, bool here) {
-  cancel();
-  cancel_ = false;
-  finished_ = false;
-  doneCount_ = 0;
-  total_ = 0;
-  analysis::WorkControl control;
-  control.cancel = &cancel_;
-  control.report = [this](int count, int total) {
-    doneCount_ = count;
-    total_ = total;
-  };
-  if (here) {
-    work(control);
-    done();
-    return;
-  }
-  done_ = std::move(done);
-  thread_ = StartOrRun([this, work = std::move(work), control] {
-    work(control);
-    finished_ = true;
-  });
-  timer_->start();
-  poll();
-}
-
-void BackgroundWork::cancel() {
-  cancel_ = true;
-  if (thread_.joinable()) thread_.join();
-  timer_->stop();
-  done_ = nullptr;
-}
-
-void BackgroundWork::poll() {
-  if (progress_) progress_(doneCount_.load(), total_.load());
-  if (!finished_ || !thread_.joinable()) return;
-  thread_.join();
-  timer_->stop();
-  const std::function<void()> done = std::move(done_);
-  done_ = nullptr;
-  if (done && !cancel_) done();
-}
 
 QString BootstrapText(const analysis::StressBootstrap& b) {
   if (!b.error.empty())
@@ -121,22 +73,21 @@ QString BootstrapText(const analysis::StressBootstrap& b) {
   return text + QStringLiteral("radius \u0398 %1°").arg(Angle(b.thetaRadius));
 }
 
-BootstrapPanel::BootstrapPanel(analysis::Study& study, QWidget* parent)
-    : QGroupBox(QStringLiteral("Confidence"), parent),
-      study_(study),
-      work_(this, [this](int done, int total) {
-        progress_->setMaximum(total > 0 ? total : 0);
-        progress_->setValue(done);
-      }) {
+BootstrapPanel::BootstrapPanel(document::Document& document, QWidget* parent)
+    : QGroupBox(QStringLiteral("Confidence"), parent), document_(document) {
   auto* grid = new QGridLayout(this);
   grid->addLayout(newControls(), 0, 0);
   progress_ = new QProgressBar(this);
   grid->addWidget(progress_, 1, 0);
   result_ = NewSummaryLabel(this);
   grid->addWidget(result_, 2, 0);
+  work_ = new LongWork(this, [this](int done, int total) {
+    progress_->setMaximum(total > 0 ? total : 0);
+    progress_->setValue(done);
+  });
   showBusy(false);
-  listener_ = study_.AddListener([this] { follow(); });
-  follow();
+  listener_ = document_.AddListener([this](const document::Notice& notice) { follow(notice); });
+  showBootstrap();
 }
 
 // The boxes of the bootstrap's settings: resamples, confidence, seed and
@@ -191,10 +142,7 @@ QLayout* BootstrapPanel::newControls() {
   return row;
 }
 
-BootstrapPanel::~BootstrapPanel() {
-  work_.cancel();
-  study_.RemoveListener(listener_);
-}
+BootstrapPanel::~BootstrapPanel() { document_.RemoveListener(listener_); }
 
 void BootstrapPanel::showInfluenceWith(std::function<void(const analysis::LeaveOneOut&)> show) {
   showInfluence_ = std::move(show);
@@ -205,25 +153,24 @@ void BootstrapPanel::showInfluenceWith(std::function<void(const analysis::LeaveO
 // the window shows the new inversion first and the columns a moment later.
 void BootstrapPanel::tableFilled() {
   if (!showInfluence_) return;
-  const analysis::StressResult& stress = study_.Stress();
-  const analysis::StressMethod method = study_.choices().method;
-  const bool iterate = study_.choices().iterate;
+  const analysis::StressResult& stress = study().Stress();
+  const analysis::StressMethod method = study().choices().method;
+  const bool iterate = study().choices().iterate;
   const auto faults = std::size_t(std::max(stress.used, 0));
   if (!stress.error.empty() || !QuickLeaveOneOut(faults, method, iterate)) return;
   if (faults <= kInfluenceAtOnce) {
-    fillColumns(analysis::LeaveEachOut(analysis::SetupOf(study_)));
+    fillColumns(analysis::LeaveEachOut(analysis::SetupOf(study())));
     return;
   }
-  const FaultSet data = study_.data();
+  const FaultSet data = study().data();
   std::optional<std::vector<bool>> use;
-  if (study_.InUse()) use = *study_.InUse();
-  auto influence = std::make_shared<analysis::LeaveOneOut>();
-  work_.start(
-      [data, use, method, iterate, influence](const analysis::WorkControl& control) {
-        *influence = analysis::LeaveEachOut(
-            analysis::SetupOf(data, use ? &*use : nullptr, method, iterate), control);
+  if (study().InUse()) use = *study().InUse();
+  work_->Start(
+      [data, use, method, iterate](const LongWork::Control& control) {
+        return analysis::LeaveEachOut(
+            analysis::SetupOf(data, use ? &*use : nullptr, method, iterate), Work(control));
       },
-      [this, influence] { fillColumns(*influence); }, false);
+      [this](const analysis::LeaveOneOut& influence) { fillColumns(influence); });
 }
 
 void BootstrapPanel::run() {
@@ -234,18 +181,18 @@ void BootstrapPanel::run() {
     result_->setText(QString::fromStdString(refusal));
     return;
   }
-  const analysis::InversionSetup setup = analysis::SetupOf(study_);
-  const analysis::Study::ResultKey key = study_.StressKey();
-  auto bootstrap = std::make_shared<analysis::StressBootstrap>();
+  const analysis::InversionSetup setup = analysis::SetupOf(study());
+  const analysis::Study::ResultKey key = study().StressKey();
   showBusy(true);
-  work_.start(
-      [setup, settings, bootstrap](const analysis::WorkControl& control) {
-        *bootstrap = analysis::BootstrapStress(setup, settings, control);
+  work_->Start(
+      [setup, settings](const LongWork::Control& control) {
+        return std::make_shared<analysis::StressBootstrap>(
+            analysis::BootstrapStress(setup, settings, Work(control)));
       },
-      [this, bootstrap, key] {
+      [this, key](std::shared_ptr<analysis::StressBootstrap> bootstrap) {
         showBusy(false);
         if (bootstrap->error.empty())
-          study_.SetBootstrap(bootstrap, key);  // shown through follow()
+          document_.SetBootstrap(bootstrap, key);  // shown through follow()
         else
           result_->setText(BootstrapText(*bootstrap));
       },
@@ -253,35 +200,32 @@ void BootstrapPanel::run() {
 }
 
 void BootstrapPanel::cancel() {
-  work_.cancel();
+  work_->Cancel();
   showBusy(false);
 }
 
 void BootstrapPanel::leaveOneOut() {
-  const analysis::InversionSetup setup = analysis::SetupOf(study_);
-  auto influence = std::make_shared<analysis::LeaveOneOut>();
+  const analysis::InversionSetup setup = analysis::SetupOf(study());
   showBusy(true);
-  work_.start(
-      [setup, influence](const analysis::WorkControl& control) {
-        *influence = analysis::LeaveEachOut(setup, control);
+  work_->Start(
+      [setup](const LongWork::Control& control) {
+        return analysis::LeaveEachOut(setup, Work(control));
       },
-      [this, influence] {
+      [this](const analysis::LeaveOneOut& influence) {
         showBusy(false);
-        fillColumns(*influence);
+        fillColumns(influence);
       },
       QuickLeaveOneOut(setup.faults.size(), setup.method, setup.iterate));
 }
 
-void BootstrapPanel::follow() {
-  if (shown_ != study_.StressKey()) {
-    shown_ = study_.StressKey();
-    cancel();
-  }
-  showBootstrap();
+// Work for an inversion that is no longer the one in view is stopped.
+void BootstrapPanel::follow(const document::Notice& notice) {
+  if (notice.has(document::kInversionChanged)) cancel();
+  if (notice.has(document::kInversionChanged | document::kResultChanged)) showBootstrap();
 }
 
 void BootstrapPanel::showBootstrap() {
-  const analysis::StressBootstrap* bootstrap = study_.Bootstrap();
+  const analysis::StressBootstrap* bootstrap = study().Bootstrap();
   result_->setText(bootstrap ? BootstrapText(*bootstrap) : QString());
 }
 
@@ -291,14 +235,15 @@ analysis::BootstrapRegion BootstrapPanel::region() const {
 }
 
 void BootstrapPanel::redrawRegion() {
-  const analysis::StressBootstrap* shown = study_.Bootstrap();
+  const analysis::StressBootstrap* shown = study().Bootstrap();
   if (!shown || shown->settings.region == region()) return;
   auto redrawn = std::make_shared<analysis::StressBootstrap>(*shown);
   redrawn->settings.region = region();
-  study_.SetBootstrap(redrawn, study_.StressKey());
+  document_.SetBootstrap(redrawn, study().StressKey());
 }
 
 void BootstrapPanel::showBusy(bool busy) {
+  busy_ = busy;
   run_->setEnabled(!busy);
   leaveOneOut_->setEnabled(!busy);
   cancel_->setEnabled(busy);

@@ -7,21 +7,17 @@
 // out: two columns of the fault table, Theta without the datum and its beta
 // under the result without it, filled at once where that is quick and on
 // demand otherwise. Work that may take more than about 0.1 s runs on a
-// second thread; the window stays responsive, and Cancel or a change of the
-// inversion stops it and changes nothing.
+// second thread (ui/long_work.h); the window stays responsive, and Cancel
+// or a change of the inversion stops it and changes nothing.
 #pragma once
 
-#include <atomic>
 #include <functional>
-#include <memory>
-#include <optional>
-#include <thread>
 
 #include <QGroupBox>
 
 #include "analysis/leave_one_out.h"
 #include "analysis/stress_bootstrap.h"
-#include "analysis/study.h"
+#include "document/document.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -31,41 +27,16 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class QTimer;
 
 namespace orniva::ui {
 
-// One computation at a time, here or on a second thread, followed through
-// a timer on the window's thread.
-class BackgroundWork {
- public:
-  using Work = std::function<void(const analysis::WorkControl&)>;
-  using Progress = std::function<void(int done, int total)>;
-  BackgroundWork(QObject* owner, Progress progress);
-  ~BackgroundWork();
-  // Runs `work` (here when `here`), then `done` on this thread unless
-  // cancelled.
-  void start(Work work, std::function<void()> done, bool here);
-  // Stops the work and waits for it; `done` is not called.
-  void cancel();
-  bool running() const { return thread_.joinable(); }
-
- private:
-  void poll();
-
-  Progress progress_;
-  QTimer* timer_;
-  std::thread thread_;
-  std::function<void()> done_;
-  std::atomic<bool> cancel_{false}, finished_{false};
-  std::atomic<int> doneCount_{0}, total_{0};
-};
+class LongWork;
 
 class BootstrapPanel : public QGroupBox {
   Q_OBJECT
 
  public:
-  BootstrapPanel(analysis::Study& study, QWidget* parent);
+  BootstrapPanel(document::Document& document, QWidget* parent);
   ~BootstrapPanel() override;
 
   // Where the two columns are shown: `show` receives each leave-one-out
@@ -74,12 +45,12 @@ class BootstrapPanel : public QGroupBox {
   // The window filled the table anew: fills the columns when that is quick.
   void tableFilled();
 
-  // Run: the bootstrap of the study's inversion with the settings shown.
+  // Run: the bootstrap of the document's inversion with the settings shown.
   void run();
   void cancel();
   // Leave One Out: fills the two columns.
   void leaveOneOut();
-  bool busy() const { return work_.running(); }
+  bool busy() const { return busy_; }
 
   QSpinBox* samplesBox() const { return samples_; }
   QDoubleSpinBox* confidenceBox() const { return confidence_; }
@@ -90,7 +61,7 @@ class BootstrapPanel : public QGroupBox {
  private:
   QLayout* newControls();
   void newSettingBoxes();
-  void follow();
+  void follow(const document::Notice& notice);
   void showBootstrap();
   void showBusy(bool busy);
   analysis::BootstrapRegion region() const;
@@ -98,9 +69,10 @@ class BootstrapPanel : public QGroupBox {
   void redrawRegion();
   void fillColumns(const analysis::LeaveOneOut& influence);
 
-  analysis::Study& study_;
+  const analysis::Study& study() const { return document_.study(); }
+
+  document::Document& document_;
   int listener_ = 0;
-  std::optional<analysis::Study::ResultKey> shown_;
   std::function<void(const analysis::LeaveOneOut&)> showInfluence_;
   QSpinBox* samples_ = nullptr;
   QDoubleSpinBox* confidence_ = nullptr;
@@ -109,7 +81,8 @@ class BootstrapPanel : public QGroupBox {
   QPushButton *run_ = nullptr, *cancel_ = nullptr, *leaveOneOut_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* result_ = nullptr;
-  BackgroundWork work_;
+  LongWork* work_ = nullptr;
+  bool busy_ = false;  // a run or leave-one-out the user started is under way
 };
 
 // The text of a bootstrap: its intervals and radius, or its refusal.

@@ -1,42 +1,29 @@
 #include "ui/curation_commands.h"
 
 #include <QAction>
-#include <QColor>
 #include <QActionGroup>
+#include <QColor>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QWidget>
 
-#include "data/curation.h"
-#include "data/fault_reader.h"
-#include "platform/atomic_file.h"
-#include "platform/file_error.h"
-#include "platform/file_read.h"
 #include "ui/phase_reports.h"
 
 namespace orniva::ui {
 
-CurationCommands::CurationCommands(Window window, analysis::Study& study, QMenuBar* menuBar,
-                                   QAction* before, QMenu* file, QMenu* edit)
-    : QObject(window.widget), window_(std::move(window)), study_(study), history_(study) {
-  QAction* exitSeparator = nullptr;
-  for (QAction* action : file->actions())
-    if (action->isSeparator()) exitSeparator = action;
-  ActionSave = new QAction(QStringLiteral("&Save"), this);
-  ActionSave->setShortcut(QKeySequence::Save);
-  ActionSaveAs = new QAction(QStringLiteral("Save &As..."), this);
-  file->insertActions(exitSeparator, {ActionSave, ActionSaveAs});
-  connect(ActionSave, &QAction::triggered, this, [this] { Save(); });
-  connect(ActionSaveAs, &QAction::triggered, this, [this] { SaveAs(); });
-  edit->addSeparator();
-  ActionUndo = history_.stack()->createUndoAction(this, QStringLiteral("&Undo"));
-  ActionRedo = history_.stack()->createRedoAction(this, QStringLiteral("&Redo"));
-  ActionUndo->setShortcut(QKeySequence::Undo);
-  ActionRedo->setShortcut(QKeySequence::Redo);
-  edit->addActions({ActionUndo, ActionRedo});
+using document::CurationVerdict;
+using document::Edit;
 
+QString StepText(const QString& prefix, const std::string& step) {
+  return step.empty() ? prefix : prefix + u' ' + QString::fromStdString(step);
+}
+
+CurationCommands::CurationCommands(Window window, document::Document& document, QMenuBar* menuBar,
+                                   QAction* before, QMenu* file, QMenu* edit)
+    : QObject(window.widget), window_(std::move(window)), document_(document) {
+  createFileAndEditItems(file, edit);
   Data1 = new QMenu(QStringLiteral("&Data"), menuBar);
   Data1->setObjectName(QStringLiteral("Data1"));
   menuBar->insertMenu(before, Data1);
@@ -47,98 +34,115 @@ CurationCommands::CurationCommands(Window window, analysis::Study& study, QMenuB
   connect(Analysed1, &QMenu::aboutToShow, this, &CurationCommands::FillAnalysedMenu);
   ActionColourByPhase = Data1->addAction(QStringLiteral("&Colour by Phase"));
   ActionColourByPhase->setCheckable(true);
-  connect(ActionColourByPhase, &QAction::toggled, this,
-          [this](bool on) { study_.SetColourByPhase(on); });
-  connect(history_.stack(), &QUndoStack::cleanChanged, this, [this] {
-    if (window_.titleChanged) window_.titleChanged();
+  connect(ActionColourByPhase, &QAction::toggled, this, [this](bool on) {
+    analysis::AnalysisChoices choices = document_.study().choices();
+    choices.colourByPhase = on;
+    document_.SetChoices(choices);
   });
+  listener_ = document_.AddListener([this](const document::Notice&) { FollowHistory(); });
+  FollowHistory();
 }
 
-CurationCommands::~CurationCommands() { delete table_; }
+CurationCommands::~CurationCommands() {
+  document_.RemoveListener(listener_);
+  delete table_;
+}
+
+void CurationCommands::createFileAndEditItems(QMenu* file, QMenu* edit) {
+  QAction* exitSeparator = nullptr;
+  for (QAction* action : file->actions())
+    if (action->isSeparator()) exitSeparator = action;
+  ActionSave = new QAction(QStringLiteral("&Save"), this);
+  ActionSave->setShortcut(QKeySequence::Save);
+  ActionSaveAs = new QAction(QStringLiteral("Save &As..."), this);
+  file->insertActions(exitSeparator, {ActionSave, ActionSaveAs});
+  connect(ActionSave, &QAction::triggered, this, [this] { Save(); });
+  connect(ActionSaveAs, &QAction::triggered, this, [this] { SaveAs(); });
+  edit->addSeparator();
+  ActionUndo = new QAction(this);
+  ActionRedo = new QAction(this);
+  ActionUndo->setShortcut(QKeySequence::Undo);
+  ActionRedo->setShortcut(QKeySequence::Redo);
+  connect(ActionUndo, &QAction::triggered, this, [this] { document_.Undo(); });
+  connect(ActionRedo, &QAction::triggered, this, [this] { document_.Redo(); });
+  edit->addActions({ActionUndo, ActionRedo});
+}
+
+void CurationCommands::FollowHistory() {
+  const document::EditHistory& history = document_.history();
+  ActionUndo->setEnabled(history.canUndo());
+  ActionRedo->setEnabled(history.canRedo());
+  ActionUndo->setText(
+      StepText(QStringLiteral("&Undo"), history.canUndo() ? history.undoStep().text : ""));
+  ActionRedo->setText(
+      StepText(QStringLiteral("&Redo"), history.canRedo() ? history.redoStep().text : ""));
+}
 
 // All data in use, or one phase: what every analysis reads; and the window
 // of a report for each phase in turn.
 void CurationCommands::FillAnalysedMenu() {
   Analysed1->clear();
   auto* group = new QActionGroup(Analysed1);
-  auto add = [&](const QString& text, int scope) {
-    QAction* action = Analysed1->addAction(text, this, [this, scope] { study_.SetScope(scope); });
+  const int scope = document_.study().scope();
+  auto add = [&](const QString& text, int phase) {
+    QAction* action =
+        Analysed1->addAction(text, this, [this, phase] { document_.SetScope(phase); });
     action->setCheckable(true);
-    action->setChecked(study_.scope() == scope);
+    action->setChecked(scope == phase);
     group->addAction(action);
   };
   add(QStringLiteral("&All Data in Use"), 0);
-  const std::vector<analysis::PhaseInfo>& phases = study_.curation().phases;
+  const std::vector<analysis::PhaseInfo>& phases = document_.study().curation().phases;
   for (std::size_t k = 0; k < phases.size(); ++k)
     add(QStringLiteral("Phase %1").arg(QString::fromStdString(phases[k].name)), int(k) + 1);
   Analysed1->addSeparator();
   Analysed1->addAction(QStringLiteral("&Each Phase in Turn..."), this, [this] {
-    ShowPhaseReports(study_, window_.fileName, this, window_.widget);
+    ShowPhaseReports(document_, *window_.services, this, window_.widget);
   });
 }
 
 void CurationCommands::ShowTable() {
-  if (!table_) {
-    table_ = new DataTableWindow(study_, history_,
-                                 {window_.services, window_.selectDatum, window_.selection});
-    table_->setFileName(window_.fileName());
-  }
+  if (!table_)
+    table_ =
+        new DataTableWindow(document_, {window_.services, window_.selectDatum, window_.selection});
   table_->show();
   table_->raise();
   table_->activateWindow();
 }
 
-void CurationCommands::DataLoaded() {
-  const QString path = window_.fileName();
-  if (table_) table_->setFileName(path);
-  loadedBytes_.clear();
-  try {
-    ReadFileInChunks(LocalPath(path), [this](std::string_view chunk) {
-      loadedBytes_.append(chunk);
-      return true;
-    });
-  } catch (const FileError&) {
-    loadedBytes_.clear();  // read a moment ago; what cannot be read now has no curation
-  }
-  const std::string curationPath = CurationPathFor(LocalPath(path));
-  if (QFileInfo::exists(QFile::decodeName(curationPath.c_str()))) {
-    const CurationRead read =
-        ReadCurationFile(curationPath, study_.data().count(), Sha256Hex(loadedBytes_));
-    const std::string named = FileNameOf(curationPath) + ": " + read.error;
-    if (read.error.empty() ||
-        (read.stale && window_.services->Confirm(
-                           window_.widget, named + "\r\nApply its choices to these data anyway?")))
-      study_.SetCuration(analysis::CurationState::FromFile(read.curation, study_.data().count()));
-    else if (!read.stale)
-      window_.services->ShowMessage(window_.widget, named + "\r\nIts choices are not applied.");
-  }
-  history_.Reset();
+bool CurationCommands::AskAboutCuration(const CurationVerdict& verdict) {
+  const std::string named = document::VerdictText(verdict);
+  if (verdict.kind == CurationVerdict::Kind::OtherData)
+    return window_.services->Confirm(window_.widget,
+                                     named + "\r\nApply its choices to these data anyway?");
+  if (verdict.kind == CurationVerdict::Kind::Unusable)
+    window_.services->ShowMessage(window_.widget, named + "\r\nIts choices are not applied.");
+  return false;
 }
 
 void CurationCommands::AcceptPhases(const std::vector<analysis::ProposedPhase>& proposed) {
-  analysis::CurationState next = study_.curation();
-  auto taken = [&next](const std::string& name) {
-    for (const analysis::PhaseInfo& phase : next.phases)
+  std::vector<analysis::PhaseInfo> phases = document_.study().curation().phases;
+  auto taken = [&phases](const std::string& name) {
+    for (const analysis::PhaseInfo& phase : phases)
       if (phase.name == name) return true;
     return false;
   };
+  document::EditSteps steps;
   for (const analysis::ProposedPhase& phase : proposed) {
     std::string name = phase.name;
     for (int k = 2; taken(name); ++k) name = phase.name + " (" + std::to_string(k) + ")";
-    next.phases.push_back(
-        {name, QColor(RedOf(phase.colour), GreenOf(phase.colour), BlueOf(phase.colour))
-                   .name()
-                   .toStdString()});
-    for (int line : phase.lines)
-      if (line >= 1 && line <= next.count())
-        next.phase[std::size_t(line)] = int(next.phases.size());
+    const QColor colour(RedOf(phase.colour), GreenOf(phase.colour), BlueOf(phase.colour));
+    analysis::PhaseInfo info{name, colour.name().toStdString()};
+    steps.steps.push_back(Edit::NewPhase(info, int(phases.size()), phase.lines));
+    phases.push_back(std::move(info));
   }
-  study_.SetCuration(std::move(next));
+  document_.Do(Edit{std::move(steps)}, "Acceptance of the proposed phases");
 }
 
 bool CurationCommands::MayDiscardChanges() {
-  if (!modified()) return true;
-  switch (window_.services->AskToSave(window_.widget, QFileInfo(window_.fileName()).fileName())) {
+  if (!document_.modified()) return true;
+  const QString name = QFileInfo(QFile::decodeName(document_.fileName().c_str())).fileName();
+  switch (window_.services->AskToSave(window_.widget, name)) {
     case WindowServices::SaveAnswer::Save:
       return Save();
     case WindowServices::SaveAnswer::Discard:
@@ -149,46 +153,28 @@ bool CurationCommands::MayDiscardChanges() {
 }
 
 bool CurationCommands::Save() {
-  if (study_.lines().empty() && study_.data().count() == 0) return false;
-  return SaveTo(window_.fileName());
+  if (document_.fileName().empty()) return false;
+  return SaveTo(QFile::decodeName(document_.fileName().c_str()));
 }
 
 bool CurationCommands::SaveAs() {
-  const std::optional<QString> path = window_.services->SaveDataFile(window_.widget);
-  return path && SaveTo(*path);
+  if (document_.fileName().empty()) return false;
+  const std::optional<QString> path =
+      window_.services->SaveDataFile(window_.widget, QStringLiteral("Save Data As"),
+                                     QFile::decodeName(document_.fileName().c_str()));
+  if (!path) return false;
+  MakeFolderCurrent(*path);
+  return SaveTo(QFileInfo(*path).absoluteFilePath());
 }
 
-std::string CurationCommands::DataText() const {
-  if (!history_.linesChanged()) return loadedBytes_;
-  std::string text;
-  for (const std::string& line : study_.lines()) text += line + "\r\n";
-  return text;
-}
-
-// The data file written when its bytes change or it is a new file, then the
-// curation file beside it (when there is a curation or already a file).
+// The document's plan carried out; every window follows its name.
 bool CurationCommands::SaveTo(const QString& path) {
-  const std::string dataPath = LocalPath(path);
-  const std::string bytes = DataText();
-  const std::string curationPath = CurationPathFor(dataPath);
-  const bool sameFile = QFileInfo(path) == QFileInfo(window_.fileName());
   try {
-    if (!sameFile || bytes != loadedBytes_) WriteFileAtomically(dataPath, bytes);
-    const bool keep = !study_.curation().plain() || !study_.curation().unknown.empty() ||
-                      QFileInfo::exists(QFile::decodeName(curationPath.c_str()));
-    if (keep)
-      WriteFileAtomically(curationPath,
-                          CurationText(study_.curation().ToFile(), FileNameOf(dataPath),
-                                       study_.data().count(), Sha256Hex(bytes)));
+    document_.Save(document_.PlanSave(LocalPath(path)));
   } catch (const FileError& error) {
     window_.services->ReportError(window_.widget, error);
     return false;
   }
-  loadedBytes_ = bytes;
-  history_.MarkSaved();
-  if (!sameFile && window_.renamed) window_.renamed(path);
-  if (!sameFile && table_) table_->setFileName(path);
-  if (window_.titleChanged) window_.titleChanged();
   return true;
 }
 

@@ -1,25 +1,23 @@
-// The commands that curate and save the loaded data, as a helper the main
-// window owns: the Data menu (the data table, the data analysed, colours by
-// phase), Undo and Redo in the Edit menu, Save and Save As in the File menu.
-// It reads the curation file beside a data file when it is loaded, writes
-// it with the data when the user saves, and asks before unsaved changes
-// would be lost.
+// The commands that change, undo and save the open document, as a helper
+// the main window owns: the Data menu (the data table, the data analysed,
+// colours by phase), Undo and Redo in the Edit menu (the document's own
+// history), Save and Save As in the File menu; and the questions an
+// opening asks: about unsaved changes of the file open, and about a
+// curation file that does not fit.
 #pragma once
 
 #include <functional>
-#include <string>
+#include <vector>
 
 #include <QObject>
 #include <QString>
 
 #include "analysis/separation.h"
-#include "analysis/study.h"
-#include "ui/data_history.h"
+#include "document/document.h"
 #include "ui/data_table.h"
 #include "ui/window_services.h"
 
 class QAction;
-class QActionGroup;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -35,31 +33,27 @@ class CurationCommands : public QObject {
   struct Window {
     QWidget* widget = nullptr;
     WindowServices* services = nullptr;
-    std::function<QString()> fileName;                 // the data file's path
-    std::function<void(int line)> selectDatum;         // a row of the table chosen
-    std::function<void()> titleChanged;                // unsaved changes came or went
-    std::function<void(const QString& path)> renamed;  // saved as another data file
-    DataSelection* selection = nullptr;                // shown by the data table
+    std::function<void(int line)> selectDatum;  // a row of the table chosen
+    DataSelection* selection = nullptr;         // shown by the data table
   };
 
   // Save and Save As at the end of `file` (before its last separator), Undo
   // and Redo in `edit`, the Data menu before `before` in `menuBar`.
-  CurationCommands(Window window, analysis::Study& study, QMenuBar* menuBar, QAction* before,
+  CurationCommands(Window window, document::Document& document, QMenuBar* menuBar, QAction* before,
                    QMenu* file, QMenu* edit);
   ~CurationCommands() override;
 
-  DataHistory& history() { return history_; }
   DataTableWindow* table() const { return table_; }
-  bool modified() const { return !history_.clean(); }
 
-  // A data file was loaded: its curation file read, applied when it fits
-  // (asked when it was made for other data), and the history cleared.
-  void DataLoaded();
-  // Unsaved changes saved or dropped as the user says; false when the user
-  // cancels (nothing may be lost then).
+  // Unsaved changes saved to the file that has them, or dropped, as the
+  // user says; false when the user cancels (nothing may be lost then).
   bool MayDiscardChanges();
-  // Saves the data (when their lines changed) and the curation; false when
-  // it could not be done.
+  // Tells the user what an opening's curation file came to: one that
+  // cannot be used is reported, one made for other data asked about.
+  // Whether to apply it.
+  bool AskAboutCuration(const document::CurationVerdict& verdict);
+  // Saves the document to its own file, or to one the user chooses; false
+  // when it could not be done.
   bool Save();
   bool SaveAs();
   void ShowTable();
@@ -77,17 +71,20 @@ class CurationCommands : public QObject {
   QMenu* Analysed1 = nullptr;
 
  private:
+  void createFileAndEditItems(QMenu* file, QMenu* edit);
   bool SaveTo(const QString& path);
   void FillAnalysedMenu();
-  // The data file's bytes as the user saves them: the lines as read where
-  // none changed, else every line and a CR LF after each.
-  std::string DataText() const;
+  // Undo and Redo name the steps they would take, when there are.
+  void FollowHistory();
 
   Window window_;
-  analysis::Study& study_;
-  DataHistory history_;
+  document::Document& document_;
+  int listener_ = 0;
   DataTableWindow* table_ = nullptr;
-  std::string loadedBytes_;  // the data file as loaded or last saved
 };
+
+// "&Undo Edit of line 3", or "&Undo" with nothing to undo: `prefix` and the
+// step's text.
+QString StepText(const QString& prefix, const std::string& step);
 
 }  // namespace orniva::ui

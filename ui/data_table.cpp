@@ -57,41 +57,48 @@ const char* const kTips[DataTableModel::kCount] = {
 
 }  // namespace
 
-DataTableModel::DataTableModel(analysis::Study& study, DataHistory& history, QObject* parent)
-    : QAbstractTableModel(parent), study_(study), history_(history) {
-  listener_ = study_.AddListener([this] { StudyChanged(); });
-  StudyChanged();
+DataTableModel::DataTableModel(document::Document& document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document) {
+  listener_ =
+      document_.AddListener([this](const document::Notice& notice) { DocumentChanged(notice); });
+  ShowData();
 }
 
-DataTableModel::~DataTableModel() { study_.RemoveListener(listener_); }
+DataTableModel::~DataTableModel() { document_.RemoveListener(listener_); }
 
 void DataTableModel::setEditing(bool on) {
   editing_ = on;
   if (rows_ > 0) emit dataChanged(index(0, kFaz), index(rows_ - 1, kSense));
 }
 
-// New data are shown anew; a change of the curation or the inversion
-// changes the columns that show them.
-void DataTableModel::StudyChanged() {
-  const FaultSet& data = study_.data();
-  const bool newData = data.generation() != shownData_ || rows_ != data.count();
-  if (newData) {
-    beginResetModel();
-    rows_ = data.count();
-    shownData_ = data.generation();
-    axes_.assign(data.size(), std::nullopt);
-    for (int i = 1; i <= rows_; ++i)
-      if (data[std::size_t(i)].failedChecks == 0)
-        axes_[std::size_t(i)] = analysis::AxesOf(analysis::VectorsOf(data[std::size_t(i)], i));
-  }
-  beta_.assign(data.size(), kNone);
-  const analysis::StressResult& stress = study_.Stress();
+// Other data are shown anew; a change of the curation, the scope or the
+// inversion changes every row's look and its columns (a row switched off
+// is grey through).
+void DataTableModel::DocumentChanged(const document::Notice& notice) {
+  if (notice.dataChanged()) return ShowData();
+  if (notice.has(document::kInversionChanged)) ShowMisfits();
+  if (rows_ > 0 && notice.has(document::kCurationChanged | document::kScopeChanged |
+                              document::kInversionChanged))
+    emit dataChanged(index(0, 0), index(rows_ - 1, kCount - 1));
+}
+
+void DataTableModel::ShowData() {
+  const FaultSet& data = study().data();
+  beginResetModel();
+  rows_ = data.count();
+  axes_.assign(data.size(), std::nullopt);
+  for (int i = 1; i <= rows_; ++i)
+    if (data[std::size_t(i)].failedChecks == 0)
+      axes_[std::size_t(i)] = analysis::AxesOf(analysis::VectorsOf(data[std::size_t(i)], i));
+  ShowMisfits();
+  endResetModel();
+}
+
+void DataTableModel::ShowMisfits() {
+  beta_.assign(study().data().size(), kNone);
+  const analysis::StressResult& stress = study().Stress();
   if (stress.error.empty())
     for (const analysis::FaultMisfit& f : stress.faults) beta_[std::size_t(f.line)] = f.beta;
-  if (newData)
-    endResetModel();
-  else if (rows_ > 0)
-    emit dataChanged(index(0, kUse), index(rows_ - 1, kBeta));
 }
 
 int DataTableModel::rowCount(const QModelIndex& parent) const {
@@ -102,11 +109,11 @@ int DataTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 RowValues DataTableModel::valuesOf(int line) const {
-  const TFaultData& d = study_.data()[std::size_t(line)];
+  const TFaultData& d = study().data()[std::size_t(line)];
   auto number = [&d](float value, FaultCheck check) {
     return d.failedChecks & check ? kNone : double(value);
   };
-  const analysis::CurationState& curation = study_.curation();
+  const analysis::CurationState& curation = study().curation();
   const int phase = curation.phase[std::size_t(line)];
   const auto& axes = axes_[std::size_t(line)];
   return {double(line),
@@ -122,7 +129,7 @@ RowValues DataTableModel::valuesOf(int line) const {
 }
 
 QVariant DataTableModel::display(int line, int column) const {
-  const TFaultData& d = study_.data()[std::size_t(line)];
+  const TFaultData& d = study().data()[std::size_t(line)];
   const RowValues v = valuesOf(line);
   const auto& axes = axes_[std::size_t(line)];
   switch (column) {
@@ -176,17 +183,9 @@ QVariant DataTableModel::sortKey(int line, int column) const {
   }
 }
 
-// Between the reader's re-creating the data and the study's being told (a
-// message shown during a load lets the table paint), a row may name a line
-// the data or the curation no longer hold.
-bool DataTableModel::shows(int line) const {
-  return line >= 1 && line <= rows_ && line <= study_.data().count() &&
-         line <= study_.curation().count() && std::size_t(line) < axes_.size();
-}
-
 QVariant DataTableModel::data(const QModelIndex& index, int role) const {
   const int line = index.row() + 1, column = index.column();
-  const analysis::CurationState& curation = study_.curation();
+  const analysis::CurationState& curation = study().curation();
   if (!index.isValid() || !shows(line)) return {};
   switch (role) {
     case Qt::DisplayRole:
@@ -206,7 +205,7 @@ QVariant DataTableModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::ToolTipRole:
       if (column >= kFaz && column <= kSense &&
-          study_.data()[std::size_t(line)].failedChecks & CheckOf(DataField(column - kFaz)))
+          study().data()[std::size_t(line)].failedChecks & CheckOf(DataField(column - kFaz)))
         return Text(FailedCheckText(CheckOf(DataField(column - kFaz)), std::size_t(line)));
       return {};
     default:
@@ -222,9 +221,10 @@ QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 Qt::ItemFlags DataTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
   if (index.column() == kUse) flags |= Qt::ItemIsUserCheckable;
-  const bool editable = editing_ && !study_.lines().empty();
+  const bool editable = editing_ && !study().lines().empty();
   if (editable && index.column() >= kFaz && index.column() <= kSense) flags |= Qt::ItemIsEditable;
   return flags;
 }
@@ -233,7 +233,9 @@ bool DataTableModel::setData(const QModelIndex& index, const QVariant& value, in
   if (!index.isValid() || index.row() >= rows_) return false;
   const int line = index.row() + 1;
   if (index.column() == kUse && role == Qt::CheckStateRole) {
-    study_.SetOff({line}, value.toInt() != Qt::Checked);
+    const bool off = value.toInt() != Qt::Checked;
+    document_.Do(document::Edit::Switch({line}, off),
+                 off ? "Line switched off" : "Line switched on");
     return true;
   }
   if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
@@ -244,7 +246,8 @@ bool DataTableModel::setData(const QModelIndex& index, const QVariant& value, in
     emit refused(Text(message));
     return false;
   }
-  history_.ReplaceLine(line, ReplaceField(study_.lines()[std::size_t(line - 1)], field, *text));
+  const std::string edited = ReplaceField(study().lines()[std::size_t(line - 1)], field, *text);
+  document_.Do(document::Edit::LineText(line, edited), "Edit of line " + std::to_string(line));
   return true;
 }
 

@@ -4,7 +4,7 @@
 // Sortable and filterable; the line number names a row, so that a sort
 // never changes which datum a row means. With Edit values checked, the
 // fields can be typed into, rows inserted, deleted and pasted; every change
-// goes through the data's undo history.
+// is an edit of the document, on its undo history.
 #pragma once
 
 #include <functional>
@@ -15,8 +15,7 @@
 #include <QWidget>
 
 #include "analysis/kinematics.h"
-#include "analysis/study.h"
-#include "ui/data_history.h"
+#include "document/document.h"
 #include "ui/row_filter.h"
 
 class QCheckBox;
@@ -51,13 +50,13 @@ class DataTableModel : public QAbstractTableModel {
     kCount
   };
 
-  DataTableModel(analysis::Study& study, DataHistory& history, QObject* parent = nullptr);
+  explicit DataTableModel(document::Document& document, QObject* parent = nullptr);
   ~DataTableModel() override;
 
   void setEditing(bool on);
   bool editing() const { return editing_; }
-  // Whether row `line` shows its datum: the data and the curation hold it.
-  bool shows(int line) const;
+  // Whether row `line` shows a datum.
+  bool shows(int line) const { return line >= 1 && line <= rows_; }
   // What the filter reads of datum `line` (one the table shows).
   RowValues valuesOf(int line) const;
 
@@ -73,16 +72,17 @@ class DataTableModel : public QAbstractTableModel {
   void refused(const QString& message);
 
  private:
-  void StudyChanged();
+  void DocumentChanged(const document::Notice& notice);
+  void ShowData();
+  void ShowMisfits();
   QVariant display(int line, int column) const;
   QVariant sortKey(int line, int column) const;
+  const analysis::Study& study() const { return document_.study(); }
 
-  analysis::Study& study_;
-  DataHistory& history_;
+  document::Document& document_;
   int listener_ = 0;
   bool editing_ = false;
   int rows_ = 0;
-  std::uint64_t shownData_ = 0;
   // By line: the kinematic axes of each datum that passed its checks.
   std::vector<std::optional<analysis::KinematicAxes>> axes_;
   std::vector<double> beta_;  // by line; NaN: none
@@ -113,8 +113,8 @@ class DataTableWindow : public QWidget {
     std::function<void(int line)> selectDatum;  // a row was chosen
     DataSelection* selection = nullptr;         // the rows selected are this selection
   };
-  DataTableWindow(analysis::Study& study, DataHistory& history, Hooks hooks,
-                  QWidget* parent = nullptr);
+  DataTableWindow(document::Document& document, Hooks hooks, QWidget* parent = nullptr);
+  ~DataTableWindow() override;
 
   QTableView* view() const { return view_; }
   DataTableModel* model() const { return model_; }
@@ -123,7 +123,6 @@ class DataTableWindow : public QWidget {
   QLabel* status() const { return status_; }
   // The lines of the selected rows, ascending.
   std::vector<int> selectedLines() const;
-  void setFileName(const QString& fileName);
 
   // The commands on the selected rows.
   void switchSelected(bool off);
@@ -142,9 +141,13 @@ class DataTableWindow : public QWidget {
   // The selection shown as the selected rows, and the other way round.
   void showSelection();
   void takeSelection();
+  void showFileName();
+  void addUndoAndRedo();
+  // The line of the current row, or the one after the last.
+  int currentLine() const;
 
-  analysis::Study& study_;
-  DataHistory& history_;
+  document::Document& document_;
+  int listener_ = 0;
   Hooks hooks_;
   DataTableModel* model_;
   DataTableFilter* proxy_;

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -27,16 +28,13 @@
 
 namespace orniva::ui {
 
-DataTableWindow::DataTableWindow(analysis::Study& study, DataHistory& history, Hooks hooks,
-                                 QWidget* parent)
+DataTableWindow::DataTableWindow(document::Document& document, Hooks hooks, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      study_(study),
-      history_(history),
+      document_(document),
       hooks_(std::move(hooks)),
-      model_(new DataTableModel(study, history, this)),
+      model_(new DataTableModel(document, this)),
       proxy_(new DataTableFilter(model_, this)) {
   setObjectName(QStringLiteral("DataTable"));
-  setWindowTitle(QStringLiteral("Data Table"));
   view_ = new QTableView(this);
   view_->setModel(proxy_);
   view_->setSortingEnabled(true);
@@ -70,13 +68,26 @@ DataTableWindow::DataTableWindow(analysis::Study& study, DataHistory& history, H
     connect(model_, &QAbstractItemModel::modelReset, this, &DataTableWindow::showSelection);
     showSelection();
   }
-  auto* undo = history_.stack()->createUndoAction(this, QStringLiteral("&Undo"));
-  auto* redo = history_.stack()->createRedoAction(this, QStringLiteral("&Redo"));
+  addUndoAndRedo();
+  listener_ = document_.AddListener([this](const document::Notice& notice) {
+    if (notice.has(document::kFileNameChanged)) showFileName();
+  });
+  showFileName();
+  resize(860, 560);
+}
+
+DataTableWindow::~DataTableWindow() { document_.RemoveListener(listener_); }
+
+// The document's Undo and Redo, by their keys, while the table is active.
+void DataTableWindow::addUndoAndRedo() {
+  auto* undo = new QAction(QStringLiteral("&Undo"), this);
+  auto* redo = new QAction(QStringLiteral("&Redo"), this);
   undo->setShortcut(QKeySequence::Undo);
   redo->setShortcut(QKeySequence::Redo);
+  connect(undo, &QAction::triggered, this, [this] { document_.Undo(); });
+  connect(redo, &QAction::triggered, this, [this] { document_.Redo(); });
   addAction(undo);
   addAction(redo);
-  resize(860, 560);
 }
 
 QWidget* DataTableWindow::newToolRow() {
@@ -149,8 +160,9 @@ QWidget* DataTableWindow::newCommandRow() {
 // The phases to put the selected rows in, a new one, none, and each
 // phase's name, colour and deletion.
 void DataTableWindow::fillPhaseMenu() {
+  using document::Edit;
   phaseMenu_->clear();
-  const std::vector<analysis::PhaseInfo>& phases = study_.curation().phases;
+  const std::vector<analysis::PhaseInfo>& phases = document_.study().curation().phases;
   phaseMenu_->addAction(QStringLiteral("&New Phase of the Selected Rows..."), this,
                         [this] { newPhaseOfSelected(); });
   for (std::size_t k = 0; k < phases.size(); ++k)
@@ -160,19 +172,22 @@ void DataTableWindow::fillPhaseMenu() {
                         [this] { putSelectedInPhase(0); });
   for (std::size_t k = 0; k < phases.size(); ++k) {
     const int phase = int(k) + 1;
-    const QString name = QString::fromStdString(phases[k].name);
+    const analysis::PhaseInfo info = phases[k];
+    const QString name = QString::fromStdString(info.name);
     QMenu* menu = phaseMenu_->addMenu(QStringLiteral("Phase %1").arg(name));
-    menu->addAction(QStringLiteral("&Rename..."), this, [this, phase, name] {
+    menu->addAction(QStringLiteral("&Rename..."), this, [this, phase, info, name] {
       if (const auto text = hooks_.services->AskText(this, QStringLiteral("Phase name:"), name))
-        study_.SetPhaseInfo(
-            phase, {text->toStdString(), study_.curation().phases[std::size_t(phase - 1)].colour});
+        document_.Do(Edit{document::SetPhaseInfo{phase, {text->toStdString(), info.colour}}},
+                     "Renaming of phase " + info.name);
     });
-    menu->addAction(QStringLiteral("&Colour..."), this, [this, phase] {
-      const analysis::PhaseInfo info = study_.curation().phases[std::size_t(phase - 1)];
+    menu->addAction(QStringLiteral("&Colour..."), this, [this, phase, info] {
       if (const auto colour = hooks_.services->AskColour(this, QString::fromStdString(info.colour)))
-        study_.SetPhaseInfo(phase, {info.name, colour->toStdString()});
+        document_.Do(Edit{document::SetPhaseInfo{phase, {info.name, colour->toStdString()}}},
+                     "New colour of phase " + info.name);
     });
-    menu->addAction(QStringLiteral("&Delete"), this, [this, phase] { study_.RemovePhase(phase); });
+    menu->addAction(QStringLiteral("&Delete"), this, [this, phase, info] {
+      document_.Do(Edit{document::RemovePhase{phase}}, "Deletion of phase " + info.name);
+    });
   }
 }
 
@@ -191,17 +206,28 @@ std::vector<int> DataTableWindow::selectedLines() const {
   return {lines.begin(), lines.end()};
 }
 
-void DataTableWindow::setFileName(const QString& fileName) {
-  setWindowTitle(QStringLiteral("Data Table  [ %1 ]").arg(QFileInfo(fileName).fileName()));
+void DataTableWindow::showFileName() {
+  const QString path = QFile::decodeName(document_.fileName().c_str());
+  setWindowTitle(path.isEmpty()
+                     ? QStringLiteral("Data Table")
+                     : QStringLiteral("Data Table  [ %1 ]").arg(QFileInfo(path).fileName()));
 }
 
-void DataTableWindow::switchSelected(bool off) { study_.SetOff(selectedLines(), off); }
+void DataTableWindow::switchSelected(bool off) {
+  document_.Do(document::Edit::Switch(selectedLines(), off),
+               off ? "Lines switched off" : "Lines switched on");
+}
 
-void DataTableWindow::putSelectedInPhase(int phase) { study_.SetPhaseOf(selectedLines(), phase); }
+void DataTableWindow::putSelectedInPhase(int phase) {
+  const std::vector<analysis::PhaseInfo>& phases = document_.study().curation().phases;
+  const std::string text = phase > 0 ? "Lines put in phase " + phases[std::size_t(phase - 1)].name
+                                     : std::string("Lines taken out of their phase");
+  document_.Do(document::Edit::PutInPhase(selectedLines(), phase), text);
+}
 
 // One step: the phase made and the selected rows put in it.
 void DataTableWindow::newPhaseOfSelected() {
-  NewPhaseOf(study_, *hooks_.services, this, selectedLines());
+  NewPhaseOf(document_, *hooks_.services, this, selectedLines());
 }
 
 // The selection's rows as runs of neighbouring rows in the table's order,
@@ -245,28 +271,35 @@ void DataTableWindow::takeSelection() {
   taking_ = false;
 }
 
-void DataTableWindow::insertRow() {
+int DataTableWindow::currentLine() const {
   const QModelIndex current = view_->currentIndex();
-  const int line =
-      current.isValid() ? proxy_->mapToSource(current).row() + 1 : study_.data().count() + 1;
-  if (!history_.InsertLines(line, {std::string()}, QStringLiteral("Insertion of a row")))
+  return current.isValid() ? proxy_->mapToSource(current).row() + 1
+                           : document_.study().data().count() + 1;
+}
+
+void DataTableWindow::insertRow() {
+  if (!document_.Do(document::Edit::Insert(currentLine(), {std::string()}), "Insertion of a row"))
     status_->setText(QStringLiteral("The data cannot have more than 32760 lines."));
 }
 
-void DataTableWindow::deleteRows() { history_.RemoveLines(selectedLines()); }
+void DataTableWindow::deleteRows() {
+  const std::vector<int> lines = selectedLines();
+  if (!lines.empty())
+    document_.Do(document::Edit::Remove(lines),
+                 "Deletion of " + std::to_string(lines.size()) + " lines");
+}
 
 // The clipboard's lines (tabs as spaces) before the current row, or after
 // the last.
 void DataTableWindow::pasteRows() {
   std::vector<std::string> texts;
-  for (QString line : QApplication::clipboard()->text().split(QLatin1Char('\n'))) {
+  for (QString line : hooks_.services->ClipboardText().split(QLatin1Char('\n'))) {
     line.replace(QLatin1Char('\t'), QLatin1Char(' ')).remove(QLatin1Char('\r'));
     if (!line.trimmed().isEmpty()) texts.push_back(line.toStdString());
   }
-  const QModelIndex current = view_->currentIndex();
-  const int line =
-      current.isValid() ? proxy_->mapToSource(current).row() + 1 : study_.data().count() + 1;
-  if (!history_.InsertLines(line, texts, QStringLiteral("Paste of %1 rows").arg(texts.size())))
+  if (texts.empty()) return;
+  const std::string what = "Paste of " + std::to_string(texts.size()) + " rows";
+  if (!document_.Do(document::Edit::Insert(currentLine(), texts), what))
     status_->setText(QStringLiteral("The data cannot have more than 32760 lines."));
 }
 
@@ -293,7 +326,7 @@ void DataTableWindow::copyRows() const {
       text += cell +
               (column + 1 < DataTableModel::kCount ? QStringLiteral("\t") : QStringLiteral("\n"));
     }
-  QApplication::clipboard()->setText(text);
+  hooks_.services->CopyText(text);
 }
 
 }  // namespace orniva::ui

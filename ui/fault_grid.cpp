@@ -12,6 +12,7 @@
 #include <QTextLayout>
 #include <QtMath>
 
+#include "data/colours.h"
 #include "data/fault_reader.h"
 
 namespace orniva::ui {
@@ -318,6 +319,18 @@ void CellDrawDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->restore();
   }
   grid_->cellPainted(painter, option.rect, index);
+}
+
+void FaultGridView::paintCellAgain(int col, int row, const QRect& rect, TColor fill) {
+  if (!canvas_) return;
+  canvas_->save();
+  canvas_->fillRect(rect, QColor(RedOf(fill), GreenOf(fill), BlueOf(fill)));
+  canvas_->setClipRect(rect);
+  canvas_->setFont(font());
+  canvas_->setPen(palette().color(QPalette::Text));
+  canvas_->drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                    model_->cellText(col, row));
+  canvas_->restore();
 }
 
 }  // namespace orniva::ui

@@ -91,6 +91,10 @@ class FaultGridView : public QTableView {
   // cell, else nullptr.
   QPainter* canvas() const { return canvas_; }
 
+  // Fills cell (col, row) with `fill` and writes its text again, 2 pixels in
+  // from its top-left corner, on the grid's painter of the cell (while it
+  // is being painted).
+  void paintCellAgain(int col, int row, const QRect& rect, TColor fill);
   // Runs the cell-draw handler for a cell painted with `painter` (the delegate calls it).
   void cellPainted(QPainter* painter, const QRect& rect, const QModelIndex& index);
 

@@ -4,12 +4,11 @@
 #include <utility>
 
 #include <QAction>
-#include <QClipboard>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMenu>
 
 #include "render/figure_files.h"
+#include "ui/picture_saving.h"
 #include "ui/widget_parts.h"
 
 namespace orniva::ui {
@@ -27,31 +26,22 @@ FigureCommands::FigureCommands(Window window, QMenu* file, QMenu* edit)
 
 void FigureCommands::SaveFigureAs() {
   WindowServices& services = *window_.services;
-  const std::optional<QString> chosen = services.SaveFigureFile(window_.widget);
-  if (!chosen) return;
-  const QString path = QFileInfo(*chosen).absoluteFilePath();
-  MakeFolderCurrent(path);
-  const std::optional<render::FigureFormat> format = render::FigureFormatOf(LocalPath(path));
-  if (!format) {
-    services.ShowMessage(window_.widget,
-                         "Invalid graphic format specified.\r\nImage is not saved.");
-    return;
-  }
-  const std::optional<FigureOptions> options =
-      services.ChooseFigureOptions(window_.widget, options_, *format == render::FigureFormat::Png,
-                                   QFileInfo(window_.fileName()).fileName());
-  if (!options) return;
-  options_ = *options;
-  const Picture figure = window_.figure(options_);
-  if (const auto problem = render::FigureSizeProblem(figure, options_.size, *format)) {
-    services.ShowMessage(window_.widget, "The figure is not saved: " + *problem + ".");
-    return;
-  }
-  try {
-    render::SaveFigure(figure, LocalPath(path), *format, options_.size);
-  } catch (const FileError& error) {
-    services.ReportError(window_.widget, error);
-  }
+  SavePictureAs(
+      services, window_.widget, PictureDialog::Figure,
+      [&](const std::string& path, render::FigureFormat format) {
+        const std::optional<FigureOptions> options = services.ChooseFigureOptions(
+            window_.widget, options_, format == render::FigureFormat::Png,
+            QFileInfo(window_.fileName()).fileName());
+        if (!options) return false;
+        options_ = *options;
+        const Picture figure = window_.figure(options_);
+        if (const auto problem = render::FigureSizeProblem(figure, options_.size, format)) {
+          services.ShowMessage(window_.widget, "The figure is not saved: " + *problem + ".");
+          return false;
+        }
+        render::SaveFigure(figure, path, format, options_.size);
+        return true;
+      });
 }
 
 void FigureCommands::CopyFigure() {
@@ -61,7 +51,7 @@ void FigureCommands::CopyFigure() {
     window_.services->ShowMessage(window_.widget, "The figure is not copied: " + *problem + ".");
     return;
   }
-  QGuiApplication::clipboard()->setMimeData(FigureMimeData(figure, options_.size));
+  window_.services->CopyData(FigureMimeData(figure, options_.size));
 }
 
 void FigureCommands::PrintFigure() {

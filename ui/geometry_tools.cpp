@@ -4,11 +4,10 @@
 #include <utility>
 
 #include <QAction>
-#include <QFileInfo>
+#include <QFile>
 #include <QMenu>
 
 #include "analysis/rotation.h"
-#include "ui/VORNmain.h"
 #include "ui/rotated_data_window.h"
 #include "ui/tilt_test_window.h"
 #include "ui/widget_parts.h"
@@ -16,13 +15,6 @@
 namespace orniva::ui {
 
 namespace {
-
-// The main window loads a file as when it is dropped on it.
-std::function<void(const QString&)> DropOn(QWidget* widget) {
-  auto* main = qobject_cast<TFormMain*>(widget);
-  if (!main) return {};
-  return [main](const QString& path) { main->FilesDropped({path}); };
-}
 
 template <typename ResultWindow>
 ResultWindow* Present(ResultWindow* window) {
@@ -34,11 +26,8 @@ ResultWindow* Present(ResultWindow* window) {
 
 }  // namespace
 
-GeometryTools::GeometryTools(Window window, const analysis::Study& study, QMenu* menu)
-    : QObject(window.widget), window_(std::move(window)), study_(study) {
-  static QtWindowServices desktop;  // outlives every window of the tools
-  if (!window_.services) window_.services = &desktop;
-  if (!window_.open) window_.open = DropOn(window_.widget);
+GeometryTools::GeometryTools(Window window, const document::Document& document, QMenu* menu)
+    : QObject(window.widget), window_(std::move(window)), document_(document) {
   ActionRotate = NewMenuItem(menu, "ActionRotate", QStringLiteral("R&otate Data..."));
   ActionBackTilt = NewMenuItem(menu, "ActionBackTilt", QStringLiteral("&Back-tilt Data..."));
   ActionTiltTest = NewMenuItem(menu, "ActionTiltTest", QStringLiteral("&Tilt Test..."));
@@ -66,17 +55,17 @@ void GeometryTools::ask(RotationKind kind) {
 }
 
 RotatedDataWindow* GeometryTools::ShowRotated(const RotationChoice& choice) {
-  const std::vector<bool>* use = study_.InUse();
-  RotatedDataWindow::Source source{window_.fileName(), study_.lines(),
+  const analysis::Study& study = document_.study();
+  const std::vector<bool>* use = study.InUse();
+  RotatedDataWindow::Source source{QFile::decodeName(document_.fileName().c_str()), study.lines(),
                                    use ? std::optional<std::vector<bool>>(*use) : std::nullopt};
-  return Present(new RotatedDataWindow(analysis::RotateData(study_.data(), choice.rotation),
+  return Present(new RotatedDataWindow(analysis::RotateData(study.data(), choice.rotation),
                                        std::move(source), choice.description, choice.nameEnding,
                                        *window_.services, window_.open, window_.widget));
 }
 
 TiltTestWindow* GeometryTools::ShowTiltTest(const analysis::Bedding& bedding) {
-  auto* window = new TiltTestWindow(study_, bedding, QFileInfo(window_.fileName()).fileName(),
-                                    *window_.services, window_.widget);
+  auto* window = new TiltTestWindow(document_, bedding, *window_.services, window_.widget);
   window->run();
   return Present(window);
 }

@@ -1,7 +1,7 @@
 // The geometry tools of the Analysis menu: Rotate Data and Back-tilt Data
 // (a dialog, then a window of the turned data, a new data set that can be
 // saved as a new file) and Tilt Test (the bedding, then the test's window).
-// They read the window's Study and never change it.
+// They read the window's document and never change it.
 #pragma once
 
 #include <functional>
@@ -9,7 +9,7 @@
 #include <QObject>
 #include <QString>
 
-#include "analysis/study.h"
+#include "document/document.h"
 #include "ui/rotation_dialog.h"
 #include "ui/window_services.h"
 
@@ -28,16 +28,15 @@ class GeometryTools : public QObject {
  public:
   // What the tools ask of the window they belong to.
   struct Window {
-    QWidget* widget = nullptr;          // parent of the dialogs and windows
-    std::function<QString()> fileName;  // the data file loaded
-    // Asks the user and loads a data file in the main window (none: the
-    // main window's file drop, when `widget` is the main window).
+    QWidget* widget = nullptr;  // parent of the dialogs and windows
+    WindowServices* services = nullptr;
+    // Opens a data file in the main window, as a file dropped on it (none:
+    // the turned data's window offers no Open in Main Window).
     std::function<void(const QString&)> open;
-    WindowServices* services = nullptr;  // none: the desktop's
   };
 
   // Adds the three items to `menu`.
-  GeometryTools(Window window, const analysis::Study& study, QMenu* menu);
+  GeometryTools(Window window, const document::Document& document, QMenu* menu);
 
   // Each opens its dialog (window-modal, returning at once); OK opens the
   // result's window.
@@ -57,7 +56,7 @@ class GeometryTools : public QObject {
   void ask(RotationKind kind);
 
   Window window_;
-  const analysis::Study& study_;
+  const document::Document& document_;
 };
 
 }  // namespace orniva::ui

@@ -23,8 +23,9 @@ constexpr SpinBoxRange kBoxes[5] = {{"\u03C31 trend", 360, 1, "\u00B0"},
 
 }  // namespace
 
-GivenStressPanel::GivenStressPanel(analysis::Study& study, QWidget* parent)
-    : QGroupBox(QStringLiteral("&Given stress instead of the inversion"), parent), study_(study) {
+GivenStressPanel::GivenStressPanel(document::Document& document, QWidget* parent)
+    : QGroupBox(QStringLiteral("&Given stress instead of the inversion"), parent),
+      document_(document) {
   setObjectName(QStringLiteral("GivenStress"));
   setCheckable(true);
   setChecked(false);
@@ -72,7 +73,7 @@ void GivenStressPanel::apply() {
   const std::string refusal = analysis::GivenStressRefusal(given);
   refusal_->setText(QString::fromStdString(refusal));
   refusal_->setVisible(!refusal.empty());
-  if (refusal.empty()) study_.SetGivenStress(given);
+  if (refusal.empty()) document_.SetGivenStress(given);
 }
 
 // Checked: the inversion's axes and Phi to start from when nothing was
@@ -80,18 +81,18 @@ void GivenStressPanel::apply() {
 void GivenStressPanel::toggled(bool on) {
   if (!on) {
     refusal_->hide();
-    study_.SetGivenStress(std::nullopt);
+    document_.SetGivenStress(std::nullopt);
     return;
   }
-  const analysis::StressResult& inverted = study_.Stress();
-  if (!study_.givenStress() && inverted.error.empty() && inverted.used > 0)
+  const analysis::StressResult& inverted = document_.study().Stress();
+  if (!document_.study().givenStress() && inverted.error.empty() && inverted.used > 0)
     setTyped({inverted.axes[0], inverted.axes[2], inverted.phi});
   apply();
 }
 
 void GivenStressPanel::follow() {
   const QSignalBlocker quiet(this);
-  const std::optional<analysis::GivenStress>& given = study_.givenStress();
+  const std::optional<analysis::GivenStress>& given = document_.study().givenStress();
   setChecked(given.has_value());
   if (given) setTyped(*given);
 }

@@ -4,9 +4,7 @@
 #include <utility>
 
 #include <QAction>
-#include <QClipboard>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMenu>
 
 #include "data/import_file.h"
@@ -37,7 +35,7 @@ void ImportCommands::ImportTableFile() {
 }
 
 void ImportCommands::PasteData() {
-  const QString text = QGuiApplication::clipboard()->text();
+  const QString text = window_.services->ClipboardText();
   if (text.trimmed().isEmpty()) {
     window_.services->ShowMessage(window_.widget, "The clipboard holds no text to import.");
     return;
@@ -49,8 +47,9 @@ void ImportCommands::ImportText(const std::string& text, const QString& source) 
   WindowServices& services = *window_.services;
   const std::optional<std::string> data = services.ConfirmImport(window_.widget, text, source);
   if (!data) return;
-  const std::optional<QString> chosen = services.SaveDataFile(window_.widget);
-  if (!chosen) return;
+  const std::optional<QString> chosen =
+      services.SaveDataFile(window_.widget, QStringLiteral("Save Imported Data As"), {});
+  if (!chosen || !window_.mayDiscardChanges()) return;
   const QString path = QFileInfo(*chosen).absoluteFilePath();
   MakeFolderCurrent(path);
   try {

@@ -1,7 +1,8 @@
 // Tables in other conventions brought in as data, as commands the main
 // window owns: File > Import reads a table file, Edit > Paste Data the
 // clipboard's text; both go through the import dialog, save the converted
-// data file where the user says, and have the window load it.
+// data file where the user says, and have the window load it. Unsaved
+// changes of the file open are asked about before anything is written.
 #pragma once
 
 #include <functional>
@@ -26,7 +27,10 @@ class ImportCommands : public QObject {
   struct Window {
     QWidget* widget = nullptr;
     WindowServices* services = nullptr;
-    std::function<void(const QString& path)> load;  // loads a data file
+    // Asks about unsaved changes of the file open (saved to that file, or
+    // dropped); false: the user cancelled.
+    std::function<bool()> mayDiscardChanges;
+    std::function<void(const QString& path)> load;  // loads a data file, asking nothing
   };
 
   // Adds Import to `file` and Paste Data to `edit`.

@@ -1,9 +1,6 @@
 #include "ui/kinematics_window.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QDoubleSpinBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,6 +11,7 @@
 
 #include "analysis/report_format.h"
 #include "ui/result_table.h"
+#include "ui/window_services.h"
 
 namespace orniva::ui {
 
@@ -31,10 +29,10 @@ QString KinematicsWarnings(const analysis::KinematicAxes& axes, double misfitThr
   return warnings.join(QStringLiteral("; "));
 }
 
-KinematicsWindow::KinematicsWindow(const analysis::Study& study, QWidget* parent)
-    : QWidget(parent, Qt::Window), study_(study) {
+KinematicsWindow::KinematicsWindow(const document::Document& document, WindowServices& services,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document), services_(services) {
   setObjectName(QStringLiteral("KinematicsWindow"));
-  setWindowTitle(QStringLiteral("Kinematics"));
   resize(720, 520);
   auto* layout = new QVBoxLayout(this);
   summary_ = NewSummaryLabel(this);
@@ -61,34 +59,25 @@ KinematicsWindow::KinematicsWindow(const analysis::Study& study, QWidget* parent
   connect(threshold_, &QDoubleSpinBox::valueChanged, this,
           [this] { model_->columnsChanged(kWarningColumn, kWarningColumn); });
   OnLineSelected(table_, 0, [this](int line) { emit datumSelected(line); });
-  listener_ = study_.AddListener([this] { follow(); });
-  follow();
+  listener_ = document_.AddListener([this](const document::Notice& notice) {
+    if (notice.analysedChanged()) fill();
+    if (notice.has(document::kFileNameChanged)) ShowTitle(this, "Kinematics", document_);
+  });
+  fill();
+  ShowTitle(this, "Kinematics", document_);
 }
 
 // The table may read its cells while the window closes, after the rows
 // are gone: it has none by then.
 KinematicsWindow::~KinematicsWindow() {
-  study_.RemoveListener(listener_);
+  document_.RemoveListener(listener_);
   model_->reset(0);
 }
 
-void KinematicsWindow::setFileName(const QString& fileName) {
-  setWindowTitle(QStringLiteral("Kinematics  [ %1 ]").arg(QFileInfo(fileName).fileName()));
-}
-
-// Shows the study's kinematics again when its data or the data in use
-// have changed.
-void KinematicsWindow::follow() {
-  const analysis::Study::ResultKey key{study_.data().generation(), study_.curationRevision()};
-  if (shown_ == key) return;
-  shown_ = key;
-  fill();
-}
-
 void KinematicsWindow::fill() {
-  const analysis::KinematicsResult& result = study_.Kinematics();
-  summary_->setText(QStringLiteral("%1 data used.").arg(result.faults.size()) + ScopeText(study_) +
-                    LeftOutText(result.leftOut));
+  const analysis::KinematicsResult& result = document_.study().Kinematics();
+  summary_->setText(QStringLiteral("%1 data used.").arg(result.faults.size()) +
+                    ScopeText(document_.study()) + LeftOutText(result.leftOut));
   FillAxesTable(bingham_, {"T", "B", "P"}, result.faults.empty() ? nullptr : &result.bingham.axes,
                 result.bingham.eigenvalues);
   faults_ = result.faults;
@@ -133,7 +122,7 @@ void KinematicsWindow::addColumns() {
 
 QString KinematicsWindow::tableText() const { return TableText(table_); }
 
-void KinematicsWindow::copy() const { QApplication::clipboard()->setText(tableText()); }
+void KinematicsWindow::copy() const { services_.CopyText(tableText()); }
 
 double KinematicsWindow::misfitThreshold() const { return threshold_->value(); }
 void KinematicsWindow::setMisfitThreshold(double degrees) { threshold_->setValue(degrees); }

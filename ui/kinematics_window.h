@@ -1,19 +1,17 @@
 // The kinematics results window: per datum the striation's angle to its
 // plane and the P, T and B axes (sortable, copied as tab-separated text),
 // the Linked Bingham axes, the lines left out, and the warnings. Modeless;
-// it shows the study's kinematics and follows every change of the study.
+// it shows the document's kinematics and follows every change of the data
+// analysed, and its file's name in its title.
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <vector>
 
 #include <QString>
 #include <QWidget>
 
 #include "analysis/kinematics.h"
-#include "analysis/study.h"
-#include "data/fault_data.h"
+#include "document/document.h"
 
 class QDoubleSpinBox;
 class QLabel;
@@ -23,16 +21,15 @@ class QTableWidget;
 namespace orniva::ui {
 
 class ResultModel;
+class WindowServices;
 
 class KinematicsWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit KinematicsWindow(const analysis::Study& study, QWidget* parent = nullptr);
+  KinematicsWindow(const document::Document& document, WindowServices& services,
+                   QWidget* parent = nullptr);
   ~KinematicsWindow() override;
-
-  // The data file's name, for the title.
-  void setFileName(const QString& fileName);
 
   // The rows shown (all, or the selected ones), in the order shown, with
   // the header row: tab-separated, one line per row.
@@ -54,14 +51,12 @@ class KinematicsWindow : public QWidget {
   void datumSelected(int line);
 
  private:
-  void follow();
   void fill();
   void addColumns();
 
-  const analysis::Study& study_;
+  const document::Document& document_;
+  WindowServices& services_;
   int listener_ = 0;
-  // The data's generation and the curation's revision shown.
-  std::optional<analysis::Study::ResultKey> shown_;
   std::vector<analysis::KinematicAxes> faults_;  // the rows shown
   ResultModel* model_ = nullptr;
   QTableView* table_ = nullptr;

@@ -12,6 +12,7 @@
 #include "analysis/stress_methods.h"
 #include "analysis/stress_summary.h"
 #include "ui/result_table.h"
+#include "ui/window_services.h"
 #include "ui/stress_window.h"
 
 namespace orniva::ui {
@@ -44,8 +45,11 @@ QString MethodsWarning(const std::array<analysis::StressResult, 5>& results) {
            QString::fromStdString(analysis::FormatAngle(farthest)));
 }
 
-MethodComparison::MethodComparison(const analysis::Study& study, QWidget* parent)
-    : QGroupBox(QStringLiteral("Methods compared"), parent), study_(study) {
+MethodComparison::MethodComparison(const document::Document& document, WindowServices& services,
+                                   QWidget* parent)
+    : QGroupBox(QStringLiteral("Methods compared"), parent),
+      document_(document),
+      services_(services) {
   setObjectName(QStringLiteral("MethodComparison"));
   auto* layout = new QVBoxLayout(this);
   warning_ = new QLabel(this);
@@ -72,13 +76,18 @@ MethodComparison::MethodComparison(const analysis::Study& study, QWidget* parent
 
 void MethodComparison::showEvent(QShowEvent* event) {
   QGroupBox::showEvent(event);
-  follow();
+  fillWhenShown();
 }
 
 void MethodComparison::follow() {
-  if (!isVisible() || shown_ == study_.generation()) return;
-  shown_ = study_.generation();
-  fill(study_.StressByEveryMethod());
+  stale_ = true;
+  fillWhenShown();
+}
+
+void MethodComparison::fillWhenShown() {
+  if (!isVisible() || !stale_) return;
+  stale_ = false;
+  fill(document_.study().StressByEveryMethod());
 }
 
 void MethodComparison::fill(const std::array<analysis::StressResult, 5>& results) {
@@ -112,6 +121,6 @@ void MethodComparison::fillRow(int row, const std::array<analysis::StressResult,
 
 QString MethodComparison::tableText() const { return TableText(table_); }
 
-void MethodComparison::copy() const { QApplication::clipboard()->setText(tableText()); }
+void MethodComparison::copy() const { services_.CopyText(tableText()); }
 
 }  // namespace orniva::ui

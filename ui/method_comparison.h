@@ -2,7 +2,8 @@
 // Inversion window: one row per method (sigma1 and sigma3, Phi, R', mean
 // beta, Theta to Michael's result), a warning line where two methods are
 // more than 10 degrees apart, and the rows as tab-separated text. Computed
-// from the study once per change of its data or choices, while shown.
+// from the document's study after each change of the inversion or the
+// choices, when shown.
 #pragma once
 
 #include <array>
@@ -13,20 +14,24 @@
 #include <QString>
 
 #include "analysis/stress_inversion.h"
-#include "analysis/study.h"
+#include "document/document.h"
 
 class QLabel;
 class QTableWidget;
 
 namespace orniva::ui {
 
+class WindowServices;
+
 class MethodComparison : public QGroupBox {
   Q_OBJECT
 
  public:
-  MethodComparison(const analysis::Study& study, QWidget* parent = nullptr);
+  MethodComparison(const document::Document& document, WindowServices& services,
+                   QWidget* parent = nullptr);
 
-  // Computes the comparison again when shown and the study has changed.
+  // The inversion or the choices changed: computed again now when shown,
+  // else when next shown.
   void follow();
   QString tableText() const;
   void copy() const;
@@ -41,8 +46,11 @@ class MethodComparison : public QGroupBox {
   void fill(const std::array<analysis::StressResult, 5>& results);
   void fillRow(int row, const std::array<analysis::StressResult, 5>& results);
 
-  const analysis::Study& study_;
-  std::optional<std::uint64_t> shown_;  // the study's generation shown
+  void fillWhenShown();
+
+  const document::Document& document_;
+  WindowServices& services_;
+  bool stale_ = true;  // what is shown is not of the document as it is
   QTableWidget* table_ = nullptr;
   QLabel* warning_ = nullptr;
 };

@@ -10,8 +10,8 @@
 
 #include <QAbstractTableModel>
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -33,7 +33,8 @@
 #include "analysis/stress_bootstrap.h"
 #include "analysis/stress_summary.h"
 #include "analysis/tendency.h"
-#include "platform/threads.h"
+#include "ui/long_work.h"
+#include "ui/window_services.h"
 
 namespace orniva::ui {
 
@@ -162,9 +163,12 @@ class PhaseReportModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
+  // The report's order until sorted again; the views read the rows anew.
   void setTable(PhaseTable table) {
     beginResetModel();
     table_ = std::move(table);
+    order_.resize(table_.rows.size());
+    std::iota(order_.begin(), order_.end(), std::size_t(0));
     endResetModel();
     sort(sortColumn_, sortOrder_);
   }
@@ -175,6 +179,7 @@ class PhaseReportModel : public QAbstractTableModel {
     return parent.isValid() ? 0 : int(table_.header.size());
   }
   QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid()) return {};
     const std::size_t row = order_[std::size_t(index.row())];
     if (role == Qt::DisplayRole) return table_.rows[row].value(index.column());
     if (role == Qt::TextAlignmentRole && !std::isnan(NumberAt(row, index.column())))
@@ -230,9 +235,9 @@ QString PhaseReportModel::text(const std::vector<int>& rows) const {
   return text;
 }
 
-PhaseReportsWindow::PhaseReportsWindow(const Study& study, std::function<QString()> fileName,
+PhaseReportsWindow::PhaseReportsWindow(const document::Document& document, WindowServices& services,
                                        QWidget* parent)
-    : QWidget(parent, Qt::Window), study_(study), fileName_(std::move(fileName)) {
+    : QWidget(parent, Qt::Window), document_(document), services_(services) {
   setObjectName(QStringLiteral("PhaseReportsWindow"));
   setWindowTitle(QStringLiteral("Each Phase in Turn"));
   resize(900, 560);
@@ -252,7 +257,14 @@ PhaseReportsWindow::PhaseReportsWindow(const Study& study, std::function<QString
   table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // the report's order
   table_->setSortingEnabled(true);
   layout->addWidget(table_, 1);
-  listener_ = study_.AddListener([this] {
+  work_ = new LongWork(this, [this](int done, int count) {
+    progress_->setRange(0, count);
+    progress_->setValue(done);
+  });
+  listener_ = document_.AddListener([this](const document::Notice& notice) {
+    if (notice.has(document::kFileNameChanged)) title_->setText(titleText({}));
+    if (!notice.has(~unsigned(document::kFileNameChanged | document::kSavedStateChanged))) return;
+    stale_ = true;
     if (followQueued_) return;
     followQueued_ = true;
     QTimer::singleShot(0, this, [this] { follow(); });
@@ -262,9 +274,8 @@ PhaseReportsWindow::PhaseReportsWindow(const Study& study, std::function<QString
 }
 
 PhaseReportsWindow::~PhaseReportsWindow() {
-  study_.RemoveListener(listener_);
-  cancel_ = true;
-  if (worker_.joinable()) worker_.join();
+  document_.RemoveListener(listener_);
+  delete work_;  // stops a run under way and waits for it
 }
 
 // The list of reports, Refresh, Cancel, the progress and Copy.
@@ -290,12 +301,15 @@ QWidget* PhaseReportsWindow::newControls() {
     row->addWidget(w);
   row->addWidget(progress_, 1);
   row->addWidget(copy);
-  connect(reports_, &QComboBox::currentIndexChanged, this, [this] { follow(); });
+  connect(reports_, &QComboBox::currentIndexChanged, this, [this] {
+    stale_ = true;
+    follow();
+  });
   connect(refresh_, &QPushButton::clicked, this, [this] { run(); });
   connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
-  auto copyText = [this] { QApplication::clipboard()->setText(text()); };
-  connect(copy, &QPushButton::clicked, this, copyText);
-  connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, copyText);
+  connect(copy, &QPushButton::clicked, this, &PhaseReportsWindow::copy);
+  connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+          &PhaseReportsWindow::copy);
   return box;
 }
 
@@ -316,57 +330,46 @@ void PhaseReportsWindow::showEvent(QShowEvent* event) {
 
 void PhaseReportsWindow::follow() {
   followQueued_ = false;
-  if (!isVisible()) return;
-  const Key now{{study_.generation(), study_.curationRevision()}, reports_->currentIndex()};
-  if (now == shown_ || (running() && now == running_)) return;
-  run();
+  if (isVisible() && stale_) run();
 }
 
-// The report runs on a study of its own, detached from the window's; the
-// progress and the result come back to this window's thread.
+// The report runs on a study of its own, detached from the document's; the
+// progress and the result come back to this window's thread. A run under
+// way gives way to it.
 void PhaseReportsWindow::run() {
-  if (running()) {
-    cancel_ = true;
-    runAgain_ = true;
-    return;
-  }
-  const int index = reports_->currentIndex();
-  running_ = Key{{study_.generation(), study_.curationRevision()}, index};
-  std::shared_ptr<Study> study = analysis::DetachedStudy(study_);
-  const analysis::StudyReport report = Reports()[std::size_t(index)].report;
-  cancel_ = false;
-  runAgain_ = false;
+  stale_ = false;
+  std::shared_ptr<Study> study = analysis::DetachedStudy(document_.study());
+  const analysis::StudyReport report = Reports()[std::size_t(reports_->currentIndex())].report;
   showRunning(true);
-  worker_ = StartOrRun([this, study, report] {
-    const analysis::ByPhaseControl control{&cancel_, [this](int done, int count) {
-                                             QMetaObject::invokeMethod(
-                                                 progress_,
-                                                 [this, done, count] {
-                                                   progress_->setRange(0, count);
-                                                   progress_->setValue(done);
-                                                 },
-                                                 Qt::QueuedConnection);
-                                           }};
-    auto result = std::make_shared<CsvReport>(analysis::ByPhase(*study, report, control));
-    auto table =
-        std::make_shared<PhaseTable>(result->error.empty() ? TableOf(result->text) : PhaseTable{});
-    QMetaObject::invokeMethod(
-        this, [this, result, table] { finish(std::move(*result), std::move(*table)); },
-        Qt::QueuedConnection);
-  });
+  work_->Start(
+      [study, report](const LongWork::Control& control) {
+        const analysis::ByPhaseControl phases{control.cancel, control.report};
+        CsvReport result = analysis::ByPhase(*study, report, phases);
+        PhaseTable table = result.error.empty() ? TableOf(result.text) : PhaseTable{};
+        return std::make_pair(std::move(result), std::move(table));
+      },
+      [this](std::pair<CsvReport, PhaseTable> ran) {
+        finish(std::move(ran.first), std::move(ran.second));
+      });
 }
+
+void PhaseReportsWindow::cancel() {
+  if (!running()) return;
+  work_->Cancel();
+  stale_ = true;
+  showRunning(false);
+  title_->setText(titleText(QStringLiteral("Cancelled; the table is as it was.")));
+  emit finished();
+}
+
+bool PhaseReportsWindow::running() const { return work_->running(); }
 
 void PhaseReportsWindow::finish(CsvReport report, PhaseTable table) {
-  if (worker_.joinable()) worker_.join();
-  if (runAgain_) {
-    run();
-    return;
-  }
   showRunning(false);
   if (report.error == analysis::kByPhaseCancelled) {
+    stale_ = true;
     title_->setText(titleText(QStringLiteral("Cancelled; the table is as it was.")));
   } else {
-    shown_ = running_;
     model_->setTable(std::move(table));
     table_->resizeColumnsToContents();
     title_->setText(titleText(report.error.empty() ? QString() : Sentence(report.error)));
@@ -387,17 +390,17 @@ QString PhaseReportsWindow::titleText(const QString& outcome) const {
   const ReportKind& kind = Reports()[std::size_t(reports_->currentIndex())];
   QString choice;
   if (kind.reads == Reads::Density) {
-    choice = DensityChoiceText(study_.choices());
-  } else if (kind.reads == Reads::StressInView && study_.givenStress()) {
+    choice = DensityChoiceText(document_.study().choices());
+  } else if (kind.reads == Reads::StressInView && document_.study().givenStress()) {
     choice = QStringLiteral(" (the given stress)");
   } else if (kind.reads == Reads::EveryMethod) {
-    if (study_.choices().iterate) choice = QStringLiteral(" (iterated)");
+    if (document_.study().choices().iterate) choice = QStringLiteral(" (iterated)");
   } else if (kind.reads != Reads::Data) {
     choice = QStringLiteral(" (%1%2)").arg(
-        QString::fromLatin1(analysis::StressMethodName(study_.choices().method)),
-        study_.choices().iterate ? QStringLiteral(", iterated") : QString());
+        QString::fromLatin1(analysis::StressMethodName(document_.study().choices().method)),
+        document_.study().choices().iterate ? QStringLiteral(", iterated") : QString());
   }
-  const QString file = QFileInfo(fileName_ ? fileName_() : QString()).fileName();
+  const QString file = QFileInfo(QFile::decodeName(document_.fileName().c_str())).fileName();
   return QStringLiteral("Each phase in turn: %1%2 of %3. %4")
       .arg(QString::fromLatin1(kind.name), choice, file, outcome)
       .trimmed();
@@ -415,12 +418,13 @@ QString PhaseReportsWindow::text() const {
   return model_->text(rows);
 }
 
-PhaseReportsWindow* ShowPhaseReports(const Study& study, std::function<QString()> fileName,
+void PhaseReportsWindow::copy() const { services_.CopyText(text()); }
+
+PhaseReportsWindow* ShowPhaseReports(const document::Document& document, WindowServices& services,
                                      QObject* owner, QWidget* parent) {
   auto* keeper = dynamic_cast<WindowKeeper*>(
       owner->findChild<QObject*>(QStringLiteral("PhaseReportsKeeper"), Qt::FindDirectChildrenOnly));
-  if (!keeper)
-    keeper = new WindowKeeper(owner, new PhaseReportsWindow(study, std::move(fileName), parent));
+  if (!keeper) keeper = new WindowKeeper(owner, new PhaseReportsWindow(document, services, parent));
   PhaseReportsWindow* window = keeper->window();
   window->show();
   window->raise();

@@ -2,23 +2,16 @@
 // run on each phase of the curation in turn and shown as a sortable table
 // led by the phase, with the same values orniva-analyse writes with
 // --by-subset; Copy puts them on the clipboard tab-separated. The window
-// follows the study: a change of the data, the curation or the choices
-// runs the report again off the window's thread, with progress and Cancel
-// (a cancelled run leaves the table as it was).
+// follows the document: a change of the data, the curation or the choices
+// runs the report again off the window's thread (ui/long_work.h), with
+// progress and Cancel (a cancelled run leaves the table as it was).
 #pragma once
-
-#include <atomic>
-#include <cstdint>
-#include <functional>
-#include <optional>
-#include <thread>
-#include <utility>
 
 #include <QString>
 #include <QWidget>
 
 #include "analysis/by_phase.h"
-#include "analysis/study.h"
+#include "document/document.h"
 
 class QComboBox;
 class QLabel;
@@ -28,17 +21,17 @@ class QTableView;
 
 namespace orniva::ui {
 
+class LongWork;
 class PhaseReportModel;
+class WindowServices;
 struct PhaseTable;
 
 class PhaseReportsWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // `fileName` gives the data file's path for the title line.
-  PhaseReportsWindow(const analysis::Study& study, std::function<QString()> fileName,
+  PhaseReportsWindow(const document::Document& document, WindowServices& services,
                      QWidget* parent = nullptr);
-  // Cancels a run under way and waits for it.
   ~PhaseReportsWindow() override;
 
   // The reports offered: their names in the list and orniva-analyse's
@@ -49,14 +42,17 @@ class PhaseReportsWindow : public QWidget {
 
   // Chooses report `index` of the list and runs it.
   void chooseReport(int index);
-  // Runs the chosen report again on the study as it is now.
+  // Runs the chosen report again on the document as it is now.
   void run();
-  void cancel() { cancel_ = true; }
-  bool running() const { return worker_.joinable(); }
+  // Stops the run under way: the table stays as it was; finished().
+  void cancel();
+  bool running() const;
 
   // The header and the rows shown (only the selected ones when there are),
   // in the order shown, tab-separated, each ending in LF: what Copy copies.
   QString text() const;
+  // Puts text() on the clipboard.
+  void copy() const;
   QLabel* title() const { return title_; }
   QTableView* table() const { return table_; }
 
@@ -75,17 +71,12 @@ class PhaseReportsWindow : public QWidget {
   void showRunning(bool on);
   QString titleText(const QString& outcome) const;
 
-  const analysis::Study& study_;
-  std::function<QString()> fileName_;
+  const document::Document& document_;
+  WindowServices& services_;
   int listener_ = 0;
   bool followQueued_ = false;
-  bool runAgain_ = false;  // the study changed while a run was under way
-  // What the table shows: the study's generation and curation revision,
-  // and the report.
-  using Key = std::pair<std::pair<std::uint64_t, std::uint64_t>, int>;
-  std::optional<Key> shown_, running_;
-  std::thread worker_;
-  std::atomic<bool> cancel_{false};
+  bool stale_ = true;  // the table is not of the document and the report as they are
+  LongWork* work_ = nullptr;
   QComboBox* reports_ = nullptr;
   QLabel* title_ = nullptr;
   QPushButton *refresh_ = nullptr, *cancelButton_ = nullptr;
@@ -96,8 +87,7 @@ class PhaseReportsWindow : public QWidget {
 
 // Shows the window that belongs to `owner` (made when first asked for, a
 // window of `parent` deleted with `owner`) and brings it to the front.
-PhaseReportsWindow* ShowPhaseReports(const analysis::Study& study,
-                                     std::function<QString()> fileName, QObject* owner,
-                                     QWidget* parent);
+PhaseReportsWindow* ShowPhaseReports(const document::Document& document, WindowServices& services,
+                                     QObject* owner, QWidget* parent);
 
 }  // namespace orniva::ui

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
@@ -26,6 +28,13 @@ QString ScopeText(const analysis::Study& study) {
   if (study.scope() == 0) return {};
   return QStringLiteral(" Phase %1 only.")
       .arg(QString::fromStdString(study.curation().phases[std::size_t(study.scope() - 1)].name));
+}
+
+void ShowTitle(QWidget* window, const char* caption, const document::Document& document) {
+  const QString path = QFile::decodeName(document.fileName().c_str());
+  const QString title = QString::fromUtf8(caption);
+  window->setWindowTitle(
+      path.isEmpty() ? title : title + QStringLiteral("  [ %1 ]").arg(QFileInfo(path).fileName()));
 }
 
 namespace {
@@ -128,6 +137,7 @@ QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int r
 }
 
 Qt::ItemFlags ResultModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
   if (index.column() == checkColumn_) flags |= Qt::ItemIsUserCheckable;
   return flags;

@@ -18,6 +18,7 @@ class QLabel;
 class QPushButton;
 
 #include "analysis/study.h"
+#include "document/document.h"
 #include "math/vector3d.h"
 
 namespace orniva::ui {
@@ -133,6 +134,9 @@ void FillAxesTable(QTableWidget* table, const std::array<const char*, 3>& names,
 QString LeftOutText(const std::vector<int>& lines);
 // " Phase A only." when the study's analyses read one phase, else "".
 QString ScopeText(const analysis::Study& study);
+// Titles a results window "CAPTION  [ NAME.fdt ]" with the document's data
+// file, or "CAPTION" before any.
+void ShowTitle(QWidget* window, const char* caption, const document::Document& document);
 
 // A "&Copy" button of `window`, and Ctrl+C there, both calling `copy`.
 QPushButton* NewCopyButton(QWidget* window, const std::function<void()>& copy);

@@ -2,10 +2,7 @@
 
 #include <utility>
 
-#include <QClipboard>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -142,11 +139,11 @@ bool RotatedDataWindow::saveAs() {
   const QFileInfo loaded(source_.path);
   const QString offered = loaded.absolutePath() + QLatin1Char('/') + loaded.completeBaseName() +
                           nameEnding_ + QStringLiteral(".fdt");
-  const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save Data As"), offered,
-                                                      QString::fromLatin1(kDataFileFilter));
-  if (chosen.isEmpty()) return false;
-  MakeFolderCurrent(chosen);
-  return saveTo(WithDefaultSuffix(chosen, QStringLiteral("fdt")));
+  const std::optional<QString> chosen =
+      services_.SaveDataFile(this, QStringLiteral("Save Data As"), offered);
+  if (!chosen) return false;
+  MakeFolderCurrent(*chosen);
+  return saveTo(*chosen);
 }
 
 bool RotatedDataWindow::saveTo(const QString& path) {
@@ -167,7 +164,7 @@ bool RotatedDataWindow::saveTo(const QString& path) {
   return true;
 }
 
-void RotatedDataWindow::copy() const { QGuiApplication::clipboard()->setText(model_->text()); }
+void RotatedDataWindow::copy() const { services_.CopyText(model_->text()); }
 
 void RotatedDataWindow::openSaved() {
   if (open_ && !saved_.isEmpty()) open_(saved_);

@@ -3,7 +3,8 @@
 #include <array>
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
+#include <charconv>
+#include <system_error>
 
 namespace orniva::ui {
 
@@ -58,6 +59,15 @@ std::vector<std::string> Clauses(const std::string& text) {
   return clauses;
 }
 
+// `text` whole as a number, the period its decimal separator whatever the
+// user's locale (the table writes its numbers so).
+bool ReadNumber(const std::string& text, double& number) {
+  const char* first = text.data() + (!text.empty() && text[0] == '+');
+  const char* last = text.data() + text.size();
+  const auto [end, error] = std::from_chars(first, last, number);
+  return error == std::errc() && end == last;
+}
+
 bool Compare(double a, const std::string& op, double b) {
   if (std::isnan(a)) return false;
   if (op == "<") return a < b;
@@ -94,9 +104,7 @@ std::optional<RowFilter> RowFilter::Parse(const std::string& text, std::string& 
       return std::nullopt;
     }
     if (c.field < kFirstTextField) {
-      char* end = nullptr;
-      c.number = std::strtod(c.text.c_str(), &end);
-      if (*end != '\0') {
+      if (!ReadNumber(c.text, c.number)) {
         error = "'" + c.text + "' is not a number";
         return std::nullopt;
       }

@@ -1,6 +1,7 @@
 // The filter of the data table: clauses such as "beta > 30", "phase = A",
 // "use = off" or "sense != N", joined by "and" or commas. A row shows when
-// every clause holds.
+// every clause holds. Numbers are read with the period as their decimal
+// separator, whatever the user's locale.
 #pragma once
 
 #include <optional>

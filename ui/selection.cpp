@@ -40,18 +40,16 @@ SelectionChange ChangeFor(Qt::KeyboardModifiers keys) {
   return SelectionChange::Replace;
 }
 
-DataSelection::DataSelection(analysis::Study& study, QObject* parent)
-    : QObject(parent), study_(study), generation_(study.data().generation()) {
-  listener_ = study_.AddListener([this] {
-    if (study_.data().generation() == generation_) return;
-    generation_ = study_.data().generation();
-    if (lines_.empty()) return;
+DataSelection::DataSelection(const document::Document& document, QObject* parent)
+    : QObject(parent), document_(document) {
+  listener_ = document_.AddListener([this](const document::Notice& notice) {
+    if (!notice.dataChanged() || lines_.empty()) return;
     lines_.clear();
     emit changed();
   });
 }
 
-DataSelection::~DataSelection() { study_.RemoveListener(listener_); }
+DataSelection::~DataSelection() { document_.RemoveListener(listener_); }
 
 void DataSelection::Change(std::vector<int> picked, SelectionChange how) {
   std::sort(picked.begin(), picked.end());
@@ -70,25 +68,24 @@ void DataSelection::Change(std::vector<int> picked, SelectionChange how) {
   emit changed();
 }
 
-bool NewPhaseOf(analysis::Study& study, WindowServices& services, QWidget* parent,
+bool NewPhaseOf(document::Document& document, WindowServices& services, QWidget* parent,
                 const std::vector<int>& lines) {
-  const std::vector<analysis::PhaseInfo>& phases = study.curation().phases;
+  const std::vector<analysis::PhaseInfo>& phases = document.study().curation().phases;
   const QString proposed = QStringLiteral("Phase %1").arg(phases.size() + 1);
   const auto name = services.AskText(parent, QStringLiteral("Phase name:"), proposed);
   if (!name) return false;
-  analysis::CurationState next = study.curation();
-  next.phases.push_back({name->toStdString(), analysis::NextPhaseColour(next.phases)});
-  for (int line : lines)
-    if (line >= 1 && std::size_t(line) < next.phase.size())
-      next.phase[std::size_t(line)] = int(next.phases.size());
-  study.SetCuration(std::move(next));
+  const analysis::PhaseInfo info{name->toStdString(), analysis::NextPhaseColour(phases)};
+  document.Do(document::Edit::NewPhase(info, int(phases.size()), lines), "New phase " + info.name);
   return true;
 }
 
-SelectionCommands::SelectionCommands(Window window, analysis::Study& study,
+SelectionCommands::SelectionCommands(Window window, document::Document& document,
                                      DataSelection& selection, QMenuBar* menuBar, QAction* before,
                                      QToolBar* toolBar)
-    : QObject(window.widget), window_(std::move(window)), study_(study), selection_(selection) {
+    : QObject(window.widget),
+      window_(std::move(window)),
+      document_(document),
+      selection_(selection) {
   createMenu(menuBar, before);
   toolBar->addSeparator();
   toolBar->addAction(ActionSelectMode);
@@ -123,18 +120,20 @@ void SelectionCommands::createMenu(QMenuBar* menuBar, QAction* before) {
                      [this, keys] { SelectInCone(keys()); });
   Select1->addAction(QStringLiteral("&All"), QKeySequence::SelectAll, this, [this] {
     std::vector<int> all;
-    for (int line = 1; line <= study_.data().count(); ++line) all.push_back(line);
+    for (int line = 1; line <= study().data().count(); ++line) all.push_back(line);
     selection_.Change(std::move(all), SelectionChange::Replace);
   });
   Select1->addAction(QStringLiteral("&None"), this,
                      [this] { selection_.Change({}, SelectionChange::Replace); });
   Select1->addSeparator();
-  Select1->addAction(QStringLiteral("Switch Selection O&ff"), this,
-                     [this] { study_.SetOff(selection_.lines(), true); });
-  Select1->addAction(QStringLiteral("Switch Selection &On"), this,
-                     [this] { study_.SetOff(selection_.lines(), false); });
+  Select1->addAction(QStringLiteral("Switch Selection O&ff"), this, [this] {
+    document_.Do(document::Edit::Switch(selection_.lines(), true), "Selection switched off");
+  });
+  Select1->addAction(QStringLiteral("Switch Selection &On"), this, [this] {
+    document_.Do(document::Edit::Switch(selection_.lines(), false), "Selection switched on");
+  });
   Select1->addAction(QStringLiteral("New &Phase of the Selection..."), this, [this] {
-    NewPhaseOf(study_, *window_.services, window_.widget, selection_.lines());
+    NewPhaseOf(document_, *window_.services, window_.widget, selection_.lines());
   });
   Select1->addAction(QStringLiteral("Co&py Selection"), this, [this] { CopySelection(); });
 }
@@ -143,10 +142,10 @@ const std::vector<analysis::ProjectedDatum>& SelectionCommands::points() {
   const PlotMode mode = window_.mode();
   const NetGeometry& geometry = window_.geometry();
   const DiagramFigures& figures = window_.figures();
-  const PointsKey key{study_.data().generation(), figures.revision,  mode, geometry.kind,
-                      geometry.hemisphere,        geometry.netRadius};
+  const PointsKey key{study().data().generation(), figures.revision,  mode, geometry.kind,
+                      geometry.hemisphere,         geometry.netRadius};
   if (pointsKey_ != key) {
-    points_ = PickPoints(mode, study_.data(), geometry, figures);
+    points_ = PickPoints(mode, study().data(), geometry, figures);
     pointsKey_ = key;
   }
   return points_;
@@ -213,7 +212,7 @@ void SelectionCommands::selectByText(const QString& label, const QString& initia
     window_.services->ShowMessage(window_.widget, shape + " needs " + error + ".");
     return;
   }
-  const auto directions = PickDirections(window_.mode(), study_.data(), window_.figures());
+  const auto directions = PickDirections(window_.mode(), study().data(), window_.figures());
   selection_.Change(pick(directions, *written), how);
 }
 
@@ -232,11 +231,11 @@ void SelectionCommands::SelectInCone(SelectionChange how) {
 // The selected data's lines as the file has them, one a line.
 void SelectionCommands::CopySelection() const {
   QString text;
-  const std::vector<std::string>& lines = study_.lines();
+  const std::vector<std::string>& lines = study().lines();
   for (int line : selection_.lines())
     if (line >= 1 && std::size_t(line) <= lines.size())
       text += QString::fromStdString(lines[std::size_t(line) - 1]) + QLatin1Char('\n');
-  QApplication::clipboard()->setText(text);
+  window_.services->CopyText(text);
 }
 
 }  // namespace orniva::ui

@@ -20,7 +20,7 @@
 #include <QString>
 
 #include "analysis/geometry.h"
-#include "analysis/study.h"
+#include "document/document.h"
 #include "plot/figures.h"
 #include "plot/net.h"
 #include "plot/plot_mode.h"
@@ -47,7 +47,7 @@ class DataSelection : public QObject {
   Q_OBJECT
 
  public:
-  explicit DataSelection(analysis::Study& study, QObject* parent = nullptr);
+  explicit DataSelection(const document::Document& document, QObject* parent = nullptr);
   ~DataSelection() override;
 
   const std::vector<int>& lines() const { return lines_; }
@@ -60,15 +60,14 @@ class DataSelection : public QObject {
   void changed();
 
  private:
-  analysis::Study& study_;
+  const document::Document& document_;
   std::vector<int> lines_;
-  std::uint64_t generation_ = 0;
   int listener_ = 0;
 };
 
 // A new phase the user names, with `lines` put in it, as one step; false
 // when the user cancels.
-bool NewPhaseOf(analysis::Study& study, WindowServices& services, QWidget* parent,
+bool NewPhaseOf(document::Document& document, WindowServices& services, QWidget* parent,
                 const std::vector<int>& lines);
 
 class SelectionCommands : public QObject {
@@ -87,7 +86,7 @@ class SelectionCommands : public QObject {
 
   // The Select menu before `before` in `menuBar`; the select tool at the
   // end of `toolBar`.
-  SelectionCommands(Window window, analysis::Study& study, DataSelection& selection,
+  SelectionCommands(Window window, document::Document& document, DataSelection& selection,
                     QMenuBar* menuBar, QAction* before, QToolBar* toolBar);
 
   // The diagram was drawn again: the rings follow its points.
@@ -113,8 +112,10 @@ class SelectionCommands : public QObject {
   // changed.
   const std::vector<analysis::ProjectedDatum>& points();
 
+  const analysis::Study& study() const { return document_.study(); }
+
   Window window_;
-  analysis::Study& study_;
+  document::Document& document_;
   DataSelection& selection_;
   std::vector<analysis::ProjectedDatum> points_;
   using PointsKey =

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include <QDoubleSpinBox>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +20,7 @@
 #include "analysis/fault_vectors.h"
 #include "analysis/report_format.h"
 #include "analysis/stress_summary.h"
-#include "platform/threads.h"
+#include "ui/long_work.h"
 #include "ui/result_table.h"
 #include "ui/stress_window.h"
 
@@ -105,10 +104,10 @@ void ProposalPicture::paintEvent(QPaintEvent*) {
   }
 }
 
-SeparationWindow::SeparationWindow(const analysis::Study& study, Accept accept, QWidget* parent)
-    : QWidget(parent, Qt::Window), study_(study), accept_(std::move(accept)) {
+SeparationWindow::SeparationWindow(const document::Document& document, Accept accept,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document), accept_(std::move(accept)) {
   setObjectName(QStringLiteral("SeparationWindow"));
-  setWindowTitle(QStringLiteral("Separate Phases"));
   resize(720, 720);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(newParameters());
@@ -131,12 +130,17 @@ SeparationWindow::SeparationWindow(const analysis::Study& study, Accept accept, 
   layout->addWidget(faults_, 1);
   layout->addWidget(newButtons());
   connect(phases_, &QTableWidget::currentCellChanged, this, [this] { showChosenHistogram(); });
+  work_ = new LongWork(this, [this](int done, int) { progress_->setValue(done); });
   showRunning(false);
+  listener_ = document_.AddListener([this](const document::Notice& notice) {
+    if (notice.has(document::kFileNameChanged)) ShowTitle(this, "Separate Phases", document_);
+  });
+  ShowTitle(this, "Separate Phases", document_);
 }
 
 SeparationWindow::~SeparationWindow() {
-  cancel_ = true;
-  if (worker_.joinable()) worker_.join();
+  document_.RemoveListener(listener_);
+  delete work_;           // stops a search under way and waits for it
   faultModel_->reset(0);  // the table may read its cells while the window closes
 }
 
@@ -189,10 +193,6 @@ QWidget* SeparationWindow::newButtons() {
   return box;
 }
 
-void SeparationWindow::setFileName(const QString& fileName) {
-  setWindowTitle(QStringLiteral("Separate Phases  [ %1 ]").arg(QFileInfo(fileName).fileName()));
-}
-
 void SeparationWindow::setAccept(Accept accept) {
   accept_ = std::move(accept);
   showRunning(running());
@@ -219,35 +219,39 @@ void SeparationWindow::setOptions(const analysis::SeparationOptions& options) {
 // The search works on its own copy of the data and of the faults in use;
 // progress and the result come back to this window's thread.
 void SeparationWindow::run() {
-  if (running()) return;
-  auto data = std::make_shared<const FaultSet>(study_.data());
-  const std::vector<bool>* inUse = study_.InUse();
-  auto use = std::make_shared<const std::optional<std::vector<bool>>>(
-      inUse ? std::optional<std::vector<bool>>(*inUse) : std::nullopt);
+  const analysis::Study& study = document_.study();
+  auto data = std::make_shared<const FaultSet>(study.data());
+  const std::vector<bool>* inUse = study.InUse();
+  std::optional<std::vector<bool>> use;
+  if (inUse) use = *inUse;
   const analysis::SeparationOptions chosen = options();
-  cancel_ = false;
-  shownProgress_ = -1;
   showRunning(true);
-  worker_ = StartOrRun([this, data, use, chosen] {
-    analysis::SeparationControl control{
-        &cancel_, [this](double share) {
-          const int permille = int(share * 1000);
-          if (shownProgress_.exchange(permille) == permille) return;
-          QMetaObject::invokeMethod(
-              progress_, [this, permille] { progress_->setValue(permille); }, Qt::QueuedConnection);
-        }};
-    auto result = std::make_shared<analysis::SeparationResult>(
-        analysis::SeparatePhases(*data, chosen, *use ? &**use : nullptr, control));
-    auto picture = std::make_shared<std::vector<ProposalPicture::Phase>>(PictureOf(*data, *result));
-    QMetaObject::invokeMethod(
-        this, [this, result, picture] { finish(std::move(*result), std::move(*picture)); },
-        Qt::QueuedConnection);
-  });
+  work_->Start(
+      [data, use, chosen](const LongWork::Control& control) {
+        const analysis::SeparationControl search{
+            control.cancel, [&control](double share) { control.report(int(share * 1000), 1000); }};
+        analysis::SeparationResult result =
+            analysis::SeparatePhases(*data, chosen, use ? &*use : nullptr, search);
+        std::vector<ProposalPicture::Phase> picture = PictureOf(*data, result);
+        return std::make_pair(std::move(result), std::move(picture));
+      },
+      [this](std::pair<analysis::SeparationResult, std::vector<ProposalPicture::Phase>> found) {
+        finish(std::move(found.first), std::move(found.second));
+      });
 }
+
+void SeparationWindow::cancel() {
+  if (!running()) return;
+  work_->Cancel();
+  showRunning(false);
+  progress_->setValue(0);
+  emit finished();
+}
+
+bool SeparationWindow::running() const { return work_->running(); }
 
 void SeparationWindow::finish(analysis::SeparationResult result,
                               std::vector<ProposalPicture::Phase> picture) {
-  if (worker_.joinable()) worker_.join();
   showRunning(false);
   progress_->setValue(result.cancelled ? 0 : progress_->maximum());
   if (!result.cancelled) {

@@ -1,6 +1,7 @@
 // The Separate Phases window: the search for phases in a mixed population
-// of faults, run on the study's data in use off the window's thread with
-// progress and Cancel (a cancelled search leaves the window as it was).
+// of faults, run on the document's data in use off the window's thread
+// (ui/long_work.h) with progress and Cancel (a cancelled search leaves the
+// window as it was).
 // It lists each proposed phase (its stress, Phi, R', the faults and their
 // mean beta) and each fault's phase, marking the faults within the cut of
 // another phase too; draws the phases' sigma1 and sigma3 and their faults'
@@ -9,9 +10,7 @@
 // window's owner or drop them.
 #pragma once
 
-#include <atomic>
 #include <functional>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -19,7 +18,7 @@
 #include <QWidget>
 
 #include "analysis/separation.h"
-#include "analysis/study.h"
+#include "document/document.h"
 
 class QDoubleSpinBox;
 class QLabel;
@@ -31,6 +30,7 @@ class QTableWidget;
 
 namespace orniva::ui {
 
+class LongWork;
 class MisfitHistogram;
 class ResultModel;
 
@@ -65,19 +65,19 @@ class SeparationWindow : public QWidget {
 
   // `accept` receives the phases accepted; without it they can only be
   // looked at.
-  SeparationWindow(const analysis::Study& study, Accept accept, QWidget* parent = nullptr);
-  // Cancels a search under way and waits for it.
+  SeparationWindow(const document::Document& document, Accept accept, QWidget* parent = nullptr);
   ~SeparationWindow() override;
 
-  void setFileName(const QString& fileName);
   void setAccept(Accept accept);
   analysis::SeparationOptions options() const;
   void setOptions(const analysis::SeparationOptions& options);
 
-  // Starts the search on the study's data in use; finished() when it ends.
+  // Starts the search on the document's data in use; finished() when it
+  // ends.
   void run();
-  void cancel() { cancel_ = true; }
-  bool running() const { return worker_.joinable(); }
+  // Stops the search under way: the window stays as it was; finished().
+  void cancel();
+  bool running() const;
   const analysis::SeparationResult& result() const { return result_; }
 
   void acceptAll();
@@ -107,12 +107,11 @@ class SeparationWindow : public QWidget {
   void addFaultColumns();
   void showChosenHistogram();
 
-  const analysis::Study& study_;
+  const document::Document& document_;
+  int listener_ = 0;
   Accept accept_;
   analysis::SeparationResult result_;
-  std::thread worker_;
-  std::atomic<bool> cancel_{false};
-  std::atomic<int> shownProgress_{-1};
+  LongWork* work_ = nullptr;
   QSpinBox *maxPhases_ = nullptr, *candidates_ = nullptr, *seed_ = nullptr;
   QDoubleSpinBox *cut_ = nullptr, *width_ = nullptr;
   QPushButton *run_ = nullptr, *cancelButton_ = nullptr, *acceptAll_ = nullptr,

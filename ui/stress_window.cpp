@@ -27,6 +27,7 @@
 #include "ui/method_comparison.h"
 #include "ui/result_table.h"
 #include "ui/tendency_columns.h"
+#include "ui/window_services.h"
 
 namespace orniva::ui {
 
@@ -110,26 +111,25 @@ void MisfitHistogram::paintEvent(QPaintEvent*) {
   }
 }
 
-StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
-    : QWidget(parent, Qt::Window), study_(study) {
+StressWindow::StressWindow(document::Document& document, WindowServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document), services_(services) {
   setObjectName(QStringLiteral("StressWindow"));
-  setWindowTitle(QStringLiteral("Stress Inversion"));
   resize(760, 760);
   auto* layout = new QVBoxLayout(this);
   summary_ = NewSummaryLabel(this);
   summary_->setToolTip(kSummaryTip);
   layout->addLayout(newMethodChoice());
-  given_ = new GivenStressPanel(study_, this);
+  given_ = new GivenStressPanel(document_, this);
   layout->addWidget(given_);
   layout->addWidget(summary_);
   axes_ = NewAxesTable(QStringLiteral("Axis"), this);
   layout->addWidget(axes_);
   histogram_ = new MisfitHistogram(this);
   layout->addWidget(histogram_);
-  comparison_ = new MethodComparison(study_, this);
+  comparison_ = new MethodComparison(document_, services_, this);
   comparison_->hide();
   layout->addWidget(comparison_);
-  confidence_ = new BootstrapPanel(study_, this);
+  confidence_ = new BootstrapPanel(document_, this);
   layout->addWidget(confidence_);
   layout->addLayout(newControls());
   model_ = new ResultModel(this);
@@ -146,17 +146,16 @@ StressWindow::StressWindow(analysis::Study& study, QWidget* parent)
       [this](const analysis::LeaveOneOut& influence) { showLeaveOneOut(influence); });
   layout->addWidget(table_, 1);
   OnLineSelected(table_, kLineColumn, [this](int line) { emit datumSelected(line); });
-  listener_ = study_.AddListener([this] {
-    follow();
-    comparison_->follow();
-  });
-  follow();
+  listener_ = document_.AddListener([this](const document::Notice& notice) { follow(notice); });
+  showChoices();
+  fill();
+  ShowTitle(this, "Stress Inversion", document_);
 }
 
 // The table may read its cells while the window closes, after the rows
 // are gone: it has none by then.
 StressWindow::~StressWindow() {
-  study_.RemoveListener(listener_);
+  document_.RemoveListener(listener_);
   model_->reset(0);
 }
 
@@ -178,7 +177,8 @@ QLayout* StressWindow::newControls() {
   runButton->setToolTip(QStringLiteral("Invert the faults checked under Use"));
   controls->addWidget(runButton);
   controls->addWidget(NewCopyButton(this, [this] { copy(); }));
-  connect(iterate_, &QCheckBox::toggled, this, [this](bool on) { study_.SetIterate(on); });
+  connect(iterate_, &QCheckBox::toggled, this,
+          [this](bool on) { chooseInversion(study().choices().method, on); });
   connect(runButton, &QPushButton::clicked, this, [this] { run(); });
   connect(all, &QPushButton::clicked, this, [this] {
     use_.assign(use_.size(), true);
@@ -200,22 +200,25 @@ QLayout* StressWindow::newMethodChoice() {
   row->addWidget(method_);
   row->addStretch(1);
   connect(method_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (index >= 0) study_.SetMethod(analysis::kStressMethods[std::size_t(index)]);
+    if (index >= 0)
+      chooseInversion(analysis::kStressMethods[std::size_t(index)], study().choices().iterate);
   });
   return row;
 }
 
-void StressWindow::setFileName(const QString& fileName) {
-  setWindowTitle(QStringLiteral("Stress Inversion  [ %1 ]").arg(QFileInfo(fileName).fileName()));
+void StressWindow::chooseInversion(analysis::StressMethod method, bool iterate) {
+  analysis::AnalysisChoices choices = study().choices();
+  choices.method = method;
+  choices.iterate = iterate;
+  document_.SetChoices(choices);
 }
 
+// The Use check boxes as one step: each datum shown switched off or on.
 void StressWindow::run() {
-  analysis::CurationState next = study_.curation();
-  for (std::size_t row = 0; row < use_.size(); ++row) {
-    const auto line = std::size_t(shownResult_.faults[row].line);
-    if (line < next.off.size()) next.off[line] = !use_[row];
-  }
-  study_.SetCuration(std::move(next));
+  document::SetOff use;
+  for (std::size_t row = 0; row < use_.size(); ++row)
+    use.lines.push_back({shownResult_.faults[row].line, !use_[row]});
+  document_.Do(document::Edit{std::move(use)}, "Use of the data");
 }
 
 bool StressWindow::iterate() const { return iterate_->isChecked(); }
@@ -230,7 +233,7 @@ void StressWindow::setMethod(analysis::StressMethod method) {
 // The study's method and iterative option, Iterate only for Michael's method.
 void StressWindow::showChoices() {
   const QSignalBlocker quietIterate(iterate_), quietMethod(method_);
-  const analysis::AnalysisChoices& choices = study_.choices();
+  const analysis::AnalysisChoices& choices = study().choices();
   iterate_->setChecked(choices.iterate);
   setMethod(choices.method);
   const bool michael = choices.method == analysis::StressMethod::Michael;
@@ -238,18 +241,19 @@ void StressWindow::showChoices() {
   iterate_->setToolTip(michael ? kIterateTip : kIterateMichaelOnly);
 }
 
-// Shows the study's inversion again when it has changed.
-void StressWindow::follow() {
-  if (shown_ == study_.StressKey() && tendencyShown_ != study_.choices().tendency) {
-    tendencyShown_ = study_.choices().tendency;
-    tendencies_ = TendenciesByLine(study_);
+// Shows the inversion again when it has changed, and the tendency when
+// its magnitudes have.
+void StressWindow::follow(const document::Notice& notice) {
+  if (notice.has(document::kChoicesChanged | document::kInversionChanged)) showChoices();
+  if (notice.has(document::kInversionChanged)) {
+    given_->follow();
+    fill();
+  } else if (notice.has(document::kChoicesChanged)) {
+    tendencies_ = TendenciesByLine(study());
     model_->columnsChanged(tendencyColumn_, tendencyColumn_ + 2);
   }
-  if (shown_ == study_.StressKey()) return;
-  shown_ = study_.StressKey();
-  showChoices();
-  given_->follow();
-  fill();
+  if (notice.has(document::kInversionChanged | document::kChoicesChanged)) comparison_->follow();
+  if (notice.has(document::kFileNameChanged)) ShowTitle(this, "Stress Inversion", document_);
 }
 
 QString StressMethodTitle(analysis::StressMethod method) {
@@ -310,15 +314,15 @@ QString StressSummary(const analysis::StressResult& r, bool iterate, analysis::S
 }
 
 void StressWindow::fill() {
-  const analysis::StressResult& r = study_.StressInView();
-  const int switchedOff = analysis::SwitchedOffInScope(study_);
-  if (study_.givenStress())
+  const analysis::StressResult& r = study().StressInView();
+  const int switchedOff = analysis::SwitchedOffInScope(study());
+  if (study().givenStress())
     summary_->setText(QStringLiteral("Given \u03C31, \u03C33 and \u03A6:   ") +
                       StressSummary(r, false, analysis::StressMethod::Michael, switchedOff));
   else
     summary_->setText(
-        StressSummary(r, study_.choices().iterate, study_.choices().method, switchedOff));
-  summary_->setText(summary_->text() + ScopeText(study_));
+        StressSummary(r, study().choices().iterate, study().choices().method, switchedOff));
+  summary_->setText(summary_->text() + ScopeText(study()));
   FillAxesTable(axes_,
                 {"\u03C3"
                  "1",
@@ -334,11 +338,10 @@ void StressWindow::fill() {
 // The table's rows are the faults of the result in view, each checked
 // under Use as the curation has it.
 void StressWindow::fillTable() {
-  shownResult_ = study_.StressInView();
-  mohr_ = analysis::MohrOf(study_.EveryFault(), shownResult_);
-  tendencies_ = TendenciesByLine(study_);
-  tendencyShown_ = study_.choices().tendency;
-  const std::vector<bool>& off = study_.curation().off;
+  shownResult_ = study().StressInView();
+  mohr_ = analysis::MohrOf(study().EveryFault(), shownResult_);
+  tendencies_ = TendenciesByLine(study());
+  const std::vector<bool>& off = study().curation().off;
   use_.assign(shownResult_.faults.size(), true);
   for (std::size_t row = 0; row < use_.size(); ++row) {
     const auto line = std::size_t(shownResult_.faults[row].line);
@@ -432,7 +435,7 @@ void StressWindow::addLeaveOneOutColumns() {
 }
 
 void StressWindow::showLeaveOneOut(const analysis::LeaveOneOut& influence) {
-  without_.assign(study_.data().size(), std::nullopt);
+  without_.assign(study().data().size(), std::nullopt);
   for (const analysis::LeftOut& d : influence.data)
     if (std::size_t(d.line) < without_.size()) without_[std::size_t(d.line)] = d;
   model_->columnsChanged(leaveOneOutColumn_, leaveOneOutColumn_ + 1);
@@ -455,7 +458,7 @@ void StressWindow::copy() const {
   if (comparison_->isVisible() && comparison_->isAncestorOf(focusWidget()))
     comparison_->copy();
   else
-    QApplication::clipboard()->setText(tableText());
+    services_.CopyText(tableText());
 }
 
 }  // namespace orniva::ui

@@ -3,9 +3,10 @@
 // Use check box, line, beta, the stresses on its plane and the slip and
 // dilation tendency (sortable, copied as tab-separated text); the bootstrap
 // confidence and each fault's leave-one-out influence. Modeless; it shows
-// the study's stress in view (the inversion, or a stress the user gives in
-// its section) and follows every change of the study. Method, Use, Run,
-// Iterate and the given stress change the study's choices.
+// the document's stress in view (the inversion, or a stress the user gives
+// in its section) and follows every change of it. Method, Iterate and the
+// given stress change the document's choices; Run, the data in use (one
+// undoable step).
 #pragma once
 
 #include <array>
@@ -20,9 +21,8 @@
 #include "analysis/leave_one_out.h"
 #include "analysis/mohr.h"
 #include "analysis/stress_inversion.h"
-#include "analysis/study.h"
 #include "analysis/tendency.h"
-#include "data/fault_data.h"
+#include "document/document.h"
 
 class QCheckBox;
 class QComboBox;
@@ -36,6 +36,7 @@ class BootstrapPanel;
 class GivenStressPanel;
 class MethodComparison;
 class ResultModel;
+class WindowServices;
 }  // namespace orniva::ui
 
 namespace orniva::ui {
@@ -61,22 +62,21 @@ class StressWindow : public QWidget {
   Q_OBJECT
 
  public:
-  StressWindow(analysis::Study& study, QWidget* parent = nullptr);
+  StressWindow(document::Document& document, WindowServices& services, QWidget* parent = nullptr);
   ~StressWindow() override;
 
-  // The data file's name, for the title.
-  void setFileName(const QString& fileName);
-  // Hands the Use check boxes to the study, which inverts again.
+  // Hands the Use check boxes to the document (one undoable step), whose
+  // study inverts again.
   void run();
 
   bool iterate() const;
-  // Checks Iterate, which hands the option to the study.
+  // Checks Iterate, which hands the option to the document.
   void setIterate(bool on);
-  // Chooses `method` in the Method box, which hands it to the study.
+  // Chooses `method` in the Method box, which hands it to the document.
   void setMethod(analysis::StressMethod method);
   QComboBox* methodBox() const { return method_; }
   QCheckBox* iterateBox() const { return iterate_; }
-  const analysis::StressResult& result() const { return study_.StressInView(); }
+  const analysis::StressResult& result() const { return study().StressInView(); }
 
   QString tableText() const;
   // Copies the fault table, or the comparison of the methods when it holds
@@ -103,8 +103,10 @@ class StressWindow : public QWidget {
   QLayout* newControls();
   QLayout* newMethodChoice();
   void showChoices();
-  void follow();
+  void follow(const document::Notice& notice);
   void fill();
+  void chooseInversion(analysis::StressMethod method, bool iterate);
+  const analysis::Study& study() const { return document_.study(); }
   void fillTable();
   void addFaultColumns();
   void addMohrColumns();
@@ -113,12 +115,11 @@ class StressWindow : public QWidget {
   const analysis::MohrDatum* mohrOf(int row) const;
   bool opposite(int row) const;
 
-  analysis::Study& study_;
+  document::Document& document_;
+  WindowServices& services_;
   int listener_ = 0;
-  std::optional<analysis::Study::ResultKey> shown_;  // the inversion shown
-  analysis::TendencyChoice tendencyShown_;           // the magnitudes of Ts, Ts' and Td
-  int tendencyColumn_ = 0;                           // the first of Ts, Ts' and Td
-  int leaveOneOutColumn_ = 0;                        // Theta without, then beta without
+  int tendencyColumn_ = 0;     // the first of Ts, Ts' and Td
+  int leaveOneOutColumn_ = 0;  // Theta without, then beta without
   // What the fault table shows: the result in view, the stresses on each
   // plane, the tendencies by line, the Use check boxes by row (handed to
   // the study by Run) and the leave-one-out values by line (none: not

@@ -4,9 +4,8 @@
 #include <optional>
 #include <utility>
 
-#include <QClipboard>
+#include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,10 +16,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "platform/threads.h"
 #include "plot/tilt_test_chart.h"
 #include "render/figure_files.h"
 #include "render/replay.h"
+#include "ui/long_work.h"
+#include "ui/picture_saving.h"
 
 namespace orniva::ui {
 
@@ -79,16 +79,12 @@ void ChartView::paintEvent(QPaintEvent*) {
       QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size));
 }
 
-TiltTestWindow::TiltTestWindow(const analysis::Study& study, analysis::Bedding bedding,
-                               const QString& name, WindowServices& services, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      study_(study),
-      bedding_(bedding),
-      title_(QStringLiteral("Tilt test, bedding %1 - %2").arg(AttitudeText(bedding), name)),
-      services_(services) {
+TiltTestWindow::TiltTestWindow(const document::Document& document, analysis::Bedding bedding,
+                               WindowServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document), bedding_(bedding), services_(services) {
   setObjectName(QStringLiteral("TiltTestWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(title_);
+  setWindowTitle(title());
   auto* layout = new QVBoxLayout(this);
   summary_ = new QLabel(this);
   summary_->setWordWrap(true);
@@ -112,40 +108,54 @@ TiltTestWindow::TiltTestWindow(const analysis::Study& study, analysis::Bedding b
   for (QWidget* w : std::initializer_list<QWidget*>{progress_, cancelButton_, copy_, save_})
     buttons->addWidget(w);
   layout->addLayout(buttons);
+  work_ = new LongWork(this, [this](int done, int) { progress_->setValue(done); });
+  listener_ = document_.AddListener([this](const document::Notice& notice) {
+    if (notice.has(document::kFileNameChanged)) setWindowTitle(title());
+  });
   resize(820, 860);
 }
 
 TiltTestWindow::~TiltTestWindow() {
-  cancel_ = true;
-  if (worker_.joinable()) worker_.join();
+  document_.RemoveListener(listener_);
+  delete work_;  // stops a test under way and waits for it
+}
+
+QString TiltTestWindow::title() const {
+  const QString name = QFileInfo(QFile::decodeName(document_.fileName().c_str())).fileName();
+  return QStringLiteral("Tilt test, bedding %1 - %2").arg(AttitudeText(bedding_), name);
 }
 
 void TiltTestWindow::run() {
-  if (running()) return;
-  auto data = std::make_shared<const FaultSet>(study_.data());
-  const std::vector<bool>* inUse = study_.InUse();
-  auto use = std::make_shared<const std::optional<std::vector<bool>>>(
-      inUse ? std::optional<std::vector<bool>>(*inUse) : std::nullopt);
-  const analysis::StressMethod method = study_.choices().method;
-  const bool iterate = study_.choices().iterate;
-  cancel_ = false;
+  const analysis::Study& study = document_.study();
+  auto data = std::make_shared<const FaultSet>(study.data());
+  std::optional<std::vector<bool>> use;
+  if (study.InUse()) use = *study.InUse();
+  const analysis::StressMethod method = study.choices().method;
+  const bool iterate = study.choices().iterate;
   showRunning(true);
-  worker_ = StartOrRun([this, data, use, method, iterate, bedding = bedding_] {
-    auto steps = std::make_shared<std::vector<analysis::TiltStep>>(analysis::TiltTest(
-        *data, bedding, method, iterate, *use ? &**use : nullptr, [this](int done) {
-          QMetaObject::invokeMethod(
-              progress_, [this, done] { progress_->setValue(done); }, Qt::QueuedConnection);
-          return !cancel_;
-        }));
-    const bool cancelled = steps->empty();
-    QMetaObject::invokeMethod(
-        this, [this, steps, cancelled] { finish(std::move(*steps), cancelled); },
-        Qt::QueuedConnection);
-  });
+  work_->Start(
+      [data, use, method, iterate, bedding = bedding_](const LongWork::Control& control) {
+        return analysis::TiltTest(*data, bedding, method, iterate, use ? &*use : nullptr,
+                                  [&control](int done) {
+                                    control.report(done, analysis::kTiltSteps);
+                                    return !control.cancelled();
+                                  });
+      },
+      [this](std::vector<analysis::TiltStep> steps) {
+        const bool cancelled = steps.empty();
+        finish(std::move(steps), cancelled);
+      });
 }
 
+void TiltTestWindow::cancel() {
+  if (!running()) return;
+  work_->Cancel();
+  finish({}, true);
+}
+
+bool TiltTestWindow::running() const { return work_->running(); }
+
 void TiltTestWindow::finish(std::vector<analysis::TiltStep> steps, bool cancelled) {
-  if (worker_.joinable()) worker_.join();
   showRunning(false);
   if (!cancelled) steps_ = std::move(steps);
   if (!steps_.empty()) fill();
@@ -176,7 +186,7 @@ void TiltTestWindow::fill() {
                                              "vertical at fraction 1.")
                                   .arg(AttitudeText(bedding_))
                                   .arg(steps_.front().stress.used));
-  chart_->setPicture(refused ? Picture() : DrawTiltTestChart(steps_, title_.toStdString()));
+  chart_->setPicture(refused ? Picture() : DrawTiltTestChart(steps_, title().toStdString()));
   const QStringList rows = QString::fromStdString(report.text).split('\n', Qt::SkipEmptyParts);
   table_->setRowCount(refused ? 0 : int(rows.size()) - 1);
   for (int row = 1; row < rows.size(); ++row) {
@@ -197,23 +207,15 @@ QString TiltTestWindow::tableText() const {
 }
 
 void TiltTestWindow::copy() const {
-  if (!steps_.empty()) QGuiApplication::clipboard()->setText(tableText());
+  if (!steps_.empty()) services_.CopyText(tableText());
 }
 
 void TiltTestWindow::saveChartAs() {
-  const std::optional<QString> chosen = services_.SaveFigureFile(this);
-  if (!chosen) return;
-  const std::string path = LocalPath(QFileInfo(*chosen).absoluteFilePath());
-  const std::optional<render::FigureFormat> format = render::FigureFormatOf(path);
-  if (!format) {
-    services_.ShowMessage(this, "Invalid graphic format specified.\r\nImage is not saved.");
-    return;
-  }
-  try {
-    render::SaveFigure(chart(), path, *format, kChartSize);
-  } catch (const FileError& error) {
-    services_.ReportError(this, error);
-  }
+  SavePictureAs(services_, this, PictureDialog::Figure,
+                [this](const std::string& path, render::FigureFormat format) {
+                  render::SaveFigure(chart(), path, format, kChartSize);
+                  return true;
+                });
 }
 
 }  // namespace orniva::ui

@@ -1,22 +1,20 @@
-// The tilt test's window: the study's data in use back-tilted by a bedding
-// at fractions 0 to 1.25 and inverted at each (the study's stress method
-// and iterative option), off the window's thread with progress and Cancel
-// (a cancelled test leaves the window as it was). It shows the chart of the
+// The tilt test's window: the document's data in use back-tilted by a
+// bedding at fractions 0 to 1.25 and inverted at each (its stress method
+// and iterative option), off the window's thread (ui/long_work.h) with
+// progress and Cancel (a cancelled test leaves the window as it was). It shows the chart of the
 // steepest principal axis's plunge and the mean misfit against the
 // fraction, and the table of the steps in the columns of the command
 // line's report; the table is copied as tab-separated text and the chart
 // saved as SVG, PDF, PNG or EMF.
 #pragma once
 
-#include <atomic>
-#include <thread>
 #include <vector>
 
 #include <QString>
 #include <QWidget>
 
 #include "analysis/rotation.h"
-#include "analysis/study.h"
+#include "document/document.h"
 #include "picture/picture.h"
 #include "ui/window_services.h"
 
@@ -26,6 +24,8 @@ class QPushButton;
 class QTableWidget;
 
 namespace orniva::ui {
+
+class LongWork;
 
 // A recorded picture drawn at the largest size that keeps its proportions.
 class ChartView : public QWidget {
@@ -48,16 +48,16 @@ class TiltTestWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // `name` (the data file's) titles the window and the chart.
-  TiltTestWindow(const analysis::Study& study, analysis::Bedding bedding, const QString& name,
+  // The data file's name titles the window and the chart.
+  TiltTestWindow(const document::Document& document, analysis::Bedding bedding,
                  WindowServices& services, QWidget* parent = nullptr);
-  // Cancels a test under way and waits for it.
   ~TiltTestWindow() override;
 
-  // Starts the test on the study's data in use; finished() when it ends.
+  // Starts the test on the document's data in use; finished() when it ends.
   void run();
-  void cancel() { cancel_ = true; }
-  bool running() const { return worker_.joinable(); }
+  // Stops the test under way; finished().
+  void cancel();
+  bool running() const;
 
   const std::vector<analysis::TiltStep>& steps() const { return steps_; }
   const Picture& chart() const { return chart_->picture(); }
@@ -76,14 +76,15 @@ class TiltTestWindow : public QWidget {
   void finish(std::vector<analysis::TiltStep> steps, bool cancelled);
   void showRunning(bool on);
   void fill();
+  // "Tilt test, bedding 120/30 - NAME.fdt"
+  QString title() const;
 
-  const analysis::Study& study_;
+  const document::Document& document_;
+  int listener_ = 0;
   analysis::Bedding bedding_;
-  QString title_;
   WindowServices& services_;
   std::vector<analysis::TiltStep> steps_;
-  std::thread worker_;
-  std::atomic<bool> cancel_{false};
+  LongWork* work_ = nullptr;
   QLabel* summary_ = nullptr;
   ChartView* chart_ = nullptr;
   QTableWidget* table_ = nullptr;

@@ -1,6 +1,9 @@
 #include "ui/window_services.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QColorDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -87,8 +90,9 @@ std::optional<std::string> QtWindowServices::ConfirmImport(QWidget* parent, cons
   return dialog.result().data;
 }
 
-std::optional<QString> QtWindowServices::SaveDataFile(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("Save Imported Data As"), QDir::currentPath(),
+std::optional<QString> QtWindowServices::SaveDataFile(QWidget* parent, const QString& title,
+                                                      const QString& offered) {
+  QFileDialog dialog(parent, title, offered.isEmpty() ? QDir::currentPath() : offered,
                      kDataFileFilter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -138,6 +142,16 @@ std::optional<QString> QtWindowServices::AskColour(QWidget* parent, const QStrin
   const QColor colour = QColorDialog::getColor(QColor(initial), parent);
   if (!colour.isValid()) return std::nullopt;
   return colour.name();
+}
+
+void QtWindowServices::CopyText(const QString& text) {
+  QGuiApplication::clipboard()->setText(text);
+}
+
+QString QtWindowServices::ClipboardText() { return QGuiApplication::clipboard()->text(); }
+
+void QtWindowServices::CopyData(QMimeData* data) {
+  QGuiApplication::clipboard()->setMimeData(data);
 }
 
 QString MessageBoxText(const std::string& text) {

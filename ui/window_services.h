@@ -1,7 +1,7 @@
-// What the main window asks of the desktop: the file dialogs, the modal
-// message box and the report of a file that could not be read or written.
-// The program uses the Qt dialogs; tests hand the window a stand-in. Also a
-// few file-name rules of the commands.
+// What every window asks of the desktop: the file dialogs, the modal
+// message box, the report of a file that could not be read or written, the
+// questions and the clipboard. The program uses Qt's; tests hand the
+// windows a stand-in. Also a few file-name rules of the commands.
 #pragma once
 
 #include <optional>
@@ -13,6 +13,7 @@
 #include "picture/picture.h"
 #include "ui/figure_options.h"
 
+class QMimeData;
 class QWidget;
 
 namespace orniva::ui {
@@ -43,8 +44,10 @@ class WindowServices {
   // when the user accepts it.
   virtual std::optional<std::string> ConfirmImport(QWidget* parent, const std::string& text,
                                                    const QString& source) = 0;
-  // Where to save imported data; ".fdt" added to a name without an extension.
-  virtual std::optional<QString> SaveDataFile(QWidget* parent) = 0;
+  // Where to save data, the dialog titled `title` and offering `offered`
+  // (none: the current folder); ".fdt" added to a name without an extension.
+  virtual std::optional<QString> SaveDataFile(QWidget* parent, const QString& title,
+                                              const QString& offered) = 0;
   // Shows `text` modally (caption "Halvaro", one OK button) and returns
   // when the user has closed it. Lines are separated by "\r\n".
   virtual void ShowMessage(QWidget* parent, const std::string& text) = 0;
@@ -59,6 +62,12 @@ class WindowServices {
                                          const QString& initial) = 0;
   // A colour as "#rrggbb", starting from `initial`; nothing on cancel.
   virtual std::optional<QString> AskColour(QWidget* parent, const QString& initial) = 0;
+
+  // The clipboard: text put on it, its text, and data of several formats
+  // put on it (taken over).
+  virtual void CopyText(const QString& text) = 0;
+  virtual QString ClipboardText() = 0;
+  virtual void CopyData(QMimeData* data) = 0;
 };
 
 // The open dialog's filter and the save dialog's filter and default extension.
@@ -83,7 +92,8 @@ class QtWindowServices : public WindowServices {
   std::optional<QString> OpenImportFile(QWidget* parent) override;
   std::optional<std::string> ConfirmImport(QWidget* parent, const std::string& text,
                                            const QString& source) override;
-  std::optional<QString> SaveDataFile(QWidget* parent) override;
+  std::optional<QString> SaveDataFile(QWidget* parent, const QString& title,
+                                      const QString& offered) override;
   // The modal message box: caption "Halvaro", no icon, one OK button.
   void ShowMessage(QWidget* parent, const std::string& text) override;
   SaveAnswer AskToSave(QWidget* parent, const QString& fileName) override;
@@ -91,6 +101,9 @@ class QtWindowServices : public WindowServices {
   std::optional<QString> AskText(QWidget* parent, const QString& label,
                                  const QString& initial) override;
   std::optional<QString> AskColour(QWidget* parent, const QString& initial) override;
+  void CopyText(const QString& text) override;
+  QString ClipboardText() override;
+  void CopyData(QMimeData* data) override;
 };
 
 // Message text as a Qt label shows it: CR LF line breaks become LF.

@@ -6,19 +6,19 @@
 #include <tuple>
 
 #include <QActionGroup>
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
+#include "tests/support/model_contract.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/bootstrap_panel.h"
 #include "ui/given_stress_panel.h"
@@ -35,6 +35,21 @@ QString CellText(const QTableView* table, int row, int col) {
   const QVariant text = table->model()->index(row, col).data();
   return text.isValid() ? text.toString() : QStringLiteral("(no item)");
 }
+
+// The model under a table's sort.
+QAbstractItemModel* SourceOf(const QTableView* table) {
+  return static_cast<QSortFilterProxyModel*>(table->model())->sourceModel();
+}
+
+// Counts the paints of a widget.
+struct PaintCounter : QObject {
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    count += event->type() == QEvent::Paint;
+    return false;
+  }
+  int count = 0;
+};
 
 TEST(KinematicsWarnings, MisfitAboveTheThresholdAndLateralOnDipSlip) {
   analysis::KinematicAxes axes;
@@ -63,11 +78,15 @@ TEST_F(WindowTest, KinematicsFollowsTheDataAndHighlights) {
   KinematicsWindow* k = window->analysisMenu()->kinematicsWindow();
   ASSERT_NE(k, nullptr);
   EXPECT_TRUE(k->isVisible());
+  orniva::test::ModelContract rows(k->table()->model()), cells(SourceOf(k->table()));
   EXPECT_EQ(k->summary()->text(), "2 data used. Left out (a check failed): lines 2.");
   ASSERT_EQ(k->table()->model()->rowCount(), 2);
   EXPECT_EQ(CellText(k->table(), 1, 1), "30.00");  // misfit of line 3
   EXPECT_EQ(CellText(k->table(), 1, 8), "More than 20.00° off its plane");
-  k->setMisfitThreshold(45);
+  PaintCounter paints(k->table()->viewport());
+  k->setMisfitThreshold(45);  // the window's own option: its table repaints
+  Settle();
+  EXPECT_GT(paints.count, 0);
   EXPECT_EQ(CellText(k->table(), 1, 8), "");
   k->table()->setCurrentIndex(
       k->table()->model()->index(1, 0));  // line 3, the last datum: highlighted at once
@@ -76,7 +95,7 @@ TEST_F(WindowTest, KinematicsFollowsTheDataAndHighlights) {
   OpenThroughDialog(DataFile("ten.fdt", kTenData));
   EXPECT_EQ(k->table()->model()->rowCount(), 10);
   EXPECT_EQ(k->windowTitle(), "Kinematics  [ ten.fdt ]");
-  window->study.SetOff({1}, true);  // the data in use change
+  window->document.Do(document::Edit::Switch({1}, true), "off");  // the data in use change
   EXPECT_EQ(k->table()->model()->rowCount(), 9);
 }
 
@@ -96,6 +115,8 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   StressWindow* s = window->analysisMenu()->stressWindow();
   ASSERT_NE(s, nullptr);
   EXPECT_TRUE(s->isVisible());
+  orniva::test::ModelContract rowsContract(s->table()->model()),
+      cellsContract(SourceOf(s->table()));
   EXPECT_TRUE(s->summary()->text().contains("  7 faults used"));
   // One inversion for the window and the diagram, and one per change after.
   EXPECT_EQ(window->study.stressRuns(), 1);
@@ -119,7 +140,7 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
 
   s->table()->sortByColumn(2, Qt::DescendingOrder);  // the reversed fault first
   s->copy();
-  const QStringList lines = QApplication::clipboard()->text().split('\n');
+  const QStringList lines = services.clipboard.split('\n');
   ASSERT_EQ(lines.size(), 9);  // header, seven rows, the final break
   EXPECT_EQ(
       lines[0],
@@ -246,7 +267,9 @@ TEST_F(WindowTest, StressMethodBoxReachesTheStudyAndTheDiagram) {
     PlotDiagram(PlotMode::StressAxes, window->faultSet, plot.target, -1, figures.Inputs());
     EXPECT_TRUE(SamePicture(window->plotPicture, plot.picture));
   }
-  window->study.SetMethod(StressMethod::Fry);  // the window follows the study
+  analysis::AnalysisChoices fry = window->study.choices();
+  fry.method = StressMethod::Fry;
+  window->document.SetChoices(fry);  // the window follows the document
   EXPECT_EQ(s->methodBox()->currentIndex(), 2);
 }
 
@@ -300,7 +323,7 @@ TEST_F(WindowTest, CompareMethodsTableAndWarning) {
   // clang-format on
   c->table()->setFocus();
   s->copy();
-  const QStringList lines = QApplication::clipboard()->text().split('\n');
+  const QStringList lines = services.clipboard.split('\n');
   ASSERT_EQ(lines.size(), 7);
   for (int row = 0; row < 5; ++row) EXPECT_EQ(lines[row + 1].toStdString(), rows[row]);
   OpenThroughDialog(DataFile("normal.fdt", kNormalFaults));
@@ -430,10 +453,10 @@ TEST_F(WindowTest, ImportAndPasteSaveThenLoadTheData) {
   EXPECT_EQ(window->faultSet.count(), 1);
   EXPECT_EQ(window->windowTitle(), "Orniva  [ field.fdt ]");
 
-  QGuiApplication::clipboard()->setText(QStringLiteral("  "));
+  services.clipboard = QStringLiteral("  ");
   window->importCommands()->ActionPasteData->trigger();
   EXPECT_EQ(services.messages, std::vector<std::string>{"The clipboard holds no text to import."});
-  QGuiApplication::clipboard()->setText(QStringLiteral("1\t2"));
+  services.clipboard = QStringLiteral("1\t2");
   services.importData = std::nullopt;  // the dialog cancelled: nothing saved
   window->importCommands()->ActionPasteData->trigger();
 

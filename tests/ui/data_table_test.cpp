@@ -1,13 +1,13 @@
 // The data table: the use switch, phases, a sort that keeps every row's
 // datum, the filter, edits with undo, and saving the data and the curation.
-#include <QApplication>
+#include <QAction>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 
 #include "data/curation.h"
+#include "tests/support/model_contract.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace orniva::ui::test {
@@ -19,6 +19,8 @@ class DataTableTest : public WindowTest {
     OpenTen();
     window->curationCommands()->ShowTable();
     table = window->curationCommands()->table();
+    contracts.emplace_back(std::make_unique<orniva::test::ModelContract>(table->model()));
+    contracts.emplace_back(std::make_unique<orniva::test::ModelContract>(table->view()->model()));
   }
   QModelIndex Cell(int row, int column) const { return table->view()->model()->index(row, column); }
   // The line each row shows, top to bottom.
@@ -37,6 +39,7 @@ class DataTableTest : public WindowTest {
   std::string Saved() const { return orniva::test::ReadFile(work.File("ten.fdt")); }
 
   DataTableWindow* table = nullptr;
+  std::vector<std::unique_ptr<orniva::test::ModelContract>> contracts;
 };
 
 TEST_F(DataTableTest, UseSwitchPhasesSortAndFilter) {
@@ -51,12 +54,12 @@ TEST_F(DataTableTest, UseSwitchPhasesSortAndFilter) {
   services.textAnswers.push_back(QStringLiteral("Late"));
   table->newPhaseOfSelected();
   EXPECT_EQ(window->study.curation().phase, (std::vector<int>{0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 0}));
-  window->study.SetScope(1);
+  window->document.SetScope(1);
   EXPECT_EQ(window->study.usedCount(), 3);
   window->analysisMenu()->ActionKinematics->trigger();
   EXPECT_EQ(window->analysisMenu()->kinematicsWindow()->summary()->text(),
             "3 data used. Phase Late only.");
-  window->study.SetScope(0);
+  window->document.SetScope(0);
 
   table->view()->sortByColumn(DataTableModel::kBeta, Qt::DescendingOrder);
   const std::vector<int> sorted = Lines();
@@ -83,15 +86,17 @@ TEST_F(DataTableTest, UseSwitchPhasesSortAndFilter) {
     EXPECT_EQ(Lines(), row.lines) << row.filter;
     EXPECT_EQ(table->status()->text().toStdString(), row.status);
   }
-  window->curationCommands()->history().stack()->undo();  // the phase
-  window->curationCommands()->history().stack()->undo();  // the switch
+  table->filterBox()->clear();
+  EXPECT_EQ(window->curationCommands()->ActionUndo->text(), "&Undo New phase Late");
+  window->curationCommands()->ActionUndo->trigger();  // the phase
+  window->curationCommands()->ActionUndo->trigger();  // the switch
   EXPECT_TRUE(window->study.curation().plain());
   EXPECT_EQ(window->windowTitle(), "Orniva  [ ten.fdt ]");
-  table->filterBox()->clear();
-  window->study.SetOff({1}, true);
-  window->faultSet.Recreate(3);  // as the reader does before the study is told
-  EXPECT_EQ(window->study.InUse(), nullptr);
-  EXPECT_FALSE(Cell(9, DataTableModel::kFaz).data().isValid());
+  EXPECT_FALSE(window->curationCommands()->ActionUndo->isEnabled());
+  // The rows follow the undo: line 2 in use and drawn as such in every column.
+  for (int column = 0; column < DataTableModel::kCount; ++column)
+    EXPECT_FALSE(Cell(1, column).data(Qt::ForegroundRole).isValid()) << column;
+  EXPECT_EQ(Cell(1, DataTableModel::kUse).data(Qt::CheckStateRole), Qt::Checked);
 }
 
 TEST_F(DataTableTest, EditsUndoAndSave) {
@@ -105,20 +110,22 @@ TEST_F(DataTableTest, EditsUndoAndSave) {
   EXPECT_EQ(window->StringGrid1->gridModel()->cellText(2, 1), "58.5");
   Select({2, 3});
   table->deleteRows();
-  QApplication::clipboard()->setText("10\t20\t30\t15\tN\n\n40 50 60 30 R\n");
+  services.clipboard = "10\t20\t30\t15\tN\n\n40 50 60 30 R\n";
   table->view()->setCurrentIndex(Cell(0, 0));
   table->pasteRows();  // one step
   EXPECT_EQ(window->faultSet.count(), 10);
+  EXPECT_EQ(window->study.lines()[0], "10 20 30 15 N");
+  EXPECT_EQ(window->study.lines()[1], "40 50 60 30 R");
   EXPECT_EQ(window->StatusPanel0->text(), "10");
-  QUndoStack* stack = window->curationCommands()->history().stack();
-  EXPECT_EQ(stack->count(), 3);
-  while (stack->canUndo()) stack->undo();
+  EXPECT_EQ(window->document.history().size(), 3u);
+  while (window->document.Undo()) {
+  }
   window->curationCommands()->Save();  // nothing changed: the file stays as it was
   EXPECT_EQ(Saved(), original);
   EXPECT_FALSE(QFileInfo::exists(Q(CurationPathFor(work.File("ten.fdt")))));
 
-  stack->redo();
-  window->study.SetOff({4}, true);
+  window->document.Redo();
+  model->setData(Cell(3, DataTableModel::kUse), Qt::Unchecked, Qt::CheckStateRole);
   ASSERT_TRUE(window->curationCommands()->Save());
   EXPECT_EQ(window->windowTitle(), "Orniva  [ ten.fdt ]");
   const std::vector<float> edited = {window->faultSet[1].fpl, window->faultSet[2].faz};
@@ -130,15 +137,14 @@ TEST_F(DataTableTest, EditsUndoAndSave) {
 
 // Accepted proposals become phases in one step; a name taken gets a number.
 TEST_F(DataTableTest, ProposedPhasesAccepted) {
-  window->study.AddPhase({"Phase 1", "#000000"});
-  window->curationCommands()->history().stack()->clear();
+  window->document.Do(document::Edit::NewPhase({"Phase 1", "#000000"}, 0, {}), "new");
   window->curationCommands()->AcceptPhases(
       {{"Phase 1", Rgb(31, 95, 191), {1, 2}, {}}, {"Phase 2", Rgb(191, 63, 31), {3}, {}}});
   const analysis::CurationState& c = window->study.curation();
   ASSERT_EQ(c.phases.size(), 3u);
   EXPECT_EQ(c.phases[1], (analysis::PhaseInfo{"Phase 1 (2)", "#1f5fbf"}));
   EXPECT_EQ(c.phase, (std::vector<int>{0, 2, 2, 3, 0, 0, 0, 0, 0, 0, 0}));
-  window->curationCommands()->history().stack()->undo();
+  window->document.Undo();
   EXPECT_EQ(window->study.curation().phases.size(), 1u);
 }
 

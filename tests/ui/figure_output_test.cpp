@@ -37,7 +37,7 @@ TEST_F(WindowTest, SaveCopyAndPrintTheFigure) {
   EXPECT_EQ(services.optionsShown.back().title, "Quarry");
 
   window->figureCommands()->ActionCopyFigure->trigger();
-  const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+  const QMimeData* copied = services.copied.get();
   ASSERT_NE(copied, nullptr);
   EXPECT_TRUE(copied->hasImage());
   EXPECT_TRUE(copied->data(QStringLiteral("image/svg+xml")).contains(">Quarry<"));

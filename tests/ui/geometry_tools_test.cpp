@@ -3,9 +3,11 @@
 // one, and the tilt test runs off the window's thread, a cancelled run
 // changing nothing.
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
+#include "tests/support/model_contract.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/rotated_data_window.h"
@@ -15,12 +17,7 @@
 namespace orniva::ui::test {
 namespace {
 
-std::vector<std::string> TenLines() {
-  std::vector<std::string> lines;
-  for (const QString& line : QString::fromLatin1(kTenData).split('\n', Qt::SkipEmptyParts))
-    lines.push_back(line.toStdString());
-  return lines;
-}
+std::vector<std::string> TenLines() { return LinesOf(kTenData); }
 
 TEST(RotationDialog, RefusesTheFirstBadFieldByName) {
   using K = RotationKind;
@@ -57,6 +54,7 @@ TEST(RotatedDataWindow, SavesANewFileNeverTheOpenOne) {
                                                 analysis::RotationMatrix({}, 90)),
                            {Q(opened), TenLines(), std::nullopt}, "turned", "-turned", services,
                            [&](const QString& path) { loaded.push_back(path); });
+  orniva::test::ModelContract contract(window.table()->model());
   EXPECT_FALSE(window.saveTo(Q(dir.path() + "/./data.fdt")));
   EXPECT_EQ(orniva::test::ReadFile(opened), kTenData);
   EXPECT_EQ(services.messages.size(), 1u);
@@ -66,11 +64,11 @@ TEST(RotatedDataWindow, SavesANewFileNeverTheOpenOne) {
 }
 
 TEST(TiltTestWindow, ShowsTheStepsAndACancelChangesNothing) {
-  analysis::Study study;
-  study.data() = orniva::test::DataFromLines(TenLines());
-  study.DataReplaced();
+  document::Document document;
+  Adopt(document, TenLines(), "ten.fdt");
   StubServices services;
-  TiltTestWindow window(study, {250, 30}, "ten.fdt", services);
+  TiltTestWindow window(document, {250, 30}, services);
+  EXPECT_EQ(window.windowTitle(), "Tilt test, bedding 250/30 - ten.fdt");
   QSignalSpy finished(&window, &TiltTestWindow::finished);
   window.run();
   ASSERT_TRUE(finished.wait(60000));
@@ -80,11 +78,12 @@ TEST(TiltTestWindow, ShowsTheStepsAndACancelChangesNothing) {
   const QString shown = window.tableText();
   std::vector<std::string> many;
   for (int k = 0; k < 30000; ++k) many.push_back(TenLines()[std::size_t(k % 10)]);
-  study.data() = orniva::test::DataFromLines(many);
-  study.DataReplaced();
+  Adopt(document, many, "many.fdt");
+  EXPECT_EQ(window.windowTitle(), "Tilt test, bedding 250/30 - many.fdt");
   window.run();
   window.cancel();
-  ASSERT_TRUE(finished.wait(60000));
+  EXPECT_EQ(finished.count(), 2);  // at once
+  EXPECT_FALSE(window.running());
   EXPECT_EQ(window.tableText(), shown);
 }
 

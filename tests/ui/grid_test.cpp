@@ -1,13 +1,13 @@
 // The data grid: its number format, its model's contract, and the row
 // rule: the focused row's datum is highlighted once per row change, by
 // clicks and keys.
-#include <QAbstractItemModelTester>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <gtest/gtest.h>
 
+#include "tests/support/model_contract.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace orniva::ui::test {
@@ -50,9 +50,7 @@ class GridEventsTest : public WindowTest {
   void Mark() { window->plotPicture.Clear(); }
   bool Redrawn() const { return !window->plotPicture.empty(); }
 
-  // Qt's model contract, checked at every change of the grid (a breach aborts).
-  QAbstractItemModelTester modelContract{window->StringGrid1->model(),
-                                         QAbstractItemModelTester::FailureReportingMode::Fatal};
+  orniva::test::ModelContract contract{window->StringGrid1->model()};
 };
 
 // Clicks and arrow keys: a new row highlights its datum, the last one's

@@ -160,7 +160,7 @@ TEST_F(WindowTest, DroppingOneFileLoadsItPluralFilesAreRefusedAndExitRemovesItsO
   Show();
   const QString folder = QDir::currentPath();
   Drop(window.get(), {Q(other.File("ten.fdt"))});
-  EXPECT_EQ(window->FileName, Q(other.File("ten.fdt")));
+  EXPECT_EQ(window->FileName(), Q(other.File("ten.fdt")));
   EXPECT_TRUE(SamePicture(window->plotPicture, Expected(-1)));
   EXPECT_EQ(QDir::currentPath(), folder);  // a drop leaves the current folder alone
   Settle();
@@ -172,7 +172,7 @@ TEST_F(WindowTest, DroppingOneFileLoadsItPluralFilesAreRefusedAndExitRemovesItsO
                                      "This application accept only one file at a time."});
   ExpectTenDataKept(before);
   Drop(window.get(), {DataFile("moved.fdt", "1 2 3 4 N\n")}, Qt::MoveAction);  // no copy offered
-  EXPECT_EQ(window->FileName, Q(other.File("ten.fdt")));
+  EXPECT_EQ(window->FileName(), Q(other.File("ten.fdt")));
   ExpectTenDataKept(before);
   WriteFile(opened.File("ten.fdt"), kTenData);
   OpenThroughDialog(Q(opened.File("ten.fdt")));

@@ -4,11 +4,14 @@
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 #include "data/curation.h"
 #include "data/fault_reader.h"
+#include "tests/support/model_contract.h"
 #include "tests/support/test_support.h"
+#include "tests/ui/ui_test_support.h"
 #include "ui/phase_reports.h"
 
 namespace orniva::ui {
@@ -19,28 +22,32 @@ TEST(PhaseReportsWindow, EqualsTheCommandLine) {
   const std::string text = orniva::test::ReadFile(ORNIVA_EXAMPLE_FILE);
   const std::string example = dir.File("example.fdt");
   orniva::test::WriteFile(example, text);
-  const std::vector<std::string> lines = ReadDataFile(example).lines;
-  analysis::Study study;
-  study.data() = orniva::test::DataFromLines(lines);
-  study.DataReplaced(lines);
+  document::Document document;
+  document.Adopt(document::OpenDataFile(example));
+  const analysis::Study& study = document.study();
+  const int count = study.data().count();
   std::vector<int> first(20), second(14);
   std::iota(first.begin(), first.end(), 1);
   std::iota(second.begin(), second.end(), 21);
-  study.SetPhaseOf(first, study.AddPhase({"A", "#1b9e77"}));
-  study.SetPhaseOf(second, study.AddPhase({"B, \"late\"", "#d95f02"}));
-  study.SetMethod(analysis::StressMethod::Shan);
+  document.Do(document::Edit::NewPhase({"A", "#1b9e77"}, 0, first), "A");
+  document.Do(document::Edit::NewPhase({"B, \"late\"", "#d95f02"}, 1, second), "B");
+  analysis::AnalysisChoices shan = study.choices();
+  shan.method = analysis::StressMethod::Shan;
+  document.SetChoices(shan);
   // The command line's report of the study's curation, as the window copies it.
   auto commandLine = [&] {
     orniva::test::WriteFile(
         CurationPathFor(example),
-        CurationText(study.curation().ToFile(), "example.fdt", int(lines.size()), Sha256Hex(text)));
+        CurationText(study.curation().ToFile(), "example.fdt", count, Sha256Hex(text)));
     const auto run = orniva::test::RunProgram(
         ORNIVA_ANALYSE_EXE, {example, "stress-summary", "--method", "shan", "--by-subset"}, dir);
     QString out = QString::fromStdString(run.out).replace(',', '\t');
     return out.replace(QStringLiteral("\"B\t \"\"late\"\"\""), QStringLiteral("B, \"late\""))
         .toStdString();
   };
-  PhaseReportsWindow window(study, [&] { return QString::fromStdString(example); });
+  test::StubServices services;
+  PhaseReportsWindow window(document, services);
+  orniva::test::ModelContract contract(window.table()->model());
   window.chooseReport(3);
   ASSERT_STREQ(PhaseReportsWindow::reportCommand(3), "stress-summary");
   QSignalSpy finished(&window, &PhaseReportsWindow::finished);
@@ -48,9 +55,11 @@ TEST(PhaseReportsWindow, EqualsTheCommandLine) {
   ASSERT_TRUE(finished.wait(30000));
   EXPECT_EQ(window.text().toStdString(), commandLine());
   EXPECT_TRUE(window.title()->text().contains(QStringLiteral("example.fdt")));
-  study.SetOff({3}, true);
+  document.Do(document::Edit::Switch({3}, true), "off");
   ASSERT_TRUE(finished.wait(30000));
   EXPECT_EQ(window.text().toStdString(), commandLine());
+  window.copy();
+  EXPECT_EQ(services.clipboard, window.text());
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // The one selection: how a pick changes it, picking on the net with the
 // mouse, the data table showing it and the commands on it.
-#include <QApplication>
-#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QTableView>
@@ -13,7 +11,7 @@ namespace orniva::ui::test {
 namespace {
 
 TEST(DataSelection, PickReplacesJoinsOrLeavesIt) {
-  analysis::Study study;
+  document::Document document;
   // clang-format off
   const struct { Qt::KeyboardModifiers keys; std::vector<int> picked, expected; } rows[] = {
       {Qt::NoModifier,      {5, 3, 3}, {3, 5}},
@@ -22,7 +20,7 @@ TEST(DataSelection, PickReplacesJoinsOrLeavesIt) {
   };
   // clang-format on
   for (const auto& row : rows) {
-    DataSelection selection(study);
+    DataSelection selection(document);
     selection.Change({4, 2}, SelectionChange::Replace);
     selection.Change(row.picked, ChangeFor(row.keys));
     EXPECT_EQ(selection.lines(), row.expected);
@@ -80,7 +78,7 @@ TEST_F(SelectionTest, ClickAndLassoOnTheNetSelectInEveryView) {
     if (action->text() == "Switch Selection O&ff") action->trigger();
   EXPECT_TRUE(window->study.curation().off[5]);
   window->selectionCommands()->CopySelection();
-  EXPECT_EQ(QApplication::clipboard()->text(), "73 69 123 59 R\n");
+  EXPECT_EQ(services.clipboard, "73 69 123 59 R\n");
 }
 
 TEST_F(SelectionTest, WindowConeAndReadout) {
@@ -98,7 +96,8 @@ TEST_F(SelectionTest, WindowConeAndReadout) {
   const QString readout = window->selectionCommands()->ReadoutAt(QPointF(500, 500));
   EXPECT_TRUE(readout.startsWith("Line 000/90   Plane 180/00   Nearest: line "))
       << readout.toStdString();
-  window->study.ReplaceLine(1, "97 57 137 50 N");  // the data changed: nothing selected
+  window->document.Do(document::Edit::LineText(1, "97 57 137 50 N"), "edit");
+  EXPECT_TRUE(Selected().empty());  // the data changed: nothing selected
   EXPECT_TRUE(Selected().empty());
 }
 

@@ -5,6 +5,7 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
+#include "tests/support/model_contract.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/separation_window.h"
@@ -13,18 +14,17 @@ namespace orniva::ui::test {
 namespace {
 
 TEST(SeparationWindow, ProposesCancelsAndAccepts) {
-  analysis::Study study;
-  std::vector<std::string> lines;
-  for (const QString& line : QString::fromLatin1(kTenData).split('\n', Qt::SkipEmptyParts))
-    lines.push_back(line.toStdString());
-  study.data() = orniva::test::DataFromLines(lines);
-  study.DataReplaced();
+  document::Document document;
+  Adopt(document, LinesOf(kTenData), "ten.fdt");
+  const analysis::Study& study = document.study();
   std::vector<std::vector<analysis::ProposedPhase>> accepted;
-  SeparationWindow window(study, [&](const auto& phases) { accepted.push_back(phases); });
+  SeparationWindow window(document, [&](const auto& phases) { accepted.push_back(phases); });
+  EXPECT_EQ(window.windowTitle(), "Separate Phases  [ ten.fdt ]");
   analysis::SeparationOptions options;
   options.candidates = 2000;
   window.setOptions(options);
   QSignalSpy finished(&window, &SeparationWindow::finished);
+  orniva::test::ModelContract contract(window.faultTable()->model());
   window.run();
   ASSERT_TRUE(finished.wait(60000));
   const analysis::SeparationResult expected = analysis::SeparatePhases(study.data(), options);
@@ -38,7 +38,7 @@ TEST(SeparationWindow, ProposesCancelsAndAccepts) {
   window.setOptions(options);
   window.run();
   window.cancel();
-  ASSERT_TRUE(finished.wait(60000));
+  EXPECT_EQ(finished.count(), 2);  // at once
   ASSERT_EQ(window.phaseTable()->rowCount(), int(expected.phases.size()));
   EXPECT_EQ(window.result().phases[0].tensor, expected.phases[0].tensor);
 

@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QMimeData>
 #include <QString>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -45,7 +46,11 @@ class StubServices : public WindowServices {
     importedTexts.push_back(text);
     return importData;
   }
-  std::optional<QString> SaveDataFile(QWidget*) override { return Next(dataFileAnswers); }
+  std::optional<QString> SaveDataFile(QWidget*, const QString& title,
+                                      const QString& offered) override {
+    dataFileDialogs.push_back({title, offered});
+    return Next(dataFileAnswers);
+  }
   void ShowMessage(QWidget*, const std::string& text) override { messages.push_back(text); }
   SaveAnswer AskToSave(QWidget*, const QString& fileName) override {
     asked.push_back(fileName.toStdString());
@@ -59,6 +64,12 @@ class StubServices : public WindowServices {
     return Next(textAnswers);
   }
   std::optional<QString> AskColour(QWidget*, const QString&) override { return Next(textAnswers); }
+  void CopyText(const QString& text) override { clipboard = text; }
+  QString ClipboardText() override { return clipboard; }
+  void CopyData(QMimeData* data) override {
+    copied.reset(data);
+    clipboard = data->text();
+  }
 
   Answers openAnswers, saveAnswers, figureAnswers, importAnswers, dataFileAnswers, textAnswers;
   SaveAnswer saveAnswer = SaveAnswer::Cancel;
@@ -71,6 +82,9 @@ class StubServices : public WindowServices {
   std::vector<std::pair<Picture, double>> printed;
   std::vector<FileError> errors;
   std::vector<std::string> messages;
+  std::vector<std::pair<QString, QString>> dataFileDialogs;  // their titles and offered names
+  QString clipboard;                                         // the text copied, or to paste
+  std::unique_ptr<QMimeData> copied;                         // the data copied last
 
  private:
   static std::optional<QString> Next(Answers& answers) {
@@ -95,6 +109,24 @@ inline const char kTenData[] =
     "296 78 24.3 7.8 D\n";
 
 inline QString Q(const std::string& path) { return QString::fromStdString(path); }
+
+// The lines of `text`, one a line.
+inline std::vector<std::string> LinesOf(const char* text) {
+  std::vector<std::string> lines;
+  for (const QString& line : QString::fromLatin1(text).split('\n', Qt::SkipEmptyParts))
+    lines.push_back(line.toStdString());
+  return lines;
+}
+
+// `document` holding `lines` as if read from the file `path` (not read).
+inline void Adopt(document::Document& document, const std::vector<std::string>& lines,
+                  const std::string& path = "data.fdt") {
+  document::Opening opening;
+  opening.path = path;
+  opening.data = orniva::test::DataFromLines(lines);
+  opening.lines = lines;
+  document.Adopt(std::move(opening));
+}
 
 // Lets queued events, repaints included, run.
 inline void Settle() {
