@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "analysis/by_phase.h"
+#include "data/utf8_text.h"
 
 namespace orniva::cli {
 

@@ -24,7 +24,9 @@ struct OpenCase {
   const char* name;
   std::function<void(const std::string& curation, const test::TempDir& dir)> make;
   int status;
-  std::string last;  // the last line on standard error ("" for none)
+  // The last line on standard error ("" for none): @ stands for the curation
+  // file, % for the data file; a line with either starts with the program.
+  std::string last;
 };
 
 // Runs `tool` on d.fdt of `dir` with `args` (OUT: a file in `dir`), stopped
@@ -47,7 +49,8 @@ void ExpectEveryCase(const std::string& tool, const std::string& name,
   // clang-format off
   const OpenCase cases[] = {
       {"none", [](const std::string&, const test::TempDir&) {}, 0, ""},
-      {"applied", [&](const std::string& p, const test::TempDir&) { test::WriteFile(p, curation({2}, kData)); }, 0, ""},
+      {"applied", [&](const std::string& p, const test::TempDir&) { test::WriteFile(p, curation({2}, kData)); }, 0,
+       "%: applying the curation file @ (1 switched off, 0 phases)"},
       {"other data", [&](const std::string& p, const test::TempDir&) { test::WriteFile(p, curation({2}, kData + "\n")); }, 0,
        "warning: @: made for a file of 5 lines; the curation is not applied"},
       {"not JSON", [](const std::string& p, const test::TempDir&) { test::WriteFile(p, "["); }, 2,
@@ -71,6 +74,8 @@ void ExpectEveryCase(const std::string& tool, const std::string& name,
     std::string expected = row.last;
     if (const std::size_t at = expected.find('@'); at != std::string::npos)
       expected = name + ": " + expected.replace(at, 1, path);
+    if (const std::size_t at = expected.find('%'); at != std::string::npos)
+      expected.replace(at, 1, dir.File("d.fdt"));
     const std::string err = run.err.empty() ? "" : run.err.substr(0, run.err.size() - 1);
     EXPECT_EQ(err.substr(err.rfind('\n') + 1), expected);
   }
