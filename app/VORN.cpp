@@ -13,8 +13,8 @@
 
 #include "app/cli_support.h"
 #include "app/program_tables.h"
-#include "ui/About.h"
-#include "ui/VORNmain.h"
+#include "ui/main/About.h"
+#include "ui/main/VORNmain.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include "bench/bench_data.h"
 #include "tests/support/test_support.h"
 #include "plot/fault_plane_diagram.h"
-#include "ui/VORNmain.h"
+#include "ui/main/VORNmain.h"
 #include "render/replay.h"
-#include "ui/picture_view.h"
-#include "ui/data_table.h"
+#include "ui/main/picture_view.h"
+#include "ui/results/data_table.h"
 
 namespace orniva::bench {
 namespace {

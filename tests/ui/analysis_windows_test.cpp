@@ -20,11 +20,11 @@
 
 #include "tests/support/model_contract.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/bootstrap_panel.h"
-#include "ui/given_stress_panel.h"
-#include "ui/import_dialog.h"
-#include "ui/method_comparison.h"
-#include "ui/tendency_dialog.h"
+#include "ui/results/bootstrap_panel.h"
+#include "ui/results/given_stress_panel.h"
+#include "ui/dialogs/import_dialog.h"
+#include "ui/results/method_comparison.h"
+#include "ui/dialogs/tendency_dialog.h"
 
 namespace orniva::ui::test {
 namespace {

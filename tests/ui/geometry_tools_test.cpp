@@ -10,9 +10,9 @@
 #include "tests/support/model_contract.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/rotated_data_window.h"
-#include "ui/rotation_dialog.h"
-#include "ui/tilt_test_window.h"
+#include "ui/results/rotated_data_window.h"
+#include "ui/dialogs/rotation_dialog.h"
+#include "ui/results/tilt_test_window.h"
 
 namespace orniva::ui::test {
 namespace {

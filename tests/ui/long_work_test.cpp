@@ -8,7 +8,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "ui/long_work.h"
+#include "ui/shared/long_work.h"
 
 namespace orniva::ui {
 namespace {

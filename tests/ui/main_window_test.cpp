@@ -23,7 +23,7 @@
 #include <gtest/gtest.h>
 
 #include "picture/emf.h"
-#include "ui/About.h"
+#include "ui/main/About.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace orniva::ui::test {

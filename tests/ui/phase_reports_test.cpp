@@ -12,7 +12,7 @@
 #include "tests/support/model_contract.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/phase_reports.h"
+#include "ui/results/phase_reports.h"
 
 namespace orniva::ui {
 namespace {

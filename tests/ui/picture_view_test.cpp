@@ -8,7 +8,7 @@
 #include "data/fault_reader.h"
 #include "render/replay.h"
 #include "tests/plot/plot_test_support.h"
-#include "ui/picture_view.h"
+#include "ui/main/picture_view.h"
 
 namespace orniva::ui {
 namespace {

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-#include "ui/result_table.h"
+#include "ui/shared/result_table.h"
 
 namespace orniva::ui {
 namespace {

@@ -8,7 +8,7 @@
 #include "tests/support/model_contract.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/separation_window.h"
+#include "ui/results/separation_window.h"
 
 namespace orniva::ui::test {
 namespace {

@@ -19,7 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/plot/plot_test_support.h"
-#include "ui/VORNmain.h"  // with the plot, the figures and the window services
+#include "ui/main/VORNmain.h"  // with the plot, the figures and the window services
 
 namespace orniva::ui::test {
 

@@ -13,12 +13,12 @@
 #include "data/curation.h"
 #include "data/data_file_text.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/geometry_tools.h"
-#include "ui/kinematics_window.h"
-#include "ui/row_filter.h"
-#include "ui/rotated_data_window.h"
-#include "ui/separation_window.h"
-#include "ui/stress_window.h"
+#include "ui/results/geometry_tools.h"
+#include "ui/results/kinematics_window.h"
+#include "ui/results/row_filter.h"
+#include "ui/results/rotated_data_window.h"
+#include "ui/results/separation_window.h"
+#include "ui/results/stress_window.h"
 
 namespace orniva::ui::test {
 namespace {
