@@ -338,10 +338,11 @@ TEST(OrnivaAnalyseCli, OrientationTables) {
     EXPECT_EQ(run.status, row.status);
     if (row.status == 0) {
       EXPECT_EQ(run.out, row.text);
-      if (row.args[0] == table)
+      if (row.args[0] == table) {
         EXPECT_NE(run.err.find("1 of 6 rows were left out (a value failed its check). Consult "
                                "the file VORN.log."),
                   std::string::npos);
+      }
       continue;
     }
     const std::string err = run.err.substr(0, run.err.size() - 1);

@@ -134,17 +134,23 @@ OrientationWindow::OrientationWindow(OrientationTable table, std::string path,
   resize(900, 860);
 }
 
+OrientationWindow::~OrientationWindow() {
+  // The view reads the rows while it goes: it goes before them.
+  delete view_;
+  delete model_;
+}
+
 void OrientationWindow::compute() {
   const char* of = of_->currentIndex() == 1 ? "lines" : "poles";
   std::vector<std::pair<QString, std::vector<bool>>> groups;
   for (const std::string& set : analysis::SetNames(table_.records))
     groups.emplace_back(QString::fromStdString(set), analysis::InSet(table_.records, set));
   groups.emplace_back(QStringLiteral("All"), std::vector<bool>(table_.records.size(), true));
-  rows_.clear();
+  std::vector<SetRow> rows;
   for (const auto& [name, use] : groups)
-    rows_.push_back({name, Statistic("fisher", table_, use, of),
-                     Statistic("fabric", table_, use, of),
-                     Statistic("fold-axis", table_, use, of)});
+    rows.push_back({name, Statistic("fisher", table_, use, of),
+                    Statistic("fabric", table_, use, of), Statistic("fold-axis", table_, use, of)});
+  rows_ = std::move(rows);  // as many as before: the sets stay the same
   model_->reset(int(rows_.size()));
   view_->resizeColumnsToContents();
   const std::size_t planes = std::size_t(

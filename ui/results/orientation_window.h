@@ -34,6 +34,7 @@ class OrientationWindow : public QWidget {
   // The table read from `path`, whose name titles the window.
   OrientationWindow(OrientationTable table, std::string path, WindowServices& services,
                     QWidget* parent = nullptr);
+  ~OrientationWindow() override;
 
   // The rows: each set in order of first appearance, then "All".
   struct SetRow {
