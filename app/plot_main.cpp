@@ -150,6 +150,16 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The net the options choose.
+orniva::NetGeometry NetOf(const Options& options) {
+  orniva::NetGeometry geometry;
+  orniva::InitNetGeometry(geometry);
+  geometry.kind = options.net;
+  geometry.hemisphere = options.hemisphere;
+  geometry.grid = options.grid;
+  return geometry;
+}
+
 // Writes `picture` to `outputPath` in the options' format and size.
 int WritePicture(const orniva::Picture& picture, const Options& options,
                  const std::string& outputPath) {
@@ -223,10 +233,7 @@ int WriteFigure(orniva::analysis::Study& study, const Options& options,
   Bootstrap(study, options);
   orniva::FigureRequest request;
   request.mode = options.diagram;
-  orniva::InitNetGeometry(request.geometry);
-  request.geometry.kind = options.net;
-  request.geometry.hemisphere = options.hemisphere;
-  request.geometry.grid = options.grid;
+  request.geometry = NetOf(options);
   request.symbolSize = options.symbolSize;
   request.highlight = options.highlight;
   request.layout = options.layout;
@@ -349,10 +356,7 @@ int WriteOrientations(const Options& options) {
   const auto input = orniva::cli::LoadOrientationInput(options.dataPath, options.scope, Report);
   if (!input) return kFailure;
   orniva::cli::OrientationLook look;
-  orniva::InitNetGeometry(look.geometry);
-  look.geometry.kind = options.net;
-  look.geometry.hemisphere = options.hemisphere;
-  look.geometry.grid = options.grid;
+  look.geometry = NetOf(options);
   look.symbolSize = options.symbolSize;
   look.layout = options.layout;
   look.title = options.title ? *options.title : FileNameOf(options.dataPath);
