@@ -46,36 +46,56 @@ void AppendLedRows(const std::string& report, const std::string& field, std::str
 
 }  // namespace
 
-ReportTable ByPhaseTable(Study& study, const StudyTable& report,
-                         const std::vector<std::string>& columns, const ByPhaseControl& control) {
-  if (study.curation().phases.empty()) return RefusedTable(kNoPhases);
+ReportTable ByNameTable(const std::vector<std::string>& names, const NamedTable& report,
+                        const std::vector<std::string>& columns) {
   ReportTable all;
   all.columns.push_back("subset");
   all.columns.insert(all.columns.end(), columns.begin(), columns.end());
   int results = 0;
   std::string firstRefusal;
-  const bool finished = ForEachPhase(study, control, [&](const PhaseInfo& phase) {
-    const ReportTable one = report(study);
-    if (!one.error.empty()) {
-      all.notes.push_back(PhaseNote(phase.name, one.error));
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    const std::optional<ReportTable> one = report(k);
+    if (!one) return RefusedTable(kByPhaseCancelled);
+    const std::string& name = names[k];
+    if (!one->error.empty()) {
+      all.notes.push_back(PhaseNote(name, one->error));
       if (firstRefusal.empty()) firstRefusal = all.notes.back();
-      all.AddRow(all.Text(phase.name), all.Text(one.error));
+      all.AddRow(all.Text(name), all.Text(one->error));
       all.cells.resize(all.cells.size() + columns.size() - 1);
-      return;
+      continue;
     }
     ++results;
-    for (const std::string& note : one.notes) all.notes.push_back(PhaseNote(phase.name, note));
-    for (std::size_t row = 0; row < one.rowCount(); ++row) {
-      all.cells.push_back(all.Text(phase.name));
+    for (const std::string& note : one->notes) all.notes.push_back(PhaseNote(name, note));
+    for (std::size_t row = 0; row < one->rowCount(); ++row) {
+      all.cells.push_back(all.Text(name));
       for (std::size_t column = 0; column < columns.size(); ++column)
-        all.cells.push_back(all.CopyOf(one, one.at(row, column)));
+        all.cells.push_back(all.CopyOf(*one, one->at(row, column)));
     }
-  });
-  if (!finished) return RefusedTable(kByPhaseCancelled);
+  }
   if (results == 0) {
     all.cells.clear();
     all.error = "no phase gave a result (" + firstRefusal + ")";
   }
+  return all;
+}
+
+ReportTable ByPhaseTable(Study& study, const StudyTable& report,
+                         const std::vector<std::string>& columns, const ByPhaseControl& control) {
+  if (study.curation().phases.empty()) return RefusedTable(kNoPhases);
+  std::vector<std::string> names;
+  for (const PhaseInfo& phase : study.curation().phases) names.push_back(phase.name);
+  const int scope = study.scope();
+  ReportTable all = ByNameTable(
+      names,
+      [&](std::size_t k) -> std::optional<ReportTable> {
+        if (control.cancel && *control.cancel) return std::nullopt;
+        study.SetScope(int(k) + 1);
+        ReportTable one = report(study);
+        if (control.phaseDone) control.phaseDone(int(k) + 1, int(names.size()));
+        return one;
+      },
+      columns);
+  study.SetScope(scope);
   return all;
 }
 

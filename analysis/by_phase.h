@@ -10,6 +10,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,11 @@ struct ByPhaseControl {
 ReportTable ByPhaseTable(Study& study, const StudyTable& report,
                          const std::vector<std::string>& columns,
                          const ByPhaseControl& control = {});
+// The same of any groups of data by name (the sets of an orientation
+// table): `report` of group k (0-based) of `names`; none: cancelled.
+using NamedTable = std::function<std::optional<ReportTable>(std::size_t)>;
+ReportTable ByNameTable(const std::vector<std::string>& names, const NamedTable& report,
+                        const std::vector<std::string>& columns);
 // The same of a report that writes CSV, as CSV: the header of the first
 // phase with a result, a refused phase's row "NAME,reason" filled with
 // empty fields.

@@ -20,6 +20,9 @@ std::vector<ReportKind> StressReports();
 std::vector<ReportKind> ConfidenceReports();
 // select, rose, back-tilt, tilt-test.
 std::vector<ReportKind> GeometryReports();
+// fisher, fabric, fold-axis: of an orientation table's planes or lines, or
+// of the faults' poles or striations.
+std::vector<ReportKind> OrientationReports();
 
 // An empty table under `columns`, for a report to fill.
 ReportTable TableWith(const std::vector<std::string>& columns);

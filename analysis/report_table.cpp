@@ -182,7 +182,8 @@ std::optional<std::string> ReportRequest::Value(const std::string& name) const {
 const std::vector<ReportKind>& ReportKinds() {
   static const std::vector<ReportKind> kinds = [] {
     std::vector<ReportKind> all;
-    for (auto family : {DataReports, StressReports, ConfidenceReports, GeometryReports})
+    for (auto family :
+         {DataReports, StressReports, ConfidenceReports, GeometryReports, OrientationReports})
       for (ReportKind& kind : family()) all.push_back(std::move(kind));
     return all;
   }();

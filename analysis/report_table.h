@@ -26,6 +26,10 @@
 #include "analysis/option_declaration.h"
 #include "analysis/report_format.h"
 
+namespace orniva {
+struct OrientationRecord;
+}
+
 namespace orniva::analysis {
 
 class Study;
@@ -105,6 +109,11 @@ struct ReportRequest {
   std::map<std::string, std::string> options;
   const std::atomic<bool>* cancel = nullptr;
   std::function<void(double)> progress;
+  // The planes and lines of an orientation table that the orientation
+  // reports read instead of the study's faults, and which of them are in
+  // use (by record; null: all).
+  const std::vector<OrientationRecord>* orientations = nullptr;
+  const std::vector<bool>* orientationUse = nullptr;
 
   bool Has(const std::string& name) const { return options.count(name) > 0; }
   std::optional<std::string> Value(const std::string& name) const;

@@ -1,6 +1,8 @@
 // orniva-analyse: the analyses on the command line. Loads one fault-slip
-// data file as the window does (VORN.log beside it) and writes one report
-// of the report table (analysis/report_table.h) as CSV to standard output.
+// data file, or an orientation table (NAME.orient.csv) for the reports of
+// orientations, as the window does (VORN.log beside it) and writes one
+// report of the report table (analysis/report_table.h) as CSV to standard
+// output.
 //
 // Exit status: 0 when the report was written; 2 for bad arguments, a data
 // file that cannot be read or has too many lines, and data that cannot be
@@ -16,6 +18,7 @@
 #include "analysis/study.h"
 #include "app/cli_support.h"
 #include "app/data_scope.h"
+#include "app/orientation_input.h"
 #include "app/program_tables.h"
 #include "app/progress.h"
 #include "data/utf8_text.h"
@@ -53,9 +56,41 @@ ReportTable Run(const ReportKind& kind, Study& study, ReportRequest request, boo
       kind.ColumnsFor(request), control);
 }
 
+// Writes `table` as CSV to standard output; a refusal is reported.
+int WriteReport(const std::string& path, const ReportTable& table,
+                const orniva::cli::ScopeOptions& scope) {
+  for (const std::string& note : table.notes) Report(path + ": warning: " + note);
+  const orniva::analysis::CsvReport report = orniva::analysis::ReportCsv(table);
+  if (!report.error.empty()) {
+    const std::string phase =
+        scope.subset ? "phase " + orniva::PrintableText(*scope.subset) + ": " : "";
+    Report(path + ": " + phase + report.error);
+    return kFailure;
+  }
+  std::fwrite(report.text.data(), 1, report.text.size(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : kFailure;
+}
+
+// The report of `kind` on the orientation table at `path`.
+int AnalyseOrientations(const std::string& path, const ReportKind& kind,
+                        const orniva::cli::Arguments& arguments) {
+  if (!orniva::cli::IsOrientationReport(kind)) {
+    Report(path + ": " + kind.name + " analyses fault-slip data, not an orientation table");
+    return kFailure;
+  }
+  const orniva::cli::ScopeOptions scope = orniva::cli::ScopeOf(arguments);
+  const auto input = orniva::cli::LoadOrientationInput(path, scope, Report);
+  if (!input) return kFailure;
+  ReportRequest request;
+  request.options = arguments.values;
+  return WriteReport(path, orniva::cli::OrientationReport(kind, *input, scope.bySubset, request),
+                     scope);
+}
+
 // Loads the data file at `path` and writes the report of `kind`.
 int Analyse(const std::string& path, const ReportKind& kind,
             const orniva::cli::Arguments& arguments) {
+  if (orniva::IsOrientationTablePath(path)) return AnalyseOrientations(path, kind, arguments);
   Study study;
   const orniva::cli::ScopeOptions scope = orniva::cli::ScopeOf(arguments);
   const auto verdict = orniva::cli::LoadDataFile(kProgram, path, scope, study);
@@ -74,17 +109,7 @@ int Analyse(const std::string& path, const ReportKind& kind,
   }
   orniva::cli::Progress progress(std::string(kProgram) + ": " + path + ": " + kind.name,
                                  orniva::cli::ShowsProgress(arguments.Has("--quiet")));
-  const ReportTable table = Run(kind, study, request, scope.bySubset, progress);
-  for (const std::string& note : table.notes) Report(path + ": warning: " + note);
-  const orniva::analysis::CsvReport report = orniva::analysis::ReportCsv(table);
-  if (!report.error.empty()) {
-    const std::string phase =
-        scope.subset ? "phase " + orniva::PrintableText(*scope.subset) + ": " : "";
-    Report(path + ": " + phase + report.error);
-    return kFailure;
-  }
-  std::fwrite(report.text.data(), 1, report.text.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : kFailure;
+  return WriteReport(path, Run(kind, study, request, scope.bySubset, progress), scope);
 }
 
 int Run(const std::vector<std::string>& args) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/cli_support.h"
+#include "app/import_orientations.h"
 #include "data/curation.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
@@ -36,6 +37,7 @@ constexpr const char* kProgram = "orniva-import";
 constexpr const char* kUsage =
     "Usage: orniva-import IN OUT.fdt [--plane CONVENTION] [--line CONVENTION] [OPTIONS]\n"
     "       orniva-import IN OUT.fdt --from SOURCE [OPTIONS]\n"
+    "       orniva-import IN OUT.orient.csv --to orientations [--kind plane|line]\n"
     "\n"
     "Converts the rows of the table IN to fault-slip data lines in OUT.fdt.\n"
     "IN may be CSV (quoted fields too) or text split by semicolons, tabs or\n"
@@ -68,6 +70,12 @@ constexpr const char* kUsage =
     "  --default-sense N|R|S|D|X|skip\n"
     "                       the sense of a row without one (X); skip leaves\n"
     "                       such rows out\n"
+    "  --to faults|orientations\n"
+    "                       what OUT holds: fault-slip data (the default) or an\n"
+    "                       orientation table of planes (dip direction, strike\n"
+    "                       by --plane) and lines (trend and plunge)\n"
+    "  --kind plane|line    with --to orientations: every row's kind, where no\n"
+    "                       kind column says it\n"
     "  --decimals N         round the values to N decimals (0 to 9); default\n"
     "                       as many as the reader needs to read them back\n"
     "  -h, --help           show this help and exit\n"
@@ -91,6 +99,8 @@ struct Options {
   std::vector<std::string> tableOnly, fieldOnly;  // options given, by kind
   std::optional<double> misfitLimit, holeAzimuth, holeInclination;
   bool keepMisfits = false;
+  std::optional<cli::OrientationImportRun> orientations;  // --to orientations
+  std::optional<OrientationKind> kind;                    // --kind
 };
 
 void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
@@ -128,6 +138,31 @@ std::string ApplyField(const std::string& name, const std::string& value, Option
   return {};
 }
 
+// --to and --kind: what an orientation table is made of.
+std::string ApplyOrientations(const std::string& name, const std::string& value, Options& o) {
+  if (name == "--kind") {
+    if (value != "plane" && value != "line")
+      return "unknown --kind '" + value + "' (use plane or line)";
+    o.kind = value == "plane" ? OrientationKind::Plane : OrientationKind::Line;
+  } else if (value == "orientations") {
+    o.orientations.emplace();
+  } else if (value != "faults") {
+    return "unknown --to '" + value + "' (use faults or orientations)";
+  }
+  return {};
+}
+
+// The run of --to orientations; an error line for an option it does not take.
+std::string OrientationsRun(Options& o) {
+  if (!o.orientations) return o.kind ? "--kind applies only with --to orientations" : "";
+  if (o.field) return "--to orientations does not apply with --from";
+  if (o.line && *o.line != LineConvention::TrendPlunge)
+    return "--to orientations reads lines as trend and plunge";
+  if (o.columnsGiven) return "--to orientations takes the columns the header names";
+  *o.orientations = {o.in, o.out, o.delimiter, o.header, o.plane, o.kind};
+  return {};
+}
+
 // Applies one option; returns an error line, empty when fine.
 std::string Apply(const std::string& name, const std::string& value, Options& o) {
   if (name == "--from" || name == "--misfit-limit" || name == "--hole-azimuth" ||
@@ -135,6 +170,7 @@ std::string Apply(const std::string& name, const std::string& value, Options& o)
     return ApplyField(name, value, o);
   if (name == "--plane" || name == "--line" || name == "--columns" || name == "--header")
     o.tableOnly.push_back(name);
+  if (name == "--to" || name == "--kind") return ApplyOrientations(name, value, o);
   if (name == "--plane") {
     o.plane = PlaneConventionNamed(value);
     if (!o.plane)
@@ -350,7 +386,8 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options) {
   }
   options.in = operands[0];
   options.out = operands[1];
-  const std::string error = CheckKinds(options);
+  std::string error = CheckKinds(options);
+  if (error.empty()) error = OrientationsRun(options);
   if (!error.empty()) Report(error);
   return error.empty();
 }
@@ -365,5 +402,6 @@ int main(int argc, char* argv[]) {
       return orniva::cli::ShowHelpOrVersion(kProgram, arg, kUsage);
   Options options;
   if (!ParseArguments(args, options) || OutputIsAnInput(options)) return orniva::cli::kFailure;
+  if (options.orientations) return orniva::cli::ImportOrientations(*options.orientations, Report);
   return options.field ? RunField(options) : RunTable(options);
 }

@@ -1,7 +1,7 @@
-// orniva-plot: the batch renderer. Loads one fault-slip data file through
-// the window's reader, draws one diagram through the window's plotting code
-// and writes the figure as EMF, SVG, PDF or PNG, by the output's extension.
-// Its arguments are read against its table (app/plot_options.cpp).
+// orniva-plot: the batch renderer. Loads one fault-slip data file (or an
+// orientation table, app/orientation_plot.h) through the window's reader, draws one diagram through
+// the window's plotting code and writes the figure as EMF, SVG, PDF or PNG, by the output's
+// extension. Its arguments are read against its table (app/plot_options.cpp).
 //
 // Exit status: 0 when the picture was written (also for a data file with bad
 // fields, or a log that could not be written); 2 for bad arguments, a data
@@ -29,6 +29,7 @@
 #include "analysis/tendency.h"
 #include "app/cli_support.h"
 #include "app/data_scope.h"
+#include "app/orientation_plot.h"
 #include "app/phase_files.h"
 #include "app/program_tables.h"
 #include "app/progress.h"
@@ -71,6 +72,7 @@ struct Options {
   bool bootstrap = false;
   orniva::analysis::BootstrapSettings bootstrapSettings;
   bool quiet = false;
+  std::optional<Arguments> orientations;  // the arguments of an orientation table's diagram
 };
 
 // One line on standard error, whatever a file's name or a value held.
@@ -132,7 +134,11 @@ std::string OptionsOf(const Arguments& arguments, Options& o) {
   if (arguments.Has("--width-mm") && o.format == FigureFormat::Emf)
     return "option '--width-mm' does not apply to an EMF file (1000 x 1000 units)";
   o.tiltTest = arguments.command == "tilt-test";
-  if (!o.tiltTest) o.diagram = *orniva::PlotModeNamed(arguments.command);
+  if (orniva::cli::IsOrientationDiagram(arguments.command) ||
+      orniva::IsOrientationTablePath(o.dataPath))
+    o.orientations = arguments;
+  else if (!o.tiltTest)
+    o.diagram = *orniva::PlotModeNamed(arguments.command);
   ReadLook(arguments, o);
   o.scope = orniva::cli::ScopeOf(arguments);
   return ReadAnalysis(arguments, o);
@@ -142,6 +148,16 @@ std::string OptionsOf(const Arguments& arguments, Options& o) {
 std::string FileNameOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The net the options choose.
+orniva::NetGeometry NetOf(const Options& options) {
+  orniva::NetGeometry geometry;
+  orniva::InitNetGeometry(geometry);
+  geometry.kind = options.net;
+  geometry.hemisphere = options.hemisphere;
+  geometry.grid = options.grid;
+  return geometry;
 }
 
 // Writes `picture` to `outputPath` in the options' format and size.
@@ -217,10 +233,7 @@ int WriteFigure(orniva::analysis::Study& study, const Options& options,
   Bootstrap(study, options);
   orniva::FigureRequest request;
   request.mode = options.diagram;
-  orniva::InitNetGeometry(request.geometry);
-  request.geometry.kind = options.net;
-  request.geometry.hemisphere = options.hemisphere;
-  request.geometry.grid = options.grid;
+  request.geometry = NetOf(options);
   request.symbolSize = options.symbolSize;
   request.highlight = options.highlight;
   request.layout = options.layout;
@@ -323,7 +336,45 @@ int WriteEachPhase(orniva::analysis::Study& study, const Options& options) {
   return kFailure;
 }
 
+// The diagram of an orientation table, or the refusal of a diagram that
+// does not go with the file.
+int WriteOrientations(const Options& options) {
+  Arguments arguments = *options.orientations;
+  const bool table = orniva::IsOrientationTablePath(options.dataPath);
+  if (table && !arguments.Has("--diagram")) arguments.command = "orientations";
+  if (!table || !orniva::cli::IsOrientationDiagram(arguments.command)) {
+    Report(options.dataPath + ": the " + arguments.command + " diagram draws " +
+           (table ? "fault-slip data, not an orientation table"
+                  : "an orientation table (.orient.csv)"));
+    return kFailure;
+  }
+  if (options.scope.bySubset) {
+    Report(options.dataPath +
+           ": --by-subset: an orientation table's diagrams show its sets at once");
+    return kFailure;
+  }
+  const auto input = orniva::cli::LoadOrientationInput(options.dataPath, options.scope, Report);
+  if (!input) return kFailure;
+  orniva::cli::OrientationLook look;
+  look.geometry = NetOf(options);
+  look.symbolSize = options.symbolSize;
+  look.layout = options.layout;
+  look.title = options.title ? *options.title : FileNameOf(options.dataPath);
+  std::string error;
+  const auto picture = orniva::cli::DrawOrientationDiagram(arguments, look, *input, error);
+  if (!picture) {
+    Report(options.dataPath + ": " + error);
+    return kFailure;
+  }
+  return WritePicture(*picture, options, options.outputPath);
+}
+
 int Run(const Options& options) {
+  if (options.orientations) {
+    if (std::string refused = ReplacesAnInput(options, options.outputPath); !refused.empty())
+      return Report(refused), kFailure;
+    return WriteOrientations(options);
+  }
   if (std::string refused = ReplacesAnInput(options, options.outputPath);
       !refused.empty() && !options.scope.bySubset) {
     Report(refused);

@@ -13,8 +13,10 @@ using analysis::DeclareFlag;
 
 using Names = std::vector<std::string>;
 
-const Names kNets = {"fault-planes", "tangent-lineation", "poles",   "kinematic-axes",
-                     "stress-axes",  "density",           "dihedra", "tendency"};
+const Names kNets = {"fault-planes",   "tangent-lineation", "poles",
+                     "kinematic-axes", "stress-axes",       "density",
+                     "dihedra",        "tendency",          "orientations"};
+const Names kFabricDiagrams = {"vollmer", "woodcock"};
 const Names kSymbols = {"fault-planes",   "tangent-lineation", "poles",
                         "kinematic-axes", "stress-axes",       "density",
                         "dihedra",        "tendency",          "mohr"};
@@ -47,6 +49,10 @@ std::vector<CommandEntry> Diagrams() {
       {"tilt-test",
        "the tilt test's chart (1400 x 940 units): the plunge of the steepest stress axis and the "
        "mean misfit against the back-tilt fraction, 0 to 1.25"},
+      {"orientations",
+       "an orientation table's planes (great circles or poles) and lines, coloured by set"},
+      {"vollmer", "Vollmer's triangle of an orientation table's fabric, a point per set"},
+      {"woodcock", "Woodcock's plot of an orientation table's fabric, a point per set"},
   };
 }
 
@@ -55,13 +61,13 @@ void AddNetOptions(ProgramTable& p) {
           DeclareChoice("--net", {"equal-angle", "equal-area"},
                         "the stereographic net (the default) or the Lambert equal-area net"),
           Names{"fault-planes", "tangent-lineation", "poles", "kinematic-axes", "stress-axes",
-                "density", "dihedra", "tendency", "rose"});
+                "density", "dihedra", "tendency", "rose", "orientations"});
   AddEach(p,
           DeclareChoice("--hemisphere", {"lower", "upper"}, "the hemisphere shown (default lower)"),
           kNets);
   AddEach(p, DeclareFlag("--grid", "the 10-degree net grid under the data"),
           Names{"fault-planes", "tangent-lineation", "poles", "kinematic-axes", "stress-axes",
-                "density", "dihedra", "tendency", "rose"});
+                "density", "dihedra", "tendency", "rose", "orientations"});
   AddEach(p,
           {"--highlight",
            "N",
@@ -70,10 +76,12 @@ void AddNetOptions(ProgramTable& p) {
            {{"N", 1, 32760}},
            "draw datum N (line N of the data file) highlighted; N at most the data's count"},
           kSymbols);
+  Names sized = kSymbols;
+  sized.push_back("orientations");
   AddEach(p,
           DeclareChoice("--symbol-size", {"large", "medium", "small"},
                         "the size of arrows and dots (default medium)"),
-          kSymbols);
+          sized);
   AddEach(p,
           DeclareChoice("--colour-by", {"sense", "phase"},
                         "the data in their sense's colours (default) or their phase's colours"),
@@ -83,7 +91,8 @@ void AddNetOptions(ProgramTable& p) {
 void AddLayoutOptions(ProgramTable& p) {
   Names laidOut;
   for (const CommandEntry& diagram : p.commands)
-    if (diagram.name != "tilt-test") laidOut.push_back(diagram.name);
+    if (diagram.name != "tilt-test" && diagram.name != "vollmer" && diagram.name != "woodcock")
+      laidOut.push_back(diagram.name);
   AddEach(p,
           DeclareFlag("--layout",
                       "the figure layout: a title, the number of data, the net and "
@@ -97,6 +106,8 @@ void AddLayoutOptions(ProgramTable& p) {
   title.onlyWhile.clear();
   title.help = "the chart's title (default: the bedding and the data file's name)";
   p.AddOption(title, "tilt-test");
+  title.help = "the diagram's title (default: the orientation table's name)";
+  AddEach(p, title, kFabricDiagrams);
   p.AddOption({"--width-mm",
                "W",
                ValueKind::Number,
@@ -150,6 +161,21 @@ void AddBootstrapOptions(ProgramTable& p) {
       "stress-axes");
 }
 
+void AddOrientationOptions(ProgramTable& p) {
+  AddEach(p,
+          DeclareChoice("--of", {"poles", "lines"},
+                        "what the mean and the fabric are of: the planes' poles (default) or "
+                        "the lines"),
+          Names{"orientations", "vollmer", "woodcock"});
+  p.AddOption(DeclareChoice("--planes", {"great-circles", "poles"},
+                            "the planes as great circles (default) or as their poles"),
+              "orientations");
+  p.AddOption(DeclareFlag("--mean", "Fisher's mean (of --of) and its 95 % cone of confidence"),
+              "orientations");
+  p.AddOption(DeclareFlag("--girdle", "the best-fit girdle of the planes' poles and its fold axis"),
+              "orientations");
+}
+
 }  // namespace
 
 const ProgramTable& PlotProgram() {
@@ -162,7 +188,8 @@ const ProgramTable& PlotProgram() {
         "(1000 x 1000 units) as an enhanced metafile, SVG, PDF or PNG, as the output's extension "
         "says. The data file is checked as in the window: VORN.log is written beside it, and a "
         "file with bad fields is reported here and still drawn. OUTFILE may not be the data file "
-        "or its curation file.\n";
+        "or its curation file. An orientation table (NAME.orient.csv) is drawn by the diagrams "
+        "orientations, vollmer and woodcock.\n";
     p.minOperands = p.maxOperands = 2;
     p.commandOption = "--diagram";
     p.defaultCommand = "fault-planes";
@@ -177,6 +204,7 @@ const ProgramTable& PlotProgram() {
     AddLayoutOptions(p);
     AddAnalysisOptions(p);
     AddBootstrapOptions(p);
+    AddOrientationOptions(p);
     for (const OptionDeclaration& option :
          DataScopeOptions("one figure per phase, OUTFILE's name followed by '-' and the phase's "
                           "name (a character unsafe in a file name written %XX), at most 100; "

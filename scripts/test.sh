@@ -30,13 +30,13 @@ cmake --build build/asan
 
 echo
 echo "== The fuzz targets (build/fuzz, clang's libFuzzer), each a short bounded run on its corpus =="
-# Builds the five targets and runs each for ORNIVA_FUZZ_SECONDS (default 20)
+# Builds the targets and runs each for ORNIVA_FUZZ_SECONDS (default 20)
 # on a scratch copy of its seeds; a property that fails, a crash, a leak or
 # a timeout fails the run and leaves the input in build/fuzz
 # (fuzz/README.md says what to do with it).
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORNIVA_FUZZ=ON -DORNIVA_BUILD_UI=OFF -DORNIVA_BUILD_TESTS=OFF -DORNIVA_BUILD_BENCH=OFF >/dev/null
-targets=(reader render curation import options)
+targets=(reader render curation import options orientations field)
 cmake --build build/fuzz --target "${targets[@]/#/fuzz_}"
 for target in "${targets[@]}"; do
   dict=""

@@ -23,7 +23,8 @@ TEST(FuzzRegressionTest, SeedsAndFoundInputsKeepTheProperties) {
       // relative to the source tree; holding seeds
       {"fuzz/corpus/reader", true},   {"fuzz/corpus/render", true},
       {"fuzz/corpus/curation", true}, {"fuzz/corpus/import", true},
-      {"fuzz/corpus/options", true},  {"tests/fuzz_regressions", false}};
+      {"fuzz/corpus/options", true},  {"fuzz/corpus/orientations", true},
+      {"fuzz/corpus/field", true},    {"tests/fuzz_regressions", false}};
   for (const auto& [folder, seeds] : folders) {
     int inputs = 0;
     for (const fs::directory_entry& entry :
@@ -39,6 +40,8 @@ TEST(FuzzRegressionTest, SeedsAndFoundInputsKeepTheProperties) {
       EXPECT_EQ(fuzz::CheckCurationProperties(data, bytes.size()), "");
       EXPECT_EQ(fuzz::CheckImportProperties(data, bytes.size()), "");
       EXPECT_EQ(fuzz::CheckOptionsProperties(data, bytes.size()), "");
+      EXPECT_EQ(fuzz::CheckOrientationProperties(data, bytes.size()), "");
+      EXPECT_EQ(fuzz::CheckFieldPresetProperties(data, bytes.size()), "");
     }
     EXPECT_TRUE(inputs > 0 || !seeds) << "no seeds in " << folder;
   }

@@ -11,6 +11,8 @@
 #include "analysis/dihedra.h"
 #include "analysis/geometry.h"
 #include "analysis/rose.h"
+#include "analysis/orientation_statistics.h"
+#include "analysis/report_table.h"
 #include "analysis/rotation.h"
 #include "analysis/leave_one_out.h"
 #include "analysis/stress_bootstrap.h"
@@ -24,6 +26,7 @@
 #include "data/curation.h"
 #include "analysis/tendency.h"
 #include "data/fault_reader.h"
+#include "data/orientation_table.h"
 #include "tests/support/test_support.h"
 
 namespace orniva {
@@ -271,6 +274,80 @@ TEST(OrnivaAnalyseCli, PhasesAndTheDataUsed) {
   const test::ProgramRun used = test::RunProgram(
       ORNIVA_TOOL_EXE, {data, "misfit-angles", "--lines", "1-10", "--no-curation"}, dir);
   EXPECT_EQ(used.out, MisfitAnglesCsv(test::DataFromLines(first), false).text);
+}
+
+// An orientation table: the reports of orientations on its rows chosen
+// by --lines (its file's lines), --subset and --by-subset (its sets), each
+// equal to the report made in-process; the reports of faults refused.
+TEST(OrnivaAnalyseCli, OrientationTables) {
+  test::TempDir dir;
+  const std::string table = dir.File("t.orient.csv"), example = ORNIVA_EXAMPLE_FILE;
+  test::WriteFile(table,
+                  "kind,azimuth,angle,set\nplane,90,30,S0\nplane,90,30,S0\nline,200,10,L1\n"
+                  "plane,95,40,\nplane,90,95,S0\nline,210,20,L1\n");
+  const std::vector<OrientationRecord> records = ReadOrientationFile(table).records;
+  // The report `name` of the records whose index `keep` holds, in-process.
+  auto report = [&records](const char* name, std::vector<bool> keep, const char* of = "poles") {
+    Study none;
+    ReportRequest request;
+    request.options["--of"] = of;
+    request.orientations = &records;
+    request.orientationUse = &keep;
+    return ReportCsv(ReportKindNamed(name)->run(none, request)).text;
+  };
+  const FaultSet data = test::DataFromLines(ReadDataFile(example).lines);
+  Study study;
+  study.Replace(data, {}, {});
+  ReportRequest striations;
+  striations.options["--of"] = "lines";
+  const std::string same = "n,trend,plunge,r,k,alpha,csd\n2,270.00,60.00,2.0000,,0.00,0.00\n";
+  struct Row {
+    std::vector<std::string> args;
+    int status;
+    std::string text;  // the report, or the last line on standard error
+  };
+  const Row rows[] = {
+      {{table, "fisher", "--subset", "S0"}, 0, same},
+      {{table, "fisher", "--lines", "2-4"}, 0, same},
+      {{table, "fisher", "--by-subset"},
+       0,
+       "subset,n,trend,plunge,r,k,alpha,csd\nS0,2,270.00,60.00,2.0000,,0.00,0.00\n"
+       "L1,no plane or line to analyse,,,,,,\n"},
+      {{table, "fabric", "--of", "lines", "--subset", "L1"},
+       0,
+       report("fabric", {false, false, true, false, true}, "lines")},
+      {{table, "fold-axis"}, 0, report("fold-axis", {true, true, true, true, true})},
+      {{example, "fisher", "--of", "lines"},
+       0,
+       ReportCsv(ReportKindNamed("fisher")->run(study, striations)).text},
+      {{table, "stress"},
+       2,
+       "orniva-analyse: " + table + ": stress analyses fault-slip data, not an orientation table"},
+      {{table, "fisher", "--curation", example},
+       2,
+       "orniva-analyse: " + table +
+           ": --curation applies to a fault-slip data file; an orientation table's sets are its "
+           "set column"},
+      {{table, "fisher", "--subset", "S9"},
+       2,
+       "orniva-analyse: " + table + ": no set named S9 in its set column"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    const test::ProgramRun run = test::RunProgram(ORNIVA_TOOL_EXE, row.args, dir);
+    EXPECT_EQ(run.status, row.status);
+    if (row.status == 0) {
+      EXPECT_EQ(run.out, row.text);
+      if (row.args[0] == table) {
+        EXPECT_NE(run.err.find("1 of 6 rows were left out (a value failed its check). Consult "
+                               "the file VORN.log."),
+                  std::string::npos);
+      }
+      continue;
+    }
+    const std::string err = run.err.substr(0, run.err.size() - 1);
+    EXPECT_EQ(err.substr(err.rfind('\n') + 1), row.text);
+  }
 }
 
 }  // namespace

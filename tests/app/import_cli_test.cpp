@@ -166,5 +166,64 @@ TEST(OrnivaImportCli, RealSourcesGiveTheCommittedDataFiles) {
   }
 }
 
+// --to orientations: an orientation table written from planes in any
+// plane convention and lines as trend and plunge; its refusals.
+TEST(OrnivaImportCli, ToOrientations) {
+  test::TempDir dir;
+  const std::string in = dir.File("field.csv"), out = dir.File("field.orient.csv");
+  const std::string kinds = "Type,Strike,Dip,Dip quadrant,Set\nP,N30E,45,NW,S0\nL,N30E,20,,L1\n";
+  const struct {
+    std::string table;
+    std::vector<std::string> args;
+    int status;
+    std::string last, data;  // the last line on standard error; OUT, or "" for none
+  } rows[] = {
+      {kinds,
+       {out, "--to", "orientations"},
+       0,
+       "2 of 2 rows converted",
+       "kind,azimuth,angle,set\r\nplane,300,45,S0\r\nline,30,20,L1\r\n"},
+      {kinds + "fold,1,2,,\n",
+       {out, "--to=orientations"},
+       1,
+       "2 of 3 rows converted",
+       "kind,azimuth,angle,set\r\nplane,300,45,S0\r\nline,30,20,L1\r\n"},
+      {"strike,dip\n350,30\n",
+       {out, "--to", "orientations", "--kind", "plane"},
+       0,
+       "1 of 1 rows converted",
+       "kind,azimuth,angle\r\nplane,80,30\r\n"},
+      {"strike,dip\n350,30\n",
+       {out, "--to", "orientations"},
+       2,
+       in + ": no kind column; --kind plane or --kind line says what every row is",
+       ""},
+      {kinds,
+       {dir.File("f.csv"), "--to", "orientations"},
+       2,
+       dir.File("f.csv") + ": an orientation table's name ends in .orient.csv",
+       ""},
+      {kinds, {out, "--kind", "line"}, 2, "--kind applies only with --to orientations", ""},
+      {kinds,
+       {out, "--to", "orientations", "--line", "rake"},
+       2,
+       "--to orientations reads lines as trend and plunge",
+       ""},
+      {kinds, {out, "--to", "planes"}, 2, "unknown --to 'planes' (use faults or orientations)", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    std::filesystem::remove(out);
+    test::WriteFile(in, row.table);
+    std::vector<std::string> args{in};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    const test::ProgramRun run = test::RunProgram(ORNIVA_TOOL_EXE, args, dir);
+    EXPECT_EQ(run.status, row.status);
+    const std::string err = run.err.substr(0, run.err.size() - 1);
+    EXPECT_EQ(err.substr(err.rfind('\n') + 1), "orniva-import: " + row.last);
+    EXPECT_EQ(std::filesystem::exists(out) ? test::ReadFile(out) : "", row.data);
+  }
+}
+
 }  // namespace
 }  // namespace orniva

@@ -18,8 +18,11 @@
 #include "analysis/stress_bootstrap.h"
 #include "data/curation.h"
 #include "data/fault_reader.h"
+#include "data/orientation_table.h"
 #include "picture/emf.h"
 #include "plot/diagram.h"
+#include "plot/fabric_diagrams.h"
+#include "plot/orientation_net.h"
 #include "plot/tilt_test_chart.h"
 #include "tests/support/test_support.h"
 
@@ -318,6 +321,65 @@ TEST_F(OrnivaPlotCli, RefusalsSayWhyInOneLine) {
     }
     EXPECT_FALSE(Exists("plot.emf") || Exists("plot.png") || Exists("plot.txt"));
     EXPECT_EQ(ReadFile(data_), kept);
+  }
+}
+
+// An orientation table's net and fabric diagrams, each the picture drawn
+// in-process; the diagrams of faults and of orientations refuse the other
+// kind of file.
+TEST_F(OrnivaPlotCli, OrientationTables) {
+  const std::string table = dir_.File("t.orient.csv");
+  WriteFile(table, ReadFile(ORNIVA_SOURCE_DIR "/tests/data/orientation/fold.orient.csv"));
+  const std::vector<OrientationRecord> records = ReadOrientationFile(table).records;
+  auto emf = [](const Picture& picture) {
+    const std::vector<std::uint8_t> bytes = EncodeEmf(picture);
+    return std::string(bytes.begin(), bytes.end());
+  };
+  Picture net;
+  PlotTarget target;
+  target.picture = &net;
+  InitNetGeometry(target.geometry);
+  target.smoothCurves = true;
+  OrientationNetFigure figure;
+  figure.records = &records;
+  figure.colours = SetColours(records).colours;
+  PlotOrientationNet(figure, target);
+  const auto points = FabricPointsBySet(records, analysis::OrientationOf::Poles);
+  const struct {
+    std::vector<std::string> args;
+    std::string picture;
+  } drawn[] = {
+      {{table, "OUT"}, emf(net)},
+      {{table, "OUT", "--diagram", "vollmer"}, emf(DrawVollmerTriangle(points, "t.orient.csv"))},
+      {{table, "OUT", "--diagram=woodcock", "--title", "W"}, emf(DrawWoodcockDiagram(points, "W"))},
+  };
+  for (const auto& row : drawn) {
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    EXPECT_EQ(Run(row.args).status, 0);
+    EXPECT_EQ(ReadFile(out_), row.picture);
+  }
+  const test::ProgramRun statistics =
+      Run({table, "OUT", "--diagram", "orientations", "--mean", "--girdle", "--planes", "poles"});
+  EXPECT_EQ(statistics.status, 0);
+  EXPECT_NE(ReadFile(out_), emf(net));
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } refused[] = {
+      {{"DATA", "OUT", "--diagram", "vollmer"},
+       data_ + ": the vollmer diagram draws an orientation table (.orient.csv)"},
+      {{table, "OUT", "--diagram", "poles"},
+       table + ": the poles diagram draws fault-slip data, not an orientation table"},
+      {{table, "OUT", "--diagram", "woodcock", "--by-subset"},
+       table + ": --by-subset: an orientation table's diagrams show its sets at once"},
+      {{table, "OUT", "--diagram", "orientations", "--girdle", "--subset", "L1"},
+       table + ": --girdle: a fold axis needs at least two planes"},
+  };
+  for (const auto& row : refused) {
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    const test::ProgramRun run = Run(row.args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "orniva-plot: " + row.err + "\n");
   }
 }
 

@@ -70,6 +70,24 @@ std::string CheckImportProperties(const std::uint8_t* bytes, std::size_t size);
 //   option the command needs is there.
 std::string CheckOptionsProperties(const std::uint8_t* bytes, std::size_t size);
 
+// Bytes as an orientation table (ParseOrientationTable). Holds when
+// - a refused table has no records;
+// - the good and the bad rows add up to the rows read, and the log stays
+//   within its limit (and the line counting the rest);
+// - the records' lines ascend after the header, each value within its
+//   range and a position both coordinates or neither;
+// - the records' text (OrientationTableText) reads back to the same
+//   records with no bad row, and writing those again gives the same text.
+std::string CheckOrientationProperties(const std::uint8_t* bytes, std::size_t size);
+
+// Bytes as a field app's export (the first byte picks the preset, the rest
+// its text; FieldRecordsOfText, then ConvertRecords). Holds when
+// - a refused text gives no record, and no more than kMaxFieldRecords;
+// - the conversion counts the records read;
+// - every fault written passes the reader's checks (but an unknown sense
+//   written X).
+std::string CheckFieldPresetProperties(const std::uint8_t* bytes, std::size_t size);
+
 // Reports a failed property on standard error and aborts, so that the
 // fuzzer keeps the input as a crash.
 [[noreturn]] void Fail(const char* target, const std::string& what);

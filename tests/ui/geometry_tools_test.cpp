@@ -10,7 +10,9 @@
 #include "tests/support/model_contract.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
+#include "analysis/orientation_statistics.h"
 #include "ui/results/rotated_data_window.h"
+#include "ui/results/set_bedding.h"
 #include "ui/dialogs/rotation_dialog.h"
 #include "ui/results/tilt_test_window.h"
 
@@ -85,6 +87,47 @@ TEST(TiltTestWindow, ShowsTheStepsAndACancelChangesNothing) {
   EXPECT_EQ(finished.count(), 2);  // at once
   EXPECT_FALSE(window.running());
   EXPECT_EQ(window.tableText(), shown);
+}
+
+// The bedding of an orientation set: the Fisher mean of the chosen set's
+// poles; a set the table lacks, one without planes and a file that cannot
+// be read are told, and give none.
+TEST(SetBedding, TheMeanOfTheChosenSet) {
+  const std::string table = ORNIVA_SOURCE_DIR "/tests/data/orientation/fold.orient.csv";
+  const std::vector<OrientationRecord> records = ReadOrientationFile(table).records;
+  const std::vector<bool> s0 = analysis::InSet(records, "S0");
+  const analysis::Bedding mean =
+      analysis::MeanBeddingOf(
+          analysis::OrientationDirections(records, analysis::OrientationOf::Poles, &s0))
+          .bedding;
+  const struct {
+    std::optional<QString> file, set;
+    std::string told;  // the message, or the path of the file error
+  } rows[] = {
+      {std::nullopt, std::nullopt, ""},
+      {Q(table), std::nullopt, ""},
+      {Q(table), "S9", "The table has no set named 'S9'."},
+      {Q(table), "L1", "Set L1: no plane or line to analyse."},
+      {"/nonexistent/none.orient.csv", "S0", "/nonexistent/none.orient.csv"},
+  };
+  for (const auto& row : rows) {
+    StubServices services;
+    services.openAnswers = {row.file};
+    services.textAnswers = {row.set};
+    EXPECT_FALSE(AskSetBedding(services, nullptr).has_value());
+    const std::string told = services.messages.empty()
+                                 ? (services.errors.empty() ? "" : services.errors[0].path())
+                                 : services.messages[0];
+    EXPECT_EQ(told, row.told);
+  }
+  StubServices services;
+  services.openAnswers = {Q(table)};
+  services.textAnswers = {" S0 "};
+  const std::optional<SetBedding> chosen = AskSetBedding(services, nullptr);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(chosen->bedding.dipDirection, mean.dipDirection);
+  EXPECT_EQ(chosen->bedding.dip, mean.dip);
+  EXPECT_TRUE(chosen->description.startsWith("the mean of set S0 of fold.orient.csv, "));
 }
 
 }  // namespace

@@ -83,7 +83,8 @@ TEST_F(WindowTest, ControlTexts) {
        "15\u00B0 Bins|30\u00B0 Bins"},
       {texts(window->analysisMenu()->Analysis1->actions()),
        "&Kinematics...|&Stress Inversion...|Separate &Phases...|Stress &Magnitudes...||"
-       "R&otate Data...|&Back-tilt Data...|&Tilt Test..."},
+       "R&otate Data...|&Back-tilt Data...|&Tilt Test...|Ba&ck-tilt by an Orientation Set...|"
+       "T&ilt Test by an Orientation Set..."},
       {texts(window->Help1->actions()), "&Contents|&Version"},
       {window->ToolButton1->toolTip() + "|" + window->ToolButton2->toolTip() + "|" +
            window->ToolButton4->toolTip(),

@@ -28,11 +28,13 @@
 
 #include "data/colours.h"
 #include "data/fault_reader.h"
+#include "data/orientation_table.h"
 #include "picture/emf.h"
 #include "plot/diagram.h"
 #include "ui/main/About.h"
 #include "ui/shared/picture_saving.h"
 #include "ui/main/program_icons.h"
+#include "ui/results/orientation_window.h"
 
 TFormMain* FormMain = nullptr;
 
@@ -523,6 +525,9 @@ void TFormMain::FilesDropped(const QStringList& paths) {
 // ---- loading -------------------------------------------------------------------
 
 void TFormMain::LoadDataFile(const QString& path) {
+  // An orientation table opens in a window of its own; the data stay open.
+  if (orniva::IsOrientationTablePath(LocalPath(path)))
+    return void(orniva::ui::ShowOrientationTable(*services_, this, LocalPath(path)));
   if (curationCommands_->MayDiscardChanges()) Load(path);
 }
 

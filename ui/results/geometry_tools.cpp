@@ -9,6 +9,7 @@
 
 #include "analysis/rotation.h"
 #include "ui/results/rotated_data_window.h"
+#include "ui/results/set_bedding.h"
 #include "ui/results/tilt_test_window.h"
 #include "ui/shared/widget_parts.h"
 
@@ -34,6 +35,28 @@ GeometryTools::GeometryTools(Window window, const document::Document& document, 
   connect(ActionRotate, &QAction::triggered, this, &GeometryTools::RotateData);
   connect(ActionBackTilt, &QAction::triggered, this, &GeometryTools::BackTiltData);
   connect(ActionTiltTest, &QAction::triggered, this, &GeometryTools::TiltTest);
+  ActionBackTiltBySet = NewMenuItem(menu, "ActionBackTiltBySet",
+                                    QStringLiteral("Ba&ck-tilt by an Orientation Set..."));
+  ActionTiltTestBySet = NewMenuItem(menu, "ActionTiltTestBySet",
+                                    QStringLiteral("T&ilt Test by an Orientation Set..."));
+  connect(ActionBackTiltBySet, &QAction::triggered, this, &GeometryTools::BackTiltBySet);
+  connect(ActionTiltTestBySet, &QAction::triggered, this, &GeometryTools::TiltTestBySet);
+}
+
+void GeometryTools::BackTiltBySet() {
+  const std::optional<SetBedding> set = AskSetBedding(*window_.services, window_.widget);
+  if (!set) return;
+  RotationChoice choice;
+  choice.bedding = set->bedding;
+  choice.rotation = analysis::BackTiltRotation(set->bedding, 1);
+  choice.description = QStringLiteral("back-tilted by ") + set->description;
+  choice.nameEnding = QStringLiteral("-back-tilted");
+  ShowRotated(choice);
+}
+
+void GeometryTools::TiltTestBySet() {
+  if (const std::optional<SetBedding> set = AskSetBedding(*window_.services, window_.widget))
+    ShowTiltTest(set->bedding);
 }
 
 void GeometryTools::RotateData() { ask(RotationKind::AboutAxis); }

@@ -43,6 +43,9 @@ class GeometryTools : public QObject {
   void RotateData();
   void BackTiltData();
   void TiltTest();
+  // The same two with the bedding of an orientation set (ui/results/set_bedding.h).
+  void BackTiltBySet();
+  void TiltTestBySet();
 
   // The windows of a choice, as OK in the dialogs opens them.
   RotatedDataWindow* ShowRotated(const RotationChoice& choice);
@@ -51,6 +54,8 @@ class GeometryTools : public QObject {
   QAction* ActionRotate = nullptr;
   QAction* ActionBackTilt = nullptr;
   QAction* ActionTiltTest = nullptr;
+  QAction* ActionBackTiltBySet = nullptr;
+  QAction* ActionTiltTestBySet = nullptr;
 
  private:
   void ask(RotationKind kind);

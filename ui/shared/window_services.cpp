@@ -27,8 +27,13 @@ std::optional<QString> RunFileDialog(QFileDialog& dialog) {
 
 }  // namespace
 
+// The open dialog's second filter: orientation tables, opened in a window
+// of their own.
+constexpr const char* kOrientationFileFilter = "Orientation tables (*.orient.csv)";
+
 std::optional<QString> QtWindowServices::OpenDataFile(QWidget* parent) {
-  QFileDialog dialog(parent, QString(), QDir::currentPath(), kDataFileFilter);
+  QFileDialog dialog(parent, QString(), QDir::currentPath(),
+                     QString(kDataFileFilter) + ";;" + kOrientationFileFilter);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   return RunFileDialog(dialog);

@@ -1,0 +1,107 @@
+#include "app/orientation_input.h"
+
+#include <algorithm>
+
+#include "analysis/by_phase.h"
+#include "analysis/orientation_statistics.h"
+#include "analysis/report_kinds.h"
+#include "analysis/study.h"
+#include "data/utf8_text.h"
+#include "document/orientation_opening.h"
+
+namespace orniva::cli {
+
+namespace {
+
+// The rows the options choose; the refusal of a bad option, else "".
+std::string ChooseRows(const std::string& path, const ScopeOptions& scope,
+                       OrientationInput& input) {
+  const std::vector<OrientationRecord>& records = input.table.records;
+  input.use.assign(records.size(), true);
+  if (scope.lines) {
+    int last = 1;
+    for (const OrientationRecord& r : records) last = std::max(last, r.line);
+    std::string error;
+    const auto lines = ParseLineList(*scope.lines, last, error);
+    if (!lines) return path + ": --lines: " + error;
+    std::vector<bool> chosen(std::size_t(last) + 1, false);
+    for (int line : *lines) chosen[std::size_t(line)] = true;
+    for (std::size_t k = 0; k < records.size(); ++k)
+      input.use[k] = chosen[std::size_t(records[k].line)];
+  }
+  if (scope.subset) {
+    const std::vector<std::string> sets = analysis::SetNames(records);
+    if (std::find(sets.begin(), sets.end(), *scope.subset) == sets.end())
+      return path + ": no set named " + PrintableText(*scope.subset) + " in its set column";
+    const std::vector<bool> in = analysis::InSet(records, *scope.subset);
+    for (std::size_t k = 0; k < records.size(); ++k) input.use[k] = input.use[k] && in[k];
+  }
+  if (scope.bySubset && analysis::SetNames(records).empty())
+    return path + ": --by-subset: the table has no sets (its set column is empty or missing)";
+  return {};
+}
+
+// A message's lines joined by blanks.
+std::string OneLine(std::string text) {
+  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, " ");
+  return text;
+}
+
+}  // namespace
+
+std::optional<OrientationInput> LoadOrientationInput(
+    const std::string& path, const ScopeOptions& scope,
+    const std::function<void(const std::string&)>& report) {
+  if (scope.curation) {
+    report(path +
+           ": --curation applies to a fault-slip data file; an orientation table's sets "
+           "are its set column");
+    return std::nullopt;
+  }
+  document::OrientationOpening opening = document::OpenOrientationTable(path);
+  if (opening.error) {
+    report("cannot read " + opening.error->path() + ": " + opening.error->reason());
+    return std::nullopt;
+  }
+  if (opening.check.logError)
+    report("cannot write " + opening.check.logError->path() + ": " +
+           opening.check.logError->reason());
+  else if (opening.check.badFields)
+    report(path + ": " + OneLine(document::LeftOutRowsMessage(opening.table)));
+  OrientationInput input;
+  input.table = std::move(opening.table);
+  if (const std::string refused = ChooseRows(path, scope, input); !refused.empty()) {
+    report(refused);
+    return std::nullopt;
+  }
+  return input;
+}
+
+bool IsOrientationReport(const analysis::ReportKind& kind) {
+  static const std::vector<analysis::ReportKind> kinds = analysis::OrientationReports();
+  return std::any_of(kinds.begin(), kinds.end(),
+                     [&](const analysis::ReportKind& k) { return k.name == kind.name; });
+}
+
+analysis::ReportTable OrientationReport(const analysis::ReportKind& kind,
+                                        const OrientationInput& input, bool bySubset,
+                                        analysis::ReportRequest request) {
+  analysis::Study none;
+  request.orientations = &input.table.records;
+  if (!bySubset) {
+    request.orientationUse = &input.use;
+    return kind.run(none, request);
+  }
+  const std::vector<std::string> sets = analysis::SetNames(input.table.records);
+  return analysis::ByNameTable(
+      sets,
+      [&](std::size_t k) -> std::optional<analysis::ReportTable> {
+        std::vector<bool> use = analysis::InSet(input.table.records, sets[k]);
+        for (std::size_t i = 0; i < use.size(); ++i) use[i] = use[i] && input.use[i];
+        request.orientationUse = &use;
+        return kind.run(none, request);
+      },
+      kind.ColumnsFor(request));
+}
+
+}  // namespace orniva::cli

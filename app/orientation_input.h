@@ -1,0 +1,40 @@
+// An orientation table (NAME.orient.csv) on the command line: read and
+// checked as the window reads it (VORN.log beside it), with the rows
+// chosen by --lines (the file's line numbers, as the log names them) and
+// --subset (a set of its `set` column); --by-subset runs a report once per
+// set. Its sets are its curation: --curation names no file for it.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/report_table.h"
+#include "app/data_scope.h"
+#include "data/orientation_table.h"
+
+namespace orniva::cli {
+
+struct OrientationInput {
+  OrientationTable table;
+  std::vector<bool> use;  // by record: chosen by --lines and --subset
+};
+
+// Reads the table at `path` and applies the options; none, after
+// reporting through `report` (one line each), when the run is refused.
+std::optional<OrientationInput> LoadOrientationInput(
+    const std::string& path, const ScopeOptions& scope,
+    const std::function<void(const std::string&)>& report);
+
+// Whether `kind` is a report of orientations, the ones an orientation
+// table has.
+bool IsOrientationReport(const analysis::ReportKind& kind);
+
+// The report of `kind` on the records in use, or with --by-subset on each
+// set in turn (a leading `subset` column).
+analysis::ReportTable OrientationReport(const analysis::ReportKind& kind,
+                                        const OrientationInput& input, bool bySubset,
+                                        analysis::ReportRequest request);
+
+}  // namespace orniva::cli
