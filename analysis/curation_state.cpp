@@ -23,6 +23,12 @@ CurationState CurationState::FromFile(const Curation& file, int count) {
     for (int line : phase.lines)
       if (line >= 1 && line <= count) state.phase[std::size_t(line)] = int(state.phases.size());
   }
+  for (const LineAttributes& record : file.attributes) {
+    if (record.line < 1 || record.line > count || record.empty()) continue;
+    state.attributes.resize(state.off.size());
+    state.attributes[std::size_t(record.line)] = record;
+    state.attributes[std::size_t(record.line)].line = 0;
+  }
   state.unknown = file.unknown;
   return state;
 }
@@ -39,6 +45,11 @@ Curation CurationState::ToFile() const {
     const int k = phase[std::size_t(line)];
     if (k > 0) file.phases[std::size_t(k - 1)].lines.push_back(line);
   }
+  for (std::size_t line = 1; line < attributes.size(); ++line)
+    if (!attributes[line].empty()) {
+      file.attributes.push_back(attributes[line]);
+      file.attributes.back().line = int(line);
+    }
   file.unknown = unknown;
   return file;
 }

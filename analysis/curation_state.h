@@ -22,8 +22,9 @@ struct PhaseInfo {
 };
 
 // What a curation file says of one line beyond its use and phase (a site,
-// a position, a quality ...): each member's name and its value's JSON text.
-using LineAttributes = std::vector<std::pair<std::string, std::string>>;
+// a position, a quality ...). Kept by line, its `line` is 0: the place in
+// the vector says the line, so that the record moves with its line.
+using LineAttributes = ::orniva::LineAttributes;
 
 // Every vector by line: index 0 unused, 1 to the data's count.
 struct CurationState {

@@ -16,6 +16,7 @@
 
 #include "app/cli_support.h"
 #include "app/import_orientations.h"
+#include "app/program_tables.h"
 #include "data/curation.h"
 #include "data/fault_data.h"
 #include "data/fault_reader.h"
@@ -34,59 +35,6 @@ using namespace orniva;
 
 constexpr const char* kProgram = "orniva-import";
 
-constexpr const char* kUsage =
-    "Usage: orniva-import IN OUT.fdt [--plane CONVENTION] [--line CONVENTION] [OPTIONS]\n"
-    "       orniva-import IN OUT.fdt --from SOURCE [OPTIONS]\n"
-    "       orniva-import IN OUT.orient.csv --to orientations [--kind plane|line]\n"
-    "\n"
-    "Converts the rows of the table IN to fault-slip data lines in OUT.fdt.\n"
-    "IN may be CSV (quoted fields too) or text split by semicolons, tabs or\n"
-    "blanks, in UTF-8, UTF-16 with a byte-order mark or Windows-1252.\n"
-    "\n"
-    "  --plane dip-direction|strike-rhr|strike-quadrant\n"
-    "  --line trend-plunge|pitch-quadrant|rake|rake-360|rake-aki\n"
-    "                       default: as the header row's names say (strike,\n"
-    "                       dip direction, trend, plunge, pitch, rake, sense ...)\n"
-    "  --columns LIST       the 1-based columns that hold the fields in order\n"
-    "                       (plane, line, sense), e.g. 2,3,5,6,7; default the\n"
-    "                       columns the header names, else all\n"
-    "  --header auto|yes|no whether the first row names the columns (auto)\n"
-    "  --delimiter auto|comma|semicolon|tab|space\n"
-    "  --from strabo-json|strabo-tsv|tectostress|fieldmove|core\n"
-    "                       IN is a field app's export: a StraboSpot project\n"
-    "                       (JSON), its tab-separated export, a TectoStress\n"
-    "                       table, a FieldMove CSV project folder, or oriented\n"
-    "                       core (alpha, beta, gamma); planes and lines are\n"
-    "                       paired into faults, and each line's site, position,\n"
-    "                       time and notes go to OUT.fdt.orniva.json\n"
-    "  --misfit-limit DEG   a paired striation further than DEG (0 to 90, 10)\n"
-    "                       from its plane is left out\n"
-    "  --keep-misfits       keep such pairs, as measured\n"
-    "  --hole-azimuth DEG, --hole-inclination DEG\n"
-    "                       the hole of --from core (0 and 90: vertical)\n"
-    "  --sense-map CODE=LETTER,...\n"
-    "                       more sense codes, e.g. U=R,1=N (N, R, S, D, TL, TR,\n"
-    "                       NL or NR)\n"
-    "  --default-sense N|R|S|D|X|skip\n"
-    "                       the sense of a row without one (X); skip leaves\n"
-    "                       such rows out\n"
-    "  --to faults|orientations\n"
-    "                       what OUT holds: fault-slip data (the default) or an\n"
-    "                       orientation table of planes (dip direction, strike\n"
-    "                       by --plane) and lines (trend and plunge)\n"
-    "  --kind plane|line    with --to orientations: every row's kind, where no\n"
-    "                       kind column says it\n"
-    "  --decimals N         round the values to N decimals (0 to 9); default\n"
-    "                       as many as the reader needs to read them back\n"
-    "  -h, --help           show this help and exit\n"
-    "  --version            show the version and exit\n"
-    "\n"
-    "Problems go to standard error, one line each, with the input line, then\n"
-    "\"k of n rows converted\". OUT is never written empty, nor over IN.\n"
-    "Exit status: 0 when faults were written and no row failed, 1 when some\n"
-    "rows failed (OUT still written with the others), 2 on bad arguments, an\n"
-    "unreadable input, nothing to write or an output that cannot be written.\n";
-
 struct Options {
   std::string in, out;
   std::optional<PlaneConvention> plane;
@@ -96,7 +44,6 @@ struct Options {
   bool columnsGiven = false;
   ImportSettings settings;  // its conventions set from plane and line
   std::optional<FieldSettings> field;
-  std::vector<std::string> tableOnly, fieldOnly;  // options given, by kind
   std::optional<double> misfitLimit, holeAzimuth, holeInclination;
   bool keepMisfits = false;
   std::optional<cli::OrientationImportRun> orientations;  // --to orientations
@@ -105,36 +52,17 @@ struct Options {
 
 void Report(const std::string& line) { orniva::cli::Report(kProgram, line); }
 
-// A number from `low` to `high`; none otherwise.
-std::optional<double> Angle(const std::string& value, double low, double high) {
-  char* end = nullptr;
-  const double number = std::strtod(value.c_str(), &end);
-  if (value.empty() || *end != '\0' || !(number >= low && number <= high)) return std::nullopt;
-  return number;
-}
-
+// The source named by --from, and the numbers of its conversion (their
+// ranges checked by the program's table).
 std::string ApplyField(const std::string& name, const std::string& value, Options& o) {
   if (name == "--from") {
     o.field = FieldPreset(value);
-    if (!o.field)
-      return "unknown --from '" + value +
-             "' (use strabo-json, strabo-tsv, tectostress, fieldmove or core)";
-    return {};
+    return o.field ? "" : "unknown --from '" + value + "'";
   }
-  const bool limit = name == "--misfit-limit", azimuth = name == "--hole-azimuth";
-  const std::optional<double> angle = Angle(value,
-                                            azimuth ? -360
-                                            : limit ? 0
-                                                    : -90,
-                                            azimuth ? 360 : 90);
-  if (!angle)
-    return name + " needs a number from " +
-           (azimuth ? "-360 to 360"
-            : limit ? "0 to 90"
-                    : "-90 to 90") +
-           ", not '" + value + "'";
-  (limit ? o.misfitLimit : azimuth ? o.holeAzimuth : o.holeInclination) = angle;
-  o.fieldOnly.push_back(name);
+  const double angle = std::strtod(value.c_str(), nullptr);
+  (name == "--misfit-limit"   ? o.misfitLimit
+   : name == "--hole-azimuth" ? o.holeAzimuth
+                              : o.holeInclination) = angle;
   return {};
 }
 
@@ -168,10 +96,10 @@ std::string Apply(const std::string& name, const std::string& value, Options& o)
   if (name == "--from" || name == "--misfit-limit" || name == "--hole-azimuth" ||
       name == "--hole-inclination")
     return ApplyField(name, value, o);
-  if (name == "--plane" || name == "--line" || name == "--columns" || name == "--header")
-    o.tableOnly.push_back(name);
   if (name == "--to" || name == "--kind") return ApplyOrientations(name, value, o);
-  if (name == "--plane") {
+  if (name == "--keep-misfits") {
+    o.keepMisfits = true;
+  } else if (name == "--plane") {
     o.plane = PlaneConventionNamed(value);
     if (!o.plane)
       return "unknown plane convention '" + value +
@@ -205,24 +133,17 @@ std::string Apply(const std::string& name, const std::string& value, Options& o)
     if (!o.settings.senses.SetWhenMissing(value))
       return "unknown --default-sense '" + value + "' (use N, R, S, D, X or skip)";
   } else if (name == "--decimals") {
-    if (value.size() != 1 || value[0] < '0' || value[0] > '9')
-      return "--decimals needs a number from 0 to 9, not '" + value + "'";
-    o.settings.decimals = value[0] - '0';
+    o.settings.decimals = std::atoi(value.c_str());  // 0 to 9, as the table checked
   } else {
     return "unknown option '" + name + "'";
   }
   return {};
 }
 
-// Options that belong to the other kind of input are refused, not ignored.
-std::string CheckKinds(Options& o) {
-  if (o.field && !o.tableOnly.empty())
-    return o.tableOnly[0] + " does not apply with --from (the source names its columns)";
-  if (!o.field && !o.fieldOnly.empty()) return o.fieldOnly[0] + " applies only with --from";
-  const bool hole = o.holeAzimuth || o.holeInclination;
-  if (o.field && hole && o.field->rows != FieldRows::Core)
-    return "--hole-azimuth and --hole-inclination apply only with --from core";
-  if (!o.field) return {};
+// The field source's settings from the options given (the program's table
+// has refused those of the other kind of input).
+void SettleField(Options& o) {
+  if (!o.field) return;
   FieldSettings& f = *o.field;
   f.senses = o.settings.senses;
   if (o.delimiter != Delimiter::Auto) f.delimiter = o.delimiter;
@@ -230,7 +151,6 @@ std::string CheckKinds(Options& o) {
   f.keepMisfits = o.keepMisfits;
   f.holeAzimuth = o.holeAzimuth.value_or(f.holeAzimuth);
   f.holeInclination = o.holeInclination.value_or(f.holeInclination);
-  return {};
 }
 
 // "k of n rows converted", the last line of every run.
@@ -362,46 +282,31 @@ bool OutputIsAnInput(const Options& o) {
 
 // The options into `options` and the operands IN and OUT; false, after
 // reporting, for a bad argument.
-bool ParseArguments(const std::vector<std::string>& args, Options& options) {
-  std::vector<std::string> operands;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--keep-misfits") {
-      options.keepMisfits = true;
-      options.fieldOnly.push_back(arg);
-    } else if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
-      operands.push_back(arg);
-    } else {
-      const std::string name = arg.substr(0, arg.find('='));
-      const std::optional<std::string> value = orniva::cli::OptionValue(args, i);
-      const std::string error =
-          value ? Apply(name, *value, options) : "option '" + name + "' needs a value";
-      if (!error.empty()) return Report(error), false;
-    }
+bool TakeArguments(const orniva::cli::Arguments& arguments, Options& options) {
+  if (!arguments.error.empty()) return Report(arguments.error), false;
+  for (const auto& [name, value] : arguments.values) {
+    const std::string error = Apply(name, value, options);
+    if (!error.empty()) return Report(error), false;
   }
-  if (operands.size() != 2) {
-    Report(operands.size() < 2 ? "expected IN and OUT.fdt (see --help)"
-                               : "unexpected argument '" + operands[2] + "'");
-    return false;
-  }
-  options.in = operands[0];
-  options.out = operands[1];
-  std::string error = CheckKinds(options);
-  if (error.empty()) error = OrientationsRun(options);
-  if (!error.empty()) Report(error);
-  return error.empty();
+  options.in = arguments.operands[0];
+  options.out = arguments.operands[1];
+  SettleField(options);
+  if (const std::string error = OrientationsRun(options); !error.empty())
+    return Report(error), false;
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the size limit fails and is reported
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  for (const std::string& arg : args)
-    if (orniva::cli::IsHelpOrVersion(arg))
-      return orniva::cli::ShowHelpOrVersion(kProgram, arg, kUsage);
+  const orniva::cli::ProgramTable& program = orniva::cli::ImportProgram();
+  const orniva::cli::Arguments arguments =
+      orniva::cli::ParseArguments(program, std::vector<std::string>(argv + 1, argv + argc));
+  if (arguments.ask != orniva::cli::Arguments::Ask::Run)
+    return orniva::cli::ShowInfo(program, arguments.ask);
   Options options;
-  if (!ParseArguments(args, options) || OutputIsAnInput(options)) return orniva::cli::kFailure;
+  if (!TakeArguments(arguments, options) || OutputIsAnInput(options)) return orniva::cli::kFailure;
   if (options.orientations) return orniva::cli::ImportOrientations(*options.orientations, Report);
   return options.field ? RunField(options) : RunTable(options);
 }

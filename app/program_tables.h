@@ -17,6 +17,9 @@ const ProgramTable& AnalyseProgram();
 const ProgramTable& PlotProgram();
 // The window program, orniva (VORN): its data files.
 const ProgramTable& WindowProgram();
+// orniva-import: the conventions of a table, the field apps' sources and
+// the options of their conversion.
+const ProgramTable& ImportProgram();
 
 // The options of a tool that reads a data file, for every command: the
 // data chosen (--lines, --subset, --by-subset with its help `bySubset`),

@@ -36,7 +36,8 @@ class NoDialogs : public ui::WindowServices {
   }
   void PrintFigure(QWidget*, const Picture&, double) override {}
   std::optional<QString> OpenImportFile(QWidget*) override { return std::nullopt; }
-  std::optional<std::string> ConfirmImport(QWidget*, const std::string&, const QString&) override {
+  std::optional<ui::ImportedData> ConfirmImport(QWidget*, const std::string&, const QString&,
+                                                const std::string&) override {
     return std::nullopt;
   }
   std::optional<QString> SaveDataFile(QWidget*, const QString&, const QString&) override {

@@ -323,6 +323,11 @@ std::string AttributesText(const LineAttributes& a) {
 
 }  // namespace
 
+bool LineAttributes::empty() const {
+  return site.empty() && !longitude && !latitude && !elevation && !accuracy && quality.empty() &&
+         time.empty() && label.empty() && notes.empty() && unknown.empty();
+}
+
 bool operator==(const LineAttributes& a, const LineAttributes& b) {
   return a.line == b.line && a.site == b.site && a.longitude == b.longitude &&
          a.latitude == b.latitude && a.elevation == b.elevation && a.accuracy == b.accuracy &&

@@ -54,6 +54,9 @@ struct LineAttributes {
   // The record's members this version does not read, kept like
   // Curation::unknown.
   std::vector<std::pair<std::string, std::string>> unknown;
+
+  // Nothing recorded besides the line's number.
+  bool empty() const;
 };
 
 struct Curation {

@@ -312,11 +312,8 @@ std::vector<LineAttributes> AttributesOf(const FieldConversion& conversion) {
   for (const FieldFault& fault : conversion.faults) {
     if (!fault.keep) continue;
     ++line;
-    const LineAttributes& a = fault.attributes;
-    const bool any = !a.site.empty() || a.longitude || a.latitude || a.elevation || a.accuracy ||
-                     !a.quality.empty() || !a.time.empty() || !a.label.empty() || !a.notes.empty();
-    if (!any) continue;
-    all.push_back(a);
+    if (fault.attributes.empty()) continue;
+    all.push_back(fault.attributes);
     all.back().line = line;
   }
   return all;

@@ -5,6 +5,7 @@
 
 #include "platform/file_read.h"
 #include "data/utf8.h"
+#include "data/utf8_text.h"
 
 namespace orniva {
 
@@ -40,20 +41,6 @@ std::string FromUtf16(std::string_view bytes, bool littleEndian) {
   return out;
 }
 
-// Windows-1252: Latin-1 but for 0x80-0x9F (the five it leaves undefined kept as C1 codes).
-std::string FromWindows1252(std::string_view bytes) {
-  static const char16_t kHigh[32] = {
-      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-  std::string out;
-  for (char byte : bytes) {
-    const std::uint8_t c = std::uint8_t(byte);
-    AppendUtf8(out, c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : char32_t(c));
-  }
-  return out;
-}
-
 // The whole file, refused past kLargestImportFile bytes.
 std::string ReadBounded(const std::string& path) {
   std::optional<std::string> bytes = ReadRegularFile(path, kLargestImportFile);
@@ -72,7 +59,7 @@ DecodedText DecodeImportBytes(std::string_view bytes) {
     text = FromUtf16(bytes.substr(2), bytes[0] == '\xFF');
   } else {
     if (StartsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    text = IsWellFormedUtf8(bytes) ? std::string(bytes) : FromWindows1252(bytes);
+    text = Utf8OrWindows1252(bytes);
   }
   if (text.find('\0') != std::string::npos) return {{}, kBinary};
   return {std::move(text), {}};

@@ -2,7 +2,8 @@
 // 64 MB, refused with advice when it is a spreadsheet workbook or other
 // binary data, its text decoded to UTF-8 from UTF-8 (with or without a
 // byte-order mark), UTF-16 with a byte-order mark (a spreadsheet's
-// "Unicode text"), or else Windows-1252.
+// "Unicode text"), or else UTF-8 with Windows-1252 among it, each byte
+// that is no UTF-8 read as Windows-1252 (Utf8OrWindows1252).
 #pragma once
 
 #include <cstddef>

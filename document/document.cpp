@@ -111,10 +111,10 @@ SavePlan Document::PlanSave(const std::string& path) const {
     if (bytes.size() <= kMaxKeptBytes) plan.dataBytes = bytes;
     plan.files.push_back({path, std::move(bytes)});
   }
-  const CurationState& curation = study_.curation();
+  const Curation curation = study_.curation().ToFile();
   const std::string curationPath = CurationPathFor(path);
-  if (!curation.plain() || !curation.unknown.empty() || RegularFileAt(curationPath))
-    plan.files.push_back({curationPath, CurationText(curation.ToFile(), FileNameOf(path),
+  if (!curation.empty() || !curation.unknown.empty() || RegularFileAt(curationPath))
+    plan.files.push_back({curationPath, CurationText(curation, FileNameOf(path),
                                                      study_.data().count(), plan.dataSha256)});
   return plan;
 }

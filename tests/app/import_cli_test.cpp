@@ -92,11 +92,11 @@ TEST(OrnivaImportCli, FieldSourcesRefusalsAndTheLastLine) {
        "0 of 2 rows converted", ""},
       {"{\"spotsDb\": {}}", {}, 2, "cannot read " + in + ": it is JSON, not a table (a StraboSpot project imports with --from strabo-json)", ""},
       {"strabo_faults_written.json", {"--from=strabo-json", "--plane=dip-direction"}, 2,
-       "--plane does not apply with --from (the source names its columns)", ""},
+       "--plane cannot be given with --from (the source names its columns)", ""},
       {"90 45 90 45 N\n", {"--keep-misfits"}, 2, "--keep-misfits applies only with --from", ""},
       {"90 45 90 45 N\n", {"--from=tectostress", "--hole-azimuth=10"}, 2,
-       "--hole-azimuth and --hole-inclination apply only with --from core", ""},
-      {"90 45 90 45 N\n", {"--from=core", "--misfit-limit=91"}, 2, "--misfit-limit needs a number from 0 to 90, not '91'", ""},
+       "--hole-azimuth applies only with --from core, not with --from tectostress", ""},
+      {"90 45 90 45 N\n", {"--from=core", "--misfit-limit=91"}, 2, "--misfit-limit needs DEG from 0 to 90, not '91'", ""},
   };
   // clang-format on
   for (const Row& row : rows) {

@@ -157,7 +157,7 @@ std::set<std::string> ReadmeCommands(const std::string& section) {
 }
 
 // A program's manual page and README section list exactly its options and
-// commands. orniva-import joins with a row once its table is adopted.
+// commands.
 TEST(ProgramTables, ManualPagesAndReadmeListTheSameOptionsAndCommands) {
   const struct {
     const ProgramTable& program;
@@ -167,6 +167,7 @@ TEST(ProgramTables, ManualPagesAndReadmeListTheSameOptionsAndCommands) {
       {AnalyseProgram(), "orniva-analyse.1", "COMMANDS", true},
       {PlotProgram(), "orniva-plot.1", "DIAGRAMS", true},
       {WindowProgram(), "orniva.1", "", false},
+      {ImportProgram(), "orniva-import.1", "", true},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.program.name);

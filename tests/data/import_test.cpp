@@ -234,6 +234,7 @@ TEST(DecodeImportBytes, TextOfEachEncodingAndNoTextRefused) {
   const struct { std::string bytes, text; bool refused; } rows[] = {
       {"45\xB0;\x93" "a\x94 \x80\r\n", degrees + ";\u201Ca\u201D \u20AC\r\n", false},  // Windows-1252
       {"\xEF\xBB\xBF" + degrees, degrees, false},
+      {degrees + ";caf\xE9", degrees + ";caf\u00E9", false},  // UTF-8 and Windows-1252 on one line
       {degrees, degrees, false},
       {"\xFF\xFE" "4\0" "5\0\xB0\0"s, degrees, false},
       {"\xFE\xFF\0" "4\xD8\x3D\xDE\x00\xDC\x00"s, "4\U0001F600\uFFFD", false},  // a pair, a lone half

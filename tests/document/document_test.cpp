@@ -24,6 +24,12 @@ const std::vector<std::string> kLines = {"90 45 90 45 N", "270 60 270 60 N", "0 
                                          "180 70 180 70 N", "45 30 45 30 R"};
 const PhaseInfo kA{"A", "#1b9e77"}, kB{"B", "#d95f02"}, kC{"C", "#7570b3"};
 
+std::string Text(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
 // A document of kLines (LF after each) opened from `dir`, in phases A (1,
 // 2), B (3) and C (5), line 4 switched off.
 class DocumentTest : public ::testing::Test {
@@ -34,11 +40,6 @@ class DocumentTest : public ::testing::Test {
     Edit curated{EditSteps{{Edit::NewPhase(kA, 0, {1, 2}), Edit::NewPhase(kB, 1, {3}),
                             Edit::NewPhase(kC, 2, {5}), Edit::Switch({4}, true)}}};
     ASSERT_TRUE(document.Do(curated, "curated"));
-  }
-  static std::string Text(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\n";
-    return text;
   }
   const analysis::Study& study() const { return document.study(); }
 
@@ -231,6 +232,70 @@ TEST_F(DocumentTest, AnOpenedFileIsSeenWhole) {
   document.Adopt(OpenDataFile(dir.File("e.fdt")));
   EXPECT_EQ(seen, 1);
   EXPECT_EQ(removedTold, 0);
+}
+
+// Each line's site, position and notes go with their line through every
+// edit of the lines and back with undo, and a save writes them to the
+// curation file, read back as they were. Lines 2 and 4 have attributes.
+TEST(DocumentAttributes, KeptWithTheirLinesThroughEditsUndoAndSave) {
+  TempDir dir;
+  const std::string data = dir.File("f.fdt"), text = Text(kLines);
+  Curation file;
+  file.attributes.resize(2);
+  file.attributes[0].line = 2;
+  file.attributes[0].site = "S2";
+  file.attributes[0].longitude = -52.5;
+  file.attributes[0].notes = "steps";
+  file.attributes[1].line = 4;
+  file.attributes[1].site = "S4";
+  WriteFile(data, text);
+  WriteFile(CurationPathFor(data), CurationText(file, "f.fdt", 5, Sha256Hex(text)));
+  Document document;
+  document.Adopt(OpenDataFile(data));
+  const std::vector<std::string> before = {"", "S2", "", "S4", ""};
+  // clang-format off
+  const struct {
+    const char* name;
+    Edit edit;
+    std::vector<std::string> sites;  // by line, after the edit
+  } rows[] = {
+      {"edit of a line's text", Edit::LineText(2, "271 61 271 61 N"), before},
+      {"insertion before line 2", Edit::Insert(2, {""}), {"", "", "S2", "", "S4", ""}},
+      {"paste of two rows before line 4", Edit::Insert(4, {"1 1 1 1 N", "2 2 2 2 N"}), {"", "S2", "", "", "", "S4", ""}},
+      {"paste after the last", Edit::Insert(6, {"1 1 1 1 N"}), {"", "S2", "", "S4", "", ""}},
+      {"deletion of line 2", Edit::Remove({2}), {"", "", "S4", ""}},
+      {"deletion of lines 1, 3 and 5", Edit::Remove({1, 3, 5}), {"S2", "S4"}},
+      {"a line switched off", Edit::Switch({2}, true), before},
+      {"steps", Edit{EditSteps{{Edit::Remove({1}), Edit::Insert(4, {"3 3 3 3 N"})}}}, {"S2", "", "S4", "", ""}},
+  };
+  // clang-format on
+  const auto sites = [](const analysis::Study& study) {
+    std::vector<std::string> all;
+    const auto& attributes = study.curation().attributes;
+    for (int line = 1; line <= study.data().count(); ++line)
+      all.push_back(std::size_t(line) < attributes.size() ? attributes[std::size_t(line)].site
+                                                          : "");
+    return all;
+  };
+  const analysis::CurationState opened = document.study().curation();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ASSERT_TRUE(document.Do(row.edit, row.name));
+    EXPECT_EQ(sites(document.study()), row.sites);
+    const std::string saved = dir.File("saved.fdt");
+    document.Save(document.PlanSave(saved));
+    Document reloaded;
+    reloaded.Adopt(OpenDataFile(saved));
+    EXPECT_EQ(reloaded.study().curation().ToFile(), document.study().curation().ToFile());
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.study().curation().ToFile(), opened.ToFile());
+    ASSERT_TRUE(document.Redo());
+    EXPECT_EQ(sites(document.study()), row.sites);
+    ASSERT_TRUE(document.Undo());
+  }
+  const LineAttributes& second = document.study().curation().attributes[2];
+  EXPECT_EQ(second.longitude, -52.5);
+  EXPECT_EQ(second.notes, "steps");
 }
 
 }  // namespace

@@ -7,11 +7,14 @@
 
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
@@ -443,9 +446,56 @@ TEST(ImportDialog, DetectsThenConvertsWithTheChosenColumns) {
   EXPECT_EQ(dialog.result().failed, 2);
 }
 
+// A field app's export: its source proposed from its header, its pair over
+// the misfit limit left out until kept, the report copied whole.
+TEST(ImportDialog, FieldSourceWithAPairToKeepAndItsReport) {
+  const std::string path =
+      std::string(ORNIVA_SOURCE_DIR) + "/tests/data/field/strabo_structr_example.txt";
+  ImportDialog dialog(orniva::test::ReadFile(path), QStringLiteral("export.txt"), path);
+  EXPECT_EQ(dialog.sourceChoice->currentData().toString(), "strabo-tsv");
+  EXPECT_FALSE(dialog.plane->isVisibleTo(&dialog));
+  ASSERT_EQ(dialog.misfits->rowCount(), 1);
+  QPushButton* ok = dialog.buttons->button(QDialogButtonBox::Ok);
+  EXPECT_FALSE(ok->isEnabled());
+  EXPECT_TRUE(dialog.report->toPlainText().endsWith("0 of 4 rows converted\n"));
+  dialog.misfits->item(0, 0)->setCheckState(Qt::Checked);
+  EXPECT_TRUE(ok->isEnabled());
+  EXPECT_EQ(dialog.imported().data, "213 45 44 10 X\r\n");
+  ASSERT_EQ(dialog.imported().attributes.size(), 1u);
+  EXPECT_EQ(dialog.imported().attributes[0].line, 1);
+  EXPECT_EQ(dialog.imported().attributes[0].longitude, -52.680214467015);
+  EXPECT_EQ(CellText(dialog.converted, 0, 0), "1");
+  const QString report = dialog.report->toPlainText();
+  EXPECT_NE(report.indexOf("kept as measured"), -1) << report.toStdString();
+  EXPECT_TRUE(report.endsWith("2 of 4 rows converted\n"));
+  dialog.misfitLimit->setValue(90);  // the pair within the limit now, the choice kept
+  EXPECT_EQ(dialog.misfits->rowCount(), 0);
+  EXPECT_EQ(dialog.imported().data, "213 45 44 10 X\r\n");
+  dialog.copyReport->click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), dialog.report->toPlainText());
+  dialog.sourceChoice->setCurrentIndex(0);  // the plain table: the rows that fail, each named
+  EXPECT_TRUE(dialog.imported().attributes.empty());
+  EXPECT_NE(dialog.report->toPlainText().indexOf("line 2: "), -1);
+}
+
+// What the source recorded of each line is written beside the imported data
+// and read with them.
+TEST_F(WindowTest, ImportedAttributesKeptInTheCurationFile) {
+  services.importAnswers = {DataFile("spots.txt", "x\n")};
+  LineAttributes spot;
+  spot.line = 2;
+  spot.site = "Spot 7";
+  services.importData = ImportedData{"90 45 90 45 N\r\n10 20 30 15 N\r\n", {spot}};
+  services.dataFileAnswers = {Q(work.File("spots.fdt"))};
+  window->importCommands()->ActionImport->trigger();
+  ASSERT_EQ(window->study.curation().attributes.size(), 3u);
+  EXPECT_EQ(window->study.curation().attributes[2].site, "Spot 7");
+  EXPECT_EQ(window->document.verdict().kind, document::CurationVerdict::Kind::Applied);
+}
+
 TEST_F(WindowTest, ImportAndPasteSaveThenLoadTheData) {
   services.importAnswers = {DataFile("field.csv", "90,45,90,45,N\n")};
-  services.importData = "90 45 90 45 N\r\n";
+  services.importData = ImportedData{"90 45 90 45 N\r\n"};
   services.dataFileAnswers = {Q(work.File("field.fdt"))};
   window->importCommands()->ActionImport->trigger();
   EXPECT_EQ(services.importedTexts, std::vector<std::string>{"90,45,90,45,N\n"});

@@ -178,5 +178,47 @@ TEST_F(DataTableTest, ACurationFileThatDoesNotFit) {
             "\r\nIts choices are not applied.");
 }
 
+// What a field app recorded of each line is shown in columns after the
+// others while the file has any, goes with its row through a deletion and
+// its undo, and is copied with the rows.
+TEST_F(DataTableTest, AttributeColumnsWhileTheFileHasThem) {
+  QAbstractItemModel* model = table->view()->model();
+  EXPECT_EQ(model->columnCount(), DataTableModel::kCount);
+  Curation curation;
+  LineAttributes& a = curation.attributes.emplace_back();
+  a.line = 2;
+  a.site = "S2";
+  a.longitude = -52.5;
+  a.latitude = 47.25;
+  a.elevation = 9;
+  a.time = "2024-06-11 09:12";
+  a.notes = "steps";
+  orniva::test::WriteFile(CurationPathFor(work.File("ten.fdt")),
+                          CurationText(curation, "ten.fdt", 10, Sha256Hex(kTenData)));
+  OpenTen();
+  const int site = DataTableModel::kCount;
+  ASSERT_EQ(model->columnCount(), site + DataTableModel::kAttributeColumns);
+  QStringList headers, cells;
+  for (int column = site; column < model->columnCount(); ++column) {
+    headers << model->headerData(column, Qt::Horizontal).toString();
+    cells << Cell(1, column).data().toString();
+  }
+  EXPECT_EQ(headers, (QStringList{"Site", "Time", "Notes", "Position"}));
+  EXPECT_EQ(cells, (QStringList{"S2", "2024-06-11 09:12", "steps", "47.25, -52.5, 9 m"}));
+  EXPECT_EQ(Cell(0, site).data().toString(), "");
+  Select({0});
+  table->deleteRows();
+  EXPECT_EQ(Cell(0, site).data().toString(), "S2");
+  table->view()->clearSelection();
+  table->copyRows();
+  EXPECT_TRUE(services.clipboard.startsWith("Line\t")) << services.clipboard.toStdString();
+  EXPECT_TRUE(services.clipboard.contains("\tSite\tTime\tNotes\tPosition\n1\t"));
+  EXPECT_TRUE(services.clipboard.contains("\tS2\t2024-06-11 09:12\tsteps\t47.25, -52.5, 9 m\n"));
+  window->document.Undo();
+  EXPECT_EQ(Cell(1, site).data().toString(), "S2");
+  window->document.Do(document::Edit::Remove({2}), "the only line with attributes");
+  EXPECT_EQ(model->columnCount(), DataTableModel::kCount);
+}
+
 }  // namespace
 }  // namespace orniva::ui::test

@@ -41,8 +41,8 @@ class StubServices : public WindowServices {
     printed.push_back({figure, widthMm});
   }
   std::optional<QString> OpenImportFile(QWidget*) override { return Next(importAnswers); }
-  std::optional<std::string> ConfirmImport(QWidget*, const std::string& text,
-                                           const QString&) override {
+  std::optional<ImportedData> ConfirmImport(QWidget*, const std::string& text, const QString&,
+                                            const std::string&) override {
     importedTexts.push_back(text);
     return importData;
   }
@@ -76,7 +76,7 @@ class StubServices : public WindowServices {
   bool confirm = false;
   std::vector<std::string> asked;  // the questions of AskToSave (the file) and Confirm
   std::vector<std::string> importedTexts;
-  std::optional<std::string> importData;                         // nullopt cancels the dialog
+  std::optional<ImportedData> importData;                        // nullopt cancels the dialog
   std::optional<FigureOptions> figureOptions = FigureOptions{};  // nullopt cancels
   std::vector<FigureOptions> optionsShown;
   std::vector<std::pair<Picture, double>> printed;

@@ -6,19 +6,27 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QGuiApplication>
+#include <QClipboard>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "data/fault_data.h"
+#include "data/fault_reader.h"
 #include "data/import_columns.h"
+#include "data/import_conventions.h"
 
 namespace orniva::ui {
 
@@ -43,18 +51,55 @@ void SetCell(QTableWidget* table, int row, int column, const QString& text) {
   table->setItem(row, column, new QTableWidgetItem(text));
 }
 
+// The sources, each a preset's name ("" for a plain table) and its title.
+const std::pair<const char*, const char*> kSources[] = {
+    {"", "Table in a chosen convention"},
+    {"strabo-json", "StraboSpot project (JSON)"},
+    {"strabo-tsv", "StraboSpot / Stereonet Mobile export (tab-separated)"},
+    {"tectostress", "TectoStress table"},
+    {"fieldmove", "FieldMove project (CSV folder)"},
+    {"core", "Oriented drill core (alpha, beta, gamma)"}};
+
+// The source the text shows: JSON is a StraboSpot project, a header with
+// "Trd/Strk" its tab-separated export, a FieldMove project's files by their
+// names; "" for none of them.
+std::string ProposedSource(const std::string& text, const std::string& path) {
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first != std::string::npos && (text[first] == '{' || text[first] == '['))
+    return "strabo-json";
+  if (text.substr(0, text.find('\n')).find("Trd/Strk") != std::string::npos) return "strabo-tsv";
+  const std::string name = FileNameOf(path);
+  if (name == "plane.csv" || name == "line.csv" || name == "localities.csv") return "fieldmove";
+  return {};
+}
+
+QDoubleSpinBox* NewAngle(QWidget* parent, double low, double high, double value) {
+  auto* box = new QDoubleSpinBox(parent);
+  box->setRange(low, high);
+  box->setDecimals(1);
+  box->setSuffix(QStringLiteral("\u00B0"));
+  box->setValue(value);
+  return box;
+}
+
+QString ShownLine(std::string line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return Q(line);
+}
+
 }  // namespace
 
-ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* parent)
-    : QDialog(parent), text_(std::move(text)) {
+ImportDialog::ImportDialog(std::string text, const QString& source, std::string path,
+                           QWidget* parent)
+    : QDialog(parent), text_(std::move(text)), path_(std::move(path)) {
   setObjectName(QStringLiteral("ImportDialog"));
   setWindowTitle(QStringLiteral("Import - ") + source);
   auto* column = new QVBoxLayout(this);
   column->addLayout(makeReadingChoices());
 
-  auto* columnBox = new QGroupBox(QStringLiteral("Columns of the fields"), this);
-  columnGrid_ = new QGridLayout(columnBox);
-  column->addWidget(columnBox);
+  columnBox_ = new QGroupBox(QStringLiteral("Columns of the fields"), this);
+  columnGrid_ = new QGridLayout(columnBox_);
+  column->addWidget(columnBox_);
 
   addTables(column);
   buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -68,11 +113,12 @@ ImportDialog::ImportDialog(std::string text, const QString& source, QWidget* par
   delimiter->setCurrentIndex(std::max(0, delimiter->findData(int(table_.delimiter))));
   header->setChecked(!table_.header.empty());
   proposeConventions();
+  proposeSource();
   showTable();
   makeColumnChoices();
-  convert();
+  sourceChanged();
   connectChoices();
-  resize(720, 640);
+  resize(760, 720);
 }
 
 // The first rows of the table, the summary and the converted rows.
@@ -91,6 +137,34 @@ void ImportDialog::addTables(QVBoxLayout* column) {
   converted->setColumnWidth(1, converted->fontMetrics().horizontalAdvance(
                                    QStringLiteral("359.9999 89.9999 359.9999 89.9999 N  ")));
   column->addWidget(converted, 2);
+  column->addWidget(misfitBox_ = makeMisfitBox(), 1);
+  auto* reportRow = new QHBoxLayout;
+  report = new QPlainTextEdit(this);
+  report->setObjectName(QStringLiteral("ImportReport"));
+  report->setReadOnly(true);
+  report->setLineWrapMode(QPlainTextEdit::NoWrap);
+  report->setMaximumHeight(report->fontMetrics().height() * 6);
+  copyReport = new QPushButton(QStringLiteral("&Copy Report"), this);
+  connect(copyReport, &QPushButton::clicked, this,
+          [this] { QGuiApplication::clipboard()->setText(report->toPlainText()); });
+  reportRow->addWidget(report, 1);
+  reportRow->addWidget(copyReport, 0, Qt::AlignTop);
+  column->addLayout(reportRow);
+}
+
+// The pairs whose striation lies further from its plane than the limit:
+// each is left out unless its Keep is checked.
+QGroupBox* ImportDialog::makeMisfitBox() {
+  auto* box = new QGroupBox(QStringLiteral("Pairs over the misfit limit"), this);
+  auto* layout = new QVBoxLayout(box);
+  misfits = NewTable(box);
+  misfits->setObjectName(QStringLiteral("ImportMisfits"));
+  misfits->setColumnCount(4);
+  misfits->setHorizontalHeaderLabels({QStringLiteral("Keep"), QStringLiteral("Records"),
+                                      QStringLiteral("Angle"), QStringLiteral("Data")});
+  connect(misfits, &QTableWidget::cellChanged, this, &ImportDialog::misfitToggled);
+  layout->addWidget(misfits);
+  return box;
 }
 
 // Every choice reads the table or converts it again.
@@ -110,10 +184,15 @@ void ImportDialog::connectChoices() {
   connect(senseCodes, &QLineEdit::textChanged, this, [this] { convert(); });
   connect(missingSense, &QComboBox::currentIndexChanged, this, [this] { convert(); });
   connect(decimals, &QSpinBox::valueChanged, this, [this] { convert(); });
+  connect(sourceChoice, &QComboBox::currentIndexChanged, this, [this] { sourceChanged(); });
+  for (QDoubleSpinBox* box : {misfitLimit, holeAzimuth, holeInclination})
+    connect(box, &QDoubleSpinBox::valueChanged, this, [this] { convert(); });
 }
 
 QFormLayout* ImportDialog::makeReadingChoices() {
-  auto* reading = new QFormLayout;
+  auto* reading = reading_ = new QFormLayout;
+  makeSourceChoice();
+  reading->addRow(QStringLiteral("S&ource:"), sourceChoice);
   delimiter = new QComboBox(this);
   delimiter->addItem(QStringLiteral("Comma"), int(Delimiter::Comma));
   delimiter->addItem(QStringLiteral("Semicolon"), int(Delimiter::Semicolon));
@@ -129,7 +208,32 @@ QFormLayout* ImportDialog::makeReadingChoices() {
   reading->addRow(QStringLiteral("&Sense codes:"), senseCodes);
   reading->addRow(QStringLiteral("Sense when &missing:"), missingSense);
   reading->addRow(QStringLiteral("D&ecimals:"), decimals);
+  makeFieldChoices();
+  reading->addRow(QStringLiteral("Misfit limi&t:"), misfitLimit);
+  reading->addRow(QStringLiteral("Hole &azimuth:"), holeAzimuth);
+  reading->addRow(QStringLiteral("Hole i&nclination:"), holeInclination);
   return reading;
+}
+
+void ImportDialog::makeSourceChoice() {
+  sourceChoice = new QComboBox(this);
+  sourceChoice->setObjectName(QStringLiteral("ImportSource"));
+  for (const auto& [name, title] : kSources)
+    sourceChoice->addItem(QString::fromUtf8(title), QString::fromLatin1(name));
+  sourceChoice->setToolTip(
+      QStringLiteral("A field app's export is read with the app's columns, conventions and "
+                     "words; its planes and lines are paired into faults"));
+}
+
+// The pairing's limit and the cored hole, as the presets start them.
+void ImportDialog::makeFieldChoices() {
+  const FieldSettings start;
+  misfitLimit = NewAngle(this, 0, 90, start.misfitLimit);
+  misfitLimit->setToolTip(
+      QStringLiteral("A striation further from its plane is listed to keep or drop"));
+  holeAzimuth = NewAngle(this, -360, 360, start.holeAzimuth);
+  holeInclination = NewAngle(this, -90, 90, start.holeInclination);
+  holeInclination->setToolTip(QStringLiteral("Below the horizontal; 90: a vertical hole"));
 }
 
 void ImportDialog::makeConventionChoices() {
@@ -173,6 +277,30 @@ void ImportDialog::proposeConventions() {
   const ColumnProposal proposal = ProposeColumns(table_);
   if (proposal.plane) plane->setCurrentIndex(plane->findData(int(*proposal.plane)));
   if (proposal.line) line->setCurrentIndex(line->findData(int(*proposal.line)));
+}
+
+void ImportDialog::proposeSource() {
+  const int index = sourceChoice->findData(Q(ProposedSource(text_, path_)));
+  sourceChoice->setCurrentIndex(std::max(0, index));
+}
+
+bool ImportDialog::fieldSource() const { return !sourceChoice->currentData().toString().isEmpty(); }
+
+// A plain table's choices for a table, a field app's for its export.
+void ImportDialog::sourceChanged() {
+  const bool field = fieldSource();
+  const bool core = sourceChoice->currentData().toString() == QLatin1String("core");
+  for (QWidget* tableOnly : std::initializer_list<QWidget*>{delimiter, header, plane, line})
+    reading_->setRowVisible(tableOnly, !field);
+  reading_->setRowVisible(misfitLimit, field);
+  reading_->setRowVisible(holeAzimuth, core);
+  reading_->setRowVisible(holeInclination, core);
+  columnBox_->setVisible(!field);
+  preview->setVisible(sourceChoice->currentData().toString() != QLatin1String("strabo-json"));
+  converted->setHorizontalHeaderLabels(
+      {QStringLiteral("Line"), QStringLiteral("Data"),
+       field ? QStringLiteral("Records") : QStringLiteral("Problem")});
+  convert();
 }
 
 void ImportDialog::readTable() {
@@ -243,26 +371,42 @@ void ImportDialog::makeColumnChoices() {
 }
 
 void ImportDialog::convert() {
+  if (fieldSource())
+    convertField();
+  else
+    convertTable();
+}
+
+// The sense codes typed and the sense of a row without one; `badPair` the
+// typed code that is no CODE=LETTER, if any.
+SenseMap ImportDialog::chosenSenses(std::string& badPair) const {
+  SenseMap senses = SenseMap::Default();
+  badPair = AddSenseCodes(senseCodes->text().trimmed().toStdString(), senses);
+  senses.SetWhenMissing(missingSense->currentData().toString().toStdString());
+  return senses;
+}
+
+void ImportDialog::convertTable() {
   ImportSettings settings;
   settings.plane = PlaneConvention(plane->currentData().toInt());
   settings.line = LineConvention(line->currentData().toInt());
   for (QSpinBox* box : columns)
     if (box->value() > 0) settings.columns.push_back(box->value());
-  const std::string codes = senseCodes->text().trimmed().toStdString();
-  const std::string badPair = AddSenseCodes(codes, settings.senses);
-  settings.senses.SetWhenMissing(missingSense->currentData().toString().toStdString());
+  std::string badPair;
+  settings.senses = chosenSenses(badPair);
   settings.decimals = decimals->value();
   result_ = ConvertTable(table_, settings);
+  field_ = {};
+  std::vector<std::string> lines;
   converted->setRowCount(int(result_.rows.size()));
   for (std::size_t r = 0; r < result_.rows.size(); ++r) {
     const ImportedRow& row = result_.rows[r];
     std::string problem = row.error;
     for (const std::string& warning : row.warnings)
       problem += (problem.empty() ? "" : "; ") + warning;
-    std::string data = row.dataLine;
-    while (!data.empty() && (data.back() == '\n' || data.back() == '\r')) data.pop_back();
+    if (!problem.empty()) lines.push_back("line " + std::to_string(row.line) + ": " + problem);
     SetCell(converted, int(r), 0, QString::number(row.line));
-    SetCell(converted, int(r), 1, Q(data));
+    SetCell(converted, int(r), 1, ShownLine(row.dataLine));
     SetCell(converted, int(r), 2, Q(problem));
   }
   QString text = QStringLiteral("%1 %2 converted, %3 not.")
@@ -276,8 +420,113 @@ void ImportDialog::convert() {
   if (!badPair.empty())
     text += QStringLiteral(" The sense code \"%1\" is not CODE=LETTER.").arg(Q(badPair));
   summary->setText(text);
+  misfitBox_->setVisible(false);
+  lines.push_back(std::to_string(result_.converted) + " of " + std::to_string(result_.rows.size()) +
+                  " rows converted");
+  showReport(lines);
+  imported_ = {result_.data, {}};
   buttons->button(QDialogButtonBox::Ok)
       ->setEnabled(result_.converted > 0 && result_.overflowLine == 0 && badPair.empty());
+}
+
+// The source converted with the preset and the dialog's choices: a
+// FieldMove project from its folder, any other from the text shown.
+FieldConversion ImportDialog::fieldConversion() const {
+  FieldSettings settings = *FieldPreset(sourceChoice->currentData().toString().toStdString());
+  std::string badPair;
+  settings.senses = chosenSenses(badPair);
+  settings.misfitLimit = misfitLimit->value();
+  settings.holeAzimuth = holeAzimuth->value();
+  settings.holeInclination = holeInclination->value();
+  FieldConversion conversion;
+  if (settings.format == FieldFormat::FieldMoveFolder) {
+    if (!path_.empty()) return ConvertFieldSource(path_, settings);
+    conversion.error =
+        "a FieldMove project is read from its folder: import one of its files with File > Import";
+    return conversion;
+  }
+  std::vector<FieldRecord> records = FieldRecordsOfText(text_, settings, conversion.error);
+  if (!conversion.error.empty()) return conversion;
+  return ConvertRecords(std::move(records), settings.senses, settings.misfitLimit, false);
+}
+
+void ImportDialog::convertField() {
+  field_ = fieldConversion();
+  result_ = {};
+  for (FieldFault& fault : field_.faults)
+    if (fault.overLimit) fault.keep = kept_.count(fault.where) > 0;
+  showFaults();
+  showMisfits();
+}
+
+// The faults with their data lines (those left out without a line), the
+// summary, the report and the data handed back.
+void ImportDialog::showFaults() {
+  converted->setRowCount(int(field_.faults.size()));
+  int line = 0;
+  for (std::size_t k = 0; k < field_.faults.size(); ++k) {
+    const FieldFault& fault = field_.faults[k];
+    SetCell(converted, int(k), 0, fault.keep ? QString::number(++line) : QString());
+    SetCell(converted, int(k), 1, ShownLine(DataLine(fault.row, decimals->value())));
+    SetCell(converted, int(k), 2, Q(fault.where));
+  }
+  const ConversionReport counts = Summarise(field_);
+  const bool fits = counts.faults <= std::size_t(FaultSet::kMaxCount);
+  if (!field_.error.empty())
+    summary->setText(Q(field_.error));
+  else
+    summary->setText(
+        QStringLiteral("%1 of %2 records converted into %3 faults.%4")
+            .arg(counts.converted)
+            .arg(counts.records)
+            .arg(counts.faults)
+            .arg(fits ? QString()
+                      : QStringLiteral(" A data file holds at most %1.").arg(FaultSet::kMaxCount)));
+  std::vector<std::string> lines = field_.error.empty() ? ReportLines(field_, misfitLimit->value())
+                                                        : std::vector<std::string>{field_.error};
+  showReport(lines);
+  imported_ = {DataText(field_, decimals->value()), AttributesOf(field_)};
+  buttons->button(QDialogButtonBox::Ok)->setEnabled(counts.faults > 0 && fits);
+}
+
+void ImportDialog::showMisfits() {
+  const QSignalBlocker quiet(misfits);
+  misfits->setRowCount(0);
+  for (const FieldFault& fault : field_.faults) {
+    if (!fault.overLimit) continue;
+    const int row = misfits->rowCount();
+    misfits->insertRow(row);
+    auto* keep = new QTableWidgetItem;
+    keep->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    keep->setCheckState(fault.keep ? Qt::Checked : Qt::Unchecked);
+    keep->setData(Qt::UserRole, Q(fault.where));
+    misfits->setItem(row, 0, keep);
+    SetCell(misfits, row, 1, Q(fault.where));
+    SetCell(misfits, row, 2, QString::number(fault.misfit, 'f', 1) + QStringLiteral("\u00B0"));
+    SetCell(misfits, row, 3, ShownLine(DataLine(fault.row, decimals->value())));
+  }
+  misfitBox_->setVisible(misfits->rowCount() > 0);
+}
+
+// A pair kept or dropped: the data, the lines and the report follow.
+void ImportDialog::misfitToggled(int row, int column) {
+  const QTableWidgetItem* keep = misfits->item(row, 0);
+  if (column != 0 || !keep) return;
+  const std::string where = keep->data(Qt::UserRole).toString().toStdString();
+  const bool on = keep->checkState() == Qt::Checked;
+  if (on)
+    kept_.insert(where);
+  else
+    kept_.erase(where);
+  for (FieldFault& fault : field_.faults)
+    if (fault.overLimit && fault.where == where) fault.keep = on;
+  showFaults();
+}
+
+void ImportDialog::showReport(const std::vector<std::string>& lines) {
+  QString text;
+  for (const std::string& line : lines) text += Q(line) + QLatin1Char('\n');
+  report->setPlainText(text);
 }
 
 }  // namespace orniva::ui

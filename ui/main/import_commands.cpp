@@ -1,5 +1,6 @@
 #include "ui/main/import_commands.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -7,6 +8,8 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include "data/curation.h"
+#include "data/fault_reader.h"
 #include "data/import_file.h"
 #include "platform/atomic_file.h"
 
@@ -31,7 +34,7 @@ void ImportCommands::ImportTableFile() {
   if (file.error)
     window_.services->ReportError(window_.widget, *file.error);
   else
-    ImportText(file.text, QFileInfo(path).fileName());
+    ImportText(file.text, QFileInfo(path).fileName(), LocalPath(path));
 }
 
 void ImportCommands::PasteData() {
@@ -40,25 +43,39 @@ void ImportCommands::PasteData() {
     window_.services->ShowMessage(window_.widget, "The clipboard holds no text to import.");
     return;
   }
-  ImportText(text.toStdString(), QStringLiteral("clipboard"));
+  ImportText(text.toStdString(), QStringLiteral("clipboard"), {});
 }
 
-void ImportCommands::ImportText(const std::string& text, const QString& source) {
+void ImportCommands::ImportText(const std::string& text, const QString& source,
+                                const std::string& path) {
   WindowServices& services = *window_.services;
-  const std::optional<std::string> data = services.ConfirmImport(window_.widget, text, source);
+  const std::optional<ImportedData> data =
+      services.ConfirmImport(window_.widget, text, source, path);
   if (!data) return;
   const std::optional<QString> chosen =
       services.SaveDataFile(window_.widget, QStringLiteral("Save Imported Data As"), {});
   if (!chosen || !window_.mayDiscardChanges()) return;
-  const QString path = QFileInfo(*chosen).absoluteFilePath();
-  MakeFolderCurrent(path);
+  const QString saved = QFileInfo(*chosen).absoluteFilePath();
+  MakeFolderCurrent(saved);
   try {
-    WriteFileAtomically(LocalPath(path), *data);
+    WriteImported(LocalPath(saved), *data);
   } catch (const FileError& error) {
     services.ReportError(window_.widget, error);
     return;
   }
-  window_.load(path);
+  window_.load(saved);
+}
+
+// The data file, then beside it the curation file of what the source
+// recorded of its lines, when it recorded anything.
+void ImportCommands::WriteImported(const std::string& path, const ImportedData& imported) {
+  WriteFileAtomically(path, imported.data);
+  if (imported.attributes.empty()) return;
+  Curation curation;
+  curation.attributes = imported.attributes;
+  const int lines = int(std::count(imported.data.begin(), imported.data.end(), '\n'));
+  WriteFileAtomically(CurationPathFor(path),
+                      CurationText(curation, FileNameOf(path), lines, Sha256Hex(imported.data)));
 }
 
 }  // namespace orniva::ui

@@ -38,14 +38,17 @@ class ImportCommands : public QObject {
 
   void ImportTableFile();
   void PasteData();
-  // Shows `text` (from `source`) in the import dialog and saves and loads
-  // the data the user accepts.
-  void ImportText(const std::string& text, const QString& source);
+  // Shows `text` (from `source`, the file `path`; "" for none) in the
+  // import dialog and saves and loads the data the user accepts, with the
+  // curation file of what the source recorded of each line.
+  void ImportText(const std::string& text, const QString& source, const std::string& path);
 
   QAction* ActionImport = nullptr;
   QAction* ActionPasteData = nullptr;
 
  private:
+  static void WriteImported(const std::string& path, const ImportedData& imported);
+
   Window window_;
 };
 

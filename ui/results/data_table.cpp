@@ -1,5 +1,6 @@
 #include "ui/results/data_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -55,6 +56,25 @@ const char* const kTips[DataTableModel::kCount] = {
     "P axis (trend/plunge)",
     "T axis (trend/plunge)"};
 
+const char* const kAttributeHeaders[DataTableModel::kAttributeColumns] = {"Site", "Time", "Notes",
+                                                                          "Position"};
+
+const char* const kAttributeTips[DataTableModel::kAttributeColumns] = {
+    "Where the datum was measured: the field app's spot or locality",
+    "When it was measured, as the field app wrote it", "The field app's notes on the measurement",
+    "Latitude and longitude (WGS 84) [\u00B0] and elevation [m], as the field app wrote them"};
+
+QString Number(double value) { return QString::number(value, 'g', 12); }
+
+// "latitude, longitude, elevation m", of those recorded.
+QString Position(const LineAttributes& a) {
+  QStringList parts;
+  if (a.latitude) parts << Number(*a.latitude);
+  if (a.longitude) parts << Number(*a.longitude);
+  if (a.elevation) parts << Number(*a.elevation) + QStringLiteral(" m");
+  return parts.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 DataTableModel::DataTableModel(document::Document& document, QObject* parent)
@@ -75,17 +95,18 @@ void DataTableModel::setEditing(bool on) {
 // inversion changes every row's look and its columns (a row switched off
 // is grey through).
 void DataTableModel::DocumentChanged(const document::Notice& notice) {
-  if (notice.dataChanged()) return ShowData();
+  if (notice.dataChanged() || FileHasAttributes() != attributes_) return ShowData();
   if (notice.has(document::kInversionChanged)) ShowMisfits();
   if (rows_ > 0 && notice.has(document::kCurationChanged | document::kScopeChanged |
                               document::kInversionChanged))
-    emit dataChanged(index(0, 0), index(rows_ - 1, kCount - 1));
+    emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
 }
 
 void DataTableModel::ShowData() {
   const FaultSet& data = study().data();
   beginResetModel();
   rows_ = data.count();
+  attributes_ = FileHasAttributes();
   axes_.assign(data.size(), std::nullopt);
   for (int i = 1; i <= rows_; ++i)
     if (data[std::size_t(i)].failedChecks == 0)
@@ -105,7 +126,28 @@ int DataTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : rows_;
 }
 int DataTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kCount;
+  return parent.isValid() ? 0 : kCount + (attributes_ ? kAttributeColumns : 0);
+}
+
+bool DataTableModel::FileHasAttributes() const {
+  const std::vector<LineAttributes>& all = study().curation().attributes;
+  return std::any_of(all.begin(), all.end(), [](const LineAttributes& a) { return !a.empty(); });
+}
+
+QVariant DataTableModel::attribute(int line, int column) const {
+  const std::vector<LineAttributes>& all = study().curation().attributes;
+  if (std::size_t(line) >= all.size()) return QString();
+  const LineAttributes& a = all[std::size_t(line)];
+  switch (column - kCount) {
+    case 0:
+      return Text(a.site);
+    case 1:
+      return Text(a.time);
+    case 2:
+      return Text(a.notes);
+    default:
+      return Position(a);
+  }
 }
 
 RowValues DataTableModel::valuesOf(int line) const {
@@ -129,6 +171,7 @@ RowValues DataTableModel::valuesOf(int line) const {
 }
 
 QVariant DataTableModel::display(int line, int column) const {
+  if (column >= kCount) return attribute(line, column);
   const TFaultData& d = study().data()[std::size_t(line)];
   const RowValues v = valuesOf(line);
   const auto& axes = axes_[std::size_t(line)];
@@ -165,6 +208,7 @@ QVariant DataTableModel::sortKey(int line, int column) const {
   const auto& axes = axes_[std::size_t(line)];
   const double numbers[] = {v.line, v.faz, v.fpl, v.saz, v.spl};
   if (column <= kSpl) return std::isnan(numbers[column]) ? -1.0 : numbers[column];
+  if (column >= kCount) return attribute(line, column);
   switch (column) {
     case kSense:
       return Text(v.sense);
@@ -214,9 +258,12 @@ QVariant DataTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section >= kCount) return {};
-  if (role == Qt::DisplayRole) return QString::fromUtf8(kHeaders[section]);
-  if (role == Qt::ToolTipRole) return QString::fromUtf8(kTips[section]);
+  if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+  const bool attribute = section >= kCount;
+  if (role == Qt::DisplayRole)
+    return QString::fromUtf8(attribute ? kAttributeHeaders[section - kCount] : kHeaders[section]);
+  if (role == Qt::ToolTipRole)
+    return QString::fromUtf8(attribute ? kAttributeTips[section - kCount] : kTips[section]);
   return {};
 }
 

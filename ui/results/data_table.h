@@ -1,6 +1,8 @@
 // The data table: every datum with its five fields, whether it is in use,
 // its phase, and what helps decide about it (the striation's angle to its
-// plane, the misfit beta of the stress inversion, the P and T axes).
+// plane, the misfit beta of the stress inversion, the P and T axes), and
+// where a field app recorded them, each datum's site, time, notes and
+// position.
 // Sortable and filterable; the line number names a row, so that a sort
 // never changes which datum a row means. With Edit values checked, the
 // fields can be typed into, rows inserted, deleted and pasted; every change
@@ -50,6 +52,10 @@ class DataTableModel : public QAbstractTableModel {
     kCount
   };
 
+  // While the file has what a field app recorded of its lines, the site,
+  // time, notes and position of each follow the columns above, from kCount.
+  static constexpr int kAttributeColumns = 4;
+
   explicit DataTableModel(document::Document& document, QObject* parent = nullptr);
   ~DataTableModel() override;
 
@@ -77,12 +83,15 @@ class DataTableModel : public QAbstractTableModel {
   void ShowMisfits();
   QVariant display(int line, int column) const;
   QVariant sortKey(int line, int column) const;
+  QVariant attribute(int line, int column) const;  // kCount on, as shown
+  bool FileHasAttributes() const;
   const analysis::Study& study() const { return document_.study(); }
 
   document::Document& document_;
   int listener_ = 0;
   bool editing_ = false;
   int rows_ = 0;
+  bool attributes_ = false;  // the attribute columns are shown
   // By line: the kinematic axes of each datum that passed its checks.
   std::vector<std::optional<analysis::KinematicAxes>> axes_;
   std::vector<double> beta_;  // by line; NaN: none

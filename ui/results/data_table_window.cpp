@@ -312,19 +312,19 @@ void DataTableWindow::copyRows() const {
     for (int row = 0; row < proxy_->rowCount(); ++row) rows.push_back(row);
   std::sort(rows.begin(), rows.end());
   QString text;
-  for (int column = 0; column < DataTableModel::kCount; ++column)
+  const int columns = proxy_->columnCount();  // the attribute columns too, when shown
+  for (int column = 0; column < columns; ++column)
     text += proxy_->headerData(column, Qt::Horizontal).toString() +
-            (column + 1 < DataTableModel::kCount ? QStringLiteral("\t") : QStringLiteral("\n"));
+            (column + 1 < columns ? QStringLiteral("\t") : QStringLiteral("\n"));
   for (int row : rows)
-    for (int column = 0; column < DataTableModel::kCount; ++column) {
+    for (int column = 0; column < columns; ++column) {
       const QModelIndex index = proxy_->index(row, column);
       const QString cell =
           column == DataTableModel::kUse
               ? (index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStringLiteral("yes")
                                                                        : QStringLiteral("no"))
               : index.data().toString();
-      text += cell +
-              (column + 1 < DataTableModel::kCount ? QStringLiteral("\t") : QStringLiteral("\n"));
+      text += cell + (column + 1 < columns ? QStringLiteral("\t") : QStringLiteral("\n"));
     }
   hooks_.services->CopyText(text);
 }

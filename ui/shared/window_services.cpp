@@ -88,11 +88,13 @@ std::optional<QString> QtWindowServices::OpenImportFile(QWidget* parent) {
   return RunFileDialog(dialog);
 }
 
-std::optional<std::string> QtWindowServices::ConfirmImport(QWidget* parent, const std::string& text,
-                                                           const QString& source) {
-  ImportDialog dialog(text, source, parent);
+std::optional<ImportedData> QtWindowServices::ConfirmImport(QWidget* parent,
+                                                            const std::string& text,
+                                                            const QString& source,
+                                                            const std::string& path) {
+  ImportDialog dialog(text, source, path, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return dialog.result().data;
+  return dialog.imported();
 }
 
 std::optional<QString> QtWindowServices::SaveDataFile(QWidget* parent, const QString& title,

@@ -6,9 +6,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QString>
 
+#include "data/curation.h"
 #include "platform/file_error.h"
 #include "picture/picture.h"
 #include "ui/dialogs/figure_options.h"
@@ -17,6 +19,13 @@ class QMimeData;
 class QWidget;
 
 namespace orniva::ui {
+
+// What an import hands back: the data file's text and, by its line, what
+// the source recorded of each besides (none from a plain table).
+struct ImportedData {
+  std::string data;
+  std::vector<LineAttributes> attributes;
+};
 
 class WindowServices {
  public:
@@ -40,10 +49,11 @@ class WindowServices {
   virtual void PrintFigure(QWidget* parent, const Picture& figure, double widthMm) = 0;
   // The table to import; nothing when the user cancels.
   virtual std::optional<QString> OpenImportFile(QWidget* parent) = 0;
-  // Shows `text` read as a table in the import dialog; the data file's text
-  // when the user accepts it.
-  virtual std::optional<std::string> ConfirmImport(QWidget* parent, const std::string& text,
-                                                   const QString& source) = 0;
+  // Shows `text` (of the file `path`; "" for the clipboard's) in the
+  // import dialog; the data the user accepts.
+  virtual std::optional<ImportedData> ConfirmImport(QWidget* parent, const std::string& text,
+                                                    const QString& source,
+                                                    const std::string& path) = 0;
   // Where to save data, the dialog titled `title` and offering `offered`
   // (none: the current folder); ".fdt" added to a name without an extension.
   virtual std::optional<QString> SaveDataFile(QWidget* parent, const QString& title,
@@ -90,8 +100,9 @@ class QtWindowServices : public WindowServices {
                                                    const QString& defaultTitle) override;
   void PrintFigure(QWidget* parent, const Picture& figure, double widthMm) override;
   std::optional<QString> OpenImportFile(QWidget* parent) override;
-  std::optional<std::string> ConfirmImport(QWidget* parent, const std::string& text,
-                                           const QString& source) override;
+  std::optional<ImportedData> ConfirmImport(QWidget* parent, const std::string& text,
+                                            const QString& source,
+                                            const std::string& path) override;
   std::optional<QString> SaveDataFile(QWidget* parent, const QString& title,
                                       const QString& offered) override;
   // The modal message box: caption "Halvaro", no icon, one OK button.
