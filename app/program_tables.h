@@ -17,6 +17,8 @@ const ProgramTable& AnalyseProgram();
 const ProgramTable& PlotProgram();
 // The window program, orniva (VORN): its data files.
 const ProgramTable& WindowProgram();
+// orniva-survey: the survey's outputs and the map's size.
+const ProgramTable& SurveyProgram();
 
 // The options of a tool that reads a data file, for every command: the
 // data chosen (--lines, --subset, --by-subset with its help `bySubset`),

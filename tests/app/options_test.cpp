@@ -167,6 +167,7 @@ TEST(ProgramTables, ManualPagesAndReadmeListTheSameOptionsAndCommands) {
       {AnalyseProgram(), "orniva-analyse.1", "COMMANDS", true},
       {PlotProgram(), "orniva-plot.1", "DIAGRAMS", true},
       {WindowProgram(), "orniva.1", "", false},
+      {SurveyProgram(), "orniva-survey.1", "", true},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.program.name);
