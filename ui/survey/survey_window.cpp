@@ -262,7 +262,7 @@ void SurveyWindow::setRunning(bool on) {
   addButton_->setEnabled(!on);
   cancelButton_->setEnabled(on);
   exportButton_->setEnabled(!on && ran_);
-  progress_->setVisible(on);
+  if (!on) progress_->reset();
 }
 
 void SurveyWindow::showResult() {
