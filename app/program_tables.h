@@ -20,6 +20,8 @@ const ProgramTable& WindowProgram();
 // orniva-import: the conventions of a table, the field apps' sources and
 // the options of their conversion.
 const ProgramTable& ImportProgram();
+// orniva-survey: the survey's outputs and the map's size.
+const ProgramTable& SurveyProgram();
 
 // The options of a tool that reads a data file, for every command: the
 // data chosen (--lines, --subset, --by-subset with its help `bySubset`),

@@ -44,6 +44,14 @@ class NoDialogs : public ui::WindowServices {
     return std::nullopt;
   }
   void ShowMessage(QWidget*, const std::string&) override {}
+  std::optional<QString> OpenFile(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> SaveFile(QWidget*, const QString&, const QString&,
+                                  const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> ChooseFolder(QWidget*, const QString&) override { return std::nullopt; }
   SaveAnswer AskToSave(QWidget*, const QString&) override { return SaveAnswer::Discard; }
   bool Confirm(QWidget*, const std::string&) override { return false; }
   std::optional<QString> AskText(QWidget*, const QString&, const QString&) override {

@@ -130,13 +130,16 @@ Opening OpenDataFile(const std::string& path, const OpenOptions& options) {
   const bool curation = CurationToRead(path, options);
   OneRead read;
   try {
-    read = ReadOnce(path, options, curation);
+    read = ReadOnce(path, options, curation || options.hashAlways);
   } catch (const FileError& error) {
     opening.error = error;
     return opening;
   }
   if ((opening.tooManyLines = read.lines.tooManyLines)) return opening;
-  opening.check = CheckDataFile(read.lines.lines, path, opening.data);
+  if (options.writeLog)
+    opening.check = CheckDataFile(read.lines.lines, path, opening.data);
+  else
+    opening.check.badFields = !LoadFaultLines(read.lines.lines, opening.data).empty();
   opening.lines = std::move(read.lines.lines);
   opening.bytes = std::move(read.bytes);
   opening.sha256 = std::move(read.sha256);

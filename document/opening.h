@@ -35,6 +35,12 @@ struct OpenOptions {
   bool keepBytes = true;
   // The most bytes kept.
   std::size_t maxKeptBytes = kMaxKeptBytes;
+  // False: the lines are checked, but no VORN.log is written (a survey
+  // reads many files and writes nothing beside them).
+  bool writeLog = true;
+  // True: the SHA-256 is made while reading also when no curation file is
+  // judged (a report names every file it read by its hash).
+  bool hashAlways = false;
 };
 
 // What the curation file came to.

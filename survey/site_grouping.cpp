@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "data/curation.h"
+#include "data/fault_reader.h"
+#include "document/opening.h"
 #include "survey/geodesy.h"
 
 namespace orniva::survey {
@@ -26,6 +29,18 @@ void Gather(Gathered& g, const LineSite& line) {
   }
   if (g.site.locality.empty()) g.site.locality = line.locality;
   if (g.site.date.empty()) g.site.date = line.date;
+}
+
+// What a line's attributes say of where it was measured.
+LineSite SiteOfLine(const orniva::LineAttributes& attributes) {
+  LineSite line;
+  line.line = attributes.line;
+  line.site = attributes.site;
+  if (attributes.longitude && attributes.latitude)
+    line.position = GeoPosition{*attributes.longitude, *attributes.latitude};
+  line.elevation = attributes.elevation;
+  line.date = attributes.time;
+  return line;
 }
 
 }  // namespace
@@ -55,6 +70,37 @@ std::vector<SiteEntry> SitesFromLines(const std::string& dataName,
     sites.push_back(std::move(g.site));
   }
   return sites;
+}
+
+FileSites SitesOfDataFile(const std::string& dataPath, const std::string& dataName,
+                          const std::string& wholeName) {
+  document::OpenOptions options;
+  options.keepBytes = false;
+  options.writeLog = false;
+  const document::Opening opening = document::OpenDataFile(dataPath, options);
+  FileSites found;
+  if (opening.error)
+    found.error = "cannot read " + opening.error->path() + ": " + opening.error->reason();
+  else if (opening.tooManyLines)
+    found.error = dataPath + ": " + TooManyLinesMessage();
+  else if (opening.curation.kind == document::CurationVerdict::Kind::Unusable)
+    found.error = opening.curation.path + ": " + opening.curation.reason;
+  if (!found.error.empty()) return found;
+  std::vector<LineSite> lines;
+  // The verdict's curation keeps no per-line attributes: they are read from
+  // the file it judged applicable.
+  if (opening.curation.kind == document::CurationVerdict::Kind::Applied)
+    for (const orniva::LineAttributes& attributes :
+         ReadCurationFile(opening.curation.path, opening.data.count(), opening.sha256)
+             .curation.attributes)
+      lines.push_back(SiteOfLine(attributes));
+  found.sites = SitesFromLines(dataName, lines);
+  if (found.sites.empty()) {
+    found.sites.emplace_back();
+    found.sites.back().name = wholeName;
+    found.sites.back().data = dataName;
+  }
+  return found;
 }
 
 }  // namespace orniva::survey

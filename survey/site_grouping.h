@@ -27,4 +27,17 @@ struct LineSite {
 std::vector<SiteEntry> SitesFromLines(const std::string& dataName,
                                       const std::vector<LineSite>& lines);
 
+// The sites of the data file at `dataPath`, named `dataName` in the
+// survey: SitesFromLines of the per-line attributes of its curation file
+// (read and judged as a site's data file is); one site `wholeName` of
+// every line when no line names a site or the curation is not applied.
+// `error` the reason, naming the file, when it cannot be read or its
+// curation file cannot be used.
+struct FileSites {
+  std::vector<SiteEntry> sites;
+  std::string error;
+};
+FileSites SitesOfDataFile(const std::string& dataPath, const std::string& dataName,
+                          const std::string& wholeName);
+
 }  // namespace orniva::survey

@@ -1,35 +1,31 @@
 #include "survey/site_open.h"
 
-#include <fstream>
 #include <utility>
 
-#include "data/curation.h"
 #include "data/data_file_hash.h"
 #include "data/fault_reader.h"
-#include "platform/file_error.h"
+#include "document/opening.h"
 
 namespace orniva::survey {
 
 namespace {
 
-std::string ReadRefusal(const FileError& error) {
-  return "cannot read " + error.path() + ": " + error.reason();
-}
-
-// The curation file beside the data, read as the command line reads it.
-void ReadCuration(SiteFile& file) {
-  const std::string path = CurationPathFor(file.path);
-  if (!std::ifstream(path).good()) return;
-  file.curationPath = path;
-  file.curationSha256 = DataFileSha256(path);
-  const CurationRead read = ReadCurationFile(path, file.data.count(), file.sha256);
-  if (read.error.empty())
-    file.curation = analysis::CurationState::FromFile(read.curation, file.data.count());
-  else if (read.stale)
-    file.warnings.push_back("warning: " + path + ": " + read.error +
-                            "; the curation is not applied");
+// The curation file's verdict as the command line takes it: applied, not
+// applied with a warning (made for other data), or the site refused.
+void TakeCuration(SiteFile& file, document::CurationVerdict verdict) {
+  using Kind = document::CurationVerdict::Kind;
+  if (verdict.kind == Kind::None) return;
+  file.curationPath = verdict.path;
+  if (verdict.kind == Kind::Unusable) {
+    file.error = verdict.path + ": " + verdict.reason;
+    return;
+  }
+  file.curationSha256 = DataFileSha256(verdict.path);
+  if (verdict.kind == Kind::Applied)
+    file.curation = std::move(verdict.curation);
   else
-    file.error = path + ": " + read.error;
+    file.warnings.push_back("warning: " + verdict.path + ": " + verdict.reason +
+                            "; the curation is not applied");
 }
 
 // The site's lines of data of `count` lines; a refusal in `error`.
@@ -85,20 +81,21 @@ void MakeSiteStudy(const SiteFile& file, OpenedSite& site) {
 }  // namespace
 
 SiteFile ReadSiteFile(const std::string& dataPath) {
+  document::OpenOptions options;
+  options.keepBytes = false;
+  options.writeLog = false;
+  options.hashAlways = true;
+  document::Opening opening = document::OpenDataFile(dataPath, options);
   SiteFile file;
   file.path = dataPath;
-  try {
-    const DataFileLines lines = ReadDataFile(dataPath);
-    if (lines.tooManyLines) {
-      file.error = dataPath + ": " + TooManyLinesMessage();
-      return file;
-    }
-    LoadFaultLines(lines.lines, file.data);
-    file.sha256 = DataFileSha256(dataPath);
-    ReadCuration(file);
-  } catch (const FileError& error) {
-    file.error = ReadRefusal(error);
-  }
+  if (opening.error)
+    file.error = "cannot read " + opening.error->path() + ": " + opening.error->reason();
+  else if (opening.tooManyLines)
+    file.error = dataPath + ": " + TooManyLinesMessage();
+  if (opening.refused()) return file;
+  file.data = std::move(opening.data);
+  file.sha256 = std::move(opening.sha256);
+  TakeCuration(file, std::move(opening.curation));
   return file;
 }
 

@@ -168,6 +168,7 @@ TEST(ProgramTables, ManualPagesAndReadmeListTheSameOptionsAndCommands) {
       {PlotProgram(), "orniva-plot.1", "DIAGRAMS", true},
       {WindowProgram(), "orniva.1", "", false},
       {ImportProgram(), "orniva-import.1", "", true},
+      {SurveyProgram(), "orniva-survey.1", "", true},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.program.name);

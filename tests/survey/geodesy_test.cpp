@@ -3,9 +3,14 @@
 // sites made from lines that carry them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "data/curation.h"
+#include "document/opening.h"
 #include "survey/geodesy.h"
 #include "survey/site_grouping.h"
 #include "tests/support/great_circle.h"
+#include "tests/support/test_support.h"
 
 namespace orniva::survey {
 namespace {
@@ -79,6 +84,47 @@ TEST(SiteGrouping, OneSitePerNameAtTheMeanOfItsLines) {
   EXPECT_EQ(sites[1].data, "f.fdt");
   EXPECT_EQ(sites[1].lines, (std::vector<int>{2, 5}));
   EXPECT_FALSE(sites[1].position || sites[1].elevation);
+}
+
+// A data file's sites from its curation file's per-line attributes; the
+// whole file one site when no line names one.
+TEST(SiteGrouping, TheSitesOfADataFileFromItsLinesAttributes) {
+  test::TempDir dir;
+  const std::string data = "10 20 30 10 N\n50 60 70 30 R\n90 40 100 20 N\n";
+  test::WriteFile(dir.File("f.fdt"), data);
+  test::WriteFile(dir.File("plain.fdt"), data);
+  test::WriteFile(dir.File("bad.fdt"), data);
+  test::WriteFile(CurationPathFor(dir.File("bad.fdt")), "nonsense");
+  Curation curation;
+  curation.attributes = {{1, "B", 10.0, 0.0, 5.0, {}, "", "2024", "", "", {}},
+                         {3, "B", 20.0, 0.0, {}, {}, "", "", "", "", {}},
+                         {2, "A", {}, {}, {}, {}, "", "", "", "", {}}};
+  test::WriteFile(CurationPathFor(dir.File("f.fdt")),
+                  CurationText(curation, "f.fdt", 3, document::Sha256Of(data)));
+  const std::vector<LineSite> lines = {{1, "B", GeoPosition{10, 0}, 5.0, "", "2024"},
+                                       {2, "A", std::nullopt, std::nullopt, "", ""},
+                                       {3, "B", GeoPosition{20, 0}, std::nullopt, "", ""}};
+  SiteEntry whole;
+  whole.name = "whole";
+  whole.data = "d.fdt";
+  const struct {
+    std::string file;
+    std::vector<SiteEntry> sites;
+    std::string error;
+  } rows[] = {
+      {"f.fdt", SitesFromLines("d.fdt", lines), ""},
+      {"plain.fdt", {whole}, ""},
+      {"none.fdt", {}, "cannot read " + dir.File("none.fdt") + ": "},
+      {"bad.fdt", {}, CurationPathFor(dir.File("bad.fdt")) + ": "},
+  };
+  for (const auto& row : rows) {
+    const FileSites found = SitesOfDataFile(dir.File(row.file), "d.fdt", "whole");
+    EXPECT_EQ(found.sites, row.sites) << row.file;
+    EXPECT_EQ(found.error.substr(0, row.error.size()), row.error) << row.file;
+    EXPECT_EQ(found.error.empty(), row.error.empty()) << row.file;
+  }
+  EXPECT_FALSE(
+      std::filesystem::exists(dir.File("VORN.log")));  // a survey writes nothing beside its data
 }
 
 }  // namespace

@@ -65,7 +65,8 @@ TEST_F(WindowTest, ControlTexts) {
       {window->windowTitle(), "Orniva"},
       {texts(window->menuBar()->actions()), "&File|&Edit|&Plot|&Analysis|&Data|&Select|&Help"},
       {texts(window->File1->actions()),
-       "&Open|Export &Image|Save &Figure As...|&Print...|I&mport...|&Save|Save &As...||E&xit"},
+       "&Open|Export &Image|Save &Figure As...|&Print...|I&mport...|New S&urvey...|Open "
+       "Sur&vey...|&Save|Save &As...||E&xit"},
       {texts(window->Edit1->actions()), "&Copy Figure|&Paste Data||&Undo|&Redo"},
       {texts(window->curationCommands()->Data1->actions()), "Data &Table...|&Analyse|&Colour by Phase"},
       {texts(window->Plot1->actions()),

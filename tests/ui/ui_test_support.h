@@ -52,6 +52,16 @@ class StubServices : public WindowServices {
     return Next(dataFileAnswers);
   }
   void ShowMessage(QWidget*, const std::string& text) override { messages.push_back(text); }
+  std::optional<QString> OpenFile(QWidget*, const QString&, const QString&) override {
+    return Next(fileAnswers);
+  }
+  std::optional<QString> SaveFile(QWidget*, const QString&, const QString&,
+                                  const QString&) override {
+    return Next(fileAnswers);
+  }
+  std::optional<QString> ChooseFolder(QWidget*, const QString&) override {
+    return Next(fileAnswers);
+  }
   SaveAnswer AskToSave(QWidget*, const QString& fileName) override {
     asked.push_back(fileName.toStdString());
     return saveAnswer;
@@ -71,7 +81,8 @@ class StubServices : public WindowServices {
     clipboard = data->text();
   }
 
-  Answers openAnswers, saveAnswers, figureAnswers, importAnswers, dataFileAnswers, textAnswers;
+  Answers openAnswers, saveAnswers, figureAnswers, importAnswers, dataFileAnswers, textAnswers,
+      fileAnswers;
   SaveAnswer saveAnswer = SaveAnswer::Cancel;
   bool confirm = false;
   std::vector<std::string> asked;  // the questions of AskToSave (the file) and Confirm

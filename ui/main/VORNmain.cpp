@@ -173,6 +173,7 @@ void TFormMain::createFileAndEditMenus() {
       {this, services_, [this] { return curationCommands_->MayDiscardChanges(); },
        [this](const QString& path) { Load(path); }},
       File1, Edit1);
+  new SurveyCommands({this, services_, [this](const QString& p) { LoadDataFile(p); }}, File1);
   File1->addSeparator();
   MenuExit = newMenuItem(File1, ActionExit);
   ActionOpen->setShortcut(QKeySequence::Open);

@@ -31,6 +31,7 @@
 #include "ui/main/selection.h"
 #include "ui/results/stress_window.h"
 #include "ui/shared/window_services.h"
+#include "ui/survey/survey_commands.h"
 
 class QAction;
 class QActionGroup;

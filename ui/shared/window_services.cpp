@@ -109,6 +109,32 @@ std::optional<QString> QtWindowServices::SaveDataFile(QWidget* parent, const QSt
   return WithDefaultSuffix(*chosen, QStringLiteral("fdt"));
 }
 
+std::optional<QString> QtWindowServices::OpenFile(QWidget* parent, const QString& title,
+                                                  const QString& filter) {
+  QFileDialog dialog(parent, title, QDir::currentPath(), filter);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return RunFileDialog(dialog);
+}
+
+std::optional<QString> QtWindowServices::SaveFile(QWidget* parent, const QString& title,
+                                                  const QString& filter, const QString& suffix) {
+  QFileDialog dialog(parent, title, QDir::currentPath(), filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(suffix);
+  const std::optional<QString> chosen = RunFileDialog(dialog);
+  if (!chosen) return std::nullopt;
+  return WithDefaultSuffix(*chosen, suffix);
+}
+
+std::optional<QString> QtWindowServices::ChooseFolder(QWidget* parent, const QString& title) {
+  QFileDialog dialog(parent, title, QDir::currentPath());
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  return RunFileDialog(dialog);
+}
+
 void QtWindowServices::ShowMessage(QWidget* parent, const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, MessageBoxText(text), QMessageBox::Ok,
                   parent ? parent : QApplication::activeWindow());

@@ -61,6 +61,15 @@ class WindowServices {
   // Shows `text` modally (caption "Halvaro", one OK button) and returns
   // when the user has closed it. Lines are separated by "\r\n".
   virtual void ShowMessage(QWidget* parent, const std::string& text) = 0;
+  // Any file to open or to save, the dialog titled `title` and filtered by
+  // `filter` ("Name (*.ext);;..."); when saving, "." + `suffix` added to a
+  // name without an extension. Nothing when the user cancels.
+  virtual std::optional<QString> OpenFile(QWidget* parent, const QString& title,
+                                          const QString& filter) = 0;
+  virtual std::optional<QString> SaveFile(QWidget* parent, const QString& title,
+                                          const QString& filter, const QString& suffix) = 0;
+  // A folder to write into; nothing when the user cancels.
+  virtual std::optional<QString> ChooseFolder(QWidget* parent, const QString& title) = 0;
 
   // What to do with unsaved changes before they would be lost.
   enum class SaveAnswer { Save, Discard, Cancel };
@@ -107,6 +116,11 @@ class QtWindowServices : public WindowServices {
                                       const QString& offered) override;
   // The modal message box: caption "Halvaro", no icon, one OK button.
   void ShowMessage(QWidget* parent, const std::string& text) override;
+  std::optional<QString> OpenFile(QWidget* parent, const QString& title,
+                                  const QString& filter) override;
+  std::optional<QString> SaveFile(QWidget* parent, const QString& title, const QString& filter,
+                                  const QString& suffix) override;
+  std::optional<QString> ChooseFolder(QWidget* parent, const QString& title) override;
   SaveAnswer AskToSave(QWidget* parent, const QString& fileName) override;
   bool Confirm(QWidget* parent, const std::string& question) override;
   std::optional<QString> AskText(QWidget* parent, const QString& label,
