@@ -32,18 +32,6 @@ std::string PhaseNote(const std::string& name, const std::string& text) {
   return "phase " + PrintableText(name) + ": " + text;
 }
 
-// Appends the rows of `report` (after its header) to `all`, each led by
-// `field`.
-void AppendLedRows(const std::string& report, const std::string& field, std::string& all) {
-  for (std::size_t start = report.find('\n');
-       start != std::string::npos && start + 1 < report.size();) {
-    const std::size_t end = report.find('\n', start + 1);
-    all += field + ',';
-    all.append(report, start + 1, end - start);
-    start = end;
-  }
-}
-
 }  // namespace
 
 ReportTable ByPhaseTable(Study& study, const StudyTable& report,
@@ -56,10 +44,11 @@ ReportTable ByPhaseTable(Study& study, const StudyTable& report,
   std::string firstRefusal;
   const bool finished = ForEachPhase(study, control, [&](const PhaseInfo& phase) {
     const ReportTable one = report(study);
-    if (!one.error.empty()) {
-      all.notes.push_back(PhaseNote(phase.name, one.error));
+    const std::string error = one.error.empty() ? NonFiniteError(one) : one.error;
+    if (!error.empty()) {
+      all.notes.push_back(PhaseNote(phase.name, error));
       if (firstRefusal.empty()) firstRefusal = all.notes.back();
-      all.AddRow(all.Text(phase.name), all.Text(one.error));
+      all.AddRow(all.Text(phase.name), all.Text(error));
       all.cells.resize(all.cells.size() + columns.size() - 1);
       return;
     }
@@ -75,32 +64,6 @@ ReportTable ByPhaseTable(Study& study, const StudyTable& report,
   if (results == 0) {
     all.cells.clear();
     all.error = "no phase gave a result (" + firstRefusal + ")";
-  }
-  return all;
-}
-
-CsvReport ByPhase(Study& study, const StudyReport& report, const ByPhaseControl& control) {
-  if (study.curation().phases.empty()) return {{}, kNoPhases};
-  std::vector<std::pair<std::string, CsvReport>> outcomes;
-  const bool finished = ForEachPhase(study, control, [&](const PhaseInfo& phase) {
-    outcomes.emplace_back(phase.name, report(study));
-  });
-  if (!finished) return {{}, kByPhaseCancelled};
-  const std::string* header = nullptr;
-  for (const auto& [name, one] : outcomes)
-    if (one.error.empty() && !header) header = &one.text;
-  if (!header) {
-    const auto& [name, one] = outcomes.front();
-    return {{}, "no phase gave a result (" + PhaseNote(name, one.error) + ")"};
-  }
-  const std::size_t width = CsvFields(header->substr(0, header->find('\n'))).size();
-  CsvReport all{"subset," + header->substr(0, header->find('\n') + 1), {}};
-  for (const auto& [name, one] : outcomes) {
-    if (one.error.empty())
-      AppendLedRows(one.text, NeutralisedField(name), all.text);
-    else
-      all.text += NeutralisedField(name) + "," + NeutralisedField(one.error) +
-                  std::string(width - 1, ',') + "\n";
   }
   return all;
 }
