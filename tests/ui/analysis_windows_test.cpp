@@ -144,10 +144,10 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   s->copy();
   const QStringList lines = services.clipboard.split('\n');
   ASSERT_EQ(lines.size(), 9);  // header, seven rows, the final break
-  EXPECT_EQ(
-      lines[0],
-      "Use\tLine\tMisfit \u03B2\tNote\t\u03C3n (compr. +)\t|\u03C4|\t\u03C4s\tRUP %\tANG\tTs\tTs\u2032\tTd\t"
-      "\u0398 without\t\u03B2 without");
+  EXPECT_EQ(lines[0],
+            "Use\tLine\tMisfit \u03B2\tNote\t\u03C3n (compr. +)\t|\u03C4|\t\u03C4s\tRUP "
+            "%\tANG\tTs\tTs\u2032\tTd\t"
+            "\u0398 without\t\u03B2 without");
   EXPECT_TRUE(lines[1].startsWith("yes\t7\t"));
   s->table()->setCurrentIndex(s->table()->model()->index(0, 1));
   EXPECT_EQ(window->StringGrid1->row(), 7);
