@@ -8,40 +8,8 @@ namespace orniva::analysis {
 
 namespace {
 
-// Runs `one` on each phase in turn, the study's scope set to it (and back
-// after); false when cancelled before the end.
-bool ForEachPhase(Study& study, const ByPhaseControl& control,
-                  const std::function<void(const PhaseInfo&)>& one) {
-  const std::vector<PhaseInfo> phases = study.curation().phases;
-  const int scope = study.scope();
-  bool finished = true;
-  for (std::size_t k = 0; k < phases.size(); ++k) {
-    if (control.cancel && *control.cancel) {
-      finished = false;
-      break;
-    }
-    study.SetScope(int(k) + 1);
-    one(phases[k]);
-    if (control.phaseDone) control.phaseDone(int(k) + 1, int(phases.size()));
-  }
-  study.SetScope(scope);
-  return finished;
-}
-
 std::string PhaseNote(const std::string& name, const std::string& text) {
   return "phase " + PrintableText(name) + ": " + text;
-}
-
-// Appends the rows of `report` (after its header) to `all`, each led by
-// `field`.
-void AppendLedRows(const std::string& report, const std::string& field, std::string& all) {
-  for (std::size_t start = report.find('\n');
-       start != std::string::npos && start + 1 < report.size();) {
-    const std::size_t end = report.find('\n', start + 1);
-    all += field + ',';
-    all.append(report, start + 1, end - start);
-    start = end;
-  }
 }
 
 }  // namespace
@@ -57,10 +25,11 @@ ReportTable ByNameTable(const std::vector<std::string>& names, const NamedTable&
     const std::optional<ReportTable> one = report(k);
     if (!one) return RefusedTable(kByPhaseCancelled);
     const std::string& name = names[k];
-    if (!one->error.empty()) {
-      all.notes.push_back(PhaseNote(name, one->error));
+    const std::string error = one->error.empty() ? NonFiniteError(*one) : one->error;
+    if (!error.empty()) {
+      all.notes.push_back(PhaseNote(name, error));
       if (firstRefusal.empty()) firstRefusal = all.notes.back();
-      all.AddRow(all.Text(name), all.Text(one->error));
+      all.AddRow(all.Text(name), all.Text(error));
       all.cells.resize(all.cells.size() + columns.size() - 1);
       continue;
     }
@@ -96,32 +65,6 @@ ReportTable ByPhaseTable(Study& study, const StudyTable& report,
       },
       columns);
   study.SetScope(scope);
-  return all;
-}
-
-CsvReport ByPhase(Study& study, const StudyReport& report, const ByPhaseControl& control) {
-  if (study.curation().phases.empty()) return {{}, kNoPhases};
-  std::vector<std::pair<std::string, CsvReport>> outcomes;
-  const bool finished = ForEachPhase(study, control, [&](const PhaseInfo& phase) {
-    outcomes.emplace_back(phase.name, report(study));
-  });
-  if (!finished) return {{}, kByPhaseCancelled};
-  const std::string* header = nullptr;
-  for (const auto& [name, one] : outcomes)
-    if (one.error.empty() && !header) header = &one.text;
-  if (!header) {
-    const auto& [name, one] = outcomes.front();
-    return {{}, "no phase gave a result (" + PhaseNote(name, one.error) + ")"};
-  }
-  const std::size_t width = CsvFields(header->substr(0, header->find('\n'))).size();
-  CsvReport all{"subset," + header->substr(0, header->find('\n') + 1), {}};
-  for (const auto& [name, one] : outcomes) {
-    if (one.error.empty())
-      AppendLedRows(one.text, NeutralisedField(name), all.text);
-    else
-      all.text += NeutralisedField(name) + "," + NeutralisedField(one.error) +
-                  std::string(width - 1, ',') + "\n";
-  }
   return all;
 }
 

@@ -26,7 +26,6 @@ inline constexpr const char* kNoPhases = "the curation has no phases";
 inline constexpr const char* kByPhaseCancelled = "cancelled";
 
 // A report of the data the study's analyses read (its scope).
-using StudyReport = std::function<CsvReport(Study&)>;
 using StudyTable = std::function<ReportTable(Study&)>;
 
 // What a run may be told and asked between phases: `cancel` stops it,
@@ -37,9 +36,10 @@ struct ByPhaseControl {
 };
 
 // `report` for each phase of the study's curation in turn, its `columns`
-// led by "subset" (a Text cell of the phase's name). A phase's refusal is
-// a row (the name, the reason, empty cells) and a note "phase NAME:
-// reason"; the notes of the report itself are kept, led the same way.
+// led by "subset" (a Text cell of the phase's name). A phase's refusal (or
+// a result with a number that is not finite) is a row (the name, the
+// reason, empty cells) and a note "phase NAME: reason"; the notes of the
+// report itself are kept, led the same way.
 // Refused: kNoPhases, kByPhaseCancelled, or no phase with a result. The
 // study's scope is set to each phase and back to what it was.
 ReportTable ByPhaseTable(Study& study, const StudyTable& report,
@@ -50,10 +50,6 @@ ReportTable ByPhaseTable(Study& study, const StudyTable& report,
 using NamedTable = std::function<std::optional<ReportTable>(std::size_t)>;
 ReportTable ByNameTable(const std::vector<std::string>& names, const NamedTable& report,
                         const std::vector<std::string>& columns);
-// The same of a report that writes CSV, as CSV: the header of the first
-// phase with a result, a refused phase's row "NAME,reason" filled with
-// empty fields.
-CsvReport ByPhase(Study& study, const StudyReport& report, const ByPhaseControl& control = {});
 
 // The data that passed their checks and are switched off, of those in the
 // study's scope (every datum, or those of the phase): what "Switched out"

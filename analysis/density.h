@@ -59,10 +59,6 @@ std::vector<double> DensityValues(const std::vector<math::Vector3d>& directions,
 std::vector<math::TrendPlunge> ReportGridLines();
 std::vector<math::Vector3d> ReportGridNodes();
 
-// "trend,plunge,value" and one row per report-grid line with its value
-// (angles 2 decimals, values 4; LF). `values` has one per line.
-std::string ReportGridCsv(const std::vector<double>& values);
-
 // The density of `of` over the data used, on the report grid. No usable
 // datum: `error` says so and `text` is empty.
 CsvReport DensityCsv(const FaultSet& data, DensityOf of, DensityMethod method,

@@ -102,9 +102,6 @@ CsvReport KinematicsCsv(const FaultSet& data) { return KinematicsCsv(ComputeKine
 CsvReport KinematicsCsv(const KinematicsResult& r) { return ReportCsv(KinematicsTable(r)); }
 CsvReport BinghamCsv(const FaultSet& data) { return BinghamCsv(ComputeKinematics(data)); }
 CsvReport BinghamCsv(const KinematicsResult& r) { return ReportCsv(BinghamTable(r)); }
-std::string ReportGridCsv(const std::vector<double>& values) {
-  return ReportCsv(GridTable(values)).text;
-}
 CsvReport DensityCsv(const FaultSet& data, DensityOf of, DensityMethod method,
                      const std::vector<bool>* use) {
   return ReportCsv(DensityTable(data, of, method, use));

@@ -138,14 +138,19 @@ ReportTable RefusedTable(std::string error) {
   return table;
 }
 
-CsvReport ReportCsv(const ReportTable& table) {
-  if (!table.error.empty()) return {"", table.error};
+std::string NonFiniteError(const ReportTable& table) {
   const std::size_t width = table.columns.size();
   for (std::size_t k = 0; k < table.cells.size(); ++k)
     if (table.cells[k].IsNumber() && !std::isfinite(table.cells[k].number))
-      return {"", "the result is not a finite number (column " + table.columns[k % width] +
-                      ", row " + std::to_string(k / width + 1) +
-                      "): the values given are beyond what can be computed"};
+      return "the result is not a finite number (column " + table.columns[k % width] + ", row " +
+             std::to_string(k / width + 1) + "): the values given are beyond what can be computed";
+  return {};
+}
+
+CsvReport ReportCsv(const ReportTable& table) {
+  if (!table.error.empty()) return {"", table.error};
+  if (std::string error = NonFiniteError(table); !error.empty()) return {"", std::move(error)};
+  const std::size_t width = table.columns.size();
   CsvReport report;
   report.text.reserve(8 * (table.cells.size() + width));
   FieldWriter writer(report.text);
@@ -163,10 +168,15 @@ CsvReport ReportCsv(const ReportTable& table) {
   return report;
 }
 
-std::string NeutralisedField(const std::string& text) {
+std::string NeutralisedText(const std::string& text) {
   std::string field = PrintableText(text);
   if (!field.empty() && std::string_view("=+-@").find(field[0]) != std::string_view::npos)
     field.insert(field.begin(), '\'');
+  return field;
+}
+
+std::string NeutralisedField(const std::string& text) {
+  std::string field = NeutralisedText(text);
   if (field.find_first_of(",\";") == std::string::npos) return field;
   std::string quoted = "\"";
   for (char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);

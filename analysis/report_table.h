@@ -100,6 +100,13 @@ CsvReport ReportCsv(const ReportTable& table);
 
 // `text` as a CSV field of the user's text: neutralised and quoted.
 std::string NeutralisedField(const std::string& text);
+// `text` neutralised for spreadsheets but not quoted: what a table shown
+// on screen and copied tab-separated holds of the user's text.
+std::string NeutralisedText(const std::string& text);
+
+// Why the table cannot be written: a number that is not finite (naming its
+// column and row); empty when every number is finite.
+std::string NonFiniteError(const ReportTable& table);
 
 // What a run of a report is given besides the study: the values of its
 // options (by name, "" for a flag; checked against their declarations),

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "analysis/by_phase.h"
-#include "analysis/kinematics.h"
-#include "analysis/stress_summary.h"
+#include "analysis/report_table.h"
 #include "bench/bench_data.h"
 
 namespace orniva::bench {
@@ -37,25 +36,22 @@ void BM_DetachedStudy(benchmark::State& state) {
 }
 BENCHMARK(BM_DetachedStudy)->Unit(benchmark::kMillisecond);
 
-// Each report from a study that has computed nothing yet.
-void RunByPhase(benchmark::State& state, const StudyReport& report) {
+// Each report from a study that has computed nothing yet, as the window
+// runs it: the report table's cells of every phase.
+void RunByPhase(benchmark::State& state, const char* name) {
   const std::unique_ptr<Study> study = StudyInThreePhases();
+  const ReportKind& kind = *ReportKindNamed(name);
   for (auto _ : state) {
     state.PauseTiming();
     std::unique_ptr<Study> fresh = DetachedStudy(*study);
     state.ResumeTiming();
-    benchmark::DoNotOptimize(ByPhase(*fresh, report).text.data());
+    const StudyTable report = [&](Study& s) { return RunReport(kind, s, {}); };
+    benchmark::DoNotOptimize(ByPhaseTable(*fresh, report, kind.columns).cells.data());
   }
 }
-void BM_ByPhaseKinematics(benchmark::State& state) {
-  RunByPhase(state, [](Study& s) { return KinematicsCsv(s.Kinematics()); });
-}
-void BM_ByPhaseStressSummary(benchmark::State& state) {
-  RunByPhase(state, [](Study& s) { return StressSummaryCsv(s.Stress(), s.choices().method); });
-}
-void BM_ByPhaseStressMethods(benchmark::State& state) {
-  RunByPhase(state, [](Study& s) { return StressMethodsCsv(s.StressByEveryMethod()); });
-}
+void BM_ByPhaseKinematics(benchmark::State& state) { RunByPhase(state, "kinematics"); }
+void BM_ByPhaseStressSummary(benchmark::State& state) { RunByPhase(state, "stress-summary"); }
+void BM_ByPhaseStressMethods(benchmark::State& state) { RunByPhase(state, "stress-methods"); }
 BENCHMARK(BM_ByPhaseKinematics)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ByPhaseStressSummary)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ByPhaseStressMethods)->Unit(benchmark::kMillisecond);

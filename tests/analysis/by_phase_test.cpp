@@ -4,11 +4,13 @@
 // left as it was.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "analysis/by_phase.h"
 #include "analysis/kinematics.h"
+#include "analysis/report_table.h"
 #include "tests/support/test_support.h"
 
 namespace orniva::analysis {
@@ -26,29 +28,51 @@ TEST(ByPhase, EachPhaseInTurn) {
     }
     return rows;
   };
-  const StudyReport kinematics = [](Study& s) { return KinematicsCsv(s.Kinematics()); };
-  const StudyReport fewRefused = [](Study& s) {
-    return s.usedCount() < 3 ? CsvReport{{}, "too few; 2"} : CsvReport{"n,m\n1,2\n", {}};
+  const ReportKind& kinematicsKind = *ReportKindNamed("kinematics");
+  const StudyTable kinematics = [&](Study& s) { return RunReport(kinematicsKind, s, {}); };
+  const std::vector<std::string> nm = {"n", "m"};
+  const StudyTable fewRefused = [&](Study& s) {
+    if (s.usedCount() < 3) return RefusedTable("too few; 2");
+    ReportTable table;
+    table.columns = nm;
+    table.AddRow(WholeCell(1), WholeCell(2));
+    return table;
   };
-  const StudyReport allRefused = [](Study&) { return CsvReport{{}, "never"}; };
+  const StudyTable nonFinite = [&](Study& s) {
+    ReportTable table;
+    table.columns = nm;
+    table.AddRow(WholeCell(1), ValueCell(s.usedCount() < 3 ? NAN : 2));
+    return table;
+  };
+  const StudyTable allRefused = [](Study&) { return RefusedTable("never"); };
   std::atomic<bool> cancel{false};
   const ByPhaseControl cancelAfterOne{&cancel, [&](int, int) { cancel = true; }};
   const struct {
     bool phases;
-    StudyReport report;
+    StudyTable report;
+    std::vector<std::string> columns;
     ByPhaseControl control;
     CsvReport expected;
   } rows[] = {
       {true,
        kinematics,
+       kinematicsKind.columns,
        {},
        {"subset," + all.substr(0, all.find('\n') + 1) + rowsOf({1, 3, 4}, "'=A,") +
             rowsOf({5, 6}, "\"B, late\","),
         {}}},
-      {true, fewRefused, {}, {"subset,n,m\n'=A,1,2\n\"B, late\",\"too few; 2\",\n", {}}},
-      {true, allRefused, {}, {{}, "no phase gave a result (phase =A: never)"}},
-      {true, kinematics, cancelAfterOne, {{}, kByPhaseCancelled}},
-      {false, kinematics, {}, {{}, kNoPhases}},
+      {true, fewRefused, nm, {}, {"subset,n,m\n'=A,1,2\n\"B, late\",\"too few; 2\",\n", {}}},
+      // A phase whose result is not finite is refused like one too small.
+      {true,
+       nonFinite,
+       nm,
+       {},
+       {"subset,n,m\n'=A,1,2.0000\n\"B, late\",\"the result is not a finite number (column m, "
+        "row 1): the values given are beyond what can be computed\",\n",
+        {}}},
+      {true, allRefused, nm, {}, {{}, "no phase gave a result (phase =A: never)"}},
+      {true, kinematics, kinematicsKind.columns, cancelAfterOne, {{}, kByPhaseCancelled}},
+      {false, kinematics, kinematicsKind.columns, {}, {{}, kNoPhases}},
   };
   for (const auto& row : rows) {
     Study study;
@@ -61,7 +85,7 @@ TEST(ByPhase, EachPhaseInTurn) {
       study.SetScope(2);
     }
     const int scope = study.scope();
-    const CsvReport report = ByPhase(study, row.report, row.control);
+    const CsvReport report = ReportCsv(ByPhaseTable(study, row.report, row.columns, row.control));
     EXPECT_EQ(report.text, row.expected.text);
     EXPECT_EQ(report.error, row.expected.error);
     EXPECT_EQ(study.scope(), scope);

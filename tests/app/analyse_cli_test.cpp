@@ -187,7 +187,9 @@ TEST(OrnivaAnalyseCli, TheCurationAndTheDataChosen) {
   study.data() = test::DataFromLines(lines);
   study.DataReplaced();
   study.SetCuration(CurationState::FromFile(curation, 6));
-  const CsvReport bySubset = ByPhase(study, [](Study& s) { return KinematicsCsv(s.Kinematics()); });
+  const ReportKind& kinematics = *ReportKindNamed("kinematics");
+  const CsvReport bySubset = ReportCsv(ByPhaseTable(
+      study, [&](Study& s) { return RunReport(kinematics, s, {}); }, kinematics.columns));
   const struct {
     std::vector<std::string> args;
     int status;

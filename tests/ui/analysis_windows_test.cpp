@@ -25,8 +25,10 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/results/bootstrap_panel.h"
 #include "ui/results/given_stress_panel.h"
+#include "ui/results/manual_help.h"
 #include "ui/dialogs/import_dialog.h"
 #include "ui/results/method_comparison.h"
+#include "ui/results/separation_window.h"
 #include "ui/dialogs/tendency_dialog.h"
 
 namespace orniva::ui::test {
@@ -145,10 +147,10 @@ TEST_F(WindowTest, StressInversionUseRunAndTheStressAxesDiagram) {
   s->copy();
   const QStringList lines = services.clipboard.split('\n');
   ASSERT_EQ(lines.size(), 9);  // header, seven rows, the final break
-  EXPECT_EQ(
-      lines[0],
-      "Use\tLine\tMisfit \u03B2\tNote\t\u03C3n\t|\u03C4|\t\u03C4s\tRUP %\tANG\tTs\tTs\u2032\tTd\t"
-      "\u0398 without\t\u03B2 without");
+  EXPECT_EQ(lines[0],
+            "Use\tLine\tMisfit \u03B2\tNote\t\u03C3n (compr. +)\t|\u03C4|\t\u03C4s\tRUP "
+            "%\tANG\tTs\tTs\u2032\tTd\t"
+            "\u0398 without\t\u03B2 without");
   EXPECT_TRUE(lines[1].startsWith("yes\t7\t"));
   s->table()->setCurrentIndex(s->table()->model()->index(0, 1));
   EXPECT_EQ(window->StringGrid1->row(), 7);
@@ -250,7 +252,7 @@ TEST_F(WindowTest, StressMethodBoxReachesTheStudyAndTheDiagram) {
       {2, StressMethod::Fry, "Fry (1999):   \u03A6 = ", "(radial compression)   SHmax = 142.16°"},
       {3, StressMethod::YamajiSato, "Yamaji and Sato (2006):   \u03A6 = ", "(pure compression)   SHmax = 139.66°"},
       {4, StressMethod::Angelier, "Angelier (1990), S4 minimum:   \u03A6 = ", "(pure strike-slip)   SHmax = 120.75°"},
-      {0, StressMethod::Michael, "\u03A6 = 0.3977   R = 0.6023   R\u2032 = 1.6023 ", "(pure strike-slip)   SHmax = 120.74°"},
+      {0, StressMethod::Michael, "\u03A6 = 0.3977   1 \u2212 \u03A6 = 0.6023   R\u2032 = 1.6023 ", "(pure strike-slip)   SHmax = 120.74°"},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -515,6 +517,27 @@ TEST_F(WindowTest, ImportAndPasteSaveThenLoadTheData) {
   ASSERT_EQ(services.errors.size(), 1u);
   EXPECT_NE(std::string(services.errors[0].what()).find("not a regular file"), std::string::npos);
   EXPECT_EQ(services.importedTexts, (std::vector<std::string>{"90,45,90,45,N\n", "1\t2"}));
+}
+
+// Each results window has a Help button (and F1) that opens the manual's
+// page of what it shows.
+TEST_F(WindowTest, EachResultsWindowHasItsManualPage) {
+  OpenTen();
+  window->analysisMenu()->ActionKinematics->trigger();
+  window->analysisMenu()->ActionStressInversion->trigger();
+  window->analysisMenu()->ShowSeparation();
+  window->curationCommands()->ShowTable();
+  const std::pair<QWidget*, const char*> rows[] = {
+      {window->analysisMenu()->kinematicsWindow(), "kinematics.html"},
+      {window->analysisMenu()->stressWindow(), "stress-inversion.html"},
+      {window->analysisMenu()->separationWindow(), "separation.html"},
+      {window->curationCommands()->table(), "curation.html"},
+  };
+  for (const auto& [shown, page] : rows) {
+    ASSERT_NE(shown, nullptr) << page;
+    EXPECT_EQ(ManualPageOf(shown), page);
+    EXPECT_NE(shown->findChild<QPushButton*>(QStringLiteral("HelpButton")), nullptr) << page;
+  }
 }
 
 }  // namespace

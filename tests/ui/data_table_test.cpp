@@ -104,8 +104,12 @@ TEST_F(DataTableTest, EditsUndoAndSave) {
   table->editBox()->setChecked(true);
   QAbstractItemModel* model = table->view()->model();
   EXPECT_FALSE(model->setData(Cell(0, DataTableModel::kFpl), "95", Qt::EditRole));
-  EXPECT_EQ(table->status()->text(), "fpl invalid at line #1");
+  EXPECT_EQ(table->status()->text(), "fpl invalid at line #1: accepted are numbers from 0 to 90");
+  table->view()->setCurrentIndex(Cell(4, DataTableModel::kFpl));
+  Select({0, 4});
   ASSERT_TRUE(model->setData(Cell(0, DataTableModel::kFpl), "58.50", Qt::EditRole));
+  EXPECT_EQ(table->selectedLines(), (std::vector<int>{1, 5}));  // the edit keeps the selection
+  EXPECT_EQ(table->view()->currentIndex(), Cell(4, DataTableModel::kFpl));
   EXPECT_EQ(window->study.lines()[0], "97 58.5 137 50 R");
   EXPECT_EQ(window->StringGrid1->gridModel()->cellText(2, 1), "58.5");
   Select({2, 3});

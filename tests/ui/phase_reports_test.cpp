@@ -1,5 +1,6 @@
 // The Each Phase in Turn window shows what orniva-analyse writes with
-// --by-subset for the same curation, and follows a change of it.
+// --by-subset for the same curation (a phase too small for the report as a
+// row that says why), and follows a change of it.
 #include <numeric>
 
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include "tests/support/model_contract.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/results/manual_help.h"
 #include "ui/results/phase_reports.h"
 
 namespace orniva::ui {
@@ -26,11 +28,12 @@ TEST(PhaseReportsWindow, EqualsTheCommandLine) {
   document.Adopt(document::OpenDataFile(example));
   const analysis::Study& study = document.study();
   const int count = study.data().count();
-  std::vector<int> first(20), second(14);
+  std::vector<int> first(20), second(12);
   std::iota(first.begin(), first.end(), 1);
   std::iota(second.begin(), second.end(), 21);
   document.Do(document::Edit::NewPhase({"A", "#1b9e77"}, 0, first), "A");
   document.Do(document::Edit::NewPhase({"B, \"late\"", "#d95f02"}, 1, second), "B");
+  document.Do(document::Edit::NewPhase({"C", "#7570b3"}, 2, {33, 34}), "C");
   analysis::AnalysisChoices shan = study.choices();
   shan.method = analysis::StressMethod::Shan;
   document.SetChoices(shan);
@@ -42,18 +45,24 @@ TEST(PhaseReportsWindow, EqualsTheCommandLine) {
     const auto run = orniva::test::RunProgram(
         ORNIVA_ANALYSE_EXE, {example, "stress-summary", "--method", "shan", "--by-subset"}, dir);
     QString out = QString::fromStdString(run.out).replace(',', '\t');
+    const QString refusal = QStringLiteral("Shan's method needs at least 5 faults; 2 given");
     return out.replace(QStringLiteral("\"B\t \"\"late\"\"\""), QStringLiteral("B, \"late\""))
+        .replace('"' + refusal + '"', refusal)
         .toStdString();
   };
   test::StubServices services;
   PhaseReportsWindow window(document, services);
   orniva::test::ModelContract contract(window.table()->model());
-  window.chooseReport(3);
-  ASSERT_STREQ(PhaseReportsWindow::reportCommand(3), "stress-summary");
+  int summary = 0;
+  while (std::string(PhaseReportsWindow::reportCommand(summary)) != "stress-summary") ++summary;
+  window.chooseReport(summary);
+  EXPECT_EQ(ManualPageOf(&window), "stress-inversion.html");  // Help follows the report
   QSignalSpy finished(&window, &PhaseReportsWindow::finished);
   window.show();
   ASSERT_TRUE(finished.wait(30000));
   EXPECT_EQ(window.text().toStdString(), commandLine());
+  EXPECT_TRUE(window.text().contains(
+      QStringLiteral("\nC\tShan's method needs at least 5 faults; 2 given")));
   EXPECT_TRUE(window.title()->text().contains(QStringLiteral("example.fdt")));
   document.Do(document::Edit::Switch({3}, true), "off");
   ASSERT_TRUE(finished.wait(30000));

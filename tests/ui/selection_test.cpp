@@ -97,8 +97,9 @@ TEST_F(SelectionTest, WindowConeAndReadout) {
   EXPECT_TRUE(readout.startsWith("Line 000/90   Plane 180/00   Nearest: line "))
       << readout.toStdString();
   window->document.Do(document::Edit::LineText(1, "97 57 137 50 N"), "edit");
-  EXPECT_TRUE(Selected().empty());  // the data changed: nothing selected
-  EXPECT_TRUE(Selected().empty());
+  EXPECT_EQ(Selected(), (std::vector<int>{6, 7, 8, 9, 10}));  // a value edited: kept
+  window->document.Do(document::Edit::Remove({2}), "delete");
+  EXPECT_TRUE(Selected().empty());  // the lines renumbered: nothing selected
 }
 
 }  // namespace

@@ -18,7 +18,9 @@ TEST(SeparationWindow, ProposesCancelsAndAccepts) {
   Adopt(document, LinesOf(kTenData), "ten.fdt");
   const analysis::Study& study = document.study();
   std::vector<std::vector<analysis::ProposedPhase>> accepted;
-  SeparationWindow window(document, [&](const auto& phases) { accepted.push_back(phases); });
+  StubServices services;
+  SeparationWindow window(document, services,
+                          [&](const auto& phases) { accepted.push_back(phases); });
   EXPECT_EQ(window.windowTitle(), "Separate Phases  [ ten.fdt ]");
   analysis::SeparationOptions options;
   options.candidates = 2000;

@@ -323,7 +323,7 @@ void AnalysisMenu::setAcceptPhases(AcceptPhases accept) {
 
 void AnalysisMenu::ShowSeparation() {
   if (!separation_) {
-    separation_ = new SeparationWindow(document_, acceptPhases_, window_.widget);
+    separation_ = new SeparationWindow(document_, *window_.services, acceptPhases_, window_.widget);
   }
   Present(separation_);
 }

@@ -41,9 +41,13 @@ SelectionChange ChangeFor(Qt::KeyboardModifiers keys) {
 }
 
 DataSelection::DataSelection(const document::Document& document, QObject* parent)
-    : QObject(parent), document_(document) {
+    : QObject(parent), document_(document), count_(document.study().data().count()) {
   listener_ = document_.AddListener([this](const document::Notice& notice) {
-    if (!notice.dataChanged() || lines_.empty()) return;
+    // Values edited in place keep every line where it was, and the selection.
+    const int count = document_.study().data().count();
+    const bool sameLines = !notice.has(document::kDataReplaced) && count == count_;
+    count_ = count;
+    if (!notice.dataChanged() || sameLines || lines_.empty()) return;
     lines_.clear();
     emit changed();
   });

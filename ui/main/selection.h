@@ -62,6 +62,7 @@ class DataSelection : public QObject {
  private:
   const document::Document& document_;
   std::vector<int> lines_;
+  int count_ = 0;  // the data's count when last told
   int listener_ = 0;
 };
 

@@ -75,6 +75,20 @@ QString Position(const LineAttributes& a) {
   return parts.join(QStringLiteral(", "));
 }
 
+// What a cell of `field` accepts, said after a refused value.
+QString AcceptedText(DataField field) {
+  switch (field) {
+    case DataField::Faz:
+    case DataField::Saz:
+      return QStringLiteral(": accepted are numbers from 0 to 360");
+    case DataField::Fpl:
+    case DataField::Spl:
+      return QStringLiteral(": accepted are numbers from 0 to 90");
+    default:
+      return QStringLiteral(": accepted are N, R, S and D or a sense word (dextral, thrust ...)");
+  }
+}
+
 }  // namespace
 
 DataTableModel::DataTableModel(document::Document& document, QObject* parent)
@@ -95,6 +109,14 @@ void DataTableModel::setEditing(bool on) {
 // inversion changes every row's look and its columns (a row switched off
 // is grey through).
 void DataTableModel::DocumentChanged(const document::Notice& notice) {
+  if (notice.has(document::kLinesEdited) && !notice.has(document::kDataReplaced) &&
+      study().data().count() == rows_ && rows_ > 0 && FileHasAttributes() == attributes_) {
+    // The same rows, their values edited: the views keep their selection
+    // and current cell.
+    ComputeRows();
+    emit dataChanged(index(0, 0), index(rows_ - 1, columnCount({}) - 1));
+    return;
+  }
   if (notice.dataChanged() || FileHasAttributes() != attributes_) return ShowData();
   if (notice.has(document::kInversionChanged)) ShowMisfits();
   if (rows_ > 0 && notice.has(document::kCurationChanged | document::kScopeChanged |
@@ -103,8 +125,13 @@ void DataTableModel::DocumentChanged(const document::Notice& notice) {
 }
 
 void DataTableModel::ShowData() {
-  const FaultSet& data = study().data();
   beginResetModel();
+  ComputeRows();
+  endResetModel();
+}
+
+void DataTableModel::ComputeRows() {
+  const FaultSet& data = study().data();
   rows_ = data.count();
   attributes_ = FileHasAttributes();
   axes_.assign(data.size(), std::nullopt);
@@ -112,7 +139,6 @@ void DataTableModel::ShowData() {
     if (data[std::size_t(i)].failedChecks == 0)
       axes_[std::size_t(i)] = analysis::AxesOf(analysis::VectorsOf(data[std::size_t(i)], i));
   ShowMisfits();
-  endResetModel();
 }
 
 void DataTableModel::ShowMisfits() {
@@ -290,7 +316,7 @@ bool DataTableModel::setData(const QModelIndex& index, const QVariant& value, in
   std::string message;
   const auto text = FieldText(field, value.toString().toStdString(), std::size_t(line), message);
   if (!text) {
-    emit refused(Text(message));
+    emit refused(Text(message) + AcceptedText(field));
     return false;
   }
   const std::string edited = ReplaceField(study().lines()[std::size_t(line - 1)], field, *text);

@@ -74,12 +74,15 @@ class DataTableModel : public QAbstractTableModel {
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
  signals:
-  // A typed value was refused: what the log says of it.
+  // A typed value was refused: what the log says of it and what the cell
+  // accepts.
   void refused(const QString& message);
 
  private:
   void DocumentChanged(const document::Notice& notice);
   void ShowData();
+  // The rows' axes and misfits of the data as they are now.
+  void ComputeRows();
   void ShowMisfits();
   QVariant display(int line, int column) const;
   QVariant sortKey(int line, int column) const;

@@ -24,6 +24,8 @@
 
 #include "ui/results/data_table.h"
 #include "ui/main/selection.h"
+#include "ui/results/manual_help.h"
+#include "ui/shared/result_table.h"
 #include "ui/shared/window_services.h"
 
 namespace orniva::ui {
@@ -154,6 +156,7 @@ QWidget* DataTableWindow::newCommandRow() {
       [this] { deleteRows(); });
   add(QStringLiteral("Paste Ro&ws"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), true,
       [this] { pasteRows(); });
+  if (hooks_.services) layout->addWidget(NewHelpButton(this, *hooks_.services, kManualCuration));
   return row;
 }
 
@@ -174,7 +177,7 @@ void DataTableWindow::fillPhaseMenu() {
     const int phase = int(k) + 1;
     const analysis::PhaseInfo info = phases[k];
     const QString name = QString::fromStdString(info.name);
-    QMenu* menu = phaseMenu_->addMenu(QStringLiteral("Phase %1").arg(name));
+    QMenu* menu = phaseMenu_->addMenu(PhaseTitle(name));
     menu->addAction(QStringLiteral("&Rename..."), this, [this, phase, info, name] {
       if (const auto text = hooks_.services->AskText(this, QStringLiteral("Phase name:"), name))
         document_.Do(Edit{document::SetPhaseInfo{phase, {text->toStdString(), info.colour}}},

@@ -11,6 +11,7 @@
 
 #include "analysis/report_format.h"
 #include "ui/shared/result_table.h"
+#include "ui/results/manual_help.h"
 #include "ui/shared/window_services.h"
 
 namespace orniva::ui {
@@ -49,6 +50,7 @@ KinematicsWindow::KinematicsWindow(const document::Document& document, WindowSer
   controls->addWidget(threshold_);
   controls->addStretch(1);
   controls->addWidget(NewCopyButton(this, [this] { copy(); }));
+  controls->addWidget(NewHelpButton(this, services_, ManualPageOfCommand("kinematics")));
   layout->addLayout(controls);
 
   model_ = new ResultModel(this);

@@ -1,8 +1,6 @@
 #include "ui/results/phase_reports.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <memory>
 #include <numeric>
 #include <string>
@@ -25,103 +23,40 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "analysis/density.h"
-#include "analysis/dihedra.h"
-#include "analysis/kinematics.h"
-#include "analysis/leave_one_out.h"
-#include "analysis/mohr.h"
-#include "analysis/stress_bootstrap.h"
+#include "analysis/by_phase.h"
 #include "analysis/stress_summary.h"
-#include "analysis/tendency.h"
 #include "ui/shared/long_work.h"
 #include "ui/shared/window_services.h"
+#include "ui/results/manual_help.h"
 
 namespace orniva::ui {
 
-using analysis::CsvReport;
+using analysis::ReportCell;
+using analysis::ReportKind;
+using analysis::ReportTable;
 using analysis::Study;
-
-// A report's CSV as cells, with each cell's number (NaN for text) to sort by.
-struct PhaseTable {
-  QStringList header;
-  std::vector<QStringList> rows;
-  std::vector<std::vector<double>> numbers;
-};
 
 namespace {
 
-// The choices a report reads, which its title names.
-enum class Reads { Data, Density, Inversion, EveryMethod, StressInView };
-
-struct ReportKind {
-  const char* name;
-  const char* command;  // orniva-analyse's
-  Reads reads;
-  analysis::StudyReport report;
-};
-
-// The tendency under the study's magnitudes and the stress in view;
-// refused until magnitudes are given.
-CsvReport Tendency(Study& s) {
-  const std::optional<analysis::StressMagnitudes>& magnitudes = s.choices().tendency.magnitudes;
-  if (!magnitudes) return {{}, "no stress magnitudes given (Analysis > Stress Magnitudes...)"};
-  return analysis::TendencyCsv(
-      analysis::FaultTendencies(s.data(), s.InUse(), s.StressInView(), *magnitudes));
-}
-
-// The reports of orniva-analyse that read the study's data in use and its
-// choices, in the order listed.
-const std::vector<ReportKind>& Reports() {
-  using namespace analysis;
-  static const std::vector<ReportKind> reports = {
-      {"Kinematics", "kinematics", Reads::Data,
-       [](Study& s) { return KinematicsCsv(s.Kinematics()); }},
-      {"Linked Bingham axes", "bingham", Reads::Data,
-       [](Study& s) { return BinghamCsv(s.Kinematics()); }},
-      {"Stress inversion", "stress", Reads::Inversion,
-       [](Study& s) { return StressCsv(s.Stress()); }},
-      {"Stress summary", "stress-summary", Reads::Inversion,
-       [](Study& s) { return StressSummaryCsv(s.Stress(), s.choices().method); }},
-      {"Comparison of the methods", "stress-methods", Reads::EveryMethod,
-       [](Study& s) { return StressMethodsCsv(s.StressByEveryMethod()); }},
-      {"Misfit angles", "misfit-angles", Reads::StressInView,
-       [](Study& s) { return MisfitAnglesCsv(s.StressInView()); }},
-      {"Mohr diagram values", "mohr", Reads::StressInView,
-       [](Study& s) { return MohrCsv(MohrOf(s.data(), s.StressInView())); }},
-      {"Slip and dilation tendency", "tendency", Reads::StressInView, Tendency},
-      {"Leave-one-out influence", "leave-one-out", Reads::Inversion,
-       [](Study& s) { return LeaveOneOutCsv(LeaveEachOut(SetupOf(s))); }},
-      {"Density", "density", Reads::Density,
-       [](Study& s) {
-         return DensityCsv(s.data(), s.choices().densityOf, s.choices().densityMethod, s.InUse());
-       }},
-      {"Right dihedra", "dihedra", Reads::Data,
-       [](Study& s) { return DihedraCsv(s.data(), s.InUse()); }},
-  };
+// The reports of the report table offered for each phase, in its order.
+const std::vector<const ReportKind*>& Reports() {
+  static const std::vector<const ReportKind*> reports = [] {
+    std::vector<const ReportKind*> offered;
+    for (const ReportKind& kind : analysis::ReportKinds())
+      if (kind.eachPhase) offered.push_back(&kind);
+    return offered;
+  }();
   return reports;
 }
 
-PhaseTable TableOf(const std::string& csv) {
-  PhaseTable table;
-  for (std::size_t start = 0; start < csv.size();) {
-    const std::size_t end = std::min(csv.find('\n', start), csv.size());
-    QStringList cells;
-    std::vector<double> numbers;
-    for (const std::string& field : analysis::CsvFields(csv.substr(start, end - start))) {
-      cells << QString::fromStdString(field);
-      bool ok = false;
-      const double value = cells.back().toDouble(&ok);
-      numbers.push_back(ok ? value : std::numeric_limits<double>::quiet_NaN());
-    }
-    if (start == 0) {
-      table.header = cells;
-    } else {
-      table.rows.push_back(std::move(cells));
-      table.numbers.push_back(std::move(numbers));
-    }
-    start = end + 1;
-  }
-  return table;
+// A cell as the table shows and copies it: a number as orniva-analyse
+// writes it, the program's words as they are, the user's text (a phase's
+// name) neutralised for spreadsheets.
+QString CellText(const ReportTable& table, const ReportCell& cell) {
+  if (cell.kind == ReportCell::Kind::Text)
+    return QString::fromStdString(analysis::NeutralisedText(table.TextOf(cell)));
+  if (cell.kind == ReportCell::Kind::Label) return QString::fromStdString(table.TextOf(cell));
+  return QString::fromStdString(table.Written(cell));
 }
 
 // The first letter in capitals and a full stop after.
@@ -164,31 +99,32 @@ class PhaseReportModel : public QAbstractTableModel {
   using QAbstractTableModel::QAbstractTableModel;
 
   // The report's order until sorted again; the views read the rows anew.
-  void setTable(PhaseTable table) {
+  void setTable(ReportTable table) {
     beginResetModel();
     table_ = std::move(table);
-    order_.resize(table_.rows.size());
+    order_.resize(table_.rowCount());
     std::iota(order_.begin(), order_.end(), std::size_t(0));
     endResetModel();
     sort(sortColumn_, sortOrder_);
   }
   int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : int(table_.rows.size());
+    return parent.isValid() ? 0 : int(table_.rowCount());
   }
   int columnCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : int(table_.header.size());
+    return parent.isValid() ? 0 : int(table_.columns.size());
   }
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid()) return {};
-    const std::size_t row = order_[std::size_t(index.row())];
-    if (role == Qt::DisplayRole) return table_.rows[row].value(index.column());
-    if (role == Qt::TextAlignmentRole && !std::isnan(NumberAt(row, index.column())))
+    const ReportCell& cell = CellAt(order_[std::size_t(index.row())], index.column());
+    if (role == Qt::DisplayRole) return CellText(table_, cell);
+    if (role == Qt::TextAlignmentRole && cell.IsNumber())
       return int(Qt::AlignRight | Qt::AlignVCenter);
     return {};
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-      return table_.header.value(section);
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < columnCount())
+      return QString::fromStdString(table_.columns[std::size_t(section)]);
     return QAbstractTableModel::headerData(section, orientation, role);
   }
   void sort(int column, Qt::SortOrder order) override;
@@ -196,13 +132,12 @@ class PhaseReportModel : public QAbstractTableModel {
   QString text(const std::vector<int>& rows) const;
 
  private:
-  double NumberAt(std::size_t row, int column) const {
-    const std::vector<double>& numbers = table_.numbers[row];
-    return std::size_t(column) < numbers.size() ? numbers[std::size_t(column)] : std::nan("");
+  const ReportCell& CellAt(std::size_t row, int column) const {
+    return table_.at(row, std::size_t(column));
   }
   bool Less(std::size_t a, std::size_t b, int column) const;
 
-  PhaseTable table_;
+  ReportTable table_;
   std::vector<std::size_t> order_;
   int sortColumn_ = -1;
   Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
@@ -210,17 +145,17 @@ class PhaseReportModel : public QAbstractTableModel {
 
 // Numbers before text; numbers by value, text as text.
 bool PhaseReportModel::Less(std::size_t a, std::size_t b, int column) const {
-  const double x = NumberAt(a, column), y = NumberAt(b, column);
-  if (std::isnan(x) != std::isnan(y)) return !std::isnan(x);
-  if (!std::isnan(x)) return x < y;
-  return table_.rows[a].value(column) < table_.rows[b].value(column);
+  const ReportCell &x = CellAt(a, column), &y = CellAt(b, column);
+  if (x.IsNumber() != y.IsNumber()) return x.IsNumber();
+  if (x.IsNumber()) return x.number < y.number;
+  return CellText(table_, x) < CellText(table_, y);
 }
 
 void PhaseReportModel::sort(int column, Qt::SortOrder order) {
   emit layoutAboutToBeChanged();
   sortColumn_ = column;
   sortOrder_ = order;
-  order_.resize(table_.rows.size());
+  order_.resize(table_.rowCount());
   std::iota(order_.begin(), order_.end(), std::size_t(0));
   if (column >= 0 && column < columnCount())
     std::stable_sort(order_.begin(), order_.end(), [&](std::size_t a, std::size_t b) {
@@ -230,8 +165,15 @@ void PhaseReportModel::sort(int column, Qt::SortOrder order) {
 }
 
 QString PhaseReportModel::text(const std::vector<int>& rows) const {
-  QString text = table_.header.join('\t') + '\n';
-  for (int row : rows) text += table_.rows[order_[std::size_t(row)]].join('\t') + '\n';
+  QStringList header;
+  for (const std::string& column : table_.columns) header << QString::fromStdString(column);
+  QString text = header.join('\t') + '\n';
+  for (int row : rows) {
+    for (int column = 0; column < columnCount(); ++column)
+      text += (column ? QStringLiteral("\t") : QString()) +
+              CellText(table_, CellAt(order_[std::size_t(row)], column));
+    text += '\n';
+  }
   return text;
 }
 
@@ -301,7 +243,9 @@ QWidget* PhaseReportsWindow::newControls() {
     row->addWidget(w);
   row->addWidget(progress_, 1);
   row->addWidget(copy);
-  connect(reports_, &QComboBox::currentIndexChanged, this, [this] {
+  row->addWidget(NewHelpButton(this, services_, ManualPageOfCommand(reportCommand(0))));
+  connect(reports_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    SetManualPage(this, ManualPageOfCommand(reportCommand(index)));
     stale_ = true;
     follow();
   });
@@ -315,10 +259,10 @@ QWidget* PhaseReportsWindow::newControls() {
 
 int PhaseReportsWindow::reportCount() { return int(Reports().size()); }
 QString PhaseReportsWindow::reportName(int index) {
-  return QString::fromLatin1(Reports()[std::size_t(index)].name);
+  return QString::fromStdString(Reports()[std::size_t(index)]->title);
 }
 const char* PhaseReportsWindow::reportCommand(int index) {
-  return Reports()[std::size_t(index)].command;
+  return Reports()[std::size_t(index)]->name.c_str();
 }
 
 void PhaseReportsWindow::chooseReport(int index) { reports_->setCurrentIndex(index); }
@@ -339,18 +283,19 @@ void PhaseReportsWindow::follow() {
 void PhaseReportsWindow::run() {
   stale_ = false;
   std::shared_ptr<Study> study = analysis::DetachedStudy(document_.study());
-  const analysis::StudyReport report = Reports()[std::size_t(reports_->currentIndex())].report;
+  const ReportKind* kind = Reports()[std::size_t(reports_->currentIndex())];
   showRunning(true);
   work_->Start(
-      [study, report](const LongWork::Control& control) {
-        const analysis::ByPhaseControl phases{control.cancel, control.report};
-        CsvReport result = analysis::ByPhase(*study, report, phases);
-        PhaseTable table = result.error.empty() ? TableOf(result.text) : PhaseTable{};
-        return std::make_pair(std::move(result), std::move(table));
+      [study, kind](const LongWork::Control& control) {
+        analysis::ReportRequest request;
+        request.cancel = control.cancel;
+        const analysis::StudyTable report = [&](Study& s) {
+          return analysis::RunReport(*kind, s, request);
+        };
+        return analysis::ByPhaseTable(*study, report, kind->ColumnsFor(request),
+                                      {control.cancel, control.report});
       },
-      [this](std::pair<CsvReport, PhaseTable> ran) {
-        finish(std::move(ran.first), std::move(ran.second));
-      });
+      [this](ReportTable table) { finish(std::move(table)); });
 }
 
 void PhaseReportsWindow::cancel() {
@@ -364,15 +309,16 @@ void PhaseReportsWindow::cancel() {
 
 bool PhaseReportsWindow::running() const { return work_->running(); }
 
-void PhaseReportsWindow::finish(CsvReport report, PhaseTable table) {
+void PhaseReportsWindow::finish(ReportTable table) {
   showRunning(false);
-  if (report.error == analysis::kByPhaseCancelled) {
+  if (table.error == analysis::kByPhaseCancelled) {
     stale_ = true;
     title_->setText(titleText(QStringLiteral("Cancelled; the table is as it was.")));
   } else {
+    const QString outcome = table.error.empty() ? QString() : Sentence(table.error);
     model_->setTable(std::move(table));
     table_->resizeColumnsToContents();
-    title_->setText(titleText(report.error.empty() ? QString() : Sentence(report.error)));
+    title_->setText(titleText(outcome));
   }
   emit finished();
 }
@@ -387,22 +333,23 @@ void PhaseReportsWindow::showRunning(bool on) {
 
 // "Each phase in turn: REPORT (its choices) of FILE." and `outcome`.
 QString PhaseReportsWindow::titleText(const QString& outcome) const {
-  const ReportKind& kind = Reports()[std::size_t(reports_->currentIndex())];
+  using analysis::ReportReads;
+  const ReportKind& kind = *Reports()[std::size_t(reports_->currentIndex())];
   QString choice;
-  if (kind.reads == Reads::Density) {
+  if (kind.reads == ReportReads::Density) {
     choice = DensityChoiceText(document_.study().choices());
-  } else if (kind.reads == Reads::StressInView && document_.study().givenStress()) {
+  } else if (kind.reads == ReportReads::StressInView && document_.study().givenStress()) {
     choice = QStringLiteral(" (the given stress)");
-  } else if (kind.reads == Reads::EveryMethod) {
+  } else if (kind.reads == ReportReads::EveryMethod) {
     if (document_.study().choices().iterate) choice = QStringLiteral(" (iterated)");
-  } else if (kind.reads != Reads::Data) {
+  } else if (kind.reads == ReportReads::Inversion || kind.reads == ReportReads::StressInView) {
     choice = QStringLiteral(" (%1%2)").arg(
         QString::fromLatin1(analysis::StressMethodName(document_.study().choices().method)),
         document_.study().choices().iterate ? QStringLiteral(", iterated") : QString());
   }
   const QString file = QFileInfo(QFile::decodeName(document_.fileName().c_str())).fileName();
   return QStringLiteral("Each phase in turn: %1%2 of %3. %4")
-      .arg(QString::fromLatin1(kind.name), choice, file, outcome)
+      .arg(QString::fromStdString(kind.title), choice, file, outcome)
       .trimmed();
 }
 

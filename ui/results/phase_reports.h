@@ -1,7 +1,8 @@
-// The Each Phase in Turn window: one analysis report, chosen from a list,
-// run on each phase of the curation in turn and shown as a sortable table
-// led by the phase, with the same values orniva-analyse writes with
-// --by-subset; Copy puts them on the clipboard tab-separated. The window
+// The Each Phase in Turn window: one report of the report table, chosen
+// from a list, run on each phase of the curation in turn and shown as a
+// sortable table of its typed cells led by the phase, with the same values
+// orniva-analyse writes with --by-subset; a phase that cannot be analysed
+// has a row that says why. Copy puts them on the clipboard tab-separated. The window
 // follows the document: a change of the data, the curation or the choices
 // runs the report again off the window's thread (ui/shared/long_work.h), with
 // progress and Cancel (a cancelled run leaves the table as it was).
@@ -10,7 +11,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "analysis/by_phase.h"
+#include "analysis/report_table.h"
 #include "document/document.h"
 
 class QComboBox;
@@ -24,7 +25,6 @@ namespace orniva::ui {
 class LongWork;
 class PhaseReportModel;
 class WindowServices;
-struct PhaseTable;
 
 class PhaseReportsWindow : public QWidget {
   Q_OBJECT
@@ -34,8 +34,8 @@ class PhaseReportsWindow : public QWidget {
                      QWidget* parent = nullptr);
   ~PhaseReportsWindow() override;
 
-  // The reports offered: their names in the list and orniva-analyse's
-  // command of each.
+  // The reports offered (those of the report table marked for each phase):
+  // their names in the list and orniva-analyse's command of each.
   static int reportCount();
   static QString reportName(int index);
   static const char* reportCommand(int index);
@@ -67,7 +67,7 @@ class PhaseReportsWindow : public QWidget {
   QWidget* newControls();
   // Runs the report again when what it reads has changed since it ran.
   void follow();
-  void finish(analysis::CsvReport report, PhaseTable table);
+  void finish(analysis::ReportTable table);
   void showRunning(bool on);
   QString titleText(const QString& outcome) const;
 

@@ -14,6 +14,7 @@
 #include "data/data_file_text.h"
 #include "platform/atomic_file.h"
 #include "platform/file_error.h"
+#include "ui/results/manual_help.h"
 
 namespace orniva::ui {
 
@@ -132,6 +133,7 @@ QLayout* RotatedDataWindow::newButtons() {
   buttons->addWidget(copyButton);
   buttons->addWidget(openButton_);
   buttons->addStretch();
+  buttons->addWidget(NewHelpButton(this, services_, ManualPageOfCommand("back-tilt")));
   return buttons;
 }
 

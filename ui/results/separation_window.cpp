@@ -20,9 +20,11 @@
 #include "analysis/fault_vectors.h"
 #include "analysis/report_format.h"
 #include "analysis/stress_summary.h"
+#include "ui/shared/fitted_picture.h"
 #include "ui/shared/long_work.h"
 #include "ui/shared/result_table.h"
 #include "ui/results/stress_window.h"
+#include "ui/results/manual_help.h"
 
 namespace orniva::ui {
 
@@ -34,13 +36,6 @@ QColor ColourOf(TColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-// The point of `line` on an equal-area net of radius `radius` about `centre`.
-QPointF NetPoint(math::TrendPlunge line, QPointF centre, double radius) {
-  const double r = radius * std::sqrt(2.0) * std::sin((90 - line.plunge) * M_PI / 360);
-  return {centre.x() + r * std::sin(line.trend * M_PI / 180),
-          centre.y() - r * std::cos(line.trend * M_PI / 180)};
-}
-
 // The picture of each phase of `result`, from the data it was found in.
 std::vector<ProposalPicture::Phase> PictureOf(const FaultSet& data,
                                               const analysis::SeparationResult& result) {
@@ -49,8 +44,12 @@ std::vector<ProposalPicture::Phase> PictureOf(const FaultSet& data,
     poles[f.line] = math::LowerHemisphereLine(-f.n);
   std::vector<ProposalPicture::Phase> phases;
   for (const analysis::ProposedPhase& p : analysis::ProposedPhases(result)) {
-    ProposalPicture::Phase phase{p.colour, p.result.axes[0], p.result.axes[2], {}};
-    for (int line : p.lines) phase.poles.push_back(poles[line]);
+    const auto orientation = [](math::TrendPlunge line) {
+      return directional_operations::Orientation{float(line.trend), float(line.plunge)};
+    };
+    ProposalPicture::Phase phase{
+        p.colour, orientation(p.result.axes[0]), orientation(p.result.axes[2]), {}};
+    for (int line : p.lines) phase.poles.push_back(orientation(poles[line]));
     phases.push_back(std::move(phase));
   }
   return phases;
@@ -74,39 +73,29 @@ QDoubleSpinBox* NewAngleBox(double value, QWidget* parent) {
 
 }  // namespace
 
-ProposalPicture::ProposalPicture(QWidget* parent) : QWidget(parent) { setMinimumSize(160, 160); }
+ProposalPicture::ProposalPicture(QWidget* parent) : QWidget(parent) {
+  setMinimumSize(160, 160);
+  setPhases({});
+}
 
 void ProposalPicture::setPhases(std::vector<Phase> phases) {
-  phases_ = std::move(phases);
+  figure_.phases = std::move(phases);
+  PlotTarget target;
+  target.picture = &picture_;
+  target.geometry.kind = NetKind::EqualArea;
+  InitNetGeometry(target.geometry);
+  PlotPhaseAxes(figure_, target);
   update();
 }
 
-void ProposalPicture::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.fillRect(rect(), palette().base());
-  const double radius = std::min(width(), height()) / 2.0 - 8;
-  const QPointF centre(width() / 2.0, height() / 2.0);
-  painter.setPen(palette().text().color());
-  painter.drawEllipse(centre, radius, radius);
-  painter.drawLine(centre + QPointF(0, -radius), centre + QPointF(0, -radius - 6));
-  for (const Phase& phase : phases_) {
-    const QColor colour = ColourOf(phase.colour);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    for (const math::TrendPlunge& pole : phase.poles)
-      painter.drawEllipse(NetPoint(pole, centre, radius), 1.8, 1.8);
-    painter.setPen(QPen(colour, 2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(NetPoint(phase.sigma1, centre, radius), 6, 6);
-    const QPointF s3 = NetPoint(phase.sigma3, centre, radius);
-    painter.drawRect(QRectF(s3.x() - 5, s3.y() - 5, 10, 10));
-  }
-}
+void ProposalPicture::paintEvent(QPaintEvent*) { PaintFitted(this, picture_); }
 
-SeparationWindow::SeparationWindow(const document::Document& document, Accept accept,
-                                   QWidget* parent)
-    : QWidget(parent, Qt::Window), document_(document), accept_(std::move(accept)) {
+SeparationWindow::SeparationWindow(const document::Document& document, WindowServices& services,
+                                   Accept accept, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      document_(document),
+      services_(services),
+      accept_(std::move(accept)) {
   setObjectName(QStringLiteral("SeparationWindow"));
   resize(720, 720);
   auto* layout = new QVBoxLayout(this);
@@ -185,6 +174,7 @@ QWidget* SeparationWindow::newButtons() {
   acceptChosen_ = new QPushButton(QStringLiteral("Accept P&hase"), box);
   discard_ = new QPushButton(QStringLiteral("&Discard"), box);
   acceptChosen_->setToolTip(QStringLiteral("Accept the phase chosen in the table"));
+  row->addWidget(NewHelpButton(this, services_, ManualPageOfCommand("separate")));
   row->addStretch(1);
   for (QPushButton* button : {acceptAll_, acceptChosen_, discard_}) row->addWidget(button);
   connect(acceptAll_, &QPushButton::clicked, this, [this] { acceptAll(); });

@@ -19,6 +19,8 @@
 
 #include "analysis/separation.h"
 #include "document/document.h"
+#include "picture/picture.h"
+#include "plot/phase_axes_diagram.h"
 
 class QDoubleSpinBox;
 class QLabel;
@@ -33,28 +35,29 @@ namespace orniva::ui {
 class LongWork;
 class MisfitHistogram;
 class ResultModel;
+class WindowServices;
 
-// A small equal-area net of the proposal: per phase its faults' poles as
-// dots, sigma1 as a circle and sigma3 as a square, in the phase's colour.
+// A small equal-area net of the proposal, drawn as every net of the
+// program (plot/phase_axes_diagram.h): per phase its faults' poles as dots,
+// sigma1 a square and sigma3 a circle in the phase's colour, and their key.
 class ProposalPicture : public QWidget {
   Q_OBJECT
 
  public:
-  struct Phase {
-    TColor colour = 0;
-    math::TrendPlunge sigma1, sigma3;
-    std::vector<math::TrendPlunge> poles;
-  };
+  using Phase = PhaseAxesFigure::Phase;
   explicit ProposalPicture(QWidget* parent = nullptr);
   void setPhases(std::vector<Phase> phases);
-  const std::vector<Phase>& phases() const { return phases_; }
+  const std::vector<Phase>& phases() const { return figure_.phases; }
+  // The net as recorded, what the widget paints.
+  const Picture& picture() const { return picture_; }
   QSize sizeHint() const override { return QSize(220, 220); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  std::vector<Phase> phases_;
+  PhaseAxesFigure figure_;
+  Picture picture_;
 };
 
 class SeparationWindow : public QWidget {
@@ -65,7 +68,8 @@ class SeparationWindow : public QWidget {
 
   // `accept` receives the phases accepted; without it they can only be
   // looked at.
-  SeparationWindow(const document::Document& document, Accept accept, QWidget* parent = nullptr);
+  SeparationWindow(const document::Document& document, WindowServices& services, Accept accept,
+                   QWidget* parent = nullptr);
   ~SeparationWindow() override;
 
   void setAccept(Accept accept);
@@ -108,6 +112,7 @@ class SeparationWindow : public QWidget {
   void showChosenHistogram();
 
   const document::Document& document_;
+  WindowServices& services_;
   int listener_ = 0;
   Accept accept_;
   analysis::SeparationResult result_;

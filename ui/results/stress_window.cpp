@@ -23,6 +23,7 @@
 #include "analysis/report_format.h"
 #include "analysis/stress_summary.h"
 #include "ui/results/bootstrap_panel.h"
+#include "ui/results/manual_help.h"
 #include "ui/results/given_stress_panel.h"
 #include "ui/results/method_comparison.h"
 #include "ui/shared/result_table.h"
@@ -51,7 +52,10 @@ constexpr double kNoMohr = -1e300, kNoValue = -1;
 
 // What the summary's values mean.
 const QString kSummaryTip = QStringLiteral(
-    "\u03A6 = (\u03C32 \u2212 \u03C33) / (\u03C31 \u2212 \u03C33); R = 1 \u2212 \u03A6\n"
+    "\u03A6 = (\u03C32 \u2212 \u03C33) / (\u03C31 \u2212 \u03C33), the shape ratio (some "
+    "programs call it R)\n"
+    "1 \u2212 \u03A6 = (\u03C31 \u2212 \u03C32) / (\u03C31 \u2212 \u03C33): the ratio "
+    "orniva-analyse writes as R\n"
     "R\u2032: the stress-regime index, \u03A6, 2 \u2212 \u03A6 or 2 + \u03A6 as \u03C31, "
     "\u03C32 or \u03C33 is the steepest (0 radial extension to 3 radial compression)\n"
     "SHmax, SHmin: the azimuths of the greatest and least horizontal compression\n"
@@ -177,6 +181,7 @@ QLayout* StressWindow::newControls() {
   runButton->setToolTip(QStringLiteral("Invert the faults checked under Use"));
   controls->addWidget(runButton);
   controls->addWidget(NewCopyButton(this, [this] { copy(); }));
+  controls->addWidget(NewHelpButton(this, services_, ManualPageOfCommand("stress")));
   connect(iterate_, &QCheckBox::toggled, this,
           [this](bool on) { chooseInversion(study().choices().method, on); });
   connect(runButton, &QPushButton::clicked, this, [this] { run(); });
@@ -274,10 +279,11 @@ QString StressMethodTitle(analysis::StressMethod method) {
 
 namespace {
 
-// Phi, R, R' with its regime, SHmax, the mean beta and the faults used.
+// Phi, 1 - Phi named by its formula (never "R", which peers use for Phi),
+// R' with its regime, SHmax, the mean beta and the faults used.
 QString SolvedSummary(const analysis::StressResult& r) {
   const analysis::StressCharacter character = analysis::CharacterOf(r);
-  QString text = QStringLiteral("\u03A6 = %1   R = %2   R\u2032 = %3 (%4)   ")
+  QString text = QStringLiteral("\u03A6 = %1   1 \u2212 \u03A6 = %2   R\u2032 = %3 (%4)   ")
                      .arg(Text(analysis::FormatValue(r.phi)), Text(analysis::FormatValue(r.r)),
                           Text(analysis::FormatValue(character.rPrime)),
                           QString::fromLatin1(character.regime));
@@ -378,7 +384,7 @@ void StressWindow::addFaultColumns() {
 
 // The stresses on the datum's plane, or empty cells without a stress.
 void StressWindow::addMohrColumns() {
-  const char* const headers[] = {"\u03C3n", "|\u03C4|", "\u03C4s", "RUP %", "ANG"};
+  const char* const headers[] = {"\u03C3n (compr. +)", "|\u03C4|", "\u03C4s", "RUP %", "ANG"};
   using Value = double (*)(const analysis::MohrDatum&);
   const Value values[] = {[](const analysis::MohrDatum& d) { return d.sigmaN; },
                           [](const analysis::MohrDatum& d) { return d.tau; },

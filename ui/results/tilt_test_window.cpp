@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -18,7 +17,8 @@
 
 #include "plot/tilt_test_chart.h"
 #include "render/figure_files.h"
-#include "render/replay.h"
+#include "ui/shared/fitted_picture.h"
+#include "ui/results/manual_help.h"
 #include "ui/shared/long_work.h"
 #include "ui/shared/picture_saving.h"
 
@@ -66,18 +66,7 @@ void ChartView::setPicture(Picture picture) {
   update();
 }
 
-void ChartView::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
-  if (!render::Paintable(picture_)) return;
-  const double scale =
-      std::min(double(width()) / picture_.width(), double(height()) / picture_.height());
-  const QSize size(int(picture_.width() * scale), int(picture_.height() * scale));
-  painter.setRenderHint(QPainter::Antialiasing);
-  render::PaintPicture(
-      picture_, painter,
-      QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size));
-}
+void ChartView::paintEvent(QPaintEvent*) { PaintFitted(this, picture_); }
 
 TiltTestWindow::TiltTestWindow(const document::Document& document, analysis::Bedding bedding,
                                WindowServices& services, QWidget* parent)
@@ -105,7 +94,8 @@ TiltTestWindow::TiltTestWindow(const document::Document& document, analysis::Bed
   connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
           &TiltTestWindow::copy);
   connect(save_, &QPushButton::clicked, this, &TiltTestWindow::saveChartAs);
-  for (QWidget* w : std::initializer_list<QWidget*>{progress_, cancelButton_, copy_, save_})
+  QPushButton* help = NewHelpButton(this, services_, ManualPageOfCommand("tilt-test"));
+  for (QWidget* w : std::initializer_list<QWidget*>{progress_, cancelButton_, copy_, save_, help})
     buttons->addWidget(w);
   layout->addLayout(buttons);
   work_ = new LongWork(this, [this](int done, int) { progress_->setValue(done); });

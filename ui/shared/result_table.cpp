@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
 
 #include "analysis/report_format.h"
@@ -26,8 +27,14 @@ bool NumberItem::operator<(const QTableWidgetItem& other) const {
 
 QString ScopeText(const analysis::Study& study) {
   if (study.scope() == 0) return {};
-  return QStringLiteral(" Phase %1 only.")
-      .arg(QString::fromStdString(study.curation().phases[std::size_t(study.scope() - 1)].name));
+  const std::string& name = study.curation().phases[std::size_t(study.scope() - 1)].name;
+  return QStringLiteral(" %1 only.").arg(PhaseTitle(QString::fromStdString(name)));
+}
+
+QString PhaseTitle(const QString& name) {
+  static const QRegularExpression named(QStringLiteral("^phase(\\s|$)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+  return named.match(name).hasMatch() ? name : QStringLiteral("Phase ") + name;
 }
 
 void ShowTitle(QWidget* window, const char* caption, const document::Document& document) {

@@ -134,6 +134,9 @@ void FillAxesTable(QTableWidget* table, const std::array<const char*, 3>& names,
 QString LeftOutText(const std::vector<int>& lines);
 // " Phase A only." when the study's analyses read one phase, else "".
 QString ScopeText(const analysis::Study& study);
+// A phase as a window names it: "Phase NAME", or the name alone when it
+// already begins with the word ("Phase 1", never "Phase Phase 1").
+QString PhaseTitle(const QString& name);
 // Titles a results window "CAPTION  [ NAME.fdt ]" with the document's data
 // file, or "CAPTION" before any.
 void ShowTitle(QWidget* window, const char* caption, const document::Document& document);
