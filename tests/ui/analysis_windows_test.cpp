@@ -497,7 +497,7 @@ TEST_F(WindowTest, ImportedAttributesKeptInTheCurationFile) {
 
 TEST_F(WindowTest, ImportAndPasteSaveThenLoadTheData) {
   services.importAnswers = {DataFile("field.csv", "90,45,90,45,N\n")};
-  services.importData = ImportedData{"90 45 90 45 N\r\n"};
+  services.importData = ImportedData{"90 45 90 45 N\r\n", {}};
   services.dataFileAnswers = {Q(work.File("field.fdt"))};
   window->importCommands()->ActionImport->trigger();
   EXPECT_EQ(services.importedTexts, std::vector<std::string>{"90,45,90,45,N\n"});

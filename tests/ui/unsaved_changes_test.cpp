@@ -62,7 +62,7 @@ TEST_F(UnsavedChangesTest, TheFileWithTheChangesIsAskedAboutAndSaved) {
       {"drop", [this] { window->FilesDropped({Q(b)}); }, other},
       {"import", [&, this] {
          services.importAnswers = {DataFile("table.csv", "10,20,30,15,N\n")};
-         services.importData = ImportedData{other};
+         services.importData = ImportedData{other, {}};
          services.dataFileAnswers = {Q(b)};
          window->importCommands()->ActionImport->trigger();
        }, other},
