@@ -44,6 +44,7 @@ ManualWindow::ManualWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   Browser1 = new QTextBrowser(this);
   Browser1->setObjectName(QStringLiteral("Browser1"));
   Browser1->setOpenExternalLinks(true);  // a source's web address, in the desktop's browser
+  Browser1->document()->setDocumentMargin(12);
   QAction* back = ToolBar1->addAction(QStringLiteral("&Back"), Browser1, &QTextBrowser::backward);
   QAction* forward =
       ToolBar1->addAction(QStringLiteral("&Forward"), Browser1, &QTextBrowser::forward);
