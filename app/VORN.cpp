@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTimer>
 
@@ -30,7 +31,9 @@ bool FilesNamed(int argc, char* argv[], QStringList& files) {
     orniva::cli::Report(kProgram, arguments.error);
     return false;
   }
-  for (const std::string& file : arguments.operands) files.append(QFile::decodeName(file.c_str()));
+  // Made absolute at once: the window may make a remembered folder current.
+  for (const std::string& file : arguments.operands)
+    files.append(QFileInfo(QFile::decodeName(file.c_str())).absoluteFilePath());
   return true;
 }
 

@@ -10,7 +10,9 @@
 #include <QEvent>
 #include <QImage>
 #include <QPainter>
+#include <QSettings>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_data.h"
@@ -29,7 +31,7 @@ class NoDialogs : public ui::WindowServices {
   std::optional<QString> OpenDataFile(QWidget*) override { return std::nullopt; }
   std::optional<QString> SavePicture(QWidget*) override { return std::nullopt; }
   void ReportError(QWidget*, const FileError&) override {}
-  std::optional<QString> SaveFigureFile(QWidget*) override { return std::nullopt; }
+  std::optional<QString> SaveFigureFile(QWidget*, const QString&) override { return std::nullopt; }
   std::optional<ui::FigureOptions> ChooseFigureOptions(QWidget*, const ui::FigureOptions&, bool,
                                                        const QString&) override {
     return std::nullopt;
@@ -61,6 +63,15 @@ class NoDialogs : public ui::WindowServices {
   void CopyText(const QString&) override {}
   QString ClipboardText() override { return {}; }
   void CopyData(QMimeData* data) override { delete data; }
+  void ShowManual(QWidget*, const QString&) override {}
+  // A scratch file, never the user's settings.
+  std::unique_ptr<QSettings> Settings() override {
+    return std::make_unique<QSettings>(folder_.filePath(QStringLiteral("orniva.ini")),
+                                       QSettings::IniFormat);
+  }
+
+ private:
+  QTemporaryDir folder_;
 };
 
 // Counts the paints of a widget.

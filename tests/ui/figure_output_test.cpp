@@ -16,10 +16,12 @@ namespace {
 using orniva::test::ReadFile;
 using render::FigureFormat;
 
-// Save Figure As: the file, the options remembered (shown the next time); a
-// cancel writes nothing.
+// Save Figure As: a name proposed for the data and the diagram, the file,
+// the options remembered (shown the next time); a cancel writes nothing.
 TEST_F(WindowTest, SaveCopyAndPrintTheFigure) {
+  window->figureCommands()->ActionSaveFigure->trigger();  // before any load, then cancelled
   OpenTen();
+  window->ActionTLD->trigger();
   FigureOptions chosen;
   chosen.title = QStringLiteral("Quarry");
   chosen.size.widthMm = 60;
@@ -35,6 +37,9 @@ TEST_F(WindowTest, SaveCopyAndPrintTheFigure) {
   window->figureCommands()->ActionSaveFigure->trigger();
   EXPECT_FALSE(std::filesystem::exists(work.File("cancelled.pdf")));
   EXPECT_EQ(services.optionsShown.back().title, "Quarry");
+  EXPECT_EQ(services.figureNamesOffered,
+            (std::vector<QString>{"orniva-fault-planes.svg", "ten-tangent-lineation.svg",
+                                  "ten-tangent-lineation.svg"}));
 
   window->figureCommands()->ActionCopyFigure->trigger();
   const QMimeData* copied = services.copied.get();

@@ -63,10 +63,12 @@ TEST_F(WindowTest, ControlTexts) {
   // clang-format off
   const std::pair<QString, QString> rows[] = {
       {window->windowTitle(), "Orniva"},
-      {texts(window->menuBar()->actions()), "&File|&Edit|&Plot|&Analysis|&Data|&Select|&Help"},
+      {texts(window->menuBar()->actions()), "&File|&Edit|&Plot|&Analysis|&Data|&Select|&View|&Help"},
       {texts(window->File1->actions()),
        "&Open|Export &Image|Save &Figure As...|&Print...|I&mport...|New S&urvey...|Open "
-       "Sur&vey...|&Save|Save &As...||E&xit"},
+       "Sur&vey...|&Save|Save &As...|Recent &Files||E&xit"},
+      {texts(window->viewCommands()->View1->actions()),
+       "&Wide Data Grid||&Remember Window and Recent Files"},
       {texts(window->Edit1->actions()), "&Copy Figure|&Paste Data||&Undo|&Redo"},
       {texts(window->curationCommands()->Data1->actions()), "Data &Table...|&Analyse|&Colour by Phase"},
       {texts(window->Plot1->actions()),
@@ -97,7 +99,9 @@ TEST_F(WindowTest, ControlTexts) {
     EXPECT_EQ(actual.toStdString(), expected.toStdString());
   EXPECT_TRUE(window->analysisMenu()->ActionEqualAngle->isChecked() &&
               window->ActionFPS->isChecked() && window->ActionMedium->isChecked());
-  EXPECT_FALSE(window->Contents1->isEnabled());
+  EXPECT_FALSE(window->viewCommands()->ActionWideGrid->isChecked() ||
+               window->viewCommands()->ActionRemember->isChecked());
+  EXPECT_TRUE(window->StatusSelection->isHidden());
   EXPECT_EQ(window->MenuOpen->shortcut(), QKeySequence(QKeySequence::Open));
   // One action per command, shared by the menu and the toolbar.
   EXPECT_EQ(texts({window->ToolButton1->defaultAction(), window->ToolButton2->defaultAction(),
@@ -189,10 +193,14 @@ TEST_F(WindowTest, DroppingOneFileLoadsItPluralFilesAreRefusedAndExitRemovesItsO
 }
 
 // A refused load keeps the data and the picture; a load whose log cannot be
-// written or whose fields are bad goes on.
+// written or whose fields are bad goes on, a tab-separated file named as
+// such; striations far off their planes are named after the load.
 TEST_F(WindowTest, LoadRefusalsAndReports) {
   TempDir locked;
   ASSERT_TRUE(QDir().mkdir(Q(locked.File("VORN.log"))));
+  const std::string kOffBy21 =
+      "striation more than 20\u00B0 off its plane at line 2 (20.97\u00B0).\r\n"
+      "Every analysis reads a striation as if it lay in its plane.";
   WriteFile(locked.File("two.fdt"), "400 20 30 40 N\n10 20 30 40 R\n");
   struct Row {
     QString path;
@@ -204,9 +212,13 @@ TEST_F(WindowTest, LoadRefusalsAndReports) {
       {DataFile("many.fdt", Repeat("10 20 30 40 N\n", 32761)),
        {"Number of fault must be less than 32760"}, {}, 10},
       {Q(work.File("missing.fdt")), {}, {work.File("missing.fdt")}, 10},
-      {Q(locked.File("two.fdt")), {}, {locked.File("VORN.log")}, 2},
+      {Q(locked.File("two.fdt")), {"two.fdt: " + kOffBy21}, {locked.File("VORN.log")}, 2},
       {DataFile("bad.fdt", "400 20 30 40 N\n10 20 30 40 N\n"),
-       {"Data file has at least one error.\r\nConsult the file VORN.log."}, {}, 2},
+       {"Data file has at least one error.\r\nConsult the file VORN.log.", "bad.fdt: " + kOffBy21},
+       {}, 2},
+      {DataFile("tabs.fdt", "120\t45\t200\t30\tN\n10 20 10 20 R\n"),
+       {"Data file has at least one error.\r\nConsult the file VORN.log.\r\n"
+        "The file is tab-separated: a data file separates its fields by spaces."}, {}, 2},
       {DataFile("zero.fdt", ""), {}, {}, 0},  // the empty net, not the earlier data
   };
   // clang-format on

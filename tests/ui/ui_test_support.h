@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QMimeData>
+#include <QSettings>
 #include <QString>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -23,6 +24,8 @@
 
 namespace orniva::ui::test {
 
+inline QString Q(const std::string& path) { return QString::fromStdString(path); }
+
 // Answers the file dialogs from queues (an empty queue or nullopt cancels)
 // and records what the window hands them.
 class StubServices : public WindowServices {
@@ -31,7 +34,10 @@ class StubServices : public WindowServices {
   std::optional<QString> OpenDataFile(QWidget*) override { return Next(openAnswers); }
   std::optional<QString> SavePicture(QWidget*) override { return Next(saveAnswers); }
   void ReportError(QWidget*, const FileError& error) override { errors.push_back(error); }
-  std::optional<QString> SaveFigureFile(QWidget*) override { return Next(figureAnswers); }
+  std::optional<QString> SaveFigureFile(QWidget*, const QString& offered) override {
+    figureNamesOffered.push_back(offered);
+    return Next(figureAnswers);
+  }
   std::optional<FigureOptions> ChooseFigureOptions(QWidget*, const FigureOptions& current, bool,
                                                    const QString&) override {
     optionsShown.push_back(current);
@@ -80,6 +86,11 @@ class StubServices : public WindowServices {
     copied.reset(data);
     clipboard = data->text();
   }
+  void ShowManual(QWidget*, const QString& page) override { manualPages.push_back(page); }
+  // Kept in a file of a scratch folder, never the user's.
+  std::unique_ptr<QSettings> Settings() override {
+    return std::make_unique<QSettings>(Q(settingsFolder.File("orniva.ini")), QSettings::IniFormat);
+  }
 
   Answers openAnswers, saveAnswers, figureAnswers, importAnswers, dataFileAnswers, textAnswers,
       fileAnswers;
@@ -96,6 +107,9 @@ class StubServices : public WindowServices {
   std::vector<std::pair<QString, QString>> dataFileDialogs;  // their titles and offered names
   QString clipboard;                                         // the text copied, or to paste
   std::unique_ptr<QMimeData> copied;                         // the data copied last
+  std::vector<QString> figureNamesOffered;
+  std::vector<QString> manualPages;  // the pages of the manual shown
+  orniva::test::TempDir settingsFolder;
 
  private:
   static std::optional<QString> Next(Answers& answers) {
@@ -118,8 +132,6 @@ inline const char kTenData[] =
     "35 68 48.1 67.5 N\n"
     "122 82 33.1 7.9 S\n"
     "296 78 24.3 7.8 D\n";
-
-inline QString Q(const std::string& path) { return QString::fromStdString(path); }
 
 // The lines of `text`, one a line.
 inline std::vector<std::string> LinesOf(const char* text) {

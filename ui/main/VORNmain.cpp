@@ -10,31 +10,26 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "data/colours.h"
 #include "data/fault_reader.h"
-#include "data/orientation_table.h"
 #include "picture/emf.h"
 #include "plot/diagram.h"
+#include "plot/manual_pages.h"
 #include "ui/main/About.h"
+#include "ui/shared/manual_window.h"
 #include "ui/shared/picture_saving.h"
 #include "ui/main/program_icons.h"
-#include "ui/results/orientation_window.h"
 
 TFormMain* FormMain = nullptr;
 
@@ -77,16 +72,19 @@ TFormMain::TFormMain(WindowServices* services, QWidget* parent)
   createControls();
   createStatusBar();
   createSelectionCommands();
+  createViewCommands();
   connectHandlers();
   FormCreate();
 }
 
 TFormMain::~TFormMain() {
+  viewCommands_->Store();
   FormDestroy();
   delete analysisMenu_;  // its results windows listen to the study, which goes first
   delete selectionCommands_;
   delete curationCommands_;
-  delete selection_;  // it listens to the study
+  delete viewCommands_;  // it listens to the document
+  delete selection_;     // it listens to the study
 }
 
 // ---- construction ------------------------------------------------------------
@@ -167,7 +165,7 @@ void TFormMain::createFileAndEditMenus() {
   Edit1->setObjectName(QStringLiteral("Edit1"));
   figureCommands_ = new FigureCommands(
       {this, services_, [this](const FigureOptions& options) { return CurrentFigure(options); },
-       [this] { return FileName(); }},
+       [this] { return FileName(); }, [this] { return PlotMode; }},
       File1, Edit1);
   importCommands_ = new ImportCommands(
       {this, services_, [this] { return curationCommands_->MayDiscardChanges(); },
@@ -214,7 +212,6 @@ void TFormMain::createHelpMenu() {
   Help1->setObjectName(QStringLiteral("Help1"));
   Contents1 = Help1->addAction(QStringLiteral("&Contents"));
   Contents1->setObjectName(QStringLiteral("Contents1"));
-  Contents1->setEnabled(false);
   Version1 = Help1->addAction(QStringLiteral("&Version"));
   Version1->setObjectName(QStringLiteral("Version1"));
 }
@@ -289,14 +286,26 @@ void TFormMain::createStatusBar() {
   StatusReadout = new QLabel(StatusBar1);
   StatusReadout->setObjectName(QStringLiteral("StatusReadout"));
   StatusBar1->addWidget(StatusReadout, 1);
+  StatusSelection = new QLabel(StatusBar1);
+  StatusSelection->setObjectName(QStringLiteral("StatusSelection"));
+  StatusBar1->addPermanentWidget(StatusSelection);
 }
 
 void TFormMain::createSelectionCommands() {
   selectionCommands_ = new SelectionCommands(
-      {this, services_, Image1, StatusReadout, [this] { return PlotMode; },
+      {this, services_, Image1, StatusReadout, StatusSelection, [this] { return PlotMode; },
        [this]() -> const orniva::NetGeometry& { return netGeometry; },
        [this]() -> const orniva::DiagramFigures& { return figures.figures(); }},
       document, *selection_, menuBar(), Help1->menuAction(), ToolBar1);
+}
+
+// The View menu before Help, Recent Files before the separator above Exit.
+void TFormMain::createViewCommands() {
+  const QList<QAction*> fileItems = File1->actions();
+  viewCommands_ = new ViewCommands(
+      {this, services_, StringGrid1, [this](const QString& path) { LoadDataFile(path); },
+       [this] { FormResize(); }},
+      document, menuBar(), Help1->menuAction(), File1, fileItems[fileItems.indexOf(MenuExit) - 1]);
 }
 
 void TFormMain::connectHandlers() {
@@ -309,6 +318,8 @@ void TFormMain::connectHandlers() {
   connect(ActionMedium, &QAction::triggered, this, &TFormMain::ActionMediumExecute);
   connect(ActionSmall, &QAction::triggered, this, &TFormMain::ActionSmallExecute);
   connect(Version1, &QAction::triggered, this, &TFormMain::Version1Click);
+  connect(Contents1, &QAction::triggered, this,
+          [this] { ShowManualPage(*services_, this, orniva::kManualIndex); });
   connect(Image1, &PictureView::clicked, this, &TFormMain::Image1Click);
   StringGrid1->setDrawCellHandler([this](int col, int row, const QRect& rect, CellState state) {
     StringGrid1DrawCell(col, row, rect, state);
@@ -334,8 +345,9 @@ void TFormMain::FormShow() {
 void TFormMain::FormResize() {
   if (!Image1) return;
   const QRect outer = frameGeometry();
+  const int beside = kWidthBesideImage + StringGrid1->extraWidth();
   const int side =
-      std::max(0, std::min(outer.width() - kWidthBesideImage, outer.height() - kHeightBesideImage));
+      std::max(0, std::min(outer.width() - beside, outer.height() - kHeightBesideImage));
   Image1->resize(side, side);
 }
 
@@ -353,6 +365,7 @@ void TFormMain::showEvent(QShowEvent* event) {
   if (shown_) return;
   shown_ = true;
   fitOuterSize();
+  viewCommands_->Restore();
   FormShow();
 }
 
@@ -369,14 +382,6 @@ void TFormMain::resizeEvent(QResizeEvent* event) {
 }
 
 // ---- commands ----------------------------------------------------------------
-
-void TFormMain::ActionOpenExecute() {
-  const std::optional<QString> chosen = services_->OpenDataFile(this);
-  if (!chosen) return;
-  const QString path = QFileInfo(*chosen).absoluteFilePath();
-  MakeFolderCurrent(path);
-  LoadDataFile(path);
-}
 
 void TFormMain::ActionExportExecute() {
   SavePictureAs(*services_, this, PictureDialog::Export,
@@ -493,71 +498,6 @@ void TFormMain::Version1Click() {
   FormAbout->raise();
   FormAbout->activateWindow();
 }
-
-// ---- file drop -----------------------------------------------------------------
-
-// Only a drag that offers a copy: the files are read, never taken.
-void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
-  if (!event->mimeData()->hasUrls() || !(event->possibleActions() & Qt::CopyAction)) return;
-  event->setDropAction(Qt::CopyAction);
-  event->accept();
-}
-
-// The drop is finished first; the files are taken up once the desktop has
-// let go of it, so that a message box does not hold up the drag.
-void TFormMain::dropEvent(QDropEvent* event) {
-  if (!(event->possibleActions() & Qt::CopyAction)) return;
-  QStringList paths;
-  for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) paths << url.toLocalFile();
-  event->setDropAction(Qt::CopyAction);
-  event->accept();
-  QTimer::singleShot(0, this, [this, paths] { FilesDropped(paths); });
-}
-
-void TFormMain::FilesDropped(const QStringList& paths) {
-  if (paths.size() > 1) {
-    ShowMessage("Plural files were dropped.\r\nThis application accept only one file at a time.");
-    return;
-  }
-  for (const QString& path : paths) LoadDataFile(QFileInfo(path).absoluteFilePath());
-}
-
-// ---- loading -------------------------------------------------------------------
-
-void TFormMain::LoadDataFile(const QString& path) {
-  // An orientation table opens in a window of its own; the data stay open.
-  if (orniva::IsOrientationTablePath(LocalPath(path)))
-    return void(orniva::ui::ShowOrientationTable(*services_, this, LocalPath(path)));
-  if (curationCommands_->MayDiscardChanges()) Load(path);
-}
-
-// Read and checked aside, reported, then taken by the document whole: the
-// grid and the picture follow it (DocumentChanged).
-void TFormMain::Load(const QString& path) {
-  orniva::document::Opening opening = orniva::document::OpenDataFile(LocalPath(path));
-  if (opening.error) return ReportError(*opening.error);
-  if (opening.tooManyLines) return ShowMessage(orniva::TooManyLinesMessage());
-  StringGrid1->setRowCount(opening.data.count() + 1);
-  StatusPanel0->setText(QString::number(opening.data.count()));
-  ReportCheck(opening.check);
-  const bool otherData = curationCommands_->AskAboutCuration(opening.curation);
-  highlight_ = -1;
-  document.Adopt(std::move(opening), otherData);
-}
-
-// A log that could not be written is reported, and the load goes on with
-// the data checked all the same; bad fields are told once.
-void TFormMain::ReportCheck(const orniva::CheckOutcome& outcome) {
-  if (outcome.logError) {
-    ReportError(*outcome.logError);
-    return;
-  }
-  writtenLogs_.insert(QFileInfo(QFile::decodeName(outcome.logPath.c_str())).canonicalFilePath());
-  if (outcome.badFields) ShowMessage(orniva::kBadFieldsMessage);
-}
-
-void TFormMain::ReportError(const FileError& error) { services_->ReportError(this, error); }
 
 // ---- plotting --------------------------------------------------------------------
 

@@ -29,6 +29,7 @@
 #include "ui/results/kinematics_window.h"
 #include "ui/main/picture_view.h"
 #include "ui/main/selection.h"
+#include "ui/main/view_commands.h"
 #include "ui/results/stress_window.h"
 #include "ui/shared/window_services.h"
 #include "ui/survey/survey_commands.h"
@@ -78,7 +79,8 @@ class TFormMain : public QMainWindow {
   QStatusBar* StatusBar1 = nullptr;
   QLabel* StatusPanel0 = nullptr;
   QLabel* StatusPanel1 = nullptr;
-  QLabel* StatusReadout = nullptr;  // the point under the cursor
+  QLabel* StatusReadout = nullptr;    // the point under the cursor
+  QLabel* StatusSelection = nullptr;  // "N selected" while a selection is
 
   // ---- actions (ActionList1); each menu item is its action ----
   QAction* ActionOpen = nullptr;
@@ -145,6 +147,7 @@ class TFormMain : public QMainWindow {
   orniva::ui::ImportCommands* importCommands() const { return importCommands_; }
   orniva::ui::CurationCommands* curationCommands() const { return curationCommands_; }
   orniva::ui::SelectionCommands* selectionCommands() const { return selectionCommands_; }
+  orniva::ui::ViewCommands* viewCommands() const { return viewCommands_; }
   orniva::ui::DataSelection& selection() { return *selection_; }
   // Files dropped on the window, as local paths.
   void FilesDropped(const QStringList& paths);
@@ -177,6 +180,9 @@ class TFormMain : public QMainWindow {
   void setUpWindow();
   void createCurationCommands();
   void createSelectionCommands();
+  void createViewCommands();
+  // Striations far off their planes in the data loaded, named in a message.
+  void ReportOffPlane();
   // "Orniva  [ file ]", and " *" while the data have unsaved changes.
   void ShowTitle();
   // The grid shows the data again after they changed.
@@ -199,6 +205,7 @@ class TFormMain : public QMainWindow {
   orniva::ui::CurationCommands* curationCommands_ = nullptr;
   orniva::ui::DataSelection* selection_ = nullptr;
   orniva::ui::SelectionCommands* selectionCommands_ = nullptr;
+  orniva::ui::ViewCommands* viewCommands_ = nullptr;
   int documentListener_ = 0;
   bool shown_ = false;
   std::int16_t highlight_ = -1;  // the datum highlighted by the last plot

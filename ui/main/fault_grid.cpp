@@ -184,6 +184,15 @@ void FaultGridView::setUpLook() {
   left->setFixedWidth(kColumnWidths[0]);
 }
 
+void FaultGridView::setWide(bool wide) {
+  // The cell's text starts 2 pixels in; as much again at its right.
+  const int number = fontMetrics().horizontalAdvance(QStringLiteral("-888.888888888888")) + 4;
+  const int width = wide ? std::max(kColumnWidths[1], number) : kColumnWidths[1];
+  for (int c = 1; c <= 4; ++c) setColumnWidth(c - 1, width);
+  extraWidth_ = 4 * (width - kColumnWidths[1]);
+  setFixedWidth(kGridWidth + extraWidth_);
+}
+
 void FaultGridView::setRowCount(int rows) {
   const int keptRow = std::max(row(), 1);
   model_->setGridRowCount(rows);

@@ -83,6 +83,12 @@ class FaultGridView : public QTableView {
   int row() const;
   void setCurrentCell(int col, int row);
 
+  // Columns 1 to 4 as wide as the longest number they show (15 significant
+  // digits and a sign), or 36 pixels as at first; the grid's width follows.
+  void setWide(bool wide);
+  // How much wider the grid is than at first.
+  int extraWidth() const { return extraWidth_; }
+
   // The grid is its window's focus control, whether or not the window is active.
   bool isActiveControl() const;
   // The current cell of the active control.
@@ -114,6 +120,7 @@ class FaultGridView : public QTableView {
   DrawCellHandler drawCell_;
   QPainter* canvas_ = nullptr;
   int keptColumn_ = 1;
+  int extraWidth_ = 0;
 };
 
 // Paints a cell normally, then hands it to the grid's cell-draw handler.

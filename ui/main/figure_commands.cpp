@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include "plot/diagram.h"
 #include "render/figure_files.h"
 #include "ui/shared/picture_saving.h"
 #include "ui/shared/widget_parts.h"
@@ -41,7 +42,8 @@ void FigureCommands::SaveFigureAs() {
         }
         render::SaveFigure(figure, path, format, options_.size);
         return true;
-      });
+      },
+      QString::fromStdString(ProposedFigureName(window_.fileName().toStdString(), window_.mode())));
 }
 
 void FigureCommands::CopyFigure() {

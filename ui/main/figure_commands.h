@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "picture/picture.h"
+#include "plot/plot_mode.h"
 #include "ui/dialogs/figure_options.h"
 #include "ui/shared/window_services.h"
 
@@ -28,11 +29,13 @@ class FigureCommands : public QObject {
     WindowServices* services = nullptr;
     std::function<Picture(const FigureOptions&)> figure;  // the figure the window shows
     std::function<QString()> fileName;                    // the data file loaded
+    std::function<PlotMode()> mode;                       // the diagram shown
   };
 
   // Adds Save Figure As and Print to `file`, Copy Figure to `edit`.
   FigureCommands(Window window, QMenu* file, QMenu* edit);
 
+  // Asks for the file, proposing one named for the data and the diagram.
   void SaveFigureAs();
   void CopyFigure();
   void PrintFigure();

@@ -104,6 +104,14 @@ SelectionCommands::SelectionCommands(Window window, document::Document& document
           [this](QPointF point) { window_.readout->setText(ReadoutAt(point)); });
   connect(view, &PictureView::left, window_.readout, &QLabel::clear);
   connect(&selection_, &DataSelection::changed, this, &SelectionCommands::Redrawn);
+  connect(&selection_, &DataSelection::changed, this, &SelectionCommands::ShowCount);
+  ShowCount();
+}
+
+void SelectionCommands::ShowCount() {
+  const std::size_t n = selection_.lines().size();
+  window_.count->setText(QStringLiteral("%1 selected").arg(n));
+  window_.count->setVisible(n > 0);
 }
 
 void SelectionCommands::createMenu(QMenuBar* menuBar, QAction* before) {

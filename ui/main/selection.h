@@ -80,6 +80,7 @@ class SelectionCommands : public QObject {
     WindowServices* services = nullptr;
     PictureView* view = nullptr;
     QLabel* readout = nullptr;  // the status bar's panel for the point under the cursor
+    QLabel* count = nullptr;    // its panel "N selected", hidden while none is
     std::function<PlotMode()> mode;
     std::function<const NetGeometry&()> geometry;
     std::function<const DiagramFigures&()> figures;  // of the diagram drawn
@@ -100,6 +101,8 @@ class SelectionCommands : public QObject {
   void SelectInWindow(SelectionChange how);
   void SelectInCone(SelectionChange how);
   void CopySelection() const;
+  // "N selected" in the status bar, shown only while the selection holds data.
+  void ShowCount();
 
   QMenu* Select1 = nullptr;
   QAction* ActionSelectMode = nullptr;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "plot/manual_pages.h"
+#include "ui/shared/manual_window.h"
 
 class QPushButton;
 class QWidget;
@@ -14,11 +15,6 @@ class QWidget;
 namespace orniva::ui {
 
 class WindowServices;
-
-// Shows `page` of the manual ("density.html", plot/manual_pages.h), asked
-// for by `parent`, through the window's services. The help window
-// (ui/shared/manual_window.h) defines it.
-void ShowManualPage(WindowServices& services, QWidget* parent, std::string_view page);
 
 // A "Help" button of `window` (made its child) and the window's F1, both
 // showing `page`. The page can be changed later (SetManualPage).

@@ -10,10 +10,11 @@ namespace orniva::ui {
 
 bool SavePictureAs(
     WindowServices& services, QWidget* parent, PictureDialog dialog,
-    const std::function<bool(const std::string& path, render::FigureFormat format)>& write) {
+    const std::function<bool(const std::string& path, render::FigureFormat format)>& write,
+    const QString& offered) {
   const bool exporting = dialog == PictureDialog::Export;
   const std::optional<QString> chosen =
-      exporting ? services.SavePicture(parent) : services.SaveFigureFile(parent);
+      exporting ? services.SavePicture(parent) : services.SaveFigureFile(parent, offered);
   if (!chosen) return false;
   const QString path = QFileInfo(*chosen).absoluteFilePath();
   MakeFolderCurrent(path);

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include <QString>
+
 #include "render/figure_files.h"
 
 class QWidget;
@@ -27,8 +29,10 @@ enum class PictureDialog { Export, Figure };
 // system's encoding) in the format of its name, and may stop early (an
 // option dialog cancelled, a message shown) by returning false; it throws
 // FileError when the file cannot be written. True when a file was written.
+// The figure's dialog proposes the name `offered` (none: an empty name).
 bool SavePictureAs(
     WindowServices& services, QWidget* parent, PictureDialog dialog,
-    const std::function<bool(const std::string& path, render::FigureFormat format)>& write);
+    const std::function<bool(const std::string& path, render::FigureFormat format)>& write,
+    const QString& offered = QString());
 
 }  // namespace orniva::ui

@@ -14,8 +14,10 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSettings>
 
 #include "ui/dialogs/import_dialog.h"
+#include "ui/shared/manual_window.h"
 
 namespace orniva::ui {
 namespace {
@@ -55,8 +57,12 @@ void QtWindowServices::ReportError(QWidget* parent, const FileError& error) {
   box.exec();
 }
 
-std::optional<QString> QtWindowServices::SaveFigureFile(QWidget* parent) {
+QtWindowServices::QtWindowServices() = default;
+QtWindowServices::~QtWindowServices() = default;
+
+std::optional<QString> QtWindowServices::SaveFigureFile(QWidget* parent, const QString& offered) {
   QFileDialog dialog(parent, QStringLiteral("Save Figure As"), QDir::currentPath(), kFigureFilters);
+  if (!offered.isEmpty()) dialog.selectFile(offered);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   const std::optional<QString> chosen = RunFileDialog(dialog);
@@ -185,6 +191,16 @@ QString QtWindowServices::ClipboardText() { return QGuiApplication::clipboard()-
 
 void QtWindowServices::CopyData(QMimeData* data) {
   QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void QtWindowServices::ShowManual(QWidget*, const QString& page) {
+  if (!manual_) manual_ = std::make_unique<ManualWindow>();
+  manual_->ShowPage(page.toStdString());
+}
+
+std::unique_ptr<QSettings> QtWindowServices::Settings() {
+  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                     QStringLiteral("orniva"), QStringLiteral("orniva"));
 }
 
 QString MessageBoxText(const std::string& text) {

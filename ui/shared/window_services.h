@@ -4,6 +4,7 @@
 // windows a stand-in. Also a few file-name rules of the commands.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "ui/dialogs/figure_options.h"
 
 class QMimeData;
+class QSettings;
 class QWidget;
 
 namespace orniva::ui {
@@ -26,6 +28,8 @@ struct ImportedData {
   std::string data;
   std::vector<LineAttributes> attributes;
 };
+
+class ManualWindow;
 
 class WindowServices {
  public:
@@ -39,7 +43,8 @@ class WindowServices {
   virtual void ReportError(QWidget* parent, const FileError& error) = 0;
   // The file to save the figure to, its extension one of the figure
   // formats' when the user picked a filter; nothing when the user cancels.
-  virtual std::optional<QString> SaveFigureFile(QWidget* parent) = 0;
+  // `offered` is the name proposed (none: an empty name).
+  virtual std::optional<QString> SaveFigureFile(QWidget* parent, const QString& offered) = 0;
   // The figure's options, starting from `current`; nothing on cancel.
   virtual std::optional<FigureOptions> ChooseFigureOptions(QWidget* parent,
                                                            const FigureOptions& current,
@@ -87,6 +92,12 @@ class WindowServices {
   virtual void CopyText(const QString& text) = 0;
   virtual QString ClipboardText() = 0;
   virtual void CopyData(QMimeData* data) = 0;
+
+  // Shows `page` of the manual ("index.html") in the help window.
+  virtual void ShowManual(QWidget* parent, const QString& page) = 0;
+  // Where the window keeps what it remembers between runs, when the user
+  // asked it to (the user's own settings; tests give a scratch file).
+  virtual std::unique_ptr<QSettings> Settings() = 0;
 };
 
 // The open dialog's filter and the save dialog's filter and default extension.
@@ -100,10 +111,12 @@ inline constexpr const char* kApplicationTitle = "Halvaro";
 // Qt's file dialogs and a critical message box for file errors.
 class QtWindowServices : public WindowServices {
  public:
+  QtWindowServices();
+  ~QtWindowServices() override;
   std::optional<QString> OpenDataFile(QWidget* parent) override;
   std::optional<QString> SavePicture(QWidget* parent) override;
   void ReportError(QWidget* parent, const FileError& error) override;
-  std::optional<QString> SaveFigureFile(QWidget* parent) override;
+  std::optional<QString> SaveFigureFile(QWidget* parent, const QString& offered) override;
   std::optional<FigureOptions> ChooseFigureOptions(QWidget* parent, const FigureOptions& current,
                                                    bool raster,
                                                    const QString& defaultTitle) override;
@@ -129,6 +142,13 @@ class QtWindowServices : public WindowServices {
   void CopyText(const QString& text) override;
   QString ClipboardText() override;
   void CopyData(QMimeData* data) override;
+  // The one help window of these services, made at first use.
+  void ShowManual(QWidget* parent, const QString& page) override;
+  // The user's settings file of the program.
+  std::unique_ptr<QSettings> Settings() override;
+
+ private:
+  std::unique_ptr<ManualWindow> manual_;
 };
 
 // Message text as a Qt label shows it: CR LF line breaks become LF.
