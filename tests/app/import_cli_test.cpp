@@ -209,7 +209,11 @@ TEST(OrnivaImportCli, ToOrientations) {
        2,
        "--to orientations reads lines as trend and plunge",
        ""},
-      {kinds, {out, "--to", "planes"}, 2, "unknown --to 'planes' (use faults or orientations)", ""},
+      {kinds,
+       {out, "--to", "planes"},
+       2,
+       "unknown value 'planes' for --to (use faults, orientations)",
+       ""},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
