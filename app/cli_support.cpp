@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "data/fault_reader.h"
+#include "platform/atomic_file.h"
 #include "orniva_version.h"
 
 namespace orniva::cli {
@@ -62,6 +63,16 @@ std::optional<document::CurationVerdict> LoadDataFile(const char* program, const
     ReportMessage(program, path, BadFieldsMessage(opening.check));
   study.Replace(std::move(opening.data), std::move(opening.lines), {});
   return std::move(opening.curation);
+}
+
+bool WriteOutput(const char* program, const std::string& path, const std::string& bytes) {
+  try {
+    WriteFileAtomically(path, bytes);
+    return true;
+  } catch (const FileError& error) {
+    ReportFileError(program, error);
+    return false;
+  }
 }
 
 std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i) {

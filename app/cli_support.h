@@ -46,6 +46,10 @@ std::optional<document::CurationVerdict> LoadDataFile(const char* program, const
                                                       const ScopeOptions& scope,
                                                       analysis::Study& study);
 
+// Writes `bytes` to `path` atomically; false, after reporting the reason
+// under `program`'s name, when it cannot.
+bool WriteOutput(const char* program, const std::string& path, const std::string& bytes);
+
 // The value of the option args[i]: after its '=', or the next argument
 // (which `i` then moves to); none when there is neither.
 std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i);

@@ -25,7 +25,6 @@
 #include "data/import_conventions.h"
 #include "data/import_file.h"
 #include "data/import_table.h"
-#include "platform/atomic_file.h"
 #include "platform/file_error.h"
 #include "platform/file_identity.h"
 
@@ -168,16 +167,6 @@ std::string NotATable(const std::string& text) {
   return {};
 }
 
-bool WriteOutput(const std::string& path, const std::string& bytes) {
-  try {
-    orniva::WriteFileAtomically(path, bytes);
-    return true;
-  } catch (const orniva::FileError& error) {
-    orniva::cli::ReportFileError(kProgram, error);
-    return false;
-  }
-}
-
 // The table's text and its sample (the header and the first rows, and
 // every column's range), with the conventions and columns settled.
 bool ReadAndSettle(Options& o, std::string& text, ImportTable& sample) {
@@ -228,7 +217,8 @@ int RunTable(Options o) {
   else if (converted == 0)
     Report("no row converted; " + o.out + " not written");
   ReportConverted(converted, sample.rowCount);
-  if (full || converted == 0 || !WriteOutput(o.out, converter.data())) return orniva::cli::kFailure;
+  if (full || converted == 0 || !orniva::cli::WriteOutput(kProgram, o.out, converter.data()))
+    return orniva::cli::kFailure;
   return converter.failed() == 0 ? 0 : 1;
 }
 
@@ -239,10 +229,10 @@ bool WriteField(const Options& o, const FieldConversion& conversion) {
   Curation curation;
   curation.attributes = AttributesOf(conversion);
   const int lines = int(Summarise(conversion).faults);
-  return WriteOutput(o.out, data) &&
-         (curation.empty() ||
-          WriteOutput(CurationPathFor(o.out),
-                      CurationText(curation, FileNameOf(o.out), lines, Sha256Hex(data))));
+  return orniva::cli::WriteOutput(kProgram, o.out, data) &&
+         (curation.empty() || orniva::cli::WriteOutput(kProgram, CurationPathFor(o.out),
+                                                       CurationText(curation, FileNameOf(o.out),
+                                                                    lines, Sha256Hex(data))));
 }
 
 int RunField(const Options& o) {

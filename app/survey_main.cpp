@@ -21,7 +21,6 @@
 
 #include "app/cli_support.h"
 #include "app/program_tables.h"
-#include "platform/atomic_file.h"
 #include "platform/file_error.h"
 #include "render/figure_files.h"
 #include "survey/gis_layers.h"
@@ -51,17 +50,6 @@ void ReadSizes(const Arguments& arguments, orniva::render::FigureSize& size, dou
   if (const auto value = number("--dpi")) size.dpi = int(*value);
 }
 
-// Writes `bytes` to `path`; false, after reporting, when it cannot.
-bool Write(const std::string& path, const std::string& bytes) {
-  try {
-    orniva::WriteFileAtomically(path, bytes);
-    return true;
-  } catch (const orniva::FileError& error) {
-    orniva::cli::ReportFileError(kProgram, error);
-    return false;
-  }
-}
-
 std::string SurveyTitle(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   return "Survey " + (slash == std::string::npos ? path : path.substr(slash + 1));
@@ -80,7 +68,7 @@ bool WriteMap(const orniva::survey::SurveyResult& result, const std::string& pat
     Report(path + ": " + *problem);
     return false;
   }
-  return Write(path, orniva::render::EncodeFigure(map, *format, size));
+  return orniva::cli::WriteOutput(kProgram, path, orniva::render::EncodeFigure(map, *format, size));
 }
 
 bool WriteTable(const orniva::survey::SurveyResult& result, const std::string& path) {
@@ -89,7 +77,8 @@ bool WriteTable(const orniva::survey::SurveyResult& result, const std::string& p
     Report(path + ": the table must end in .tex, .html or .md");
     return false;
   }
-  return Write(path, orniva::survey::PublicationTable(result, *format));
+  return orniva::cli::WriteOutput(kProgram, path,
+                                  orniva::survey::PublicationTable(result, *format));
 }
 
 std::string Today() {
@@ -115,7 +104,7 @@ bool WriteReport(const orniva::survey::SurveyResult& result, const std::string& 
   };
   for (const orniva::survey::ReportFile& file :
        orniva::survey::SurveyReport(result, svgOf, Today()))
-    if (!Write(folder + "/" + file.name, file.bytes)) return false;
+    if (!orniva::cli::WriteOutput(kProgram, folder + "/" + file.name, file.bytes)) return false;
   return true;
 }
 
@@ -135,9 +124,12 @@ bool WriteOutputs(const orniva::survey::SurveyResult& result, const Arguments& a
   using namespace orniva::survey;
   bool ok = true;
   for (const auto& [name, path] : arguments.values) {
-    if (name == "--geojson") ok = Write(path, SurveyGeoJson(result, barKm)) && ok;
-    if (name == "--kml") ok = Write(path, SurveyKml(result, barKm)) && ok;
-    if (name == "--wsm-csv") ok = Write(path, SurveyWsmCsv(result)) && ok;
+    if (name == "--geojson")
+      ok = orniva::cli::WriteOutput(kProgram, path, SurveyGeoJson(result, barKm)) && ok;
+    if (name == "--kml")
+      ok = orniva::cli::WriteOutput(kProgram, path, SurveyKml(result, barKm)) && ok;
+    if (name == "--wsm-csv")
+      ok = orniva::cli::WriteOutput(kProgram, path, SurveyWsmCsv(result)) && ok;
     if (name == "--map") ok = WriteMap(result, path, size) && ok;
     if (name == "--table") ok = WriteTable(result, path) && ok;
     if (name == "--report") ok = WriteReport(result, path) && ok;
