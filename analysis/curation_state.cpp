@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace orniva::analysis {
 
@@ -52,6 +53,15 @@ Curation CurationState::ToFile() const {
     }
   file.unknown = unknown;
   return file;
+}
+
+std::string PhaseTitle(const std::string& name) {
+  static const std::string kWord = "phase";
+  bool named = name.size() >= kWord.size() &&
+               (name.size() == kWord.size() || std::isspace(static_cast<unsigned char>(name[5])));
+  for (std::size_t i = 0; named && i < kWord.size(); ++i)
+    named = std::tolower(static_cast<unsigned char>(name[i])) == kWord[i];
+  return named ? name : "Phase " + name;
 }
 
 std::string NextPhaseColour(const std::vector<PhaseInfo>& phases) {

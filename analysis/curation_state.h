@@ -21,6 +21,10 @@ struct PhaseInfo {
   }
 };
 
+// A phase as windows and legends name it: "Phase NAME", or the name alone
+// when it already begins with the word ("Phase 1", never "Phase Phase 1").
+std::string PhaseTitle(const std::string& name);
+
 // What a curation file says of one line beyond its use and phase (a site,
 // a position, a quality ...). Kept by line, its `line` is 0: the place in
 // the vector says the line, so that the record moves with its line.

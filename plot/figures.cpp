@@ -173,7 +173,7 @@ std::vector<std::pair<TColor, std::string>> ColourNames(const Study& study) {
       {kSwitchedOutGrey, "Left out of the analyses"}};
   if (study.choices().colourByPhase)
     for (const PhaseInfo& phase : study.curation().phases)
-      names.emplace_back(ParseColour(phase.colour), "Phase " + phase.name);
+      names.emplace_back(ParseColour(phase.colour), PhaseTitle(phase.name));
   return names;
 }
 

@@ -92,5 +92,15 @@ TEST(Study, EditsCarryEachLinesCurationAndUndoExactly) {
   EXPECT_EQ(study.data().count(), 4);
 }
 
+// A phase is named without a doubled word, whatever its name.
+TEST(PhaseTitle, NoDoubledWord) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Phase 1", "Phase 1"},   {"phase 2", "phase 2"},     {"Phase", "Phase"},
+      {"A", "Phase A"},         {"Phases", "Phase Phases"}, {"", "Phase "},
+      {"PHASE\t3", "PHASE\t3"}, {"Pha", "Phase Pha"},
+  };
+  for (const auto& [name, title] : cases) EXPECT_EQ(PhaseTitle(name), title) << name;
+}
+
 }  // namespace
 }  // namespace orniva::analysis

@@ -51,15 +51,5 @@ TEST(ResultSort, NumbersTextsTiesAndMissingCells) {
   }
 }
 
-// A phase is named without a doubled word, whatever its name.
-TEST(PhaseTitle, NoDoubledWord) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"Phase 1", "Phase 1"}, {"phase 2", "phase 2"},     {"Phase", "Phase"},
-      {"A", "Phase A"},       {"Phases", "Phase Phases"}, {"", "Phase "},
-  };
-  for (const auto& [name, title] : cases)
-    EXPECT_EQ(PhaseTitle(QString::fromUtf8(name)).toStdString(), title) << name;
-}
-
 }  // namespace
 }  // namespace orniva::ui

@@ -94,7 +94,7 @@ void CurationCommands::FillAnalysedMenu() {
   add(QStringLiteral("&All Data in Use"), 0);
   const std::vector<analysis::PhaseInfo>& phases = document_.study().curation().phases;
   for (std::size_t k = 0; k < phases.size(); ++k)
-    add(QStringLiteral("Phase %1").arg(QString::fromStdString(phases[k].name)), int(k) + 1);
+    add(QString::fromStdString(analysis::PhaseTitle(phases[k].name)), int(k) + 1);
   Analysed1->addSeparator();
   Analysed1->addAction(QStringLiteral("&Each Phase in Turn..."), this, [this] {
     ShowPhaseReports(document_, *window_.services, this, window_.widget);

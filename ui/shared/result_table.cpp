@@ -8,7 +8,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QShortcut>
 
 #include "analysis/report_format.h"
@@ -32,9 +31,7 @@ QString ScopeText(const analysis::Study& study) {
 }
 
 QString PhaseTitle(const QString& name) {
-  static const QRegularExpression named(QStringLiteral("^phase(\\s|$)"),
-                                        QRegularExpression::CaseInsensitiveOption);
-  return named.match(name).hasMatch() ? name : QStringLiteral("Phase ") + name;
+  return QString::fromStdString(analysis::PhaseTitle(name.toStdString()));
 }
 
 void ShowTitle(QWidget* window, const char* caption, const document::Document& document) {
