@@ -14,7 +14,8 @@ using Kind = CurationVerdict::Kind;
 Document::Document() = default;
 
 template <typename Change>
-void Document::Changing(unsigned bits, Change&& change) {
+void Document::Changing(unsigned bits, Change&& change,
+                        std::optional<std::vector<int>> curationLines) {
   const bool wasModified = modified();
   const std::uint64_t generation = study_.generation();
   const analysis::Study::ResultKey stress = study_.StressKey();
@@ -24,7 +25,7 @@ void Document::Changing(unsigned bits, Change&& change) {
   if (study_.StressKey() != stress) bits |= kInversionChanged;
   if (study_.scope() != scope) bits |= kScopeChanged;
   if (modified() != wasModified) bits |= kSavedStateChanged;
-  Tell(bits);
+  Tell(bits, (bits & kScopeChanged) ? std::nullopt : std::move(curationLines));
 }
 
 void Document::Adopt(Opening opening, bool applyOtherData) {
@@ -49,31 +50,40 @@ void Document::Adopt(Opening opening, bool applyOtherData) {
 bool Document::Do(const Edit& edit, std::string text) {
   std::optional<Edit> undo;
   const std::uint64_t generation = study_.generation();
-  Changing(edit.changes(), [&] {
-    undo = Apply(edit, study_);
-    if (undo && study_.generation() != generation)
-      history_.Push({edit, std::move(*undo), std::move(text)});
-  });
+  Changing(
+      edit.changes(),
+      [&] {
+        undo = Apply(edit, study_);
+        if (undo && study_.generation() != generation)
+          history_.Push({edit, std::move(*undo), std::move(text)});
+      },
+      edit.curationLines());
   return undo.has_value();
 }
 
 bool Document::Undo() {
   if (!history_.canUndo()) return false;
   const EditHistory::Step& step = history_.undoStep();
-  Changing(step.undo.changes(), [&] {
-    Apply(step.undo, study_);
-    history_.SteppedBack();
-  });
+  Changing(
+      step.undo.changes(),
+      [&] {
+        Apply(step.undo, study_);
+        history_.SteppedBack();
+      },
+      step.undo.curationLines());
   return true;
 }
 
 bool Document::Redo() {
   if (!history_.canRedo()) return false;
   const EditHistory::Step& step = history_.redoStep();
-  Changing(step.redo.changes(), [&] {
-    Apply(step.redo, study_);
-    history_.SteppedForward();
-  });
+  Changing(
+      step.redo.changes(),
+      [&] {
+        Apply(step.redo, study_);
+        history_.SteppedForward();
+      },
+      step.redo.curationLines());
   return true;
 }
 
@@ -139,8 +149,10 @@ int Document::AddListener(Listener listener) const {
 void Document::RemoveListener(int key) const { listeners_.erase(key); }
 
 // Each listener once; one removed by an earlier one is not told.
-void Document::Tell(unsigned changes) const {
-  const Notice notice{changes};
+void Document::Tell(unsigned changes, std::optional<std::vector<int>> curationLines) const {
+  Notice notice;
+  notice.changes = changes;
+  if (notice.has(kCurationChanged)) notice.curationLines = std::move(curationLines);
   const std::map<int, Listener> listeners = listeners_;
   for (const auto& [key, listener] : listeners)
     if (listeners_.count(key)) listener(notice);

@@ -102,8 +102,9 @@ class Document {
   // Runs `change` on the study and tells the listeners what it changed:
   // `bits`, and the inversion and the saved state as they moved.
   template <typename Change>
-  void Changing(unsigned bits, Change&& change);
-  void Tell(unsigned changes) const;
+  void Changing(unsigned bits, Change&& change,
+                std::optional<std::vector<int>> curationLines = std::nullopt);
+  void Tell(unsigned changes, std::optional<std::vector<int>> curationLines = std::nullopt) const;
   bool LinesAsRead() const;
 
   std::string fileName_;

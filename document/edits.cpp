@@ -167,6 +167,28 @@ unsigned Edit::changes() const {
   return lines ? kLinesEdited : kCurationChanged;
 }
 
+std::optional<std::vector<int>> Edit::curationLines() const {
+  std::vector<int> lines;
+  auto add = [&lines](const auto& pairs) {
+    for (const auto& pair : pairs) lines.push_back(pair.first);
+  };
+  if (const auto* off = std::get_if<SetOff>(&what))
+    add(off->lines);
+  else if (const auto* phases = std::get_if<SetPhaseOf>(&what))
+    add(phases->lines);
+  else if (const auto* steps = std::get_if<EditSteps>(&what))
+    for (const Edit& step : steps->steps) {
+      const auto stepLines = step.curationLines();
+      if (!stepLines) return std::nullopt;
+      lines.insert(lines.end(), stepLines->begin(), stepLines->end());
+    }
+  else
+    return std::nullopt;
+  std::sort(lines.begin(), lines.end());
+  lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+  return lines;
+}
+
 std::optional<Edit> Apply(const Edit& edit, Study& study) {
   return std::visit([&study](const auto& change) { return Undone(change, study); }, edit.what);
 }

@@ -78,6 +78,11 @@ struct Edit {
   // Whether it edits the lines (document::kLinesEdited) or the curation
   // alone (kCurationChanged), as bits.
   unsigned changes() const;
+  // The lines whose curation it changes, ascending and distinct, when it
+  // changes theirs alone (data switched off or on, put in a phase); none
+  // when it may change any line's (phases made, deleted or renamed, lines
+  // edited).
+  std::optional<std::vector<int>> curationLines() const;
 };
 
 // Applies `edit` to `study`. Returns the edit that undoes it, or none when

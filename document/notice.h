@@ -3,6 +3,9 @@
 // without keeping keys of its own to guess it.
 #pragma once
 
+#include <optional>
+#include <vector>
+
 namespace orniva::document {
 
 enum Change : unsigned {
@@ -19,6 +22,10 @@ enum Change : unsigned {
 
 struct Notice {
   unsigned changes = 0;
+  // With kCurationChanged from an edit of some lines' curation alone (see
+  // Edit::curationLines): those lines, ascending; none when any line's
+  // curation may have changed. A view repaints just their rows.
+  std::optional<std::vector<int>> curationLines;
 
   bool has(unsigned any) const { return (changes & any) != 0; }
   // The data are others: replaced, or their lines edited.

@@ -162,41 +162,53 @@ TEST_F(DocumentTest, SavePlans) {
   EXPECT_EQ(ReadFile(dir.File("d.fdt")), Text(kLines));  // the file opened is left as it was
 }
 
-// Each listener is told each change once, with what changed; a change
-// that changes nothing is not told.
+// Each listener is told each change once, with what changed (and the
+// lines, when only some lines' curation changed); a change that changes
+// nothing is not told.
 TEST_F(DocumentTest, EachChangeToldOnceWithWhatChanged) {
-  std::vector<unsigned> told;
-  const int key = document.AddListener([&](const Notice& n) { told.push_back(n.changes); });
+  using Told = std::pair<unsigned, std::optional<std::vector<int>>>;
+  std::vector<Told> told;
+  const int key =
+      document.AddListener([&](const Notice& n) { told.emplace_back(n.changes, n.curationLines); });
   analysis::AnalysisChoices density = study().choices();
   density.densityOf = analysis::DensityOf::TAxes;
   analysis::AnalysisChoices method = density;
   method.method = analysis::StressMethod::Shan;
   const unsigned curation = kCurationChanged | kInversionChanged;
+  const std::vector<int> one = {1}, two = {1, 3};
   const struct {
     const char* name;
     std::function<void()> change;
-    std::vector<unsigned> told;
+    std::vector<Told> told;
   } rows[] = {
       {"saved",
        [&] { document.Save(document.PlanSave(document.fileName())); },
-       {kSavedStateChanged}},
-      {"off", [&] { document.Do(Edit::Switch({1}, true), ""); }, {curation | kSavedStateChanged}},
-      {"on again", [&] { document.Do(Edit::Switch({1}, false), ""); }, {curation}},
+       {{kSavedStateChanged, {}}}},
+      {"off",
+       [&] { document.Do(Edit::Switch({1}, true), ""); },
+       {{curation | kSavedStateChanged, one}}},
+      {"on again", [&] { document.Do(Edit::Switch({1}, false), ""); }, {{curation, one}}},
       {"nothing", [&] { document.Do(Edit::Switch({1}, false), ""); }, {}},
+      {"put in a phase",
+       [&] {
+         document.Do(Edit::PutInPhase({3, 1}, 1), "");
+       },
+       {{curation, two}}},
+      {"its undo", [&] { document.Undo(); }, {{curation, two}}},
       {"line",
        [&] { document.Do(Edit::LineText(2, "1 2 3 4 N"), ""); },
-       {kLinesEdited | kInversionChanged}},
-      {"undone", [&] { document.Undo(); }, {kLinesEdited | kInversionChanged}},
-      {"scope", [&] { document.SetScope(2); }, {kScopeChanged | kInversionChanged}},
+       {{kLinesEdited | kInversionChanged, {}}}},
+      {"undone", [&] { document.Undo(); }, {{kLinesEdited | kInversionChanged, {}}}},
+      {"scope", [&] { document.SetScope(2); }, {{kScopeChanged | kInversionChanged, {}}}},
       {"phase of the scope deleted",
        [&] { document.Do(Edit{RemovePhase{2}}, ""); },
-       {curation | kScopeChanged}},
-      {"density", [&] { document.SetChoices(density); }, {kChoicesChanged}},
-      {"method", [&] { document.SetChoices(method); }, {kChoicesChanged | kInversionChanged}},
+       {{curation | kScopeChanged, {}}}},
+      {"density", [&] { document.SetChoices(density); }, {{kChoicesChanged, {}}}},
+      {"method", [&] { document.SetChoices(method); }, {{kChoicesChanged | kInversionChanged, {}}}},
       {"the same", [&] { document.SetChoices(method); }, {}},
       {"saved as",
        [&] { document.Save(document.PlanSave(dir.File("other.fdt"))); },
-       {kFileNameChanged | kSavedStateChanged}},
+       {{kFileNameChanged | kSavedStateChanged, {}}}},
   };
   for (const auto& row : rows) {
     told.clear();

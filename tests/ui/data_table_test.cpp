@@ -86,6 +86,12 @@ TEST_F(DataTableTest, UseSwitchPhasesSortAndFilter) {
     EXPECT_EQ(Lines(), row.lines) << row.filter;
     EXPECT_EQ(table->status()->text().toStdString(), row.status);
   }
+  // A row switched off leaves the rows in use, and comes back with its undo.
+  table->filterBox()->setText(QStringLiteral("use = on"));
+  model->setData(Cell(0, DataTableModel::kUse), Qt::Unchecked, Qt::CheckStateRole);
+  EXPECT_EQ(Lines(), (std::vector<int>{3, 4, 5, 6, 7, 8, 9, 10}));
+  window->document.Undo();
+  EXPECT_EQ(Lines(), (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10}));
   table->filterBox()->clear();
   EXPECT_EQ(window->curationCommands()->ActionUndo->text(), "&Undo New phase Late");
   window->curationCommands()->ActionUndo->trigger();  // the phase

@@ -105,9 +105,10 @@ void DataTableModel::setEditing(bool on) {
   if (rows_ > 0) emit dataChanged(index(0, kFaz), index(rows_ - 1, kSense));
 }
 
-// Other data are shown anew; a change of the curation, the scope or the
-// inversion changes every row's look and its columns (a row switched off
-// is grey through).
+// Other data are shown anew; a change of the curation changes the look of
+// the rows it names (a row switched off is grey through), or of every row
+// when it names none, as a change of the scope does; the inversion changes
+// the β column.
 void DataTableModel::DocumentChanged(const document::Notice& notice) {
   if (notice.has(document::kLinesEdited) && !notice.has(document::kDataReplaced) &&
       study().data().count() == rows_ && rows_ > 0 && FileHasAttributes() == attributes_) {
@@ -119,9 +120,24 @@ void DataTableModel::DocumentChanged(const document::Notice& notice) {
   }
   if (notice.dataChanged() || FileHasAttributes() != attributes_) return ShowData();
   if (notice.has(document::kInversionChanged)) ShowMisfits();
-  if (rows_ > 0 && notice.has(document::kCurationChanged | document::kScopeChanged |
-                              document::kInversionChanged))
-    emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
+  if (rows_ == 0) return;
+  const int last = columnCount() - 1;
+  if (notice.has(document::kScopeChanged) ||
+      (notice.has(document::kCurationChanged) && !notice.curationLines)) {
+    emit dataChanged(index(0, 0), index(rows_ - 1, last));
+    return;
+  }
+  // Only the lines named changed their look, told a run of rows at a time;
+  // the inversion, every β. A sorted or filtered view then places those
+  // rows again, not all.
+  const std::vector<int> lines = notice.curationLines.value_or(std::vector<int>());
+  for (std::size_t i = 0, j; i < lines.size(); i = j) {
+    for (j = i + 1; j < lines.size() && lines[j] == lines[j - 1] + 1;) ++j;
+    if (lines[i] >= 1 && lines[j - 1] <= rows_)
+      emit dataChanged(index(lines[i] - 1, 0), index(lines[j - 1] - 1, last));
+  }
+  if (notice.has(document::kInversionChanged))
+    emit dataChanged(index(0, kBeta), index(rows_ - 1, kBeta));
 }
 
 void DataTableModel::ShowData() {
