@@ -101,7 +101,7 @@ TEST_F(WindowTest, TheWideGridShowsItsNumbersWhole) {
 }
 
 // Recent Files: the latest first, once each, at most eight; an item opens
-// its file; Clear List empties it.
+// its file, or, gone, leaves the list; Clear List empties it.
 TEST_F(WindowTest, RecentFilesListTheLatestFirst) {
   ViewCommands& view = *window->viewCommands();
   EXPECT_FALSE(view.Recent1->isEnabled());
@@ -116,6 +116,11 @@ TEST_F(WindowTest, RecentFilesListTheLatestFirst) {
   view.Recent1->actions()[2]->trigger();
   EXPECT_EQ(window->FileName(), paths[7]);
   EXPECT_EQ(view.recentFiles().front(), paths[7]);
+  QFile::remove(paths[5]);  // a file deleted meanwhile: reported, and off the list
+  view.Recent1->actions()[4]->trigger();
+  EXPECT_EQ(services.errors.size(), 1u);
+  EXPECT_FALSE(view.recentFiles().contains(paths[5]));
+  EXPECT_EQ(view.recentFiles().size(), 7);
   view.Recent1->actions().back()->trigger();  // Clear List
   EXPECT_TRUE(view.recentFiles().isEmpty());
   EXPECT_FALSE(view.Recent1->isEnabled());

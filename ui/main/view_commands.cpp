@@ -118,13 +118,20 @@ void ViewCommands::StoreRecent() {
   if (ActionRemember->isChecked()) window_.services->Settings()->setValue(kRecentKey, recent_);
 }
 
-// One item per file, the latest first, then Clear List; disabled when empty.
+// One item per file, the latest first, then Clear List; disabled when
+// empty. A file no longer there is taken off the list when chosen.
 void ViewCommands::ShowRecent() {
   Recent1->clear();
   for (int i = 0; i < recent_.size(); ++i) {
     const QString path = recent_[i];
-    QAction* item =
-        Recent1->addAction(RecentText(i, path), this, [this, path] { window_.open(path); });
+    QAction* item = Recent1->addAction(RecentText(i, path), this, [this, path] {
+      if (!QFileInfo::exists(path)) {  // gone: it leaves the list, and the open says why
+        recent_.removeAll(path);
+        ShowRecent();
+        StoreRecent();
+      }
+      window_.open(path);
+    });
     item->setToolTip(path);
   }
   Recent1->addSeparator();
