@@ -55,7 +55,7 @@ SiteDialog::SiteDialog(const survey::Survey& survey, std::size_t index, QWidget*
   }
   notes_ = new QPlainTextEdit(QString::fromStdString(shown.notes), this);
   notes_->setTabChangesFocus(true);
-  form->addRow(QStringLiteral("No&tes:"), notes_);
+  form->addRow(QStringLiteral("Note&s:"), notes_);
   layout->addLayout(form);
   layout->addWidget(
       new QLabel(QStringLiteral("The data file: %1").arg(QString::fromStdString(site.data)), this));
