@@ -1,12 +1,14 @@
 // orniva-survey: a survey of many sites on the command line. Reads a
-// survey file (NAME.orniva-survey.json), inverts and bootstraps every site
+// survey file (NAME.orniva-survey.json), or makes one of the sites a data
+// file's lines name (--from-data), inverts and bootstraps every site
 // x phase as orniva-analyse does, writes the survey table as CSV to
 // standard output and, as asked, the GIS layers, the map, the table for
 // publication and the report.
 //
 // Exit status: 0 when everything asked for was written (also when some
 // sites could not be inverted: their rows say why); 2 for bad arguments, a
-// survey file that cannot be used and an output that cannot be written.
+// survey file (or data file) that cannot be used and an output that cannot
+// be written.
 
 #include <QGuiApplication>
 
@@ -25,6 +27,8 @@
 #include "render/figure_files.h"
 #include "survey/gis_layers.h"
 #include "survey/publication_table.h"
+#include "survey/site_grouping.h"
+#include "survey/survey_edit.h"
 #include "survey/survey_map.h"
 #include "survey/survey_report.h"
 #include "survey/survey_table.h"
@@ -137,17 +141,62 @@ bool WriteOutputs(const orniva::survey::SurveyResult& result, const Arguments& a
   return ok;
 }
 
+// Whether `a` and `b` name one existing file.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+// The survey of the sites of the data file at `data`, its data file named
+// from `surveyPath`; written there when --save-survey asks. False, after
+// saying why, when the data file or its curation file cannot be used or
+// the survey cannot be written.
+bool SurveyOfData(const Arguments& arguments, const std::string& data,
+                  const std::string& surveyPath, orniva::survey::Survey& survey) {
+  const orniva::survey::FileSites found =
+      orniva::survey::SitesOfDataFile(data, orniva::survey::DataNameFor(data, surveyPath),
+                                      std::filesystem::path(data).stem().string());
+  if (!found.error.empty()) {
+    Report(found.error);
+    return false;
+  }
+  survey.sites = found.sites;
+  if (!arguments.Has("--save-survey")) return true;
+  if (SameFile(surveyPath, data)) {
+    Report(surveyPath + ": is the data file; the survey is not written over it");
+    return false;
+  }
+  return orniva::cli::WriteOutput(kProgram, surveyPath, orniva::survey::SurveyText(survey));
+}
+
+// The survey to run and the path its data files are named from: the survey
+// file SURVEY, or with --from-data the survey of the data file SURVEY's
+// sites (named from the file --save-survey names, else from SURVEY's
+// folder). False, after saying why, when there is none.
+bool SurveyToRun(const Arguments& arguments, orniva::survey::Survey& survey, std::string& path) {
+  const std::string& operand = arguments.operands[0];
+  if (arguments.Has("--from-data")) {
+    path = arguments.Value("--save-survey").value_or(operand);
+    return SurveyOfData(arguments, operand, path, survey);
+  }
+  path = operand;
+  orniva::survey::SurveyRead read = orniva::survey::ReadSurveyFile(operand);
+  if (!read.error.empty()) {
+    Report(operand + ": " + read.error);
+    return false;
+  }
+  survey = std::move(read.survey);
+  return true;
+}
+
 int Run(const Arguments& arguments) {
   orniva::render::FigureSize size;
   double barKm = orniva::survey::kDefaultBarKm;
   ReadSizes(arguments, size, barKm);
-  const std::string& survey = arguments.operands[0];
-  const orniva::survey::SurveyRead read = orniva::survey::ReadSurveyFile(survey);
-  if (!read.error.empty()) {
-    Report(survey + ": " + read.error);
-    return kFailure;
-  }
-  const orniva::survey::SurveyResult result = orniva::survey::RunSurvey(read.survey, survey);
+  orniva::survey::Survey survey;
+  std::string path;
+  if (!SurveyToRun(arguments, survey, path)) return kFailure;
+  const orniva::survey::SurveyResult result = orniva::survey::RunSurvey(survey, path);
   ReportNotes(result);
   const std::string table = orniva::survey::SurveyTableCsv(result);
   std::fwrite(table.data(), 1, table.size(), stdout);

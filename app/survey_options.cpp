@@ -1,11 +1,12 @@
-// The table of orniva-survey's options: the survey's outputs and the
-// map's size.
+// The table of orniva-survey's options: a survey made from one data file,
+// the survey's outputs and the map's size.
 #include "app/program_tables.h"
 
 namespace orniva::cli {
 
 namespace {
 
+using analysis::DeclareFlag;
 using analysis::DeclareNumber;
 
 OptionDeclaration DeclareFile(const std::string& name, const std::string& value,
@@ -28,9 +29,19 @@ const ProgramTable& SurveyProgram() {
         "s3_trend, s3_plunge, phi, r_prime, regime, wsm_regime, shmax, shmax_low, shmax_high, "
         "mean_beta, theta_radius, accuracy_class, frame, note. Azimuths are from true north. The "
         "accuracy class (A-E) bounds the SHmax interval's half-width as the World Stress Map "
-        "does; it is not the World Stress Map's own quality ranking of fault-slip inversions.\n";
+        "does; it is not the World Stress Map's own quality ranking of fault-slip inversions.\n"
+        "With --from-data, SURVEY is a data file whose lines carry sites (the site names of its "
+        "curation file's line attributes): the survey is one site per site name, at the "
+        "spherical mean of its lines' positions (the whole file one site when no line names "
+        "one), with the default choices. It is written only to the file --save-survey names.\n";
     p.minOperands = p.maxOperands = 1;
+    OptionDeclaration saveSurvey = DeclareFile(
+        "--save-survey", "FILE", "write the survey made of the data file's sites to FILE");
+    saveSurvey.onlyWhile = {{"--from-data", {}, ""}};
     for (const OptionDeclaration& option : {
+             DeclareFlag("--from-data",
+                         "SURVEY is a data file: make the survey of the sites its lines name"),
+             saveSurvey,
              DeclareFile("--geojson", "FILE",
                          "the rows as GeoJSON (RFC 7946): a point per site and phase, a line per "
                          "SHmax bar"),

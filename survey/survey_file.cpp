@@ -55,10 +55,9 @@ class ObjectReader {
       Refuse(Name(key) + " is not a number");
     return value;
   }
-  double Within(std::uint32_t v, const std::string& key, double low, double high,
-                const char* what) const {
+  double Within(std::uint32_t v, const std::string& key, ValueRange range, const char* what) const {
     const double value = Number(v, key);
-    if (!(value >= low && value <= high))
+    if (!(value >= range.low && value <= range.high))
       Refuse(Name(key) + " " + JsonExcerpt(doc_.Text(v)) + " is not " + what);
     return value;
   }
@@ -127,8 +126,8 @@ std::vector<int> LinesOf(const ObjectReader& r, std::uint32_t v) {
 SiteBedding BeddingOf(const ObjectReader& r, std::uint32_t v) {
   const std::vector<std::uint32_t> values = r.Array(v, "bedding");
   if (values.size() != 2) Refuse(r.Name("bedding") + " is not [dip direction, dip]");
-  return {r.Within(values[0], "bedding", 0, 360, "a dip direction from 0 to 360"),
-          r.Within(values[1], "bedding", 0, 90, "a dip from 0 to 90")};
+  return {r.Within(values[0], "bedding", kDipDirectionRange, "a dip direction from 0 to 360"),
+          r.Within(values[1], "bedding", kDipRange, "a dip from 0 to 90")};
 }
 
 SiteEntry SiteOf(const JsonDocument& doc, std::uint32_t value, std::size_t number) {
@@ -136,16 +135,17 @@ SiteEntry SiteOf(const JsonDocument& doc, std::uint32_t value, std::size_t numbe
   SiteEntry site;
   std::optional<double> lon, lat;
   site.unknown = r.Read(
-      value, {{"name", [&](std::uint32_t v) { site.name = r.String(v, "name"); }},
-              {"data", [&](std::uint32_t v) { site.data = r.String(v, "data"); }},
-              {"lon", [&](std::uint32_t v) { lon = r.Within(v, "lon", -180, 180, "a longitude"); }},
-              {"lat", [&](std::uint32_t v) { lat = r.Within(v, "lat", -90, 90, "a latitude"); }},
-              {"elevation", [&](std::uint32_t v) { site.elevation = r.Number(v, "elevation"); }},
-              {"bedding", [&](std::uint32_t v) { site.bedding = BeddingOf(r, v); }},
-              {"locality", [&](std::uint32_t v) { site.locality = r.String(v, "locality"); }},
-              {"date", [&](std::uint32_t v) { site.date = r.String(v, "date"); }},
-              {"notes", [&](std::uint32_t v) { site.notes = r.String(v, "notes"); }},
-              {"lines", [&](std::uint32_t v) { site.lines = LinesOf(r, v); }}});
+      value,
+      {{"name", [&](std::uint32_t v) { site.name = r.String(v, "name"); }},
+       {"data", [&](std::uint32_t v) { site.data = r.String(v, "data"); }},
+       {"lon", [&](std::uint32_t v) { lon = r.Within(v, "lon", kLongitudeRange, "a longitude"); }},
+       {"lat", [&](std::uint32_t v) { lat = r.Within(v, "lat", kLatitudeRange, "a latitude"); }},
+       {"elevation", [&](std::uint32_t v) { site.elevation = r.Number(v, "elevation"); }},
+       {"bedding", [&](std::uint32_t v) { site.bedding = BeddingOf(r, v); }},
+       {"locality", [&](std::uint32_t v) { site.locality = r.String(v, "locality"); }},
+       {"date", [&](std::uint32_t v) { site.date = r.String(v, "date"); }},
+       {"notes", [&](std::uint32_t v) { site.notes = r.String(v, "notes"); }},
+       {"lines", [&](std::uint32_t v) { site.lines = LinesOf(r, v); }}});
   if (site.name.empty()) Refuse("site " + std::to_string(number) + " has no name");
   if (site.data.empty()) Refuse(r.Name("data") + " is missing");
   if (lon.has_value() != lat.has_value())
@@ -181,7 +181,7 @@ ObjectReader::Handlers ChoiceHandlers(const ObjectReader& r, SurveyChoices& c) {
            }},
           {"confidence",
            [&](std::uint32_t v) {
-             c.confidence = r.Within(v, "confidence", 0, 1, "a confidence above 0 and at most 1");
+             c.confidence = r.Within(v, "confidence", {0, 1}, "a confidence above 0 and at most 1");
              if (c.confidence == 0) Refuse(r.Name("confidence") + " is not above 0");
            }},
           {"back-tilt", [&](std::uint32_t v) { c.backTilt = r.Bool(v, "back-tilt"); }}};

@@ -46,6 +46,14 @@ struct GeoPosition {
   }
 };
 
+// A range of values the survey file accepts, ends included; the
+// positions and beddings in degrees.
+struct ValueRange {
+  double low, high;
+};
+inline constexpr ValueRange kLongitudeRange{-180, 180}, kLatitudeRange{-90, 90},
+    kDipDirectionRange{0, 360}, kDipRange{0, 90};
+
 struct SiteBedding {
   double dipDirection = 0;  // [0, 360]
   double dip = 0;           // [0, 90]

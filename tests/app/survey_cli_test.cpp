@@ -1,11 +1,15 @@
 // orniva-survey run as a process: its table equal to the survey run
 // in-process, every output written, the same survey twice giving the same
-// bytes (but for the report's date line), and its refusals.
+// bytes (but for the report's date line), a survey made from one data
+// file's sites, and its refusals.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "data/curation.h"
+#include "document/opening.h"
 #include "survey/gis_layers.h"
 #include "survey/survey_report.h"
 #include "survey/survey_table.h"
@@ -64,11 +68,64 @@ TEST(OrnivaSurveyCli, SameSurveyTwiceGivesTheSameBytes) {
   EXPECT_NE(runs[0][6].find("<svg"), std::string::npos);
 }
 
+// kh.fdt in `dir` with a curation file giving each line its site and
+// position, as an import records them.
+void WriteKettlemanWithSites(const test::TempDir& dir) {
+  test::KettlemanSurvey(dir, {});  // copies kh.fdt
+  Curation curation;
+  for (const survey::LineSite& line : test::KettlemanLineSites()) {
+    LineAttributes attributes;
+    attributes.line = line.line;
+    attributes.site = line.site;
+    attributes.longitude = line.position->lon;
+    attributes.latitude = line.position->lat;
+    curation.attributes.push_back(attributes);
+  }
+  const std::string data = test::ReadFile(dir.File("kh.fdt"));
+  test::WriteFile(
+      CurationPathFor(dir.File("kh.fdt")),
+      CurationText(curation, "kh.fdt", int(curation.attributes.size()), document::Sha256Of(data)));
+}
+
+// Whether `dir` holds a survey file.
+bool HoldsASurvey(const test::TempDir& dir) {
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.File("")))
+    if (entry.path().string().find(".orniva-survey.json") != std::string::npos) return true;
+  return false;
+}
+
+// --from-data runs the survey of the data file's sites, as the window's New
+// Survey makes it, and writes it only where --save-survey says.
+TEST(OrnivaSurveyCli, ASurveyFromOneDataFile) {
+  test::TempDir dir;
+  WriteKettlemanWithSites(dir);
+  const test::ProgramRun plain = test::RunProgram(kExe, {"--from-data", dir.File("kh.fdt")}, dir);
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  EXPECT_FALSE(HoldsASurvey(dir));
+  const survey::Survey expected = test::KettlemanSurvey(dir, {});
+  EXPECT_EQ(plain.out, survey::SurveyTableCsv(survey::RunSurvey(expected, dir.File("kh.fdt"))));
+
+  std::filesystem::create_directory(dir.File("s"));
+  const std::string saved = dir.File("s/kh.orniva-survey.json");
+  const test::ProgramRun kept =
+      test::RunProgram(kExe, {dir.File("kh.fdt"), "--from-data", "--save-survey", saved}, dir);
+  ASSERT_EQ(kept.status, 0) << kept.err;
+  EXPECT_EQ(kept.out, plain.out);
+  survey::SurveyRead read = survey::ReadSurveyFile(saved);
+  ASSERT_EQ(read.error, "");
+  for (survey::SiteEntry& site : read.survey.sites) {
+    EXPECT_EQ(site.data, "../kh.fdt");
+    site.data = "kh.fdt";
+  }
+  EXPECT_EQ(read.survey, expected);
+}
+
 TEST(OrnivaSurveyCli, Refusals) {
   test::TempDir dir;
   const std::string good = dir.File("g.orniva-survey.json");
   test::WriteFile(good, R"({"orniva": 1, "sites": []})");
   test::WriteFile(dir.File("bad.json"), R"({"orniva": 1, "sites": [{"name": "A"}]})");
+  test::WriteFile(dir.File("d.fdt"), "10 20 30 10 N\n");
   const std::pair<std::vector<std::string>, std::string> rows[] = {
       {{}, "orniva-survey: expected SURVEY (see --help)\n"},
       {{good, "--frobnicate"}, "orniva-survey: unknown option '--frobnicate' (see --help)\n"},
@@ -87,12 +144,21 @@ TEST(OrnivaSurveyCli, Refusals) {
       {{good, "--table", dir.File("t.txt")},
        "orniva-survey: " + dir.File("t.txt") + ": the table must end in .tex, .html or .md\n"},
       {{good, "--kml", dir.File("no/such/k.kml")}, "orniva-survey: cannot write "},
+      {{good, "--save-survey", dir.File("s.json")},
+       "orniva-survey: --save-survey applies only with --from-data\n"},
+      {{"--from-data", dir.File("none.fdt")},
+       "orniva-survey: cannot read " + dir.File("none.fdt") + ": "},
+      {{"--from-data", dir.File("d.fdt"), "--save-survey", dir.File("d.fdt")},
+       "orniva-survey: " + dir.File("d.fdt") +
+           ": is the data file; the survey is not written "
+           "over it\n"},
   };
   for (const auto& [args, err] : rows) {
     const test::ProgramRun run = test::RunProgram(kExe, args, dir);
     EXPECT_EQ(run.status, 2) << err;
     EXPECT_EQ(run.err.substr(0, err.size()), err);
   }
+  EXPECT_EQ(test::ReadFile(dir.File("d.fdt")), "10 20 30 10 N\n");
 }
 
 }  // namespace

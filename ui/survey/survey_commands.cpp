@@ -1,6 +1,7 @@
 #include "ui/survey/survey_commands.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -24,6 +25,17 @@ SurveyCommands::SurveyCommands(Window window, QMenu* file)
   file->addAction(ActionOpenSurvey);
   connect(ActionNewSurvey, &QAction::triggered, this, &SurveyCommands::NewSurvey);
   connect(ActionOpenSurvey, &QAction::triggered, this, &SurveyCommands::OpenSurvey);
+  if (window_.widget) window_.widget->installEventFilter(this);
+}
+
+bool SurveyCommands::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != window_.widget || event->type() != QEvent::Close) return false;
+  for (SurveyWindow* survey : windows())
+    if (!survey->close()) {
+      event->ignore();
+      return true;
+    }
+  return false;
 }
 
 SurveyWindow* SurveyCommands::NewWindow() {

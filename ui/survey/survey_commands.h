@@ -1,6 +1,7 @@
 // File > New Survey... and Open Survey..., as commands the main window
 // owns: each opens a survey window (ui/survey/survey_window.h) whose
-// double-click opens a site's data file in the main window.
+// double-click opens a site's data file in the main window. Closing the
+// main window asks each survey window about its unsaved edits first.
 #pragma once
 
 #include <functional>
@@ -43,6 +44,11 @@ class SurveyCommands : public QObject {
 
   QAction* ActionNewSurvey = nullptr;
   QAction* ActionOpenSurvey = nullptr;
+
+ protected:
+  // The main window closing closes the survey windows first, each asking
+  // about its unsaved edits; a survey the user keeps open keeps it open.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   SurveyWindow* NewWindow();

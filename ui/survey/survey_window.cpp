@@ -1,5 +1,6 @@
 #include "ui/survey/survey_window.h"
 
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
@@ -28,9 +30,12 @@
 #include "survey/survey_report.h"
 #include "survey/survey_table.h"
 #include "ui/main/picture_view.h"
+#include "ui/shared/aspect_box.h"
 #include "ui/shared/long_work.h"
 #include "ui/shared/picture_saving.h"
 #include "ui/shared/result_table.h"
+#include "ui/shared/widget_parts.h"
+#include "ui/survey/site_dialog.h"
 
 namespace orniva::ui {
 
@@ -39,20 +44,8 @@ namespace {
 constexpr const char* kSurveyCaption = "Survey";
 // A click this close to a site (plot units) picks it.
 constexpr double kPickRadius = 40;
-
-// The rows of a survey not yet run: one per site, saying so.
-survey::SurveyResult PendingResult(const survey::Survey& survey, const std::string& path) {
-  survey::SurveyResult result;
-  result.survey = survey;
-  result.surveyPath = path;
-  for (std::size_t i = 0; i < survey.sites.size(); ++i) {
-    survey::SurveyRow row;
-    row.site = int(i);
-    row.note = "not run";
-    result.rows.push_back(std::move(row));
-  }
-  return result;
-}
+constexpr const char* kSurveyFilter = "Surveys (*.orniva-survey.json);;All files (*)";
+constexpr const char* kSurveySuffix = "orniva-survey.json";
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -71,10 +64,16 @@ SurveyWindow::SurveyWindow(WindowServices& services,
   resize(1100, 620);
 }
 
-SurveyWindow::~SurveyWindow() = default;
+// The table stops reading the rows before they go: a window still shown is
+// hidden by QWidget's destructor, after these members are gone.
+SurveyWindow::~SurveyWindow() {
+  work_->Cancel();
+  model_->reset(0);
+}
 
 void SurveyWindow::buildControls() {
   auto* layout = new QVBoxLayout(this);
+  buildMenus(layout);
   layout->addWidget(buildButtons());
   summary_ = NewSummaryLabel(this);
   layout->addWidget(summary_);
@@ -86,9 +85,10 @@ void SurveyWindow::buildControls() {
   mapView_->setObjectName(QStringLiteral("SurveyMap"));
   mapView_->setSelectMode(true);
   mapView_->setMinimumSize(280, 200);
+  mapBox_ = new AspectBox(mapView_, kStressMapWidth, kStressMapHeight, this);
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   splitter->addWidget(table_);
-  splitter->addWidget(mapView_);
+  splitter->addWidget(mapBox_);
   splitter->setStretchFactor(0, 3);
   splitter->setStretchFactor(1, 2);
   layout->addWidget(splitter, 1);
@@ -102,15 +102,47 @@ void SurveyWindow::buildControls() {
   });
 }
 
+void SurveyWindow::buildMenus(QVBoxLayout* layout) {
+  auto* bar = new QMenuBar(this);
+  const auto item = [](QMenu* menu, const char* name, const char* text, QKeySequence keys) {
+    QAction* action = NewMenuItem(menu, name, QString::fromLatin1(text));
+    action->setShortcut(keys);
+    return action;
+  };
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  ActionSave = item(file, "ActionSave", "&Save", QKeySequence::Save);
+  ActionSaveAs = item(file, "ActionSaveAs", "Save &As...", QKeySequence::SaveAs);
+  file->addSeparator();
+  ActionClose = item(file, "ActionClose", "&Close", QKeySequence::Close);
+  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+  ActionUndo = item(edit, "ActionUndo", "&Undo", QKeySequence::Undo);
+  ActionRedo = item(edit, "ActionRedo", "&Redo", QKeySequence::Redo);
+  edit->addSeparator();
+  ActionEditSite = item(edit, "ActionEditSite", "&Edit Site...", Qt::Key_F2);
+  ActionAddSites = item(edit, "ActionAddSites", "&Add Sites...", {});
+  connect(ActionSave, &QAction::triggered, this, [this] { save(); });
+  connect(ActionSaveAs, &QAction::triggered, this, [this] { saveAs(); });
+  connect(ActionClose, &QAction::triggered, this, &QWidget::close);
+  connect(ActionUndo, &QAction::triggered, this, &SurveyWindow::undo);
+  connect(ActionRedo, &QAction::triggered, this, &SurveyWindow::redo);
+  connect(ActionEditSite, &QAction::triggered, this, &SurveyWindow::editSite);
+  connect(ActionAddSites, &QAction::triggered, this, &SurveyWindow::askForSites);
+  for (QAction* action : {ActionSave, ActionSaveAs, ActionClose, ActionUndo, ActionRedo,
+                          ActionEditSite, ActionAddSites})
+    addAction(action);  // the shortcuts work with the menu bar hidden too
+  layout->setMenuBar(bar);
+}
+
 QWidget* SurveyWindow::buildButtons() {
   auto* bar = new QWidget(this);
   auto* row = new QHBoxLayout(bar);
   row->setContentsMargins(0, 0, 0, 0);
   addButton_ = new QPushButton(QStringLiteral("&Add Sites..."), bar);
+  editButton_ = new QPushButton(QStringLiteral("Edit &Site..."), bar);
   runButton_ = new QPushButton(QStringLiteral("&Run"), bar);
   cancelButton_ = new QPushButton(QStringLiteral("Cancel"), bar);
   exportButton_ = new QToolButton(bar);
-  exportButton_->setText(QStringLiteral("&Export"));
+  exportButton_->setText(QStringLiteral("E&xport"));
   exportButton_->setPopupMode(QToolButton::InstantPopup);
   auto* menu = new QMenu(exportButton_);
   const std::pair<const char*, Export> items[] = {{"GeoJSON...", Export::GeoJson},
@@ -124,15 +156,14 @@ QWidget* SurveyWindow::buildButtons() {
   exportButton_->setMenu(menu);
   progress_ = new QProgressBar(bar);
   progress_->setTextVisible(true);
-  for (QWidget* widget :
-       {static_cast<QWidget*>(addButton_), static_cast<QWidget*>(runButton_),
-        static_cast<QWidget*>(cancelButton_), static_cast<QWidget*>(exportButton_)})
+  for (QWidget* widget : {static_cast<QWidget*>(addButton_), static_cast<QWidget*>(editButton_),
+                          static_cast<QWidget*>(runButton_), static_cast<QWidget*>(cancelButton_),
+                          static_cast<QWidget*>(exportButton_)})
     row->addWidget(widget);
   row->addWidget(progress_, 1);
   row->addWidget(NewCopyButton(this, [this] { services_.CopyText(TableText(table_)); }));
-  connect(addButton_, &QPushButton::clicked, this, [this] {
-    if (const auto chosen = services_.OpenDataFile(this)) addSites(*chosen);
-  });
+  connect(addButton_, &QPushButton::clicked, this, &SurveyWindow::askForSites);
+  connect(editButton_, &QPushButton::clicked, this, &SurveyWindow::editSite);
   connect(runButton_, &QPushButton::clicked, this, [this] { run(); });
   connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
   setRunning(false);
@@ -163,11 +194,12 @@ bool SurveyWindow::openSurvey(const QString& path) {
     services_.ShowMessage(this, LocalPath(path) + ": " + read.error);
     return false;
   }
-  return adopt(path, read.survey);
+  adopt(path, read.survey);
+  return true;
 }
 
 std::string SurveyWindow::dataName(const QString& dataPath) const {
-  return LocalPath(QFileInfo(path_).absoluteDir().relativeFilePath(dataPath));
+  return survey::DataNameFor(LocalPath(dataPath), LocalPath(path_));
 }
 
 bool SurveyWindow::newSurvey(const QString& surveyPath, const QString& dataPath) {
@@ -180,8 +212,12 @@ bool SurveyWindow::newSurvey(const QString& surveyPath, const QString& dataPath)
   }
   survey::Survey survey;
   survey.sites = found.sites;
-  if (!adopt(path_, std::move(survey))) return false;
-  return writeSurvey();
+  adopt(path_, std::move(survey));
+  return save();
+}
+
+void SurveyWindow::askForSites() {
+  if (const auto chosen = services_.OpenDataFile(this)) addSites(*chosen);
 }
 
 bool SurveyWindow::addSites(const QString& dataPath) {
@@ -192,39 +228,149 @@ bool SurveyWindow::addSites(const QString& dataPath) {
     services_.ShowMessage(this, found.error);
     return false;
   }
-  survey::Survey survey = result_.survey;
-  for (survey::SiteEntry& site : found.sites) {
-    const std::string name = site.name;
-    for (int k = 2; std::any_of(survey.sites.begin(), survey.sites.end(),
-                                [&](const auto& s) { return s.name == site.name; });
-         ++k)
-      site.name = name + " " + std::to_string(k);
-    survey.sites.push_back(std::move(site));
-  }
-  adopt(path_, std::move(survey));
-  return writeSurvey();
-}
-
-bool SurveyWindow::adopt(const QString& path, survey::Survey survey) {
-  work_->Cancel();
-  path_ = QFileInfo(path).absoluteFilePath();
-  setWindowTitle(QString::fromLatin1(kSurveyCaption) + QStringLiteral("  [ ") +
-                 QFileInfo(path_).fileName() + QStringLiteral(" ]"));
-  result_ = PendingResult(survey, LocalPath(path_));
-  ran_ = false;
-  ringed_ = -1;
-  showResult();
+  survey::Survey survey = history_.survey();
+  survey::AppendSites(survey, std::move(found.sites));
+  edited(std::move(survey), "Add Sites of " + QFileInfo(dataPath).fileName().toStdString());
   return true;
 }
 
-bool SurveyWindow::writeSurvey() {
+void SurveyWindow::adopt(const QString& path, survey::Survey survey) {
+  work_->Cancel();
+  path_ = QFileInfo(path).absoluteFilePath();
+  history_ = survey::SurveyHistory(std::move(survey));
+  run_.reset();
+  ringed_ = -1;
+  refresh();
+}
+
+bool SurveyWindow::writeSurvey(const QString& path) {
   try {
-    survey::WriteSurveyFile(LocalPath(path_), result_.survey);
+    survey::WriteSurveyFile(LocalPath(path), history_.survey());
     return true;
   } catch (const FileError& error) {
     services_.ReportError(this, error);
     return false;
   }
+}
+
+bool SurveyWindow::save() {
+  if (path_.isEmpty() || !writeSurvey(path_)) return false;
+  history_.MarkSaved();
+  showTitle();
+  return true;
+}
+
+bool SurveyWindow::saveAs() {
+  if (path_.isEmpty()) return false;
+  const std::optional<QString> chosen =
+      services_.SaveFile(this, QStringLiteral("Save the Survey As"),
+                         QString::fromLatin1(kSurveyFilter), QString::fromLatin1(kSurveySuffix));
+  if (!chosen) return false;
+  const QString to = QFileInfo(*chosen).absoluteFilePath();
+  const std::string from = LocalPath(path_);
+  history_.Rebase(from, LocalPath(to));
+  if (!writeSurvey(to)) {
+    history_.Rebase(LocalPath(to), from);
+    return false;
+  }
+  path_ = to;
+  if (run_) {
+    run_->survey = survey::RebasedSurvey(run_->survey, from, LocalPath(to));
+    run_->surveyPath = LocalPath(to);
+  }
+  history_.MarkSaved();
+  refresh();
+  return true;
+}
+
+void SurveyWindow::closeEvent(QCloseEvent* event) {
+  if (history_.modified()) {
+    switch (services_.AskToSave(this, QFileInfo(path_).fileName())) {
+      case WindowServices::SaveAnswer::Save:
+        if (!save()) return event->ignore();
+        break;
+      case WindowServices::SaveAnswer::Discard:
+        break;
+      case WindowServices::SaveAnswer::Cancel:
+        return event->ignore();
+    }
+  }
+  work_->Cancel();
+  QWidget::closeEvent(event);
+}
+
+// ---- editing ----
+
+void SurveyWindow::editSite() {
+  if (running() || history_.survey().sites.empty()) return;
+  const QModelIndex current = table_->selectionModel()->currentIndex();
+  auto* sort = static_cast<ResultSort*>(table_->model());
+  const int site =
+      current.isValid() ? result_.rows[std::size_t(sort->sourceRow(current.row()))].site : 0;
+  auto* dialog = new SiteDialog(history_.survey(), std::size_t(site), this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog, site] {
+    survey::SiteReading reading = dialog->reading();
+    if (reading.problem.empty()) changeSite(site, std::move(reading.site));
+  });
+  dialog->open();
+}
+
+void SurveyWindow::changeSite(int site, survey::SiteEntry edited) {
+  survey::Survey survey = history_.survey();
+  if (running() || site < 0 || std::size_t(site) >= survey.sites.size() ||
+      survey.sites[std::size_t(site)] == edited)
+    return;
+  const std::string text = "Edit Site " + survey.sites[std::size_t(site)].name;
+  survey.sites[std::size_t(site)] = std::move(edited);
+  this->edited(std::move(survey), text);
+}
+
+void SurveyWindow::edited(survey::Survey next, const std::string& text) {
+  history_.Do(std::move(next), text);
+  refresh();
+}
+
+void SurveyWindow::undo() {
+  if (running() || !history_.canUndo()) return;
+  history_.Undo();
+  refresh();
+}
+
+void SurveyWindow::redo() {
+  if (running() || !history_.canRedo()) return;
+  history_.Redo();
+  refresh();
+}
+
+// The rows, the map, the title and the commands after the survey or its
+// run changed.
+void SurveyWindow::refresh() {
+  result_ = survey::ResultFor(history_.survey(), LocalPath(path_), run_ ? &*run_ : nullptr);
+  if (ringed_ >= int(result_.survey.sites.size())) ringed_ = -1;
+  showResult();
+  showTitle();
+}
+
+std::string SurveyWindow::mapTitle() const {
+  return std::string(kSurveyCaption) + "  [ " + LocalPath(QFileInfo(path_).fileName()) + " ]";
+}
+
+void SurveyWindow::showTitle() {
+  setWindowTitle(path_.isEmpty() ? QString::fromLatin1(kSurveyCaption)
+                                 : QString::fromStdString(mapTitle()) +
+                                       (history_.modified() ? QStringLiteral(" *") : QString()));
+  const bool idle = !running();
+  const auto undoText = QString::fromStdString(history_.undoText());
+  const auto redoText = QString::fromStdString(history_.redoText());
+  ActionUndo->setText(undoText.isEmpty() ? QStringLiteral("&Undo") : "&Undo " + undoText);
+  ActionRedo->setText(redoText.isEmpty() ? QStringLiteral("&Redo") : "&Redo " + redoText);
+  ActionUndo->setEnabled(idle && history_.canUndo());
+  ActionRedo->setEnabled(idle && history_.canRedo());
+  ActionSave->setEnabled(!path_.isEmpty());
+  ActionSaveAs->setEnabled(!path_.isEmpty());
+  for (QAction* action : {ActionEditSite, ActionAddSites})
+    action->setEnabled(idle && !path_.isEmpty());
 }
 
 // ---- running ----
@@ -238,10 +384,9 @@ void SurveyWindow::run() {
         return survey::RunSurvey(survey, path, {control.cancel, control.report});
       },
       [this](survey::SurveyResult result) {
-        result_ = std::move(result);
-        ran_ = true;
+        run_ = std::move(result);
         setRunning(false);
-        showResult();
+        refresh();
         emit finished();
       });
 }
@@ -260,34 +405,40 @@ bool SurveyWindow::running() const { return work_->running(); }
 void SurveyWindow::setRunning(bool on) {
   runButton_->setEnabled(!on);
   addButton_->setEnabled(!on);
+  editButton_->setEnabled(!on);
   cancelButton_->setEnabled(on);
-  exportButton_->setEnabled(!on && ran_);
+  exportButton_->setEnabled(!on && hasRun());
   if (!on) progress_->reset();
+  showTitle();
 }
 
 void SurveyWindow::showResult() {
   cells_.clear();
-  int notes = 0;
+  int notes = 0, changed = 0;
   for (const survey::SurveyRow& row : result_.rows) {
     cells_.push_back(survey::RowCells(result_, row));
     notes += !row.note.empty();
+    changed += row.note == survey::kChangedSinceRun;
   }
   model_->reset(int(result_.rows.size()));
   QString text = QStringLiteral("%1 sites, %2 rows.")
                      .arg(result_.survey.sites.size())
                      .arg(result_.rows.size());
-  if (!ran_) text += QStringLiteral(" Not run yet: Run inverts and bootstraps every site.");
-  if (ran_ && notes)
+  if (!hasRun()) text += QStringLiteral(" Not run yet: Run inverts and bootstraps every site.");
+  if (changed)
+    text +=
+        QStringLiteral(" %1 sites changed since the run: Run again for their rows.").arg(changed);
+  if (hasRun() && notes)
     text += QStringLiteral(" %1 rows say why values are missing (note).").arg(notes);
   summary_->setText(text);
-  exportButton_->setEnabled(ran_ && !running());
+  exportButton_->setEnabled(hasRun() && !running());
   drawMap();
 }
 
 // ---- the map and the table, linked ----
 
 void SurveyWindow::drawMap() {
-  map_ = survey::StressMapOf(result_, LocalPath(windowTitle()), ringed_);
+  map_ = survey::StressMapOf(result_, mapTitle(), ringed_);
   mapSites_.clear();
   for (std::size_t i = 0; i < result_.survey.sites.size(); ++i)
     if (result_.survey.sites[i].position) mapSites_.push_back(int(i));
@@ -352,7 +503,7 @@ void SurveyWindow::openRowSite(int viewRow) {
 // ---- exports ----
 
 void SurveyWindow::exportAs(Export what) {
-  if (!ran_ || running()) return;
+  if (!hasRun() || running()) return;
   const survey::SurveyResult& r = result_;
   switch (what) {
     case Export::GeoJson:
@@ -402,7 +553,7 @@ void SurveyWindow::exportTable() {
 }
 
 void SurveyWindow::exportMap() {
-  const Picture map = DrawStressMap(survey::StressMapOf(result_, LocalPath(windowTitle())));
+  const Picture map = DrawStressMap(survey::StressMapOf(result_, mapTitle()));
   SavePictureAs(services_, this, PictureDialog::Figure,
                 [&map](const std::string& path, render::FigureFormat format) {
                   render::FigureSize size;
