@@ -177,12 +177,6 @@ std::vector<std::pair<TColor, std::string>> ColourNames(const Study& study) {
   return names;
 }
 
-std::string LevelLabel(double level, const char* unit) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g%s", level, unit);
-  return text;
-}
-
 std::vector<std::string> Labels(const std::vector<double>& levels, const char* unit) {
   std::vector<std::string> labels;
   for (double level : levels) labels.push_back(LevelLabel(level, unit));
@@ -310,6 +304,12 @@ void DihedraFigure(const Study& study, const NetGeometry& geometry, DiagramFigur
 }
 
 }  // namespace
+
+std::string LevelLabel(double level, const char* unit) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g%s", level, unit);
+  return text;
+}
 
 FieldFigure FieldOf(const DrawingGrid& grid, const std::vector<double>& values,
                     const std::vector<double>& levels, std::vector<std::string> labels) {

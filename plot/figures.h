@@ -85,6 +85,9 @@ class DiagramFiguresCache {
 FieldFigure FieldOf(const analysis::DrawingGrid& grid, const std::vector<double>& values,
                     const std::vector<double>& levels, std::vector<std::string> labels);
 
+// A level as the figures write it: "2σ", "25 %", "0.4" (`unit` after the number).
+std::string LevelLabel(double level, const char* unit = "");
+
 // The layout's lines about a stress below the legend of the stress axes:
 // R' and its regime, the World Stress Map regime, SHmax and SHmin, each
 // with what it means; first a line that says so of a given stress.

@@ -1,7 +1,5 @@
 #include "plot/tendency_diagram.h"
 
-#include <cstdio>
-
 #include "analysis/fault_vectors.h"
 #include "analysis/net_projection.h"
 #include "math/numeric.h"
@@ -19,11 +17,9 @@ Orientation Stored(math::TrendPlunge line) {
 // Each level as a label; the first names the field.
 std::vector<std::string> LevelLabels(const std::vector<double>& levels, analysis::TendencyOf of) {
   std::vector<std::string> labels;
-  for (double level : levels) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", level);
-    labels.push_back(labels.empty() ? TendencyName(of) + " " + text : text);
-  }
+  for (double level : levels)
+    labels.push_back(labels.empty() ? TendencyName(of) + " " + LevelLabel(level)
+                                    : LevelLabel(level));
   return labels;
 }
 

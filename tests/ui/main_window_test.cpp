@@ -68,7 +68,7 @@ TEST_F(WindowTest, ControlTexts) {
        "&Open|Export &Image|Save &Figure As...|&Print...|I&mport...|New S&urvey...|Open "
        "Sur&vey...|&Save|Save &As...|Recent &Files||E&xit"},
       {texts(window->viewCommands()->View1->actions()),
-       "&Wide Data Grid||&Remember Window and Recent Files"},
+       "&Wide Data Grid|&Colour Key Beside the Picture||&Remember Window and Recent Files"},
       {texts(window->Edit1->actions()), "&Copy Figure|&Paste Data||&Undo|&Redo"},
       {texts(window->curationCommands()->Data1->actions()), "Data &Table...|&Analyse|&Colour by Phase"},
       {texts(window->Plot1->actions()),

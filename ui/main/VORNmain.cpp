@@ -261,6 +261,7 @@ void TFormMain::createControls() {
   Image1->setGeometry(0, 0, 390, 390);
   StringGrid1 = new FaultGridView(faultSet, central);
   StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+  ColourKey1 = new ColourKeyView(imageArea, Image1);
   row->addWidget(imageArea, 1);
   row->addWidget(StringGrid1);
   // Painted last, so that its raster, begun on a second thread when the
@@ -306,6 +307,11 @@ void TFormMain::createViewCommands() {
       {this, services_, StringGrid1, [this](const QString& path) { LoadDataFile(path); },
        [this] { FormResize(); }},
       document, menuBar(), Help1->menuAction(), File1, fileItems[fileItems.indexOf(MenuExit) - 1]);
+  QMenu* view = viewCommands_->View1;
+  ActionKeyRoom = newAction("ActionKeyRoom", QStringLiteral("&Colour Key Beside the Picture"));
+  ActionKeyRoom->setCheckable(true);
+  view->insertAction(view->actions().value(1), ActionKeyRoom);
+  connect(ActionKeyRoom, &QAction::toggled, this, [this] { FormResize(); });
 }
 
 void TFormMain::connectHandlers() {
@@ -342,13 +348,21 @@ void TFormMain::FormShow() {
   orniva::RenderPlot(target, nullptr);
 }
 
+// The picture's side `side`, or less where the user asked for room for the
+// colour key beside it and the image area `width` wide has none.
+int TFormMain::KeyRoomSide(int side, int width) const {
+  if (!ActionKeyRoom || !ActionKeyRoom->isChecked() || !ColourKey1->key()) return side;
+  return std::max(0, std::min(side, width - ColourKeyView::kRoomWidth));
+}
+
 void TFormMain::FormResize() {
   if (!Image1) return;
   const QRect outer = frameGeometry();
   const int beside = kWidthBesideImage + StringGrid1->extraWidth();
   const int side =
       std::max(0, std::min(outer.width() - beside, outer.height() - kHeightBesideImage));
-  Image1->resize(side, side);
+  const int shown = KeyRoomSide(side, outer.width() - beside);
+  Image1->resize(shown, shown);
 }
 
 // Removes the log in the current folder, but only one that this run wrote.
@@ -522,6 +536,9 @@ void TFormMain::Replot(std::int16_t highlightIndex) {
   highlight_ = highlightIndex;
   const orniva::DiagramFigures& inputs = figures.For(PlotMode, study, netGeometry);
   orniva::PlotDiagram(PlotMode, faultSet, target, highlightIndex, inputs.Inputs());
+  const bool keyBefore = ColourKey1->key().has_value();
+  ColourKey1->setKey(orniva::ColourKeyOf(PlotMode, inputs, study.choices()));
+  if (ColourKey1->key().has_value() != keyBefore) FormResize();
   if (selectionCommands_) selectionCommands_->Redrawn();
   for (int k = 0; k < target.zeroDivides; ++k)
     ShowMessage(orniva::directional_operations::kZeroDivideMessage);

@@ -22,6 +22,7 @@
 #include "plot/net.h"
 #include "plot/figures.h"
 #include "ui/main/analysis_menu.h"
+#include "ui/main/colour_key.h"
 #include "ui/main/curation_commands.h"
 #include "ui/main/fault_grid.h"
 #include "ui/main/figure_commands.h"
@@ -75,6 +76,7 @@ class TFormMain : public QMainWindow {
   QToolButton* ToolButton4 = nullptr;
   QFrame* Panel1 = nullptr;
   orniva::ui::PictureView* Image1 = nullptr;
+  orniva::ui::ColourKeyView* ColourKey1 = nullptr;  // the colours of the diagram shown
   orniva::ui::FaultGridView* StringGrid1 = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   QLabel* StatusPanel0 = nullptr;
@@ -91,6 +93,8 @@ class TFormMain : public QMainWindow {
   QAction* ActionLarge = nullptr;
   QAction* ActionMedium = nullptr;
   QAction* ActionSmall = nullptr;
+  // View > Colour Key Beside the Picture: the picture makes room for the key.
+  QAction* ActionKeyRoom = nullptr;
   QMenu* File1 = nullptr;
   QMenu* Edit1 = nullptr;
   QMenu* Plot1 = nullptr;
@@ -188,6 +192,7 @@ class TFormMain : public QMainWindow {
   // The grid shows the data again after they changed.
   void ShowData();
   void fitOuterSize();
+  int KeyRoomSide(int side, int width) const;
   QAction* newAction(const char* name, const QString& text, const QIcon& icon = QIcon());
   QAction* newMenuItem(QMenu* menu, QAction* action, QActionGroup* group = nullptr);
   QToolButton* newToolButton(const char* name, QAction* action, const QString& hint);

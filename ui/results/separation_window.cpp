@@ -106,6 +106,7 @@ SeparationWindow::SeparationWindow(const document::Document& document, WindowSer
                             "\u03C33 plunge", "\u03A6", "R\u2032", "Mean \u03B2"},
                            this);
   phases_->setMaximumHeight(150);
+  KeepToColumns(phases_);
   layout->addWidget(phases_);
   auto* pictures = new QHBoxLayout;
   picture_ = new ProposalPicture(this);

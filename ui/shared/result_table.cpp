@@ -230,7 +230,14 @@ QTableWidget* NewAxesTable(const QString& title, QWidget* parent) {
   table->setRowCount(3);
   table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
                         3 * table->verticalHeader()->defaultSectionSize() + 4);
+  KeepToColumns(table);
   return table;
+}
+
+void KeepToColumns(QTableView* table) {
+  table->horizontalHeader()->setStretchLastSection(false);
+  table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  table->setSizePolicy(QSizePolicy::Maximum, table->sizePolicy().verticalPolicy());
 }
 
 void FillAxesTable(QTableWidget* table, const std::array<const char*, 3>& names,

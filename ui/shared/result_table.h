@@ -124,6 +124,9 @@ QLabel* NewSummaryLabel(QWidget* parent);
 // A table of three axes: their names under `title`, trend, plunge and
 // eigenvalue, exactly as high as its rows.
 QTableWidget* NewAxesTable(const QString& title, QWidget* parent);
+// A small table kept as wide as its columns (none stretched to fill the
+// window), at the left; narrower when the window is, with a scroll bar.
+void KeepToColumns(QTableView* table);
 // Fills it: each axis with its eigenvalue, or only the names when `axes`
 // is null (no result).
 void FillAxesTable(QTableWidget* table, const std::array<const char*, 3>& names,
