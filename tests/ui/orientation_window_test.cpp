@@ -103,6 +103,13 @@ TEST_F(OrientationWindowTest, RowsSwitchedOffAndSetsMadeAreFollowedByTheNetAndSt
   w->putSelectedInSet(0);
   EXPECT_EQ(Column(w, 1).at(3), "1");
   EXPECT_EQ(w->rowsModel()->index(3, OrientationRowsModel::kFirstValue + 3).data().toString(), "");
+  w->rowsView()->setCurrentIndex(w->rowsView()->model()->index(4, 2));
+  w->insertRow();  // a copy of row 5, in its set, below it
+  EXPECT_EQ(w->selectedRows(), (std::vector<int>{6}));
+  EXPECT_EQ(Column(w, 1).at(3), "2");
+  w->deleteRows();
+  EXPECT_EQ(Column(w, 1).at(3), "1");
+  EXPECT_EQ(w->rowsModel()->rowCount(), 28);
 }
 
 TEST_F(OrientationWindowTest, ValuesTypedAreCheckedAndSavedWithTheCuration) {

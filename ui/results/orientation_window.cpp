@@ -205,6 +205,8 @@ QWidget* OrientationWindow::newRowsPane() {
   layout->addWidget(status_);
   connect(rowsModel_, &OrientationRowsModel::refused, this,
           [this](const QString& message) { status_->setText(message); });
+  NewAction(QStringLiteral("Delete Rows"), QKeySequence::Delete, rowsView_,
+            [this] { deleteRows(); });
   NewAction(QStringLiteral("Copy"), QKeySequence::Copy, rowsView_,
             [this] { services_.CopyText(TableText(rowsView_)); });
   return pane;
@@ -218,6 +220,8 @@ QWidget* OrientationWindow::newCommandRow() {
       NewButton(QStringLiteral("Switch Off"), this, [this] { switchSelected(true); }));
   layout->addWidget(
       NewButton(QStringLiteral("Switch On"), this, [this] { switchSelected(false); }));
+  layout->addWidget(NewButton(QStringLiteral("Insert Row"), this, [this] { insertRow(); }));
+  layout->addWidget(NewButton(QStringLiteral("Delete Rows"), this, [this] { deleteRows(); }));
   auto* sets = new QToolButton(row);
   sets->setText(QStringLiteral("Sets"));
   sets->setPopupMode(QToolButton::InstantPopup);
@@ -317,6 +321,21 @@ void OrientationWindow::renameSet(int set) {
 
 void OrientationWindow::deleteSet(int set) {
   document_.Do(document::OrientationEdit::DeleteSet(set), "Set deleted");
+}
+
+void OrientationWindow::insertRow() {
+  const QModelIndex current = rowsSort_->mapToSource(rowsView_->currentIndex());
+  const int row = current.isValid() ? current.row() + 1 : document_.rowCount();
+  if (row < 1) return;
+  document_.Do(
+      document::OrientationEdit::Insert(row + 1, {document_.records()[std::size_t(row - 1)]},
+                                        document_.curation().phase[std::size_t(row)]),
+      "Row inserted");
+  selectRows({row + 1});
+}
+
+void OrientationWindow::deleteRows() {
+  document_.Do(document::OrientationEdit::Remove(selectedRows()), "Rows deleted");
 }
 
 void OrientationWindow::undo() { document_.Undo(); }

@@ -73,6 +73,9 @@ class OrientationWindow : public QWidget {
   void putSelectedInSet(int set);  // 0: out of every set
   void renameSet(int set);
   void deleteSet(int set);
+  // A copy of the current row below it (to be edited), and the selected rows deleted.
+  void insertRow();
+  void deleteRows();
   void undo();
   void redo();
   // Saving; false when nothing was saved (cancelled or failed).
