@@ -110,6 +110,12 @@ TEST_F(OrientationWindowTest, RowsSwitchedOffAndSetsMadeAreFollowedByTheNetAndSt
   w->deleteRows();
   EXPECT_EQ(Column(w, 1).at(3), "1");
   EXPECT_EQ(w->rowsModel()->rowCount(), 28);
+  w->viewChoice()->setCurrentIndex(2);  // the rose of the lines' trends, following the rows
+  const Picture rose = w->net()->picture();
+  EXPECT_FALSE(SamePicture(rose, before));
+  w->selectRows({21, 23});  // two of 120-130, none of 110-120
+  w->switchSelected(true);
+  EXPECT_FALSE(SamePicture(w->net()->picture(), rose));
 }
 
 TEST_F(OrientationWindowTest, ValuesTypedAreCheckedAndSavedWithTheCuration) {

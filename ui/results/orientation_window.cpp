@@ -25,6 +25,7 @@
 #include "data/colours.h"
 #include "document/orientation_opening.h"
 #include "plot/orientation_net.h"
+#include "plot/rose_diagram.h"
 #include "ui/results/orientation_rows.h"
 #include "ui/results/tilt_test_window.h"
 #include "ui/shared/result_table.h"
@@ -134,6 +135,11 @@ OrientationWindow::OrientationWindow(document::OrientationOpening opening, bool 
   choices->addWidget(new QLabel(QStringLiteral("Statistics of:"), this));
   choices->addWidget(of_);
   choices->addWidget(planes_);
+  view_choice_ =
+      NewChoice({QStringLiteral("Net of the rows"), QStringLiteral("Rose of the planes' strikes"),
+                 QStringLiteral("Rose of the lines' trends")},
+                this);
+  choices->addWidget(view_choice_);
   choices->addStretch();
   choices->addWidget(NewCopyButton(this, [this] { copy(); }));
   layout->addLayout(choices);
@@ -166,6 +172,7 @@ OrientationWindow::OrientationWindow(document::OrientationOpening opening, bool 
   layout->addWidget(split, 1);
   connect(of_, &QComboBox::currentIndexChanged, this, [this] { compute(); });
   connect(planes_, &QComboBox::currentIndexChanged, this, [this] { draw(); });
+  connect(view_choice_, &QComboBox::currentIndexChanged, this, [this] { draw(); });
   listener_ = document_.AddListener([this](const document::Notice& n) { documentChanged(n); });
   compute();
   showState();
@@ -442,6 +449,7 @@ void OrientationWindow::compute() {
 
 // The rows in use, in their sets' colours.
 void OrientationWindow::draw() {
+  if (view_choice_->currentIndex() > 0) return drawRose(view_choice_->currentIndex() == 1);
   const std::vector<OrientationRecord>& records = document_.records();
   const std::vector<bool> used = document_.Used();
   const auto& curation = document_.curation();
@@ -474,6 +482,47 @@ void OrientationWindow::draw() {
   target.picture = &picture;
   InitNetGeometry(target.geometry);
   PlotOrientationNet(figure, target);
+  net_->setPicture(std::move(picture));
+}
+
+namespace {
+
+// The rose of the rows in use in 10-degree bins: each plane's strike (its
+// dip direction - 90 and + 90, as the data's rose counts it) or each
+// line's trend.
+analysis::RoseCounts RoseOfRows(const std::vector<OrientationRecord>& records,
+                                const std::vector<bool>& used, bool strikes) {
+  analysis::RoseCounts rose;
+  rose.counts.assign(std::size_t(std::lround(360 / rose.binWidth)), 0);
+  const auto add = [&rose](double azimuth) {
+    const double a = std::fmod(std::fmod(azimuth, 360) + 360, 360);
+    ++rose.counts[std::min(std::size_t(a / rose.binWidth), rose.counts.size() - 1)];
+  };
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    const bool plane = records[k].kind == OrientationKind::Plane;
+    if (!used[k] || plane != strikes) continue;
+    ++rose.data;
+    if (plane) {
+      add(double(records[k].azimuth) - 90);
+      add(double(records[k].azimuth) + 90);
+    } else {
+      add(records[k].azimuth);
+    }
+  }
+  return rose;
+}
+
+}  // namespace
+
+void OrientationWindow::drawRose(bool strikes) {
+  Picture picture;
+  PlotTarget target;
+  target.picture = &picture;
+  InitNetGeometry(target.geometry);
+  const analysis::RoseCounts rose = RoseOfRows(document_.records(), document_.Used(), strikes);
+  PlotRose(RoseFigureOf(rose, strikes ? analysis::RoseOf::Strike : analysis::RoseOf::Trend,
+                        target.geometry.kind),
+           target);
   net_->setPicture(std::move(picture));
 }
 

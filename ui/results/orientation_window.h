@@ -55,6 +55,9 @@ class OrientationWindow : public QWidget {
   QTableView* view() const { return view_; }
   QComboBox* ofChoice() const { return of_; }
   QComboBox* planesChoice() const { return planes_; }
+  // What the net shows: the rows (0), the rose of the planes' strikes (1)
+  // or of the lines' trends (2).
+  QComboBox* viewChoice() const { return view_choice_; }
   const ChartView* net() const { return net_; }
   QLabel* summary() const { return summary_; }
   void copy() const;
@@ -94,13 +97,14 @@ class OrientationWindow : public QWidget {
   bool saveTo(const std::string& path);
   void compute();
   void draw();
+  void drawRose(bool strikes);
 
   document::OrientationDocument document_;
   int listener_ = 0;
   WindowServices& services_;
   std::vector<SetRow> rows_;
   QLabel *summary_ = nullptr, *status_ = nullptr;
-  QComboBox *of_ = nullptr, *planes_ = nullptr;
+  QComboBox *of_ = nullptr, *planes_ = nullptr, *view_choice_ = nullptr;
   ChartView* net_ = nullptr;
   ResultModel* model_ = nullptr;
   QTableView* view_ = nullptr;
