@@ -95,23 +95,18 @@ bool OrientationDocument::Do(const OrientationEdit& edit, std::string text) {
   return true;
 }
 
-bool OrientationDocument::Undo() {
-  if (!history_.canUndo()) return false;
-  const bool wasModified = modified();
-  const History::Step& step = history_.undoStep();
-  Apply(step.undo, state_);
-  history_.SteppedBack();
-  Tell(step.undo.changes() | (modified() != wasModified ? kSavedStateChanged : 0u));
-  return true;
-}
+bool OrientationDocument::Undo() { return Step(false); }
+bool OrientationDocument::Redo() { return Step(true); }
 
-bool OrientationDocument::Redo() {
-  if (!history_.canRedo()) return false;
+// The next step of the history done again (`forward`) or the last undone.
+bool OrientationDocument::Step(bool forward) {
+  if (forward ? !history_.canRedo() : !history_.canUndo()) return false;
   const bool wasModified = modified();
-  const History::Step& step = history_.redoStep();
-  Apply(step.redo, state_);
-  history_.SteppedForward();
-  Tell(step.redo.changes() | (modified() != wasModified ? kSavedStateChanged : 0u));
+  const History::Step& step = forward ? history_.redoStep() : history_.undoStep();
+  const OrientationEdit& edit = forward ? step.redo : step.undo;
+  Apply(edit, state_);
+  forward ? history_.SteppedForward() : history_.SteppedBack();
+  Tell(edit.changes() | (modified() != wasModified ? kSavedStateChanged : 0u));
   return true;
 }
 

@@ -92,6 +92,7 @@ class OrientationDocument {
   void RemoveListener(int key) const;
 
  private:
+  bool Step(bool forward);
   void Tell(unsigned changes) const;
   std::vector<OrientationRecord> RecordsToWrite() const;
 
