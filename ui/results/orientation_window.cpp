@@ -364,12 +364,13 @@ void OrientationWindow::showState() {
   const auto& history = document_.history();
   undo_->setEnabled(history.canUndo());
   redo_->setEnabled(history.canRedo());
-  undo_->setText(history.canUndo()
-                     ? QStringLiteral("Undo ") + QString::fromStdString(history.undoStep().text)
-                     : QStringLiteral("Undo"));
-  redo_->setText(history.canRedo()
-                     ? QStringLiteral("Redo ") + QString::fromStdString(history.redoStep().text)
-                     : QStringLiteral("Redo"));
+  // The buttons stay short; the step they take is their tip.
+  undo_->setToolTip(history.canUndo()
+                        ? QStringLiteral("Undo ") + QString::fromStdString(history.undoStep().text)
+                        : QStringLiteral("Nothing to undo"));
+  redo_->setToolTip(history.canRedo()
+                        ? QStringLiteral("Redo ") + QString::fromStdString(history.redoStep().text)
+                        : QStringLiteral("Nothing to redo"));
 }
 
 bool OrientationWindow::save() { return saveTo(document_.fileName()); }
