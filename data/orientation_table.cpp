@@ -178,6 +178,7 @@ OrientationTable ParseOrientationTable(std::string_view bytes) {
           ? ReadHeader(header, places, notes)
           : "no header row: the first row must name the columns: kind, azimuth, angle, ...";
   if (!table.refusal.empty()) return table;
+  for (std::size_t c = 0; c < kOrientationColumns; ++c) table.columns[c] = places[c] != 0;
   BoundedLog log(table.log);
   log.Add(notes);
   // Room for a record a line: more than there are rows, never more than the limit.
@@ -431,10 +432,17 @@ std::string WrittenValue(const OrientationRecord& r, Column c) {
 
 }  // namespace
 
-std::string OrientationTableText(const std::vector<OrientationRecord>& records) {
+std::string OrientationValueText(const OrientationRecord& record, OrientationColumn column) {
+  const bool text = column == Column::Set || column == Column::Site || column == Column::Label ||
+                    column == Column::Quality || column == Column::Time || column == Column::Notes;
+  return text ? record.*TextMember(column) : WrittenValue(record, column);
+}
+
+std::string OrientationTableText(const std::vector<OrientationRecord>& records,
+                                 const std::array<bool, kOrientationColumns>& keep) {
   std::vector<Column> written;
   for (std::size_t c = 0; c < kOrientationColumns; ++c) {
-    const bool used = c <= Index(Column::Angle) ||
+    const bool used = c <= Index(Column::Angle) || keep[c] ||
                       std::any_of(records.begin(), records.end(), [c](const OrientationRecord& r) {
                         return !WrittenValue(r, Column(c)).empty();
                       });

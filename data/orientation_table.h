@@ -78,6 +78,8 @@ struct OrientationTable {
   std::size_t rows = 0;     // data rows read, good and bad
   std::size_t badRows = 0;  // rows left out
   std::string refusal;      // why the text gives no table; empty when it does
+  // The known columns the header names, by OrientationColumn.
+  std::array<bool, kOrientationColumns> columns{};
 };
 
 // The table of `bytes` (UTF-8, with or without a byte-order mark).
@@ -100,7 +102,14 @@ bool IsOrientationTablePath(std::string_view path);
 // decimals that read back to the same floats, positions as the shortest
 // that read back to the same doubles, so the text reads back to the same
 // records (but their line numbers).
-std::string OrientationTableText(const std::vector<OrientationRecord>& records);
+// `keep` names columns written even when no record fills them (those the
+// table was read with).
+std::string OrientationTableText(const std::vector<OrientationRecord>& records,
+                                 const std::array<bool, kOrientationColumns>& keep = {});
+
+// The record's value in `column` as a person reads and types it (a text as
+// it is, unquoted; a number as the writer writes it); empty for none.
+std::string OrientationValueText(const OrientationRecord& record, OrientationColumn column);
 
 // Writes OrientationTableText to `path` without ever leaving it half
 // written. Throws FileError.

@@ -2,22 +2,27 @@
 // that undoes it, with the text the Undo and Redo commands show. It knows
 // the step at which the document was last opened or saved (the clean mark),
 // so that undoing and redoing across a save tell the unsaved state exactly.
+// A data file's document keeps Edits; an orientation table's document its
+// own edits (any type with `unsigned changes() const`).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/edits.h"
 
 namespace orniva::document {
 
-class EditHistory {
+template <typename EditType>
+class BasicEditHistory {
  public:
   struct Step {
-    Edit redo;
-    Edit undo;
+    EditType redo;
+    EditType undo;
     std::string text;  // "Edit of line 3"
   };
 
@@ -28,7 +33,12 @@ class EditHistory {
   const Step& redoStep() const { return steps_[done_]; }
   // A step was done: the steps undone before it are dropped (a clean mark
   // among them can no longer be reached).
-  void Push(Step step);
+  void Push(Step step) {
+    steps_.erase(steps_.begin() + long(done_), steps_.end());
+    if (clean_ && *clean_ > done_) clean_.reset();
+    steps_.push_back(std::move(step));
+    ++done_;
+  }
   // The step undoStep() was undone, or redoStep() done again.
   void SteppedBack() { --done_; }
   void SteppedForward() { ++done_; }
@@ -38,9 +48,19 @@ class EditHistory {
   void MarkClean() { clean_ = done_; }
   // Whether a step between the clean mark and now changes any of `changes`
   // (document::Change bits); true when the mark cannot be reached.
-  bool ChangedSinceClean(unsigned changes) const;
+  bool ChangedSinceClean(unsigned changes) const {
+    if (!clean_) return true;
+    const std::size_t first = std::min(*clean_, done_), last = std::max(*clean_, done_);
+    for (std::size_t k = first; k < last; ++k)
+      if (steps_[k].redo.changes() & changes) return true;
+    return false;
+  }
   // No steps, and clean.
-  void Clear();
+  void Clear() {
+    steps_.clear();
+    done_ = 0;
+    clean_ = 0;
+  }
   std::size_t size() const { return steps_.size(); }
 
  private:
@@ -48,5 +68,7 @@ class EditHistory {
   std::size_t done_ = 0;                  // steps done, from the first
   std::optional<std::size_t> clean_ = 0;  // none: not reachable
 };
+
+using EditHistory = BasicEditHistory<Edit>;
 
 }  // namespace orniva::document

@@ -96,11 +96,10 @@ CurationVerdict Unusable(CurationVerdict verdict, std::string reason) {
   return verdict;
 }
 
-// The verdict on the curation file for data of `count` lines and `sha256`.
-// Nothing at the path beside the data file is no curation; anything there
-// that cannot be read is reported.
-CurationVerdict Judge(const std::string& dataPath, const OpenOptions& options, int count,
-                      const std::string& sha256) {
+}  // namespace
+
+CurationVerdict JudgeCuration(const std::string& dataPath, const OpenOptions& options, int count,
+                              const std::string& sha256) {
   CurationVerdict verdict;
   verdict.path = options.curationPath ? *options.curationPath : CurationPathFor(dataPath);
   try {
@@ -117,8 +116,6 @@ CurationVerdict Judge(const std::string& dataPath, const OpenOptions& options, i
   verdict.curation = CurationState::FromFile(read.curation, count);
   return verdict;
 }
-
-}  // namespace
 
 std::string VerdictText(const CurationVerdict& verdict) {
   return FileNameOf(verdict.path) + ": " + verdict.reason;
@@ -143,7 +140,8 @@ Opening OpenDataFile(const std::string& path, const OpenOptions& options) {
   opening.lines = std::move(read.lines.lines);
   opening.bytes = std::move(read.bytes);
   opening.sha256 = std::move(read.sha256);
-  if (curation) opening.curation = Judge(path, options, opening.data.count(), opening.sha256);
+  if (curation)
+    opening.curation = JudgeCuration(path, options, opening.data.count(), opening.sha256);
   return opening;
 }
 

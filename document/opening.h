@@ -80,6 +80,13 @@ struct Opening {
   bool refused() const { return error.has_value() || tooManyLines; }
 };
 
+// The verdict on the curation file of the data at `dataPath` (the one
+// `options` names, else the one beside it) for data of `count` lines whose
+// bytes have the SHA-256 `sha256`. Nothing beside the data file is no
+// curation; anything there that cannot be read is unusable, with the reason.
+CurationVerdict JudgeCuration(const std::string& dataPath, const OpenOptions& options, int count,
+                              const std::string& sha256);
+
 // Reads, checks and judges the data file at `path` and its curation file.
 // Never throws for a file that cannot be read; waits on no special file.
 Opening OpenDataFile(const std::string& path, const OpenOptions& options = {});

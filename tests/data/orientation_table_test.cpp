@@ -164,6 +164,17 @@ TEST(OrientationTable, WrittenTextReadsBackToTheSameRecords) {
     EXPECT_EQ(y.lon, x.lon);
     EXPECT_EQ(y.lat, x.lat);
   }
+  EXPECT_EQ(OrientationValueText(a, OrientationColumn::Notes), a.notes);  // unquoted
+  EXPECT_EQ(OrientationValueText(b, OrientationColumn::Azimuth), "360");
+}
+
+// The columns a table was read with are written again, filled or not.
+TEST(OrientationTable, ColumnsOfTheHeaderAreKeptWhenEmpty) {
+  const OrientationTable table =
+      ParseOrientationTable("kind,azimuth,angle,site,label\nline,1,2,,\n");
+  const std::string text = OrientationTableText(table.records, table.columns);
+  EXPECT_EQ(text, "kind,azimuth,angle,site,label\r\nline,1,2,,\r\n");
+  EXPECT_EQ(OrientationTableText(table.records), "kind,azimuth,angle\r\nline,1,2\r\n");
 }
 
 TEST(OrientationFile, WrittenReadAndLoggedBesideTheTable) {

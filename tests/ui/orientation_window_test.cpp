@@ -1,12 +1,17 @@
 // The orientation table's window, opened by File › Open beside the data:
 // a row per set and one of all, the statistics of the poles or the lines,
-// the net, the table copied; its model held to Qt's contract.
+// the net, the table copied; the rows' commands, undo, save and closing
+// with unsaved changes; its models held to Qt's contract.
+#include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
 #include <QTableView>
 #include <gtest/gtest.h>
 
 #include "tests/support/model_contract.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/results/orientation_rows.h"
 #include "ui/results/orientation_window.h"
 #include "ui/results/tilt_test_window.h"
 #include "ui/shared/result_table.h"
@@ -61,6 +66,88 @@ TEST_F(OrientationWindowTest, BadRowsAreToldAndAnUnreadableFileOpensNothing) {
   EXPECT_EQ(Column(w, 0), (QStringList{"All"}));
   EXPECT_EQ(ShowOrientationTable(services, window.get(), work.File("none.orient.csv")), nullptr);
   EXPECT_EQ(TakeErrorPaths(), (std::vector<std::string>{work.File("none.orient.csv")}));
+}
+
+// The action of the window whose shortcut is `keys`.
+void Press(QWidget* w, const QKeySequence& keys) {
+  for (QAction* action : w->actions())
+    if (action->shortcut() == keys) return action->trigger();
+  ADD_FAILURE() << "no action of " << keys.toString().toStdString();
+}
+
+TEST_F(OrientationWindowTest, RowsSwitchedOffAndSetsMadeAreFollowedByTheNetAndStatistics) {
+  OrientationWindow* w =
+      Open("fold.orient.csv",
+           orniva::test::ReadFile(ORNIVA_SOURCE_DIR "/tests/data/orientation/fold.orient.csv"));
+  ASSERT_NE(w, nullptr);
+  orniva::test::ModelContract rows(w->rowsModel()), sorted(w->rowsView()->model());
+  const QModelIndex first = w->rowsModel()->index(0, OrientationRowsModel::kFirstValue + 3);
+  EXPECT_EQ(first.data().toString(), "S0");  // the set column shows the curation's set
+  const Picture before = w->net()->picture();
+  w->selectRows({1, 2, 3});
+  w->switchSelected(true);
+  EXPECT_EQ(Column(w, 1).front(), "9");  // S0's n without the three
+  EXPECT_EQ(w->rowsModel()->index(0, 2).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::gray));
+  EXPECT_FALSE(SamePicture(w->net()->picture(), before));
+  EXPECT_TRUE(w->windowTitle().endsWith(" *"));
+  Press(w, QKeySequence(Qt::CTRL | Qt::Key_Z));
+  EXPECT_EQ(Column(w, 1).front(), "12");
+  EXPECT_TRUE(SamePicture(w->net()->picture(), before));
+  Press(w, QKeySequence(Qt::CTRL | Qt::Key_Y));
+  services.textAnswers.push_back(QStringLiteral("Limb"));
+  w->selectRows({4, 5});
+  w->newSetOfSelected();
+  EXPECT_EQ(Column(w, 0), (QStringList{"S0", "J1", "L1", "Limb", "All"}));
+  EXPECT_EQ(Column(w, 1).at(3), "2");
+  w->selectRows({4});
+  w->putSelectedInSet(0);
+  EXPECT_EQ(Column(w, 1).at(3), "1");
+  EXPECT_EQ(w->rowsModel()->index(3, OrientationRowsModel::kFirstValue + 3).data().toString(), "");
+  w->rowsView()->setCurrentIndex(w->rowsView()->model()->index(4, 2));
+  w->insertRow();  // a copy of row 5, in its set, below it
+  EXPECT_EQ(w->selectedRows(), (std::vector<int>{6}));
+  EXPECT_EQ(Column(w, 1).at(3), "2");
+  w->deleteRows();
+  EXPECT_EQ(Column(w, 1).at(3), "1");
+  EXPECT_EQ(w->rowsModel()->rowCount(), 28);
+  w->viewChoice()->setCurrentIndex(2);  // the rose of the lines' trends, following the rows
+  const Picture rose = w->net()->picture();
+  EXPECT_FALSE(SamePicture(rose, before));
+  w->selectRows({21, 23});  // two of 120-130, none of 110-120
+  w->switchSelected(true);
+  EXPECT_FALSE(SamePicture(w->net()->picture(), rose));
+}
+
+TEST_F(OrientationWindowTest, ValuesTypedAreCheckedAndSavedWithTheCuration) {
+  OrientationWindow* w =
+      Open("t.orient.csv", "kind,azimuth,angle,set\nplane,90,30,A\nline,10,20,\n");
+  ASSERT_NE(w, nullptr);
+  QAbstractItemModel* model = w->rowsView()->model();
+  const QModelIndex angle = model->index(0, OrientationRowsModel::kFirstValue + 2);
+  EXPECT_FALSE(model->setData(angle, QStringLiteral("95"), Qt::EditRole));
+  EXPECT_EQ(w->status()->text(), "angle: '95' is not a number from 0 to 90");
+  EXPECT_TRUE(model->setData(angle, QStringLiteral("35"), Qt::EditRole));
+  w->selectRows({2});
+  w->switchSelected(true);
+  Press(w, QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_EQ(orniva::test::ReadFile(work.File("t.orient.csv")),
+            "kind,azimuth,angle,set\r\nplane,90,35,A\r\nline,10,20,\r\n");
+  EXPECT_NE(orniva::test::ReadFile(work.File("t.orient.csv.orniva.json")).find("\"off\": [2]"),
+            std::string::npos);
+  EXPECT_EQ(w->windowTitle(), "Orientations  [ t.orient.csv ]");
+}
+
+TEST_F(OrientationWindowTest, ClosingWithUnsavedChangesAsks) {
+  OrientationWindow* w = Open("t.orient.csv", "kind,azimuth,angle\nplane,90,30\n");
+  ASSERT_NE(w, nullptr);
+  w->selectRows({1});
+  w->switchSelected(true);
+  services.saveAnswer = WindowServices::SaveAnswer::Cancel;
+  EXPECT_FALSE(w->close());
+  EXPECT_EQ(services.asked, (std::vector<std::string>{"t.orient.csv"}));
+  services.saveAnswer = WindowServices::SaveAnswer::Discard;
+  EXPECT_TRUE(w->close());
+  EXPECT_FALSE(QFileInfo::exists(Q(work.File("t.orient.csv.orniva.json"))));
 }
 
 }  // namespace

@@ -5,18 +5,28 @@
 #include <limits>
 #include <utility>
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "analysis/orientation_statistics.h"
 #include "analysis/study.h"
+#include "data/colours.h"
 #include "document/orientation_opening.h"
 #include "plot/orientation_net.h"
+#include "plot/rose_diagram.h"
+#include "ui/results/orientation_rows.h"
 #include "ui/results/tilt_test_window.h"
 #include "ui/shared/result_table.h"
 
@@ -64,12 +74,12 @@ const analysis::ReportCell* CellOf(const analysis::ReportTable& report, const ch
 }
 
 // The report `name` of the records in `use`, read as `of` says.
-analysis::ReportTable Statistic(const char* name, const OrientationTable& table,
+analysis::ReportTable Statistic(const char* name, const std::vector<OrientationRecord>& records,
                                 const std::vector<bool>& use, const char* of) {
   analysis::Study none;
   analysis::ReportRequest request;
   request.options["--of"] = of;
-  request.orientations = &table.records;
+  request.orientations = &records;
   request.orientationUse = &use;
   return analysis::ReportKindNamed(name)->run(none, request);
 }
@@ -84,17 +94,37 @@ QString FileNameOf(const std::string& path) {
   return QFileInfo(QFile::decodeName(path.c_str())).fileName();
 }
 
+QPushButton* NewButton(const QString& text, QWidget* parent, const std::function<void()>& run) {
+  auto* button = new QPushButton(text, parent);
+  QObject::connect(button, &QPushButton::clicked, parent, run);
+  return button;
+}
+
+// A command of the window with its key, run while the focus is anywhere in it.
+QAction* NewAction(const QString& text, const QKeySequence& keys, QWidget* window,
+                   const std::function<void()>& run) {
+  auto* action = new QAction(text, window);
+  action->setShortcut(keys);
+  action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  QObject::connect(action, &QAction::triggered, window, run);
+  window->addAction(action);
+  return action;
+}
+
+// A set's colour ("#rrggbb") as the net draws it.
+TColor ColourOf(const std::string& colour) {
+  const QColor c(QString::fromStdString(colour));
+  return Rgb(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue()));
+}
+
 }  // namespace
 
-OrientationWindow::OrientationWindow(OrientationTable table, std::string path,
+OrientationWindow::OrientationWindow(document::OrientationOpening opening, bool applyOtherData,
                                      WindowServices& services, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      table_(std::move(table)),
-      path_(std::move(path)),
-      services_(services) {
+    : QWidget(parent, Qt::Window), services_(services) {
   setObjectName(QStringLiteral("OrientationWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Orientations  [ %1 ]").arg(FileNameOf(path_)));
+  document_.Adopt(std::move(opening), applyOtherData);
   auto* layout = new QVBoxLayout(this);
   summary_ = NewSummaryLabel(this);
   layout->addWidget(summary_);
@@ -105,12 +135,19 @@ OrientationWindow::OrientationWindow(OrientationTable table, std::string path,
   choices->addWidget(new QLabel(QStringLiteral("Statistics of:"), this));
   choices->addWidget(of_);
   choices->addWidget(planes_);
+  view_choice_ =
+      NewChoice({QStringLiteral("Net of the rows"), QStringLiteral("Rose of the planes' strikes"),
+                 QStringLiteral("Rose of the lines' trends")},
+                this);
+  choices->addWidget(view_choice_);
   choices->addStretch();
   choices->addWidget(NewCopyButton(this, [this] { copy(); }));
   layout->addLayout(choices);
-  net_ = new ChartView(this);
+  auto* split = new QSplitter(Qt::Horizontal, this);
+  net_ = new ChartView(split);
   net_->setMinimumSize(360, 360);
-  layout->addWidget(net_, 3);
+  auto* right = new QSplitter(Qt::Vertical, split);
+  right->addWidget(newRowsPane());
   model_ = new ResultModel(this);
   model_->addColumn({QStringLiteral("Set"), {}, [this](int row) { return rows_[row].name; }, {}});
   for (const StatisticColumn& c : kColumns)
@@ -126,52 +163,307 @@ OrientationWindow::OrientationWindow(OrientationTable table, std::string path,
            return cell && cell->IsNumber() ? cell->number
                                            : std::numeric_limits<double>::quiet_NaN();
          }});
-  view_ = NewResultView(model_, -1, this);
-  layout->addWidget(view_, 2);
+  view_ = NewResultView(model_, -1, right);
+  right->addWidget(view_);
+  right->setStretchFactor(0, 3);
+  right->setStretchFactor(1, 1);
+  split->setStretchFactor(0, 1);
+  split->setStretchFactor(1, 1);
+  layout->addWidget(split, 1);
   connect(of_, &QComboBox::currentIndexChanged, this, [this] { compute(); });
   connect(planes_, &QComboBox::currentIndexChanged, this, [this] { draw(); });
+  connect(view_choice_, &QComboBox::currentIndexChanged, this, [this] { draw(); });
+  listener_ = document_.AddListener([this](const document::Notice& n) { documentChanged(n); });
   compute();
-  resize(900, 860);
+  showState();
+  resize(1200, 820);
 }
 
 OrientationWindow::~OrientationWindow() {
-  // The view reads the rows while it goes: it goes before them.
+  document_.RemoveListener(listener_);
+  // The views read the rows and the document while they go: they go first.
   delete view_;
   delete model_;
+  delete rowsView_;
+  delete rowsSort_;
+  delete rowsModel_;
+}
+
+QWidget* OrientationWindow::newRowsPane() {
+  auto* pane = new QWidget(this);
+  auto* layout = new QVBoxLayout(pane);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(newCommandRow());
+  rowsModel_ = new OrientationRowsModel(document_, this);
+  rowsSort_ = new OrientationRowsSort(rowsModel_, this);
+  rowsView_ = new QTableView(pane);
+  rowsView_->setModel(rowsSort_);
+  rowsView_->setSortingEnabled(true);
+  rowsView_->sortByColumn(OrientationRowsModel::kRow, Qt::AscendingOrder);
+  rowsView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  rowsView_->verticalHeader()->hide();
+  rowsView_->verticalHeader()->setDefaultSectionSize(rowsView_->fontMetrics().height() + 6);
+  rowsView_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed);
+  rowsView_->resizeColumnsToContents();
+  layout->addWidget(rowsView_, 1);
+  status_ = new QLabel(pane);
+  status_->setWordWrap(true);
+  layout->addWidget(status_);
+  connect(rowsModel_, &OrientationRowsModel::refused, this,
+          [this](const QString& message) { status_->setText(message); });
+  NewAction(QStringLiteral("Delete Rows"), QKeySequence::Delete, rowsView_,
+            [this] { deleteRows(); });
+  NewAction(QStringLiteral("Copy"), QKeySequence::Copy, rowsView_,
+            [this] { services_.CopyText(TableText(rowsView_)); });
+  return pane;
+}
+
+QWidget* OrientationWindow::newCommandRow() {
+  auto* row = new QWidget(this);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(
+      NewButton(QStringLiteral("Switch Off"), this, [this] { switchSelected(true); }));
+  layout->addWidget(
+      NewButton(QStringLiteral("Switch On"), this, [this] { switchSelected(false); }));
+  layout->addWidget(NewButton(QStringLiteral("Insert Row"), this, [this] { insertRow(); }));
+  layout->addWidget(NewButton(QStringLiteral("Delete Rows"), this, [this] { deleteRows(); }));
+  auto* sets = new QToolButton(row);
+  sets->setText(QStringLiteral("Sets"));
+  sets->setPopupMode(QToolButton::InstantPopup);
+  setMenu_ = new QMenu(sets);
+  sets->setMenu(setMenu_);
+  connect(setMenu_, &QMenu::aboutToShow, this, [this] { fillSetMenu(); });
+  fillSetMenu();
+  layout->addWidget(sets);
+  layout->addStretch();
+  undo_ = NewAction(QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), this,
+                    [this] { undo(); });
+  redo_ = NewAction(QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), this,
+                    [this] { redo(); });
+  NewAction(QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), this, [this] { save(); });
+  for (QAction* action : {undo_, redo_}) {
+    auto* button = new QToolButton(row);
+    button->setDefaultAction(action);
+    layout->addWidget(button);
+  }
+  layout->addWidget(NewButton(QStringLiteral("Save"), this, [this] { save(); }));
+  layout->addWidget(NewButton(QStringLiteral("Save As..."), this, [this] { saveAs(); }));
+  return row;
+}
+
+// The set commands: a new set of the selected rows, and each set to put
+// them in, rename or delete.
+void OrientationWindow::fillSetMenu() {
+  setMenu_->clear();
+  setMenu_->addAction(QStringLiteral("New Set From Selection..."), this,
+                      [this] { newSetOfSelected(); });
+  QMenu* put = setMenu_->addMenu(QStringLiteral("Put in Set"));
+  QMenu* rename = setMenu_->addMenu(QStringLiteral("Rename Set"));
+  QMenu* remove = setMenu_->addMenu(QStringLiteral("Delete Set"));
+  const auto& sets = document_.curation().phases;
+  for (std::size_t k = 0; k < sets.size(); ++k) {
+    const QString name = QString::fromStdString(sets[k].name);
+    const int set = int(k) + 1;
+    put->addAction(name, this, [this, set] { putSelectedInSet(set); });
+    rename->addAction(name + QStringLiteral("..."), this, [this, set] { renameSet(set); });
+    remove->addAction(name, this, [this, set] { deleteSet(set); });
+  }
+  put->addSeparator();
+  put->addAction(QStringLiteral("No Set"), this, [this] { putSelectedInSet(0); });
+  rename->setEnabled(!sets.empty());
+  remove->setEnabled(!sets.empty());
+}
+
+std::vector<int> OrientationWindow::selectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : rowsView_->selectionModel()->selectedRows())
+    rows.push_back(rowsSort_->mapToSource(index).row() + 1);
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void OrientationWindow::selectRows(const std::vector<int>& rows) {
+  QItemSelection selection;
+  for (int row : rows) {
+    const QModelIndex at = rowsSort_->mapFromSource(rowsModel_->index(row - 1, 0));
+    if (at.isValid()) selection.select(at, at);
+  }
+  rowsView_->selectionModel()->select(
+      selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void OrientationWindow::switchSelected(bool off) {
+  document_.Do(document::OrientationEdit::Switch(selectedRows(), off),
+               off ? "Rows switched off" : "Rows switched on");
+}
+
+void OrientationWindow::newSetOfSelected() {
+  const auto& sets = document_.curation().phases;
+  const std::optional<QString> name = services_.AskText(
+      this, QStringLiteral("Name of the new set:"), QStringLiteral("Set %1").arg(sets.size() + 1));
+  if (!name || name->trimmed().isEmpty()) return;
+  document_.Do(document::OrientationEdit::NewSet(
+                   {name->trimmed().toStdString(), analysis::NextPhaseColour(sets)},
+                   int(sets.size()), selectedRows()),
+               "New set");
+}
+
+void OrientationWindow::putSelectedInSet(int set) {
+  document_.Do(document::OrientationEdit::PutInSet(selectedRows(), set), "Rows put in a set");
+}
+
+void OrientationWindow::renameSet(int set) {
+  const auto& sets = document_.curation().phases;
+  if (set < 1 || set > int(sets.size())) return;
+  const analysis::PhaseInfo& info = sets[std::size_t(set - 1)];
+  const std::optional<QString> name = services_.AskText(
+      this, QStringLiteral("New name of the set:"), QString::fromStdString(info.name));
+  if (!name || name->trimmed().isEmpty()) return;
+  document_.Do(
+      document::OrientationEdit::SetInfo(set, {name->trimmed().toStdString(), info.colour}),
+      "Set renamed");
+}
+
+void OrientationWindow::deleteSet(int set) {
+  document_.Do(document::OrientationEdit::DeleteSet(set), "Set deleted");
+}
+
+void OrientationWindow::insertRow() {
+  const QModelIndex current = rowsSort_->mapToSource(rowsView_->currentIndex());
+  const int row = current.isValid() ? current.row() + 1 : document_.rowCount();
+  if (row < 1) return;
+  document_.Do(
+      document::OrientationEdit::Insert(row + 1, {document_.records()[std::size_t(row - 1)]},
+                                        document_.curation().phase[std::size_t(row)]),
+      "Row inserted");
+  selectRows({row + 1});
+}
+
+void OrientationWindow::deleteRows() {
+  document_.Do(document::OrientationEdit::Remove(selectedRows()), "Rows deleted");
+}
+
+void OrientationWindow::undo() { document_.Undo(); }
+void OrientationWindow::redo() { document_.Redo(); }
+
+void OrientationWindow::documentChanged(const document::Notice& notice) {
+  if (notice.has(document::kDataReplaced | document::kLinesEdited | document::kCurationChanged)) {
+    status_->clear();
+    compute();
+  }
+  showState();
+}
+
+// The title with the unsaved state, and what Undo and Redo would do.
+void OrientationWindow::showState() {
+  setWindowTitle(QStringLiteral("Orientations  [ %1 ]%2")
+                     .arg(FileNameOf(document_.fileName()))
+                     .arg(document_.modified() ? QStringLiteral(" *") : QString()));
+  const auto& history = document_.history();
+  undo_->setEnabled(history.canUndo());
+  redo_->setEnabled(history.canRedo());
+  // The buttons stay short; the step they take is their tip.
+  undo_->setToolTip(history.canUndo()
+                        ? QStringLiteral("Undo ") + QString::fromStdString(history.undoStep().text)
+                        : QStringLiteral("Nothing to undo"));
+  redo_->setToolTip(history.canRedo()
+                        ? QStringLiteral("Redo ") + QString::fromStdString(history.redoStep().text)
+                        : QStringLiteral("Nothing to redo"));
+}
+
+bool OrientationWindow::save() { return saveTo(document_.fileName()); }
+
+bool OrientationWindow::saveAs() {
+  const std::optional<QString> path = services_.SaveFile(
+      this, QStringLiteral("Save Orientation Table As"),
+      QStringLiteral("Orientation tables (*.orient.csv)"), QStringLiteral("orient.csv"));
+  return path && saveTo(LocalPath(*path));
+}
+
+// Saves to `path`, asking first when rows the reader left out would be
+// lost; a file that cannot be written is told.
+bool OrientationWindow::saveTo(const std::string& path) {
+  const document::SavePlan plan = document_.PlanSave(path);
+  if (document::OrientationDocument::WritesTable(plan) && document_.leftOutRows() > 0 &&
+      !services_.Confirm(this, std::to_string(document_.leftOutRows()) +
+                                   " rows failed their checks when the table was read and are "
+                                   "not in it.\r\nSave the table without them?"))
+    return false;
+  try {
+    document_.Save(plan);
+  } catch (const FileError& error) {
+    services_.ReportError(this, error);
+    return false;
+  }
+  return true;
+}
+
+void OrientationWindow::closeEvent(QCloseEvent* event) {
+  if (document_.modified()) {
+    switch (services_.AskToSave(this, FileNameOf(document_.fileName()))) {
+      case WindowServices::SaveAnswer::Save:
+        if (!save()) return event->ignore();
+        break;
+      case WindowServices::SaveAnswer::Discard:
+        break;
+      case WindowServices::SaveAnswer::Cancel:
+        return event->ignore();
+    }
+  }
+  event->accept();
 }
 
 void OrientationWindow::compute() {
   const char* of = of_->currentIndex() == 1 ? "lines" : "poles";
-  std::vector<std::pair<QString, std::vector<bool>>> groups;
-  for (const std::string& set : analysis::SetNames(table_.records))
-    groups.emplace_back(QString::fromStdString(set), analysis::InSet(table_.records, set));
-  groups.emplace_back(QStringLiteral("All"), std::vector<bool>(table_.records.size(), true));
+  const std::vector<OrientationRecord>& records = document_.records();
+  const auto& sets = document_.curation().phases;
   std::vector<SetRow> rows;
-  for (const auto& [name, use] : groups)
-    rows.push_back({name, Statistic("fisher", table_, use, of),
-                    Statistic("fabric", table_, use, of), Statistic("fold-axis", table_, use, of)});
-  rows_ = std::move(rows);  // as many as before: the sets stay the same
+  for (int set = 1; set <= int(sets.size()) + 1; ++set) {
+    const bool all = set > int(sets.size());
+    const std::vector<bool> use = document_.Used(all ? 0 : set);
+    rows.push_back(
+        {all ? QStringLiteral("All") : QString::fromStdString(sets[std::size_t(set - 1)].name),
+         Statistic("fisher", records, use, of), Statistic("fabric", records, use, of),
+         Statistic("fold-axis", records, use, of)});
+  }
+  const bool sameRows = rows.size() == rows_.size();
+  rows_ = std::move(rows);
   model_->reset(int(rows_.size()));
-  view_->resizeColumnsToContents();
-  const std::size_t planes = std::size_t(
-      std::count_if(table_.records.begin(), table_.records.end(),
-                    [](const OrientationRecord& r) { return r.kind == OrientationKind::Plane; }));
+  if (!sameRows) view_->resizeColumnsToContents();
+  const std::vector<bool> used = document_.Used();
+  std::size_t planes = 0, lines = 0;
+  for (std::size_t k = 0; k < records.size(); ++k)
+    if (used[k]) ++(records[k].kind == OrientationKind::Plane ? planes : lines);
   summary_->setText(
-      QStringLiteral("%1 planes and %2 lines in %3 sets.%4 Fisher's k is (N - 1)/(N - R); the "
-                     "cone holds the mean with 95 % confidence.")
+      QStringLiteral("%1 planes and %2 lines in use in %3 sets.%4 Fisher's k is (N - 1)/(N - R); "
+                     "the cone holds the mean with 95 % confidence.")
           .arg(planes)
-          .arg(table_.records.size() - planes)
+          .arg(lines)
           .arg(rows_.size() - 1)
-          .arg(table_.badRows > 0
-                   ? QStringLiteral(" %1 rows left out (VORN.log).").arg(table_.badRows)
+          .arg(document_.leftOutRows() > 0
+                   ? QStringLiteral(" %1 rows left out (VORN.log).").arg(document_.leftOutRows())
                    : QString()));
   draw();
 }
 
+// The rows in use, in their sets' colours.
 void OrientationWindow::draw() {
+  if (view_choice_->currentIndex() > 0) return drawRose(view_choice_->currentIndex() == 1);
+  const std::vector<OrientationRecord>& records = document_.records();
+  const std::vector<bool> used = document_.Used();
+  const auto& curation = document_.curation();
+  std::vector<OrientationRecord> shown;
   OrientationNetFigure figure;
-  figure.records = &table_.records;
-  figure.colours = SetColours(table_.records).colours;
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    if (!used[k]) continue;
+    shown.push_back(records[k]);
+    const int set = curation.phase[k + 1];
+    figure.colours.push_back(set > 0 ? ColourOf(curation.phases[std::size_t(set - 1)].colour)
+                                     : clBlack);
+  }
+  figure.records = &shown;
   figure.planes = planes_->currentIndex() == 1 ? PlaneSymbol::Poles : PlaneSymbol::GreatCircles;
   const SetRow& all = rows_.back();
   const analysis::ReportCell *trend = CellOf(all.fisher, "trend"),
@@ -194,7 +486,64 @@ void OrientationWindow::draw() {
   net_->setPicture(std::move(picture));
 }
 
+namespace {
+
+// The rose of the rows in use in 10-degree bins: each plane's strike (its
+// dip direction - 90 and + 90, as the data's rose counts it) or each
+// line's trend.
+analysis::RoseCounts RoseOfRows(const std::vector<OrientationRecord>& records,
+                                const std::vector<bool>& used, bool strikes) {
+  analysis::RoseCounts rose;
+  rose.counts.assign(std::size_t(std::lround(360 / rose.binWidth)), 0);
+  const auto add = [&rose](double azimuth) {
+    const double a = std::fmod(std::fmod(azimuth, 360) + 360, 360);
+    ++rose.counts[std::min(std::size_t(a / rose.binWidth), rose.counts.size() - 1)];
+  };
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    const bool plane = records[k].kind == OrientationKind::Plane;
+    if (!used[k] || plane != strikes) continue;
+    ++rose.data;
+    if (plane) {
+      add(double(records[k].azimuth) - 90);
+      add(double(records[k].azimuth) + 90);
+    } else {
+      add(records[k].azimuth);
+    }
+  }
+  return rose;
+}
+
+}  // namespace
+
+void OrientationWindow::drawRose(bool strikes) {
+  Picture picture;
+  PlotTarget target;
+  target.picture = &picture;
+  InitNetGeometry(target.geometry);
+  const analysis::RoseCounts rose = RoseOfRows(document_.records(), document_.Used(), strikes);
+  PlotRose(RoseFigureOf(rose, strikes ? analysis::RoseOf::Strike : analysis::RoseOf::Trend,
+                        target.geometry.kind),
+           target);
+  net_->setPicture(std::move(picture));
+}
+
 void OrientationWindow::copy() const { services_.CopyText(TableText(view_)); }
+
+namespace {
+
+// Whether a curation file not made for these rows is applied: the user is
+// asked when it was made for other data, told when it cannot be used.
+bool ApplyOtherCuration(WindowServices& services, QWidget* parent,
+                        const document::CurationVerdict& verdict) {
+  const std::string named = document::VerdictText(verdict);
+  if (verdict.kind == document::CurationVerdict::Kind::OtherData)
+    return services.Confirm(parent, named + "\r\nApply its choices to these data anyway?");
+  if (verdict.kind == document::CurationVerdict::Kind::Unusable)
+    services.ShowMessage(parent, named + "\r\nIts choices are not applied.");
+  return false;
+}
+
+}  // namespace
 
 OrientationWindow* ShowOrientationTable(WindowServices& services, QWidget* parent,
                                         const std::string& path) {
@@ -207,7 +556,8 @@ OrientationWindow* ShowOrientationTable(WindowServices& services, QWidget* paren
     services.ReportError(parent, *opening.check.logError);
   else if (opening.check.badFields)
     services.ShowMessage(parent, document::LeftOutRowsMessage(opening.table));
-  auto* window = new OrientationWindow(std::move(opening.table), path, services, parent);
+  const bool apply = ApplyOtherCuration(services, parent, opening.curation);
+  auto* window = new OrientationWindow(std::move(opening), apply, services, parent);
   window->show();
   return window;
 }

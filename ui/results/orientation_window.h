@@ -1,10 +1,13 @@
 // The window of an orientation table (NAME.orient.csv), opened by File ›
-// Open, a drop or the command line: the net of its planes (great circles
-// or poles) and lines in their sets' colours with Fisher's mean and its
-// 95 % cone and the best-fit girdle with its fold axis, and a table of
-// the statistics of each set and of all: Fisher's mean, the fabric and the
+// Open, a drop or the command line: the table's rows with their curation
+// (switched off, sets), edited, undone and saved through the table's
+// document; the net of the rows in use (planes as great circles or poles,
+// lines as points) in their sets' colours with Fisher's mean and its 95 %
+// cone and the best-fit girdle with its fold axis; and a table of the
+// statistics of each set and of all: Fisher's mean, the fabric and the
 // fold axis, the values orniva-analyse's fisher, fabric and fold-axis
-// write. The table is copied as tab-separated text.
+// write. The net and the statistics follow every change. The statistics
+// are copied as tab-separated text.
 #pragma once
 
 #include <memory>
@@ -15,28 +18,34 @@
 #include <QWidget>
 
 #include "analysis/report_table.h"
-#include "data/orientation_table.h"
+#include "document/orientation_document.h"
 #include "ui/shared/window_services.h"
 
+class QAction;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QTableView;
 
 namespace orniva::ui {
 
 class ChartView;
 class ResultModel;
+class OrientationRowsModel;
+class OrientationRowsSort;
 
 class OrientationWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // The table read from `path`, whose name titles the window.
-  OrientationWindow(OrientationTable table, std::string path, WindowServices& services,
-                    QWidget* parent = nullptr);
+  // The table of `opening` (read, not refused), whose name titles the
+  // window; its curation file applied when the verdict is Applied (or
+  // OtherData and `applyOtherData`).
+  OrientationWindow(document::OrientationOpening opening, bool applyOtherData,
+                    WindowServices& services, QWidget* parent = nullptr);
   ~OrientationWindow() override;
 
-  // The rows: each set in order of first appearance, then "All".
+  // The statistics' rows: each set in order, then "All".
   struct SetRow {
     QString name;
     analysis::ReportTable fisher, fabric, fold;
@@ -46,29 +55,71 @@ class OrientationWindow : public QWidget {
   QTableView* view() const { return view_; }
   QComboBox* ofChoice() const { return of_; }
   QComboBox* planesChoice() const { return planes_; }
+  // What the net shows: the rows (0), the rose of the planes' strikes (1)
+  // or of the lines' trends (2).
+  QComboBox* viewChoice() const { return view_choice_; }
   const ChartView* net() const { return net_; }
   QLabel* summary() const { return summary_; }
   void copy() const;
 
+  // ---- the table's rows ----
+  const document::OrientationDocument& document() const { return document_; }
+  OrientationRowsModel* rowsModel() const { return rowsModel_; }
+  QTableView* rowsView() const { return rowsView_; }
+  QLabel* status() const { return status_; }
+  // The selected rows (1-based, ascending), and selecting them.
+  std::vector<int> selectedRows() const;
+  void selectRows(const std::vector<int>& rows);
+  // The commands on the selected rows.
+  void switchSelected(bool off);
+  void newSetOfSelected();
+  void putSelectedInSet(int set);  // 0: out of every set
+  void renameSet(int set);
+  void deleteSet(int set);
+  // A copy of the current row below it (to be edited), and the selected rows deleted.
+  void insertRow();
+  void deleteRows();
+  void undo();
+  void redo();
+  // Saving; false when nothing was saved (cancelled or failed).
+  bool save();
+  bool saveAs();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  QWidget* newCommandRow();
+  QWidget* newRowsPane();
+  void fillSetMenu();
+  void documentChanged(const document::Notice& notice);
+  void showState();
+  bool saveTo(const std::string& path);
   void compute();
   void draw();
+  void drawRose(bool strikes);
 
-  OrientationTable table_;
-  std::string path_;
+  document::OrientationDocument document_;
+  int listener_ = 0;
   WindowServices& services_;
   std::vector<SetRow> rows_;
-  QLabel* summary_ = nullptr;
-  QComboBox *of_ = nullptr, *planes_ = nullptr;
+  QLabel *summary_ = nullptr, *status_ = nullptr;
+  QComboBox *of_ = nullptr, *planes_ = nullptr, *view_choice_ = nullptr;
   ChartView* net_ = nullptr;
   ResultModel* model_ = nullptr;
   QTableView* view_ = nullptr;
+  OrientationRowsModel* rowsModel_ = nullptr;
+  OrientationRowsSort* rowsSort_ = nullptr;
+  QTableView* rowsView_ = nullptr;
+  QMenu* setMenu_ = nullptr;
+  QAction *undo_ = nullptr, *redo_ = nullptr;
 };
 
 // Opens the orientation table at `path` (document/orientation_opening.h)
 // in a window of its own; a file that cannot be read, a log that cannot
-// be written and rows left out are told through `services`. The window,
-// or null when the file could not be read.
+// be written, rows left out and a curation file not applied are told
+// through `services` (one made for other data applied when the user
+// agrees). The window, or null when the file could not be read.
 OrientationWindow* ShowOrientationTable(WindowServices& services, QWidget* parent,
                                         const std::string& path);
 
