@@ -25,7 +25,7 @@ struct Notice {
   // With kCurationChanged from an edit of some lines' curation alone (see
   // Edit::curationLines): those lines, ascending; none when any line's
   // curation may have changed. A view repaints just their rows.
-  std::optional<std::vector<int>> curationLines;
+  std::optional<std::vector<int>> curationLines = std::nullopt;
 
   bool has(unsigned any) const { return (changes & any) != 0; }
   // The data are others: replaced, or their lines edited.
