@@ -16,8 +16,9 @@ const ProgramTable& AnalyseProgram() {
         "file is checked as in the window: VORN.log is written beside it, and only data that "
         "passed every check are used. A curation file beside it is applied (and said so on "
         "standard error) unless --no-curation. An orientation table (NAME.orient.csv) is read the "
-        "same way for fisher, fabric and fold-axis: --lines counts its file's lines, --subset "
-        "and --by-subset take the sets of its set column.\n";
+        "same way for fisher, fabric and fold-axis, its curation file too (rows switched off left "
+        "out, its sets the ones --subset and --by-subset name; without one, the sets of its set "
+        "column); --lines counts its file's lines.\n";
     p.minOperands = p.maxOperands = 2;
     p.commandOperand = 1;
     p.synopsisWithOptions = true;

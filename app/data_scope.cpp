@@ -20,38 +20,48 @@ bool ParseLineNumber(const std::string& text, int count, int& line) {
   return true;
 }
 
-// " (3 switched off, 2 phases)": what a curation applies.
-std::string CurationSummary(const analysis::CurationState& curation) {
-  return " (" + std::to_string(curation.offCount()) + " switched off, " +
-         std::to_string(curation.phases.size()) +
-         (curation.phases.size() == 1 ? " phase)" : " phases)");
-}
-
 // The curation file's verdict on the data of `study`.
 std::string ApplyCuration(const std::string& dataPath, const document::CurationVerdict& verdict,
                           const ScopeOptions& options, analysis::Study& study,
                           const std::function<void(const std::string&)>& warn) {
-  if (options.noCuration) return {};
-  using Kind = document::CurationVerdict::Kind;
-  switch (verdict.kind) {
-    case Kind::None:
-      return {};
-    case Kind::Applied:
-      study.SetCuration(verdict.curation);
-      warn(dataPath + ": applying the curation file " + verdict.path +
-           CurationSummary(study.curation()));
-      return {};
-    case Kind::OtherData:
-      if (options.curation) break;
-      warn("warning: " + verdict.path + ": " + verdict.reason + "; the curation is not applied");
-      return {};
-    case Kind::Unusable:
-      break;
-  }
-  return verdict.path + ": " + verdict.reason;
+  std::string refusal;
+  if (!AppliesCuration(verdict, options, refusal, warn)) return refusal;
+  study.SetCuration(verdict.curation);
+  warn(ApplyingCurationLine(dataPath, verdict, "phase"));
+  return {};
 }
 
 }  // namespace
+
+bool AppliesCuration(const document::CurationVerdict& verdict, const ScopeOptions& options,
+                     std::string& refusal, const std::function<void(const std::string&)>& warn) {
+  if (options.noCuration) return false;
+  using Kind = document::CurationVerdict::Kind;
+  switch (verdict.kind) {
+    case Kind::None:
+      return false;
+    case Kind::Applied:
+      return true;
+    case Kind::OtherData:
+      if (options.curation) break;
+      warn("warning: " + verdict.path + ": " + verdict.reason + "; the curation is not applied");
+      return false;
+    case Kind::Unusable:
+      break;
+  }
+  refusal = verdict.path + ": " + verdict.reason;
+  return false;
+}
+
+std::string ApplyingCurationLine(const std::string& dataPath,
+                                 const document::CurationVerdict& verdict,
+                                 const std::string& group) {
+  const analysis::CurationState& curation = verdict.curation;
+  const std::size_t groups = curation.phases.size();
+  return dataPath + ": applying the curation file " + verdict.path + " (" +
+         std::to_string(curation.offCount()) + " switched off, " + std::to_string(groups) + " " +
+         group + (groups == 1 ? ")" : "s)");
+}
 
 std::optional<std::vector<int>> ParseLineList(const std::string& list, int count,
                                               std::string& error) {

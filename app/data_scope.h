@@ -27,6 +27,21 @@ struct ScopeOptions {
 std::optional<std::vector<int>> ParseLineList(const std::string& list, int count,
                                               std::string& error);
 
+// Whether the curation of `verdict` is applied under `options` (not with
+// --no-curation). A curation file that cannot be used, or one named with
+// --curation that was made for other data, sets `refusal` (naming it); the
+// data file's own one made for other data is not applied, with a warning
+// through `warn`.
+bool AppliesCuration(const document::CurationVerdict& verdict, const ScopeOptions& options,
+                     std::string& refusal, const std::function<void(const std::string&)>& warn);
+
+// "DATA: applying the curation file FILE (3 switched off, 2 phases)", what a
+// run says of the curation it applies; `group` names what its phases are
+// ("phase", or "set" for an orientation table).
+std::string ApplyingCurationLine(const std::string& dataPath,
+                                 const document::CurationVerdict& verdict,
+                                 const std::string& group);
+
 // Applies the curation file's `verdict` (LoadDataFile's, app/cli_support.h)
 // and the options to `study`, loaded from `dataPath`. Returns the reason the
 // run is refused (naming the data file or the curation file), empty when it

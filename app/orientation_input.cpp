@@ -14,10 +14,10 @@ namespace orniva::cli {
 namespace {
 
 // The rows the options choose; the refusal of a bad option, else "".
-std::string ChooseRows(const std::string& path, const ScopeOptions& scope,
+std::string ChooseRows(const std::string& path, const ScopeOptions& scope, bool curated,
                        OrientationInput& input) {
   const std::vector<OrientationRecord>& records = input.table.records;
-  input.use.assign(records.size(), true);
+  const char* from = curated ? " in the curation" : " in its set column";
   if (scope.lines) {
     int last = 1;
     for (const OrientationRecord& r : records) last = std::max(last, r.line);
@@ -27,18 +27,29 @@ std::string ChooseRows(const std::string& path, const ScopeOptions& scope,
     std::vector<bool> chosen(std::size_t(last) + 1, false);
     for (int line : *lines) chosen[std::size_t(line)] = true;
     for (std::size_t k = 0; k < records.size(); ++k)
-      input.use[k] = chosen[std::size_t(records[k].line)];
+      input.use[k] = input.use[k] && chosen[std::size_t(records[k].line)];
   }
   if (scope.subset) {
     const std::vector<std::string> sets = analysis::SetNames(records);
     if (std::find(sets.begin(), sets.end(), *scope.subset) == sets.end())
-      return path + ": no set named " + PrintableText(*scope.subset) + " in its set column";
+      return path + ": no set named " + PrintableText(*scope.subset) + from;
     const std::vector<bool> in = analysis::InSet(records, *scope.subset);
     for (std::size_t k = 0; k < records.size(); ++k) input.use[k] = input.use[k] && in[k];
   }
   if (scope.bySubset && analysis::SetNames(records).empty())
-    return path + ": --by-subset: the table has no sets (its set column is empty or missing)";
+    return path + ": --by-subset: no set" + from;
   return {};
+}
+
+// The rows `curation` switches off are out of use, and each row's set is
+// its set there, by name.
+void ApplyTableCuration(const analysis::CurationState& curation, OrientationInput& input) {
+  std::vector<OrientationRecord>& records = input.table.records;
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    const int set = curation.phase[k + 1];
+    records[k].set = set > 0 ? curation.phases[std::size_t(set - 1)].name : std::string();
+    input.use[k] = !curation.off[k + 1];
+  }
 }
 
 // A message's lines joined by blanks.
@@ -52,13 +63,11 @@ std::string OneLine(std::string text) {
 std::optional<OrientationInput> LoadOrientationInput(
     const std::string& path, const ScopeOptions& scope,
     const std::function<void(const std::string&)>& report) {
-  if (scope.curation) {
-    report(path +
-           ": --curation applies to a fault-slip data file; an orientation table's sets "
-           "are its set column");
-    return std::nullopt;
-  }
-  document::OrientationOpening opening = document::OpenOrientationTable(path);
+  document::OpenOptions options;
+  options.curationPath = scope.curation;
+  options.readCuration = !scope.noCuration;
+  options.keepBytes = false;
+  document::OrientationOpening opening = document::OpenOrientationTable(path, options);
   if (opening.error) {
     report("cannot read " + opening.error->path() + ": " + opening.error->reason());
     return std::nullopt;
@@ -70,8 +79,16 @@ std::optional<OrientationInput> LoadOrientationInput(
     report(path + ": " + OneLine(document::LeftOutRowsMessage(opening.table)));
   OrientationInput input;
   input.table = std::move(opening.table);
-  if (const std::string refused = ChooseRows(path, scope, input); !refused.empty()) {
-    report(refused);
+  input.use.assign(input.table.records.size(), true);
+  std::string refusal;
+  const bool curated = AppliesCuration(opening.curation, scope, refusal, report);
+  if (curated) {
+    ApplyTableCuration(opening.curation.curation, input);
+    report(ApplyingCurationLine(path, opening.curation, "set"));
+  }
+  if (refusal.empty()) refusal = ChooseRows(path, scope, curated, input);
+  if (!refusal.empty()) {
+    report(refusal);
     return std::nullopt;
   }
   return input;

@@ -1,8 +1,10 @@
 // An orientation table (NAME.orient.csv) on the command line: read and
-// checked as the window reads it (VORN.log beside it), with the rows
-// chosen by --lines (the file's line numbers, as the log names them) and
-// --subset (a set of its `set` column); --by-subset runs a report once per
-// set. Its sets are its curation: --curation names no file for it.
+// checked as the window reads it (VORN.log beside it), its curation file
+// applied as a data file's is (rows switched off left out, its sets by
+// name; --no-curation and --curation FILE as for a data file), with the
+// rows chosen by --lines (the file's line numbers, as the log names them)
+// and --subset (a set of the curation, else of its `set` column);
+// --by-subset runs a report once per set.
 #pragma once
 
 #include <functional>
@@ -17,8 +19,9 @@
 namespace orniva::cli {
 
 struct OrientationInput {
+  // Each record's `set` is its set in the curation when one is applied.
   OrientationTable table;
-  std::vector<bool> use;  // by record: chosen by --lines and --subset
+  std::vector<bool> use;  // by record: not switched off, chosen by --lines and --subset
 };
 
 // Reads the table at `path` and applies the options; none, after

@@ -189,7 +189,7 @@ const ProgramTable& PlotProgram() {
         "says. The data file is checked as in the window: VORN.log is written beside it, and a "
         "file with bad fields is reported here and still drawn. OUTFILE may not be the data file "
         "or its curation file. An orientation table (NAME.orient.csv) is drawn by the diagrams "
-        "orientations, vollmer and woodcock.\n";
+        "orientations, vollmer and woodcock, its curation file applied as a data file's is.\n";
     p.minOperands = p.maxOperands = 2;
     p.commandOption = "--diagram";
     p.defaultCommand = "fault-planes";

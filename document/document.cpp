@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "data/curation.h"
-#include "platform/atomic_file.h"
 #include "platform/file_identity.h"
 
 namespace orniva::document {
@@ -130,10 +129,7 @@ SavePlan Document::PlanSave(const std::string& path) const {
 }
 
 void Document::Save(const SavePlan& plan) {
-  for (const SavePlan::File& file : plan.files) WriteFileAtomically(file.path, file.bytes);
-  unsigned bits = 0;
-  if (plan.dataPath != fileName_) bits |= kFileNameChanged;
-  if (modified()) bits |= kSavedStateChanged;
+  const unsigned bits = WriteSavePlan(plan, fileName_, modified());
   fileName_ = plan.dataPath;
   bytes_ = plan.dataBytes;
   sha256_ = plan.dataSha256;
@@ -141,21 +137,15 @@ void Document::Save(const SavePlan& plan) {
   if (bits) Tell(bits);
 }
 
-int Document::AddListener(Listener listener) const {
-  listeners_.emplace(nextListener_, std::move(listener));
-  return nextListener_++;
-}
+int Document::AddListener(Listener listener) const { return listeners_.Add(std::move(listener)); }
 
-void Document::RemoveListener(int key) const { listeners_.erase(key); }
+void Document::RemoveListener(int key) const { listeners_.Remove(key); }
 
-// Each listener once; one removed by an earlier one is not told.
 void Document::Tell(unsigned changes, std::optional<std::vector<int>> curationLines) const {
   Notice notice;
   notice.changes = changes;
   if (notice.has(kCurationChanged)) notice.curationLines = std::move(curationLines);
-  const std::map<int, Listener> listeners = listeners_;
-  for (const auto& [key, listener] : listeners)
-    if (listeners_.count(key)) listener(notice);
+  listeners_.Tell(notice);
 }
 
 }  // namespace orniva::document

@@ -11,8 +11,6 @@
 // curation, or a name without its data.
 #pragma once
 
-#include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,8 +19,10 @@
 #include "analysis/study.h"
 #include "document/edit_history.h"
 #include "document/edits.h"
+#include "document/listeners.h"
 #include "document/notice.h"
 #include "document/opening.h"
+#include "document/save_plan.h"
 
 namespace orniva::analysis {
 struct StressBootstrap;
@@ -30,21 +30,9 @@ struct StressBootstrap;
 
 namespace orniva::document {
 
-// The files a save writes, in order, and their bytes.
-struct SavePlan {
-  struct File {
-    std::string path;
-    std::string bytes;
-  };
-  std::string dataPath;     // the document's file name after the save
-  std::vector<File> files;  // the data file (when it is written) first, then the curation file
-  std::string dataSha256;   // of the data file's bytes after the save
-  std::optional<std::string> dataBytes;  // those bytes, when kept
-};
-
 class Document {
  public:
-  using Listener = std::function<void(const Notice&)>;
+  using Listener = Listeners::Listener;
 
   Document();
   Document(const Document&) = delete;
@@ -113,8 +101,7 @@ class Document {
   std::optional<std::string> bytes_;  // the data file's bytes as read or saved, when kept
   std::string sha256_;                // of the data file's bytes as read or saved
   EditHistory history_;
-  mutable std::map<int, Listener> listeners_;
-  mutable int nextListener_ = 0;
+  mutable Listeners listeners_;
 };
 
 }  // namespace orniva::document

@@ -6,7 +6,6 @@
 #include <variant>
 
 #include "data/curation.h"
-#include "platform/atomic_file.h"
 #include "platform/file_identity.h"
 
 namespace orniva::document {
@@ -215,10 +214,7 @@ bool OrientationDocument::WritesTable(const SavePlan& plan) {
 }
 
 void OrientationDocument::Save(const SavePlan& plan) {
-  for (const SavePlan::File& file : plan.files) WriteFileAtomically(file.path, file.bytes);
-  unsigned bits = 0;
-  if (plan.dataPath != fileName_) bits |= kFileNameChanged;
-  if (modified()) bits |= kSavedStateChanged;
+  const unsigned bits = WriteSavePlan(plan, fileName_, modified());
   if (WritesTable(plan)) {
     leftOut_ = 0;
     for (std::size_t k = 0; k < state_.records.size(); ++k)
@@ -232,18 +228,15 @@ void OrientationDocument::Save(const SavePlan& plan) {
 }
 
 int OrientationDocument::AddListener(Listener listener) const {
-  listeners_.emplace(nextListener_, std::move(listener));
-  return nextListener_++;
+  return listeners_.Add(std::move(listener));
 }
 
-void OrientationDocument::RemoveListener(int key) const { listeners_.erase(key); }
+void OrientationDocument::RemoveListener(int key) const { listeners_.Remove(key); }
 
-// Each listener once; one removed by an earlier one is not told.
 void OrientationDocument::Tell(unsigned changes) const {
-  const Notice notice{changes};
-  const std::map<int, Listener> listeners = listeners_;
-  for (const auto& [key, listener] : listeners)
-    if (listeners_.count(key)) listener(notice);
+  Notice notice;
+  notice.changes = changes;
+  listeners_.Tell(notice);
 }
 
 }  // namespace orniva::document

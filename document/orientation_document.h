@@ -15,7 +15,6 @@
 
 #include <array>
 #include <cstddef>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -23,6 +22,7 @@
 
 #include "document/document.h"
 #include "document/edit_history.h"
+#include "document/listeners.h"
 #include "document/notice.h"
 #include "document/orientation_edits.h"
 #include "document/orientation_opening.h"
@@ -31,7 +31,7 @@ namespace orniva::document {
 
 class OrientationDocument {
  public:
-  using Listener = std::function<void(const Notice&)>;
+  using Listener = Listeners::Listener;
   using History = BasicEditHistory<OrientationEdit>;
 
   OrientationDocument() = default;
@@ -104,8 +104,7 @@ class OrientationDocument {
   std::optional<std::string> bytes_;                 // as read or saved, when kept
   std::string sha256_;
   History history_;
-  mutable std::map<int, Listener> listeners_;
-  mutable int nextListener_ = 0;
+  mutable Listeners listeners_;
 };
 
 // The curation of `records` from their `set` column: one set per value in

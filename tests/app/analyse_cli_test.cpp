@@ -165,6 +165,19 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
   EXPECT_EQ(help.out.rfind("Usage: orniva-analyse DATAFILE COMMAND [OPTIONS]\n", 0), 0u);
 }
 
+// Runs orniva-analyse on `args` in `dir` and expects its exit `status` and
+// `text`: the report, or when refused the last line on standard error.
+// Returns what it wrote on standard error.
+std::string ExpectRun(const test::TempDir& dir, const std::vector<std::string>& args, int status,
+                      const std::string& text) {
+  SCOPED_TRACE(testing::PrintToString(args));
+  const test::ProgramRun run = test::RunProgram(ORNIVA_TOOL_EXE, args, dir);
+  EXPECT_EQ(run.status, status);
+  const std::string err = run.err.empty() ? "" : run.err.substr(0, run.err.size() - 1);
+  EXPECT_EQ(status == 0 ? run.out : err.substr(err.rfind('\n') + 1), text);
+  return run.err;
+}
+
 // The curation file beside the data (or named), --lines, --subset and
 // --by-subset choose the data every command reads.
 TEST(OrnivaAnalyseCli, TheCurationAndTheDataChosen) {
@@ -224,13 +237,7 @@ TEST(OrnivaAnalyseCli, TheCurationAndTheDataChosen) {
        "orniva-analyse: " + six +
            ": no phase gave a result (phase A: stress inversion needs at least 4 faults; 3 given)"},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(testing::PrintToString(row.args));
-    const test::ProgramRun run = test::RunProgram(ORNIVA_TOOL_EXE, row.args, dir);
-    EXPECT_EQ(run.status, row.status);
-    const std::string err = run.err.empty() ? "" : run.err.substr(0, run.err.size() - 1);
-    EXPECT_EQ(row.status == 0 ? run.out : err.substr(err.rfind('\n') + 1), row.text);
-  }
+  for (const auto& row : rows) ExpectRun(dir, row.args, row.status, row.text);
   EXPECT_NE(test::RunProgram(ORNIVA_TOOL_EXE, {six, "bingham"}, dir)
                 .err.find(six + ": applying the curation file " + CurationPathFor(six) +
                           " (1 switched off, 2 phases)"),
@@ -325,11 +332,6 @@ TEST(OrnivaAnalyseCli, OrientationTables) {
       {{table, "stress"},
        2,
        "orniva-analyse: " + table + ": stress analyses fault-slip data, not an orientation table"},
-      {{table, "fisher", "--curation", example},
-       2,
-       "orniva-analyse: " + table +
-           ": --curation applies to a fault-slip data file; an orientation table's sets are its "
-           "set column"},
       {{table, "fisher", "--subset", "S9"},
        2,
        "orniva-analyse: " + table + ": no set named S9 in its set column"},
@@ -350,6 +352,76 @@ TEST(OrnivaAnalyseCli, OrientationTables) {
     const std::string err = run.err.substr(0, run.err.size() - 1);
     EXPECT_EQ(err.substr(err.rfind('\n') + 1), row.text);
   }
+}
+
+// An orientation table's curation file, as a data file's: its rows
+// switched off left out, its sets named by --subset and --by-subset; the
+// set column with --no-curation or a curation file made for other data
+// (said on standard error); one named by --curation for other data refused.
+TEST(OrnivaAnalyseCli, OrientationTablesFollowTheirCuration) {
+  test::TempDir dir;
+  const std::string text =
+      "kind,azimuth,angle,set\nplane,90,30,S0\nplane,90,30,S0\nplane,270,50,S0\n"
+      "line,200,10,L1\nline,210,20,L1\n";
+  const std::string table = dir.File("t.orient.csv"), moved = dir.File("m.orient.csv"),
+                    other = dir.File("other.json");
+  Curation curation;
+  curation.off = {3};
+  curation.phases = {{"bedding", "#1b9e77", {1, 2, 3}, {}}, {"lineation", "#d95f02", {4, 5}, {}}};
+  test::WriteFile(table, text);
+  test::WriteFile(moved, text);
+  test::WriteFile(CurationPathFor(table),
+                  CurationText(curation, "t.orient.csv", 5, Sha256Hex(text)));
+  test::WriteFile(other, CurationText(curation, "t.orient.csv", 5, Sha256Hex("other")));
+  test::WriteFile(CurationPathFor(moved), CurationText(curation, "m.orient.csv", 5, Sha256Hex("")));
+  const std::vector<OrientationRecord> records = ReadOrientationFile(table).records;
+  // The Fisher report of the records whose index `keep` holds, in-process.
+  auto fisher = [&records](std::vector<bool> keep) {
+    Study none;
+    ReportRequest request;
+    request.orientations = &records;
+    request.orientationUse = &keep;
+    return ReportCsv(ReportKindNamed("fisher")->run(none, request)).text;
+  };
+  const std::string two = fisher({true, true, false, false, false});
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string text;  // the report, or the last line on standard error
+    std::string err;   // a line standard error holds
+  } rows[] = {
+      {{table, "fisher"},
+       0,
+       fisher({true, true, false, true, true}),
+       table + ": applying the curation file " + CurationPathFor(table) +
+           " (1 switched off, 2 sets)"},
+      {{table, "fisher", "--subset", "bedding"}, 0, two, ""},
+      {{table, "fisher", "--by-subset"},
+       0,
+       "subset," + two.substr(0, two.find('\n') + 1) + "bedding," + two.substr(two.find('\n') + 1) +
+           "lineation,no plane or line to analyse,,,,,,\n",
+       ""},
+      {{table, "fisher", "--subset", "S0"},
+       2,
+       "orniva-analyse: " + table + ": no set named S0 in the curation",
+       ""},
+      {{table, "fisher", "--no-curation", "--subset", "S0"},
+       0,
+       fisher({true, true, true, false, false}),
+       ""},
+      {{table, "fisher", "--curation", other},
+       2,
+       "orniva-analyse: " + other + ": made for other data (the data file has changed since)",
+       ""},
+      {{moved, "fisher", "--subset", "S0"},
+       0,
+       fisher({true, true, true, false, false}),
+       "warning: " + CurationPathFor(moved) +
+           ": made for other data (the data file has changed since); the curation is not "
+           "applied"},
+  };
+  for (const auto& row : rows)
+    EXPECT_NE(ExpectRun(dir, row.args, row.status, row.text).find(row.err), std::string::npos);
 }
 
 }  // namespace
