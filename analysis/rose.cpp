@@ -23,17 +23,25 @@ bool ValidRoseBin(double width) {
   return std::fabs(bins - std::round(bins)) <= 1e-9 * bins;
 }
 
-RoseCounts CountRose(const FaultSet& data, const std::vector<bool>* use, RoseOf of,
-                     double binWidth) {
+RoseCounts EmptyRose(double binWidth) {
   RoseCounts rose;
   rose.binWidth = binWidth;
   rose.counts.assign(std::size_t(std::lround(360 / binWidth)), 0);
-  auto count = [&](double azimuth) {
-    double a = std::fmod(azimuth, 360);
-    if (a < 0) a += 360;
-    const auto bin = std::size_t(std::floor(a / binWidth));
-    ++rose.counts[std::min(bin, rose.counts.size() - 1)];
-  };
+  return rose;
+}
+
+void CountAzimuth(RoseCounts& rose, double azimuth) {
+  if (rose.counts.empty() || !std::isfinite(azimuth)) return;
+  double a = std::fmod(azimuth, 360);
+  if (a < 0) a += 360;
+  const auto bin = std::size_t(std::floor(a / rose.binWidth));
+  ++rose.counts[std::min(bin, rose.counts.size() - 1)];
+}
+
+RoseCounts CountRose(const FaultSet& data, const std::vector<bool>* use, RoseOf of,
+                     double binWidth) {
+  RoseCounts rose = EmptyRose(binWidth);
+  auto count = [&rose](double azimuth) { CountAzimuth(rose, azimuth); };
   for (std::size_t i = 1; i <= std::size_t(data.count()); ++i) {
     const TFaultData& d = data[i];
     if (d.failedChecks != 0 || (use && !(i < use->size() && (*use)[i]))) continue;

@@ -35,6 +35,12 @@ struct RoseCounts {
   std::vector<int> counts;  // per bin, from north clockwise
   int data = 0;             // the data counted
 };
+// No datum yet: 360 / binWidth empty bins. `binWidth` must be valid.
+RoseCounts EmptyRose(double binWidth = kDefaultRoseBin);
+// One azimuth [deg, any turn] counted in its bin (the datum itself is
+// counted in `data` by the caller: a plane's strike gives two azimuths).
+void CountAzimuth(RoseCounts& rose, double azimuth);
+
 // The counts of the data that passed every check and are in `use` (by line;
 // null: all). `binWidth` must be valid.
 RoseCounts CountRose(const FaultSet& data, const std::vector<bool>* use, RoseOf of,

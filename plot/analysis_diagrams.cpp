@@ -267,6 +267,25 @@ TColor RampColour(std::size_t k, std::size_t n) {
              mix(BlueOf(kRamp[i]), BlueOf(kRamp[i + 1])));
 }
 
+void DrawFieldBands(RecordingCanvas& canvas, const FieldFigure& figure, const NetGeometry& geometry,
+                    bool smooth) {
+  // Outlines of width 2 in the band's colour close the seams that
+  // smoothing renderers leave between touching polygons; the primitive
+  // circle is drawn again over the half pen that spills beyond it.
+  canvas.SetPenWidth(2);
+  for (const FieldFigure::Band& band : figure.bands) {
+    if (band.level < 0 || std::size_t(band.level) >= figure.levelColours.size()) continue;
+    const TColor colour = figure.levelColours[std::size_t(band.level)];
+    if (canvas.PenColour() != colour) canvas.SetPenColour(colour);
+    if (canvas.BrushColour() != colour) canvas.SetBrushColour(colour);
+    canvas.Polygon(band.points.data(), band.points.size());
+  }
+  canvas.SetPenWidth(1);
+  canvas.SetPenColour(kContourGrey);
+  for (const std::vector<TPoint>& line : figure.lines) canvas.Polyline(line.data(), line.size());
+  DrawPrimitiveOutline(canvas, geometry, smooth);
+}
+
 void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& target,
                std::int16_t highlightIndex, bool layout) {
   auto pointOf = [&figure](std::size_t i) -> const std::optional<dops::Orientation>& {
@@ -280,21 +299,7 @@ void PlotField(const FaultSet& data, const FieldFigure& figure, PlotTarget& targ
   RenderPlot(target, [&](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
                           &target.zeroDivides, target.smoothCurves};
-    // Outlines of width 2 in the band's colour close the seams that
-    // smoothing renderers leave between touching polygons; the primitive
-    // circle is drawn again over the half pen that spills beyond it.
-    canvas.SetPenWidth(2);
-    for (const FieldFigure::Band& band : figure.bands) {
-      if (band.level < 0 || std::size_t(band.level) >= figure.levelColours.size()) continue;
-      const TColor colour = figure.levelColours[std::size_t(band.level)];
-      if (canvas.PenColour() != colour) canvas.SetPenColour(colour);
-      if (canvas.BrushColour() != colour) canvas.SetBrushColour(colour);
-      canvas.Polygon(band.points.data(), band.points.size());
-    }
-    canvas.SetPenWidth(1);
-    canvas.SetPenColour(kContourGrey);
-    for (const std::vector<TPoint>& line : figure.lines) canvas.Polyline(line.data(), line.size());
-    DrawPrimitiveOutline(canvas, target.geometry, target.smoothCurves);
+    DrawFieldBands(canvas, figure, target.geometry, target.smoothCurves);
     const std::int32_t dot = SmallDotRadius(plot.symbolRadius);
     canvas.SetPenWidth(1);
     canvas.SetPenColour(clBlack);

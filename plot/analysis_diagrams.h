@@ -123,6 +123,12 @@ struct FieldFigure {
 // lightness falls with every level, so that it stays readable in grey.
 TColor RampColour(std::size_t k, std::size_t n);
 
+// A field's bands, each filled and outlined at width 2 in its level's
+// colour, its contour lines in dark grey, and the primitive circle again
+// over them: what every diagram over a field draws first.
+void DrawFieldBands(RecordingCanvas& canvas, const FieldFigure& figure, const NetGeometry& geometry,
+                    bool smooth);
+
 // The bands (each outlined in its own colour at width 2, so that no seam
 // shows), the
 // contour lines in dark grey, then the points as small black dots or the

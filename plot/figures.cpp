@@ -237,11 +237,6 @@ std::string Counted(std::size_t n, analysis::DensityOf of) {
 }
 
 // The layout's line that names a density's method and what it counted.
-std::string DensityNote(DensityMethod method, analysis::DensityOf of, std::size_t n) {
-  if (method == DensityMethod::Kamb)
-    return "Kamb (1959) contours of " + Counted(n, of) + ", every 2\u03C3 (uniform: 3\u03C3)";
-  return "One per cent counting (Schmidt) of " + Counted(n, of) + ", % per 1 % of the area";
-}
 
 // The layout's lines that say what the right dihedra's colours and labels
 // mean: the share of the faults whose compressional dihedron holds a
@@ -264,14 +259,7 @@ void DensityFigure(const Study& study, const NetGeometry& geometry, DiagramFigur
   const AnalysisChoices& choices = study.choices();
   const UsedFaults used = CollectUsedFaults(data, study.InUse());
   const std::vector<math::Vector3d> directions = DensityDirections(used.faults, choices.densityOf);
-  const DrawingGrid grid =
-      MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize, geometry.hemisphere);
-  const std::vector<double> values = DensityValues(directions, choices.densityMethod, grid.nodes);
-  const std::vector<double> levels =
-      DensityLevels(choices.densityMethod, InsideMaximum(grid, values));
-  figures.field =
-      FieldOf(grid, values, levels,
-              Labels(levels, choices.densityMethod == DensityMethod::Kamb ? "\u03C3" : " %"));
+  figures.field = DensityField(directions, choices.densityMethod, geometry);
   figures.field.points.resize(data.size());
   std::size_t counted = 0;
   for (std::size_t k = 0; k < used.faults.size(); ++k) {
@@ -280,7 +268,7 @@ void DensityFigure(const Study& study, const NetGeometry& geometry, DiagramFigur
     figures.field.points[std::size_t(used.faults[k].line)] = Stored(math::LowerHemisphereLine(d));
     ++counted;
   }
-  figures.field.notes = {DensityNote(choices.densityMethod, choices.densityOf, counted)};
+  figures.field.notes = {DensityNote(choices.densityMethod, Counted(counted, choices.densityOf))};
 }
 
 void DihedraFigure(const Study& study, const NetGeometry& geometry, DiagramFigures& figures) {
@@ -309,6 +297,22 @@ std::string LevelLabel(double level, const char* unit) {
   char text[32];
   std::snprintf(text, sizeof text, "%g%s", level, unit);
   return text;
+}
+
+std::string DensityNote(DensityMethod method, const std::string& counted) {
+  if (method == DensityMethod::Kamb)
+    return "Kamb (1959) contours of " + counted + ", every 2\u03C3 (uniform: 3\u03C3)";
+  return "One per cent counting (Schmidt) of " + counted + ", % per 1 % of the area";
+}
+
+FieldFigure DensityField(const std::vector<math::Vector3d>& directions, DensityMethod method,
+                         const NetGeometry& geometry) {
+  const DrawingGrid grid =
+      MakeDrawingGrid(geometry.kind, FrameOf(geometry), kFieldGridSize, geometry.hemisphere);
+  const std::vector<double> values = DensityValues(directions, method, grid.nodes);
+  const std::vector<double> levels = DensityLevels(method, InsideMaximum(grid, values));
+  return FieldOf(grid, values, levels,
+                 Labels(levels, method == DensityMethod::Kamb ? "\u03C3" : " %"));
 }
 
 FieldFigure FieldOf(const DrawingGrid& grid, const std::vector<double>& values,

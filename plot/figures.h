@@ -85,6 +85,15 @@ class DiagramFiguresCache {
 FieldFigure FieldOf(const analysis::DrawingGrid& grid, const std::vector<double>& values,
                     const std::vector<double>& levels, std::vector<std::string> labels);
 
+// The density field of `directions` (axes) counted by `method` on the
+// drawing grid of `geometry`: its bands, contour lines, colours and level
+// labels ("2σ", "3 %"), without points or notes.
+FieldFigure DensityField(const std::vector<math::Vector3d>& directions,
+                         analysis::DensityMethod method, const NetGeometry& geometry);
+// The line that says how a density was counted and of what: `counted` is
+// "34 poles", "12 poles and 5 lines" ...
+std::string DensityNote(analysis::DensityMethod method, const std::string& counted);
+
 // A level as the figures write it: "2σ", "25 %", "0.4" (`unit` after the number).
 std::string LevelLabel(double level, const char* unit = "");
 

@@ -217,6 +217,7 @@ void PlotOrientationNet(const OrientationNetFigure& figure, PlotTarget& target) 
   RenderPlot(target, [&figure, &target](RecordingCanvas& canvas) {
     const PlotCanvas plot{canvas, target.geometry, SymbolRadius(target.geometry, target.symbolSize),
                           &target.zeroDivides};
+    if (figure.field) DrawFieldBands(canvas, *figure.field, target.geometry, target.smoothCurves);
     if (figure.records) {
       const bool poles = figure.planes == PlaneSymbol::Poles;
       if (!poles) {

@@ -14,6 +14,7 @@
 #include "data/orientation_table.h"
 #include "math/vector3d.h"
 #include "platform/graphics.h"
+#include "plot/analysis_diagrams.h"
 #include "plot/figure_legend.h"
 #include "plot/net.h"
 
@@ -34,6 +35,7 @@ struct OrientationNetFigure {
   };
   std::optional<Mean> fisher;
   std::optional<math::TrendPlunge> girdleAxis;  // the fold axis: the girdle is its plane
+  const FieldFigure* field = nullptr;           // a density under the records; none: white
 };
 
 // The colours of the records by set: each set (in order of first
@@ -45,7 +47,8 @@ struct SetColouring {
 };
 SetColouring SetColours(const std::vector<OrientationRecord>& records);
 
-// The symbols, at the symbol radius r: a pole a dot, a line a triangle,
+// The field first (its bands, contour lines and the primitive circle
+// again), then the symbols, at the symbol radius r: a pole a dot, a line a triangle,
 // both filled with the record's colour and outlined black at width 1; a
 // great circle at width 1 in its colour; the girdle a black great circle
 // at width 3 and its axis a black cross of half-length 1.5 r at width 3;

@@ -178,6 +178,24 @@ TEST(Rose, CountsStrikesAtBothEndsAndRefusesBinsThatDoNotFill360) {
   for (double bin : {0.0, 1e-5, 0.5, 7.0, 400.0}) EXPECT_FALSE(ValidRoseBin(bin));
 }
 
+// Any turn of azimuth falls in its bin of [0, 360); a value that is not a
+// number is not counted.
+TEST(Rose, AzimuthsOfAnyTurnFallInTheirBin) {
+  struct Case {
+    double azimuth;
+    int bin;  // -1: none
+  };
+  const Case cases[] = {{0, 0},   {9.999, 0}, {10, 1},  {359.999, 35},     {360, 0},
+                        {-5, 35}, {-360, 0},  {725, 0}, {std::nan(""), -1}};
+  for (const Case& c : cases) {
+    RoseCounts rose = EmptyRose();
+    CountAzimuth(rose, c.azimuth);
+    ASSERT_EQ(rose.counts.size(), 36u);
+    for (int bin = 0; bin < 36; ++bin)
+      EXPECT_EQ(rose.counts[std::size_t(bin)], bin == c.bin ? 1 : 0) << c.azimuth << " " << bin;
+  }
+}
+
 TEST(NumbersOf, ReadsExactlyTheCountOfFiniteNumbers) {
   EXPECT_EQ(NumbersOf("350,10.5,-0,90", 4), (std::vector<double>{350, 10.5, 0, 90}));
   for (const char* bad : {"1,2,3", "1,2,3,4,", "1,2,,4", "1,2,3,x", "1,2,3,inf", " 1,2,3,4"})

@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "analysis/orientation_statistics.h"
 #include "plot/analysis_diagrams.h"
+#include "plot/figures.h"
 #include "plot/fabric_diagrams.h"
 #include "plot/great_circles.h"
 #include "plot/orientation_net.h"
 #include "tests/plot/plot_test_support.h"
+#include "tests/support/test_support.h"
 
 namespace orniva::test {
 namespace {
@@ -70,6 +73,43 @@ TEST(OrientationNet, EachRecordInItsSymbolThenTheGirdleAndTheMean) {
   PlotFixture empty;
   PlotOrientationNet({}, empty.target);
   EXPECT_TRUE(DataDrawingOf(empty.picture).empty());
+}
+
+// The density of planes given as rows is the fault window's density of
+// the same planes' poles, for both methods and nets; on the net its bands
+// come first and the rows over them.
+TEST(OrientationNet, DensityOfRowsIsTheFaultsDensityAndLiesUnderTheRows) {
+  const FaultSet data = DataFromLines({"90 45 90 45 N", "100 50 100 50 N", "95 40 95 40 N",
+                                       "200 70 290 0 D", "210 80 300 5 D", "320 20 320 20 R"});
+  std::vector<OrientationRecord> records;
+  for (int i = 1; i <= data.count(); ++i)
+    records.push_back(
+        Record(OrientationKind::Plane, data[std::size_t(i)].faz, data[std::size_t(i)].fpl));
+  const auto poles = analysis::OrientationDirections(records, analysis::OrientationOf::Poles);
+  for (const NetKind kind : {NetKind::EqualArea, NetKind::EqualAngle})
+    for (const auto method : {analysis::DensityMethod::Kamb, analysis::DensityMethod::OnePercent}) {
+      analysis::AnalysisChoices choices;
+      choices.densityMethod = method;
+      const NetGeometry net = Net(kind);
+      const FieldFigure faults = FiguresFor(PlotMode::Density, data, net, choices).field;
+      const FieldFigure rows = DensityField(poles, method, net);
+      ASSERT_EQ(rows.bands.size(), faults.bands.size());
+      for (std::size_t k = 0; k < rows.bands.size(); ++k)
+        EXPECT_EQ(rows.bands[k].points, faults.bands[k].points);
+      EXPECT_EQ(rows.lines, faults.lines);
+      EXPECT_EQ(rows.levelLabels, faults.levelLabels);
+    }
+  const FieldFigure field = DensityField(poles, analysis::DensityMethod::Kamb, Net());
+  OrientationNetFigure figure;
+  figure.records = &records;
+  figure.field = &field;
+  PlotFixture f;
+  PlotOrientationNet(figure, f.target);
+  const std::vector<Drawn> drawn = DataDrawingOf(f.picture);
+  ASSERT_GT(drawn.size(), field.bands.size() + records.size());
+  EXPECT_EQ(drawn.front().points, field.bands.front().points);
+  EXPECT_EQ(drawn.front().brushColour, field.levelColours[std::size_t(field.bands[0].level)]);
+  EXPECT_EQ(drawn.back().points, Circle(f.target.geometry, 320, 20));  // the last row on top
 }
 
 TEST(OrientationNet, ConesKeepTheirRadiusAndBreakAtThePrimitiveCircle) {

@@ -118,6 +118,35 @@ TEST_F(OrientationWindowTest, RowsSwitchedOffAndSetsMadeAreFollowedByTheNetAndSt
   EXPECT_FALSE(SamePicture(w->net()->picture(), rose));
 }
 
+// The density lies under the rows for the rows in use, its key says of
+// how many and by which method; the rose hides it.
+TEST_F(OrientationWindowTest, DensityOfTheRowsInUseWithItsKey) {
+  OrientationWindow* w =
+      Open("fold.orient.csv",
+           orniva::test::ReadFile(ORNIVA_SOURCE_DIR "/tests/data/orientation/fold.orient.csv"));
+  ASSERT_NE(w, nullptr);
+  const Picture plain = w->net()->picture();
+  EXPECT_TRUE(w->densityKey()->isHidden());
+  w->densityChoice()->setCurrentIndex(1);
+  const Picture kamb = w->net()->picture();
+  EXPECT_FALSE(SamePicture(kamb, plain));
+  EXPECT_FALSE(w->densityKey()->isHidden());
+  EXPECT_TRUE(w->densityKey()->text().startsWith(
+      QString::fromUtf8("Kamb (1959) contours of 20 poles and 8 lines, every 2\u03C3")));
+  w->selectRows({1, 2});
+  w->switchSelected(true);
+  EXPECT_TRUE(w->densityKey()->text().contains(QStringLiteral("of 18 poles and 8 lines")));
+  w->densityChoice()->setCurrentIndex(2);
+  EXPECT_TRUE(w->densityKey()->text().startsWith(
+      QStringLiteral("One per cent counting (Schmidt) of 18 poles and 8 lines")));
+  w->viewChoice()->setCurrentIndex(1);
+  EXPECT_TRUE(w->densityKey()->isHidden());
+  w->viewChoice()->setCurrentIndex(0);
+  w->densityChoice()->setCurrentIndex(0);
+  w->switchSelected(false);
+  EXPECT_TRUE(SamePicture(w->net()->picture(), plain));
+}
+
 TEST_F(OrientationWindowTest, ValuesTypedAreCheckedAndSavedWithTheCuration) {
   OrientationWindow* w =
       Open("t.orient.csv", "kind,azimuth,angle,set\nplane,90,30,A\nline,10,20,\n");

@@ -24,6 +24,8 @@
 #include "analysis/study.h"
 #include "data/colours.h"
 #include "document/orientation_opening.h"
+#include "plot/colour_key.h"
+#include "plot/figures.h"
 #include "plot/orientation_net.h"
 #include "plot/rose_diagram.h"
 #include "ui/results/orientation_rows.h"
@@ -140,12 +142,26 @@ OrientationWindow::OrientationWindow(document::OrientationOpening opening, bool 
                  QStringLiteral("Rose of the lines' trends")},
                 this);
   choices->addWidget(view_choice_);
+  density_ = NewChoice({QStringLiteral("No density"), QStringLiteral("Kamb contours"),
+                        QStringLiteral("1 % contours")},
+                       this);
+  density_->setToolTip(QStringLiteral("Density of the poles of the planes and the lines in use"));
+  choices->addWidget(density_);
   choices->addStretch();
   choices->addWidget(NewCopyButton(this, [this] { copy(); }));
   layout->addLayout(choices);
   auto* split = new QSplitter(Qt::Horizontal, this);
-  net_ = new ChartView(split);
+  auto* left = new QWidget(split);
+  auto* leftLayout = new QVBoxLayout(left);
+  leftLayout->setContentsMargins(0, 0, 0, 0);
+  net_ = new ChartView(left);
   net_->setMinimumSize(360, 360);
+  leftLayout->addWidget(net_, 1);
+  densityKey_ = new QLabel(left);
+  densityKey_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  densityKey_->setWordWrap(true);
+  densityKey_->hide();
+  leftLayout->addWidget(densityKey_);
   auto* right = new QSplitter(Qt::Vertical, split);
   right->addWidget(newRowsPane());
   model_ = new ResultModel(this);
@@ -173,6 +189,7 @@ OrientationWindow::OrientationWindow(document::OrientationOpening opening, bool 
   connect(of_, &QComboBox::currentIndexChanged, this, [this] { compute(); });
   connect(planes_, &QComboBox::currentIndexChanged, this, [this] { draw(); });
   connect(view_choice_, &QComboBox::currentIndexChanged, this, [this] { draw(); });
+  connect(density_, &QComboBox::currentIndexChanged, this, [this] { draw(); });
   listener_ = document_.AddListener([this](const document::Notice& n) { documentChanged(n); });
   compute();
   showState();
@@ -449,8 +466,63 @@ void OrientationWindow::compute() {
 }
 
 // The rows in use, in their sets' colours.
+namespace {
+
+// "12 poles and 5 lines", "1 pole" ...
+std::string CountedRows(std::size_t poles, std::size_t lines) {
+  const auto named = [](std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+  };
+  if (lines == 0) return named(poles, "pole", "poles");
+  if (poles == 0) return named(lines, "line", "lines");
+  return named(poles, "pole", "poles") + " and " + named(lines, "line", "lines");
+}
+
+// The key of a density field as rich text: how it was counted, then a
+// swatch of each colour with the values it stands for, the highest first.
+QString DensityKeyText(const FieldFigure& field) {
+  DiagramFigures figures;
+  figures.field = field;
+  figures.hasField = true;
+  const std::optional<ColourKey> key = ColourKeyOf(PlotMode::Density, figures, {});
+  QString text =
+      QString::fromStdString(field.notes.empty() ? "" : field.notes.front()).toHtmlEscaped();
+  if (!key) return text + QStringLiteral("<br>No row in use to count.");
+  for (const ColourKeyRow& row : key->rows)
+    text += QStringLiteral(
+                "<br><span style=\"background-color:#%1%2%3\">&nbsp;&nbsp;&nbsp;&nbsp;"
+                "</span> %4")
+                .arg(RedOf(row.colour), 2, 16, QLatin1Char('0'))
+                .arg(GreenOf(row.colour), 2, 16, QLatin1Char('0'))
+                .arg(BlueOf(row.colour), 2, 16, QLatin1Char('0'))
+                .arg(QString::fromStdString(row.values).toHtmlEscaped());
+  return text;
+}
+
+}  // namespace
+
+// The density the net shows under the rows, of the poles of the planes and
+// the lines in use; none when the user chose none.
+std::optional<FieldFigure> OrientationWindow::densityField(const NetGeometry& geometry) const {
+  if (density_->currentIndex() <= 0) return std::nullopt;
+  const std::vector<bool> used = document_.Used();
+  std::vector<math::Vector3d> directions =
+      analysis::OrientationDirections(document_.records(), analysis::OrientationOf::Poles, &used);
+  const std::size_t poles = directions.size();
+  const std::vector<math::Vector3d> lines =
+      analysis::OrientationDirections(document_.records(), analysis::OrientationOf::Lines, &used);
+  directions.insert(directions.end(), lines.begin(), lines.end());
+  const auto method = density_->currentIndex() == 1 ? analysis::DensityMethod::Kamb
+                                                    : analysis::DensityMethod::OnePercent;
+  FieldFigure field = DensityField(directions, method, geometry);
+  field.notes = {DensityNote(method, CountedRows(poles, lines.size()))};
+  return field;
+}
+
 void OrientationWindow::draw() {
-  if (view_choice_->currentIndex() > 0) return drawRose(view_choice_->currentIndex() == 1);
+  const bool rose = view_choice_->currentIndex() > 0;
+  densityKey_->setVisible(!rose && density_->currentIndex() > 0);
+  if (rose) return drawRose(view_choice_->currentIndex() == 1);
   const std::vector<OrientationRecord>& records = document_.records();
   const std::vector<bool> used = document_.Used();
   const auto& curation = document_.curation();
@@ -482,6 +554,11 @@ void OrientationWindow::draw() {
   PlotTarget target;
   target.picture = &picture;
   InitNetGeometry(target.geometry);
+  const std::optional<FieldFigure> field = densityField(target.geometry);
+  if (field) {
+    figure.field = &*field;
+    densityKey_->setText(DensityKeyText(*field));
+  }
   PlotOrientationNet(figure, target);
   net_->setPicture(std::move(picture));
 }
@@ -493,12 +570,8 @@ namespace {
 // line's trend.
 analysis::RoseCounts RoseOfRows(const std::vector<OrientationRecord>& records,
                                 const std::vector<bool>& used, bool strikes) {
-  analysis::RoseCounts rose;
-  rose.counts.assign(std::size_t(std::lround(360 / rose.binWidth)), 0);
-  const auto add = [&rose](double azimuth) {
-    const double a = std::fmod(std::fmod(azimuth, 360) + 360, 360);
-    ++rose.counts[std::min(std::size_t(a / rose.binWidth), rose.counts.size() - 1)];
-  };
+  analysis::RoseCounts rose = analysis::EmptyRose();
+  const auto add = [&rose](double azimuth) { analysis::CountAzimuth(rose, azimuth); };
   for (std::size_t k = 0; k < records.size(); ++k) {
     const bool plane = records[k].kind == OrientationKind::Plane;
     if (!used[k] || plane != strikes) continue;

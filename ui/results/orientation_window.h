@@ -3,7 +3,8 @@
 // (switched off, sets), edited, undone and saved through the table's
 // document; the net of the rows in use (planes as great circles or poles,
 // lines as points) in their sets' colours with Fisher's mean and its 95 %
-// cone and the best-fit girdle with its fold axis; and a table of the
+// cone and the best-fit girdle with its fold axis, over a density of
+// the poles and lines in use (Kamb or 1 % contours) as a choice; and a table of the
 // statistics of each set and of all: Fisher's mean, the fabric and the
 // fold axis, the values orniva-analyse's fisher, fabric and fold-axis
 // write. The net and the statistics follow every change. The statistics
@@ -11,6 +12,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,8 @@
 
 #include "analysis/report_table.h"
 #include "document/orientation_document.h"
+#include "plot/analysis_diagrams.h"
+#include "plot/net.h"
 #include "ui/shared/window_services.h"
 
 class QAction;
@@ -58,6 +62,10 @@ class OrientationWindow : public QWidget {
   // What the net shows: the rows (0), the rose of the planes' strikes (1)
   // or of the lines' trends (2).
   QComboBox* viewChoice() const { return view_choice_; }
+  // The density under the rows of the net: none (0), Kamb (1) or 1 % (2)
+  // contours; its key below the net says how it was counted.
+  QComboBox* densityChoice() const { return density_; }
+  QLabel* densityKey() const { return densityKey_; }
   const ChartView* net() const { return net_; }
   QLabel* summary() const { return summary_; }
   void copy() const;
@@ -98,13 +106,15 @@ class OrientationWindow : public QWidget {
   void compute();
   void draw();
   void drawRose(bool strikes);
+  std::optional<FieldFigure> densityField(const NetGeometry& geometry) const;
 
   document::OrientationDocument document_;
   int listener_ = 0;
   WindowServices& services_;
   std::vector<SetRow> rows_;
   QLabel *summary_ = nullptr, *status_ = nullptr;
-  QComboBox *of_ = nullptr, *planes_ = nullptr, *view_choice_ = nullptr;
+  QComboBox *of_ = nullptr, *planes_ = nullptr, *view_choice_ = nullptr, *density_ = nullptr;
+  QLabel* densityKey_ = nullptr;
   ChartView* net_ = nullptr;
   ResultModel* model_ = nullptr;
   QTableView* view_ = nullptr;
