@@ -140,16 +140,9 @@ void CurationCommands::AcceptPhases(const std::vector<analysis::ProposedPhase>& 
 }
 
 bool CurationCommands::MayDiscardChanges() {
-  if (!document_.modified()) return true;
   const QString name = QFileInfo(QFile::decodeName(document_.fileName().c_str())).fileName();
-  switch (window_.services->AskToSave(window_.widget, name)) {
-    case WindowServices::SaveAnswer::Save:
-      return Save();
-    case WindowServices::SaveAnswer::Discard:
-      return true;
-    default:
-      return false;
-  }
+  return ui::MayDiscardChanges(*window_.services, window_.widget, document_.modified(), name,
+                               [this] { return Save(); });
 }
 
 bool CurationCommands::Save() {

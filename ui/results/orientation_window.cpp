@@ -418,17 +418,9 @@ bool OrientationWindow::saveTo(const std::string& path) {
 }
 
 void OrientationWindow::closeEvent(QCloseEvent* event) {
-  if (document_.modified()) {
-    switch (services_.AskToSave(this, FileNameOf(document_.fileName()))) {
-      case WindowServices::SaveAnswer::Save:
-        if (!save()) return event->ignore();
-        break;
-      case WindowServices::SaveAnswer::Discard:
-        break;
-      case WindowServices::SaveAnswer::Cancel:
-        return event->ignore();
-    }
-  }
+  if (!MayDiscardChanges(services_, this, document_.modified(), FileNameOf(document_.fileName()),
+                         [this] { return save(); }))
+    return event->ignore();
   event->accept();
 }
 

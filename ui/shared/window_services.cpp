@@ -203,6 +203,19 @@ std::unique_ptr<QSettings> QtWindowServices::Settings() {
                                      QStringLiteral("orniva"), QStringLiteral("orniva"));
 }
 
+bool MayDiscardChanges(WindowServices& services, QWidget* parent, bool modified,
+                       const QString& fileName, const std::function<bool()>& save) {
+  if (!modified) return true;
+  switch (services.AskToSave(parent, fileName)) {
+    case WindowServices::SaveAnswer::Save:
+      return save();
+    case WindowServices::SaveAnswer::Discard:
+      return true;
+    default:
+      return false;
+  }
+}
+
 QString MessageBoxText(const std::string& text) {
   return QString::fromLocal8Bit(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }

@@ -4,6 +4,7 @@
 // windows a stand-in. Also a few file-name rules of the commands.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -150,6 +151,12 @@ class QtWindowServices : public WindowServices {
  private:
   std::unique_ptr<ManualWindow> manual_;
 };
+
+// Whether a window's unsaved changes of `fileName` may go now: there are
+// none (`modified` false), the user chose Save and `save` succeeded, or
+// the user chose Discard. False on Cancel or a failed save.
+bool MayDiscardChanges(WindowServices& services, QWidget* parent, bool modified,
+                       const QString& fileName, const std::function<bool()>& save);
 
 // Message text as a Qt label shows it: CR LF line breaks become LF.
 QString MessageBoxText(const std::string& text);

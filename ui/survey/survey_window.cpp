@@ -284,17 +284,9 @@ bool SurveyWindow::saveAs() {
 }
 
 void SurveyWindow::closeEvent(QCloseEvent* event) {
-  if (history_.modified()) {
-    switch (services_.AskToSave(this, QFileInfo(path_).fileName())) {
-      case WindowServices::SaveAnswer::Save:
-        if (!save()) return event->ignore();
-        break;
-      case WindowServices::SaveAnswer::Discard:
-        break;
-      case WindowServices::SaveAnswer::Cancel:
-        return event->ignore();
-    }
-  }
+  if (!MayDiscardChanges(services_, this, history_.modified(), QFileInfo(path_).fileName(),
+                         [this] { return save(); }))
+    return event->ignore();
   work_->Cancel();
   QWidget::closeEvent(event);
 }
