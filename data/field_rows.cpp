@@ -50,15 +50,23 @@ class Columns {
   std::array<std::size_t, kFieldColumnCount> index_{};
 };
 
-// The time as written; a Year (with Month and Day) before a time of day.
+// A calendar part as a whole number, or none when it lies outside [low, high].
+std::optional<int> CalendarPart(std::optional<double> value, int low, int high) {
+  if (!value || !(*value >= low && *value < high + 1.0)) return std::nullopt;
+  return int(*value);
+}
+
+// The time as written; a Year (with Month and Day) before a time of day. A
+// year, month or day outside the calendar gives no date.
 std::string TimeText(const TableRow& row, const Columns& c) {
   const std::string time(c.Cell(row, FieldColumn::Time));
-  const std::optional<double> year = c.Number(row, FieldColumn::Year);
-  if (!year || *year < 1) return time;
+  const std::optional<int> year = CalendarPart(c.Number(row, FieldColumn::Year), 1, 9999);
+  const std::optional<int> month =
+      CalendarPart(c.Number(row, FieldColumn::Month).value_or(1), 1, 12);
+  const std::optional<int> day = CalendarPart(c.Number(row, FieldColumn::Day).value_or(1), 1, 31);
+  if (!year || !month || !day) return time;
   char date[32];
-  std::snprintf(date, sizeof date, "%04d-%02d-%02d", int(*year),
-                int(c.Number(row, FieldColumn::Month).value_or(1)),
-                int(c.Number(row, FieldColumn::Day).value_or(1)));
+  std::snprintf(date, sizeof date, "%04d-%02d-%02d", *year, *month, *day);
   return time.empty() ? std::string(date) : std::string(date) + " " + time;
 }
 

@@ -128,7 +128,7 @@ std::optional<double> WordedSeconds(std::string_view s) {
       time = TimeOfDay(part, at);
     } else if (std::isdigit(static_cast<unsigned char>(part[0]))) {
       const std::optional<double> n = NumberOf(part);
-      if (!n) return std::nullopt;
+      if (!n || *n > 9999) return std::nullopt;
       (day == 0 && *n <= 31 ? day : year) = int(*n);
     }
   }

@@ -26,7 +26,7 @@ TEST(FieldValues, TimesAsTheAppsWriteThem) {
       {"Tue Jun 11 09:12:00 2024", june11 + 9 * 3600 + 12 * 60},
       {"Jun 11 09:12:00 GMT+02:00 2024", june11 + 9 * 3600 + 12 * 60},
       {"1718097120000", june11 + 9 * 3600 + 12 * 60}, {"1718097120", june11 + 9 * 3600 + 12 * 60},
-      {"2024-13-01", std::nullopt}, {"yesterday", std::nullopt}, {"", std::nullopt},
+      {"Jun 11 09:12:00 15635400000", std::nullopt}, {"2024-13-01", std::nullopt}, {"yesterday", std::nullopt}, {"", std::nullopt},
   };
   // clang-format on
   for (const auto& [text, seconds] : rows) EXPECT_EQ(SecondsOf(text), seconds) << text;
@@ -81,18 +81,21 @@ TEST(FieldValues, SpotsOfEveryKindOfProjectFile) {
   }
 }
 
-// A table's row: its date from Year, Month and Day, a position of 999/99
-// as none, the spot's position as its site for pairing.
+// A table's row: its date from Year, Month and Day (none when one lies
+// outside the calendar), a position of 999/99 as none, the spot's position
+// as its site for pairing.
 TEST(FieldValues, TableRowsAndTheirAttributes) {
   const std::string text =
       "No.\tType\tStructure\tTrd/Strk\tPlg/Dip\tLongitude\tLatitude\tElevation\tTime\tDay\tMonth\t"
       "Year\tNotes\n"
       "1\tP\tFault\t-45\t30\t-3.5\t40.25\t650\t09:12:00\t11\t6\t2024\tsteps\n"
-      "2\tQ\tFault\t10\t20\t999\t99\t\t\t0\t0\t0\t\n";
+      "2\tQ\tFault\t10\t20\t999\t99\t\t\t0\t0\t0\t\n"
+      "3\tP\tFault\t10\t20\t\t\t\t08:00\t1\t1\t1.5e10\t\n"
+      "4\tP\tFault\t10\t20\t\t\t\t08:00\t32\t1\t2024\t\n";
   std::string error;
   const std::vector<FieldRecord> records =
       TableRecords(text, *FieldPreset("strabo-tsv"), std::nullopt, "", error);
-  ASSERT_EQ(records.size(), 2u);
+  ASSERT_EQ(records.size(), 4u);
   const FieldRecord& plane = records[0];
   EXPECT_EQ(plane.where, "line 2");
   EXPECT_DOUBLE_EQ(plane.dipDirection, 45);
@@ -105,6 +108,8 @@ TEST(FieldValues, TableRowsAndTheirAttributes) {
   EXPECT_EQ(records[1].feature, "type 'Q', neither P nor L");
   EXPECT_FALSE(records[1].attributes.longitude);
   EXPECT_EQ(records[1].attributes.time, "");
+  EXPECT_EQ(records[2].attributes.time, "08:00");
+  EXPECT_EQ(records[3].attributes.time, "08:00");
 }
 
 TEST(FieldValues, LimitsKeepMemoryBounded) {
