@@ -77,14 +77,6 @@ std::vector<Vector3d> FaultDirections(const FaultSet& data, OrientationOf of,
   return directions;
 }
 
-std::vector<std::string> SetNames(const std::vector<OrientationRecord>& records) {
-  std::vector<std::string> names;
-  for (const OrientationRecord& r : records)
-    if (!r.set.empty() && std::find(names.begin(), names.end(), r.set) == names.end())
-      names.push_back(r.set);
-  return names;
-}
-
 std::vector<bool> InSet(const std::vector<OrientationRecord>& records, std::string_view set) {
   std::vector<bool> in(records.size());
   for (std::size_t i = 0; i < records.size(); ++i) in[i] = records[i].set == set;

@@ -73,9 +73,7 @@ std::vector<math::Vector3d> OrientationDirections(const std::vector<OrientationR
 std::vector<math::Vector3d> FaultDirections(const FaultSet& data, OrientationOf of,
                                             const std::vector<bool>* use = nullptr);
 
-// The sets named in the records' `set` column, in order of first
-// appearance (records without a set in none), and which records are in one.
-std::vector<std::string> SetNames(const std::vector<OrientationRecord>& records);
+// Which records are in the set named `set` (records without a set in "").
 std::vector<bool> InSet(const std::vector<OrientationRecord>& records, std::string_view set);
 
 // The error of a statistic of no direction.

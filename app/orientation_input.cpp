@@ -7,6 +7,7 @@
 #include "analysis/report_kinds.h"
 #include "analysis/study.h"
 #include "data/utf8_text.h"
+#include "document/orientation_document.h"
 #include "document/orientation_opening.h"
 
 namespace orniva::cli {
@@ -30,14 +31,14 @@ std::string ChooseRows(const std::string& path, const ScopeOptions& scope, bool 
       input.use[k] = input.use[k] && chosen[std::size_t(records[k].line)];
   }
   if (scope.subset) {
-    const std::vector<std::string> sets = analysis::SetNames(records);
-    if (std::find(sets.begin(), sets.end(), *scope.subset) == sets.end())
+    const auto& sets = input.sets;
+    if (std::none_of(sets.begin(), sets.end(),
+                     [&](const analysis::PhaseInfo& set) { return set.name == *scope.subset; }))
       return path + ": no set named " + PrintableText(*scope.subset) + from;
     const std::vector<bool> in = analysis::InSet(records, *scope.subset);
     for (std::size_t k = 0; k < records.size(); ++k) input.use[k] = input.use[k] && in[k];
   }
-  if (scope.bySubset && analysis::SetNames(records).empty())
-    return path + ": --by-subset: no set" + from;
+  if (scope.bySubset && input.sets.empty()) return path + ": --by-subset: no set" + from;
   return {};
 }
 
@@ -50,6 +51,7 @@ void ApplyTableCuration(const analysis::CurationState& curation, OrientationInpu
     records[k].set = set > 0 ? curation.phases[std::size_t(set - 1)].name : std::string();
     input.use[k] = !curation.off[k + 1];
   }
+  input.sets = curation.phases;
 }
 
 // A message's lines joined by blanks.
@@ -85,6 +87,8 @@ std::optional<OrientationInput> LoadOrientationInput(
   if (curated) {
     ApplyTableCuration(opening.curation.curation, input);
     report(ApplyingCurationLine(path, opening.curation, "set"));
+  } else {
+    input.sets = document::CurationFromSetColumn(input.table.records).phases;
   }
   if (refusal.empty()) refusal = ChooseRows(path, scope, curated, input);
   if (!refusal.empty()) {
@@ -109,7 +113,8 @@ analysis::ReportTable OrientationReport(const analysis::ReportKind& kind,
     request.orientationUse = &input.use;
     return kind.run(none, request);
   }
-  const std::vector<std::string> sets = analysis::SetNames(input.table.records);
+  std::vector<std::string> sets;
+  for (const analysis::PhaseInfo& set : input.sets) sets.push_back(set.name);
   return analysis::ByNameTable(
       sets,
       [&](std::size_t k) -> std::optional<analysis::ReportTable> {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/curation_state.h"
 #include "analysis/report_table.h"
 #include "app/data_scope.h"
 #include "data/orientation_table.h"
@@ -21,6 +22,10 @@ namespace orniva::cli {
 struct OrientationInput {
   // Each record's `set` is its set in the curation when one is applied.
   OrientationTable table;
+  // The sets in order with their colours: the curation's when one is
+  // applied (empty ones too), else those of the `set` column as the window
+  // makes them (document::CurationFromSetColumn).
+  std::vector<analysis::PhaseInfo> sets;
   std::vector<bool> use;  // by record: not switched off, chosen by --lines and --subset
 };
 
@@ -35,7 +40,7 @@ std::optional<OrientationInput> LoadOrientationInput(
 bool IsOrientationReport(const analysis::ReportKind& kind);
 
 // The report of `kind` on the records in use, or with --by-subset on each
-// set in turn (a leading `subset` column).
+// set in turn, in the order of `sets` (a leading `subset` column).
 analysis::ReportTable OrientationReport(const analysis::ReportKind& kind,
                                         const OrientationInput& input, bool bySubset,
                                         analysis::ReportRequest request);

@@ -45,10 +45,12 @@ std::string AddStatistics(const Arguments& arguments, const std::vector<Orientat
 }
 
 std::optional<Picture> DrawNet(const Arguments& arguments, const OrientationLook& look,
-                               const std::vector<OrientationRecord>& used, std::string& error) {
+                               const std::vector<OrientationRecord>& used,
+                               const std::vector<analysis::PhaseInfo>& setList,
+                               std::string& error) {
   OrientationNetFigure figure;
   figure.records = &used;
-  const SetColouring sets = SetColours(used);
+  const SetColouring sets = SetColours(used, setList);
   figure.colours = sets.colours;
   if (arguments.Value("--planes") == std::optional<std::string>("poles"))
     figure.planes = PlaneSymbol::Poles;
@@ -83,8 +85,8 @@ std::optional<Picture> DrawOrientationDiagram(const Arguments& arguments,
                                               const OrientationLook& look,
                                               const OrientationInput& input, std::string& error) {
   const std::vector<OrientationRecord> used = InUse(input);
-  if (arguments.command == "orientations") return DrawNet(arguments, look, used, error);
-  const std::vector<FabricPoint> points = FabricPointsBySet(used, OfOption(arguments));
+  if (arguments.command == "orientations") return DrawNet(arguments, look, used, input.sets, error);
+  const std::vector<FabricPoint> points = FabricPointsBySet(used, input.sets, OfOption(arguments));
   if (points.empty()) {
     error = analysis::kNoOrientations;
     return std::nullopt;

@@ -10,6 +10,7 @@
 #include "analysis/orientation_statistics.h"
 #include "bench/bench_data.h"
 #include "data/orientation_table.h"
+#include "document/orientation_document.h"
 #include "plot/orientation_net.h"
 #include "tests/support/test_support.h"
 
@@ -81,7 +82,8 @@ void BM_ReadAndDrawNet(benchmark::State& state) {
     const OrientationTable table = ReadOrientationFile(TablePath());
     OrientationNetFigure figure;
     figure.records = &table.records;
-    figure.colours = SetColours(table.records).colours;
+    figure.colours =
+        SetColours(table.records, document::CurationFromSetColumn(table.records).phases).colours;
     figure.planes = state.range(0) ? PlaneSymbol::Poles : PlaneSymbol::GreatCircles;
     PlotOrientationNet(figure, plot.target);
     benchmark::DoNotOptimize(plot.picture.records().size());

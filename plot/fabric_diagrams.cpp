@@ -221,9 +221,10 @@ Picture DrawWoodcockDiagram(const std::vector<FabricPoint>& points, const std::s
 }
 
 std::vector<FabricPoint> FabricPointsBySet(const std::vector<OrientationRecord>& records,
+                                           const std::vector<analysis::PhaseInfo>& setList,
                                            analysis::OrientationOf of,
                                            const std::vector<bool>* use) {
-  const SetColouring sets = SetColours(records);
+  const SetColouring sets = SetColours(records, setList);
   std::vector<FabricPoint> points;
   auto add = [&](const std::string& name, TColor colour, std::vector<bool> in) {
     for (std::size_t i = 0; use && i < in.size() && i < use->size(); ++i)

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/curation_state.h"
 #include "analysis/orientation_statistics.h"
 #include "picture/picture.h"
 #include "platform/graphics.h"
@@ -32,11 +33,12 @@ struct FabricPoint {
 
 inline constexpr std::int32_t kFabricDiagramWidth = 1000;
 
-// A point per set of `records` that has records of that kind (their poles
-// or lines; `use` by record, as OrientationDirections takes it), in the
-// sets' colours (SetColours), then "no set" in black for the records in
-// none; a table without sets gives the one point "all".
+// A point per set of `sets` (in their order and colours, SetColours) that
+// has records of that kind (their poles or lines; `use` by record, as
+// OrientationDirections takes it), then "no set" in black for the records
+// in none; without sets the one point "all".
 std::vector<FabricPoint> FabricPointsBySet(const std::vector<OrientationRecord>& records,
+                                           const std::vector<analysis::PhaseInfo>& sets,
                                            analysis::OrientationOf of,
                                            const std::vector<bool>* use = nullptr);
 

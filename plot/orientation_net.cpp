@@ -128,20 +128,19 @@ void DrawMean(const PlotCanvas& plot, const OrientationNetFigure::Mean& mean) {
 
 }  // namespace
 
-SetColouring SetColours(const std::vector<OrientationRecord>& records) {
-  const std::vector<std::string> names = analysis::SetNames(records);
-  std::vector<analysis::PhaseInfo> palette;
-  SetColouring sets;
-  for (const std::string& name : names) {
-    palette.push_back({name, analysis::NextPhaseColour(palette)});
-    sets.names.emplace_back(ColourOf(palette.back().colour), name);
-  }
+SetColouring SetColours(const std::vector<OrientationRecord>& records,
+                        const std::vector<analysis::PhaseInfo>& sets) {
+  SetColouring colouring;
+  for (const analysis::PhaseInfo& set : sets)
+    colouring.names.emplace_back(ColourOf(set.colour), set.name);
   for (const OrientationRecord& r : records) {
-    const auto set = std::find(names.begin(), names.end(), r.set);
-    sets.colours.push_back(set == names.end() ? clBlack
-                                              : sets.names[std::size_t(set - names.begin())].first);
+    const auto set = std::find_if(sets.begin(), sets.end(),
+                                  [&r](const analysis::PhaseInfo& s) { return s.name == r.set; });
+    colouring.colours.push_back(r.set.empty() || set == sets.end()
+                                    ? clBlack
+                                    : colouring.names[std::size_t(set - sets.begin())].first);
   }
-  return sets;
+  return colouring;
 }
 
 std::vector<std::vector<TPoint>> SmallCircleRuns(const NetGeometry& geometry,

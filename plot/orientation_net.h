@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/curation_state.h"
 #include "data/orientation_table.h"
 #include "math/vector3d.h"
 #include "platform/graphics.h"
@@ -38,14 +39,16 @@ struct OrientationNetFigure {
   const FieldFigure* field = nullptr;           // a density under the records; none: white
 };
 
-// The colours of the records by set: each set (in order of first
-// appearance) a colour of the phases' palette, records in no set black;
-// with each set's colour and name for a legend.
+// The colours of the records by set: a record takes the colour of the set
+// its `set` names among `sets` (the curation's, in its order; the table's
+// own are document::CurationFromSetColumn's), a record in none black; with
+// each set's colour and name, in the order of `sets`, for a legend.
 struct SetColouring {
   std::vector<TColor> colours;
   std::vector<std::pair<TColor, std::string>> names;
 };
-SetColouring SetColours(const std::vector<OrientationRecord>& records);
+SetColouring SetColours(const std::vector<OrientationRecord>& records,
+                        const std::vector<analysis::PhaseInfo>& sets);
 
 // The field first (its bands, contour lines and the primitive circle
 // again), then the symbols, at the symbol radius r: a pole a dot, a line a triangle,

@@ -367,7 +367,8 @@ TEST(OrnivaAnalyseCli, OrientationTablesFollowTheirCuration) {
                     other = dir.File("other.json");
   Curation curation;
   curation.off = {3};
-  curation.phases = {{"bedding", "#1b9e77", {1, 2, 3}, {}}, {"lineation", "#d95f02", {4, 5}, {}}};
+  // The sets in the curation's order, not the rows'.
+  curation.phases = {{"lineation", "#d95f02", {4, 5}, {}}, {"bedding", "#1b9e77", {1, 2, 3}, {}}};
   test::WriteFile(table, text);
   test::WriteFile(moved, text);
   test::WriteFile(CurationPathFor(table),
@@ -398,8 +399,9 @@ TEST(OrnivaAnalyseCli, OrientationTablesFollowTheirCuration) {
       {{table, "fisher", "--subset", "bedding"}, 0, two, ""},
       {{table, "fisher", "--by-subset"},
        0,
-       "subset," + two.substr(0, two.find('\n') + 1) + "bedding," + two.substr(two.find('\n') + 1) +
-           "lineation,no plane or line to analyse,,,,,,\n",
+       "subset," + two.substr(0, two.find('\n') + 1) +
+           "lineation,no plane or line to analyse,,,,,,\n" + "bedding," +
+           two.substr(two.find('\n') + 1),
        ""},
       {{table, "fisher", "--subset", "S0"},
        2,

@@ -19,6 +19,7 @@
 #include "data/curation.h"
 #include "data/fault_reader.h"
 #include "data/orientation_table.h"
+#include "document/orientation_document.h"
 #include "picture/emf.h"
 #include "plot/diagram.h"
 #include "plot/fabric_diagrams.h"
@@ -342,9 +343,27 @@ TEST_F(OrnivaPlotCli, OrientationTables) {
   target.smoothCurves = true;
   OrientationNetFigure figure;
   figure.records = &records;
-  figure.colours = SetColours(records).colours;
+  figure.colours = SetColours(records, document::CurationFromSetColumn(records).phases).colours;
   PlotOrientationNet(figure, target);
-  const auto points = FabricPointsBySet(records, analysis::OrientationOf::Poles);
+  const auto points = FabricPointsBySet(records, document::CurationFromSetColumn(records).phases,
+                                        analysis::OrientationOf::Poles);
+  // A curation file's sets keep its order and colours: here J1 first, in red.
+  const std::string curated = dir_.File("c.orient.csv");
+  WriteFile(curated, ReadFile(table));
+  Curation curation;
+  curation.phases = {{"J1", "#ff0000", {}, {}}, {"S0", "#0000ff", {}, {}}};
+  for (const OrientationRecord& r : records)
+    for (Phase& set : curation.phases)
+      if (r.set == set.name) set.lines.push_back(r.line - 1);
+  WriteFile(CurationPathFor(curated), CurationText(curation, "c.orient.csv", int(records.size()),
+                                                   Sha256Hex(ReadFile(table))));
+  std::vector<analysis::PhaseInfo> sets;
+  for (const Phase& set : curation.phases) sets.push_back({set.name, set.colour});
+  std::vector<OrientationRecord> curatedRecords = records;
+  for (OrientationRecord& r : curatedRecords)
+    if (r.set == "L1") r.set.clear();
+  const auto curatedPoints =
+      FabricPointsBySet(curatedRecords, sets, analysis::OrientationOf::Poles);
   const struct {
     std::vector<std::string> args;
     std::string picture;
@@ -352,6 +371,8 @@ TEST_F(OrnivaPlotCli, OrientationTables) {
       {{table, "OUT"}, emf(net)},
       {{table, "OUT", "--diagram", "vollmer"}, emf(DrawVollmerTriangle(points, "t.orient.csv"))},
       {{table, "OUT", "--diagram=woodcock", "--title", "W"}, emf(DrawWoodcockDiagram(points, "W"))},
+      {{curated, "OUT", "--diagram", "vollmer", "--title", "V"},
+       emf(DrawVollmerTriangle(curatedPoints, "V"))},
   };
   for (const auto& row : drawn) {
     SCOPED_TRACE(testing::PrintToString(row.args));

@@ -130,15 +130,16 @@ TEST(OrientationNet, ConesKeepTheirRadiusAndBreakAtThePrimitiveCircle) {
   }
 }
 
-TEST(OrientationNet, SetsTakeThePhasePaletteInOrderAndTheLegendNamesThem) {
+// The sets' colours and order are the curation's; the legend leaves out a
+// set without records.
+TEST(OrientationNet, SetsTakeTheCurationsColoursAndTheLegendNamesThem) {
   const std::vector<OrientationRecord> records = {
       Record(OrientationKind::Plane, 1, 2, "B"), Record(OrientationKind::Line, 1, 2, "A"),
       Record(OrientationKind::Plane, 1, 2, "B"), Record(OrientationKind::Line, 1, 2)};
-  const SetColouring sets = SetColours(records);
-  const TColor b = Rgb(0x1b, 0x9e, 0x77), a = Rgb(0xd9, 0x5f, 0x02);
+  const SetColouring sets =
+      SetColours(records, {{"A", "#ff0000"}, {"empty", "#0000ff"}, {"B", "#00ff00"}});
+  const TColor b = Rgb(0, 0xff, 0), a = Rgb(0xff, 0, 0);
   EXPECT_EQ(sets.colours, (std::vector<TColor>{b, a, b, Rgb(0, 0, 0)}));
-  ASSERT_EQ(sets.names.size(), 2u);
-  EXPECT_EQ(sets.names[0].second, "B");
   OrientationNetFigure figure;
   figure.records = &records;
   figure.colours = sets.colours;
@@ -146,7 +147,7 @@ TEST(OrientationNet, SetsTakeThePhasePaletteInOrderAndTheLegendNamesThem) {
   std::vector<std::string> texts;
   for (const LegendEntry& entry : OrientationNetLegend(figure, sets, 10))
     texts.push_back(entry.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{"B", "A", "no set", "Fisher mean and its 99% cone"}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"A", "B", "no set", "Fisher mean and its 99% cone"}));
 }
 
 TEST(FabricDiagrams, PointsOnTheTriangleAndThePlot) {
@@ -181,17 +182,23 @@ TEST(FabricDiagrams, PointsOnTheTriangleAndThePlot) {
 TEST(FabricDiagrams, APointPerSetOfTheKindAsked) {
   const OrientationTable table =
       ReadOrientationFile(ORNIVA_SOURCE_DIR "/tests/data/orientation/fold.orient.csv");
+  const std::vector<analysis::PhaseInfo> sets = {
+      {"J1", "#000001"}, {"L1", "#000002"}, {"S0", "#000003"}};
   std::vector<std::string> names;
-  for (const FabricPoint& p : FabricPointsBySet(table.records, analysis::OrientationOf::Poles))
-    names.push_back(p.name + " " + std::to_string(p.fabric.n));
-  EXPECT_EQ(names, (std::vector<std::string>{"S0 12", "J1 8"}));  // L1 holds lines only
+  for (const FabricPoint& p :
+       FabricPointsBySet(table.records, sets, analysis::OrientationOf::Poles))
+    names.push_back(p.name + " " + std::to_string(p.fabric.n) + " " + std::to_string(p.colour));
+  // L1 holds lines only.
+  EXPECT_EQ(names, (std::vector<std::string>{"J1 8 " + std::to_string(Rgb(0, 0, 1)),
+                                             "S0 12 " + std::to_string(Rgb(0, 0, 3))}));
   std::vector<bool> firstTwo(table.records.size(), false);
   firstTwo[0] = firstTwo[1] = true;
   const std::vector<OrientationRecord> unnamed = {Record(OrientationKind::Line, 1, 2)};
-  EXPECT_EQ(
-      FabricPointsBySet(table.records, analysis::OrientationOf::Poles, &firstTwo).at(0).fabric.n,
-      2u);
-  EXPECT_EQ(FabricPointsBySet(unnamed, analysis::OrientationOf::Lines).at(0).name, "all");
+  EXPECT_EQ(FabricPointsBySet(table.records, sets, analysis::OrientationOf::Poles, &firstTwo)
+                .at(0)
+                .fabric.n,
+            2u);
+  EXPECT_EQ(FabricPointsBySet(unnamed, {}, analysis::OrientationOf::Lines).at(0).name, "all");
 }
 
 }  // namespace

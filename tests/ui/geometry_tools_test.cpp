@@ -11,6 +11,7 @@
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
 #include "analysis/orientation_statistics.h"
+#include "data/curation.h"
 #include "ui/results/rotated_data_window.h"
 #include "ui/results/set_bedding.h"
 #include "ui/dialogs/rotation_dialog.h"
@@ -128,6 +129,26 @@ TEST(SetBedding, TheMeanOfTheChosenSet) {
   EXPECT_EQ(chosen->bedding.dipDirection, mean.dipDirection);
   EXPECT_EQ(chosen->bedding.dip, mean.dip);
   EXPECT_TRUE(chosen->description.startsWith("the mean of set S0 of fold.orient.csv, "));
+  // The table's curation file names its sets and the rows switched off.
+  orniva::test::TempDir dir;
+  const std::string copy = dir.File("fold.orient.csv"), text = orniva::test::ReadFile(table);
+  orniva::test::WriteFile(copy, text);
+  Curation curation;
+  curation.off = {1};
+  curation.phases = {{"early", "#ff0000", {1, 2, 3, 4}, {}}};
+  orniva::test::WriteFile(
+      CurationPathFor(copy),
+      CurationText(curation, "fold.orient.csv", int(records.size()), Sha256Hex(text)));
+  std::vector<bool> early(records.size());
+  early[1] = early[2] = early[3] = true;
+  services.openAnswers = {Q(copy)};
+  services.textAnswers = {"early"};
+  const std::optional<SetBedding> curated = AskSetBedding(services, nullptr);
+  ASSERT_TRUE(curated.has_value());
+  EXPECT_EQ(curated->bedding.dip,
+            analysis::MeanBeddingOf(
+                analysis::OrientationDirections(records, analysis::OrientationOf::Poles, &early))
+                .bedding.dip);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "analysis/orientation_statistics.h"
 #include "data/orientation_table.h"
+#include "document/orientation_document.h"
 #include "document/orientation_opening.h"
 
 namespace orniva::ui {
@@ -34,17 +35,22 @@ std::optional<SetBedding> AskSetBedding(WindowServices& services, QWidget* paren
   const std::optional<QString> path = services.OpenDataFile(parent);
   if (!path) return std::nullopt;
   const std::string file = QFile::encodeName(*path).toStdString();
-  const document::OrientationOpening opening = document::OpenOrientationTable(file);
+  document::OrientationOpening opening = document::OpenOrientationTable(file);
   if (opening.error) {
     services.ReportError(parent, *opening.error);
     return std::nullopt;
   }
-  const std::vector<OrientationRecord>& records = opening.table.records;
-  const std::optional<std::string> set = AskSet(services, parent, analysis::SetNames(records));
+  // The table as its window shows it: its curation's sets and rows switched off.
+  document::OrientationDocument table;
+  table.Adopt(std::move(opening));
+  std::vector<std::string> names;
+  for (const analysis::PhaseInfo& set : table.curation().phases) names.push_back(set.name);
+  const std::optional<std::string> set = AskSet(services, parent, names);
   if (!set) return std::nullopt;
-  const std::vector<bool> in = analysis::InSet(records, *set);
+  const std::vector<bool> in =
+      table.Used(int(std::find(names.begin(), names.end(), *set) - names.begin()) + 1);
   const analysis::MeanBedding mean = analysis::MeanBeddingOf(
-      analysis::OrientationDirections(records, analysis::OrientationOf::Poles, &in));
+      analysis::OrientationDirections(table.records(), analysis::OrientationOf::Poles, &in));
   if (!mean.error.empty()) {
     services.ShowMessage(parent, "Set " + *set + ": " + mean.error + ".");
     return std::nullopt;

@@ -1,7 +1,9 @@
 // The bedding of an orientation set for the faults' back-tilt and tilt
 // test: an orientation table chosen with the open dialog, one of its sets
 // (asked by name), and the bedding whose pole is the Fisher mean of the
-// set's poles (analysis::MeanBeddingOf).
+// set's poles in use (analysis::MeanBeddingOf). The sets and the rows
+// switched off are the table's curation file's when it was made for the
+// table, else the sets of its `set` column.
 #pragma once
 
 #include <optional>
