@@ -71,14 +71,26 @@ std::string NumberText(const std::optional<double>& value) {
   return value ? JsonNumber(*value) : std::string();
 }
 
-// Whether site `index` runs as it did in `run`: the same data, lines and,
-// when the run back-tilts, the same bedding.
-bool RunsAsBefore(const Survey& now, const SurveyResult& run, std::size_t index) {
-  if (index >= run.survey.sites.size()) return false;
-  const SiteEntry& was = run.survey.sites[index];
-  const SiteEntry& is = now.sites[index];
+// Whether a site `is` runs as `was` did in `run`: the same data, lines
+// and, when the run back-tilts, the same bedding.
+bool RunsAs(const SiteEntry& is, const SiteEntry& was, const SurveyResult& run) {
   return was.data == is.data && was.lines == is.lines &&
          (!run.survey.choices.backTilt || was.bedding == is.bedding);
+}
+
+// For each site of `now`, the site of `run` whose results it takes: the
+// one at its own index when it runs as that did, else the first one not
+// taken that it runs as (the sites before it removed); none: it waits.
+std::vector<std::optional<std::size_t>> RunSites(const Survey& now, const SurveyResult& run) {
+  const std::size_t ran = run.survey.sites.size();
+  std::vector<std::optional<std::size_t>> of(now.sites.size());
+  std::vector<bool> taken(ran, false);
+  for (std::size_t i = 0; i < now.sites.size() && i < ran; ++i)
+    if (RunsAs(now.sites[i], run.survey.sites[i], run)) of[i] = i, taken[i] = true;
+  for (std::size_t i = 0; i < now.sites.size(); ++i)
+    for (std::size_t j = 0; !of[i] && j < ran; ++j)
+      if (!taken[j] && RunsAs(now.sites[i], run.survey.sites[j], run)) of[i] = j, taken[j] = true;
+  return of;
 }
 
 }  // namespace
@@ -160,11 +172,16 @@ SurveyResult ResultFor(const Survey& now, const std::string& surveyPath, const S
   SurveyResult shown;
   shown.survey = now;
   shown.surveyPath = surveyPath;
+  const std::vector<std::optional<std::size_t>> ranAs =
+      run ? RunSites(now, *run) : std::vector<std::optional<std::size_t>>(now.sites.size());
   for (std::size_t i = 0; i < now.sites.size(); ++i) {
-    if (run && RunsAsBefore(now, *run, i)) {
-      shown.sites.push_back(run->sites[i]);
+    if (const std::optional<std::size_t> j = ranAs[i]) {
+      shown.sites.push_back(run->sites[*j]);
       for (const SurveyRow& row : run->rows)
-        if (row.site == int(i)) shown.rows.push_back(row);
+        if (row.site == int(*j)) {
+          shown.rows.push_back(row);
+          shown.rows.back().site = int(i);
+        }
       continue;
     }
     SurveySite site;

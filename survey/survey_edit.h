@@ -80,9 +80,11 @@ inline constexpr const char* kNotRunYet = "not run";
 
 // The rows to show for the survey `now` at `surveyPath` after the run
 // `run` (none: no run yet): the run's rows of each site whose data file,
-// lines and (when back-tilting) bedding are those it ran with; one row
-// noting kNotRunYet or kChangedSinceRun for each other site. Names,
-// positions and texts are `now`'s.
+// lines and (when back-tilting) bedding are those a site of the run ran
+// with (the site at its own index first, else the first such one, so a
+// site removed before it leaves its rows in place); one row noting
+// kNotRunYet or kChangedSinceRun for each other site. Names, positions and
+// texts are `now`'s.
 SurveyResult ResultFor(const Survey& now, const std::string& surveyPath, const SurveyResult* run);
 
 // The data file at `dataPath` as a survey file at `surveyPath` names it:

@@ -162,6 +162,8 @@ TEST(SurveyEdits, RunRowsShownAgainstTheSurveyNow) {
        {"P0", "P1", kChangedSinceRun}},
       {[](Survey& s) { s.sites[1].lines = std::vector<int>{3}; }, {"P0", "P1", kChangedSinceRun}},
       {[](Survey& s) { s.sites.pop_back(); }, {"P0", "P1"}},
+      {[](Survey& s) { s.sites.erase(s.sites.begin()); }, {"P2"}},
+      {[](Survey& s) { std::swap(s.sites[0], s.sites[1]); }, {"P2", "P0", "P1"}},
       {[](Survey& s) { AppendSites(s, {s.sites[0]}); }, {"P0", "P1", "P2", kNotRunYet}},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
@@ -171,6 +173,11 @@ TEST(SurveyEdits, RunRowsShownAgainstTheSurveyNow) {
     std::vector<std::string> phases;
     for (const SurveyRow& row : shown.rows)
       phases.push_back(row.note.empty() ? row.phase : row.note);
+    for (const SurveyRow& row : shown.rows)  // a run's row names the site it ran for
+      if (row.note.empty())
+        EXPECT_EQ(now.sites[std::size_t(row.site)].lines,
+                  run.survey.sites[row.phase == "P2" ? 1 : 0].lines)
+            << i;
     EXPECT_EQ(phases, rows[i].phases) << i;
     EXPECT_EQ(shown.survey, now) << i;
     EXPECT_EQ(shown.sites.size(), now.sites.size()) << i;

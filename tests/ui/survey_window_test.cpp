@@ -233,7 +233,8 @@ TEST(SurveyWindow, SiteEditsAreCheckedUndoneSavedAndAskedAboutOnClose) {
 }
 
 // With back-tilt, a bedding changed after a run leaves that site's rows
-// waiting for the next run; Undo brings the run's rows back.
+// waiting for the next run; Undo brings the run's rows back. A site
+// removed leaves the others' rows as they ran.
 TEST(SurveyWindow, ABeddingChangedAfterTheRunMakesItsRowsWait) {
   TempDir dir;
   survey::SurveyChoices choices;
@@ -252,6 +253,15 @@ TEST(SurveyWindow, ABeddingChangedAfterTheRunMakesItsRowsWait) {
   window.changeSite(2, tilted);
   EXPECT_EQ(ColumnOfSite(window, 2, "note"), std::set<std::string>{survey::kChangedSinceRun});
   EXPECT_EQ(ColumnOfSite(window, 1, "note"), std::set<std::string>{""});
+  window.undo();
+  EXPECT_EQ(survey::SurveyTableCsv(window.result()), ran);
+  // A site removed: the sites after it keep their results; Undo brings it back.
+  window.selectSite(1);
+  window.ActionRemoveSites->trigger();
+  ASSERT_EQ(window.result().survey.sites.size(), written.sites.size() - 1);
+  EXPECT_EQ(window.result().survey.sites[1].name, written.sites[2].name);
+  EXPECT_EQ(ColumnOfSite(window, 1, "note"), std::set<std::string>{""});
+  EXPECT_EQ(window.ActionUndo->text().toStdString(), "&Undo Remove Site " + written.sites[1].name);
   window.undo();
   EXPECT_EQ(survey::SurveyTableCsv(window.result()), ran);
 }

@@ -1,5 +1,7 @@
 #include "ui/survey/survey_window.h"
 
+#include <set>
+
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
@@ -120,6 +122,7 @@ void SurveyWindow::buildMenus(QVBoxLayout* layout) {
   edit->addSeparator();
   ActionEditSite = item(edit, "ActionEditSite", "&Edit Site...", Qt::Key_F2);
   ActionAddSites = item(edit, "ActionAddSites", "&Add Sites...", {});
+  ActionRemoveSites = item(edit, "ActionRemoveSites", "Re&move Sites", QKeySequence::Delete);
   connect(ActionSave, &QAction::triggered, this, [this] { save(); });
   connect(ActionSaveAs, &QAction::triggered, this, [this] { saveAs(); });
   connect(ActionClose, &QAction::triggered, this, &QWidget::close);
@@ -127,8 +130,9 @@ void SurveyWindow::buildMenus(QVBoxLayout* layout) {
   connect(ActionRedo, &QAction::triggered, this, &SurveyWindow::redo);
   connect(ActionEditSite, &QAction::triggered, this, &SurveyWindow::editSite);
   connect(ActionAddSites, &QAction::triggered, this, &SurveyWindow::askForSites);
+  connect(ActionRemoveSites, &QAction::triggered, this, &SurveyWindow::removeSites);
   for (QAction* action : {ActionSave, ActionSaveAs, ActionClose, ActionUndo, ActionRedo,
-                          ActionEditSite, ActionAddSites})
+                          ActionEditSite, ActionAddSites, ActionRemoveSites})
     addAction(action);  // the shortcuts work with the menu bar hidden too
   layout->setMenuBar(bar);
 }
@@ -318,6 +322,22 @@ void SurveyWindow::changeSite(int site, survey::SiteEntry edited) {
   this->edited(std::move(survey), text);
 }
 
+void SurveyWindow::removeSites() {
+  if (running()) return;
+  auto* sort = static_cast<ResultSort*>(table_->model());
+  std::set<int> sites;
+  for (const QModelIndex& index : table_->selectionModel()->selectedIndexes())
+    sites.insert(result_.rows[std::size_t(sort->sourceRow(index.row()))].site);
+  if (sites.empty()) return;
+  survey::Survey survey = history_.survey();
+  const std::string text = sites.size() == 1
+                               ? "Remove Site " + survey.sites[std::size_t(*sites.begin())].name
+                               : "Remove " + std::to_string(sites.size()) + " Sites";
+  for (auto site = sites.rbegin(); site != sites.rend(); ++site)
+    survey.sites.erase(survey.sites.begin() + *site);
+  edited(std::move(survey), text);
+}
+
 void SurveyWindow::edited(survey::Survey next, const std::string& text) {
   history_.Do(std::move(next), text);
   refresh();
@@ -361,7 +381,7 @@ void SurveyWindow::showTitle() {
   ActionRedo->setEnabled(idle && history_.canRedo());
   ActionSave->setEnabled(!path_.isEmpty());
   ActionSaveAs->setEnabled(!path_.isEmpty());
-  for (QAction* action : {ActionEditSite, ActionAddSites})
+  for (QAction* action : {ActionEditSite, ActionAddSites, ActionRemoveSites})
     action->setEnabled(idle && !path_.isEmpty());
 }
 

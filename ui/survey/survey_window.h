@@ -67,6 +67,9 @@ class SurveyWindow : public QWidget {
   // it on the map, and when the run back-tilts a bedding makes its rows
   // wait for the next run.
   void changeSite(int site, survey::SiteEntry edited);
+  // Removes the sites of the rows selected in the table, one edit Undo
+  // takes back; the rows of the sites left keep their run's results.
+  void removeSites();
   void undo();
   void redo();
   bool modified() const { return history_.modified(); }
@@ -106,6 +109,7 @@ class SurveyWindow : public QWidget {
   QAction* ActionRedo = nullptr;
   QAction* ActionEditSite = nullptr;
   QAction* ActionAddSites = nullptr;
+  QAction* ActionRemoveSites = nullptr;
 
  signals:
   // A run has ended: its rows are shown, or it was cancelled.
