@@ -163,6 +163,31 @@ FoldAxisResult FoldAxis(const std::vector<Vector3d>& poles) {
   return result;
 }
 
+OrientationRecord RotateOrientation(const OrientationRecord& record,
+                                    const math::Matrix3d& rotation) {
+  OrientationRecord turned = record;
+  if (record.kind == OrientationKind::Line) {
+    const math::TrendPlunge line =
+        math::LowerHemisphereLine(Rotate(rotation, math::LineVector(record.azimuth, record.angle)));
+    turned.azimuth = StoredTrend(line.trend);
+    turned.angle = numeric::Store(line.plunge);
+  } else {
+    const math::TrendPlunge pole =
+        math::LowerHemisphereLine(Rotate(rotation, PoleVector(record.azimuth, record.angle)));
+    turned.azimuth = StoredTrend(pole.trend < 180 ? pole.trend + 180 : pole.trend - 180);
+    turned.angle = numeric::Store(90 - pole.plunge);
+  }
+  return turned;
+}
+
+std::vector<OrientationRecord> RotateOrientations(const std::vector<OrientationRecord>& records,
+                                                  const math::Matrix3d& rotation) {
+  std::vector<OrientationRecord> turned;
+  turned.reserve(records.size());
+  for (const OrientationRecord& r : records) turned.push_back(RotateOrientation(r, rotation));
+  return turned;
+}
+
 MeanBedding MeanBeddingOf(const std::vector<Vector3d>& poles) {
   MeanBedding result;
   result.fisher = FisherStatistics(poles);

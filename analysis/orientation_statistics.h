@@ -124,6 +124,17 @@ struct FoldAxisResult {
 };
 FoldAxisResult FoldAxis(const std::vector<math::Vector3d>& poles);
 
+// A record turned by `rotation` (analysis/rotation.h), every other field
+// kept: a line's direction turned and written as its lower-hemisphere
+// trend and plunge; a plane's pole turned, taken at its lower end (a plane
+// turned over is the same plane), and the plane written back as the dip
+// direction (pole trend + 180) and dip (90 - pole plunge).
+OrientationRecord RotateOrientation(const OrientationRecord& record,
+                                    const math::Matrix3d& rotation);
+// Every record turned, in order.
+std::vector<OrientationRecord> RotateOrientations(const std::vector<OrientationRecord>& records,
+                                                  const math::Matrix3d& rotation);
+
 // The bedding whose pole is the Fisher mean of `poles` (dip direction =
 // mean trend + 180, dip = 90 - mean plunge), for the back-tilt and the
 // tilt test of a fault data set; with the Fisher statistics it comes from.

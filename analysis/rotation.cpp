@@ -18,12 +18,6 @@ using numeric::Store;
 
 namespace {
 
-// A trend as stored, in [0, 360): a trend a rounding below 0 or 360 is 0.
-float StoredTrend(double degrees) {
-  const float t = Store(degrees < 0 ? degrees + 360 : degrees);
-  return t >= 360 ? 0 : t;
-}
-
 // The datum of the turned vectors n, l and s (n pointing up or horizontal).
 TFaultData WrittenBack(const TFaultData& original, Vector3d n, Vector3d l, Vector3d s) {
   TFaultData datum = original;
@@ -44,6 +38,11 @@ TFaultData WrittenBack(const TFaultData& original, Vector3d n, Vector3d l, Vecto
 }
 
 }  // namespace
+
+float StoredTrend(double degrees) {
+  const float t = Store(degrees < 0 ? degrees + 360 : degrees);
+  return t >= 360 ? 0 : t;
+}
 
 Matrix3d RotationMatrix(TrendPlunge axis, double degrees) {
   const Vector3d u = math::LineVector(axis.trend, axis.plunge);

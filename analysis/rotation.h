@@ -35,6 +35,9 @@ namespace orniva::analysis {
 // The matrix of the rotation by `degrees` about `axis`.
 math::Matrix3d RotationMatrix(math::TrendPlunge axis, double degrees);
 math::Vector3d Rotate(const math::Matrix3d& rotation, math::Vector3d v);
+// A trend of -360 to 360 degrees as stored, in [0, 360): one a rounding
+// below 0 or 360 is 0.
+float StoredTrend(double degrees);
 
 // A new data set: every datum that passed its checks turned by `rotation`
 // and coloured again; the others as they were.

@@ -22,6 +22,14 @@ std::vector<Vector3d> Lines(const std::vector<std::pair<double, double>>& lines)
   return vectors;
 }
 
+OrientationRecord Row(OrientationKind kind, double azimuth, double angle) {
+  OrientationRecord r;
+  r.kind = kind;
+  r.azimuth = float(azimuth);
+  r.angle = float(angle);
+  return r;
+}
+
 double Angle(math::TrendPlunge a, math::TrendPlunge b) {  // between two axes [deg]
   const double d = math::AngleBetween(LineVector(a.trend, a.plunge), LineVector(b.trend, b.plunge));
   return std::min(d, 180 - d);
@@ -152,6 +160,12 @@ TEST(OrientationStatistics, TurnWithTheData) {
   const FisherResult fisher = FisherStatistics(axes);
   const FabricResult fabric = Fabric(axes);
   const FoldAxisResult fold = FoldAxis(axes);
+  std::vector<OrientationRecord> rows;  // each axis as a plane's pole and as a line
+  for (const Vector3d& x : axes) {
+    const math::TrendPlunge line = math::LowerHemisphereLine(x);
+    rows.push_back(Row(OrientationKind::Plane, std::fmod(line.trend + 180, 360), 90 - line.plunge));
+    rows.push_back(Row(OrientationKind::Line, line.trend, line.plunge));
+  }
   for (const auto& [axis, degrees] :
        {std::pair{math::TrendPlunge{10, 20}, 37.0}, {{200, 70}, 123.0}, {{300, 0}, 90.0}}) {
     const math::Matrix3d turn = RotationMatrix(axis, degrees);
@@ -172,6 +186,49 @@ TEST(OrientationStatistics, TurnWithTheData) {
     EXPECT_NEAR(*s.K, *fabric.K, 1e-9);
     EXPECT_NEAR(s.I, fabric.I, 1e-12);
     EXPECT_LT(Angle(FoldAxis(moved).axis, turned(fold.axis)), 1e-6);
+    // The turned rows, stored as floats, give the same to a float's precision.
+    const std::vector<OrientationRecord> turnedRows = RotateOrientations(rows, turn);
+    for (const OrientationOf of : {OrientationOf::Poles, OrientationOf::Lines}) {
+      const FisherResult r = FisherStatistics(OrientationDirections(turnedRows, of));
+      EXPECT_LT(Angle(r.mean, f.mean), 1e-4);
+      EXPECT_NEAR(*r.k, *f.k, 1e-3);
+      EXPECT_LT(Angle(Fabric(OrientationDirections(turnedRows, of)).e[2], s.e[2]), 1e-4);
+    }
+  }
+}
+
+// Records turned: planes written back by their lower pole, lines as
+// lower-hemisphere lines, every other field kept.
+TEST(RotateOrientation, KnownAttitudes) {
+  using K = OrientationKind;
+  const math::Matrix3d tilt120 = BackTiltRotation({120, 30}, 1);
+  // clang-format off
+  const struct { K kind; float azimuth, angle; math::Matrix3d turn; double toAzimuth, toAngle; }
+      rows[] = {
+      {K::Plane, 120, 30, tilt120,                          -1,  0},   // the bedding: horizontal
+      {K::Line,  120, 30, tilt120,                          120, 0},   // its dip line
+      {K::Line,  30,  0,  tilt120,                          30,  0},   // its strike stays
+      {K::Plane, 0,   0,  BackTiltRotation({90, 40}, 1),    270, 40},  // horizontal plane
+      {K::Plane, 90,  80, BackTiltRotation({270, 40}, 1),   270, 60},  // turned over
+      {K::Plane, 120, 30, RotationMatrix({0, 90}, 30),      150, 30},  // about the vertical
+      {K::Line,  350, 10, RotationMatrix({0, 90}, 30),      20,  10},  // through north
+      {K::Line,  0,   90, RotationMatrix({0, 0}, 90),       270, 0},   // the vertical to the west
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.azimuth) + "/" + std::to_string(row.angle));
+    OrientationRecord record = Row(row.kind, row.azimuth, row.angle);
+    record.set = "S";
+    record.line = 7;
+    const std::vector<OrientationRecord> turned = RotateOrientations({record}, row.turn);
+    ASSERT_EQ(turned.size(), 1u);
+    if (row.toAzimuth >= 0) {
+      EXPECT_NEAR(turned[0].azimuth, row.toAzimuth, 1e-4);
+    }
+    EXPECT_NEAR(turned[0].angle, row.toAngle, 1e-4);
+    EXPECT_EQ(turned[0].kind, row.kind);
+    EXPECT_EQ(turned[0].set, "S");
+    EXPECT_EQ(turned[0].line, 7);
   }
 }
 

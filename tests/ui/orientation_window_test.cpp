@@ -6,11 +6,14 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 #include <gtest/gtest.h>
 
+#include "analysis/orientation_statistics.h"
 #include "tests/support/model_contract.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/dialogs/rotation_dialog.h"
 #include "ui/results/orientation_rows.h"
 #include "ui/results/orientation_window.h"
 #include "ui/results/tilt_test_window.h"
@@ -177,6 +180,64 @@ TEST_F(OrientationWindowTest, ClosingWithUnsavedChangesAsks) {
   services.saveAnswer = WindowServices::SaveAnswer::Discard;
   EXPECT_TRUE(w->close());
   EXPECT_FALSE(QFileInfo::exists(Q(work.File("t.orient.csv.orniva.json"))));
+}
+
+// Fisher's mean of all the rows' poles as the window has it.
+math::Vector3d MeanOfAll(const OrientationWindow* w) {
+  const analysis::ReportTable& fisher = w->rows().back().fisher;
+  return math::LineVector(fisher.at(0, 1).number, fisher.at(0, 2).number);
+}
+
+// The back-tilt typed in the dialog turns the statistics by the bedding's
+// rotation and stays over curation changes; the rows table keeps the rows
+// as read; Show As Read and undo give back what was shown.
+TEST_F(OrientationWindowTest, BackTiltShowsTheRowsTurnedUntilShownAsRead) {
+  OrientationWindow* w =
+      Open("fold.orient.csv",
+           orniva::test::ReadFile(ORNIVA_SOURCE_DIR "/tests/data/orientation/fold.orient.csv"));
+  ASSERT_NE(w, nullptr);
+  const math::Matrix3d tilt = analysis::BackTiltRotation({120, 30}, 1);
+  const auto turnedBy = [&tilt](math::Vector3d v) { return analysis::Rotate(tilt, v); };
+  const QStringList asRead = Column(w, 2);
+  const math::Vector3d before = MeanOfAll(w);
+  RotationDialog* dialog = w->askTurn(RotationKind::BackTilt);
+  dialog->field(0)->setText(QStringLiteral("120"));
+  dialog->field(1)->setText(QStringLiteral("30"));
+  dialog->accept();
+  EXPECT_LT(math::AngleBetween(MeanOfAll(w), turnedBy(before)), 1e-3);
+  EXPECT_TRUE(w->windowTitle().endsWith(" - shown back-tilted by the bedding 120/30, fraction 1"));
+  EXPECT_FALSE(w->turnLine()->isHidden());
+  EXPECT_EQ(w->rowsModel()->index(0, OrientationRowsModel::kFirstValue + 1).data().toString(),
+            "36.2");
+  w->selectRows({1, 2, 3});
+  w->switchSelected(true);
+  const math::Vector3d turnedOff = MeanOfAll(w);
+  w->turn(std::nullopt);
+  EXPECT_TRUE(w->turnLine()->isHidden());
+  EXPECT_LT(math::AngleBetween(turnedOff, turnedBy(MeanOfAll(w))), 1e-3);
+  w->undo();
+  EXPECT_EQ(Column(w, 2), asRead);
+}
+
+// The back-tilt by a set's mean makes that set's mean pole vertical; the
+// turned rows are saved to a new table, never over the open one.
+TEST_F(OrientationWindowTest, BackTiltByASetsMeanAndTheTurnedRowsSaved) {
+  const std::string text =
+      orniva::test::ReadFile(ORNIVA_SOURCE_DIR "/tests/data/orientation/fold.orient.csv");
+  OrientationWindow* w = Open("fold.orient.csv", text);
+  ASSERT_NE(w, nullptr);
+  EXPECT_FALSE(w->saveTurnedTo(work.File("t.orient.csv")));  // nothing turned
+  w->backTiltBySet(1);
+  EXPECT_NEAR(w->rows().front().fisher.at(0, 2).number, 90, 1e-3);
+  EXPECT_TRUE(w->windowTitle().contains(" - shown back-tilted by the mean of set S0, "));
+  EXPECT_FALSE(w->saveTurnedTo(work.File("fold.orient.csv")));
+  EXPECT_EQ(orniva::test::ReadFile(work.File("fold.orient.csv")), text);
+  ASSERT_TRUE(w->saveTurnedTo(work.File("t.orient.csv")));
+  const std::vector<OrientationRecord> saved =
+      ReadOrientationFile(work.File("t.orient.csv")).records;
+  ASSERT_EQ(saved.size(), 28u);
+  EXPECT_EQ(saved[0].set, "S0");
+  EXPECT_NE(saved[0].azimuth, 36.2f);
 }
 
 }  // namespace

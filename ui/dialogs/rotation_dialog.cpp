@@ -107,9 +107,9 @@ RotationDialog::RotationDialog(RotationKind kind, QWidget* parent) : QDialog(par
                                                   : QStringLiteral("Tilt Test"));
   setMinimumWidth(380);
   auto* layout = new QVBoxLayout(this);
-  auto* note = new QLabel(NoteOf(kind), this);
-  note->setWordWrap(true);
-  layout->addWidget(note);
+  note_ = new QLabel(NoteOf(kind), this);
+  note_->setWordWrap(true);
+  layout->addWidget(note_);
   auto* form = new QFormLayout;
   for (int k = 0; k < FieldCount(kind); ++k) {
     const FieldRule& rule = RulesOf(kind)[std::size_t(k)];
@@ -129,6 +129,8 @@ std::optional<RotationChoice> RotationDialog::choice() const {
   QString problem;
   return ReadRotation(kind_, texts(), problem);
 }
+
+void RotationDialog::setNote(const QString& note) { note_->setText(note); }
 
 std::array<QString, 3> RotationDialog::texts() const {
   std::array<QString, 3> texts;

@@ -47,6 +47,8 @@ class RotationDialog : public QDialog {
   QLineEdit* field(int k) const { return fields_[std::size_t(k)]; }
   // Why OK is disabled, or empty.
   QLabel* problem() const { return problem_; }
+  // The note above the fields, for a turn that makes no new data set.
+  void setNote(const QString& note);
 
  private:
   std::array<QString, 3> texts() const;
@@ -56,6 +58,7 @@ class RotationDialog : public QDialog {
   std::array<QLineEdit*, 3> fields_{};
   QLabel* problem_ = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
+  QLabel* note_ = nullptr;
 };
 
 }  // namespace orniva::ui

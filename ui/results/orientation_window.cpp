@@ -147,9 +147,11 @@ OrientationWindow::OrientationWindow(document::OrientationOpening opening, bool 
                        this);
   density_->setToolTip(QStringLiteral("Density of the poles of the planes and the lines in use"));
   choices->addWidget(density_);
+  choices->addWidget(newTurnButton());
   choices->addStretch();
   choices->addWidget(NewCopyButton(this, [this] { copy(); }));
   layout->addLayout(choices);
+  layout->addWidget(turnLine_);
   auto* split = new QSplitter(Qt::Horizontal, this);
   auto* left = new QWidget(split);
   auto* leftLayout = new QVBoxLayout(left);
@@ -388,6 +390,7 @@ void OrientationWindow::showState() {
   redo_->setToolTip(history.canRedo()
                         ? QStringLiteral("Redo ") + QString::fromStdString(history.redoStep().text)
                         : QStringLiteral("Nothing to redo"));
+  showTurn();
 }
 
 bool OrientationWindow::save() { return saveTo(document_.fileName()); }
@@ -425,8 +428,9 @@ void OrientationWindow::closeEvent(QCloseEvent* event) {
 }
 
 void OrientationWindow::compute() {
+  turnRows();
   const char* of = of_->currentIndex() == 1 ? "lines" : "poles";
-  const std::vector<OrientationRecord>& records = document_.records();
+  const std::vector<OrientationRecord>& records = shownRecords();
   const auto& sets = document_.curation().phases;
   std::vector<SetRow> rows;
   for (int set = 1; set <= int(sets.size()) + 1; ++set) {
@@ -499,10 +503,10 @@ std::optional<FieldFigure> OrientationWindow::densityField(const NetGeometry& ge
   if (density_->currentIndex() <= 0) return std::nullopt;
   const std::vector<bool> used = document_.Used();
   std::vector<math::Vector3d> directions =
-      analysis::OrientationDirections(document_.records(), analysis::OrientationOf::Poles, &used);
+      analysis::OrientationDirections(shownRecords(), analysis::OrientationOf::Poles, &used);
   const std::size_t poles = directions.size();
   const std::vector<math::Vector3d> lines =
-      analysis::OrientationDirections(document_.records(), analysis::OrientationOf::Lines, &used);
+      analysis::OrientationDirections(shownRecords(), analysis::OrientationOf::Lines, &used);
   directions.insert(directions.end(), lines.begin(), lines.end());
   const auto method = density_->currentIndex() == 1 ? analysis::DensityMethod::Kamb
                                                     : analysis::DensityMethod::OnePercent;
@@ -515,7 +519,7 @@ void OrientationWindow::draw() {
   const bool rose = view_choice_->currentIndex() > 0;
   densityKey_->setVisible(!rose && density_->currentIndex() > 0);
   if (rose) return drawRose(view_choice_->currentIndex() == 1);
-  const std::vector<OrientationRecord>& records = document_.records();
+  const std::vector<OrientationRecord>& records = shownRecords();
   const std::vector<bool> used = document_.Used();
   const auto& curation = document_.curation();
   std::vector<OrientationRecord> shown;
@@ -585,7 +589,7 @@ void OrientationWindow::drawRose(bool strikes) {
   PlotTarget target;
   target.picture = &picture;
   InitNetGeometry(target.geometry);
-  const analysis::RoseCounts rose = RoseOfRows(document_.records(), document_.Used(), strikes);
+  const analysis::RoseCounts rose = RoseOfRows(shownRecords(), document_.Used(), strikes);
   PlotRose(RoseFigureOf(rose, strikes ? analysis::RoseOf::Strike : analysis::RoseOf::Trend,
                         target.geometry.kind),
            target);
@@ -593,6 +597,145 @@ void OrientationWindow::drawRose(bool strikes) {
 }
 
 void OrientationWindow::copy() const { services_.CopyText(TableText(view_)); }
+
+// ---- the rows shown turned ----
+
+// The Rotation button of the choices row, its menu made as it opens (the
+// sets change), and the line that says what is turned.
+QWidget* OrientationWindow::newTurnButton() {
+  auto* button = new QToolButton(this);
+  button->setText(QStringLiteral("Rotation"));
+  button->setToolTip(
+      QStringLiteral("Show the rows rotated or back-tilted on the net and in the "
+                     "statistics; the rows table keeps them as read"));
+  button->setPopupMode(QToolButton::InstantPopup);
+  turnMenu_ = new QMenu(button);
+  button->setMenu(turnMenu_);
+  connect(turnMenu_, &QMenu::aboutToShow, this, [this] { fillTurnMenu(); });
+  fillTurnMenu();
+  turnLine_ = new QLabel(this);
+  turnLine_->setObjectName(QStringLiteral("TurnLine"));
+  turnLine_->setWordWrap(true);
+  turnLine_->setStyleSheet(QStringLiteral("font-weight: bold"));
+  turnLine_->hide();
+  return button;
+}
+
+void OrientationWindow::fillTurnMenu() {
+  turnMenu_->clear();
+  turnMenu_->addAction(QStringLiteral("Rotate..."), this,
+                       [this] { askTurn(RotationKind::AboutAxis); });
+  turnMenu_->addAction(QStringLiteral("Back-tilt..."), this,
+                       [this] { askTurn(RotationKind::BackTilt); });
+  QMenu* bySet = turnMenu_->addMenu(QStringLiteral("Back-tilt by the Mean of a Set"));
+  const auto& sets = document_.curation().phases;
+  for (std::size_t k = 0; k < sets.size(); ++k)
+    bySet->addAction(QString::fromStdString(sets[k].name), this,
+                     [this, set = int(k) + 1] { backTiltBySet(set); });
+  bySet->setEnabled(!sets.empty());
+  turnMenu_->addSeparator();
+  turnMenu_->addAction(QStringLiteral("Show As Read"), this, [this] { turn(std::nullopt); })
+      ->setEnabled(turn_.has_value());
+  turnMenu_->addAction(QStringLiteral("Save Turned As..."), this, [this] { saveTurnedAs(); })
+      ->setEnabled(turn_.has_value());
+}
+
+void OrientationWindow::turn(std::optional<RotationChoice> choice) {
+  turn_ = std::move(choice);
+  compute();
+  showState();
+}
+
+RotationDialog* OrientationWindow::askTurn(RotationKind kind) {
+  auto* dialog = new RotationDialog(kind, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowTitle(kind == RotationKind::AboutAxis
+                             ? QStringLiteral("Rotate the Rows Shown")
+                             : QStringLiteral("Back-tilt the Rows Shown"));
+  dialog->setNote(
+      (kind == RotationKind::AboutAxis
+           ? QStringLiteral("Turns the rows shown, right-handed about the axis pointing down its "
+                            "trend and plunge.")
+           : QStringLiteral("Turns the rows shown about the bedding's strike, so that the "
+                            "bedding becomes horizontal at fraction 1.")) +
+      QStringLiteral(" The net, the statistics, the density and the rose show them turned; the "
+                     "rows table and the file keep them as read."));
+  connect(dialog, &QDialog::accepted, this, [this, dialog] {
+    if (std::optional<RotationChoice> choice = dialog->choice()) turn(std::move(choice));
+  });
+  dialog->open();
+  return dialog;
+}
+
+void OrientationWindow::backTiltBySet(int set) {
+  const auto& sets = document_.curation().phases;
+  if (set < 1 || set > int(sets.size())) return;
+  const std::string& name = sets[std::size_t(set - 1)].name;
+  const std::vector<bool> use = document_.Used(set);
+  const analysis::MeanBedding mean = analysis::MeanBeddingOf(
+      analysis::OrientationDirections(document_.records(), analysis::OrientationOf::Poles, &use));
+  if (!mean.error.empty())
+    return services_.ShowMessage(this, "Set " + name + ": " + mean.error + ".");
+  RotationChoice choice;
+  choice.bedding = mean.bedding;
+  choice.rotation = analysis::BackTiltRotation(mean.bedding, 1);
+  choice.description = QStringLiteral("back-tilted by the mean of set %1, %2/%3")
+                           .arg(QString::fromStdString(name))
+                           .arg(mean.bedding.dipDirection, 0, 'f', 1)
+                           .arg(mean.bedding.dip, 0, 'f', 1);
+  choice.nameEnding = QStringLiteral("-back-tilted");
+  turn(std::move(choice));
+}
+
+bool OrientationWindow::saveTurnedAs() {
+  if (!turn_) return false;
+  const std::optional<QString> path = services_.SaveFile(
+      this, QStringLiteral("Save Turned Rows As"),
+      QStringLiteral("Orientation tables (*.orient.csv)"), QStringLiteral("orient.csv"));
+  return path && saveTurnedTo(LocalPath(*path));
+}
+
+// Every row turned, in its set (the rows switched off too: nothing is
+// lost); the open table is never written over.
+bool OrientationWindow::saveTurnedTo(const std::string& path) {
+  if (!turn_) return false;
+  if (QFileInfo(QFile::decodeName(path.c_str())) ==
+      QFileInfo(QFile::decodeName(document_.fileName().c_str()))) {
+    services_.ShowMessage(this,
+                          "The turned rows are a new table: they are not saved over the open "
+                          "table.\r\nChoose another name.");
+    return false;
+  }
+  std::vector<OrientationRecord> rows = turnedRecords_;
+  for (std::size_t k = 0; k < rows.size(); ++k) rows[k].set = document_.setName(int(k) + 1);
+  try {
+    WriteOrientationTable(path, rows);
+  } catch (const FileError& error) {
+    services_.ReportError(this, error);
+    return false;
+  }
+  return true;
+}
+
+// The current rows turned, when a turn is chosen.
+void OrientationWindow::turnRows() {
+  turnedRecords_ = turn_ ? analysis::RotateOrientations(document_.records(), turn_->rotation)
+                         : std::vector<OrientationRecord>{};
+}
+
+const std::vector<OrientationRecord>& OrientationWindow::shownRecords() const {
+  return turn_ ? turnedRecords_ : document_.records();
+}
+
+// The title and the line above the net say what the figure shows.
+void OrientationWindow::showTurn() {
+  turnLine_->setVisible(turn_.has_value());
+  if (!turn_) return;
+  setWindowTitle(windowTitle() + QStringLiteral(" - shown ") + turn_->description);
+  turnLine_->setText(QStringLiteral("Shown %1: the net, the statistics, the density and the rose "
+                                    "show the rows turned; the rows table lists them as read.")
+                         .arg(turn_->description));
+}
 
 namespace {
 

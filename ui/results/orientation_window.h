@@ -9,6 +9,14 @@
 // fold axis, the values orniva-analyse's fisher, fabric and fold-axis
 // write. The net and the statistics follow every change. The statistics
 // are copied as tab-separated text.
+//
+// The net, the statistics, the density and the rose may show the rows
+// turned (rotated about an axis, or back-tilted by a bedding typed or by
+// the Fisher mean of a set's poles), a view the user chooses: the rows
+// table, the document and the file keep the rows as read; the turn is
+// applied afresh to the current rows after every change, and the title
+// and a line above the net say the figure is turned. The turned rows may
+// be saved to a new table.
 #pragma once
 
 #include <memory>
@@ -23,6 +31,7 @@
 #include "document/orientation_document.h"
 #include "plot/analysis_diagrams.h"
 #include "plot/net.h"
+#include "ui/dialogs/rotation_dialog.h"
 #include "ui/shared/window_services.h"
 
 class QAction;
@@ -93,6 +102,23 @@ class OrientationWindow : public QWidget {
   bool save();
   bool saveAs();
 
+  // ---- the rows shown turned ----
+  // The net, the statistics, the density and the rose show the rows turned
+  // by `choice`; none: as read.
+  void turn(std::optional<RotationChoice> choice);
+  const std::optional<RotationChoice>& turned() const { return turn_; }
+  // The rotation or back-tilt dialog, the turn when accepted.
+  RotationDialog* askTurn(RotationKind kind);
+  // The back-tilt by the bedding whose pole is the Fisher mean of the poles
+  // in use of set `set` (1-based); a set without one is told.
+  void backTiltBySet(int set);
+  // The turned rows, in their sets, written to a new table (never the open
+  // one); false when nothing was saved.
+  bool saveTurnedAs();
+  bool saveTurnedTo(const std::string& path);
+  // The line saying what is turned (hidden when nothing is).
+  QLabel* turnLine() const { return turnLine_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -107,6 +133,11 @@ class OrientationWindow : public QWidget {
   void draw();
   void drawRose(bool strikes);
   std::optional<FieldFigure> densityField(const NetGeometry& geometry) const;
+  QWidget* newTurnButton();
+  void fillTurnMenu();
+  void turnRows();
+  void showTurn();
+  const std::vector<OrientationRecord>& shownRecords() const;
 
   document::OrientationDocument document_;
   int listener_ = 0;
@@ -123,6 +154,10 @@ class OrientationWindow : public QWidget {
   QTableView* rowsView_ = nullptr;
   QMenu* setMenu_ = nullptr;
   QAction *undo_ = nullptr, *redo_ = nullptr;
+  std::optional<RotationChoice> turn_;
+  std::vector<OrientationRecord> turnedRecords_;  // the rows turned by turn_, by record
+  QLabel* turnLine_ = nullptr;
+  QMenu* turnMenu_ = nullptr;
 };
 
 // Opens the orientation table at `path` (document/orientation_opening.h)
