@@ -174,10 +174,11 @@ TEST(SurveyEdits, RunRowsShownAgainstTheSurveyNow) {
     for (const SurveyRow& row : shown.rows)
       phases.push_back(row.note.empty() ? row.phase : row.note);
     for (const SurveyRow& row : shown.rows)  // a run's row names the site it ran for
-      if (row.note.empty())
+      if (row.note.empty()) {
         EXPECT_EQ(now.sites[std::size_t(row.site)].lines,
                   run.survey.sites[row.phase == "P2" ? 1 : 0].lines)
             << i;
+      }
     EXPECT_EQ(phases, rows[i].phases) << i;
     EXPECT_EQ(shown.survey, now) << i;
     EXPECT_EQ(shown.sites.size(), now.sites.size()) << i;
