@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "analysis/orientation_statistics.h"
 #include "math/numeric.h"
 
 namespace orniva::analysis {
@@ -72,6 +73,19 @@ std::vector<DatumDirection> DirectionsOf(const FaultSet& data, const std::vector
   const std::vector<Vector3d> directions = DensityDirections(faults, of);
   std::vector<DatumDirection> result(faults.size());
   for (std::size_t k = 0; k < faults.size(); ++k) result[k] = {faults[k].line, directions[k]};
+  return result;
+}
+
+std::vector<DatumDirection> RowDirectionsOf(const std::vector<OrientationRecord>& records,
+                                            const std::vector<bool>* use) {
+  std::vector<DatumDirection> result;
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    if (use && k < use->size() && !(*use)[k]) continue;
+    const OrientationRecord& r = records[k];
+    result.push_back({int(k) + 1, r.kind == OrientationKind::Plane
+                                      ? PoleVector(r.azimuth, r.angle)
+                                      : math::LineVector(r.azimuth, r.angle)});
+  }
   return result;
 }
 

@@ -26,6 +26,7 @@
 #include "analysis/net_projection.h"
 #include "analysis/report_format.h"
 #include "data/fault_data.h"
+#include "data/orientation_table.h"
 #include "math/vector3d.h"
 
 namespace orniva::analysis {
@@ -49,6 +50,12 @@ struct DatumDirection {
 };
 std::vector<DatumDirection> DirectionsOf(const FaultSet& data, const std::vector<bool>* use,
                                          DensityOf of);
+
+// One direction of each row of an orientation table in use (`use` by
+// record, 0-based; shorter: the rest in use) with its row (1-based): a
+// plane's pole, a line itself.
+std::vector<DatumDirection> RowDirectionsOf(const std::vector<OrientationRecord>& records,
+                                            const std::vector<bool>* use);
 
 struct TrendPlungeWindow {
   double trend1 = 0, trend2 = 360;  // clockwise from trend1 to trend2 [deg]

@@ -97,12 +97,30 @@ void DrawPoints(const PlotCanvas& plot, const OrientationNetFigure& figure, bool
     const bool plane = r.kind == OrientationKind::Plane;
     if (plane && !poles) continue;
     plot.canvas.SetBrushColour(RecordColour(figure, i));
+    const TPoint at = RecordPoint(plot.geometry, r);
     if (plane)
-      DrawSymbolDot(
-          plot, dops::MakeOrientation(Store(double(r.azimuth) + 180), Store(90 - double(r.angle))));
+      plot.canvas.Ellipse(at.x - plot.symbolRadius, at.y - plot.symbolRadius,
+                          at.x + plot.symbolRadius, at.y + plot.symbolRadius);
     else
-      DrawShape(plot, kTriangle, ProjectLine(plot.geometry, {r.azimuth, r.angle}),
-                plot.symbolRadius);
+      DrawShape(plot, kTriangle, at, plot.symbolRadius);
+  }
+}
+
+void DrawRings(const PlotCanvas& plot, const OrientationNetFigure& figure) {
+  constexpr int kSides = 36;
+  const double radius = 2.0 * plot.symbolRadius;
+  plot.canvas.SetPenWidth(4);
+  plot.canvas.SetPenColour(Rgb(255, 0, 255));
+  std::vector<TPoint> ring(kSides + 1);
+  for (std::size_t i : figure.selected) {
+    if (i >= figure.records->size()) continue;
+    const TPoint at = RecordPoint(plot.geometry, (*figure.records)[i]);
+    for (int k = 0; k <= kSides; ++k) {
+      const double a = 2 * numeric::kPi * k / kSides;
+      ring[std::size_t(k)] = {std::int32_t(std::lround(at.x + radius * std::cos(a))),
+                              std::int32_t(std::lround(at.y + radius * std::sin(a)))};
+    }
+    plot.canvas.Polyline(ring.data(), ring.size());
   }
 }
 
@@ -127,6 +145,13 @@ void DrawMean(const PlotCanvas& plot, const OrientationNetFigure::Mean& mean) {
 }
 
 }  // namespace
+
+TPoint RecordPoint(const NetGeometry& geometry, const OrientationRecord& r) {
+  if (r.kind == OrientationKind::Plane)
+    return ProjectLine(geometry, dops::MakeOrientation(Store(double(r.azimuth) + 180),
+                                                       Store(90 - double(r.angle))));
+  return ProjectLine(geometry, {r.azimuth, r.angle});
+}
 
 SetColouring SetColours(const std::vector<OrientationRecord>& records,
                         const std::vector<analysis::PhaseInfo>& sets) {
@@ -227,6 +252,7 @@ void PlotOrientationNet(const OrientationNetFigure& figure, PlotTarget& target) 
     }
     if (figure.girdleAxis) DrawGirdle(plot, *figure.girdleAxis);
     if (figure.fisher) DrawMean(plot, *figure.fisher);
+    if (figure.records) DrawRings(plot, figure);
   });
 }
 

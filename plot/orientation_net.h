@@ -37,6 +37,8 @@ struct OrientationNetFigure {
   std::optional<Mean> fisher;
   std::optional<math::TrendPlunge> girdleAxis;  // the fold axis: the girdle is its plane
   const FieldFigure* field = nullptr;           // a density under the records; none: white
+  // The records ringed as selected (indices into records, any order).
+  std::vector<std::size_t> selected;
 };
 
 // The colours of the records by set: a record takes the colour of the set
@@ -58,12 +60,17 @@ SetColouring SetColours(const std::vector<OrientationRecord>& records,
 // the Fisher mean a white square of half-size 1.2 r outlined black at
 // width 3 and its cone a black small circle at width 2 (an axis has two
 // ends: the part of the cone above the primitive circle is drawn at the
-// other end). In that order, records in theirs.
+// other end); last a ring about each selected record's pole or line: a
+// magenta (255, 0, 255) circle of radius 2 r at width 4, unfilled (a
+// closed polyline of 36 sides). In that order, records in theirs.
 void PlotOrientationNet(const OrientationNetFigure& figure, PlotTarget& target);
 
 // The runs of points of the small circle of half-angle `alpha` [deg] about
 // `axis`, 360 steps, projected on `geometry`: a run ends where the circle
 // passes from one hemisphere to the other.
+// Where a record is marked on the net: a plane's pole, a line itself.
+TPoint RecordPoint(const NetGeometry& geometry, const OrientationRecord& record);
+
 std::vector<std::vector<TPoint>> SmallCircleRuns(const NetGeometry& geometry,
                                                  math::TrendPlunge axis, double alpha);
 

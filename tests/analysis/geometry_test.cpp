@@ -75,6 +75,37 @@ TEST(Selection, LassoAtThePrimitiveCircleTakesAHorizontalLineByEitherEnd) {
   }
 }
 
+// The rows of an orientation table in use picked by their poles and lines:
+// a click near one, a lasso round one, a row switched off never.
+TEST(Selection, RowsInUsePickedByTheirPolesAndLinesOnBothNetsAndHemispheres) {
+  const auto record = [](OrientationKind kind, float azimuth, float angle) {
+    OrientationRecord r;
+    r.kind = kind, r.azimuth = azimuth, r.angle = angle;
+    return r;
+  };
+  const std::vector<OrientationRecord> records = {
+      record(OrientationKind::Plane, 90, 60), record(OrientationKind::Line, 200, 10),
+      record(OrientationKind::Line, 20, 70), record(OrientationKind::Plane, 45, 90)};
+  const std::vector<bool> use = {true, true, false};  // row 3 off, row 4 in use
+  const NetFrame frame;
+  for (NetKind kind : {NetKind::EqualAngle, NetKind::EqualArea})
+    for (Hemisphere h : {Hemisphere::Lower, Hemisphere::Upper}) {
+      const auto projected = ProjectDirections(RowDirectionsOf(records, &use), kind, h, frame);
+      const auto near = [&](math::TrendPlunge line) {
+        const NetPoint at = NetPointOf(kind, h, frame, line);
+        return NearestDatum(projected, {at.x + 3, at.y - 3}, 8);
+      };
+      EXPECT_EQ(near({270, 30}), 1);  // the pole of 090/60
+      EXPECT_EQ(near({200, 10}), 2);
+      EXPECT_EQ(near({20, 70}), std::nullopt);
+      EXPECT_EQ(near({45, 0}), 4);  // either end of a horizontal pole
+      const NetPoint at = NetPointOf(kind, h, frame, {200, 10});
+      const std::vector<NetPoint> lasso = {
+          {at.x - 9, at.y - 9}, {at.x + 9, at.y - 9}, {at.x + 9, at.y + 9}, {at.x - 9, at.y + 9}};
+      EXPECT_EQ(SelectInLasso(projected, lasso), (std::vector<int>{2}));
+    }
+}
+
 FaultSet Example() { return test::DataFromLines(ReadDataFile(ORNIVA_EXAMPLE_FILE).lines); }
 
 // The symmetric moment of a datum's slip, n s^T + s n^T: the same for

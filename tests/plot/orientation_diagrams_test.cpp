@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/geometry.h"
 #include "analysis/orientation_statistics.h"
 #include "plot/analysis_diagrams.h"
 #include "plot/figures.h"
@@ -73,6 +74,37 @@ TEST(OrientationNet, EachRecordInItsSymbolThenTheGirdleAndTheMean) {
   PlotFixture empty;
   PlotOrientationNet({}, empty.target);
   EXPECT_TRUE(DataDrawingOf(empty.picture).empty());
+}
+
+// A selected record is ringed last, about the point where picking finds
+// it (its pole or line), on either net and hemisphere.
+TEST(OrientationNet, RingsAboutTheSelectedPolesAndLines) {
+  const std::vector<OrientationRecord> records = {Record(OrientationKind::Plane, 90, 60),
+                                                  Record(OrientationKind::Line, 200, 10),
+                                                  Record(OrientationKind::Line, 20, 70)};
+  const math::TrendPlunge pole{270, 30}, line{200, 10};
+  OrientationNetFigure figure;
+  figure.records = &records;
+  figure.selected = {1, 0};
+  for (NetKind kind : {NetKind::EqualAngle, NetKind::EqualArea})
+    for (Hemisphere hemisphere : {Hemisphere::Lower, Hemisphere::Upper}) {
+      PlotFixture f;
+      f.target.geometry.kind = kind;
+      f.target.geometry.hemisphere = hemisphere;
+      PlotOrientationNet(figure, f.target);
+      const std::vector<Drawn> drawn = DataDrawingOf(f.picture);
+      ASSERT_EQ(drawn.size(), 5u);  // the three records, then the two rings
+      const analysis::NetFrame frame{500, 500, 450};
+      const math::TrendPlunge expected[] = {line, pole};
+      for (int k = 0; k < 2; ++k) {
+        const Drawn& ring = drawn[std::size_t(3 + k)];
+        EXPECT_EQ(ring.penColour, Rgb(255, 0, 255));
+        EXPECT_EQ(ring.penWidth, 4);
+        const analysis::NetPoint at = analysis::NetPointOf(kind, hemisphere, frame, expected[k]);
+        for (const TPoint& p : ring.points)
+          EXPECT_NEAR(std::hypot(p.x - at.x, p.y - at.y), 20, 1.5);
+      }
+    }
 }
 
 // The density of planes given as rows is the fault window's density of

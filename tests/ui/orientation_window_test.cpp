@@ -11,11 +11,15 @@
 #include <gtest/gtest.h>
 
 #include "analysis/orientation_statistics.h"
+#include "plot/orientation_net.h"
+#include "tests/support/effective_drawing.h"
 #include "tests/support/model_contract.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/dialogs/rotation_dialog.h"
 #include "ui/results/orientation_rows.h"
 #include "ui/results/orientation_window.h"
+#include "ui/results/picking_chart_view.h"
+#include "ui/shared/fitted_picture.h"
 #include "ui/results/tilt_test_window.h"
 #include "ui/shared/result_table.h"
 
@@ -95,6 +99,7 @@ TEST_F(OrientationWindowTest, RowsSwitchedOffAndSetsMadeAreFollowedByTheNetAndSt
   EXPECT_TRUE(w->windowTitle().endsWith(" *"));
   Press(w, QKeySequence(Qt::CTRL | Qt::Key_Z));
   EXPECT_EQ(Column(w, 1).front(), "12");
+  w->selectRows({});  // without the selection's rings
   EXPECT_TRUE(SamePicture(w->net()->picture(), before));
   Press(w, QKeySequence(Qt::CTRL | Qt::Key_Y));
   services.textAnswers.push_back(QStringLiteral("Limb"));
@@ -147,6 +152,7 @@ TEST_F(OrientationWindowTest, DensityOfTheRowsInUseWithItsKey) {
   w->viewChoice()->setCurrentIndex(0);
   w->densityChoice()->setCurrentIndex(0);
   w->switchSelected(false);
+  w->selectRows({});  // without the selection's rings
   EXPECT_TRUE(SamePicture(w->net()->picture(), plain));
 }
 
@@ -238,6 +244,82 @@ TEST_F(OrientationWindowTest, BackTiltByASetsMeanAndTheTurnedRowsSaved) {
   ASSERT_EQ(saved.size(), 28u);
   EXPECT_EQ(saved[0].set, "S0");
   EXPECT_NE(saved[0].azimuth, 36.2f);
+}
+
+}  // namespace
+}  // namespace orniva::ui::test
+
+namespace orniva::ui::test {
+namespace {
+
+// Where the net puts row `row`'s pole or line, in the view's pixels; the
+// row as the window shows it, turned when it is.
+QPoint PixelOf(const OrientationWindow* w, int row) {
+  NetGeometry net;
+  InitNetGeometry(net);
+  const OrientationRecord& read = w->document().records()[std::size_t(row - 1)];
+  const TPoint at = RecordPoint(
+      net, w->turned() ? analysis::RotateOrientation(read, w->turned()->rotation) : read);
+  const Picture& picture = w->net()->picture();
+  const QRect fitted = FittedRect(w->netView()->size(), picture);
+  return {fitted.x() + int(std::lround(double(at.x) * fitted.width() / picture.width())),
+          fitted.y() + int(std::lround(double(at.y) * fitted.height() / picture.height()))};
+}
+
+// The selection's rings in the picture the net shows.
+int Rings(const OrientationWindow* w) {
+  int rings = 0;
+  for (const EffectiveDraw& d : EffectiveDrawing(w->net()->picture()))
+    rings += d.op == DrawOp::Polyline && d.penColour == Rgb(255, 0, 255);
+  return rings;
+}
+
+TEST_F(OrientationWindowTest, RowsPickedOnTheNetAtAnySizeAndRingedThere) {
+  OrientationWindow* w =
+      Open("fold.orient.csv",
+           orniva::test::ReadFile(ORNIVA_SOURCE_DIR "/tests/data/orientation/fold.orient.csv"));
+  ASSERT_NE(w, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+  w->selectRows({1});
+  w->switchSelected(true);  // row 1 is off the net: a lasso round it all misses it
+  PickingChartView* net = w->netView();
+  for (const QSize size : {QSize(1000, 700), QSize(1500, 1000)}) {
+    w->resize(size);
+    Settle();
+    QTest::mouseClick(net, Qt::LeftButton, Qt::NoModifier, PixelOf(w, 5));
+    QTest::mouseClick(net, Qt::LeftButton, Qt::ShiftModifier, PixelOf(w, 21));
+    EXPECT_EQ(w->selectedRows(), (std::vector<int>{5, 21}));
+    EXPECT_EQ(Rings(w), 2);
+    QTest::mouseClick(net, Qt::LeftButton, Qt::ControlModifier, PixelOf(w, 5));
+    EXPECT_EQ(w->selectedRows(), (std::vector<int>{21}));
+    const int side = std::min(net->width(), net->height()) - 2;
+    const QPoint corner((net->width() - side) / 2, (net->height() - side) / 2);
+    QTest::mousePress(net, Qt::LeftButton, Qt::NoModifier, corner);
+    for (const QPoint to : {QPoint(side, 0), QPoint(side, side), QPoint(0, side)})
+      QTest::mouseMove(net, corner + to);
+    QTest::mouseRelease(net, Qt::LeftButton, Qt::NoModifier, corner + QPoint(0, side));
+    EXPECT_EQ(w->selectedRows().size(), 27u);
+    EXPECT_EQ(w->selectedRows().front(), 2);
+    QTest::mouseClick(net, Qt::LeftButton, Qt::NoModifier, corner);  // off every row
+    EXPECT_TRUE(w->selectedRows().empty());
+    EXPECT_EQ(Rings(w), 0);
+  }
+  // On the rows shown turned, a click picks a row where it is shown.
+  w->backTiltBySet(1);
+  QTest::mouseClick(net, Qt::LeftButton, Qt::NoModifier, PixelOf(w, 5));
+  EXPECT_EQ(w->selectedRows(), (std::vector<int>{5}));
+  w->turn(std::nullopt);
+  // The table's selection, however sorted, is ringed; the keys select all and none.
+  w->rowsView()->sortByColumn(OrientationRowsModel::kFirstValue + 1, Qt::DescendingOrder);
+  w->rowsView()->selectRow(0);
+  EXPECT_EQ(Rings(w), 1);
+  Press(w, QKeySequence::SelectAll);
+  EXPECT_EQ(Rings(w), 27);
+  Press(w->netView(), QKeySequence(Qt::Key_Escape));
+  EXPECT_TRUE(w->selectedRows().empty());
+  EXPECT_TRUE(w->readoutAt(QPointF(500, 500)).startsWith("Line 000/90   Plane 180/00   Nearest"));
+  w->viewChoice()->setCurrentIndex(1);  // the rose: nothing to pick
+  EXPECT_FALSE(net->picking());
 }
 
 }  // namespace

@@ -184,15 +184,12 @@ void PictureView::paintMarks(QPainter& painter) const {
       painter.drawImage(QRectF(x - half, y - half, 2 * half, 2 * half), ring);
     }
   }
-  if (path_.size() > 1) {
-    painter.setPen(QPen(QColor(255, 0, 255), 1, Qt::DashLine));
-    painter.drawPolyline(path_);
-  }
+  gesture_.PaintPath(painter);
 }
 
 void PictureView::setSelectMode(bool on) {
   selectMode_ = on;
-  path_.clear();
+  gesture_.Clear();
   setCursor(on ? Qt::CrossCursor : Qt::ArrowCursor);
   update();
 }
@@ -209,21 +206,16 @@ QPointF PictureView::toPlot(const QPointF& point) const {
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
   pressed_ = event->button() == Qt::LeftButton;
-  path_.clear();
-  if (pressed_ && selectMode_) path_ << event->position();
+  if (selectMode_) gesture_.Press(*event);
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {
   if (picture_) emit hovered(toPlot(event->position()));
-  if (!pressed_ || !selectMode_ || path_.isEmpty()) return;
-  path_ << event->position();
-  update();
+  if (selectMode_ && gesture_.Move(event->position())) update();
 }
 
 void PictureView::leaveEvent(QEvent*) { emit left(); }
 
-// A drag that went farther than a few pixels is a lasso; anything less is
-// a click.
 void PictureView::mouseReleaseEvent(QMouseEvent* event) {
   const bool release = pressed_ && event->button() == Qt::LeftButton;
   pressed_ = false;
@@ -231,17 +223,11 @@ void PictureView::mouseReleaseEvent(QMouseEvent* event) {
     if (release && rect().contains(event->pos())) emit clicked();
     return;
   }
-  const QPolygonF path = std::exchange(path_, {});
+  const PickGesture::Done done = gesture_.Release(*event, [this](QPointF p) { return toPlot(p); });
   update();
-  if (!release || !picture_) return;
-  const QRectF extent = path.boundingRect();
-  if (extent.width() + extent.height() < 6) {
-    emit picked(toPlot(event->position()), event->modifiers());
-    return;
-  }
-  QPolygonF plot;
-  for (const QPointF& point : path) plot << toPlot(point);
-  emit lassoed(plot, event->modifiers());
+  if (!picture_) return;
+  if (done.kind == PickGesture::Done::Kind::Click) emit picked(done.at, event->modifiers());
+  if (done.kind == PickGesture::Done::Kind::Lasso) emit lassoed(done.path, event->modifiers());
 }
 
 }  // namespace orniva::ui

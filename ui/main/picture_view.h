@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include "picture/picture.h"
+#include "ui/shared/net_picking.h"
 
 class QPainter;
 
@@ -70,7 +71,7 @@ class PictureView : public QWidget {
   const Picture* picture_ = nullptr;
   bool pressed_ = false;
   bool selectMode_ = false;
-  QPolygonF path_;  // the drag under way in select mode, control's points
+  PickGesture gesture_;  // the drag under way in select mode, control's points
   std::vector<QPointF> marks_;
   // The drawing without its repeated runs, at the control's size, and the
   // drawing key it was made from.

@@ -27,18 +27,7 @@ constexpr double kPickReach = 40;
 
 analysis::NetPoint NetPointAt(QPointF point) { return {point.x(), point.y()}; }
 
-QString Degrees(double value, int width) {
-  return QStringLiteral("%1").arg(int(std::lround(value)) % (width == 3 ? 360 : 1000), width, 10,
-                                  QLatin1Char('0'));
-}
-
 }  // namespace
-
-SelectionChange ChangeFor(Qt::KeyboardModifiers keys) {
-  if (keys & Qt::ShiftModifier) return SelectionChange::Add;
-  if (keys & Qt::ControlModifier) return SelectionChange::Remove;
-  return SelectionChange::Replace;
-}
 
 DataSelection::DataSelection(const document::Document& document, QObject* parent)
     : QObject(parent), document_(document), count_(document.study().data().count()) {
@@ -56,17 +45,7 @@ DataSelection::DataSelection(const document::Document& document, QObject* parent
 DataSelection::~DataSelection() { document_.RemoveListener(listener_); }
 
 void DataSelection::Change(std::vector<int> picked, SelectionChange how) {
-  std::sort(picked.begin(), picked.end());
-  picked.erase(std::unique(picked.begin(), picked.end()), picked.end());
-  std::vector<int> next;
-  if (how == SelectionChange::Replace)
-    next = std::move(picked);
-  else if (how == SelectionChange::Add)
-    std::set_union(lines_.begin(), lines_.end(), picked.begin(), picked.end(),
-                   std::back_inserter(next));
-  else
-    std::set_difference(lines_.begin(), lines_.end(), picked.begin(), picked.end(),
-                        std::back_inserter(next));
+  std::vector<int> next = ChangedSelection(lines_, std::move(picked), how);
   if (next == lines_) return;
   lines_ = std::move(next);
   emit changed();
@@ -194,9 +173,7 @@ QString SelectionCommands::ReadoutAt(QPointF point) {
   QStringList parts;
   const PlotMode mode = window_.mode();
   if (const auto line = LineUnder(mode, window_.geometry(), NetPointAt(point))) {
-    parts << QStringLiteral("Line %1/%2").arg(Degrees(line->trend, 3), Degrees(line->plunge, 2));
-    parts << QStringLiteral("Plane %1/%2")
-                 .arg(Degrees(line->trend + 180, 3), Degrees(90 - line->plunge, 2));
+    parts << LineAndPlaneReadout(*line);
   } else if (mode == PlotMode::Mohr) {
     const MohrFigure::Point at = PlotToMohr(point.x(), point.y());
     parts << QStringLiteral("\u03c3n %1  |\u03c4| %2")

@@ -24,6 +24,7 @@
 #include "plot/figures.h"
 #include "plot/net.h"
 #include "plot/plot_mode.h"
+#include "ui/shared/net_picking.h"
 
 class QAction;
 class QLabel;
@@ -36,10 +37,6 @@ namespace orniva::ui {
 
 class PictureView;
 class WindowServices;
-
-enum class SelectionChange { Replace, Add, Remove };
-// Shift adds to the selection, Ctrl takes away from it.
-SelectionChange ChangeFor(Qt::KeyboardModifiers keys);
 
 // The selected data by line, ascending. Emptied when the data change
 // (their lines may mean other data then).

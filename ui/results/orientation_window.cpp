@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -28,7 +29,9 @@
 #include "plot/figures.h"
 #include "plot/orientation_net.h"
 #include "plot/rose_diagram.h"
+#include "plot/pick_points.h"
 #include "ui/results/orientation_rows.h"
+#include "ui/results/picking_chart_view.h"
 #include "ui/results/tilt_test_window.h"
 #include "ui/shared/result_table.h"
 
@@ -156,7 +159,7 @@ OrientationWindow::OrientationWindow(document::OrientationOpening opening, bool 
   auto* left = new QWidget(split);
   auto* leftLayout = new QVBoxLayout(left);
   leftLayout->setContentsMargins(0, 0, 0, 0);
-  net_ = new ChartView(left);
+  net_ = newNetView(left);
   net_->setMinimumSize(360, 360);
   leftLayout->addWidget(net_, 1);
   densityKey_ = new QLabel(left);
@@ -195,6 +198,7 @@ OrientationWindow::OrientationWindow(document::OrientationOpening opening, bool 
   listener_ = document_.AddListener([this](const document::Notice& n) { documentChanged(n); });
   compute();
   showState();
+  setUpNetPicking();
   resize(1200, 820);
 }
 
@@ -429,6 +433,7 @@ void OrientationWindow::closeEvent(QCloseEvent* event) {
 
 void OrientationWindow::compute() {
   turnRows();
+  ++revision_;
   const char* of = of_->currentIndex() == 1 ? "lines" : "poles";
   const std::vector<OrientationRecord>& records = shownRecords();
   const auto& sets = document_.curation().phases;
@@ -532,6 +537,7 @@ void OrientationWindow::draw() {
                                      : clBlack);
   }
   figure.records = &shown;
+  figure.selected = selectedShown(used);
   figure.planes = planes_->currentIndex() == 1 ? PlaneSymbol::Poles : PlaneSymbol::GreatCircles;
   const SetRow& all = rows_.back();
   const analysis::ReportCell *trend = CellOf(all.fisher, "trend"),
@@ -550,7 +556,9 @@ void OrientationWindow::draw() {
   PlotTarget target;
   target.picture = &picture;
   InitNetGeometry(target.geometry);
-  const std::optional<FieldFigure> field = densityField(target.geometry);
+  netGeometry_ = target.geometry;
+  netPointsStale_ = true;
+  const std::optional<FieldFigure>& field = cachedDensity(target.geometry);
   if (field) {
     figure.field = &*field;
     densityKey_->setText(DensityKeyText(*field));
@@ -768,6 +776,135 @@ OrientationWindow* ShowOrientationTable(WindowServices& services, QWidget* paren
   auto* window = new OrientationWindow(std::move(opening), apply, services, parent);
   window->show();
   return window;
+}
+
+}  // namespace orniva::ui
+
+namespace orniva::ui {
+
+// ---- selection on the net ----
+
+namespace {
+
+// How far from a pole or line a click still picks it [pixels of the view].
+constexpr double kPickPixels = 6;
+
+}  // namespace
+
+ChartView* OrientationWindow::newNetView(QWidget* parent) {
+  netView_ = new PickingChartView(parent);
+  return netView_;
+}
+
+// The net's picking and readout, the keys, and the rings following the
+// table's selection (the net drawn again, the statistics kept).
+void OrientationWindow::setUpNetPicking() {
+  readout_ = new QLabel(this);
+  readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  static_cast<QVBoxLayout*>(layout())->addWidget(readout_);
+  const auto netShown = [this] {
+    netView_->setPicking(view_choice_->currentIndex() == 0);
+    readout_->clear();
+  };
+  netShown();
+  connect(view_choice_, &QComboBox::currentIndexChanged, this, netShown);
+  connect(netView_, &PickingChartView::picked, this,
+          [this](QPointF point, Qt::KeyboardModifiers keys) { pickOnNet(point, ChangeFor(keys)); });
+  connect(netView_, &PickingChartView::lassoed, this,
+          [this](const QPolygonF& path, Qt::KeyboardModifiers keys) {
+            lassoOnNet(path, ChangeFor(keys));
+          });
+  connect(netView_, &PickingChartView::hovered, this,
+          [this](QPointF point) { readout_->setText(readoutAt(point)); });
+  connect(netView_, &PickingChartView::left, readout_, &QLabel::clear);
+  connect(rowsView_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (view_choice_->currentIndex() == 0) draw();
+  });
+  NewAction(QStringLiteral("Select All Rows"), QKeySequence::SelectAll, this,
+            [this] { selectAllRows(); });
+  // Escape clears where it means nothing else: on the table (not in a cell
+  // being edited) and on the net.
+  for (QWidget* on : {static_cast<QWidget*>(rowsView_), static_cast<QWidget*>(netView_)})
+    NewAction(QStringLiteral("Clear Selection"), QKeySequence(Qt::Key_Escape), on, [this] {
+      rowsView_->clearSelection();
+    })->setShortcutContext(Qt::WidgetShortcut);
+}
+
+void OrientationWindow::selectAllRows() {
+  std::vector<int> all(std::size_t(document_.rowCount()));
+  for (std::size_t k = 0; k < all.size(); ++k) all[k] = int(k) + 1;
+  selectRows(all);
+}
+
+// The selection changed as `how` says; the table shows its first row.
+void OrientationWindow::changeSelection(std::vector<int> picked, SelectionChange how) {
+  const std::vector<int> rows = ChangedSelection(selectedRows(), std::move(picked), how);
+  selectRows(rows);
+  if (!rows.empty())
+    rowsView_->scrollTo(rowsSort_->mapFromSource(rowsModel_->index(rows.front() - 1, 0)));
+}
+
+const std::vector<analysis::ProjectedDatum>& OrientationWindow::netPoints() {
+  if (netPointsStale_) {
+    const std::vector<bool> used = document_.Used();
+    netPoints_ = analysis::ProjectDirections(analysis::RowDirectionsOf(shownRecords(), &used),
+                                             netGeometry_.kind, netGeometry_.hemisphere,
+                                             FrameOf(netGeometry_));
+    netPointsStale_ = false;
+  }
+  return netPoints_;
+}
+
+void OrientationWindow::pickOnNet(QPointF point, SelectionChange how) {
+  const auto row = analysis::NearestDatum(netPoints(), {point.x(), point.y()},
+                                          kPickPixels * netView_->plotUnitsPerPixel());
+  if (row)
+    changeSelection({*row}, how);
+  else if (how == SelectionChange::Replace)
+    changeSelection({}, how);
+}
+
+void OrientationWindow::lassoOnNet(const QPolygonF& path, SelectionChange how) {
+  std::vector<analysis::NetPoint> lasso;
+  for (const QPointF& point : path) lasso.push_back({point.x(), point.y()});
+  changeSelection(analysis::SelectInLasso(netPoints(), lasso), how);
+}
+
+QString OrientationWindow::readoutAt(QPointF point) {
+  QStringList parts;
+  const analysis::NetPoint at{point.x(), point.y()};
+  if (const auto line = analysis::LineAtNetPoint(netGeometry_.kind, netGeometry_.hemisphere,
+                                                 FrameOf(netGeometry_), at))
+    parts << LineAndPlaneReadout(*line);
+  if (const auto nearest =
+          analysis::NearestDatum(netPoints(), at, std::numeric_limits<double>::infinity()))
+    parts << QStringLiteral("Nearest: row %1").arg(*nearest);
+  return parts.join(QStringLiteral("   "));
+}
+
+std::vector<std::size_t> OrientationWindow::selectedShown(const std::vector<bool>& used) const {
+  const std::vector<int> rows = selectedRows();
+  std::vector<std::size_t> shown;
+  std::size_t index = 0;
+  auto next = rows.begin();
+  for (std::size_t k = 0; k < used.size(); ++k) {
+    if (!used[k]) continue;
+    while (next != rows.end() && *next < int(k) + 1) ++next;
+    if (next != rows.end() && *next == int(k) + 1) shown.push_back(index);
+    ++index;
+  }
+  return shown;
+}
+
+// The density is counted again only when the rows, the choice or the net changed.
+const std::optional<FieldFigure>& OrientationWindow::cachedDensity(const NetGeometry& geometry) {
+  const auto key =
+      std::make_tuple(density_->currentIndex(), revision_, geometry.kind, geometry.hemisphere);
+  if (densityCacheKey_ != key) {
+    densityCache_ = densityField(geometry);
+    densityCacheKey_ = key;
+  }
+  return densityCache_;
 }
 
 }  // namespace orniva::ui

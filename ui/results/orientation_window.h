@@ -8,7 +8,9 @@
 // statistics of each set and of all: Fisher's mean, the fabric and the
 // fold axis, the values orniva-analyse's fisher, fabric and fold-axis
 // write. The net and the statistics follow every change. The statistics
-// are copied as tab-separated text.
+// are copied as tab-separated text. Rows are selected on the net as in
+// the table (a click, a lasso; Shift adds, Ctrl takes away), and the
+// selected rows are ringed on it.
 //
 // The net, the statistics, the density and the rose may show the rows
 // turned (rotated about an axis, or back-tilted by a bedding typed or by
@@ -22,16 +24,19 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <QString>
 #include <QWidget>
 
+#include "analysis/geometry.h"
 #include "analysis/report_table.h"
 #include "document/orientation_document.h"
 #include "plot/analysis_diagrams.h"
 #include "plot/net.h"
 #include "ui/dialogs/rotation_dialog.h"
+#include "ui/shared/net_picking.h"
 #include "ui/shared/window_services.h"
 
 class QAction;
@@ -43,6 +48,7 @@ class QTableView;
 namespace orniva::ui {
 
 class ChartView;
+class PickingChartView;
 class ResultModel;
 class OrientationRowsModel;
 class OrientationRowsSort;
@@ -118,6 +124,16 @@ class OrientationWindow : public QWidget {
   bool saveTurnedTo(const std::string& path);
   // The line saying what is turned (hidden when nothing is).
   QLabel* turnLine() const { return turnLine_; }
+  // ---- selection on the net (view 0): the rows in use picked by a click
+  // on the pole or line nearest it or a lasso round them (plot units);
+  // the selected rows ringed; the line under the cursor told ----
+  PickingChartView* netView() const { return netView_; }
+  QLabel* readout() const { return readout_; }
+  void pickOnNet(QPointF point, SelectionChange how);
+  void lassoOnNet(const QPolygonF& path, SelectionChange how);
+  // "Line 045/32   Plane 225/58   Nearest: row 17" for the point under the cursor.
+  QString readoutAt(QPointF point);
+  void selectAllRows();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -158,6 +174,23 @@ class OrientationWindow : public QWidget {
   std::vector<OrientationRecord> turnedRecords_;  // the rows turned by turn_, by record
   QLabel* turnLine_ = nullptr;
   QMenu* turnMenu_ = nullptr;
+
+  // ---- selection on the net ----
+  ChartView* newNetView(QWidget* parent);
+  void setUpNetPicking();
+  void changeSelection(std::vector<int> picked, SelectionChange how);
+  // The selected rows as indices into the records the net draws (those in use).
+  std::vector<std::size_t> selectedShown(const std::vector<bool>& used) const;
+  const std::vector<analysis::ProjectedDatum>& netPoints();
+  const std::optional<FieldFigure>& cachedDensity(const NetGeometry& geometry);
+  PickingChartView* netView_ = nullptr;
+  QLabel* readout_ = nullptr;
+  NetGeometry netGeometry_;  // of the net drawn last
+  std::vector<analysis::ProjectedDatum> netPoints_;
+  bool netPointsStale_ = true;
+  int revision_ = 0;  // counts the computations, for the density's cache
+  std::optional<FieldFigure> densityCache_;
+  std::optional<std::tuple<int, int, NetKind, Hemisphere>> densityCacheKey_;
 };
 
 // Opens the orientation table at `path` (document/orientation_opening.h)
