@@ -48,7 +48,8 @@ struct OptionDeclaration {
   std::vector<NumberRange> ranges{};   // Number and Whole: one; Numbers: one per number
   std::string help{};
   bool required = false;
-  bool emptyAllowed = false;                 // Text: whether "" is a value
+  std::vector<std::string> orInstead{};  // a required option not needed when one of these is given
+  bool emptyAllowed = false;             // Text: whether "" is a value
   std::vector<OptionCondition> onlyWhile{};  // every one must hold
   std::vector<std::string> notWith{};        // options it cannot be given with
   std::string notWithReason{};               // why, for the refusal

@@ -106,9 +106,29 @@ ReportTable Tilt(Study& study, const ReportRequest& request) {
   return TiltTestTable(steps);
 }
 
-OptionDeclaration BeddingOption() {
-  return DeclareNumbers("--bedding", "DD,DIP", {{"DD", 0, 360}, {"DIP", 0, 90}},
-                        "the bedding's dip direction and dip", true);
+// The bedding: typed, or (read by the tools) the mean of an orientation
+// table's set, which they pass on as --bedding.
+std::vector<OptionDeclaration> BeddingOptions() {
+  OptionDeclaration typed = DeclareNumbers("--bedding", "DD,DIP", {{"DD", 0, 360}, {"DIP", 0, 90}},
+                                           "the bedding's dip direction and dip", true);
+  typed.orInstead = {"--bedding-from"};
+  OptionDeclaration table{"--bedding-from",
+                          "TABLE",
+                          ValueKind::Text,
+                          {},
+                          {},
+                          "instead of --bedding: the bedding whose pole is the Fisher mean of "
+                          "the poles in use of an orientation table (its curation file "
+                          "applied), or of its set --bedding-set"};
+  table.notWith = {"--bedding"};
+  OptionDeclaration set{"--bedding-set",
+                        "NAME",
+                        ValueKind::Text,
+                        {},
+                        {},
+                        "the set of --bedding-from's table whose mean is the bedding"};
+  set.onlyWhile = {{"--bedding-from", {}, ""}};
+  return {typed, table, set};
 }
 
 std::vector<OptionDeclaration> SelectOptions() {
@@ -133,8 +153,17 @@ std::vector<OptionDeclaration> RoseOptions() {
 }
 
 std::vector<OptionDeclaration> BackTiltOptions() {
-  return {BeddingOption(), DeclareNumber("--fraction", {"F", -2, 2},
-                                         "the share of the dip turned back (default 1)")};
+  std::vector<OptionDeclaration> options = BeddingOptions();
+  options.push_back(
+      DeclareNumber("--fraction", {"F", -2, 2}, "the share of the dip turned back (default 1)"));
+  return options;
+}
+
+std::vector<OptionDeclaration> TiltTestOptions() {
+  std::vector<OptionDeclaration> options = BeddingOptions();
+  options.push_back(IterateOption());
+  options.push_back(MethodOption());
+  return options;
 }
 
 }  // namespace
@@ -157,15 +186,10 @@ std::vector<ReportKind> GeometryReports() {
        kRoseColumns, RoseOptions(), reads, false, Rose},
       {"back-tilt", "Back-tilt", "the data turned until the bedding is horizontal",
        kBackTiltColumns, BackTiltOptions(), reads, false, BackTilt},
-      {"tilt-test",
-       "Tilt test",
+      {"tilt-test", "Tilt test",
        "the inversion at back-tilt fractions 0, 0.05 ... 1.25, with the plunge of the steepest "
        "principal axis",
-       kTiltTestColumns,
-       {BeddingOption(), IterateOption(), MethodOption()},
-       reads,
-       false,
-       Tilt},
+       kTiltTestColumns, TiltTestOptions(), reads, false, Tilt},
   };
 }
 

@@ -102,6 +102,7 @@ int Analyse(const std::string& path, const ReportKind& kind,
   }
   ReportRequest request;
   request.options = arguments.values;
+  if (!orniva::cli::ReadBeddingFrom(request.options, Report)) return kFailure;
   if (const std::string refused = orniva::analysis::ApplyReportChoices(study, request);
       !refused.empty()) {
     Report(path + ": " + refused);

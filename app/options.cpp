@@ -307,9 +307,14 @@ void CheckValues(const ProgramTable& program, const std::vector<Given>& given, A
     if (!AppliesTo(option, parsed.command)) continue;
     if (parsed.Has(option.declaration.name))
       parsed.error = ConditionProblem(option.declaration, parsed);
-    if (option.declaration.required && !parsed.Has(option.declaration.name))
-      parsed.error = CommandPhrase(program, parsed.command) + " needs " + option.declaration.name +
-                     " (see --help)";
+    const auto& instead = option.declaration.orInstead;
+    if (option.declaration.required && !parsed.Has(option.declaration.name) &&
+        std::none_of(instead.begin(), instead.end(),
+                     [&parsed](const std::string& other) { return parsed.Has(other); })) {
+      std::string needed = option.declaration.name;
+      for (const std::string& other : instead) needed += " or " + other;
+      parsed.error = CommandPhrase(program, parsed.command) + " needs " + needed + " (see --help)";
+    }
     if (!parsed.error.empty()) return;
   }
 }
@@ -390,9 +395,18 @@ std::string OptionHead(const OptionDeclaration& declared) {
 // value are not broken apart.
 std::string Synopsis(const ProgramTable& program, const std::string& command) {
   std::string needed, optional;
+  std::vector<std::string> alternatives;  // written beside the option they stand in for
+  for (const ProgramOption& option : program.options)
+    if (AppliesTo(option, command))
+      for (const std::string& other : option.declaration.orInstead) alternatives.push_back(other);
   for (const ProgramOption& option : program.options) {
-    if (option.commands.empty() || !AppliesTo(option, command)) continue;
+    if (option.commands.empty() || !AppliesTo(option, command) ||
+        std::count(alternatives.begin(), alternatives.end(), option.declaration.name) > 0)
+      continue;
     std::string head = OptionHead(option.declaration);
+    for (const std::string& other : option.declaration.orInstead)
+      if (const OptionDeclaration* instead = program.OptionFor(other, command))
+        head += "|" + OptionHead(*instead);
     std::replace(head.begin(), head.end(), ' ', kKeptSpace);
     (option.declaration.required ? needed : optional) +=
         option.declaration.required ? " " + head : " [" + head + "]";

@@ -1,6 +1,7 @@
 #include "app/orientation_input.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "analysis/by_phase.h"
 #include "analysis/orientation_statistics.h"
@@ -96,6 +97,32 @@ std::optional<OrientationInput> LoadOrientationInput(
     return std::nullopt;
   }
   return input;
+}
+
+bool ReadBeddingFrom(std::map<std::string, std::string>& options,
+                     const std::function<void(const std::string&)>& report) {
+  const auto table = options.find("--bedding-from");
+  if (table == options.end()) return true;
+  ScopeOptions scope;
+  if (const auto set = options.find("--bedding-set"); set != options.end())
+    scope.subset = set->second;
+  const std::optional<OrientationInput> input = LoadOrientationInput(table->second, scope, report);
+  if (!input) return false;
+  const analysis::MeanBedding mean = analysis::MeanBeddingOf(analysis::OrientationDirections(
+      input->table.records, analysis::OrientationOf::Poles, &input->use));
+  if (!mean.error.empty()) {
+    report(table->second + ": --bedding-from: " + mean.error);
+    return false;
+  }
+  char bedding[64];
+  std::snprintf(bedding, sizeof bedding, "%.17g,%.17g", mean.bedding.dipDirection,
+                mean.bedding.dip);
+  options["--bedding"] = bedding;
+  std::snprintf(bedding, sizeof bedding, "%.1f/%.1f", mean.bedding.dipDirection, mean.bedding.dip);
+  report(table->second + ": the bedding is the mean of " +
+         (scope.subset ? "set " + PrintableText(*scope.subset) : std::string("the rows in use")) +
+         ", " + bedding);
+  return true;
 }
 
 bool IsOrientationReport(const analysis::ReportKind& kind) {

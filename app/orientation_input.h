@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,15 @@ struct OrientationInput {
 std::optional<OrientationInput> LoadOrientationInput(
     const std::string& path, const ScopeOptions& scope,
     const std::function<void(const std::string&)>& report);
+
+// The bedding of a fault data set's back-tilt and tilt test from an
+// orientation table: with --bedding-from TABLE in `options`, the bedding
+// whose pole is the Fisher mean of the table's poles in use (of its set
+// --bedding-set; the table read as LoadOrientationInput reads it) is
+// written into `options` as --bedding "DD,DIP" and told through `report`.
+// False, after reporting why, when the table gives no bedding.
+bool ReadBeddingFrom(std::map<std::string, std::string>& options,
+                     const std::function<void(const std::string&)>& report);
 
 // Whether `kind` is a report of orientations, the ones an orientation
 // table has.

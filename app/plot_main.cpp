@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,7 @@
 #include "analysis/tendency.h"
 #include "app/cli_support.h"
 #include "app/data_scope.h"
+#include "app/orientation_input.h"
 #include "app/orientation_plot.h"
 #include "app/phase_files.h"
 #include "app/program_tables.h"
@@ -107,8 +109,18 @@ std::string ReadAnalysis(const Arguments& a, Options& o) {
   o.choices.colourByPhase = a.Value("--colour-by") == std::optional<std::string>("phase");
   if (!orniva::analysis::ValidRoseBin(o.choices.roseBin))
     return "--bin needs a width in degrees that divides 360, not '" + *a.Value("--bin") + "'";
-  if (const auto bedding = a.Value("--bedding")) {
-    const auto numbers = orniva::analysis::NumbersOf(*bedding, 2);
+  // The bedding typed, or the mean of an orientation table's set; the line
+  // that refuses the table is the error.
+  std::map<std::string, std::string> values = a.values;
+  std::string told;
+  const bool bedding = orniva::cli::ReadBeddingFrom(values, [&told](const std::string& line) {
+    if (!told.empty()) Report(told);
+    told = line;
+  });
+  if (!bedding) return told;
+  if (!told.empty()) Report(told);
+  if (const auto typed = values.find("--bedding"); typed != values.end()) {
+    const auto numbers = orniva::analysis::NumbersOf(typed->second, 2);
     o.bedding = {(*numbers)[0], (*numbers)[1]};
   }
   const auto samples = a.Value("--samples"), confidence = a.Value("--confidence"),

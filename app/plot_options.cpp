@@ -140,7 +140,8 @@ void AddAnalysisOptions(ProgramTable& p) {
                           "the stress axes also show every method's sigma1 and "
                           "sigma3, each in its own symbol"),
               "stress-axes");
-  p.AddOption(analysis::ReportOption("tilt-test", "--bedding"), "tilt-test");
+  for (const char* name : {"--bedding", "--bedding-from", "--bedding-set"})
+    p.AddOption(analysis::ReportOption("tilt-test", name), "tilt-test");
 }
 
 void AddBootstrapOptions(ProgramTable& p) {

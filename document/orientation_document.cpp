@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "data/curation.h"
+#include "data/utf8_text.h"
 #include "platform/file_identity.h"
 
 namespace orniva::document {
@@ -25,6 +26,21 @@ CurationState CurationFromSetColumn(const std::vector<OrientationRecord>& record
     curation.phase[k + 1] = at->second;
   }
   return curation;
+}
+
+analysis::MeanBedding MeanBeddingOfSet(const OrientationDocument& table,
+                                       const std::optional<std::string>& set) {
+  const auto& sets = table.curation().phases;
+  const auto named = std::find_if(sets.begin(), sets.end(),
+                                  [&set](const PhaseInfo& s) { return set && s.name == *set; });
+  if (set && named == sets.end()) {
+    analysis::MeanBedding refused;
+    refused.error = "no set named '" + PrintableText(*set) + "'";
+    return refused;
+  }
+  const std::vector<bool> use = table.Used(set ? int(named - sets.begin()) + 1 : 0);
+  return analysis::MeanBeddingOf(
+      analysis::OrientationDirections(table.records(), analysis::OrientationOf::Poles, &use));
 }
 
 std::string OrientationDocument::setName(int row) const {

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/orientation_statistics.h"
 #include "document/document.h"
 #include "document/edit_history.h"
 #include "document/listeners.h"
@@ -111,5 +112,12 @@ class OrientationDocument {
 // the order of first appearance, named after it, each in a colour of its
 // own (analysis::NextPhaseColour); nothing switched off.
 analysis::CurationState CurationFromSetColumn(const std::vector<OrientationRecord>& records);
+
+// The bedding whose pole is the Fisher mean of the poles in use of `table`'s
+// set named `set` (of every row in use for none), for the faults' back-tilt
+// and tilt test; refused for a set the table lacks ("no set named 'S9'"),
+// else as analysis::MeanBeddingOf.
+analysis::MeanBedding MeanBeddingOfSet(const OrientationDocument& table,
+                                       const std::optional<std::string>& set);
 
 }  // namespace orniva::document

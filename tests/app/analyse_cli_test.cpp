@@ -3,6 +3,7 @@
 // the analysis layer's tests').
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -124,7 +125,7 @@ TEST(OrnivaAnalyseCli, CommandsAndRefusals) {
        "orniva-analyse: --magnitudes needs S1,S2,S3 (S1 from -1e12 to 1e12, S2 from -1e12 to "
        "1e12, S3 from -1e12 to 1e12), not '1e300,1e299,1e298'"},
       {{two, "bingham", "--curation", ""}, 2, "orniva-analyse: --curation needs a FILE"},
-      {{two, "back-tilt"}, 2, "orniva-analyse: back-tilt needs --bedding (see --help)"},
+      {{two, "back-tilt"}, 2, "orniva-analyse: back-tilt needs --bedding or --bedding-from (see --help)"},
       {{two, "select", "--of", "t"}, 2, "orniva-analyse: " + two + ": select needs --window or --cone"},
       {{two, "select", "--window", "0,10,50,40"}, 2, "orniva-analyse: " + two +
        ": --window needs T1,T2,P1,P2 (trends 0 to 360, 0 <= P1 <= P2 <= 90), not '0,10,50,40'"},
@@ -424,6 +425,25 @@ TEST(OrnivaAnalyseCli, OrientationTablesFollowTheirCuration) {
   };
   for (const auto& row : rows)
     EXPECT_NE(ExpectRun(dir, row.args, row.status, row.text).find(row.err), std::string::npos);
+  // A fault data set back-tilted by the mean of a set's poles in use, as by
+  // that bedding typed.
+  const std::string data = dir.File("d.fdt");
+  test::WriteFile(data, "120 40 120 40 N\r\n300 70 300 70 R\r\n");
+  std::vector<bool> bedding = {true, true, false, false, false};
+  const analysis::Bedding mean =
+      analysis::MeanBeddingOf(OrientationDirections(records, OrientationOf::Poles, &bedding))
+          .bedding;
+  char typed[64];
+  std::snprintf(typed, sizeof typed, "%.17g,%.17g", mean.dipDirection, mean.dip);
+  const std::string tilted =
+      test::RunProgram(ORNIVA_TOOL_EXE, {data, "back-tilt", "--bedding", typed}, dir).out;
+  ASSERT_NE(tilted, "");
+  EXPECT_NE(ExpectRun(dir, {data, "back-tilt", "--bedding-from", table, "--bedding-set", "bedding"},
+                      0, tilted)
+                .find(table + ": the bedding is the mean of set bedding, "),
+            std::string::npos);
+  ExpectRun(dir, {data, "tilt-test", "--bedding-from", table, "--bedding-set", "none"}, 2,
+            "orniva-analyse: " + table + ": no set named none in the curation");
 }
 
 }  // namespace

@@ -38,7 +38,10 @@ ProgramTable TestProgram() {
             "--pair", "A,B", ValueKind::Numbers, {}, {{"A", 0, 1, true}, {"B", 0, 90}}, ""},
         method, iterate, OptionDeclaration{"--given", "X", ValueKind::Text, {}, {}, ""}})
     p.AddOption(declared, "go");
-  p.AddOption({"--need", "X", ValueKind::Text, {}, {}, "", true}, "stop");
+  OptionDeclaration need{"--need", "X", ValueKind::Text, {}, {}, "", true};
+  need.orInstead = {"--instead"};
+  p.AddOption(need, "stop");
+  p.AddOption({"--instead", "Y", ValueKind::Text, {}, {}, ""}, "stop");
   p.AddOption({"--quiet", "", ValueKind::Flag, {}, {}, ""});
   return p;
 }
@@ -82,7 +85,8 @@ TEST(ParseArguments, EachRuleAsACase) {
        {}},
       {{"f", "go", "--given="}, "--given needs a X", {}},
       {{"f", "stop", "--bin", "10"}, "option '--bin' does not apply to stop (only to go)", {}},
-      {{"f", "stop"}, "stop needs --need (see --help)", {}},
+      {{"f", "stop"}, "stop needs --need or --instead (see --help)", {}},
+      {{"f", "stop", "--instead", "y"}, "", {{"--instead", "y"}}},
   };
   const ProgramTable program = TestProgram();
   for (const auto& row : rows) {
@@ -96,6 +100,11 @@ TEST(ParseArguments, EachRuleAsACase) {
   EXPECT_EQ(ParseArguments(program, {"f", "go", "--frob", "--help"}).ask, Arguments::Ask::Run);
   EXPECT_EQ(ParseArguments(program, {"--count=0", "--help"}).ask, Arguments::Ask::Help);
   EXPECT_EQ(ParseArguments(program, {"--version"}).ask, Arguments::Ask::Version);
+  // An option that stands in for a needed one is written beside it.
+  ProgramTable withOptions = program;
+  withOptions.synopsisWithOptions = true;
+  const std::string help = HelpText(withOptions);
+  EXPECT_NE(help.find("stop --need X|--instead Y\n"), std::string::npos) << help;
 }
 
 std::string SourceFile(const std::string& path) {

@@ -47,10 +47,7 @@ std::optional<SetBedding> AskSetBedding(WindowServices& services, QWidget* paren
   for (const analysis::PhaseInfo& set : table.curation().phases) names.push_back(set.name);
   const std::optional<std::string> set = AskSet(services, parent, names);
   if (!set) return std::nullopt;
-  const std::vector<bool> in =
-      table.Used(int(std::find(names.begin(), names.end(), *set) - names.begin()) + 1);
-  const analysis::MeanBedding mean = analysis::MeanBeddingOf(
-      analysis::OrientationDirections(table.records(), analysis::OrientationOf::Poles, &in));
+  const analysis::MeanBedding mean = document::MeanBeddingOfSet(table, *set);
   if (!mean.error.empty()) {
     services.ShowMessage(parent, "Set " + *set + ": " + mean.error + ".");
     return std::nullopt;
